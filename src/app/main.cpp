@@ -1,0 +1,16 @@
+#include "shell/MainForm.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sijill"));
+    QApplication::setApplicationVersion(QStringLiteral(SIJILL_VERSION));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+
+    sijill::shell::MainForm main;
+    if (!main.formLoad())
+        return 0;
+    main.show();
+    return app.exec();
+}

@@ -1,0 +1,30 @@
+#include "data/Database.h"
+
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+
+namespace sijill::data {
+
+QString databaseFileName(Database db) {
+    switch (db) {
+    case Database::MyDatabase:
+        return QStringLiteral("MyDatabase.db");
+    case Database::Schedual:
+        return QStringLiteral("Schedual.db");
+    case Database::Employee:
+        return QStringLiteral("Employee.db");
+    case Database::Labels:
+        return QStringLiteral("Labels.db");
+    case Database::ElemnSkils:
+        return QStringLiteral("Elemn_skils.db");
+    }
+    return {};
+}
+
+QString databasePath(Database db) {
+    return QDir(platform::programFolder())
+        .filePath(QStringLiteral("Database/") + databaseFileName(db));
+}
+
+} // namespace sijill::data

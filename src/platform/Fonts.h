@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace sijill::platform {
+
+// The installed font that stands in for a font named by a window or a layout
+// (the designed fonts are not installed here). Unknown names pass through.
+QString fontFamilyFor(const QString& designedFamily);
+
+// A font by its designed family, size in points and weight (400 normal, 700 bold).
+QFont designedFont(const QString& family, double pointSize, int weight = 400);
+
+} // namespace sijill::platform

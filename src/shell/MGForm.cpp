@@ -1,0 +1,270 @@
+#include "shell/MGForm.h"
+
+#include "platform/AppState.h"
+#include "platform/Fonts.h"
+#include "platform/Presenters.h"
+#include "platform/TopMost.h"
+#include "platform/Twips.h"
+#include "platform/VbColor.h"
+#include "platform/WindowDrag.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace sijill::shell {
+
+using platform::twips;
+
+namespace {
+
+constexpr std::uint32_t kRedTitle = 0x4E47F1;
+constexpr std::uint32_t kHighlight = 0x8000000D;
+constexpr int kDesignWidthTw = 6825;
+constexpr int kSideMarginTw = 240;
+
+QFont boxFont() {
+    return platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 12, 500);
+}
+
+void paintBackground(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QRect availableScreen() {
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        return s->availableGeometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+} // namespace
+
+MGForm::MGForm() {
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setLayoutDirection(Qt::RightToLeft);
+    setModal(true);
+    setFont(boxFont());
+
+    TitlePic = new QWidget(this);
+    TitlePic->setObjectName(QStringLiteral("TitlePic"));
+    TitlePic->setGeometry(0, 0, twips(6840), twips(345));
+    paintBackground(TitlePic, platform::vbColor(kHighlight));
+
+    TitleMassage = new QLabel(QStringLiteral("عنوان التنبيه"), TitlePic);
+    TitleMassage->setObjectName(QStringLiteral("TitleMassage"));
+    TitleMassage->setGeometry(twips(60), twips(15), twips(6725), twips(300));
+    TitleMassage->setAlignment(Qt::AlignCenter);
+    TitleMassage->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+
+    MyMsg = new QLabel(QStringLiteral("--"), this);
+    MyMsg->setObjectName(QStringLiteral("MyMsg"));
+    MyMsg->setAlignment(Qt::AlignCenter);
+    MyMsg->setTextFormat(Qt::PlainText);
+
+    MyR1 = makeRow("MyR1", 1695, 390, {{"Command3", {QStringLiteral("موافق"), 75}}});
+    MyR2 = makeRow("MyR2", 1695, 420,
+                   {{"Command1", {QStringLiteral("إلغاء"), 60}},
+                    {"ClearData", {QStringLiteral("موافق"), 840}}});
+    MyR3 = makeRow("MyR3", 2355, 555,
+                   {{"Command5", {QStringLiteral("إلغاء"), 0}},
+                    {"Command4", {QStringLiteral("لا"), 780}},
+                    {"Command6", {QStringLiteral("نعم"), 1560}}});
+    MyR5 = makeRow(
+        "MyR5", 1635, 555,
+        {{"Command8", {QStringLiteral("لا"), 30}}, {"Command7", {QStringLiteral("نعم"), 825}}});
+    buttonNamed(QStringLiteral("Command3"))->setGeometry(twips(75), 0, twips(1575), twips(375));
+
+    AppState& st = appState();
+    connect(buttonNamed(QStringLiteral("Command3")), &QPushButton::clicked, this,
+            [this, &st] { answer(&st.MsgOk); });
+    connect(buttonNamed(QStringLiteral("ClearData")), &QPushButton::clicked, this,
+            [this, &st] { answer(&st.MsgOk); });
+    connect(buttonNamed(QStringLiteral("Command1")), &QPushButton::clicked, this,
+            [this, &st] { answer(&st.MsgCancelled); });
+    connect(buttonNamed(QStringLiteral("Command5")), &QPushButton::clicked, this,
+            [this, &st] { answer(&st.MsgCancelled); });
+    // Yes and No of mode 5 press the buttons of mode 3.
+    for (const char* yes : {"Command6", "Command7"})
+        connect(buttonNamed(QString::fromLatin1(yes)), &QPushButton::clicked, this,
+                [this, &st] { answer(&st.MsgYes); });
+    for (const char* no : {"Command4", "Command8"})
+        connect(buttonNamed(QString::fromLatin1(no)), &QPushButton::clicked, this,
+                [this, &st] { answer(&st.MsgNo); });
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, [this] { done(QDialog::Rejected); });
+
+    auto* drag = new platform::WindowDrag(this);
+    drag->addSurface(TitlePic);
+    drag->addSurface(TitleMassage);
+
+    // Loading the box: keep it on top, clear the answer, hide the mode-5 row.
+    platform::SetTopMost(this);
+    st.clearMessageFlags();
+    MyR5->hide();
+}
+
+QWidget*
+MGForm::makeRow(const char* name, int widthTw, int heightTw,
+                std::initializer_list<std::pair<const char*, std::pair<QString, int>>> buttons) {
+    auto* row = new QWidget(this);
+    row->setObjectName(QString::fromLatin1(name));
+    row->resize(twips(widthTw), twips(heightTw));
+    // Buttons stand at the designed places, left to right, whatever the
+    // layout direction.
+    row->setLayoutDirection(Qt::LeftToRight);
+    for (const auto& [buttonName, captionLeft] : buttons) {
+        auto* b = new QPushButton(captionLeft.first, row);
+        b->setObjectName(QString::fromLatin1(buttonName));
+        b->setGeometry(twips(captionLeft.second), 0, twips(795), twips(375));
+        b->setLayoutDirection(Qt::RightToLeft);
+        b->setAutoDefault(false);
+    }
+    return row;
+}
+
+QPushButton* MGForm::buttonNamed(const QString& objectName) const {
+    return findChild<QPushButton*>(objectName);
+}
+
+void MGForm::setTitle(const QString& title) {
+    TitleMassage->setText(title);
+    setWindowTitle(title);
+}
+
+void MGForm::setMessage(const QString& text) {
+    // Lines may end with a carriage return; the label breaks on line feeds.
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    MyMsg->setText(t);
+    setProperty("sijillText", text);
+}
+
+void MGForm::setMode(int mode) {
+    mode_ = mode;
+    setProperty("sijillMode", mode);
+}
+
+void MGForm::setStyle(int style) {
+    style_ = style;
+    paintBackground(TitlePic, platform::vbColor(style == 1 ? kRedTitle : kHighlight));
+    setProperty("sijillStyle", style);
+}
+
+QString MGForm::title() const {
+    return TitleMassage->text();
+}
+QString MGForm::message() const {
+    return property("sijillText").toString();
+}
+
+QStringList MGForm::visibleButtons() const {
+    QStringList out;
+    for (QWidget* row : {MyR1, MyR2, MyR3, MyR5}) {
+        if (row->isHidden())
+            continue;
+        QList<QPushButton*> bs = row->findChildren<QPushButton*>();
+        std::sort(bs.begin(), bs.end(),
+                  [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+        for (QPushButton* b : bs)
+            out << b->text();
+    }
+    return out;
+}
+
+void MGForm::layoutForMode() {
+    const QRect screen = availableScreen();
+    // The message never gets cut: the box widens up to the screen, and only a
+    // line longer than that wraps.
+    const QFontMetrics fm(MyMsg->font());
+    const QStringList lines = MyMsg->text().split(QLatin1Char('\n'));
+    int textWidth = 0;
+    for (const QString& line : lines)
+        textWidth = std::max(textWidth, fm.horizontalAdvance(line));
+    const int margin = twips(kSideMarginTw);
+    const int maxWidth = std::max(twips(kDesignWidthTw), screen.width() * 9 / 10);
+    const int width = std::clamp(textWidth + 2 * margin, twips(kDesignWidthTw), maxWidth);
+    const bool wrap = textWidth + 2 * margin > width;
+    MyMsg->setWordWrap(wrap);
+    const int msgWidth = wrap ? width - 2 * margin : textWidth + 2;
+    const int msgHeight = wrap ? fm.boundingRect(QRect(0, 0, msgWidth, 100000),
+                                                 Qt::TextWordWrap | Qt::AlignCenter, MyMsg->text())
+                                     .height()
+                               : fm.lineSpacing() * static_cast<int>(lines.size());
+    MyMsg->setGeometry(width / 2 - msgWidth / 2, twips(420), msgWidth, msgHeight);
+
+    TitlePic->setGeometry(0, 0, width + twips(15), twips(345));
+    TitleMassage->setGeometry(twips(60), twips(15), width - twips(100), twips(300));
+
+    const int height = msgHeight + twips(345) + twips(390) + twips(630);
+    setFixedSize(width, height);
+    move(screen.x() + screen.width() / 2 - width / 2,
+         screen.y() + screen.height() / 2 - height / 2);
+
+    MyR1->hide();
+    MyR2->hide();
+    MyR3->hide();
+    for (QWidget* row : {MyR1, MyR2, MyR3, MyR5})
+        row->move(width / 2 - row->width() / 2, msgHeight + twips(315) + twips(345) + twips(200));
+
+    switch (mode_) {
+    case 1:
+        MyR1->show();
+        break;
+    case 2:
+        MyR2->show();
+        break;
+    case 3:
+        MyR3->show();
+        break;
+    case 4:
+        Timer1->start(700);
+        break;
+    case 5:
+        MyR5->show();
+        break;
+    default:
+        break;
+    }
+    setProperty("sijillButtons", visibleButtons());
+}
+
+void MGForm::answer(bool* flag) {
+    *flag = true;
+    done(QDialog::Accepted);
+}
+
+void MGForm::closeEvent(QCloseEvent* event) {
+    // Closed without a button: no answer flag is set.
+    Timer1->stop();
+    event->accept();
+}
+
+void MGForm::reject() {
+    // Escape, or a close by the window system: no answer.
+    Timer1->stop();
+    QDialog::reject();
+}
+
+QString ShowMsg(const QString& title, const QString& text, int mode, int style) {
+    MGForm box;
+    box.setTitle(title);
+    box.setMessage(text);
+    box.setMode(mode);
+    box.layoutForMode();
+    box.setStyle(style);
+    platform::dialogPresenter().present(box);
+    return {};
+}
+
+} // namespace sijill::shell

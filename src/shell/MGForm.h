@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+class QWidget;
+
+namespace sijill::shell {
+
+// The program's own modal message box. It is built anew for every message,
+// so each call starts from the design state.
+class MGForm : public QDialog {
+    Q_OBJECT
+public:
+    MGForm();
+
+    void setTitle(const QString& title);
+    void setMessage(const QString& text);
+    void setMode(int mode);
+    void setStyle(int style);
+    // Lays the box out for its mode (the internal button Command2).
+    void layoutForMode();
+
+    int mode() const { return mode_; }
+    int style() const { return style_; }
+    QString title() const;
+    QString message() const;
+    // Captions of the buttons on view, left to right.
+    QStringList visibleButtons() const;
+
+    QWidget* titleBar() const { return TitlePic; }
+    QLabel* messageLabel() const { return MyMsg; }
+    QPushButton* buttonNamed(const QString& objectName) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void answer(bool* flag);
+    QWidget*
+    makeRow(const char* name, int widthTw, int heightTw,
+            std::initializer_list<std::pair<const char*, std::pair<QString, int>>> buttons);
+
+    QWidget* TitlePic = nullptr;
+    QLabel* TitleMassage = nullptr;
+    QLabel* MyMsg = nullptr;
+    QWidget* MyR1 = nullptr;
+    QWidget* MyR2 = nullptr;
+    QWidget* MyR3 = nullptr;
+    QWidget* MyR5 = nullptr;
+    QTimer* Timer1 = nullptr;
+    int mode_ = 0;
+    int style_ = 0;
+};
+
+// Shows the message box and returns when it has closed; the answer is left in
+// MsgOk, MsgCancelled, MsgYes and MsgNo of the application state.
+// mode: 1 OK; 2 Cancel, OK; 3 Cancel, No, Yes; 4 no buttons, closes itself
+// after 700 ms; 5 No, Yes. style: 1 red title bar, otherwise the highlight colour.
+QString ShowMsg(const QString& title, const QString& text, int mode, int style);
+
+} // namespace sijill::shell

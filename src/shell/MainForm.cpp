@@ -1,0 +1,287 @@
+#include "shell/MainForm.h"
+
+#include "data/DataError.h"
+#include "platform/AppState.h"
+#include "platform/Fonts.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/ProgramExit.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+#include "platform/Twips.h"
+#include "platform/VbColor.h"
+#include "platform/WindowDrag.h"
+#include "shell/ClassList.h"
+#include "shell/MGForm.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace sijill::shell {
+
+using platform::twips;
+using platform::twipsRect;
+
+namespace {
+
+MainForm*& current() {
+    static MainForm* form = nullptr;
+    return form;
+}
+
+constexpr std::uint32_t kBackground = 0x49523C;
+
+QPixmap drawnButton(const QString& glyph) {
+    QPixmap pm(twips(345), twips(345));
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(255, 255, 255, 40));
+    p.setPen(QColor(255, 255, 255, 160));
+    p.drawRoundedRect(pm.rect().adjusted(1, 1, -2, -2), 4, 4);
+    p.setPen(Qt::white);
+    QFont f = platform::designedFont(QStringLiteral("Tahoma"), 11, 700);
+    p.setFont(f);
+    p.drawText(pm.rect(), Qt::AlignCenter, glyph);
+    return pm;
+}
+
+QPixmap drawnLogo() {
+    QPixmap pm(120, 120);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x1B, 0x6E, 0x3C), 6));
+    p.setBrush(Qt::white);
+    p.drawEllipse(pm.rect().adjusted(4, 4, -4, -4));
+    p.setFont(platform::designedFont(QStringLiteral("Al OnWan"), 24, 700));
+    p.setPen(QColor(0x1B, 0x6E, 0x3C));
+    p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("سجل"));
+    return pm;
+}
+
+} // namespace
+
+MainForm* mainForm() {
+    return current();
+}
+
+MainForm::MainForm() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+    current() = this;
+    setObjectName(QStringLiteral("MainForm"));
+    setLayoutDirection(Qt::RightToLeft);
+    setWindowTitle(QStringLiteral("سجل"));
+    buildSurface();
+}
+
+MainForm::~MainForm() {
+    if (current() == this)
+        current() = nullptr;
+}
+
+void MainForm::buildSurface() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, platform::vbColor(kBackground));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Image10 = new QLabel(this);
+    Image10->setObjectName(QStringLiteral("Image10"));
+    Image10->setGeometry(twipsRect(570, 150, 345, 345));
+    Image10->setPixmap(drawnButton(QStringLiteral("–")));
+    Image10->setCursor(Qt::PointingHandCursor);
+    Image10->installEventFilter(this);
+
+    Image11 = new QLabel(this);
+    Image11->setObjectName(QStringLiteral("Image11"));
+    Image11->setGeometry(twipsRect(180, 150, 345, 345));
+    Image11->setPixmap(drawnButton(QStringLiteral("×")));
+    Image11->setCursor(Qt::PointingHandCursor);
+    Image11->installEventFilter(this);
+
+    Ver = new QLabel(QStringLiteral("V 6.1.1"), this);
+    Ver->setObjectName(QStringLiteral("Ver"));
+    Ver->setGeometry(twipsRect(13140, 4500, 1800, 300));
+    Ver->setStyleSheet(QStringLiteral("color: white;"));
+
+    for (int i = 0; i <= 3; ++i) {
+        auto* menu = new QWidget(this);
+        menu->setObjectName(QStringLiteral("PicMenu%1").arg(i));
+        menu->hide();
+        PicMenu.push_back(menu);
+    }
+
+    PicPrint = new QWidget(this);
+    PicPrint->setObjectName(QStringLiteral("PicPrint"));
+    PicPrint->hide();
+
+    Combo4 = new QComboBox(PicPrint);
+    Combo4->setObjectName(QStringLiteral("Combo4"));
+    Combo4->setEditable(false);
+    Combo4->setGeometry(twipsRect(2745, 1380, 3375, 360));
+    Combo4->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+
+    // Working controls live in a strip below the window's lower edge.
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(0, 10600, 15390, 1200));
+    auto storage = [this](QWidget* w, const char* name, int left) {
+        w->setObjectName(QString::fromLatin1(name));
+        w->setGeometry(twipsRect(left, 0, 1200, 300));
+        w->setParent(Picture1);
+    };
+    Today = new QLabel;
+    storage(Today, "Today", 0);
+    Label4 = new QLabel;
+    storage(Label4, "Label4", 1300);
+    DayNumber = new QLabel;
+    storage(DayNumber, "DayNumber", 2600);
+    L1 = new QLabel;
+    storage(L1, "L1", 3900);
+    L2 = new QLabel;
+    storage(L2, "L2", 5200);
+    Text1 = new QLineEdit;
+    storage(Text1, "Text1", 6500);
+    Text2 = new QLineEdit;
+    storage(Text2, "Text2", 7800);
+    Check2 = new QCheckBox;
+    storage(Check2, "Check2", 9100);
+    LoadFile = new QPushButton;
+    storage(LoadFile, "LoadFile", 10400);
+    LoadFile->hide();
+    StudentsCount = new QPushButton;
+    storage(StudentsCount, "StudentsCount", 11700);
+    StudentsCount->hide();
+
+    MinLogo = new QLabel(this);
+    MinLogo->setObjectName(QStringLiteral("MinLogo"));
+    MinLogo->setGeometry(twipsRect(16000, 0, 1800, 1800));
+    MinLogo->setPixmap(drawnLogo());
+
+    connect(LoadFile, &QPushButton::clicked, this, [this] { MainForm_LoadFile_Click(); });
+    connect(StudentsCount, &QPushButton::clicked, this, [this] { MainForm_StudentsCount_Click(); });
+
+    auto* drag = new platform::WindowDrag(this);
+    drag->addSurface(this);
+}
+
+void MainForm::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The background artwork: a soft band behind the title.
+    QPainter p(this);
+    QLinearGradient g(0, 0, 0, twips(700));
+    g.setColorAt(0, QColor(255, 255, 255, 28));
+    g.setColorAt(1, QColor(255, 255, 255, 0));
+    p.fillRect(QRect(0, 0, width(), twips(700)), g);
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == Image10) {
+            MainForm_Image10_Click();
+            return true;
+        }
+        if (watched == Image11) {
+            MainForm_Image11_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainForm::reportStartupProblem(const QString& message) {
+    if (!startupProblems_.contains(message))
+        startupProblems_ << message;
+}
+
+bool MainForm::formLoad() {
+    Ver->setText(QCoreApplication::applicationVersion().isEmpty()
+                     ? QStringLiteral("1.0.0")
+                     : QCoreApplication::applicationVersion());
+
+    // Geometry: 15390 x 10520 twips, centred horizontally, top edge at 0.
+    resize(twips(15390), twips(10520));
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->geometry()
+                             : QRect(0, 0, 1280, 1024);
+    move(screen.x() + screen.width() / 2 - width() / 2, screen.y());
+
+    for (QWidget* menu : PicMenu)
+        menu->hide();
+
+    try {
+        MainForm_LoadFile_Click();
+    } catch (const data::DataError& e) {
+        reportStartupProblem(e.userMessage());
+    }
+
+    instance_ = std::make_unique<platform::SingleInstance>(platform::programFolder());
+    if (instance_->anotherIsRunning()) {
+        ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("البرنامج يعمل"), 1, 0);
+        platform::exitProgram(0);
+        return false;
+    }
+
+    PicPrint->setGeometry(twipsRect(225, 670, 8070, 8000));
+    if (Combo4->count() > 0)
+        Combo4->setCurrentIndex(0);
+
+    MainForm_StudentsCount_Click();
+
+    // A missing or damaged database is told once; the window stays usable.
+    if (!startupProblems_.isEmpty()) {
+        ShowMsg(QStringLiteral("تنبيه"), startupProblems_.join(QLatin1Char('\r')), 1, 1);
+        startupProblems_.clear();
+    }
+    return true;
+}
+
+void MainForm::MainForm_LoadFile_Click() {
+    // A failure leaves the list as it was and goes back to the caller.
+    const QStringList keys = loadClassKeys();
+    Combo4->clear();
+    Combo4->addItems(keys);
+    Combo4->setCurrentIndex(-1);
+    refreshClassCounts();
+}
+
+void MainForm::MainForm_StudentsCount_Click() {
+    refreshClassCounts();
+    if (Combo4->count() > 0)
+        Combo4->setCurrentIndex(0);
+}
+
+void MainForm::refreshClassCounts() {
+    QStringList keys;
+    for (int i = 0; i < Combo4->count(); ++i)
+        keys << Combo4->itemText(i);
+    QString error;
+    appState().ClassCounts = collectClassCounts(keys, &error);
+    if (!error.isEmpty())
+        reportStartupProblem(error);
+}
+
+void MainForm::MainForm_Image10_Click() {
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void MainForm::MainForm_Image11_Click() {
+    close();
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    // Leaving: US English keyboard layout, then the process ends at once.
+    platform::activateKeyboardLayout(QStringLiteral("00000409"));
+    event->accept();
+    platform::exitProgram(0);
+}
+
+} // namespace sijill::shell

@@ -1,0 +1,140 @@
+#include "data/Connection.h"
+#include "data/DataError.h"
+#include "support/TestHome.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace sijill::data;
+using sijill::test::TestHome;
+
+namespace {
+
+const QStringList kStudentFields = {"d0", "d1", "d2", "d3", "d4", "d5", "d6", "d7", "d8"};
+
+QVariantList student(const QString& no, const QString& name, const QString& id,
+                     const QString& grade, const QString& cls) {
+    return {no, name, "0", id, "1", "الابتدائي", grade, cls, "0"};
+}
+
+} // namespace
+
+TEST(Connection, ShippedDatabasesOpenAndHoldTheirTables) {
+    TestHome home;
+    Connection students(Database::MyDatabase);
+    EXPECT_EQ(students.scalar("SELECT count(*) FROM T1").toInt(), 0);
+    Connection sched(Database::Schedual);
+    EXPECT_EQ(sched.scalar("SELECT Admin FROM MyInfo WHERE id = 1").toString(),
+              QStringLiteral("الإدارة غير محددة"));
+    for (Database db : {Database::Employee, Database::Labels, Database::ElemnSkils})
+        EXPECT_NO_THROW(Connection{db});
+}
+
+TEST(Connection, MissingOrDamagedFileIsReportedAndNeverCreated) {
+    TestHome home;
+    QFile::remove(home.database("Schedual.db"));
+    try {
+        Connection c(Database::Schedual);
+        FAIL() << "a missing database opened";
+    } catch (const DataError& e) {
+        EXPECT_TRUE(e.userMessage().contains(QStringLiteral("غير موجود")));
+        EXPECT_TRUE(e.userMessage().contains(QStringLiteral("Schedual.db")));
+    }
+    EXPECT_FALSE(QFile::exists(home.database("Schedual.db")));
+
+    QFile junk(home.database("Labels.db"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    try {
+        Connection c(Database::Labels);
+        FAIL() << "a damaged database opened";
+    } catch (const DataError& e) {
+        EXPECT_TRUE(e.userMessage().contains(QStringLiteral("تالف")));
+    }
+}
+
+TEST(RecordSet, AddUpdateDeleteByRowIdentity) {
+    TestHome home;
+    Connection c(Database::MyDatabase);
+    RecordSet rs = c.openTable("T1");
+    // Two rows of one student (a copy in another class) share d3.
+    const qint64 a = rs.addNew(kStudentFields, student("01", "أحمد", "111", "أول", "1"));
+    const qint64 b = rs.addNew(kStudentFields, student("05", "أحمد", "111", "أول", "2"));
+    rs.addNew(kStudentFields, student("02", "خالد", "222", "أول", "1"));
+    EXPECT_NE(a, b);
+    EXPECT_EQ(rs.recordCount(), 3);
+
+    RecordSet cls2 = c.openTable("T1", "d7 = ?", {"2"});
+    ASSERT_EQ(cls2.recordCount(), 1);
+    cls2.update(0, "d1", "أحمد علي");
+    cls2.remove(0);
+    EXPECT_EQ(cls2.recordCount(), 0);
+
+    RecordSet all = c.openTable("T1", {}, {}, "d0");
+    ASSERT_EQ(all.recordCount(), 2);
+    EXPECT_EQ(all.text(0, "d1"), QStringLiteral("أحمد")); // the other copy is untouched
+    EXPECT_EQ(all.rowId(0), a);
+    EXPECT_EQ(all.text(1, "D1"), QStringLiteral("خالد")); // field names ignore case
+}
+
+TEST(RecordSet, TextWithQuotesIsStoredUnchanged) {
+    TestHome home;
+    Connection c(Database::MyDatabase);
+    const QString name = QStringLiteral("عبد الله' OR '1'='1; DROP TABLE T1; --");
+    c.openTable("T1").addNew(kStudentFields, student("01", name, "333", "ثاني", "1"));
+    RecordSet found = c.openTable("T1", "d1 = ?", {name});
+    ASSERT_EQ(found.recordCount(), 1);
+    EXPECT_EQ(found.text(0, "d1"), name);
+    EXPECT_EQ(c.scalar("SELECT count(*) FROM T1").toInt(), 1);
+}
+
+TEST(RecordSet, CursorSortAndReadOnlyQueries) {
+    TestHome home;
+    Connection c(Database::MyDatabase);
+    RecordSet w = c.openTable("T1");
+    for (const char* no : {"10", "100", "02", "11"})
+        w.addNew(kStudentFields, student(no, "x", no, "أول", "1"));
+
+    RecordSet rs = c.query("SELECT d0 FROM T1");
+    rs.sort("d0");
+    QStringList order;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        order << rs.text("d0");
+    // Numbers sort as text: 100 comes right after 10.
+    EXPECT_EQ(order, QStringList({"02", "10", "100", "11"}));
+    EXPECT_TRUE(rs.value("nope").isNull());
+    EXPECT_THROW(rs.update(0, "d0", "x"), DataError);
+}
+
+TEST(Transaction, RollsBackAcrossAttachedFilesUnlessCommitted) {
+    TestHome home;
+    {
+        Connection c(Database::MyDatabase);
+        c.attach(Database::Schedual, "sched");
+        Transaction t(c);
+        c.execute("INSERT INTO main.T1 (d0, d1) VALUES (?, ?)", {"01", "x"});
+        c.execute("INSERT INTO sched.grades (kind, grade, class) VALUES (?, ?, ?)",
+                  {"k", "أول", "1"});
+        // No commit: both writes go.
+    }
+    {
+        Connection c(Database::MyDatabase);
+        EXPECT_EQ(c.scalar("SELECT count(*) FROM T1").toInt(), 0);
+        c.attach(Database::Schedual, "sched");
+        EXPECT_EQ(c.scalar("SELECT count(*) FROM sched.grades").toInt(), 0);
+        Transaction t(c);
+        c.execute("INSERT INTO main.T1 (d0) VALUES (?)", {"01"});
+        c.execute("INSERT INTO sched.grades (grade) VALUES (?)", {"أول"});
+        t.commit();
+    }
+    Connection s(Database::Schedual);
+    EXPECT_EQ(s.scalar("SELECT count(*) FROM grades").toInt(), 1);
+}
+
+TEST(Connection, BadStatementsRaiseArabicErrors) {
+    TestHome home;
+    Connection c(Database::MyDatabase);
+    EXPECT_THROW(c.execute("SELECT * FROM no_such_table"), DataError);
+    EXPECT_THROW(c.execute("SELECT ?", {}), DataError); // parameter count mismatch
+}

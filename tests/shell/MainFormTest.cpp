@@ -1,0 +1,132 @@
+#include "shell/MainForm.h"
+#include "platform/AppState.h"
+#include "platform/ProgramExit.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestHome.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::shell;
+using sijill::test::ScriptedScope;
+using sijill::test::TestHome;
+
+namespace {
+
+QStringList items(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+struct ExitRecorder {
+    std::optional<int> code;
+    ExitRecorder() {
+        platform::setExitHandler([this](int c) { code = c; });
+    }
+    ~ExitRecorder() { platform::setExitHandler({}); }
+};
+
+void addStudents(const TestHome& home, const QString& grade, const QString& cls, int n) {
+    for (int i = 0; i < n; ++i)
+        home.exec("MyDatabase.db",
+                  QStringLiteral("INSERT INTO T1 (d0,d1,d3,d4,d5,d6,d7,d8) "
+                                 "VALUES ('%1','x','%2','1','الابتدائي','%3','%4','0')")
+                      .arg(i + 1)
+                      .arg(grade + cls + QString::number(i))
+                      .arg(grade, cls));
+}
+
+} // namespace
+
+TEST(MainForm, ClassListOrderKeysAndCounts) {
+    TestHome home;
+    home.exec("Schedual.db",
+              "INSERT INTO grades (kind, grade, class, order_it) VALUES "
+              "('ابتدائي','ثاني','1',2), ('ابتدائي','أول','2',1), ('ابتدائي','أول','1',1),"
+              "('ابتدائي','أول','10',1), ('ابتدائي','سادس','1',6), ('ابتدائي','سادس','3',7),"
+              "('ابتدائي','أول','',1)");
+    addStudents(home, "أول", "1", 3);
+    addStudents(home, "أول", "10", 2); // never counted with class 1
+    addStudents(home, "ثاني", "1", 1);
+    home.exec("MyDatabase.db", "INSERT INTO T1 (d0,d6,d7) VALUES ('09','أول','1')"); // no stage
+
+    ScriptedScope scope;
+    ExitRecorder exit;
+    MainForm form;
+    ASSERT_TRUE(form.formLoad());
+    EXPECT_FALSE(exit.code);
+    // Grade as text, then order_it descending, then class as text.
+    EXPECT_EQ(items(form.Combo4),
+              QStringList({"أول-", "أول-1", "أول-10", "أول-2", "ثاني-1", "سادس-3", "سادس-1"}));
+    EXPECT_EQ(form.Combo4->currentIndex(), 0);
+    EXPECT_EQ(appState().ClassCounts, QStringLiteral("|0|3|2|0|1|0|0"));
+    EXPECT_TRUE(scope.dialogs().shown.empty());
+
+    // A reload shows the new classes, drops the selection, and the counts follow.
+    home.exec("Schedual.db", "DELETE FROM grades WHERE class <> '1'");
+    form.LoadFile->click();
+    EXPECT_EQ(items(form.Combo4), QStringList({"أول-1", "ثاني-1", "سادس-1"}));
+    EXPECT_EQ(form.Combo4->currentIndex(), -1);
+    EXPECT_EQ(appState().ClassCounts, QStringLiteral("|3|1|0"));
+}
+
+TEST(MainForm, EmptyClassTableGivesAnEmptyListQuietly) {
+    TestHome home;
+    ScriptedScope scope;
+    MainForm form;
+    ASSERT_TRUE(form.formLoad());
+    EXPECT_EQ(form.Combo4->count(), 0);
+    EXPECT_EQ(appState().ClassCounts, QString());
+    EXPECT_TRUE(scope.dialogs().shown.empty());
+    EXPECT_EQ(form.width(), 1026);
+    EXPECT_EQ(form.y(), 0);
+    EXPECT_FALSE(form.PicPrint->isVisible());
+}
+
+TEST(MainForm, MissingDatabaseIsToldInArabicAndTheWindowStillStarts) {
+    TestHome home;
+    QFile::remove(home.database("Schedual.db"));
+    QFile::remove(home.database("MyDatabase.db"));
+    ScriptedScope scope;
+    scope.dialogs().answer("موافق");
+    MainForm form;
+    ASSERT_TRUE(form.formLoad());
+    EXPECT_EQ(form.Combo4->count(), 0);
+    ASSERT_EQ(scope.dialogs().shown.size(), 1u);
+    EXPECT_TRUE(scope.dialogs().shown[0].text.contains("Schedual.db"));
+    EXPECT_TRUE(scope.dialogs().shown[0].text.contains(QStringLiteral("غير موجود")));
+    EXPECT_FALSE(QFile::exists(home.database("Schedual.db")));
+}
+
+TEST(MainForm, SecondCopyIsRefusedWithTheMessageAndEnds) {
+    TestHome home;
+    platform::SingleInstance first(platform::programFolder());
+    ScriptedScope scope;
+    scope.dialogs().answer("موافق");
+    ExitRecorder exit;
+    MainForm form;
+    EXPECT_FALSE(form.formLoad());
+    ASSERT_EQ(scope.dialogs().shown.size(), 1u);
+    EXPECT_EQ(scope.dialogs().shown[0].text, QStringLiteral("البرنامج يعمل"));
+    EXPECT_EQ(scope.dialogs().shown[0].mode, 1);
+    EXPECT_EQ(exit.code, 0);
+    EXPECT_FALSE(first.anotherIsRunning());
+}
+
+TEST(MainForm, ClosingEndsTheProgram) {
+    TestHome home;
+    ScriptedScope scope;
+    ExitRecorder exit;
+    MainForm form;
+    ASSERT_TRUE(form.formLoad());
+    form.MainForm_Image11_Click();
+    EXPECT_EQ(exit.code, 0);
+}
