@@ -1,0 +1,145 @@
+#include "reports/PrintRun.h"
+
+#include "platform/AppState.h"
+
+#include <algorithm>
+
+namespace sijill::reports {
+
+namespace {
+
+constexpr double kWaitBeforePage = 2.5;
+
+bool g_running = false;
+
+QString gradeOf(const QString& key) {
+    return key.section(QLatin1Char('-'), 0, 0).trimmed();
+}
+
+// Keeps PrintBatchActive and the running mark true only while the run lives.
+struct RunGuard {
+    RunGuard() { g_running = true; }
+    ~RunGuard() {
+        g_running = false;
+        appState().PrintBatchActive = false;
+    }
+};
+
+// Loads, fills and prints the current class; records the outcome.
+void printCurrent(PrintRunHost& host, PrintRunResult& result) {
+    const QString key = host.classKey(host.currentIndex());
+    QString error;
+    host.wait(kWaitBeforePage);
+    if (host.loadClass(&error) && host.fillHeaders(&error) && host.printItem(&error))
+        result.printed << key;
+    else
+        result.failed << key;
+}
+
+bool confirm(PrintRunHost& host, const QString& text, PrintRunResult& result) {
+    if (appState().PrintBatchActive)
+        return true;
+    // Only OK goes ahead: Cancel, or a box closed without a button, prints nothing.
+    if (!host.ask(text, 2, 0)) {
+        result.cancelled = true;
+        return false;
+    }
+    appState().PrintBatchActive = true;
+    return true;
+}
+
+void reportFailures(PrintRunHost& host, const PrintRunResult& result) {
+    if (result.failed.isEmpty())
+        return;
+    host.ask(QStringLiteral("تعذرت طباعة الفصول التالية:\r") +
+                 result.failed.join(QLatin1Char('\r')),
+             1, 1);
+}
+
+} // namespace
+
+bool printRunActive() {
+    return g_running;
+}
+
+int firstClassOfGrade(const PrintRunHost& host, const QString& grade) {
+    for (int i = 0; i < host.classCount(); ++i)
+        if (gradeOf(host.classKey(i)) == grade)
+            return i;
+    return -1;
+}
+
+PrintRunResult runPrint(PrintRunHost& host) {
+    PrintRunResult result;
+    if (g_running) {
+        // A click during a run's waits does not start a second run.
+        result.refused = true;
+        return result;
+    }
+    const int count = host.classCount();
+    const int current = host.currentIndex();
+    const QString key = current >= 0 && current < count ? host.classKey(current) : QString();
+    if (!key.contains(QLatin1Char('-'))) {
+        host.ask(kBadClassNames, 1, 1);
+        result.refused = true;
+        return result;
+    }
+    const QString grade = gradeOf(key);
+    RunGuard guard;
+    QString error;
+
+    if (host.wholeSchool()) {
+        // The question comes after the first class is loaded and filled; a
+        // failure there shows again, and is reported, when its page is due.
+        host.setCurrentIndex(0);
+        host.loadClass(&error) && host.fillHeaders(&error);
+        if (!confirm(host, kAskWholeSchool, result))
+            return result;
+        for (int i = 0; i < count; ++i) {
+            host.setCurrentIndex(i);
+            printCurrent(host, result);
+        }
+        reportFailures(host, result);
+        return result;
+    }
+
+    if (host.wholeGrade()) {
+        if (key.startsWith(kCoursesWord)) {
+            host.ask(kCoursesNoWholeGrade, 2, 0);
+            result.refused = true;
+            return result;
+        }
+        const int first = firstClassOfGrade(host, grade);
+        host.setCurrentIndex(first);
+        if (count > 1) {
+            host.loadClass(&error) && host.fillHeaders(&error);
+            if (!confirm(host, kAskWholeGrade + grade, result))
+                return result;
+            int i = first;
+            for (; i < count && gradeOf(host.classKey(i)) == grade; ++i) {
+                host.setCurrentIndex(i);
+                printCurrent(host, result);
+            }
+            // The list is left on the item after the grade's last class.
+            host.setCurrentIndex(std::min(i, count - 1));
+            reportFailures(host, result);
+            return result;
+        }
+    }
+
+    // One class: load it, fill its header and preview it.
+    if (!host.loadClass(&error) || !host.fillHeaders(&error)) {
+        host.ask(error.isEmpty() ? kBadClassNames : error, 1, 1);
+        result.failed << host.classKey(host.currentIndex());
+        return result;
+    }
+    if (!host.previewItem(&error)) {
+        host.ask(error, 1, 1);
+        result.failed << host.classKey(host.currentIndex());
+        return result;
+    }
+    result.previewed = true;
+    return result;
+}
+
+} // namespace sijill::reports

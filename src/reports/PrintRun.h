@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace sijill::reports {
+
+// What a print run needs of the main window and of the menu that started it.
+// The run itself only decides which classes to print, when to ask, and when
+// to wait; the host does the loading, filling, printing and asking.
+class PrintRunHost {
+public:
+    virtual ~PrintRunHost() = default;
+
+    // The class list and its current item.
+    virtual int classCount() const = 0;
+    virtual QString classKey(int index) const = 0;
+    virtual int currentIndex() const = 0;
+    virtual void setCurrentIndex(int index) = 0;
+
+    // The scope boxes: "جميع الصف" and "جميع المدرسة".
+    virtual bool wholeGrade() const = 0;
+    virtual bool wholeSchool() const = 0;
+
+    // Loads the current class's students (the hidden Header button); false
+    // when they could not be loaded, `error` saying why.
+    virtual bool loadClass(QString* error) = 0;
+    // Fills the layouts' headers for the loaded class (the hidden Reports button).
+    virtual bool fillHeaders(QString* error) = 0;
+    // Prepares the item's layout and prints it without a dialog.
+    virtual bool printItem(QString* error) = 0;
+    // Prepares the item's layout and shows its preview.
+    virtual bool previewItem(QString* error) = 0;
+
+    // Shows a message (mode 1 or 2 of the program's message box); returns
+    // true only when OK was pressed.
+    virtual bool ask(const QString& text, int mode, int style) = 0;
+    virtual void wait(double seconds) = 0;
+};
+
+struct PrintRunResult {
+    QStringList printed; // class keys printed, in order
+    QStringList failed;  // class keys that failed to load, fill or print
+    bool previewed = false;
+    bool cancelled = false;
+    bool refused = false; // the run did not start (bad key, busy, ...)
+};
+
+// Texts of the run.
+inline const QString kAskWholeSchool = QStringLiteral(" سيتم الطباعة لجميع فصول المدرسة ");
+inline const QString kAskWholeGrade = QStringLiteral(" سيتم الطباعة لجميع صف ");
+inline const QString kCoursesNoWholeGrade =
+    QStringLiteral("لا يعمل خيار  جميع الصف في نظام المقررات");
+inline const QString kBadClassNames = QStringLiteral(" حصل خطأ في التعرف على أسماء الصفوف");
+inline const QString kCoursesWord = QStringLiteral("مقررات");
+
+// Runs one print of the item for the current class (preview), its whole grade
+// or the whole school (one question, then each class printed after a wait of
+// 2.5 seconds). PrintBatchActive is set while the confirmed run prints and is
+// false whenever the run ends. A run asked for while another is printing is
+// refused.
+PrintRunResult runPrint(PrintRunHost& host);
+
+// True while a confirmed run is printing.
+bool printRunActive();
+
+// Index of the first class of `grade` in the list, or -1.
+int firstClassOfGrade(const PrintRunHost& host, const QString& grade);
+
+} // namespace sijill::reports

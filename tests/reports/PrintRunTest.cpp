@@ -1,0 +1,202 @@
+#include "reports/PrintRun.h"
+#include "platform/AppState.h"
+
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::reports;
+
+namespace {
+
+// A main window and menu in memory: records what the run did, in order.
+class FakeHost : public PrintRunHost {
+public:
+    QStringList keys;
+    int current = 0;
+    bool grade = false, school = false;
+    std::vector<bool> answers; // OK (true) or Cancel/close (false), in order
+    QStringList asked, log;
+    QStringList failLoad; // class keys whose load fails
+    double waited = 0;
+    std::function<void()> duringWait;
+
+    int classCount() const override { return keys.size(); }
+    QString classKey(int i) const override { return keys.value(i); }
+    int currentIndex() const override { return current; }
+    void setCurrentIndex(int i) override { current = i; }
+    bool wholeGrade() const override { return grade; }
+    bool wholeSchool() const override { return school; }
+    bool loadClass(QString* error) override {
+        if (failLoad.contains(keys.value(current))) {
+            *error = "load failed";
+            return false;
+        }
+        log << "load " + keys.value(current);
+        return true;
+    }
+    bool fillHeaders(QString*) override { return true; }
+    bool printItem(QString*) override {
+        EXPECT_TRUE(appState().PrintBatchActive);
+        log << "print " + keys.value(current);
+        return true;
+    }
+    bool previewItem(QString*) override {
+        log << "preview " + keys.value(current);
+        return true;
+    }
+    bool ask(const QString& text, int mode, int) override {
+        asked << text;
+        if (mode == 1)
+            return true;
+        if (answers.empty())
+            return false;
+        const bool a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }
+    void wait(double s) override {
+        waited += s;
+        if (duringWait)
+            duringWait();
+    }
+    QStringList prints() const { return log.filter("print "); }
+};
+
+} // namespace
+
+TEST(PrintRun, OneClassIsPreviewedWithoutAQuestion) {
+    FakeHost h;
+    h.keys = {"أول-1", "أول-2"};
+    h.current = 1;
+    const PrintRunResult r = runPrint(h);
+    EXPECT_TRUE(r.previewed);
+    EXPECT_EQ(h.log, QStringList({"load أول-2", "preview أول-2"}));
+    EXPECT_TRUE(h.asked.isEmpty());
+    EXPECT_EQ(h.current, 1);
+}
+
+TEST(PrintRun, WholeSchoolAsksOnceThenPrintsEveryClassInListOrder) {
+    FakeHost h;
+    h.keys = {"أول-1", "أول-2", "ثاني-1"};
+    h.current = 2;
+    h.school = true;
+    h.answers = {true};
+    const PrintRunResult r = runPrint(h);
+    EXPECT_EQ(h.asked, QStringList({kAskWholeSchool}));
+    EXPECT_EQ(h.prints(), QStringList({"print أول-1", "print أول-2", "print ثاني-1"}));
+    EXPECT_DOUBLE_EQ(h.waited, 7.5); // 2.5 s before every page
+    EXPECT_EQ(h.current, 2);
+    EXPECT_FALSE(r.previewed);
+    EXPECT_FALSE(appState().PrintBatchActive);
+    EXPECT_FALSE(printRunActive());
+}
+
+TEST(PrintRun, CancelOrAClosedBoxPrintsNothing) {
+    for (bool school : {true, false}) {
+        FakeHost h;
+        h.keys = {"أول-1", "أول-2"};
+        h.school = school;
+        h.grade = !school;
+        h.answers = {}; // closed without a button
+        const PrintRunResult r = runPrint(h);
+        EXPECT_TRUE(r.cancelled);
+        EXPECT_TRUE(h.prints().isEmpty());
+        EXPECT_FALSE(r.previewed);
+        EXPECT_FALSE(appState().PrintBatchActive);
+    }
+}
+
+TEST(PrintRun, OneClassListOverWholeSchoolAsksAndPrintsIt) {
+    FakeHost h;
+    h.keys = {"أول-1"};
+    h.school = true;
+    h.answers = {true};
+    runPrint(h);
+    EXPECT_EQ(h.asked.size(), 1);
+    EXPECT_EQ(h.prints(), QStringList({"print أول-1"}));
+}
+
+TEST(PrintRun, WholeGradeStartsAtTheGradesFirstClassFoundByGrade) {
+    FakeHost h;
+    // Classes not numbered 1, 2, 3 in list order: arithmetic on the number
+    // would start outside the grade.
+    h.keys = {"أول-1", "ثالث-10", "ثالث-2", "ثالث-5", "ثاني-1"};
+    h.current = 3;
+    h.grade = true;
+    h.answers = {true};
+    runPrint(h);
+    EXPECT_EQ(h.asked, QStringList({kAskWholeGrade + "ثالث"}));
+    EXPECT_EQ(h.prints(), QStringList({"print ثالث-10", "print ثالث-2", "print ثالث-5"}));
+    EXPECT_EQ(h.current, 4); // left on the item after the grade
+}
+
+TEST(PrintRun, WholeGradeOfTheLastGradeEndsOnTheLastItemAndAsksAgainNextTime) {
+    FakeHost h;
+    h.keys = {"أول-1", "ثاني-1", "ثاني-2"};
+    h.current = 1;
+    h.grade = true;
+    h.answers = {true, true};
+    runPrint(h);
+    EXPECT_EQ(h.current, 2);
+    runPrint(h);
+    EXPECT_EQ(h.asked.size(), 2);
+    EXPECT_EQ(h.prints().size(), 4);
+}
+
+TEST(PrintRun, RefusalsForCoursesAndKeysWithoutAHyphen) {
+    FakeHost h;
+    h.keys = {"مقررات-1", "أول-1"};
+    h.grade = true;
+    const PrintRunResult r = runPrint(h);
+    EXPECT_TRUE(r.refused);
+    EXPECT_EQ(h.asked, QStringList({kCoursesNoWholeGrade}));
+    EXPECT_TRUE(h.log.isEmpty());
+
+    FakeHost bad;
+    bad.keys = {"أول1"};
+    EXPECT_TRUE(runPrint(bad).refused);
+    EXPECT_EQ(bad.asked, QStringList({kBadClassNames}));
+    EXPECT_TRUE(bad.log.isEmpty());
+
+    FakeHost empty;
+    EXPECT_TRUE(runPrint(empty).refused);
+}
+
+TEST(PrintRun, FailedClassesAreSkippedAndReportedOnceAtTheEnd) {
+    FakeHost h;
+    h.keys = {"أول-1", "أول-2", "أول-3"};
+    h.school = true;
+    h.answers = {true};
+    h.failLoad = {"أول-2"};
+    const PrintRunResult r = runPrint(h);
+    EXPECT_EQ(r.printed, QStringList({"أول-1", "أول-3"}));
+    EXPECT_EQ(r.failed, QStringList({"أول-2"}));
+    ASSERT_EQ(h.asked.size(), 2);
+    EXPECT_TRUE(h.asked[1].contains("أول-2"));
+}
+
+TEST(PrintRun, AOneClassLoadFailureShowsNoPreviewOfOtherRows) {
+    FakeHost h;
+    h.keys = {"أول-1"};
+    h.failLoad = {"أول-1"};
+    const PrintRunResult r = runPrint(h);
+    EXPECT_FALSE(r.previewed);
+    EXPECT_EQ(h.asked, QStringList({"load failed"}));
+}
+
+TEST(PrintRun, AClickDuringTheWaitsStartsNoSecondRun) {
+    FakeHost h;
+    h.keys = {"أول-1", "أول-2"};
+    h.school = true;
+    h.answers = {true};
+    int refused = 0;
+    h.duringWait = [&] {
+        FakeHost other;
+        other.keys = {"أول-1"};
+        if (runPrint(other).refused)
+            ++refused;
+    };
+    runPrint(h);
+    EXPECT_EQ(refused, 2);
+    EXPECT_EQ(h.prints().size(), 2);
+}
