@@ -1,0 +1,123 @@
+#pragma once
+
+#include "dates/CalendarModel.h"
+#include "dates/CalendarRequest.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace sijill::dates {
+
+class CalendarRequester;
+
+// The calendar window: one Hijri month as a grid of day cells, Sunday in the
+// rightmost column, the twelve months down the right side. It is loaded once
+// and then only hidden and shown; a window that needs a date opens it with a
+// request and receives the picked day through CalendarRequester.
+class MyCalendar : public QWidget {
+    Q_OBJECT
+public:
+    // mainWindow: placed over on every activation; enabled again when a
+    // request ends and no other window is open over it. May be null.
+    explicit MyCalendar(QWidget* mainWindow);
+    ~MyCalendar() override;
+
+    // Opening, run once after construction: today from the program's clock,
+    // today's month shown and previewed, the month facts.
+    void formLoad();
+
+    // Shows the calendar for a request. A request still open is ended first as
+    // if closed. The requester's window is disabled while the calendar serves
+    // it; the attendance requests set AbsenceMonthMode.
+    void openFor(const CalendarRequest& request, CalendarRequester* requester);
+    // A requester that goes away while its request is open withdraws it (one
+    // whose window was destroyed is dropped anyway).
+    void withdraw(CalendarRequester* requester);
+    bool hasOpenRequest() const { return requester_ != nullptr; }
+    const CalendarRequest& request() const { return request_; }
+
+    QWidget* mainWindow() const { return mainWindow_.data(); }
+    const CalendarModel& model() const { return model_; }
+    MonthFacts monthFacts() const { return model_.facts(); }
+    // Today's weekday number for the main window, Saturday 1 .. Friday 7.
+    int todayDayNumber() const { return model_.todayDayNumber(); }
+
+    // Visible controls.
+    std::vector<QLabel*> MyDay;      // 0..39 day cells
+    std::vector<QLabel*> Image1;     // 0..11 month buttons
+    std::vector<QFrame*> Shape1;     // 0 hover, 1 today, 2 picked
+    QFrame* ShMonth = nullptr;       // the shown month's button
+    QFrame* Shape4 = nullptr;        // the month button under the pointer
+    QLabel* Day36 = nullptr;         // frame of the sixth row's one cell
+    QLabel* MyNote = nullptr;        // the asking window's instruction
+    QLabel* Lab = nullptr;           // weekday of the previewed day
+    QLabel* Label5 = nullptr;        // Hijri date text of the previewed day
+    QLabel* Label6 = nullptr;        // Gregorian date text of the same day
+    QPushButton* Command6 = nullptr; // OK
+    QLabel* Image2 = nullptr;        // close
+
+    // Stores kept out of view.
+    std::vector<QLabel*> MyCalendarD; // 0..39 Gregorian twins of the cells
+    QComboBox* Combo1 = nullptr;      // months
+    QComboBox* Combo2 = nullptr;      // years
+    QPushButton* MyToday = nullptr;
+    QLabel* DateYearH = nullptr;
+    QLabel* Label4 = nullptr; // today's Hijri day
+    QLabel* Label2 = nullptr; // today's month index in Combo1
+    QLabel* Label9 = nullptr; // today's year index in Combo2
+    QLabel* DaySart = nullptr;
+    QLabel* DayOfWeek = nullptr;
+    QLabel* DayStartName = nullptr;
+    QLabel* DayLast = nullptr;
+
+    // Event actions.
+    void MyCalendar_MyDay_Click(int index);
+    void MyCalendar_MyDay_MouseMove(int index);
+    void MyCalendar_Image1_Click(int index);
+    void MyCalendar_Image1_MouseMove(int index);
+    void MyCalendar_MyToday_Click();
+    void MyCalendar_Command6_Click();
+    void MyCalendar_Image2_Click();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildSurface();
+    void buildStores();
+    void placeOverMainWindow();
+    void showGrid();
+    void showPreview();
+    void showFacts();
+    void moveMarker(QWidget* marker, int cell);
+    void endRequest(bool enableMainWindow);
+    bool otherWindowOpen() const;
+    CalendarRequester* liveRequester() const;
+
+    QPointer<QWidget> mainWindow_;
+    CalendarModel model_;
+    CalendarRequest request_;
+    CalendarRequester* requester_ = nullptr;
+    QPointer<QWidget> requesterWindow_;
+    bool requesterHadWindow_ = false;
+    QWidget* stores_ = nullptr;
+};
+
+// The one loaded calendar, or nullptr before the start-up has loaded it (and
+// after the window was closed through the system).
+MyCalendar* myCalendar();
+
+// The loaded calendar; loads it (opening included) when it is not, or when
+// it was loaded for another main window.
+MyCalendar* loadMyCalendar(QWidget* mainWindow);
+
+} // namespace sijill::dates
