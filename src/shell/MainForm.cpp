@@ -1,6 +1,7 @@
 #include "shell/MainForm.h"
 
 #include "data/DataError.h"
+#include "dates/StartupCalendar.h"
 #include "platform/AppState.h"
 #include "platform/Fonts.h"
 #include "platform/KeyboardLayout.h"
@@ -11,7 +12,10 @@
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
 #include "shell/ClassList.h"
+#include "shell/InfoMain.h"
 #include "shell/MGForm.h"
+#include "shell/MyHelp.h"
+#include "shell/OpenFile.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -83,6 +87,10 @@ MainForm::MainForm() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
 }
 
 MainForm::~MainForm() {
+    // The windows that live alongside the main window go with it.
+    unloadMyHelp();
+    unloadOpenFile();
+    unloadInfoMain();
     if (current() == this)
         current() = nullptr;
 }
@@ -154,12 +162,8 @@ void MainForm::buildSurface() {
     storage(Text2, "Text2", 7800);
     Check2 = new QCheckBox;
     storage(Check2, "Check2", 9100);
-    LoadFile = new QPushButton;
-    storage(LoadFile, "LoadFile", 10400);
-    LoadFile->hide();
-    StudentsCount = new QPushButton;
-    storage(StudentsCount, "StudentsCount", 11700);
-    StudentsCount->hide();
+    LoadFile = entryPoint("LoadFile");
+    StudentsCount = entryPoint("StudentsCount");
 
     MinLogo = new QLabel(this);
     MinLogo->setObjectName(QStringLiteral("MinLogo"));
@@ -169,8 +173,24 @@ void MainForm::buildSurface() {
     connect(LoadFile, &QPushButton::clicked, this, [this] { MainForm_LoadFile_Click(); });
     connect(StudentsCount, &QPushButton::clicked, this, [this] { MainForm_StudentsCount_Click(); });
 
+    buildMenus();
+
+    // The background closes the drop-downs as the pointer crosses it.
+    setMouseTracking(true);
     auto* drag = new platform::WindowDrag(this);
     drag->addSurface(this);
+}
+
+QPushButton* MainForm::entryPoint(const char* name) {
+    // Other windows press these from code while this window is disabled (it
+    // is whenever one of them is open), and a button inside a disabled window
+    // ignores click(). So they stand outside the window: never shown, owned
+    // here.
+    auto button = std::make_unique<QPushButton>();
+    button->setObjectName(QString::fromLatin1(name));
+    button->hide();
+    entryPoints_.push_back(std::move(button));
+    return entryPoints_.back().get();
 }
 
 void MainForm::paintEvent(QPaintEvent* event) {
@@ -184,6 +204,8 @@ void MainForm::paintEvent(QPaintEvent* event) {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (menuEvent(watched, event))
+        return true;
     if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == Image10) {
             MainForm_Image10_Click();
@@ -230,9 +252,18 @@ bool MainForm::formLoad() {
         return false;
     }
 
+    // The calendar computes today's Hijri date and weekday for the other windows.
+    dates::runStartupCalendar(this, Today, Label4, DayNumber);
+
     PicPrint->setGeometry(twipsRect(225, 670, 8070, 8000));
     if (Combo4->count() > 0)
         Combo4->setCurrentIndex(0);
+
+    // The profile window, loaded hidden; it asks for an unfinished profile.
+    QString profileProblem;
+    infoMain(&profileProblem);
+    if (!profileProblem.isEmpty())
+        reportStartupProblem(profileProblem);
 
     MainForm_StudentsCount_Click();
 

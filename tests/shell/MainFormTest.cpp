@@ -1,8 +1,10 @@
 #include "shell/MainForm.h"
 #include "platform/AppState.h"
+#include "platform/Clock.h"
 #include "platform/ProgramExit.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
+#include "shell/ShellTestSupport.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
 
@@ -57,6 +59,7 @@ TEST(MainForm, ClassListOrderKeysAndCounts) {
     addStudents(home, "أول", "10", 2); // never counted with class 1
     addStudents(home, "ثاني", "1", 1);
     home.exec("MyDatabase.db", "INSERT INTO T1 (d0,d6,d7) VALUES ('09','أول','1')"); // no stage
+    sijill::test::finishProfile(home);
 
     ScriptedScope scope;
     ExitRecorder exit;
@@ -80,6 +83,7 @@ TEST(MainForm, ClassListOrderKeysAndCounts) {
 
 TEST(MainForm, EmptyClassTableGivesAnEmptyListQuietly) {
     TestHome home;
+    sijill::test::finishProfile(home);
     ScriptedScope scope;
     MainForm form;
     ASSERT_TRUE(form.formLoad());
@@ -129,4 +133,24 @@ TEST(MainForm, ClosingEndsTheProgram) {
     ASSERT_TRUE(form.formLoad());
     form.MainForm_Image11_Click();
     EXPECT_EQ(exit.code, 0);
+}
+
+TEST(MainForm, StartUpKeepsTodaysHijriDateAndWeekdayOffView) {
+    TestHome home;
+    sijill::test::finishProfile(home);
+    ScriptedScope scope;
+    struct ClockScope {
+        ClockScope(QDate d) { platform::Clock::setToday(d); }
+        ~ClockScope() { platform::Clock::setToday(std::nullopt); }
+    };
+    // 20 September 2024 was a Friday, 17 Rabi al-Awwal 1446.
+    ClockScope clock(QDate(2024, 9, 20));
+    MainForm form;
+    ASSERT_TRUE(form.formLoad());
+    EXPECT_EQ(form.Today->text(), QStringLiteral("1446/03/17"));
+    EXPECT_EQ(form.Label4->text(), QStringLiteral("الجمعة"));
+    EXPECT_EQ(form.DayNumber->text(), QStringLiteral("7"));
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_FALSE(form.Today->isVisibleTo(&form) &&
+                 form.rect().contains(form.Today->mapTo(&form, QPoint())));
 }

@@ -1,0 +1,381 @@
+// The main window's menus: the bar, the two drop-downs and the print panel
+// with its tabs and scope boxes, and what each item does.
+#include "platform/AppState.h"
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
+#include "platform/VbColor.h"
+#include "shell/DeleteAll.h"
+#include "shell/InfoMain.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+#include "shell/MyHelp.h"
+#include "shell/OpenFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace sijill::shell {
+
+using platform::twips;
+using platform::twipsRect;
+
+namespace {
+
+constexpr std::uint32_t kSilver = 0xC0C0C0;
+constexpr std::uint32_t kLightBlue = 0xECC7A7;
+constexpr std::uint32_t kLightGrey = 0xDEDEDE;
+constexpr std::uint32_t kMenuPanel = 0xC8D0D4;
+constexpr std::uint32_t kScopeBack = 0x49523C;
+constexpr int kPanelOffsetTw = 2500;
+
+void fill(QWidget* w, std::uint32_t colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, platform::vbColor(colour));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QFont menuFont() {
+    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12);
+}
+
+QLabel* menuLabel(const QString& caption, QWidget* parent, const QRect& geometry,
+                  std::uint32_t colour, QObject* filter) {
+    auto* label = new QLabel(caption, parent);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(menuFont());
+    label->setCursor(Qt::PointingHandCursor);
+    label->setMouseTracking(true);
+    label->installEventFilter(filter);
+    fill(label, colour);
+    // The substitute font is wider than the designed one: a caption that
+    // would be cut grows towards the left, keeping its right edge.
+    const int needed = label->fontMetrics().horizontalAdvance(caption) + 10;
+    if (needed > geometry.width())
+        label->setGeometry(geometry.adjusted(geometry.width() - needed, 0, 0, 0));
+    return label;
+}
+
+template <typename T> int indexOf(const std::vector<T*>& v, const QObject* o) {
+    for (std::size_t i = 0; i < v.size(); ++i)
+        if (v[i] && v[i] == o)
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool isLeftRelease(QEvent* event, QObject* watched) {
+    if (event->type() != QEvent::MouseButtonRelease)
+        return false;
+    auto* me = static_cast<QMouseEvent*>(event);
+    auto* w = qobject_cast<QWidget*>(watched);
+    return me->button() == Qt::LeftButton && w && w->rect().contains(me->position().toPoint());
+}
+
+} // namespace
+
+void MainForm::buildMenus() {
+    struct Bar {
+        int index;
+        QString caption;
+        int left;
+        int width;
+    };
+    const Bar bars[] = {
+        {0, QStringLiteral("بيانات المدرسة"), 1500, 1515},
+        {2, QStringLiteral("الكشوفات"), 3195, 2415},
+        {3, QStringLiteral("إداري"), 6090, 2415},
+        {1, QStringLiteral("الرئيسة"), 9000, 2655},
+    };
+    BarTop.assign(4, nullptr);
+    for (const Bar& b : bars) {
+        QLabel* label =
+            menuLabel(b.caption, this, twipsRect(b.left, 150, b.width, 405), kSilver, this);
+        label->setObjectName(QStringLiteral("BarTop%1").arg(b.index));
+        BarTop[b.index] = label;
+    }
+
+    PicMenu[1]->setGeometry(twipsRect(9000, 540, 3045, 5865));
+    PicMenu[3]->setGeometry(twipsRect(5850, 540, 3045, 1725));
+    struct Item {
+        int menu;
+        int index;
+        QString caption;
+        int top;
+    };
+    const Item items[] = {
+        {1, 1, QStringLiteral("جلب بيانات الطلاب "), 450},
+        {1, 8, QStringLiteral("تحرير بيانات الطلاب"), 855},
+        {1, 9, QStringLiteral("حذف جميع فصول المدرسة"), 1260},
+        {1, 6, QStringLiteral("طريقة الاستخدام"), 1920},
+        {3, 5, QStringLiteral("قوائم الكنترول"), 50},
+        {3, 11, QStringLiteral("  كل صف لجنة مستقلة"), 855},
+    };
+    MainSelect.assign(12, nullptr);
+    mainSelectActions_.assign(12, {});
+    for (const Item& it : items) {
+        QLabel* label = menuLabel(it.caption, PicMenu[it.menu], twipsRect(0, it.top, 3120, 360),
+                                  kLightGrey, this);
+        label->setObjectName(QStringLiteral("MainSelect%1").arg(it.index));
+        MainSelect[it.index] = label;
+    }
+    for (int i : {1, 3}) {
+        fill(PicMenu[i], kMenuPanel);
+        PicMenu[i]->setMouseTracking(true);
+        PicMenu[i]->installEventFilter(this);
+    }
+    buildPrintPanel();
+}
+
+void MainForm::buildPrintPanel() {
+    PicPrint->setAttribute(Qt::WA_StyledBackground);
+    PicPrint->setStyleSheet(QStringLiteral("#PicPrint { background-color: #3F4A43; "
+                                           "border: 1px solid #8FA39A; }"));
+    const int tabLefts[] = {6900, 5250, 3585, 1935, 285};
+    const QString tabs[] = {QStringLiteral("عام"), QStringLiteral("يومي"),
+                            QStringLiteral("فترة - متعدد"), QStringLiteral("فترة - مواد"),
+                            QStringLiteral("تحفيظ القرآن")};
+    for (int i = 0; i < 5; ++i) {
+        QLabel* tab =
+            menuLabel(tabs[i], PicPrint, twipsRect(tabLefts[i], 645, 1605, 405), kLightGrey, this);
+        tab->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        Label2.push_back(tab);
+
+        auto* panel = new QFrame(PicPrint);
+        panel->setObjectName(QStringLiteral("StuNames%1").arg(i));
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setGeometry(twipsRect(kPanelOffsetTw, kPanelOffsetTw, 5400, 5350));
+        panel->hide();
+        StuNames.push_back(panel);
+    }
+    Shape1 = new QWidget(PicPrint);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(twipsRect(tabLefts[0], 1050, 1605, 60));
+    fill(Shape1, kLightBlue);
+
+    auto scope = [this](const QString& caption, const char* name, int left) {
+        auto* box = new QCheckBox(caption, PicPrint);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(twipsRect(left, 1875, 1680, 360));
+        box->setFont(menuFont());
+        box->setStyleSheet(QStringLiteral("QCheckBox { color: white; background-color: %1; }")
+                               .arg(platform::vbColor(kScopeBack).name()));
+        return box;
+    };
+    ChOneClass = scope(QStringLiteral("جميع الصف"), "ChOneClass", 4440);
+    ChAll = scope(QStringLiteral("جميع المدرسة"), "ChAll", 2730);
+    connect(ChAll, &QCheckBox::toggled, this, [this] { MainForm_ChAll_Click(); });
+    connect(ChOneClass, &QCheckBox::toggled, this, [this] { MainForm_ChOneClass_Click(); });
+    Combo4->raise();
+
+    // Entry points of the printing and labels windows.
+    Header = entryPoint("Header");
+    Reports = entryPoint("Reports");
+    ReportsMarks = entryPoint("ReportsMarks");
+    Command21 = entryPoint("Command21");
+    Command6 = entryPoint("Command6");
+    Command20 = entryPoint("Command20");
+}
+
+bool MainForm::menuEvent(QObject* watched, QEvent* event) {
+    const bool move = event->type() == QEvent::MouseMove;
+    const bool click = isLeftRelease(event, watched);
+    if (!move && !click)
+        return false;
+    if (int i = indexOf(BarTop, watched); i >= 0) {
+        move ? MainForm_BarTop_MouseMove(i) : MainForm_BarTop_Click(i);
+        return true;
+    }
+    if (int i = indexOf(MainSelect, watched); i >= 0) {
+        move ? MainForm_MainSelect_MouseMove(i) : MainForm_MainSelect_Click(i);
+        return true;
+    }
+    if (int i = indexOf(Label2, watched); i >= 0) {
+        move ? MainForm_Label2_MouseMove(i) : MainForm_Label2_Click(i);
+        return true;
+    }
+    if (int i = indexOf(PicMenu, watched); i >= 0 && move) {
+        MainForm_PicMenu_MouseMove(i);
+        return true;
+    }
+    return false;
+}
+
+void MainForm::mouseMoveEvent(QMouseEvent* event) {
+    MainForm_Form_MouseMove();
+    QWidget::mouseMoveEvent(event);
+}
+
+void MainForm::MainForm_Form_MouseMove() {
+    PicMenu[1]->hide();
+    PicMenu[3]->hide();
+    for (QLabel* bar : BarTop)
+        fill(bar, kSilver);
+}
+
+void MainForm::MainForm_BarTop_MouseMove(int index) {
+    for (QLabel* bar : BarTop)
+        fill(bar, kSilver);
+    fill(BarTop.at(index), kLightBlue);
+    // While the print panel is open the bar opens no drop-down.
+    if ((index == 1 || index == 3) && PicPrint->isHidden()) {
+        PicMenu[index]->show();
+        PicMenu[index]->raise();
+    }
+}
+
+void MainForm::MainForm_PicMenu_MouseMove(int index) {
+    PicMenu[1]->hide();
+    PicMenu.at(index)->show();
+    PicMenu.at(index)->raise();
+}
+
+void MainForm::MainForm_MainSelect_MouseMove(int index) {
+    for (QLabel* item : MainSelect)
+        if (item)
+            fill(item, kLightGrey);
+    if (QLabel* item = MainSelect.at(index))
+        fill(item, kLightBlue);
+}
+
+void MainForm::MainForm_Label2_MouseMove(int index) {
+    for (QLabel* tab : Label2)
+        fill(tab, kLightGrey);
+    fill(Label2.at(index), kSilver);
+}
+
+void MainForm::MainForm_BarTop_Click(int index) {
+    switch (index) {
+    case 0: {
+        // The main window stays enabled (unless loading asks for the profile).
+        InfoMain* info = infoMain();
+        info->show();
+        info->raise();
+        info->activateWindow();
+        break;
+    }
+    case 1:
+    case 3:
+        PicMenu[index]->show();
+        PicMenu[index]->raise();
+        PicPrint->hide();
+        break;
+    case 2:
+        if (Combo4->count() == 0) {
+            ShowMsg(QStringLiteral("تنبيه"),
+                    QStringLiteral("يوجد خطأ في ملفات البرنامج") + QLatin1Char('\r') +
+                        QStringLiteral("فضلا، أعد استيراد الأسماء") + QLatin1Char('\r') +
+                        QStringLiteral("من نظام نور"),
+                    1, 0);
+            return;
+        }
+        PicPrint->show();
+        PicPrint->raise();
+        StuNames[0]->show();
+        Combo4->setCurrentIndex(0);
+        for (QFrame* panel : StuNames) {
+            panel->hide();
+            panel->move(twips(kPanelOffsetTw), twips(kPanelOffsetTw));
+            panel->setFrameShape(QFrame::NoFrame);
+        }
+        StuNames[0]->show();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainForm::MainForm_Label2_Click(int index) {
+    for (QFrame* panel : StuNames)
+        panel->hide();
+    fill(Label2.at(index), kLightGrey);
+    StuNames.at(index)->show();
+    Shape1->move(Label2[index]->x(), Shape1->y());
+}
+
+void MainForm::MainForm_ChAll_Click() {
+    if (ChAll->isChecked())
+        ChOneClass->setChecked(false);
+}
+
+void MainForm::MainForm_ChOneClass_Click() {
+    if (ChOneClass->isChecked())
+        ChAll->setChecked(false);
+}
+
+void MainForm::setMainSelectAction(int index, std::function<void()> action) {
+    if (index >= 0 && index < static_cast<int>(mainSelectActions_.size()))
+        mainSelectActions_[index] = std::move(action);
+}
+
+void MainForm::runMainSelectAction(int index) {
+    // A copy: the action may replace itself while it runs.
+    const std::function<void()> action = mainSelectActions_.at(index);
+    if (action)
+        action();
+}
+
+bool MainForm::refuseEmptyClassList(const QString& message, int style) {
+    if (Combo4->count() > 0)
+        return false;
+    ShowMsg(QStringLiteral("تنبيه"), message, 1, style);
+    return true;
+}
+
+void MainForm::MainForm_MainSelect_Click(int index) {
+    const QString noClasses = QStringLiteral(" حصل خطأ في التعرف على أسماء الصفوف");
+    switch (index) {
+    case 5:
+    case 11:
+        // Both open the exam-control window, which needs the classes.
+        if (refuseEmptyClassList(noClasses, 1))
+            return;
+        runMainSelectAction(index);
+        break;
+    case 6:
+        setWindowState(windowState() | Qt::WindowMinimized);
+        if (MyHelp* help = myHelp()) {
+            help->show();
+            help->raise();
+        }
+        break;
+    case 9:
+        deleteAllClasses();
+        break;
+    case 1:
+        // The import: the chooser is made ready for its mode here; the
+        // registered action (the import window's RunExcel) sets the pattern
+        // and shows it. Without one the window would stay disabled for good.
+        if (!mainSelectActions_.at(1))
+            return;
+        setEnabled(false);
+        openFile()->SaveImage->hide();
+        openFile()->ClearData->setText(QStringLiteral("استيراد ابتدائي"));
+        runMainSelectAction(1);
+        break;
+    default:
+        runMainSelectAction(index);
+        break;
+    }
+}
+
+void MainForm::deleteAllClasses() {
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("هل تريد مسح جميع بيانات الفصول"), 2, 1);
+    // Only OK goes on: Cancel and a box closed without a button delete nothing.
+    if (!appState().MsgOk)
+        return;
+    const std::optional<QString> failure = deleteAllStudents(schoolProfile().School);
+    if (failure) {
+        ShowMsg(QStringLiteral("تنبيه"), *failure, 1, 1);
+        return;
+    }
+    // The classes stay listed; their counts now read 0.
+    refreshClassCounts();
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("لقد تم مسح جمبع البيانات بنجاح"), 1, 0);
+}
+
+} // namespace sijill::shell

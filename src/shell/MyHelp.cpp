@@ -1,0 +1,215 @@
+#include "shell/MyHelp.h"
+
+#include "platform/Fonts.h"
+#include "platform/TopMost.h"
+#include "platform/Twips.h"
+#include "platform/VbColor.h"
+#include "platform/WindowDrag.h"
+#include "shell/MainForm.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace sijill::shell {
+
+using platform::twips;
+using platform::twipsRect;
+
+namespace {
+
+constexpr std::uint32_t kBackground = 0xC8D0D4;
+constexpr std::uint32_t kTopic = 0xDEDEDE;
+constexpr std::uint32_t kHover = 0xECC7A7;
+constexpr int kWidthTw = 7450;
+constexpr int kPictureTopTw = 565;
+constexpr int kMenuHeightTw = 4200;
+
+MyHelp*& current() {
+    static MyHelp* form = nullptr;
+    return form;
+}
+
+QString topicStyle(std::uint32_t colour) {
+    return QStringLiteral("background-color: %1;").arg(platform::vbColor(colour).name());
+}
+
+// The prepared picture of a topic: its title and the steps, drawn once.
+QPixmap helpPicture(const QSize& size, const QString& title, const QStringList& steps) {
+    QPixmap pm(size);
+    pm.fill(QColor(0xFA, 0xFA, 0xF5));
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const int margin = twips(300);
+    p.fillRect(QRect(0, 0, size.width(), twips(600)), QColor(0x3C, 0x52, 0x49));
+    p.setPen(Qt::white);
+    p.setFont(platform::designedFont(QStringLiteral("Al OnWan"), 13, 700));
+    p.drawText(QRect(margin, 0, size.width() - 2 * margin, twips(600)), Qt::AlignCenter, title);
+
+    p.setPen(QColor(0x22, 0x22, 0x22));
+    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    QTextOption option(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
+    option.setTextDirection(Qt::RightToLeft);
+    option.setWrapMode(QTextOption::WordWrap);
+    int top = twips(900);
+    for (int i = 0; i < steps.size(); ++i) {
+        const QRect box(margin, top, size.width() - 2 * margin, twips(900));
+        p.drawText(box, QStringLiteral("%1. %2").arg(i + 1).arg(steps[i]), option);
+        top += twips(800);
+    }
+    p.setPen(QColor(0x6E, 0x6E, 0x6E));
+    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 10));
+    p.drawText(QRect(margin, size.height() - twips(600), size.width() - 2 * margin, twips(450)),
+               Qt::AlignCenter, QStringLiteral("انقر على الصورة للعودة إلى القائمة"));
+    return pm;
+}
+
+} // namespace
+
+MyHelp::MyHelp() : QWidget(nullptr, Qt::Window) {
+    setObjectName(QStringLiteral("MyHelp"));
+    setLayoutDirection(Qt::RightToLeft);
+    setWindowTitle(QStringLiteral("    طريقة الاستخدام"));
+    build();
+    formLoad();
+}
+
+void MyHelp::build() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, platform::vbColor(kBackground));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(0, 60, kWidthTw, 480));
+    static_cast<QLabel*>(Picture1)->setText(QStringLiteral("طريقة الاستخدام"));
+    static_cast<QLabel*>(Picture1)->setAlignment(Qt::AlignCenter);
+    Picture1->setFont(platform::designedFont(QStringLiteral("Al OnWan"), 13, 700));
+    Picture1->setStyleSheet(QStringLiteral("color: white; background-color: #3C5249;"));
+
+    const QStringList topics = {
+        QStringLiteral("طريقة تجهيز بيانات طلاب المدرسة"),
+        QStringLiteral("طريقة تجهيز بيانات المعلمين والإداريين"),
+        QStringLiteral("طريقة استيراد البيانات للبرنامج"),
+    };
+    const int tops[] = {1185, 1610, 2820};
+    const int heights[] = {5850, 9375, 9375};
+    const QStringList steps[] = {
+        {QStringLiteral("صدّر كشف أسماء طلاب المدرسة من نظام نور في ملف Excel بصيغة xls."),
+         QStringLiteral("احفظ الملف في مجلد التنزيلات دون تغيير ترتيب أعمدته."),
+         QStringLiteral("تأكد أن الملف يضم جميع صفوف المدرسة وفصولها.")},
+        {QStringLiteral("جهّز قائمة بأسماء المعلمين والإداريين."),
+         QStringLiteral("أضف الأسماء في قوائم نافذة الكنترول لتختار منها المصحح والمراجع."),
+         QStringLiteral("أكمل بيانات المدرسة وأسماء المعدّين من نافذة بيانات المدرسة.")},
+        {QStringLiteral("من قائمة الرئيسة اختر جلب بيانات الطلاب."),
+         QStringLiteral("حدد ملف الطلاب من مجلد التنزيلات ثم اضغط زر الاستيراد."),
+         QStringLiteral("انتظر حتى تظهر رسالة انتهاء الاستيراد؛ يُغلق البرنامج بعدها."),
+         QStringLiteral("أعد تشغيل البرنامج لتظهر الفصول الجديدة في قائمة الصفوف.")},
+    };
+    for (int i = 0; i < 3; ++i) {
+        auto* topic = new QLabel(topics[i], this);
+        topic->setObjectName(QStringLiteral("MainSelect%1").arg(i));
+        topic->setGeometry(twipsRect(900, tops[i], 5805, 360));
+        topic->setAlignment(Qt::AlignCenter);
+        topic->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+        topic->setStyleSheet(topicStyle(kTopic));
+        topic->setCursor(Qt::PointingHandCursor);
+        topic->setMouseTracking(true);
+        topic->installEventFilter(this);
+        MainSelect.push_back(topic);
+
+        auto* picture = new QLabel(this);
+        picture->setObjectName(QStringLiteral("HelpPic%1").arg(i));
+        picture->resize(twips(7365), twips(heights[i]));
+        picture->setPixmap(helpPicture(picture->size(), topics[i], steps[i]));
+        picture->setCursor(Qt::PointingHandCursor);
+        picture->installEventFilter(this);
+        HelpPic.push_back(picture);
+    }
+
+    auto* drag = new platform::WindowDrag(this);
+    drag->addSurface(Picture1);
+}
+
+void MyHelp::formLoad() {
+    platform::SetTopMost(this);
+    resize(twips(kWidthTw), twips(kMenuHeightTw));
+    for (QLabel* picture : HelpPic) {
+        picture->move(twips(-5), twips(kPictureTopTw));
+        picture->hide();
+    }
+}
+
+bool MyHelp::eventFilter(QObject* watched, QEvent* event) {
+    for (int i = 0; i < static_cast<int>(MainSelect.size()); ++i) {
+        if (watched == MainSelect[i]) {
+            if (event->type() == QEvent::MouseMove) {
+                MyHelp_MainSelect_MouseMove(i);
+                return true;
+            }
+            if (event->type() == QEvent::MouseButtonRelease) {
+                MyHelp_MainSelect_Click(i);
+                return true;
+            }
+        }
+        if (watched == HelpPic[i] && event->type() == QEvent::MouseButtonRelease) {
+            MyHelp_HelpPic_Click(i);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MyHelp::MyHelp_MainSelect_Click(int index) {
+    QLabel* picture = HelpPic.at(index);
+    // The window grows to show the whole picture over the menu.
+    resize(width(), std::max(height(), picture->geometry().bottom() + 1));
+    picture->show();
+    picture->raise();
+}
+
+void MyHelp::MyHelp_HelpPic_Click(int index) {
+    HelpPic.at(index)->hide();
+    resize(width(), twips(kMenuHeightTw));
+}
+
+void MyHelp::MyHelp_MainSelect_MouseMove(int index) {
+    for (QLabel* topic : MainSelect)
+        topic->setStyleSheet(topicStyle(kTopic));
+    MainSelect.at(index)->setStyleSheet(topicStyle(kHover));
+}
+
+void MyHelp::closeEvent(QCloseEvent* event) {
+    event->accept();
+    platform::ClearTopMost(this);
+    if (MainForm* m = mainForm()) {
+        m->setWindowState(m->windowState() & ~Qt::WindowMinimized);
+        m->setEnabled(true);
+        m->show();
+        m->activateWindow();
+    }
+    if (current() == this) {
+        current() = nullptr;
+        deleteLater();
+    }
+}
+
+MyHelp* myHelp() {
+    if (!current())
+        current() = new MyHelp;
+    return current();
+}
+
+MyHelp* loadedMyHelp() {
+    return current();
+}
+
+void unloadMyHelp() {
+    delete current();
+    current() = nullptr;
+}
+
+} // namespace sijill::shell

@@ -1,0 +1,385 @@
+#include "shell/OpenFile.h"
+
+#include "platform/Fonts.h"
+#include "platform/TopMost.h"
+#include "platform/Twips.h"
+#include "platform/VbColor.h"
+#include "platform/WindowDrag.h"
+#include "shell/ChooserModes.h"
+#include "shell/InfoMain.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace sijill::shell {
+
+using platform::twips;
+using platform::twipsRect;
+
+namespace {
+
+constexpr std::uint32_t kBackground = 0xC8D0D4;
+constexpr int kWidthTw = 8145;
+constexpr int kHeightTw = 5595;
+constexpr int kStripTw = 465;
+
+OpenFile*& current() {
+    static OpenFile* form = nullptr;
+    return form;
+}
+
+QFont chooserFont(double pt = 12) {
+    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), pt);
+}
+
+QPixmap glyph(const QSize& size, bool closeMark) {
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 2));
+    if (closeMark) {
+        const QRect r = pm.rect().adjusted(7, 7, -7, -7);
+        p.drawLine(r.topLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomLeft());
+    } else {
+        // A folder.
+        const int h = pm.height();
+        p.setBrush(QColor(0xF2, 0xC1, 0x4E));
+        p.setPen(QPen(QColor(0x8A, 0x6A, 0x1C), 1));
+        p.drawRoundedRect(QRect(8, h / 4, h, h / 2 + 2), 2, 2);
+    }
+    return pm;
+}
+
+// A path shown in right-to-left surroundings keeps its left-to-right order.
+QString shownPath(const QString& path) {
+    return QChar(0x200E) + path;
+}
+
+// The folder that holds `path`, or the path itself at the root.
+QString parentFolder(const QString& path) {
+    QDir d(path);
+    return d.cdUp() ? d.absolutePath() : path;
+}
+
+} // namespace
+
+OpenFile::OpenFile() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("OpenFile"));
+    setLayoutDirection(Qt::RightToLeft);
+    setWindowTitle(QStringLiteral("اسم الملف"));
+    build();
+}
+
+void OpenFile::build() {
+    setFixedSize(twips(kWidthTw), twips(kHeightTw));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, platform::vbColor(kBackground));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setFont(chooserFont());
+
+    Drive1 = new QComboBox(this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Drive1->setGeometry(twipsRect(105, 540, 3165, 420));
+    Drive1->setFont(platform::designedFont(QStringLiteral("MS Sans Serif"), 12));
+    Drive1->setLayoutDirection(Qt::LeftToRight);
+
+    Dir1 = new QListWidget(this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    Dir1->setGeometry(twipsRect(90, 1050, 3165, 3915));
+    Dir1->setLayoutDirection(Qt::LeftToRight);
+    Dir1->setTextElideMode(Qt::ElideLeft);
+    Dir1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    File1 = new QListWidget(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->setGeometry(twipsRect(3375, 1005, 4470, 3990));
+
+    auto shortcut = [this](const QString& text, const char* name, int left, int width) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(twipsRect(left, 555, width, 390));
+        label->setAlignment(Qt::AlignCenter);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setStyleSheet(QStringLiteral("background: #DEDEDE; border: 1px solid #9AA4A0;"));
+        label->installEventFilter(this);
+        return label;
+    };
+    Label1 = shortcut(QStringLiteral("سطح المكتب"), "Label1", 6495, 1335);
+    Label2 = shortcut(QStringLiteral("المستندات"), "Label2", 4875, 1605);
+    Label3 = shortcut(QStringLiteral("التنزيلات"), "Label3", 3390, 1455);
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(twipsRect(3390, 5055, 3600, 465));
+
+    Label16 = new QLabel(QStringLiteral("اسم الملف:"), this);
+    Label16->setObjectName(QStringLiteral("Label16"));
+    Label16->setGeometry(twipsRect(7020, 5130, 1035, 330));
+    Label16->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label16->setFont(chooserFont(11.25));
+
+    ClearData = new QPushButton(QStringLiteral("موافق"), this);
+    ClearData->setObjectName(QStringLiteral("ClearData"));
+    ClearData->setGeometry(twipsRect(885, 5040, 2415, 495));
+
+    Command4 = new QPushButton(QStringLiteral("إغلاق"), this);
+    Command4->setObjectName(QStringLiteral("Command4"));
+    Command4->setGeometry(twipsRect(90, 5040, 810, 495));
+
+    Image2 = new QLabel(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(twipsRect(135, 60, 360, 360));
+    Image2->setPixmap(glyph(Image2->size(), true));
+    Image2->setCursor(Qt::PointingHandCursor);
+    Image2->installEventFilter(this);
+
+    SaveImage = new QLabel(this);
+    SaveImage->setObjectName(QStringLiteral("SaveImage"));
+    SaveImage->setGeometry(twipsRect(6480, 0, 1260, kStripTw));
+    SaveImage->setPixmap(glyph(SaveImage->size(), false));
+
+    connect(Drive1, &QComboBox::activated, this, [this] { OpenFile_Drive1_Change(); });
+    connect(Dir1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const QString target = item->data(Qt::UserRole).toString();
+        if (!target.isEmpty())
+            setFolder(target);
+    });
+    connect(File1, &QListWidget::itemClicked, this, [this] { OpenFile_File1_Click(); });
+    connect(ClearData, &QPushButton::clicked, this, [this] { OpenFile_ClearData_Click(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { OpenFile_Command4_Click(); });
+
+    auto* drag = new platform::WindowDrag(this);
+    drag->addSurface(this);
+}
+
+void OpenFile::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter p(this);
+    p.fillRect(QRect(0, 0, width(), twips(kStripTw)), QColor(0x3C, 0x52, 0x49));
+}
+
+bool OpenFile::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == Label1)
+            OpenFile_Label1_Click();
+        else if (watched == Label2)
+            OpenFile_Label2_Click();
+        else if (watched == Label3)
+            OpenFile_Label3_Click();
+        else if (watched == Image2)
+            OpenFile_Command4_Click();
+        else
+            return QWidget::eventFilter(watched, event);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void OpenFile::closeEvent(QCloseEvent* event) {
+    // The chooser is hidden, never unloaded.
+    event->ignore();
+    OpenFile_Command4_Click();
+}
+
+QString OpenFile::mode() const {
+    return ClearData->text();
+}
+
+void OpenFile::setPattern(const QString& pattern) {
+    pattern_ = pattern;
+    fillFiles();
+}
+
+bool OpenFile::setFolder(const QString& path) {
+    const QDir dir(path);
+    if (path.isEmpty() || !dir.exists() || !dir.isReadable())
+        return false;
+    folder_ = QDir::cleanPath(dir.absolutePath());
+    // The drive list follows the folder: the longest place that holds it.
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < Drive1->count(); ++i) {
+        const QString root = Drive1->itemData(i).toString();
+        const bool holds = folder_ == root || root == QLatin1String("/") ||
+                           folder_.startsWith(root + QLatin1Char('/'));
+        if (holds && root.size() > bestLength) {
+            best = i;
+            bestLength = root.size();
+        }
+    }
+    if (best >= 0)
+        Drive1->setCurrentIndex(best);
+    fillFolders();
+    fillFiles();
+    return true;
+}
+
+void OpenFile::fillFolders() {
+    Dir1->clear();
+    const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
+    auto* here =
+        new QListWidgetItem(style()->standardIcon(QStyle::SP_DirOpenIcon), shownPath(folder_));
+    here->setToolTip(folder_);
+    QFont bold = Dir1->font();
+    bold.setBold(true);
+    here->setFont(bold);
+    Dir1->addItem(here);
+    const QString up = parentFolder(folder_);
+    if (up != folder_) {
+        auto* item = new QListWidgetItem(icon, QStringLiteral(".."));
+        item->setData(Qt::UserRole, up);
+        Dir1->addItem(item);
+    }
+    const QDir dir(folder_);
+    for (const QString& name :
+         dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+        auto* item = new QListWidgetItem(icon, name);
+        item->setData(Qt::UserRole, dir.filePath(name));
+        Dir1->addItem(item);
+    }
+}
+
+void OpenFile::fillFiles() {
+    File1->clear();
+    if (folder_.isEmpty())
+        return;
+    // Name patterns match regardless of letter case, as on the original system.
+    const QStringList files =
+        QDir(folder_).entryList(pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts), QDir::Files,
+                                QDir::Name | QDir::IgnoreCase);
+    File1->addItems(files);
+}
+
+void OpenFile::formLoad() {
+    loaded_ = true;
+    platform::SetTopMost(this);
+
+    // Centred on the profile window, 2000 twips to its right; on the screen
+    // when the profile window is not loaded.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    InfoMain* info = loadedInfoMain();
+    const QRect around = info ? info->frameGeometry() : available;
+    if (around.isValid()) {
+        QRect placed(QPoint(0, 0), size());
+        placed.moveCenter(around.center() + QPoint(twips(2000), 0));
+        // Never out of sight: the profile window may stand near an edge.
+        if (available.isValid()) {
+            placed.moveRight(std::min(placed.right(), available.right()));
+            placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+            placed.moveLeft(std::max(placed.left(), available.left()));
+            placed.moveTop(std::max(placed.top(), available.top()));
+        }
+        move(placed.topLeft());
+    }
+
+    Label16->setText(QStringLiteral("اسم الملف:"));
+
+    const platform::ChooserPlaces places = platform::chooserPlaces();
+    Drive1->clear();
+    for (const QString& root : places.roots)
+        Drive1->addItem(shownPath(root), root);
+    if (!places.home.isEmpty() && !places.roots.contains(places.home))
+        Drive1->addItem(shownPath(places.home), places.home);
+
+    if (setFolder(places.downloads))
+        return;
+    // No downloads folder: say so, and open its parent (the home folder).
+    const QString fallback =
+        places.downloads.isEmpty() ? places.home : parentFolder(places.downloads);
+    ShowMsg(QStringLiteral("تنبيه"),
+            QStringLiteral("عذرًا") + QLatin1Char('\r') + QStringLiteral("خلل في تحديد المسار!") +
+                QLatin1Char('\r') + fallback,
+            1, 0);
+    if (!setFolder(fallback))
+        setFolder(QDir::rootPath());
+}
+
+void OpenFile::showChooser() {
+    if (!loaded_)
+        formLoad();
+    platform::fileChooserPresenter().present(*this);
+}
+
+void OpenFile::OpenFile_Drive1_Change() {
+    // A place that cannot be opened leaves the lists where they were.
+    setFolder(Drive1->currentData().toString());
+}
+
+void OpenFile::OpenFile_File1_Click() {
+    if (QListWidgetItem* item = File1->currentItem())
+        Text1->setText(item->text());
+}
+
+void OpenFile::OpenFile_Label1_Click() {
+    setFolder(platform::chooserPlaces().desktop);
+}
+
+void OpenFile::OpenFile_Label2_Click() {
+    setFolder(platform::chooserPlaces().documents);
+}
+
+void OpenFile::OpenFile_Label3_Click() {
+    setFolder(platform::chooserPlaces().downloads);
+}
+
+void OpenFile::OpenFile_ClearData_Click() {
+    Label16->setText(QStringLiteral("اسم الملف"));
+    if (Text1->text().isEmpty())
+        return;
+    const QString path = QDir(folder_).filePath(Text1->text());
+    InfoMain* info = infoMain();
+    info->LoadFile->setText(path);
+    info->setEnabled(true);
+    hide();
+    runChooserMode(mode(), path);
+}
+
+void OpenFile::OpenFile_Command4_Click() {
+    hide();
+    if (MainForm* m = mainForm()) {
+        m->setEnabled(true);
+        m->activateWindow();
+    }
+}
+
+void OpenFile::chooseFile(const QString& path) {
+    const QFileInfo file(path);
+    if (!setFolder(file.absolutePath()))
+        return;
+    Text1->setText(file.fileName());
+    ClearData->click();
+}
+
+OpenFile* openFile() {
+    if (!current())
+        current() = new OpenFile;
+    return current();
+}
+
+OpenFile* loadedOpenFile() {
+    return current();
+}
+
+void unloadOpenFile() {
+    delete current();
+    current() = nullptr;
+}
+
+} // namespace sijill::shell

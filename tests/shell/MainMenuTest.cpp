@@ -1,0 +1,305 @@
+#include "data/Connection.h"
+#include "platform/AppState.h"
+#include "platform/ProgramExit.h"
+#include "platform/VbColor.h"
+#include "shell/InfoMain.h"
+#include "shell/MainForm.h"
+#include "shell/MyHelp.h"
+#include "shell/OpenFile.h"
+#include "shell/SchoolInfoFile.h"
+#include "shell/ShellTestSupport.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestHome.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::shell;
+using sijill::test::EnvScope;
+using sijill::test::hover;
+using sijill::test::leftClick;
+using sijill::test::ScriptedDialogs;
+using sijill::test::ScriptedScope;
+using sijill::test::TestHome;
+
+namespace {
+
+const QString kNoClasses = QStringLiteral(" حصل خطأ في التعرف على أسماء الصفوف");
+
+QColor back(const QWidget* w) {
+    return w->palette().color(QPalette::Window);
+}
+
+struct Program {
+    TestHome home;
+    EnvScope local{"LOCALAPPDATA", QByteArray()};
+    ScriptedScope scope;
+    std::unique_ptr<MainForm> form;
+
+    explicit Program(bool withClasses = true) {
+        sijill::test::finishProfile(home);
+        if (withClasses) {
+            home.exec("Schedual.db", "INSERT INTO grades (kind, grade, class, order_it) VALUES "
+                                     "('ابتدائي','أول','1',1), ('ابتدائي','أول','2',1)");
+            home.exec("MyDatabase.db", "INSERT INTO T1 (d0,d1,d3,d4,d5,d6,d7,d8) VALUES "
+                                       "('1','a','11','1','ابتدائي','أول','1','0'),"
+                                       "('2','b','12','1','ابتدائي','أول','1','0'),"
+                                       "('1','c','13','1','ابتدائي','أول','2','0')");
+        }
+        platform::setExitHandler([](int) {});
+        form = std::make_unique<MainForm>();
+        form->formLoad();
+    }
+    ~Program() {
+        form.reset();
+        platform::setExitHandler({});
+    }
+    int students() const {
+        return data::Connection(home.database("MyDatabase.db"))
+            .scalar("SELECT count(*) FROM T1")
+            .toInt();
+    }
+};
+
+} // namespace
+
+TEST(MainMenus, BarHoverOpensDropDownsAndTheBackgroundClosesThem) {
+    Program p;
+    MainForm& f = *p.form;
+    EXPECT_EQ(f.BarTop[0]->text(), QStringLiteral("بيانات المدرسة"));
+    EXPECT_EQ(f.BarTop[1]->text(), QStringLiteral("الرئيسة"));
+    EXPECT_TRUE(f.PicMenu[1]->isHidden());
+    EXPECT_TRUE(f.PicMenu[3]->isHidden());
+
+    hover(f.BarTop[1]);
+    EXPECT_FALSE(f.PicMenu[1]->isHidden());
+    EXPECT_EQ(back(f.BarTop[1]), platform::vbColor(0xECC7A7));
+    EXPECT_EQ(back(f.BarTop[3]), platform::vbColor(0xC0C0C0));
+    hover(f.MainSelect[9]);
+    EXPECT_EQ(back(f.MainSelect[9]), platform::vbColor(0xECC7A7));
+    EXPECT_EQ(back(f.MainSelect[1]), platform::vbColor(0xDEDEDE));
+
+    // Into the other drop-down: the first closes.
+    hover(f.BarTop[3]);
+    hover(f.PicMenu[3]);
+    EXPECT_TRUE(f.PicMenu[1]->isHidden());
+    EXPECT_FALSE(f.PicMenu[3]->isHidden());
+
+    hover(&f);
+    EXPECT_TRUE(f.PicMenu[3]->isHidden());
+    EXPECT_EQ(back(f.BarTop[3]), platform::vbColor(0xC0C0C0));
+    EXPECT_EQ(back(f.MainSelect[9]), platform::vbColor(0xECC7A7)); // items keep theirs
+}
+
+TEST(MainMenus, PrintPanelOpensOnItsTabAndBlocksDropDownsUntilClosed) {
+    Program p;
+    MainForm& f = *p.form;
+    f.Combo4->setCurrentIndex(1);
+    leftClick(f.BarTop[2]);
+    EXPECT_FALSE(f.PicPrint->isHidden());
+    EXPECT_EQ(f.Combo4->currentIndex(), 0);
+    EXPECT_FALSE(f.StuNames[0]->isHidden());
+    for (int i = 1; i < 5; ++i)
+        EXPECT_TRUE(f.StuNames[i]->isHidden());
+    EXPECT_EQ(f.StuNames[3]->pos(), QPoint(167, 167)); // 2500 twips
+    EXPECT_EQ(f.StuNames[3]->frameShape(), QFrame::NoFrame);
+
+    // Tabs: hover colours, the panel and the marker follow the click.
+    hover(f.Label2[2]);
+    EXPECT_EQ(back(f.Label2[2]), platform::vbColor(0xC0C0C0));
+    leftClick(f.Label2[2]);
+    EXPECT_EQ(back(f.Label2[2]), platform::vbColor(0xDEDEDE));
+    EXPECT_FALSE(f.StuNames[2]->isHidden());
+    EXPECT_TRUE(f.StuNames[0]->isHidden());
+    EXPECT_EQ(f.Shape1->x(), f.Label2[2]->x());
+
+    // Hovering the bar opens nothing while the panel is open.
+    hover(f.BarTop[3]);
+    EXPECT_TRUE(f.PicMenu[3]->isHidden());
+    leftClick(f.BarTop[0]);
+    EXPECT_FALSE(f.PicPrint->isHidden());
+    leftClick(f.BarTop[3]);
+    EXPECT_TRUE(f.PicPrint->isHidden());
+    EXPECT_FALSE(f.PicMenu[3]->isHidden());
+
+    // Reopening shows tab panel 0 again; the marker stays where it was.
+    leftClick(f.BarTop[2]);
+    EXPECT_FALSE(f.StuNames[0]->isHidden());
+    EXPECT_TRUE(f.StuNames[2]->isHidden());
+    EXPECT_EQ(f.Shape1->x(), f.Label2[2]->x());
+    EXPECT_TRUE(p.scope.dialogs().shown.empty());
+}
+
+TEST(MainMenus, ScopeBoxesClearEachOther) {
+    Program p;
+    MainForm& f = *p.form;
+    f.ChOneClass->click();
+    EXPECT_TRUE(f.ChOneClass->isChecked());
+    f.ChAll->click();
+    EXPECT_TRUE(f.ChAll->isChecked());
+    EXPECT_FALSE(f.ChOneClass->isChecked());
+    f.ChAll->click();
+    EXPECT_FALSE(f.ChAll->isChecked());
+    EXPECT_FALSE(f.ChOneClass->isChecked());
+    f.ChAll->click();
+    f.ChOneClass->click();
+    EXPECT_TRUE(f.ChOneClass->isChecked());
+    EXPECT_FALSE(f.ChAll->isChecked());
+}
+
+TEST(MainMenus, AnEmptyClassListIsRefusedByThePrintPanelAndTheExamItems) {
+    Program p(false);
+    MainForm& f = *p.form;
+    int opened = 0;
+    f.setMainSelectAction(5, [&] { ++opened; });
+    f.setMainSelectAction(11, [&] { ++opened; });
+
+    leftClick(f.BarTop[2]);
+    EXPECT_TRUE(f.PicPrint->isHidden());
+    leftClick(f.MainSelect[5]);
+    f.MainForm_MainSelect_Click(11);
+    EXPECT_EQ(opened, 0);
+    const auto& shown = p.scope.dialogs().shown;
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text, QStringLiteral("يوجد خطأ في ملفات البرنامج") + "\r" +
+                                 QStringLiteral("فضلا، أعد استيراد الأسماء") + "\r" +
+                                 QStringLiteral("من نظام نور"));
+    EXPECT_EQ(shown[0].style, 0);
+    EXPECT_EQ(shown[1].text, kNoClasses);
+    EXPECT_EQ(shown[1].style, 1);
+    EXPECT_EQ(shown[2].text, kNoClasses);
+    EXPECT_TRUE(f.isEnabled());
+}
+
+TEST(MainMenus, ItemsOfOtherWindowsRunWhatIsRegisteredAndOtherwiseNothing) {
+    Program p;
+    MainForm& f = *p.form;
+    for (int i : {1, 5, 8, 11})
+        f.MainForm_MainSelect_Click(i);
+    EXPECT_TRUE(p.scope.dialogs().shown.empty());
+    EXPECT_TRUE(f.isEnabled());
+    QList<int> ran;
+    for (int i : {5, 8, 11, 1})
+        f.setMainSelectAction(i, [&ran, i] { ran << i; });
+    for (int i : {5, 8, 11})
+        leftClick(f.MainSelect[i]);
+    EXPECT_EQ(ran, QList<int>({5, 8, 11}));
+    EXPECT_TRUE(f.isEnabled());
+
+    // The import item readies the chooser for its mode before its action runs.
+    openFile()->ClearData->setText("x");
+    f.setMainSelectAction(1, [&] {
+        ran << 1;
+        EXPECT_FALSE(f.isEnabled());
+        EXPECT_TRUE(openFile()->SaveImage->isHidden());
+        EXPECT_EQ(openFile()->mode(), QStringLiteral("استيراد ابتدائي"));
+    });
+    leftClick(f.MainSelect[1]);
+    EXPECT_EQ(ran.last(), 1);
+}
+
+TEST(MainMenus, HiddenButtonsWorkWhileTheMainWindowIsDisabled) {
+    Program p;
+    MainForm& f = *p.form;
+    f.setEnabled(false); // as while a child window is open
+    p.home.exec("Schedual.db", "DELETE FROM grades WHERE class = '2'");
+    f.LoadFile->click();
+    EXPECT_EQ(f.Combo4->count(), 1);
+    int pressed = 0;
+    for (QPushButton* b :
+         {f.Header, f.Reports, f.ReportsMarks, f.Command21, f.Command6, f.Command20}) {
+        EXPECT_TRUE(b->isHidden());
+        QObject::connect(b, &QPushButton::clicked, [&pressed] { ++pressed; });
+        b->click();
+    }
+    EXPECT_EQ(pressed, 6);
+}
+
+TEST(MainMenus, HelpMinimisesTheMainWindowAndClosingItRestoresIt) {
+    Program p;
+    MainForm& f = *p.form;
+    f.show();
+    leftClick(f.MainSelect[6]);
+    EXPECT_TRUE(f.windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(f.isEnabled());
+    MyHelp* help = loadedMyHelp();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("    طريقة الاستخدام"));
+    for (QLabel* picture : help->HelpPic)
+        EXPECT_TRUE(picture->isHidden());
+
+    leftClick(help->MainSelect[1]);
+    EXPECT_FALSE(help->HelpPic[1]->isHidden());
+    EXPECT_GE(help->height(), help->HelpPic[1]->geometry().bottom());
+    leftClick(help->HelpPic[1]);
+    EXPECT_TRUE(help->HelpPic[1]->isHidden());
+    hover(help->MainSelect[2]);
+    EXPECT_EQ(back(help->MainSelect[2]).name(), platform::vbColor(0xECC7A7).name());
+
+    leftClick(help->MainSelect[0]);
+    help->close();
+    EXPECT_FALSE(f.windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(f.isEnabled());
+    EXPECT_EQ(loadedMyHelp(), nullptr);
+}
+
+TEST(MainMenus, DeleteAllAnsweredWithOkEmptiesStudentsAndRewritesTheFile) {
+    Program p;
+    MainForm& f = *p.form;
+    ASSERT_TRUE(writeSchoolInfoLines(schoolInfoPath(), {"old", ":أول:1"}));
+    infoMain()->kl4->setText(QStringLiteral("مدرسة الأمل")); // unsaved edits count
+    p.scope.dialogs().answer("موافق");
+    p.scope.dialogs().answer("موافق");
+    leftClick(f.MainSelect[9]);
+    const auto& shown = p.scope.dialogs().shown;
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, QStringLiteral("هل تريد مسح جميع بيانات الفصول"));
+    EXPECT_EQ(shown[0].mode, 2);
+    EXPECT_EQ(shown[0].style, 1);
+    EXPECT_EQ(shown[1].text, QStringLiteral("لقد تم مسح جمبع البيانات بنجاح"));
+    EXPECT_EQ(p.students(), 0);
+    EXPECT_EQ(readSchoolInfoLines(schoolInfoPath()),
+              std::optional<QStringList>(QStringList{QStringLiteral("مدرسة الأمل")}));
+    // The classes stay listed, now without students.
+    EXPECT_EQ(f.Combo4->count(), 2);
+    EXPECT_EQ(appState().ClassCounts, QStringLiteral("|0|0"));
+}
+
+TEST(MainMenus, DeleteAllCancelledOrClosedChangesNothing) {
+    Program p;
+    MainForm& f = *p.form;
+    ASSERT_TRUE(writeSchoolInfoLines(schoolInfoPath(), {"old"}));
+    p.scope.dialogs().answer("إلغاء");
+    f.MainForm_MainSelect_Click(9);
+    p.scope.dialogs().answer(ScriptedDialogs::kClose);
+    f.MainForm_MainSelect_Click(9);
+    EXPECT_EQ(p.scope.dialogs().shown.size(), 2u);
+    EXPECT_EQ(p.students(), 3);
+    EXPECT_EQ(readSchoolInfoLines(schoolInfoPath()),
+              std::optional<QStringList>(QStringList{"old"}));
+    EXPECT_EQ(appState().ClassCounts, QStringLiteral("|2|1"));
+}
+
+TEST(MainMenus, DeleteAllThatFailsSaysWhyAndNeverSuccess) {
+    Program p;
+    MainForm& f = *p.form;
+    QFile::remove(p.home.database("MyDatabase.db"));
+    p.scope.dialogs().answer("موافق");
+    p.scope.dialogs().answer("موافق");
+    f.MainForm_MainSelect_Click(9);
+    const auto& shown = p.scope.dialogs().shown;
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_TRUE(shown[1].text.contains("MyDatabase.db"));
+    EXPECT_EQ(shown[1].style, 1);
+    EXPECT_FALSE(QFile::exists(schoolInfoPath()));
+}

@@ -1,0 +1,184 @@
+#include "shell/OpenFile.h"
+#include "platform/ProgramExit.h"
+#include "shell/ChooserModes.h"
+#include "shell/InfoMain.h"
+#include "shell/MainForm.h"
+#include "shell/ShellTestSupport.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestHome.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::shell;
+using sijill::test::ChooserScope;
+using sijill::test::EnvScope;
+using sijill::test::ScriptedScope;
+using sijill::test::TestHome;
+
+namespace {
+
+const QString kImport = QStringLiteral("استيراد ابتدائي");
+
+// A user's home with the usual folders, and the program started on it.
+struct Fixture {
+    TestHome home;
+    QTemporaryDir user;
+    EnvScope homeEnv{"HOME", user.path().toUtf8()};
+    EnvScope xdg{"XDG_CONFIG_HOME", (user.path() + "/.config").toUtf8()};
+    ScriptedScope scope;
+    ChooserScope chooser;
+    std::unique_ptr<MainForm> form;
+
+    explicit Fixture(bool withDownloads = true) {
+        for (const char* d : {"Desktop", "Documents"})
+            QDir(user.path()).mkpath(d);
+        if (withDownloads) {
+            QDir(user.path()).mkpath("Downloads/sub");
+            for (const char* f : {"b.xls", "A.XLS", "c.txt", "sub/d.xls"})
+                QFile(user.filePath(QStringLiteral("Downloads/") + f)).open(QIODevice::WriteOnly);
+        }
+        sijill::test::finishProfile(home);
+        platform::setExitHandler([](int) {});
+        form = std::make_unique<MainForm>();
+        form->formLoad();
+    }
+    ~Fixture() {
+        form.reset();
+        platform::setExitHandler({});
+        unregisterChooserMode(kImport);
+    }
+
+    // What the import item and its window do before the chooser takes over.
+    OpenFile* openForImport() {
+        form->setEnabled(false);
+        OpenFile* f = openFile();
+        f->SaveImage->hide();
+        f->ClearData->setText(kImport);
+        f->setPattern("*.xls");
+        f->showChooser();
+        return f;
+    }
+};
+
+QStringList texts(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+TEST(OpenFile, OpensInDownloadsListsThePatternAndHandsThePathOver) {
+    Fixture fx;
+    QStringList arrived;
+    registerChooserMode(kImport, [&](const QString& path) {
+        arrived << path;
+        // The chosen path is in the profile window when the mode's window opens.
+        EXPECT_EQ(infoMain()->LoadFile->text(), path);
+    });
+    OpenFile* f = fx.openForImport();
+    EXPECT_EQ(fx.chooser.chooser().presented, 1);
+    EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.filePath("Downloads")));
+    EXPECT_EQ(texts(f->File1), QStringList({"A.XLS", "b.xls"}));
+    EXPECT_TRUE(texts(f->Dir1).contains("sub"));
+    EXPECT_TRUE(f->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(f->Label16->text(), QStringLiteral("اسم الملف:"));
+    EXPECT_TRUE(fx.scope.dialogs().shown.empty());
+
+    // Clicking a file names it; the action button hands the full path over.
+    f->File1->setCurrentRow(1);
+    f->OpenFile_File1_Click();
+    EXPECT_EQ(f->Text1->text(), QStringLiteral("b.xls"));
+    f->ClearData->click();
+    const QString expected = fx.user.filePath("Downloads/b.xls");
+    EXPECT_EQ(arrived, QStringList({expected}));
+    EXPECT_EQ(infoMain()->LoadFile->text(), expected);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_FALSE(fx.form->isEnabled()); // the import window gives it back
+
+    // A later use opens where the last one left off, and a script can choose.
+    f->setFolder(fx.user.filePath("Downloads/sub"));
+    fx.chooser.chooser().answer(fx.user.filePath("Documents/x.xls"));
+    fx.openForImport();
+    EXPECT_EQ(arrived.size(), 2);
+    EXPECT_EQ(arrived.last(), fx.user.filePath("Documents/x.xls"));
+    EXPECT_TRUE(fx.scope.dialogs().shown.empty());
+}
+
+TEST(OpenFile, AnEmptyNameOrCloseHandsNothingOver) {
+    Fixture fx;
+    int runs = 0;
+    registerChooserMode(kImport, [&](const QString&) { ++runs; });
+    infoMain()->LoadFile->setText("old");
+    OpenFile* f = fx.openForImport();
+    f->ClearData->click();
+    EXPECT_EQ(f->Label16->text(), QStringLiteral("اسم الملف"));
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(infoMain()->LoadFile->text(), "old");
+
+    f->OpenFile_Command4_Click();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_TRUE(fx.form->isEnabled());
+    EXPECT_EQ(infoMain()->LoadFile->text(), "old");
+
+    fx.chooser.chooser().answer(sijill::test::ScriptedChooser::kClose);
+    fx.openForImport();
+    EXPECT_TRUE(fx.form->isEnabled());
+    EXPECT_EQ(runs, 0);
+}
+
+TEST(OpenFile, AModeNobodyRegisteredOnlyHandsThePathBack) {
+    Fixture fx;
+    fx.chooser.chooser().answer(fx.user.filePath("Downloads/b.xls"));
+    OpenFile* f = fx.openForImport();
+    EXPECT_EQ(infoMain()->LoadFile->text(), fx.user.filePath("Downloads/b.xls"));
+    EXPECT_FALSE(f->isVisible());
+}
+
+TEST(OpenFile, ShortcutsAndPlacesMoveTheLists) {
+    Fixture fx;
+    OpenFile* f = fx.openForImport();
+    f->OpenFile_Label1_Click();
+    EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.filePath("Desktop")));
+    f->OpenFile_Label2_Click();
+    EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.filePath("Documents")));
+    EXPECT_TRUE(f->File1->count() == 0);
+    f->OpenFile_Label3_Click();
+    EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.filePath("Downloads")));
+
+    // The drive list holds the roots and the home folder; choosing one goes there.
+    const int root = f->Drive1->findData(QStringLiteral("/"));
+    ASSERT_GE(root, 0);
+    EXPECT_GE(f->Drive1->findData(QDir::cleanPath(fx.user.path())), 0);
+    f->Drive1->setCurrentIndex(root);
+    f->OpenFile_Drive1_Change();
+    EXPECT_EQ(f->folder(), QStringLiteral("/"));
+    EXPECT_FALSE(texts(f->Dir1).contains(".."));
+
+    // A folder that is gone changes nothing.
+    EXPECT_FALSE(f->setFolder(fx.user.filePath("nowhere")));
+    EXPECT_EQ(f->folder(), QStringLiteral("/"));
+}
+
+TEST(OpenFile, WithoutADownloadsFolderItSaysSoAndOpensHome) {
+    Fixture fx(false);
+    fx.scope.dialogs().answer("موافق");
+    OpenFile* f = fx.openForImport();
+    ASSERT_EQ(fx.scope.dialogs().shown.size(), 1u);
+    const QString text = fx.scope.dialogs().shown[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("عذرًا") + "\r" +
+                                QStringLiteral("خلل في تحديد المسار!") + "\r"));
+    EXPECT_TRUE(text.endsWith(QDir::cleanPath(fx.user.path())));
+    EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.path()));
+}
