@@ -5,10 +5,10 @@
 namespace sijill::platform {
 
 namespace {
-// Body text: Noto Sans Arabic keeps its Arabic copyable and searchable in the
-// PDF files Qt writes. The decorative heading fonts become Noto Kufi Arabic.
+// Noto Sans Arabic keeps its Arabic copyable and searchable in the PDF files
+// Qt writes, so it stands in for the body and the heading fonts alike.
 const QString kBody = QStringLiteral("Noto Sans Arabic");
-const QString kHeading = QStringLiteral("Noto Kufi Arabic");
+const QString kHeading = kBody;
 
 const QHash<QString, QString>& table() {
     static const QHash<QString, QString> t = {

@@ -1,0 +1,169 @@
+#include "platform/report/PreviewWindow.h"
+
+#include "platform/Twips.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportPainter.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace sijill::report {
+
+// Paints one page at the window's zoom on a white sheet.
+class PageView : public QWidget {
+public:
+    explicit PageView(const LaidOutReport& report) : report_(report) {}
+
+    void setPage(int page, double zoom) {
+        page_ = page;
+        zoom_ = zoom;
+        const QSizeF px = report_.paperSize / platform::kTwipsPerPixel * zoom_;
+        setFixedSize(px.toSize());
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        if (page_ < 0 || page_ >= static_cast<int>(report_.pages.size()))
+            return;
+        const double s = zoom_ / platform::kTwipsPerPixel;
+        p.scale(s, s);
+        paintPage(p, report_.pages[page_]);
+    }
+
+private:
+    const LaidOutReport& report_;
+    int page_ = 0;
+    double zoom_ = 1.0;
+};
+
+namespace {
+
+QToolButton* toolButton(QWidget* parent, QStyle::StandardPixmap icon, const char* name) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setAutoRaise(true);
+    return b;
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(LaidOutReport report) : report_(std::move(report)) {
+    setObjectName(QStringLiteral("ReportPreview"));
+    setWindowTitle(QStringLiteral("Sijill - %1").arg(report_.layoutName));
+    setLayoutDirection(Qt::RightToLeft);
+
+    auto* bar = new QHBoxLayout;
+    // Pages run right to left: the first page lies to the right.
+    FirstPage = toolButton(this, QStyle::SP_MediaSkipForward, "FirstPage");
+    PreviousPage = toolButton(this, QStyle::SP_ArrowBack, "PreviousPage");
+    PageNumber = new QLabel(this);
+    PageNumber->setObjectName(QStringLiteral("PageNumber"));
+    NextPage = toolButton(this, QStyle::SP_ArrowForward, "NextPage");
+    LastPage = toolButton(this, QStyle::SP_MediaSkipBackward, "LastPage");
+    Zoom = new QComboBox(this);
+    Zoom->setObjectName(QStringLiteral("Zoom"));
+    for (int percent : {50, 75, 100, 125, 150, 200})
+        Zoom->addItem(QStringLiteral("%1%").arg(percent), percent / 100.0);
+    Zoom->setCurrentIndex(2);
+    PrintButton = new QToolButton(this);
+    PrintButton->setObjectName(QStringLiteral("PrintButton"));
+    PrintButton->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
+                                          style()->standardIcon(QStyle::SP_FileIcon)));
+    PrintButton->setAutoRaise(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{FirstPage, PreviousPage, PageNumber, NextPage,
+                                                      LastPage, Zoom, PrintButton})
+        bar->addWidget(w);
+    bar->addStretch();
+
+    view_ = new PageView(report_);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(view_);
+    scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scroll_->setBackgroundRole(QPalette::Dark);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(scroll_);
+
+    connect(FirstPage, &QToolButton::clicked, this, [this] { showPage(0); });
+    connect(PreviousPage, &QToolButton::clicked, this, [this] { showPage(page_ - 1); });
+    connect(NextPage, &QToolButton::clicked, this, [this] { showPage(page_ + 1); });
+    connect(LastPage, &QToolButton::clicked, this, [this] { showPage(pageCount() - 1); });
+    connect(Zoom, &QComboBox::activated, this,
+            [this](int i) { setZoom(Zoom->itemData(i).toDouble()); });
+    connect(PrintButton, &QToolButton::clicked, this, &PreviewWindow::print);
+
+    const int width = report_.previewWidth > 0
+                          ? platform::twips(report_.previewWidth)
+                          : static_cast<int>(report_.paperSize.width() / 15) + 60;
+    resize(width, 760);
+    refresh();
+}
+
+void PreviewWindow::showPage(int index) {
+    page_ = std::clamp(index, 0, std::max(0, pageCount() - 1));
+    refresh();
+}
+
+void PreviewWindow::setZoom(double zoom) {
+    zoom_ = std::clamp(zoom, 0.25, 4.0);
+    refresh();
+}
+
+void PreviewWindow::refresh() {
+    view_->setPage(page_, zoom_);
+    const int zoomIndex = Zoom->findData(zoom_);
+    if (zoomIndex >= 0)
+        Zoom->setCurrentIndex(zoomIndex);
+    PageNumber->setText(QStringLiteral("%1 / %2").arg(page_ + 1).arg(pageCount()));
+    FirstPage->setEnabled(page_ > 0);
+    PreviousPage->setEnabled(page_ > 0);
+    NextPage->setEnabled(page_ + 1 < pageCount());
+    LastPage->setEnabled(page_ + 1 < pageCount());
+}
+
+void PreviewWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setDocName(report_.layoutName);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    try {
+        paintReport(printer, report_, printer.resolution() / 1440.0);
+    } catch (const ReportError&) {
+        // The print system has already told the user why the job failed.
+    }
+}
+
+namespace {
+
+class WindowSink : public PreviewSink {
+public:
+    void show(LaidOutReport report) override {
+        // Top level without a parent: disabling the main window leaves it usable.
+        auto* w = new PreviewWindow(std::move(report));
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->show();
+    }
+};
+
+} // namespace
+
+void installPreviewWindow() {
+    setPreviewSink(std::make_shared<WindowSink>());
+}
+
+} // namespace sijill::report

@@ -1,0 +1,100 @@
+#include "platform/report/ReportOutput.h"
+
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportPainter.h"
+
+#include <QDir>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace sijill::report {
+
+namespace {
+
+std::shared_ptr<PreviewSink>& currentSink() {
+    static std::shared_ptr<PreviewSink> sink;
+    return sink;
+}
+
+QString documentsFolder() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .filePath(QStringLiteral("Sijill"));
+}
+
+QString requireFolder(const QString& folder) {
+    if (!QDir().mkpath(folder))
+        throw ReportError(QStringLiteral("the folder %1 cannot be made").arg(folder));
+    return folder;
+}
+
+void printOnPrinter(const LaidOutReport& report, const QPrinterInfo& info) {
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setDocName(report.layoutName);
+    paintReport(printer, report, printer.resolution() / 1440.0);
+}
+
+// The Documents fallback is announced once a process, not once a job.
+bool firstDocumentsFallback() {
+    static bool told = false;
+    const bool first = !told;
+    told = true;
+    return first;
+}
+
+} // namespace
+
+QString numberedPdfPath(const QString& folder, const QString& layoutName) {
+    static const QRegularExpression numbered(QStringLiteral("^(\\d+)-"));
+    int last = 0;
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    for (const QString& f : files) {
+        const QRegularExpressionMatch m = numbered.match(f);
+        if (m.hasMatch())
+            last = std::max(last, m.captured(1).toInt());
+    }
+    return QDir(folder).filePath(
+        QStringLiteral("%1-%2.pdf").arg(last + 1, 4, 10, QLatin1Char('0')).arg(layoutName));
+}
+
+PrintOutcome printWithoutDialog(const LaidOutReport& report) {
+    PrintOutcome outcome;
+    const QString printTo = qEnvironmentVariable("SIJILL_PRINT_TO");
+    if (!printTo.isEmpty()) {
+        outcome.destination = PrintOutcome::Destination::PrintFolder;
+        outcome.file = numberedPdfPath(requireFolder(printTo), report.layoutName);
+        writePdf(report, outcome.file);
+        return outcome;
+    }
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull()) {
+        printOnPrinter(report, printer);
+        return outcome;
+    }
+    outcome.destination = PrintOutcome::Destination::DocumentsFolder;
+    outcome.file = numberedPdfPath(requireFolder(documentsFolder()), report.layoutName);
+    writePdf(report, outcome.file);
+    outcome.tellUser = firstDocumentsFallback();
+    return outcome;
+}
+
+PrintOutcome printReport(const ReportLayout& layout) {
+    return printWithoutDialog(layOut(layout));
+}
+
+std::shared_ptr<PreviewSink> setPreviewSink(std::shared_ptr<PreviewSink> sink) {
+    std::swap(currentSink(), sink);
+    return sink;
+}
+
+void showPreview(const ReportLayout& layout) {
+    LaidOutReport report = layOut(layout);
+    if (!currentSink())
+        throw ReportError(
+            QStringLiteral("layout %1: no preview window is installed").arg(layout.name()));
+    currentSink()->show(std::move(report));
+}
+
+} // namespace sijill::report

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/report/ReportPages.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace sijill::report {
+
+// Where a print job went.
+struct PrintOutcome {
+    enum class Destination { Printer, PrintFolder, DocumentsFolder };
+    Destination destination = Destination::Printer;
+    QString file; // the PDF file, when the job became one
+    // True for the first job of the process that went to the Documents
+    // folder because there is no printer: the caller tells the user where.
+    bool tellUser = false;
+};
+
+// Prints every page without a dialog: to the default printer; to a new
+// numbered PDF file in the folder SIJILL_PRINT_TO names, when it is set; or,
+// with no printer at all, to a numbered PDF file in "Sijill" under Documents.
+PrintOutcome printWithoutDialog(const LaidOutReport& report);
+
+// Lays the layout out with its current values and prints it so.
+PrintOutcome printReport(const ReportLayout& layout);
+
+// The next free numbered file name for a job of `layoutName` in `folder`.
+QString numberedPdfPath(const QString& folder, const QString& layoutName);
+
+// Where previews go. The program installs the preview window; tests install
+// a recording sink and read what was laid out.
+class PreviewSink {
+public:
+    virtual ~PreviewSink() = default;
+    virtual void show(LaidOutReport report) = 0;
+};
+
+// Keeps every report it is shown, in order.
+class RecordingPreviewSink : public PreviewSink {
+public:
+    void show(LaidOutReport report) override { shown.push_back(std::move(report)); }
+    std::vector<LaidOutReport> shown;
+};
+
+// Installs a sink and returns the previous one (nullptr when none was).
+std::shared_ptr<PreviewSink> setPreviewSink(std::shared_ptr<PreviewSink> sink);
+
+// Lays the layout out now and hands the pages to the preview sink, so the
+// preview keeps the rows and values it was opened with. ReportError when no
+// preview sink is installed.
+void showPreview(const ReportLayout& layout);
+
+} // namespace sijill::report

@@ -1,0 +1,273 @@
+#include "platform/report/ReportPages.h"
+
+#include "platform/Fonts.h"
+#include "platform/report/ReportError.h"
+
+#include <QFontMetricsF>
+#include <cmath>
+
+namespace sijill::report {
+
+const DrawnItem* ReportPage::findText(const QString& text) const {
+    for (const DrawnItem& i : items) {
+        if (i.kind == DrawnItem::Kind::Text && i.text == text)
+            return &i;
+    }
+    return nullptr;
+}
+
+const DrawnItem* ReportPage::findControl(const QString& name, int row) const {
+    for (const DrawnItem& i : items) {
+        if (i.control.compare(name, Qt::CaseInsensitive) == 0 && (row < 0 || i.row == row))
+            return &i;
+    }
+    return nullptr;
+}
+
+QStringList ReportPage::texts() const {
+    QStringList out;
+    for (const DrawnItem& i : items) {
+        if (i.kind == DrawnItem::Kind::Text)
+            out << i.text;
+    }
+    return out;
+}
+
+bool textFits(const DrawnItem& item) {
+    if (item.kind != DrawnItem::Kind::Text || item.text.isEmpty())
+        return true;
+    const QFontMetricsF metrics(item.font);
+    const QRectF needed = metrics.boundingRect(item.rect, item.flags, item.text);
+    if (needed.width() > item.rect.width() + 0.5)
+        return false;
+    const int lines = std::max<int>(1, std::lround(needed.height() / metrics.lineSpacing()));
+    // Arabic fonts keep a tall line for their marks: one line needs the height
+    // of its own glyphs, further lines the font's line spacing.
+    const double height =
+        (lines - 1) * metrics.lineSpacing() + metrics.tightBoundingRect(item.text).height();
+    return height <= item.rect.height() + 0.5;
+}
+
+QSizeF paperSizeFor(Orientation orientation) {
+    const QSizeF a4(11906, 16838); // 210 by 297 mm
+    return orientation == Orientation::Portrait ? a4 : a4.transposed();
+}
+
+namespace {
+
+int alignmentFlags(const ReportControl& c) {
+    int flags = Qt::AlignAbsolute;
+    switch (c.alignment) {
+    case TextAlign::Left:
+        flags |= Qt::AlignLeft;
+        break;
+    case TextAlign::Right:
+        flags |= Qt::AlignRight;
+        break;
+    case TextAlign::Center:
+        flags |= Qt::AlignHCenter;
+        break;
+    }
+    flags |= c.verticalAlignment == VerticalAlign::Top ? Qt::AlignTop : Qt::AlignVCenter;
+    if (c.wordWrap)
+        flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+// What the placement of one control needs, worked out once per layout.
+struct PreparedControl {
+    const ReportControl* control;
+    QFont font;
+    int flags = 0;
+    int column = -1; // bound field of a text box
+};
+
+struct PreparedSection {
+    const ReportSection* section;
+    std::vector<PreparedControl> controls;
+    bool prints() const { return section->visible && section->height > 0; }
+};
+
+class Paginator {
+public:
+    Paginator(const ReportLayout& layout, LaidOutReport& out) : layout_(layout), out_(out) {}
+
+    void run() {
+        out_.layoutName = layout_.name();
+        out_.orientation = layout_.orientation();
+        out_.paperSize = paperSizeFor(layout_.orientation());
+        out_.previewWidth = layout_.previewWidth();
+        const PageMargins& m = layout_.margins();
+        const double printable = out_.paperSize.width() - m.left - m.right;
+        out_.scale = layout_.reportWidth() > printable ? printable / layout_.reportWidth() : 1.0;
+        bottom_ = (out_.paperSize.height() - m.top - m.bottom) / out_.scale;
+        prepare();
+
+        const PreparedSection& reportHeader = sections_[0];
+        const PreparedSection& detail = sections_[2];
+        const PreparedSection& pageFooter = sections_[3];
+        const PreparedSection& reportFooter = sections_[4];
+        if (pageFooter.prints())
+            bottom_ -= pageFooter.section->height;
+
+        startPage();
+        if (reportHeader.prints())
+            place(reportHeader, -1);
+        placePageHeader();
+        const int rows = data_ ? data_->rowCount() : 0;
+        if (detail.prints()) {
+            for (int r = 0; r < rows; ++r) {
+                if (y_ + detail.section->height > bottom_ + 0.5 && rowsOnPage_ > 0)
+                    newPage();
+                place(detail, r);
+                ++rowsOnPage_;
+            }
+        }
+        if (reportFooter.prints()) {
+            if (y_ + reportFooter.section->height > bottom_ + 0.5 && y_ > headerBottom_)
+                newPage();
+            place(reportFooter, rows > 0 ? rows - 1 : -1);
+        }
+        finishPage();
+    }
+
+private:
+    void prepare() {
+        data_ = layout_.dataSource();
+        for (int s = 0; s < kSectionCount; ++s) {
+            const ReportSection& section = layout_.section(static_cast<SectionRole>(s));
+            PreparedSection ps{&section, {}};
+            for (const ReportControl& c : section.controls) {
+                PreparedControl pc{&c, {}, 0, -1};
+                if (c.kind == ControlKind::TextBox)
+                    pc.column = bind(c);
+                if (c.kind == ControlKind::Label || c.kind == ControlKind::TextBox) {
+                    pc.font = fontOf(c.font);
+                    pc.flags = alignmentFlags(c);
+                }
+                ps.controls.push_back(std::move(pc));
+            }
+            sections_.push_back(std::move(ps));
+        }
+    }
+
+    int bind(const ReportControl& c) const {
+        const int column = data_ ? data_->fieldIndex(c.dataField) : -1;
+        if (column < 0)
+            throw ReportError(
+                QStringLiteral("layout %1: text box %2 binds the field \"%3\", which %4")
+                    .arg(layout_.name(), c.name, c.dataField,
+                         data_ ? QStringLiteral("the data source lacks")
+                               : QStringLiteral("cannot be found: the layout has no data source")));
+        return column;
+    }
+
+    QFont fontOf(const FontSpec& spec) const {
+        QFont f = platform::designedFont(spec.family, spec.size, spec.weight);
+        // Sizes are kept in twips so that every device draws them alike.
+        f.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.size * 20 * out_.scale))));
+        f.setHintingPreference(QFont::PreferNoHinting);
+        return f;
+    }
+
+    void startPage() {
+        out_.pages.emplace_back();
+        y_ = 0;
+        rowsOnPage_ = 0;
+    }
+
+    void placePageHeader() {
+        if (sections_[1].prints())
+            place(sections_[1], -1);
+        headerBottom_ = y_;
+    }
+
+    void newPage() {
+        finishPage();
+        startPage();
+        placePageHeader();
+    }
+
+    void finishPage() {
+        const PreparedSection& footer = sections_[3];
+        if (footer.prints()) {
+            y_ = bottom_;
+            place(footer, -1);
+        }
+    }
+
+    QRectF toPage(double left, double top, double width, double height) const {
+        const PageMargins& m = layout_.margins();
+        const double s = out_.scale;
+        return QRectF(m.left + left * s, m.top + (y_ + top) * s, width * s, height * s);
+    }
+
+    void place(const PreparedSection& ps, int row) {
+        ReportPage& page = out_.pages.back();
+        for (const PreparedControl& pc : ps.controls) {
+            const ReportControl& c = *pc.control;
+            if (!c.visible)
+                continue;
+            DrawnItem item;
+            item.section = ps.section->name;
+            item.control = c.name;
+            item.row = ps.section == sections_[2].section ? row : -1;
+            item.rect = toPage(c.left, c.top, c.width, c.height);
+            switch (c.kind) {
+            case ControlKind::Label:
+            case ControlKind::TextBox:
+                item.kind = DrawnItem::Kind::Text;
+                item.text = c.kind == ControlKind::Label
+                                ? c.caption
+                                : (row >= 0 ? data_->text(row, pc.column) : QString());
+                item.font = pc.font;
+                item.flags = pc.flags;
+                item.color = c.foreColor;
+                item.filled = c.filled;
+                item.fill = c.backColor;
+                break;
+            case ControlKind::Shape:
+                item.kind = c.shape == ShapeKind::RoundedRectangle ? DrawnItem::Kind::RoundedRect
+                                                                   : DrawnItem::Kind::Rect;
+                item.filled = c.filled;
+                item.fill = c.backColor;
+                item.bordered = c.bordered;
+                item.border = c.borderColor;
+                item.borderWidth = c.borderWidth * out_.scale;
+                break;
+            case ControlKind::Line:
+                item.kind = DrawnItem::Kind::Line;
+                item.color = c.borderColor;
+                item.borderWidth = c.borderWidth * out_.scale;
+                break;
+            case ControlKind::Image:
+                if (c.picture.isNull())
+                    continue;
+                item.kind = DrawnItem::Kind::Picture;
+                item.picture = c.picture;
+                break;
+            }
+            page.items.push_back(std::move(item));
+        }
+        y_ += ps.section->height;
+    }
+
+    const ReportLayout& layout_;
+    LaidOutReport& out_;
+    const ReportDataSource* data_ = nullptr;
+    std::vector<PreparedSection> sections_;
+    double bottom_ = 0;       // lowest y a band may reach, in layout twips
+    double y_ = 0;            // top of the next band on the current page
+    double headerBottom_ = 0; // where the page header ended on the current page
+    int rowsOnPage_ = 0;
+};
+
+} // namespace
+
+LaidOutReport layOut(const ReportLayout& layout) {
+    LaidOutReport out;
+    Paginator(layout, out).run();
+    return out;
+}
+
+} // namespace sijill::report

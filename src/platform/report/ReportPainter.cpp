@@ -1,0 +1,113 @@
+#include "platform/report/ReportPainter.h"
+
+#include "platform/report/ReportError.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace sijill::report {
+
+namespace {
+
+QPen penOf(const QColor& color, double width) {
+    QPen pen(color);
+    pen.setWidthF(width);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+void paintText(QPainter& p, const DrawnItem& item) {
+    if (item.filled)
+        p.fillRect(item.rect, item.fill);
+    if (item.text.isEmpty())
+        return;
+    p.setFont(item.font);
+    p.setPen(item.color);
+    p.drawText(item.rect, item.flags, item.text);
+}
+
+void paintShape(QPainter& p, const DrawnItem& item) {
+    p.setBrush(item.filled ? QBrush(item.fill) : QBrush(Qt::NoBrush));
+    p.setPen(item.bordered ? penOf(item.border, item.borderWidth) : QPen(Qt::NoPen));
+    if (item.kind == DrawnItem::Kind::RoundedRect) {
+        const double radius = std::min(item.rect.width(), item.rect.height()) * 0.12;
+        p.drawRoundedRect(item.rect, radius, radius);
+    } else {
+        p.drawRect(item.rect);
+    }
+}
+
+// Keeps the picture's proportions, centred in its box.
+void paintPicture(QPainter& p, const DrawnItem& item) {
+    QSizeF size = QSizeF(item.picture.size()).scaled(item.rect.size(), Qt::KeepAspectRatio);
+    QRectF target(QPointF(0, 0), size);
+    target.moveCenter(item.rect.center());
+    p.drawImage(target, item.picture);
+}
+
+} // namespace
+
+void paintPage(QPainter& painter, const ReportPage& page) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setLayoutDirection(Qt::RightToLeft);
+    for (const DrawnItem& item : page.items) {
+        switch (item.kind) {
+        case DrawnItem::Kind::Text:
+            paintText(painter, item);
+            break;
+        case DrawnItem::Kind::Rect:
+        case DrawnItem::Kind::RoundedRect:
+            paintShape(painter, item);
+            break;
+        case DrawnItem::Kind::Line:
+            painter.setPen(penOf(item.color, item.borderWidth));
+            painter.drawLine(item.rect.topLeft(), item.rect.bottomRight());
+            break;
+        case DrawnItem::Kind::Picture:
+            paintPicture(painter, item);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+void paintReport(QPagedPaintDevice& device, const LaidOutReport& report, double dotsPerTwip) {
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                     report.orientation == Orientation::Landscape
+                                         ? QPageLayout::Landscape
+                                         : QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&device))
+        throw ReportError(
+            QStringLiteral("layout %1: the output cannot be started").arg(report.layoutName));
+    painter.scale(dotsPerTwip, dotsPerTwip);
+    for (size_t i = 0; i < report.pages.size(); ++i) {
+        if (i > 0)
+            device.newPage();
+        paintPage(painter, report.pages[i]);
+    }
+    painter.end();
+}
+
+void writePdf(const LaidOutReport& report, const QString& path) {
+    {
+        QPdfWriter writer(path);
+        // 1440 dots an inch: one device unit is one twip.
+        writer.setResolution(1440);
+        writer.setTitle(report.layoutName);
+        writer.setCreator(QStringLiteral("Sijill"));
+        paintReport(writer, report, 1.0);
+    }
+    QFile written(path);
+    if (!written.exists() || written.size() == 0)
+        throw ReportError(QStringLiteral("layout %1: the file %2 cannot be written")
+                              .arg(report.layoutName, path));
+}
+
+} // namespace sijill::report

@@ -1,0 +1,143 @@
+#include "platform/report/PreviewWindow.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportOutput.h"
+#include "platform/report/ReportPainter.h"
+#include "report/TestLayouts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class EnvScope {
+public:
+    EnvScope(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvScope() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+bool isPdf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-";
+}
+
+report::ReportLayout filledLayout(int rows) {
+    report::ReportLayout layout = test::bandedLayout();
+    layout.setDataSource(test::numberedRows(rows));
+    return layout;
+}
+
+} // namespace
+
+TEST(PrintOutput, EachJobBecomesANumberedPdfInThePrintFolder) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("jobs"); // made on the first job
+    EnvScope env("SIJILL_PRINT_TO", folder.toUtf8());
+    const report::PrintOutcome first = report::printReport(filledLayout(20));
+    const report::PrintOutcome second = report::printReport(filledLayout(1));
+    EXPECT_EQ(first.destination, report::PrintOutcome::Destination::PrintFolder);
+    EXPECT_FALSE(first.tellUser);
+    EXPECT_EQ(QFileInfo(first.file).fileName(), "0001-Banded.pdf");
+    EXPECT_EQ(QFileInfo(second.file).fileName(), "0002-Banded.pdf");
+    EXPECT_TRUE(isPdf(first.file));
+    EXPECT_TRUE(isPdf(second.file));
+    // Two pages make a bigger file than one.
+    EXPECT_GT(QFileInfo(first.file).size(), QFileInfo(second.file).size());
+}
+
+TEST(PrintOutput, WithoutAnyPrinterJobsGoToDocumentsAndTheUserIsToldOnce) {
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a printer";
+    QTemporaryDir home;
+    EnvScope noFolder("SIJILL_PRINT_TO", QByteArray());
+    EnvScope homeEnv("HOME", home.path().toUtf8());
+    EnvScope docs("XDG_DOCUMENTS_DIR", home.filePath("Documents").toUtf8());
+    const report::PrintOutcome first = report::printReport(filledLayout(2));
+    const report::PrintOutcome second = report::printReport(filledLayout(2));
+    EXPECT_EQ(first.destination, report::PrintOutcome::Destination::DocumentsFolder);
+    EXPECT_TRUE(first.file.startsWith(home.filePath("Documents/Sijill/")))
+        << first.file.toStdString();
+    EXPECT_TRUE(isPdf(first.file));
+    EXPECT_TRUE(first.tellUser);
+    EXPECT_FALSE(second.tellUser);
+    EXPECT_NE(first.file, second.file);
+}
+
+TEST(PrintOutput, UnwritablePdfIsAnError) {
+    const report::LaidOutReport r = report::layOut(filledLayout(1));
+    EXPECT_THROW(report::writePdf(r, "/nonexistent-folder/x/report.pdf"), report::ReportError);
+}
+
+TEST(PrintOutput, NumberedNamesFollowTheHighestNumber) {
+    QTemporaryDir dir;
+    for (const char* name : {"0003-A.pdf", "0010-B.pdf", "notes.pdf"}) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+    }
+    EXPECT_EQ(QFileInfo(report::numberedPdfPath(dir.path(), "C")).fileName(), "0011-C.pdf");
+}
+
+TEST(PreviewWindow, PagesThroughAndZooms) {
+    report::PreviewWindow w(report::layOut(filledLayout(40)));
+    EXPECT_EQ(w.pageCount(), 3);
+    EXPECT_EQ(w.PageNumber->text(), "1 / 3");
+    EXPECT_FALSE(w.PreviousPage->isEnabled());
+    w.NextPage->click();
+    w.NextPage->click();
+    EXPECT_EQ(w.currentPage(), 2);
+    EXPECT_EQ(w.PageNumber->text(), "3 / 3");
+    EXPECT_FALSE(w.NextPage->isEnabled());
+    w.FirstPage->click();
+    EXPECT_EQ(w.currentPage(), 0);
+    w.showPage(99);
+    EXPECT_EQ(w.currentPage(), 2);
+    w.setZoom(2.0);
+    EXPECT_DOUBLE_EQ(w.zoom(), 2.0);
+    EXPECT_EQ(w.Zoom->currentText(), "200%");
+    // The page paints without error at the new zoom.
+    EXPECT_FALSE(w.grab().isNull());
+}
+
+TEST(PreviewWindow, OpensModelessWithThePreviewWidth) {
+    auto previous = report::setPreviewSink(nullptr);
+    report::installPreviewWindow();
+    report::ReportLayout layout = filledLayout(3);
+    layout.setPreviewWidth(16700);
+    report::showPreview(layout);
+    report::PreviewWindow* shown = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* p = qobject_cast<report::PreviewWindow*>(w); p && p->isVisible())
+            shown = p;
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(shown->isModal());
+    EXPECT_EQ(shown->width(), 16700 / 15);
+    EXPECT_EQ(shown->pageCount(), 1);
+    shown->close(); // deletes itself
+    report::setPreviewSink(previous);
+}
