@@ -3,6 +3,7 @@
 #include "platform/report/ReportOutput.h"
 #include "platform/report/ReportPainter.h"
 #include "report/TestLayouts.h"
+#include "support/EnvScope.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,34 +13,13 @@
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QToolButton>
+
 #include <gtest/gtest.h>
 
 using namespace sijill;
+using sijill::test::EnvScope;
 
 namespace {
-
-// Sets an environment variable for one test and puts the old value back.
-class EnvScope {
-public:
-    EnvScope(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~EnvScope() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 
 bool isPdf(const QString& path) {
     QFile f(path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileChooser.h"
+#include "support/EnvScope.h"
 #include "support/TestHome.h"
 
 #include <QByteArray>
@@ -17,29 +18,6 @@ inline void finishProfile(const TestHome& home) {
     home.exec("Schedual.db", "UPDATE MyInfo SET Admin = 'إدارة تعليم الرياض', "
                              "School = 'مدرسة النور الابتدائية' WHERE id = 1");
 }
-
-// Sets an environment variable (or unsets it for an empty value) for a scope.
-class EnvScope {
-public:
-    EnvScope(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        if (value.isEmpty())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~EnvScope() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 
 // A left click as the window system delivers it.
 inline void leftClick(QWidget* w) {
