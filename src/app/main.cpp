@@ -1,4 +1,5 @@
 #include "shell/MainForm.h"
+#include "students/StudentsWiring.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     sijill::shell::MainForm main;
     if (!main.formLoad())
         return 0;
+    sijill::students::installStudentWindows(main);
     main.show();
     return app.exec();
 }

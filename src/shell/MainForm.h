@@ -55,7 +55,9 @@ public:
     // Menus: the bar along the top, the items of the drop-downs (indexed by
     // action; unused indices are nullptr) and the print panel's tabs.
     std::vector<QLabel*> BarTop;     // 0..3
-    std::vector<QLabel*> MainSelect; // 1, 5, 6, 8, 9, 11
+    std::vector<QLabel*> MainSelect; // 1, 5, 6, 8, 9, 11, 12
+    // The course-skills import, under the students import in "الرئيسة".
+    static constexpr int kSkillsImportItem = 12;
     std::vector<QLabel*> Label2;     // print panel tabs 0..4
     QWidget* Shape1 = nullptr;       // marker under the current tab
     std::vector<QFrame*> StuNames;   // tab panels 0..4, filled by the printing

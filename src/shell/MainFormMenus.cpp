@@ -109,14 +109,15 @@ void MainForm::buildMenus() {
     };
     const Item items[] = {
         {1, 1, QStringLiteral("جلب بيانات الطلاب "), 450},
-        {1, 8, QStringLiteral("تحرير بيانات الطلاب"), 855},
-        {1, 9, QStringLiteral("حذف جميع فصول المدرسة"), 1260},
-        {1, 6, QStringLiteral("طريقة الاستخدام"), 1920},
+        {1, kSkillsImportItem, QStringLiteral("جلب مهارات المقررات"), 855},
+        {1, 8, QStringLiteral("تحرير بيانات الطلاب"), 1260},
+        {1, 9, QStringLiteral("حذف جميع فصول المدرسة"), 1665},
+        {1, 6, QStringLiteral("طريقة الاستخدام"), 2325},
         {3, 5, QStringLiteral("قوائم الكنترول"), 50},
         {3, 11, QStringLiteral("  كل صف لجنة مستقلة"), 855},
     };
-    MainSelect.assign(12, nullptr);
-    mainSelectActions_.assign(12, {});
+    MainSelect.assign(kSkillsImportItem + 1, nullptr);
+    mainSelectActions_.assign(kSkillsImportItem + 1, {});
     for (const Item& it : items) {
         QLabel* label = menuLabel(it.caption, PicMenu[it.menu], twipsRect(0, it.top, 3120, 360),
                                   kLightGrey, this);

@@ -1,0 +1,204 @@
+#include "students/ImportWindow.h"
+
+#include "platform/Fonts.h"
+#include "platform/TopMost.h"
+#include "platform/Twips.h"
+#include "platform/VbColor.h"
+#include "shell/MainForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace sijill::students {
+
+using platform::twips;
+using platform::twipsRect;
+
+namespace {
+
+constexpr std::uint32_t kPanelColour = 0xC8D0D4;
+
+std::function<QString()>& defaultSource() {
+    static std::function<QString()> s;
+    return s;
+}
+
+void fill(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QPixmap drawnTitle(const QSize& size, const QString& caption) {
+    QPixmap pm(size);
+    QPainter p(&pm);
+    QLinearGradient g(0, 0, size.width(), 0);
+    g.setColorAt(0, QColor(0x1B, 0x6E, 0x3C));
+    g.setColorAt(1, QColor(0x2E, 0x8B, 0x57));
+    p.fillRect(pm.rect(), g);
+    p.setPen(Qt::white);
+    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 10, 700));
+    p.drawText(pm.rect().adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignRight, caption);
+    return pm;
+}
+
+QPixmap drawnClose(int side) {
+    QPixmap pm(side, side);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0xC0, 0x39, 0x2B));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(pm.rect().adjusted(1, 1, -1, -1));
+    p.setPen(QPen(Qt::white, 2.5));
+    const int m = side / 3;
+    p.drawLine(m, m, side - m, side - m);
+    p.drawLine(side - m, m, m, side - m);
+    return pm;
+}
+
+QPixmap drawnWait(const QSize& size) {
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c(size.width() / 2.0, size.height() / 2.0);
+    const double r = std::min(size.width(), size.height()) / 2.0 - 6;
+    for (int i = 0; i < 12; ++i) {
+        p.save();
+        p.translate(c);
+        p.rotate(i * 30.0);
+        p.setBrush(QColor(0x1B, 0x6E, 0x3C, 60 + i * 16));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(-3, -r, 6, r / 2.5), 3, 3);
+        p.restore();
+    }
+    return pm;
+}
+
+} // namespace
+
+ImportWindow::ImportWindow(const QString& objectName, const QString& caption, int waitTopTw)
+    : QWidget(nullptr, Qt::Window) {
+    setObjectName(objectName);
+    setLayoutDirection(Qt::RightToLeft);
+    setWindowTitle(caption);
+    setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    pathSource_ = defaultSource();
+    fill(this, platform::vbColor(kPanelColour));
+
+    // The designed outer size 6720 x 4860 holds a caption bar and borders;
+    // the client area is what the panels need.
+    setFixedSize(twips(6570), twips(4440));
+
+    Title = new QLabel(this);
+    Title->setObjectName(QStringLiteral("Title"));
+    Title->setGeometry(twipsRect(0, 0, 13875, 450));
+    Title->setPixmap(drawnTitle(Title->size(), caption));
+
+    ShowFrame = new QFrame(this);
+    ShowFrame->setObjectName(QStringLiteral("ShowFrame"));
+    ShowFrame->setGeometry(twipsRect(165, 195, 6240, 4170));
+    ShowFrame->setFrameShape(QFrame::Box);
+    fill(ShowFrame, platform::vbColor(kPanelColour));
+
+    Status = new QLabel(ShowFrame);
+    Status->setObjectName(QStringLiteral("Status"));
+    Status->setGeometry(twipsRect(135, 3870, 6015, 240));
+    Status->setAlignment(Qt::AlignCenter);
+    Status->setFont(platform::designedFont(QStringLiteral("Tahoma"), 8));
+    fill(Status, platform::vbColor(kPanelColour));
+
+    // Loading: the panel to the frame's place, the wait panel above all.
+    PicExsl = new QWidget(this);
+    PicExsl->setObjectName(QStringLiteral("PicExsl"));
+    PicExsl->setGeometry(QRect(ShowFrame->pos(), QSize(twips(6240), twips(3735))));
+    fill(PicExsl, platform::vbColor(kPanelColour));
+
+    GetExsl = new QPushButton(PicExsl);
+    GetExsl->setObjectName(QStringLiteral("GetExsl"));
+    GetExsl->setAutoDefault(false);
+
+    Image7 = new QLabel(PicExsl);
+    Image7->setObjectName(QStringLiteral("Image7"));
+    Image7->setGeometry(twipsRect(210, 570, 375, 375));
+    Image7->setPixmap(drawnClose(Image7->width()));
+    Image7->setCursor(Qt::PointingHandCursor);
+    Image7->installEventFilter(this);
+
+    PicWait = new QWidget(this);
+    PicWait->setObjectName(QStringLiteral("PicWait"));
+    PicWait->setGeometry(ShowFrame->x(), twips(waitTopTw), twips(5775), twips(2715));
+    fill(PicWait, platform::vbColor(kPanelColour));
+    Image2 = new QLabel(PicWait);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(twipsRect(1950, 780, 2250, 1590));
+    Image2->setPixmap(drawnWait(Image2->size()));
+    PicWait->hide();
+    PicWait->raise();
+
+    platform::SetTopMost(this);
+}
+
+void ImportWindow::setPath(const QString& path) {
+    pathSource_ = [path] { return path; };
+}
+
+QString ImportWindow::path() const {
+    return pathSource_ ? pathSource_() : QString();
+}
+
+void ImportWindow::setDefaultPathSource(std::function<QString()> source) {
+    defaultSource() = std::move(source);
+}
+
+QString ImportWindow::programTitle() const {
+    if (shell::MainForm* m = shell::mainForm())
+        return m->windowTitle();
+    return QApplication::applicationDisplayName();
+}
+
+void ImportWindow::beginImport() {
+    busy_ = true;
+    PicWait->show();
+    PicWait->raise();
+    QApplication::processEvents();
+}
+
+void ImportWindow::endImport() {
+    PicWait->hide();
+    Status->clear();
+    busy_ = false;
+}
+
+bool ImportWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image7 && event->type() == QEvent::MouseButtonRelease) {
+        close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ImportWindow::closeEvent(QCloseEvent* event) {
+    // No way out while an import is writing.
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    PicWait->show();
+    PicWait->raise();
+    QApplication::processEvents();
+    if (shell::MainForm* m = shell::mainForm()) {
+        m->setEnabled(true);
+        m->activateWindow();
+        m->setFocus();
+    }
+    event->accept();
+}
+
+} // namespace sijill::students

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace sijill::students {
+
+// The layout the two import windows share: a title picture, the import panel
+// PicExsl (start button, close picture) in front of the frame ShowFrame whose
+// status line Status shows below the panel, and the wait panel PicWait.
+// Top-level, kept above other windows; closing it gives the main window back.
+class ImportWindow : public QWidget {
+    Q_OBJECT
+public:
+    ImportWindow(const QString& objectName, const QString& caption, int waitTopTw);
+
+    QLabel* Title = nullptr;
+    QWidget* PicExsl = nullptr;
+    QPushButton* GetExsl = nullptr;
+    QLabel* Image7 = nullptr; // close
+    QFrame* ShowFrame = nullptr;
+    QLabel* Status = nullptr;
+    QWidget* PicWait = nullptr;
+    QLabel* Image2 = nullptr; // the wait picture
+
+    // Where the workbook's path comes from (the profile window's LoadFile).
+    void setPathSource(std::function<QString()> source) { pathSource_ = std::move(source); }
+    void setPath(const QString& path);
+    QString path() const;
+    // The source every new import window starts with; the program sets it
+    // once to read the chooser's result.
+    static void setDefaultPathSource(std::function<QString()> source);
+
+    bool busy() const { return busy_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Back to the usable state: wait panel hidden, status cleared.
+    void endImport();
+    void beginImport();
+    QString programTitle() const;
+
+private:
+    std::function<QString()> pathSource_;
+    bool busy_ = false;
+};
+
+} // namespace sijill::students

@@ -1,0 +1,62 @@
+#include "students/SkillsImport.h"
+
+#include "data/Connection.h"
+#include "data/DataError.h"
+#include "students/WorkbookReader.h"
+
+namespace sijill::students {
+
+namespace {
+const QString kSkillsSheet = QStringLiteral("EL_CourseSkillsReport");
+constexpr int kFirstSkillRow = 15;
+} // namespace
+
+SkillsReport readSkillsReport(const Workbook& book) {
+    SkillsReport report;
+    const Sheet* sheet = book.sheet(kSkillsSheet);
+    if (!sheet) {
+        report.error = QStringLiteral("الملف لا يحوي الورقة \"%1\"، فهو ليس تقرير مهارات المقرر "
+                                      "المصدر من نظام نور.")
+                           .arg(kSkillsSheet);
+        return report;
+    }
+    report.subject = sheet->text(8, col('C'));
+    for (int row = kFirstSkillRow;; ++row) {
+        const QString period = sheet->text(row, col('D'));
+        if (period.isEmpty())
+            break;
+        report.lines.push_back({period, sheet->text(row, col('H')), sheet->text(row, col('L'))});
+    }
+    return report;
+}
+
+SkillsOutcome importSkillsWorkbook(const QString& path, const QString& grade) {
+    SkillsOutcome outcome;
+    const WorkbookRead read = readWorkbook(path, {kSkillsSheet});
+    if (!read.ok) {
+        outcome.message = read.error;
+        return outcome;
+    }
+    const SkillsReport report = readSkillsReport(read.book);
+    if (!report.error.isEmpty()) {
+        outcome.message = report.error;
+        return outcome;
+    }
+    try {
+        data::Connection c(data::Database::ElemnSkils);
+        data::Transaction t(c);
+        for (const SkillLine& line : report.lines)
+            c.execute(QStringLiteral("INSERT INTO elemn_skills (grade, subject, period, skill, "
+                                     "skill_order) VALUES (?,?,?,?,?)"),
+                      {grade, report.subject, line.period, line.skill, line.order});
+        t.commit();
+    } catch (const data::DataError& e) {
+        outcome.message = e.userMessage();
+        return outcome;
+    }
+    outcome.ok = true;
+    outcome.added = static_cast<int>(report.lines.size());
+    return outcome;
+}
+
+} // namespace sijill::students

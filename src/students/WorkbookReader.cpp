@@ -1,0 +1,224 @@
+#include "students/WorkbookReader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace sijill::students {
+
+namespace {
+
+constexpr int kDefaultTimeLimitMs = 20000;
+
+QString& programOverride() {
+    static QString p;
+    return p;
+}
+int& timeLimit() {
+    static int ms = kDefaultTimeLimitMs;
+    return ms;
+}
+
+const QString kNothingChanged = QStringLiteral("لم يتغير شيء من البيانات.");
+
+QString damaged(const QString& path) {
+    return QStringLiteral("ملف Excel تالف أو لا يمكن قراءته:\n%1").arg(QFileInfo(path).fileName());
+}
+
+QString unescape(QStringView s) {
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c != QLatin1Char('\\') || i + 1 >= s.size()) {
+            out += c;
+            continue;
+        }
+        const QChar n = s[++i];
+        if (n == QLatin1Char('t'))
+            out += QLatin1Char('\t');
+        else if (n == QLatin1Char('n'))
+            out += QLatin1Char('\n');
+        else if (n == QLatin1Char('r'))
+            out += QLatin1Char('\r');
+        else
+            out += n;
+    }
+    return out;
+}
+
+// Parses the reader's output; false when it is not a complete report.
+bool parseReport(const QByteArray& out, Workbook& book) {
+    const QList<QByteArray> lines = out.split('\n');
+    if (lines.isEmpty() || lines.front() != "SIJILL-XLS 1")
+        return false;
+    Sheet* current = nullptr;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArray& raw = lines[i];
+        if (raw == "END")
+            return true;
+        const QString line = QString::fromUtf8(raw);
+        if (line.startsWith(QLatin1String("SHEET\t"))) {
+            book.sheets.emplace_back(unescape(QStringView(line).mid(6)));
+            current = &book.sheets.back();
+        } else if (line.startsWith(QLatin1String("C\t")) && current) {
+            const QList<QStringView> f = QStringView(line).split(QLatin1Char('\t'));
+            if (f.size() < 5)
+                return false;
+            bool okRow = false, okCol = false;
+            const int row = f[1].toInt(&okRow);
+            const int column = f[2].toInt(&okCol);
+            if (!okRow || !okCol)
+                return false;
+            CellValue v;
+            if (f[3] == QLatin1String("I")) {
+                v.type = CellValue::Type::Integer;
+                v.integer = f[4].toLongLong();
+            } else if (f[3] == QLatin1String("D")) {
+                v.type = CellValue::Type::Double;
+                v.number = f[4].toDouble();
+            } else {
+                v.type = CellValue::Type::Text;
+                v.text = unescape(f[4]);
+            }
+            current->setText(row + 1, column + 1, cellText(v));
+        } else if (!line.startsWith(QLatin1String("MISSING\t"))) {
+            return false;
+        }
+    }
+    return false; // no END: the reader stopped half-way
+}
+
+bool startsWithAny(const QByteArray& head, std::initializer_list<const char*> marks) {
+    for (const char* m : marks)
+        if (head.startsWith(m))
+            return true;
+    return false;
+}
+
+} // namespace
+
+QString readerProgram() {
+    if (!programOverride().isEmpty())
+        return programOverride();
+    const QString env = qEnvironmentVariable("SIJILL_XLS_READER");
+    if (!env.isEmpty())
+        return env;
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("sijill-xls-reader"));
+}
+
+void setReaderProgram(const QString& path) {
+    programOverride() = path;
+}
+
+int readerTimeLimitMs() {
+    return timeLimit();
+}
+
+void setReaderTimeLimitMs(int ms) {
+    timeLimit() = ms > 0 ? ms : kDefaultTimeLimitMs;
+}
+
+FileKind sniffFile(const QString& path) {
+    QFile f(path);
+    if (!QFileInfo(path).isFile())
+        return FileKind::Missing;
+    if (!f.open(QIODevice::ReadOnly))
+        return FileKind::Missing;
+    const QByteArray first = f.read(1024);
+    if (first.isEmpty())
+        return FileKind::Empty;
+    if (first.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return FileKind::Xls;
+    if (startsWithAny(first, {"PK\x03\x04", "PK\x05\x06", "PK\x07\x08"}))
+        return FileKind::Xlsx;
+    // Text files: look past a byte-order mark and white space, in either
+    // byte width, ignoring letter case.
+    QString text;
+    if (first.startsWith("\xFF\xFE") || first.startsWith("\xFE\xFF")) {
+        const bool le = first.startsWith("\xFF\xFE");
+        for (qsizetype i = 2; i + 1 < first.size(); i += 2)
+            text += QChar(le ? (uchar(first[i]) | uchar(first[i + 1]) << 8)
+                             : (uchar(first[i]) << 8 | uchar(first[i + 1])));
+    } else {
+        text = QString::fromUtf8(first.startsWith("\xEF\xBB\xBF") ? first.mid(3) : first);
+    }
+    const QString head = text.trimmed().toLower();
+    if (head.contains(QLatin1String("<html")) || head.startsWith(QLatin1String("<!doctype html")) ||
+        head.startsWith(QLatin1String("<table")) || head.startsWith(QLatin1String("<head")) ||
+        head.startsWith(QLatin1String("<body")) || head.startsWith(QLatin1String("<meta")))
+        return FileKind::Html;
+    if (head.startsWith(QLatin1String("<?xml")) || head.startsWith(QLatin1String("<workbook")))
+        return FileKind::Xml;
+    return FileKind::Unknown;
+}
+
+QString fileKindMessage(FileKind kind, const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const QString resave = QStringLiteral(
+        "افتح الملف في Excel واحفظه بصيغة \"Excel 97-2003\" (xls) ثم أعد الاستيراد.");
+    switch (kind) {
+    case FileKind::Missing:
+        return QStringLiteral("الملف غير موجود أو لا يمكن فتحه:\n%1").arg(name);
+    case FileKind::Empty:
+        return QStringLiteral("الملف فارغ لا يحوي أي بيانات:\n%1").arg(name);
+    case FileKind::Xlsx:
+        return QStringLiteral("الملف %1 مصنف بصيغة xlsx (Excel 2007 وما بعده) وليس بصيغة xls.\n")
+                   .arg(name) +
+               resave;
+    case FileKind::Html:
+        return QStringLiteral("الملف %1 صفحة ويب (HTML) محفوظة باسم xls وليس مصنف Excel.\n")
+                   .arg(name) +
+               resave;
+    case FileKind::Xml:
+        return QStringLiteral("الملف %1 ملف XML محفوظ باسم xls وليس مصنف Excel بصيغة xls.\n")
+                   .arg(name) +
+               resave;
+    case FileKind::Unknown:
+        return QStringLiteral("الملف %1 ليس مصنف Excel بصيغة xls.").arg(name);
+    case FileKind::Xls:
+        break;
+    }
+    return damaged(path);
+}
+
+WorkbookRead readWorkbook(const QString& path, const QStringList& sheets) {
+    WorkbookRead result;
+    const FileKind kind = sniffFile(path);
+    if (kind != FileKind::Xls) {
+        result.error = fileKindMessage(kind, path) + QLatin1Char('\n') + kNothingChanged;
+        return result;
+    }
+    QProcess reader;
+    reader.setProcessChannelMode(QProcess::SeparateChannels);
+    reader.setStandardInputFile(QProcess::nullDevice());
+    reader.setStandardErrorFile(QProcess::nullDevice());
+    reader.start(readerProgram(), QStringList{path} + sheets);
+    if (!reader.waitForStarted(10000)) {
+        result.error =
+            QStringLiteral("تعذر تشغيل برنامج قراءة ملفات Excel (sijill-xls-reader).\n") +
+            kNothingChanged;
+        return result;
+    }
+    if (!reader.waitForFinished(timeLimit())) {
+        // A reader that loops on a damaged file is stopped here.
+        reader.kill();
+        reader.waitForFinished(5000);
+        result.error = damaged(path) + QLatin1Char('\n') + kNothingChanged;
+        return result;
+    }
+    const QByteArray out = reader.readAllStandardOutput();
+    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0 ||
+        !parseReport(out, result.book)) {
+        result.book = {};
+        result.error = damaged(path) + QLatin1Char('\n') + kNothingChanged;
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace sijill::students

@@ -1,0 +1,258 @@
+#include "students/NoorImport.h"
+#include "StudentsTestSupport.h"
+#include "platform/AppState.h"
+#include "students/Elem.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::students;
+using sijill::test::classRows;
+using sijill::test::ExitRecorder;
+using sijill::test::fixture;
+using sijill::test::ScriptedDialogs;
+using sijill::test::ScriptedScope;
+using sijill::test::studentRows;
+using sijill::test::TestHome;
+
+namespace {
+
+class NoorImport : public ::testing::Test {
+protected:
+    void SetUp() override { sijill::test::useBuiltReader(); }
+    TestHome home;
+};
+
+ImportOutcome runImport(const QString& file, bool goOn = false, int* asked = nullptr) {
+    ImportHooks hooks;
+    hooks.goOnWithoutMark = [&] {
+        if (asked)
+            ++*asked;
+        return goOn;
+    };
+    return importStudentsWorkbook(fixture(file), hooks);
+}
+
+QStringList classOf(const QString& grade, const QString& cls) {
+    return sijill::test::tableRows(
+        "MyDatabase.db", QStringLiteral("SELECT d0, d1 FROM T1 WHERE d6 = '%1' AND d7 = '%2' "
+                                        "ORDER BY d0")
+                             .arg(grade, cls));
+}
+
+} // namespace
+
+TEST(NoorRules, CleanUpsAndGradeWords) {
+    EXPECT_EQ(cleanClassCode("01    الصف  الأول"), "01 الصف الأول");
+    EXPECT_EQ(plainAlef("آدم أحمد إبراهيم"), "ادم احمد ابراهيم");
+    EXPECT_EQ(storedName("  2سامر 13 "), "أسامر اإ");
+    EXPECT_EQ(storedName("0"), "آ");
+    EXPECT_EQ(examFlag("أسامر"), "1");
+    EXPECT_EQ(examFlag("-5 x"), "0");
+    EXPECT_EQ(examFlag("45"), "1");
+    EXPECT_EQ(examFlag(""), "1");
+    EXPECT_EQ(gradeWord(0), "");
+    EXPECT_EQ(gradeWord(4), "رابع");
+    EXPECT_EQ(gradeNumberOfCode("04 الصف"), 4);
+    EXPECT_EQ(gradeNumberOfCode("00"), 0);
+    EXPECT_EQ(gradeNumberOfCode("6"), 6);
+    EXPECT_FALSE(gradeNumberOfCode("07 الصف"));
+    EXPECT_FALSE(gradeNumberOfCode("ab"));
+    EXPECT_FALSE(gradeNumberOfCode("-1"));
+    EXPECT_EQ(gradeOrder("سادس"), 6);
+    EXPECT_FALSE(gradeOrder("سابع"));
+    EXPECT_EQ(twoDigits(7), "07");
+    EXPECT_EQ(twoDigits(100), "100");
+}
+
+TEST(NoorRules, NumberingRunsPerClassInNameOrder) {
+    // Two classes interleaved, one of them under two spellings of its code.
+    const std::vector<WorkbookStudent> rows = {
+        {5, "01 أ", "2", "زياد", "5", ""},   {6, "01 أ", "1", "يوسف", "1", ""},
+        {7, "01  أ", "2", "بدر", "6", ""},   {8, "01 أ", "1", "احمد", "2", ""},
+        {9, "01   أ", "1", "خالد", "3", ""}, {10, "03 ب", "1", "عمر", "9", ""},
+    };
+    const std::vector<ImportedStudent> out = numberStudents(rows);
+    ASSERT_EQ(out.size(), rows.size());
+    QStringList got;
+    for (const ImportedStudent& s : out)
+        got << s.d6 + "-" + s.d7 + ":" + s.d0 + ":" + s.d1;
+    EXPECT_EQ(got, QStringList({"أول-1:01:احمد", "أول-1:02:خالد", "أول-1:03:يوسف", "أول-2:01:بدر",
+                                "أول-2:02:زياد", "ثالث-1:01:عمر"}));
+}
+
+TEST_F(NoorImport, ImportsTheWorkbookNumberedAndCleaned) {
+    sijill::test::seedOldSchool(home);
+    int asked = 0;
+    const ImportOutcome out = runImport("students.xls", false, &asked);
+    ASSERT_EQ(out.result, ImportOutcome::Result::Imported) << out.message.toStdString();
+    EXPECT_EQ(asked, 0);
+    // Rows 5 to 19; the row after the empty cell of column D is not read.
+    EXPECT_EQ(out.students, 15);
+    EXPECT_EQ(studentRows().size(), 15);
+    EXPECT_EQ(
+        classOf("أول", "1"),
+        QStringList({"01|أسامر", "02|ابراهيم خالد", "03|احمد سالم", "04|ادم سعد", "05|خالد عمر",
+                     "06|عمر حسن", "07|فهد ماجد", "08|ماجد سعيد", "09|نايف بندر", "10|يوسف علي"}));
+    // Class 2 spans two spellings of its code and is numbered as one run.
+    const QStringList second = classOf("أول", "2");
+    ASSERT_EQ(second.size(), 3);
+    EXPECT_TRUE(second[0].startsWith("01|") && second[1].startsWith("02|") &&
+                second[2].startsWith("03|"));
+    EXPECT_TRUE(second.join(",").contains("|سامي محمد")); // trimmed
+    EXPECT_EQ(classOf("رابع", "1"), QStringList({"01|طلال منصور", "02|هشام وليد"}));
+
+    for (const QString& row : studentRows()) {
+        const QStringList f = row.split('|');
+        EXPECT_EQ(f[2], "0");
+        EXPECT_EQ(f[4], "1");
+        EXPECT_EQ(f[5], "الابتدائي");
+        EXPECT_EQ(f[8], "0");
+        EXPECT_FALSE(f[3].contains('.')) << f[3].toStdString();
+    }
+    EXPECT_EQ(
+        sijill::test::tableRows("MyDatabase.db", "SELECT count(*) FROM T1 WHERE d3 = '1000000010'"),
+        QStringList{"1"});
+    EXPECT_EQ(classRows(), QStringList({"ابتدائي|أول|1|1", "ابتدائي|رابع|1|4", "ابتدائي|أول|2|1"}));
+}
+
+TEST_F(NoorImport, TheMarkQuestionComesFirstAndOnlyOkGoesOn) {
+    sijill::test::seedOldSchool(home);
+    const QStringList oldStudents = studentRows(), oldClasses = classRows();
+    int asked = 0;
+    ImportOutcome out = runImport("students-nomark.xls", false, &asked);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(out.result, ImportOutcome::Result::Cancelled);
+    EXPECT_EQ(studentRows(), oldStudents);
+    EXPECT_EQ(classRows(), oldClasses);
+
+    out = runImport("students-nomark.xls", true, &asked);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(out.result, ImportOutcome::Result::Imported);
+    EXPECT_EQ(studentRows().size(), 3);
+    EXPECT_EQ(classRows(), QStringList({"ابتدائي|أول|1|1", "ابتدائي|أول|2|1"}));
+}
+
+TEST_F(NoorImport, RefusedWorkbooksLeaveEverythingAsItWas) {
+    sijill::test::seedOldSchool(home);
+    const QStringList oldStudents = studentRows(), oldClasses = classRows();
+    struct Case {
+        const char* file;
+        const char* says;
+    };
+    for (const Case& c :
+         {Case{"students-badcode.xls", "السطر 9"}, Case{"students-norows.xls", "السطر 5"},
+          Case{"students-nosheet2.xls", "Sheet2"}, Case{"damaged-truncated.xls", "تالف"},
+          Case{"damaged-xlsx.xls", "xlsx"}, Case{"damaged-html.xls", "HTML"},
+          Case{"nothing-here.xls", "غير موجود"}}) {
+        const ImportOutcome out = runImport(c.file, true);
+        EXPECT_EQ(out.result, ImportOutcome::Result::Refused) << c.file;
+        EXPECT_TRUE(out.message.contains(QString::fromUtf8(c.says))) << out.message.toStdString();
+        EXPECT_TRUE(out.message.contains("لم يتغير شيء")) << c.file;
+        EXPECT_EQ(studentRows(), oldStudents) << c.file;
+        EXPECT_EQ(classRows(), oldClasses) << c.file;
+    }
+}
+
+TEST_F(NoorImport, AnImportReplacesAnEarlierOne) {
+    ASSERT_EQ(runImport("students.xls").result, ImportOutcome::Result::Imported);
+    ASSERT_EQ(runImport("students-other.xls").result, ImportOutcome::Result::Imported);
+    EXPECT_EQ(studentRows().size(), 3);
+    // A code of grade 00 has no grade word and, coming first, no order yet.
+    EXPECT_EQ(classRows(),
+              QStringList({"ابتدائي||1|<null>", "ابتدائي|ثاني|1|2", "ابتدائي|ثاني|3|2"}));
+}
+
+TEST_F(NoorImport, AFailedWriteChangesNothing) {
+    sijill::test::seedOldSchool(home);
+    const QStringList oldStudents = studentRows(), oldClasses = classRows();
+    // The class table cannot take rows: the students must not go either.
+    home.exec("Schedual.db", "CREATE TRIGGER no_more BEFORE INSERT ON grades "
+                             "BEGIN SELECT RAISE(ABORT, 'full'); END;");
+    const ImportOutcome out = runImport("students.xls");
+    EXPECT_EQ(out.result, ImportOutcome::Result::Refused);
+    EXPECT_FALSE(out.message.isEmpty());
+    EXPECT_EQ(studentRows(), oldStudents);
+    EXPECT_EQ(classRows(), oldClasses);
+}
+
+// The window: success is told after both tables are written, then the
+// program ends; every other end leaves the window usable.
+TEST_F(NoorImport, WindowTellsSuccessAfterTheClassTableAndEnds) {
+    sijill::test::seedOldSchool(home);
+    ExitRecorder exit;
+    ScriptedScope scope;
+    struct Recording : platform::SystemMessagePresenter {
+        QStringList seen;
+        QMessageBox::StandardButton show(const platform::SystemMessage& m) override {
+            seen << m.text + "#" + QString::number(classRows().size()) + "#" +
+                        QString::number(sijill::test::studentRows().size());
+            return QMessageBox::Ok;
+        }
+    };
+    auto rec = std::make_shared<Recording>();
+    auto previous = platform::setSystemMessagePresenter(rec);
+    Elem w;
+    w.setPath(fixture("students.xls"));
+    w.GetExsl->click();
+    platform::setSystemMessagePresenter(previous);
+    EXPECT_EQ(rec->seen, QStringList{"تم مسح جميع البيانات السابقة واستبدالها #3#15"});
+    EXPECT_EQ(exit.code, 0);
+    EXPECT_TRUE(scope.dialogs().shown.empty());
+}
+
+TEST_F(NoorImport, WindowReturnsUsableAfterCancelRefusalOrClose) {
+    sijill::test::seedOldSchool(home);
+    const QStringList oldStudents = studentRows();
+    ExitRecorder exit;
+    ScriptedScope scope;
+    Elem w;
+    w.show();
+    w.setPath(fixture("students-nomark.xls"));
+    for (const QString& answer : {QStringLiteral("إلغاء"), ScriptedDialogs::kClose}) {
+        scope.dialogs().answer(answer);
+        w.GetExsl->click();
+        ASSERT_FALSE(scope.dialogs().shown.empty());
+        EXPECT_EQ(scope.dialogs().shown.back().text, " هذا الملف غير صالح هل تريد الاستمرار ");
+        EXPECT_EQ(scope.dialogs().shown.back().mode, 2);
+        EXPECT_FALSE(w.PicWait->isVisible());
+        EXPECT_TRUE(w.Status->text().isEmpty());
+        EXPECT_EQ(studentRows(), oldStudents);
+    }
+    w.setPath(fixture("students-badcode.xls"));
+    w.GetExsl->click();
+    EXPECT_EQ(scope.dialogs().shown.back().style, 1);
+    EXPECT_TRUE(scope.dialogs().shown.back().text.contains("السطر 9"));
+    EXPECT_FALSE(w.PicWait->isVisible());
+    EXPECT_TRUE(w.Status->text().isEmpty());
+    EXPECT_FALSE(exit.code);
+    EXPECT_EQ(studentRows(), oldStudents);
+    EXPECT_TRUE(scope.systemShown.empty());
+}
+
+TEST_F(NoorImport, WindowWithoutAPathSaysSoAndCloses) {
+    sijill::test::seedOldSchool(home);
+    const QStringList oldStudents = studentRows();
+    ScriptedScope scope;
+    bool chooserPictureHidden = false;
+    Elem::setEmptyPathAction([&] { chooserPictureHidden = true; });
+    auto* w = new Elem;
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<Elem> alive(w);
+    w->show();
+    w->setPath(QString());
+    w->GetExsl->click();
+    Elem::setEmptyPathAction({});
+    ASSERT_EQ(scope.systemShown.size(), 1u);
+    EXPECT_EQ(scope.systemShown[0].title, "خطأ في تحديد اسم الملف");
+    EXPECT_EQ(scope.systemShown[0].text, "لم تحدد اسم الملف");
+    EXPECT_TRUE(chooserPictureHidden);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
+    EXPECT_EQ(studentRows(), oldStudents);
+}

@@ -1,0 +1,357 @@
+#include "students/StudentsReorder.h"
+#include "StudentsTestSupport.h"
+#include "platform/AppState.h"
+#include "shell/MainForm.h"
+#include "shell/SchoolInfoFile.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::students;
+using sijill::test::ScriptedDialogs;
+using sijill::test::ScriptedScope;
+using sijill::test::tableRows;
+using sijill::test::TestHome;
+
+namespace {
+
+QStringList items(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+QStringList listed(const StudentsReorder& w) {
+    QStringList out;
+    for (int i = 0; i < w.SelectList->count(); ++i)
+        out << w.SelectList->item(i)->text();
+    return out;
+}
+
+// Rows of T1 as "d0|d1|d2|d3|d4|d5|d6|d7", in id order.
+QStringList rows() {
+    return tableRows("MyDatabase.db", "SELECT d0,d1,d2,d3,d4,d5,d6,d7 FROM T1 ORDER BY id");
+}
+
+// Class أول 1 numbered 01, 03, 03, 07; a student of أول 11 that must never
+// be taken for class 1; a copy of "بدر" in أول 2; one student in ثاني 1.
+class Reorder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class,order_it) VALUES "
+                                 "('ابتدائي','أول','1',1), ('ابتدائي','أول','2',1), "
+                                 "('ابتدائي','ثاني','1',2)");
+        home.exec("MyDatabase.db", "INSERT INTO T1 (d0,d1,d2,d3,d4,d5,d6,d7,d8) VALUES "
+                                   "('07','دايم','0','14','1','الابتدائي','أول','1','0'),"
+                                   "('03','جابر','0','13','1','الابتدائي','أول','1','0'),"
+                                   "('01','احمد','0','11','1','الابتدائي','أول','1','0'),"
+                                   "('03','بدر','0','12','1','الابتدائي','أول','1','0'),"
+                                   "('01','حادي عشر','0','99','1','الابتدائي','أول','11','0'),"
+                                   "('05','بدر','-','12','-','','أول','2',NULL),"
+                                   "('1','ثامر',NULL,'21','1','الابتدائي','ثاني','1','0')");
+        main = std::make_unique<shell::MainForm>();
+        main->MainForm_LoadFile_Click();
+        w = std::make_unique<StudentsReorder>();
+        w->formLoad();
+    }
+
+    // Makes a line of the list current (and the only one selected).
+    void pick(const QString& name, const QString& civil) {
+        for (int i = 0; i < static_cast<int>(w->lines().size()); ++i) {
+            if (w->lines()[i].name == name && w->lines()[i].civil == civil) {
+                w->SelectList->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no line " << name.toStdString();
+    }
+    void show(int combo4Index) {
+        w->Combo4->setCurrentIndex(combo4Index);
+        w->Combo4_Click();
+    }
+
+    TestHome home;
+    ScriptedScope scope;
+    std::unique_ptr<shell::MainForm> main;
+    std::unique_ptr<StudentsReorder> w;
+};
+
+} // namespace
+
+TEST_F(Reorder, OpeningFillsTheSelectorsAndListsTheSchool) {
+    EXPECT_EQ(items(w->Combo4), QStringList({"جميع الطلاب", ":أول:1", ":أول:2", ":ثاني:1"}));
+    EXPECT_EQ(items(w->Combo1), QStringList({":أول:1", ":أول:2", ":ثاني:1"}));
+    EXPECT_EQ(main->Combo4->currentText(), "ثاني-1");
+    EXPECT_EQ(w->SelectList->count(), 7);
+    EXPECT_EQ(w->windowTitle(), "توزيع الطلاب");
+    EXPECT_EQ(w->x(), main->x() + 120);
+    EXPECT_EQ(w->height(), main->height());
+}
+
+TEST_F(Reorder, ListingMatchesGradeAndClassExactly) {
+    show(1);
+    EXPECT_EQ(listed(*w), QStringList({"01 | 11 | احمد | 0", "03 | 12 | بدر | 0",
+                                       "03 | 13 | جابر | 0", "07 | 14 | دايم | 0"}));
+    show(3); // a number of one digit is shown with two; no phone shows nothing
+    EXPECT_EQ(listed(*w), QStringList({"01 | 21 | ثامر | "}));
+    // With a stage in the item, the stage must be contained in d5.
+    w->Combo4->addItem("الابتدائي:أول:2");
+    show(4);
+    EXPECT_TRUE(listed(*w).isEmpty());
+    w->Check1->setChecked(true);
+    show(1);
+    EXPECT_TRUE(listed(*w).isEmpty()); // busy: nothing listed
+}
+
+TEST_F(Reorder, RenumberTouchesOnlyTheListedRows) {
+    show(1);
+    w->Command10->click();
+    EXPECT_EQ(listed(*w), QStringList({"01 | 11 | احمد | 0", "02 | 12 | بدر | 0",
+                                       "03 | 13 | جابر | 0", "04 | 14 | دايم | 0"}));
+    ASSERT_EQ(scope.systemShown.size(), 1u);
+    EXPECT_EQ(scope.systemShown[0].text, "تم تعديل البيانات");
+    // The copy of بدر in class 2 keeps its number.
+    EXPECT_EQ(rows()[5], "05|بدر|-|12|-||أول|2");
+
+    show(0);
+    const QStringList before = rows();
+    w->Command10->click();
+    EXPECT_EQ(scope.systemShown.back().text, "لا يمكنك إعادة الترقيم لكل المدرسة");
+    EXPECT_EQ(rows(), before);
+}
+
+TEST_F(Reorder, AddPutsTheStudentInTheChosenClassAndRenumbers) {
+    w->Image5_Click(0);
+    EXPECT_TRUE(w->PicAddStudent->isVisibleTo(w.get()));
+    EXPECT_EQ(items(w->ComboAddNewName), items(w->Combo1));
+    EXPECT_EQ(w->Combo4->currentIndex(), 1);
+    w->txAddNewName[0]->setText("باسل");
+    w->txAddNewName[1]->setText("15");
+    w->txAddNewName[2]->setText("2");
+    w->txAddNewName[3]->setText("0555");
+    w->Command4->click();
+    ASSERT_EQ(scope.systemShown.size(), 2u);
+    EXPECT_EQ(scope.systemShown[0].text, "تمت الإضافة");
+    EXPECT_EQ(scope.systemShown[1].text, "تم تعديل البيانات");
+    EXPECT_EQ(rows().last(), "02|باسل|0555|15|-||أول|1");
+    EXPECT_EQ(listed(*w),
+              QStringList({"01 | 11 | احمد | 0", "02 | 15 | باسل | 0555", "03 | 12 | بدر | 0",
+                           "04 | 13 | جابر | 0", "05 | 14 | دايم | 0"}));
+    // An empty name adds nothing and says nothing.
+    w->txAddNewName[0]->clear();
+    w->Command4->click();
+    EXPECT_EQ(scope.systemShown.size(), 2u);
+}
+
+TEST_F(Reorder, EditWritesTheRowItWasOpenedOn) {
+    show(1);
+    pick("بدر", "12");
+    w->Image5_Click(2);
+    ASSERT_TRUE(w->PicRearrange->isVisibleTo(w.get()));
+    EXPECT_EQ(w->Text7[3]->text(), "03");
+    EXPECT_EQ(w->Text7[5]->text(), "12");
+    w->Text7[3]->setText("8");
+    w->Text7[4]->setText("بدر محمد");
+    w->Text7[6]->setText("0500");
+    w->Command6->click();
+    EXPECT_EQ(w->Text7[3]->text(), "08");
+    const QStringList r = rows();
+    EXPECT_EQ(r[3], "08|بدر محمد|0500|12|1|الابتدائي|أول|1");
+    EXPECT_EQ(r[5], "05|بدر|-|12|-||أول|2"); // the copy is another row
+    ASSERT_EQ(scope.dialogs().shown.size(), 1u);
+    EXPECT_EQ(scope.dialogs().shown[0].text, " تم تعديل البيانات ");
+    EXPECT_EQ(w->Combo4->currentIndex(), 1);
+    EXPECT_EQ(w->SelectList->count(), 4);
+
+    // Clicking a line closes the edit panel.
+    w->SelectList_Click();
+    EXPECT_FALSE(w->PicRearrange->isVisibleTo(w.get()));
+}
+
+TEST_F(Reorder, DeleteOnlyOnYesAndOnlyThatRow) {
+    show(1);
+    pick("بدر", "12");
+    w->Image5_Click(1);
+    EXPECT_FALSE(w->SelectList->isEnabled());
+    EXPECT_EQ(w->Label4[2]->text(), " بدر ");
+    const QStringList before = rows();
+    for (auto answer : {QMessageBox::No, QMessageBox::NoButton}) {
+        scope.systemAnswers.push_back(answer);
+        w->StuDelete->click();
+        EXPECT_EQ(rows(), before);
+    }
+    scope.systemAnswers.push_back(QMessageBox::Yes);
+    w->StuDelete->click();
+    ASSERT_EQ(scope.systemShown.size(), 4u);
+    EXPECT_EQ(scope.systemShown[2].text, " هل تريد حذف  بيانات الطالب  بدر ");
+    EXPECT_EQ(scope.systemShown[3].text, " تم حذف بيانات   بدر ");
+    const QStringList after = rows();
+    EXPECT_EQ(after.size(), before.size() - 1);
+    EXPECT_TRUE(after.contains("05|بدر|-|12|-||أول|2"));
+    EXPECT_EQ(w->SelectList->count(), 3);
+    // Pressed again with no current line: nothing.
+    w->StuDelete->click();
+    EXPECT_EQ(scope.systemShown.size(), 4u);
+}
+
+TEST_F(Reorder, MoveAndCopyGoOnlyOnAnAnswer) {
+    show(1);
+    pick("بدر", "12");
+    w->Image5_Click(5);
+    EXPECT_TRUE(w->Command1->isVisibleTo(w.get()));
+    EXPECT_FALSE(w->Command2->isVisibleTo(w.get()));
+    w->Combo1->setCurrentIndex(2); // :ثاني:1
+    const QStringList before = rows();
+
+    scope.dialogs().answer(ScriptedDialogs::kClose);
+    w->Command1->click();
+    EXPECT_EQ(rows(), before);
+    EXPECT_TRUE(w->Picture1->isVisibleTo(w.get()));
+    const auto& q = scope.dialogs().shown.back();
+    EXPECT_EQ(q.mode, 3);
+    EXPECT_EQ(q.style, 1);
+    EXPECT_EQ(q.text, "هل تريد عمل نسخة إضافية من بيانات الطالب?\r\n \r\n"
+                      "اختيار (نعم) يعني ابقاء بيانات الطالب في فصله وعمل نسخة إضافية\r\n"
+                      "اختيار (لا) يعني نقل الطال إلى الفصل الجديد ");
+
+    scope.dialogs().answer("نعم"); // copy
+    w->Command1->click();
+    QStringList r = rows();
+    EXPECT_EQ(r.size(), before.size() + 1);
+    EXPECT_EQ(r.last(), "03|بدر|-|12|-||ثاني|1");
+    EXPECT_EQ(scope.systemShown.back().text, "تم نقل الطلاب");
+
+    // The list was reloaded without a selection: nothing runs, nothing said.
+    const size_t boxes = scope.dialogs().shown.size(), messages = scope.systemShown.size();
+    w->Command1->click();
+    EXPECT_EQ(scope.dialogs().shown.size(), boxes);
+    EXPECT_EQ(scope.systemShown.size(), messages);
+
+    pick("بدر", "12");
+    scope.dialogs().answer("لا"); // move
+    w->Command1->click();
+    r = rows();
+    EXPECT_EQ(r[3], "03|بدر|0|12|1||ثاني|1");
+    EXPECT_EQ(r[5], "05|بدر|-|12|-||أول|2"); // the copy in class 2 stays
+
+    show(1);
+    pick("احمد", "11");
+    w->Image5_Click(5);
+    scope.dialogs().answer("إلغاء");
+    const QStringList beforeCancel = rows();
+    w->Command1->click();
+    EXPECT_EQ(rows(), beforeCancel);
+    EXPECT_FALSE(w->Picture1->isVisibleTo(w.get()));
+    EXPECT_TRUE(w->SelectList->isEnabled());
+}
+
+TEST_F(Reorder, AddingAClassOnceOnly) {
+    show(2);
+    w->Text7[0]->setText("الابتدائي");
+    w->Text7[2]->setText("أول");
+    w->Text7[1]->setText("4");
+    w->Command9->click();
+    EXPECT_EQ(items(w->Combo4).last(), "الابتدائي:أول:4");
+    EXPECT_EQ(items(w->Combo1).last(), "الابتدائي:أول:4");
+    EXPECT_EQ(scope.systemShown.back().text, "تمت الإضافة");
+    EXPECT_EQ(w->Combo4->currentIndex(), 2);
+    const QStringList g = sijill::test::classRows();
+    EXPECT_EQ(g.last(), "الابتدائي|أول|4|<null>");
+
+    w->Command9->click(); // the same class again
+    EXPECT_EQ(sijill::test::classRows(), g);
+    EXPECT_EQ(w->Combo4->count(), 5);
+    ASSERT_FALSE(scope.dialogs().shown.empty());
+    EXPECT_TRUE(scope.dialogs().shown.back().text.contains("موجود"));
+
+    w->Text7[1]->clear();
+    const size_t messages = scope.systemShown.size();
+    w->Command9->click();
+    EXPECT_EQ(scope.systemShown.size(), messages);
+}
+
+TEST_F(Reorder, RemovingAClassOnOkOnlyRewritesTheIniFile) {
+    const QString ini = shell::schoolInfoPath();
+    ASSERT_TRUE(shell::writeSchoolInfoLines(ini, {"مدرسة النور ", ":قديم:1"}));
+    w->Image5_Click(4);
+    EXPECT_TRUE(w->Command2->isVisibleTo(w.get()));
+    EXPECT_FALSE(w->SelectList->isEnabled());
+    w->Combo1->setCurrentIndex(1); // :أول:2
+
+    for (const QString& answer : {QStringLiteral("إلغاء"), ScriptedDialogs::kClose}) {
+        scope.dialogs().answer(answer);
+        w->Command2->click();
+        EXPECT_EQ(w->Combo1->count(), 3);
+        EXPECT_EQ(sijill::test::classRows().size(), 3);
+    }
+    EXPECT_EQ(scope.dialogs().shown.back().text, " سيتم حذف جميع الطلاب الذين في :أول:2");
+    scope.dialogs().answer("موافق");
+    w->Command2->click();
+    EXPECT_EQ(items(w->Combo4), QStringList({"جميع الطلاب", ":أول:1", ":ثاني:1"}));
+    EXPECT_EQ(items(w->Combo1), QStringList({":أول:1", ":ثاني:1"}));
+    EXPECT_EQ(sijill::test::classRows(), QStringList({"ابتدائي|أول|1|1", "ابتدائي|ثاني|1|2"}));
+    for (const QString& r : rows())
+        EXPECT_FALSE(r.endsWith("|أول|2")) << r.toStdString();
+    EXPECT_EQ(rows().size(), 6);
+    EXPECT_EQ(shell::readSchoolInfoLines(ini), QStringList({"مدرسة النور ", ":أول:1", ":ثاني:1"}));
+    QFile raw(ini);
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    const QByteArray bytes = raw.readAll();
+    EXPECT_TRUE(bytes.endsWith(":\xCB\xC7\xE4\xED:1\r\n")) << bytes.toHex().toStdString();
+    EXPECT_EQ(items(main->Combo4), QStringList({"أول-1", "ثاني-1"}));
+    EXPECT_FALSE(w->Check1->isChecked());
+}
+
+TEST_F(Reorder, RemovalRefusalsAndAMissingIniFile) {
+    QFile::remove(shell::schoolInfoPath());
+    w->Combo1->setCurrentIndex(0);
+    scope.dialogs().answer("موافق");
+    w->Command2->click();
+    EXPECT_EQ(shell::readSchoolInfoLines(shell::schoolInfoPath()),
+              QStringList({"الإدارة:المدرسة:1433-1434", ":أول:2", ":ثاني:1"}));
+
+    w->Combo1->addItem("الابتدائي:أول:*");
+    w->Combo1->setCurrentIndex(w->Combo1->count() - 1);
+    w->Command2->click();
+    EXPECT_EQ(scope.dialogs().shown.back().text, " لا يمكن حذف مجموعة جميع الأسماء ");
+
+    while (w->Combo1->count() > 1)
+        w->Combo1->removeItem(1);
+    w->Command2->click();
+    EXPECT_EQ(scope.dialogs().shown.back().text, " لا يمكن حذف هذا الصف لأنه الصف الأخير ");
+    EXPECT_EQ(w->Combo1->count(), 1);
+}
+
+TEST(ReorderMenu, EmptyClassListSaysSoAndGivesTheMainWindowBack) {
+    TestHome home;
+    ScriptedScope scope;
+    shell::MainForm main;
+    main.MainForm_LoadFile_Click();
+    ASSERT_EQ(main.Combo4->count(), 0);
+    EXPECT_EQ(openStudentsReorder(), nullptr);
+    ASSERT_EQ(scope.dialogs().shown.size(), 1u);
+    EXPECT_EQ(scope.dialogs().shown[0].text, "لا يوجد بيانات للصفوف");
+    EXPECT_TRUE(main.isEnabled());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(loadedStudentsReorder(), nullptr);
+
+    home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class) VALUES ('ابتدائي','أول','1')");
+    main.MainForm_LoadFile_Click();
+    StudentsReorder* w = openStudentsReorder();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(main.isEnabled());
+    EXPECT_TRUE(w->isVisible());
+    w->close();
+    EXPECT_TRUE(main.isEnabled());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

@@ -1,0 +1,112 @@
+#include "StudentsTestSupport.h"
+#include "platform/FileChooser.h"
+#include "shell/ChooserModes.h"
+#include "shell/InfoMain.h"
+#include "shell/MainForm.h"
+#include "shell/OpenFile.h"
+#include "students/Elem.h"
+#include "students/StudentsReorder.h"
+#include "students/StudentsWiring.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::students;
+
+namespace {
+
+// Answers the file chooser with a file, as a person picking it would.
+struct PickingChooser : platform::FileChooserPresenter {
+    QString file;
+    QStringList modes;
+    void present(platform::FileChooserWindow& chooser) override {
+        modes << shell::openFile()->mode() + "|" + shell::openFile()->pattern();
+        chooser.chooseFile(file);
+    }
+};
+
+class Road : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sijill::test::useBuiltReader();
+        // A school with its profile filled: loading the profile window keeps
+        // the main window as it is.
+        home.exec("Schedual.db", "UPDATE MyInfo SET Admin = 'إدارة تعليم الرياض' WHERE id = 1");
+        previous = platform::setFileChooserPresenter(picker);
+        main.MainForm_LoadFile_Click();
+        shell::infoMain(); // loaded hidden, as the start-up leaves it
+        installStudentWindows(main);
+    }
+    void TearDown() override {
+        for (QWidget* w : std::initializer_list<QWidget*>{loadedElem(), loadedElemSkils(),
+                                                          loadedStudentsReorder()})
+            if (w)
+                w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform::setFileChooserPresenter(previous);
+        ImportWindow::setDefaultPathSource({});
+        Elem::setChooserOpener({});
+        Elem::setEmptyPathAction({});
+        shell::unregisterChooserMode("استيراد ابتدائي");
+        shell::unregisterChooserMode("استيراد المهارات");
+        shell::unloadInfoMain();
+    }
+
+    sijill::test::TestHome home;
+    sijill::test::ScriptedScope scope;
+    sijill::test::ExitRecorder exit;
+    std::shared_ptr<PickingChooser> picker = std::make_shared<PickingChooser>();
+    std::shared_ptr<platform::FileChooserPresenter> previous;
+    shell::MainForm main;
+};
+
+} // namespace
+
+TEST_F(Road, MenuItemOneImportsTheChosenWorkbookAndEnds) {
+    picker->file = sijill::test::fixture("students.xls");
+    main.MainForm_MainSelect_Click(1);
+    EXPECT_EQ(picker->modes, QStringList{"استيراد ابتدائي|*.xls"});
+    EXPECT_FALSE(main.isEnabled());
+    Elem* elem = loadedElem();
+    ASSERT_NE(elem, nullptr);
+    EXPECT_TRUE(elem->isVisible());
+    EXPECT_EQ(elem->path(), picker->file);
+    elem->GetExsl->click();
+    EXPECT_EQ(exit.code, 0);
+    EXPECT_EQ(sijill::test::studentRows().size(), 15);
+    ASSERT_FALSE(scope.systemShown.empty());
+    EXPECT_EQ(scope.systemShown.back().text, "تم مسح جميع البيانات السابقة واستبدالها ");
+}
+
+TEST_F(Road, SkillsImportFromItsOwnChooserMode) {
+    picker->file = sijill::test::fixture("skills.xls");
+    main.MainForm_MainSelect_Click(shell::MainForm::kSkillsImportItem);
+    EXPECT_EQ(picker->modes, QStringList{"استيراد المهارات|*.xls"});
+    EXPECT_TRUE(main.isEnabled());
+    Elem_skils* w = loadedElemSkils();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    w->GetExsl->click();
+    EXPECT_EQ(sijill::test::tableRows("Elemn_skils.db", "SELECT count(*) FROM elemn_skills"),
+              QStringList{"4"});
+}
+
+TEST_F(Road, MenuItemEightOpensTheClassLists) {
+    main.MainForm_MainSelect_Click(8);
+    EXPECT_EQ(scope.dialogs().shown.back().text, "لا يوجد بيانات للصفوف");
+    EXPECT_TRUE(main.isEnabled());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(loadedStudentsReorder(), nullptr);
+
+    home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class) VALUES ('ابتدائي','أول','1')");
+    main.MainForm_LoadFile_Click();
+    main.MainForm_MainSelect_Click(8);
+    ASSERT_NE(loadedStudentsReorder(), nullptr);
+    EXPECT_TRUE(loadedStudentsReorder()->isVisible());
+    EXPECT_FALSE(main.isEnabled());
+}
