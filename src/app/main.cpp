@@ -1,3 +1,5 @@
+#include "platform/report/PreviewWindow.h"
+#include "reports/NameListMenu.h"
 #include "shell/MainForm.h"
 #include "students/StudentsWiring.h"
 
@@ -9,7 +11,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(SIJILL_VERSION));
     QApplication::setLayoutDirection(Qt::RightToLeft);
 
+    sijill::report::installPreviewWindow();
     sijill::shell::MainForm main;
+    sijill::reports::installNameListMenu(main);
     if (!main.formLoad())
         return 0;
     sijill::students::installStudentWindows(main);

@@ -163,7 +163,13 @@ void MainForm::buildPrintPanel() {
         box->setObjectName(QString::fromLatin1(name));
         box->setGeometry(twipsRect(left, 1875, 1680, 360));
         box->setFont(menuFont());
-        box->setStyleSheet(QStringLiteral("QCheckBox { color: white; background-color: %1; }")
+        // White text on the window's green; the box is drawn white, and
+        // filled when ticked, so it shows on the dark ground.
+        box->setStyleSheet(QStringLiteral("QCheckBox { color: white; background-color: %1; }"
+                                          "QCheckBox::indicator { width: 11px; height: 11px; "
+                                          "border: 1px solid white; background: white; }"
+                                          "QCheckBox::indicator:checked { background: #2E8B57; "
+                                          "border: 3px solid white; }")
                                .arg(platform::vbColor(kScopeBack).name()));
         return box;
     };

@@ -5,6 +5,9 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    // Waits of the program return at once in tests unless a test asks otherwise.
+    if (!qEnvironmentVariableIsSet("SIJILL_WAIT_SCALE"))
+        qputenv("SIJILL_WAIT_SCALE", "0");
     QApplication app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,124 @@
+#include "reports/MainWindowRunHost.h"
+
+#include "data/DataError.h"
+#include "platform/AppState.h"
+#include "platform/Wait.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportOutput.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+
+namespace sijill::reports {
+
+namespace {
+
+const QString kTitle = QStringLiteral("تنبيه");
+
+} // namespace
+
+QString reportFailure(const QString& detail) {
+    return QStringLiteral("تعذر تجهيز الكشف للطباعة") + QLatin1Char('\r') + detail;
+}
+
+QString noPrinterMessage(const QString& file) {
+    return QStringLiteral("لا توجد طابعة، فحفظت الكشوف ملفات PDF في المجلد:") + QLatin1Char('\r') +
+           QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+}
+
+MainWindowRunHost::MainWindowRunHost(shell::MainForm& form, Step loadClass, Step fillHeaders,
+                                     QString layoutName, std::function<void()> prepare)
+    : form_(form), load_(std::move(loadClass)), fill_(std::move(fillHeaders)),
+      layoutName_(std::move(layoutName)), prepare_(std::move(prepare)) {}
+
+int MainWindowRunHost::classCount() const {
+    return form_.Combo4->count();
+}
+
+QString MainWindowRunHost::classKey(int index) const {
+    return form_.Combo4->itemText(index);
+}
+
+int MainWindowRunHost::currentIndex() const {
+    return form_.Combo4->currentIndex();
+}
+
+void MainWindowRunHost::setCurrentIndex(int index) {
+    // Moving the list's cursor from code runs no action of the main window.
+    form_.Combo4->setCurrentIndex(index);
+}
+
+bool MainWindowRunHost::wholeGrade() const {
+    return form_.ChOneClass->isChecked();
+}
+
+bool MainWindowRunHost::wholeSchool() const {
+    return form_.ChAll->isChecked();
+}
+
+bool MainWindowRunHost::loadClass(QString* error) {
+    return load_(error);
+}
+
+bool MainWindowRunHost::fillHeaders(QString* error) {
+    return fill_(error);
+}
+
+bool MainWindowRunHost::output(bool print, QString* error) {
+    try {
+        if (prepare_)
+            prepare_();
+        const report::ReportLayout& layout = report::layout(layoutName_);
+        if (!print) {
+            report::showPreview(layout);
+            return true;
+        }
+        const report::PrintOutcome outcome = report::printReport(layout);
+        if (outcome.tellUser)
+            shell::ShowMsg(kTitle, noPrinterMessage(outcome.file), 1, 0);
+        return true;
+    } catch (const report::ReportError& e) {
+        *error = reportFailure(e.message());
+    } catch (const data::DataError& e) {
+        *error = e.userMessage();
+    }
+    return false;
+}
+
+bool MainWindowRunHost::printItem(QString* error) {
+    return output(true, error);
+}
+
+bool MainWindowRunHost::previewItem(QString* error) {
+    return output(false, error);
+}
+
+bool MainWindowRunHost::ask(const QString& text, int mode, int style) {
+    shell::ShowMsg(kTitle, text, mode, style);
+    return appState().MsgOk;
+}
+
+void MainWindowRunHost::wait(double seconds) {
+    platform::Wait(seconds);
+}
+
+RunInputLock::RunInputLock(shell::MainForm& form)
+    : form_(form), combo_(form.Combo4->isEnabled()), all_(form.ChAll->isEnabled()),
+      oneClass_(form.ChOneClass->isEnabled()) {
+    form_.Combo4->setEnabled(false);
+    form_.ChAll->setEnabled(false);
+    form_.ChOneClass->setEnabled(false);
+}
+
+RunInputLock::~RunInputLock() {
+    form_.Combo4->setEnabled(combo_);
+    form_.ChAll->setEnabled(all_);
+    form_.ChOneClass->setEnabled(oneClass_);
+}
+
+} // namespace sijill::reports

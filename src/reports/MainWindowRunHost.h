@@ -1,0 +1,69 @@
+#pragma once
+
+#include "reports/PrintRun.h"
+
+#include <QString>
+#include <functional>
+
+namespace sijill::shell {
+class MainForm;
+}
+
+namespace sijill::reports {
+
+// A print run's host on the main window: its class list and scope boxes, the
+// class load and header fill of the menu that started the run, the item's
+// layout with its preparation, the program's message box and Wait.
+class MainWindowRunHost : public PrintRunHost {
+public:
+    // A step of the menu: false when it failed, `error` saying why in Arabic.
+    using Step = std::function<bool(QString* error)>;
+
+    MainWindowRunHost(shell::MainForm& form, Step loadClass, Step fillHeaders, QString layoutName,
+                      std::function<void()> prepare);
+
+    int classCount() const override;
+    QString classKey(int index) const override;
+    int currentIndex() const override;
+    void setCurrentIndex(int index) override;
+    bool wholeGrade() const override;
+    bool wholeSchool() const override;
+    bool loadClass(QString* error) override;
+    bool fillHeaders(QString* error) override;
+    bool printItem(QString* error) override;
+    bool previewItem(QString* error) override;
+    bool ask(const QString& text, int mode, int style) override;
+    void wait(double seconds) override;
+
+private:
+    bool output(bool print, QString* error);
+
+    shell::MainForm& form_;
+    Step load_;
+    Step fill_;
+    QString layoutName_;
+    std::function<void()> prepare_;
+};
+
+// While it lives, the class list and the scope boxes take no input from the
+// user, so a choice made during a run's waits cannot change what it prints.
+class RunInputLock {
+public:
+    explicit RunInputLock(shell::MainForm& form);
+    ~RunInputLock();
+    RunInputLock(const RunInputLock&) = delete;
+    RunInputLock& operator=(const RunInputLock&) = delete;
+
+private:
+    shell::MainForm& form_;
+    bool combo_, all_, oneClass_;
+};
+
+// The message for a layout that could not be made ready: what went wrong, in
+// the engine's words, under an Arabic heading.
+QString reportFailure(const QString& detail);
+
+// The message that tells where printed pages went when there is no printer.
+QString noPrinterMessage(const QString& file);
+
+} // namespace sijill::reports

@@ -1,0 +1,210 @@
+#include "reports/NameListMenu.h"
+
+#include "data/DataError.h"
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
+#include "platform/report/ReportError.h"
+#include "reports/MainWindowRunHost.h"
+#include "reports/NameListHeaders.h"
+#include "reports/NameListItems.h"
+#include "shell/InfoMain.h"
+#include "shell/MainForm.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace sijill::reports {
+
+using platform::twipsRect;
+
+namespace {
+
+const QColor kMenuBack(0xDE, 0xDE, 0xDE);  // #DEDEDE
+const QColor kMenuHover(0xA7, 0xC7, 0xEC); // #A7C7EC
+const QColor kStrip(0xC0, 0xC0, 0xC0);     // #C0C0C0
+
+constexpr int kItemLeft = 800;
+constexpr int kItemWidth = 3800;
+constexpr int kItemHeight = 405;
+
+void setBack(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* menuItem(const NameListItem& item, QWidget* panel, QObject* filter) {
+    auto* label = new QLabel(item.caption, panel);
+    label->setObjectName(QStringLiteral("PrNames%1").arg(item.index));
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    label->setCursor(Qt::PointingHandCursor);
+    label->setMouseTracking(true);
+    label->installEventFilter(filter);
+    setBack(label, kMenuBack);
+    QRect r = twipsRect(kItemLeft, item.top, kItemWidth, kItemHeight);
+    // The substitute font is wider than the designed one: a caption that would
+    // be cut widens its item evenly on both sides, within the panel.
+    const int needed = label->fontMetrics().horizontalAdvance(item.caption) + 12;
+    if (needed > r.width()) {
+        const int grow = std::min((needed - r.width() + 1) / 2, r.left());
+        r.adjust(-grow, 0, grow, 0);
+    }
+    label->setGeometry(r);
+    return label;
+}
+
+struct Heading {
+    int panel;
+    int index;
+    QString caption;
+};
+
+int indexOf(const std::vector<QLabel*>& labels, const QObject* o) {
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        if (labels[i] == o)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+NameListMenu::NameListMenu(shell::MainForm& form) : QObject(&form), form_(form) {
+    setObjectName(QStringLiteral("NameListMenu"));
+    build();
+    connect(form_.Header, &QPushButton::clicked, this, [this] { MainForm_Header_Click(); });
+    connect(form_.Reports, &QPushButton::clicked, this, [this] { MainForm_Reports_Click(); });
+}
+
+void NameListMenu::build() {
+    const Heading headings[] = {
+        {0, 2, QStringLiteral("عام")},
+        {1, 3, QStringLiteral("يومي")},
+        {2, 1, QStringLiteral("فترة متعدد المواد")},
+        {3, 4, QStringLiteral("فترة مواد معينة")},
+        {4, 0, QStringLiteral("تحفيظ القرآن")},
+    };
+    Label3.assign(5, nullptr);
+    for (const Heading& h : headings) {
+        auto* label = new QLabel(h.caption, form_.StuNames.at(h.panel));
+        label->setObjectName(QStringLiteral("Label3_%1").arg(h.index));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 14, 500));
+        label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+        label->setGeometry(twipsRect(kItemLeft, 120, kItemWidth, 480));
+        Label3[h.index] = label;
+    }
+
+    PrNames.assign(kNameListItemCount, nullptr);
+    for (const NameListItem& item : nameListItems())
+        PrNames[item.index] = menuItem(item, form_.StuNames.at(item.panel), this);
+
+    Shape2 = new QFrame(form_.StuNames.at(0));
+    Shape2->setObjectName(QStringLiteral("Shape2"));
+    Shape2->setGeometry(twipsRect(kItemLeft, 3000, kItemWidth, 45));
+    setBack(Shape2, kStrip);
+}
+
+bool NameListMenu::eventFilter(QObject* watched, QEvent* event) {
+    const int i = indexOf(PrNames, watched);
+    if (i < 0)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseMove) {
+        PrNames_MouseMove(i);
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() == Qt::LeftButton && PrNames[i]->rect().contains(me->position().toPoint()))
+            PrNames_Click(i);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void NameListMenu::PrNames_MouseMove(int index) {
+    // The mark-sheet menu's items share the highlight; it has fewer items.
+    for (int j = 0; j < kNameListItemCount; ++j) {
+        setBack(PrNames[j], kMenuBack);
+        if (auto* other = form_.findChild<QLabel*>(QStringLiteral("ToSave%1").arg(j)))
+            setBack(other, kMenuBack);
+    }
+    setBack(PrNames.at(index), kMenuHover);
+}
+
+void NameListMenu::PrNames_Click(int index) {
+    // While a run prints, a click starts no second run and changes nothing.
+    if (printRunActive())
+        return;
+    // The monthly absence sheet and the names exports are not wired yet.
+    if (index < 0 || index > kLastPrintingItem)
+        return;
+    classData_.exports.NameListIndex = index;
+    runItem(index);
+}
+
+void NameListMenu::runItem(int index) {
+    const NameListItem& item = nameListItem(index);
+    auto load = [this](QString* error) {
+        form_.Header->click();
+        *error = classData_.loadError();
+        return error->isEmpty();
+    };
+    auto fill = [this](QString* error) {
+        form_.Reports->click();
+        *error = fillError_;
+        return error->isEmpty();
+    };
+    MainWindowRunHost host(form_, load, fill, item.layout, [index] { prepareNameListItem(index); });
+    RunInputLock lock(form_);
+    lastRun_ = runPrint(host);
+}
+
+void NameListMenu::MainForm_Header_Click() {
+    if (!classData_.load(form_.Combo4->currentText()))
+        return;
+    runArmedExport(classData_.takeExportRequest());
+}
+
+void NameListMenu::runArmedExport(const ExportRequest&) {
+    // The names exports to Excel and Word run here, on the class just loaded,
+    // when the menu has armed one. None is built yet.
+}
+
+void NameListMenu::MainForm_Reports_Click() {
+    fillError_.clear();
+    const std::optional<ClassLine> line = classLineOf(form_.Combo4->currentText());
+    if (!line) {
+        fillError_ = kBadClassNames;
+        return;
+    }
+    classData_.HeaderGradeText = line->gradeText;
+    classData_.HeaderClassText = line->classText;
+    try {
+        const shell::SchoolProfile profile = shell::schoolProfile();
+        SchoolHeader school{profile.Admin, profile.School, profile.ThisYear,
+                            form_.MinLogo->pixmap().toImage()};
+        fillNameListHeaders(school, *line, classData_.ClassRecordset);
+    } catch (const report::ReportError& e) {
+        fillError_ = reportFailure(e.message());
+    } catch (const data::DataError& e) {
+        fillError_ = e.userMessage();
+    }
+}
+
+NameListMenu* installNameListMenu(shell::MainForm& form) {
+    if (NameListMenu* existing = nameListMenu(form))
+        return existing;
+    return new NameListMenu(form);
+}
+
+NameListMenu* nameListMenu(shell::MainForm& form) {
+    return form.findChild<NameListMenu*>(QStringLiteral("NameListMenu"),
+                                         Qt::FindDirectChildrenOnly);
+}
+
+} // namespace sijill::reports
