@@ -5,6 +5,7 @@
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "shell/MainForm.h"
+#include "students/Artwork.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,34 +33,6 @@ void fill(QWidget* w, const QColor& c) {
     p.setColor(QPalette::Window, c);
     w->setPalette(p);
     w->setAutoFillBackground(true);
-}
-
-QPixmap drawnTitle(const QSize& size, const QString& caption) {
-    QPixmap pm(size);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, size.width(), 0);
-    g.setColorAt(0, QColor(0x1B, 0x6E, 0x3C));
-    g.setColorAt(1, QColor(0x2E, 0x8B, 0x57));
-    p.fillRect(pm.rect(), g);
-    p.setPen(Qt::white);
-    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 10, 700));
-    p.drawText(pm.rect().adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignRight, caption);
-    return pm;
-}
-
-QPixmap drawnClose(int side) {
-    QPixmap pm(side, side);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(0xC0, 0x39, 0x2B));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(pm.rect().adjusted(1, 1, -1, -1));
-    p.setPen(QPen(Qt::white, 2.5));
-    const int m = side / 3;
-    p.drawLine(m, m, side - m, side - m);
-    p.drawLine(side - m, m, m, side - m);
-    return pm;
 }
 
 QPixmap drawnWait(const QSize& size) {
@@ -99,7 +72,7 @@ ImportWindow::ImportWindow(const QString& objectName, const QString& caption, in
     Title = new QLabel(this);
     Title->setObjectName(QStringLiteral("Title"));
     Title->setGeometry(twipsRect(0, 0, 13875, 450));
-    Title->setPixmap(drawnTitle(Title->size(), caption));
+    Title->setPixmap(drawnTitleBand(Title->size(), caption, 10));
 
     ShowFrame = new QFrame(this);
     ShowFrame->setObjectName(QStringLiteral("ShowFrame"));
@@ -127,7 +100,7 @@ ImportWindow::ImportWindow(const QString& objectName, const QString& caption, in
     Image7 = new QLabel(PicExsl);
     Image7->setObjectName(QStringLiteral("Image7"));
     Image7->setGeometry(twipsRect(210, 570, 375, 375));
-    Image7->setPixmap(drawnClose(Image7->width()));
+    Image7->setPixmap(drawnCloseButton(Image7->width()));
     Image7->setCursor(Qt::PointingHandCursor);
     Image7->installEventFilter(this);
 

@@ -10,6 +10,7 @@
 #include "platform/Wait.h"
 #include "shell/MGForm.h"
 #include "shell/MainForm.h"
+#include "students/Artwork.h"
 #include "students/ClassChanges.h"
 #include "students/Texts.h"
 
@@ -51,34 +52,6 @@ void fill(QWidget* w, const QColor& c) {
     p.setColor(QPalette::Window, c);
     w->setPalette(p);
     w->setAutoFillBackground(true);
-}
-
-QPixmap drawnBand(const QSize& size, const QString& caption) {
-    QPixmap pm(size);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, size.width(), 0);
-    g.setColorAt(0, kPanelGreen);
-    g.setColorAt(1, QColor(0x2E, 0x8B, 0x57));
-    p.fillRect(pm.rect(), g);
-    p.setPen(Qt::white);
-    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 11, 700));
-    p.drawText(pm.rect().adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignRight, caption);
-    return pm;
-}
-
-QPixmap drawnClose(int side) {
-    QPixmap pm(side, side);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(0xC0, 0x39, 0x2B));
-    p.setPen(QPen(Qt::white, 1));
-    p.drawEllipse(QRectF(pm.rect()).adjusted(1, 1, -1, -1));
-    p.setPen(QPen(Qt::white, 2.2));
-    const double m = side / 3.2;
-    p.drawLine(QPointF(m, m), QPointF(side - m, side - m));
-    p.drawLine(QPointF(side - m, m), QPointF(m, side - m));
-    return pm;
 }
 
 // The toolbar: a row of student buttons and a row of class buttons, drawn
@@ -182,10 +155,10 @@ QWidget* StudentsReorder::makePanel(const char* name, const QString& title, int 
     auto* band = new QLabel(panel);
     band->setObjectName(QString::fromLatin1(name) + QStringLiteral("Title"));
     band->setGeometry(0, 0, twips(6600), twips(420));
-    band->setPixmap(drawnBand(band->size(), title));
+    band->setPixmap(drawnTitleBand(band->size(), title, 11));
     *closer = new QLabel(band);
     (*closer)->setGeometry(twips(60), twips(45), twips(330), twips(330));
-    (*closer)->setPixmap(drawnClose(twips(330)));
+    (*closer)->setPixmap(drawnCloseButton(twips(330)));
     (*closer)->setCursor(Qt::PointingHandCursor);
     (*closer)->installEventFilter(this);
     panel->hide();
@@ -197,12 +170,12 @@ void StudentsReorder::build() {
     auto* band = new QLabel(this);
     band->setObjectName(QStringLiteral("TitleBand"));
     band->setGeometry(0, 0, twips(6810), twips(435));
-    band->setPixmap(drawnBand(band->size(), texts::kReorderCaption));
+    band->setPixmap(drawnTitleBand(band->size(), texts::kReorderCaption, 11));
 
     ImNew = new QLabel(this);
     ImNew->setObjectName(QStringLiteral("ImNew"));
     ImNew->setGeometry(twipsRect(75, 45, 390, 375));
-    ImNew->setPixmap(drawnClose(twips(345)));
+    ImNew->setPixmap(drawnCloseButton(twips(345)));
     ImNew->setCursor(Qt::PointingHandCursor);
     ImNew->installEventFilter(this);
 
@@ -473,8 +446,8 @@ void StudentsReorder::Image5_Click(int index) {
         break;
     case 4: // remove a class
         Picture1->findChild<QLabel*>(QStringLiteral("Picture1Title"))
-            ->setPixmap(
-                drawnBand(QSize(twips(6600), twips(420)), QStringLiteral("حذف بيانات فصل")));
+            ->setPixmap(drawnTitleBand(QSize(twips(6600), twips(420)),
+                                       QStringLiteral("حذف بيانات فصل"), 11));
         Command2->show();
         Label1->hide();
         Command1->hide();
@@ -485,7 +458,8 @@ void StudentsReorder::Image5_Click(int index) {
         if (!line)
             return;
         Picture1->findChild<QLabel*>(QStringLiteral("Picture1Title"))
-            ->setPixmap(drawnBand(QSize(twips(6600), twips(420)), QStringLiteral("نقل الطلاب")));
+            ->setPixmap(
+                drawnTitleBand(QSize(twips(6600), twips(420)), QStringLiteral("نقل الطلاب"), 11));
         Command2->hide();
         Label1->show();
         Command1->show();

@@ -7,6 +7,7 @@
 #include "shell/ShellTestSupport.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
+#include "support/WidgetText.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -20,13 +21,6 @@ using sijill::test::ScriptedScope;
 using sijill::test::TestHome;
 
 namespace {
-
-QStringList items(const QComboBox* box) {
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
 
 struct ExitRecorder {
     std::optional<int> code;
@@ -67,7 +61,7 @@ TEST(MainForm, ClassListOrderKeysAndCounts) {
     ASSERT_TRUE(form.formLoad());
     EXPECT_FALSE(exit.code);
     // Grade as text, then order_it descending, then class as text.
-    EXPECT_EQ(items(form.Combo4),
+    EXPECT_EQ(test::comboItems(form.Combo4),
               QStringList({"أول-", "أول-1", "أول-10", "أول-2", "ثاني-1", "سادس-3", "سادس-1"}));
     EXPECT_EQ(form.Combo4->currentIndex(), 0);
     EXPECT_EQ(appState().ClassCounts, QStringLiteral("|0|3|2|0|1|0|0"));
@@ -76,7 +70,7 @@ TEST(MainForm, ClassListOrderKeysAndCounts) {
     // A reload shows the new classes, drops the selection, and the counts follow.
     home.exec("Schedual.db", "DELETE FROM grades WHERE class <> '1'");
     form.LoadFile->click();
-    EXPECT_EQ(items(form.Combo4), QStringList({"أول-1", "ثاني-1", "سادس-1"}));
+    EXPECT_EQ(test::comboItems(form.Combo4), QStringList({"أول-1", "ثاني-1", "سادس-1"}));
     EXPECT_EQ(form.Combo4->currentIndex(), -1);
     EXPECT_EQ(appState().ClassCounts, QStringLiteral("|3|1|0"));
 }

@@ -4,6 +4,7 @@
 #include "shell/MainForm.h"
 #include "shell/SchoolInfoFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WidgetText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,13 +24,6 @@ using sijill::test::tableRows;
 using sijill::test::TestHome;
 
 namespace {
-
-QStringList items(const QComboBox* box) {
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
 
 QStringList listed(const StudentsReorder& w) {
     QStringList out;
@@ -89,8 +83,9 @@ protected:
 } // namespace
 
 TEST_F(Reorder, OpeningFillsTheSelectorsAndListsTheSchool) {
-    EXPECT_EQ(items(w->Combo4), QStringList({"جميع الطلاب", ":أول:1", ":أول:2", ":ثاني:1"}));
-    EXPECT_EQ(items(w->Combo1), QStringList({":أول:1", ":أول:2", ":ثاني:1"}));
+    EXPECT_EQ(test::comboItems(w->Combo4),
+              QStringList({"جميع الطلاب", ":أول:1", ":أول:2", ":ثاني:1"}));
+    EXPECT_EQ(test::comboItems(w->Combo1), QStringList({":أول:1", ":أول:2", ":ثاني:1"}));
     EXPECT_EQ(main->Combo4->currentText(), "ثاني-1");
     EXPECT_EQ(w->SelectList->count(), 7);
     EXPECT_EQ(w->windowTitle(), "توزيع الطلاب");
@@ -133,7 +128,7 @@ TEST_F(Reorder, RenumberTouchesOnlyTheListedRows) {
 TEST_F(Reorder, AddPutsTheStudentInTheChosenClassAndRenumbers) {
     w->Image5_Click(0);
     EXPECT_TRUE(w->PicAddStudent->isVisibleTo(w.get()));
-    EXPECT_EQ(items(w->ComboAddNewName), items(w->Combo1));
+    EXPECT_EQ(test::comboItems(w->ComboAddNewName), test::comboItems(w->Combo1));
     EXPECT_EQ(w->Combo4->currentIndex(), 1);
     w->txAddNewName[0]->setText("باسل");
     w->txAddNewName[1]->setText("15");
@@ -261,8 +256,8 @@ TEST_F(Reorder, AddingAClassOnceOnly) {
     w->Text7[2]->setText("أول");
     w->Text7[1]->setText("4");
     w->Command9->click();
-    EXPECT_EQ(items(w->Combo4).last(), "الابتدائي:أول:4");
-    EXPECT_EQ(items(w->Combo1).last(), "الابتدائي:أول:4");
+    EXPECT_EQ(test::comboItems(w->Combo4).last(), "الابتدائي:أول:4");
+    EXPECT_EQ(test::comboItems(w->Combo1).last(), "الابتدائي:أول:4");
     EXPECT_EQ(scope.systemShown.back().text, "تمت الإضافة");
     EXPECT_EQ(w->Combo4->currentIndex(), 2);
     const QStringList g = sijill::test::classRows();
@@ -297,8 +292,8 @@ TEST_F(Reorder, RemovingAClassOnOkOnlyRewritesTheIniFile) {
     EXPECT_EQ(scope.dialogs().shown.back().text, " سيتم حذف جميع الطلاب الذين في :أول:2");
     scope.dialogs().answer("موافق");
     w->Command2->click();
-    EXPECT_EQ(items(w->Combo4), QStringList({"جميع الطلاب", ":أول:1", ":ثاني:1"}));
-    EXPECT_EQ(items(w->Combo1), QStringList({":أول:1", ":ثاني:1"}));
+    EXPECT_EQ(test::comboItems(w->Combo4), QStringList({"جميع الطلاب", ":أول:1", ":ثاني:1"}));
+    EXPECT_EQ(test::comboItems(w->Combo1), QStringList({":أول:1", ":ثاني:1"}));
     EXPECT_EQ(sijill::test::classRows(), QStringList({"ابتدائي|أول|1|1", "ابتدائي|ثاني|1|2"}));
     for (const QString& r : rows())
         EXPECT_FALSE(r.endsWith("|أول|2")) << r.toStdString();
@@ -308,7 +303,7 @@ TEST_F(Reorder, RemovingAClassOnOkOnlyRewritesTheIniFile) {
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
     const QByteArray bytes = raw.readAll();
     EXPECT_TRUE(bytes.endsWith(":\xCB\xC7\xE4\xED:1\r\n")) << bytes.toHex().toStdString();
-    EXPECT_EQ(items(main->Combo4), QStringList({"أول-1", "ثاني-1"}));
+    EXPECT_EQ(test::comboItems(main->Combo4), QStringList({"أول-1", "ثاني-1"}));
     EXPECT_FALSE(w->Check1->isChecked());
 }
 
