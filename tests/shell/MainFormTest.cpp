@@ -5,6 +5,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "shell/ShellTestSupport.h"
+#include "support/ExitRecorder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
 #include "support/WidgetText.h"
@@ -17,18 +18,11 @@
 
 using namespace sijill;
 using namespace sijill::shell;
+using sijill::test::ExitRecorder;
 using sijill::test::ScriptedScope;
 using sijill::test::TestHome;
 
 namespace {
-
-struct ExitRecorder {
-    std::optional<int> code;
-    ExitRecorder() {
-        platform::setExitHandler([this](int c) { code = c; });
-    }
-    ~ExitRecorder() { platform::setExitHandler({}); }
-};
 
 void addStudents(const TestHome& home, const QString& grade, const QString& cls, int n) {
     for (int i = 0; i < n; ++i)

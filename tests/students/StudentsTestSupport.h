@@ -2,6 +2,7 @@
 
 #include "platform/ProgramExit.h"
 #include "students/WorkbookReader.h"
+#include "support/ExitRecorder.h"
 #include "support/TestHome.h"
 
 #include <QString>
@@ -19,15 +20,6 @@ inline void useBuiltReader() {
     students::setReaderProgram(QStringLiteral(SIJILL_XLS_READER_PATH));
     students::setReaderTimeLimitMs(0);
 }
-
-// Records the program's exit instead of ending the process.
-struct ExitRecorder {
-    std::optional<int> code;
-    ExitRecorder() {
-        platform::setExitHandler([this](int c) { code = c; });
-    }
-    ~ExitRecorder() { platform::setExitHandler({}); }
-};
 
 // The rows of a table as text, one "a|b|c" line per row in the given order.
 QStringList tableRows(const QString& dbFile, const QString& sql);
