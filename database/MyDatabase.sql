@@ -8,6 +8,8 @@ BEGIN TRANSACTION;
 --   d5 stage, d6 grade word, d7 class, d8 committee order key.
 -- id is the row identity: a student copied into a second class is a
 -- second row with the same d3, so rows are changed by id, never by d3.
+-- An id is never handed out again, so a window still holding the id of a
+-- deleted row cannot reach a newer one.
 CREATE TABLE T1 (
   d0 TEXT,
   d1 TEXT,
@@ -18,7 +20,7 @@ CREATE TABLE T1 (
   d6 TEXT,
   d7 TEXT,
   d8 TEXT,
-  id INTEGER PRIMARY KEY
+  id INTEGER PRIMARY KEY AUTOINCREMENT
 );
 
 -- Spare table with the students' layout, so that a copy of T1 fits with

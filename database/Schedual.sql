@@ -36,7 +36,7 @@ CREATE TABLE grades (
   grade TEXT,
   class TEXT,
   order_it INTEGER,
-  id INTEGER PRIMARY KEY
+  id INTEGER PRIMARY KEY AUTOINCREMENT
 );
 
 -- Exam schedule: one row per grade and exam period. Columns are read by

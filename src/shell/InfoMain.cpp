@@ -137,7 +137,7 @@ void InfoMain::build() {
     auto caption = [this](const QString& text, int top) {
         auto* label = new QLabel(text, LoadDataPic);
         label->setGeometry(twipsRect(4770, top, 2640, 510));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
         label->setFont(boxFont());
         return label;
     };
@@ -146,7 +146,7 @@ void InfoMain::build() {
         box->setObjectName(QString::fromLatin1(r.name));
         box->setGeometry(twipsRect(r.left, r.top, 4485, 510));
         box->setFont(boxFont());
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
         *r.box = box;
         caption(r.caption, r.top);
     }

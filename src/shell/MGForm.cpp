@@ -31,6 +31,20 @@ QFont boxFont() {
     return platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 12, 500);
 }
 
+// A line with no right-to-left letter (a folder path, a file name) reads left
+// to right; in the box's right-to-left paragraph "/home/x" would show as
+// "home/x/". Such a line is isolated as left-to-right text.
+QString shownLine(const QString& line) {
+    for (const QChar c : line) {
+        const QChar::Direction d = c.direction();
+        if (d == QChar::DirR || d == QChar::DirAL)
+            return line;
+    }
+    if (line.trimmed().isEmpty())
+        return line;
+    return QChar(0x2066) + line + QChar(0x2069);
+}
+
 void paintBackground(QWidget* w, const QColor& c) {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, c);
@@ -125,7 +139,9 @@ MGForm::makeRow(const char* name, int widthTw, int heightTw,
     for (const auto& [buttonName, captionLeft] : buttons) {
         auto* b = new QPushButton(captionLeft.first, row);
         b->setObjectName(QString::fromLatin1(buttonName));
-        b->setGeometry(twips(captionLeft.second), 0, twips(795), twips(375));
+        // Designed 795 wide at steps of 780: a little narrower, so that
+        // neighbouring buttons stand apart instead of overlapping.
+        b->setGeometry(twips(captionLeft.second), 0, twips(735), twips(375));
         b->setLayoutDirection(Qt::RightToLeft);
         b->setAutoDefault(false);
     }
@@ -146,7 +162,10 @@ void MGForm::setMessage(const QString& text) {
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    MyMsg->setText(t);
+    QStringList lines = t.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = shownLine(line);
+    MyMsg->setText(lines.join(QLatin1Char('\n')));
     setProperty("sijillText", text);
 }
 

@@ -255,7 +255,9 @@ bool MainForm::formLoad() {
     // The calendar computes today's Hijri date and weekday for the other windows.
     dates::runStartupCalendar(this, Today, Label4, DayNumber);
 
-    PicPrint->setGeometry(twipsRect(225, 670, 8070, 8000));
+    // Designed 8070 wide, which cuts the first tab (Left 6900, 1605 wide) at
+    // the panel's edge: the panel reaches past the tabs by their left margin.
+    PicPrint->setGeometry(twipsRect(225, 670, 8790, 8000));
     if (Combo4->count() > 0)
         Combo4->setCurrentIndex(0);
 

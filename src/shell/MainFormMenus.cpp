@@ -376,12 +376,13 @@ void MainForm::deleteAllClasses() {
     if (!appState().MsgOk)
         return;
     const std::optional<QString> failure = deleteAllStudents(schoolProfile().School);
+    // The classes stay listed; their counts follow the students as they are
+    // now, also when a later step failed.
+    refreshClassCounts();
     if (failure) {
         ShowMsg(QStringLiteral("تنبيه"), *failure, 1, 1);
         return;
     }
-    // The classes stay listed; their counts now read 0.
-    refreshClassCounts();
     ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("لقد تم مسح جمبع البيانات بنجاح"), 1, 0);
 }
 

@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace sijill::shell {
 
 using platform::twips;
@@ -55,9 +57,13 @@ QPixmap helpPicture(const QSize& size, const QString& title, const QStringList& 
     option.setWrapMode(QTextOption::WordWrap);
     int top = twips(900);
     for (int i = 0; i < steps.size(); ++i) {
-        const QRect box(margin, top, size.width() - 2 * margin, twips(900));
-        p.drawText(box, QStringLiteral("%1. %2").arg(i + 1).arg(steps[i]), option);
-        top += twips(800);
+        const QString step = QStringLiteral("%1. %2").arg(i + 1).arg(steps[i]);
+        // A step that wraps pushes the next one down rather than running into it.
+        const QRectF needed =
+            p.boundingRect(QRectF(margin, top, size.width() - 2 * margin, 100000), step, option);
+        const int height = static_cast<int>(std::ceil(needed.height()));
+        p.drawText(QRect(margin, top, size.width() - 2 * margin, height), step, option);
+        top += std::max(twips(800), height + twips(300));
     }
     p.setPen(QColor(0x6E, 0x6E, 0x6E));
     p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 10));

@@ -114,6 +114,9 @@ void OpenFile::build() {
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(twipsRect(left, 555, width, 390));
         label->setAlignment(Qt::AlignCenter);
+        // As the name box's caption: at 12 pt the desktop's caption fills its
+        // label to the border.
+        label->setFont(chooserFont(11.25));
         label->setCursor(Qt::PointingHandCursor);
         label->setStyleSheet(QStringLiteral("background: #DEDEDE; border: 1px solid #9AA4A0;"));
         label->installEventFilter(this);
@@ -130,7 +133,7 @@ void OpenFile::build() {
     Label16 = new QLabel(QStringLiteral("اسم الملف:"), this);
     Label16->setObjectName(QStringLiteral("Label16"));
     Label16->setGeometry(twipsRect(7020, 5130, 1035, 330));
-    Label16->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label16->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
     Label16->setFont(chooserFont(11.25));
 
     ClearData = new QPushButton(QStringLiteral("موافق"), this);

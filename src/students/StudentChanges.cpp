@@ -1,6 +1,7 @@
 #include "students/StudentChanges.h"
 
 #include "data/Connection.h"
+#include "data/DataError.h"
 
 #include <algorithm>
 
@@ -8,7 +9,8 @@ namespace sijill::students {
 
 namespace {
 const QString kSeparator = QStringLiteral(" | ");
-}
+const QString kStudentGone = QStringLiteral("لم تعد بيانات هذا الطالب موجودة، فلم يحفظ التعديل.");
+} // namespace
 
 QString paddedNumber(const QString& number) {
     return number.size() < 2 ? QLatin1Char('0') + number : number;
@@ -72,8 +74,12 @@ QString editStudent(qint64 id, const QString& number, const QString& name, const
                     const QString& phone) {
     const QString n = paddedNumber(number);
     data::Connection c(data::Database::MyDatabase);
-    c.execute(QStringLiteral("UPDATE T1 SET d0 = ?, d1 = ?, d2 = ?, d3 = ? WHERE id = ?"),
-              {n, name, phone, civil, id});
+    const int changed =
+        c.execute(QStringLiteral("UPDATE T1 SET d0 = ?, d1 = ?, d2 = ?, d3 = ? WHERE id = ?"),
+                  {n, name, phone, civil, id});
+    // A row deleted since the edit panel opened: no success over nothing.
+    if (changed == 0)
+        throw data::DataError(kStudentGone, QStringLiteral("no row with id %1").arg(id));
     return n;
 }
 

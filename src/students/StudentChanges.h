@@ -41,7 +41,8 @@ struct NewStudent {
 qint64 addStudent(const NewStudent& s, const ClassItem& cls);
 
 // Writes number (with "0" put in front of fewer than two characters), name,
-// civil-registry number and phone of one row. Returns the number written.
+// civil-registry number and phone of one row. Returns the number written;
+// throws data::DataError when the row is gone.
 QString editStudent(qint64 id, const QString& number, const QString& name, const QString& civil,
                     const QString& phone);
 

@@ -121,6 +121,13 @@ void tellFailure(const data::DataError& e) {
     shell::ShowMsg(texts::kMsgTitle, e.userMessage(), 1, 1);
 }
 
+// ClassCounts must agree with the students as they are: collected again after
+// every change of students.
+void recountClasses() {
+    if (shell::MainForm* m = shell::mainForm())
+        m->refreshClassCounts();
+}
+
 } // namespace
 
 StudentsReorder::StudentsReorder() : QWidget(nullptr, Qt::Window) {
@@ -201,7 +208,9 @@ void StudentsReorder::build() {
     SelectList = new QListWidget(PicNew);
     SelectList->setObjectName(QStringLiteral("SelectList"));
     SelectList->setGeometry(twipsRect(165, 1005, 6315, 7725));
-    SelectList->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 12, 500));
+    // Designed at 12 pt; the substitute font at that size cuts the phone
+    // number off the end of a line.
+    SelectList->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 10, 500));
     SelectList->setSelectionMode(QAbstractItemView::MultiSelection);
     connect(SelectList, &QListWidget::itemClicked, this, [this] { SelectList_Click(); });
 
@@ -266,7 +275,9 @@ void StudentsReorder::build() {
     Command6 = makeButton(PicRearrange, "Command6", texts::kEditCaption, 105, 1200, 2295, 465);
     Command10 =
         makeButton(PicRearrange, "Command10", texts::kRenumberCaption, 120, 1755, 2295, 465);
-    Command10->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 12, 500));
+    // Designed at 12 pt; the substitute font needs 11 pt to keep the caption
+    // inside the button.
+    Command10->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 11, 500));
     connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
     connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
 
@@ -489,6 +500,7 @@ void StudentsReorder::Command10_Click() {
         tellFailure(e);
         return;
     }
+    recountClasses();
     relist();
     systemMessage(texts::kRenumbered);
 }
@@ -507,6 +519,7 @@ void StudentsReorder::Command4_Click() {
         tellFailure(e);
         return;
     }
+    recountClasses();
     systemMessage(texts::kAdded);
     platform::Wait(0.5);
     relist();
@@ -525,6 +538,7 @@ void StudentsReorder::Command6_Click() {
         tellFailure(e);
         return;
     }
+    recountClasses();
     const int chosen = Combo4->currentIndex();
     SelectList->hide();
     platform::select(Combo4, 0, [this] { Combo4_Click(); });
@@ -550,6 +564,12 @@ void StudentsReorder::StuDelete_Click() {
     } catch (const data::DataError& e) {
         tellFailure(e);
         return;
+    }
+    recountClasses();
+    // The edit panel must not outlive its row: a new row may take its id.
+    if (id == editId_) {
+        PicRearrange->hide();
+        editId_ = 0;
     }
     relist();
     systemMessage(texts::kDeleted + name);
@@ -588,6 +608,7 @@ void StudentsReorder::Command1_Click() {
         tellFailure(e);
         return;
     }
+    recountClasses();
     relist();
     systemMessage(texts::kMoved);
 }
@@ -642,6 +663,7 @@ void StudentsReorder::Command2_Click() {
         tellFailure(e);
         return;
     }
+    recountClasses();
     Combo4->removeItem(index + 1);
     Combo1->removeItem(index);
     platform::select(Combo1, 0);
@@ -661,7 +683,8 @@ void StudentsReorder::SaveIt_Click() {
                        QStringLiteral("تعذر حفظ قائمة الفصول في الملف SchoolInfo.ini"), 1, 1);
     if (shell::MainForm* m = shell::mainForm()) {
         try {
-            m->LoadFile->click();
+            // The reload's own action, so its failure comes back here.
+            m->MainForm_LoadFile_Click();
         } catch (const data::DataError& e) {
             tellFailure(e);
         }

@@ -138,3 +138,16 @@ TEST(Connection, BadStatementsRaiseArabicErrors) {
     EXPECT_THROW(c.execute("SELECT * FROM no_such_table"), DataError);
     EXPECT_THROW(c.execute("SELECT ?", {}), DataError); // parameter count mismatch
 }
+
+TEST(RecordSet, ADeletedRowsIdentityIsNeverHandedOutAgain) {
+    TestHome home;
+    auto check = [](Database db, const QString& table, const QString& field) {
+        Connection c(db);
+        RecordSet rs = c.openTable(table);
+        const qint64 first = rs.addNew({field}, {"أ"});
+        rs.remove(rs.recordCount() - 1);
+        EXPECT_GT(rs.addNew({field}, {"ب"}), first) << table.toStdString();
+    };
+    check(Database::MyDatabase, "T1", "d1");
+    check(Database::Schedual, "grades", "grade");
+}

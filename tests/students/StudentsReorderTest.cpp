@@ -1,5 +1,6 @@
 #include "students/StudentsReorder.h"
 #include "StudentsTestSupport.h"
+#include "data/DataError.h"
 #include "platform/AppState.h"
 #include "shell/MainForm.h"
 #include "shell/SchoolInfoFile.h"
@@ -173,6 +174,31 @@ TEST_F(Reorder, EditWritesTheRowItWasOpenedOn) {
     EXPECT_FALSE(w->PicRearrange->isVisibleTo(w.get()));
 }
 
+// The edit panel open on a student who is then deleted must not write over
+// the row that takes his place, nor report an edit that saved nothing.
+TEST_F(Reorder, EditOfADeletedStudentWritesNothing) {
+    show(3);
+    pick("ثامر", "21");
+    w->Image5_Click(2);
+    w->Image5_Click(1);
+    scope.systemAnswers.push_back(QMessageBox::Yes);
+    w->StuDelete->click();
+    EXPECT_FALSE(w->PicRearrange->isVisibleTo(w.get()));
+
+    // A new student may be given the deleted row's identity.
+    w->Image5_Click(0);
+    w->txAddNewName[0]->setText("باسل");
+    w->txAddNewName[1]->setText("15");
+    w->Command4->click();
+    const QStringList before = rows();
+    ASSERT_TRUE(before.last().contains("باسل"));
+    w->Command6->click();
+    EXPECT_EQ(rows(), before);
+    EXPECT_TRUE(scope.dialogs().shown.empty());
+
+    EXPECT_THROW(editStudent(9999, "01", "x", "1", "0"), data::DataError);
+}
+
 TEST_F(Reorder, DeleteOnlyOnYesAndOnlyThatRow) {
     show(1);
     pick("بدر", "12");
@@ -248,6 +274,38 @@ TEST_F(Reorder, MoveAndCopyGoOnlyOnAnAnswer) {
     EXPECT_EQ(rows(), beforeCancel);
     EXPECT_FALSE(w->Picture1->isVisibleTo(w.get()));
     EXPECT_TRUE(w->SelectList->isEnabled());
+}
+
+// ClassCounts follows every change of students: أول-1, أول-2, ثاني-1.
+TEST_F(Reorder, EveryStudentChangeCollectsTheClassCountsAgain) {
+    EXPECT_EQ(appState().ClassCounts, "|4|1|1");
+    w->Image5_Click(0); // add to :أول:1
+    w->txAddNewName[0]->setText("باسل");
+    w->txAddNewName[1]->setText("15");
+    w->Command4->click();
+    EXPECT_EQ(appState().ClassCounts, "|5|1|1");
+
+    show(1);
+    pick("باسل", "15");
+    w->Image5_Click(1);
+    scope.systemAnswers.push_back(QMessageBox::Yes);
+    w->StuDelete->click();
+    EXPECT_EQ(appState().ClassCounts, "|4|1|1");
+
+    show(1);
+    pick("احمد", "11");
+    w->Image5_Click(5);
+    w->Combo1->setCurrentIndex(2); // :ثاني:1
+    scope.dialogs().answer("لا");  // move
+    w->Command1->click();
+    EXPECT_EQ(appState().ClassCounts, "|3|1|2");
+
+    show(1);
+    pick("جابر", "13");
+    w->Combo1->setCurrentIndex(1); // :أول:2
+    scope.dialogs().answer("نعم"); // copy
+    w->Command1->click();
+    EXPECT_EQ(appState().ClassCounts, "|3|2|2");
 }
 
 TEST_F(Reorder, AddingAClassOnceOnly) {

@@ -82,6 +82,10 @@ PreviewWindow::PreviewWindow(LaidOutReport report) : report_(std::move(report)) 
     PrintButton->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
                                           style()->standardIcon(QStyle::SP_FileIcon)));
     PrintButton->setAutoRaise(true);
+    // Without an icon theme the fallback is a blank sheet: the caption says
+    // what the button does.
+    PrintButton->setText(QStringLiteral("طباعة"));
+    PrintButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     for (QWidget* w : std::initializer_list<QWidget*>{FirstPage, PreviousPage, PageNumber, NextPage,
                                                       LastPage, Zoom, PrintButton})
         bar->addWidget(w);
