@@ -1,4 +1,6 @@
+#include "attendance/AttendanceWiring.h"
 #include "platform/report/PreviewWindow.h"
+#include "reports/MarkSheetMenu.h"
 #include "reports/NameListMenu.h"
 #include "shell/MainForm.h"
 #include "students/StudentsWiring.h"
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
     sijill::report::installPreviewWindow();
     sijill::shell::MainForm main;
     sijill::reports::installNameListMenu(main);
+    sijill::attendance::installAttendance(main);
+    sijill::reports::installMarkSheetMenus(main);
     if (!main.formLoad())
         return 0;
     sijill::students::installStudentWindows(main);

@@ -70,6 +70,10 @@ bool MainWindowRunHost::fillHeaders(QString* error) {
 }
 
 bool MainWindowRunHost::output(bool print, QString* error) {
+    // The export items have no layout: their run only loads classes, and the
+    // first load carries out the export.
+    if (layoutName_.isEmpty())
+        return true;
     try {
         if (prepare_)
             prepare_();

@@ -6,15 +6,6 @@ namespace sijill::reports {
 
 namespace {
 
-constexpr double kWidePreview = 16700;
-
-struct LayoutHeader {
-    const char* name;
-    QString label1; // empty: Label1 keeps its stored caption (or there is none)
-    report::Orientation orientation;
-    bool widePreview;
-};
-
 const std::vector<LayoutHeader>& headers() {
     using report::Orientation;
     static const QString quran = QStringLiteral("القرآن الكريم");
@@ -66,40 +57,16 @@ std::optional<ClassLine> classLineOf(const QString& classKey) {
 }
 
 const QStringList& nameListLayoutNames() {
-    static const QStringList names = [] {
-        QStringList n;
-        for (const LayoutHeader& h : headers())
-            n << QString::fromLatin1(h.name);
-        return n;
-    }();
+    static const QStringList names = layoutNames(headers());
     return names;
 }
 
 void fillNameListHeaders(const SchoolHeader& school, const ClassLine& classLine,
                          const data::RecordSet& students) {
-    const QString top = QStringLiteral("Section4");
-    for (const LayoutHeader& h : headers()) {
-        report::ReportLayout& layout = report::layout(QString::fromLatin1(h.name));
-        // Nothing of an earlier print carries over into this one.
-        layout.resetToDesign();
-        layout.control(top, QStringLiteral("kl1")).caption =
-            QStringLiteral("المملكة العربية السعودية");
-        layout.control(top, QStringLiteral("kl2")).caption = QStringLiteral("وزارة التعليم");
-        layout.control(top, QStringLiteral("kl3")).caption = school.administration;
-        layout.control(top, QStringLiteral("kl4")).caption = school.school;
-        layout.control(top, QStringLiteral("kl5")).caption = school.year;
-        layout.control(top, QStringLiteral("Class")).caption = classLine.line;
-        if (!h.label1.isEmpty())
-            layout.control(top, QStringLiteral("Label1")).caption = h.label1;
-        if (layout.name().compare(QLatin1String("Quran1"), Qt::CaseInsensitive) == 0)
-            layout.control(QStringLiteral("Section1"), QStringLiteral("Text2")).visible = false;
-        if (!school.logo.isNull())
-            layout.control(top, QStringLiteral("image1")).picture = school.logo;
-        layout.setDataSource(students);
-        layout.setOrientation(h.orientation);
-        if (h.widePreview)
-            layout.setPreviewWidth(kWidePreview);
-    }
+    fillLayoutHeaders(headers(), school, classLine.line, students, [](report::ReportLayout& l) {
+        if (l.name().compare(QLatin1String("Quran1"), Qt::CaseInsensitive) == 0)
+            l.control(QStringLiteral("Section1"), QStringLiteral("Text2")).visible = false;
+    });
 }
 
 } // namespace sijill::reports

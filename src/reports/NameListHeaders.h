@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/RecordSet.h"
+#include "reports/ReportHeader.h"
 
 #include <QImage>
 #include <QString>
@@ -22,14 +23,6 @@ QString cleanGradeText(QString grade);
 
 // The class line of a key "grade-class"; nullopt when the key has no "-".
 std::optional<ClassLine> classLineOf(const QString& classKey);
-
-// What every header shows of the school.
-struct SchoolHeader {
-    QString administration; // profile kl3
-    QString school;         // profile kl4
-    QString year;           // profile kl2
-    QImage logo;            // the main window's report logo
-};
 
 // The name-list layouts in the order they are filled.
 const QStringList& nameListLayoutNames();

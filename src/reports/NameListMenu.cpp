@@ -7,9 +7,12 @@
 #include "reports/MainWindowRunHost.h"
 #include "reports/NameListHeaders.h"
 #include "reports/NameListItems.h"
+#include "reports/NamesExport.h"
 #include "shell/InfoMain.h"
+#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -25,6 +28,32 @@ namespace {
 const QColor kMenuBack(0xDE, 0xDE, 0xDE);  // #DEDEDE
 const QColor kMenuHover(0xA7, 0xC7, 0xEC); // #A7C7EC
 const QColor kStrip(0xC0, 0xC0, 0xC0);     // #C0C0C0
+const QString kExportTitle = QStringLiteral("تنبيه");
+
+constexpr int kAbsenceItem = 15;
+constexpr int kExcelExportItem = 16;
+constexpr int kWordPortraitItem = 17;
+constexpr int kWordLandscapeItem = 18;
+
+// Disables the main window while it lives, when asked.
+class MainWindowDisabled {
+public:
+    MainWindowDisabled(QWidget& w, bool disable) : w_(w), was_(w.isEnabled()), disable_(disable) {
+        if (disable_)
+            w_.setEnabled(false);
+    }
+    ~MainWindowDisabled() {
+        if (disable_)
+            w_.setEnabled(was_);
+    }
+    MainWindowDisabled(const MainWindowDisabled&) = delete;
+    MainWindowDisabled& operator=(const MainWindowDisabled&) = delete;
+
+private:
+    QWidget& w_;
+    bool was_;
+    bool disable_;
+};
 
 constexpr int kItemLeft = 800;
 constexpr int kItemWidth = 3800;
@@ -140,10 +169,19 @@ void NameListMenu::PrNames_Click(int index) {
     // While a run prints, a click starts no second run and changes nothing.
     if (printRunActive())
         return;
-    // The monthly absence sheet and the names exports are not wired yet.
-    if (index < 0 || index > kLastPrintingItem)
+    // The monthly absence sheet: the action the attendance follow-up installs.
+    if (index == kAbsenceItem) {
+        if (auto* action = form_.findChild<QAction*>(QStringLiteral("PrNames15")))
+            action->trigger();
         return;
+    }
+    if (index < 0 || index >= kNameListItemCount)
+        return;
+    if (index == kExcelExportItem)
+        classData_.exports.ExportExcelFlag = true;
     classData_.exports.NameListIndex = index;
+    if (index == kWordPortraitItem || index == kWordLandscapeItem)
+        classData_.exports.ExportWordFlag = true;
     runItem(index);
 }
 
@@ -162,17 +200,39 @@ void NameListMenu::runItem(int index) {
     MainWindowRunHost host(form_, load, fill, item.layout, [index] { prepareNameListItem(index); });
     RunInputLock lock(form_);
     lastRun_ = runPrint(host);
+    // A request the run did not carry out (refused, or no class loaded) ends
+    // with the run, so no later load exports unasked.
+    classData_.takeExportRequest();
 }
 
 void NameListMenu::MainForm_Header_Click() {
+    // Taken before the load: a load that fails drops the request with it.
+    const ExportRequest request = classData_.takeExportRequest();
     if (!classData_.load(form_.Combo4->currentText()))
         return;
-    runArmedExport(classData_.takeExportRequest());
+    runArmedExport(request);
 }
 
-void NameListMenu::runArmedExport(const ExportRequest&) {
-    // The names exports to Excel and Word run here, on the class just loaded,
-    // when the menu has armed one. None is built yet.
+void NameListMenu::runArmedExport(const ExportRequest& request) {
+    if (!request.ExportExcelFlag && !request.ExportWordFlag)
+        return;
+    shell::SchoolProfile profile;
+    try {
+        profile = shell::schoolProfile();
+    } catch (const data::DataError& e) {
+        shell::ShowMsg(kExportTitle, e.userMessage(), 1, 1);
+        return;
+    }
+    ExportMessage message;
+    {
+        // The main window takes no input while the document is made, and is
+        // given back however the making ends.
+        MainWindowDisabled disabled(form_, request.ExportWordFlag && !request.ExportExcelFlag);
+        message = carryOutNamesExport(request, profile, form_.Combo4->currentText(),
+                                      classData_.ClassRecordset);
+    }
+    if (!message.text.isEmpty())
+        shell::ShowMsg(kExportTitle, message.text, 1, message.style);
 }
 
 void NameListMenu::MainForm_Reports_Click() {

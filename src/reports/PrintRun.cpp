@@ -12,19 +12,6 @@ constexpr double kWaitBeforePage = 2.5;
 
 bool g_running = false;
 
-QString gradeOf(const QString& key) {
-    return key.section(QLatin1Char('-'), 0, 0).trimmed();
-}
-
-// Keeps PrintBatchActive and the running mark true only while the run lives.
-struct RunGuard {
-    RunGuard() { g_running = true; }
-    ~RunGuard() {
-        g_running = false;
-        appState().PrintBatchActive = false;
-    }
-};
-
 // Loads, fills and prints the current class; records the outcome.
 void printCurrent(PrintRunHost& host, PrintRunResult& result) {
     const QString key = host.classKey(host.currentIndex());
@@ -48,7 +35,13 @@ bool confirm(PrintRunHost& host, const QString& text, PrintRunResult& result) {
     return true;
 }
 
-void reportFailures(PrintRunHost& host, const PrintRunResult& result) {
+} // namespace
+
+QString gradeOfKey(const QString& key) {
+    return key.section(QLatin1Char('-'), 0, 0).trimmed();
+}
+
+void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result) {
     if (result.failed.isEmpty())
         return;
     host.ask(QStringLiteral("تعذرت طباعة الفصول التالية:\r") +
@@ -56,25 +49,11 @@ void reportFailures(PrintRunHost& host, const PrintRunResult& result) {
              1, 1);
 }
 
-} // namespace
-
-bool printRunActive() {
-    return g_running;
-}
-
-int firstClassOfGrade(const PrintRunHost& host, const QString& grade) {
-    for (int i = 0; i < host.classCount(); ++i)
-        if (gradeOf(host.classKey(i)) == grade)
-            return i;
-    return -1;
-}
-
-PrintRunResult runPrint(PrintRunHost& host) {
-    PrintRunResult result;
+std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& result) {
     if (g_running) {
         // A click during a run's waits does not start a second run.
         result.refused = true;
-        return result;
+        return std::nullopt;
     }
     const int count = host.classCount();
     const int current = host.currentIndex();
@@ -82,10 +61,52 @@ PrintRunResult runPrint(PrintRunHost& host) {
     if (!key.contains(QLatin1Char('-'))) {
         host.ask(kBadClassNames, 1, 1);
         result.refused = true;
+        return std::nullopt;
+    }
+    return key;
+}
+
+PrintRunResult previewCurrentClass(PrintRunHost& host) {
+    PrintRunResult result;
+    QString error;
+    if (!host.loadClass(&error) || !host.fillHeaders(&error) || !host.previewItem(&error)) {
+        host.ask(error.isEmpty() ? kBadClassNames : error, 1, 1);
+        result.failed << host.classKey(host.currentIndex());
         return result;
     }
-    const QString grade = gradeOf(key);
-    RunGuard guard;
+    result.previewed = true;
+    return result;
+}
+
+bool printRunActive() {
+    return g_running;
+}
+
+ActivePrintRun::ActivePrintRun() {
+    g_running = true;
+}
+
+ActivePrintRun::~ActivePrintRun() {
+    g_running = false;
+    appState().PrintBatchActive = false;
+}
+
+int firstClassOfGrade(const PrintRunHost& host, const QString& grade) {
+    for (int i = 0; i < host.classCount(); ++i)
+        if (gradeOfKey(host.classKey(i)) == grade)
+            return i;
+    return -1;
+}
+
+PrintRunResult runPrint(PrintRunHost& host) {
+    PrintRunResult result;
+    const std::optional<QString> start = startingClassKey(host, result);
+    if (!start)
+        return result;
+    const QString& key = *start;
+    const int count = host.classCount();
+    const QString grade = gradeOfKey(key);
+    ActivePrintRun guard;
     QString error;
 
     if (host.wholeSchool()) {
@@ -99,12 +120,12 @@ PrintRunResult runPrint(PrintRunHost& host) {
             host.setCurrentIndex(i);
             printCurrent(host, result);
         }
-        reportFailures(host, result);
+        reportFailedClasses(host, result);
         return result;
     }
 
     if (host.wholeGrade()) {
-        if (key.startsWith(kCoursesWord)) {
+        if (host.refusesCoursesWholeGrade() && key.startsWith(kCoursesWord)) {
             host.ask(kCoursesNoWholeGrade, 2, 0);
             result.refused = true;
             return result;
@@ -116,30 +137,19 @@ PrintRunResult runPrint(PrintRunHost& host) {
             if (!confirm(host, kAskWholeGrade + grade, result))
                 return result;
             int i = first;
-            for (; i < count && gradeOf(host.classKey(i)) == grade; ++i) {
+            for (; i < count && gradeOfKey(host.classKey(i)) == grade; ++i) {
                 host.setCurrentIndex(i);
                 printCurrent(host, result);
             }
             // The list is left on the item after the grade's last class.
             host.setCurrentIndex(std::min(i, count - 1));
-            reportFailures(host, result);
+            reportFailedClasses(host, result);
             return result;
         }
     }
 
     // One class: load it, fill its header and preview it.
-    if (!host.loadClass(&error) || !host.fillHeaders(&error)) {
-        host.ask(error.isEmpty() ? kBadClassNames : error, 1, 1);
-        result.failed << host.classKey(host.currentIndex());
-        return result;
-    }
-    if (!host.previewItem(&error)) {
-        host.ask(error, 1, 1);
-        result.failed << host.classKey(host.currentIndex());
-        return result;
-    }
-    result.previewed = true;
-    return result;
+    return previewCurrentClass(host);
 }
 
 } // namespace sijill::reports

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace sijill::reports {
 
@@ -36,6 +37,10 @@ public:
     // true only when OK was pressed.
     virtual bool ask(const QString& text, int mode, int style) = 0;
     virtual void wait(double seconds) = 0;
+
+    // Whether "جميع الصف" is refused for a class of the courses system; the
+    // mark sheets print such a grade like any other.
+    virtual bool refusesCoursesWholeGrade() const { return true; }
 };
 
 struct PrintRunResult {
@@ -61,10 +66,31 @@ inline const QString kCoursesWord = QStringLiteral("مقررات");
 // refused.
 PrintRunResult runPrint(PrintRunHost& host);
 
-// True while a confirmed run is printing.
+// True while a run is going on, of any print menu.
 bool printRunActive();
+
+// Marks a run as going on for as long as it lives, so no other run starts
+// meanwhile; PrintBatchActive is false when it ends.
+class ActivePrintRun {
+public:
+    ActivePrintRun();
+    ~ActivePrintRun();
+    ActivePrintRun(const ActivePrintRun&) = delete;
+    ActivePrintRun& operator=(const ActivePrintRun&) = delete;
+};
 
 // Index of the first class of `grade` in the list, or -1.
 int firstClassOfGrade(const PrintRunHost& host, const QString& grade);
+
+// Pieces that every menu's print run shares.
+// The grade part of a class key, trimmed.
+QString gradeOfKey(const QString& key);
+// The current class key a run starts from, or nullopt when the run is refused:
+// another run is printing, or the key has no "-" (said to the user).
+std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& result);
+// Loads, fills and previews the current class, telling the user of a failure.
+PrintRunResult previewCurrentClass(PrintRunHost& host);
+// Tells the user once of the classes a run could not print.
+void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result);
 
 } // namespace sijill::reports

@@ -1,68 +1,12 @@
 #include "reports/PrintRun.h"
 #include "platform/AppState.h"
+#include "reports/FakeRunHost.h"
 
 #include <gtest/gtest.h>
 
 using namespace sijill;
 using namespace sijill::reports;
-
-namespace {
-
-// A main window and menu in memory: records what the run did, in order.
-class FakeHost : public PrintRunHost {
-public:
-    QStringList keys;
-    int current = 0;
-    bool grade = false, school = false;
-    std::vector<bool> answers; // OK (true) or Cancel/close (false), in order
-    QStringList asked, log;
-    QStringList failLoad; // class keys whose load fails
-    double waited = 0;
-    std::function<void()> duringWait;
-
-    int classCount() const override { return keys.size(); }
-    QString classKey(int i) const override { return keys.value(i); }
-    int currentIndex() const override { return current; }
-    void setCurrentIndex(int i) override { current = i; }
-    bool wholeGrade() const override { return grade; }
-    bool wholeSchool() const override { return school; }
-    bool loadClass(QString* error) override {
-        if (failLoad.contains(keys.value(current))) {
-            *error = "load failed";
-            return false;
-        }
-        log << "load " + keys.value(current);
-        return true;
-    }
-    bool fillHeaders(QString*) override { return true; }
-    bool printItem(QString*) override {
-        EXPECT_TRUE(appState().PrintBatchActive);
-        log << "print " + keys.value(current);
-        return true;
-    }
-    bool previewItem(QString*) override {
-        log << "preview " + keys.value(current);
-        return true;
-    }
-    bool ask(const QString& text, int mode, int) override {
-        asked << text;
-        if (mode == 1)
-            return true;
-        if (answers.empty())
-            return false;
-        const bool a = answers.front();
-        answers.erase(answers.begin());
-        return a;
-    }
-    void wait(double s) override {
-        waited += s;
-        if (duringWait)
-            duringWait();
-    }
-    QStringList prints() const { return log.filter("print "); }
-};
-
-} // namespace
+using FakeHost = sijill::test::FakeRunHost;
 
 TEST(PrintRun, OneClassIsPreviewedWithoutAQuestion) {
     FakeHost h;

@@ -1,0 +1,147 @@
+// The attendance window's sheet button: the monthly absence follow-up sheet of
+// the chosen class as a preview, or of every class printed after one question.
+#include "attendance/AbsenceSheet.h"
+#include "attendance/StudentsSelect.h"
+#include "attendance/Texts.h"
+#include "data/DataError.h"
+#include "platform/AppState.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportOutput.h"
+#include "reports/MainWindowRunHost.h"
+#include "reports/PrintRun.h"
+#include "shell/InfoMain.h"
+#include "shell/MGForm.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace sijill::attendance {
+
+namespace {
+
+// Every end of a run leaves the batch flag and the answer flags cleared.
+struct RunEnd {
+    bool& running;
+    explicit RunEnd(bool& r) : running(r) { running = true; }
+    ~RunEnd() {
+        running = false;
+        appState().PrintBatchActive = false;
+        appState().clearMessageFlags();
+    }
+};
+
+QStringList itemsOf(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+bool StudentsSelect::buildSheet(QString* error) {
+    const std::optional<AbsenceMonth> month = absenceMonthOf(Today->text());
+    const std::optional<ClassItemText> cls = splitClassItem(Combo4->currentText());
+    if (!month || !cls)
+        return false;
+    try {
+        const shell::SchoolProfile profile = shell::schoolProfile();
+        AbsenceSheetHeader header{profile.Admin, profile.School, profile.Job, profile.ThisName, {},
+                                  *cls};
+        if (main_)
+            header.logo = main_->MinLogo->pixmap().toImage();
+        fillAbsenceSheet(report::layout(kAbsenceLayout), *month, header, itemsOf(SelectList));
+        return true;
+    } catch (const report::ReportError& e) {
+        *error = reports::reportFailure(e.message());
+    } catch (const data::DataError& e) {
+        *error = e.userMessage();
+    }
+    return false;
+}
+
+void StudentsSelect::Command10_Click() {
+    // One run at a time, and none while a name-list run prints.
+    if (running_ || reports::printRunActive() || appState().PrintBatchActive)
+        return;
+    // The sheet needs the month of a picked date: without one it asks for it.
+    if (!absenceMonthOf(Today->text())) {
+        shell::ShowMsg(texts::kTitle, texts::kPickDateFirst, 1, 0);
+        appState().clearMessageFlags();
+        Command9->click();
+        return;
+    }
+    RunEnd end(running_);
+    if (Combo1->count() <= 1) {
+        Combo1->setCurrentIndex(0);
+        return;
+    }
+    if (Combo1->currentIndex() > 0) {
+        QString error = loadError_;
+        try {
+            if (error.isEmpty() && buildSheet(&error)) {
+                report::showPreview(report::layout(kAbsenceLayout));
+                return;
+            }
+        } catch (const report::ReportError& e) {
+            error = reports::reportFailure(e.message());
+        }
+        shell::ShowMsg(texts::kTitle, error, 1, 1);
+        return;
+    }
+    shell::ShowMsg(texts::kTitle, texts::kAskWholeSchool, 2, 0);
+    // Only OK prints: Cancel, or the box closed without a button, prints nothing.
+    if (!appState().MsgOk)
+        return;
+    appState().PrintBatchActive = true;
+    runWholeSchool();
+}
+
+void StudentsSelect::runWholeSchool() {
+    QStringList failed;
+    QString pdfFolderNote;
+    for (int k = 1; k < Combo1->count(); ++k) {
+        {
+            const QSignalBlocker block(Combo1);
+            Combo1->setCurrentIndex(k);
+        }
+        {
+            const QSignalBlocker block(Combo4);
+            Combo4->setCurrentIndex(k);
+        }
+        QString error;
+        bool printed = loadClass(k) && buildSheet(&error);
+        if (printed) {
+            try {
+                const report::PrintOutcome outcome =
+                    report::printReport(report::layout(kAbsenceLayout));
+                if (outcome.tellUser)
+                    pdfFolderNote = reports::noPrinterMessage(outcome.file);
+            } catch (const report::ReportError&) {
+                printed = false;
+            }
+        }
+        if (!printed)
+            failed << Combo1->itemText(k);
+    }
+    {
+        const QSignalBlocker block(Combo1);
+        Combo1->setCurrentIndex(0);
+    }
+    {
+        const QSignalBlocker block(Combo4);
+        Combo4->setCurrentIndex(0);
+    }
+    if (!pdfFolderNote.isEmpty())
+        shell::ShowMsg(texts::kTitle, pdfFolderNote, 1, 0);
+    if (!failed.isEmpty())
+        shell::ShowMsg(
+            texts::kTitle,
+            QStringLiteral("تعذرت طباعة الفصول التالية:\r") + failed.join(QLatin1Char('\r')), 1, 1);
+}
+
+} // namespace sijill::attendance

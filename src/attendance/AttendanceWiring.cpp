@@ -1,0 +1,39 @@
+#include "attendance/AttendanceWiring.h"
+
+#include "attendance/StudentsSelect.h"
+#include "dates/MyCalendar.h"
+#include "platform/AppState.h"
+#include "shell/MainForm.h"
+
+#include <QAction>
+
+namespace sijill::attendance {
+
+void installAttendance(shell::MainForm& main) {
+    const QString name = QString::fromLatin1(kAbsenceItemAction);
+    if (main.findChild<QAction*>(name, Qt::FindDirectChildrenOnly))
+        return;
+    auto* action = new QAction(&main);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, &main, [&main] { openAbsenceMonth(main); });
+}
+
+void openAbsenceMonth(shell::MainForm& main) {
+    main.setEnabled(false);
+    appState().AbsenceMonthMode = true;
+    StudentsSelect* window = loadStudentsSelect();
+    window->prepareForMonthSheet();
+    if (dates::MyCalendar* calendar = dates::loadMyCalendar(&main))
+        calendar->openFor(dates::CalendarRequest::absenceMonth(), window);
+    main.setEnabled(false);
+}
+
+void openAttendanceWindow(shell::MainForm& main) {
+    main.setEnabled(false);
+    StudentsSelect* window = loadStudentsSelect();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace sijill::attendance

@@ -1,0 +1,27 @@
+#pragma once
+
+namespace sijill::shell {
+class MainForm;
+}
+
+namespace sijill::attendance {
+
+// Joins the attendance follow-up to the main window: item 15 "الغياب" of the
+// name-list menu triggers the action this installs on the main window (the
+// menu finds it by its name, kAbsenceItemAction). Run once after the main
+// window exists.
+void installAttendance(shell::MainForm& main);
+
+inline constexpr const char* kAbsenceItemAction = "PrNames15";
+
+// Item 15: the main window disabled, the attendance window loaded hidden and
+// set for the monthly sheet, and the calendar opened for it with the note
+// "حدد الشهر وأي يوم ثم اضغط تم". The calendar's OK shows the window with the
+// picked date; its close gives the main window back.
+void openAbsenceMonth(shell::MainForm& main);
+
+// The main menu's row "غياب وتأخر الطلاب": the main window disabled and the
+// attendance window shown as stored.
+void openAttendanceWindow(shell::MainForm& main);
+
+} // namespace sijill::attendance

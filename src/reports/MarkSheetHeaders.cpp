@@ -1,0 +1,72 @@
+#include "reports/MarkSheetHeaders.h"
+
+#include "platform/report/LayoutLibrary.h"
+
+namespace sijill::reports {
+
+namespace {
+
+const std::vector<LayoutHeader>& headers() {
+    using report::Orientation;
+    static const QString subject = QStringLiteral("المادة:");
+    static const std::vector<LayoutHeader> table = {
+        {"Marks", QStringLiteral("المعلم:"), Orientation::Portrait, false},
+        {"HandExam", QStringLiteral("القرآن الكريم"), Orientation::Portrait, false},
+        {"lang_grade_456", QStringLiteral("حاسب"), Orientation::Landscape, true},
+        {"Lang4", subject, Orientation::Landscape, true},
+        {"lang_grade_3", {}, Orientation::Landscape, true},
+        {"lang_grade_3_1_period", {}, Orientation::Landscape, true},
+        {"Final", subject, Orientation::Portrait, false},
+        {"MarksPeriod", subject, Orientation::Portrait, false},
+    };
+    return table;
+}
+
+ClassLine lineOf(const QString& grade, const QString& cls) {
+    return {grade, cls, grade + QStringLiteral(" [ ") + cls + QStringLiteral("  ]")};
+}
+
+} // namespace
+
+std::optional<ClassLine> markClassLineOf(const QString& classKey) {
+    const QStringList parts = classKey.split(QLatin1Char('-'));
+    if (parts.size() < 2)
+        return std::nullopt;
+    return lineOf(parts[0], parts[1]);
+}
+
+const QStringList& markSheetLayoutNames() {
+    static const QStringList names = layoutNames(headers());
+    return names;
+}
+
+void fillMarkSheetHeaders(const SchoolHeader& school, const ClassLine& classLine,
+                          const data::RecordSet& students) {
+    // The readings sheet's headings go back to their stored design too.
+    fillLayoutHeaders(headers(), school, classLine.line, students);
+}
+
+QString quranCleanedKey(QString classKey) {
+    for (const QString& word :
+         {QStringLiteral("القرآن"), QStringLiteral("القراّن"), QStringLiteral("الكريم")})
+        classKey.remove(word, Qt::CaseSensitive);
+    classKey.replace(QStringLiteral("الثانوية"), QStringLiteral("الثانوي"), Qt::CaseSensitive);
+    return classKey;
+}
+
+std::optional<ClassLine> quranClassLineOf(const QString& classKey) {
+    const QStringList parts = quranCleanedKey(classKey).split(QLatin1Char('-'));
+    if (parts.size() < 2)
+        return std::nullopt;
+    return lineOf(parts[0].trimmed(), parts[1].trimmed());
+}
+
+void fillReadingsHeader(const SchoolHeader& school, const ClassLine& classLine,
+                        const data::RecordSet& students) {
+    report::ReportLayout& layout = report::layout(kReadingsLayout);
+    layout.resetToDesign();
+    fillSchoolHeader(layout, school, classLine.line);
+    layout.setDataSource(students);
+}
+
+} // namespace sijill::reports

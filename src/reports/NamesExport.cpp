@@ -1,0 +1,138 @@
+#include "reports/NamesExport.h"
+
+#include "platform/DocumentOpener.h"
+#include "platform/ProgramFolder.h"
+#include "reports/DocxCustomList.h"
+#include "reports/OoxmlPackage.h"
+#include "reports/XlsxSheet.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace sijill::reports {
+
+namespace {
+
+constexpr int kFirstNameRow = 12;
+
+QString templatePath(const QString& file) {
+    return QDir(platform::programFolder()).filePath(QStringLiteral("templates/") + file);
+}
+
+QString failure(const QString& heading, const ExportError& e) {
+    return heading + QLatin1Char('\r') + e.message;
+}
+
+} // namespace
+
+QString excelTemplatePath() {
+    return templatePath(QStringLiteral("Evaluation.xlsx"));
+}
+
+QString wordTemplatePath() {
+    return templatePath(QStringLiteral("StylesTemplate.docx"));
+}
+
+QString excelClassLabel(const QString& classKey) {
+    QString label = classKey;
+    for (const QString& word :
+         {QStringLiteral("المتوسطة"), QStringLiteral("المتوسط"), QStringLiteral("الثانوية"),
+          QStringLiteral("الثانوي"), QStringLiteral("-")})
+        label.remove(word);
+    return label;
+}
+
+QString excelExportFolder() {
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!desktop.isEmpty() && QDir(desktop).exists())
+        return desktop;
+    return QDir::homePath();
+}
+
+QString exportFileStem(const QString& classKey) {
+    QString stem = classKey;
+    stem.replace(QLatin1Char('/'), QLatin1Char('_'));
+    stem.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return stem;
+}
+
+QString exportNamesToExcel(const shell::SchoolProfile& profile, const QString& classKey,
+                           const data::RecordSet& students, const QString& folder) {
+    OoxmlPackage package = OoxmlPackage::read(excelTemplatePath());
+    {
+        XlsxSheet sheet(package);
+        sheet.setText(QStringLiteral("C4"), profile.Admin);
+        sheet.setText(QStringLiteral("AA2"), profile.School);
+        sheet.setText(QStringLiteral("AA3"), profile.ThisYear);
+        sheet.setText(QStringLiteral("AA4"), profile.ThisSemester);
+        sheet.setText(QStringLiteral("D7"), excelClassLabel(classKey));
+        for (int i = 0; i < students.recordCount(); ++i)
+            sheet.setText(QStringLiteral("C%1").arg(kFirstNameRow + i),
+                          students.text(i, QStringLiteral("d1")));
+        sheet.save();
+    }
+    const QString path = QDir(folder).filePath(exportFileStem(classKey) + QStringLiteral(".xlsx"));
+    writeFileAtomically(path, package.toBytes());
+    return path;
+}
+
+QString exportNamesToWord(const shell::SchoolProfile& profile, const QString& classKey,
+                          const data::RecordSet& students, bool landscape) {
+    CustomList list{profile.ThisSemester, profile.ThisYear, classKey, profile.Admin,
+                    profile.School,       landscape,        {}};
+    for (int i = 0; i < students.recordCount(); ++i)
+        list.rows.push_back({students.text(i, QStringLiteral("d0")),
+                             students.text(i, QStringLiteral("d3")),
+                             students.text(i, QStringLiteral("d1"))});
+    const QByteArray bytes = buildCustomListDocx(wordTemplatePath(), list);
+
+    // A file of its own for every export: the user may still have the last
+    // one open.
+    const QString folder = QDir(QDir::tempPath()).filePath(QStringLiteral("sijill-documents"));
+    QDir().mkpath(folder);
+    QTemporaryFile file(
+        QDir(folder).filePath(exportFileStem(classKey) + QStringLiteral("-XXXXXX.docx")));
+    file.setAutoRemove(false);
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
+        file.remove();
+        throw ExportError{QStringLiteral("تعذر حفظ الملف:") + QLatin1Char('\r') +
+                          QDir::toNativeSeparators(file.fileName())};
+    }
+    file.close();
+    return file.fileName();
+}
+
+ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::SchoolProfile& profile,
+                                  const QString& classKey, const data::RecordSet& students) {
+    if (request.ExportExcelFlag) {
+        try {
+            const QString folder = excelExportFolder();
+            const QString path = exportNamesToExcel(profile, classKey, students, folder);
+            const QString file = QFileInfo(path).fileName();
+            if (folder == QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
+                return {kExcelExported + QLatin1Char('\r') + file, 0};
+            // No desktop: the message says where the file went.
+            return {kExcelExported.section(QLatin1Char(' '), 0, 2) + QLatin1Char('\r') +
+                        QDir::toNativeSeparators(path),
+                    0};
+        } catch (const ExportError& e) {
+            return {failure(kExcelFailed, e), 1};
+        }
+    }
+    if (request.ExportWordFlag) {
+        try {
+            const QString path = exportNamesToWord(profile, classKey, students,
+                                                   request.NameListIndex == kLandscapeWordItem);
+            if (!platform::openDocument(path))
+                return {kWordNotOpened + QLatin1Char('\r') + QDir::toNativeSeparators(path), 1};
+            return {};
+        } catch (const ExportError& e) {
+            return {failure(kWordFailed, e), 1};
+        }
+    }
+    return {};
+}
+
+} // namespace sijill::reports

@@ -1,0 +1,127 @@
+#include "reports/QuranMenu.h"
+
+#include "data/DataError.h"
+#include "platform/report/ReportError.h"
+#include "reports/ClassLoad.h"
+#include "reports/MainWindowRunHost.h"
+#include "reports/MarkSheetHeaders.h"
+#include "reports/MarkSheetMenu.h"
+#include "reports/QuranItems.h"
+#include "reports/QuranRun.h"
+#include "shell/MainForm.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace sijill::reports {
+
+namespace {
+
+constexpr int kQuranPanel = 4;
+
+} // namespace
+
+QuranMenu::QuranMenu(shell::MainForm& form) : QObject(&form), form_(form) {
+    setObjectName(QStringLiteral("QuranMenu"));
+    TF.assign(kQuranItemCount, nullptr);
+    for (const QuranItem& item : quranItems())
+        TF[item.index] = menu::item(QStringLiteral("TF%1").arg(item.index), item.caption, item.top,
+                                    form_.StuNames.at(kQuranPanel), this);
+    connect(form_.Command21, &QPushButton::clicked, this, [this] { MainForm_Command21_Click(); });
+}
+
+bool QuranMenu::eventFilter(QObject* watched, QEvent* event) {
+    const int i = menu::indexOf(TF, watched);
+    if (i < 0)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseMove) {
+        TF_MouseMove(i);
+        return true;
+    }
+    if (menu::isClick(TF[i], event)) {
+        TF_Click(i);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void QuranMenu::TF_MouseMove(int index) {
+    for (QLabel* label : TF)
+        if (label)
+            menu::setBack(label, menu::back());
+    if (index >= 0 && index < kQuranItemCount && TF[index])
+        menu::setBack(TF[index], menu::hover());
+}
+
+void QuranMenu::MainForm_Command21_Click() {
+    fillError_.clear();
+    ClassData& data = menu::classData(form_);
+    form_.Header->click();
+    if (!data.loadError().isEmpty()) {
+        fillError_ = data.loadError();
+        return;
+    }
+    const std::optional<ClassLine> line = quranClassLineOf(form_.Combo4->currentText());
+    if (!line) {
+        fillError_ = kBadClassNames;
+        return;
+    }
+    data.HeaderGradeText = line->gradeText;
+    data.HeaderClassText = line->classText;
+    try {
+        fillReadingsHeader(menu::schoolHeader(form_), *line, data.ClassRecordset);
+    } catch (const report::ReportError& e) {
+        fillError_ = reportFailure(e.message());
+    } catch (const data::DataError& e) {
+        fillError_ = e.userMessage();
+    }
+}
+
+bool QuranMenu::fillItem(int index, QString* error) {
+    const QuranItem* item = quranItem(index);
+    ClassData& data = menu::classData(form_);
+    try {
+        fillQuranItem(*item, menu::schoolHeader(form_),
+                      ClassLine{data.HeaderGradeText, data.HeaderClassText, {}},
+                      data.ClassRecordset);
+        return true;
+    } catch (const report::ReportError& e) {
+        *error = reportFailure(e.message());
+    } catch (const data::DataError& e) {
+        *error = e.userMessage();
+    }
+    return false;
+}
+
+void QuranMenu::TF_Click(int index) {
+    // While a run prints, a click starts no second run and changes nothing.
+    if (printRunActive())
+        return;
+    const QuranItem* item = quranItem(index);
+    // The two summaries have no sheet of their own: they print nothing.
+    if (!item || item->layout.isEmpty())
+        return;
+    auto load = [this](QString* error) {
+        form_.Command21->click();
+        *error = fillError_;
+        return error->isEmpty();
+    };
+    auto fill = [this, index](QString* error) { return fillItem(index, error); };
+    MainWindowRunHost host(form_, load, fill, item->layout, {});
+    RunInputLock lock(form_);
+    lastRun_ = runQuranPrint(host);
+}
+
+QuranMenu* installQuranMenu(shell::MainForm& form) {
+    if (QuranMenu* existing = quranMenu(form))
+        return existing;
+    return new QuranMenu(form);
+}
+
+QuranMenu* quranMenu(shell::MainForm& form) {
+    return form.findChild<QuranMenu*>(QStringLiteral("QuranMenu"), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace sijill::reports

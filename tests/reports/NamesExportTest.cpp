@@ -1,0 +1,502 @@
+#include "reports/NamesExport.h"
+#include "data/Connection.h"
+#include "platform/DocumentOpener.h"
+#include "platform/report/LayoutLibrary.h"
+#include "reports/DocxCustomList.h"
+#include "reports/OoxmlPackage.h"
+#include "reports/PrintRun.h"
+#include "reports/ReportsTestSupport.h"
+#include "reports/XlsxSheet.h"
+#include "shell/ShellTestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+using namespace sijill;
+using namespace sijill::reports;
+using sijill::test::PrintDesk;
+using sijill::test::TestHome;
+
+namespace {
+
+const QString kOk = "موافق";
+
+pugi::xml_document xmlPart(const QString& file, const QString& part) {
+    pugi::xml_document doc;
+    parseXml(doc, OoxmlPackage::read(file).part(part), part);
+    return doc;
+}
+
+struct SheetCell {
+    QString text;
+    QString style;
+    QString formula;
+};
+
+// A cell of the workbook's first sheet as the file holds it.
+SheetCell cellOf(const pugi::xml_document& sheet, const QString& ref) {
+    for (pugi::xml_node row : sheet.child("worksheet").child("sheetData").children("row"))
+        for (pugi::xml_node c : row.children("c"))
+            if (ref == c.attribute("r").value())
+                return {QString::fromUtf8(c.child("is").child("t").text().get()),
+                        QString::fromUtf8(c.attribute("s").value()),
+                        QString::fromUtf8(c.child("f").text().get())};
+    return {};
+}
+
+QStringList namesIn(const pugi::xml_document& sheet, int from, int to) {
+    QStringList out;
+    for (int r = from; r <= to; ++r)
+        out << cellOf(sheet, QString("C%1").arg(r)).text;
+    return out;
+}
+
+QString textOf(pugi::xml_node n) {
+    QString out;
+    for (pugi::xpath_node t : n.select_nodes(".//w:t"))
+        out += QString::fromUtf8(t.node().text().get());
+    return out;
+}
+
+// Rows of a document table as their cells' texts.
+std::vector<QStringList> tableRows(pugi::xml_node tbl) {
+    std::vector<QStringList> rows;
+    for (pugi::xml_node tr : tbl.children("w:tr")) {
+        QStringList cells;
+        for (pugi::xml_node tc : tr.children("w:tc"))
+            cells << textOf(tc);
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+QString fillOf(pugi::xml_node tr, int column) {
+    int i = 0;
+    for (pugi::xml_node tc : tr.children("w:tc"))
+        if (i++ == column)
+            return QString::fromUtf8(tc.child("w:tcPr").child("w:shd").attribute("w:fill").value());
+    return {};
+}
+
+data::RecordSet classOf(const QString& grade, const QString& cls) {
+    return loadClassStudents(grade, cls);
+}
+
+shell::SchoolProfile profile() {
+    shell::SchoolProfile p;
+    p.Admin = "إدارة تعليم الرياض";
+    p.School = "مدرسة النور الابتدائية";
+    p.ThisYear = "1447";
+    p.ThisSemester = "الفصل الدراسي الأول";
+    return p;
+}
+
+// A user's folders inside the test: HOME, with or without a desktop.
+struct UserFolders {
+    explicit UserFolders(bool desktop)
+        : home("HOME", dir.path().toUtf8()),
+          config("XDG_CONFIG_HOME", dir.filePath("config").toUtf8()) {
+        if (desktop)
+            QDir(dir.path()).mkpath("Desktop");
+    }
+    QString desktop() const { return dir.filePath("Desktop"); }
+    QTemporaryDir dir;
+    test::EnvScope home;
+    test::EnvScope config;
+};
+
+// Records the documents the program opens, instead of opening them.
+struct OpenedDocuments {
+    explicit OpenedDocuments(bool succeed = true) {
+        previous = platform::setDocumentOpener([this, succeed](const QString& path) {
+            paths << path;
+            return succeed;
+        });
+    }
+    ~OpenedDocuments() {
+        for (const QString& p : paths)
+            QFile::remove(p);
+        platform::setDocumentOpener(previous);
+    }
+    QStringList paths;
+    std::function<bool(const QString&)> previous;
+};
+
+} // namespace
+
+TEST(NamesExport, ClassLabelLosesStageWordsAndDashes) {
+    EXPECT_EQ(excelClassLabel("أول-2"), "أول2");
+    EXPECT_EQ(excelClassLabel("أول المتوسطة-3"), "أول 3");
+    EXPECT_EQ(excelClassLabel("ثاني المتوسط-1"), "ثاني 1");
+    EXPECT_EQ(excelClassLabel("ثالث الثانوية-2"), "ثالث 2");
+    EXPECT_EQ(exportFileStem("أول/ب-1"), "أول_ب-1");
+    EXPECT_EQ(cellPosition("AA4"), std::make_pair(27, 4));
+    EXPECT_EQ(cellPosition("C12"), std::make_pair(3, 12));
+    EXPECT_EQ(cellPosition("12"), std::make_pair(0, 0));
+}
+
+TEST(NamesExport, WorkbookHoldsProfileClassAndNamesInNumberOrderWithTheTemplatesFormat) {
+    TestHome home;
+    test::seedSchool(home);
+    for (int i = 1; i <= 30; ++i)
+        test::addPupil(home, {"ثالث", "1", QString("%1").arg(i, 2, 10, QChar('0')),
+                              QString("طالب %1").arg(31 - i), "", QString::number(1000 + i)});
+    QTemporaryDir out;
+    const QString path = exportNamesToExcel(profile(), "أول-1", classOf("أول", "1"), out.path());
+    EXPECT_EQ(QFileInfo(path).fileName(), "أول-1.xlsx");
+    const pugi::xml_document tmpl = xmlPart(excelTemplatePath(), "xl/worksheets/sheet1.xml");
+    const pugi::xml_document sheet = xmlPart(path, "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(cellOf(sheet, "C4").text, "إدارة تعليم الرياض");
+    EXPECT_EQ(cellOf(sheet, "AA2").text, "مدرسة النور الابتدائية");
+    EXPECT_EQ(cellOf(sheet, "AA3").text, "1447");
+    EXPECT_EQ(cellOf(sheet, "AA4").text, "الفصل الدراسي الأول");
+    EXPECT_EQ(cellOf(sheet, "D7").text, "أول1");
+    EXPECT_EQ(namesIn(sheet, 12, 15), QStringList({"يوسف خالد", "بدر سالم", "أحمد علي", ""}));
+    // Formats, formulas and the right-to-left view stay as the template has them.
+    for (const char* ref : {"C4", "AA2", "D7", "C12", "C14"})
+        EXPECT_EQ(cellOf(sheet, ref).style, cellOf(tmpl, ref).style) << ref;
+    EXPECT_FALSE(cellOf(sheet, "C12").style.isEmpty());
+    EXPECT_EQ(cellOf(sheet, "N12").formula, cellOf(tmpl, "N12").formula);
+    EXPECT_FALSE(cellOf(sheet, "N12").formula.isEmpty());
+    EXPECT_EQ(cellOf(sheet, "C1").text, cellOf(tmpl, "C1").text);
+    EXPECT_TRUE(sheet.child("worksheet")
+                    .child("sheetViews")
+                    .child("sheetView")
+                    .attribute("rightToLeft")
+                    .as_bool());
+    const pugi::xml_document book = xmlPart(path, "xl/workbook.xml");
+    EXPECT_TRUE(book.child("workbook").child("calcPr").attribute("fullCalcOnLoad").as_bool());
+
+    // Thirty students fill C12 to C41; past the template's rows a name still
+    // gets the column's cells in order. A second export replaces the file whole.
+    const QString again = exportNamesToExcel(profile(), "ثالث-1", classOf("ثالث", "1"), out.path());
+    const pugi::xml_document big = xmlPart(again, "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(cellOf(big, "C12").text, "طالب 30");
+    EXPECT_EQ(cellOf(big, "C41").text, "طالب 1");
+    EXPECT_EQ(cellOf(big, "C42").text, "");
+    EXPECT_EQ(cellOf(big, "D7").text, "ثالث1");
+
+    // The same class again, now with one student: the old names are gone.
+    home.exec("MyDatabase.db", "DELETE FROM T1 WHERE d6 = 'أول' AND d0 <> '01'");
+    exportNamesToExcel(profile(), "أول-1", classOf("أول", "1"), out.path());
+    const pugi::xml_document fewer = xmlPart(path, "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(namesIn(fewer, 12, 13), QStringList({"يوسف خالد", ""}));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST(NamesExport, RowsPastTheTemplateAndTextThatLooksLikeAFormulaStayText) {
+    TestHome home;
+    test::finishProfile(home);
+    for (int i = 1; i <= 45; ++i)
+        test::addPupil(home, {"أول", "4", QString("%1").arg(i, 2, 10, QChar('0')),
+                              i == 1 ? "=SUM(1,2)" : QString("ط%1").arg(i), "", "1"});
+    QTemporaryDir out;
+    const QString path = exportNamesToExcel(profile(), "أول-4", classOf("أول", "4"), out.path());
+    const pugi::xml_document sheet = xmlPart(path, "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(cellOf(sheet, "C12").text, "=SUM(1,2)");
+    EXPECT_TRUE(cellOf(sheet, "C12").formula.isEmpty());
+    EXPECT_EQ(cellOf(sheet, "C56").text, "ط45");
+    EXPECT_EQ(cellOf(sheet, "C56").style, cellOf(sheet, "C51").style);
+    // Rows and cells stay in sheet order, which readers require.
+    int lastRow = 0;
+    for (pugi::xml_node row : sheet.child("worksheet").child("sheetData").children("row")) {
+        EXPECT_GT(row.attribute("r").as_int(), lastRow);
+        lastRow = row.attribute("r").as_int();
+        int lastColumn = 0;
+        for (pugi::xml_node c : row.children("c")) {
+            const int column = cellPosition(c.attribute("r").value()).first;
+            EXPECT_GT(column, lastColumn) << c.attribute("r").value();
+            lastColumn = column;
+        }
+    }
+    EXPECT_EQ(lastRow, 56);
+    EXPECT_STREQ(sheet.child("worksheet").child("dimension").attribute("ref").value(), "B1:AA56");
+}
+
+TEST(NamesExport, AMissingOrBrokenTemplateWritesNothingAndKeepsAnEarlierFile) {
+    TestHome home;
+    test::seedSchool(home);
+    QTemporaryDir out;
+    const QString earlier = QDir(out.path()).filePath("أول-1.xlsx");
+    {
+        QFile f(earlier);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("the user's own work");
+    }
+    QFile::remove(excelTemplatePath());
+    try {
+        exportNamesToExcel(profile(), "أول-1", classOf("أول", "1"), out.path());
+        FAIL() << "no error";
+    } catch (const ExportError& e) {
+        EXPECT_TRUE(e.message.startsWith("لم يتم العثور على القالب:")) << e.message.toStdString();
+        EXPECT_TRUE(e.message.contains("Evaluation.xlsx"));
+    }
+    QFile broken(excelTemplatePath());
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("PK not really a zip");
+    broken.close();
+    EXPECT_THROW(exportNamesToExcel(profile(), "أول-1", classOf("أول", "1"), out.path()),
+                 ExportError);
+    QFile f(earlier);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "the user's own work");
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList({"أول-1.xlsx"}));
+
+    QFile::remove(wordTemplatePath());
+    EXPECT_THROW(buildCustomListDocx(wordTemplatePath(), {}), ExportError);
+}
+
+TEST(NamesExport, DocumentHasTheSchoolHeaderAndOneShadedRowPerStudent) {
+    TestHome home;
+    test::seedSchool(home);
+    const QString path = exportNamesToWord(profile(), "أول-1", classOf("أول", "1"), false);
+    struct Remove {
+        QString p;
+        ~Remove() { QFile::remove(p); }
+    } remove{path};
+    EXPECT_TRUE(path.endsWith(".docx"));
+
+    const pugi::xml_document header = xmlPart(path, "word/header1.xml");
+    pugi::xml_node htbl = header.child("w:hdr").child("w:tbl");
+    ASSERT_TRUE(htbl);
+    const std::vector<QStringList> hrows = tableRows(htbl);
+    ASSERT_EQ(hrows.size(), 4u);
+    EXPECT_EQ(hrows[0], QStringList({"المملكة العربية السعودية", "بسم الله الرحمن الرحيم",
+                                     "الفصل الدراسي الأول- 1447"}));
+    EXPECT_EQ(hrows[1], QStringList({"وزارة التعليم", "", "أول-1"}));
+    EXPECT_EQ(hrows[2], QStringList({"إدارة تعليم الرياض", "", "كشف مخصص"}));
+    EXPECT_EQ(hrows[3], QStringList({"مدرسة النور الابتدائية", "", ""}));
+    EXPECT_STREQ(
+        htbl.child("w:tblPr").child("w:tblBorders").child("w:insideV").attribute("w:val").value(),
+        "none");
+    EXPECT_TRUE(htbl.child("w:tblPr").child("w:bidiVisual"));
+
+    const pugi::xml_document doc = xmlPart(path, "word/document.xml");
+    pugi::xml_node body = doc.child("w:document").child("w:body");
+    pugi::xml_node tbl = body.child("w:tbl");
+    ASSERT_TRUE(tbl);
+    const std::vector<QStringList> rows = tableRows(tbl);
+    ASSERT_EQ(rows.size(), 4u); // the heading and three students, no empty row
+    EXPECT_EQ(rows[0], QStringList({"م", "السجل المدني", "الاسم", "ملحوظات"}));
+    EXPECT_EQ(rows[1], QStringList({"01", "1100000001", "يوسف خالد", ""}));
+    EXPECT_EQ(rows[2], QStringList({"02", "1100000002", "بدر سالم", ""}));
+    EXPECT_EQ(rows[3], QStringList({"10", "1100000010", "أحمد علي", ""}));
+    // The heading row and the number column grey, the rest of a student's row white.
+    pugi::xml_node tr = tbl.child("w:tr");
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(fillOf(tr, c), "D9D9D9") << c;
+    tr = tr.next_sibling("w:tr");
+    EXPECT_EQ(fillOf(tr, 0), "D9D9D9");
+    for (int c = 1; c < 4; ++c)
+        EXPECT_EQ(fillOf(tr, c), "FFFFFF") << c;
+    // Portrait: the template's page, the notes 9 cm wide.
+    pugi::xml_node sect = body.child("w:sectPr");
+    EXPECT_STREQ(sect.child("w:pgSz").attribute("w:w").value(), "11906");
+    EXPECT_FALSE(sect.child("w:pgSz").attribute("w:orient"));
+    EXPECT_EQ(sect.child("w:pgMar").attribute("w:header").as_int(), cmToTwips(1.25));
+    EXPECT_FALSE(sect.child("w:titlePg"));
+    std::vector<int> widths;
+    for (pugi::xml_node g : tbl.child("w:tblGrid").children("w:gridCol"))
+        widths.push_back(g.attribute("w:w").as_int());
+    EXPECT_EQ(widths, std::vector<int>({567, 1417, 3969, 5102}));
+    // The page header is in the section's default header.
+    EXPECT_STREQ(sect.child("w:headerReference").attribute("w:type").value(), "default");
+}
+
+TEST(NamesExport, LandscapeListAndAnEmptyClass) {
+    TestHome home;
+    test::seedSchool(home);
+    const QString path = exportNamesToWord(profile(), "ثاني-9", classOf("ثاني", "9"), true);
+    struct Remove {
+        QString p;
+        ~Remove() { QFile::remove(p); }
+    } remove{path};
+    const pugi::xml_document doc = xmlPart(path, "word/document.xml");
+    pugi::xml_node body = doc.child("w:document").child("w:body");
+    pugi::xml_node size = body.child("w:sectPr").child("w:pgSz");
+    EXPECT_STREQ(size.attribute("w:w").value(), "16838");
+    EXPECT_STREQ(size.attribute("w:h").value(), "11906");
+    EXPECT_STREQ(size.attribute("w:orient").value(), "landscape");
+    pugi::xml_node tbl = body.child("w:tbl");
+    EXPECT_EQ(tbl.child("w:tblGrid").last_child().attribute("w:w").as_int(), cmToTwips(18));
+    const std::vector<QStringList> rows = tableRows(tbl);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], QStringList({"", "", "", ""}));
+    EXPECT_EQ(fillOf(tbl.last_child(), 2), "D9D9D9");
+    // The body ends with a paragraph after the table, then the page settings.
+    EXPECT_STREQ(body.last_child().name(), "w:sectPr");
+    EXPECT_STREQ(body.last_child().previous_sibling().name(), "w:p");
+}
+
+TEST(NamesExportMenu, ItemSixteenSavesTheCurrentClassOnTheDesktopOnce) {
+    TestHome home;
+    test::seedSchool(home);
+    UserFolders user(true);
+    PrintDesk desk(home);
+    desk.pick("أول-2");
+    desk.dialogs().answer(kOk);
+    desk.click(16);
+    ASSERT_EQ(desk.dialogs().shown.size(), 1u);
+    EXPECT_EQ(desk.dialogs().shown[0].text, kExcelExported + "\rأول-2.xlsx");
+    EXPECT_EQ(desk.dialogs().shown[0].mode, 1);
+    EXPECT_EQ(desk.dialogs().shown[0].style, 0);
+    const QString file = QDir(user.desktop()).filePath("أول-2.xlsx");
+    ASSERT_TRUE(QFileInfo::exists(file));
+    const pugi::xml_document sheet = xmlPart(file, "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(namesIn(sheet, 12, 14), QStringList({"زياد فهد", "سامي محمد", ""}));
+    EXPECT_EQ(cellOf(sheet, "AA3").text, "1447");
+    EXPECT_EQ(cellOf(sheet, "C4").text, "إدارة تعليم الرياض");
+    EXPECT_TRUE(desk.previews().empty());
+    EXPECT_TRUE(desk.jobs().isEmpty());
+    const ExportRequest left = desk.menu->classData().exports;
+    EXPECT_FALSE(left.ExportExcelFlag);
+    EXPECT_FALSE(left.ExportWordFlag);
+    EXPECT_EQ(left.NameListIndex, 16);
+
+    // The next print loads the class again and exports nothing.
+    QFile::remove(file);
+    desk.click(2);
+    EXPECT_EQ(desk.previews().size(), 1u);
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(desk.dialogs().shown.size(), 1u);
+}
+
+TEST(NamesExportMenu, WithoutADesktopTheWorkbookGoesHomeAndTheMessageSaysWhere) {
+    TestHome home;
+    test::seedSchool(home);
+    UserFolders user(false);
+    PrintDesk desk(home);
+    desk.pick("ثاني-1");
+    desk.dialogs().answer(kOk);
+    desk.click(16);
+    const QString file = user.dir.filePath("ثاني-1.xlsx");
+    EXPECT_TRUE(QFileInfo::exists(file));
+    ASSERT_EQ(desk.dialogs().shown.size(), 1u);
+    EXPECT_TRUE(desk.dialogs().shown[0].text.endsWith(QDir::toNativeSeparators(file)));
+    EXPECT_FALSE(desk.dialogs().shown[0].text.contains("سطح المكتب"));
+}
+
+TEST(NamesExportMenu, WholeSchoolExportsOnlyTheFirstClassThenPrintsNothing) {
+    TestHome home;
+    test::seedSchool(home);
+    UserFolders user(true);
+    PrintDesk desk(home);
+    desk.pick("ثاني-1");
+    desk.form.ChAll->click();
+    desk.dialogs().answer(kOk); // the export's message
+    desk.dialogs().answer(kOk); // the run's question
+    desk.click(16);
+    EXPECT_EQ(QDir(user.desktop()).entryList(QDir::Files), QStringList({"أول-1.xlsx"}));
+    ASSERT_EQ(desk.dialogs().shown.size(), 2u);
+    EXPECT_EQ(desk.dialogs().shown[0].text, kExcelExported + "\rأول-1.xlsx");
+    EXPECT_EQ(desk.dialogs().shown[1].text, kAskWholeSchool);
+    EXPECT_TRUE(desk.jobs().isEmpty());
+    EXPECT_TRUE(desk.previews().empty());
+    EXPECT_EQ(desk.form.Combo4->currentText(), "ثاني-1");
+    EXPECT_FALSE(desk.menu->classData().exports.ExportExcelFlag);
+}
+
+TEST(NamesExportMenu, ItemsSeventeenAndEighteenOpenAPortraitAndALandscapeDocument) {
+    TestHome home;
+    test::seedSchool(home);
+    OpenedDocuments opened;
+    PrintDesk desk(home);
+    desk.pick("أول-1");
+    bool enabledWhileOpening = true;
+    platform::setDocumentOpener([&](const QString& path) {
+        opened.paths << path;
+        enabledWhileOpening = desk.form.isEnabled();
+        return true;
+    });
+    desk.click(17);
+    desk.click(18);
+    ASSERT_EQ(opened.paths.size(), 2);
+    EXPECT_FALSE(enabledWhileOpening);
+    EXPECT_TRUE(desk.form.isEnabled());
+    EXPECT_TRUE(desk.dialogs().shown.empty());
+    EXPECT_TRUE(desk.previews().empty());
+    const pugi::xml_document portrait = xmlPart(opened.paths[0], "word/document.xml");
+    const pugi::xml_document landscape = xmlPart(opened.paths[1], "word/document.xml");
+    auto orient = [](const pugi::xml_document& d) {
+        return QString(d.child("w:document")
+                           .child("w:body")
+                           .child("w:sectPr")
+                           .child("w:pgSz")
+                           .attribute("w:orient")
+                           .value());
+    };
+    EXPECT_EQ(orient(portrait), "");
+    EXPECT_EQ(orient(landscape), "landscape");
+    EXPECT_EQ(tableRows(portrait.child("w:document").child("w:body").child("w:tbl"))[1][2],
+              "يوسف خالد");
+    EXPECT_FALSE(desk.menu->classData().exports.ExportWordFlag);
+    EXPECT_EQ(desk.menu->classData().exports.NameListIndex, 18);
+}
+
+TEST(NamesExportMenu, AFailedExportIsToldInArabicAndDoesNotStayArmed) {
+    TestHome home;
+    test::seedSchool(home);
+    UserFolders user(true);
+    OpenedDocuments opened(false);
+    PrintDesk desk(home);
+    desk.pick("أول-1");
+    QFile::remove(excelTemplatePath());
+    desk.dialogs().answer(kOk);
+    desk.click(16);
+    ASSERT_EQ(desk.dialogs().shown.size(), 1u);
+    EXPECT_TRUE(desk.dialogs().shown[0].text.startsWith(kExcelFailed + "\r"));
+    EXPECT_TRUE(desk.dialogs().shown[0].text.contains("Evaluation.xlsx"));
+    EXPECT_EQ(desk.dialogs().shown[0].style, 1);
+    EXPECT_TRUE(QDir(user.desktop()).entryList(QDir::Files).isEmpty());
+    EXPECT_FALSE(desk.menu->classData().exports.ExportExcelFlag);
+
+    // A document nothing could open is still there, and the user is told where.
+    desk.dialogs().answer(kOk);
+    desk.click(17);
+    ASSERT_EQ(opened.paths.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(opened.paths[0]));
+    ASSERT_EQ(desk.dialogs().shown.size(), 2u);
+    EXPECT_EQ(desk.dialogs().shown[1].text,
+              kWordNotOpened + "\r" + QDir::toNativeSeparators(opened.paths[0]));
+    EXPECT_TRUE(desk.form.isEnabled());
+
+    // A class that cannot be loaded drops the request: the next load exports nothing.
+    QFile::remove(wordTemplatePath());
+    const QString db = home.database("MyDatabase.db");
+    QFile::rename(db, db + ".away");
+    desk.dialogs().answer(kOk);
+    desk.click(17);
+    EXPECT_EQ(desk.dialogs().shown.size(), 3u);
+    EXPECT_FALSE(desk.dialogs().shown[2].text.startsWith(kWordFailed));
+    EXPECT_FALSE(desk.menu->classData().exports.ExportWordFlag);
+    QFile::rename(db + ".away", db);
+    desk.click(2);
+    EXPECT_EQ(desk.dialogs().shown.size(), 3u);
+    EXPECT_EQ(opened.paths.size(), 1);
+}
+
+TEST(NamesExportMenu, ARefusedRunLeavesNoExportArmedForTheNextPrint) {
+    TestHome home;
+    test::seedSchool(home);
+    test::addClass(home, "مقررات", "1", 9);
+    UserFolders user(true);
+    PrintDesk desk(home);
+    desk.pick("مقررات-1");
+    desk.form.ChOneClass->click();
+    desk.dialogs().answer(kOk);
+    desk.click(16);
+    ASSERT_EQ(desk.dialogs().shown.size(), 1u);
+    EXPECT_EQ(desk.dialogs().shown[0].text, kCoursesNoWholeGrade);
+    EXPECT_FALSE(desk.menu->classData().exports.ExportExcelFlag);
+    desk.form.ChOneClass->click();
+    desk.click(2);
+    EXPECT_EQ(desk.previews().size(), 1u);
+    EXPECT_EQ(desk.dialogs().shown.size(), 1u);
+    EXPECT_TRUE(QDir(user.desktop()).entryList(QDir::Files).isEmpty());
+}
