@@ -1,0 +1,97 @@
+#pragma once
+
+#include "labels/CustomLabels.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace sijill::labels {
+
+// The custom-labels window "ملصقات مخصصة": a free list of desk labels (class,
+// name, number, committee) browsed one row at a time, added, edited, deleted
+// and printed two to a row. Rows are written and deleted by their id.
+class DataBaseSave : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the window and runs its load. `returnTo` is the window shown
+    // again when this one closes; without one the main window is enabled and
+    // shown instead.
+    explicit DataBaseSave(QWidget* returnTo = nullptr);
+
+    void setReturnTo(QWidget* window) { returnTo_ = window; }
+
+    QLabel* Title = nullptr;
+    QFrame* Frame1 = nullptr;
+    QComboBox* Combo4 = nullptr;   // class picker: "grade class"
+    std::vector<QLabel*> Item;     // captions; Item(2) is hidden
+    std::vector<QLineEdit*> Dat;   // d0 class, d1 name, d2 number, d3 committee
+    QLabel* Image1 = nullptr;      // close
+    QFrame* Picture1 = nullptr;    // toolbar
+    std::vector<QLabel*> DataRun;  // toolbar hot spots
+    QFrame* Shape1 = nullptr;      // marker over the hot spot under the mouse
+    QLabel* Image3 = nullptr;      // print
+    QFrame* SaveChanges = nullptr; // add panel: a click stores the new row
+    QLabel* Image5 = nullptr;      // add panel's cancel
+    QPushButton* cmdBack = nullptr;
+    QPushButton* cmdFoward = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdRemove = nullptr;
+    QPushButton* cmdSave = nullptr;
+
+    void Combo4_Click();
+    void cmdBack_Click();
+    void cmdFoward_Click();
+    void cmdAdd_Click();
+    void cmdSave_Click();
+    void cmdRemove_Click();
+    void DataRun_Click(int index);
+    void SaveChanges_Click();
+    void Image5_Click();
+    void Image3_Click();
+    void Image1_Click();
+
+    // The id of the row the boxes show, 0 when none.
+    qint64 currentId() const { return currentId_; }
+    // The rows as last read from the table, with the window's adds and edits.
+    const std::vector<CustomLabel>& rows() const { return rows_; }
+    bool adding() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build();
+    void buildBoxes();
+    void buildToolbar();
+    void Form_Load();
+    void reopenView();
+    void rowLoad();
+    void showEmptyTable();
+    LabelTexts boxTexts() const;
+    CustomLabel* currentRow();
+    void tell(const QString& text, const QString& title) const;
+    QString programTitle() const;
+
+    QPointer<QWidget> returnTo_;
+    std::vector<CustomLabel> rows_;
+    int pos_ = -1;
+    qint64 currentId_ = 0;
+};
+
+// The loaded window, nullptr when it is not loaded.
+DataBaseSave* dataBaseSave();
+
+// The labels panel's row "ملصقات مخصص": the main window disabled and the
+// custom-labels window shown (loaded first when it is not loaded). `returnTo`
+// is the window to show again when it closes (the exam-control window).
+void openCustomLabels(QWidget* returnTo = nullptr);
+
+} // namespace sijill::labels

@@ -1,0 +1,372 @@
+#include "labels/DataBaseSave.h"
+#include "labels/LabelsTestSupport.h"
+#include "labels/Texts.h"
+#include "platform/Twips.h"
+#include "platform/Wait.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportOutput.h"
+#include "shell/MainForm.h"
+#include "shell/ShellTestSupport.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::labels;
+
+namespace {
+
+class DataBaseSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::finishProfile(home);
+        home.exec("Schedual.db", "INSERT INTO grades (kind, grade, class, order_it) VALUES "
+                                 "('ابتدائي', 'أول', '1', 1), ('ابتدائي', 'ثاني', '2', 2)");
+        previousSink_ = report::setPreviewSink(previews);
+        previousScale_ = platform::waitScale();
+        platform::setWaitScale(0);
+        report::layoutLibrary().clear();
+        ASSERT_TRUE(form.formLoad());
+        form.show();
+    }
+
+    void TearDown() override {
+        if (DataBaseSave* w = dataBaseSave()) {
+            w->close();
+            delete w;
+        }
+        report::setPreviewSink(previousSink_);
+        platform::setWaitScale(previousScale_);
+    }
+
+    DataBaseSave* open(QWidget* returnTo = nullptr) {
+        openCustomLabels(returnTo);
+        return dataBaseSave();
+    }
+
+    void put(const QString& cls, const QString& name, const QString& number,
+             const QString& committee) {
+        test::putLabel(home, cls, name, number, committee);
+    }
+
+    static QStringList boxes(const DataBaseSave* w) {
+        QStringList t;
+        for (const QLineEdit* box : w->Dat)
+            t << box->text();
+        return t;
+    }
+
+    static void type(DataBaseSave* w, const QStringList& texts) {
+        for (int i = 0; i < 4; ++i)
+            w->Dat[i]->setText(texts.value(i));
+    }
+
+    QStringList systemTexts() const {
+        QStringList t;
+        for (const auto& m : scope.systemShown)
+            t << m.text;
+        return t;
+    }
+
+    test::TestHome home;
+    test::ScriptedScope scope;
+    shell::MainForm form;
+    std::shared_ptr<report::RecordingPreviewSink> previews =
+        std::make_shared<report::RecordingPreviewSink>();
+
+private:
+    std::shared_ptr<report::PreviewSink> previousSink_;
+    double previousScale_ = 1;
+};
+
+} // namespace
+
+TEST_F(DataBaseSaveTest, OpensOnTheFirstRowWithTheClassesToPick) {
+    put("خامس 3", "أحمد", "1", "لجنة 1");
+    put("خامس 3", "سعد", "2", "لجنة 2");
+    DataBaseSave* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(form.isEnabled());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->windowTitle(), texts::kWindowCaption);
+    ASSERT_EQ(w->Combo4->count(), 2);
+    EXPECT_EQ(w->Combo4->itemText(0), "أول 1");
+    EXPECT_EQ(w->Combo4->itemText(1), "ثاني 2");
+    EXPECT_EQ(form.Combo4->currentIndex(), form.Combo4->count() - 1);
+    // The class box shows the row, not the picker's first class.
+    EXPECT_EQ(boxes(w), QStringList({"خامس 3", "أحمد", "1", "لجنة 1"}));
+    EXPECT_EQ(w->currentId(), w->rows().front().id);
+    EXPECT_FALSE(w->adding());
+    EXPECT_TRUE(scope.systemShown.empty());
+
+    w->Combo4->setCurrentIndex(1);
+    emit w->Combo4->activated(1);
+    EXPECT_EQ(w->Dat[0]->text(), "ثاني 2");
+}
+
+TEST_F(DataBaseSaveTest, AnEmptyTableOpensForAdding) {
+    DataBaseSave* w = open();
+    EXPECT_TRUE(w->adding());
+    EXPECT_EQ(boxes(w), QStringList({"", "", "", ""}));
+    ASSERT_EQ(scope.systemShown.size(), 1u);
+    EXPECT_EQ(scope.systemShown[0].text, texts::kNoData);
+    EXPECT_EQ(scope.systemShown[0].title, "");
+    for (int spot : {0, 1, 5, 6})
+        w->DataRun_Click(spot);
+    EXPECT_EQ(boxes(w), QStringList({"", "", "", ""}));
+    EXPECT_EQ(w->currentId(), 0);
+}
+
+TEST_F(DataBaseSaveTest, BrowsingStopsAtBothEnds) {
+    put("أ", "الأول", "1", "ل1");
+    put("ب", "الثاني", QString(), "ل2"); // a Null number keeps the box as it was
+    put("ج", "الثالث", "3", "ل3");
+    DataBaseSave* w = open();
+    test::leftClick(w->DataRun[0]); // previous on the first row
+    EXPECT_EQ(w->Dat[1]->text(), "الأول");
+    test::leftClick(w->DataRun[1]);
+    EXPECT_EQ(boxes(w), QStringList({"ب", "الثاني", "1", "ل2"}));
+    test::leftClick(w->DataRun[1]);
+    test::leftClick(w->DataRun[1]);
+    EXPECT_EQ(w->Dat[1]->text(), "الثالث");
+    test::leftClick(w->DataRun[5]);
+    EXPECT_EQ(w->Dat[1]->text(), "الأول");
+    test::leftClick(w->DataRun[6]);
+    EXPECT_EQ(w->Dat[1]->text(), "الثالث");
+    EXPECT_EQ(w->currentId(), w->rows().back().id);
+}
+
+TEST_F(DataBaseSaveTest, CancellingAnAddShowsThePreviousRow) {
+    put("أ", "الأول", "1", "ل1");
+    put("ب", "الثاني", "2", "ل2");
+    put("ج", "الثالث", "3", "ل3");
+    DataBaseSave* w = open();
+    test::leftClick(w->DataRun[2]);
+    EXPECT_TRUE(w->adding());
+    test::leftClick(w->Image5);
+    EXPECT_FALSE(w->adding());
+    EXPECT_EQ(boxes(w), QStringList({"", "", "", ""})); // on the first row nothing loads
+
+    w->DataRun_Click(6);
+    w->cmdAdd->click();
+    w->Image5_Click();
+    EXPECT_EQ(w->Dat[1]->text(), "الثاني");
+}
+
+TEST_F(DataBaseSaveTest, StoringNeedsEveryBoxAndKeepsTheTextAsTyped) {
+    put("أ", "الأول", "1", "ل1");
+    DataBaseSave* w = open();
+    w->cmdAdd->click();
+    type(w, {"أول 1", "O'Neil", "7", ""});
+    test::leftClick(w->SaveChanges);
+    EXPECT_EQ(systemTexts(), QStringList({texts::kIncomplete}));
+    EXPECT_TRUE(w->adding());
+    EXPECT_EQ(readCustomLabels().size(), 1u);
+
+    w->Dat[3]->setText("لجنة 'ب'");
+    test::leftClick(w->SaveChanges);
+    const std::vector<CustomLabel> rows = readCustomLabels();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].text(1), "O'Neil");
+    EXPECT_EQ(rows[1].text(3), "لجنة 'ب'");
+    EXPECT_EQ(systemTexts().last(), texts::kAdded);
+    EXPECT_FALSE(w->adding());
+    EXPECT_EQ(boxes(w), QStringList({"أول 1", "O'Neil", "7", "لجنة 'ب'"}));
+
+    // The stored row is the shown one: a delete removes it, not the first.
+    EXPECT_EQ(w->currentId(), rows[1].id);
+    scope.systemAnswers.push_back(QMessageBox::Yes);
+    w->cmdRemove->click();
+    ASSERT_EQ(readCustomLabels().size(), 1u);
+    EXPECT_EQ(readCustomLabels()[0].text(1), "الأول");
+}
+
+TEST_F(DataBaseSaveTest, SavingAsksAndWritesOnlyTheShownRow) {
+    put("أ", "سعد", "1", "ل1");
+    put("أ", "سعد", "1", "ل1");
+    DataBaseSave* w = open();
+    w->cmdFoward->click();
+    w->Dat[1]->setText("سعد 'الثاني'");
+
+    scope.systemAnswers = {QMessageBox::Cancel, QMessageBox::NoButton};
+    w->cmdSave->click();
+    w->cmdSave->click();
+    EXPECT_EQ(readCustomLabels()[1].text(1), "سعد");
+    ASSERT_EQ(scope.systemShown.size(), 2u);
+    EXPECT_EQ(scope.systemShown[0].text, texts::kSaveQuestion);
+    EXPECT_EQ(scope.systemShown[0].title, "-");
+    EXPECT_EQ(scope.systemShown[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+
+    scope.systemAnswers = {QMessageBox::Ok};
+    test::leftClick(w->DataRun[4]);
+    const std::vector<CustomLabel> rows = readCustomLabels();
+    EXPECT_EQ(rows[0].text(1), "سعد");
+    EXPECT_EQ(rows[1].text(1), "سعد 'الثاني'");
+    EXPECT_EQ(systemTexts().last(), texts::kSaved);
+
+    // An empty box is refused before anything is asked.
+    scope.systemShown.clear();
+    w->Dat[2]->clear();
+    w->cmdSave->click();
+    EXPECT_EQ(systemTexts(), QStringList({texts::kIncomplete}));
+}
+
+TEST_F(DataBaseSaveTest, SavingARowDeletedMeanwhileIsReportedNotSucceeded) {
+    put("أ", "سعد", "1", "ل1");
+    DataBaseSave* w = open();
+    home.exec("Labels.db", "DELETE FROM T1");
+    scope.systemAnswers = {QMessageBox::Ok};
+    w->cmdSave->click();
+    EXPECT_EQ(systemTexts().last(), texts::kIncomplete);
+    EXPECT_TRUE(readCustomLabels().empty());
+}
+
+TEST_F(DataBaseSaveTest, DeletingAsksAndOnlyYesDeletes) {
+    put("أ", "الأول", "1", "ل1");
+    put("ب", "الثاني", "2", "ل2");
+    DataBaseSave* w = open();
+    w->cmdFoward->click();
+    scope.systemAnswers = {QMessageBox::No, QMessageBox::NoButton};
+    test::leftClick(w->DataRun[3]);
+    w->cmdRemove->click();
+    EXPECT_EQ(readCustomLabels().size(), 2u);
+    ASSERT_EQ(scope.systemShown.size(), 2u);
+    EXPECT_TRUE(scope.systemShown[0].text.startsWith(texts::kDeleteQuestion));
+    EXPECT_TRUE(scope.systemShown[0].text.endsWith("الثاني"));
+    EXPECT_EQ(scope.systemShown[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(w->Dat[1]->text(), "الثاني");
+
+    scope.systemAnswers = {QMessageBox::Yes};
+    w->cmdRemove->click();
+    const std::vector<CustomLabel> rows = readCustomLabels();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text(1), "الأول");
+    EXPECT_EQ(boxes(w), QStringList({"أ", "الأول", "1", "ل1"}));
+    EXPECT_EQ(w->currentId(), rows[0].id);
+}
+
+TEST_F(DataBaseSaveTest, DeletingWaitsAFifthOfASecondBeforeReloading) {
+    put("أ", "الأول", "1", "ل1");
+    put("ب", "الثاني", "2", "ل2");
+    DataBaseSave* w = open();
+    platform::setWaitScale(1);
+    scope.systemAnswers = {QMessageBox::No};
+    QElapsedTimer refused;
+    refused.start();
+    w->cmdRemove->click();
+    EXPECT_LT(refused.elapsed(), 150);
+
+    scope.systemAnswers = {QMessageBox::Yes};
+    QElapsedTimer timer;
+    timer.start();
+    w->cmdRemove->click();
+    EXPECT_GE(timer.elapsed(), 195);
+    EXPECT_LT(timer.elapsed(), 2000);
+}
+
+TEST_F(DataBaseSaveTest, DeletingTheLastRowLeavesDashes) {
+    put("أ", "الأول", "1", "ل1");
+    DataBaseSave* w = open();
+    scope.systemAnswers = {QMessageBox::Yes};
+    w->cmdRemove->click();
+    EXPECT_TRUE(readCustomLabels().empty());
+    EXPECT_EQ(boxes(w), QStringList({"-", "-", "-", "-"}));
+    EXPECT_EQ(w->currentId(), 0);
+
+    // Nothing is shown, so nothing is asked and nothing deleted.
+    put("ب", "الثاني", "2", "ل2");
+    scope.systemShown.clear();
+    w->Dat[1]->setText("x");
+    DataBaseSave* same = w;
+    same->cmdRemove->click();
+    EXPECT_TRUE(scope.systemShown.empty());
+    EXPECT_EQ(readCustomLabels().size(), 1u);
+    // The view was reopened and now shows the row stored meanwhile.
+    EXPECT_EQ(w->Dat[1]->text(), "الثاني");
+}
+
+TEST_F(DataBaseSaveTest, PrintingAnEmptyTableWarnsAndShowsNothing) {
+    DataBaseSave* w = open();
+    test::leftClick(w->Image3);
+    ASSERT_EQ(scope.dialogs().shown.size(), 1u);
+    EXPECT_EQ(scope.dialogs().shown[0].title, texts::kMsgTitle);
+    EXPECT_EQ(scope.dialogs().shown[0].text, texts::kSaveBeforePrint + "\r");
+    EXPECT_TRUE(previews->shown.empty());
+}
+
+TEST_F(DataBaseSaveTest, PrintingTakesTheStoredRowsAfresh) {
+    put("أ", "الأول", "1", "ل1");
+    put("ب", "الثاني", "2", "ل2");
+    put("ج", "الثالث", "3", "ل3");
+    DataBaseSave* w = open();
+    w->cmdAdd->click();
+    type(w, {"د", "الرابع", "4", "ل4"});
+    w->Image3_Click(); // the row being typed is not stored, so not printed
+    ASSERT_EQ(previews->shown.size(), 1u);
+    const report::LaidOutReport& first = previews->shown[0];
+    ASSERT_EQ(first.pages.size(), 1u);
+    EXPECT_NE(first.pages[0].findControl("Text7", 1), nullptr);
+    EXPECT_EQ(first.pages[0].findControl("Text7", 1)->text, "الثالث");
+    EXPECT_EQ(first.pages[0].findControl("Text2", 1)->text, "");
+
+    w->SaveChanges_Click();
+    w->Image3_Click();
+    ASSERT_EQ(previews->shown.size(), 2u);
+    EXPECT_EQ(previews->shown[1].pages[0].findControl("Text2", 1)->text, "الرابع");
+    EXPECT_EQ(previews->shown[1].pages[0].findControl("Text7", 2), nullptr);
+}
+
+TEST_F(DataBaseSaveTest, ClosingShowsTheOpeningWindowAndKeepsTheMainOneDisabled) {
+    QWidget exams;
+    DataBaseSave* w = open(&exams);
+    EXPECT_FALSE(exams.isVisible());
+    test::leftClick(w->Image1);
+    EXPECT_TRUE(exams.isVisible());
+    EXPECT_FALSE(form.isEnabled());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dataBaseSave(), nullptr);
+    exams.hide();
+}
+
+TEST_F(DataBaseSaveTest, ClosingWithoutAnOpeningWindowGivesTheMainWindowBack) {
+    DataBaseSave* w = open();
+    EXPECT_FALSE(form.isEnabled());
+    w->close();
+    EXPECT_TRUE(form.isEnabled());
+}
+
+TEST_F(DataBaseSaveTest, AMissingDatabaseIsReportedWithoutACrash) {
+    ASSERT_TRUE(QFile::remove(home.database("Labels.db")));
+    DataBaseSave* w = open();
+    ASSERT_EQ(scope.systemShown.size(), 1u);
+    EXPECT_NE(scope.systemShown[0].text, texts::kNoData);
+    EXPECT_FALSE(scope.systemShown[0].text.isEmpty());
+    EXPECT_TRUE(w->adding());
+
+    type(w, {"أ", "ب", "ج", "د"});
+    w->SaveChanges_Click();
+    EXPECT_EQ(systemTexts().last(), texts::kIncomplete);
+    EXPECT_TRUE(w->adding());
+    const std::size_t before = scope.systemShown.size();
+    w->Image3_Click();
+    EXPECT_EQ(scope.systemShown.size(), before + 1);
+    EXPECT_TRUE(previews->shown.empty());
+    EXPECT_FALSE(QFile::exists(home.database("Labels.db")));
+}
+
+TEST_F(DataBaseSaveTest, TheMarkerFollowsTheMouseOverTheToolbar) {
+    DataBaseSave* w = open();
+    for (int i : {3, 0, 6}) {
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(w->DataRun[i], &enter);
+        const QRect spot = w->DataRun[i]->geometry();
+        EXPECT_EQ(w->Shape1->x(), spot.x() + spot.width() - platform::twips(210)) << i;
+    }
+}
