@@ -1,4 +1,6 @@
 #include "attendance/AttendanceWiring.h"
+#include "committees/ControlCom.h"
+#include "exams/ExamsWiring.h"
 #include "platform/report/PreviewWindow.h"
 #include "reports/MarkSheetMenu.h"
 #include "reports/NameListMenu.h"
@@ -18,6 +20,8 @@ int main(int argc, char** argv) {
     sijill::reports::installNameListMenu(main);
     sijill::attendance::installAttendance(main);
     sijill::reports::installMarkSheetMenus(main);
+    sijill::exams::installExamControl(main);
+    sijill::committees::installCommittees(main);
     if (!main.formLoad())
         return 0;
     sijill::students::installStudentWindows(main);

@@ -10,6 +10,7 @@
 #include "platform/Fonts.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
+#include "platform/Utf8.h"
 #include "shell/MGForm.h"
 
 #include <QCheckBox>
@@ -109,10 +110,6 @@ std::optional<int> weekdayOfText(const QString& hijriText) {
                                             m.captured(1).toInt()))
         return std::nullopt;
     return dates::weekdayOfSerial(*serial);
-}
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -301,7 +298,7 @@ void StudentsSelect::showTodayUnlessWeekend() {
     if (!weekday || *weekday >= 5)
         return; // Friday, Saturday: "-" until a date is picked
     Today->setText(today.trimmed());
-    DayName->setText(qs(dates::weekdayName(*weekday)));
+    DayName->setText(platform::fromUtf8(dates::weekdayName(*weekday)));
 }
 
 void StudentsSelect::cmdAddIdToEmploee_Click() {

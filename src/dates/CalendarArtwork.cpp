@@ -5,6 +5,7 @@
 #include "dates/Weekdays.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
+#include "platform/Utf8.h"
 #include "platform/VbColor.h"
 
 #include <QPainter>
@@ -25,10 +26,6 @@ constexpr std::uint32_t kWeekendHeader = 0x9999DD;
 constexpr std::uint32_t kGridLine = 0x9A8A7A;
 constexpr std::uint32_t kBandColour = 0xD7E5E4;
 constexpr std::uint32_t kWindowText = 0x80000008;
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -56,7 +53,8 @@ void paintCalendarArtwork(QPainter& p) {
     p.setPen(Qt::white);
     p.setFont(platform::designedFont(QStringLiteral("Al OnWan"), 11, 700));
     p.drawText(title.adjusted(0, 0, -twips(300), 0),
-               Qt::AlignVCenter | Qt::AlignRight | Qt::AlignAbsolute, qs(kCalendarCaption));
+               Qt::AlignVCenter | Qt::AlignRight | Qt::AlignAbsolute,
+               platform::fromUtf8(kCalendarCaption));
 
     // Note box.
     p.setPen(QPen(vbColor(kGridLine), 1));
@@ -77,7 +75,7 @@ void paintCalendarArtwork(QPainter& p) {
         p.fillRect(header, weekend ? vbColor(kWeekendHeader) : vbColor(kTitleColour));
         p.setPen(Qt::white);
         p.setFont(headerFont);
-        p.drawText(header, Qt::AlignCenter, qs(weekdayName(column)));
+        p.drawText(header, Qt::AlignCenter, platform::fromUtf8(weekdayName(column)));
     }
 
     // The five drawn rows of cells; the sixth row's one cell has its own frame.
@@ -96,7 +94,8 @@ void paintCalendarArtwork(QPainter& p) {
         p.setPen(Qt::white);
         p.drawText(number, Qt::AlignCenter, QString::number(k + 1));
         p.setPen(vbColor(kWindowText));
-        const QString entry = qs(kCalendarMonthEntries[static_cast<std::size_t>(k)]);
+        const QString entry =
+            platform::fromUtf8(kCalendarMonthEntries[static_cast<std::size_t>(k)]);
         p.drawText(r.adjusted(twips(180), 0, -twips(360), 0),
                    Qt::AlignVCenter | Qt::AlignRight | Qt::AlignAbsolute, entry.mid(4));
     }

@@ -11,6 +11,7 @@
 #include "platform/Presenters.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
+#include "platform/Utf8.h"
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
 
@@ -40,13 +41,6 @@ QPointer<MyCalendar>& loaded() {
 constexpr std::uint32_t kButtonFace = 0x8000000F;
 constexpr std::uint32_t kBandColour = 0xD7E5E4;
 constexpr std::uint32_t kPickedBack = 0x00FF00;
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLabel* storeLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
@@ -98,7 +92,7 @@ MyCalendar* loadMyCalendar(QWidget* mainWindow) {
 MyCalendar::MyCalendar(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("MyCalendar"));
-    setWindowTitle(qs(kCalendarCaption));
+    setWindowTitle(platform::fromUtf8(kCalendarCaption));
     setLayoutDirection(Qt::RightToLeft);
     // Closing through the system unloads the window; the next use loads it again.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -127,13 +121,13 @@ void MyCalendar::buildStores() {
     Combo1 = new QComboBox(stores_);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     for (std::size_t k = 0; k < kCalendarMonthEntries.size(); ++k)
-        Combo1->addItem(qs(kCalendarMonthEntries[k]), static_cast<int>(k) + 1);
+        Combo1->addItem(platform::fromUtf8(kCalendarMonthEntries[k]), static_cast<int>(k) + 1);
     Combo2 = new QComboBox(stores_);
     Combo2->setObjectName(QStringLiteral("Combo2"));
     for (int y = kCalendarFirstYear; y <= kCalendarLastYear; ++y)
         Combo2->addItem(QString::number(y));
 
-    MyToday = new QPushButton(qs(kCalendarTodayCaption), stores_);
+    MyToday = new QPushButton(platform::fromUtf8(kCalendarTodayCaption), stores_);
     MyToday->setObjectName(QStringLiteral("MyToday"));
     connect(MyToday, &QPushButton::clicked, this, [this] { MyCalendar_MyToday_Click(); });
 
@@ -223,11 +217,11 @@ void MyCalendar::buildSurface() {
         return label;
     };
     Lab = bandLabel("Lab", twipsRect(3090, 4590, 900, 435), 14.25);
-    Lab->setText(qs(kCalendarWeekdayDesign));
+    Lab->setText(platform::fromUtf8(kCalendarWeekdayDesign));
     Label5 = bandLabel("Label5", twipsRect(1710, 4590, 1320, 480), 15.75);
     Label6 = bandLabel("Label6", twipsRect(270, 4590, 1380, 480), 15.75);
 
-    Command6 = new QPushButton(qs(kCalendarOkCaption), this);
+    Command6 = new QPushButton(platform::fromUtf8(kCalendarOkCaption), this);
     Command6->setObjectName(QStringLiteral("Command6"));
     Command6->setGeometry(twipsRect(795, 5205, 3270, 525));
     Command6->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
@@ -328,9 +322,9 @@ void MyCalendar::showGrid() {
     for (int k = 0; k < kGridCells; ++k) {
         const auto i = static_cast<std::size_t>(k);
         QLabel* cell = MyDay[i];
-        cell->setText(qs(grid.dayCaption[i]));
+        cell->setText(platform::fromUtf8(grid.dayCaption[i]));
         cell->setVisible(grid.visible[i]);
-        MyCalendarD[i]->setText(qs(grid.gregorianCaption[i]));
+        MyCalendarD[i]->setText(platform::fromUtf8(grid.gregorianCaption[i]));
         MyCalendarD[i]->setVisible(grid.visible[i]);
         const bool green = coloured && *coloured == k;
         cell->setAutoFillBackground(green);
@@ -341,7 +335,7 @@ void MyCalendar::showGrid() {
         }
     }
     Day36->setVisible(grid.usesSixthRow());
-    DateYearH->setText(grid.year > 0 ? qs(zeroPadded(grid.year, 4)) : QString());
+    DateYearH->setText(grid.year > 0 ? platform::fromUtf8(zeroPadded(grid.year, 4)) : QString());
     {
         const QSignalBlocker blockMonth(Combo1);
         const QSignalBlocker blockYear(Combo2);
@@ -366,18 +360,18 @@ void MyCalendar::showPreview() {
     const PickedDate& preview = model_.preview();
     Label5->show();
     Label6->show();
-    setFittedText(Label5, qs(preview.hijriText), 15.75);
-    setFittedText(Label6, qs(preview.gregorianText), 15.75);
+    setFittedText(Label5, platform::fromUtf8(preview.hijriText), 15.75);
+    setFittedText(Label6, platform::fromUtf8(preview.gregorianText), 15.75);
     if (!preview.weekday.empty())
-        setFittedText(Lab, qs(preview.weekday), 14.25);
+        setFittedText(Lab, platform::fromUtf8(preview.weekday), 14.25);
 }
 
 void MyCalendar::showFacts() {
     const MonthFacts& facts = model_.facts();
-    DaySart->setText(qs(facts.DaySart));
-    DayOfWeek->setText(qs(facts.DayOfWeek));
-    DayStartName->setText(qs(facts.DayStartName));
-    DayLast->setText(qs(facts.DayLast));
+    DaySart->setText(platform::fromUtf8(facts.DaySart));
+    DayOfWeek->setText(platform::fromUtf8(facts.DayOfWeek));
+    DayStartName->setText(platform::fromUtf8(facts.DayStartName));
+    DayLast->setText(platform::fromUtf8(facts.DayLast));
 }
 
 void MyCalendar::moveMarker(QWidget* marker, int cell) {
@@ -430,7 +424,7 @@ void MyCalendar::openFor(const CalendarRequest& request, CalendarRequester* requ
     if (request.note.empty()) {
         MyNote->hide();
     } else {
-        MyNote->setText(qs(request.note).trimmed());
+        MyNote->setText(platform::fromUtf8(request.note).trimmed());
         MyNote->show();
     }
     if (requesterWindow_)
@@ -454,9 +448,10 @@ void MyCalendar::MyCalendar_Command6_Click() {
     showFacts();
     hide();
     if (date.isWeekend()) {
-        platform::showSystemMessage({qs(kWeekendNoticeTitle),
-                                     qs(kWeekendNoticeText) + qs(date.weekday), QMessageBox::Ok,
-                                     QMessageBox::NoIcon});
+        platform::showSystemMessage(
+            {platform::fromUtf8(kWeekendNoticeTitle),
+             platform::fromUtf8(kWeekendNoticeText) + platform::fromUtf8(date.weekday),
+             QMessageBox::Ok, QMessageBox::NoIcon});
     }
     if (!requester_) {
         endRequest(true);

@@ -1,0 +1,55 @@
+#include "committees/CommitteePlan.h"
+#include "committees/Texts.h"
+
+#include <cfenv>
+#include <cmath>
+
+namespace sijill::committees {
+
+int leadingNumber(const QString& text) {
+    const QString t = text.trimmed();
+    int end = 0;
+    while (end < t.size() && t.at(end).isDigit() && t.at(end).unicode() < 128)
+        ++end;
+    bool ok = false;
+    const int value = t.left(end).toInt(&ok);
+    return ok ? value : 0;
+}
+
+std::optional<int> committeeCount(const QString& students, const QString& capacity) {
+    bool okStudents = false;
+    bool okCapacity = false;
+    const double s = students.trimmed().toDouble(&okStudents);
+    const double c = capacity.trimmed().toDouble(&okCapacity);
+    if (!okStudents || !okCapacity || c <= 0 || s < 0)
+        return std::nullopt;
+    // Round half to even, whatever rounding mode the process was left in.
+    const int saved = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double n = std::nearbyint(s / c + 0.5);
+    std::fesetround(saved);
+    return static_cast<int>(n) + 1;
+}
+
+QString committeeName(int number) {
+    return texts::kCommitteePrefix + QString::number(number) + QStringLiteral("]");
+}
+
+int deskRows(double capacity) {
+    return static_cast<int>(std::floor(capacity / 10));
+}
+
+std::optional<std::vector<GradeSeats>> seatShares(const GradeSeats& totals, int committees) {
+    if (committees < 1)
+        return std::nullopt;
+    std::vector<GradeSeats> rows(static_cast<std::size_t>(committees) + 1);
+    for (int g = 0; g < kGrades; ++g) {
+        const int q = totals[g] / committees;
+        for (GradeSeats& row : rows)
+            row[g] = q;
+        rows[static_cast<std::size_t>(committees) - 1][g] = totals[g] - (committees - 1) * q;
+    }
+    return rows;
+}
+
+} // namespace sijill::committees

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace sijill::committees {
+
+// The window seats three grades: the seat columns of grades 1, 2 and 3.
+inline constexpr int kGrades = 3;
+using GradeSeats = std::array<int, kGrades>;
+
+// The number a caption begins with ("12" and "12 x" give 12); 0 when it
+// begins with no number.
+int leadingNumber(const QString& text);
+
+// How many committees the automatic creation opens for `students` at
+// `capacity` seats each: students / capacity + 0.5, rounded to the nearest
+// whole number with halves going to the even one, plus one. Nothing when
+// either text is not a number or the capacity is not above 0.
+std::optional<int> committeeCount(const QString& students, const QString& capacity);
+
+// "اللجنة [" number "]".
+QString committeeName(int number);
+
+// Whole rows of ten desks that a capacity holds, rounded down.
+int deskRows(double capacity);
+
+// Each grade's total shared over `committees` committees: every row gets the
+// total divided by the committee count, rounded down, and the last committee
+// also takes the remainder. The result has one row more than there are
+// committees: the empty row for a new committee carries the plain share.
+// Nothing when there is no committee to share over.
+std::optional<std::vector<GradeSeats>> seatShares(const GradeSeats& totals, int committees);
+
+} // namespace sijill::committees

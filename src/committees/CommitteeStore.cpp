@@ -1,0 +1,77 @@
+#include "committees/CommitteeStore.h"
+#include "data/Connection.h"
+#include "data/DataError.h"
+
+namespace sijill::committees {
+
+const QString kCreateList =
+    QStringLiteral("CREATE TABLE List (ID INTEGER PRIMARY KEY, Name TEXT, Col TEXT, Num TEXT, "
+                   "C1 INTEGER, C2 INTEGER, C3 INTEGER)");
+const QString kCreateCom = QStringLiteral(
+    "CREATE TABLE Com (ID INTEGER PRIMARY KEY, Com TEXT, Class TEXT, Name TEXT, ComNum TEXT, "
+    "Num TEXT, S1 TEXT, S2 TEXT, S3 TEXT, S4 TEXT, S5 TEXT, S6 TEXT, S7 TEXT, S8 TEXT)");
+
+namespace {
+
+QVariant seatValue(const std::optional<int>& seat) {
+    return seat ? QVariant(*seat) : QVariant();
+}
+
+std::optional<int> seatOf(const QVariant& v) {
+    if (v.isNull())
+        return std::nullopt;
+    return leadingNumber(v.toString());
+}
+
+} // namespace
+
+std::vector<CommitteeRecord> loadCommittees(data::Connection& schedual) {
+    const data::RecordSet rs =
+        schedual.query(QStringLiteral("SELECT Name, Col, Num, C1, C2, C3 FROM List ORDER BY ID"));
+    std::vector<CommitteeRecord> out;
+    for (int r = 0; r < rs.recordCount(); ++r) {
+        CommitteeRecord c;
+        c.name = rs.text(r, QStringLiteral("Name"));
+        c.col = rs.text(r, QStringLiteral("Col"));
+        c.num = rs.text(r, QStringLiteral("Num"));
+        for (int g = 0; g < kGrades; ++g)
+            c.seats[g] = seatOf(rs.value(r, QStringLiteral("C%1").arg(g + 1)));
+        out.push_back(std::move(c));
+    }
+    return out;
+}
+
+void insertCommittee(data::Connection& schedual, int id, const CommitteeRecord& c) {
+    schedual.execute(QStringLiteral("INSERT INTO List (ID, Name, Col, Num) VALUES (?, ?, ?, ?)"),
+                     {id, c.name, c.col, c.num});
+}
+
+bool updateCommittee(data::Connection& schedual, int id, const CommitteeRecord& c) {
+    return schedual.execute(QStringLiteral("UPDATE List SET Name = ?, Col = ?, Num = ?, C1 = ?, "
+                                           "C2 = ?, C3 = ? WHERE ID = ?"),
+                            {c.name, c.col, c.num, seatValue(c.seats[0]), seatValue(c.seats[1]),
+                             seatValue(c.seats[2]), id}) == 1;
+}
+
+void updateAllCommittees(data::Connection& schedual, const std::vector<CommitteeRecord>& rows) {
+    data::Transaction t(schedual);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!updateCommittee(schedual, static_cast<int>(i) + 1, rows[i]))
+            throw data::DataError(QStringLiteral("لم يعثر على اللجنة %1 في الجدول").arg(i + 1),
+                                  QStringLiteral("List row missing"));
+    }
+    t.commit();
+}
+
+void replaceCommittees(data::Connection& schedual, const std::vector<CommitteeRecord>& committees) {
+    data::Transaction t(schedual);
+    schedual.execute(QStringLiteral("DROP TABLE IF EXISTS List"));
+    schedual.execute(QStringLiteral("DROP TABLE IF EXISTS Com"));
+    schedual.execute(kCreateCom);
+    schedual.execute(kCreateList);
+    for (std::size_t i = 0; i < committees.size(); ++i)
+        insertCommittee(schedual, static_cast<int>(i) + 1, committees[i]);
+    t.commit();
+}
+
+} // namespace sijill::committees

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "committees/CommitteePlan.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace sijill::data {
+class Connection;
+}
+
+namespace sijill::committees {
+
+// One row of the committee table List: row i of the window is the row with
+// ID i + 1. Seats stay empty (NULL) until the row is first saved.
+struct CommitteeRecord {
+    QString name;
+    QString col; // desk rows
+    QString num; // capacity
+    std::array<std::optional<int>, kGrades> seats;
+};
+
+// The statements that make the two committee tables, as shipped.
+extern const QString kCreateList;
+extern const QString kCreateCom;
+
+// Every committee of Schedual's List in window order.
+std::vector<CommitteeRecord> loadCommittees(data::Connection& schedual);
+
+// Appends a committee with ID `id`; its seats stay empty.
+void insertCommittee(data::Connection& schedual, int id, const CommitteeRecord& c);
+
+// Stores the committee of ID `id`, seats included; false when no such row.
+bool updateCommittee(data::Connection& schedual, int id, const CommitteeRecord& c);
+
+// Stores every committee (row i as ID i + 1) in one transaction: all or none.
+// Throws data::DataError when a row is missing or a write fails.
+void updateAllCommittees(data::Connection& schedual, const std::vector<CommitteeRecord>& rows);
+
+// Drops both committee tables, makes them again and stores `committees`
+// (seats empty), in one transaction: on any failure nothing changes.
+void replaceCommittees(data::Connection& schedual, const std::vector<CommitteeRecord>& committees);
+
+} // namespace sijill::committees

@@ -1,0 +1,313 @@
+// The committee list: counting, creation, seat shares and saving the rows.
+#include "committees/ControlCom.h"
+#include "committees/Texts.h"
+#include "data/Connection.h"
+#include "data/DataError.h"
+#include "platform/AppState.h"
+#include "platform/Presenters.h"
+#include "platform/Twips.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <cmath>
+
+namespace sijill::committees {
+
+namespace {
+constexpr int kRowsWithoutScroll = 18;
+
+QString plainNumber(double v) {
+    return QString::number(v, 'g', 15);
+}
+} // namespace
+
+CommitteeRecord ControlCom::recordOfRow(int row) const {
+    const auto r = static_cast<std::size_t>(row);
+    CommitteeRecord c{ComName[r]->text(), ColNum[r]->text(), ComNum[r]->text(), {}};
+    for (int g = 1; g <= kGrades; ++g)
+        c.seats[static_cast<std::size_t>(g - 1)] = leadingNumber(seatLabel(g, row)->text());
+    return c;
+}
+
+std::vector<CommitteeRecord> ControlCom::committeeRecords() const {
+    std::vector<CommitteeRecord> out;
+    for (int i = 0; i + 1 < rowCount(); ++i)
+        out.push_back(recordOfRow(i));
+    return out;
+}
+
+std::array<QString, kGrades> ControlCom::seatGradeNames() const {
+    std::array<QString, kGrades> names;
+    for (int k = 0; k < kGrades && k < Combo2->count(); ++k)
+        names[static_cast<std::size_t>(k)] = Combo2->itemText(k).trimmed();
+    return names;
+}
+
+void ControlCom::ChooseGrade_Click() {
+    try {
+        data::Connection students(data::Database::MyDatabase);
+        const QString selected = Combo2->currentText();
+        T_Main[0]->setText(
+            QString::number(selected.isEmpty() ? 0 : countGrade(students, selected)));
+        Total->setText(T_Main[0]->text());
+        const shell::MainForm* main = shell::mainForm();
+        T_Main[1]->setText(QString::number(main ? main->Combo4->count() - 1 : 0));
+        // A grade list shorter than three counts the missing grades as 0.
+        QStringList counts;
+        const std::array<QString, kGrades> names = seatGradeNames();
+        for (int k = 0; k < kGrades; ++k) {
+            const QString& grade = names[static_cast<std::size_t>(k)];
+            const int n = grade.isEmpty() ? 0 : countGrade(students, grade);
+            LNum[static_cast<std::size_t>(k)]->setText(QString::number(n));
+            counts << QString::number(n);
+        }
+        GradeSummary = texts::kGradesCaption + QStringLiteral("-") + counts.join(QLatin1Char('-'));
+        if (Combo2->count() >= kGrades) {
+            const QSignalBlocker block(Combo2);
+            Combo2->setCurrentIndex(kGrades - 1);
+        }
+    } catch (const data::DataError& e) {
+        if (BatchMode == -1)
+            loadError_ = e.userMessage();
+        else
+            reportFailure(e.userMessage());
+    }
+}
+
+void ControlCom::Combo2_Click() {
+    if (BatchMode != -1)
+        ChooseGrade_Click();
+}
+
+void ControlCom::ComNum_Change(int index) {
+    if (BatchMode == -1 || index < 0 || index >= rowCount())
+        return;
+    const auto r = static_cast<std::size_t>(index);
+    CurRow = index;
+    ImUpdate[r]->show();
+    bool numeric = false;
+    const double capacity = ComNum[r]->text().trimmed().toDouble(&numeric);
+    if (!numeric) {
+        ComNum[r]->setText(QStringLiteral("0")); // runs this once more with "0"
+        return;
+    }
+    double remaining = T_Main[0]->text().trimmed().toDouble();
+    for (int i = 0; i + 1 < rowCount(); ++i)
+        remaining -= ComNum[static_cast<std::size_t>(i)]->text().trimmed().toDouble();
+    Total->setText(plainNumber(remaining));
+    ColNum[r]->setText(QString::number(deskRows(capacity)));
+}
+
+bool ControlCom::createCommittees() {
+    const std::optional<int> count = committeeCount(T_Main[0]->text(), Text1->text());
+    if (!count) {
+        reportFailure(texts::kBadCapacity);
+        return false;
+    }
+    std::vector<CommitteeRecord> committees;
+    for (int k = 0; k < *count; ++k)
+        committees.push_back({committeeName(k + 1), QStringLiteral("3"), Text1->text(), {}});
+    try {
+        data::Connection schedual(data::Database::Schedual);
+        replaceCommittees(schedual, committees);
+    } catch (const data::DataError& e) {
+        reportFailure(texts::kResetFailed + QStringLiteral("\r") + e.userMessage());
+        return false;
+    }
+    // Written: now the rows follow the table.
+    const int before = BatchMode;
+    BatchMode = -1;
+    clearRows();
+    for (std::size_t k = 0; k < committees.size(); ++k) {
+        const int n = static_cast<int>(k) + 1;
+        ComName[k]->setText(committees[k].name);
+        ComNum[k]->setText(committees[k].num);
+        ColNum[k]->setText(committees[k].col);
+        addRow();
+        ComName[static_cast<std::size_t>(n)]->show();
+        ComNum[static_cast<std::size_t>(n)]->show();
+        for (auto* a : {&ImView, &L1, &L2, &L3, &ComTotal})
+            (*a)[k]->show();
+        ImUpdate[k]->hide();
+    }
+    if (rowCount() - 1 > kRowsWithoutScroll)
+        Picture4->show();
+    BatchMode = before;
+    return true;
+}
+
+void ControlCom::CmdCreat_Click() {
+    if (createCommittees())
+        Scramble_Click();
+    BatchMode = 0;
+}
+
+void ControlCom::Scramble_Click() {
+    runShares(false);
+}
+
+bool ControlCom::runShares(bool recovering) {
+    const QStringList parts = Label4[0]->text().split(QLatin1Char('-'));
+    GradeSeats totals{};
+    std::optional<std::vector<GradeSeats>> shares;
+    if (parts.size() >= 4) {
+        for (int g = 0; g < kGrades; ++g) {
+            totals[static_cast<std::size_t>(g)] =
+                leadingNumber(LNum[static_cast<std::size_t>(g)]->text());
+            Tot[static_cast<std::size_t>(g)]->setText(
+                QString::number(totals[static_cast<std::size_t>(g)]));
+        }
+        shares = seatShares(totals, rowCount() - 1);
+    }
+    if (!shares) {
+        if (recovering || rowCount() < 2) {
+            reportFailure(texts::kNoCommittees);
+            return false;
+        }
+        // One committee more, copied from the last, and the shares once again.
+        BatchMode = -1;
+        const int k = rowCount() - 1;
+        ComName[static_cast<std::size_t>(k)]->setText(committeeName(k + 1));
+        ComNum[static_cast<std::size_t>(k)]->setText(
+            ComNum[static_cast<std::size_t>(k - 1)]->text());
+        ColNum[static_cast<std::size_t>(k)]->setText(
+            ColNum[static_cast<std::size_t>(k - 1)]->text());
+        NewCom_Click();
+        const bool ok = runShares(true);
+        BatchMode = 0;
+        placeCommand2();
+        return ok;
+    }
+    const int rows = rowCount();
+    if (totals[0] / rows - 1 > rows - 1)
+        QApplication::beep();
+    for (int i = 0; i < rows; ++i) {
+        for (int g = 1; g <= kGrades; ++g)
+            seatLabel(g, i)->setText(QString::number(
+                (*shares)[static_cast<std::size_t>(i)][static_cast<std::size_t>(g - 1)]));
+        if (i + 1 < rows)
+            ImUpdate[static_cast<std::size_t>(i)]->show();
+        recomputeTotal(i);
+    }
+    placeCommand2();
+    return true;
+}
+
+void ControlCom::NewCom_Click() {
+    const int last = rowCount() - 1;
+    const auto l = static_cast<std::size_t>(last);
+    if (ComName[l]->text().isEmpty() || ComNum[l]->text().isEmpty())
+        return;
+    try {
+        data::Connection schedual(data::Database::Schedual);
+        insertCommittee(schedual, last + 1, recordOfRow(last));
+    } catch (const data::DataError& e) {
+        reportFailure(e.userMessage());
+        return;
+    }
+    if (BatchMode != -1)
+        platform::showSystemMessage({QString(), texts::kAdded, QMessageBox::Ok});
+    addRow();
+    const auto n = static_cast<std::size_t>(last + 1);
+    ComName[n]->show();
+    ComNum[n]->show();
+    ImUpdate[l]->hide();
+    for (auto* a : {&ImView, &L1, &L2, &L3, &ComTotal})
+        (*a)[l]->show();
+    if (static_cast<int>(n) > kRowsWithoutScroll)
+        Picture4->show();
+}
+
+void ControlCom::ImUpdate_Click(int index) {
+    CurRow = index;
+    ComUpdate_Click();
+}
+
+void ControlCom::ComUpdate_Click() {
+    const int r = CurRow;
+    if (r < 0 || r >= rowCount())
+        return;
+    try {
+        data::Connection schedual(data::Database::Schedual);
+        if (!updateCommittee(schedual, r + 1, recordOfRow(r))) {
+            reportFailure(texts::kSaveFailed);
+            return;
+        }
+    } catch (const data::DataError& e) {
+        reportFailure(texts::kSaveFailed + QStringLiteral("\r") + e.userMessage());
+        return;
+    }
+    ImUpdate[static_cast<std::size_t>(r)]->hide();
+    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0);
+}
+
+void ControlCom::Image2_Click() {
+    bool dirty = false;
+    for (QLabel* icon : ImUpdate)
+        dirty = dirty || !icon->isHidden();
+    const auto closePanel = [this] {
+        Picture2->hide();
+        Picture5->hide();
+        Picture4->hide();
+    };
+    if (!dirty) {
+        closePanel();
+        return;
+    }
+    shell::ShowMsg(texts::kTitle, texts::kAskSave, 5, 0);
+    if (appState().MsgNo) {
+        closePanel();
+        return;
+    }
+    // Only Yes saves; a box closed without an answer keeps the panel and its edits.
+    if (!appState().MsgYes)
+        return;
+    try {
+        data::Connection schedual(data::Database::Schedual);
+        updateAllCommittees(schedual, committeeRecords());
+    } catch (const data::DataError& e) {
+        reportFailure(texts::kSaveFailed + QStringLiteral("\r") + e.userMessage());
+        return;
+    }
+    for (int j = 0; j + 1 < rowCount(); ++j)
+        ImUpdate[static_cast<std::size_t>(j)]->hide();
+    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0);
+    closePanel();
+}
+
+void ControlCom::Image3_Click() {
+    showPanel2(true);
+}
+
+void ControlCom::Image1_Click() {
+    Picture4->hide();
+    shell::ShowMsg(texts::kTitle, texts::kAskReset, 2, 0);
+    // Only OK resets: Cancel or a box closed without a button changes nothing.
+    if (!appState().MsgOk)
+        return;
+    const QString studentsBefore = T_Main[0]->text();
+    const QStringList parts = Label4[0]->text().split(QLatin1Char('-'));
+    int students = 0;
+    for (int i = 1; i <= kGrades; ++i)
+        students += leadingNumber(parts.value(i));
+    T_Main[0]->setText(QString::number(students));
+    BatchMode = -1;
+    if (!createCommittees()) {
+        T_Main[0]->setText(studentsBefore);
+        BatchMode = 0;
+        return;
+    }
+    showPanel2(true);
+    Command2->show();
+    Scramble_Click();
+    BatchMode = 0;
+}
+
+} // namespace sijill::committees

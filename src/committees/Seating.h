@@ -1,0 +1,83 @@
+#pragma once
+
+#include "committees/CommitteePlan.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace sijill::data {
+class Connection;
+}
+
+namespace sijill::committees {
+
+// Number of exam subjects a header row carries.
+inline constexpr int kSubjects = 8;
+
+// A student to seat, from the students table.
+struct Student {
+    QString stage;  // d5
+    QString grade;  // d6
+    QString cls;    // d7
+    QString name;   // d1
+    QString number; // d0
+    // stage " " grade " [ " class " ]".
+    QString classLabel() const;
+};
+
+// The grades of the students to seat (d4 = '1'), trimmed, in the order of
+// their order key d8, each once.
+QStringList seatedGrades(data::Connection& students);
+
+// Students to seat of one grade (exact match on the trimmed grade).
+int countGrade(data::Connection& students, const QString& grade);
+
+// Those students, ordered by stage, grade, class and number in class.
+std::vector<Student> studentsOfGrade(data::Connection& students, const QString& grade);
+
+// A grade as the exam schedule writes it: stage word and "-" removed, blanks
+// folded, trimmed; the same for the window's grade names.
+QString scheduleGradeKey(const QString& grade);
+
+// The grade's exam subjects in date and period order: exactly eight, "-" for
+// each missing one.
+QStringList examSubjects(data::Connection& schedual, const QString& grade);
+
+// One row of the seating table Com. A header row has no class.
+struct SeatRow {
+    QString committee;
+    std::optional<QString> cls;
+    QString name;
+    QString seat;   // header rows: empty
+    QString number; // header rows: empty
+    QStringList subjects;
+    bool isHeader() const { return !cls.has_value(); }
+};
+
+struct CommitteeSeats {
+    QString name; // as the row's name box holds it
+    GradeSeats seats{};
+};
+
+// What the distribution is to write, or why it cannot.
+struct SeatingPlan {
+    std::vector<SeatRow> rows;
+    QString error; // empty when the plan can be written
+};
+
+// Seats the students: grade by grade, committee by committee in row order,
+// each committee's block of a grade opened by a header row with the grade's
+// subjects; seat numbers 100 x grade + a count running over all committees.
+// Refuses (error) when a grade's seats differ from its students, so that no
+// student is left out and no seat is filled from another grade.
+SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
+                        const std::array<QString, kGrades>& gradeNames,
+                        const std::array<std::vector<Student>, kGrades>& students,
+                        const std::array<QStringList, kGrades>& subjects);
+
+// Replaces every row of Com by `rows`, in one transaction.
+void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows);
+
+} // namespace sijill::committees

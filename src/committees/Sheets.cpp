@@ -1,0 +1,78 @@
+#include "committees/Sheets.h"
+#include "committees/Texts.h"
+#include "data/Connection.h"
+#include "platform/report/ReportModel.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace sijill::committees {
+
+namespace {
+
+constexpr int kRowsBeforeTallSpacer = 40;
+constexpr double kSpacer = 20;
+constexpr double kTallSpacer = 2500;
+const QString kPageHeader = QStringLiteral("Section2");
+const QString kPageFooter = QStringLiteral("Section3");
+const QString kReportFooter = QStringLiteral("Section5");
+
+void setLabel(report::ReportRowset& out, int first, const data::RecordSet& rows, int r) {
+    const auto field = [first](int i) { return QStringLiteral("d%1").arg(first + i); };
+    out.set(field(0), rows.text(r, QStringLiteral("Class")));
+    out.set(field(1), rows.text(r, QStringLiteral("Name")));
+    out.set(field(2), rows.text(r, QStringLiteral("ComNum")));
+    out.set(field(3), rows.text(r, QStringLiteral("Com")));
+}
+
+} // namespace
+
+data::RecordSet committeeRows(data::Connection& schedual, const QString& committee) {
+    return schedual.query(QStringLiteral("SELECT * FROM Com WHERE Com = ? ORDER BY ID"),
+                          {committee.trimmed()});
+}
+
+void fillSignatureSheet(report::ReportLayout& layout, const SheetHeader& header,
+                        const QString& committee, const data::RecordSet& rows) {
+    layout.resetToDesign();
+    // The spacer holds the page footer open: past 40 rows each page keeps room
+    // at its foot.
+    report::ReportControl& spacer = layout.control(kPageFooter, QStringLiteral("ShaBlank"));
+    spacer.height = rows.recordCount() > kRowsBeforeTallSpacer ? kTallSpacer : kSpacer;
+    report::ReportSection& footer = layout.section(kPageFooter);
+    footer.height = std::max(footer.height, spacer.top + spacer.height);
+    layout.control(kPageHeader, QStringLiteral("kl1")).caption = texts::kKingdom;
+    layout.control(kPageHeader, QStringLiteral("kl2")).caption = texts::kMinistry;
+    layout.control(kPageHeader, QStringLiteral("kl3")).caption = header.administration;
+    layout.control(kPageHeader, QStringLiteral("kl4")).caption = header.school;
+    layout.control(kPageHeader, QStringLiteral("kl5")).caption = header.year;
+    layout.control(kPageHeader, QStringLiteral("Class")).caption = committee;
+    layout.control(kReportFooter, QStringLiteral("Headmaster")).caption = header.principal;
+    if (!header.logo.isNull())
+        layout.control(kPageHeader, QStringLiteral("image1")).picture = header.logo;
+    layout.setDataSource(rows);
+    layout.setOrientation(report::Orientation::Portrait);
+}
+
+report::ReportRowset deskLabelRows(const data::RecordSet& rows) {
+    std::vector<int> students;
+    for (int r = 0; r < rows.recordCount(); ++r) {
+        if (!rows.value(r, QStringLiteral("Class")).isNull())
+            students.push_back(r);
+    }
+    report::ReportRowset out = report::ReportRowset::withFields(7);
+    for (std::size_t i = 0; i < students.size(); i += 2) {
+        out.addRow();
+        setLabel(out, 0, rows, students[i]);
+        if (i + 1 < students.size())
+            setLabel(out, 4, rows, students[i + 1]);
+    }
+    return out;
+}
+
+void fillDeskLabels(report::ReportLayout& layout, const data::RecordSet& rows) {
+    layout.resetToDesign();
+    layout.setDataSource(deskLabelRows(rows));
+}
+
+} // namespace sijill::committees

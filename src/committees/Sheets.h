@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/RecordSet.h"
+#include "platform/report/ReportData.h"
+
+#include <QImage>
+#include <QString>
+
+namespace sijill::data {
+class Connection;
+}
+namespace sijill::report {
+class ReportLayout;
+}
+
+namespace sijill::committees {
+
+inline const QString kSheetLayout = QStringLiteral("ComNewP");
+inline const QString kLabelsLayout = QStringLiteral("LabelPNew");
+
+// A committee's rows of Com in the order they were written (trimmed name).
+data::RecordSet committeeRows(data::Connection& schedual, const QString& committee);
+
+// What the signature sheet prints besides the rows.
+struct SheetHeader {
+    QString administration; // kl3 of the profile
+    QString school;         // kl4
+    QString year;           // kl2
+    QString principal;      // kl7
+    QImage logo;
+};
+
+// The signature sheet of one committee, from the layout's stored design: the
+// header, the principal, the footer spacer (taller past 40 rows), portrait,
+// and the committee's rows.
+void fillSignatureSheet(report::ReportLayout& layout, const SheetHeader& header,
+                        const QString& committee, const data::RecordSet& rows);
+
+// Desk labels two to a record (d0..d3 the first student, d4..d7 the second),
+// paired in row order across grade blocks; header rows are skipped and an odd
+// last student stands alone.
+report::ReportRowset deskLabelRows(const data::RecordSet& rows);
+
+void fillDeskLabels(report::ReportLayout& layout, const data::RecordSet& rows);
+
+} // namespace sijill::committees

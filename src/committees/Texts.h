@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+// The committee window's own texts.
+namespace sijill::committees::texts {
+
+inline const QString kCaption = QStringLiteral("توزيع الطلاب");
+inline const QString kDistribute = QStringLiteral("انشئ اللجان");
+inline const QString kCapacityCaption = QStringLiteral("الاستيعاب العام");
+inline const QString kCommitteeColon = QStringLiteral("اللجنة:");
+inline const QString kGradesCaption = QStringLiteral("الصفوف");
+inline const QString kClassesCaption = QStringLiteral("عدد الفصول");
+inline const QString kStudentsCaption = QStringLiteral("عدد الطلاب");
+inline const QString kCommitteeName = QStringLiteral("اسم اللجنة");
+inline const QString kDeskRows = QStringLiteral("القاطرات");
+inline const QString kCapacity = QStringLiteral("الاستيعاب ");
+inline const QString kPreviewTip = QStringLiteral("معاينة التوزيع");
+inline const QString kSaveTip = QStringLiteral("حفظ التغييرات");
+inline const QString kSheetTip = QStringLiteral("كشف التوقيع");
+inline const QString kLabelsTip = QStringLiteral("الملصقات");
+inline const QString kAdd = QStringLiteral("أضف");
+inline const QString kUpdate = QStringLiteral("تحديث");
+inline const QString kCommitteePrefix = QStringLiteral("اللجنة [");
+inline const QString kTitle = QStringLiteral("تنبيه");
+inline const QString kAdded = QStringLiteral("تمت الإضافة");
+inline const QString kUpdated = QStringLiteral("تم التحديث");
+inline const QString kAskSave = QStringLiteral("هل تريد حفظ التغييرات");
+inline const QString kAskReset = QStringLiteral("هل تريد إعادة ضبط جميع البيانات؟");
+inline const QString kDistributed = QStringLiteral("تم إنشاء اللجان بنجاح");
+inline const QString kKingdom = QStringLiteral("المملكة العربية السعودية");
+inline const QString kMinistry = QStringLiteral("وزارة التعليم");
+inline const QString kStageWord = QStringLiteral("ابتدائي");
+
+// Failures the program reports in its own words.
+inline const QString kBadCapacity = QStringLiteral("الاستيعاب العام يجب أن يكون عددا أكبر من صفر");
+inline const QString kNoCommittees = QStringLiteral("لا توجد لجان لتوزيع المقاعد عليها");
+inline const QString kSaveFailed = QStringLiteral("تعذر حفظ بيانات اللجنة");
+inline const QString kResetFailed =
+    QStringLiteral("تعذرت إعادة ضبط اللجان، ولم يتغير شيء من البيانات");
+inline const QString kDistributionFailed =
+    QStringLiteral("تعذر توزيع الطلاب على اللجان، ولم يتغير شيء من البيانات");
+inline const QString kSeatsMismatch =
+    QStringLiteral("عدد المقاعد لا يساوي عدد الطلاب في الصف %1: المقاعد %2 والطلاب %3");
+inline const QString kSheetFailed = QStringLiteral("تعذر عرض بيانات اللجنة");
+
+} // namespace sijill::committees::texts

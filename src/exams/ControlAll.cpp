@@ -1,0 +1,656 @@
+#include "exams/ControlAll.h"
+
+#include "dates/MyCalendar.h"
+#include "exams/ControlAllArt.h"
+#include "exams/ControlAllLayout.h"
+#include "exams/GradeLists.h"
+#include "exams/PickPopup.h"
+#include "exams/Texts.h"
+#include "platform/Fonts.h"
+#include "platform/Presenters.h"
+#include "platform/Select.h"
+#include "platform/Twips.h"
+#include "platform/Utf8.h"
+#include "platform/WindowDrag.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace sijill::exams {
+
+using namespace layout;
+using platform::twips;
+using platform::twipsRect;
+
+namespace {
+
+QPointer<ControlAll>& loaded() {
+    static QPointer<ControlAll> window;
+    return window;
+}
+
+constexpr int kMenuItems = 13;
+constexpr int kMenuWidth = 5295;
+constexpr int kMenuItemWidth = 3120;
+constexpr int kMenuItemHeight = 405;
+constexpr int kMenuPitch = 450;
+const QColor kMenuBack(0xDE, 0xDE, 0xDE);
+const QColor kMenuHover(0xA7, 0xC7, 0xEC);
+const QColor kWindowBack(0x3F, 0x4A, 0x43);
+const QColor kPanelBack(0xEE, 0xF3, 0xF0);
+
+QFont windowFont(double points, int weight = 400) {
+    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), points, weight);
+}
+
+void fillBack(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QFrame* panel(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setGeometry(geometry);
+    f->setFrameShape(QFrame::Box);
+    fillBack(f, kPanelBack);
+    return f;
+}
+
+QPushButton* hiddenButton(QWidget* parent, const char* name) {
+    auto* b = new QPushButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->hide();
+    return b;
+}
+
+} // namespace
+
+ControlAll* controlAll() {
+    return loaded().data();
+}
+
+ControlAll* loadControlAll() {
+    if (!loaded())
+        loaded() = new ControlAll(shell::mainForm());
+    return loaded().data();
+}
+
+ControlAll::ControlAll(shell::MainForm* main) : QWidget(nullptr), main_(main) {
+    setObjectName(QStringLiteral("ControlAll"));
+    setWindowTitle(texts::kWindowCaption);
+    setWindowFlag(Qt::FramelessWindowHint);
+    setLayoutDirection(Qt::RightToLeft);
+    // Closing unloads the window; the next opening loads it afresh.
+    setAttribute(Qt::WA_DeleteOnClose);
+    fillBack(this, kWindowBack);
+    printActions_.resize(kMenuItems);
+    build();
+    Form_Load();
+}
+
+ControlAll::~ControlAll() {
+    if (dates::MyCalendar* calendar = dates::myCalendar())
+        calendar->withdraw(this);
+}
+
+QLabel* ControlAll::clickable(QLabel* label) {
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(this);
+    return label;
+}
+
+void ControlAll::build() {
+    // Created back to front: a later panel covers an earlier one.
+    buildPrintMenu();
+    buildPaperworkPanels();
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::Box);
+    fillBack(Frame1, kPanelBack);
+    Frame1->installEventFilter(this);
+    onClick_.insert(Frame1, [this] { DelT->hide(); });
+    buildHeader();
+    buildCaptions();
+    buildGrid();
+    buildPopups();
+
+    Title = new QLabel(texts::kWindowCaption, this);
+    Title->setObjectName(QStringLiteral("Title"));
+    Title->setAlignment(Qt::AlignCenter);
+    Title->setFont(windowFont(13, 700));
+    Title->setStyleSheet(QStringLiteral("color: white;"));
+    auto* drag = new platform::WindowDrag(this);
+    drag->addSurface(Title);
+
+    buildLabelsPanel();
+    buildDeleteOptions();
+    CommeteePic->raise();
+    buildMailboxes();
+}
+
+void ControlAll::buildHeader() {
+    Item2 = new QLabel(texts::kEditorCaption, Frame1);
+    Item2->setObjectName(QStringLiteral("Item2"));
+    Item2->setGeometry(twipsRect(10035, 360, 2580, 480));
+    Item2->setAlignment(Qt::AlignCenter);
+    Item2->setFont(windowFont(12, 700));
+
+    Combo4 = new QComboBox(Frame1);
+    Combo4->setObjectName(QStringLiteral("Combo4"));
+    Combo4->setGeometry(twipsRect(6990, 360, 2955, 480));
+    Combo4->setFont(windowFont(11));
+    connect(Combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
+
+    cmdSave = new QPushButton(Frame1);
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave->setGeometry(twipsRect(6390, 330, 585, 525));
+    cmdSave->setIcon(QIcon(art::saveMark(twips(480), twips(480))));
+    cmdSave->setIconSize(QSize(twips(420), twips(420)));
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+
+    ClassName = new QLineEdit(Frame1);
+    ClassName->setObjectName(QStringLiteral("ClassName"));
+    ClassName->setGeometry(twipsRect(1080, 360, 3135, 510));
+    ClassName->setEnabled(false);
+    QPalette dim = ClassName->palette();
+    dim.setColor(QPalette::Disabled, QPalette::Text, QColor(0x1F, 0x3A, 0x5F));
+    ClassName->setPalette(dim);
+    ClassName->setAlignment(Qt::AlignCenter);
+    ClassName->setFont(windowFont(12, 700));
+
+    DelOptions = clickable(new QLabel(Frame1));
+    DelOptions->setObjectName(QStringLiteral("DelOptions"));
+    DelOptions->setGeometry(twipsRect(165, 330, 480, 480));
+    DelOptions->setPixmap(art::optionsMark(twips(480)));
+    onClick_.insert(DelOptions, [this] { DelOptions_Click(); });
+
+    Image10 = clickable(new QLabel(Frame1));
+    Image10->setObjectName(QStringLiteral("Image10"));
+    Image10->setGeometry(twipsRect(12915, 390, 465, 390));
+    Image10->setPixmap(art::foldMark(twips(465), twips(390)));
+    onClick_.insert(Image10, [this] { Image10_Click(); });
+
+    // The opener lies beyond the editor's edge: a grade choice opens it.
+    Image15 = new QLabel(Frame1);
+    Image15->setObjectName(QStringLiteral("Image15"));
+    Image15->setGeometry(twipsRect(16020, 390, 465, 390));
+}
+
+void ControlAll::buildCaptions() {
+    auto caption = [this](const QString& text, int left, int top, int width, bool heading) {
+        auto* l = new QLabel(text, Frame1);
+        l->setGeometry(twipsRect(left, top, width, 330));
+        l->setAlignment(Qt::AlignCenter);
+        l->setFont(windowFont(heading ? 11 : 10, 700));
+        if (heading)
+            l->setStyleSheet(QStringLiteral("background: #D5E3EF; border: 1px solid #9AB0C8;"));
+    };
+    const int s = kStripLeft;
+    caption(texts::kFirstPeriodHeading, s + kT2Left, 1000, kDateLeft - kT2Left, true);
+    caption(texts::kSecondPeriodHeading, s + kPeriod2Left + kT22Left, 1000,
+            kSubj2Left + kSubj2Width - kT22Left, true);
+    caption(texts::kColDay, s + kDayLeft, 1380, kDayWidth, false);
+    caption(texts::kColDate, s + kDateLeft, 1380, kDateWidth, false);
+    caption(texts::kColSubject, s + kSubjLeft, 1380, kSubjWidth, false);
+    caption(texts::kColTime, s + kTimeLeft, 1380, kTimeWidth, false);
+    caption(texts::kColCorrector, s + kT1Left, 1380, kT1Width, false);
+    caption(texts::kColReviewer, s + kT2Left, 1380, kT2Width, false);
+    const int p = s + kPeriod2Left;
+    caption(texts::kColSubject, p + kSubj2Left, 1380, kSubj2Width, false);
+    caption(texts::kColTime, p + kTime2Left, 1380, kTime2Width, false);
+    caption(texts::kColCorrector, p + kT12Left, 1380, kT12Width, false);
+    caption(texts::kColReviewer, p + kT22Left, 1380, kT22Width, false);
+}
+
+void ControlAll::buildPopups() {
+    FSubjects = new PickPopup(PickList::Subjects, Frame1);
+    FTeachers = new PickPopup(PickList::Teachers, Frame1);
+    FTime = new PickPopup(PickList::Times, Frame1);
+    for (PickList list : kPickLists) {
+        PickPopup* p = popup(list);
+        p->installEventFilter(this);
+        clickable(p->Close);
+        onClick_.insert(p->Close, [this] { Image3_Click(); });
+        connect(p->Add, &QPushButton::clicked, this, [this, list] { addPickItem(list); });
+        p->Tex->installEventFilter(this);
+    }
+    // The bare areas of the subject and staff popups take the delete mark away.
+    onHover_.insert(FSubjects, [this] { DelT->hide(); });
+    onHover_.insert(FTeachers, [this] { DelT->hide(); });
+
+    DelT = clickable(new QLabel(Frame1));
+    DelT->setObjectName(QStringLiteral("DelT"));
+    DelT->resize(twips(180), twips(345));
+    DelT->setPixmap(art::deleteMark(twips(180), twips(345)));
+    DelT->hide();
+    onClick_.insert(DelT, [this] { DelT_Click(); });
+
+    Command9 = hiddenButton(Frame1, "Command9");
+    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+}
+
+void ControlAll::buildDeleteOptions() {
+    Picture1 = panel(this, "Picture1", twipsRect(945, 810, 4560, 1110));
+    auto option = [this](const char* name, int top, int width) {
+        auto* l = clickable(new QLabel(Picture1));
+        l->setObjectName(QString::fromLatin1(name));
+        l->setGeometry(twipsRect(600, top, width, 420));
+        l->setAlignment(Qt::AlignCenter);
+        l->setFont(windowFont(11));
+        l->setAutoFillBackground(true);
+        QPalette p = l->palette();
+        p.setColor(QPalette::Window, kMenuBack);
+        l->setPalette(p);
+        return l;
+    };
+    Image8 = option("Image8", 90, 3800);
+    DelAll = option("DelAll", 540, 3800);
+    // Each option reads as its question without the question's first word.
+    Image8->setText(
+        texts::kAskEraseGrade.section(QLatin1Char(' '), 1).remove(QLatin1Char(':')).trimmed());
+    DelAll->setText(texts::kAskEraseAll.section(QLatin1Char(' '), 1).trimmed());
+    onClick_.insert(Image8, [this] { Image8_Click(); });
+    onClick_.insert(DelAll, [this] { DelAll_Click(); });
+    Image11 = clickable(new QLabel(Picture1));
+    Image11->setObjectName(QStringLiteral("Image11"));
+    Image11->setGeometry(twipsRect(90, 90, 390, 390));
+    Image11->setPixmap(art::closeMark(twips(390)));
+    onClick_.insert(Image11, [this] { Image11_Click(); });
+    Picture1->hide();
+}
+
+void ControlAll::buildPrintMenu() {
+    Picture2 = panel(this, "Picture2", twipsRect(0, 1530, kMenuWidth, 6600));
+    const QString captions[kMenuItems] = {
+        texts::kMenu0,  texts::kMenu1,  texts::kMenu2, texts::kMenu3, texts::kMenu4,
+        texts::kMenu5,  texts::kMenu6,  texts::kMenu7, texts::kMenu8, texts::kMenu9,
+        texts::kMenu10, texts::kMenu11, texts::kMenu12};
+    MainSelect.resize(kMenuItems);
+    for (int i = 0; i < kMenuItems; ++i) {
+        // Item 12 stands above item 11, the last one.
+        const int slot = i == 12 ? 11 : i == 11 ? 12 : i;
+        auto* l = clickable(new QLabel(captions[i], Picture2));
+        l->setObjectName(QStringLiteral("MainSelect_%1").arg(i));
+        l->setGeometry(twipsRect((kMenuWidth - kMenuItemWidth) / 2, 150 + slot * kMenuPitch,
+                                 kMenuItemWidth, kMenuItemHeight));
+        l->setAlignment(Qt::AlignCenter);
+        l->setFont(windowFont(12));
+        l->setAutoFillBackground(true);
+        l->setMouseTracking(true);
+        fillBack(l, kMenuBack);
+        onClick_.insert(l, [this, i] { MainSelect_Click(i); });
+        onHover_.insert(l, [this, i] { MainSelect_MouseMove(i); });
+        MainSelect[i] = l;
+    }
+    Image1 = clickable(new QLabel(Picture2));
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(
+        twipsRect((kMenuWidth - 420) / 2, 150 + kMenuItems * kMenuPitch + 60, 420, 420));
+    Image1->setPixmap(art::closeMark(twips(420)));
+    onClick_.insert(Image1, [this] { Image1_Click(); });
+}
+
+void ControlAll::buildPaperworkPanels() {
+    // The paperwork of a picked day and the schedule of one grade: their
+    // prints are connected by the paperwork through the hidden buttons.
+    Picture4 = panel(this, "Picture4", twipsRect(0, 0, 5355, 4935));
+    Combo8 = new QComboBox(Picture4);
+    Combo8->setObjectName(QStringLiteral("Combo8"));
+    Combo8->setGeometry(twipsRect(600, 1500, 4155, 480));
+    Combo8->setFont(windowFont(11));
+    Combo7 = new QComboBox(Picture4);
+    Combo7->setObjectName(QStringLiteral("Combo7"));
+    Combo7->setGeometry(twipsRect(600, 2400, 4155, 480));
+    Combo7->setFont(windowFont(11));
+    auto image = [this](QWidget* parent, const char* name, const QRect& r) {
+        auto* l = clickable(new QLabel(parent));
+        l->setObjectName(QString::fromLatin1(name));
+        l->setGeometry(r);
+        return l;
+    };
+    Image4 = image(Picture4, "Image4", twipsRect(2200, 3600, 900, 600));
+    Image16 = image(Picture4, "Image16", twipsRect(600, 3600, 600, 600));
+    Image6 = image(Picture4, "Image6", twipsRect(90, 90, 390, 390));
+    Image6->setPixmap(art::closeMark(twips(390)));
+    onClick_.insert(Image6, [this] { Image6_Click(); });
+    Command4 = hiddenButton(Picture4, "Command4");
+    Command5 = hiddenButton(Picture4, "Command5");
+    Command6 = hiddenButton(Picture4, "Command6");
+    Picture4->hide();
+
+    CommeteePic = panel(this, "CommeteePic", twipsRect(0, 0, 4905, 3270));
+    Combo6 = new QComboBox(CommeteePic);
+    Combo6->setObjectName(QStringLiteral("Combo6"));
+    Combo6->setGeometry(twipsRect(600, 1000, 3705, 480));
+    Combo6->setFont(windowFont(11));
+    Imageshow = image(CommeteePic, "Imageshow", twipsRect(2000, 2100, 900, 600));
+    CloseIt = image(CommeteePic, "CloseIt", twipsRect(90, 90, 390, 390));
+    CloseIt->setPixmap(art::closeMark(twips(390)));
+    onClick_.insert(CloseIt, [this] { CloseIt_Click(); });
+    CommeteePic->hide();
+}
+
+void ControlAll::buildLabelsPanel() {
+    // The labels panel's own rows and boxes are the labels' to add.
+    Picture3 = panel(this, "Picture3", twipsRect(90, 9720, 16125, 10050));
+    Combo9 = new QComboBox(Picture3);
+    Combo9->setObjectName(QStringLiteral("Combo9"));
+    Combo9->setGeometry(twipsRect(4305, 1095, 5355, 480));
+    Combo9->setFont(windowFont(11));
+    connect(Combo9, &QComboBox::activated, this, [this] { Combo9_Click(); });
+    ClassSeries = new QCheckBox(Picture3);
+    ClassSeries->setObjectName(QStringLiteral("ClassSeries"));
+    ClassSeries->setGeometry(twipsRect(6930, 1890, 2685, 360));
+    All_Series = new QCheckBox(Picture3);
+    All_Series->setObjectName(QStringLiteral("All_Series"));
+    All_Series->setGeometry(twipsRect(6330, 1920, 375, 360));
+    connect(All_Series, &QCheckBox::clicked, this, [this] { All_Series_Click(); });
+    Text1 = new QLineEdit(Picture3);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(twipsRect(5115, 2880, 3330, 420));
+    Text1->setFont(windowFont(11));
+    ControlBottos.assign(3, nullptr);
+    ControlBottos[2] = clickable(new QLabel(Picture3));
+    ControlBottos[2]->setObjectName(QStringLiteral("ControlBottos_2"));
+    ControlBottos[2]->setGeometry(twipsRect(150, 150, 420, 420));
+    ControlBottos[2]->setPixmap(art::closeMark(twips(420)));
+    onClick_.insert(ControlBottos[2], [this] { ControlBottos_Click(2); });
+    Picture3->hide();
+}
+
+void ControlAll::buildMailboxes() {
+    Check1 = new QCheckBox(Picture2);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->hide();
+    Check2 = new QCheckBox(Picture2);
+    Check2->setObjectName(QStringLiteral("Check2"));
+    Check2->hide();
+    for (int i = 0; i < 7; ++i) {
+        auto* o = new QRadioButton(Picture2);
+        o->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        o->hide();
+        Option1.push_back(o);
+    }
+    Label5 = new QLabel(QStringLiteral("Label5"), Picture2);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->hide();
+    Label6 = new QLabel(QStringLiteral("Label6"), Picture2);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->hide();
+    Class = new QLineEdit(Picture2);
+    Class->setObjectName(QStringLiteral("Class"));
+    Class->hide();
+    Command2 = hiddenButton(Picture2, "Command2");
+    Print10 = hiddenButton(Picture2, "Print10");
+}
+
+void ControlAll::Form_Load() {
+    All_Series->setChecked(true);
+    All_Series_Click();
+    Combo4->addItem(texts::kGradePrompt);
+    ScheduleSaved = true;
+    cmdSave->hide();
+    Picture3->move(0, twips(450));
+    showGrid(ScheduleGrid());
+    Command9->click();
+
+    const int height = main_ ? main_->height() : twips(10520);
+    resize(twips(kWindowWidth), height);
+    if (main_)
+        move(main_->x() + (main_->width() - width()) / 2, main_->y());
+    Title->setGeometry(0, 0, width(), twips(kTitleHeight));
+    Frame1->setGeometry(twipsRect(kFrameLeft, kFrameTop, kFrameWidth, kFolded));
+    FTeachers->move(twips(90), twips(4875));
+    FSubjects->move(twips(90), twips(3570));
+    FTime->move(twips(135), twips(3525));
+    for (QFrame* p : {static_cast<QFrame*>(CommeteePic), static_cast<QFrame*>(Picture4)})
+        p->move((width() - p->width()) / 2, (height - p->height()) / 2);
+    Picture2->move((width() - Picture2->width()) / 2, twips(1530));
+
+    fillGradeLists();
+    Combo7->addItem(texts::kFirstPeriod);
+    Combo7->addItem(texts::kSecondPeriod);
+    for (QComboBox* box : {Combo6, Combo7, Combo8})
+        if (box->count() > 0)
+            box->setCurrentIndex(0);
+    platform::select(Combo4, 0, [this] { Combo4_Click(); });
+    Combo4->setFocus();
+}
+
+void ControlAll::fillGradeLists() {
+    // The class keys are read without moving the main window's selection, so
+    // the class chosen there stays chosen.
+    QStringList keys;
+    if (main_)
+        for (int i = 0; i < main_->Combo4->count(); ++i)
+            keys << main_->Combo4->itemText(i);
+    const QStringList grades = examGradeNames(keys);
+    Combo4->addItems(grades);
+    Combo6->addItems(grades);
+    Combo8->addItems(grades);
+    Combo9->clear();
+    Combo9->addItem(texts::kGradePrompt);
+    Combo9->addItems(labelClassKeys(keys));
+    platform::select(Combo9, 0, [this] { Combo9_Click(); });
+}
+
+void ControlAll::closeEvent(QCloseEvent* event) {
+    if (main_) {
+        main_->show();
+        main_->setEnabled(true);
+        main_->activateWindow();
+    }
+    event->accept();
+}
+
+bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (me->button() != Qt::LeftButton || !w || !w->rect().contains(me->position().toPoint()))
+            break;
+        if (const auto it = onClick_.constFind(watched); it != onClick_.constEnd()) {
+            const std::function<void()> action = *it;
+            action();
+            return true;
+        }
+        for (PickList list : kPickLists) {
+            const PickPopup* p = popup(list);
+            for (int i = 0; i < p->itemCount(); ++i)
+                if (p->items[i] == watched) {
+                    pickItem_Click(list, i);
+                    return true;
+                }
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        if (const auto it = onHover_.constFind(watched); it != onHover_.constEnd()) {
+            const std::function<void()> action = *it;
+            action();
+            break;
+        }
+        for (PickList list : kPickLists) {
+            const PickPopup* p = popup(list);
+            for (int i = 0; i < p->itemCount(); ++i)
+                if (p->items[i] == watched)
+                    pickItem_MouseMove(list, i);
+        }
+        break;
+    }
+    case QEvent::MouseButtonPress:
+        if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && edit->isEnabled())
+            cell_Click(edit);
+        break;
+    case QEvent::FocusIn: {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Coming back to the window is no new choice of a cell.
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        if (auto* edit = qobject_cast<QLineEdit*>(watched))
+            cell_GotFocus(edit);
+        break;
+    }
+    case QEvent::KeyRelease:
+        for (PickList list : kPickLists)
+            if (popup(list)->Tex == watched)
+                Tex_KeyUp(list, static_cast<QKeyEvent*>(event)->key());
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ControlAll::Image10_Click() {
+    Image10->hide();
+    Image15->show();
+    // The fold is a visible animation; the window stays responsive meanwhile.
+    for (int h = 5495; h >= 995; h -= 50) {
+        Frame1->resize(Frame1->width(), twips(h));
+        QCoreApplication::processEvents();
+    }
+    Frame1->resize(Frame1->width(), twips(kFolded));
+    hidePopups();
+}
+
+void ControlAll::foldEditor() {
+    Image10->hide();
+    Image15->show();
+    Frame1->resize(Frame1->width(), twips(kFolded));
+    hidePopups();
+}
+
+void ControlAll::hidePopups() {
+    FTeachers->hide();
+    FSubjects->hide();
+    FTime->hide();
+    DelT->hide();
+}
+
+void ControlAll::DelOptions_Click() {
+    Picture1->show();
+    Picture1->raise();
+}
+
+void ControlAll::Image11_Click() {
+    Picture1->hide();
+}
+
+void ControlAll::Image1_Click() {
+    close();
+}
+
+void ControlAll::CloseIt_Click() {
+    CommeteePic->hide();
+}
+
+void ControlAll::Image6_Click() {
+    Picture4->hide();
+}
+
+void ControlAll::MainSelect_Click(int index) {
+    if (CommeteePic->isVisible() || index < 0 || index >= kMenuItems)
+        return;
+    if (index == 1) {
+        CommeteePic->show();
+        CommeteePic->raise();
+        return;
+    }
+    if (index == 11) {
+        Picture3->show();
+        Picture3->raise();
+        return;
+    }
+    if (const std::function<void()> action = printActions_[index])
+        action();
+}
+
+void ControlAll::MainSelect_MouseMove(int index) {
+    if (CommeteePic->isVisible())
+        return;
+    for (int i = 0; i < kMenuItems; ++i)
+        fillBack(MainSelect[i], i == index ? kMenuHover : kMenuBack);
+}
+
+void ControlAll::setPrintMenuAction(int index, std::function<void()> action) {
+    if (index >= 0 && index < kMenuItems && index != 1 && index != 11)
+        printActions_[index] = std::move(action);
+}
+
+void ControlAll::Combo9_Click() {
+    Text1->setText(Combo9->currentText());
+}
+
+void ControlAll::All_Series_Click() {
+    ClassSeries->setChecked(false);
+}
+
+void ControlAll::ControlBottos_Click(int index) {
+    if (index == 2)
+        Picture3->hide();
+}
+
+void ControlAll::Picture6_Click() {
+    const int day = std::clamp(Selected->text().toInt(), 0, kExamDays - 1);
+    if (dates::MyCalendar* calendar = dates::loadMyCalendar(main_.data()))
+        calendar->openFor(dates::CalendarRequest::examDayDate(day, true), this);
+    // Also when the calendar is then closed without a date.
+    ScheduleSaved = false;
+}
+
+void ControlAll::receiveCalendarDate(const dates::CalendarRequest& request,
+                                     const dates::PickedDate& date) {
+    const QString weekday = platform::fromUtf8(date.weekday);
+    const QString text = platform::fromUtf8(date.hijriText);
+    Label5->setText(weekday);
+    Label6->setText(text);
+    // Only a request for an exam day's date writes into the grid. A print or
+    // a student's minutes waiting for a day belong to the paperwork, which
+    // takes its day from Label5 and Label6; nothing here runs for them.
+    if (const std::optional<int> day = dates::examDayToWrite(request)) {
+        Day[*day]->setText(weekday);
+        DayDate[*day]->setText(text);
+    }
+    show();
+    setEnabled(true);
+    raise();
+    activateWindow();
+}
+
+void ControlAll::calendarRequestEnded(const dates::CalendarRequest&) {
+    // Closed without a date: the calendar has enabled this window again and
+    // nothing waited here.
+}
+
+void ControlAll::reportFailure(const QString& what, const QString& why) {
+    shell::ShowMsg(texts::kTitle, what + QStringLiteral("\r\n") + why, 1, 1);
+}
+
+PickPopup* ControlAll::popup(PickList list) const {
+    switch (list) {
+    case PickList::Subjects:
+        return FSubjects;
+    case PickList::Teachers:
+        return FTeachers;
+    case PickList::Times:
+        break;
+    }
+    return FTime;
+}
+
+} // namespace sijill::exams

@@ -1,0 +1,223 @@
+// The pick lists of the schedule editor: building them, adding and deleting
+// items, the delete mark that follows the pointer, choosing an item into the
+// target cell, and the cells' side (which popup a cell opens, the highlight).
+#include "data/DataError.h"
+#include "exams/ControlAll.h"
+#include "exams/ControlAllLayout.h"
+#include "exams/PickPopup.h"
+#include "exams/Texts.h"
+#include "platform/Presenters.h"
+#include "platform/Twips.h"
+#include "platform/VbColor.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace sijill::exams {
+
+using namespace layout;
+using platform::twips;
+
+namespace {
+
+const QColor kCellBack = platform::vbColor(0xFFFFFF);
+const QColor kFocusedBack = platform::vbColor(0xF0D4AF);
+
+void setBack(QLineEdit* e, const QColor& colour) {
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, colour);
+    e->setPalette(p);
+}
+
+template <typename T> int indexIn(const std::vector<T*>& v, const QObject* w) {
+    for (int i = 0; i < static_cast<int>(v.size()); ++i)
+        if (v[i] == w)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+void ControlAll::Command9_Click() {
+    FTeachers->resize(twips(pickPopupWidth(PickList::Teachers)), FTeachers->height());
+    QString failure;
+    // Every list is read, also after an empty one: an empty table gives an
+    // empty popup.
+    for (PickList list : kPickLists) {
+        PickPopup* p = popup(list);
+        try {
+            p->setItems(loadPickList(list));
+        } catch (const data::DataError& e) {
+            failure = e.userMessage();
+            continue;
+        }
+        for (QLabel* item : p->items)
+            item->installEventFilter(this);
+    }
+    if (!failure.isEmpty())
+        reportFailure(texts::kListsFailed, failure);
+}
+
+void ControlAll::addPickItem(PickList list) {
+    PickPopup* p = popup(list);
+    const QString text = p->Tex->text();
+    // Nothing to store, or an add still running (its half-second wait lets
+    // a second press through otherwise).
+    if (storedTitle(text).isEmpty() || adding_)
+        return;
+    adding_ = true;
+    p->Add->setEnabled(false);
+    try {
+        if (isDuplicate(loadPickList(list), text)) {
+            platform::showSystemMessage(
+                {QString(), duplicateMessage(list, text), QMessageBox::Ok, QMessageBox::NoIcon});
+        } else {
+            exams::addPickItem(list, text);
+            Command9->click();
+        }
+    } catch (const data::DataError& e) {
+        reportFailure(texts::kAddFailed, e.userMessage());
+    }
+    p->Add->setEnabled(true);
+    adding_ = false;
+}
+
+void ControlAll::Tex_KeyUp(PickList list, int key) {
+    PickPopup* p = popup(list);
+    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || p->Tex->text().isEmpty())
+        return;
+    p->Add->click();
+    p->Tex->clear();
+}
+
+void ControlAll::pickItem_Click(PickList list, int index) {
+    PickPopup* p = popup(list);
+    if (!p->isHidden() && index >= 0 && index < p->itemCount()) {
+        const QString text = p->itemTitle(index);
+        const int r = std::clamp(PickTargetRow, 0, kGridRows - 1);
+        switch (list) {
+        case PickList::Subjects:
+            Subj[r]->setText(text);
+            break;
+        case PickList::Teachers:
+            (PickToCorrector ? T1 : T2)[r]->setText(text);
+            break;
+        case PickList::Times:
+            Time[r]->setText(text);
+            break;
+        }
+    }
+    ScheduleSaved = false;
+    p->hide();
+    DelT->hide();
+}
+
+void ControlAll::pickItem_MouseMove(PickList list, int index) {
+    PickPopup* p = popup(list);
+    PickHoverIndex = index;
+    const QLabel* item = p->items[index];
+    DelT->move(p->x() + item->x(), p->y() + item->y() + twips(30));
+    DelT->show();
+    DelT->raise();
+}
+
+void ControlAll::DelT_Click() {
+    for (PickList list : kPickLists)
+        popup(list)->Tex->clear();
+    QString failure;
+    for (PickList list : kPickLists) {
+        const PickPopup* p = popup(list);
+        const qint64 key = p->itemKey(PickHoverIndex);
+        if (p->isHidden() || key <= 0)
+            continue;
+        try {
+            deletePickItem(list, key);
+        } catch (const data::DataError& e) {
+            failure = e.userMessage();
+        }
+    }
+    DelT->hide();
+    Command9->click();
+    if (!failure.isEmpty())
+        reportFailure(texts::kDeleteFailed, failure);
+}
+
+void ControlAll::Image3_Click() {
+    hidePopups();
+}
+
+int ControlAll::cellRow(QLineEdit* c, PickList* list, bool* corrector) const {
+    *corrector = false;
+    if (int r = indexIn(Subj, c); r >= 0) {
+        *list = PickList::Subjects;
+        return r;
+    }
+    if (int r = indexIn(Time, c); r >= 0) {
+        *list = PickList::Times;
+        return r;
+    }
+    if (int r = indexIn(T1, c); r >= 0) {
+        *list = PickList::Teachers;
+        *corrector = true;
+        return r;
+    }
+    if (int r = indexIn(T2, c); r >= 0) {
+        *list = PickList::Teachers;
+        return r;
+    }
+    return -1;
+}
+
+void ControlAll::cell_Click(QLineEdit* c) {
+    PickList list = PickList::Subjects;
+    bool corrector = false;
+    const int r = cellRow(c, &list, &corrector);
+    if (r < 0)
+        return;
+    PickTargetRow = r;
+    if (list == PickList::Teachers)
+        PickToCorrector = corrector;
+}
+
+void ControlAll::cell_GotFocus(QLineEdit* c) {
+    PickList list = PickList::Subjects;
+    bool corrector = false;
+    if (cellRow(c, &list, &corrector) < 0)
+        return;
+    // A cell reached by the keyboard is the target of a choice as much as a
+    // clicked one.
+    cell_Click(c);
+    placePopupFor(c);
+    paintCells(c);
+    PickPopup* p = popup(list);
+    p->show();
+    p->raise();
+}
+
+void ControlAll::placePopupFor(QLineEdit* c) {
+    PickList list = PickList::Subjects;
+    bool corrector = false;
+    const int r = cellRow(c, &list, &corrector);
+    const bool second = r % 2 == 1;
+    const int top = twips(kStripTops[0]);
+    hidePopups();
+    PickPopup* p = popup(list);
+    const int width = pickPopupWidth(list);
+    int left = 4875;
+    if (list == PickList::Teachers)
+        left = second ? kT12Left + kStripLeft + kT12Width + 80 : kT2Left + kStripLeft - width;
+    else if (list == PickList::Times)
+        left = (second ? kTime2Left : kTimeLeft) + kStripLeft - width - 320;
+    p->move(twips(left), top);
+}
+
+void ControlAll::paintCells(QLineEdit* focused) {
+    for (int r = 0; r < kGridRows; ++r)
+        for (QLineEdit* e : {Time[r], Subj[r], T1[r], T2[r]})
+            setBack(e, kCellBack);
+    setBack(focused, kFocusedBack);
+}
+
+} // namespace sijill::exams

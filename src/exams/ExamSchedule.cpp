@@ -1,0 +1,153 @@
+#include "exams/ExamSchedule.h"
+
+#include "data/Connection.h"
+#include "exams/Texts.h"
+
+namespace sijill::exams {
+
+namespace {
+
+using data::Connection;
+using data::Database;
+
+// Trimmed equality in SQL: the stored grade text may carry blanks around it.
+const QString kGradeMatch = QStringLiteral("trim(D3) = ?");
+
+int orderOf(const QVariant& v) {
+    bool ok = false;
+    const int order = v.toString().trimmed().toInt(&ok);
+    return ok ? order : -1;
+}
+
+qint64 insertRow(Connection& c, int position, const QString& grade, int order) {
+    c.execute(QStringLiteral("INSERT INTO T1 (D0, D1, D2, D3, D4, D5, D6, D7, D8, F_Order) "
+                             "VALUES (?, '', '', ?, '', '', '', '', ?, ?)"),
+              {QString::number(position), grade, periodName(order), order});
+    return c.lastInsertId();
+}
+
+std::optional<qint64> findRow(Connection& c, const QString& grade, int order) {
+    const QVariant id = c.scalar(QStringLiteral("SELECT ID FROM T1 WHERE ") + kGradeMatch +
+                                     QStringLiteral(" AND F_Order = ? ORDER BY ID LIMIT 1"),
+                                 {grade.trimmed(), order});
+    if (id.isNull())
+        return std::nullopt;
+    return id.toLongLong();
+}
+
+} // namespace
+
+QString periodName(int order) {
+    return order % 2 == 0 ? texts::kFirstPeriod : texts::kSecondPeriod;
+}
+
+bool sameGrade(const QString& a, const QString& b) {
+    return a.trimmed() == b.trimmed();
+}
+
+std::vector<ScheduleRow> loadGradeRows(const QString& grade) {
+    Connection c(Database::Schedual);
+    const data::RecordSet rs =
+        c.query(QStringLiteral("SELECT ID, D0, D1, D2, D3, D4, D5, D6, D7, D8, F_Order FROM T1 "
+                               "WHERE ") +
+                    kGradeMatch + QStringLiteral(" ORDER BY ID"),
+                {grade.trimmed()});
+    std::vector<ScheduleRow> rows;
+    rows.reserve(rs.recordCount());
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        ScheduleRow r;
+        r.id = rs.value(i, 0).toLongLong();
+        r.position = rs.text(i, QStringLiteral("D0"));
+        r.weekday = rs.text(i, QStringLiteral("D1"));
+        r.date = rs.text(i, QStringLiteral("D2"));
+        r.grade = rs.text(i, QStringLiteral("D3"));
+        r.subject = rs.text(i, QStringLiteral("D4"));
+        r.time = rs.text(i, QStringLiteral("D5"));
+        r.corrector = rs.text(i, QStringLiteral("D6"));
+        r.reviewer = rs.text(i, QStringLiteral("D7"));
+        r.period = rs.text(i, QStringLiteral("D8"));
+        r.order = orderOf(rs.value(i, QStringLiteral("F_Order")));
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+std::optional<qint64> findGradeRow(const QString& grade, int order) {
+    Connection c(Database::Schedual);
+    return findRow(c, grade, order);
+}
+
+qint64 addScheduleRow(int position, const QString& grade, int order) {
+    Connection c(Database::Schedual);
+    return insertRow(c, position, grade, order);
+}
+
+qint64 ensureFirstRow(int position, const QString& grade) {
+    Connection c(Database::Schedual);
+    data::Transaction t(c);
+    if (const std::optional<qint64> id = findRow(c, grade, 0))
+        return *id;
+    const qint64 id = insertRow(c, position, grade, 0);
+    t.commit();
+    return id;
+}
+
+void saveGradeSchedule(int position, const QString& grade, std::vector<SavedRow>& rows) {
+    Connection c(Database::Schedual);
+    data::Transaction t(c);
+    std::vector<qint64> keys;
+    keys.reserve(rows.size());
+    for (const SavedRow& row : rows) {
+        qint64 id = row.id;
+        if (id <= 0) {
+            keys.push_back(0);
+            continue;
+        }
+        const QVariantList values = {QString::number(position),
+                                     row.weekday,
+                                     row.date,
+                                     grade,
+                                     row.subject,
+                                     row.time,
+                                     row.corrector,
+                                     row.reviewer};
+        const int changed =
+            c.execute(QStringLiteral("UPDATE T1 SET D0 = ?, D1 = ?, D2 = ?, D3 = ?, D4 = ?, "
+                                     "D5 = ?, D6 = ?, D7 = ? WHERE ID = ?"),
+                      QVariantList(values) << id);
+        if (changed == 0) {
+            c.execute(QStringLiteral("INSERT INTO T1 (D0, D1, D2, D3, D4, D5, D6, D7, D8, "
+                                     "F_Order) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                      QVariantList(values) << periodName(row.order) << row.order);
+            id = c.lastInsertId();
+        }
+        keys.push_back(id);
+    }
+    t.commit();
+    // Only a committed save hands out the new keys.
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i].id = keys[i];
+}
+
+int deleteScheduleRows(const std::vector<qint64>& ids) {
+    Connection c(Database::Schedual);
+    data::Transaction t(c);
+    int n = 0;
+    for (qint64 id : ids)
+        if (id > 0)
+            n += c.execute(QStringLiteral("DELETE FROM T1 WHERE ID = ?"), {id});
+    t.commit();
+    return n;
+}
+
+int eraseGradeSchedule(const QString& grade) {
+    Connection c(Database::Schedual);
+    return c.execute(QStringLiteral("DELETE FROM T1 WHERE ") + kGradeMatch, {grade.trimmed()});
+}
+
+int eraseAllSchedules() {
+    Connection c(Database::Schedual);
+    return c.execute(QStringLiteral("DELETE FROM T1"));
+}
+
+} // namespace sijill::exams

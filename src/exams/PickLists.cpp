@@ -1,0 +1,97 @@
+#include "exams/PickLists.h"
+
+#include "data/Connection.h"
+#include "exams/Texts.h"
+#include "platform/Wait.h"
+
+#include <algorithm>
+
+namespace sijill::exams {
+
+QString pickTable(PickList list) {
+    switch (list) {
+    case PickList::Subjects:
+        return QStringLiteral("subjects");
+    case PickList::Teachers:
+        return QStringLiteral("teachers_names");
+    case PickList::Times:
+        break;
+    }
+    return QStringLiteral("exam_time");
+}
+
+std::vector<PickItem> loadPickList(PickList list) {
+    data::Connection c(data::Database::Schedual);
+    const data::RecordSet rs = c.query(QStringLiteral("SELECT ID, Title FROM ") + pickTable(list) +
+                                       QStringLiteral(" ORDER BY ID"));
+    std::vector<PickItem> items;
+    items.reserve(rs.recordCount());
+    for (int i = 0; i < rs.recordCount(); ++i)
+        items.push_back({rs.value(i, 0).toLongLong(), rs.value(i, 1).toString()});
+    return items;
+}
+
+QString storedTitle(const QString& text) {
+    return text.section(QLatin1Char(','), 0, 0);
+}
+
+bool isDuplicate(const std::vector<PickItem>& items, const QString& text) {
+    const QString title = storedTitle(text);
+    for (const PickItem& item : items)
+        if (item.title == title)
+            return true;
+    return false;
+}
+
+QString duplicateMessage(PickList list, const QString& text) {
+    switch (list) {
+    case PickList::Subjects:
+        return texts::kSubjectExists1 + text + texts::kSubjectExists2;
+    case PickList::Teachers:
+        return texts::kTeacherExists1 + text + texts::kTeacherExists2;
+    case PickList::Times:
+        break;
+    }
+    return texts::kTimeExists1 + text + texts::kTimeExists2;
+}
+
+qint64 addPickItem(PickList list, const QString& text) {
+    qint64 id = 0;
+    {
+        data::Connection c(data::Database::Schedual);
+        c.execute(QStringLiteral("INSERT INTO ") + pickTable(list) +
+                      QStringLiteral(" (Title) VALUES (?)"),
+                  {storedTitle(text)});
+        id = c.lastInsertId();
+    }
+    platform::Wait(0.5);
+    return id;
+}
+
+bool deletePickItem(PickList list, qint64 id) {
+    data::Connection c(data::Database::Schedual);
+    return c.execute(QStringLiteral("DELETE FROM ") + pickTable(list) +
+                         QStringLiteral(" WHERE ID = ?"),
+                     {id}) > 0;
+}
+
+} // namespace sijill::exams
+
+namespace sijill::exams {
+
+QPoint pickItemPosition(PickList list, int j) {
+    constexpr int step = kPickItemWidth + 90;
+    constexpr int rowStep = kPickItemHeight + 40;
+    constexpr int top = 440;
+    if (list == PickList::Times) {
+        constexpr int lastRow = 7;
+        const int row = std::min(j, lastRow);
+        return {200 - std::max(0, j - lastRow) * step, top + row * rowStep};
+    }
+    const int lastRow = list == PickList::Subjects ? 7 : 13;
+    const int row = std::min(j / 3, lastRow);
+    const int column = j - row * 3;
+    return {3730 - (column + 1) * step, top + row * rowStep};
+}
+
+} // namespace sijill::exams

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "exams/PickLists.h"
+
+#include <QFrame>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace sijill::exams {
+
+// One pick-list popup of the schedule editor: the list's items as small
+// boxed labels three to a row (times one to a row), a box and a button to
+// add an item, and a close picture in the heading.
+class PickPopup : public QFrame {
+    Q_OBJECT
+public:
+    PickPopup(PickList list, QWidget* parent);
+
+    PickList list() const { return list_; }
+    // Replaces the items; item i shows the title and keeps the key as its tag.
+    void setItems(const std::vector<PickItem>& items);
+    int itemCount() const { return static_cast<int>(items.size()); }
+    qint64 itemKey(int index) const;
+    // The item's whole text (its label may show it shortened).
+    QString itemTitle(int index) const;
+
+    std::vector<QLabel*> items; // LSubject, LTeacher or LTime
+    QLineEdit* Tex = nullptr;   // Tex_subject, Tex_teacher or Tex_time
+    QPushButton* Add = nullptr; // Command8, Command7 or Command10
+    QLabel* Close = nullptr;    // Image3(0), Image3(1) or Image3(2)
+    QLabel* Hint = nullptr;     // Label11(2), subjects only
+
+private:
+    QLabel* makeItem(int index);
+
+    PickList list_;
+};
+
+// Design size of a popup in twips.
+int pickPopupWidth(PickList list);
+inline constexpr int kPickPopupHeight = 5685;
+
+} // namespace sijill::exams

@@ -1,0 +1,455 @@
+#include "committees/ControlCom.h"
+#include "committees/CommitteesTestSupport.h"
+#include "data/Connection.h"
+#include "platform/Twips.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportOutput.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace sijill;
+using committees::ControlCom;
+
+namespace {
+
+const QString kOk = QStringLiteral("موافق");
+const QString kCancel = QStringLiteral("إلغاء");
+const QString kYes = QStringLiteral("نعم");
+const QString kNo = QStringLiteral("لا");
+
+// A school with 25, 30 and 28 students to seat in three grades.
+void seedGrades(const test::TestHome& home) {
+    test::addStudents(home, "رابع", "1", 25, "1");
+    test::addStudents(home, "خامس", "1", 30, "2");
+    test::addStudents(home, "سادس", "1", 28, "3");
+    test::addStudent(home, "رابع", "1", "26", "hand", "-", "الابتدائي", "1");
+}
+
+int scalar(const QString& db, const QString& sql) {
+    data::Connection c(db == "MyDatabase" ? data::Database::MyDatabase : data::Database::Schedual);
+    return c.scalar(sql).toInt();
+}
+
+struct Window {
+    test::TestHome home;
+    test::ScriptedScope scope;
+    std::unique_ptr<ControlCom> w;
+    void open() {
+        w.reset(new ControlCom);
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    void reset() {
+        scope.dialogs().answer(kOk);
+        w->Image1_Click();
+    }
+    QStringList seats(int grade) const {
+        QStringList out;
+        for (int i = 0; i < w->rowCount(); ++i)
+            out << w->seatLabel(grade, i)->text();
+        return out;
+    }
+    const test::ShownBox& lastBox() { return scope.dialogs().shown.back(); }
+};
+
+} // namespace
+
+TEST(ControlComLoad, EmptyListShowsTheSummaryAndOneEntryRow) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    ControlCom& w = *t.w;
+    EXPECT_TRUE(w.Picture2->isHidden());
+    EXPECT_TRUE(w.Picture5->isHidden());
+    EXPECT_TRUE(w.Picture4->isHidden());
+    ASSERT_EQ(w.rowCount(), 1);
+    EXPECT_EQ(w.L1[0]->text(), "0");
+    EXPECT_EQ(w.ComTotal[0]->text(), "0");
+    EXPECT_FALSE(w.ImView[0]->isHidden());
+    EXPECT_FALSE(w.ImUpdate[0]->isHidden());
+    EXPECT_TRUE(w.ImPrint[0]->isHidden());
+    EXPECT_TRUE(w.Image4[0]->isHidden());
+    EXPECT_EQ(w.Command2->y(), w.ComName[0]->y() + platform::twips(500));
+    EXPECT_EQ(w.Combo2->count(), 3);
+    EXPECT_EQ(w.LNum[0]->text(), "25");
+    EXPECT_EQ(w.LNum[1]->text(), "30");
+    EXPECT_EQ(w.LNum[2]->text(), "28");
+    EXPECT_EQ(w.Label4[0]->text().split('-').mid(1), (QStringList{"25", "30", "28"}));
+    EXPECT_EQ(w.BatchMode, 0);
+}
+
+TEST(ControlComLoad, StoredCommitteesFillTheRows) {
+    Window t;
+    seedGrades(t.home);
+    t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL)");
+    t.open();
+    ControlCom& w = *t.w;
+    EXPECT_FALSE(w.Picture2->isHidden());
+    ASSERT_EQ(w.rowCount(), 2);
+    EXPECT_EQ(w.ComName[0]->text(), "A");
+    EXPECT_EQ(w.ComNum[0]->text(), "30");
+    EXPECT_EQ(w.L1[0]->text(), "10");
+    EXPECT_EQ(w.L2[0]->text(), "12");
+    EXPECT_EQ(w.L3[0]->text(), "0");
+    EXPECT_EQ(w.ComTotal[0]->text(), "22");
+    for (QLabel* l : {w.ImView[0], w.ImUpdate[0], w.ImPrint[0], w.Image4[0]})
+        EXPECT_FALSE(l->isHidden());
+    EXPECT_FALSE(w.ComName[1]->isHidden());
+    EXPECT_TRUE(w.ComName[1]->text().isEmpty());
+    for (QLabel* l : {w.ImView[1], w.ImUpdate[1], w.L1[1], w.ComTotal[1], w.ImPrint[1]})
+        EXPECT_TRUE(l->isHidden());
+    EXPECT_EQ(w.ComName[1]->y() - w.ComName[0]->y(), platform::twips(440));
+    EXPECT_EQ(w.Command2->y(), w.ComName[1]->y() + platform::twips(500));
+}
+
+TEST(ControlComLoad, NineteenCommitteesShowTheScrollStrip) {
+    Window t;
+    seedGrades(t.home);
+    for (int i = 1; i <= 18; ++i)
+        t.home.exec("Schedual.db",
+                    QString("INSERT INTO List (ID, Name, Num) VALUES (%1, 'c%1', '30')").arg(i));
+    t.open();
+    EXPECT_TRUE(t.w->Picture4->isHidden());
+    t.home.exec("Schedual.db", "INSERT INTO List (ID, Name, Num) VALUES (19, 'c19', '30')");
+    t.open();
+    EXPECT_FALSE(t.w->Picture4->isHidden());
+}
+
+TEST(ControlComReset, CreatesCommitteesAndSharesFromTheGradeCounts) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    EXPECT_EQ(t.scope.dialogs().shown.at(0).mode, 2);
+    EXPECT_EQ(w.T_Main[0]->text(), "83");
+    // 83 / 30 + 0.5 = 3.27, rounded 3: four committees and the entry row.
+    ASSERT_EQ(w.rowCount(), 5);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 4);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List WHERE C1 IS NULL"), 4);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 0);
+    EXPECT_EQ(w.ComName[3]->text(), QStringLiteral("اللجنة [4]"));
+    EXPECT_EQ(w.ColNum[3]->text(), "3");
+    EXPECT_EQ(t.seats(1), (QStringList{"6", "6", "6", "7", "6"}));
+    EXPECT_EQ(t.seats(2), (QStringList{"7", "7", "7", "9", "7"}));
+    EXPECT_EQ(t.seats(3), (QStringList{"7", "7", "7", "7", "7"}));
+    EXPECT_EQ(w.ComTotal[3]->text(), "23");
+    EXPECT_EQ(w.Tot[1]->text(), "30");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(w.ImUpdate[static_cast<std::size_t>(i)]->isHidden());
+    EXPECT_TRUE(w.ComName[4]->text().isEmpty());
+    EXPECT_TRUE(w.L1[4]->isHidden());
+    EXPECT_FALSE(w.Picture2->isHidden());
+}
+
+TEST(ControlComReset, CancelOrNoAnswerChangesNothing) {
+    Window t;
+    seedGrades(t.home);
+    t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL);"
+                               "INSERT INTO Com (Com, Name) VALUES ('A', 'x')");
+    t.open();
+    for (const QString& answer : {kCancel, test::ScriptedDialogs::kClose}) {
+        t.scope.dialogs().answer(answer);
+        t.w->Image1_Click();
+        EXPECT_EQ(t.w->rowCount(), 2);
+        EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 1);
+        EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 1);
+    }
+}
+
+TEST(ControlComReset, AZeroCapacityIsRefusedAndNothingChanges) {
+    Window t;
+    seedGrades(t.home);
+    t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL)");
+    t.open();
+    t.w->Text1->setText("0");
+    t.reset();
+    EXPECT_EQ(t.lastBox().style, 1);
+    EXPECT_EQ(t.w->rowCount(), 2);
+    EXPECT_EQ(t.w->ComName[0]->text(), "A");
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 1);
+}
+
+TEST(ControlComDistribution, SeatsEveryFlaggedStudentWithNumbersByGrade) {
+    Window t;
+    seedGrades(t.home);
+    test::addExam(t.home, "رابع", "1446/09/10", "الأولى", "رياضيات");
+    t.open();
+    t.reset();
+    t.w->Command2->click();
+    EXPECT_EQ(t.lastBox().text, QStringLiteral("تم إنشاء اللجان بنجاح"));
+    // 83 students and one header row per committee and grade.
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Class IS NOT NULL"), 83);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Class IS NULL"), 12);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Name = 'hand'"), 0);
+    EXPECT_EQ(scalar("Schedual", "SELECT MIN(ComNum + 0) FROM Com"), 101);
+    EXPECT_EQ(scalar("Schedual", "SELECT MAX(ComNum + 0) FROM Com WHERE ComNum < '2'"), 125);
+    EXPECT_EQ(scalar("Schedual", "SELECT MAX(ComNum + 0) FROM Com"), 328);
+    data::Connection c(data::Database::Schedual);
+    EXPECT_EQ(c.scalar("SELECT S1 FROM Com WHERE Class IS NULL ORDER BY ID").toString(), "رياضيات");
+    EXPECT_EQ(c.scalar("SELECT ComNum FROM Com WHERE Com = ? AND Class IS NOT NULL ORDER BY ID",
+                       {QStringLiteral("اللجنة [2]")})
+                  .toString(),
+              "107");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(t.w->ImPrint[static_cast<std::size_t>(i)]->isHidden());
+    EXPECT_TRUE(t.w->ImPrint[4]->isHidden());
+
+    // Twice gives the same table.
+    t.w->Command2->click();
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
+}
+
+TEST(ControlComDistribution, AFailureKeepsTheLastSeating) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    t.w->Command2->click();
+    ASSERT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
+
+    // A student more than the seats: refused before anything is written.
+    test::addStudent(t.home, "رابع", "2", "01", "late");
+    t.w->Command2->click();
+    EXPECT_EQ(t.lastBox().style, 1);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
+    t.home.exec("MyDatabase.db", "DELETE FROM T1 WHERE d1 = 'late'");
+
+    // A write that fails half-way.
+    t.w->ComName[1]->setText("B");
+    t.home.exec("Schedual.db", "CREATE TRIGGER boom BEFORE INSERT ON Com WHEN NEW.ComNum = '320' "
+                               "BEGIN SELECT RAISE(ABORT, 'boom'); END");
+    t.w->Command2->click();
+    EXPECT_EQ(t.lastBox().style, 1);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Com = 'B'"), 0);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
+}
+
+TEST(ControlComSave, TheCloseQuestionSavesOnlyOnYes) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    const auto unsaved = [] {
+        return scalar("Schedual", "SELECT COUNT(*) FROM List WHERE C1 IS NULL");
+    };
+
+    t.scope.dialogs().answer(test::ScriptedDialogs::kClose);
+    w.Image2_Click();
+    EXPECT_EQ(t.lastBox().mode, 5);
+    EXPECT_FALSE(w.Picture2->isHidden()); // no answer: the panel and its edits stay
+    EXPECT_EQ(unsaved(), 4);
+
+    t.scope.dialogs().answer(kNo);
+    w.Image2_Click();
+    EXPECT_TRUE(w.Picture2->isHidden());
+    EXPECT_EQ(unsaved(), 4);
+
+    w.Image3_Click();
+    EXPECT_FALSE(w.Picture2->isHidden());
+    t.scope.dialogs().answer(kYes);
+    w.Image2_Click();
+    EXPECT_EQ(unsaved(), 0);
+    EXPECT_EQ(t.lastBox().mode, 4);
+    EXPECT_EQ(t.lastBox().text, QStringLiteral("تم التحديث"));
+    EXPECT_TRUE(w.Picture2->isHidden());
+    EXPECT_EQ(scalar("Schedual", "SELECT C2 FROM List WHERE ID = 4"), 9);
+
+    // Nothing unsaved: the panel closes without a question.
+    const std::size_t boxes = t.scope.dialogs().shown.size();
+    w.Image3_Click();
+    w.Image2_Click();
+    EXPECT_EQ(t.scope.dialogs().shown.size(), boxes);
+    EXPECT_TRUE(w.Picture2->isHidden());
+}
+
+TEST(ControlComSave, TheRowIconStoresItsOwnRow) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    t.w->ComName[1]->setText("قاعة 2");
+    t.w->ImUpdate_Click(1);
+    EXPECT_EQ(t.lastBox().mode, 4);
+    EXPECT_TRUE(t.w->ImUpdate[1]->isHidden());
+    data::Connection c(data::Database::Schedual);
+    EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 2").toString(), "قاعة 2");
+    EXPECT_EQ(c.scalar("SELECT COUNT(*) FROM List WHERE C1 IS NOT NULL").toInt(), 1);
+}
+
+TEST(ControlComEdits, CapacityDeskRowsAndTheRemainingSeats) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    w.ComNum[0]->setText("35");
+    EXPECT_EQ(w.ColNum[0]->text(), "3");
+    EXPECT_EQ(w.Total->text(), QString::number(83 - 35 - 90));
+    w.ComNum[0]->setText("عشرة");
+    EXPECT_EQ(w.ComNum[0]->text(), "0");
+    EXPECT_EQ(w.ColNum[0]->text(), "0");
+    w.ColNum[0]->setText("");
+    w.Text1->setText("25");
+    EXPECT_EQ(w.ColNum[0]->text(), "0");
+}
+
+TEST(ControlComMoves, OneSeatMovesWithinItsGradeOnly) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    for (int i = 0; i < 4; ++i)
+        w.ImUpdate[static_cast<std::size_t>(i)]->hide();
+    w.Seat_MouseMove(1, 3);
+    w.Seat_DragDrop(1, 0);
+    EXPECT_EQ(t.seats(1).mid(0, 4), (QStringList{"7", "6", "6", "6"}));
+    EXPECT_EQ(w.ComTotal[0]->text(), "21");
+    EXPECT_EQ(w.ComTotal[3]->text(), "22");
+    EXPECT_FALSE(w.ImUpdate[0]->isHidden());
+    EXPECT_FALSE(w.ImUpdate[3]->isHidden());
+    EXPECT_TRUE(w.ImUpdate[1]->isHidden());
+    EXPECT_EQ(w.L1[0]->frameShape(), QFrame::Box);
+
+    w.Seat_MouseMove(2, 1);
+    w.Seat_DragDrop(1, 2); // another grade's label: nothing
+    EXPECT_EQ(t.seats(1).mid(0, 4), (QStringList{"7", "6", "6", "6"}));
+    EXPECT_TRUE(w.ImUpdate[2]->isHidden());
+
+    w.L3[1]->setText("0");
+    w.Seat_MouseMove(3, 1);
+    w.Seat_DragDrop(3, 2); // an empty source: nothing
+    EXPECT_EQ(w.L3[2]->text(), "7");
+    EXPECT_TRUE(w.ImUpdate[2]->isHidden());
+}
+
+TEST(ControlComWindow, ScrollingReturnsToRest) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    ControlCom& w = *t.w;
+    const double height = w.picture2Height();
+    w.UP_Click();
+    EXPECT_EQ(w.picture2Top(), 30);
+    for (int i = 0; i < 3; ++i)
+        w.Down_Click();
+    EXPECT_EQ(w.picture2Top(), 30 - 1500);
+    for (int i = 0; i < 3; ++i)
+        w.UP_Click();
+    EXPECT_EQ(w.picture2Top(), 30);
+    EXPECT_EQ(w.picture2Height(), height + 1500);
+}
+
+TEST(ControlComSheets, PreviewsTheCommitteesSheetAndLabels) {
+    Window t;
+    seedGrades(t.home);
+    report::layoutLibrary().clear();
+    auto sink = std::make_shared<report::RecordingPreviewSink>();
+    const auto previous = report::setPreviewSink(sink);
+    t.open();
+    t.reset();
+    t.w->Command2->click();
+    t.w->ImPrint_Click(1);
+    t.w->Image4_Click(1);
+    report::setPreviewSink(previous);
+    ASSERT_EQ(sink->shown.size(), 2u);
+    const report::LaidOutReport& sheet = sink->shown[0];
+    EXPECT_EQ(sheet.layoutName, "ComNewP");
+    EXPECT_EQ(test::drawnTexts(sheet, "Class").value(0), QStringLiteral("اللجنة [2]"));
+    EXPECT_EQ(t.w->SheetRowCount, 23); // 6 + 7 + 7 students and three headers
+    EXPECT_TRUE(test::drawnTexts(sheet, "TextSeat").contains("107"));
+    const report::LaidOutReport& labels = sink->shown[1];
+    EXPECT_EQ(labels.layoutName, "LabelPNew");
+    EXPECT_EQ(test::drawnTexts(labels, "TextSeat1").size(), 10);
+}
+
+TEST(ControlComRows, TheEntryRowBecomesACommitteeWhenStored) {
+    Window t;
+    seedGrades(t.home);
+    t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL)");
+    t.open();
+    ControlCom& w = *t.w;
+    w.NewCom->click(); // an empty entry row stores nothing
+    EXPECT_EQ(w.rowCount(), 2);
+    EXPECT_TRUE(t.scope.systemShown.empty());
+    w.ComName[1]->setText("B");
+    w.ComNum[1]->setText("20");
+    w.NewCom->click();
+    ASSERT_EQ(t.scope.systemShown.size(), 1u);
+    EXPECT_EQ(t.scope.systemShown[0].text, QStringLiteral("تمت الإضافة"));
+    ASSERT_EQ(w.rowCount(), 3);
+    EXPECT_TRUE(w.ImUpdate[1]->isHidden());
+    EXPECT_FALSE(w.L1[1]->isHidden());
+    EXPECT_TRUE(w.L1[2]->isHidden());
+    data::Connection c(data::Database::Schedual);
+    EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 2").toString(), "B");
+    EXPECT_EQ(c.scalar("SELECT Col FROM List WHERE ID = 2").toString(), "2");
+    EXPECT_TRUE(c.scalar("SELECT C1 FROM List WHERE ID = 2").isNull());
+}
+
+TEST(ControlComMoves, ThePointerOverASeatLabelNamesTheSource) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(w.L2[3], &move);
+    EXPECT_EQ(w.CurRow, 3);
+    EXPECT_EQ(w.DragGrade, 2);
+    w.Seat_DragDrop(2, 1);
+    EXPECT_EQ(t.seats(2).mid(0, 4), (QStringList{"7", "8", "7", "8"}));
+    EXPECT_TRUE(w.L2[1]->acceptDrops());
+}
+
+TEST(ControlComLoad, AMissingCommitteeTableIsReportedNotFatal) {
+    Window t;
+    seedGrades(t.home);
+    t.home.exec("Schedual.db", "DROP TABLE List");
+    t.open();
+    EXPECT_FALSE(t.w->loadError().isEmpty());
+    EXPECT_EQ(t.w->rowCount(), 1);
+    // The reset makes the tables again.
+    t.reset();
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 4);
+}
+
+TEST(ControlComDistribution, DeleteAllOnlyClearsTheBatchFlagWhileItIsSet) {
+    Window t;
+    seedGrades(t.home);
+    t.home.exec("Schedual.db", "INSERT INTO Com (Com, Name) VALUES ('A', 'x')");
+    t.open();
+    t.w->BatchMode = -1;
+    t.w->DeleteAll->click();
+    EXPECT_EQ(t.w->BatchMode, 0);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 1);
+    t.w->DeleteAll->click();
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 0);
+}
+
+TEST(ControlComLoad, PickingAGradeRecountsOutsideBatchMode) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    ControlCom& w = *t.w;
+    w.Combo2->setCurrentIndex(1);
+    w.BatchMode = -1;
+    w.Combo2_Click();
+    EXPECT_EQ(w.T_Main[0]->text(), "25"); // the opening's count of the first grade
+    w.BatchMode = 0;
+    w.Combo2->setCurrentIndex(1);
+    w.Combo2_Click();
+    EXPECT_EQ(w.T_Main[0]->text(), "30");
+    EXPECT_EQ(w.Total->text(), "30");
+}

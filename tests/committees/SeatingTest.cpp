@@ -1,0 +1,197 @@
+#include "committees/Seating.h"
+#include "committees/CommitteeStore.h"
+#include "committees/CommitteesTestSupport.h"
+#include "data/Connection.h"
+#include "data/DataError.h"
+
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::committees;
+
+namespace {
+
+Student pupil(const QString& grade, int i) {
+    return {QStringLiteral("الابتدائي"), grade, QStringLiteral("1"), QString("s%1").arg(i),
+            QString("%1").arg(i, 2, 10, QChar('0'))};
+}
+
+std::vector<Student> pupils(const QString& grade, int n) {
+    std::vector<Student> out;
+    for (int i = 1; i <= n; ++i)
+        out.push_back(pupil(grade, i));
+    return out;
+}
+
+QStringList eight(const QString& first) {
+    return {first, "-", "-", "-", "-", "-", "-", "-"};
+}
+
+int comRows(data::Connection& c) {
+    return c.scalar("SELECT COUNT(*) FROM Com").toInt();
+}
+
+} // namespace
+
+TEST(SeatingPlan, SeatNumbersRunOverCommitteesAndEachBlockHasAHeader) {
+    const std::vector<CommitteeSeats> committees = {
+        {"A", {10, 0, 1}}, {"B", {10, 2, 0}}, {"C", {5, 0, 0}}};
+    const SeatingPlan plan = planSeating(committees, {"رابع", "خامس", "سادس"},
+                                         {pupils("رابع", 25), pupils("خامس", 2), pupils("سادس", 1)},
+                                         {eight("x"), eight("y"), eight("z")});
+    ASSERT_TRUE(plan.error.isEmpty());
+    // Grade 1: A header + 10, B header + 10, C header + 5; then grade 2 in B; grade 3 in A.
+    ASSERT_EQ(plan.rows.size(), 3u + 25u + 1u + 2u + 1u + 1u);
+    EXPECT_TRUE(plan.rows[0].isHeader());
+    EXPECT_EQ(plan.rows[0].committee, "A");
+    EXPECT_EQ(plan.rows[0].name, QStringLiteral("الابتدائي رابع [ 1 ]"));
+    EXPECT_EQ(plan.rows[0].subjects, eight("x"));
+    EXPECT_EQ(plan.rows[1].seat, "101");
+    EXPECT_EQ(plan.rows[10].seat, "110");
+    EXPECT_TRUE(plan.rows[11].isHeader());
+    EXPECT_EQ(plan.rows[11].committee, "B");
+    EXPECT_EQ(plan.rows[12].seat, "111");
+    EXPECT_TRUE(plan.rows[22].isHeader());
+    EXPECT_EQ(plan.rows[22].committee, "C");
+    EXPECT_EQ(plan.rows[23].seat, "121");
+    EXPECT_EQ(plan.rows[27].seat, "125");
+    // No header for a committee without seats of a grade: grade 2 opens in B.
+    EXPECT_TRUE(plan.rows[28].isHeader());
+    EXPECT_EQ(plan.rows[28].committee, "B");
+    EXPECT_EQ(plan.rows[29].seat, "201");
+    EXPECT_EQ(plan.rows[30].seat, "202");
+    EXPECT_EQ(plan.rows[31].committee, "A");
+    EXPECT_EQ(plan.rows[32].seat, "301");
+    EXPECT_EQ(plan.rows[32].number, "01");
+    EXPECT_EQ(*plan.rows[32].cls, QStringLiteral("الابتدائي سادس [ 1 ]"));
+}
+
+TEST(SeatingPlan, HeaderShowsTheClassOfTheBlocksFirstStudent) {
+    std::vector<Student> four = pupils("رابع", 4);
+    four[2].cls = four[3].cls = "2";
+    const SeatingPlan plan = planSeating({{"A", {3, 0, 0}}, {"B", {1, 0, 0}}}, {"رابع", "", ""},
+                                         {four, {}, {}}, {eight("x"), eight("-"), eight("-")});
+    ASSERT_TRUE(plan.error.isEmpty());
+    EXPECT_EQ(plan.rows[0].name, QStringLiteral("الابتدائي رابع [ 1 ]"));
+    EXPECT_EQ(*plan.rows[3].cls, QStringLiteral("الابتدائي رابع [ 2 ]"));
+    EXPECT_EQ(plan.rows[4].name, QStringLiteral("الابتدائي رابع [ 2 ]"));
+}
+
+TEST(SeatingPlan, RefusesSeatsThatDoNotMatchTheStudents) {
+    const SeatingPlan more =
+        planSeating({{"A", {3, 0, 0}}}, {"رابع", "", ""}, {pupils("رابع", 2), {}, {}}, {});
+    EXPECT_FALSE(more.error.isEmpty());
+    EXPECT_TRUE(more.rows.empty());
+    const SeatingPlan fewer =
+        planSeating({{"A", {1, 0, 0}}}, {"رابع", "", ""}, {pupils("رابع", 2), {}, {}}, {});
+    EXPECT_TRUE(fewer.error.contains(QStringLiteral("رابع")));
+}
+
+TEST(SeatingData, OnlyFlaggedStudentsOfTheExactGradeInClassOrder) {
+    test::TestHome home;
+    test::addStudent(home, "رابع", "2", "01", "b1");
+    test::addStudent(home, "رابع", "1", "02", "a2");
+    test::addStudent(home, "رابع", "1", "01", "a1");
+    test::addStudent(home, "رابع", "1", "03", "hand", "-");
+    test::addStudent(home, "رابع متقدم", "1", "01", "other");
+    test::addStudent(home, "خامس", "1", "01", "c1", "1", "الابتدائي", "0");
+    data::Connection c(data::Database::MyDatabase);
+    EXPECT_EQ(seatedGrades(c), (QStringList{"رابع", "رابع متقدم", "خامس"}));
+    EXPECT_EQ(countGrade(c, " رابع "), 3);
+    QStringList names;
+    for (const Student& s : studentsOfGrade(c, "رابع"))
+        names << s.name;
+    EXPECT_EQ(names, (QStringList{"a1", "a2", "b1"}));
+}
+
+TEST(SeatingData, SubjectsInDateAndPeriodOrderEightAtMost) {
+    test::TestHome home;
+    test::addExam(home, "رابع", "1446/09/12", "الأولى", "علوم");
+    test::addExam(home, "رابع", "1446/09/10", "الثانية", "لغتي");
+    test::addExam(home, "رابع", "1446/09/10", "الأولى", "رياضيات");
+    test::addExam(home, "خامس", "1446/09/09", "الأولى", "فقه");
+    data::Connection c(data::Database::Schedual);
+    EXPECT_EQ(examSubjects(c, "رابع"),
+              (QStringList{"رياضيات", "لغتي", "علوم", "-", "-", "-", "-", "-"}));
+    EXPECT_EQ(examSubjects(c, "سادس"), QStringList(8, "-"));
+    for (int i = 0; i < 9; ++i)
+        test::addExam(home, "خامس", QString("1446/10/%1").arg(i + 10), "الأولى",
+                      QString("m%1").arg(i));
+    const QStringList fifth = examSubjects(c, "خامس");
+    EXPECT_EQ(fifth.size(), 8);
+    EXPECT_EQ(fifth.first(), "فقه");
+    EXPECT_EQ(fifth.last(), "m6");
+}
+
+TEST(SeatingData, WritingReplacesTheOldSeatingOrNothingAtAll) {
+    test::TestHome home;
+    data::Connection c(data::Database::Schedual);
+    const SeatingPlan plan = planSeating({{"A", {2, 0, 0}}}, {"رابع", "", ""},
+                                         {pupils("رابع", 2), {}, {}}, {eight("x"), {}, {}});
+    writeSeating(c, plan.rows);
+    writeSeating(c, plan.rows);
+    EXPECT_EQ(comRows(c), 3); // twice gives the same table, not a doubled one
+    EXPECT_TRUE(c.scalar("SELECT Class FROM Com ORDER BY ID LIMIT 1").isNull());
+    EXPECT_EQ(c.scalar("SELECT S8 FROM Com ORDER BY ID LIMIT 1").toString(), "-");
+
+    // A row that fails half-way leaves the earlier seating whole.
+    home.exec("Schedual.db", "CREATE TRIGGER boom BEFORE INSERT ON Com WHEN NEW.Name = 's2' "
+                             "BEGIN SELECT RAISE(ABORT, 'boom'); END");
+    std::vector<SeatRow> other = planSeating({{"B", {2, 0, 0}}}, {"رابع", "", ""},
+                                             {pupils("رابع", 2), {}, {}}, {eight("y"), {}, {}})
+                                     .rows;
+    EXPECT_THROW(writeSeating(c, other), data::DataError);
+    EXPECT_EQ(comRows(c), 3);
+    EXPECT_EQ(c.scalar("SELECT COUNT(*) FROM Com WHERE Com = 'A'").toInt(), 3);
+}
+
+TEST(CommitteeStore, ReplaceMakesBothTablesAnewWithTheShippedColumns) {
+    test::TestHome home;
+    data::Connection c(data::Database::Schedual);
+    const QVariant listBefore =
+        c.scalar("SELECT group_concat(name || ':' || type) FROM pragma_table_info('List')");
+    const QVariant comBefore =
+        c.scalar("SELECT group_concat(name || ':' || type) FROM pragma_table_info('Com')");
+    home.exec("Schedual.db", "INSERT INTO Com (Com, Name) VALUES ('old', 'x')");
+    replaceCommittees(c, {{"اللجنة [1]", "3", "30", {}}, {"اللجنة [2]", "3", "30", {}}});
+    EXPECT_EQ(c.scalar("SELECT group_concat(name || ':' || type) FROM pragma_table_info('List')"),
+              listBefore);
+    EXPECT_EQ(c.scalar("SELECT group_concat(name || ':' || type) FROM pragma_table_info('Com')"),
+              comBefore);
+    EXPECT_EQ(comRows(c), 0);
+    const std::vector<CommitteeRecord> rows = loadCommittees(c);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].name, "اللجنة [2]");
+    EXPECT_FALSE(rows[1].seats[0]); // NULL until the row is saved
+    EXPECT_EQ(c.scalar("SELECT MAX(ID) FROM List").toInt(), 2);
+
+    CommitteeRecord saved = rows[1];
+    saved.seats = {4, 5, 0};
+    EXPECT_TRUE(updateCommittee(c, 2, saved));
+    EXPECT_FALSE(updateCommittee(c, 9, saved));
+    EXPECT_EQ(loadCommittees(c)[1].seats[1], 5);
+}
+
+TEST(CommitteeStore, AFailedReplaceKeepsTheOldCommittees) {
+    test::TestHome home;
+    data::Connection c(data::Database::Schedual);
+    replaceCommittees(c, {{"old", "3", "30", {}}});
+    // Com cannot be made again once an index holds its name: the failure
+    // comes after List was dropped.
+    home.exec("Schedual.db", "DROP TABLE Com; CREATE INDEX Com ON MyInfo(Admin)");
+    EXPECT_THROW(replaceCommittees(c, {{"new", "3", "30", {}}}), data::DataError);
+    const std::vector<CommitteeRecord> rows = loadCommittees(c);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, "old");
+}
+
+TEST(CommitteeStore, SavingAllIsAllOrNothing) {
+    test::TestHome home;
+    data::Connection c(data::Database::Schedual);
+    replaceCommittees(c, {{"a", "3", "30", {}}});
+    EXPECT_THROW(updateAllCommittees(c, {{"a2", "3", "30", {{1, 2, 3}}}, {"b", "3", "30", {}}}),
+                 data::DataError);
+    EXPECT_EQ(loadCommittees(c)[0].name, "a");
+    updateAllCommittees(c, {{"a2", "3", "30", {{1, 2, 3}}}});
+    EXPECT_EQ(loadCommittees(c)[0].seats[2], 3);
+}

@@ -1,0 +1,105 @@
+#include "committees/Sheets.h"
+#include "committees/CommitteesTestSupport.h"
+#include "committees/Seating.h"
+#include "data/Connection.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportModel.h"
+#include "platform/report/ReportPages.h"
+
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using namespace sijill::committees;
+
+namespace {
+
+std::vector<Student> pupils(const QString& grade, int n) {
+    std::vector<Student> out;
+    for (int i = 1; i <= n; ++i)
+        out.push_back({QStringLiteral("الابتدائي"), grade, "1", QString("%1-%2").arg(grade).arg(i),
+                       QString::number(i)});
+    return out;
+}
+
+// Seats the committees in Com and reads back the rows of `name`.
+data::RecordSet seated(const std::vector<CommitteeSeats>& committees, const GradeSeats& counts,
+                       const QString& name) {
+    const QStringList subjects = {"علوم", "لغتي", "رياضيات", "-", "-", "-", "-", "-"};
+    const SeatingPlan plan = planSeating(
+        committees, {"رابع", "خامس", "سادس"},
+        {pupils("رابع", counts[0]), pupils("خامس", counts[1]), pupils("سادس", counts[2])},
+        {subjects, subjects, subjects});
+    EXPECT_TRUE(plan.error.isEmpty()) << plan.error.toStdString();
+    data::Connection c(data::Database::Schedual);
+    writeSeating(c, plan.rows);
+    return committeeRows(c, "  " + name + " ");
+}
+
+QStringList namesOf(const report::ReportRowset& rows, const QString& field) {
+    QStringList out;
+    for (int r = 0; r < rows.rowCount(); ++r)
+        out << rows.text(r, field);
+    return out;
+}
+
+} // namespace
+
+TEST(DeskLabels, PairsStudentsAcrossGradeBlocksAndSkipsHeaders) {
+    test::TestHome home;
+    const data::RecordSet five = seated({{"A", {5, 0, 0}}}, {5, 0, 0}, "A");
+    const report::ReportRowset rows = deskLabelRows(five);
+    EXPECT_EQ(namesOf(rows, "d1"), (QStringList{"رابع-1", "رابع-3", "رابع-5"}));
+    EXPECT_EQ(namesOf(rows, "d5"), (QStringList{"رابع-2", "رابع-4", ""}));
+    EXPECT_EQ(rows.text(0, "d2"), "101");
+    EXPECT_EQ(rows.text(0, "d3"), "A");
+    EXPECT_EQ(rows.text(0, "d0"), QStringLiteral("الابتدائي رابع [ 1 ]"));
+
+    const data::RecordSet mixed = seated({{"B", {3, 2, 0}}}, {3, 2, 0}, "B");
+    const report::ReportRowset pairs = deskLabelRows(mixed);
+    EXPECT_EQ(namesOf(pairs, "d1"), (QStringList{"رابع-1", "رابع-3", "خامس-2"}));
+    EXPECT_EQ(namesOf(pairs, "d5"), (QStringList{"رابع-2", "خامس-1", ""}));
+    EXPECT_EQ(pairs.text(1, "d6"), "201");
+}
+
+TEST(SignatureSheet, HeaderRowsCarrySubjectsAndTheSpacerGrowsPastFortyRows) {
+    test::TestHome home;
+    report::layoutLibrary().clear();
+    report::ReportLayout& layout = report::layout(kSheetLayout);
+    const SheetHeader header{"إدارة", "مدرسة", "1446", "المدير", {}};
+
+    const data::RecordSet forty = seated({{"A", {19, 19, 0}}}, {19, 19, 0}, "A");
+    ASSERT_EQ(forty.recordCount(), 40);
+    fillSignatureSheet(layout, header, "A", forty);
+    EXPECT_EQ(layout.control("ShaBlank").height, 20);
+    report::LaidOutReport laid = report::layOut(layout);
+    EXPECT_EQ(test::drawnTexts(laid, "Class").value(0), "A");
+    EXPECT_EQ(test::drawnTexts(laid, "Headmaster").value(0), "المدير");
+    EXPECT_EQ(test::drawnTexts(laid, "kl3").value(0), "إدارة");
+    const QStringList seats = test::drawnTexts(laid, "TextSeat");
+    EXPECT_TRUE(seats.contains("101"));
+    EXPECT_TRUE(seats.contains("219"));
+    const QStringList names = test::drawnTexts(laid, "TextName");
+    EXPECT_EQ(names.value(0), QStringLiteral("الابتدائي رابع [ 1 ]"));
+    EXPECT_EQ(test::drawnTexts(laid, "TextS1").value(0), "علوم");
+    EXPECT_EQ(test::drawnTexts(laid, "TextS3").value(0), "رياضيات");
+
+    const data::RecordSet fortyOne = seated({{"A", {40, 0, 0}}}, {40, 0, 0}, "A");
+    ASSERT_EQ(fortyOne.recordCount(), 41);
+    fillSignatureSheet(layout, header, "A", fortyOne);
+    EXPECT_EQ(layout.control("ShaBlank").height, 2500);
+    // The next fill starts from the stored design.
+    fillSignatureSheet(layout, header, "A", forty);
+    EXPECT_EQ(layout.control("ShaBlank").height, 20);
+}
+
+TEST(DeskLabels, LayoutShowsBothHalves) {
+    test::TestHome home;
+    report::layoutLibrary().clear();
+    const data::RecordSet three = seated({{"A", {3, 0, 0}}}, {3, 0, 0}, "A");
+    report::ReportLayout& layout = report::layout(kLabelsLayout);
+    fillDeskLabels(layout, three);
+    const report::LaidOutReport laid = report::layOut(layout);
+    EXPECT_EQ(test::drawnTexts(laid, "TextName1"), (QStringList{"رابع-1", "رابع-3"}));
+    EXPECT_EQ(test::drawnTexts(laid, "TextName2").value(0), "رابع-2");
+    EXPECT_EQ(test::drawnTexts(laid, "TextSeat2").value(0), "102");
+}

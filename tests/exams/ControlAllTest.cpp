@@ -1,0 +1,465 @@
+#include "exams/ControlAll.h"
+#include "data/Connection.h"
+#include "dates/MyCalendar.h"
+#include "exams/ExamsWiring.h"
+#include "exams/PickPopup.h"
+#include "exams/Texts.h"
+#include "platform/AppState.h"
+#include "platform/Clock.h"
+#include "platform/Twips.h"
+#include "platform/Wait.h"
+#include "shell/MainForm.h"
+#include "shell/ShellTestSupport.h"
+#include "support/ScriptedDialogs.h"
+#include "support/WidgetText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace sijill::exams {
+namespace {
+
+using platform::twips;
+
+// The program started on Thursday 5 Muharram 1446 with classes of five
+// grades, one of whose names contains another's; the exam-control window
+// opened from the main menu.
+class ExamControl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::Clock::setToday(QDate(2024, 7, 11));
+        scale_ = platform::waitScale();
+        platform::setWaitScale(0);
+        test::finishProfile(home);
+        for (const auto& [grade, cls] :
+             std::vector<std::pair<QString, QString>>{{"أول", "1"},
+                                                      {"ثالث", "1"},
+                                                      {"ثالث", "2"},
+                                                      {"رابع", "1"},
+                                                      {"خامس", "1"},
+                                                      {"خامس مطور", "1"}})
+            home.exec("Schedual.db", QString("INSERT INTO grades (kind, grade, class, order_it) "
+                                             "VALUES ('ابتدائي', '%1', '%2', 1)")
+                                         .arg(grade, cls));
+        form = std::make_unique<shell::MainForm>();
+        ASSERT_TRUE(form->formLoad());
+        installExamControl(*form);
+        form->show();
+    }
+    void TearDown() override {
+        delete controlAll();
+        delete dates::myCalendar();
+        form.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        platform::Clock::setToday(std::nullopt);
+        platform::setWaitScale(scale_);
+        appState().clearMessageFlags();
+    }
+
+    ControlAll* open() {
+        form->MainForm_MainSelect_Click(5);
+        return controlAll();
+    }
+    static void choose(ControlAll* w, const QString& grade) {
+        const int i = w->Combo4->findText(grade);
+        ASSERT_GT(i, 0) << grade.toStdString();
+        w->Combo4->setCurrentIndex(i);
+        w->Combo4_Click();
+    }
+    // The calendar's OK on today's cell.
+    static void pickToday() {
+        dates::MyCalendar* c = dates::myCalendar();
+        c->MyCalendar_MyDay_Click(c->model().todayCell());
+        c->MyCalendar_Command6_Click();
+    }
+    void addRow(const QString& grade, int order, const QString& subject = {}) {
+        home.exec("Schedual.db",
+                  QString("INSERT INTO T1 (D0, D1, D2, D3, D4, D5, D6, D7, D8, F_Order) VALUES "
+                          "('2', 'الأحد', '1446/02/0%1', '%2', '%3', '', '', '', '%4', %5)")
+                      .arg(order / 2 + 1)
+                      .arg(grade, subject, order % 2 ? "الثانية" : "الأولى")
+                      .arg(order));
+    }
+    static QStringList rows(const QString& grade) {
+        data::Connection c(data::Database::Schedual);
+        const data::RecordSet rs =
+            c.query("SELECT F_Order, D1, D2, D4 FROM T1 WHERE D3 = ? ORDER BY F_Order", {grade});
+        QStringList out;
+        for (int i = 0; i < rs.recordCount(); ++i)
+            out << QString("%1:%2:%3:%4")
+                       .arg(rs.text(i, "F_Order"), rs.text(i, "D1"), rs.text(i, "D2"),
+                            rs.text(i, "D4"));
+        return out;
+    }
+    QStringList systemTexts() const {
+        QStringList out;
+        for (const auto& m : scope.systemShown)
+            out << m.text;
+        return out;
+    }
+
+    test::TestHome home;
+    test::ScriptedScope scope;
+    std::unique_ptr<shell::MainForm> form;
+
+private:
+    double scale_ = 1;
+};
+
+TEST_F(ExamControl, OpensWithTheGradeListsAndLeavesTheClassListAlone) {
+    form->Combo4->setCurrentIndex(2);
+    ControlAll* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(form->isEnabled());
+    EXPECT_EQ(test::comboItems(w->Combo4),
+              (QStringList{texts::kGradePrompt, "ثالث", "خامس", "خامس مطور", "رابع"}));
+    EXPECT_EQ(test::comboItems(w->Combo6), (QStringList{"ثالث", "خامس", "خامس مطور", "رابع"}));
+    EXPECT_EQ(test::comboItems(w->Combo8), test::comboItems(w->Combo6));
+    EXPECT_EQ(test::comboItems(w->Combo7), (QStringList{"الأولى", "الثانية"}));
+    EXPECT_EQ(w->Combo9->count(), 6); // the prompt and five class keys
+    EXPECT_EQ(w->Text1->text(), texts::kGradePrompt);
+    EXPECT_TRUE(w->All_Series->isChecked());
+    EXPECT_EQ(form->Combo4->currentIndex(), 2);
+    EXPECT_TRUE(w->cmdSave->isHidden());
+    EXPECT_TRUE(w->Picture3->isHidden());
+    EXPECT_EQ(w->Frame1->height(), twips(990));
+    EXPECT_EQ(w->height(), form->height());
+
+    w->close();
+    EXPECT_TRUE(form->isEnabled());
+    form->MainForm_MainSelect_Click(11);
+    ASSERT_NE(controlAll(), nullptr);
+    EXPECT_FALSE(controlAll()->Picture3->isHidden());
+}
+
+TEST_F(ExamControl, AGradeWithoutRowsGetsItsFirstRow) {
+    ControlAll* w = open();
+    choose(w, "ثالث");
+    EXPECT_EQ(rows("ثالث"), (QStringList{"0:::"}));
+    EXPECT_NE(w->ID[0]->text(), "ID");
+    EXPECT_FALSE(w->cmdSave->isHidden());
+    EXPECT_EQ(w->Frame1->height(), twips(8160));
+    EXPECT_EQ(w->ClassName->text(), "ثالث");
+    EXPECT_EQ(w->NewDay->y(), twips(2225));
+    EXPECT_TRUE(w->Picture5[1]->isHidden());
+
+    // The prompt folds the editor and keeps the grid.
+    w->Combo4->setCurrentIndex(0);
+    w->Combo4_Click();
+    EXPECT_EQ(w->Frame1->height(), twips(990));
+    EXPECT_EQ(w->ClassName->text(), "ثالث");
+}
+
+TEST_F(ExamControl, AGradeShowsOnlyItsOwnRows) {
+    addRow("خامس مطور", 0, "لغتي");
+    addRow("خامس مطور", 2, "علوم");
+    addRow("خامس مطور", 3, "فنية");
+    addRow("خامس مطور", 4, "رياضيات");
+    ControlAll* w = open();
+    choose(w, "خامس");
+    EXPECT_TRUE(w->Picture5[1]->isHidden());
+    EXPECT_EQ(w->Subj[0]->text(), "");
+    EXPECT_EQ(rows("خامس").size(), 1);
+
+    choose(w, "خامس مطور");
+    EXPECT_FALSE(w->Picture5[2]->isHidden());
+    EXPECT_TRUE(w->Picture5[3]->isHidden());
+    EXPECT_FALSE(w->PicPeriod2[1]->isHidden());
+    EXPECT_EQ(w->Subj[3]->text(), "فنية");
+    EXPECT_EQ(w->Day[2]->text(), "الأحد");
+    EXPECT_EQ(w->DayDate[2]->text(), "1446/02/03");
+    EXPECT_EQ(w->NewDay->y(), twips(3215));
+    EXPECT_EQ(rows("خامس مطور").size(), 4);
+}
+
+TEST_F(ExamControl, TheCalendarWritesOnlyAnExamDaysDate) {
+    ControlAll* w = open();
+    choose(w, "ثالث");
+    w->NewDay_Click();
+    EXPECT_FALSE(w->Picture5[1]->isHidden());
+    EXPECT_EQ(rows("ثالث").size(), 2);
+
+    w->Picture5_MouseMove(1);
+    EXPECT_EQ(w->Selected->text(), "1");
+    w->Picture6_Click();
+    EXPECT_FALSE(w->isEnabled());
+    EXPECT_FALSE(w->ScheduleSaved);
+    pickToday();
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_EQ(w->Day[1]->text(), "الخميس");
+    EXPECT_EQ(w->DayDate[1]->text(), "1446/01/05");
+    EXPECT_EQ(w->Label5->text(), "الخميس");
+    EXPECT_EQ(w->Label6->text(), "1446/01/05");
+    EXPECT_EQ(w->Day[0]->text(), "");
+
+    // A pick for a print leaves every day alone, and so does a cancel.
+    w->Day[1]->setText("");
+    dates::myCalendar()->openFor(dates::CalendarRequest::examPrint(dates::ExamPrintKind::HandOver),
+                                 w);
+    pickToday();
+    dates::myCalendar()->openFor(
+        dates::CalendarRequest::studentMinutes(dates::MinutesKind::Absence), w);
+    pickToday();
+    w->Picture6_Click();
+    dates::myCalendar()->MyCalendar_Image2_Click();
+    EXPECT_TRUE(w->isEnabled());
+    for (int k = 0; k < kExamDays; ++k)
+        EXPECT_EQ(w->Day[k]->text(), "") << k;
+    EXPECT_EQ(w->Label6->text(), "1446/01/05");
+}
+
+TEST_F(ExamControl, SaveStoresTheGridAsTypedAndSaysSoAfterwards) {
+    ControlAll* w = open();
+    choose(w, "ثالث");
+    // Day 0 incomplete: refused, nothing written.
+    w->cmdSave_Click();
+    EXPECT_EQ(systemTexts(), (QStringList{texts::kFirstDayEmpty}));
+
+    w->Picture5_MouseMove(0);
+    w->Picture6_Click();
+    pickToday();
+    w->Subj[0]->setText("O'Brien's قراءة");
+    w->Image7_Click(0);
+    EXPECT_FALSE(w->PicPeriod2[0]->isHidden());
+    w->Subj[1]->setText("علوم");
+    w->T2[1]->setText("سعد");
+    w->cmdSave_Click();
+    EXPECT_EQ(systemTexts().last(), texts::kSaved);
+    EXPECT_EQ(rows("ثالث"),
+              (QStringList{"0:الخميس:1446/01/05:O'Brien's قراءة", "1:الخميس:1446/01/05:علوم"}));
+    EXPECT_TRUE(w->ScheduleSaved);
+    EXPECT_EQ(w->Subj[0]->text(), "O'Brien's قراءة");
+    EXPECT_EQ(w->T2[1]->text(), "سعد");
+}
+
+TEST_F(ExamControl, AFailedSaveIsReportedAndWritesNothing) {
+    ControlAll* w = open();
+    choose(w, "ثالث");
+    w->NewDay_Click();
+    w->Picture6_Click();
+    pickToday();
+    w->Subj[0]->setText("لغتي");
+    w->Subj[2]->setText("x");
+    home.exec("Schedual.db", "CREATE TRIGGER refuse BEFORE UPDATE ON T1 WHEN NEW.D4 = 'x' "
+                             "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    scope.dialogs().answer("موافق");
+    w->cmdSave_Click();
+    ASSERT_EQ(scope.dialogs().shown.size(), 1u);
+    EXPECT_TRUE(scope.dialogs().shown[0].text.startsWith(texts::kSaveFailed));
+    EXPECT_FALSE(systemTexts().contains(texts::kSaved));
+    EXPECT_EQ(rows("ثالث"), (QStringList{"0:::", "2:::"}));
+    EXPECT_EQ(w->Subj[0]->text(), "لغتي"); // the grid keeps what was typed
+}
+
+TEST_F(ExamControl, RowsAreDeletedOnlyOnOkAndOnlyOnTheLastDay) {
+    addRow("رابع", 0, "لغتي");
+    addRow("رابع", 2, "علوم");
+    addRow("رابع", 3, "فنية");
+    addRow("رابع", 4, "رياضيات");
+    addRow("رابع", 5, "بدنية");
+    ControlAll* w = open();
+    choose(w, "رابع");
+
+    scope.dialogs().answer("موافق");
+    w->PicDataDel_Click(2); // day 1 while day 2 exists
+    ASSERT_EQ(scope.dialogs().shown.size(), 1u);
+    EXPECT_EQ(scope.dialogs().shown[0].text,
+              texts::kCannotDeleteDay + "\r\n" + texts::kDeleteLaterDayFirst);
+    EXPECT_EQ(rows("رابع").size(), 5);
+
+    scope.dialogs().answer("موافق");
+    w->PicDataDel_Click(3); // a second period goes on any day
+    EXPECT_EQ(scope.dialogs().shown.back().text, texts::kAskDeleteDay);
+    EXPECT_EQ(rows("رابع").size(), 4);
+    EXPECT_TRUE(w->PicPeriod2[1]->isHidden());
+
+    scope.dialogs().answer("إلغاء");
+    w->PicDataDel_Click(4);
+    scope.dialogs().answer(test::ScriptedDialogs::kClose);
+    w->PicDataDel_Click(4);
+    EXPECT_EQ(rows("رابع").size(), 4);
+
+    scope.dialogs().answer("موافق");
+    w->PicDataDel_Click(4); // the last day goes with both its periods
+    EXPECT_EQ(rows("رابع"), (QStringList{"0:الأحد:1446/02/01:لغتي", "2:الأحد:1446/02/02:علوم"}));
+    EXPECT_TRUE(w->Picture5[2]->isHidden());
+    EXPECT_EQ(w->Subj[2]->text(), "علوم");
+}
+
+TEST_F(ExamControl, APeriodPanelClickAsksFirst) {
+    addRow("رابع", 0, "لغتي");
+    addRow("رابع", 1, "فنية");
+    ControlAll* w = open();
+    choose(w, "رابع");
+    scope.systemAnswers.push_back(QMessageBox::Cancel);
+    w->PicPeriod2_Click(0);
+    EXPECT_EQ(systemTexts(), (QStringList{texts::kAskDeletePeriod + "رابع"}));
+    EXPECT_EQ(rows("رابع").size(), 2);
+
+    w->PicPeriod2_Click(0); // closed without an answer
+    EXPECT_EQ(rows("رابع").size(), 2);
+
+    scope.systemAnswers.push_back(QMessageBox::Ok);
+    w->PicPeriod2_Click(0);
+    EXPECT_EQ(rows("رابع").size(), 1);
+    EXPECT_EQ(systemTexts().last(), texts::kGradeErased + "رابع");
+    EXPECT_TRUE(w->PicPeriod2[0]->isHidden());
+
+    scope.systemShown.clear();
+    w->PicPeriod2_Click(0); // an empty subject: nothing asked
+    EXPECT_TRUE(scope.systemShown.empty());
+}
+
+TEST_F(ExamControl, ErasingAGradeTakesOnlyThatGradeAndOnlyOnOk) {
+    addRow("خامس", 0, "لغتي");
+    addRow("خامس", 2, "علوم");
+    addRow("خامس مطور", 0, "رياضيات");
+    ControlAll* w = open();
+    w->Image8_Click(); // the prompt: nothing
+    EXPECT_TRUE(scope.systemShown.empty());
+
+    choose(w, "خامس");
+    w->DelOptions_Click();
+    scope.systemAnswers.push_back(QMessageBox::Cancel);
+    w->Image8_Click();
+    w->Image8_Click(); // closed without an answer
+    EXPECT_EQ(rows("خامس").size(), 2);
+
+    scope.systemAnswers.push_back(QMessageBox::Ok);
+    w->Image8_Click();
+    EXPECT_TRUE(rows("خامس").isEmpty());
+    EXPECT_EQ(rows("خامس مطور").size(), 1);
+    EXPECT_EQ(systemTexts().last(), texts::kGradeErased + "خامس");
+    EXPECT_TRUE(w->Picture5[1]->isHidden());
+    EXPECT_EQ(w->Subj[0]->text(), "");
+
+    scope.systemAnswers.push_back(QMessageBox::Ok);
+    w->DelAll_Click();
+    EXPECT_TRUE(rows("خامس مطور").isEmpty());
+    EXPECT_EQ(systemTexts().last(), texts::kAllErased);
+}
+
+TEST_F(ExamControl, UnsavedChoicesAreAskedAboutBeforeAnotherGrade) {
+    home.exec("Schedual.db", "INSERT INTO subjects (Title) VALUES ('لغتي'), ('علوم')");
+    ControlAll* w = open();
+    w->Command9_Click();
+    choose(w, "ثالث");
+    w->cell_Click(w->Subj[0]);
+    w->cell_GotFocus(w->Subj[0]);
+    w->pickItem_Click(PickList::Subjects, 1);
+    EXPECT_EQ(w->Subj[0]->text(), "علوم");
+    EXPECT_FALSE(w->ScheduleSaved);
+
+    // Closed without an answer: the shown grade and its choice stay.
+    choose(w, "رابع");
+    EXPECT_EQ(scope.systemShown.back().text, texts::kAskSave + "ثالث\r");
+    EXPECT_EQ(w->Combo4->currentText(), "ثالث");
+    EXPECT_EQ(w->Subj[0]->text(), "علوم");
+
+    scope.systemAnswers.push_back(QMessageBox::No);
+    choose(w, "رابع");
+    EXPECT_EQ(w->ClassName->text(), "رابع");
+    EXPECT_EQ(rows("ثالث"), (QStringList{"0:::"}));
+    EXPECT_TRUE(w->ScheduleSaved);
+}
+
+TEST_F(ExamControl, PickListsAddChooseAndDelete) {
+    ControlAll* w = open();
+    choose(w, "ثالث");
+    w->FTime->Tex->setText("8:00");
+    w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
+    EXPECT_EQ(w->FTime->Tex->text(), "");
+    ASSERT_EQ(w->FTime->itemCount(), 1);
+    EXPECT_EQ(w->FTime->items[0]->text(), "8:00");
+    w->FTime->Tex->setText("8:00");
+    w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
+    EXPECT_EQ(systemTexts().last(), " الوقت 8:00 موجود");
+    EXPECT_EQ(w->FTime->itemCount(), 1);
+    w->FTime->Tex->setText("");
+    w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
+    EXPECT_EQ(w->FTime->itemCount(), 1);
+
+    for (const QString name : {"سعد", "فهد"}) {
+        w->FTeachers->Tex->setText(name);
+        w->FTeachers->Add->click();
+    }
+    ASSERT_EQ(w->FTeachers->itemCount(), 2);
+    EXPECT_EQ(w->FTeachers->Tex->text(), "فهد"); // the button keeps the text
+
+    // A corrector cell opens the staff list beside the first period.
+    w->cell_Click(w->T1[0]);
+    w->cell_GotFocus(w->T1[0]);
+    EXPECT_FALSE(w->FTeachers->isHidden());
+    EXPECT_TRUE(w->FSubjects->isHidden());
+    EXPECT_EQ(w->FTeachers->x(), twips(1890));
+    w->pickItem_Click(PickList::Teachers, 1);
+    EXPECT_EQ(w->T1[0]->text(), "فهد");
+    EXPECT_TRUE(w->FTeachers->isHidden());
+
+    // A reviewer cell reached by the keyboard is the target as well.
+    w->cell_GotFocus(w->T2[0]);
+    w->pickItem_Click(PickList::Teachers, 0);
+    EXPECT_EQ(w->T2[0]->text(), "سعد");
+    EXPECT_EQ(w->T1[0]->text(), "فهد");
+
+    w->cell_GotFocus(w->T2[0]);
+    w->pickItem_MouseMove(PickList::Teachers, 0);
+    EXPECT_FALSE(w->DelT->isHidden());
+    w->DelT_Click();
+    EXPECT_TRUE(w->DelT->isHidden());
+    ASSERT_EQ(w->FTeachers->itemCount(), 1);
+    EXPECT_EQ(w->FTeachers->items[0]->text(), "فهد");
+    EXPECT_EQ(w->FTime->itemCount(), 1);
+}
+
+TEST_F(ExamControl, TenDaysAtMostAndEveryGradeMayUseThemAll) {
+    ControlAll* w = open();
+    choose(w, "ثالث");
+    for (int i = 1; i < kExamDays; ++i)
+        w->NewDay_Click();
+    EXPECT_FALSE(w->Picture5[9]->isHidden());
+    EXPECT_TRUE(w->NewDay->isHidden());
+    EXPECT_EQ(rows("ثالث").size(), 10);
+    w->NewDay_Click();
+    EXPECT_EQ(rows("ثالث").size(), 10);
+
+    choose(w, "رابع");
+    EXPECT_FALSE(w->NewDay->isHidden());
+    EXPECT_EQ(w->NewDay->y(), twips(2225));
+
+    w->Image10_Click();
+    EXPECT_EQ(w->Frame1->height(), twips(990));
+    EXPECT_TRUE(w->Image10->isHidden());
+    choose(w, "ثالث");
+    EXPECT_EQ(w->Frame1->height(), twips(8160));
+    EXPECT_EQ(w->NewDay->y(), twips(6995));
+}
+
+TEST_F(ExamControl, PrintMenuShowsItsPanelsAndRunsWhatThePaperworkInstalled) {
+    ControlAll* w = open();
+    int runs = 0;
+    w->setPrintMenuAction(0, [&runs] { ++runs; });
+    w->MainSelect_Click(0);
+    EXPECT_EQ(runs, 1);
+    w->MainSelect_Click(11);
+    EXPECT_FALSE(w->Picture3->isHidden());
+    w->ControlBottos_Click(2);
+    EXPECT_TRUE(w->Picture3->isHidden());
+    w->MainSelect_Click(1);
+    EXPECT_FALSE(w->CommeteePic->isHidden());
+    w->MainSelect_Click(0); // the grade chooser is open: the menu rests
+    EXPECT_EQ(runs, 1);
+    w->CloseIt_Click();
+    EXPECT_TRUE(w->CommeteePic->isHidden());
+}
+
+} // namespace
+} // namespace sijill::exams
