@@ -413,8 +413,16 @@ void MyCalendar::MyCalendar_MyToday_Click() {
 }
 
 void MyCalendar::openFor(const CalendarRequest& request, CalendarRequester* requester) {
-    if (requester_)
+    if (requester_ && liveRequester() != requester) {
         endRequest(false);
+    } else if (requester_) {
+        // The same window asks again: it has already set up what waits for
+        // the new request, so the old one is dropped without telling it.
+        appState().AbsenceMonthMode = false;
+        requester_ = nullptr;
+        requesterWindow_ = nullptr;
+        request_ = {};
+    }
     request_ = request;
     requester_ = requester;
     requesterWindow_ = requester ? requester->requesterWindow() : nullptr;

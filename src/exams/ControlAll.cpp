@@ -1,8 +1,11 @@
 #include "exams/ControlAll.h"
 
+#include "exams/ExamMinutesPrints.h"
+
 #include "dates/MyCalendar.h"
 #include "exams/ControlAllArt.h"
 #include "exams/ControlAllLayout.h"
+#include "exams/ExamMinutesPrints.h"
 #include "exams/GradeLists.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
@@ -619,9 +622,8 @@ void ControlAll::receiveCalendarDate(const dates::CalendarRequest& request,
     const QString text = platform::fromUtf8(date.hijriText);
     Label5->setText(weekday);
     Label6->setText(text);
-    // Only a request for an exam day's date writes into the grid. A print or
-    // a student's minutes waiting for a day belong to the paperwork, which
-    // takes its day from Label5 and Label6; nothing here runs for them.
+    // Only a request for an exam day's date writes into the grid; a print or
+    // a student's minutes take their day from Label5 and Label6.
     if (const std::optional<int> day = dates::examDayToWrite(request)) {
         Day[*day]->setText(weekday);
         DayDate[*day]->setText(text);
@@ -630,11 +632,37 @@ void ControlAll::receiveCalendarDate(const dates::CalendarRequest& request,
     setEnabled(true);
     raise();
     activateWindow();
+    continueWaitingPrint(request);
 }
 
-void ControlAll::calendarRequestEnded(const dates::CalendarRequest&) {
-    // Closed without a date: the calendar has enabled this window again and
-    // nothing waited here.
+void ControlAll::continueWaitingPrint(const dates::CalendarRequest& request) {
+    // The minutes and the opening of the questions show the print panel,
+    // where the user picks the period and prints.
+    if (showMinutesPanel(*this, request))
+        return;
+    if (request.purpose != dates::CalendarPurpose::ExamPrint)
+        return;
+    Check1->setChecked(false);
+    Combo8->show();
+    switch (request.print) {
+    case dates::ExamPrintKind::HandOver:
+    case dates::ExamPrintKind::HandOverWithChecking:
+        Command2->click();
+        break;
+    case dates::ExamPrintKind::CorrectorsAndReviewers:
+        Print10->click();
+        break;
+    default:
+        break;
+    }
+}
+
+void ControlAll::calendarRequestEnded(const dates::CalendarRequest& request) {
+    // Closed without a date: nothing waits any more (the calendar has
+    // enabled this window again).
+    dropMinutesRequest(*this, request);
+    if (request.purpose == dates::CalendarPurpose::ExamPrint)
+        Check1->setChecked(false);
 }
 
 void ControlAll::reportFailure(const QString& what, const QString& why) {

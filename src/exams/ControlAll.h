@@ -166,6 +166,8 @@ public:
     QWidget* requesterWindow() override { return this; }
     void receiveCalendarDate(const dates::CalendarRequest& request,
                              const dates::PickedDate& date) override;
+    // After a pick for a print: the print that waited for the day goes on.
+    void continueWaitingPrint(const dates::CalendarRequest& request);
     void calendarRequestEnded(const dates::CalendarRequest& request) override;
 
 protected:

@@ -45,6 +45,23 @@ bool sameGrade(const QString& a, const QString& b) {
     return a.trimmed() == b.trimmed();
 }
 
+ScheduleRow scheduleRowAt(const data::RecordSet& rs, int i) {
+    ScheduleRow r;
+    r.id = rs.value(i, 0).toLongLong();
+    r.position = rs.text(i, QStringLiteral("D0"));
+    r.weekday = rs.text(i, QStringLiteral("D1"));
+    r.date = rs.text(i, QStringLiteral("D2"));
+    r.grade = rs.text(i, QStringLiteral("D3"));
+    r.subject = rs.text(i, QStringLiteral("D4"));
+    r.time = rs.text(i, QStringLiteral("D5"));
+    r.corrector = rs.text(i, QStringLiteral("D6"));
+    r.reviewer = rs.text(i, QStringLiteral("D7"));
+    r.period = rs.text(i, QStringLiteral("D8"));
+    if (rs.fieldIndex(QStringLiteral("F_Order")) >= 0)
+        r.order = orderOf(rs.value(i, QStringLiteral("F_Order")));
+    return r;
+}
+
 std::vector<ScheduleRow> loadGradeRows(const QString& grade) {
     Connection c(Database::Schedual);
     const data::RecordSet rs =
@@ -55,19 +72,7 @@ std::vector<ScheduleRow> loadGradeRows(const QString& grade) {
     std::vector<ScheduleRow> rows;
     rows.reserve(rs.recordCount());
     for (int i = 0; i < rs.recordCount(); ++i) {
-        ScheduleRow r;
-        r.id = rs.value(i, 0).toLongLong();
-        r.position = rs.text(i, QStringLiteral("D0"));
-        r.weekday = rs.text(i, QStringLiteral("D1"));
-        r.date = rs.text(i, QStringLiteral("D2"));
-        r.grade = rs.text(i, QStringLiteral("D3"));
-        r.subject = rs.text(i, QStringLiteral("D4"));
-        r.time = rs.text(i, QStringLiteral("D5"));
-        r.corrector = rs.text(i, QStringLiteral("D6"));
-        r.reviewer = rs.text(i, QStringLiteral("D7"));
-        r.period = rs.text(i, QStringLiteral("D8"));
-        r.order = orderOf(rs.value(i, QStringLiteral("F_Order")));
-        rows.push_back(std::move(r));
+        rows.push_back(scheduleRowAt(rs, i));
     }
     return rows;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/RecordSet.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -17,6 +19,10 @@ struct ScheduleRow {
     int order = -1; // F_Order; -1 when empty or not a number
     QString position, weekday, date, grade, subject, time, corrector, reviewer, period;
 };
+
+// Row `i` of a record set selecting ID and D0 to D8 (and F_Order, when it
+// selects it) of the schedule table.
+ScheduleRow scheduleRowAt(const data::RecordSet& rs, int i);
 
 // "الأولى" for a first period (even order), "الثانية" for a second.
 QString periodName(int order);

@@ -1,6 +1,11 @@
 #include "exams/ExamsWiring.h"
 
 #include "exams/ControlAll.h"
+#include "exams/ExamMinutesPrints.h"
+#include "exams/ExamPrintMenu.h"
+#include "exams/HandOverPrints.h"
+#include "exams/LabelsPanel.h"
+#include "exams/SingelStudent.h"
 #include "shell/MainForm.h"
 
 #include <QFrame>
@@ -10,11 +15,16 @@ namespace sijill::exams {
 void installExamControl(shell::MainForm& main) {
     main.setMainSelectAction(5, [&main] { openExamControl(main); });
     main.setMainSelectAction(11, [&main] { openExamControlLabels(main); });
+    installSingleStudent(main);
 }
 
 void openExamControl(shell::MainForm& main) {
     main.setEnabled(false);
     ControlAll* window = loadControlAll();
+    installHandOver(*window);
+    installExamPrintMenu(*window);
+    installLabelsPanel(*window);
+    installExamMinutes(*window);
     window->show();
     window->raise();
     window->activateWindow();

@@ -1,0 +1,42 @@
+#include "exams/DayForms.h"
+
+#include "data/Connection.h"
+#include "exams/ExamPaperHeader.h"
+#include "platform/report/ReportModel.h"
+
+namespace sijill::exams {
+
+namespace {
+
+const QString kReportFooter = QStringLiteral("Section5");
+
+void fillDayForm(report::ReportLayout& layout, const ExamPaperHeader& header,
+                 const data::RecordSet& rows) {
+    // Nothing of an earlier print carries over into this one.
+    layout.resetToDesign();
+    fillExamPaperHeader(layout, header);
+    layout.control(kReportFooter, QStringLiteral("Kl7")).caption = header.principal;
+    layout.setOrientation(report::Orientation::Portrait);
+    layout.setDataSource(rows);
+}
+
+} // namespace
+
+data::RecordSet pickedDayRows(data::Connection& schedual, const QString& weekday,
+                              const QString& date) {
+    return schedual.query(QStringLiteral("SELECT * FROM T1 WHERE D1 = ? AND D2 = ? ORDER BY D8"),
+                          {weekday, date});
+}
+
+void fillCheckingSheet(report::ReportLayout& layout, const ExamPaperHeader& header,
+                       const data::RecordSet& rows) {
+    fillDayForm(layout, header, rows);
+    layout.control(kReportFooter, QStringLiteral("kl8")).caption = header.preparer;
+}
+
+void fillLatenessMinutes(report::ReportLayout& layout, const ExamPaperHeader& header,
+                         const data::RecordSet& rows) {
+    fillDayForm(layout, header, rows);
+}
+
+} // namespace sijill::exams

@@ -1,0 +1,130 @@
+#include "exams/ExamMinutes.h"
+
+#include "data/Connection.h"
+#include "data/DataError.h"
+#include "exams/MinutesTexts.h"
+#include "platform/report/ReportModel.h"
+#include "reports/ReportHeader.h"
+
+namespace sijill::exams::minutes {
+
+namespace {
+
+constexpr int kItemParts = 7;
+const QString kTop = QStringLiteral("Section4");
+const QString kBody = QStringLiteral("Section2");
+const QString kFooter = QStringLiteral("Section5");
+
+QString itemOf(const data::RecordSet& rs, int row) {
+    QStringList parts;
+    for (int i = 1; i <= kItemParts; ++i)
+        parts << rs.text(row, QStringLiteral("d%1").arg(i));
+    return parts.join(QLatin1Char(':'));
+}
+
+void fillHeader(report::ReportLayout& layout, const ExamHeader& h) {
+    layout.resetToDesign();
+    reports::fillSchoolHeader(
+        layout, {h.administration, h.school, texts::kSchoolYear + h.year, h.logo}, h.semester);
+    layout.control(kFooter, QStringLiteral("Kl7")).caption = h.principal;
+    layout.control(kFooter, QStringLiteral("kl8")).caption = h.secondName;
+}
+
+} // namespace
+
+ChooserLoad loadChooserStudents(const QString& classKey) {
+    ChooserLoad load;
+    if (!classKey.contains(QLatin1Char('-'))) {
+        load.failed = true;
+        return load;
+    }
+    const QString grade = classKey.section(QLatin1Char('-'), 0, 0).trimmed();
+    const QString cls = classKey.section(QLatin1Char('-'), 1, 1).trimmed();
+    try {
+        data::Connection c(data::Database::MyDatabase);
+        const data::RecordSet rs =
+            c.query(QStringLiteral("SELECT d1, d2, d3, d4, d5, d6, d7 FROM T1 WHERE d5 IS NOT NULL "
+                                   "AND trim(d6) = ? AND trim(d7) = ? ORDER BY id"),
+                    {grade, cls});
+        for (int row = 0; row < rs.recordCount(); ++row) {
+            if (rs.value(row, QStringLiteral("d1")).isNull()) {
+                load.failed = true;
+                return load;
+            }
+            load.students.push_back({rs.text(row, QStringLiteral("d1")), itemOf(rs, row)});
+        }
+        load.failed = load.students.empty();
+    } catch (const data::DataError&) {
+        load.failed = true;
+    }
+    return load;
+}
+
+QStringList studentItemParts(const QString& item) {
+    QStringList parts = item.split(QLatin1Char(':'));
+    while (parts.size() < kItemParts)
+        parts << QString();
+    return parts;
+}
+
+QString scheduleGradeOfKey(const QString& classKey) {
+    QString grade = classKey.section(QLatin1Char('-'), 0, 0);
+    grade.remove(texts::kStage);
+    grade.remove(QStringLiteral("  "));
+    return grade.trimmed();
+}
+
+data::RecordSet dayPeriodRows(const QString& date, const QString& period,
+                              const std::optional<QString>& grade) {
+    data::Connection c(data::Database::Schedual);
+    // The grade is matched exactly: "خامس" never takes in "خامس مطور". Grade
+    // positions are compared as numbers, so the tenth grade follows the ninth.
+    const QString order = QStringLiteral(" ORDER BY D2, CAST(D0 AS INTEGER), D0, D8, ID");
+    if (grade)
+        return c.query(QStringLiteral("SELECT * FROM T1 WHERE D2 = ? AND D8 = ? AND trim(D3) = ?") +
+                           order,
+                       {date, period, grade->trimmed()});
+    return c.query(QStringLiteral("SELECT * FROM T1 WHERE D2 = ? AND D8 = ?") + order,
+                   {date, period});
+}
+
+std::optional<FoundDay> firstRow(const data::RecordSet& rows) {
+    if (rows.isEmpty())
+        return std::nullopt;
+    auto t = [&rows](const char* f) { return rows.text(0, QString::fromLatin1(f)); };
+    return FoundDay{t("D1") + QStringLiteral("   ") + t("D2"), t("D8"), t("D4"), t("D3")};
+}
+
+void fillStudentMinutes(report::ReportLayout& layout, const ExamHeader& header,
+                        const QStringList& student, const FoundDay& found) {
+    fillHeader(layout, header);
+    QStringList p = student;
+    while (p.size() < kItemParts)
+        p << QString();
+    layout.control(kBody, QStringLiteral("Name")).caption = p[0];
+    layout.control(kBody, QStringLiteral("Class1")).caption = p[4] + QLatin1Char(' ') + p[5];
+    layout.control(kBody, QStringLiteral("Class2")).caption = p[6];
+    layout.control(kBody, QStringLiteral("Day")).caption = found.day;
+    layout.control(kBody, QStringLiteral("Period")).caption = found.period;
+    layout.control(kBody, QStringLiteral("Subject")).caption = texts::kThe + found.subject;
+}
+
+void fillQuestionsOfDay(report::ReportLayout& layout, const ExamHeader& header,
+                        const FoundDay& found, const data::RecordSet& rows) {
+    fillHeader(layout, header);
+    layout.control(kBody, QStringLiteral("Day")).caption = found.day;
+    layout.control(kBody, QStringLiteral("Period")).caption = found.period;
+    layout.setDataSource(rows);
+}
+
+void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamHeader& header,
+                            const FoundDay& found, const data::RecordSet& rows) {
+    fillHeader(layout, header);
+    layout.control(kBody, QStringLiteral("Day")).caption = found.day;
+    layout.control(kBody, QStringLiteral("Period")).caption = found.period;
+    layout.control(kBody, QStringLiteral("Class1")).caption = found.grade;
+    layout.control(kBody, QStringLiteral("subject")).caption = texts::kThe + found.subject;
+    layout.setDataSource(rows);
+}
+
+} // namespace sijill::exams::minutes

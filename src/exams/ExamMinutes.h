@@ -1,0 +1,79 @@
+#pragma once
+
+#include "data/RecordSet.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace sijill::report {
+class ReportLayout;
+}
+
+namespace sijill::exams::minutes {
+
+// One student of the single-student chooser: the name it lists and the item
+// its hidden list keeps, d1 to d7 joined by ":".
+struct ChooserStudent {
+    QString name;
+    QString item;
+};
+
+struct ChooserLoad {
+    std::vector<ChooserStudent> students; // those read before any failure
+    bool failed = false;
+};
+
+// The students of one class key ("grade-class") for the chooser: stage d5
+// set, grade d6 and class d7 equal to the key's trimmed parts, in the order
+// they were added. A key without "-", a class without students, a student
+// without a name or a database failure marks the load failed.
+ChooserLoad loadChooserStudents(const QString& classKey);
+
+// The seven parts of a student item: name, phone, civil-registry number,
+// import flag, stage, grade, class; missing parts read empty.
+QStringList studentItemParts(const QString& item);
+
+// The schedule's grade name of a class key: the grade part without the stage
+// word and double blanks, trimmed, as the exam-control grade lists write it.
+QString scheduleGradeOfKey(const QString& classKey);
+
+// The schedule rows on exactly `date` in exactly `period`, ordered by date,
+// grade position and period; with `grade`, only that grade's rows (exact
+// match of trimmed names). Throws data::DataError.
+data::RecordSet dayPeriodRows(const QString& date, const QString& period,
+                              const std::optional<QString>& grade = std::nullopt);
+
+// What the minutes print of the first found row.
+struct FoundDay {
+    QString day;     // weekday, three blanks, date (Label7)
+    QString period;  // D8 (Label8)
+    QString subject; // D4 (Label9)
+    QString grade;   // D3
+};
+// nullopt when there is no row.
+std::optional<FoundDay> firstRow(const data::RecordSet& rows);
+
+// The exam-day papers' header and signatures.
+struct ExamHeader {
+    QString administration; // profile kl3
+    QString school;         // profile kl4
+    QString year;           // profile kl2
+    QString semester;       // profile kl1
+    QString principal;      // profile kl7
+    QString secondName;     // profile kl8
+    QImage logo;
+};
+
+// Each fill starts from the stored design. Throws report::ReportError when
+// the layout lacks a control.
+void fillStudentMinutes(report::ReportLayout& layout, const ExamHeader& header,
+                        const QStringList& student, const FoundDay& found);
+void fillQuestionsOfDay(report::ReportLayout& layout, const ExamHeader& header,
+                        const FoundDay& found, const data::RecordSet& rows);
+void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamHeader& header,
+                            const FoundDay& found, const data::RecordSet& rows);
+
+} // namespace sijill::exams::minutes

@@ -1,0 +1,187 @@
+#include "exams/ExamMinutesPrints.h"
+
+#include "data/DataError.h"
+#include "exams/ControlAll.h"
+#include "exams/ExamMinutes.h"
+#include "exams/MinutesTexts.h"
+#include "exams/SingelStudent.h"
+#include "platform/Presenters.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportOutput.h"
+#include "shell/InfoMain.h"
+#include "shell/MainForm.h"
+#include "shell/SchoolProfile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace sijill::exams {
+
+namespace {
+
+const QString kAbsenceLayout = QStringLiteral("ExamAbce");
+const QString kCheatingLayout = QStringLiteral("ExamCheat");
+const QString kDayLayout = QStringLiteral("ExamQuestions");
+const QString kSubjectLayout = QStringLiteral("ExamQueSub");
+
+// Nothing to print: told like every other failure of a print.
+struct Failed {};
+
+minutes::ExamHeader examHeader() {
+    const shell::SchoolProfile profile = shell::schoolProfile();
+    minutes::ExamHeader h{profile.Admin,
+                          profile.School,
+                          profile.ThisYear,
+                          profile.ThisSemester,
+                          profile.ThisName,
+                          profile.name_2,
+                          {}};
+    if (const shell::MainForm* main = shell::mainForm())
+        h.logo = main->MinLogo->pixmap().toImage();
+    return h;
+}
+
+void tellFailure(const QString& text) {
+    platform::showSystemMessage(
+        {minutes::texts::kScheduleFailedTitle, text, QMessageBox::Ok, QMessageBox::Critical});
+}
+
+// The picked date, its blanks trimmed back into Label6.
+QString pickedDate(ControlAll& w) {
+    w.Label6->setText(w.Label6->text().trimmed());
+    return w.Label6->text();
+}
+
+void printStudentMinutes(ControlAll& w) {
+    const SingelStudent* chooser = singelStudent();
+    const QString item = chooser ? chooser->studentItem() : QString();
+    if (item.isEmpty())
+        throw Failed{};
+    const QString grade = minutes::scheduleGradeOfKey(chooser->classKey());
+    const data::RecordSet rows =
+        minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText(), grade);
+    const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
+    if (!found)
+        throw Failed{};
+    const minutes::ExamHeader header = examHeader();
+    const QStringList student = minutes::studentItemParts(item);
+    // Both are filled; the print choice picks the one shown.
+    report::ReportLayout& absence = report::layout(kAbsenceLayout);
+    report::ReportLayout& cheating = report::layout(kCheatingLayout);
+    minutes::fillStudentMinutes(absence, header, student, *found);
+    minutes::fillStudentMinutes(cheating, header, student, *found);
+    if (w.Option1[0]->isChecked()) {
+        absence.setDataSource(rows);
+        report::showPreview(absence);
+    } else if (w.Option1[1]->isChecked()) {
+        cheating.setDataSource(rows);
+        report::showPreview(cheating);
+    }
+}
+
+} // namespace
+
+void installExamMinutes(ControlAll& window) {
+    // Installed once per window; a second run would print twice.
+    const char* const mark = "sijillExamMinutes";
+    if (window.property(mark).toBool())
+        return;
+    window.setProperty(mark, true);
+    ControlAll* w = &window;
+    QObject::connect(window.Command4, &QPushButton::clicked, w,
+                     [w] { ControlAll_Command4_Click(*w); });
+    QObject::connect(window.Command5, &QPushButton::clicked, w,
+                     [w] { ControlAll_Command5_Click(*w); });
+    QObject::connect(window.Command6, &QPushButton::clicked, w,
+                     [w] { ControlAll_Command6_Click(*w); });
+}
+
+void ControlAll_Command4_Click(ControlAll& w) {
+    try {
+        printStudentMinutes(w);
+        return;
+    } catch (const Failed&) {
+    } catch (const data::DataError&) {
+    } catch (const report::ReportError&) {
+    }
+    tellFailure(minutes::texts::kDayFailed);
+}
+
+void ControlAll_Command5_Click(ControlAll& w) {
+    try {
+        const data::RecordSet rows = minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText());
+        const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
+        if (!found || found->subject.isEmpty())
+            throw Failed{};
+        report::ReportLayout& layout = report::layout(kDayLayout);
+        minutes::fillQuestionsOfDay(layout, examHeader(), *found, rows);
+        report::showPreview(layout);
+        return;
+    } catch (const Failed&) {
+    } catch (const data::DataError&) {
+    } catch (const report::ReportError&) {
+    }
+    tellFailure(minutes::texts::kDayFailed);
+}
+
+void ControlAll_Command6_Click(ControlAll& w) {
+    try {
+        const QString grade = w.Combo8->currentText().trimmed();
+        const data::RecordSet rows =
+            minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText(), grade);
+        const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
+        if (!found || found->subject.isEmpty())
+            throw Failed{};
+        report::ReportLayout& layout = report::layout(kSubjectLayout);
+        minutes::fillQuestionsOfSubject(layout, examHeader(), *found, rows);
+        report::showPreview(layout);
+        return;
+    } catch (const Failed&) {
+    } catch (const data::DataError&) {
+    } catch (const report::ReportError&) {
+    }
+    tellFailure(minutes::texts::kSubjectFailed);
+}
+
+namespace {
+
+// Which mark a request of these prints set: Check2, Check1, or none.
+QCheckBox* requestMark(ControlAll& w, const dates::CalendarRequest& request) {
+    if (request.purpose == dates::CalendarPurpose::StudentMinutes)
+        return w.Check2;
+    if (request.purpose == dates::CalendarPurpose::ExamPrint &&
+        (request.print == dates::ExamPrintKind::QuestionsOpeningOfDay ||
+         request.print == dates::ExamPrintKind::QuestionsOpeningOfSubject))
+        return w.Check1;
+    return nullptr;
+}
+
+} // namespace
+
+bool showMinutesPanel(ControlAll& w, const dates::CalendarRequest& request) {
+    QCheckBox* mark = requestMark(w, request);
+    if (!mark)
+        return false;
+    mark->setChecked(false);
+    w.setEnabled(true);
+    w.Combo8->setVisible(request.purpose == dates::CalendarPurpose::ExamPrint &&
+                         request.print == dates::ExamPrintKind::QuestionsOpeningOfSubject);
+    w.Picture4->show();
+    w.Picture4->raise();
+    return true;
+}
+
+bool dropMinutesRequest(ControlAll& w, const dates::CalendarRequest& request) {
+    QCheckBox* mark = requestMark(w, request);
+    if (!mark)
+        return false;
+    mark->setChecked(false);
+    return true;
+}
+
+} // namespace sijill::exams

@@ -1,0 +1,263 @@
+#include "exams/ExamPrintMenu.h"
+
+#include "data/DataError.h"
+#include "dates/MyCalendar.h"
+#include "exams/ControlAll.h"
+#include "exams/ControlAllArt.h"
+#include "exams/ExamSheets.h"
+#include "exams/HandOverPrints.h"
+#include "exams/SheetTexts.h"
+#include "exams/SingelStudent.h"
+#include "exams/Texts.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportModel.h"
+#include "platform/report/ReportOutput.h"
+#include "shell/InfoMain.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <functional>
+
+namespace sijill::exams {
+
+namespace {
+
+const char* const kInstalled = "sijillExamPrintMenu";
+
+enum Option {
+    Absence = 0,
+    Cheating = 1,
+    DayQuestions = 2,
+    SubjectQuestions = 3,
+    HandOverChecked = 4,
+    HandOver = 5,
+    RevisersOfDay = 6
+};
+
+// Left clicks on the window's picture buttons, which are labels.
+class ClickFilter : public QObject {
+public:
+    using QObject::QObject;
+    void on(QWidget* w, std::function<void()> action) {
+        w->installEventFilter(this);
+        w->setCursor(Qt::PointingHandCursor);
+        actions_.insert(w, std::move(action));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonRelease)
+            return false;
+        auto* me = static_cast<QMouseEvent*>(event);
+        auto* w = qobject_cast<QWidget*>(watched);
+        const auto it = actions_.constFind(watched);
+        if (it == actions_.constEnd() || !w || me->button() != Qt::LeftButton ||
+            !w->rect().contains(me->position().toPoint()))
+            return false;
+        const std::function<void()> action = *it;
+        action();
+        return true;
+    }
+
+private:
+    QHash<QObject*, std::function<void()>> actions_;
+};
+
+// A green button with a white arrow pointing left, the way the sheets go.
+QPixmap goMark(QSize size) {
+    QPixmap p(size);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(Qt::NoPen);
+    g.setBrush(QColor(0x2E, 0x8B, 0x57));
+    g.drawRoundedRect(QRectF(1, 1, size.width() - 2, size.height() - 2), 6, 6);
+    const double h = size.height(), w = size.width();
+    QPainterPath arrow;
+    arrow.moveTo(w * 0.35, h * 0.5);
+    arrow.lineTo(w * 0.6, h * 0.25);
+    arrow.lineTo(w * 0.6, h * 0.75);
+    arrow.closeSubpath();
+    g.setBrush(Qt::white);
+    g.drawPath(arrow);
+    return p;
+}
+
+bool selected(const ControlAll& window, int option) {
+    return window.Option1[static_cast<std::size_t>(option)]->isChecked();
+}
+
+void select(ControlAll& window, int option) {
+    window.Option1[static_cast<std::size_t>(option)]->setChecked(true);
+}
+
+dates::ExamPrintKind printKind(int option) {
+    switch (option) {
+    case SubjectQuestions:
+        return dates::ExamPrintKind::QuestionsOpeningOfSubject;
+    case HandOverChecked:
+        return dates::ExamPrintKind::HandOverWithChecking;
+    case HandOver:
+        return dates::ExamPrintKind::HandOver;
+    case RevisersOfDay:
+        return dates::ExamPrintKind::CorrectorsAndReviewers;
+    default:
+        break;
+    }
+    return dates::ExamPrintKind::QuestionsOpeningOfDay;
+}
+
+void openCalendar(ControlAll& window, const dates::CalendarRequest& request) {
+    if (dates::MyCalendar* calendar = dates::loadMyCalendar(shell::mainForm()))
+        calendar->openFor(request, &window);
+}
+
+SheetSchool sheetSchool() {
+    const shell::SchoolProfile p = shell::schoolProfile();
+    SheetSchool s{p.Admin,    p.School, p.ThisYear, p.ThisSemester,
+                  p.ThisName, p.name_2, p.name_3,   {}};
+    if (const shell::MainForm* main = shell::mainForm())
+        s.logo = main->MinLogo->pixmap().toImage();
+    return s;
+}
+
+// Runs one sheet; a database or layout that cannot be reached is said to the
+// user and nothing is shown.
+void showSheet(const std::function<void()>& fill) {
+    try {
+        fill();
+    } catch (const data::DataError& e) {
+        shell::ShowMsg(texts::kTitle,
+                       sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.userMessage(), 1, 1);
+    } catch (const report::ReportError& e) {
+        shell::ShowMsg(texts::kTitle,
+                       sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.message(), 1, 1);
+    }
+}
+
+// The hidden box Class keeps the grade the last sheet cleaned.
+void keepLastGrade(ControlAll& window, const report::ReportRowset& rows, const char* field) {
+    if (rows.rowCount() > 0)
+        window.Class->setText(rows.text(rows.rowCount() - 1, QString::fromLatin1(field)));
+}
+
+} // namespace
+
+void installExamPrintMenu(ControlAll& window) {
+    if (window.property(kInstalled).toBool())
+        return;
+    window.setProperty(kInstalled, true);
+
+    ControlAll* w = &window;
+    window.setPrintMenuAction(0, [w] { PrintSchoolExamSchedule(*w); });
+    window.setPrintMenuAction(2, [w] { printLatenessMinutes(*w); });
+    window.setPrintMenuAction(3, [w] { requestStudentMinutes(*w, Absence); });
+    window.setPrintMenuAction(4, [w] { requestStudentMinutes(*w, Cheating); });
+    window.setPrintMenuAction(5, [w] { requestPrintDay(*w, DayQuestions); });
+    window.setPrintMenuAction(6, [w] { requestPrintDay(*w, SubjectQuestions); });
+    window.setPrintMenuAction(7, [w] { requestPrintDay(*w, HandOver); });
+    window.setPrintMenuAction(8, [w] { requestPrintDay(*w, HandOverChecked); });
+    window.setPrintMenuAction(9, [w] { printCheckingSheet(*w); });
+    // Item 10 is every day's sheet, whatever day an earlier item 12 picked.
+    window.setPrintMenuAction(10, [w] { printRevisers(*w, std::nullopt); });
+    window.setPrintMenuAction(12, [w] { requestPrintDay(*w, RevisersOfDay); });
+    QObject::connect(window.Print10, &QPushButton::clicked, window.Print10,
+                     [w] { Print10_Click(*w); });
+
+    auto* clicks = new ClickFilter(&window);
+    clicks->on(window.Imageshow, [w] { Imageshow_Click(*w); });
+    clicks->on(window.Image4, [w] { Image4_Click(*w); });
+    clicks->on(window.Image16, [w] { Image16_Click(*w); });
+    window.Imageshow->setPixmap(goMark(window.Imageshow->size()));
+    window.Image4->setPixmap(goMark(window.Image4->size()));
+    window.Image16->setPixmap(art::calendarMark(window.Image16->width(), window.Image16->height()));
+}
+
+void PrintSchoolExamSchedule(ControlAll& window) {
+    showSheet([&window] {
+        const report::ReportRowset rows =
+            scheduleSheetRows(schoolSheetRecords(), ScheduleSheet::School);
+        report::ReportLayout& layout = report::layout(sheet_texts::kSchoolSheet);
+        fillSchoolScheduleSheet(layout, sheetSchool(), rows);
+        keepLastGrade(window, rows, "d0");
+        report::showPreview(layout);
+    });
+}
+
+void Imageshow_Click(ControlAll& window) {
+    const QString grade = window.Combo6->currentText();
+    showSheet([&window, grade] {
+        const report::ReportRowset rows =
+            scheduleSheetRows(gradeSheetRecords(grade), ScheduleSheet::Grade);
+        report::ReportLayout& layout = report::layout(sheet_texts::kGradeSheet);
+        fillGradeScheduleSheet(layout, sheetSchool(), grade, rows);
+        keepLastGrade(window, rows, "d0");
+        report::showPreview(layout);
+    });
+}
+
+void Print10_Click(ControlAll& window) {
+    if (selected(window, RevisersOfDay))
+        printRevisers(window, window.Label6->text().trimmed());
+    else
+        printRevisers(window, std::nullopt);
+}
+
+void printRevisers(ControlAll& window, const std::optional<QString>& date) {
+    showSheet([&window, date] {
+        const report::ReportRowset rows = revisersSheetRows(revisersSheetRecords(date));
+        report::ReportLayout& layout = report::layout(sheet_texts::kRevisersSheet);
+        fillRevisersSheet(layout, sheetSchool(), rows);
+        keepLastGrade(window, rows, "d2");
+        report::showPreview(layout);
+    });
+}
+
+void requestPrintDay(ControlAll& window, int option) {
+    window.Check1->setChecked(true);
+    select(window, option);
+    openCalendar(window, dates::CalendarRequest::examPrint(printKind(option)));
+}
+
+void requestStudentMinutes(ControlAll& window, int option) {
+    select(window, option);
+    openSingleStudent();
+}
+
+void Image4_Click(ControlAll& window) {
+    if (selected(window, DayQuestions))
+        window.Command5->click();
+    else if (selected(window, SubjectQuestions))
+        window.Command6->click();
+    else
+        window.Command4->click();
+}
+
+void Image16_Click(ControlAll& window) {
+    // The day is picked again for the panel's prints only: the request names
+    // the print, so its date never lands in the schedule editor's day boxes.
+    dates::CalendarRequest request =
+        selected(window, Absence)
+            ? dates::CalendarRequest::studentMinutes(dates::MinutesKind::Absence)
+        : selected(window, Cheating)
+            ? dates::CalendarRequest::studentMinutes(dates::MinutesKind::Cheating)
+            : dates::CalendarRequest::examPrint(
+                  printKind(selected(window, SubjectQuestions) ? SubjectQuestions : DayQuestions));
+    request.note.clear();
+    openCalendar(window, request);
+}
+
+} // namespace sijill::exams

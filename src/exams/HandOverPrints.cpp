@@ -1,0 +1,111 @@
+#include "exams/HandOverPrints.h"
+
+#include "data/Connection.h"
+#include "data/DataError.h"
+#include "exams/ControlAll.h"
+#include "exams/DayForms.h"
+#include "exams/ExamPaperHeader.h"
+#include "exams/HandOverStatement.h"
+#include "exams/HandOverTexts.h"
+#include "exams/Texts.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportOutput.h"
+#include "shell/InfoMain.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <functional>
+
+namespace sijill::exams {
+
+namespace {
+
+const char* const kInstalled = "sijillHandOverInstalled";
+
+// Runs one paper; a failure to read the schedule or to fill the layout is
+// told in Arabic and nothing is shown.
+void showPaper(const std::function<void()>& paper) {
+    try {
+        paper();
+    } catch (const data::DataError& e) {
+        shell::ShowMsg(texts::kTitle,
+                       handover_texts::kPaperFailed + QStringLiteral("\r\n") + e.userMessage(), 1,
+                       1);
+    } catch (const report::ReportError& e) {
+        shell::ShowMsg(texts::kTitle,
+                       handover_texts::kPaperFailed + QStringLiteral("\r\n") + e.message(), 1, 1);
+    }
+}
+
+} // namespace
+
+ExamPaperHeader currentExamPaperHeader() {
+    const shell::SchoolProfile profile = shell::schoolProfile();
+    ExamPaperHeader header{profile.Admin,
+                           profile.School,
+                           profile.ThisYear,
+                           profile.ThisSemester,
+                           profile.ThisName,
+                           profile.name_2,
+                           {}};
+    if (const shell::MainForm* main = shell::mainForm())
+        header.logo = main->MinLogo->pixmap().toImage();
+    return header;
+}
+
+void installHandOver(ControlAll& window) {
+    if (window.Command2->property(kInstalled).toBool())
+        return;
+    window.Command2->setProperty(kInstalled, true);
+    QObject::connect(window.Command2, &QPushButton::clicked, &window,
+                     [w = &window] { printHandOverStatement(*w); });
+}
+
+void printHandOverStatement(ControlAll& window) {
+    const bool audited = window.Option1[4]->isChecked();
+    if (!audited && !window.Option1[5]->isChecked())
+        return;
+    showPaper([&] {
+        const ExamPaperHeader header = currentExamPaperHeader();
+        data::Connection schedual(data::Database::Schedual);
+        const data::RecordSet schedule = handOverScheduleRows(schedual, window.Label6->text());
+        if (const int last = schedule.recordCount() - 1; last >= 0)
+            window.Class->setText(cleanHandOverGrade(schedule.text(last, QStringLiteral("D3"))));
+        report::ReportLayout& layout = report::layout(audited ? handover_texts::kAuditedStatement
+                                                              : handover_texts::kStatement);
+        fillHandOverStatement(layout, header, window.Label5->text(), window.Label6->text(),
+                              handOverLines(schedule));
+        report::showPreview(layout);
+    });
+}
+
+void printCheckingSheet(ControlAll& window) {
+    showPaper([&] {
+        const ExamPaperHeader header = currentExamPaperHeader();
+        data::Connection schedual(data::Database::Schedual);
+        const data::RecordSet rows =
+            pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
+        report::ReportLayout& layout = report::layout(handover_texts::kCheckingSheet);
+        fillCheckingSheet(layout, header, rows);
+        report::showPreview(layout);
+    });
+}
+
+void printLatenessMinutes(ControlAll& window) {
+    showPaper([&] {
+        const ExamPaperHeader header = currentExamPaperHeader();
+        data::Connection schedual(data::Database::Schedual);
+        const data::RecordSet rows =
+            pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
+        report::ReportLayout& layout = report::layout(handover_texts::kLatenessMinutes);
+        fillLatenessMinutes(layout, header, rows);
+        report::showPreview(layout);
+    });
+}
+
+} // namespace sijill::exams

@@ -1,0 +1,169 @@
+#include "exams/LabelsPanel.h"
+
+#include "exams/ControlAll.h"
+#include "exams/SeatLabelsPrint.h"
+#include "labels/DataBaseSave.h"
+#include "labels/SeatTexts.h"
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <algorithm>
+
+namespace sijill::exams {
+
+namespace t = labels::seat_texts;
+using platform::twipsRect;
+
+namespace {
+
+constexpr int kRows = 4;
+const QColor kRowBack(0xDE, 0xDE, 0xDE);
+const QColor kRowHover(0xA7, 0xC7, 0xEC);
+
+QFont panelFont() {
+    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12);
+}
+
+void setBack(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QLineEdit* box(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(geometry);
+    e->setFont(panelFont());
+    e->setAlignment(Qt::AlignCenter);
+    return e;
+}
+
+} // namespace
+
+LabelsPanel::LabelsPanel(ControlAll& window) : QObject(&window), window_(window) {
+    setObjectName(QStringLiteral("LabelsPanel"));
+    build();
+}
+
+void LabelsPanel::build() {
+    QFrame* panel = window_.Picture3;
+    window_.ClassSeries->setText(t::kClassSeries);
+    window_.ClassSeries->setFont(panelFont());
+    connect(window_.ClassSeries, &QCheckBox::clicked, this, [this] { ClassSeries_Click(); });
+    window_.Text1->setFont(panelFont());
+    window_.Text1->setAlignment(Qt::AlignCenter);
+
+    Label1 = new QLabel(t::kStartFrom, panel);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    // Wider than designed: the substitute font is wider; it keeps to the
+    // designed right edge, beside All_Series.
+    Label1->setGeometry(twipsRect(5040, 1890, 1020, 360));
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    Label1->setFont(panelFont());
+    Div = box(panel, "Div", t::kStartDesign, twipsRect(4335, 1875, 660, 390));
+    Text2 = box(panel, "Text2", t::kCommitteeDesign, twipsRect(5115, 2430, 3330, 420));
+
+    const QString captions[kRows] = {t::kRowClassLabels, t::kRowCustomLabels, t::kRowDistribution,
+                                     t::kRowSignatures};
+    const int tops[kRows] = {3510, 3945, 4380, 4830};
+    for (int i = 0; i < kRows; ++i) {
+        auto* row = new QLabel(captions[i], panel);
+        row->setObjectName(QStringLiteral("L1_%1").arg(i));
+        row->setGeometry(twipsRect(5220, tops[i], 2970, 390));
+        row->setAlignment(Qt::AlignCenter);
+        row->setFont(panelFont());
+        row->setCursor(Qt::PointingHandCursor);
+        row->setMouseTracking(true);
+        row->installEventFilter(this);
+        setBack(row, kRowBack);
+        L1.push_back(row);
+    }
+}
+
+int LabelsPanel::printModeOfRow(int index) {
+    switch (index) {
+    case 0:
+        return 0;
+    case 2:
+        return 1;
+    case 3:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+void LabelsPanel::ClassSeries_Click() {
+    if (window_.ClassSeries->isChecked())
+        window_.All_Series->setChecked(false);
+}
+
+void LabelsPanel::L1_Click(int index) {
+    shell::MainForm* main = shell::mainForm();
+    if (!main || index < 0 || index >= kRows)
+        return;
+    // The texts cross over: the committee goes into Text1, the class into Text2.
+    main->Text1->setText(Text2->text());
+    main->Text2->setText(window_.Text1->text());
+    main->Combo4->setCurrentIndex(0);
+    if (index == 1) {
+        labels::openCustomLabels(&window_);
+        return;
+    }
+    if (window_.Combo9->currentIndex() == 0) {
+        shell::ShowMsg(t::kTitle, t::kChooseClass + QStringLiteral("\r\n"), 1, 1);
+        return;
+    }
+    installSeatLabels(*main)->CommitteePrintMode = printModeOfRow(index);
+    main->Command6->click();
+}
+
+void LabelsPanel::L1_MouseMove(int index) {
+    for (int i = 0; i < kRows; ++i)
+        setBack(L1[i], i == index ? kRowHover : kRowBack);
+}
+
+bool LabelsPanel::eventFilter(QObject* watched, QEvent* event) {
+    const auto it = std::find(L1.begin(), L1.end(), watched);
+    if (it == L1.end())
+        return QObject::eventFilter(watched, event);
+    const int index = static_cast<int>(it - L1.begin());
+    if (event->type() == QEvent::MouseMove) {
+        L1_MouseMove(index);
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() == Qt::LeftButton &&
+            L1[index]->rect().contains(me->position().toPoint())) {
+            L1_Click(index);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+LabelsPanel* labelsPanel(ControlAll& window) {
+    return window.findChild<LabelsPanel*>(QStringLiteral("LabelsPanel"),
+                                          Qt::FindDirectChildrenOnly);
+}
+
+LabelsPanel* installLabelsPanel(ControlAll& window) {
+    if (shell::MainForm* main = shell::mainForm())
+        installSeatLabels(*main);
+    if (LabelsPanel* existing = labelsPanel(window))
+        return existing;
+    return new LabelsPanel(window);
+}
+
+} // namespace sijill::exams

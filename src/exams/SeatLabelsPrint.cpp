@@ -1,0 +1,176 @@
+#include "exams/SeatLabelsPrint.h"
+
+#include "data/DataError.h"
+#include "exams/ControlAll.h"
+#include "exams/LabelsPanel.h"
+#include "labels/SeatLabels.h"
+#include "labels/SeatTexts.h"
+#include "platform/AppState.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportOutput.h"
+#include "reports/NameListMenu.h"
+#include "shell/InfoMain.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace sijill::exams {
+
+namespace t = labels::seat_texts;
+using labels::SeatSheet;
+
+namespace {
+
+QStringList classKeys(const shell::MainForm& main) {
+    QStringList keys;
+    for (int i = 0; i < main.Combo4->count(); ++i)
+        keys << main.Combo4->itemText(i);
+    return keys;
+}
+
+// The start number of the panel: a whole number from 1 on.
+std::optional<int> startNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < 1)
+        return std::nullopt;
+    return n;
+}
+
+SeatSheet sheetOf(int mode) {
+    switch (mode) {
+    case 1:
+        return SeatSheet::Distribution;
+    case 2:
+        return SeatSheet::Signatures;
+    default:
+        return SeatSheet::ClassLabels;
+    }
+}
+
+// A class's student count for the grade numbering where ClassCounts has none.
+int countStudents(const QString& grade, const QString& cls) {
+    try {
+        return static_cast<int>(labels::loadSeatStudents(grade, cls).size());
+    } catch (const data::DataError&) {
+        return 0;
+    }
+}
+
+// The grade part the name-list menu's class load left last, shown between
+// the brackets of the signature sheet's class line.
+QString lastLoadedGrade(shell::MainForm& main) {
+    if (reports::NameListMenu* menu = reports::nameListMenu(main))
+        return menu->classData().HeaderClassText;
+    return {};
+}
+
+} // namespace
+
+SeatLabelsPrint::SeatLabelsPrint(shell::MainForm& main) : QObject(&main), main_(main) {
+    setObjectName(QStringLiteral("SeatLabelsPrint"));
+    connect(main.Command6, &QPushButton::clicked, this, [this] { MainForm_Command6_Click(); });
+}
+
+void SeatLabelsPrint::refuse(const QString& text) const {
+    shell::ShowMsg(t::kTitle, text, 1, 1);
+}
+
+void SeatLabelsPrint::MainForm_Command6_Click() {
+    ControlAll* window = controlAll();
+    if (!window)
+        return;
+    const LabelsPanel* panel = installLabelsPanel(*window);
+    const QString chosen = window->Combo9->currentText();
+    const QStringList keys = classKeys(main_);
+    const std::optional<labels::ClassPlace> place = labels::findClass(chosen, keys);
+    if (!place) {
+        refuse(t::kNoSuchClass);
+        return;
+    }
+    main_.Combo4->setCurrentIndex(place->position);
+
+    int before = 0;
+    if (window->All_Series->isChecked()) {
+        const std::optional<int> start = startNumber(panel->Div->text());
+        if (!start) {
+            refuse(t::kBadStart);
+            return;
+        }
+        before = *start - 1;
+    }
+    std::vector<labels::SeatStudent> students;
+    try {
+        students = labels::loadSeatStudents(place->grade, place->cls);
+    } catch (const data::DataError& e) {
+        refuse(e.userMessage());
+        return;
+    }
+
+    QString prefix;
+    if (!students.empty() && window->ClassSeries->isChecked()) {
+        prefix = labels::seatPrefix(chosen);
+        before = labels::gradeNumberingStart(keys, place->position, appState().ClassCounts,
+                                             countStudents);
+    }
+    const SeatSheet sheet = sheetOf(CommitteePrintMode);
+    const QString classText = main_.Text2->text();
+    const QString committee = main_.Text1->text();
+    const labels::SeatRows rows =
+        labels::buildSeatRows(sheet, students, prefix, before, classText, committee);
+    if (!students.empty()) {
+        main_.L1->setText(prefix);
+        main_.L2->setText(rows.lastNumberText);
+    }
+
+    try {
+        switch (sheet) {
+        case SeatSheet::ClassLabels:
+            report::showPreview(labels::fillClassLabels(rows.rows));
+            break;
+        case SeatSheet::Distribution:
+            report::showPreview(labels::fillDistributionList(rows.rows, classText, committee));
+            break;
+        case SeatSheet::Signatures: {
+            const shell::SchoolProfile profile = shell::schoolProfile();
+            labels::SignatureHeader header{profile.Admin,
+                                           profile.School,
+                                           profile.ThisYear,
+                                           profile.ThisSemester,
+                                           committee,
+                                           place->grade,
+                                           place->cls,
+                                           lastLoadedGrade(main_),
+                                           main_.MinLogo->pixmap().toImage()};
+            QStringList subjects;
+            try {
+                subjects = labels::gradeExamSubjects(chosen.section(QLatin1Char('-'), 0, 0));
+            } catch (const data::DataError&) {
+                // Without the schedule the sheet goes out with empty headings.
+            }
+            report::showPreview(labels::fillSignatureSheet(rows.rows, header, subjects));
+            break;
+        }
+        }
+    } catch (const report::ReportError& e) {
+        refuse(t::kShowFailed + QStringLiteral("\r\n") + e.message());
+    }
+}
+
+SeatLabelsPrint* seatLabelsPrint(shell::MainForm& main) {
+    return main.findChild<SeatLabelsPrint*>(QStringLiteral("SeatLabelsPrint"),
+                                            Qt::FindDirectChildrenOnly);
+}
+
+SeatLabelsPrint* installSeatLabels(shell::MainForm& main) {
+    if (SeatLabelsPrint* existing = seatLabelsPrint(main))
+        return existing;
+    return new SeatLabelsPrint(main);
+}
+
+} // namespace sijill::exams

@@ -1,0 +1,229 @@
+#include "exams/SingelStudent.h"
+
+#include "dates/MyCalendar.h"
+#include "exams/ControlAll.h"
+#include "exams/ExamMinutes.h"
+#include "exams/MinutesTexts.h"
+#include "platform/Fonts.h"
+#include "platform/Select.h"
+#include "platform/Twips.h"
+#include "platform/VbColor.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace sijill::exams {
+
+using platform::twips;
+using platform::twipsRect;
+
+namespace {
+
+QPointer<SingelStudent>& loaded() {
+    static QPointer<SingelStudent> window;
+    return window;
+}
+
+SingelStudent* loadSingelStudent() {
+    if (!loaded())
+        loaded() = new SingelStudent();
+    return loaded().data();
+}
+
+// The Next picture: a left-pointing arrow in a rounded button.
+QPixmap nextMark(int width, int height) {
+    QPixmap pm(width, height);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x2E, 0x5E, 0x8E), 2));
+    p.setBrush(QColor(0xA7, 0xC7, 0xEC));
+    p.drawRoundedRect(QRectF(1, 1, width - 2, height - 2), 6, 6);
+    const double cy = height / 2.0;
+    const double cx = width / 2.0;
+    const double s = height * 0.3;
+    p.setBrush(QColor(0x2E, 0x5E, 0x8E));
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(
+        QPolygonF({QPointF(cx - s * 1.5, cy), QPointF(cx, cy - s), QPointF(cx, cy - s / 3),
+                   QPointF(cx + s * 1.5, cy - s / 3), QPointF(cx + s * 1.5, cy + s / 3),
+                   QPointF(cx, cy + s / 3), QPointF(cx, cy + s)}));
+    return pm;
+}
+
+void enableControlAll() {
+    if (ControlAll* w = controlAll())
+        w->setEnabled(true);
+}
+
+} // namespace
+
+SingelStudent* singelStudent() {
+    return loaded().data();
+}
+
+SingelStudent::SingelStudent() : QWidget(nullptr) {
+    setObjectName(QStringLiteral("SingelStudent"));
+    setWindowTitle(minutes::texts::kChooserCaption);
+    setLayoutDirection(Qt::RightToLeft);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(twips(4710), twips(2205));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, platform::vbColor(0x00C8D0D4));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    const QFont listFont = platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12, 400);
+    Title = new QLabel(this);
+    Title->setObjectName(QStringLiteral("Title"));
+    Title->setGeometry(twipsRect(375, 15, 3990, 435));
+    Title->setAlignment(Qt::AlignCenter);
+    Title->setFont(listFont);
+    Title->setText(minutes::texts::kStudentName);
+    Combo4 = new QComboBox(this);
+    Combo4->setObjectName(QStringLiteral("Combo4"));
+    Combo4->setGeometry(twipsRect(90, 465, 4110, 480));
+    Combo4->setFont(listFont);
+    connect(Combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setGeometry(twipsRect(90, 1020, 4110, 480));
+    Combo1->setFont(listFont);
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twipsRect(600, 1650, 3015, 420));
+    Image1->setPixmap(nextMark(twips(3015), twips(420)));
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->installEventFilter(this);
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(twipsRect(90, 2235, 6480, 1740));
+    List1->setFont(platform::designedFont(QStringLiteral("Tahoma"), 9.75, 400));
+    List1->hide();
+    // The load presses the main window's student load, which fills this window.
+    loaded() = this;
+    Form_Load();
+}
+
+void SingelStudent::Form_Load() {
+    // The class keys are read without moving the main window's selection, so
+    // the class chosen there stays chosen.
+    if (shell::MainForm* main = shell::mainForm())
+        for (int i = 0; i < main->Combo4->count(); ++i)
+            Combo4->addItem(main->Combo4->itemText(i));
+    // An empty class list leaves both lists empty; there is nothing to load.
+    if (Combo4->count() > 0)
+        platform::select(Combo4, 0, [this] { Combo4_Click(); });
+}
+
+void SingelStudent::Combo4_Click() {
+    if (shell::MainForm* main = shell::mainForm(); main && main->Command20)
+        main->Command20->click();
+    else
+        MainForm_Command20_Click();
+}
+
+void SingelStudent::Combo1_Click() {
+    List1->setCurrentRow(Combo1->currentIndex());
+}
+
+QString SingelStudent::classKey() const {
+    return Combo4->currentText();
+}
+
+QString SingelStudent::studentItem() const {
+    const QListWidgetItem* item = List1->currentItem();
+    return item ? item->text() : QString();
+}
+
+void SingelStudent::Image1_Click() {
+    hide();
+    ControlAll* control = controlAll();
+    if (!control)
+        return;
+    const dates::MinutesKind kind = control->Option1[1]->isChecked() ? dates::MinutesKind::Cheating
+                                                                     : dates::MinutesKind::Absence;
+    control->Check2->setChecked(true);
+    dates::MyCalendar* calendar = dates::myCalendar();
+    if (!calendar)
+        calendar = dates::loadMyCalendar(shell::mainForm());
+    if (calendar)
+        calendar->openFor(dates::CalendarRequest::studentMinutes(kind), control);
+}
+
+void SingelStudent::closeEvent(QCloseEvent* event) {
+    enableControlAll();
+    event->accept();
+}
+
+bool SingelStudent::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        Image1->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        Image1_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainForm_Command20_Click() {
+    SingelStudent* chooser = singelStudent();
+    if (!chooser)
+        return;
+    chooser->Combo1->clear();
+    chooser->List1->clear();
+    const minutes::ChooserLoad load = minutes::loadChooserStudents(chooser->classKey());
+    for (const minutes::ChooserStudent& s : load.students) {
+        chooser->Combo1->addItem(s.name);
+        chooser->List1->addItem(s.item);
+    }
+    if (load.failed) {
+        shell::ShowMsg(minutes::texts::kTitle, minutes::texts::kStudentsFailed, 1, 0);
+        return;
+    }
+    platform::select(chooser->Combo1, 0, [chooser] { chooser->Combo1_Click(); });
+    chooser->show();
+}
+
+void installSingleStudent(shell::MainForm& main) {
+    // Installed once per main window; a second run would load the students twice.
+    const char* const mark = "sijillSingleStudent";
+    if (!main.Command20 || main.Command20->property(mark).toBool())
+        return;
+    main.Command20->setProperty(mark, true);
+    QObject::connect(main.Command20, &QPushButton::clicked, &main,
+                     [] { MainForm_Command20_Click(); });
+}
+
+void openSingleStudent() {
+    SingelStudent* chooser = loadSingelStudent();
+    chooser->show();
+    chooser->raise();
+    chooser->activateWindow();
+    if (ControlAll* control = controlAll())
+        control->setEnabled(false);
+}
+
+void openSingleStudent(dates::MinutesKind kind) {
+    if (ControlAll* control = controlAll())
+        control->Option1[kind == dates::MinutesKind::Cheating ? 1 : 0]->setChecked(true);
+    openSingleStudent();
+}
+
+void SingelStudent_Image1_Click() {
+    if (SingelStudent* chooser = singelStudent())
+        chooser->Image1_Click();
+}
+
+} // namespace sijill::exams

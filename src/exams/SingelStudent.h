@@ -1,0 +1,70 @@
+#pragma once
+
+#include "dates/CalendarRequest.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+
+namespace sijill::shell {
+class MainForm;
+}
+
+namespace sijill::exams {
+
+class ControlAll;
+
+// The single-student chooser "جدول الاختبارات": a class, then one of its
+// students, for the absence or cheating minutes; its Next hands over to the
+// calendar for the day. Next only hides it, so the next opening finds the
+// same class and student; its close box unloads it.
+class SingelStudent : public QWidget {
+    Q_OBJECT
+public:
+    SingelStudent();
+
+    QLabel* Title = nullptr;
+    QComboBox* Combo4 = nullptr;  // class keys of the main window's list
+    QComboBox* Combo1 = nullptr;  // names of the chosen class
+    QLabel* Image1 = nullptr;     // Next
+    QListWidget* List1 = nullptr; // never shown: d1..d7 joined by ":", as Combo1
+
+    void Combo4_Click();
+    void Combo1_Click();
+    void Image1_Click();
+
+    // The chosen class key and the chosen student's item (empty when none).
+    QString classKey() const;
+    QString studentItem() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+};
+
+// The loaded chooser, or nullptr.
+SingelStudent* singelStudent();
+
+// The main window's hidden Command20: loads the students of the chooser's
+// class into it and shows it.
+void MainForm_Command20_Click();
+
+// Connects the main window's Command20 to the student load. Run once.
+void installSingleStudent(shell::MainForm& main);
+
+// Print menu items 3 and 4: the chooser shown (loaded first when it is not)
+// and the exam-control window disabled. The overload with a kind first sets
+// Option1(0) (absence) or Option1(1) (cheating); the other uses the option
+// already set.
+void openSingleStudent();
+void openSingleStudent(dates::MinutesKind kind);
+
+// The continue picture's action, for the exam-control window's side.
+void SingelStudent_Image1_Click();
+
+} // namespace sijill::exams

@@ -1,0 +1,402 @@
+#include "exams/ExamMinutes.h"
+#include "data/Connection.h"
+#include "dates/MyCalendar.h"
+#include "exams/ControlAll.h"
+#include "exams/ExamMinutesPrints.h"
+#include "exams/ExamsWiring.h"
+#include "exams/MinutesTexts.h"
+#include "exams/SingelStudent.h"
+#include "platform/AppState.h"
+#include "platform/Clock.h"
+#include "platform/Wait.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportOutput.h"
+#include "platform/report/ReportPages.h"
+#include "shell/MainForm.h"
+#include "shell/ShellTestSupport.h"
+#include "support/ScriptedDialogs.h"
+#include "support/WidgetText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace sijill::exams {
+namespace {
+
+// Today is Thursday 5 Muharram 1446, the day the schedule below holds.
+const QString kToday = "1446/01/05";
+
+void addStudent(const test::TestHome& home, const QString& grade, const QString& cls,
+                const QString& name, const QString& stage = "'الابتدائي'") {
+    home.exec("MyDatabase.db", QString("INSERT INTO T1 (d0, d1, d2, d3, d4, d5, d6, d7, d8) VALUES "
+                                       "('01', %1, '0500', '10%2', '1', %3, '%4', '%5', '0')")
+                                   .arg(name.isEmpty() ? "NULL" : "'" + name + "'")
+                                   .arg(qHash(name) % 1000)
+                                   .arg(stage, grade, cls));
+}
+
+void addScheduleRow(const test::TestHome& home, int position, const QString& grade,
+                    const QString& subject, const QString& period, const QString& date = kToday) {
+    home.exec("Schedual.db",
+              QString("INSERT INTO T1 (D0, D1, D2, D3, D4, D5, D6, D7, D8, F_Order) VALUES "
+                      "('%1', 'الخميس', '%2', '%3', '%4', '', '', '', '%5', 0)")
+                  .arg(position)
+                  .arg(date, grade, subject, period));
+}
+
+// A school of five grades, one name containing another's, with students and
+// one exam day; the program started and the exam-control window opened.
+class Minutes : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::Clock::setToday(QDate(2024, 7, 11));
+        scale_ = platform::waitScale();
+        platform::setWaitScale(0);
+        report::layoutLibrary().clear();
+        test::finishProfile(home);
+        home.exec("Schedual.db", "UPDATE MyInfo SET ThisYear = '1445/1446', "
+                                 "ThisSemester = 'الفصل الثالث', ThisName = 'المدير', "
+                                 "name_2 = 'المعد' WHERE id = 1");
+        for (const auto& [grade, cls] : std::vector<std::pair<QString, QString>>{
+                 {"ثالث", "1"}, {"ثالث", "11"}, {"رابع", "1"}, {"خامس", "1"}, {"خامس مطور", "1"}})
+            home.exec("Schedual.db", QString("INSERT INTO grades (kind, grade, class, order_it) "
+                                             "VALUES ('ابتدائي', '%1', '%2', 1)")
+                                         .arg(grade, cls));
+        addStudent(home, "ثالث", "1", "أحمد");
+        addStudent(home, "ثالث", "1", "بدر", "NULL"); // no stage: never listed
+        addStudent(home, "ثالث", "1", "خالد");
+        addStudent(home, "ثالث", "1", "سعد");
+        addStudent(home, "ثالث", "11", "فهد");
+        addStudent(home, "خامس مطور", "1", "ماجد");
+        addStudent(home, "خامس", "1", "ناصر");
+        addScheduleRow(home, 3, "خامس", "لغتي", "الأولى");
+        addScheduleRow(home, 1, "ثالث", "رياضيات", "الأولى");
+        addScheduleRow(home, 10, "خامس مطور", "القرآن الكريم", "الأولى");
+        addScheduleRow(home, 2, "رابع", "علوم", "الأولى");
+        addScheduleRow(home, 1, "ثالث", "فقه", "الثانية");
+        addScheduleRow(home, 1, "ثالث", "إملاء", "الأولى", "1446/01/06");
+
+        previous_ = report::setPreviewSink(sink_);
+        form = std::make_unique<shell::MainForm>();
+        ASSERT_TRUE(form->formLoad());
+        installExamControl(*form);
+        form->show();
+        form->MainForm_MainSelect_Click(5);
+        w = controlAll();
+        ASSERT_NE(w, nullptr);
+    }
+    void TearDown() override {
+        // Nothing a preview showed was cut off.
+        for (const report::LaidOutReport& r : sink_->shown)
+            for (const report::ReportPage& page : r.pages)
+                for (const report::DrawnItem& item : page.items) {
+                    if (item.kind != report::DrawnItem::Kind::Text)
+                        continue;
+                    EXPECT_TRUE(report::textFits(item))
+                        << r.layoutName.toStdString() << " " << item.control.toStdString();
+                }
+        // SIJILL_LOOK_DIR=folder keeps every preview as a PDF there, for looking at.
+        if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty()) {
+            qputenv("SIJILL_PRINT_TO", look.toUtf8());
+            for (const report::LaidOutReport& r : sink_->shown)
+                report::printWithoutDialog(r);
+            qunsetenv("SIJILL_PRINT_TO");
+        }
+        delete singelStudent();
+        delete controlAll();
+        delete dates::myCalendar();
+        form.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        report::setPreviewSink(previous_);
+        report::layoutLibrary().clear();
+        platform::Clock::setToday(std::nullopt);
+        platform::setWaitScale(scale_);
+        appState().clearMessageFlags();
+    }
+
+    SingelStudent* chooseStudent(dates::MinutesKind kind, const QString& key, int student) {
+        openSingleStudent(kind);
+        SingelStudent* s = singelStudent();
+        EXPECT_NE(s, nullptr);
+        if (!s)
+            return nullptr;
+        const int i = s->Combo4->findText(key);
+        EXPECT_GE(i, 0) << key.toStdString();
+        s->Combo4->setCurrentIndex(i);
+        s->Combo4_Click();
+        s->Combo1->setCurrentIndex(student);
+        s->Combo1_Click();
+        return s;
+    }
+    // Next, then the calendar's OK on today, as the calendar hands it over.
+    void nextAndPickToday(SingelStudent* s) {
+        s->Image1_Click();
+        dates::MyCalendar* c = dates::myCalendar();
+        ASSERT_TRUE(c->hasOpenRequest());
+        const dates::CalendarRequest request = c->request();
+        c->MyCalendar_MyDay_Click(c->model().todayCell());
+        c->MyCalendar_Command6_Click();
+        EXPECT_TRUE(showMinutesPanel(*w, request));
+    }
+    void printFor(const QString& period) {
+        w->Combo7->setCurrentIndex(w->Combo7->findText(period));
+        // A left click on the print panel's print image.
+        const QPointF at(w->Image4->width() / 2.0, w->Image4->height() / 2.0);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, at, w->Image4->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+            QCoreApplication::sendEvent(w->Image4, &e);
+        }
+    }
+    QString shown(const QString& control) const {
+        const report::DrawnItem* item = sink_->shown.back().pages.front().findControl(control);
+        return item ? item->text : QString("<none>");
+    }
+    QStringList detail(const QString& control) const {
+        QStringList out;
+        for (const report::ReportPage& page : sink_->shown.back().pages)
+            for (const report::DrawnItem& item : page.items)
+                if (item.row >= 0 && item.control == control)
+                    out << item.text;
+        return out;
+    }
+    QStringList systemTexts() const {
+        QStringList out;
+        for (const auto& m : scope.systemShown)
+            out << m.title + "|" + m.text;
+        return out;
+    }
+
+    test::TestHome home;
+    test::ScriptedScope scope;
+    std::unique_ptr<shell::MainForm> form;
+    ControlAll* w = nullptr;
+    std::shared_ptr<report::RecordingPreviewSink> sink_ =
+        std::make_shared<report::RecordingPreviewSink>();
+
+private:
+    std::shared_ptr<report::PreviewSink> previous_;
+    double scale_ = 1;
+};
+
+TEST_F(Minutes, ChooserListsTheClassExactlyAndKeepsNamesAndItemsTogether) {
+    const minutes::ChooserLoad third = minutes::loadChooserStudents(" ثالث - 1 ");
+    ASSERT_FALSE(third.failed);
+    ASSERT_EQ(third.students.size(), 3u); // not بدر (no stage), not فهد (class 11)
+    EXPECT_EQ(third.students[2].name, "سعد");
+    const QStringList parts = minutes::studentItemParts(third.students[2].item);
+    EXPECT_EQ(parts.size(), 7);
+    EXPECT_EQ(parts[0], "سعد");
+    EXPECT_EQ(parts[4], "الابتدائي");
+    EXPECT_EQ(parts[5], "ثالث");
+    EXPECT_EQ(parts[6], "1");
+
+    // "خامس" never takes in "خامس مطور".
+    const minutes::ChooserLoad fifth = minutes::loadChooserStudents("خامس-1");
+    ASSERT_EQ(fifth.students.size(), 1u);
+    EXPECT_EQ(fifth.students[0].name, "ناصر");
+
+    EXPECT_TRUE(minutes::loadChooserStudents("رابع-1").failed); // no students
+    EXPECT_TRUE(minutes::loadChooserStudents("رابع").failed);   // no class part
+    addStudent(home, "رابع", "1", "عمر");
+    addStudent(home, "رابع", "1", ""); // a student without a name
+    const minutes::ChooserLoad broken = minutes::loadChooserStudents("رابع-1");
+    EXPECT_TRUE(broken.failed);
+    ASSERT_EQ(broken.students.size(), 1u); // those read before the failure stay
+    EXPECT_EQ(minutes::studentItemParts("").size(), 7);
+}
+
+TEST_F(Minutes, ScheduleRowsMatchDatePeriodAndGradeExactly) {
+    const data::RecordSet all = minutes::dayPeriodRows(kToday, "الأولى");
+    ASSERT_EQ(all.recordCount(), 4);
+    // By grade position as a number: 10 comes after 3.
+    EXPECT_EQ(all.text(0, "D3"), "ثالث");
+    EXPECT_EQ(all.text(3, "D3"), "خامس مطور");
+    const data::RecordSet fifth = minutes::dayPeriodRows(kToday, "الأولى", QString("خامس"));
+    ASSERT_EQ(fifth.recordCount(), 1);
+    EXPECT_EQ(fifth.text(0, "D4"), "لغتي");
+    EXPECT_EQ(minutes::dayPeriodRows("1446/01/0", "الأولى").recordCount(), 0);
+    EXPECT_EQ(minutes::dayPeriodRows(kToday, "الثانية", QString("رابع")).recordCount(), 0);
+    // Text from a user never becomes SQL.
+    EXPECT_EQ(minutes::dayPeriodRows("' OR '1'='1", "الأولى").recordCount(), 0);
+    EXPECT_EQ(minutes::scheduleGradeOfKey(" ثالث ابتدائي-2"), "ثالث");
+
+    const std::optional<minutes::FoundDay> found = minutes::firstRow(fifth);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->day, "الخميس   " + kToday);
+    EXPECT_EQ(found->period, "الأولى");
+}
+
+TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
+    const int mainIndex = form->Combo4->currentIndex();
+    openSingleStudent(dates::MinutesKind::Cheating);
+    SingelStudent* s = singelStudent();
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_FALSE(w->isEnabled());
+    EXPECT_TRUE(w->Option1[1]->isChecked());
+    EXPECT_EQ(test::comboItems(s->Combo4), test::comboItems(form->Combo4));
+    EXPECT_EQ(form->Combo4->currentIndex(), mainIndex);
+    EXPECT_EQ(test::comboItems(s->Combo1), (QStringList{"أحمد", "خالد", "سعد"}));
+    EXPECT_EQ(s->List1->currentRow(), 0);
+
+    s->Combo1->setCurrentIndex(2);
+    s->Combo1_Click();
+    EXPECT_EQ(minutes::studentItemParts(s->studentItem())[0], "سعد");
+    if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty())
+        s->grab().save(look + "/SingelStudent.png");
+
+    s->Image1_Click();
+    EXPECT_FALSE(s->isVisible());
+    EXPECT_TRUE(w->Check2->isChecked());
+    dates::MyCalendar* c = dates::myCalendar();
+    ASSERT_TRUE(c->hasOpenRequest());
+    EXPECT_EQ(c->request().purpose, dates::CalendarPurpose::StudentMinutes);
+    EXPECT_EQ(c->request().minutes, dates::MinutesKind::Cheating);
+    EXPECT_FALSE(w->isEnabled());
+
+    // Closing the calendar drops the waiting minutes; the next opening finds
+    // the same class and student, without a reload.
+    const dates::CalendarRequest request = c->request();
+    c->MyCalendar_Image2_Click();
+    EXPECT_TRUE(dropMinutesRequest(*w, request));
+    EXPECT_FALSE(w->Check2->isChecked());
+    openSingleStudent(dates::MinutesKind::Absence);
+    EXPECT_EQ(singelStudent(), s);
+    EXPECT_EQ(s->Combo1->currentText(), "سعد");
+    EXPECT_EQ(minutes::studentItemParts(s->studentItem())[0], "سعد");
+
+    // The close box enables the exam-control window and unloads the chooser.
+    s->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_EQ(singelStudent(), nullptr);
+}
+
+TEST_F(Minutes, ClassWithoutStudentsIsReportedAndLeavesTheListsEmpty) {
+    openSingleStudent(dates::MinutesKind::Absence);
+    SingelStudent* s = singelStudent();
+    s->Combo4->setCurrentIndex(s->Combo4->findText("رابع-1"));
+    scope.dialogs().answer("موافق");
+    s->Combo4_Click();
+    ASSERT_FALSE(scope.dialogs().shown.empty());
+    EXPECT_EQ(scope.dialogs().shown.back().text, minutes::texts::kStudentsFailed);
+    EXPECT_EQ(s->Combo1->count(), 0);
+    EXPECT_EQ(s->List1->count(), 0);
+
+    // Printing with no student chosen fails without a preview.
+    w->setEnabled(true);
+    w->Label6->setText(kToday);
+    w->Option1[0]->setChecked(true);
+    printFor("الأولى");
+    EXPECT_TRUE(sink_->shown.empty());
+    EXPECT_EQ(systemTexts(), (QStringList{minutes::texts::kScheduleFailedTitle + "|" +
+                                          minutes::texts::kDayFailed}));
+}
+
+TEST_F(Minutes, AbsenceMinutesPrintTheStudentAndTheScheduleOfTheDay) {
+    SingelStudent* s = chooseStudent(dates::MinutesKind::Absence, "ثالث-1", 1);
+    nextAndPickToday(s);
+    EXPECT_FALSE(w->Check2->isChecked());
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_FALSE(w->Picture4->isHidden());
+    EXPECT_TRUE(w->Combo8->isHidden());
+    EXPECT_EQ(w->Label6->text(), kToday);
+    if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty())
+        w->Picture4->grab().save(look + "/Picture4.png");
+
+    printFor("الأولى");
+    ASSERT_EQ(sink_->shown.size(), 1u);
+    EXPECT_EQ(sink_->shown.back().layoutName, "ExamAbce");
+    EXPECT_EQ(shown("Name"), "خالد");
+    EXPECT_EQ(shown("Class1"), "الابتدائي ثالث");
+    EXPECT_EQ(shown("Class2"), "1");
+    EXPECT_EQ(shown("Day"), "الخميس   " + kToday);
+    EXPECT_EQ(shown("Period"), "الأولى");
+    EXPECT_EQ(shown("Subject"), "الرياضيات");
+    EXPECT_EQ(shown("kl5"), minutes::texts::kSchoolYear + "1445/1446");
+    EXPECT_EQ(shown("Class"), "الفصل الثالث");
+    EXPECT_EQ(shown("Kl7"), "المدير");
+    EXPECT_EQ(shown("kl8"), "المعد");
+    EXPECT_EQ(shown("SeatNo"), "(              )");
+
+    // The panel stays: the second period prints the other subject.
+    printFor("الثانية");
+    ASSERT_EQ(sink_->shown.size(), 2u);
+    EXPECT_EQ(shown("Subject"), "الفقه");
+    EXPECT_TRUE(scope.systemShown.empty());
+}
+
+TEST_F(Minutes, CheatingMinutesMatchTheGradeExactlyAndReportAMissingPeriod) {
+    SingelStudent* s = chooseStudent(dates::MinutesKind::Cheating, "خامس مطور-1", 0);
+    nextAndPickToday(s);
+    printFor("الأولى");
+    ASSERT_EQ(sink_->shown.size(), 1u);
+    EXPECT_EQ(sink_->shown.back().layoutName, "ExamCheat");
+    EXPECT_EQ(shown("Name"), "ماجد");
+    // Not خامس's subject; the prefix goes before a subject that has one.
+    EXPECT_EQ(shown("Subject"), "الالقرآن الكريم");
+
+    printFor("الثانية");
+    EXPECT_EQ(sink_->shown.size(), 1u);
+    EXPECT_EQ(systemTexts(), (QStringList{minutes::texts::kScheduleFailedTitle + "|" +
+                                          minutes::texts::kDayFailed}));
+}
+
+TEST_F(Minutes, QuestionsOfADayListEveryGradeOfThePeriod) {
+    w->Option1[2]->setChecked(true);
+    w->Label6->setText("  " + kToday + " ");
+    EXPECT_TRUE(showMinutesPanel(
+        *w, dates::CalendarRequest::examPrint(dates::ExamPrintKind::QuestionsOpeningOfDay)));
+    EXPECT_TRUE(w->Combo8->isHidden());
+    printFor("الأولى");
+    EXPECT_EQ(w->Label6->text(), kToday);
+    ASSERT_EQ(sink_->shown.size(), 1u);
+    EXPECT_EQ(sink_->shown.back().layoutName, "ExamQuestions");
+    EXPECT_EQ(detail("Text1"), (QStringList{"رياضيات", "علوم", "لغتي", "القرآن الكريم"}));
+    EXPECT_EQ(detail("Text2"), (QStringList{"ثالث", "رابع", "خامس", "خامس مطور"}));
+    EXPECT_EQ(shown("Day"), "الخميس   " + kToday);
+    EXPECT_EQ(shown("Period"), "الأولى");
+    EXPECT_EQ(shown("Time"), "(                     )");
+
+    // An empty subject in the first row, or no row, shows nothing.
+    home.exec("Schedual.db", "UPDATE T1 SET D4 = '' WHERE D3 = 'ثالث' AND D8 = 'الثانية'");
+    printFor("الثانية");
+    w->Label6->setText("1446/01/07");
+    printFor("الأولى");
+    EXPECT_EQ(sink_->shown.size(), 1u);
+    EXPECT_EQ(scope.systemShown.size(), 2u);
+}
+
+TEST_F(Minutes, QuestionsOfOneSubjectTakeTheGradeOfThePanel) {
+    w->Option1[3]->setChecked(true);
+    w->Label6->setText(kToday);
+    EXPECT_TRUE(showMinutesPanel(
+        *w, dates::CalendarRequest::examPrint(dates::ExamPrintKind::QuestionsOpeningOfSubject)));
+    EXPECT_FALSE(w->Combo8->isHidden());
+    w->Combo8->setCurrentIndex(w->Combo8->findText("خامس"));
+    printFor("الأولى");
+    ASSERT_EQ(sink_->shown.size(), 1u);
+    EXPECT_EQ(sink_->shown.back().layoutName, "ExamQueSub");
+    EXPECT_EQ(shown("Class1"), "خامس");
+    EXPECT_EQ(shown("subject"), "اللغتي");
+
+    w->Combo8->setCurrentIndex(w->Combo8->findText("رابع"));
+    printFor("الثانية");
+    EXPECT_EQ(sink_->shown.size(), 1u);
+    EXPECT_EQ(systemTexts(), (QStringList{minutes::texts::kScheduleFailedTitle + "|" +
+                                          minutes::texts::kSubjectFailed}));
+    EXPECT_FALSE(showMinutesPanel(*w, dates::CalendarRequest::examDayDate(0)));
+}
+
+} // namespace
+} // namespace sijill::exams
