@@ -65,6 +65,17 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
                         const std::array<std::vector<Student>, kGrades>& students,
                         const std::array<QStringList, kGrades>& subjects) {
     SeatingPlan plan;
+    // A committee's sheets find its rows by name: two committees of one name
+    // would each print the other's students.
+    QStringList names;
+    for (const CommitteeSeats& c : committees) {
+        const QString name = c.name.trimmed();
+        if (names.contains(name)) {
+            plan.error = texts::kDuplicateCommittee.arg(name);
+            return plan;
+        }
+        names << name;
+    }
     for (int g = 0; g < kGrades; ++g) {
         int seats = 0;
         for (const CommitteeSeats& c : committees)

@@ -71,7 +71,8 @@ struct SeatingPlan {
 // each committee's block of a grade opened by a header row with the grade's
 // subjects; seat numbers 100 x grade + a count running over all committees.
 // Refuses (error) when a grade's seats differ from its students, so that no
-// student is left out and no seat is filled from another grade.
+// student is left out and no seat is filled from another grade, and when two
+// committees share a name (blanks around it aside).
 SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
                         const std::array<QString, kGrades>& gradeNames,
                         const std::array<std::vector<Student>, kGrades>& students,

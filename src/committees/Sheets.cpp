@@ -28,7 +28,9 @@ void setLabel(report::ReportRowset& out, int first, const data::RecordSet& rows,
 } // namespace
 
 data::RecordSet committeeRows(data::Connection& schedual, const QString& committee) {
-    return schedual.query(QStringLiteral("SELECT * FROM Com WHERE Com = ? ORDER BY ID"),
+    // Trimmed on both sides: the name box's text is stored as typed, blanks
+    // around it included.
+    return schedual.query(QStringLiteral("SELECT * FROM Com WHERE trim(Com) = ? ORDER BY ID"),
                           {committee.trimmed()});
 }
 

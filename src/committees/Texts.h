@@ -42,6 +42,8 @@ inline const QString kDistributionFailed =
     QStringLiteral("تعذر توزيع الطلاب على اللجان، ولم يتغير شيء من البيانات");
 inline const QString kSeatsMismatch =
     QStringLiteral("عدد المقاعد لا يساوي عدد الطلاب في الصف %1: المقاعد %2 والطلاب %3");
+inline const QString kDuplicateCommittee =
+    QStringLiteral("اسم اللجنة مكرر: %1، ولكل لجنة اسم لا تشاركها فيه لجنة أخرى");
 inline const QString kSheetFailed = QStringLiteral("تعذر عرض بيانات اللجنة");
 
 } // namespace sijill::committees::texts

@@ -87,6 +87,16 @@ TEST(SeatingPlan, RefusesSeatsThatDoNotMatchTheStudents) {
     EXPECT_TRUE(fewer.error.contains(QStringLiteral("رابع")));
 }
 
+TEST(SeatingPlan, RefusesTwoCommitteesOfOneName) {
+    // Each committee's sheet finds its rows by name, so a shared name would
+    // put both committees' students on both sheets.
+    const SeatingPlan plan =
+        planSeating({{"A", {1, 0, 0}}, {" A ", {1, 0, 0}}}, {"رابع", "", ""},
+                    {pupils("رابع", 2), {}, {}}, {eight("x"), eight("-"), eight("-")});
+    EXPECT_TRUE(plan.error.contains(QStringLiteral("A")));
+    EXPECT_TRUE(plan.rows.empty());
+}
+
 TEST(SeatingData, OnlyFlaggedStudentsOfTheExactGradeInClassOrder) {
     test::TestHome home;
     test::addStudent(home, "رابع", "2", "01", "b1");

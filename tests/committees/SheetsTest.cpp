@@ -92,6 +92,17 @@ TEST(SignatureSheet, HeaderRowsCarrySubjectsAndTheSpacerGrowsPastFortyRows) {
     EXPECT_EQ(layout.control("ShaBlank").height, 20);
 }
 
+TEST(CommitteeRows, ANameTypedWithBlanksAroundItStillFindsItsStudents) {
+    test::TestHome home;
+    // The window passes the name box's text both when seating and when
+    // printing: blanks typed after a name must not empty its sheet.
+    const data::RecordSet rows = seated({{"A ", {2, 0, 0}}, {" B", {1, 0, 0}}}, {3, 0, 0}, "A ");
+    EXPECT_EQ(rows.recordCount(), 3);
+    data::Connection c(data::Database::Schedual);
+    EXPECT_EQ(committeeRows(c, " B").recordCount(), 2);
+    EXPECT_EQ(committeeRows(c, "B").recordCount(), 2);
+}
+
 TEST(DeskLabels, LayoutShowsBothHalves) {
     test::TestHome home;
     report::layoutLibrary().clear();
