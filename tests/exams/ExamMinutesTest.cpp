@@ -3,6 +3,7 @@
 #include "dates/MyCalendar.h"
 #include "exams/ControlAll.h"
 #include "exams/ExamMinutesPrints.h"
+#include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"
 #include "exams/MinutesTexts.h"
 #include "exams/SingelStudent.h"
@@ -55,14 +56,11 @@ void addScheduleRow(const test::TestHome& home, int position, const QString& gra
 
 // A school of five grades, one name containing another's, with students and
 // one exam day; the program started and the exam-control window opened.
-class Minutes : public ::testing::Test {
+class Minutes : public ExamWindowTest {
 protected:
     void SetUp() override {
+        ExamWindowTest::SetUp();
         platform::Clock::setToday(QDate(2024, 7, 11));
-        scale_ = platform::waitScale();
-        platform::setWaitScale(0);
-        report::layoutLibrary().clear();
-        test::finishProfile(home);
         home.exec("Schedual.db", "UPDATE MyInfo SET ThisYear = '1445/1446', "
                                  "ThisSemester = 'الفصل الثالث', ThisName = 'المدير', "
                                  "name_2 = 'المعد' WHERE id = 1");
@@ -85,14 +83,7 @@ protected:
         addScheduleRow(home, 1, "ثالث", "فقه", "الثانية");
         addScheduleRow(home, 1, "ثالث", "إملاء", "الأولى", "1446/01/06");
 
-        previous_ = report::setPreviewSink(sink_);
-        form = std::make_unique<shell::MainForm>();
-        ASSERT_TRUE(form->formLoad());
-        installExamControl(*form);
-        form->show();
-        form->MainForm_MainSelect_Click(5);
-        w = controlAll();
-        ASSERT_NE(w, nullptr);
+        ASSERT_NO_FATAL_FAILURE(openExamWindow());
     }
     void TearDown() override {
         // Nothing a preview showed was cut off.
@@ -111,16 +102,7 @@ protected:
                 report::printWithoutDialog(r);
             qunsetenv("SIJILL_PRINT_TO");
         }
-        delete singelStudent();
-        delete controlAll();
-        delete dates::myCalendar();
-        form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        report::setPreviewSink(previous_);
-        report::layoutLibrary().clear();
-        platform::Clock::setToday(std::nullopt);
-        platform::setWaitScale(scale_);
-        appState().clearMessageFlags();
+        ExamWindowTest::TearDown();
     }
 
     SingelStudent* chooseStudent(dates::MinutesKind kind, const QString& key, int student) {
@@ -175,17 +157,6 @@ protected:
             out << m.title + "|" + m.text;
         return out;
     }
-
-    test::TestHome home;
-    test::ScriptedScope scope;
-    std::unique_ptr<shell::MainForm> form;
-    ControlAll* w = nullptr;
-    std::shared_ptr<report::RecordingPreviewSink> sink_ =
-        std::make_shared<report::RecordingPreviewSink>();
-
-private:
-    std::shared_ptr<report::PreviewSink> previous_;
-    double scale_ = 1;
 };
 
 TEST_F(Minutes, ChooserListsTheClassExactlyAndKeepsNamesAndItemsTogether) {

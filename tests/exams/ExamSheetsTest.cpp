@@ -3,6 +3,7 @@
 #include "dates/MyCalendar.h"
 #include "exams/ControlAll.h"
 #include "exams/ExamPrintMenu.h"
+#include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"
 #include "exams/SheetTexts.h"
 #include "exams/SingelStudent.h"
@@ -108,38 +109,16 @@ TEST(RevisersSheetRows, EveryRecordOnItsOwnLine) {
 
 // The program with a school of three grades, a filled profile and the
 // exam-control window open; previews recorded.
-class ExamSheets : public ::testing::Test {
+class ExamSheets : public ExamWindowTest {
 protected:
     void SetUp() override {
+        ExamWindowTest::SetUp();
         platform::Clock::setToday(QDate(2024, 7, 11));
-        scale_ = platform::waitScale();
-        platform::setWaitScale(0);
-        test::finishProfile(home);
         for (const char* grade : {"ثالث", "خامس", "خامس مطور"})
             home.exec("Schedual.db", QString("INSERT INTO grades (kind, grade, class, order_it) "
                                              "VALUES ('ابتدائي', '%1', '1', 1)")
                                          .arg(grade));
-        previous_ = report::setPreviewSink(previews);
-        report::layoutLibrary().clear();
-        form = std::make_unique<shell::MainForm>();
-        ASSERT_TRUE(form->formLoad());
-        installExamControl(*form);
-        form->show();
-        form->MainForm_MainSelect_Click(5);
-        w = controlAll();
-        ASSERT_NE(w, nullptr);
-    }
-    void TearDown() override {
-        delete singelStudent();
-        delete controlAll();
-        delete dates::myCalendar();
-        form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        report::setPreviewSink(previous_);
-        report::layoutLibrary().clear();
-        platform::Clock::setToday(std::nullopt);
-        platform::setWaitScale(scale_);
-        appState().clearMessageFlags();
+        ASSERT_NO_FATAL_FAILURE(openExamWindow());
     }
 
     void add(const QString& position, const QString& grade, const QString& date,
@@ -180,16 +159,7 @@ protected:
         return {};
     }
 
-    test::TestHome home;
-    test::ScriptedScope scope;
-    std::unique_ptr<shell::MainForm> form;
-    std::shared_ptr<report::RecordingPreviewSink> previews =
-        std::make_shared<report::RecordingPreviewSink>();
-    ControlAll* w = nullptr;
-
-private:
-    double scale_ = 1;
-    std::shared_ptr<report::PreviewSink> previous_;
+    std::shared_ptr<report::RecordingPreviewSink>& previews = sink_;
 };
 
 TEST_F(ExamSheets, WholeSchoolScheduleFromMenuItem0) {

@@ -3,6 +3,7 @@
 #include "exams/ControlAll.h"
 #include "exams/DayForms.h"
 #include "exams/ExamPaperHeader.h"
+#include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"
 #include "exams/HandOverPrints.h"
 #include "exams/HandOverStatement.h"
@@ -159,36 +160,16 @@ TEST_F(Schedule, EveryTextOfTheFourPapersFitsItsBox) {
 
 // The program started, the profile filled in, the exam-control window opened
 // from the main menu; previews are recorded.
-class Papers : public ::testing::Test {
+class Papers : public ExamWindowTest {
 protected:
     void SetUp() override {
-        scale_ = platform::waitScale();
-        platform::setWaitScale(0);
-        report::layoutLibrary().clear();
-        test::finishProfile(home);
+        ExamWindowTest::SetUp();
         home.exec("Schedual.db", "UPDATE MyInfo SET ThisYear = '1433/1434', "
                                  "ThisSemester = 'الفصل الأول', ThisName = 'المدير', "
                                  "name_2 = 'المعد' WHERE id = 1");
         home.exec("Schedual.db", "INSERT INTO grades (kind, grade, class, order_it) "
                                  "VALUES ('ابتدائي', 'أول', '1', 1)");
-        previous_ = report::setPreviewSink(sink_);
-        form = std::make_unique<shell::MainForm>();
-        ASSERT_TRUE(form->formLoad());
-        installExamControl(*form);
-        form->show();
-        form->MainForm_MainSelect_Click(5);
-        w = controlAll();
-        ASSERT_NE(w, nullptr);
-    }
-    void TearDown() override {
-        delete controlAll();
-        delete dates::myCalendar();
-        form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        report::setPreviewSink(previous_);
-        report::layoutLibrary().clear();
-        platform::setWaitScale(scale_);
-        appState().clearMessageFlags();
+        ASSERT_NO_FATAL_FAILURE(openExamWindow());
     }
 
     // The calendar's OK for a hand-over statement, as it reaches the window.
@@ -211,17 +192,6 @@ protected:
                     out << item.text;
         return out;
     }
-
-    test::TestHome home;
-    test::ScriptedScope scope;
-    std::unique_ptr<shell::MainForm> form;
-    ControlAll* w = nullptr;
-    std::shared_ptr<report::RecordingPreviewSink> sink_ =
-        std::make_shared<report::RecordingPreviewSink>();
-
-private:
-    std::shared_ptr<report::PreviewSink> previous_;
-    double scale_ = 1;
 };
 
 TEST_F(Papers, AuditedStatementShowsTheDayTheLinesAndTheSignatories) {
