@@ -13,17 +13,13 @@
 
 using namespace sijill;
 using namespace sijill::reports;
+using sijill::test::backOf;
+using sijill::test::kCancel;
+using sijill::test::kOk;
 using sijill::test::PrintDesk;
 using sijill::test::TestHome;
 
 namespace {
-
-const QString kOk = "موافق";
-const QString kCancel = "إلغاء";
-
-QColor backOf(const QWidget* w) {
-    return w->palette().color(QPalette::Window);
-}
 
 // The program with the mark-sheet menus installed beside the name lists.
 struct MarkDesk : PrintDesk {

@@ -22,17 +22,13 @@
 
 using namespace sijill;
 using namespace sijill::reports;
+using sijill::test::backOf;
+using sijill::test::kCancel;
+using sijill::test::kOk;
 using sijill::test::PrintDesk;
 using sijill::test::TestHome;
 
 namespace {
-
-const QString kOk = "موافق";
-const QString kCancel = "إلغاء";
-
-QColor backOf(const QWidget* w) {
-    return w->palette().color(QPalette::Window);
-}
 
 QString layoutOfItem(int i) {
     return nameListItem(i).layout;

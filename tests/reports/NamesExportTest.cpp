@@ -20,12 +20,12 @@
 
 using namespace sijill;
 using namespace sijill::reports;
+using sijill::test::kCancel;
+using sijill::test::kOk;
 using sijill::test::PrintDesk;
 using sijill::test::TestHome;
 
 namespace {
-
-const QString kOk = "موافق";
 
 pugi::xml_document xmlPart(const QString& file, const QString& part) {
     pugi::xml_document doc;

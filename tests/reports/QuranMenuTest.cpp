@@ -16,17 +16,13 @@
 
 using namespace sijill;
 using namespace sijill::reports;
+using sijill::test::backOf;
+using sijill::test::kCancel;
+using sijill::test::kOk;
 using sijill::test::PrintDesk;
 using sijill::test::TestHome;
 
 namespace {
-
-const QString kOk = "موافق";
-const QString kCancel = "إلغاء";
-
-QColor backOf(const QWidget* w) {
-    return w->palette().color(QPalette::Window);
-}
 
 struct QuranDesk : PrintDesk {
     explicit QuranDesk(const TestHome& home) : PrintDesk(home) {

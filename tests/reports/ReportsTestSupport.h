@@ -7,12 +7,24 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
 
+#include <QColor>
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <memory>
 
 namespace sijill::test {
+
+// The captions of the message box's OK and Cancel buttons.
+inline const QString kOk = QStringLiteral("موافق");
+inline const QString kCancel = QStringLiteral("إلغاء");
+
+// The background colour a menu label shows.
+inline QColor backOf(const QWidget* w) {
+    return w->palette().color(QPalette::Window);
+}
 
 struct Pupil {
     QString grade, cls, number, name, phone, civil;
