@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/SqlName.h"
+#include "platform/BidiText.h"
 
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -13,7 +14,75 @@ namespace {
 const QString kOpenFailed = QStringLiteral("تعذر فتح قاعدة البيانات: %1");
 const QString kMissing = QStringLiteral("ملف قاعدة البيانات غير موجود: %1");
 const QString kDamaged = QStringLiteral("ملف قاعدة البيانات تالف أو غير صالح: %1");
+const QString kBusy = QStringLiteral("قاعدة البيانات %1 يستخدمها برنامج آخر الآن.\n"
+                                     "أغلق ذلك البرنامج ثم حاول مرة أخرى.");
 const QString kStatementFailed = QStringLiteral("تعذر تنفيذ العملية على قاعدة البيانات: %1");
+
+// How long a statement waits for another program's lock before it is told
+// as busy.
+constexpr int kBusyTimeoutMs = 2000;
+
+QString fileNameOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+bool isBusy(int rc) {
+    rc &= 0xff;
+    return rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
+}
+
+bool isDamaged(int rc) {
+    rc &= 0xff;
+    return rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB;
+}
+
+// The error for an engine result on one file: busy and damaged are told as
+// such, anything else with `otherwise`. Every message names the file.
+DataError errorFor(int rc, const QString& path, const QString& detail, const QString& otherwise) {
+    const QString name = fileNameOf(path);
+    const QString shown = platform::isolate(name);
+    if (isBusy(rc))
+        return DataError(kBusy.arg(shown), detail, DataError::Kind::Busy, name);
+    if (isDamaged(rc))
+        return DataError(kDamaged.arg(shown), detail, DataError::Kind::Damaged, name);
+    return DataError(otherwise.arg(shown), detail, DataError::Kind::Other, name);
+}
+
+// A separate handle on one file, without waiting, to learn whether another
+// program holds it locked (any lock stops an exclusive one) or whether the
+// file is damaged.
+bool heldByAnother(const QString& path) {
+    sqlite3* db = nullptr;
+    bool held = false;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
+        SQLITE_OK) {
+        const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+        held = isBusy(rc);
+        if (rc == SQLITE_OK)
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close_v2(db);
+    return held;
+}
+
+bool damagedFile(const QString& path) {
+    sqlite3* db = nullptr;
+    bool bad = false;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        QByteArray answer;
+        const int rc = sqlite3_exec(
+            db, "PRAGMA quick_check(1)",
+            [](void* out, int, char** values, char**) {
+                *static_cast<QByteArray*>(out) = values[0] ? values[0] : "";
+                return 0;
+            },
+            &answer, nullptr);
+        bad = isDamaged(rc) || (rc == SQLITE_OK && answer != "ok");
+    }
+    sqlite3_close_v2(db);
+    return bad;
+}
 
 void bindValue(sqlite3_stmt* st, int index, const QVariant& v) {
     if (v.isNull() || !v.isValid()) {
@@ -75,42 +144,67 @@ Connection::~Connection() {
 
 void Connection::open(const QString& path) {
     path_ = path;
-    const QString name = QFileInfo(path).fileName();
+    const QString name = fileNameOf(path);
     if (!QFileInfo(path).isFile())
-        throw DataError(kMissing.arg(name), path);
+        throw DataError(kMissing.arg(platform::isolate(name)), path, DataError::Kind::Missing,
+                        name);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
         const QString detail = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
         sqlite3_close_v2(db_);
         db_ = nullptr;
-        throw DataError(kOpenFailed.arg(name), detail);
+        throw errorFor(rc, path, detail, kOpenFailed);
     }
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     // A file that is not a database only shows itself on the first read.
     char* err = nullptr;
-    if (sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err) !=
-        SQLITE_OK) {
+    const int probe =
+        sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err);
+    if (probe != SQLITE_OK) {
         const QString detail = QString::fromUtf8(err ? err : "");
         sqlite3_free(err);
         sqlite3_close_v2(db_);
         db_ = nullptr;
-        throw DataError(kDamaged.arg(name), detail);
+        throw errorFor(probe, path, detail, kOpenFailed);
     }
 }
 
-void Connection::fail(const QString& userMessage) const {
-    throw DataError(userMessage, QString::fromUtf8(sqlite3_errmsg(db_)));
+void Connection::fail(sqlite3_stmt* st) {
+    const int rc = sqlite3_extended_errcode(db_);
+    const QString detail = QString::fromUtf8(sqlite3_errmsg(db_));
+    if (st)
+        sqlite3_reset(st);
+    QString culprit = path_;
+    if ((isBusy(rc) || isDamaged(rc)) && !attached_.empty()) {
+        // Which of the files is at fault is learnt from outside, once this
+        // connection has let go of its own locks.
+        if (sqlite3_get_autocommit(db_) == 0)
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        std::vector<QString> files{path_};
+        files.insert(files.end(), attached_.begin(), attached_.end());
+        for (const QString& f : files)
+            if (isBusy(rc) ? heldByAnother(f) : damagedFile(f)) {
+                culprit = f;
+                break;
+            }
+    }
+    throw errorFor(rc, culprit, detail, kStatementFailed);
 }
 
-sqlite3_stmt* Connection::prepare(const QString& sql, const QVariantList& params) {
+sqlite3_stmt* Connection::compile(const QString& sql) {
     sqlite3_stmt* st = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &st, nullptr) !=
         SQLITE_OK)
-        fail(kStatementFailed.arg(QFileInfo(path_).fileName()));
+        fail();
+    return st;
+}
+
+sqlite3_stmt* Connection::prepare(const QString& sql, const QVariantList& params) {
+    sqlite3_stmt* st = compile(sql);
     if (sqlite3_bind_parameter_count(st) != params.size()) {
         sqlite3_finalize(st);
-        throw DataError(kStatementFailed.arg(QFileInfo(path_).fileName()),
+        throw DataError(kStatementFailed.arg(platform::isolate(fileNameOf(path_))),
                         QStringLiteral("parameter count mismatch: ") + sql);
     }
     for (int i = 0; i < params.size(); ++i)
@@ -124,8 +218,36 @@ int Connection::execute(const QString& sql, const QVariantList& params) {
     while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE)
-        fail(kStatementFailed.arg(QFileInfo(path_).fileName()));
+        fail(s.st);
     return sqlite3_changes(db_);
+}
+
+PreparedStatement Connection::prepareOnce(const QString& sql) {
+    return PreparedStatement(*this, compile(sql));
+}
+
+PreparedStatement::PreparedStatement(PreparedStatement&& other) noexcept
+    : c_(other.c_), st_(other.st_) {
+    other.st_ = nullptr;
+}
+
+PreparedStatement::~PreparedStatement() {
+    sqlite3_finalize(st_);
+}
+
+int PreparedStatement::run(const QVariantList& params) {
+    if (sqlite3_bind_parameter_count(st_) != params.size())
+        throw DataError(kStatementFailed.arg(platform::isolate(fileNameOf(c_->path_))),
+                        QStringLiteral("parameter count mismatch"));
+    for (int i = 0; i < params.size(); ++i)
+        bindValue(st_, i + 1, params[i]);
+    int rc;
+    while ((rc = sqlite3_step(st_)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        c_->fail(st_);
+    sqlite3_reset(st_);
+    return sqlite3_changes(c_->db_);
 }
 
 RecordSet Connection::query(const QString& sql, const QVariantList& params) {
@@ -143,7 +265,7 @@ RecordSet Connection::query(const QString& sql, const QVariantList& params) {
         rs.rows_.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE)
-        fail(kStatementFailed.arg(QFileInfo(path_).fileName()));
+        fail(s.st);
     return rs;
 }
 
@@ -159,7 +281,7 @@ RecordSet Connection::openTable(const QString& table, const QString& where,
     rs.table_ = table;
     rs.idColumn_ = rs.fieldIndex(QStringLiteral("id"));
     if (rs.idColumn_ < 0)
-        throw DataError(kStatementFailed.arg(QFileInfo(path_).fileName()),
+        throw DataError(kStatementFailed.arg(platform::isolate(fileNameOf(path_))),
                         QStringLiteral("table has no id column: ") + table);
     return rs;
 }
@@ -170,22 +292,38 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
     if (rc == SQLITE_ROW)
         return columnValue(s.st, 0);
     if (rc != SQLITE_DONE)
-        fail(kStatementFailed.arg(QFileInfo(path_).fileName()));
+        fail(s.st);
     return {};
 }
 
 void Connection::attach(Database db, const QString& alias) {
     const QString path = databasePath(db);
+    const QString name = databaseFileName(db);
     if (!QFileInfo(path).isFile())
-        throw DataError(kMissing.arg(databaseFileName(db)), path);
+        throw DataError(kMissing.arg(platform::isolate(name)), path, DataError::Kind::Missing,
+                        name);
     // ATTACH would create a missing file; the check above rules that out.
-    execute(QStringLiteral("ATTACH DATABASE ? AS ") + quoteName(alias), {path});
-    try {
-        scalar(QStringLiteral("SELECT count(*) FROM ") + quoteName(alias) +
-               QStringLiteral(".sqlite_master"));
-    } catch (const DataError& e) {
-        throw DataError(kDamaged.arg(databaseFileName(db)), e.detail());
+    // Its failures, and the first read that shows a damaged file, are the
+    // attached file's, not this connection's own.
+    {
+        Statement s{prepare(QStringLiteral("ATTACH DATABASE ? AS ") + quoteName(alias), {path})};
+        if (sqlite3_step(s.st) != SQLITE_DONE)
+            throw errorFor(sqlite3_extended_errcode(db_), path,
+                           QString::fromUtf8(sqlite3_errmsg(db_)), kOpenFailed);
     }
+    const QByteArray probe = (QStringLiteral("SELECT count(*) FROM ") + quoteName(alias) +
+                              QStringLiteral(".sqlite_master"))
+                                 .toUtf8();
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db_, probe.constData(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        const QString detail = QString::fromUtf8(err ? err : "");
+        sqlite3_free(err);
+        sqlite3_exec(db_, ("DETACH " + quoteName(alias).toUtf8()).constData(), nullptr, nullptr,
+                     nullptr);
+        throw errorFor(rc, path, detail, kOpenFailed);
+    }
+    attached_.push_back(path);
 }
 
 void Connection::begin() {

@@ -9,17 +9,27 @@ namespace sijill::data {
 // message box; `detail` carries the engine's own words for diagnosis.
 class DataError : public std::runtime_error {
 public:
-    DataError(QString userMessage, QString detail)
+    // Busy: another program holds the file locked (the user may close it and
+    // try again). Damaged: the file is not a sound database.
+    enum class Kind { Other, Missing, Busy, Damaged };
+
+    DataError(QString userMessage, QString detail, Kind kind = Kind::Other, QString file = {})
         : std::runtime_error(
               (userMessage + QStringLiteral(" (") + detail + QStringLiteral(")")).toStdString()),
-          userMessage_(std::move(userMessage)), detail_(std::move(detail)) {}
+          userMessage_(std::move(userMessage)), detail_(std::move(detail)), kind_(kind),
+          file_(std::move(file)) {}
 
     const QString& userMessage() const { return userMessage_; }
     const QString& detail() const { return detail_; }
+    Kind kind() const { return kind_; }
+    // The file name (e.g. "Schedual.db") of the database that failed, when known.
+    const QString& file() const { return file_; }
 
 private:
     QString userMessage_;
     QString detail_;
+    Kind kind_;
+    QString file_;
 };
 
 } // namespace sijill::data

@@ -51,7 +51,38 @@ TEST(Connection, MissingOrDamagedFileIsReportedAndNeverCreated) {
         FAIL() << "a damaged database opened";
     } catch (const DataError& e) {
         EXPECT_TRUE(e.userMessage().contains(QStringLiteral("تالف")));
+        EXPECT_TRUE(e.userMessage().contains(QStringLiteral("Labels.db")));
+        EXPECT_EQ(e.kind(), DataError::Kind::Damaged);
     }
+}
+
+// Held by another program is "busy", never "damaged"; the wait is short.
+TEST(Connection, AFileAnotherProgramHoldsIsBusyNotDamaged) {
+    TestHome home;
+    Connection other(home.database("Employee.db"));
+    other.execute("BEGIN EXCLUSIVE");
+    try {
+        Connection c(Database::Employee);
+        FAIL() << "a locked database opened";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.kind(), DataError::Kind::Busy);
+        EXPECT_EQ(e.file(), QStringLiteral("Employee.db"));
+        EXPECT_TRUE(e.userMessage().contains(QStringLiteral("Employee.db")));
+        EXPECT_TRUE(e.userMessage().contains(QStringLiteral("برنامج آخر")));
+        EXPECT_FALSE(e.userMessage().contains(QStringLiteral("تالف")));
+    }
+    other.execute("ROLLBACK");
+    EXPECT_NO_THROW(Connection{Database::Employee});
+}
+
+TEST(Connection, APreparedStatementRunsManyTimes) {
+    TestHome home;
+    Connection c(Database::MyDatabase);
+    PreparedStatement insert = c.prepareOnce("INSERT INTO T1 (d0, d1) VALUES (?, ?)");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(insert.run({QString::number(i), QStringLiteral("اسم")}), 1);
+    EXPECT_EQ(c.scalar("SELECT group_concat(d0) FROM T1").toString(), QStringLiteral("0,1,2"));
+    EXPECT_THROW(insert.run({"x"}), DataError);
 }
 
 TEST(RecordSet, AddUpdateDeleteByRowIdentity) {
