@@ -199,13 +199,18 @@ bool InfoMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void InfoMain::formLoad(QString* problem) {
+    // Loading gives the main window back only when it found it enabled: a
+    // child window that holds it disabled (an import, a maintenance window)
+    // keeps holding it.
+    MainForm* m = mainForm();
+    const bool mainWasEnabled = m && m->isEnabled();
     setMainEnabled(false);
     resize(twips(kWidthTw), height());
 
     QString error;
     if (!loadProfile(&error)) {
         // The user still gets the main window back.
-        setMainEnabled(true);
+        setMainEnabled(mainWasEnabled);
         if (problem)
             *problem = error;
         else
@@ -213,9 +218,10 @@ void InfoMain::formLoad(QString* problem) {
         return;
     }
     if (!isUnfinished(kl3->text())) {
-        setMainEnabled(true);
+        setMainEnabled(mainWasEnabled);
         return;
     }
+    holdsMain_ = mainWasEnabled;
     ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" لم يتم اكمال كتابة بيانات المدرسة "), 1, 1);
     platform::SetTopMost(this);
     show();
@@ -284,8 +290,10 @@ void InfoMain::InfoMain_Image8_Click() {
 
 void InfoMain::closeEvent(QCloseEvent* event) {
     // Closing unloads the window: the next read of the profile loads it again.
+    // The main window comes back unless another window disabled it.
     event->accept();
-    setMainEnabled(true);
+    if (holdsMain_ || (mainForm() && mainForm()->isEnabled()))
+        setMainEnabled(true);
     if (current() == this) {
         current() = nullptr;
         deleteLater();

@@ -22,8 +22,8 @@ public:
     // The window's loading: disables the main window, loads the profile and
     // gives the main window back unless the administration is still unset,
     // in which case it warns in red and shows itself on top. A load that fails
-    // is told (into `problem` when given, else in a message box) and never
-    // leaves the main window disabled.
+    // is told (into `problem` when given, else in a message box). Either way
+    // a main window that another child window had disabled stays disabled.
     void formLoad(QString* problem = nullptr);
 
     QLineEdit* kl1 = nullptr;              // semester
@@ -58,6 +58,8 @@ protected:
 private:
     void build();
     bool loadProfile(QString* error);
+
+    bool holdsMain_ = false; // this window disabled the main window while it asks
 };
 
 // The profile window, loaded (hidden, with its own loading) when it is not.

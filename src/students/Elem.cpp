@@ -185,7 +185,10 @@ void Elem_skils::Elem_skils_GetExsl_Click() {
     }
     Status->setText(texts::kStatusLinking);
     QApplication::processEvents();
+    // Window events run while the reader works: no second start, no close.
+    setBusy(true);
     const SkillsOutcome outcome = importSkillsWorkbook(file, Text1->text());
+    setBusy(false);
     Status->setText(texts::kStatusExtracting);
     if (!outcome.ok)
         tellRefusal(outcome.message);

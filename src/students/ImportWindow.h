@@ -43,6 +43,8 @@ protected:
     // Back to the usable state: wait panel hidden, status cleared.
     void endImport();
     void beginImport();
+    // Busy without the wait panel: the start button and closing do nothing.
+    void setBusy(bool busy) { busy_ = busy; }
     QString programTitle() const;
 
 private:

@@ -2,6 +2,8 @@
 
 #include "data/Connection.h"
 #include "data/DataError.h"
+#include "platform/BidiText.h"
+#include "platform/Digits.h"
 #include "students/Texts.h"
 #include "students/WorkbookReader.h"
 
@@ -24,6 +26,39 @@ QString refusal(const QString& why) {
     return why + QLatin1Char('\n') + kNothingChanged;
 }
 
+// Where a refused cell stands: "الخانة C من السطر 7 في الورقة Sheet2".
+QString cellPlace(char column, int row) {
+    return QStringLiteral("الخانة %1 من السطر %2 في الورقة %3")
+        .arg(QLatin1Char(column))
+        .arg(row)
+        .arg(platform::isolate(kSheet2));
+}
+
+bool isWholeNumber(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+// Why a student row cannot be imported, or "" when it can. Checked for every
+// row before anything is written.
+QString rowProblem(const WorkbookStudent& s) {
+    if (!gradeNumberOfCode(cleanClassCode(s.classCode)))
+        return QStringLiteral("رمز الصف \"%1\" في %2 لا يبدأ برقم صف من 00 إلى 06.")
+            .arg(platform::isolate(s.classCode), cellPlace('D', s.row));
+    if (s.cls.isEmpty())
+        return QStringLiteral("الفصل فارغ في %1.").arg(cellPlace('C', s.row));
+    if (!isWholeNumber(s.cls))
+        return QStringLiteral("الفصل \"%1\" في %2 ليس رقمًا صحيحًا.")
+            .arg(platform::isolate(s.cls), cellPlace('C', s.row));
+    if (s.name.trimmed().isEmpty())
+        return QStringLiteral("اسم الطالب فارغ في %1.").arg(cellPlace('E', s.row));
+    return {};
+}
+
 } // namespace
 
 QString gradeWord(int grade) {
@@ -37,6 +72,10 @@ std::optional<int> gradeOrder(const QString& word) {
         if (word == gradeWord(g))
             return g;
     return std::nullopt;
+}
+
+int classOrder(const QString& word) {
+    return gradeOrder(word).value_or(0);
 }
 
 std::optional<int> gradeNumberOfCode(const QString& classCode) {
@@ -157,23 +196,20 @@ StudentRows readStudentRows(const Workbook& book,
             break;
         WorkbookStudent s;
         s.row = row;
-        s.classCode = code;
-        s.cls = list->text(row, col('C'));
+        // Arabic-Indic digits are the same digits; names keep theirs.
+        s.classCode = platform::latinDigits(code);
+        s.cls = platform::latinDigits(list->text(row, col('C'))).trimmed();
         s.name = list->text(row, col('E'));
-        s.civil = list->text(row, col('F'));
+        s.civil = platform::latinDigits(list->text(row, col('F')));
         s.spare = list->text(row, col('B'));
         if (rowRead)
             rowRead(static_cast<int>(out.rows.size()) + 1, s.name);
-        s.name = plainAlef(s.name);
-        if (!gradeNumberOfCode(cleanClassCode(code))) {
-            out.error = refusal(QStringLiteral("رمز الصف \"%1\" في السطر %2 من الورقة \"%3\" "
-                                               "لا يبدأ برقم صف من 00 إلى 06.")
-                                    .arg(code)
-                                    .arg(row)
-                                    .arg(kSheet2));
+        if (const QString problem = rowProblem(s); !problem.isEmpty()) {
+            out.error = refusal(problem);
             out.rows.clear();
             return out;
         }
+        s.name = plainAlef(s.name);
         out.rows.push_back(std::move(s));
     }
     if (out.rows.empty())
@@ -189,23 +225,23 @@ void replaceStudentsAndClasses(const std::vector<ImportedStudent>& students) {
     c.attach(data::Database::Schedual, QStringLiteral("sched"));
     data::Transaction t(c);
     c.execute(QStringLiteral("DELETE FROM main.T1"));
+    data::PreparedStatement insertStudent =
+        c.prepareOnce(QStringLiteral("INSERT INTO main.T1 (d0,d1,d2,d3,d4,d5,d6,d7,d8) "
+                                     "VALUES (?,?,?,?,?,?,?,?,?)"));
     for (const ImportedStudent& s : students)
-        c.execute(QStringLiteral("INSERT INTO main.T1 (d0,d1,d2,d3,d4,d5,d6,d7,d8) "
-                                 "VALUES (?,?,?,?,?,?,?,?,?)"),
-                  {s.d0, s.d1, s.d2, s.d3, s.d4, s.d5, s.d6, s.d7, s.d8});
+        insertStudent.run({s.d0, s.d1, s.d2, s.d3, s.d4, s.d5, s.d6, s.d7, s.d8});
 
     // The class table from the distinct grade and class pairs just stored.
     const data::RecordSet pairs =
         c.query(QStringLiteral("SELECT d6, d7 FROM main.T1 GROUP BY d6, d7 ORDER BY d7, d6"));
     c.execute(QStringLiteral("DELETE FROM sched.grades"));
-    QVariant order; // a word that is none of the six keeps the order before it
+    data::PreparedStatement insertClass =
+        c.prepareOnce(QStringLiteral("INSERT INTO sched.grades (kind, grade, class, order_it) "
+                                     "VALUES (?,?,?,?)"));
     for (int i = 0; i < pairs.recordCount(); ++i) {
         const QString grade = pairs.text(i, QStringLiteral("d6"));
-        if (const auto o = gradeOrder(grade))
-            order = *o;
-        c.execute(QStringLiteral("INSERT INTO sched.grades (kind, grade, class, order_it) "
-                                 "VALUES (?,?,?,?)"),
-                  {texts::kKindText, grade, pairs.text(i, QStringLiteral("d7")), order});
+        insertClass.run(
+            {texts::kKindText, grade, pairs.text(i, QStringLiteral("d7")), classOrder(grade)});
     }
     t.commit();
 }

@@ -14,10 +14,10 @@ namespace sijill::students {
 // its hamza forms of alef made plain).
 struct WorkbookStudent {
     int row = 0;       // the workbook row, counted from 1
-    QString classCode; // column D
-    QString cls;       // column C
+    QString classCode; // column D, its digits made Latin
+    QString cls;       // column C, trimmed, its digits made Latin
     QString name;      // column E
-    QString civil;     // column F
+    QString civil;     // column F, its digits made Latin
     QString spare;     // column B, unused
 };
 
@@ -30,6 +30,9 @@ struct ImportedStudent {
 QString gradeWord(int grade);
 // The rank of a grade word, 1..6, or nothing for any other word.
 std::optional<int> gradeOrder(const QString& word);
+// The order_it of a class of the grade word: its rank 1..6, and 0 for the
+// empty word of grade "00" wherever that class stands in the list.
+int classOrder(const QString& word);
 // The grade number that a class code starts with: its first two characters
 // as a number from 0 to 6, or nothing.
 std::optional<int> gradeNumberOfCode(const QString& classCode);
@@ -61,9 +64,11 @@ struct StudentRows {
 };
 
 // The student rows of "Sheet2" from row 5 to the first empty cell of column
-// D. Refused, naming the row, when a class code does not start with a grade
-// number 00..06, and when there is no row at all. `rowRead` is told of every
-// row as it is read.
+// D. Refused, naming the row, the column and the value, when a class code
+// does not start with a grade number 00..06, a class is not a whole number or
+// a name is empty, and when there is no row at all. Arabic-Indic digits of
+// the code, the class and the civil-registry number become 0-9. `rowRead` is
+// told of every row as it is read.
 StudentRows
 readStudentRows(const Workbook& book,
                 const std::function<void(int count, const QString& name)>& rowRead = {});

@@ -1,5 +1,7 @@
 #include "students/WorkbookReader.h"
 
+#include "students/ChildWait.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,7 +12,8 @@ namespace sijill::students {
 
 namespace {
 
-constexpr int kDefaultTimeLimitMs = 20000;
+// Generous: a sound workbook is read in well under a second.
+constexpr int kDefaultTimeLimitMs = 60000;
 
 QString& programOverride() {
     static QString p;
@@ -203,10 +206,9 @@ WorkbookRead readWorkbook(const QString& path, const QStringList& sheets) {
             kNothingChanged;
         return result;
     }
-    if (!reader.waitForFinished(timeLimit())) {
-        // A reader that loops on a damaged file is stopped here.
-        reader.kill();
-        reader.waitForFinished(5000);
+    // The windows keep answering while the reader runs; one that loops on a
+    // damaged file is stopped at the limit.
+    if (!waitForChild(reader, timeLimit())) {
         result.error = damaged(path) + QLatin1Char('\n') + kNothingChanged;
         return result;
     }

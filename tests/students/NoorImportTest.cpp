@@ -1,13 +1,21 @@
 #include "students/NoorImport.h"
 #include "StudentsTestSupport.h"
+#include "data/Connection.h"
 #include "platform/AppState.h"
+#include "platform/BidiText.h"
+#include "shell/ShellTestSupport.h"
 #include "students/Elem.h"
+#include "support/EnvScope.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <array>
 #include <gtest/gtest.h>
 
 using namespace sijill;
@@ -66,6 +74,8 @@ TEST(NoorRules, CleanUpsAndGradeWords) {
     EXPECT_FALSE(gradeNumberOfCode("-1"));
     EXPECT_EQ(gradeOrder("سادس"), 6);
     EXPECT_FALSE(gradeOrder("سابع"));
+    EXPECT_EQ(classOrder("سادس"), 6);
+    EXPECT_EQ(classOrder(""), 0); // grade "00", wherever its class stands
     EXPECT_EQ(twoDigits(7), "07");
     EXPECT_EQ(twoDigits(100), "100");
 }
@@ -84,6 +94,68 @@ TEST(NoorRules, NumberingRunsPerClassInNameOrder) {
         got << s.d6 + "-" + s.d7 + ":" + s.d0 + ":" + s.d1;
     EXPECT_EQ(got, QStringList({"أول-1:01:احمد", "أول-1:02:خالد", "أول-1:03:يوسف", "أول-2:01:بدر",
                                 "أول-2:02:زياد", "ثالث-1:01:عمر"}));
+}
+
+namespace {
+// A workbook whose "Sheet2" holds the given rows from row 5: C, D, E, F.
+Workbook bookOf(const std::vector<std::array<QString, 4>>& rows) {
+    Workbook book;
+    book.sheets.emplace_back("Sheet1");
+    book.sheets.emplace_back("Sheet2");
+    int row = 5;
+    for (const auto& r : rows) {
+        for (int c = 0; c < 4; ++c)
+            book.sheets.back().setText(row, col('C') + c, r[c]);
+        ++row;
+    }
+    return book;
+}
+} // namespace
+
+TEST(NoorRules, EveryRowIsCheckedAndARefusalNamesRowColumnAndValue) {
+    struct Case {
+        QString cls, code, name;
+        QString says;
+    };
+    const QString place = QStringLiteral("الخانة %1 من السطر 6 في الورقة");
+    for (const Case& c :
+         {Case{"", "01 أ", "خالد", place.arg('C')}, Case{"ب", "01 أ", "خالد", place.arg('C')},
+          Case{"1.5", "01 أ", "خالد", place.arg('C')}, Case{"-1", "01 أ", "خالد", place.arg('C')},
+          Case{"1", "07 أ", "خالد", place.arg('D')}, Case{"1", "01 أ", "  ", place.arg('E')}}) {
+        const StudentRows rows =
+            readStudentRows(bookOf({{"1", "01 أ", "احمد", "1"}, {c.cls, c.code, c.name, "2"}}));
+        EXPECT_TRUE(rows.rows.empty());
+        EXPECT_TRUE(rows.error.contains(c.says)) << rows.error.toStdString();
+        EXPECT_TRUE(rows.error.contains("Sheet2"));
+        if (!c.cls.isEmpty() && c.says.contains('C')) {
+            EXPECT_TRUE(rows.error.contains("\"" + platform::isolate(c.cls) + "\""))
+                << rows.error.toStdString();
+        }
+        EXPECT_TRUE(rows.error.contains("لم يتغير شيء"));
+    }
+
+    // Arabic-Indic digits are the same digits in the class, the code and the
+    // civil-registry number; a passport number is kept; names keep theirs.
+    const StudentRows ok = readStudentRows(
+        bookOf({{"٢", "٠٣ ب", "علي ٣", "١٢٣٤٥٦٧٨٩٠"}, {" 12 ", "03 ب", "سعد", "A1234567"}}));
+    ASSERT_TRUE(ok.error.isEmpty()) << ok.error.toStdString();
+    ASSERT_EQ(ok.rows.size(), 2u);
+    EXPECT_EQ(ok.rows[0].cls, "2");
+    EXPECT_EQ(ok.rows[0].classCode, "03 ب");
+    EXPECT_EQ(ok.rows[0].civil, "1234567890");
+    EXPECT_EQ(ok.rows[0].name, "علي ٣");
+    EXPECT_EQ(ok.rows[1].cls, "12");
+    EXPECT_EQ(ok.rows[1].civil, "A1234567");
+}
+
+TEST_F(NoorImport, ArabicIndicDigitsMakeOneClassWithTheLatinOnes) {
+    const ImportOutcome out = runImport("students-indic.xls");
+    ASSERT_EQ(out.result, ImportOutcome::Result::Imported) << out.message.toStdString();
+    EXPECT_EQ(classOf("أول", "1"), QStringList({"01|سعد ناصر", "02|ناصر سعد"}));
+    EXPECT_EQ(classOf("رابع", "2"), QStringList({"01|علي ٣ يوسف", "02|يوسف علي"}));
+    EXPECT_EQ(sijill::test::tableRows("MyDatabase.db", "SELECT d3 FROM T1 ORDER BY d3"),
+              QStringList({"1023456780", "1023456789", "2000000001", "A12345678"}));
+    EXPECT_EQ(classRows(), QStringList({"ابتدائي|أول|1|1", "ابتدائي|رابع|2|4"}));
 }
 
 TEST_F(NoorImport, ImportsTheWorkbookNumberedAndCleaned) {
@@ -147,9 +219,9 @@ TEST_F(NoorImport, RefusedWorkbooksLeaveEverythingAsItWas) {
     };
     for (const Case& c :
          {Case{"students-badcode.xls", "السطر 9"}, Case{"students-norows.xls", "السطر 5"},
-          Case{"students-nosheet2.xls", "Sheet2"}, Case{"damaged-truncated.xls", "تالف"},
-          Case{"damaged-xlsx.xls", "xlsx"}, Case{"damaged-html.xls", "HTML"},
-          Case{"nothing-here.xls", "غير موجود"}}) {
+          Case{"students-nosheet2.xls", "Sheet2"}, Case{"students-badclass.xls", "السطر 7"},
+          Case{"damaged-truncated.xls", "تالف"}, Case{"damaged-xlsx.xls", "xlsx"},
+          Case{"damaged-html.xls", "HTML"}, Case{"nothing-here.xls", "غير موجود"}}) {
         const ImportOutcome out = runImport(c.file, true);
         EXPECT_EQ(out.result, ImportOutcome::Result::Refused) << c.file;
         EXPECT_TRUE(out.message.contains(QString::fromUtf8(c.says))) << out.message.toStdString();
@@ -163,9 +235,83 @@ TEST_F(NoorImport, AnImportReplacesAnEarlierOne) {
     ASSERT_EQ(runImport("students.xls").result, ImportOutcome::Result::Imported);
     ASSERT_EQ(runImport("students-other.xls").result, ImportOutcome::Result::Imported);
     EXPECT_EQ(studentRows().size(), 3);
-    // A code of grade 00 has no grade word and, coming first, no order yet.
-    EXPECT_EQ(classRows(),
-              QStringList({"ابتدائي||1|<null>", "ابتدائي|ثاني|1|2", "ابتدائي|ثاني|3|2"}));
+    // A code of grade 00 has no grade word; its classes have the order 0.
+    EXPECT_EQ(classRows(), QStringList({"ابتدائي||1|0", "ابتدائي|ثاني|1|2", "ابتدائي|ثاني|3|2"}));
+}
+
+namespace {
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+// A database another program holds is busy, not damaged, and is named.
+TEST_F(NoorImport, ALockedDatabaseIsToldAsBusyNamingItsFile) {
+    sijill::test::seedOldSchool(home);
+    for (const QString& file : {QStringLiteral("MyDatabase.db"), QStringLiteral("Schedual.db")}) {
+        const QByteArray students = bytesOf(home.database("MyDatabase.db"));
+        const QByteArray classes = bytesOf(home.database("Schedual.db"));
+        data::Connection other(home.database(file));
+        other.execute("BEGIN EXCLUSIVE");
+        const ImportOutcome out = runImport("students.xls");
+        other.execute("ROLLBACK");
+        EXPECT_EQ(out.result, ImportOutcome::Result::Refused) << file.toStdString();
+        EXPECT_TRUE(out.message.contains(platform::isolate(file))) << out.message.toStdString();
+        EXPECT_TRUE(out.message.contains("برنامج آخر")) << out.message.toStdString();
+        EXPECT_TRUE(out.message.contains("أغلق ذلك البرنامج"));
+        EXPECT_FALSE(out.message.contains("تالف"));
+        EXPECT_EQ(bytesOf(home.database("MyDatabase.db")), students);
+        EXPECT_EQ(bytesOf(home.database("Schedual.db")), classes);
+    }
+    // Another program that only writes to the class table stops the import
+    // half-way through its transaction: still busy, still that file.
+    data::Connection other(home.database("Schedual.db"));
+    other.execute("BEGIN IMMEDIATE");
+    const ImportOutcome out = runImport("students.xls");
+    other.execute("ROLLBACK");
+    EXPECT_TRUE(out.message.contains(platform::isolate("Schedual.db")))
+        << out.message.toStdString();
+    EXPECT_TRUE(out.message.contains("برنامج آخر"));
+    EXPECT_EQ(studentRows().size(), 3);
+}
+
+// A damaged class table is told under its own file's name.
+TEST_F(NoorImport, ADamagedScheduleDatabaseIsNamedAsSuch) {
+    sijill::test::seedOldSchool(home);
+    const QString sched = home.database("Schedual.db");
+    const QByteArray students = bytesOf(home.database("MyDatabase.db"));
+    const int root = sijill::test::tableRows(
+                         "Schedual.db", "SELECT rootpage FROM sqlite_master WHERE name = 'grades'")
+                         .value(0)
+                         .toInt();
+    const int pageSize =
+        sijill::test::tableRows("Schedual.db", "PRAGMA page_size").value(0).toInt();
+    ASSERT_GT(root, 1);
+    QByteArray bytes = bytesOf(sched);
+    bytes.replace((root - 1) * pageSize, 16, QByteArray(16, '\xEE')); // the table's page header
+    QFile f(sched);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+    f.close();
+
+    ImportOutcome out = runImport("students.xls");
+    EXPECT_EQ(out.result, ImportOutcome::Result::Refused);
+    EXPECT_TRUE(out.message.contains(platform::isolate("Schedual.db")))
+        << out.message.toStdString();
+    EXPECT_TRUE(out.message.contains("تالف"));
+    EXPECT_FALSE(out.message.contains("MyDatabase"));
+    EXPECT_EQ(bytesOf(home.database("MyDatabase.db")), students);
+
+    // A file that is no database at all, attached: the same.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray(8192, 'x'));
+    f.close();
+    out = runImport("students.xls");
+    EXPECT_TRUE(out.message.contains(platform::isolate("Schedual.db")))
+        << out.message.toStdString();
+    EXPECT_TRUE(out.message.contains("تالف"));
+    EXPECT_EQ(bytesOf(home.database("MyDatabase.db")), students);
 }
 
 TEST_F(NoorImport, AFailedWriteChangesNothing) {
@@ -204,6 +350,49 @@ TEST_F(NoorImport, WindowTellsSuccessAfterTheClassTableAndEnds) {
     EXPECT_EQ(rec->seen, QStringList{"تم مسح جميع البيانات السابقة واستبدالها #3#15"});
     EXPECT_EQ(exit.code, 0);
     EXPECT_TRUE(scope.dialogs().shown.empty());
+}
+
+// A slow reader (a script that waits, then runs the real one): the window
+// keeps answering meanwhile, while its start button and its close do nothing.
+TEST_F(NoorImport, WindowKeepsAnsweringWhileTheReaderRuns) {
+    sijill::test::seedOldSchool(home);
+    QTemporaryDir dir;
+    const QString script = dir.filePath("slow-reader");
+    QFile f(script);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\nsleep 1.5\nexec '" SIJILL_XLS_READER_PATH "' \"$@\"\n");
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setReaderProgram({});
+    sijill::test::EnvScope reader("SIJILL_XLS_READER", script.toUtf8());
+    ExitRecorder exit;
+    ScriptedScope scope;
+    Elem w;
+    w.show();
+    w.setPath(fixture("students.xls"));
+
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+    tick.start(50);
+    bool waitShown = false, closeRefused = false, stillOpen = false;
+    QTimer::singleShot(600, [&] {
+        waitShown = w.PicWait->isVisible() && !w.PicWait->grab().isNull();
+        w.GetExsl->click();
+        sijill::test::leftClick(w.Image7);
+        closeRefused = !w.close();
+        stillOpen = w.isVisible();
+    });
+    w.GetExsl->click();
+    EXPECT_GE(ticks, 10);
+    EXPECT_TRUE(waitShown);
+    EXPECT_TRUE(closeRefused);
+    EXPECT_TRUE(stillOpen);
+    // One import, told once, after the reader had finished.
+    EXPECT_EQ(exit.code, 0);
+    EXPECT_EQ(studentRows().size(), 15);
+    ASSERT_EQ(scope.systemShown.size(), 1u);
+    EXPECT_EQ(scope.systemShown[0].text, "تم مسح جميع البيانات السابقة واستبدالها ");
 }
 
 TEST_F(NoorImport, WindowReturnsUsableAfterCancelRefusalOrClose) {

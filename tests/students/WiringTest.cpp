@@ -110,3 +110,32 @@ TEST_F(Road, MenuItemEightOpensTheClassLists) {
     EXPECT_TRUE(loadedStudentsReorder()->isVisible());
     EXPECT_FALSE(main.isEnabled());
 }
+
+// Loading the profile window (the chooser puts the path there) while the
+// import holds the main window disabled must not give the main window back,
+// nor may closing a profile window that asked for the missing data.
+TEST_F(Road, TheMainWindowStaysDisabledUntilTheImportWindowCloses) {
+    for (const bool finished : {true, false}) {
+        if (!finished)
+            home.exec("Schedual.db", "UPDATE MyInfo SET Admin = 'الإدارة غير محددة' WHERE id = 1");
+        shell::unloadInfoMain(); // the profile window closed
+        picker->file = sijill::test::fixture("students.xls");
+        main.MainForm_MainSelect_Click(1);
+        ASSERT_NE(shell::loadedInfoMain(), nullptr);
+        EXPECT_EQ(shell::loadedInfoMain()->LoadFile->text(), picker->file);
+        Elem* elem = loadedElem();
+        ASSERT_NE(elem, nullptr);
+        EXPECT_TRUE(elem->isVisible());
+        EXPECT_FALSE(main.isEnabled()) << finished;
+        EXPECT_EQ(elem->path(), picker->file);
+        if (!finished) {
+            // The profile asked for the administration and shows itself.
+            EXPECT_TRUE(shell::loadedInfoMain()->isVisible());
+            shell::loadedInfoMain()->close();
+            EXPECT_FALSE(main.isEnabled());
+        }
+        elem->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(main.isEnabled()) << finished;
+    }
+}
