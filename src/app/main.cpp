@@ -1,11 +1,5 @@
-#include "attendance/AttendanceWiring.h"
-#include "committees/ControlCom.h"
-#include "exams/ExamsWiring.h"
-#include "platform/report/PreviewWindow.h"
-#include "reports/MarkSheetMenu.h"
-#include "reports/NameListMenu.h"
+#include "app/StartUp.h"
 #include "shell/MainForm.h"
-#include "students/StudentsWiring.h"
 
 #include <QApplication>
 
@@ -15,16 +9,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(SIJILL_VERSION));
     QApplication::setLayoutDirection(Qt::RightToLeft);
 
-    sijill::report::installPreviewWindow();
     sijill::shell::MainForm main;
-    sijill::reports::installNameListMenu(main);
-    sijill::attendance::installAttendance(main);
-    sijill::reports::installMarkSheetMenus(main);
-    sijill::exams::installExamControl(main);
-    sijill::committees::installCommittees(main);
-    if (!main.formLoad())
+    if (!sijill::app::startProgram(main))
         return 0;
-    sijill::students::installStudentWindows(main);
     main.show();
     return app.exec();
 }

@@ -3,6 +3,8 @@
 #include "data/Connection.h"
 #include "data/DataError.h"
 
+#include <QHash>
+
 namespace sijill::shell {
 
 QString ClassKey::join(const QString& grade, const QString& cls) {
@@ -32,19 +34,26 @@ QString collectClassCounts(const QStringList& keys, QString* error) {
     QString counts;
     if (keys.isEmpty())
         return counts;
+    // One pass over the students for every class: counted per trimmed grade
+    // and class, then looked up whole (never as a part of a longer text).
+    QHash<std::pair<QString, QString>, int> perClass;
     try {
         data::Connection c(data::Database::MyDatabase);
-        for (const QString& key : keys) {
-            const ClassKey k = ClassKey::split(key);
-            const int n = c.scalar(QStringLiteral("SELECT count(*) FROM T1 WHERE d5 IS NOT NULL "
-                                                  "AND trim(d6) = ? AND trim(d7) = ?"),
-                                   {k.grade, k.cls})
-                              .toInt();
-            counts += QLatin1Char('|') + QString::number(n);
-        }
+        const data::RecordSet rs =
+            c.query(QStringLiteral("SELECT trim(d6), trim(d7), count(*) FROM T1 "
+                                   "WHERE d5 IS NOT NULL AND d6 IS NOT NULL AND d7 IS NOT NULL "
+                                   "GROUP BY trim(d6), trim(d7)"));
+        for (int i = 0; i < rs.recordCount(); ++i)
+            perClass.insert({rs.value(i, 0).toString(), rs.value(i, 1).toString()},
+                            rs.value(i, 2).toInt());
     } catch (const data::DataError& e) {
         if (error)
             *error = e.userMessage();
+        return counts;
+    }
+    for (const QString& key : keys) {
+        const ClassKey k = ClassKey::split(key);
+        counts += QLatin1Char('|') + QString::number(perClass.value({k.grade, k.cls}));
     }
     return counts;
 }
