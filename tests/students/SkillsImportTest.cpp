@@ -3,9 +3,14 @@
 #include "students/Elem.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace sijill::students;
@@ -71,4 +76,32 @@ TEST(SkillsImport, WindowImportsWithTheTypedGrade) {
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_TRUE(scope.dialogs().shown[0].text.contains("HTML"));
     EXPECT_EQ(skills().size(), 4);
+}
+
+// The windows keep running while the reader works: a close request then is
+// refused, so the window is still there when the import comes back to it.
+TEST(SkillsImport, TheWindowCannotCloseWhileTheReaderRuns) {
+    sijill::test::TestHome home;
+    QTemporaryDir dir;
+    QFile script(dir.filePath("slow-reader"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nsleep 1\nexec '" SIJILL_XLS_READER_PATH "' \"$@\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setReaderProgram(script.fileName());
+    sijill::test::ScriptedScope scope;
+    auto* w = new Elem_skils;
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<Elem_skils> alive(w);
+    w->show();
+    w->setPath(fixture("skills.xls"));
+    bool refused = false;
+    QTimer::singleShot(400, [&] { refused = !w->close(); });
+    w->GetExsl->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(alive.isNull());
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(skills().size(), 4);
+    EXPECT_TRUE(w->close());
+    sijill::test::useBuiltReader();
 }
