@@ -34,6 +34,12 @@ std::optional<QByteArray> convert(const QByteArray& in, const char* to, const ch
     return out;
 }
 
+// "U+06CC" for a character the message names.
+QString codePoint(char32_t c) {
+    return QStringLiteral("U+") +
+           QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
+}
+
 } // namespace
 
 QString schoolInfoPath() {
@@ -60,13 +66,10 @@ SchoolInfoText encodeSchoolInfo(const QStringList& lines) {
                 continue;
             const QString field = i == 0 ? QStringLiteral("اسم المدرسة")
                                          : QStringLiteral("الفصل ") + platform::isolate(line);
-            return {
-                {},
-                QStringLiteral("الحرف «%1» (U+%2) في %3 لا يُكتب في الملف %4")
-                    .arg(
-                        one,
-                        QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0'),
-                        field, platform::isolate(QStringLiteral("SchoolInfo.ini")))};
+            return {{},
+                    QStringLiteral("الحرف «%1» %2 في %3 لا يُكتب في الملف %4")
+                        .arg(one, platform::isolate(codePoint(c)), field,
+                             platform::isolate(QStringLiteral("SchoolInfo.ini")))};
         }
     }
     return {{},
