@@ -1,13 +1,26 @@
 #include "app/StartUp.h"
+#include "platform/ProgramFolder.h"
+#include "reports/NamesExport.h"
+#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
 #include <QApplication>
+#include <QDateTime>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sijill"));
     QApplication::setApplicationVersion(QStringLiteral(SIJILL_VERSION));
     QApplication::setLayoutDirection(Qt::RightToLeft);
+
+    // The school's data folder (made and seeded on first use) becomes the
+    // working folder, so "SchoolInfo.ini" lies beside the databases.
+    if (const auto problem =
+            sijill::platform::enterDataFolder(QApplication::applicationDirPath())) {
+        sijill::shell::ShowMsg(QStringLiteral("تنبيه"), *problem, 1, 1);
+        return 1;
+    }
+    sijill::reports::removeOldWordDocuments(QDateTime::currentDateTime());
 
     sijill::shell::MainForm main;
     if (!sijill::app::startProgram(main))

@@ -103,6 +103,7 @@ void StudentsSelect::Command10_Click() {
 
 void StudentsSelect::runWholeSchool() {
     QStringList failed;
+    QStringList reasons;
     QString pdfFolderNote;
     for (int k = 1; k < Combo1->count(); ++k) {
         {
@@ -121,8 +122,11 @@ void StudentsSelect::runWholeSchool() {
                     report::printReport(report::layout(kAbsenceLayout));
                 if (outcome.tellUser)
                     pdfFolderNote = reports::noPrinterMessage(outcome.file);
-            } catch (const report::ReportError&) {
+            } catch (const report::ReportError& e) {
                 printed = false;
+                // A file that could not be written is named once.
+                if (!reasons.contains(e.message()))
+                    reasons << e.message();
             }
         }
         if (!printed)
@@ -139,9 +143,10 @@ void StudentsSelect::runWholeSchool() {
     if (!pdfFolderNote.isEmpty())
         shell::ShowMsg(texts::kTitle, pdfFolderNote, 1, 0);
     if (!failed.isEmpty())
-        shell::ShowMsg(
-            texts::kTitle,
-            QStringLiteral("تعذرت طباعة الفصول التالية:\r") + failed.join(QLatin1Char('\r')), 1, 1);
+        shell::ShowMsg(texts::kTitle,
+                       QStringLiteral("تعذرت طباعة الفصول التالية:\r") +
+                           (failed + reasons).join(QLatin1Char('\r')),
+                       1, 1);
 }
 
 } // namespace sijill::attendance

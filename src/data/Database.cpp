@@ -23,7 +23,7 @@ QString databaseFileName(Database db) {
 }
 
 QString databasePath(Database db) {
-    return QDir(platform::programFolder())
+    return QDir(platform::dataFolder())
         .filePath(QStringLiteral("Database/") + databaseFileName(db));
 }
 

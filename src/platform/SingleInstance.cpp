@@ -1,21 +1,27 @@
 #include "platform/SingleInstance.h"
 
-#include <QCryptographicHash>
+#include "platform/BidiText.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 
 namespace sijill::platform {
 
-SingleInstance::SingleInstance(const QString& programFolder) {
-    const QByteArray key = QCryptographicHash::hash(QDir(programFolder).canonicalPath().toUtf8() +
-                                                        QDir(programFolder).absolutePath().toUtf8(),
-                                                    QCryptographicHash::Sha1);
-    const QString path =
-        QDir::temp().filePath(QStringLiteral("sijill-") +
-                              QString::fromLatin1(key.toHex().left(16)) + QStringLiteral(".lock"));
+SingleInstance::SingleInstance(const QString& dataFolder) {
+    const QString canonical = QFileInfo(dataFolder).canonicalFilePath();
+    const QString folder = canonical.isEmpty() ? QDir(dataFolder).absolutePath() : canonical;
+    const QString path = QDir(folder).filePath(QStringLiteral(".sijill.lock"));
     lock_ = std::make_unique<QLockFile>(path);
     lock_->setStaleLockTime(0);
     owned_ = lock_->tryLock(0);
+    if (owned_)
+        return;
+    held_ = lock_->error() == QLockFile::LockFailedError;
+    if (!held_)
+        problem_ = QStringLiteral("تعذر إنشاء ملف القفل في مجلد البيانات، فلا يمكن التأكد من أن "
+                                  "البرنامج لا يعمل مرتين على البيانات نفسها:\r%1")
+                       .arg(isolate(QDir::toNativeSeparators(path)));
 }
 
 SingleInstance::~SingleInstance() = default;

@@ -92,11 +92,7 @@ void paragraph(pugi::xml_node parent, const QString& text, const TextFormat& f,
     runFormat(run.append_child("w:rPr"));
     pugi::xml_node t = run.append_child("w:t");
     setAttr(t, "xml:space", "preserve");
-    QString clean;
-    for (QChar ch : text)
-        if (ch.unicode() >= 0x20 || ch == u'\t')
-            clean.append(ch);
-    t.text().set(clean.toStdString().c_str());
+    t.text().set(xmlAllowedText(text, false).toStdString().c_str());
 }
 
 struct Cell {

@@ -1,6 +1,8 @@
 #include "reports/NameListMenu.h"
 
 #include "data/DataError.h"
+#include "platform/AppState.h"
+#include "platform/BidiText.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "platform/report/ReportError.h"
@@ -14,6 +16,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -228,8 +231,14 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
         // The main window takes no input while the document is made, and is
         // given back however the making ends.
         MainWindowDisabled disabled(form_, request.ExportWordFlag && !request.ExportExcelFlag);
-        message = carryOutNamesExport(request, profile, form_.Combo4->currentText(),
-                                      classData_.ClassRecordset);
+        message = carryOutNamesExport(
+            request, profile, form_.Combo4->currentText(), classData_.ClassRecordset,
+            [](const QString& path) {
+                shell::ShowMsg(kExportTitle,
+                               kReplaceQuestion.arg(platform::isolate(QFileInfo(path).fileName())),
+                               5, 0);
+                return appState().MsgYes;
+            });
     }
     if (!message.text.isEmpty())
         shell::ShowMsg(kExportTitle, message.text, 1, message.style);

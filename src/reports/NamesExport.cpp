@@ -1,15 +1,16 @@
 #include "reports/NamesExport.h"
 
+#include "platform/BidiText.h"
 #include "platform/DocumentOpener.h"
 #include "platform/ProgramFolder.h"
 #include "reports/DocxCustomList.h"
 #include "reports/OoxmlPackage.h"
 #include "reports/XlsxSheet.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace sijill::reports {
 
@@ -23,6 +24,24 @@ QString templatePath(const QString& file) {
 
 QString failure(const QString& heading, const ExportError& e) {
     return heading + QLatin1Char('\r') + e.message;
+}
+
+// "documents" under the user's cache folder (the runtime folder without
+// one); empty when the user has neither.
+QString documentsFolderPath() {
+    QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return base.isEmpty() ? QString() : QDir(base).filePath(QStringLiteral("documents"));
+}
+
+// `stem`.docx, or with a number when that name is taken.
+QString unusedDocumentPath(const QString& folder, const QString& stem) {
+    const QDir dir(folder);
+    QString path = dir.filePath(stem + QStringLiteral(".docx"));
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
+        path = dir.filePath(QStringLiteral("%1-%2.docx").arg(stem).arg(n));
+    return path;
 }
 
 } // namespace
@@ -58,6 +77,10 @@ QString exportFileStem(const QString& classKey) {
     return stem;
 }
 
+QString excelExportPath(const QString& folder, const QString& classKey) {
+    return QDir(folder).filePath(exportFileStem(classKey) + QStringLiteral(".xlsx"));
+}
+
 QString exportNamesToExcel(const shell::SchoolProfile& profile, const QString& classKey,
                            const data::RecordSet& students, const QString& folder) {
     OoxmlPackage package = OoxmlPackage::read(excelTemplatePath());
@@ -73,7 +96,7 @@ QString exportNamesToExcel(const shell::SchoolProfile& profile, const QString& c
                           students.text(i, QStringLiteral("d1")));
         sheet.save();
     }
-    const QString path = QDir(folder).filePath(exportFileStem(classKey) + QStringLiteral(".xlsx"));
+    const QString path = excelExportPath(folder, classKey);
     writeFileAtomically(path, package.toBytes());
     return path;
 }
@@ -90,25 +113,47 @@ QString exportNamesToWord(const shell::SchoolProfile& profile, const QString& cl
 
     // A file of its own for every export: the user may still have the last
     // one open.
-    const QString folder = QDir(QDir::tempPath()).filePath(QStringLiteral("sijill-documents"));
-    QDir().mkpath(folder);
-    QTemporaryFile file(
-        QDir(folder).filePath(exportFileStem(classKey) + QStringLiteral("-XXXXXX.docx")));
-    file.setAutoRemove(false);
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
-        file.remove();
-        throw ExportError{QStringLiteral("تعذر حفظ الملف:") + QLatin1Char('\r') +
-                          QDir::toNativeSeparators(file.fileName())};
-    }
-    file.close();
-    return file.fileName();
+    const QString folder = wordDocumentsFolder();
+    const QString path = unusedDocumentPath(folder, exportFileStem(classKey));
+    writeFileAtomically(path, bytes);
+    return path;
+}
+
+QString wordDocumentsFolder() {
+    const QString folder = documentsFolderPath();
+    if (folder.isEmpty())
+        throw ExportError{QStringLiteral("لا يوجد مجلد خاص بالمستخدم لحفظ المستند")};
+    const QFileInfo info(folder);
+    // Only a folder of our own: never one that a link leads elsewhere.
+    if (info.isSymLink() || (info.exists() && !info.isDir()) || !QDir().mkpath(folder))
+        throw ExportError{QStringLiteral("تعذر إنشاء المجلد %1")
+                              .arg(platform::isolate(QDir::toNativeSeparators(folder)))};
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return folder;
+}
+
+void removeOldWordDocuments(const QDateTime& now) {
+    const QString path = documentsFolderPath();
+    if (path.isEmpty() || QFileInfo(path).isSymLink())
+        return;
+    const QDir folder(path);
+    const QFileInfoList files =
+        folder.entryInfoList({QStringLiteral("*.docx"), QStringLiteral(".*.tmp")},
+                             QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& f : files)
+        if (f.lastModified().secsTo(now) > 24 * 60 * 60)
+            QFile::remove(f.absoluteFilePath());
 }
 
 ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::SchoolProfile& profile,
-                                  const QString& classKey, const data::RecordSet& students) {
+                                  const QString& classKey, const data::RecordSet& students,
+                                  const std::function<bool(const QString&)>& mayReplace) {
     if (request.ExportExcelFlag) {
         try {
             const QString folder = excelExportFolder();
+            const QString target = excelExportPath(folder, classKey);
+            if (QFileInfo::exists(target) && !mayReplace(target))
+                return {};
             const QString path = exportNamesToExcel(profile, classKey, students, folder);
             const QString file = QFileInfo(path).fileName();
             if (folder == QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))

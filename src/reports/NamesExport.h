@@ -4,7 +4,9 @@
 #include "reports/ClassLoad.h"
 #include "shell/SchoolProfile.h"
 
+#include <QDateTime>
 #include <QString>
+#include <functional>
 
 namespace sijill::reports {
 
@@ -31,10 +33,23 @@ QString exportFileStem(const QString& classKey);
 QString exportNamesToExcel(const shell::SchoolProfile& profile, const QString& classKey,
                            const data::RecordSet& students, const QString& folder);
 
+// The Excel copy's file: `folder`/<class key>.xlsx.
+QString excelExportPath(const QString& folder, const QString& classKey);
+
 // Builds the custom class list from the document template into a new file of
-// the temporary folder and returns its path. Throws ExportError.
+// wordDocumentsFolder() and returns its path. Throws ExportError.
 QString exportNamesToWord(const shell::SchoolProfile& profile, const QString& classKey,
                           const data::RecordSet& students, bool landscape);
+
+// The user's own folder for the Word documents ("documents" under the cache
+// folder), made with access for the user alone. The documents stay after the
+// program ends: the word processor may still have them open. Throws
+// ExportError when it cannot be made or is a link.
+QString wordDocumentsFolder();
+
+// Removes the documents (and unfinished temporary files) of that folder that
+// are older than a day at `now`.
+void removeOldWordDocuments(const QDateTime& now);
 
 // What the user is told after an export; an empty text tells nothing.
 struct ExportMessage {
@@ -43,14 +58,18 @@ struct ExportMessage {
 };
 
 // Carries out the armed export on the loaded class: to Excel when asked, else
-// to Word (landscape for item 18), opening the document for the user.
+// to Word (landscape for item 18), opening the document for the user. An
+// Excel file already there is replaced only when `mayReplace` (asked with its
+// path) says yes; otherwise nothing is written and nothing is told.
 ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::SchoolProfile& profile,
-                                  const QString& classKey, const data::RecordSet& students);
+                                  const QString& classKey, const data::RecordSet& students,
+                                  const std::function<bool(const QString&)>& mayReplace);
 
 // Texts of the exports.
 inline const QString kExcelExported = QStringLiteral("تم تصدير الأسماء إلى سطح المكتب اسم الملف :");
 inline const QString kExcelFailed = QStringLiteral("تعذر تصدير الأسماء إلى ملف إكسل");
 inline const QString kWordFailed = QStringLiteral("تعذر تصدير الأسماء إلى مستند وورد");
+inline const QString kReplaceQuestion = QStringLiteral("يوجد ملف بالاسم %1، هل تريد استبداله؟");
 inline const QString kWordNotOpened =
     QStringLiteral("تم إنشاء المستند ولم يتيسر فتحه، تجده في الملف:");
 constexpr int kLandscapeWordItem = 18;

@@ -1,8 +1,9 @@
 #include "reports/OoxmlPackage.h"
 
+#include "platform/SafeFileWriter.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <pugixml.hpp>
 #include <sstream>
 #include <zip.h>
@@ -12,7 +13,6 @@ namespace sijill::reports {
 namespace {
 
 const QString kUnreadable = QStringLiteral("تعذرت قراءة الملف:");
-const QString kNotWritten = QStringLiteral("تعذر حفظ الملف:");
 
 [[noreturn]] void fail(const QString& what, const QString& path) {
     throw ExportError{what + QLatin1Char('\r') + QDir::toNativeSeparators(path)};
@@ -151,9 +151,28 @@ QByteArray xmlBytes(const pugi::xml_document& doc) {
 }
 
 void writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        fail(kNotWritten, path);
+    if (const std::optional<QString> reason = platform::writeFileSafely(path, bytes))
+        throw ExportError{platform::fileNotWrittenMessage(path, *reason)};
+}
+
+QString xmlAllowedText(const QString& text, bool keepLineEnds) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        const char16_t u = ch.unicode();
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out.append(ch);
+            out.append(text[++i]);
+            continue;
+        }
+        const bool lineEnd = u == u'\n' || u == u'\r';
+        const bool allowed = (u >= 0x20 && !ch.isSurrogate() && u != 0xFFFE && u != 0xFFFF) ||
+                             u == u'\t' || (lineEnd && keepLineEnds);
+        if (allowed)
+            out.append(ch);
+    }
+    return out;
 }
 
 } // namespace sijill::reports

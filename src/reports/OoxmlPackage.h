@@ -44,8 +44,14 @@ void parseXml(pugi::xml_document& doc, const QByteArray& bytes, const QString& p
 QByteArray xmlBytes(const pugi::xml_document& doc);
 
 // Writes the file through a temporary file that replaces `path` only when it
-// is complete. Throws ExportError.
+// is complete. Throws ExportError naming the file and the system's reason.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The text without the characters XML 1.0 forbids (control characters but
+// tab, line feed and carriage return; U+FFFE, U+FFFF; unpaired surrogates),
+// none of which can be seen in a name; `keepLineEnds` false drops line feeds
+// and carriage returns too.
+QString xmlAllowedText(const QString& text, bool keepLineEnds = true);
 
 // The message for a template that is missing or unreadable.
 QString templateProblem(const QString& path);

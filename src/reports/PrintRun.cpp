@@ -19,8 +19,11 @@ void printCurrent(PrintRunHost& host, PrintRunResult& result) {
     host.wait(kWaitBeforePage);
     if (host.loadClass(&error) && host.fillHeaders(&error) && host.printItem(&error))
         result.printed << key;
-    else
+    else {
         result.failed << key;
+        if (!error.isEmpty() && !result.reasons.contains(error))
+            result.reasons << error;
+    }
 }
 
 bool confirm(PrintRunHost& host, const QString& text, PrintRunResult& result) {
@@ -44,9 +47,12 @@ QString gradeOfKey(const QString& key) {
 void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result) {
     if (result.failed.isEmpty())
         return;
-    host.ask(QStringLiteral("تعذرت طباعة الفصول التالية:\r") +
-                 result.failed.join(QLatin1Char('\r')),
-             1, 1);
+    // Why, too: a file that could not be written is named here.
+    QString text =
+        QStringLiteral("تعذرت طباعة الفصول التالية:\r") + result.failed.join(QLatin1Char('\r'));
+    if (!result.reasons.isEmpty())
+        text += QLatin1Char('\r') + result.reasons.join(QLatin1Char('\r'));
+    host.ask(text, 1, 1);
 }
 
 std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& result) {

@@ -46,6 +46,7 @@ public:
 struct PrintRunResult {
     QStringList printed; // class keys printed, in order
     QStringList failed;  // class keys that failed to load, fill or print
+    QStringList reasons; // why they failed, each told once
     bool previewed = false;
     bool cancelled = false;
     bool refused = false; // the run did not start (bad key, busy, ...)

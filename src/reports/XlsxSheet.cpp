@@ -37,12 +37,7 @@ QString columnName(int column) {
 
 // XML 1.0 cannot carry most control characters.
 std::string xmlText(const QString& text) {
-    QString clean;
-    clean.reserve(text.size());
-    for (QChar ch : text)
-        if (ch.unicode() >= 0x20 || ch == u'\t' || ch == u'\n' || ch == u'\r')
-            clean.append(ch);
-    return clean.toStdString();
+    return xmlAllowedText(text).toStdString();
 }
 
 int uintAttr(const pugi::xml_node& n, const char* name) {

@@ -2,12 +2,18 @@
 
 #include "data/Connection.h"
 #include "data/DataError.h"
+#include "platform/BidiText.h"
+#include "platform/SafeFileWriter.h"
 #include "shell/SchoolInfoFile.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace sijill::shell {
+
+namespace {
+const QString kNothingDeleted = QStringLiteral("لم يُحذف شيء.\r");
+}
 
 QString perUserDatabaseCopy() {
     const QString base = qEnvironmentVariable("LOCALAPPDATA");
@@ -18,22 +24,34 @@ QString perUserDatabaseCopy() {
 }
 
 std::optional<QString> deleteAllStudents(const QString& schoolName) {
+    // The file's new text is made and written beside it first, so that a text
+    // the file cannot hold or a full disk stops the action before any student
+    // is deleted.
+    const QString path = schoolInfoPath();
+    const SchoolInfoText text = encodeSchoolInfo({schoolInfoHeader(schoolName)});
+    if (!text.problem.isEmpty())
+        return kNothingDeleted + text.problem;
+    platform::SafeFileWriter file(path);
+    if (!file.prepare(text.bytes))
+        return kNothingDeleted + platform::fileNotWrittenMessage(path, file.reason());
+
     const QString copy = perUserDatabaseCopy();
     if (!copy.isEmpty() && QFile::exists(copy) && !QFile::remove(copy))
         return QStringLiteral("تعذر حذف النسخة الخاصة بالمستخدم من قاعدة البيانات:\r%1")
-            .arg(QDir::toNativeSeparators(copy));
+            .arg(platform::isolate(QDir::toNativeSeparators(copy)));
 
     try {
         data::Connection c(data::Database::MyDatabase);
+        data::Transaction t(c);
         c.execute(QStringLiteral("DELETE FROM T1"));
+        t.commit();
     } catch (const data::DataError& e) {
-        return QStringLiteral("تعذر حذف بيانات الطلاب:\r%1").arg(e.userMessage());
+        return kNothingDeleted + QStringLiteral("تعذر حذف بيانات الطلاب:\r%1").arg(e.userMessage());
     }
 
-    const QString path = schoolInfoPath();
-    if (!writeSchoolInfoLines(path, {schoolInfoHeader(schoolName)}))
-        return QStringLiteral("تم حذف بيانات الطلاب، وتعذرت كتابة الملف:\r%1")
-            .arg(QDir::toNativeSeparators(path));
+    if (!file.commit())
+        return QStringLiteral("تم حذف بيانات الطلاب، ولم يُحدَّث ملف قائمة الفصول.\r") +
+               platform::fileNotWrittenMessage(path, file.reason());
     return std::nullopt;
 }
 

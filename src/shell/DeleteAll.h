@@ -5,10 +5,12 @@
 
 namespace sijill::shell {
 
-// Deletes every student and starts "SchoolInfo.ini" anew with its first line,
-// step by step: the per-user copy of the students database (a Windows matter,
-// skipped where LOCALAPPDATA is unset), the rows of T1, the file. Stops at the
-// first step that fails and returns its reason in Arabic; nothing on success.
+// Deletes every student and starts "SchoolInfo.ini" anew with its first line:
+// the file's new text is checked and written to a temporary file first, then
+// the per-user copy of the students database goes (a Windows matter, skipped
+// where LOCALAPPDATA is unset), the rows of T1 are deleted in one transaction,
+// and the file is renamed into place. A failure before the deletion changes
+// nothing; every failure returns what was and was not done, in Arabic.
 std::optional<QString> deleteAllStudents(const QString& schoolName);
 
 // Where the window system's file virtualisation keeps a per-user copy of the

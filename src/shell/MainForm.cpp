@@ -245,7 +245,12 @@ bool MainForm::formLoad() {
         reportStartupProblem(e.userMessage());
     }
 
-    instance_ = std::make_unique<platform::SingleInstance>(platform::programFolder());
+    instance_ = std::make_unique<platform::SingleInstance>(platform::dataFolder());
+    if (!instance_->problem().isEmpty()) {
+        ShowMsg(QStringLiteral("تنبيه"), instance_->problem(), 1, 1);
+        platform::exitProgram(0);
+        return false;
+    }
     if (instance_->anotherIsRunning()) {
         ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("البرنامج يعمل"), 1, 0);
         platform::exitProgram(0);

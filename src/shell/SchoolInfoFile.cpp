@@ -1,8 +1,11 @@
 #include "shell/SchoolInfoFile.h"
 
+#include "platform/BidiText.h"
+#include "platform/Digits.h"
+#include "platform/SafeFileWriter.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <cerrno>
 #include <iconv.h>
 
@@ -31,27 +34,56 @@ std::optional<QByteArray> convert(const QByteArray& in, const char* to, const ch
     return out;
 }
 
+// "U+06CC" for a character the message names.
+QString codePoint(char32_t c) {
+    return QStringLiteral("U+") +
+           QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
+}
+
 } // namespace
 
 QString schoolInfoPath() {
     return QDir::current().filePath(QStringLiteral("SchoolInfo.ini"));
 }
 
-bool writeSchoolInfoLines(const QString& path, const QStringList& lines) {
+QString schoolInfoSafe(const QString& text) {
+    QString out = platform::latinDigits(text);
+    out.replace(QChar(0x06CC), QChar(0x064A)); // Persian yeh: the Arabic one
+    return out;
+}
+
+SchoolInfoText encodeSchoolInfo(const QStringList& lines) {
     QString text;
     for (const QString& line : lines)
-        text += line + QStringLiteral("\r\n");
-    const std::optional<QByteArray> bytes = convert(text.toUtf8(), "CP1256", "UTF-8");
-    if (!bytes)
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(*bytes) != bytes->size()) {
-        file.cancelWriting();
-        return false;
+        text += schoolInfoSafe(line) + QStringLiteral("\r\n");
+    if (std::optional<QByteArray> bytes = convert(text.toUtf8(), "CP1256", "UTF-8"))
+        return {*bytes, {}};
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = schoolInfoSafe(lines[i]);
+        for (const char32_t c : line.toUcs4()) {
+            const QString one = QString::fromUcs4(&c, 1);
+            if (convert(one.toUtf8(), "CP1256", "UTF-8"))
+                continue;
+            const QString field = i == 0 ? QStringLiteral("اسم المدرسة")
+                                         : QStringLiteral("الفصل ") + platform::isolate(line);
+            return {{},
+                    QStringLiteral("الحرف «%1» %2 في %3 لا يُكتب في الملف %4")
+                        .arg(one, platform::isolate(codePoint(c)), field,
+                             platform::isolate(QStringLiteral("SchoolInfo.ini")))};
+        }
     }
-    return file.commit();
+    return {{},
+            QStringLiteral("تعذر تحويل نص الملف %1 إلى ترميز الكتابة العربية")
+                .arg(platform::isolate(QStringLiteral("SchoolInfo.ini")))};
+}
+
+std::optional<QString> writeSchoolInfoLines(const QString& path, const QStringList& lines) {
+    const SchoolInfoText text = encodeSchoolInfo(lines);
+    if (!text.problem.isEmpty())
+        return text.problem;
+    if (const std::optional<QString> reason = platform::writeFileSafely(path, text.bytes))
+        return platform::fileNotWrittenMessage(path, *reason);
+    return std::nullopt;
 }
 
 std::optional<QStringList> readSchoolInfoLines(const QString& path) {

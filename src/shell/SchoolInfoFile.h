@@ -10,10 +10,22 @@ namespace sijill::shell {
 // Windows code page 1256, every line ending in CR LF.
 QString schoolInfoPath();
 
-// Writes `lines` to `path` (replacing the file) in code page 1256 with CR LF
-// line ends. Returns false, leaving any old file as it was, when a text holds a
-// character the code page lacks or the file cannot be written.
-bool writeSchoolInfoLines(const QString& path, const QStringList& lines);
+// A text as the file can hold it: Arabic-Indic digits as 0-9, the Persian yeh
+// as the Arabic one.
+QString schoolInfoSafe(const QString& text);
+
+// The file's bytes for `lines` (each made safe first), or, when a character
+// still has no place in the code page, a message naming it and its field
+// (line 1 the school's name, the others classes).
+struct SchoolInfoText {
+    QByteArray bytes;
+    QString problem;
+};
+SchoolInfoText encodeSchoolInfo(const QStringList& lines);
+
+// Writes `lines` to `path` whole or not at all; nothing on success, else the
+// user's message naming the file or the character that cannot be stored.
+std::optional<QString> writeSchoolInfoLines(const QString& path, const QStringList& lines);
 
 // The lines of `path` decoded from code page 1256, without their line ends;
 // nothing when the file cannot be read or is not valid in that code page.

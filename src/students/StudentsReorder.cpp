@@ -657,10 +657,15 @@ void StudentsReorder::Command2_Click() {
     shell::ShowMsg(texts::kMsgTitle, texts::kRemoveClassQuestion + item, 2, 0);
     if (!appState().MsgOk)
         return; // Cancel, or closed without an answer
-    try {
-        removeClass(cls);
-    } catch (const data::DataError& e) {
-        tellFailure(e);
+    // The class-list file is written with the removal, not after it, so a
+    // file that cannot be written stops the removal before it deletes.
+    QStringList remaining;
+    for (int i = 1; i < Combo4->count(); ++i)
+        if (i != index + 1)
+            remaining << Combo4->itemText(i);
+    const ClassRemoval removal = removeClassAndSaveList(cls, remaining);
+    if (!removal.deleted) {
+        shell::ShowMsg(texts::kMsgTitle, removal.message, 1, 1);
         return;
     }
     recountClasses();
@@ -668,7 +673,9 @@ void StudentsReorder::Command2_Click() {
     Combo1->removeItem(index);
     platform::select(Combo1, 0);
     platform::select(Combo4, 0, [this] { Combo4_Click(); });
-    SaveIt->click();
+    if (!removal.message.isEmpty())
+        shell::ShowMsg(texts::kMsgTitle, removal.message, 1, 1);
+    reloadMainClassList();
 }
 
 void StudentsReorder::SaveIt_Click() {
@@ -676,11 +683,14 @@ void StudentsReorder::SaveIt_Click() {
     QStringList items;
     for (int i = 1; i < Combo4->count(); ++i)
         items << Combo4->itemText(i);
-    const bool saved = saveClassListFile(items);
+    const std::optional<QString> failure = saveClassListFile(items);
     Check1->setChecked(false);
-    if (!saved)
-        shell::ShowMsg(texts::kMsgTitle,
-                       QStringLiteral("تعذر حفظ قائمة الفصول في الملف SchoolInfo.ini"), 1, 1);
+    if (failure)
+        shell::ShowMsg(texts::kMsgTitle, *failure, 1, 1);
+    reloadMainClassList();
+}
+
+void StudentsReorder::reloadMainClassList() {
     if (shell::MainForm* m = shell::mainForm()) {
         try {
             // The reload's own action, so its failure comes back here.

@@ -91,6 +91,8 @@ protected:
 
 private:
     void build();
+    // The main window reloads its class list from the class table.
+    void reloadMainClassList();
     QWidget* makePanel(const char* name, const QString& title, int heightTw, QLabel** closer);
     QLabel* makeCaption(QWidget* parent, const QString& text, int left, int top);
     void relist();

@@ -1,5 +1,6 @@
 #include "platform/report/PreviewWindow.h"
 
+#include "platform/Presenters.h"
 #include "platform/Twips.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/ReportPainter.h"
@@ -147,8 +148,9 @@ void PreviewWindow::print() {
         return;
     try {
         paintReport(printer, report_, printer.resolution() / 1440.0);
-    } catch (const ReportError&) {
-        // The print system has already told the user why the job failed.
+    } catch (const ReportError& e) {
+        platform::showSystemMessage(
+            {QStringLiteral("تعذرت الطباعة"), e.message(), QMessageBox::Ok, QMessageBox::Warning});
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/report/ReportPainter.h"
 
+#include "platform/BidiText.h"
+#include "platform/SafeFileWriter.h"
 #include "platform/report/ReportError.h"
 
 #include <QFile>
@@ -7,6 +9,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <algorithm>
 
 namespace sijill::report {
 
@@ -92,22 +96,48 @@ void paintReport(QPagedPaintDevice& device, const LaidOutReport& report, double 
             device.newPage();
         paintPage(painter, report.pages[i]);
     }
-    painter.end();
+    // The device's own verdict on the job: a printer or file that failed.
+    const auto* printer = dynamic_cast<const QPrinter*>(&device);
+    if (!painter.end() || (printer && printer->printerState() == QPrinter::Error))
+        throw ReportError(QStringLiteral("لم تتم طباعة الكشف %1: أبلغ نظام الطباعة عن فشل المهمة")
+                              .arg(platform::isolate(report.layoutName)));
 }
 
 void writePdf(const LaidOutReport& report, const QString& path) {
+    platform::SafeFileWriter file(path);
+    const auto failure = [&] {
+        return ReportError(platform::fileNotWrittenMessage(path, file.reason()));
+    };
+    if (!file.open())
+        throw failure();
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(file.device());
         // 1440 dots an inch: one device unit is one twip.
         writer.setResolution(1440);
         writer.setTitle(report.layoutName);
         writer.setCreator(QStringLiteral("Sijill"));
         paintReport(writer, report, 1.0);
     }
-    QFile written(path);
-    if (!written.exists() || written.size() == 0)
-        throw ReportError(QStringLiteral("layout %1: the file %2 cannot be written")
-                              .arg(report.layoutName, path));
+    if (!file.finish())
+        throw failure();
+    // The complete file waits under file.tempPath(): a rewrite of it goes here,
+    // before the check.
+    if (!endsAsPdf(file.tempPath())) {
+        file.fail(QStringLiteral("the PDF file is incomplete"));
+        throw failure();
+    }
+    if (!file.commit())
+        throw failure();
+}
+
+bool endsAsPdf(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.read(5) != "%PDF-")
+        return false;
+    const qint64 size = f.size();
+    if (!f.seek(std::max<qint64>(0, size - 1024)))
+        return false;
+    return f.readAll().trimmed().endsWith("%%EOF");
 }
 
 } // namespace sijill::report

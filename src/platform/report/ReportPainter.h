@@ -14,10 +14,17 @@ void paintPage(QPainter& painter, const ReportPage& page);
 
 // Paints every page onto a paged device (a printer or a PDF writer) whose
 // page is the report's paper, from its top left corner, `dotsPerTwip` device
-// units to a twip.
+// units to a twip. ReportError when the device reports the job failed.
 void paintReport(QPagedPaintDevice& device, const LaidOutReport& report, double dotsPerTwip);
 
-// Writes the report as a PDF file; ReportError when the file cannot be written.
+// Writes the report as a PDF file, whole or not at all: painted into a
+// temporary file beside `path`, checked (the painter's end, every write, the
+// file's end-of-file trailer), then renamed into place. ReportError naming the
+// file on any failure; an old file of that name stays as it was.
 void writePdf(const LaidOutReport& report, const QString& path);
+
+// True when the file starts and ends as a PDF file does (a cut-off file lacks
+// its final "%%EOF").
+bool endsAsPdf(const QString& path);
 
 } // namespace sijill::report

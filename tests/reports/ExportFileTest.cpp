@@ -1,0 +1,280 @@
+#include "platform/DocumentOpener.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportPainter.h"
+#include "reports/NamesExport.h"
+#include "reports/OoxmlPackage.h"
+#include "reports/PrintRun.h"
+#include "reports/ReportsTestSupport.h"
+#include "support/FileBytes.h"
+#include "support/WriteFaultScope.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+#include <zip.h>
+
+using namespace sijill;
+using namespace sijill::reports;
+using sijill::test::EnvScope;
+using sijill::test::kOk;
+using sijill::test::PrintDesk;
+using sijill::test::TestHome;
+using sijill::test::WriteFaultScope;
+using At = platform::WriteFault::At;
+
+namespace {
+
+// A fault point and, for writes, which write fails.
+struct Case {
+    At at;
+    int nth;
+};
+
+// Every XML part of a package, each parsed by a strict parser; the names of
+// those that do not parse.
+QStringList unparsableParts(const QString& file) {
+    QStringList bad;
+    int error = 0;
+    zip_t* z = zip_open(QFile::encodeName(file).constData(), ZIP_RDONLY, &error);
+    if (!z)
+        return {"<not a package>"};
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(z, i, 0, &st);
+        const QString name = QString::fromUtf8(st.name);
+        if (!name.endsWith(".xml") && !name.endsWith(".rels"))
+            continue;
+        QByteArray bytes(static_cast<qsizetype>(st.size), '\0');
+        zip_file_t* f = zip_fopen_index(z, i, 0);
+        zip_fread(f, bytes.data(), st.size);
+        zip_fclose(f);
+        pugi::xml_document doc;
+        if (!doc.load_buffer(bytes.constData(), bytes.size()))
+            bad << name;
+    }
+    zip_close(z);
+    return bad;
+}
+
+// The user's folders inside the test: home with a desktop, caches, runtime,
+// and a temporary folder of its own.
+struct User {
+    User()
+        : home("HOME", dir.path().toUtf8()), config("XDG_CONFIG_HOME", path("config")),
+          cache("XDG_CACHE_HOME", path("cache")), runtime("XDG_RUNTIME_DIR", path("run")),
+          tmp("TMPDIR", path("tmp")) {
+        for (const char* f : {"Desktop", "run", "tmp"})
+            QDir(dir.path()).mkpath(f);
+        QFile::setPermissions(dir.filePath("run"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QByteArray path(const char* f) const { return dir.filePath(f).toUtf8(); }
+    QString desktop() const { return dir.filePath("Desktop"); }
+    QTemporaryDir dir;
+    EnvScope home, config, cache, runtime, tmp;
+};
+
+// Records the documents the program opens, instead of opening them.
+struct Opened {
+    Opened() {
+        previous = platform::setDocumentOpener([this](const QString& path) {
+            paths << path;
+            return true;
+        });
+    }
+    ~Opened() { platform::setDocumentOpener(previous); }
+    QStringList paths;
+    std::function<bool(const QString&)> previous;
+};
+
+// The program over a small school, seeded before the main window starts.
+struct Desk {
+    TestHome home;
+    bool seeded = (test::seedSchool(home), true);
+    User user;
+    PrintDesk desk{home};
+};
+
+} // namespace
+
+TEST(ExportFile, AnExportOnTheDesktopIsReplacedOnlyWhenTheUserSaysYes) {
+    Desk d;
+    const QString file = QDir(d.user.desktop()).filePath("أول-1.xlsx");
+    ASSERT_TRUE(test::putFile(file, "the export of last week"));
+    d.desk.pick("أول-1");
+    d.desk.dialogs().answer("لا");
+    d.desk.click(16);
+    const auto& shown = d.desk.dialogs().shown;
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].text.contains("أول-1.xlsx"));
+    EXPECT_EQ(shown[0].mode, 5);
+    EXPECT_EQ(test::fileBytes(file), "the export of last week");
+    EXPECT_EQ(test::folderEntries(d.user.desktop()), QStringList{"أول-1.xlsx"});
+
+    d.desk.dialogs().answer("نعم");
+    d.desk.dialogs().answer(kOk);
+    d.desk.click(16);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[2].text, kExcelExported + "\rأول-1.xlsx");
+    EXPECT_TRUE(unparsableParts(file).isEmpty());
+    EXPECT_EQ(test::folderEntries(d.user.desktop()), QStringList{"أول-1.xlsx"});
+}
+
+TEST(ExportFile, AWorkbookThatCannotBeWrittenIsToldAndTheOldOneStays) {
+    Desk d;
+    const QString file = QDir(d.user.desktop()).filePath("أول-1.xlsx");
+    ASSERT_TRUE(test::putFile(file, "the export of last week"));
+    d.desk.pick("أول-1");
+    for (const Case c :
+         {Case{At::Write, 1}, Case{At::Write, 2}, Case{At::Flush, 1}, Case{At::Rename, 1}}) {
+        SCOPED_TRACE(int(c.at) * 10 + c.nth);
+        WriteFaultScope fault(c.at, ".xlsx", c.nth);
+        const size_t before = d.desk.dialogs().shown.size();
+        d.desk.dialogs().answer("نعم");
+        d.desk.dialogs().answer(kOk);
+        d.desk.click(16);
+        ASSERT_EQ(d.desk.dialogs().shown.size(), before + 2);
+        const test::ShownBox& told = d.desk.dialogs().shown.back();
+        EXPECT_TRUE(told.text.startsWith(kExcelFailed)) << told.text.toStdString();
+        EXPECT_TRUE(told.text.contains(QDir::toNativeSeparators(file)));
+        EXPECT_EQ(told.style, 1);
+        EXPECT_EQ(test::fileBytes(file), "the export of last week");
+        EXPECT_EQ(test::folderEntries(d.user.desktop()), QStringList{"أول-1.xlsx"});
+    }
+}
+
+TEST(ExportFile, ADocumentThatCannotBeWrittenLeavesNothingAndOpensNothing) {
+    Desk d;
+    Opened opened;
+    d.desk.pick("أول-1");
+    for (const At at : test::kFaultPoints) {
+        WriteFaultScope fault(at, ".docx");
+        const size_t before = d.desk.dialogs().shown.size();
+        d.desk.dialogs().answer(kOk);
+        d.desk.click(17);
+        ASSERT_EQ(d.desk.dialogs().shown.size(), before + 1);
+        const QString told = d.desk.dialogs().shown.back().text;
+        EXPECT_TRUE(told.startsWith(kWordFailed));
+        EXPECT_TRUE(told.contains("أول-1.docx"));
+        EXPECT_TRUE(opened.paths.isEmpty());
+        EXPECT_TRUE(test::folderEntries(wordDocumentsFolder()).isEmpty());
+    }
+}
+
+TEST(ExportFile, DocumentsGoToAPrivateFolderOfTheUserNeverToTheSharedTemporaryOne) {
+    Desk d;
+    Opened opened;
+    const QString shared = QDir(d.user.dir.filePath("tmp")).filePath("sijill-documents");
+    const QString elsewhere = d.user.dir.filePath("elsewhere");
+    QDir().mkpath(elsewhere);
+    d.desk.pick("أول-1");
+    // Another user's file, then a link to another folder, where the documents
+    // once went: neither stops the export nor is written through.
+    ASSERT_TRUE(test::putFile(shared, "someone else's"));
+    d.desk.click(17);
+    QFile::remove(shared);
+    ASSERT_TRUE(QFile::link(elsewhere, shared));
+    d.desk.click(18);
+    EXPECT_TRUE(d.desk.dialogs().shown.empty());
+    ASSERT_EQ(opened.paths.size(), 2);
+    EXPECT_TRUE(test::folderEntries(elsewhere).isEmpty());
+    const QString folder = d.user.dir.filePath("cache");
+    for (const QString& p : opened.paths) {
+        EXPECT_TRUE(p.startsWith(folder + "/")) << p.toStdString();
+        EXPECT_TRUE(unparsableParts(p).isEmpty());
+    }
+    EXPECT_NE(opened.paths[0], opened.paths[1]) << "the first may still be open";
+    const QFileInfo info(QFileInfo(opened.paths[0]).absolutePath());
+    EXPECT_EQ(info.permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // At the next start the documents older than a day go, newer ones stay.
+    QFile old(opened.paths[0]);
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    old.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime);
+    old.close();
+    removeOldWordDocuments(QDateTime::currentDateTime());
+    EXPECT_FALSE(QFileInfo::exists(opened.paths[0]));
+    EXPECT_TRUE(QFileInfo::exists(opened.paths[1]));
+}
+
+TEST(ExportFile, NamesHoldingCharactersXmlForbidsStillMakeFilesThatOpen) {
+    Desk d;
+    Opened opened;
+    d.home.exec("MyDatabase.db",
+                QString("UPDATE T1 SET d1 = 'يوسف%1خالد%2%3' WHERE d1 = 'يوسف خالد'")
+                    .arg(QChar(0xFFFE))
+                    .arg(QChar(0xFFFF))
+                    .arg(QChar(0x01)));
+    d.desk.pick("أول-1");
+    d.desk.dialogs().answer(kOk);
+    d.desk.click(16);
+    d.desk.click(17);
+    const QString workbook = QDir(d.user.desktop()).filePath("أول-1.xlsx");
+    ASSERT_TRUE(QFileInfo::exists(workbook));
+    ASSERT_EQ(opened.paths.size(), 1);
+    EXPECT_EQ(unparsableParts(workbook), QStringList());
+    EXPECT_EQ(unparsableParts(opened.paths[0]), QStringList());
+    EXPECT_TRUE(test::fileBytes(workbook).size() > 0);
+    EXPECT_EQ(xmlAllowedText(QString("a%1b%2c\td").arg(QChar(0xFFFE)).arg(QChar(0xD800))),
+              "abc\td");
+    EXPECT_EQ(xmlAllowedText(QString::fromUcs4(U"\U0001F600\n"), false),
+              QString::fromUcs4(U"\U0001F600"));
+}
+
+TEST(PdfFile, APrintThatCannotBeWrittenIsToldAndNotCountedAsPrinted) {
+    Desk d;
+    const QString jobs = QDir(d.desk.printFolder()).filePath("jobs");
+    d.desk.form.ChOneClass->click();
+    for (const Case c :
+         {Case{At::Write, 1}, Case{At::Write, 4}, Case{At::Flush, 1}, Case{At::Rename, 1}}) {
+        SCOPED_TRACE(int(c.at) * 10 + c.nth);
+        WriteFaultScope fault(c.at, ".pdf", c.nth);
+        d.desk.pick("أول-1");
+        d.desk.dialogs().answer(kOk);
+        d.desk.dialogs().answer(kOk);
+        d.desk.click(2);
+        EXPECT_TRUE(d.desk.menu->lastRun().printed.isEmpty());
+        EXPECT_FALSE(d.desk.menu->lastRun().failed.isEmpty());
+        EXPECT_EQ(test::folderEntries(jobs), QStringList());
+        bool named = false;
+        for (const test::ShownBox& b : d.desk.dialogs().shown)
+            named = named || b.text.contains("0001-StudentsNames.pdf");
+        EXPECT_TRUE(named);
+    }
+    d.desk.pick("أول-1");
+    d.desk.dialogs().answer(kOk);
+    d.desk.click(2);
+    EXPECT_EQ(d.desk.menu->lastRun().printed.size(), 2);
+    EXPECT_EQ(d.desk.jobs().size(), 2);
+}
+
+TEST(PdfFile, AnEarlierFileStaysWholeAndACutOffFileIsNoPdf) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("job.pdf");
+    ASSERT_TRUE(test::putFile(path, "%PDF-1.4 an earlier job\n%%EOF\n"));
+    EXPECT_TRUE(report::endsAsPdf(path));
+    report::LaidOutReport r;
+    r.layoutName = "Empty";
+    r.pages.resize(1);
+    for (const At at : test::kFaultPoints) {
+        WriteFaultScope fault(at, "job.pdf");
+        try {
+            report::writePdf(r, path);
+            ADD_FAILURE() << "no failure told";
+        } catch (const report::ReportError& e) {
+            EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(path)));
+        }
+        EXPECT_EQ(test::fileBytes(path), "%PDF-1.4 an earlier job\n%%EOF\n");
+        EXPECT_EQ(test::folderEntries(dir.path()), QStringList{"job.pdf"});
+    }
+    report::writePdf(r, path);
+    EXPECT_TRUE(report::endsAsPdf(path));
+    QByteArray whole = test::fileBytes(path);
+    ASSERT_TRUE(test::putFile(path, whole.left(whole.size() - 30)));
+    EXPECT_FALSE(report::endsAsPdf(path));
+}
