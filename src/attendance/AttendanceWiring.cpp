@@ -16,6 +16,8 @@ void installAttendance(shell::MainForm& main) {
     auto* action = new QAction(&main);
     action->setObjectName(name);
     QObject::connect(action, &QAction::triggered, &main, [&main] { openAbsenceMonth(main); });
+    main.setMainSelectAction(shell::MainForm::kAttendanceItem,
+                             [&main] { openAttendanceWindow(main); });
 }
 
 void openAbsenceMonth(shell::MainForm& main) {

@@ -8,7 +8,8 @@ namespace sijill::attendance {
 
 // Joins the attendance follow-up to the main window: item 15 "الغياب" of the
 // name-list menu triggers the action this installs on the main window (the
-// menu finds it by its name, kAbsenceItemAction). Run once after the main
+// menu finds it by its name, kAbsenceItemAction), and the row "غياب وتأخر
+// الطلاب" of the "إداري" drop-down opens the window. Run once after the main
 // window exists.
 void installAttendance(shell::MainForm& main);
 

@@ -11,6 +11,7 @@
 #include "platform/Select.h"
 #include "platform/Twips.h"
 #include "platform/Utf8.h"
+#include "platform/WindowPlacement.h"
 #include "shell/MGForm.h"
 
 #include <QCheckBox>
@@ -23,6 +24,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace sijill::attendance {
 
@@ -259,11 +261,17 @@ bool StudentsSelect::eventFilter(QObject* watched, QEvent* event) {
 void StudentsSelect::Form_Load() {
     cmdAddIdToEmploee->click();
     if (main_) {
+        // The main window has no frame; this one's frame (title bar
+        // included) starts where the main window starts.
         const QRect m = main_->geometry();
-        setGeometry(m.x() + twips(1800), m.y(), twips(kWindowWidth), m.height());
+        resize(twips(kWindowWidth), m.height());
+        move(m.x() + twips(1800), m.y());
     } else {
         resize(twips(kWindowWidth), twips(10520));
     }
+    // Beside the main window, but never with its title bar (and so its close
+    // button) off the screen.
+    platform::keepOnScreen(this);
     fillPickers();
     platform::select(Combo4, 0, [this] { Combo4_Click(); });
     platform::select(Combo1, 0, [this] { Combo1_Click(); });
@@ -376,6 +384,13 @@ void StudentsSelect::calendarRequestEnded(const dates::CalendarRequest&) {
     // Asked for by the name-list menu and never shown: nothing to go back to.
     if (!isVisible())
         close();
+}
+
+void StudentsSelect::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    platform::keepOnScreen(this);
+    // A window manager adds the title bar only once the window is on view.
+    QTimer::singleShot(100, this, [this] { platform::keepOnScreen(this); });
 }
 
 void StudentsSelect::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #include "committees/CommitteePlan.h"
 #include "committees/Texts.h"
+#include "platform/Digits.h"
 
 #include <cfenv>
 #include <cmath>
@@ -16,13 +17,31 @@ int leadingNumber(const QString& text) {
     return ok ? value : 0;
 }
 
-std::optional<int> committeeCount(const QString& students, const QString& capacity) {
-    bool okStudents = false;
-    bool okCapacity = false;
-    const double s = students.trimmed().toDouble(&okStudents);
-    const double c = capacity.trimmed().toDouble(&okCapacity);
-    if (!okStudents || !okCapacity || c <= 0 || s < 0)
+std::optional<int> wholeNumber(const QString& text) {
+    const QString t = platform::latinDigits(text.trimmed());
+    if (t.isEmpty())
         return std::nullopt;
+    for (const QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    bool ok = false;
+    const int value = t.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+std::optional<int> committeeCapacity(const QString& text) {
+    const std::optional<int> n = wholeNumber(text);
+    return n && *n >= 1 ? n : std::nullopt;
+}
+
+std::optional<int> committeeCount(const QString& students, const QString& capacity) {
+    const std::optional<int> studentCount = wholeNumber(students);
+    const std::optional<int> seats = committeeCapacity(capacity);
+    if (!studentCount || !seats)
+        return std::nullopt;
+    const double s = *studentCount;
+    const double c = *seats;
     // Round half to even, whatever rounding mode the process was left in.
     const int saved = std::fegetround();
     std::fesetround(FE_TONEAREST);

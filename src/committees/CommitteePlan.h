@@ -15,10 +15,18 @@ using GradeSeats = std::array<int, kGrades>;
 // begins with no number.
 int leadingNumber(const QString& text);
 
+// A count typed into a box: blanks around it aside, digits only (Arabic-Indic
+// digits read as 0-9), no sign, fraction or exponent; nothing for anything
+// else, the empty text and numbers too large to count with included.
+std::optional<int> wholeNumber(const QString& text);
+
+// The committee-size box read as a whole number of at least 1.
+std::optional<int> committeeCapacity(const QString& text);
+
 // How many committees the automatic creation opens for `students` at
 // `capacity` seats each: students / capacity + 0.5, rounded to the nearest
-// whole number with halves going to the even one, plus one. Nothing when
-// either text is not a number or the capacity is not above 0.
+// whole number with halves going to the even one, plus one. Nothing when the
+// student count is not a whole number or the capacity not one of at least 1.
 std::optional<int> committeeCount(const QString& students, const QString& capacity);
 
 // "اللجنة [" number "]".

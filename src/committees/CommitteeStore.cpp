@@ -1,4 +1,5 @@
 #include "committees/CommitteeStore.h"
+#include "committees/Texts.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
 
@@ -72,6 +73,13 @@ void replaceCommittees(data::Connection& schedual, const std::vector<CommitteeRe
     for (std::size_t i = 0; i < committees.size(); ++i)
         insertCommittee(schedual, static_cast<int>(i) + 1, committees[i]);
     t.commit();
+}
+
+QString userMessageOf(const data::DataError& e) {
+    if (e.detail().contains(QStringLiteral("locked"), Qt::CaseInsensitive) ||
+        e.detail().contains(QStringLiteral("busy"), Qt::CaseInsensitive))
+        return texts::kDatabaseBusy;
+    return e.userMessage();
 }
 
 } // namespace sijill::committees

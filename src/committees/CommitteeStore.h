@@ -9,7 +9,8 @@
 
 namespace sijill::data {
 class Connection;
-}
+class DataError;
+} // namespace sijill::data
 
 namespace sijill::committees {
 
@@ -42,5 +43,9 @@ void updateAllCommittees(data::Connection& schedual, const std::vector<Committee
 // Drops both committee tables, makes them again and stores `committees`
 // (seats empty), in one transaction: on any failure nothing changes.
 void replaceCommittees(data::Connection& schedual, const std::vector<CommitteeRecord>& committees);
+
+// What to tell the user about a failed read or write: a database that another
+// program holds locked gets its own words, since trying again later helps.
+QString userMessageOf(const data::DataError& e);
 
 } // namespace sijill::committees

@@ -2,6 +2,7 @@
 #include "committees/Texts.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
+#include "platform/AppState.h"
 #include "platform/Twips.h"
 #include "platform/WindowDrag.h"
 #include "shell/MGForm.h"
@@ -106,7 +107,7 @@ void ControlCom::formLoad() {
         data::Connection schedual(data::Database::Schedual);
         stored = loadCommittees(schedual);
     } catch (const data::DataError& e) {
-        loadError_ = e.userMessage();
+        loadError_ = userMessageOf(e);
     }
 
     ImUpdate[0]->show();
@@ -193,6 +194,15 @@ void ControlCom::ImNew_Click() {
 }
 
 void ControlCom::closeEvent(QCloseEvent* event) {
+    // Unsaved shares are not dropped without a word: save, discard or stay.
+    if (rowsDifferFromTable()) {
+        shell::ShowMsg(texts::kTitle, texts::kAskSaveOnClose, 3, 0);
+        const bool leave = appState().MsgNo || (appState().MsgYes && saveAllRows());
+        if (!leave) {
+            event->ignore();
+            return;
+        }
+    }
     if (shell::MainForm* main = shell::mainForm()) {
         main->setEnabled(true);
         main->show();

@@ -155,6 +155,17 @@ private:
     std::vector<CommitteeRecord> committeeRecords() const;
     std::array<QString, kGrades> seatGradeNames() const;
 
+    // The entry row holds a name and a capacity, ready to be added.
+    bool entryRowFilled() const;
+    // A committee row with unsaved changes, or a filled entry row.
+    bool hasUnsavedRows() const;
+    // The rows on view differ from the committee table (or the entry row is
+    // filled): what closing the window would lose.
+    bool rowsDifferFromTable() const;
+    // Stores every committee row (and adds a filled entry row); false, with
+    // the failure reported, when that could not be done.
+    bool saveAllRows();
+
     bool createCommittees();
     void showPanel2(bool on);
     void applyPicture2();
@@ -165,6 +176,7 @@ private:
     double picture2Height_ = 10770;
     std::array<std::vector<Student>, kGrades> queue_;
     std::array<QStringList, kGrades> subjects_;
+    int notSeated_ = 0; // students of the grades after the third
 };
 
 // The window, created (and loaded) at its first use.

@@ -281,6 +281,12 @@ void ControlCom::addRow() {
     ComTotal.push_back(total);
 
     connect(cap, &QLineEdit::textChanged, this, [this, r] { ComNum_Change(r); });
+    // Enter in the entry row's boxes adds the committee typed there.
+    for (QLineEdit* box : {name, cap})
+        connect(box, &QLineEdit::returnPressed, this, [this, r] {
+            if (r == rowCount() - 1)
+                NewCom_Click();
+        });
 }
 
 } // namespace sijill::committees

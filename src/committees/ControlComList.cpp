@@ -75,9 +75,9 @@ void ControlCom::ChooseGrade_Click() {
         }
     } catch (const data::DataError& e) {
         if (BatchMode == -1)
-            loadError_ = e.userMessage();
+            loadError_ = userMessageOf(e);
         else
-            reportFailure(e.userMessage());
+            reportFailure(userMessageOf(e));
     }
 }
 
@@ -92,33 +92,43 @@ void ControlCom::ComNum_Change(int index) {
     const auto r = static_cast<std::size_t>(index);
     CurRow = index;
     ImUpdate[r]->show();
-    bool numeric = false;
-    const double capacity = ComNum[r]->text().trimmed().toDouble(&numeric);
-    if (!numeric) {
-        ComNum[r]->setText(QStringLiteral("0")); // runs this once more with "0"
+    // A capacity is a whole count of seats: anything else becomes "0", and
+    // Arabic-Indic digits are written as the program keeps them.
+    const std::optional<int> capacity = wholeNumber(ComNum[r]->text());
+    const QString kept = capacity ? QString::number(*capacity) : QStringLiteral("0");
+    if (ComNum[r]->text() != kept) {
+        ComNum[r]->setText(kept); // runs this once more with the kept text
         return;
     }
     double remaining = T_Main[0]->text().trimmed().toDouble();
     for (int i = 0; i + 1 < rowCount(); ++i)
         remaining -= ComNum[static_cast<std::size_t>(i)]->text().trimmed().toDouble();
     Total->setText(plainNumber(remaining));
-    ColNum[r]->setText(QString::number(deskRows(capacity)));
+    ColNum[r]->setText(QString::number(deskRows(*capacity)));
 }
 
 bool ControlCom::createCommittees() {
-    const std::optional<int> count = committeeCount(T_Main[0]->text(), Text1->text());
-    if (!count) {
+    // The size box is checked before anything is made: a fraction or an
+    // exponent would open millions of committees, or none.
+    const std::optional<int> capacity = committeeCapacity(Text1->text());
+    if (!capacity) {
         reportFailure(texts::kBadCapacity);
+        return false;
+    }
+    const QString seats = QString::number(*capacity);
+    const std::optional<int> count = committeeCount(T_Main[0]->text(), seats);
+    if (!count) {
+        reportFailure(texts::kBadStudentCount);
         return false;
     }
     std::vector<CommitteeRecord> committees;
     for (int k = 0; k < *count; ++k)
-        committees.push_back({committeeName(k + 1), QStringLiteral("3"), Text1->text(), {}});
+        committees.push_back({committeeName(k + 1), QStringLiteral("3"), seats, {}});
     try {
         data::Connection schedual(data::Database::Schedual);
         replaceCommittees(schedual, committees);
     } catch (const data::DataError& e) {
-        reportFailure(texts::kResetFailed + QStringLiteral("\r") + e.userMessage());
+        reportFailure(texts::kResetFailed + QStringLiteral("\r") + userMessageOf(e));
         return false;
     }
     // Written: now the rows follow the table.
@@ -168,19 +178,26 @@ bool ControlCom::runShares(bool recovering) {
     }
     if (!shares) {
         if (recovering || rowCount() < 2) {
-            reportFailure(texts::kNoCommittees);
+            reportFailure(parts.size() >= 4 ? texts::kNoCommittees : texts::kNoGradeCounts);
             return false;
         }
         // One committee more, copied from the last, and the shares once again.
         BatchMode = -1;
         const int k = rowCount() - 1;
-        ComName[static_cast<std::size_t>(k)]->setText(committeeName(k + 1));
-        ComNum[static_cast<std::size_t>(k)]->setText(
-            ComNum[static_cast<std::size_t>(k - 1)]->text());
-        ColNum[static_cast<std::size_t>(k)]->setText(
-            ColNum[static_cast<std::size_t>(k - 1)]->text());
+        const auto entry = static_cast<std::size_t>(k);
+        ComName[entry]->setText(committeeName(k + 1));
+        ComNum[entry]->setText(ComNum[entry - 1]->text());
+        ColNum[entry]->setText(ColNum[entry - 1]->text());
         NewCom_Click();
-        const bool ok = runShares(true);
+        bool ok = false;
+        if (rowCount() > k + 1) {
+            ok = runShares(true);
+        } else {
+            // The committee could not be stored (the failure is reported):
+            // the entry row is emptied again and nothing is shared.
+            for (QLineEdit* box : {ComName[entry], ComNum[entry], ColNum[entry]})
+                box->clear();
+        }
         BatchMode = 0;
         placeCommand2();
         return ok;
@@ -203,15 +220,22 @@ bool ControlCom::runShares(bool recovering) {
 void ControlCom::NewCom_Click() {
     const int last = rowCount() - 1;
     const auto l = static_cast<std::size_t>(last);
-    if (ComName[l]->text().isEmpty() || ComNum[l]->text().isEmpty())
+    if (!entryRowFilled())
         return;
+    // The new committee has no seats until they are moved to it or shared
+    // again: it shows what the table holds for it.
+    CommitteeRecord record = recordOfRow(last);
+    record.seats = {};
     try {
         data::Connection schedual(data::Database::Schedual);
-        insertCommittee(schedual, last + 1, recordOfRow(last));
+        insertCommittee(schedual, last + 1, record);
     } catch (const data::DataError& e) {
-        reportFailure(e.userMessage());
+        reportFailure(texts::kAddFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
+    for (int g = 1; g <= kGrades; ++g)
+        seatLabel(g, last)->setText(QStringLiteral("0"));
+    recomputeTotal(last);
     if (BatchMode != -1)
         platform::showSystemMessage({QString(), texts::kAdded, QMessageBox::Ok});
     addRow();
@@ -226,8 +250,75 @@ void ControlCom::NewCom_Click() {
 }
 
 void ControlCom::ImUpdate_Click(int index) {
+    // The entry row's icon adds it as a new committee; there is no stored
+    // row to update yet.
+    if (index == rowCount() - 1) {
+        NewCom_Click();
+        return;
+    }
     CurRow = index;
     ComUpdate_Click();
+}
+
+bool ControlCom::entryRowFilled() const {
+    const auto last = static_cast<std::size_t>(rowCount() - 1);
+    return !ComName[last]->text().trimmed().isEmpty() && !ComNum[last]->text().trimmed().isEmpty();
+}
+
+bool ControlCom::hasUnsavedRows() const {
+    for (int i = 0; i + 1 < rowCount(); ++i) {
+        if (!ImUpdate[static_cast<std::size_t>(i)]->isHidden())
+            return true;
+    }
+    return entryRowFilled();
+}
+
+bool ControlCom::rowsDifferFromTable() const {
+    if (entryRowFilled())
+        return true;
+    std::vector<CommitteeRecord> stored;
+    try {
+        data::Connection schedual(data::Database::Schedual);
+        stored = loadCommittees(schedual);
+    } catch (const data::DataError&) {
+        return hasUnsavedRows();
+    }
+    const std::vector<CommitteeRecord> shown = committeeRecords();
+    if (stored.size() != shown.size())
+        return true;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const CommitteeRecord& a = shown[i];
+        const CommitteeRecord& b = stored[i];
+        if (a.name != b.name || a.num != b.num || a.col != b.col)
+            return true;
+        // A seat never stored shows as 0.
+        for (int g = 0; g < kGrades; ++g) {
+            if (a.seats[g].value_or(0) != b.seats[g].value_or(0))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool ControlCom::saveAllRows() {
+    try {
+        data::Connection schedual(data::Database::Schedual);
+        updateAllCommittees(schedual, committeeRecords());
+    } catch (const data::DataError& e) {
+        reportFailure(texts::kSaveFailed + QStringLiteral("\r") + userMessageOf(e));
+        return false;
+    }
+    for (int j = 0; j + 1 < rowCount(); ++j)
+        ImUpdate[static_cast<std::size_t>(j)]->hide();
+    // A committee typed into the entry row is added as well.
+    const int before = rowCount();
+    if (entryRowFilled()) {
+        NewCom_Click();
+        if (rowCount() == before)
+            return false;
+    }
+    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0);
+    return true;
 }
 
 void ControlCom::ComUpdate_Click() {
@@ -241,7 +332,7 @@ void ControlCom::ComUpdate_Click() {
             return;
         }
     } catch (const data::DataError& e) {
-        reportFailure(texts::kSaveFailed + QStringLiteral("\r") + e.userMessage());
+        reportFailure(texts::kSaveFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
     ImUpdate[static_cast<std::size_t>(r)]->hide();
@@ -249,15 +340,12 @@ void ControlCom::ComUpdate_Click() {
 }
 
 void ControlCom::Image2_Click() {
-    bool dirty = false;
-    for (QLabel* icon : ImUpdate)
-        dirty = dirty || !icon->isHidden();
     const auto closePanel = [this] {
         Picture2->hide();
         Picture5->hide();
         Picture4->hide();
     };
-    if (!dirty) {
+    if (!hasUnsavedRows()) {
         closePanel();
         return;
     }
@@ -267,19 +355,8 @@ void ControlCom::Image2_Click() {
         return;
     }
     // Only Yes saves; a box closed without an answer keeps the panel and its edits.
-    if (!appState().MsgYes)
-        return;
-    try {
-        data::Connection schedual(data::Database::Schedual);
-        updateAllCommittees(schedual, committeeRecords());
-    } catch (const data::DataError& e) {
-        reportFailure(texts::kSaveFailed + QStringLiteral("\r") + e.userMessage());
-        return;
-    }
-    for (int j = 0; j + 1 < rowCount(); ++j)
-        ImUpdate[static_cast<std::size_t>(j)]->hide();
-    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0);
-    closePanel();
+    if (appState().MsgYes && saveAllRows())
+        closePanel();
 }
 
 void ControlCom::Image3_Click() {

@@ -25,6 +25,8 @@ void ControlCom::Command2_Click() {
     if (BatchMode == -1)
         BatchMode = 0;
     List3->clear();
+    QStringList leftOut;
+    notSeated_ = 0;
     try {
         data::Connection students(data::Database::MyDatabase);
         const std::array<QString, kGrades> names = seatGradeNames();
@@ -36,10 +38,23 @@ void ControlCom::Command2_Click() {
             for (const Student& s : block)
                 List3->addItem(QStringList{s.stage, s.grade, s.cls, s.name, s.number}.join('|'));
         }
+        // The window seats three grades; the others are named before anything
+        // is written, so that no one takes the result for the whole school.
+        for (int k = kGrades; k < Combo2->count(); ++k) {
+            const QString grade = Combo2->itemText(k).trimmed();
+            const int count = countGrade(students, grade);
+            notSeated_ += count;
+            leftOut << texts::kGradeCount.arg(grade).arg(count);
+        }
     } catch (const data::DataError& e) {
-        reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + e.userMessage());
+        reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
+    if (!leftOut.isEmpty())
+        shell::ShowMsg(texts::kTitle,
+                       texts::kGradesLeftOut + QStringLiteral("\r") +
+                           leftOut.join(QStringLiteral("\r")),
+                       1, 1);
     FillCom_Click();
 }
 
@@ -52,7 +67,7 @@ void ControlCom::DeleteAll_Click() {
         data::Connection schedual(data::Database::Schedual);
         schedual.execute(QStringLiteral("DELETE FROM Com"));
     } catch (const data::DataError& e) {
-        reportFailure(e.userMessage());
+        reportFailure(userMessageOf(e));
     }
 }
 
@@ -76,6 +91,7 @@ void ControlCom::FillCom_Click() {
             c.seats[static_cast<std::size_t>(g - 1)] = leadingNumber(seatLabel(g, i)->text());
         committees.push_back(c);
     }
+    int seated = 0;
     try {
         GetSchadual_Click();
         const SeatingPlan plan = planSeating(committees, seatGradeNames(), queue_, subjects_);
@@ -85,12 +101,17 @@ void ControlCom::FillCom_Click() {
         }
         data::Connection schedual(data::Database::Schedual);
         writeSeating(schedual, plan.rows);
+        seated = plan.seated;
     } catch (const data::DataError& e) {
-        reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + e.userMessage());
+        reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
     layOutPrintIcons();
-    shell::ShowMsg(texts::kTitle, texts::kDistributed, 1, 0);
+    QString done = texts::kDistributed;
+    if (notSeated_ > 0)
+        done += QStringLiteral("\r") + texts::kSeatedCount.arg(seated) + QStringLiteral("\r") +
+                texts::kNotSeatedCount.arg(notSeated_);
+    shell::ShowMsg(texts::kTitle, done, 1, 0);
 }
 
 // Every committee row shows its sheet and label icons; the entry row none.
@@ -123,7 +144,7 @@ void ControlCom::ImPrint_Click(int index) {
                            SheetRowset);
         report::showPreview(layout);
     } catch (const data::DataError& e) {
-        reportFailure(texts::kSheetFailed + QStringLiteral("\r") + e.userMessage());
+        reportFailure(texts::kSheetFailed + QStringLiteral("\r") + userMessageOf(e));
     } catch (const report::ReportError& e) {
         reportFailure(texts::kSheetFailed + QStringLiteral("\r") + e.message());
     }
@@ -140,7 +161,7 @@ void ControlCom::Image4_Click(int index) {
         fillDeskLabels(layout, rows);
         report::showPreview(layout);
     } catch (const data::DataError& e) {
-        reportFailure(texts::kSheetFailed + QStringLiteral("\r") + e.userMessage());
+        reportFailure(texts::kSheetFailed + QStringLiteral("\r") + userMessageOf(e));
     } catch (const report::ReportError& e) {
         reportFailure(texts::kSheetFailed + QStringLiteral("\r") + e.message());
     }

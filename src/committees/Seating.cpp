@@ -2,20 +2,88 @@
 #include "committees/Texts.h"
 #include "data/Connection.h"
 
+#include <algorithm>
+
 namespace sijill::committees {
 
 QString Student::classLabel() const {
     return stage + QStringLiteral(" ") + grade + QStringLiteral(" [ ") + cls + QStringLiteral(" ]");
 }
 
+int gradeWordNumber(const QString& grade) {
+    static const QString words[] = {QStringLiteral("أول"),  QStringLiteral("ثاني"),
+                                    QStringLiteral("ثالث"), QStringLiteral("رابع"),
+                                    QStringLiteral("خامس"), QStringLiteral("سادس")};
+    QString word = grade.simplified().section(QLatin1Char(' '), 0, 0);
+    if (word.startsWith(QStringLiteral("ال")))
+        word = word.mid(2);
+    // The definite form writes أ as ا: الاول.
+    if (word == QStringLiteral("اول"))
+        return 1;
+    for (int i = 0; i < 6; ++i) {
+        if (word == words[i])
+            return i + 1;
+    }
+    return 0;
+}
+
+int seatNumberBase(int largestGrade) {
+    int base = 100;
+    while (largestGrade >= base && base < 1000000000)
+        base *= 10;
+    return base;
+}
+
+namespace {
+
+// d8 before the grade word: numbers by value, other texts by text, numbers first.
+bool orderKeyBefore(const QString& a, const QString& b) {
+    bool aNumber = false;
+    bool bNumber = false;
+    const double x = a.toDouble(&aNumber);
+    const double y = b.toDouble(&bNumber);
+    if (aNumber && bNumber)
+        return x < y;
+    if (aNumber != bNumber)
+        return aNumber;
+    return a < b;
+}
+
+struct GradeKey {
+    QString grade;
+    QString order; // d8
+};
+
+bool gradeBefore(const GradeKey& a, const GradeKey& b) {
+    if (orderKeyBefore(a.order, b.order))
+        return true;
+    if (orderKeyBefore(b.order, a.order))
+        return false;
+    // Words without a number come after the six grades.
+    const auto rank = [](const QString& g) {
+        const int n = gradeWordNumber(g);
+        return n == 0 ? 7 : n;
+    };
+    if (rank(a.grade) != rank(b.grade))
+        return rank(a.grade) < rank(b.grade);
+    return a.grade < b.grade;
+}
+
+} // namespace
+
 QStringList seatedGrades(data::Connection& students) {
-    const data::RecordSet rs = students.query(QStringLiteral(
-        "SELECT d6, d8 FROM T1 WHERE d4 = '1' GROUP BY d6, d8 ORDER BY d8, MIN(id)"));
+    const data::RecordSet rs =
+        students.query(QStringLiteral("SELECT DISTINCT d6, d8 FROM T1 WHERE d4 = '1'"));
+    std::vector<GradeKey> keys;
+    for (int r = 0; r < rs.recordCount(); ++r)
+        keys.push_back({rs.text(r, QStringLiteral("d6")).trimmed(),
+                        rs.text(r, QStringLiteral("d8")).trimmed()});
+    std::sort(keys.begin(), keys.end(), gradeBefore);
+    // A grade whose students carry several keys stands at its first.
     QStringList out;
-    for (int r = 0; r < rs.recordCount(); ++r) {
-        const QString grade = rs.text(r, QStringLiteral("d6")).trimmed();
-        if (!out.contains(grade))
-            out << grade;
+    for (const GradeKey& k : keys) {
+        if (!out.contains(k.grade))
+            out << k.grade;
     }
     return out;
 }
@@ -65,17 +133,33 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
                         const std::array<std::vector<Student>, kGrades>& students,
                         const std::array<QStringList, kGrades>& subjects) {
     SeatingPlan plan;
-    // A committee's sheets find its rows by name: two committees of one name
-    // would each print the other's students.
+    std::size_t largest = 0;
+    for (const std::vector<Student>& grade : students)
+        largest = std::max(largest, grade.size());
+    if (largest == 0) {
+        plan.error = texts::kNothingToDistribute;
+        return plan;
+    }
+    if (committees.empty()) {
+        plan.error = texts::kNoCommittees;
+        return plan;
+    }
+    // A committee's sheets find its rows by name: a committee without one, or
+    // two committees of one name, would print no one's or each other's students.
     QStringList names;
-    for (const CommitteeSeats& c : committees) {
-        const QString name = c.name.trimmed();
+    for (std::size_t i = 0; i < committees.size(); ++i) {
+        const QString name = committees[i].name.trimmed();
+        if (name.isEmpty()) {
+            plan.error = texts::kEmptyCommitteeName.arg(i + 1);
+            return plan;
+        }
         if (names.contains(name)) {
             plan.error = texts::kDuplicateCommittee.arg(name);
             return plan;
         }
         names << name;
     }
+    const int base = seatNumberBase(static_cast<int>(largest));
     for (int g = 0; g < kGrades; ++g) {
         int seats = 0;
         for (const CommitteeSeats& c : committees)
@@ -87,6 +171,7 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
                              .arg(seats)
                              .arg(count);
             plan.rows.clear();
+            plan.seated = 0;
             return plan;
         }
         std::size_t next = 0;
@@ -99,9 +184,10 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
                 plan.rows.push_back({c.name,
                                      s.classLabel(),
                                      s.name,
-                                     QString::number(100 * (g + 1) + static_cast<int>(next)),
+                                     QString::number(base * (g + 1) + static_cast<int>(next)),
                                      s.number,
                                      {}});
+                ++plan.seated;
             }
         }
     }

@@ -27,9 +27,19 @@ struct Student {
     QString classLabel() const;
 };
 
-// The grades of the students to seat (d4 = '1'), trimmed, in the order of
-// their order key d8, each once.
+// The grades of the students to seat (d4 = '1'), trimmed, each once: by their
+// order key d8 (as numbers where both are numbers), then by the number of the
+// grade word (أول 1 .. سادس 6; other words after them, by text).
 QStringList seatedGrades(data::Connection& students);
+
+// 1 to 6 for the grade words أول .. سادس (with or without "ال", as the
+// grade's first word); 0 for any other grade.
+int gradeWordNumber(const QString& grade);
+
+// The place of the grade digit in a seat number: 100 while no grade has more
+// than 99 students, otherwise the next power of ten above the largest grade,
+// so that seat numbers stay distinct and each begins with its grade digit.
+int seatNumberBase(int largestGrade);
 
 // Students to seat of one grade (exact match on the trimmed grade).
 int countGrade(data::Connection& students, const QString& grade);
@@ -64,15 +74,17 @@ struct CommitteeSeats {
 // What the distribution is to write, or why it cannot.
 struct SeatingPlan {
     std::vector<SeatRow> rows;
-    QString error; // empty when the plan can be written
+    int seated = 0; // student rows
+    QString error;  // empty when the plan can be written
 };
 
 // Seats the students: grade by grade, committee by committee in row order,
 // each committee's block of a grade opened by a header row with the grade's
-// subjects; seat numbers 100 x grade + a count running over all committees.
-// Refuses (error) when a grade's seats differ from its students, so that no
-// student is left out and no seat is filled from another grade, and when two
-// committees share a name (blanks around it aside).
+// subjects; seat numbers seatNumberBase x grade + a count running over all
+// committees. Refuses (error) when there is no student to seat or no
+// committee, when a committee has no name or two share one (blanks around it
+// aside), and when a grade's seats differ from its students, so that no
+// student is left out and no seat is filled from another grade.
 SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
                         const std::array<QString, kGrades>& gradeNames,
                         const std::array<std::vector<Student>, kGrades>& students,

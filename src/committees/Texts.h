@@ -33,8 +33,27 @@ inline const QString kMinistry = QStringLiteral("وزارة التعليم");
 inline const QString kStageWord = QStringLiteral("ابتدائي");
 
 // Failures the program reports in its own words.
-inline const QString kBadCapacity = QStringLiteral("الاستيعاب العام يجب أن يكون عددا أكبر من صفر");
+inline const QString kBadCapacity =
+    QStringLiteral("الاستيعاب العام للجنة يجب أن يكون عددا صحيحا من 1 فأكثر، "
+                   "بلا كسور ولا إشارات ولا حروف، ولم تنشأ أي لجنة");
+inline const QString kBadStudentCount = QStringLiteral("تعذرت قراءة عدد الطلاب، ولم تنشأ أي لجنة");
+inline const QString kAddFailed = QStringLiteral("تعذرت إضافة اللجنة");
+inline const QString kDatabaseBusy =
+    QStringLiteral("قاعدة البيانات مشغولة الآن ببرنامج آخر؛ أعد المحاولة بعد قليل");
+inline const QString kNothingToDistribute = QStringLiteral("لا يوجد طلاب لتوزيعهم على اللجان");
+inline const QString kEmptyCommitteeName =
+    QStringLiteral("اللجنة رقم %1 بلا اسم؛ اكتب اسمها ثم وزع الطلاب من جديد");
+inline const QString kGradesLeftOut =
+    QStringLiteral("توزع هذه النافذة طلاب الصفوف الثلاثة الأولى فقط، "
+                   "ولن يوزع طلاب الصفوف التالية:");
+inline const QString kGradeCount = QStringLiteral("الصف %1، وعدد طلابه %2");
+inline const QString kSeatedCount = QStringLiteral("عدد الطلاب الموزعين: %1");
+inline const QString kNotSeatedCount = QStringLiteral("عدد الطلاب غير الموزعين: %1");
+inline const QString kAskSaveOnClose =
+    QStringLiteral("لم تحفظ تغييرات اللجان، هل تريد حفظها قبل إغلاق النافذة؟");
 inline const QString kNoCommittees = QStringLiteral("لا توجد لجان لتوزيع المقاعد عليها");
+inline const QString kNoGradeCounts =
+    QStringLiteral("تعذرت قراءة أعداد طلاب الصفوف؛ أغلق النافذة وافتحها من جديد");
 inline const QString kSaveFailed = QStringLiteral("تعذر حفظ بيانات اللجنة");
 inline const QString kResetFailed =
     QStringLiteral("تعذرت إعادة ضبط اللجان، ولم يتغير شيء من البيانات");

@@ -39,10 +39,11 @@ void addPairs(report::ReportRowset& rows, const std::vector<SeatStudent>& studen
         rows.set(QStringLiteral("d1"), students[i].name);
         rows.set(QStringLiteral("d7"), students[i].registry);
         rows.set(QStringLiteral("d3"), nextSeat());
-        rows.set(QStringLiteral("d5"), nextSeat());
         rows.set(QStringLiteral("d4"), classText);
         rows.set(QStringLiteral("d6"), committee);
+        // An odd last student sits alone: no seat number for no one.
         if (i + 1 < students.size()) {
+            rows.set(QStringLiteral("d5"), nextSeat());
             rows.set(QStringLiteral("d2"), students[i + 1].name);
             rows.set(QStringLiteral("d8"), students[i + 1].registry);
         }

@@ -66,8 +66,8 @@ std::vector<SeatStudent> loadSeatStudents(const QString& grade, const QString& c
 // The rows of one sheet. `before` is the running number before the first
 // seat. Labels and the distribution list take two students to a record (d1,
 // d7, d3 the first; d2, d8, d5 the second; d4 the class text, d6 the
-// committee); an odd last student's record keeps the second seat number with
-// no name. The signature sheet takes one student to a record (d0 seat, d1
+// committee); an odd last student's record leaves the second half empty, seat
+// number included. The signature sheet takes one student to a record (d0 seat, d1
 // name, d2 registry).
 struct SeatRows {
     report::ReportRowset rows;

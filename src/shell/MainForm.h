@@ -55,9 +55,11 @@ public:
     // Menus: the bar along the top, the items of the drop-downs (indexed by
     // action; unused indices are nullptr) and the print panel's tabs.
     std::vector<QLabel*> BarTop;     // 0..3
-    std::vector<QLabel*> MainSelect; // 1, 5, 6, 8, 9, 11, 12
+    std::vector<QLabel*> MainSelect; // 1, 5, 6, 8, 9, 10, 11, 12, 13
     // The course-skills import, under the students import in "الرئيسة".
     static constexpr int kSkillsImportItem = 12;
+    // The row "غياب وتأخر الطلاب" under "إداري": the attendance window.
+    static constexpr int kAttendanceItem = 13;
     std::vector<QLabel*> Label2;     // print panel tabs 0..4
     QWidget* Shape1 = nullptr;       // marker under the current tab
     std::vector<QFrame*> StuNames;   // tab panels 0..4, filled by the printing
@@ -91,7 +93,8 @@ public:
 
     // The window a drop-down item opens, for the items whose windows live in
     // other parts of the program (1 import, 5 and 11 exam control, 8 class
-    // lists). Items 5 and 11 run it only when the class list is not empty;
+    // lists, 10 committees, 13 attendance).
+    // Items 5 and 11 run it only when the class list is not empty;
     // item 1 first disables this window and gives the file chooser the
     // import's mode, then runs it.
     void setMainSelectAction(int index, std::function<void()> action);

@@ -100,7 +100,7 @@ void MainForm::buildMenus() {
     }
 
     PicMenu[1]->setGeometry(twipsRect(9000, 540, 3045, 5865));
-    PicMenu[3]->setGeometry(twipsRect(5850, 540, 3045, 1725));
+    PicMenu[3]->setGeometry(twipsRect(5850, 540, 3045, 2130));
     struct Item {
         int menu;
         int index;
@@ -114,10 +114,12 @@ void MainForm::buildMenus() {
         {1, 9, QStringLiteral("حذف جميع فصول المدرسة"), 1665},
         {1, 6, QStringLiteral("طريقة الاستخدام"), 2325},
         {3, 5, QStringLiteral("قوائم الكنترول"), 50},
+        {3, 10, QStringLiteral("توزيع الطلاب"), 455},
         {3, 11, QStringLiteral("  كل صف لجنة مستقلة"), 855},
+        {3, kAttendanceItem, QStringLiteral("غياب وتأخر الطلاب"), 1260},
     };
-    MainSelect.assign(kSkillsImportItem + 1, nullptr);
-    mainSelectActions_.assign(kSkillsImportItem + 1, {});
+    MainSelect.assign(kAttendanceItem + 1, nullptr);
+    mainSelectActions_.assign(kAttendanceItem + 1, {});
     for (const Item& it : items) {
         QLabel* label = menuLabel(it.caption, PicMenu[it.menu], twipsRect(0, it.top, 3120, 360),
                                   kLightGrey, this);

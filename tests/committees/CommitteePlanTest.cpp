@@ -20,6 +20,21 @@ TEST(CommitteeCount, RefusesCapacitiesThatCannotDivide) {
     EXPECT_FALSE(committeeCount("", "30"));
 }
 
+TEST(CommitteeCapacity, OnlyAWholeNumberOfAtLeastOne) {
+    for (const QString bad : {"0", "-3", "+3", "0.00001", "1e-300", "0.1", "3.0", "abc", "", " ",
+                              "3 0", "99999999999"}) {
+        EXPECT_FALSE(committeeCapacity(bad)) << bad.toStdString();
+        EXPECT_FALSE(committeeCount("83", bad)) << bad.toStdString();
+    }
+    EXPECT_EQ(committeeCapacity(" 30 "), 30);
+    EXPECT_EQ(committeeCapacity(QStringLiteral("٣٠")), 30);
+    EXPECT_EQ(committeeCapacity(QStringLiteral("۲۵")), 25);
+    EXPECT_EQ(committeeCount("0", QStringLiteral("٣٠")), 1);
+    // A row's capacity may be 0; it is still a whole number.
+    EXPECT_EQ(wholeNumber("0"), 0);
+    EXPECT_FALSE(wholeNumber("1.5"));
+}
+
 TEST(CommitteePlan, NamesDeskRowsAndLeadingNumbers) {
     EXPECT_EQ(committeeName(3), QStringLiteral("اللجنة [3]"));
     EXPECT_EQ(deskRows(35), 3);

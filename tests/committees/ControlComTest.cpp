@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -452,4 +453,234 @@ TEST(ControlComLoad, PickingAGradeRecountsOutsideBatchMode) {
     w.Combo2_Click();
     EXPECT_EQ(w.T_Main[0]->text(), "30");
     EXPECT_EQ(w.Total->text(), "30");
+}
+
+namespace {
+
+// Both committee tables as text, to see that a refused action left them alone.
+QString committeeTables() {
+    data::Connection c(data::Database::Schedual);
+    return c.scalar("SELECT group_concat(ID || '|' || ifnull(Name, '') || '|' || ifnull(Num, '') "
+                    "|| '|' || ifnull(C1, '') || '|' || ifnull(C2, ''), ';') FROM List")
+               .toString() +
+           "#" +
+           c.scalar("SELECT group_concat(ifnull(Com, '') || '|' || ifnull(Name, '') || '|' || "
+                    "ifnull(ComNum, ''), ';') FROM Com")
+               .toString();
+}
+
+} // namespace
+
+TEST(ControlComCapacity, ABadSizeBoxIsRefusedNamingItAndNothingIsCreated) {
+    Window t;
+    seedGrades(t.home);
+    t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL);"
+                               "INSERT INTO Com (Com, Name) VALUES ('A', 'x')");
+    t.open();
+    const QString before = committeeTables();
+    for (const QString bad : {"0", "-3", "0.00001", "1e-300", "0.1", "abc", ""}) {
+        t.w->Text1->setText(bad);
+        QElapsedTimer clock;
+        clock.start();
+        t.reset();
+        EXPECT_LT(clock.elapsed(), 1000) << bad.toStdString();
+        EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("الاستيعاب العام")))
+            << bad.toStdString();
+        EXPECT_EQ(t.lastBox().style, 1);
+        EXPECT_EQ(t.w->rowCount(), 2);
+        EXPECT_EQ(t.w->ComName[0]->text(), "A");
+        EXPECT_EQ(committeeTables(), before);
+    }
+    // Arabic-Indic digits are a number; the committees get it in 0-9.
+    t.w->Text1->setText(QStringLiteral("٣٠"));
+    t.reset();
+    ASSERT_EQ(t.w->rowCount(), 5);
+    EXPECT_EQ(t.w->ComNum[3]->text(), "30");
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List WHERE Num = '30'"), 4);
+}
+
+TEST(ControlComCapacity, ARowCapacityThatIsNoWholeNumberBecomesZero) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    for (const QString bad : {"1.5", "1e3", "-3", "abc"}) {
+        w.ComNum[0]->setText(bad);
+        EXPECT_EQ(w.ComNum[0]->text(), "0") << bad.toStdString();
+        EXPECT_EQ(w.ColNum[0]->text(), "0");
+    }
+    w.ComNum[0]->setText(QStringLiteral("٣٥"));
+    EXPECT_EQ(w.ComNum[0]->text(), "35");
+    EXPECT_EQ(w.ColNum[0]->text(), "3");
+}
+
+TEST(ControlComGrades, ASixGradeSchoolIsToldWhichGradesAreNotSeated) {
+    Window t;
+    // The rows come from the last grade to the first, every order key "0" as
+    // the import writes it; grade k has 10 + k students.
+    const QStringList words{"أول", "ثاني", "ثالث", "رابع", "خامس", "سادس"};
+    for (int k = 6; k >= 1; --k)
+        test::addStudents(t.home, words[k - 1], "1", 10 + k, "0");
+    t.open();
+    ControlCom& w = *t.w;
+    ASSERT_EQ(w.Combo2->count(), 6);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(w.Combo2->itemText(k), words[k]);
+    EXPECT_EQ(w.LNum[0]->text(), "11");
+    EXPECT_EQ(w.LNum[2]->text(), "13");
+    t.reset();
+    const std::size_t before = t.scope.dialogs().shown.size();
+    w.Command2->click();
+    const auto& shown = t.scope.dialogs().shown;
+    ASSERT_EQ(shown.size(), before + 2);
+    const test::ShownBox& warning = shown[before];
+    const auto named = [&warning](const QString& grade) {
+        return warning.text.contains(QStringLiteral("الصف ") + grade + QStringLiteral("،"));
+    };
+    for (int k = 4; k <= 6; ++k) {
+        EXPECT_TRUE(named(words[k - 1])) << k;
+        EXPECT_TRUE(warning.text.contains(QString::number(10 + k))) << k;
+    }
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_FALSE(named(words[k - 1])) << k;
+    const QString result = shown.back().text;
+    EXPECT_TRUE(result.startsWith(QStringLiteral("تم إنشاء اللجان بنجاح")));
+    EXPECT_TRUE(result.contains(QStringLiteral("عدد الطلاب الموزعين: 36")));
+    EXPECT_TRUE(result.contains(QStringLiteral("عدد الطلاب غير الموزعين: 45")));
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Class IS NOT NULL"), 36);
+    data::Connection c(data::Database::Schedual);
+    EXPECT_EQ(c.scalar("SELECT Name FROM Com WHERE ComNum = '101'").toString(),
+              QStringLiteral("أول 1 1"));
+    EXPECT_EQ(c.scalar("SELECT Name FROM Com WHERE ComNum = '313'").toString(),
+              QStringLiteral("ثالث 1 13"));
+}
+
+TEST(ControlComDistribution, NothingToSeatANamelessCommitteeAndABusyDatabaseChangeNothing) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    w.Command2->click();
+    const QString before = committeeTables();
+    ASSERT_TRUE(before.contains("|101"));
+
+    w.ComName[1]->setText("  ");
+    w.Command2->click();
+    EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("اللجنة رقم 2 بلا اسم")));
+    EXPECT_EQ(t.lastBox().style, 1);
+    EXPECT_EQ(committeeTables(), before);
+    w.ComName[1]->setText(QStringLiteral("اللجنة [2]"));
+
+    {
+        // Another program holds the database for writing.
+        data::Connection other(data::Database::Schedual);
+        other.execute("BEGIN IMMEDIATE");
+        w.Command2->click();
+        EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("قاعدة البيانات مشغولة")));
+        EXPECT_EQ(t.lastBox().style, 1);
+        other.execute("ROLLBACK");
+    }
+    EXPECT_EQ(committeeTables(), before);
+
+    t.home.exec("MyDatabase.db", "DELETE FROM T1");
+    w.Command2->click();
+    EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("لا يوجد طلاب لتوزيعهم")));
+    EXPECT_EQ(committeeTables(), before);
+}
+
+TEST(ControlComRows, ACommitteeTypedIntoTheLastRowIsStored) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    ASSERT_EQ(w.rowCount(), 5);
+    w.ComName[4]->setText(QStringLiteral("قاعة المكتبة"));
+    w.ComNum[4]->setText("20");
+    emit w.ComNum[4]->returnPressed();
+    ASSERT_EQ(w.rowCount(), 6);
+    EXPECT_EQ(w.L1[4]->text(), "0"); // no seats until they are moved in
+    EXPECT_FALSE(w.L1[4]->isHidden());
+    data::Connection c(data::Database::Schedual);
+    EXPECT_EQ(c.scalar("SELECT Name || '|' || Num || '|' || Col FROM List WHERE ID = 5").toString(),
+              QStringLiteral("قاعة المكتبة|20|2"));
+
+    // The entry row's own save icon adds it too, and Enter on an empty row
+    // stores nothing.
+    emit w.ComName[5]->returnPressed();
+    EXPECT_EQ(w.rowCount(), 6);
+    w.ComName[5]->setText("B");
+    w.ComNum[5]->setText("10");
+    EXPECT_FALSE(w.ImUpdate[5]->isHidden());
+    w.ImUpdate_Click(5);
+    EXPECT_EQ(w.rowCount(), 7);
+    EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 6").toString(), "B");
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 6);
+}
+
+TEST(ControlComClose, UnsavedSharesAreAskedAboutAndCancelKeepsThem) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    w.show();
+    const auto unsaved = [] {
+        return scalar("Schedual", "SELECT COUNT(*) FROM List WHERE C1 IS NULL");
+    };
+    for (const QString& answer : {kCancel, test::ScriptedDialogs::kClose}) {
+        t.scope.dialogs().answer(answer);
+        w.close();
+        EXPECT_EQ(t.lastBox().mode, 3);
+        EXPECT_EQ(t.lastBox().buttons.size(), 3);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_FALSE(w.ImUpdate[0]->isHidden());
+        EXPECT_EQ(t.seats(2).mid(0, 4), (QStringList{"7", "7", "7", "9"}));
+        EXPECT_EQ(unsaved(), 4);
+    }
+    t.scope.dialogs().answer(kYes);
+    w.close();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(unsaved(), 0);
+    EXPECT_EQ(scalar("Schedual", "SELECT C2 FROM List WHERE ID = 4"), 9);
+
+    // Discarding closes and stores nothing; a window with nothing unsaved
+    // closes without a question.
+    t.reset();
+    w.show();
+    t.scope.dialogs().answer(kNo);
+    w.close();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(unsaved(), 4);
+    t.open();
+    t.w->show();
+    const std::size_t boxes = t.scope.dialogs().shown.size();
+    t.w->close();
+    EXPECT_FALSE(t.w->isVisible());
+    EXPECT_EQ(t.scope.dialogs().shown.size(), boxes);
+}
+
+TEST(ControlComShares, TheRecoveryAddsNoCommitteeWhileTheDatabaseIsBusy) {
+    Window t;
+    seedGrades(t.home);
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    const QString before = committeeTables();
+    w.Label4[0]->setText({}); // the grade summary lost: the shares fail
+    {
+        data::Connection other(data::Database::Schedual);
+        other.execute("BEGIN IMMEDIATE");
+        const std::size_t boxes = t.scope.dialogs().shown.size();
+        w.Scramble->click();
+        EXPECT_EQ(t.scope.dialogs().shown.size(), boxes + 1); // one message, the cause
+        EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("قاعدة البيانات مشغولة")));
+        other.execute("ROLLBACK");
+    }
+    EXPECT_EQ(w.rowCount(), 5);
+    EXPECT_TRUE(w.ComName[4]->text().isEmpty());
+    EXPECT_EQ(w.BatchMode, 0);
+    EXPECT_EQ(committeeTables(), before);
 }

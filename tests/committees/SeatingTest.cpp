@@ -4,6 +4,7 @@
 #include "data/Connection.h"
 #include "data/DataError.h"
 
+#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace sijill;
@@ -204,4 +205,113 @@ TEST(CommitteeStore, SavingAllIsAllOrNothing) {
     EXPECT_EQ(loadCommittees(c)[0].name, "a");
     updateAllCommittees(c, {{"a2", "3", "30", {{1, 2, 3}}}});
     EXPECT_EQ(loadCommittees(c)[0].seats[2], 3);
+}
+
+namespace {
+
+// Every grade shared over committees of 30 as the window does it; the plan's
+// seat numbers, each student's once.
+struct Seated {
+    SeatingPlan plan;
+    QStringList seats;
+    QStringList students; // grade "/" name of every student row
+};
+
+Seated seatGrades(const std::array<int, kGrades>& sizes) {
+    std::array<std::vector<Student>, kGrades> students;
+    GradeSeats totals{};
+    int all = 0;
+    for (int g = 0; g < kGrades; ++g) {
+        students[g] = pupils(QString("g%1").arg(g + 1), sizes[g]);
+        totals[g] = sizes[g];
+        all += sizes[g];
+    }
+    const int count = *committeeCount(QString::number(all), "30");
+    const std::vector<GradeSeats> shares = *seatShares(totals, count);
+    std::vector<CommitteeSeats> committees;
+    for (int i = 0; i < count; ++i)
+        committees.push_back({committeeName(i + 1), shares[static_cast<std::size_t>(i)]});
+    Seated out{planSeating(committees, {"g1", "g2", "g3"}, students, {}), {}, {}};
+    for (const SeatRow& row : out.plan.rows) {
+        if (!row.isHeader()) {
+            out.seats << row.seat;
+            out.students << row.cls.value() + "/" + row.name;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(SeatNumbers, DistinctForEveryGradeSizeAndEveryStudentSeatedOnce) {
+    const int sizes[] = {0, 1, 99, 100, 180, 450};
+    for (int a : sizes) {
+        for (int b : sizes) {
+            const int c = 99;
+            const Seated s = seatGrades({a, b, c});
+            ASSERT_TRUE(s.plan.error.isEmpty()) << a << " " << b;
+            ASSERT_EQ(s.seats.size(), a + b + c);
+            EXPECT_EQ(s.plan.seated, a + b + c);
+            EXPECT_EQ(QSet<QString>(s.seats.begin(), s.seats.end()).size(), s.seats.size())
+                << a << " " << b;
+            EXPECT_EQ(QSet<QString>(s.students.begin(), s.students.end()).size(),
+                      s.students.size());
+            // Each number begins with its grade's digit.
+            for (const SeatRow& row : s.plan.rows) {
+                if (!row.isHeader()) {
+                    EXPECT_EQ(row.seat.at(0), row.cls->at(row.cls->indexOf('[') - 2));
+                }
+            }
+        }
+    }
+}
+
+TEST(SeatNumbers, WiderOnlyOnceAGradePassesNinetyNine) {
+    Seated s = seatGrades({99, 1, 0});
+    EXPECT_EQ(s.seats.first(), "101");
+    EXPECT_EQ(s.seats.at(98), "199");
+    EXPECT_EQ(s.seats.last(), "201");
+
+    s = seatGrades({1, 180, 2});
+    EXPECT_EQ(s.seats.first(), "1001");
+    EXPECT_TRUE(s.seats.contains("2180"));
+    EXPECT_EQ(s.seats.last(), "3002");
+
+    EXPECT_EQ(seatNumberBase(999), 1000);
+    EXPECT_EQ(seatNumberBase(1000), 10000);
+    s = seatGrades({1000, 0, 1});
+    EXPECT_EQ(s.seats.first(), "10001");
+    EXPECT_EQ(s.seats.at(999), "11000");
+    EXPECT_EQ(s.seats.last(), "30001");
+}
+
+TEST(SeatingPlan, RefusesNothingToSeatNoCommitteeAndANamelessCommittee) {
+    const std::array<QString, kGrades> names{"رابع", "", ""};
+    const SeatingPlan none = planSeating({{"A", {0, 0, 0}}}, names, {}, {});
+    EXPECT_EQ(none.error, QStringLiteral("لا يوجد طلاب لتوزيعهم على اللجان"));
+    EXPECT_TRUE(planSeating({}, names, {pupils("رابع", 2), {}, {}}, {})
+                    .error.contains(QStringLiteral("لا توجد لجان")));
+    const SeatingPlan nameless =
+        planSeating({{"A", {1, 0, 0}}, {"  ", {1, 0, 0}}}, names, {pupils("رابع", 2), {}, {}}, {});
+    EXPECT_TRUE(nameless.error.contains(QStringLiteral("اللجنة رقم 2 بلا اسم")));
+    EXPECT_TRUE(nameless.rows.empty());
+}
+
+TEST(SeatingData, GradesByOrderKeyThenByTheGradeWordWhateverTheRowOrder) {
+    test::TestHome home;
+    for (const QString grade : {"سادس", "شعبة خاصة", "ثالث", "الأول", "خامس", "ثاني", "رابع"})
+        test::addStudent(home, grade, "1", "01", grade);
+    data::Connection c(data::Database::MyDatabase);
+    EXPECT_EQ(seatedGrades(c),
+              (QStringList{"الأول", "ثاني", "ثالث", "رابع", "خامس", "سادس", "شعبة خاصة"}));
+    // The order key comes first: numbers by value.
+    test::addStudent(home, "تمهيدي", "1", "01", "x", "1", "الابتدائي", "-1");
+    test::addStudent(home, "متقدم", "1", "01", "y", "1", "الابتدائي", "10");
+    test::addStudent(home, "خاص", "1", "01", "z", "1", "الابتدائي", "2");
+    const QStringList grades = seatedGrades(c);
+    EXPECT_EQ(grades.first(), "تمهيدي");
+    EXPECT_EQ(grades.mid(grades.size() - 2), (QStringList{"خاص", "متقدم"}));
+    EXPECT_EQ(gradeWordNumber(QStringLiteral("الاول")), 1);
+    EXPECT_EQ(gradeWordNumber(QStringLiteral(" سادس ")), 6);
+    EXPECT_EQ(gradeWordNumber(QStringLiteral("سابع")), 0);
 }
