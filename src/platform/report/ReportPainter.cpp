@@ -1,5 +1,6 @@
 #include "platform/report/ReportPainter.h"
 
+#include "platform/report/PdfTextMaps.h"
 #include "platform/report/ReportError.h"
 
 #include <QFile>
@@ -104,6 +105,8 @@ void writePdf(const LaidOutReport& report, const QString& path) {
         writer.setCreator(QStringLiteral("Sijill"));
         paintReport(writer, report, 1.0);
     }
+    // The pages are right whatever this step does: a failure keeps Qt's file.
+    rewritePdfTextMaps(path);
     QFile written(path);
     if (!written.exists() || written.size() == 0)
         throw ReportError(QStringLiteral("layout %1: the file %2 cannot be written")
