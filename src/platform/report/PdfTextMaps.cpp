@@ -1,11 +1,6 @@
 #include "platform/report/PdfTextMaps.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <map>
 // Only the shared-pointer API of the library is used.
 #define POINTERHOLDER_TRANSITION 4
@@ -224,9 +219,8 @@ QString visualOrder(const QString& letters) {
     return reversed;
 }
 
-QString recordFailure(const QString& path, const QString& reason) {
-    failures().append(QStringLiteral("%1: %2").arg(path, reason));
-    return reason;
+void recordFailure(const QString& name, const QString& reason) {
+    failures().append(QStringLiteral("%1: %2").arg(name, reason));
 }
 
 } // namespace
@@ -258,17 +252,24 @@ QByteArray normalisedToUnicodeCMap(const QByteArray& cmap, bool* changed) {
     return writeMapping(m);
 }
 
-QString rewritePdfTextMaps(const QString& path) {
-    const QString replacement =
-        QFileInfo(path).dir().filePath(QStringLiteral(".%1.maps").arg(QFileInfo(path).fileName()));
+bool looksWhole(const QByteArray& pdf) {
+    return pdf.startsWith("%PDF-") && pdf.right(1024).contains("%%EOF");
+}
+
+QByteArray withSearchableText(const QByteArray& pdf, const QString& name) {
+    if (!looksWhole(pdf)) {
+        recordFailure(name, QStringLiteral("the file is not a whole PDF"));
+        return pdf;
+    }
     try {
-        QPDF pdf;
-        pdf.setSuppressWarnings(true);
-        // A damaged file is not repaired here: Qt wrote it, and it stays as it is.
-        pdf.setAttemptRecovery(false);
-        pdf.processFile(QFile::encodeName(path).constData());
+        QPDF doc;
+        doc.setSuppressWarnings(true);
+        // A damaged file is not repaired here: it stays as Qt wrote it.
+        doc.setAttemptRecovery(false);
+        doc.processMemoryFile(QFile::encodeName(name).constData(), pdf.constData(),
+                              size_t(pdf.size()));
         bool anyChanged = false;
-        for (QPDFObjectHandle& object : pdf.getAllObjects()) {
+        for (QPDFObjectHandle& object : doc.getAllObjects()) {
             if (!object.isDictionary() || !object.hasKey("/ToUnicode"))
                 continue;
             QPDFObjectHandle map = object.getKey("/ToUnicode");
@@ -279,8 +280,10 @@ QString rewritePdfTextMaps(const QString& path) {
                                   qsizetype(data->getSize()));
             bool changed = false;
             const QByteArray rewritten = normalisedToUnicodeCMap(cmap, &changed);
-            if (rewritten.isEmpty())
-                return recordFailure(path, QStringLiteral("a text map cannot be read"));
+            if (rewritten.isEmpty()) {
+                recordFailure(name, QStringLiteral("a text map cannot be read"));
+                return pdf;
+            }
             if (!changed)
                 continue;
             map.replaceStreamData(rewritten.toStdString(), QPDFObjectHandle::newNull(),
@@ -288,38 +291,26 @@ QString rewritePdfTextMaps(const QString& path) {
             anyChanged = true;
         }
         if (!anyChanged)
-            return {};
-        QPDFWriter writer(pdf, QFile::encodeName(replacement).constData());
-        // Streams Qt already compressed are copied as they are; only the
+            return pdf;
+        QPDFWriter writer(doc);
+        writer.setOutputMemory();
+        // Streams already compressed are copied as they are; only the
         // rewritten maps are compressed anew.
         writer.setDecodeLevel(qpdf_dl_none);
         writer.setCompressStreams(true);
-        writer.setStaticID(false);
         writer.write();
+        const std::shared_ptr<Buffer> out = writer.getBufferSharedPointer();
+        QByteArray result(reinterpret_cast<const char*>(out->getBuffer()),
+                          qsizetype(out->getSize()));
+        if (!looksWhole(result)) {
+            recordFailure(name, QStringLiteral("the rewritten file is cut short"));
+            return pdf;
+        }
+        return result;
     } catch (const std::exception& e) {
-        QFile::remove(replacement);
-        return recordFailure(path, QString::fromLocal8Bit(e.what()));
+        recordFailure(name, QString::fromLocal8Bit(e.what()));
+        return pdf;
     }
-    QFile written(replacement);
-    if (!written.open(QIODevice::ReadOnly) || written.size() < 8 ||
-        !written.read(5).startsWith("%PDF-")) {
-        QFile::remove(replacement);
-        return recordFailure(path, QStringLiteral("the rewritten file is not a PDF"));
-    }
-    written.seek(std::max<qint64>(0, written.size() - 1024));
-    const bool whole = written.readAll().contains("%%EOF");
-    written.close();
-    if (!whole) {
-        QFile::remove(replacement);
-        return recordFailure(path, QStringLiteral("the rewritten file is cut short"));
-    }
-    if (::rename(QFile::encodeName(replacement).constData(), QFile::encodeName(path).constData()) !=
-        0) {
-        const QString reason = QString::fromLocal8Bit(strerror(errno));
-        QFile::remove(replacement);
-        return recordFailure(path, reason);
-    }
-    return {};
 }
 
 QStringList pdfTextMapFailures() {

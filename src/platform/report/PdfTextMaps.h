@@ -18,13 +18,16 @@ namespace sijill::report {
 // be read (nothing is guessed).
 QByteArray normalisedToUnicodeCMap(const QByteArray& cmap, bool* changed = nullptr);
 
-// Rewrites the ToUnicode maps of every font of the PDF file at `path`. The new
-// file is written beside it and replaces it only when it was written whole;
-// on any failure `path` is left exactly as it was and the reason is returned
-// (empty on success).
-QString rewritePdfTextMaps(const QString& path);
+// The PDF document `pdf` with the ToUnicode maps of every font rewritten.
+// When the document cannot be read or rewritten whole, it is returned as it
+// was and the failure is recorded under `name` (the pages are right either
+// way; only searching them suffers).
+QByteArray withSearchableText(const QByteArray& pdf, const QString& name);
 
-// The failures of rewritePdfTextMaps in this process, newest last (the file
+// Whether a PDF document starts and ends as a written one does.
+bool looksWhole(const QByteArray& pdf);
+
+// The failures of withSearchableText in this process, newest last (the file
 // and the reason). The PDF itself is still written, with Qt's own maps, so a
 // failure here is never a failed print; tests read this list.
 QStringList pdfTextMapFailures();

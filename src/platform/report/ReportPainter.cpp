@@ -3,6 +3,7 @@
 #include "platform/report/PdfTextMaps.h"
 #include "platform/report/ReportError.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -96,19 +97,25 @@ void paintReport(QPagedPaintDevice& device, const LaidOutReport& report, double 
     painter.end();
 }
 
-void writePdf(const LaidOutReport& report, const QString& path) {
+QByteArray pdfDocument(const LaidOutReport& report) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&buffer);
         // 1440 dots an inch: one device unit is one twip.
         writer.setResolution(1440);
         writer.setTitle(report.layoutName);
         writer.setCreator(QStringLiteral("Sijill"));
         paintReport(writer, report, 1.0);
     }
-    // The pages are right whatever this step does: a failure keeps Qt's file.
-    rewritePdfTextMaps(path);
-    QFile written(path);
-    if (!written.exists() || written.size() == 0)
+    return withSearchableText(buffer.data(), report.layoutName);
+}
+
+void writePdf(const LaidOutReport& report, const QString& path) {
+    const QByteArray pdf = pdfDocument(report);
+    QFile file(path);
+    if (!looksWhole(pdf) || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(pdf) != pdf.size() || !file.flush())
         throw ReportError(QStringLiteral("layout %1: the file %2 cannot be written")
                               .arg(report.layoutName, path));
 }

@@ -2,6 +2,7 @@
 
 #include "platform/report/ReportPages.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QPainter;
@@ -16,6 +17,9 @@ void paintPage(QPainter& painter, const ReportPage& page);
 // page is the report's paper, from its top left corner, `dotsPerTwip` device
 // units to a twip.
 void paintReport(QPagedPaintDevice& device, const LaidOutReport& report, double dotsPerTwip);
+
+// The report as a PDF document whose text can be searched and copied.
+QByteArray pdfDocument(const LaidOutReport& report);
 
 // Writes the report as a PDF file; ReportError when the file cannot be written.
 void writePdf(const LaidOutReport& report, const QString& path);
