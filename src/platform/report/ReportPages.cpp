@@ -1,6 +1,7 @@
 #include "platform/report/ReportPages.h"
 
 #include "platform/Fonts.h"
+#include "platform/report/PrintablePicture.h"
 #include "platform/report/ReportError.h"
 
 #include <QFontMetricsF>
@@ -244,7 +245,7 @@ private:
                 if (c.picture.isNull())
                     continue;
                 item.kind = DrawnItem::Kind::Picture;
-                item.picture = c.picture;
+                item.picture = printablePicture(c.picture, item.rect.size());
                 break;
             }
             page.items.push_back(std::move(item));

@@ -2,8 +2,10 @@
 
 #include "platform/BidiText.h"
 #include "platform/SafeFileWriter.h"
+#include "platform/report/PdfTextMaps.h"
 #include "platform/report/ReportError.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -103,25 +105,30 @@ void paintReport(QPagedPaintDevice& device, const LaidOutReport& report, double 
                               .arg(platform::isolate(report.layoutName)));
 }
 
-void writePdf(const LaidOutReport& report, const QString& path) {
-    platform::SafeFileWriter file(path);
-    const auto failure = [&] {
-        return ReportError(platform::fileNotWrittenMessage(path, file.reason()));
-    };
-    if (!file.open())
-        throw failure();
+QByteArray pdfDocument(const LaidOutReport& report) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(file.device());
+        QPdfWriter writer(&buffer);
         // 1440 dots an inch: one device unit is one twip.
         writer.setResolution(1440);
         writer.setTitle(report.layoutName);
         writer.setCreator(QStringLiteral("Sijill"));
         paintReport(writer, report, 1.0);
     }
-    if (!file.finish())
+    // Qt's document is kept when the rewrite of its text maps fails: the pages
+    // are right either way.
+    return withSearchableText(buffer.data(), report.layoutName);
+}
+
+void writePdf(const LaidOutReport& report, const QString& path) {
+    const QByteArray pdf = pdfDocument(report);
+    platform::SafeFileWriter file(path);
+    const auto failure = [&] {
+        return ReportError(platform::fileNotWrittenMessage(path, file.reason()));
+    };
+    if (!file.prepare(pdf))
         throw failure();
-    // The complete file waits under file.tempPath(): a rewrite of it goes here,
-    // before the check.
     if (!endsAsPdf(file.tempPath())) {
         file.fail(QStringLiteral("the PDF file is incomplete"));
         throw failure();
@@ -132,12 +139,7 @@ void writePdf(const LaidOutReport& report, const QString& path) {
 
 bool endsAsPdf(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.read(5) != "%PDF-")
-        return false;
-    const qint64 size = f.size();
-    if (!f.seek(std::max<qint64>(0, size - 1024)))
-        return false;
-    return f.readAll().trimmed().endsWith("%%EOF");
+    return f.open(QIODevice::ReadOnly) && looksWhole(f.readAll());
 }
 
 } // namespace sijill::report

@@ -2,6 +2,7 @@
 
 #include "platform/report/ReportPages.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QPainter;
@@ -17,10 +18,13 @@ void paintPage(QPainter& painter, const ReportPage& page);
 // units to a twip. ReportError when the device reports the job failed.
 void paintReport(QPagedPaintDevice& device, const LaidOutReport& report, double dotsPerTwip);
 
-// Writes the report as a PDF file, whole or not at all: painted into a
-// temporary file beside `path`, checked (the painter's end, every write, the
-// file's end-of-file trailer), then renamed into place. ReportError naming the
-// file on any failure; an old file of that name stays as it was.
+// The report as a PDF document whose text can be searched and copied.
+QByteArray pdfDocument(const LaidOutReport& report);
+
+// Writes the report as a PDF file, whole or not at all: written to a
+// temporary file beside `path`, checked (every write, the flush, the file's
+// end-of-file trailer), then renamed into place. ReportError naming the file
+// on any failure; an old file of that name stays as it was.
 void writePdf(const LaidOutReport& report, const QString& path);
 
 // True when the file starts and ends as a PDF file does (a cut-off file lacks

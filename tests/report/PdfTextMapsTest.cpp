@@ -1,0 +1,140 @@
+#include "platform/report/PdfTextMaps.h"
+#include "platform/report/LayoutLibrary.h"
+#include "platform/report/ReportPages.h"
+#include "platform/report/ReportPainter.h"
+#include "report/SampleClass.h"
+#include "support/TestHome.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace sijill;
+
+namespace {
+
+// The map Qt 6.4 writes for a Noto Sans Arabic subset: digits, a plain alef,
+// presentation forms and the lam-alef ligature.
+const QByteArray kQtMap = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                          "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+                          "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n"
+                          "2 beginbfrange\n<0000> <0000> <0000>\n"
+                          "<0001> <0005> [<0031> <0627> <FEDF> <FE8E> <FEFB> ]\n"
+                          "endbfrange\n1 beginbfchar\n<0010> <FEEA>\nendbfchar\n"
+                          "1 beginbfrange\n<0020> <0022> <FEE3>\nendbfrange\n"
+                          "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(20000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A class whose names hold every lam-alef ligature and the word of God, which
+// fonts draw as one glyph of several letters.
+report::ReportRowset classRows() {
+    report::ReportRowset rows = test::sampleClass(12);
+    rows.set(0, QStringLiteral("d1"), QStringLiteral("علاء سلامة الفلاحي"));
+    rows.set(1, QStringLiteral("d1"), QStringLiteral("عبدالإله الأحمد آلاء الآلوسي"));
+    rows.set(2, QStringLiteral("d1"), QStringLiteral("عبدالله لؤي اللهيبي"));
+    return rows;
+}
+
+report::LaidOutReport classList() {
+    test::TestHome home;
+    report::ReportLayout& layout = report::layout(QStringLiteral("StudentsNames"));
+    layout.resetToDesign();
+    test::fillSampleHeader(layout);
+    layout.setDataSource(classRows());
+    return report::layOut(layout);
+}
+
+} // namespace
+
+TEST(PdfTextMaps, PresentationFormsMapBackToTheLettersTyped) {
+    bool changed = false;
+    const QByteArray out = report::normalisedToUnicodeCMap(kQtMap, &changed);
+    ASSERT_FALSE(out.isEmpty());
+    EXPECT_TRUE(changed);
+    EXPECT_TRUE(out.contains("<0003> <0644>")); // initial lam
+    // The ligature becomes two letters, in the order they stand on the page
+    // (alef left of lam), which text extractors reverse with the whole line.
+    EXPECT_TRUE(out.contains("<0005> <06270644>"));
+    EXPECT_TRUE(out.contains("<0010> <0647>")); // final heh from a bfchar entry
+    // A counting range: FEE3, FEE4, FEE5 are forms of meem and noon.
+    EXPECT_TRUE(out.contains("<0020> <0645>"));
+    EXPECT_TRUE(out.contains("<0021> <0645>"));
+    EXPECT_TRUE(out.contains("<0022> <0646>"));
+    // Plain text and the codespace are kept.
+    EXPECT_TRUE(out.contains("<0001> <0031>"));
+    EXPECT_TRUE(out.contains("<0002> <0627>"));
+    EXPECT_TRUE(out.contains("<0000> <FFFF>"));
+    EXPECT_FALSE(out.contains("<FE"));
+}
+
+TEST(PdfTextMaps, AMapWithoutPresentationFormsIsLeftAloneAndAnUnreadableOneIsRefused) {
+    bool changed = true;
+    const QByteArray latin = "1 beginbfchar\n<0001> <0041>\nendbfchar\n";
+    EXPECT_FALSE(report::normalisedToUnicodeCMap(latin, &changed).isEmpty());
+    EXPECT_FALSE(changed);
+    // Cut in the middle of a range, an odd hex string, nothing mapped.
+    EXPECT_TRUE(report::normalisedToUnicodeCMap("1 beginbfrange\n<0001> <0003> [<0031>").isEmpty());
+    EXPECT_TRUE(
+        report::normalisedToUnicodeCMap("1 beginbfchar\n<0001> <041>\nendbfchar").isEmpty());
+    EXPECT_TRUE(report::normalisedToUnicodeCMap("begincmap endcmap").isEmpty());
+}
+
+TEST(PdfTextMaps, AClassListPdfGivesBackTheStudentsNamesAsTyped) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("class.pdf"));
+    report::clearPdfTextMapFailures();
+    report::writePdf(classList(), pdf);
+    EXPECT_TRUE(report::looksWhole(readAll(pdf)));
+    EXPECT_TRUE(report::pdfTextMapFailures().isEmpty());
+    const QString text = pdfText(pdf);
+    const report::ReportRowset rows = classRows();
+    for (int i = 0; i < rows.rowCount(); ++i) {
+        // Compared word by word: extracted right-to-left lines need not keep
+        // the order of the words, but every word comes back as typed.
+        for (const QString& word :
+             rows.text(i, QStringLiteral("d1")).split(' ', Qt::SkipEmptyParts))
+            EXPECT_TRUE(text.contains(word)) << word.toStdString();
+    }
+    for (QChar c : text)
+        EXPECT_FALSE(c.unicode() >= 0xFE70 && c.unicode() <= 0xFEFF) << "presentation form left";
+    for (const char* header : {"المملكة العربية السعودية", "الإدارة العامة للتعليم بمنطقة الرياض",
+                               "مدرسة الأمل الابتدائية"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(header))) << header;
+}
+
+TEST(PdfTextMaps, ADocumentThatCannotBeRewrittenIsKeptAsItWasAndTheFailureRecorded) {
+    const QByteArray whole = report::pdfDocument(classList());
+    ASSERT_TRUE(report::looksWhole(whole));
+    report::clearPdfTextMapFailures();
+    // Cut short, its end lost, or cut in the middle with the end kept: never
+    // repaired, never half rewritten.
+    QByteArray middleCut = whole.left(whole.size() / 2) + whole.right(200);
+    for (const QByteArray& damaged : {whole.left(whole.size() / 2), whole.left(40), middleCut})
+        EXPECT_EQ(report::withSearchableText(damaged, QStringLiteral("Damaged")), damaged);
+    EXPECT_EQ(report::pdfTextMapFailures().size(), 3);
+    EXPECT_TRUE(report::pdfTextMapFailures().front().startsWith(QStringLiteral("Damaged: ")));
+    // A whole document whose text map cannot be read is kept too.
+    report::clearPdfTextMapFailures();
+    EXPECT_EQ(report::withSearchableText("%PDF-1.4\n%%EOF\n", QStringLiteral("Empty")),
+              QByteArray("%PDF-1.4\n%%EOF\n"));
+    EXPECT_EQ(report::pdfTextMapFailures().size(), 1);
+}
