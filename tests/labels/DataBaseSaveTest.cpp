@@ -7,7 +7,9 @@
 #include "platform/report/ReportOutput.h"
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
+#include "support/OddNamesSchool.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WidgetText.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -417,4 +419,40 @@ TEST_F(DataBaseSaveTest, TheMarkerFollowsTheMouseOverTheToolbar) {
         const QRect spot = w->DataRun[i]->geometry();
         EXPECT_EQ(w->Shape1->x(), spot.x() + spot.width() - platform::twips(210)) << i;
     }
+}
+
+// The class picker names each class of a school whose names hold the
+// program's separators, and labels keep such texts exactly.
+TEST(DataBaseSaveOddNames, ClassesAndLabelsKeepTheirTexts) {
+    test::TestHome home;
+    test::ScriptedScope scope;
+    test::finishProfile(home);
+    test::seedOddNamesSchool(home);
+    test::putLabel(home, "أول 1:ب", "ماجد %1 %", "2", "لجنة <1> & 'ب'");
+    shell::MainForm form;
+    ASSERT_TRUE(form.formLoad());
+    openCustomLabels(nullptr);
+    DataBaseSave* w = dataBaseSave();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(test::comboItems(w->Combo4),
+              QStringList({"أول %1 & <ج>", "أول 1", "أول 1-أ", "أول 1:ب", "ثاني  2|\"د\" "}));
+    QStringList shown;
+    for (const QLineEdit* box : w->Dat)
+        shown << box->text();
+    EXPECT_EQ(shown, QStringList({"أول 1:ب", "ماجد %1 %", "2", "لجنة <1> & 'ب'"}));
+
+    w->cmdAdd->click();
+    w->Combo4->setCurrentIndex(2);
+    emit w->Combo4->activated(2);
+    w->Dat[1]->setText("علي|حسن");
+    w->Dat[2]->setText("1");
+    w->Dat[3]->setText("%1");
+    w->SaveChanges_Click();
+    const std::vector<CustomLabel> rows = readCustomLabels();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].text(3), "لجنة <1> & 'ب'");
+    EXPECT_EQ(QStringList({rows[1].text(0), rows[1].text(1), rows[1].text(2), rows[1].text(3)}),
+              QStringList({"أول 1-أ", "علي|حسن", "1", "%1"}));
+    w->close();
+    delete w;
 }

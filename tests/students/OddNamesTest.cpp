@@ -144,6 +144,8 @@ TEST_F(OddNames, CtrlClickPicksTwoAndTheQuestionNamesBoth) {
     click("1003");
     click("1004", Qt::ControlModifier);
     w->Image5_Click(5);
+    if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty())
+        w->grab().save(look + "/MoveTwo.png");
     EXPECT_EQ(w->Label1->text(), "2 من الطلاب: علي|حسن، O'Neil عمر");
     w->Combo1->setCurrentIndex(classIndex(":أول:%1 & <ج>"));
     scope.dialogs().answer("نعم"); // copy
