@@ -168,9 +168,7 @@ StudentRows readStudentRows(const Workbook& book,
         if (!gradeNumberOfCode(cleanClassCode(code))) {
             out.error = refusal(QStringLiteral("رمز الصف \"%1\" في السطر %2 من الورقة \"%3\" "
                                                "لا يبدأ برقم صف من 00 إلى 06.")
-                                    .arg(code)
-                                    .arg(row)
-                                    .arg(kSheet2));
+                                    .arg(code, QString::number(row), kSheet2));
             out.rows.clear();
             return out;
         }
@@ -179,8 +177,7 @@ StudentRows readStudentRows(const Workbook& book,
     if (out.rows.empty())
         out.error = refusal(QStringLiteral("لا يحوي الملف أسماء طلاب: الخانة D من السطر %1 في "
                                            "الورقة \"%2\" فارغة.")
-                                .arg(kFirstStudentRow)
-                                .arg(kSheet2));
+                                .arg(QString::number(kFirstStudentRow), kSheet2));
     return out;
 }
 

@@ -205,3 +205,10 @@ TEST(CommitteeStore, SavingAllIsAllOrNothing) {
     updateAllCommittees(c, {{"a2", "3", "30", {{1, 2, 3}}}});
     EXPECT_EQ(loadCommittees(c)[0].seats[2], 3);
 }
+
+TEST(SeatingPlan, AGradeNameHoldingPercentSignsIsToldAsItIs) {
+    const SeatingPlan plan =
+        planSeating({{"A", {1, 0, 0}}}, {"%2 %1", "", ""}, {pupils("%2 %1", 2), {}, {}}, {});
+    EXPECT_EQ(plan.error,
+              QStringLiteral("عدد المقاعد لا يساوي عدد الطلاب في الصف %2 %1: المقاعد 1 والطلاب 2"));
+}
