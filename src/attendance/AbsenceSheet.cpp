@@ -42,7 +42,8 @@ std::optional<ClassItemText> splitClassItem(const QString& item) {
     const int colon = item.indexOf(QLatin1Char(':'));
     if (colon < 0)
         return std::nullopt;
-    return ClassItemText{item.left(colon), item.mid(colon + 1).section(QLatin1Char(':'), 0, 0)};
+    // A grade holds no ":"; the class is the rest, whatever it holds.
+    return ClassItemText{item.left(colon), item.mid(colon + 1)};
 }
 
 report::ReportRowset absenceRows(const QStringList& names) {

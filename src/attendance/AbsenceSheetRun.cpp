@@ -45,7 +45,7 @@ QStringList itemsOf(const QListWidget* list) {
 
 bool StudentsSelect::buildSheet(QString* error) {
     const std::optional<AbsenceMonth> month = absenceMonthOf(Today->text());
-    const std::optional<ClassItemText> cls = splitClassItem(Combo4->currentText());
+    const std::optional<ClassItemText> cls = classAt(Combo4->currentIndex());
     if (!month || !cls)
         return false;
     try {

@@ -1,5 +1,6 @@
 #include "attendance/StudentsSelect.h"
 
+#include "attendance/AbsenceSheet.h"
 #include "attendance/AttendanceStudents.h"
 #include "attendance/Texts.h"
 #include "data/DataError.h"
@@ -12,6 +13,7 @@
 #include "platform/Twips.h"
 #include "platform/Utf8.h"
 #include "platform/WindowPlacement.h"
+#include "shell/ClassList.h"
 #include "shell/MGForm.h"
 
 #include <QCheckBox>
@@ -291,9 +293,10 @@ void StudentsSelect::fillPickers() {
     // the class the user chose there stays chosen.
     for (int i = 0; i < main_->Combo4->count(); ++i) {
         const QString key = main_->Combo4->itemText(i);
-        const QString item = key.section(QLatin1Char('-'), 0, 0) + QLatin1Char(':') +
-                             key.section(QLatin1Char('-'), 1, 1);
-        Combo4->addItem(item);
+        const shell::ClassKey k = shell::ClassKey::parts(key).value_or(shell::ClassKey{key, {}});
+        const QString item = k.grade + QLatin1Char(':') + k.cls;
+        // The grade and the class stay beside the joined text.
+        Combo4->addItem(item, QStringList{k.grade, k.cls});
         Combo1->addItem(item);
     }
 }
@@ -324,15 +327,20 @@ void StudentsSelect::Combo4_Click() {
         shell::ShowMsg(texts::kTitle, loadError_, 1, 0);
 }
 
+std::optional<ClassItemText> StudentsSelect::classAt(int index) const {
+    const QStringList kept = Combo4->itemData(index).toStringList();
+    if (kept.size() == 2)
+        return ClassItemText{kept[0], kept[1]};
+    return splitClassItem(Combo4->itemText(index));
+}
+
 bool StudentsSelect::loadClass(int index) {
     SelectList->clear();
     List1->clear();
     loadError_.clear();
-    const QString item = Combo4->itemText(index);
-    const int colon = item.indexOf(QLatin1Char(':'));
+    const ClassItemText cls = classAt(index).value_or(ClassItemText{Combo4->itemText(index), {}});
     try {
-        const ClassStudents students = loadAttendanceStudents(
-            item.left(colon), item.mid(colon + 1).section(QLatin1Char(':'), 0, 0));
+        const ClassStudents students = loadAttendanceStudents(cls.grade, cls.cls);
         SelectList->addItems(students.names);
         List1->addItems(students.civilNumbers);
     } catch (const data::DataError& e) {

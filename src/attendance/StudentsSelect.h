@@ -1,11 +1,13 @@
 #pragma once
 
+#include "attendance/AbsenceSheet.h"
 #include "attendance/AttendanceUpgrade.h"
 #include "dates/CalendarRequester.h"
 #include "shell/MainForm.h"
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -83,6 +85,8 @@ private:
     void fillPickers();
     void showTodayUnlessWeekend();
     bool loadClass(int index);
+    // The grade and class of an item of Combo4, as they were put in.
+    std::optional<ClassItemText> classAt(int index) const;
     void runWholeSchool();
     bool buildSheet(QString* error);
 

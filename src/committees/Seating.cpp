@@ -166,10 +166,9 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
             seats += c.seats[g];
         const int count = static_cast<int>(students[g].size());
         if (seats != count) {
-            plan.error = texts::kSeatsMismatch
-                             .arg(gradeNames[g].isEmpty() ? QString::number(g + 1) : gradeNames[g])
-                             .arg(seats)
-                             .arg(count);
+            plan.error = texts::kSeatsMismatch.arg(gradeNames[g].isEmpty() ? QString::number(g + 1)
+                                                                           : gradeNames[g],
+                                                   QString::number(seats), QString::number(count));
             plan.rows.clear();
             plan.seated = 0;
             return plan;

@@ -5,6 +5,7 @@
 #include "exams/MinutesTexts.h"
 #include "platform/report/ReportModel.h"
 #include "reports/ReportHeader.h"
+#include "shell/ClassList.h"
 
 namespace sijill::exams::minutes {
 
@@ -15,11 +16,11 @@ const QString kTop = QStringLiteral("Section4");
 const QString kBody = QStringLiteral("Section2");
 const QString kFooter = QStringLiteral("Section5");
 
-QString itemOf(const data::RecordSet& rs, int row) {
+QStringList partsOf(const data::RecordSet& rs, int row) {
     QStringList parts;
     for (int i = 1; i <= kItemParts; ++i)
         parts << rs.text(row, QStringLiteral("d%1").arg(i));
-    return parts.join(QLatin1Char(':'));
+    return parts;
 }
 
 void fillHeader(report::ReportLayout& layout, const ExamHeader& h) {
@@ -34,12 +35,11 @@ void fillHeader(report::ReportLayout& layout, const ExamHeader& h) {
 
 ChooserLoad loadChooserStudents(const QString& classKey) {
     ChooserLoad load;
-    if (!classKey.contains(QLatin1Char('-'))) {
+    if (!shell::ClassKey::parts(classKey)) {
         load.failed = true;
         return load;
     }
-    const QString grade = classKey.section(QLatin1Char('-'), 0, 0).trimmed();
-    const QString cls = classKey.section(QLatin1Char('-'), 1, 1).trimmed();
+    const auto [grade, cls] = shell::ClassKey::split(classKey);
     try {
         data::Connection c(data::Database::MyDatabase);
         const data::RecordSet rs =
@@ -51,20 +51,15 @@ ChooserLoad loadChooserStudents(const QString& classKey) {
                 load.failed = true;
                 return load;
             }
-            load.students.push_back({rs.text(row, QStringLiteral("d1")), itemOf(rs, row)});
+            const QStringList parts = partsOf(rs, row);
+            load.students.push_back(
+                {rs.text(row, QStringLiteral("d1")), parts.join(QLatin1Char(':')), parts});
         }
         load.failed = load.students.empty();
     } catch (const data::DataError&) {
         load.failed = true;
     }
     return load;
-}
-
-QStringList studentItemParts(const QString& item) {
-    QStringList parts = item.split(QLatin1Char(':'));
-    while (parts.size() < kItemParts)
-        parts << QString();
-    return parts;
 }
 
 QString scheduleGradeOfKey(const QString& classKey) {

@@ -14,11 +14,14 @@ class ReportLayout;
 
 namespace sijill::exams::minutes {
 
-// One student of the single-student chooser: the name it lists and the item
-// its hidden list keeps, d1 to d7 joined by ":".
+// One student of the single-student chooser: the name it lists, the item
+// its hidden list shows (d1 to d7 joined by ":") and the seven values kept
+// beside it (name, phone, civil-registry number, import flag, stage, grade,
+// class), which the minutes read, so a ":" inside a name moves nothing.
 struct ChooserStudent {
     QString name;
     QString item;
+    QStringList parts;
 };
 
 struct ChooserLoad {
@@ -31,10 +34,6 @@ struct ChooserLoad {
 // they were added. A key without "-", a class without students, a student
 // without a name or a database failure marks the load failed.
 ChooserLoad loadChooserStudents(const QString& classKey);
-
-// The seven parts of a student item: name, phone, civil-registry number,
-// import flag, stage, grade, class; missing parts read empty.
-QStringList studentItemParts(const QString& item);
 
 // The schedule's grade name of a class key: the grade part without the stage
 // word and double blanks, trimmed, as the exam-control grade lists write it.

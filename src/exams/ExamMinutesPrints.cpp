@@ -69,7 +69,7 @@ void printStudentMinutes(ControlAll& w) {
     if (!found)
         throw Failed{};
     const minutes::ExamHeader header = examHeader();
-    const QStringList student = minutes::studentItemParts(item);
+    const QStringList student = chooser->studentParts();
     // Both are filled; the print choice picks the one shown.
     report::ReportLayout& absence = report::layout(kAbsenceLayout);
     report::ReportLayout& cheating = report::layout(kCheatingLayout);

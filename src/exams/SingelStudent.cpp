@@ -147,6 +147,11 @@ QString SingelStudent::studentItem() const {
     return item ? item->text() : QString();
 }
 
+QStringList SingelStudent::studentParts() const {
+    const QListWidgetItem* item = List1->currentItem();
+    return item ? item->data(Qt::UserRole).toStringList() : QStringList();
+}
+
 void SingelStudent::Image1_Click() {
     hide();
     ControlAll* control = controlAll();
@@ -186,7 +191,9 @@ void MainForm_Command20_Click() {
     const minutes::ChooserLoad load = minutes::loadChooserStudents(chooser->classKey());
     for (const minutes::ChooserStudent& s : load.students) {
         chooser->Combo1->addItem(s.name);
-        chooser->List1->addItem(s.item);
+        auto* item = new QListWidgetItem(s.item);
+        item->setData(Qt::UserRole, s.parts);
+        chooser->List1->addItem(item);
     }
     if (load.failed) {
         shell::ShowMsg(minutes::texts::kTitle, minutes::texts::kStudentsFailed, 1, 0);

@@ -38,6 +38,8 @@ public:
     // The chosen class key and the chosen student's item (empty when none).
     QString classKey() const;
     QString studentItem() const;
+    // The chosen student's seven values, as the class load read them.
+    QStringList studentParts() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -12,6 +12,7 @@
 #include "platform/WindowDrag.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/ReportOutput.h"
+#include "shell/ClassList.h"
 #include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
@@ -291,8 +292,10 @@ void DataBaseSave::Form_Load() {
     if (shell::MainForm* main = shell::mainForm()) {
         for (int i = 0; i < main->Combo4->count(); ++i) {
             main->Combo4->setCurrentIndex(i);
-            const QStringList parts = main->Combo4->currentText().split(QLatin1Char('-'));
-            Combo4->addItem(parts.value(0) + QLatin1Char(' ') + parts.value(1));
+            const QString key = main->Combo4->currentText();
+            const shell::ClassKey k =
+                shell::ClassKey::parts(key).value_or(shell::ClassKey{key, QString()});
+            Combo4->addItem(k.grade + QLatin1Char(' ') + k.cls);
         }
     }
     // With no class there is nothing to pick and the class box stays empty.
@@ -323,11 +326,12 @@ void DataBaseSave::reopenView() {
 
 void DataBaseSave::rowLoad() {
     const CustomLabel& row = rows_.at(pos_);
+    // Showing a stored row ends an add: the shown row is the current one.
+    SaveChanges->hide();
     currentId_ = row.id;
-    // A Null column leaves its box as it was.
+    // A Null column shows empty, never the text of the row shown before.
     for (int f = 0; f < kLabelFields; ++f)
-        if (row.fields[f])
-            Dat[f]->setText(*row.fields[f]);
+        Dat[f]->setText(row.text(f));
 }
 
 void DataBaseSave::showEmptyTable() {
@@ -407,9 +411,28 @@ void DataBaseSave::DataRun_Click(int index) {
 }
 
 void DataBaseSave::cmdAdd_Click() {
+    // The new record is the current one until it is stored or cancelled:
+    // nothing stored is current meanwhile, so no save or delete reaches one.
+    if (!adding())
+        posBeforeAdd_ = pos_;
+    currentId_ = 0;
     for (QLineEdit* box : Dat)
         box->clear();
     SaveChanges->show();
+}
+
+void DataBaseSave::endAdd() {
+    SaveChanges->hide();
+    pos_ =
+        posBeforeAdd_ >= 0 && posBeforeAdd_ < static_cast<int>(rows_.size()) ? posBeforeAdd_ : -1;
+    posBeforeAdd_ = -1;
+    if (pos_ >= 0) {
+        rowLoad();
+        return;
+    }
+    currentId_ = 0;
+    for (QLineEdit* box : Dat)
+        box->clear();
 }
 
 void DataBaseSave::SaveChanges_Click() {
@@ -433,13 +456,13 @@ void DataBaseSave::SaveChanges_Click() {
     // The stored row is the one shown, so a delete now removes it.
     pos_ = static_cast<int>(rows_.size()) - 1;
     currentId_ = id;
+    posBeforeAdd_ = -1;
     tell(texts::kAdded, programTitle());
     SaveChanges->hide();
 }
 
 void DataBaseSave::Image5_Click() {
-    SaveChanges->hide();
-    cmdBack_Click();
+    endAdd();
 }
 
 void DataBaseSave::cmdSave_Click() {
@@ -470,6 +493,11 @@ void DataBaseSave::cmdSave_Click() {
 }
 
 void DataBaseSave::cmdRemove_Click() {
+    // Deleting the new record not yet stored drops it, as a cancel does.
+    if (adding() && currentId_ == 0) {
+        endAdd();
+        return;
+    }
     if (const CustomLabel* row = currentRow()) {
         const auto answer = platform::showSystemMessage(
             {programTitle(), texts::kDeleteQuestion + QLatin1Char('\n') + row->text(1),

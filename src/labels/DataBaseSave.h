@@ -84,6 +84,9 @@ private:
     std::vector<CustomLabel> rows_;
     int pos_ = -1;
     qint64 currentId_ = 0;
+    // The record current when an add began, shown again when it is cancelled.
+    int posBeforeAdd_ = -1;
+    void endAdd();
 };
 
 // The loaded window, nullptr when it is not loaded.

@@ -65,11 +65,9 @@ const QString& layoutOf(SeatSheet sheet) {
 }
 
 std::optional<ClassPlace> findClass(const QString& chosen, const QStringList& classKeys) {
-    const QStringList parts = chosen.split(QLatin1Char('-'));
-    if (parts.size() < 2)
+    if (!shell::ClassKey::parts(chosen))
         return std::nullopt;
-    const QString grade = parts[0].trimmed();
-    const QString cls = parts[1].trimmed();
+    const auto [grade, cls] = shell::ClassKey::split(chosen);
     for (int i = 0; i < classKeys.size(); ++i) {
         const shell::ClassKey key = shell::ClassKey::split(classKeys[i]);
         if (key.grade.trimmed() == grade && key.cls.trimmed() == cls)

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DataError.h"
 #include "reports/PrintRun.h"
+#include "shell/ClassList.h"
 
 namespace sijill::reports {
 
@@ -22,13 +23,11 @@ data::RecordSet loadClassStudents(const QString& grade, const QString& cls) {
 bool ClassData::load(const QString& classKey) {
     ClassRecordset = data::RecordSet();
     loadError_.clear();
-    const int dash = classKey.indexOf(QLatin1Char('-'));
-    if (dash < 0) {
+    if (!shell::ClassKey::parts(classKey)) {
         loadError_ = kBadClassNames;
         return false;
     }
-    const QString grade = classKey.left(dash).trimmed();
-    const QString cls = classKey.section(QLatin1Char('-'), 1, 1).trimmed();
+    const auto [grade, cls] = shell::ClassKey::split(classKey);
     HeaderClassText = grade;
     try {
         ClassRecordset = loadClassStudents(grade, cls);

@@ -1,6 +1,7 @@
 #include "reports/MarkSheetHeaders.h"
 
 #include "platform/report/LayoutLibrary.h"
+#include "shell/ClassList.h"
 
 namespace sijill::reports {
 
@@ -29,10 +30,10 @@ ClassLine lineOf(const QString& grade, const QString& cls) {
 } // namespace
 
 std::optional<ClassLine> markClassLineOf(const QString& classKey) {
-    const QStringList parts = classKey.split(QLatin1Char('-'));
-    if (parts.size() < 2)
+    const std::optional<shell::ClassKey> parts = shell::ClassKey::parts(classKey);
+    if (!parts)
         return std::nullopt;
-    return lineOf(parts[0], parts[1]);
+    return lineOf(parts->grade, parts->cls);
 }
 
 const QStringList& markSheetLayoutNames() {
@@ -55,10 +56,10 @@ QString quranCleanedKey(QString classKey) {
 }
 
 std::optional<ClassLine> quranClassLineOf(const QString& classKey) {
-    const QStringList parts = quranCleanedKey(classKey).split(QLatin1Char('-'));
-    if (parts.size() < 2)
+    if (!shell::ClassKey::parts(classKey))
         return std::nullopt;
-    return lineOf(parts[0].trimmed(), parts[1].trimmed());
+    const shell::ClassKey k = shell::ClassKey::split(classKey);
+    return lineOf(quranCleanedKey(k.grade).trimmed(), quranCleanedKey(k.cls).trimmed());
 }
 
 void fillReadingsHeader(const SchoolHeader& school, const ClassLine& classLine,

@@ -1,6 +1,7 @@
 #include "reports/NameListHeaders.h"
 
 #include "platform/report/LayoutLibrary.h"
+#include "shell/ClassList.h"
 
 namespace sijill::reports {
 
@@ -46,12 +47,12 @@ QString cleanGradeText(QString grade) {
 }
 
 std::optional<ClassLine> classLineOf(const QString& classKey) {
-    const QStringList parts = classKey.split(QLatin1Char('-'));
-    if (parts.size() < 2)
+    const std::optional<shell::ClassKey> parts = shell::ClassKey::parts(classKey);
+    if (!parts)
         return std::nullopt;
     ClassLine c;
-    c.gradeText = cleanGradeText(QLatin1Char(' ') + parts[0]);
-    c.classText = parts[1];
+    c.gradeText = cleanGradeText(QLatin1Char(' ') + parts->grade);
+    c.classText = parts->cls;
     c.line = c.gradeText + QStringLiteral(" [ ") + c.classText + QStringLiteral("  ] ");
     return c;
 }

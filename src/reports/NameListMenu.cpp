@@ -15,6 +15,7 @@
 #include "shell/MainForm.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFrame>
@@ -37,6 +38,12 @@ constexpr int kAbsenceItem = 15;
 constexpr int kExcelExportItem = 16;
 constexpr int kWordPortraitItem = 17;
 constexpr int kWordLandscapeItem = 18;
+const QString kScopeNotForExport =
+    QStringLiteral("صُدّر الفصل المختار وحده: خيارا \"جميع الصف\" و\"جميع المدرسة\" للطباعة فقط.");
+
+bool isExportItem(int index) {
+    return index == kExcelExportItem || index == kWordPortraitItem || index == kWordLandscapeItem;
+}
 
 // Disables the main window while it lives, when asked.
 class MainWindowDisabled {
@@ -202,7 +209,7 @@ void NameListMenu::runItem(int index) {
     };
     MainWindowRunHost host(form_, load, fill, item.layout, [index] { prepareNameListItem(index); });
     RunInputLock lock(form_);
-    lastRun_ = runPrint(host);
+    lastRun_ = isExportItem(index) ? runChosenClassOnly(host) : runPrint(host);
     // A request the run did not carry out (refused, or no class loaded) ends
     // with the run, so no later load exports unasked.
     classData_.takeExportRequest();
@@ -240,6 +247,10 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
                 return appState().MsgYes;
             });
     }
+    // The scope boxes mean nothing for an export; a ticked one is answered.
+    if (form_.ChAll->isChecked() || form_.ChOneClass->isChecked())
+        message.text +=
+            (message.text.isEmpty() ? QString() : QStringLiteral("\r")) + kScopeNotForExport;
     if (!message.text.isEmpty())
         shell::ShowMsg(kExportTitle, message.text, 1, message.style);
 }

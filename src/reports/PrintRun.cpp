@@ -1,6 +1,7 @@
 #include "reports/PrintRun.h"
 
 #include "platform/AppState.h"
+#include "shell/ClassList.h"
 
 #include <algorithm>
 
@@ -41,7 +42,7 @@ bool confirm(PrintRunHost& host, const QString& text, PrintRunResult& result) {
 } // namespace
 
 QString gradeOfKey(const QString& key) {
-    return key.section(QLatin1Char('-'), 0, 0).trimmed();
+    return shell::ClassKey::split(key).grade;
 }
 
 void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result) {
@@ -102,6 +103,14 @@ int firstClassOfGrade(const PrintRunHost& host, const QString& grade) {
         if (gradeOfKey(host.classKey(i)) == grade)
             return i;
     return -1;
+}
+
+PrintRunResult runChosenClassOnly(PrintRunHost& host) {
+    PrintRunResult result;
+    if (!startingClassKey(host, result))
+        return result;
+    ActivePrintRun guard;
+    return previewCurrentClass(host);
 }
 
 PrintRunResult runPrint(PrintRunHost& host) {

@@ -67,6 +67,10 @@ inline const QString kCoursesWord = QStringLiteral("مقررات");
 // refused.
 PrintRunResult runPrint(PrintRunHost& host);
 
+// Runs the item for the chosen class alone, whatever the scope boxes say: an
+// export makes one file of the chosen class and never walks other classes.
+PrintRunResult runChosenClassOnly(PrintRunHost& host);
+
 // True while a run is going on, of any print menu.
 bool printRunActive();
 

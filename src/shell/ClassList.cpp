@@ -11,12 +11,16 @@ QString ClassKey::join(const QString& grade, const QString& cls) {
     return grade + QLatin1Char('-') + cls;
 }
 
+std::optional<ClassKey> ClassKey::parts(const QString& key) {
+    const qsizetype dash = key.indexOf(QLatin1Char('-'));
+    if (dash < 0)
+        return std::nullopt;
+    return ClassKey{key.left(dash), key.mid(dash + 1)};
+}
+
 ClassKey ClassKey::split(const QString& key) {
-    const QStringList parts = key.split(QLatin1Char('-'));
-    ClassKey k;
-    k.grade = parts.value(0).trimmed();
-    k.cls = parts.value(1).trimmed();
-    return k;
+    const ClassKey k = parts(key).value_or(ClassKey{key, QString()});
+    return {k.grade.trimmed(), k.cls.trimmed()};
 }
 
 QStringList loadClassKeys() {

@@ -285,9 +285,13 @@ bool MainForm::formLoad() {
 void MainForm::MainForm_LoadFile_Click() {
     // A failure leaves the list as it was and goes back to the caller.
     const QStringList keys = loadClassKeys();
+    // The class chosen before stays chosen when it is still there, else the
+    // first class: every print reads the chosen class.
+    const QString chosen = Combo4->currentIndex() >= 0 ? Combo4->currentText() : QString();
     Combo4->clear();
     Combo4->addItems(keys);
-    Combo4->setCurrentIndex(-1);
+    const int again = chosen.isNull() ? -1 : static_cast<int>(keys.indexOf(chosen));
+    Combo4->setCurrentIndex(again >= 0 ? again : (keys.isEmpty() ? -1 : 0));
     refreshClassCounts();
 }
 

@@ -57,7 +57,7 @@ QPixmap helpPicture(const QSize& size, const QString& title, const QStringList& 
     option.setWrapMode(QTextOption::WordWrap);
     int top = twips(900);
     for (int i = 0; i < steps.size(); ++i) {
-        const QString step = QStringLiteral("%1. %2").arg(i + 1).arg(steps[i]);
+        const QString step = QStringLiteral("%1. %2").arg(QString::number(i + 1), steps[i]);
         // A step that wraps pushes the next one down rather than running into it.
         const QRectF needed =
             p.boundingRect(QRectF(margin, top, size.width() - 2 * margin, 100000), step, option);

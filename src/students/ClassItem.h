@@ -13,7 +13,7 @@ struct ClassItem {
     QString cls;
 
     QString text() const { return kind + QLatin1Char(':') + grade + QLatin1Char(':') + cls; }
-    // Splits on ":" and trims each field.
+    // Splits at the first two ":" and trims each field.
     static ClassItem parse(const QString& text);
     // From a class key of the main window's list ("أول-1").
     static ClassItem fromClassKey(const QString& key);

@@ -215,8 +215,7 @@ StudentRows readStudentRows(const Workbook& book,
     if (out.rows.empty())
         out.error = refusal(QStringLiteral("لا يحوي الملف أسماء طلاب: الخانة D من السطر %1 في "
                                            "الورقة \"%2\" فارغة.")
-                                .arg(kFirstStudentRow)
-                                .arg(kSheet2));
+                                .arg(QString::number(kFirstStudentRow), kSheet2));
     return out;
 }
 

@@ -22,7 +22,8 @@ QString StudentLine::text() const {
 
 std::vector<StudentLine> listStudents(const std::optional<ClassItem>& cls) {
     data::Connection c(data::Database::MyDatabase);
-    QString sql = QStringLiteral("SELECT id, d0, d1, d2, d3 FROM T1 WHERE d1 IS NOT NULL");
+    QString sql =
+        QStringLiteral("SELECT id, d0, d1, d2, d3, d5, d6, d7 FROM T1 WHERE d1 IS NOT NULL");
     QVariantList params;
     if (cls) {
         sql += QStringLiteral(" AND trim(d6) = ? AND trim(d7) = ?");
@@ -43,6 +44,9 @@ std::vector<StudentLine> listStudents(const std::optional<ClassItem>& cls) {
         l.name = rs.text(i, QStringLiteral("d1"));
         l.phone = rs.text(i, QStringLiteral("d2"));
         l.civil = rs.text(i, QStringLiteral("d3"));
+        l.stage = rs.text(i, QStringLiteral("d5"));
+        l.grade = rs.text(i, QStringLiteral("d6"));
+        l.cls = rs.text(i, QStringLiteral("d7"));
         lines.push_back(std::move(l));
     }
     // The list keeps its lines sorted as text.
@@ -95,7 +99,8 @@ void copyStudents(const std::vector<StudentLine>& lines, const ClassItem& target
         c.execute(
             QStringLiteral("INSERT INTO T1 (d0,d1,d2,d3,d4,d5,d6,d7) VALUES (?,?,?,?,?,?,?,?)"),
             {l.number.trimmed(), l.name.trimmed(), QStringLiteral("-"), l.civil.trimmed(),
-             QStringLiteral("-"), target.kind, target.grade, target.cls});
+             QStringLiteral("-"), target.kind.isEmpty() ? l.stage : target.kind, target.grade,
+             target.cls});
     t.commit();
 }
 
@@ -103,7 +108,8 @@ void moveStudents(const std::vector<qint64>& ids, const ClassItem& target) {
     data::Connection c(data::Database::MyDatabase);
     data::Transaction t(c);
     for (qint64 id : ids)
-        c.execute(QStringLiteral("UPDATE T1 SET d5 = ?, d6 = ?, d7 = ? WHERE id = ?"),
+        c.execute(QStringLiteral("UPDATE T1 SET d5 = coalesce(nullif(?, ''), d5), d6 = ?, d7 = ? "
+                                 "WHERE id = ?"),
                   {target.kind, target.grade, target.cls, id});
     t.commit();
 }

@@ -16,6 +16,9 @@ struct StudentLine {
     QString civil;  // d3
     QString name;   // d1
     QString phone;  // d2
+    QString stage;  // d5
+    QString grade;  // d6
+    QString cls;    // d7
     // "07 | 1000000001 | name | phone"
     QString text() const;
 };
@@ -49,9 +52,11 @@ QString editStudent(qint64 id, const QString& number, const QString& name, const
 void deleteStudent(qint64 id);
 
 // A copy keeps number, name and civil-registry number, with "-" as phone and
-// exam flag, in the target class.
+// exam flag, in the target class; its stage is the target's kind, or the
+// source row's stage when the target has none.
 void copyStudents(const std::vector<StudentLine>& lines, const ClassItem& target);
-// Moves the rows into the target class, numbers kept.
+// Moves the rows into the target class, numbers kept; the stage the import
+// wrote is kept unless the target names a kind of its own.
 void moveStudents(const std::vector<qint64>& ids, const ClassItem& target);
 
 // "0" put in front of a number of fewer than two characters.

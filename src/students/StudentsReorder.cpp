@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "platform/AppState.h"
+#include "platform/Digits.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
@@ -12,7 +13,9 @@
 #include "shell/MainForm.h"
 #include "students/Artwork.h"
 #include "students/ClassChanges.h"
+#include "students/StudentLineDelegate.h"
 #include "students/Texts.h"
+#include "students/TypedEntries.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -121,6 +124,19 @@ void tellFailure(const data::DataError& e) {
     shell::ShowMsg(texts::kMsgTitle, e.userMessage(), 1, 1);
 }
 
+// A class item shows its joined text and keeps its fields beside it, so a
+// class is read back by its fields whatever its name holds.
+void addClassItem(QComboBox* box, const ClassItem& cls) {
+    box->addItem(cls.text(), QStringList{cls.kind, cls.grade, cls.cls});
+}
+
+ClassItem classItemAt(const QComboBox* box, int index) {
+    const QStringList f = box->itemData(index).toStringList();
+    if (f.size() == 3)
+        return {f[0], f[1], f[2]};
+    return ClassItem::parse(box->itemText(index));
+}
+
 // ClassCounts must agree with the students as they are: collected again after
 // every change of students.
 void recountClasses() {
@@ -211,7 +227,9 @@ void StudentsReorder::build() {
     // Designed at 12 pt; the substitute font at that size cuts the phone
     // number off the end of a line.
     SelectList->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 10, 500));
-    SelectList->setSelectionMode(QAbstractItemView::MultiSelection);
+    // A click picks one line; Ctrl and Shift pick more.
+    SelectList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    SelectList->setItemDelegate(new StudentLineDelegate(SelectList));
     connect(SelectList, &QListWidget::itemClicked, this, [this] { SelectList_Click(); });
 
     Picture2 = new QLabel(PicNew);
@@ -357,9 +375,9 @@ void StudentsReorder::fillClassSelectors(const QStringList& classKeys) {
     Combo1->clear();
     Combo4->addItem(texts::kAllStudents);
     for (const QString& key : classKeys) {
-        const QString item = ClassItem::fromClassKey(key).text();
-        Combo4->addItem(item);
-        Combo1->addItem(item);
+        const ClassItem item = ClassItem::fromClassKey(key);
+        addClassItem(Combo4, item);
+        addClassItem(Combo1, item);
     }
 }
 
@@ -378,7 +396,7 @@ void StudentsReorder::Combo4_Click() {
         return;
     std::optional<ClassItem> cls;
     if (Combo4->currentIndex() > 0 && Combo4->currentText() != texts::kAllStudents)
-        cls = ClassItem::parse(Combo4->currentText());
+        cls = classItemAt(Combo4, Combo4->currentIndex());
     SelectList->clear();
     lines_.clear();
     try {
@@ -387,8 +405,12 @@ void StudentsReorder::Combo4_Click() {
         tellFailure(e);
         return;
     }
-    for (const StudentLine& l : lines_)
-        SelectList->addItem(l.text());
+    for (const StudentLine& l : lines_) {
+        auto* item = new QListWidgetItem(l.text());
+        item->setData(StudentLineDelegate::kNumberRole, l.number);
+        item->setData(StudentLineDelegate::kRestRole, StudentLineDelegate::restOf(l));
+        SelectList->addItem(item);
+    }
     SelectList->selectionModel()->clear();
 }
 
@@ -426,7 +448,7 @@ void StudentsReorder::Image5_Click(int index) {
         showPanel(PicAddStudent);
         ComboAddNewName->clear();
         for (int i = 0; i < Combo1->count(); ++i)
-            ComboAddNewName->addItem(Combo1->itemText(i));
+            addClassItem(ComboAddNewName, classItemAt(Combo1, i));
         if (Combo1->count() > 0)
             Combo1->setCurrentIndex(Combo1->count() - 1);
         platform::select(ComboAddNewName, 0, [this] { ComboAddNewName_Click(); });
@@ -435,7 +457,7 @@ void StudentsReorder::Image5_Click(int index) {
         if (!line)
             return;
         SelectList->setEnabled(false);
-        Label4[2]->setText(line->text().split(QLatin1Char('|')).value(2));
+        Label4[2]->setText(QLatin1Char(' ') + line->name + QLatin1Char(' '));
         platform::select(Combo1, 0);
         showPanel(Picture3);
         break;
@@ -453,7 +475,7 @@ void StudentsReorder::Image5_Click(int index) {
         showPanel(PicAddClass);
         if (Combo4->count() > 1)
             platform::select(Combo4, 1, [this] { Combo4_Click(); });
-        txAddNewName[2]->setText(Combo1->currentText().split(QLatin1Char(':')).value(0));
+        txAddNewName[2]->setText(classItemAt(Combo1, Combo1->currentIndex()).kind);
         break;
     case 4: // remove a class
         Picture1->findChild<QLabel*>(QStringLiteral("Picture1Title"))
@@ -466,7 +488,7 @@ void StudentsReorder::Image5_Click(int index) {
         showPanel(Picture1);
         break;
     case 5: // move students
-        if (!line)
+        if (!line || selectedLines().empty())
             return;
         Picture1->findChild<QLabel*>(QStringLiteral("Picture1Title"))
             ->setPixmap(
@@ -475,7 +497,7 @@ void StudentsReorder::Image5_Click(int index) {
         Label1->show();
         Command1->show();
         SelectList->setEnabled(false);
-        Label1->setText(line->text().split(QLatin1Char('|')).value(2));
+        Label1->setText(studentsNamed(selectedLines()));
         platform::select(Combo1, 0);
         showPanel(Picture1);
         break;
@@ -506,15 +528,17 @@ void StudentsReorder::Command10_Click() {
 }
 
 void StudentsReorder::Command4_Click() {
-    if (txAddNewName[0]->text().isEmpty() || txAddNewName[1]->text().isEmpty())
-        return;
     if (ComboAddNewName->currentIndex() < 0)
         return;
-    const ClassItem target = ClassItem::parse(ComboAddNewName->currentText());
+    const NewStudent typed = typedStudent({txAddNewName[0]->text(), txAddNewName[1]->text(),
+                                           txAddNewName[2]->text(), txAddNewName[3]->text()});
+    if (const QString problem = studentEntryProblem(typed.name, typed.civil); !problem.isEmpty()) {
+        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1);
+        return;
+    }
+    const ClassItem target = classItemAt(ComboAddNewName, ComboAddNewName->currentIndex());
     try {
-        addStudent({txAddNewName[0]->text(), txAddNewName[1]->text(), txAddNewName[2]->text(),
-                    txAddNewName[3]->text()},
-                   target);
+        addStudent(typed, target);
     } catch (const data::DataError& e) {
         tellFailure(e);
         return;
@@ -529,6 +553,13 @@ void StudentsReorder::Command4_Click() {
 void StudentsReorder::Command6_Click() {
     if (editId_ == 0)
         return;
+    Text7[3]->setText(platform::latinDigits(Text7[3]->text()).trimmed());
+    Text7[5]->setText(platform::latinDigits(Text7[5]->text()).trimmed());
+    if (const QString problem = studentEntryProblem(Text7[4]->text(), Text7[5]->text());
+        !problem.isEmpty()) {
+        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1);
+        return;
+    }
     if (Text7[3]->text().size() < 2)
         Text7[3]->setText(QLatin1Char('0') + Text7[3]->text());
     try {
@@ -552,7 +583,7 @@ void StudentsReorder::StuDelete_Click() {
     const StudentLine* line = currentLine();
     if (SelectList->count() == 0 || !line)
         return;
-    const QString name = line->text().split(QLatin1Char('|')).value(2);
+    const QString name = QLatin1Char(' ') + line->name + QLatin1Char(' ');
     const qint64 id = line->id;
     const auto answer =
         platform::showSystemMessage({programTitle(), texts::kDeleteQuestion + name,
@@ -579,7 +610,16 @@ void StudentsReorder::Command1_Click() {
     const std::vector<StudentLine> chosen = selectedLines();
     if (chosen.empty() || Combo1->currentIndex() < 0)
         return;
-    const QString question = texts::kCopyQuestion1 + QStringLiteral("\r\n \r\n") +
+    const ClassItem target = classItemAt(Combo1, Combo1->currentIndex());
+    if (const std::vector<StudentLine> own = alreadyInClass(chosen, target); !own.empty()) {
+        shell::ShowMsg(texts::kMsgTitle,
+                       QStringLiteral("لا يمكن نقل الطالب أو نسخه إلى فصله نفسه:\r\n%1")
+                           .arg(studentsNamed(own)),
+                       1, 1);
+        return;
+    }
+    const QString question = studentsNamed(chosen) + QStringLiteral("\r\n") +
+                             texts::kCopyQuestion1 + QStringLiteral("\r\n \r\n") +
                              texts::kCopyQuestion3a + texts::kCopyQuestion3b +
                              QStringLiteral("\r\n") + texts::kCopyQuestion4;
     shell::ShowMsg(texts::kMsgTitle, question, 3, 1);
@@ -592,9 +632,6 @@ void StudentsReorder::Command1_Click() {
     if (!st.MsgYes && !st.MsgNo)
         return; // closed without an answer: nothing moves
     const bool copy = st.MsgYes;
-    const ClassItem target = ClassItem::parse(Combo1->currentText());
-    for (const StudentLine& l : chosen)
-        Label1->setText(QLatin1Char(' ') + l.name + QLatin1Char(' '));
     try {
         if (copy) {
             copyStudents(chosen, target);
@@ -615,9 +652,11 @@ void StudentsReorder::Command1_Click() {
 
 void StudentsReorder::Command9_Click() {
     const int chosen = Combo4->currentIndex();
-    const ClassItem cls{Text7[0]->text(), Text7[2]->text(), Text7[1]->text()};
-    if (cls.kind.isEmpty() || cls.grade.isEmpty() || cls.cls.isEmpty())
+    const ClassItem cls = typedClass(Text7[0]->text(), Text7[2]->text(), Text7[1]->text());
+    if (const QString problem = classEntryProblem(cls); !problem.isEmpty()) {
+        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1);
         return;
+    }
     AddClassResult result;
     try {
         result = addClass(cls);
@@ -634,8 +673,8 @@ void StudentsReorder::Command9_Click() {
     }
     if (result != AddClassResult::Added)
         return;
-    Combo4->addItem(cls.text());
-    Combo1->addItem(cls.text());
+    addClassItem(Combo4, cls);
+    addClassItem(Combo1, cls);
     systemMessage(texts::kAdded);
     platform::select(Combo4, chosen, [this] { Combo4_Click(); });
 }
@@ -649,7 +688,7 @@ void StudentsReorder::Command2_Click() {
     if (index < 0)
         return;
     const QString item = Combo1->currentText();
-    const ClassItem cls = ClassItem::parse(item);
+    const ClassItem cls = classItemAt(Combo1, index);
     if (cls.cls == QStringLiteral("*")) {
         shell::ShowMsg(texts::kMsgTitle, texts::kAllNamesGroup, 1, 0);
         return;

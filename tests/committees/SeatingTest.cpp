@@ -315,3 +315,10 @@ TEST(SeatingData, GradesByOrderKeyThenByTheGradeWordWhateverTheRowOrder) {
     EXPECT_EQ(gradeWordNumber(QStringLiteral(" سادس ")), 6);
     EXPECT_EQ(gradeWordNumber(QStringLiteral("سابع")), 0);
 }
+
+TEST(SeatingPlan, AGradeNameHoldingPercentSignsIsToldAsItIs) {
+    const SeatingPlan plan =
+        planSeating({{"A", {1, 0, 0}}}, {"%2 %1", "", ""}, {pupils("%2 %1", 2), {}, {}}, {});
+    EXPECT_EQ(plan.error,
+              QStringLiteral("عدد المقاعد لا يساوي عدد الطلاب في الصف %2 %1: المقاعد 1 والطلاب 2"));
+}

@@ -7,14 +7,17 @@
 #include "exams/ExamsWiring.h"
 #include "exams/MinutesTexts.h"
 #include "exams/SingelStudent.h"
+#include "labels/SeatLabels.h"
 #include "platform/AppState.h"
 #include "platform/Clock.h"
 #include "platform/Wait.h"
 #include "platform/report/LayoutLibrary.h"
 #include "platform/report/ReportOutput.h"
 #include "platform/report/ReportPages.h"
+#include "shell/ClassList.h"
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
+#include "support/OddNamesSchool.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WidgetText.h"
 
@@ -164,7 +167,7 @@ TEST_F(Minutes, ChooserListsTheClassExactlyAndKeepsNamesAndItemsTogether) {
     ASSERT_FALSE(third.failed);
     ASSERT_EQ(third.students.size(), 3u); // not بدر (no stage), not فهد (class 11)
     EXPECT_EQ(third.students[2].name, "سعد");
-    const QStringList parts = minutes::studentItemParts(third.students[2].item);
+    const QStringList parts = third.students[2].parts;
     EXPECT_EQ(parts.size(), 7);
     EXPECT_EQ(parts[0], "سعد");
     EXPECT_EQ(parts[4], "الابتدائي");
@@ -183,7 +186,6 @@ TEST_F(Minutes, ChooserListsTheClassExactlyAndKeepsNamesAndItemsTogether) {
     const minutes::ChooserLoad broken = minutes::loadChooserStudents("رابع-1");
     EXPECT_TRUE(broken.failed);
     ASSERT_EQ(broken.students.size(), 1u); // those read before the failure stay
-    EXPECT_EQ(minutes::studentItemParts("").size(), 7);
 }
 
 TEST_F(Minutes, ScheduleRowsMatchDatePeriodAndGradeExactly) {
@@ -222,7 +224,7 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
 
     s->Combo1->setCurrentIndex(2);
     s->Combo1_Click();
-    EXPECT_EQ(minutes::studentItemParts(s->studentItem())[0], "سعد");
+    EXPECT_EQ(s->studentParts().value(0), "سعد");
     if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty())
         s->grab().save(look + "/SingelStudent.png");
 
@@ -244,7 +246,7 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     openSingleStudent(dates::MinutesKind::Absence);
     EXPECT_EQ(singelStudent(), s);
     EXPECT_EQ(s->Combo1->currentText(), "سعد");
-    EXPECT_EQ(minutes::studentItemParts(s->studentItem())[0], "سعد");
+    EXPECT_EQ(s->studentParts().value(0), "سعد");
 
     // The close box enables the exam-control window and unloads the chooser.
     s->close();
@@ -367,6 +369,37 @@ TEST_F(Minutes, QuestionsOfOneSubjectTakeTheGradeOfThePanel) {
     EXPECT_EQ(systemTexts(), (QStringList{minutes::texts::kScheduleFailedTitle + "|" +
                                           minutes::texts::kSubjectFailed}));
     EXPECT_FALSE(showMinutesPanel(*w, dates::CalendarRequest::examDayDate(0)));
+}
+
+
+// Separators inside class and student names move no value of a student, and
+// a class key finds its own class in the list.
+TEST(OddNamesMinutes, ChooserKeepsEachStudentsValuesWhateverTheNamesHold) {
+    test::TestHome home;
+    test::seedOddNamesSchool(home);
+    const minutes::ChooserLoad first = minutes::loadChooserStudents("أول-1");
+    ASSERT_FALSE(first.failed);
+    ASSERT_EQ(first.students.size(), 2u);
+    EXPECT_EQ(first.students[1].parts,
+              QStringList({"خالد:الأول", "051002", "1002", "1", "الابتدائي", "أول", "1"}));
+    const minutes::ChooserLoad dashed = minutes::loadChooserStudents("أول-1-أ");
+    ASSERT_EQ(dashed.students.size(), 2u);
+    EXPECT_EQ(dashed.students[0].parts,
+              QStringList({"علي|حسن", "051003", "1003", "1", "الابتدائي", "أول", "1-أ"}));
+    const minutes::ChooserLoad odd = minutes::loadChooserStudents("أول-%1 & <ج>");
+    ASSERT_EQ(odd.students.size(), 2u);
+    EXPECT_EQ(odd.students[1].parts,
+              QStringList({" ناصر ١٢ ", "051008", "1008", "1", "الابتدائي", "أول", "%1 & <ج>"}));
+    EXPECT_EQ(minutes::scheduleGradeOfKey("أول-1:ب"), "أول");
+
+    const QStringList keys = shell::loadClassKeys();
+    EXPECT_EQ(labels::findClass("أول-1", keys)->position, 1);
+    EXPECT_EQ(labels::findClass("أول-1-أ", keys)->position, 2);
+    EXPECT_EQ(labels::findClass("أول-1:ب", keys)->position, 3);
+    EXPECT_EQ(labels::findClass("ثاني- 2|\"د\" ", keys)->position, 4);
+    // Each class's seats are numbered after the classes before it in its grade.
+    EXPECT_EQ(labels::gradeNumberingStart(keys, 3, "|2|2|2|2|1", {}), 6);
+    EXPECT_EQ(labels::gradeNumberingStart(keys, 4, "|2|2|2|2|1", {}), 0);
 }
 
 } // namespace

@@ -7,7 +7,9 @@
 #include "platform/report/ReportOutput.h"
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
+#include "support/OddNamesSchool.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WidgetText.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -126,13 +128,13 @@ TEST_F(DataBaseSaveTest, AnEmptyTableOpensForAdding) {
 
 TEST_F(DataBaseSaveTest, BrowsingStopsAtBothEnds) {
     put("أ", "الأول", "1", "ل1");
-    put("ب", "الثاني", QString(), "ل2"); // a Null number keeps the box as it was
+    put("ب", "الثاني", QString(), "ل2"); // a Null number shows an empty box
     put("ج", "الثالث", "3", "ل3");
     DataBaseSave* w = open();
     test::leftClick(w->DataRun[0]); // previous on the first row
     EXPECT_EQ(w->Dat[1]->text(), "الأول");
     test::leftClick(w->DataRun[1]);
-    EXPECT_EQ(boxes(w), QStringList({"ب", "الثاني", "1", "ل2"}));
+    EXPECT_EQ(boxes(w), QStringList({"ب", "الثاني", "", "ل2"}));
     test::leftClick(w->DataRun[1]);
     test::leftClick(w->DataRun[1]);
     EXPECT_EQ(w->Dat[1]->text(), "الثالث");
@@ -143,21 +145,69 @@ TEST_F(DataBaseSaveTest, BrowsingStopsAtBothEnds) {
     EXPECT_EQ(w->currentId(), w->rows().back().id);
 }
 
-TEST_F(DataBaseSaveTest, CancellingAnAddShowsThePreviousRow) {
+TEST_F(DataBaseSaveTest, AddCancelAndDeleteActOnTheRecordShown) {
     put("أ", "الأول", "1", "ل1");
     put("ب", "الثاني", "2", "ل2");
     put("ج", "الثالث", "3", "ل3");
+    const std::vector<CustomLabel> stored = readCustomLabels();
+    auto texts = [](const std::vector<CustomLabel>& rows) {
+        QStringList t;
+        for (const CustomLabel& r : rows)
+            t << r.text(0) + "|" + r.text(1) + "|" + r.text(2) + "|" + r.text(3);
+        return t;
+    };
     DataBaseSave* w = open();
+
+    // Add starts a new record: nothing stored is current while it is shown.
     test::leftClick(w->DataRun[2]);
     EXPECT_TRUE(w->adding());
+    EXPECT_EQ(w->currentId(), 0);
+    // Cancel goes back to the record shown before: the first one.
     test::leftClick(w->Image5);
     EXPECT_FALSE(w->adding());
-    EXPECT_EQ(boxes(w), QStringList({"", "", "", ""})); // on the first row nothing loads
+    EXPECT_EQ(boxes(w), QStringList({"أ", "الأول", "1", "ل1"}));
+    EXPECT_EQ(w->currentId(), stored[0].id);
 
+    // Cancelling an add and saving writes the record shown, nothing else.
+    w->Dat[3]->setText("ل9");
+    scope.systemAnswers = {QMessageBox::Ok};
+    w->cmdSave->click();
+    EXPECT_EQ(texts(readCustomLabels()),
+              QStringList({"أ|الأول|1|ل9", "ب|الثاني|2|ل2", "ج|الثالث|3|ل3"}));
+
+    // On the last row: add, cancel, the last row again.
     w->DataRun_Click(6);
     w->cmdAdd->click();
+    type(w, {"د", "الرابع", "4", "ل4"});
     w->Image5_Click();
-    EXPECT_EQ(w->Dat[1]->text(), "الثاني");
+    EXPECT_EQ(boxes(w), QStringList({"ج", "الثالث", "3", "ل3"}));
+
+    // Deleting while the new record is shown drops the new record only.
+    w->cmdAdd->click();
+    scope.systemShown.clear();
+    w->cmdRemove->click();
+    EXPECT_TRUE(scope.systemShown.empty());
+    EXPECT_FALSE(w->adding());
+    EXPECT_EQ(readCustomLabels().size(), 3u);
+    EXPECT_EQ(boxes(w), QStringList({"ج", "الثالث", "3", "ل3"}));
+}
+
+TEST_F(DataBaseSaveTest, AnEmptyColumnShowsEmptyAndIsNeverFilledFromAnotherRow) {
+    put("أ", "الأول", "1", "ل1");
+    put("ب", "الثاني", QString(), QString());
+    DataBaseSave* w = open();
+    w->cmdFoward->click();
+    EXPECT_EQ(boxes(w), QStringList({"ب", "الثاني", "", ""}));
+    // Saving the row as shown stores nothing from the first row: the empty
+    // boxes are refused and the row keeps its empty columns.
+    scope.systemAnswers = {QMessageBox::Ok};
+    w->cmdSave->click();
+    EXPECT_EQ(systemTexts(), QStringList({texts::kIncomplete}));
+    const std::vector<CustomLabel> rows = readCustomLabels();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_FALSE(rows[1].fields[2]);
+    EXPECT_FALSE(rows[1].fields[3]);
+    EXPECT_EQ(rows[0].text(2), "1");
 }
 
 TEST_F(DataBaseSaveTest, StoringNeedsEveryBoxAndKeepsTheTextAsTyped) {
@@ -369,4 +419,40 @@ TEST_F(DataBaseSaveTest, TheMarkerFollowsTheMouseOverTheToolbar) {
         const QRect spot = w->DataRun[i]->geometry();
         EXPECT_EQ(w->Shape1->x(), spot.x() + spot.width() - platform::twips(210)) << i;
     }
+}
+
+// The class picker names each class of a school whose names hold the
+// program's separators, and labels keep such texts exactly.
+TEST(DataBaseSaveOddNames, ClassesAndLabelsKeepTheirTexts) {
+    test::TestHome home;
+    test::ScriptedScope scope;
+    test::finishProfile(home);
+    test::seedOddNamesSchool(home);
+    test::putLabel(home, "أول 1:ب", "ماجد %1 %", "2", "لجنة <1> & 'ب'");
+    shell::MainForm form;
+    ASSERT_TRUE(form.formLoad());
+    openCustomLabels(nullptr);
+    DataBaseSave* w = dataBaseSave();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(test::comboItems(w->Combo4),
+              QStringList({"أول %1 & <ج>", "أول 1", "أول 1-أ", "أول 1:ب", "ثاني  2|\"د\" "}));
+    QStringList shown;
+    for (const QLineEdit* box : w->Dat)
+        shown << box->text();
+    EXPECT_EQ(shown, QStringList({"أول 1:ب", "ماجد %1 %", "2", "لجنة <1> & 'ب'"}));
+
+    w->cmdAdd->click();
+    w->Combo4->setCurrentIndex(2);
+    emit w->Combo4->activated(2);
+    w->Dat[1]->setText("علي|حسن");
+    w->Dat[2]->setText("1");
+    w->Dat[3]->setText("%1");
+    w->SaveChanges_Click();
+    const std::vector<CustomLabel> rows = readCustomLabels();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].text(3), "لجنة <1> & 'ب'");
+    EXPECT_EQ(QStringList({rows[1].text(0), rows[1].text(1), rows[1].text(2), rows[1].text(3)}),
+              QStringList({"أول 1-أ", "علي|حسن", "1", "%1"}));
+    w->close();
+    delete w;
 }

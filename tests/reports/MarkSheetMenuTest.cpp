@@ -5,11 +5,13 @@
 #include "reports/MarkSheetItems.h"
 #include "reports/ReportsTestSupport.h"
 #include "shell/ShellTestSupport.h"
+#include "support/OddNamesSchool.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace sijill;
 using namespace sijill::reports;
@@ -185,4 +187,25 @@ TEST(MarkSheetMenu, AClassKeyWithoutDashIsReportedAndPrintsNothing) {
     // The filler alone leaves the sheets as they were.
     desk.marks->MainForm_ReportsMarks_Click();
     EXPECT_EQ(desk.marks->fillError(), kBadClassNames);
+}
+
+// A class whose name holds "-" or ":" gets its own heading and students.
+TEST(MarkSheetMenu, ClassesWithSeparatorsInTheirNamesPrintTheirOwnStudents) {
+    TestHome home;
+    test::seedOddNamesSchool(home);
+    test::finishProfile(home);
+    MarkDesk desk(home);
+    const std::vector<std::tuple<QString, QString, QStringList>> expected = {
+        {"أول-1", "أول [ 1  ]", {"سعد-1 الحربي", "خالد:الأول"}},
+        {"أول-1-أ", "أول [ 1-أ  ]", {"علي|حسن", "O'Neil عمر"}},
+        {"أول-1:ب", "أول [ 1:ب  ]", {"فهد \"الصغير\"", "ماجد %1 %"}},
+    };
+    for (const auto& [key, heading, names] : expected) {
+        desk.pick(key);
+        desk.clickMark(markSheetItems().front().index);
+        ASSERT_FALSE(desk.previews().empty());
+        EXPECT_EQ(test::firstText(desk.previews().back(), "Class"), heading);
+        EXPECT_EQ(test::controlTexts(desk.previews().back(), "Text3"), names);
+    }
+    EXPECT_TRUE(desk.dialogs().shown.empty());
 }

@@ -19,8 +19,8 @@ TEST(ClassLine, GradeAndClassMakeTheLine) {
     EXPECT_EQ(c->line, " أول [ 1  ] ");
     // Blanks around the class number reach the line as they are.
     EXPECT_EQ(classLineOf("أول- 2 ")->line, " أول [  2   ] ");
-    // Only the first two parts count.
-    EXPECT_EQ(classLineOf("أول-3-ب")->classText, "3");
+    // The grade ends at the first "-": the class keeps its own.
+    EXPECT_EQ(classLineOf("أول-3-ب")->classText, "3-ب");
     EXPECT_FALSE(classLineOf("أول"));
     EXPECT_FALSE(classLineOf(""));
 }

@@ -8,6 +8,7 @@
 #include "reports/ReportsTestSupport.h"
 #include "reports/XlsxSheet.h"
 #include "shell/ShellTestSupport.h"
+#include "support/OddNamesSchool.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -382,24 +383,44 @@ TEST(NamesExportMenu, WithoutADesktopTheWorkbookGoesHomeAndTheMessageSaysWhere) 
     EXPECT_FALSE(desk.dialogs().shown[0].text.contains("سطح المكتب"));
 }
 
-TEST(NamesExportMenu, WholeSchoolExportsOnlyTheFirstClassThenPrintsNothing) {
+TEST(NamesExportMenu, WithAScopeBoxTickedTheExportIsTheChosenClassAlone) {
+    const QString note =
+        "صُدّر الفصل المختار وحده: خيارا \"جميع الصف\" و\"جميع المدرسة\" للطباعة فقط.";
     TestHome home;
     test::seedSchool(home);
     UserFolders user(true);
+    OpenedDocuments opened;
     PrintDesk desk(home);
     desk.pick("ثاني-1");
     desk.form.ChAll->click();
-    desk.dialogs().answer(kOk); // the export's message
-    desk.dialogs().answer(kOk); // the run's question
+    desk.dialogs().answer(kOk);
     desk.click(16);
-    EXPECT_EQ(QDir(user.desktop()).entryList(QDir::Files), QStringList({"أول-1.xlsx"}));
-    ASSERT_EQ(desk.dialogs().shown.size(), 2u);
-    EXPECT_EQ(desk.dialogs().shown[0].text, kExcelExported + "\rأول-1.xlsx");
-    EXPECT_EQ(desk.dialogs().shown[1].text, kAskWholeSchool);
+    EXPECT_EQ(QDir(user.desktop()).entryList(QDir::Files), QStringList({"ثاني-1.xlsx"}));
+    ASSERT_EQ(desk.dialogs().shown.size(), 1u);
+    EXPECT_EQ(desk.dialogs().shown[0].text, kExcelExported + "\rثاني-1.xlsx\r" + note);
     EXPECT_TRUE(desk.jobs().isEmpty());
     EXPECT_TRUE(desk.previews().empty());
     EXPECT_EQ(desk.form.Combo4->currentText(), "ثاني-1");
     EXPECT_FALSE(desk.menu->classData().exports.ExportExcelFlag);
+
+    // The grade box: the chosen class again, as a document, with the note alone.
+    desk.form.ChAll->click();
+    desk.pick("أول-2");
+    desk.form.ChOneClass->click();
+    desk.dialogs().answer(kOk);
+    desk.click(17);
+    ASSERT_EQ(opened.paths.size(), 1);
+    const pugi::xml_document doc = xmlPart(opened.paths[0], "word/document.xml");
+    const std::vector<QStringList> rows =
+        tableRows(doc.child("w:document").child("w:body").child("w:tbl"));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1][2], "زياد فهد");
+    EXPECT_EQ(rows[2][2], "سامي محمد");
+    ASSERT_EQ(desk.dialogs().shown.size(), 2u);
+    EXPECT_EQ(desk.dialogs().shown[1].text, note);
+    EXPECT_EQ(desk.form.Combo4->currentText(), "أول-2");
+    EXPECT_TRUE(desk.jobs().isEmpty());
+    EXPECT_EQ(QDir(user.desktop()).entryList(QDir::Files), QStringList({"ثاني-1.xlsx"}));
 }
 
 TEST(NamesExportMenu, ItemsSeventeenAndEighteenOpenAPortraitAndALandscapeDocument) {
@@ -484,19 +505,43 @@ TEST(NamesExportMenu, AFailedExportIsToldInArabicAndDoesNotStayArmed) {
 TEST(NamesExportMenu, ARefusedRunLeavesNoExportArmedForTheNextPrint) {
     TestHome home;
     test::seedSchool(home);
-    test::addClass(home, "مقررات", "1", 9);
     UserFolders user(true);
     PrintDesk desk(home);
-    desk.pick("مقررات-1");
-    desk.form.ChOneClass->click();
+    desk.form.Combo4->setCurrentIndex(-1); // no class chosen: the run is refused
     desk.dialogs().answer(kOk);
     desk.click(16);
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
-    EXPECT_EQ(desk.dialogs().shown[0].text, kCoursesNoWholeGrade);
+    EXPECT_EQ(desk.dialogs().shown[0].text, kBadClassNames);
     EXPECT_FALSE(desk.menu->classData().exports.ExportExcelFlag);
-    desk.form.ChOneClass->click();
+    desk.pick("أول-1");
     desk.click(2);
     EXPECT_EQ(desk.previews().size(), 1u);
     EXPECT_EQ(desk.dialogs().shown.size(), 1u);
     EXPECT_TRUE(QDir(user.desktop()).entryList(QDir::Files).isEmpty());
+}
+
+// A class whose name holds ":" is exported alone, with either scope box.
+TEST(NamesExportMenu, AClassWithSeparatorsInItsNameIsExportedAlone) {
+    TestHome home;
+    test::seedOddNamesSchool(home);
+    test::finishProfile(home);
+    UserFolders user(true);
+    PrintDesk desk(home);
+    desk.pick("أول-1:ب");
+    for (QCheckBox* box : {desk.form.ChOneClass, desk.form.ChAll}) {
+        box->click();
+        desk.dialogs().answer(kOk);
+        desk.click(16);
+        box->click();
+        const QStringList files = QDir(user.desktop()).entryList(QDir::Files);
+        ASSERT_EQ(files, QStringList({"أول-1:ب.xlsx"}));
+        const pugi::xml_document sheet =
+            xmlPart(QDir(user.desktop()).filePath(files[0]), "xl/worksheets/sheet1.xml");
+        EXPECT_EQ(namesIn(sheet, 12, 14), QStringList({"فهد \"الصغير\"", "ماجد %1 %", ""}));
+        EXPECT_TRUE(desk.jobs().isEmpty());
+        EXPECT_TRUE(desk.previews().empty());
+        EXPECT_EQ(desk.form.Combo4->currentText(), "أول-1:ب");
+        QFile::remove(QDir(user.desktop()).filePath(files[0]));
+    }
+    EXPECT_EQ(desk.dialogs().shown.size(), 2u);
 }

@@ -62,12 +62,17 @@ TEST(MainForm, ClassListOrderKeysAndCounts) {
     EXPECT_EQ(appState().ClassCounts, QStringLiteral("|0|4|2|0|1|0|0"));
     EXPECT_TRUE(scope.dialogs().shown.empty());
 
-    // A reload shows the new classes, drops the selection, and the counts follow.
+    // A reload shows the new classes and keeps the chosen class; when that
+    // class is gone the first is chosen. The counts follow.
+    form.Combo4->setCurrentIndex(4); // ثاني-1
     home.exec("Schedual.db", "DELETE FROM grades WHERE class <> '1'");
     form.LoadFile->click();
     EXPECT_EQ(test::comboItems(form.Combo4), QStringList({"أول-1", "ثاني-1", "سادس-1"}));
-    EXPECT_EQ(form.Combo4->currentIndex(), -1);
+    EXPECT_EQ(form.Combo4->currentText(), "ثاني-1");
     EXPECT_EQ(appState().ClassCounts, QStringLiteral("|4|1|0"));
+    home.exec("Schedual.db", "DELETE FROM grades WHERE grade = 'ثاني'");
+    form.LoadFile->click();
+    EXPECT_EQ(form.Combo4->currentText(), "أول-1");
 }
 
 TEST(MainForm, EmptyClassTableGivesAnEmptyListQuietly) {

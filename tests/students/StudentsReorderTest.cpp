@@ -143,10 +143,23 @@ TEST_F(Reorder, AddPutsTheStudentInTheChosenClassAndRenumbers) {
     EXPECT_EQ(listed(*w),
               QStringList({"01 | 11 | احمد | 0", "02 | 15 | باسل | 0555", "03 | 12 | بدر | 0",
                            "04 | 13 | جابر | 0", "05 | 14 | دايم | 0"}));
-    // An empty name adds nothing and says nothing.
-    w->txAddNewName[0]->clear();
+    // A name or civil-registry number of blanks only is refused with a word.
+    const QStringList before = rows();
+    w->txAddNewName[0]->setText("   ");
     w->Command4->click();
+    EXPECT_EQ(scope.dialogs().shown.back().text, "اكتب اسم الطالب قبل حفظه.");
+    w->txAddNewName[0]->setText("باسل");
+    w->txAddNewName[1]->setText(" ");
+    w->Command4->click();
+    EXPECT_EQ(scope.dialogs().shown.back().text, "اكتب رقم السجل المدني للطالب قبل حفظه.");
     EXPECT_EQ(scope.systemShown.size(), 2u);
+    EXPECT_EQ(rows(), before);
+    // Arabic-Indic digits of a civil-registry number are stored Latin; the
+    // name keeps its own digits as typed.
+    w->txAddNewName[0]->setText("باسل ٢");
+    w->txAddNewName[1]->setText("١٦");
+    w->Command4->click();
+    EXPECT_EQ(rows().last(), "03|باسل ٢|0555|16|-||أول|1");
 }
 
 TEST_F(Reorder, EditWritesTheRowItWasOpenedOn) {
@@ -241,7 +254,8 @@ TEST_F(Reorder, MoveAndCopyGoOnlyOnAnAnswer) {
     const auto& q = scope.dialogs().shown.back();
     EXPECT_EQ(q.mode, 3);
     EXPECT_EQ(q.style, 1);
-    EXPECT_EQ(q.text, "هل تريد عمل نسخة إضافية من بيانات الطالب?\r\n \r\n"
+    EXPECT_EQ(q.text, "بدر\r\n"
+                      "هل تريد عمل نسخة إضافية من بيانات الطالب?\r\n \r\n"
                       "اختيار (نعم) يعني ابقاء بيانات الطالب في فصله وعمل نسخة إضافية\r\n"
                       "اختيار (لا) يعني نقل الطال إلى الفصل الجديد ");
 
@@ -249,7 +263,7 @@ TEST_F(Reorder, MoveAndCopyGoOnlyOnAnAnswer) {
     w->Command1->click();
     QStringList r = rows();
     EXPECT_EQ(r.size(), before.size() + 1);
-    EXPECT_EQ(r.last(), "03|بدر|-|12|-||ثاني|1");
+    EXPECT_EQ(r.last(), "03|بدر|-|12|-|الابتدائي|ثاني|1"); // the copy keeps the stage
     EXPECT_EQ(scope.systemShown.back().text, "تم نقل الطلاب");
 
     // The list was reloaded without a selection: nothing runs, nothing said.
@@ -262,12 +276,13 @@ TEST_F(Reorder, MoveAndCopyGoOnlyOnAnAnswer) {
     scope.dialogs().answer("لا"); // move
     w->Command1->click();
     r = rows();
-    EXPECT_EQ(r[3], "03|بدر|0|12|1||ثاني|1");
-    EXPECT_EQ(r[5], "05|بدر|-|12|-||أول|2"); // the copy in class 2 stays
+    EXPECT_EQ(r[3], "03|بدر|0|12|1|الابتدائي|ثاني|1"); // the move keeps the stage
+    EXPECT_EQ(r[5], "05|بدر|-|12|-||أول|2");           // the copy in class 2 stays
 
     show(1);
     pick("احمد", "11");
     w->Image5_Click(5);
+    w->Combo1->setCurrentIndex(2); // :ثاني:1
     scope.dialogs().answer("إلغاء");
     const QStringList beforeCancel = rows();
     w->Command1->click();
@@ -327,10 +342,19 @@ TEST_F(Reorder, AddingAClassOnceOnly) {
     ASSERT_FALSE(scope.dialogs().shown.empty());
     EXPECT_TRUE(scope.dialogs().shown.back().text.contains("موجود"));
 
-    w->Text7[1]->clear();
+    // Blanks only, or a separator in the grade, are refused with a word.
     const size_t messages = scope.systemShown.size();
-    w->Command9->click();
+    for (const auto& [grade, cls, said] :
+         {std::tuple{"أول", "  ", "اكتب اسم الفصل قبل إضافته."},
+          std::tuple{"أول-ب", "1", "لا يمكن أن يحوي الصف العلامة \":\" أو \"-\"."},
+          std::tuple{" ", "5", "اكتب الصف قبل إضافة الفصل."}}) {
+        w->Text7[2]->setText(grade);
+        w->Text7[1]->setText(cls);
+        w->Command9->click();
+        EXPECT_EQ(scope.dialogs().shown.back().text, said);
+    }
     EXPECT_EQ(scope.systemShown.size(), messages);
+    EXPECT_EQ(sijill::test::classRows(), g);
 }
 
 TEST_F(Reorder, RemovingAClassOnOkOnlyRewritesTheIniFile) {

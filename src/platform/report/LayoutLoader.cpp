@@ -25,8 +25,7 @@ public:
         const QJsonDocument doc = QJsonDocument::fromJson(json, &err);
         if (err.error != QJsonParseError::NoError)
             fail(QStringLiteral("not valid JSON at offset %1: %2")
-                     .arg(err.offset)
-                     .arg(err.errorString()));
+                     .arg(QString::number(err.offset), err.errorString()));
         if (!doc.isObject())
             fail(QStringLiteral("the file does not hold one object"));
         return layout(doc.object());
@@ -158,8 +157,7 @@ private:
             if (name.compare(expected, Qt::CaseInsensitive) != 0)
                 fail(QStringLiteral("section %1 must be %2 (sections go Section4, Section2, "
                                     "Section1, Section3, Section5)")
-                         .arg(i + 1)
-                         .arg(expected));
+                         .arg(QString::number(i + 1), expected));
             s.sections[i] = section(o, expected, s.defaultFont, names);
         }
         if (list.size() > kSectionCount)

@@ -132,7 +132,8 @@ void PreviewWindow::refresh() {
     const int zoomIndex = Zoom->findData(zoom_);
     if (zoomIndex >= 0)
         Zoom->setCurrentIndex(zoomIndex);
-    PageNumber->setText(QStringLiteral("%1 / %2").arg(page_ + 1).arg(pageCount()));
+    PageNumber->setText(
+        QStringLiteral("%1 / %2").arg(QString::number(page_ + 1), QString::number(pageCount())));
     FirstPage->setEnabled(page_ > 0);
     PreviousPage->setEnabled(page_ > 0);
     NextPage->setEnabled(page_ + 1 < pageCount());

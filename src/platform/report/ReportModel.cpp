@@ -80,8 +80,7 @@ bool ReportLayout::hasControl(const QString& controlName) const {
 void ReportLayout::setOrientationCode(int code) {
     if (code != 1 && code != 2)
         throw ReportError(QStringLiteral("layout %1: orientation %2 is neither 1 nor 2")
-                              .arg(state_.name)
-                              .arg(code));
+                              .arg(state_.name, QString::number(code)));
     state_.orientation = static_cast<Orientation>(code);
 }
 

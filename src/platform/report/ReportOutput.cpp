@@ -56,7 +56,8 @@ QString numberedPdfPath(const QString& folder, const QString& layoutName) {
             last = std::max(last, m.captured(1).toInt());
     }
     return QDir(folder).filePath(
-        QStringLiteral("%1-%2.pdf").arg(last + 1, 4, 10, QLatin1Char('0')).arg(layoutName));
+        QStringLiteral("%1-%2.pdf")
+            .arg(QStringLiteral("%1").arg(last + 1, 4, 10, QLatin1Char('0')), layoutName));
 }
 
 PrintOutcome printWithoutDialog(const LaidOutReport& report) {
