@@ -22,6 +22,13 @@ QString itemOf(const data::RecordSet& rs, int row) {
     return parts.join(QLatin1Char(':'));
 }
 
+// The subject with the article: a subject that already begins with it (after
+// any blanks) keeps its own, so "القرآن الكريم" never prints as "الالقرآن".
+QString withArticle(const QString& subject) {
+    const QString s = subject.trimmed();
+    return s.startsWith(texts::kThe) ? s : texts::kThe + s;
+}
+
 void fillHeader(report::ReportLayout& layout, const ExamHeader& h) {
     layout.resetToDesign();
     reports::fillSchoolHeader(
@@ -106,7 +113,7 @@ void fillStudentMinutes(report::ReportLayout& layout, const ExamHeader& header,
     layout.control(kBody, QStringLiteral("Class2")).caption = p[6];
     layout.control(kBody, QStringLiteral("Day")).caption = found.day;
     layout.control(kBody, QStringLiteral("Period")).caption = found.period;
-    layout.control(kBody, QStringLiteral("Subject")).caption = texts::kThe + found.subject;
+    layout.control(kBody, QStringLiteral("Subject")).caption = withArticle(found.subject);
 }
 
 void fillQuestionsOfDay(report::ReportLayout& layout, const ExamHeader& header,
@@ -123,7 +130,7 @@ void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamHeader& head
     layout.control(kBody, QStringLiteral("Day")).caption = found.day;
     layout.control(kBody, QStringLiteral("Period")).caption = found.period;
     layout.control(kBody, QStringLiteral("Class1")).caption = found.grade;
-    layout.control(kBody, QStringLiteral("subject")).caption = texts::kThe + found.subject;
+    layout.control(kBody, QStringLiteral("subject")).caption = withArticle(found.subject);
     layout.setDataSource(rows);
 }
 
