@@ -1,7 +1,8 @@
 // Grabs the exam-control window for looking at it:
 //   look_exams OUT_FOLDER
 // writes OUT_FOLDER/menu.png (as it opens), grade.png (a grade loaded),
-// staff.png and times.png (a pick-list popup open) and labels.png.
+// staff.png and times.png (a pick-list popup open), labels.png, and the
+// day's print panel and the grade chooser (print-panel.png, grade-chooser.png).
 #include "exams/ControlAll.h"
 #include "exams/ExamsWiring.h"
 #include "exams/PickPopup.h"
@@ -87,5 +88,13 @@ int main(int argc, char** argv) {
     w->grab().save(out + "/delete.png");
     w->MainSelect_Click(11);
     w->grab().save(out + "/labels.png");
+    w->ControlBottos_Click(2);
+    w->Image11_Click();
+    w->Image10_Click();
+    w->showPrintPanel(3);
+    w->grab().save(out + "/print-panel.png");
+    w->Image6_Click();
+    w->MainSelect_Click(1);
+    w->grab().save(out + "/grade-chooser.png");
     return 0;
 }
