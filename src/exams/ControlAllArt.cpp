@@ -201,15 +201,19 @@ void fitFontToHeight(QWidget* w, double smallest) {
     w->setFont(f);
 }
 
-void fitText(QLabel* label) {
+void fitText(QLabel* label, double smallest) {
     const int room = label->contentsRect().width() - 4;
-    const QString text = label->text();
+    // The whole text, also when an earlier fit shortened the shown one.
+    const QVariant whole = label->property("title");
+    const QString text = whole.isValid() ? whole.toString() : label->text();
     QFont f = label->font();
-    while (f.pointSizeF() > 7 && QFontMetrics(f).horizontalAdvance(text) > room)
+    while (f.pointSizeF() > smallest && QFontMetrics(f).horizontalAdvance(text) > room)
         f.setPointSizeF(f.pointSizeF() - 0.5);
     label->setFont(f);
     // Still too long: the end gives way to an ellipsis, the start stays.
-    label->setText(QFontMetrics(f).elidedText(text, Qt::ElideRight, room));
+    const QFontMetrics m(f);
+    label->setText(m.horizontalAdvance(text) > room ? m.elidedText(text, Qt::ElideRight, room)
+                                                    : text);
 }
 
 void fitCell(QLineEdit* cell, double points) {

@@ -35,9 +35,9 @@ void fitOneLine(QWidget* control);
 // it fits the control's height.
 void fitFontToHeight(QWidget* control, double smallest = 7);
 
-// Lowers a label's font until its text fits its width (not below 7 points),
+// Lowers a label's font until its text fits its width (not below `smallest` points),
 // then shortens the text with an ellipsis.
-void fitText(QLabel* label);
+void fitText(QLabel* label, double smallest = 7);
 // Lowers a cell's font (from `points`) until its text fits, not below 6
 // points, and shows the text's start; the whole text is its tooltip.
 void fitCell(QLineEdit* cell, double points);

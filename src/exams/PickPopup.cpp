@@ -112,6 +112,7 @@ PickPopup::PickPopup(PickList list, QWidget* parent) : QFrame(parent), list_(lis
     title->setStyleSheet(QStringLiteral("background: #3F4A43; color: white;"));
     const int headingHeight = std::max(twips(kHeadingHeight), art::lineHeight(title->font()) + 2);
     title->setGeometry(0, 0, width(), headingHeight);
+    heading_ = title;
 
     Scroll = new QScrollArea(this);
     Scroll->setObjectName(objectName() + QStringLiteral("Scroll"));
@@ -215,19 +216,25 @@ void PickPopup::placeItems() {
     const int rows = (itemCount() + columns - 1) / columns;
     const int boardHeight = twips(kBoardTop) + rows * pitch;
     Board->setMinimumHeight(boardHeight);
+    // More rows than the popup shows: it grows by the scroll bar's width, so
+    // the items keep their width beside it.
     const bool scrolls = boardHeight > Scroll->height();
     const int scrollBar = scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
-    const int room = Scroll->width() - scrollBar;
+    const int room = twips(pickPopupWidth(list_));
+    resize(room + scrollBar, height());
+    Scroll->resize(width(), Scroll->height());
+    Scroll->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    heading_->resize(width(), heading_->height());
+    Close->move(width() - twips(330), Close->y());
     const int gap = twips(kItemGap);
     const int margin = twips(rightMargin(list_));
-    // Narrower items when the scroll bar takes its share of the width.
     const int itemWidth =
         std::min(twips(kPickItemWidth), (room - margin - columns * gap + gap / 2) / columns);
     for (int j = 0; j < itemCount(); ++j) {
         const PickSlot slot = pickItemSlot(list_, j);
         const int left = room - margin - (slot.column + 1) * itemWidth - slot.column * gap;
         items[j]->setGeometry(left, twips(kBoardTop) + slot.row * pitch, itemWidth, itemHeight);
-        art::fitText(items[j]);
+        art::fitText(items[j], 6);
         items[j]->show();
     }
 }

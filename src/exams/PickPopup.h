@@ -45,6 +45,8 @@ private:
     QLabel* makeItem(int index);
     void placeItems();
 
+    QLabel* heading_ = nullptr;
+
     PickList list_;
 };
 

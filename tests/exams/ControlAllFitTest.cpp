@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -185,6 +186,9 @@ TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
             w->cell_Click(cell);
             w->cell_GotFocus(cell);
             ASSERT_FALSE(p->isHidden());
+            // More items than the popup shows: a scroll bar reaches the others.
+            EXPECT_TRUE(p->Scroll->verticalScrollBar()->isVisible());
+            EXPECT_TRUE(p->rect().contains(p->Scroll->verticalScrollBar()->geometry()));
             p->showItem(j);
             QLabel* item = p->items[j];
             // The whole item lies in the part of the popup that is seen.
