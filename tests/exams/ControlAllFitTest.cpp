@@ -169,6 +169,19 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
         w->popup(list)->hide();
     }
     EXPECT_GT(checked, 200);
+
+    // The single-student chooser, over the window.
+    openSingleStudent(dates::MinutesKind::Absence);
+    SingelStudent* chooser = singelStudent();
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->Title->property("banner").toString(), "اسم الطالب");
+    for (QWidget* c : chooser->findChildren<QWidget*>()) {
+        if (c->isVisibleTo(chooser)) {
+            EXPECT_EQ(misfit(c), "") << c->objectName().toStdString();
+        }
+    }
+    EXPECT_LT(chooser->Combo4->geometry().bottom(), chooser->Combo1->y());
+    EXPECT_LT(chooser->Combo1->geometry().bottom(), chooser->Image1->y());
 }
 
 TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {

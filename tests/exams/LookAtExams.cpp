@@ -2,10 +2,12 @@
 //   look_exams OUT_FOLDER
 // writes OUT_FOLDER/menu.png (as it opens), grade.png (a grade loaded),
 // staff.png and times.png (a pick-list popup open), labels.png, and the
-// day's print panel and the grade chooser (print-panel.png, grade-chooser.png).
+// day's print panel, the grade chooser and the student chooser
+// (print-panel.png, grade-chooser.png, student-chooser.png).
 #include "exams/ControlAll.h"
 #include "exams/ExamsWiring.h"
 #include "exams/PickPopup.h"
+#include "exams/SingelStudent.h"
 #include "platform/Clock.h"
 #include "platform/Wait.h"
 #include "shell/MainForm.h"
@@ -100,5 +102,8 @@ int main(int argc, char** argv) {
     w->Image6_Click();
     w->MainSelect_Click(1);
     w->grab().save(out + "/grade-chooser.png");
+    w->CloseIt_Click();
+    exams::openSingleStudent(dates::MinutesKind::Absence);
+    exams::singelStudent()->grab().save(out + "/student-chooser.png");
     return 0;
 }
