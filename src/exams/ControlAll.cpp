@@ -133,7 +133,7 @@ void ControlAll::build() {
     Title = new QLabel(texts::kWindowCaption, this);
     Title->setObjectName(QStringLiteral("Title"));
     Title->setAlignment(Qt::AlignCenter);
-    Title->setFont(windowFont(13, 700));
+    Title->setFont(windowFont(11, 700));
     Title->setStyleSheet(QStringLiteral("color: white;"));
     auto* drag = new platform::WindowDrag(this);
     drag->addSurface(Title);
@@ -186,6 +186,10 @@ void ControlAll::buildHeader() {
     Image10->setPixmap(art::foldMark(twips(465), twips(390)));
     onClick_.insert(Image10, [this] { Image10_Click(); });
 
+    for (QWidget* w : {static_cast<QWidget*>(Item2), static_cast<QWidget*>(Combo4),
+                       static_cast<QWidget*>(ClassName)})
+        art::fitOneLine(w);
+
     // The opener lies beyond the editor's edge: a grade choice opens it.
     Image15 = new QLabel(Frame1);
     Image15->setObjectName(QStringLiteral("Image15"));
@@ -193,29 +197,41 @@ void ControlAll::buildHeader() {
 }
 
 void ControlAll::buildCaptions() {
-    auto caption = [this](const QString& text, int left, int top, int width, bool heading) {
+    // The period headings, then the column captions down to the first day's
+    // strip; each as high as its font's line.
+    const QFont headingFont = windowFont(9, 700);
+    const int headingTop = twips(930);
+    const int headingHeight = art::lineHeight(headingFont) + 2;
+    const int captionTop = headingTop + headingHeight;
+    const int captionHeight = twips(kStripTops[0]) - captionTop;
+    auto caption = [&](const QString& text, int left, int width, bool heading) {
         auto* l = new QLabel(text, Frame1);
-        l->setGeometry(twipsRect(left, top, width, 330));
+        l->setObjectName(QStringLiteral("Caption_%1").arg(Frame1->children().size()));
         l->setAlignment(Qt::AlignCenter);
-        l->setFont(windowFont(heading ? 11 : 10, 700));
-        if (heading)
+        l->setFont(heading ? headingFont : windowFont(9, 700));
+        if (heading) {
+            l->setGeometry(twips(left), headingTop, twips(width), headingHeight);
             l->setStyleSheet(QStringLiteral("background: #D5E3EF; border: 1px solid #9AB0C8;"));
+        } else {
+            l->setGeometry(twips(left), captionTop, twips(width), captionHeight);
+        }
+        art::fitFontToHeight(l);
     };
     const int s = kStripLeft;
-    caption(texts::kFirstPeriodHeading, s + kT2Left, 1000, kDateLeft - kT2Left, true);
-    caption(texts::kSecondPeriodHeading, s + kPeriod2Left + kT22Left, 1000,
+    caption(texts::kFirstPeriodHeading, s + kT2Left, kDateLeft - kT2Left, true);
+    caption(texts::kSecondPeriodHeading, s + kPeriod2Left + kT22Left,
             kSubj2Left + kSubj2Width - kT22Left, true);
-    caption(texts::kColDay, s + kDayLeft, 1380, kDayWidth, false);
-    caption(texts::kColDate, s + kDateLeft, 1380, kDateWidth, false);
-    caption(texts::kColSubject, s + kSubjLeft, 1380, kSubjWidth, false);
-    caption(texts::kColTime, s + kTimeLeft, 1380, kTimeWidth, false);
-    caption(texts::kColCorrector, s + kT1Left, 1380, kT1Width, false);
-    caption(texts::kColReviewer, s + kT2Left, 1380, kT2Width, false);
+    caption(texts::kColDay, s + kDayLeft, kDayWidth, false);
+    caption(texts::kColDate, s + kDateLeft, kDateWidth, false);
+    caption(texts::kColSubject, s + kSubjLeft, kSubjWidth, false);
+    caption(texts::kColTime, s + kTimeLeft, kTimeWidth, false);
+    caption(texts::kColCorrector, s + kT1Left, kT1Width, false);
+    caption(texts::kColReviewer, s + kT2Left, kT2Width, false);
     const int p = s + kPeriod2Left;
-    caption(texts::kColSubject, p + kSubj2Left, 1380, kSubj2Width, false);
-    caption(texts::kColTime, p + kTime2Left, 1380, kTime2Width, false);
-    caption(texts::kColCorrector, p + kT12Left, 1380, kT12Width, false);
-    caption(texts::kColReviewer, p + kT22Left, 1380, kT22Width, false);
+    caption(texts::kColSubject, p + kSubj2Left, kSubj2Width, false);
+    caption(texts::kColTime, p + kTime2Left, kTime2Width, false);
+    caption(texts::kColCorrector, p + kT12Left, kT12Width, false);
+    caption(texts::kColReviewer, p + kT22Left, kT22Width, false);
 }
 
 void ControlAll::buildPopups() {
@@ -231,8 +247,11 @@ void ControlAll::buildPopups() {
         p->Tex->installEventFilter(this);
     }
     // The bare areas of the subject and staff popups take the delete mark away.
-    onHover_.insert(FSubjects, [this] { DelT->hide(); });
-    onHover_.insert(FTeachers, [this] { DelT->hide(); });
+    for (PickPopup* p : {FSubjects, FTeachers}) {
+        p->Board->installEventFilter(this);
+        onHover_.insert(p, [this] { DelT->hide(); });
+        onHover_.insert(p->Board, [this] { DelT->hide(); });
+    }
 
     DelT = clickable(new QLabel(Frame1));
     DelT->setObjectName(QStringLiteral("DelT"));
@@ -252,19 +271,21 @@ void ControlAll::buildDeleteOptions() {
         l->setObjectName(QString::fromLatin1(name));
         l->setGeometry(twipsRect(600, top, width, 420));
         l->setAlignment(Qt::AlignCenter);
-        l->setFont(windowFont(11));
+        l->setFont(windowFont(10));
         l->setAutoFillBackground(true);
         QPalette p = l->palette();
         p.setColor(QPalette::Window, kMenuBack);
         l->setPalette(p);
         return l;
     };
-    Image8 = option("Image8", 90, 3800);
-    DelAll = option("DelAll", 540, 3800);
+    Image8 = option("Image8", 60, 3800);
+    DelAll = option("DelAll", 560, 3800);
     // Each option reads as its question without the question's first word.
     Image8->setText(
         texts::kAskEraseGrade.section(QLatin1Char(' '), 1).remove(QLatin1Char(':')).trimmed());
     DelAll->setText(texts::kAskEraseAll.section(QLatin1Char(' '), 1).trimmed());
+    art::fitOneLine(Image8);
+    art::fitOneLine(DelAll);
     onClick_.insert(Image8, [this] { Image8_Click(); });
     onClick_.insert(DelAll, [this] { DelAll_Click(); });
     Image11 = clickable(new QLabel(Picture1));
@@ -276,56 +297,105 @@ void ControlAll::buildDeleteOptions() {
 }
 
 void ControlAll::buildPrintMenu() {
-    Picture2 = panel(this, "Picture2", twipsRect(0, 1530, kMenuWidth, 6600));
     const QString captions[kMenuItems] = {
         texts::kMenu0,  texts::kMenu1,  texts::kMenu2, texts::kMenu3, texts::kMenu4,
         texts::kMenu5,  texts::kMenu6,  texts::kMenu7, texts::kMenu8, texts::kMenu9,
         texts::kMenu10, texts::kMenu11, texts::kMenu12};
+    // Each item is as high as a line of its font, its dots below included.
+    const QFont font = windowFont(12);
+    const int itemHeight = std::max(twips(kMenuItemHeight), art::lineHeight(font) + 4);
+    const int pitch = std::max(twips(kMenuPitch), itemHeight + 3);
+    const int top = twips(150);
+    const int closeSize = twips(420);
+    Picture2 = panel(this, "Picture2",
+                     QRect(0, twips(1530), twips(kMenuWidth),
+                           top + kMenuItems * pitch + closeSize + 2 * twips(60)));
     MainSelect.resize(kMenuItems);
     for (int i = 0; i < kMenuItems; ++i) {
         // Item 12 stands above item 11, the last one.
         const int slot = i == 12 ? 11 : i == 11 ? 12 : i;
         auto* l = clickable(new QLabel(captions[i], Picture2));
         l->setObjectName(QStringLiteral("MainSelect_%1").arg(i));
-        l->setGeometry(twipsRect((kMenuWidth - kMenuItemWidth) / 2, 150 + slot * kMenuPitch,
-                                 kMenuItemWidth, kMenuItemHeight));
+        l->setGeometry(twips((kMenuWidth - kMenuItemWidth) / 2), top + slot * pitch,
+                       twips(kMenuItemWidth), itemHeight);
         l->setAlignment(Qt::AlignCenter);
-        l->setFont(windowFont(12));
+        l->setFont(font);
         l->setAutoFillBackground(true);
         l->setMouseTracking(true);
         fillBack(l, kMenuBack);
+        art::fitOneLine(l);
         onClick_.insert(l, [this, i] { MainSelect_Click(i); });
         onHover_.insert(l, [this, i] { MainSelect_MouseMove(i); });
         MainSelect[i] = l;
     }
     Image1 = clickable(new QLabel(Picture2));
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(
-        twipsRect((kMenuWidth - 420) / 2, 150 + kMenuItems * kMenuPitch + 60, 420, 420));
-    Image1->setPixmap(art::closeMark(twips(420)));
+    Image1->setGeometry((Picture2->width() - closeSize) / 2, top + kMenuItems * pitch + twips(60),
+                        closeSize, closeSize);
+    Image1->setPixmap(art::closeMark(closeSize));
     onClick_.insert(Image1, [this] { Image1_Click(); });
 }
 
 void ControlAll::buildPaperworkPanels() {
     // The paperwork of a picked day and the schedule of one grade: their
-    // prints are connected by the paperwork through the hidden buttons.
-    Picture4 = panel(this, "Picture4", twipsRect(0, 0, 5355, 4935));
-    Combo8 = new QComboBox(Picture4);
-    Combo8->setObjectName(QStringLiteral("Combo8"));
-    Combo8->setGeometry(twipsRect(600, 1500, 4155, 480));
-    Combo8->setFont(windowFont(11));
-    Combo7 = new QComboBox(Picture4);
-    Combo7->setObjectName(QStringLiteral("Combo7"));
-    Combo7->setGeometry(twipsRect(600, 2400, 4155, 480));
-    Combo7->setFont(windowFont(11));
+    // prints are connected by the paperwork through the hidden buttons. The
+    // rows are placed from the top down, each as high as its font needs.
+    const QFont bannerFont = windowFont(12, 700);
+    const QFont listFont = windowFont(11);
+    const int bannerHeight = art::lineHeight(bannerFont) + 8;
     auto image = [this](QWidget* parent, const char* name, const QRect& r) {
         auto* l = clickable(new QLabel(parent));
         l->setObjectName(QString::fromLatin1(name));
         l->setGeometry(r);
         return l;
     };
-    Image4 = image(Picture4, "Image4", twipsRect(2200, 3600, 900, 600));
-    Image16 = image(Picture4, "Image16", twipsRect(600, 3600, 600, 600));
+    auto bannerLabel = [&](QWidget* parent, int index, const QString& text) {
+        auto* l = new QLabel(parent);
+        l->setObjectName(QStringLiteral("Image5_%1").arg(index));
+        l->setGeometry(twips(600), twips(90), parent->width() - twips(1200), bannerHeight);
+        l->setPixmap(art::banner(text, l->width(), l->height(), bannerFont));
+        l->setProperty("banner", text);
+        return l;
+    };
+    auto captionOver = [&](QWidget* parent, const QString& text, int top) {
+        auto* l = new QLabel(text, parent);
+        l->setFont(windowFont(10, 700));
+        l->setAlignment(Qt::AlignCenter);
+        l->setGeometry(twips(600), top, parent->width() - twips(1200),
+                       art::lineHeight(l->font()) + 2);
+        return l;
+    };
+    auto list = [&](QWidget* parent, const char* name, int top) {
+        auto* c = new QComboBox(parent);
+        c->setObjectName(QString::fromLatin1(name));
+        c->setFont(listFont);
+        c->setGeometry(twips(600), top, parent->width() - twips(1200), twips(480));
+        art::fitOneLine(c);
+        return c;
+    };
+    const int gap = twips(90);
+    Image5.assign(4, nullptr);
+
+    Picture4 = panel(this, "Picture4", twipsRect(0, 0, 5355, 4935));
+    Image5[1] = bannerLabel(Picture4, 1, texts::kMenu5);
+    Image5[2] = bannerLabel(Picture4, 2, texts::kMenu5);
+    Image5[3] = bannerLabel(Picture4, 3, texts::kMenu6);
+    Image5[2]->hide();
+    Image5[3]->hide();
+    int y = Image5[1]->geometry().bottom() + 1 + gap;
+    GradeCaption = captionOver(Picture4, texts::kColGrade, y);
+    y = GradeCaption->geometry().bottom() + 1;
+    Combo8 = list(Picture4, "Combo8", y);
+    y = Combo8->geometry().bottom() + 1 + gap;
+    PeriodCaption = captionOver(Picture4, texts::kColPeriod, y);
+    y = PeriodCaption->geometry().bottom() + 1;
+    Combo7 = list(Picture4, "Combo7", y);
+    y = Combo7->geometry().bottom() + 1 + 2 * gap;
+    const int buttons = std::min(twips(600), Picture4->height() - y - gap);
+    Image4 = image(Picture4, "Image4", QRect(twips(2200), y, twips(900), buttons));
+    Image16 = image(Picture4, "Image16", QRect(twips(600), y, buttons, buttons));
+    Image4->setToolTip(texts::kPrintTip);
+    Image16->setToolTip(texts::kPickDayTip);
     Image6 = image(Picture4, "Image6", twipsRect(90, 90, 390, 390));
     Image6->setPixmap(art::closeMark(twips(390)));
     onClick_.insert(Image6, [this] { Image6_Click(); });
@@ -335,15 +405,34 @@ void ControlAll::buildPaperworkPanels() {
     Picture4->hide();
 
     CommeteePic = panel(this, "CommeteePic", twipsRect(0, 0, 4905, 3270));
-    Combo6 = new QComboBox(CommeteePic);
-    Combo6->setObjectName(QStringLiteral("Combo6"));
-    Combo6->setGeometry(twipsRect(600, 1000, 3705, 480));
-    Combo6->setFont(windowFont(11));
-    Imageshow = image(CommeteePic, "Imageshow", twipsRect(2000, 2100, 900, 600));
+    Image5[0] = bannerLabel(CommeteePic, 0, texts::kGradeSheetBanner);
+    y = Image5[0]->geometry().bottom() + 1 + gap;
+    ChooserCaption = captionOver(CommeteePic, texts::kColGrade, y);
+    y = ChooserCaption->geometry().bottom() + 1;
+    Combo6 = list(CommeteePic, "Combo6", y);
+    y = Combo6->geometry().bottom() + 1 + 2 * gap;
+    Imageshow = image(
+        CommeteePic, "Imageshow",
+        QRect(twips(2000), y, twips(900), std::min(twips(600), CommeteePic->height() - y - gap)));
+    Imageshow->setToolTip(texts::kPrintTip);
     CloseIt = image(CommeteePic, "CloseIt", twipsRect(90, 90, 390, 390));
     CloseIt->setPixmap(art::closeMark(twips(390)));
     onClick_.insert(CloseIt, [this] { CloseIt_Click(); });
     CommeteePic->hide();
+}
+
+void ControlAll::showPrintPanel(int paper) {
+    static const QString titles[] = {texts::kMenu3, texts::kMenu4, texts::kMenu5, texts::kMenu6};
+    PanelPaper = paper;
+    const QString title = paper >= 0 && paper < 4 ? titles[paper] : texts::kMenu5;
+    QLabel* banner = Image5[1];
+    banner->setPixmap(art::banner(title, banner->width(), banner->height(), windowFont(12, 700)));
+    banner->setProperty("banner", title);
+    const bool grade = paper == 3;
+    Combo8->setVisible(grade);
+    GradeCaption->setVisible(grade);
+    Picture4->show();
+    Picture4->raise();
 }
 
 void ControlAll::buildLabelsPanel() {
@@ -414,7 +503,8 @@ void ControlAll::Form_Load() {
     resize(twips(kWindowWidth), height);
     if (main_)
         move(main_->x() + (main_->width() - width()) / 2, main_->y());
-    Title->setGeometry(0, 0, width(), twips(kTitleHeight));
+    Title->setGeometry(0, 0, width(),
+                       std::max(twips(kTitleHeight), art::lineHeight(Title->font()) + 2));
     Frame1->setGeometry(twipsRect(kFrameLeft, kFrameTop, kFrameWidth, kFolded));
     FTeachers->move(twips(90), twips(4875));
     FSubjects->move(twips(90), twips(3570));
@@ -451,6 +541,10 @@ void ControlAll::fillGradeLists() {
 }
 
 void ControlAll::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     if (main_) {
         main_->show();
         main_->setEnabled(true);
@@ -529,6 +623,7 @@ void ControlAll::Image10_Click() {
     }
     Frame1->resize(Frame1->width(), twips(kFolded));
     hidePopups();
+    Picture2->show();
 }
 
 void ControlAll::foldEditor() {
@@ -536,6 +631,7 @@ void ControlAll::foldEditor() {
     Image15->show();
     Frame1->resize(Frame1->width(), twips(kFolded));
     hidePopups();
+    Picture2->show();
 }
 
 void ControlAll::hidePopups() {
@@ -579,7 +675,9 @@ void ControlAll::MainSelect_Click(int index) {
         Picture3->raise();
         return;
     }
-    if (const std::function<void()> action = printActions_[index])
+    const std::function<void()> action = printActions_[index];
+    // A paper reads the stored schedule: unsaved edits are settled first.
+    if (action && settleUnsavedChanges())
         action();
 }
 

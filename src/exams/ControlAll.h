@@ -92,6 +92,12 @@ public:
     QLabel* Image4 = nullptr;
     QLabel* Image6 = nullptr;
     QLabel* Image16 = nullptr;
+    // Banners: 0 over the grade chooser, 1 over the day's print panel naming
+    // the paper it prints (2 and 3, never shown, the two kinds of day papers).
+    std::vector<QLabel*> Image5;
+    QLabel* GradeCaption = nullptr;   // over Combo8, shown with it
+    QLabel* PeriodCaption = nullptr;  // over Combo7
+    QLabel* ChooserCaption = nullptr; // over Combo6
     // Hidden mailboxes and buttons of the calendar exchange and the prints.
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;
@@ -119,6 +125,9 @@ public:
     int PickHoverIndex = 0;
     int PickTargetRow = 0;
     bool PickToCorrector = false;
+    // The paper the day's print panel was opened for (an Option1 index), or
+    // -1 while it was opened for none: its go button prints that paper.
+    int PanelPaper = -1;
 
     // Event actions.
     void Combo4_Click();
@@ -154,6 +163,15 @@ public:
     void cell_Click(QLineEdit* cell);
 
     PickPopup* popup(PickList list) const;
+    // The day's print panel shown for one paper (an Option1 index): its
+    // banner names the paper, the grade list shows only for a subject's
+    // minutes, and its go button prints that paper from then on.
+    void showPrintPanel(int paper);
+
+    // Before the window closes or a paper reads the schedule: with unsaved
+    // changes the user is asked to save (then go on), discard (the grid shows
+    // the stored schedule again, then go on) or stay. False: stay.
+    bool settleUnsavedChanges();
 
     // The print menu's items that the paperwork provides (every item but 1
     // and 11, which show this window's own panels).
@@ -199,7 +217,7 @@ private:
     bool askAboutUnsavedChoices();
     bool saveShownGrade();
     void reloadShownGrade();
-    bool deleteRows(const std::vector<qint64>& ids);
+    bool deleteRows(const std::vector<qint64>& ids, int row);
     void paintCells(QLineEdit* focused);
     void placePopupFor(QLineEdit* cell);
     int cellRow(QLineEdit* cell, PickList* list, bool* corrector) const;

@@ -1,9 +1,13 @@
 #include "exams/ControlAllArt.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace sijill::exams::art {
 
@@ -123,22 +127,102 @@ QPixmap addPeriodMark(int width, int height) {
     return pm;
 }
 
-void fitText(QLabel* label) {
+QPixmap banner(const QString& text, int width, int height, const QFont& font) {
+    QPixmap pm = blank(width, height);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient band(0, 0, 0, height);
+    band.setColorAt(0, QColor(0x2F, 0x5D, 0x8A));
+    band.setColorAt(1, QColor(0x1F, 0x3A, 0x5F));
+    p.setPen(Qt::NoPen);
+    p.setBrush(band);
+    p.drawRoundedRect(QRectF(0.5, 0.5, width - 1, height - 1), 5, 5);
+    p.setPen(QPen(QColor(0xE8, 0xC5, 0x6B), 1.5));
+    p.drawLine(QPointF(8, height - 4), QPointF(width - 8, height - 4));
+    QFont f = font;
+    const int room = width - 16;
+    while (f.pointSizeF() > 6 &&
+           (QFontMetrics(f).horizontalAdvance(text) > room || lineHeight(f) > height - 4))
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.setLayoutDirection(Qt::RightToLeft);
+    p.drawText(QRect(0, 0, width, height - 2), Qt::AlignCenter, text);
+    return pm;
+}
+
+int lineHeight(const QFont& font) {
+    const QFontMetrics m(font);
+    return m.ascent() + m.descent();
+}
+
+namespace {
+
+// What a control's frame and margins take from its height.
+int verticalChrome(QWidget* w) {
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->height() - l->contentsRect().height() + 2 * l->margin();
+    const int frame = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        const QMargins m = e->textMargins();
+        // The line edit keeps one pixel above and below its text.
+        return (e->hasFrame() ? 2 * frame : 0) + m.top() + m.bottom() + 2;
+    }
+    if (auto* c = qobject_cast<QComboBox*>(w)) {
+        QStyleOptionComboBox o;
+        o.initFrom(c);
+        const QRect field =
+            c->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c);
+        return c->height() - field.height();
+    }
+    return 2 * frame + 4;
+}
+
+} // namespace
+
+void fitOneLine(QWidget* w) {
+    // Grown downwards: the control keeps its top, where its row begins.
+    const int need = lineHeight(w->font()) + verticalChrome(w);
+    if (w->height() < need)
+        w->resize(w->width(), need);
+    auto* l = qobject_cast<QLabel*>(w);
+    if (l && !l->wordWrap() && !l->text().isEmpty()) {
+        const int chrome = l->width() - l->contentsRect().width() + 2 * l->margin() + 2;
+        const int width = QFontMetrics(l->font()).horizontalAdvance(l->text()) + chrome;
+        if (l->width() < width)
+            l->setGeometry(l->x() - (width - l->width()) / 2, l->y(), width, l->height());
+    }
+}
+
+void fitFontToHeight(QWidget* w, double smallest) {
+    QFont f = w->font();
+    while (f.pointSizeF() > smallest && lineHeight(f) + verticalChrome(w) > w->height())
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    w->setFont(f);
+}
+
+void fitText(QLabel* label, double smallest) {
     const int room = label->contentsRect().width() - 4;
-    const QString text = label->text();
+    // The whole text, also when an earlier fit shortened the shown one.
+    const QVariant whole = label->property("title");
+    const QString text = whole.isValid() ? whole.toString() : label->text();
     QFont f = label->font();
-    while (f.pointSizeF() > 7 && QFontMetrics(f).horizontalAdvance(text) > room)
+    while (f.pointSizeF() > smallest && QFontMetrics(f).horizontalAdvance(text) > room)
         f.setPointSizeF(f.pointSizeF() - 0.5);
     label->setFont(f);
     // Still too long: the end gives way to an ellipsis, the start stays.
-    label->setText(QFontMetrics(f).elidedText(text, Qt::ElideRight, room));
+    const QFontMetrics m(f);
+    label->setText(m.horizontalAdvance(text) > room ? m.elidedText(text, Qt::ElideRight, room)
+                                                    : text);
 }
 
 void fitCell(QLineEdit* cell, double points) {
     QFont f = cell->font();
     f.setPointSizeF(points);
     const int room = cell->width() - 8;
-    while (f.pointSizeF() > 6 && QFontMetrics(f).horizontalAdvance(cell->text()) > room)
+    const int height = cell->height() - verticalChrome(cell);
+    while (f.pointSizeF() > 6 &&
+           (QFontMetrics(f).horizontalAdvance(cell->text()) > room || lineHeight(f) > height))
         f.setPointSizeF(f.pointSizeF() - 0.5);
     cell->setFont(f);
     cell->setToolTip(cell->text());

@@ -49,16 +49,22 @@ QLineEdit* ControlAll::cell(QWidget* parent, const QString& name, int index, int
                             int width) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name + QLatin1Char('_') + QString::number(index));
-    e->setGeometry(twipsRect(left, top, width, kCellHeight));
+    // As high as the strip: the white box is the cell, and the font's line
+    // (its dots below included) needs all of it.
+    e->setGeometry(twipsRect(left, top, width, kStripHeight));
+    e->setFrame(false);
     e->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), kCellPoints));
     e->setAlignment(Qt::AlignCenter);
     e->setTextMargins(0, 0, 0, 0);
+    art::fitCell(e, kCellPoints);
     // The boxes that take no typing stay readable.
     QPalette p = e->palette();
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x30, 0x30, 0x30));
     e->setPalette(p);
     e->installEventFilter(this);
     connect(e, &QLineEdit::textChanged, e, [e] { art::fitCell(e, kCellPoints); });
+    // Typing is a change as much as a choice from a pick list.
+    connect(e, &QLineEdit::textEdited, this, [this] { ScheduleSaved = false; });
     return e;
 }
 
@@ -78,6 +84,7 @@ void ControlAll::buildGrid() {
     NewDay->setObjectName(QStringLiteral("NewDay"));
     NewDay->setGeometry(twipsRect(kNewDayLeft, 6990, 1785, 405));
     NewDay->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 10, 700));
+    art::fitOneLine(NewDay);
     connect(NewDay, &QPushButton::clicked, this, [this] { NewDay_Click(); });
 
     Picture6 = clickable(new QLabel(Frame1));
@@ -259,6 +266,8 @@ void ControlAll::loadGrade(int index) {
     Image10->show();
     Image15->hide();
     Frame1->resize(Frame1->width(), twips(kOpen));
+    // The open editor covers the print menu, which is taller than designed.
+    Picture2->hide();
     showGrid(grid);
     placeNewDay();
 }
@@ -360,7 +369,7 @@ void ControlAll::PicDataDel_Click(int row) {
     shell::ShowMsg(texts::kTitle, texts::kAskDeleteDay, 2, 1);
     if (!appState().MsgOk)
         return;
-    deleteRows(ids);
+    deleteRows(ids, row);
 }
 
 void ControlAll::PicPeriod2_Click(int day) {
@@ -371,20 +380,45 @@ void ControlAll::PicPeriod2_Click(int day) {
     if (systemMessage(texts::kAskDeletePeriod + grade, QMessageBox::Ok | QMessageBox::Cancel) !=
         QMessageBox::Ok)
         return;
-    if (!deleteRows({gridFromControls().rows[row].id()}))
+    if (!deleteRows({gridFromControls().rows[row].id()}, row))
         return;
     systemMessage(texts::kGradeErased + grade, QMessageBox::Ok);
 }
 
-bool ControlAll::deleteRows(const std::vector<qint64>& ids) {
+bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
     try {
         deleteScheduleRows(ids);
     } catch (const data::DataError& e) {
         reportFailure(texts::kDeleteFailed, e.userMessage());
         return false;
     }
-    // The grid shows what is stored now; choices not yet saved go with it.
+    // Only the deleted row leaves the grid: what the user typed or chose in
+    // the other rows stays, unsaved as it was.
+    ScheduleGrid grid = gridFromControls();
+    grid.removeRow(row);
+    showGrid(grid);
+    placeNewDay();
+    return true;
+}
+
+bool ControlAll::settleUnsavedChanges() {
+    if (ScheduleSaved || ShownGradeIndex <= 0)
+        return true;
+    shell::ShowMsg(texts::kTitle, texts::kAskSave + ShownGradeName.trimmed(), 3, 0);
+    const AppState& answer = appState();
+    // Cancel, the box closed without an answer, or a refused or failed save:
+    // the window stays with its edits.
+    if (!answer.MsgNo && !(answer.MsgYes && saveShownGrade()))
+        return false;
+    // The grid shows the stored schedule again; a folded editor stays folded
+    // (the print menu lies under an open one).
+    const bool folded = Image10->isHidden();
+    const int current = Combo4->currentIndex();
     reloadShownGrade();
+    if (folded) {
+        foldEditor();
+        Combo4->setCurrentIndex(current);
+    }
     return true;
 }
 

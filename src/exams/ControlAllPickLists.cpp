@@ -65,7 +65,7 @@ void ControlAll::addPickItem(PickList list) {
     const QString text = p->Tex->text();
     // Nothing to store, or an add still running (its half-second wait lets
     // a second press through otherwise).
-    if (storedTitle(text).isEmpty() || adding_)
+    if (isBlankTitle(text) || adding_)
         return;
     adding_ = true;
     p->Add->setEnabled(false);
@@ -118,7 +118,9 @@ void ControlAll::pickItem_MouseMove(PickList list, int index) {
     PickPopup* p = popup(list);
     PickHoverIndex = index;
     const QLabel* item = p->items[index];
-    DelT->move(p->x() + item->x(), p->y() + item->y() + twips(30));
+    // The item stands on the popup's scrolling board.
+    const QPoint at = item->mapTo(Frame1, QPoint(0, 0));
+    DelT->move(at.x(), at.y() + twips(30));
     DelT->show();
     DelT->raise();
 }

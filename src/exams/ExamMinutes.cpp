@@ -23,6 +23,13 @@ QStringList partsOf(const data::RecordSet& rs, int row) {
     return parts;
 }
 
+// The subject with the article: a subject that already begins with it (after
+// any blanks) keeps its own, so "القرآن الكريم" never prints as "الالقرآن".
+QString withArticle(const QString& subject) {
+    const QString s = subject.trimmed();
+    return s.startsWith(texts::kThe) ? s : texts::kThe + s;
+}
+
 void fillHeader(report::ReportLayout& layout, const ExamHeader& h) {
     layout.resetToDesign();
     reports::fillSchoolHeader(
@@ -101,7 +108,7 @@ void fillStudentMinutes(report::ReportLayout& layout, const ExamHeader& header,
     layout.control(kBody, QStringLiteral("Class2")).caption = p[6];
     layout.control(kBody, QStringLiteral("Day")).caption = found.day;
     layout.control(kBody, QStringLiteral("Period")).caption = found.period;
-    layout.control(kBody, QStringLiteral("Subject")).caption = texts::kThe + found.subject;
+    layout.control(kBody, QStringLiteral("Subject")).caption = withArticle(found.subject);
 }
 
 void fillQuestionsOfDay(report::ReportLayout& layout, const ExamHeader& header,
@@ -118,7 +125,7 @@ void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamHeader& head
     layout.control(kBody, QStringLiteral("Day")).caption = found.day;
     layout.control(kBody, QStringLiteral("Period")).caption = found.period;
     layout.control(kBody, QStringLiteral("Class1")).caption = found.grade;
-    layout.control(kBody, QStringLiteral("subject")).caption = texts::kThe + found.subject;
+    layout.control(kBody, QStringLiteral("subject")).caption = withArticle(found.subject);
     layout.setDataSource(rows);
 }
 

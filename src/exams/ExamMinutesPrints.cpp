@@ -75,10 +75,13 @@ void printStudentMinutes(ControlAll& w) {
     report::ReportLayout& cheating = report::layout(kCheatingLayout);
     minutes::fillStudentMinutes(absence, header, student, *found);
     minutes::fillStudentMinutes(cheating, header, student, *found);
-    if (w.Option1[0]->isChecked()) {
+    // The paper the print panel was opened for, whatever option was selected
+    // since.
+    const int paper = w.PanelPaper >= 0 ? w.PanelPaper : w.Option1[1]->isChecked() ? 1 : 0;
+    if (paper == 0) {
         absence.setDataSource(rows);
         report::showPreview(absence);
-    } else if (w.Option1[1]->isChecked()) {
+    } else if (paper == 1) {
         cheating.setDataSource(rows);
         report::showPreview(cheating);
     }
@@ -169,10 +172,12 @@ bool showMinutesPanel(ControlAll& w, const dates::CalendarRequest& request) {
         return false;
     mark->setChecked(false);
     w.setEnabled(true);
-    w.Combo8->setVisible(request.purpose == dates::CalendarPurpose::ExamPrint &&
-                         request.print == dates::ExamPrintKind::QuestionsOpeningOfSubject);
-    w.Picture4->show();
-    w.Picture4->raise();
+    int paper = 2;
+    if (request.purpose == dates::CalendarPurpose::StudentMinutes)
+        paper = request.minutes == dates::MinutesKind::Cheating ? 1 : 0;
+    else if (request.print == dates::ExamPrintKind::QuestionsOpeningOfSubject)
+        paper = 3;
+    w.showPrintPanel(paper);
     return true;
 }
 

@@ -198,6 +198,8 @@ void PrintSchoolExamSchedule(ControlAll& window) {
 }
 
 void Imageshow_Click(ControlAll& window) {
+    if (!window.settleUnsavedChanges())
+        return;
     const QString grade = window.Combo6->currentText();
     showSheet([&window, grade] {
         const report::ReportRowset rows =
@@ -237,25 +239,45 @@ void requestStudentMinutes(ControlAll& window, int option) {
     openSingleStudent();
 }
 
+namespace {
+
+// The paper of the print panel: the one it was opened for, else the option.
+int panelPaper(const ControlAll& window) {
+    if (window.PanelPaper >= 0)
+        return window.PanelPaper;
+    for (int option : {DayQuestions, SubjectQuestions, Cheating})
+        if (selected(window, option))
+            return option;
+    return Absence;
+}
+
+} // namespace
+
 void Image4_Click(ControlAll& window) {
-    if (selected(window, DayQuestions))
+    // A paper reads the stored schedule: unsaved edits are settled first.
+    if (!window.settleUnsavedChanges())
+        return;
+    switch (panelPaper(window)) {
+    case DayQuestions:
         window.Command5->click();
-    else if (selected(window, SubjectQuestions))
+        break;
+    case SubjectQuestions:
         window.Command6->click();
-    else
+        break;
+    default:
         window.Command4->click();
+        break;
+    }
 }
 
 void Image16_Click(ControlAll& window) {
-    // The day is picked again for the panel's prints only: the request names
+    // The day is picked again for the panel's paper only: the request names
     // the print, so its date never lands in the schedule editor's day boxes.
+    const int paper = panelPaper(window);
     dates::CalendarRequest request =
-        selected(window, Absence)
-            ? dates::CalendarRequest::studentMinutes(dates::MinutesKind::Absence)
-        : selected(window, Cheating)
-            ? dates::CalendarRequest::studentMinutes(dates::MinutesKind::Cheating)
-            : dates::CalendarRequest::examPrint(
-                  printKind(selected(window, SubjectQuestions) ? SubjectQuestions : DayQuestions));
+        paper == Absence    ? dates::CalendarRequest::studentMinutes(dates::MinutesKind::Absence)
+        : paper == Cheating ? dates::CalendarRequest::studentMinutes(dates::MinutesKind::Cheating)
+                            : dates::CalendarRequest::examPrint(printKind(paper));
     request.note.clear();
     openCalendar(window, request);
 }

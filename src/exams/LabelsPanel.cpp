@@ -1,6 +1,7 @@
 #include "exams/LabelsPanel.h"
 
 #include "exams/ControlAll.h"
+#include "exams/ControlAllArt.h"
 #include "exams/SeatLabelsPrint.h"
 #include "labels/DataBaseSave.h"
 #include "labels/SeatTexts.h"
@@ -89,6 +90,31 @@ void LabelsPanel::build() {
         row->installEventFilter(this);
         setBack(row, kRowBack);
         L1.push_back(row);
+    }
+    fitToFont();
+}
+
+void LabelsPanel::fitToFont() {
+    // Every control as high as a line of its font (its dots below included);
+    // a row that grows pushes the rows under it down.
+    for (QWidget* w :
+         {static_cast<QWidget*>(window_.Combo9), static_cast<QWidget*>(window_.ClassSeries),
+          static_cast<QWidget*>(Label1), static_cast<QWidget*>(Div), static_cast<QWidget*>(Text2),
+          static_cast<QWidget*>(window_.Text1)})
+        art::fitOneLine(w);
+    auto below = [](QWidget* w, int top) {
+        w->move(w->x(), std::max(w->y(), top));
+        return w->geometry().bottom() + platform::twips(60);
+    };
+    int top = 0;
+    for (QWidget* w : {static_cast<QWidget*>(window_.ClassSeries), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(Div)})
+        top = std::max(top, w->geometry().bottom() + platform::twips(60));
+    top = below(Text2, top);
+    top = below(window_.Text1, top);
+    for (QLabel* row : L1) {
+        art::fitOneLine(row);
+        top = below(row, top);
     }
 }
 

@@ -56,6 +56,8 @@ QString duplicateMessage(PickList list, const QString& text) {
 }
 
 qint64 addPickItem(PickList list, const QString& text) {
+    if (isBlankTitle(text))
+        return 0;
     qint64 id = 0;
     {
         data::Connection c(data::Database::Schedual);
@@ -79,19 +81,17 @@ bool deletePickItem(PickList list, qint64 id) {
 
 namespace sijill::exams {
 
-QPoint pickItemPosition(PickList list, int j) {
-    constexpr int step = kPickItemWidth + 90;
-    constexpr int rowStep = kPickItemHeight + 40;
-    constexpr int top = 440;
-    if (list == PickList::Times) {
-        constexpr int lastRow = 7;
-        const int row = std::min(j, lastRow);
-        return {200 - std::max(0, j - lastRow) * step, top + row * rowStep};
-    }
-    const int lastRow = list == PickList::Subjects ? 7 : 13;
-    const int row = std::min(j / 3, lastRow);
-    const int column = j - row * 3;
-    return {3730 - (column + 1) * step, top + row * rowStep};
+bool isBlankTitle(const QString& text) {
+    return storedTitle(text).trimmed().isEmpty();
+}
+
+int pickColumns(PickList list) {
+    return list == PickList::Times ? 1 : 3;
+}
+
+PickSlot pickItemSlot(PickList list, int j) {
+    const int columns = pickColumns(list);
+    return {j / columns, j % columns};
 }
 
 } // namespace sijill::exams

@@ -33,7 +33,8 @@ bool isDuplicate(const std::vector<PickItem>& items, const QString& text);
 QString duplicateMessage(PickList list, const QString& text);
 
 // Stores the text's title as a new item, then waits half a second (window
-// events keep running); returns the new key. Throws data::DataError.
+// events keep running); returns the new key, or 0 for a blank title, which is
+// not stored. Throws data::DataError.
 qint64 addPickItem(PickList list, const QString& text);
 
 // Removes the item with the key; returns whether one went.
@@ -41,16 +42,20 @@ bool deletePickItem(PickList list, qint64 id);
 
 } // namespace sijill::exams
 
-#include <QPoint>
-
 namespace sijill::exams {
 
-// Where item j of a popup stands, in twips inside the popup: rows of three
-// from the right (times one to a row), eight rows for subjects, fourteen for
-// staff, eight for times; later items carry on leftwards in the last row,
-// beyond the popup's edge.
-QPoint pickItemPosition(PickList list, int j);
-inline constexpr int kPickItemWidth = 1140;
+// True when a typed text would store a blank title: nothing is stored then.
+bool isBlankTitle(const QString& text);
+
+// Where item j of a popup stands: rows of three from the right (times one to
+// a row), as many rows as there are items; the popup scrolls through them.
+struct PickSlot {
+    int row = 0;
+    int column = 0; // 0 the rightmost
+};
+PickSlot pickItemSlot(PickList list, int j);
+int pickColumns(PickList list);
+inline constexpr int kPickItemWidth = 1140; // twips, at the design size
 inline constexpr int kPickItemHeight = 330;
 
 } // namespace sijill::exams

@@ -6,9 +6,14 @@
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 
 namespace sijill::exams {
 
@@ -18,6 +23,27 @@ using platform::twipsRect;
 namespace {
 
 constexpr int kHeadingHeight = 360;
+constexpr int kItemGap = 90;  // twips between columns
+constexpr int kRowGap = 40;   // twips between rows
+constexpr int kBoardTop = 80; // twips above the first row
+
+// Where the items' board ends: above the hint or the add box.
+int boardBottom(PickList list) {
+    switch (list) {
+    case PickList::Subjects:
+        return 4640;
+    case PickList::Teachers:
+        return 5060;
+    case PickList::Times:
+        break;
+    }
+    return 4550;
+}
+
+// The rightmost column's right margin at the design size.
+int rightMargin(PickList list) {
+    return list == PickList::Times ? 295 : 65;
+}
 
 QString popupName(PickList list) {
     switch (list) {
@@ -81,10 +107,25 @@ PickPopup::PickPopup(PickList list, QWidget* parent) : QFrame(parent), list_(lis
 
     auto* title = new QLabel(heading(list), this);
     title->setObjectName(objectName() + QStringLiteral("Heading"));
-    title->setGeometry(0, 0, width(), twips(kHeadingHeight));
     title->setAlignment(Qt::AlignCenter);
     title->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 11, 700));
     title->setStyleSheet(QStringLiteral("background: #3F4A43; color: white;"));
+    const int headingHeight = std::max(twips(kHeadingHeight), art::lineHeight(title->font()) + 2);
+    title->setGeometry(0, 0, width(), headingHeight);
+    heading_ = title;
+
+    Scroll = new QScrollArea(this);
+    Scroll->setObjectName(objectName() + QStringLiteral("Scroll"));
+    Scroll->setFrameShape(QFrame::NoFrame);
+    Scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Scroll->setWidgetResizable(true);
+    Scroll->viewport()->setAutoFillBackground(false);
+    Scroll->setGeometry(0, headingHeight, width(), twips(boardBottom(list)) - headingHeight);
+    Board = new QWidget;
+    Board->setObjectName(objectName() + QStringLiteral("Board"));
+    Board->setAutoFillBackground(false);
+    Board->setMouseTracking(true);
+    Scroll->setWidget(Board);
 
     Close = new QLabel(this);
     Close->setObjectName(QStringLiteral("Image3_%1").arg(static_cast<int>(list)));
@@ -92,7 +133,7 @@ PickPopup::PickPopup(PickList list, QWidget* parent) : QFrame(parent), list_(lis
     Close->setPixmap(art::closeMark(twips(300)));
     Close->setCursor(Qt::PointingHandCursor);
 
-    const QFont font = platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 11);
+    const QFont font = platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 10);
     Tex = new QLineEdit(this);
     Add = new QPushButton(texts::kAdd, this);
     Tex->setFont(font);
@@ -120,14 +161,18 @@ PickPopup::PickPopup(PickList list, QWidget* parent) : QFrame(parent), list_(lis
         Tex->setObjectName(QStringLiteral("Tex_time"));
         Add->setObjectName(QStringLiteral("Command10"));
         Tex->setGeometry(twipsRect(45, 4590, 1515, 450));
-        Add->setGeometry(twipsRect(45, 5085, 1515, 450));
+        Add->setGeometry(twipsRect(45, 5100, 1515, 450));
         break;
     }
+    art::fitOneLine(Tex);
+    art::fitOneLine(Add);
+    if (Hint)
+        art::fitOneLine(Hint);
     hide();
 }
 
 QLabel* PickPopup::makeItem(int index) {
-    auto* label = new QLabel(this);
+    auto* label = new QLabel(Board);
     label->setObjectName(itemName(list_) + QLatin1Char('_') + QString::number(index));
     label->setFrameShape(QFrame::Box);
     label->setAlignment(Qt::AlignCenter);
@@ -152,12 +197,51 @@ void PickPopup::setItems(const std::vector<PickItem>& list) {
         label->setToolTip(list[j].title);
         label->setProperty("tag", QString::number(list[j].id));
         label->setProperty("title", list[j].title);
-        const QPoint at = pickItemPosition(list_, j);
-        label->setGeometry(twipsRect(at.x(), at.y(), kPickItemWidth, kPickItemHeight));
-        art::fitText(label);
-        label->show();
         items.push_back(label);
     }
+    placeItems();
+}
+
+void PickPopup::placeItems() {
+    // An item is as high as one line of its font needs (the dots below the
+    // line included), never lower than its design height.
+    QLabel probe;
+    probe.setFrameShape(QFrame::Box);
+    probe.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 11));
+    const int frame = 2 * probe.frameWidth();
+    const int itemHeight =
+        std::max(twips(kPickItemHeight), art::lineHeight(probe.font()) + frame + 2);
+    const int pitch = itemHeight + twips(kRowGap);
+    const int columns = pickColumns(list_);
+    const int rows = (itemCount() + columns - 1) / columns;
+    const int boardHeight = twips(kBoardTop) + rows * pitch;
+    Board->setMinimumHeight(boardHeight);
+    // More rows than the popup shows: it grows by the scroll bar's width, so
+    // the items keep their width beside it.
+    const bool scrolls = boardHeight > Scroll->height();
+    const int scrollBar = scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    const int room = twips(pickPopupWidth(list_));
+    resize(room + scrollBar, height());
+    Scroll->resize(width(), Scroll->height());
+    Scroll->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    heading_->resize(width(), heading_->height());
+    Close->move(width() - twips(330), Close->y());
+    const int gap = twips(kItemGap);
+    const int margin = twips(rightMargin(list_));
+    const int itemWidth =
+        std::min(twips(kPickItemWidth), (room - margin - columns * gap + gap / 2) / columns);
+    for (int j = 0; j < itemCount(); ++j) {
+        const PickSlot slot = pickItemSlot(list_, j);
+        const int left = room - margin - (slot.column + 1) * itemWidth - slot.column * gap;
+        items[j]->setGeometry(left, twips(kBoardTop) + slot.row * pitch, itemWidth, itemHeight);
+        art::fitText(items[j], 6);
+        items[j]->show();
+    }
+}
+
+void PickPopup::showItem(int index) {
+    if (index >= 0 && index < itemCount())
+        Scroll->ensureWidgetVisible(items[index], 0, 0);
 }
 
 QString PickPopup::itemTitle(int index) const {

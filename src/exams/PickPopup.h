@@ -8,6 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace sijill::exams {
 
@@ -32,9 +33,19 @@ public:
     QPushButton* Add = nullptr; // Command8, Command7 or Command10
     QLabel* Close = nullptr;    // Image3(0), Image3(1) or Image3(2)
     QLabel* Hint = nullptr;     // Label11(2), subjects only
+    // The items stand on a board that scrolls when they are more than the
+    // popup shows, so every item can be reached.
+    QScrollArea* Scroll = nullptr;
+    QWidget* Board = nullptr;
+
+    // Scrolls the item into view (a hover or a pick from the keyboard).
+    void showItem(int index);
 
 private:
     QLabel* makeItem(int index);
+    void placeItems();
+
+    QLabel* heading_ = nullptr;
 
     PickList list_;
 };

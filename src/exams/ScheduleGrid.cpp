@@ -56,6 +56,27 @@ bool ScheduleGrid::isLastDay(int day) const {
     return day == kExamDays - 1 || !days[day + 1].shown;
 }
 
+void ScheduleGrid::removeRow(int row) {
+    if (row < 0 || row >= kGridRows)
+        return;
+    GridDay& day = days[row / 2];
+    auto empty = [this](int r) { rows[r] = GridRow(); };
+    if (row % 2 == 1) {
+        day.period2 = false;
+        empty(row);
+        return;
+    }
+    // Day 0's strip always stays; its first row keeps the grade's key.
+    day.period2 = false;
+    empty(row + 1);
+    if (row == 0)
+        return;
+    day.shown = false;
+    day.weekday.clear();
+    day.date.clear();
+    empty(row);
+}
+
 bool ScheduleGrid::firstDayComplete() const {
     return !days[0].weekday.isEmpty() && !days[0].date.isEmpty() && !rows[0].subject.isEmpty();
 }

@@ -40,6 +40,10 @@ struct ScheduleGrid {
     // The first day whose strip is hidden; kExamDays when all are shown.
     int firstHiddenDay() const;
     bool isLastDay(int day) const;
+    // Takes one deleted row out of the grid and keeps every other row as it
+    // stands: a second period hides its panel; a first period takes its day
+    // (and the day's second period) away.
+    void removeRow(int row);
     // Day 0 needs its weekday, date and first subject before a save.
     bool firstDayComplete() const;
     // The rows that have table rows, with their day's weekday and date.

@@ -2,6 +2,7 @@
 
 #include "dates/MyCalendar.h"
 #include "exams/ControlAll.h"
+#include "exams/ControlAllArt.h"
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
 #include "platform/Fonts.h"
@@ -87,9 +88,10 @@ SingelStudent::SingelStudent() : QWidget(nullptr) {
     Title = new QLabel(this);
     Title->setObjectName(QStringLiteral("Title"));
     Title->setGeometry(twipsRect(375, 15, 3990, 435));
-    Title->setAlignment(Qt::AlignCenter);
-    Title->setFont(listFont);
-    Title->setText(minutes::texts::kStudentName);
+    // The heading is a drawn banner: its text sized to the banner's height.
+    Title->setPixmap(art::banner(minutes::texts::kStudentName, Title->width(), Title->height(),
+                                 platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12, 700)));
+    Title->setProperty("banner", minutes::texts::kStudentName);
     Combo4 = new QComboBox(this);
     Combo4->setObjectName(QStringLiteral("Combo4"));
     Combo4->setGeometry(twipsRect(90, 465, 4110, 480));
@@ -100,6 +102,11 @@ SingelStudent::SingelStudent() : QWidget(nullptr) {
     Combo1->setGeometry(twipsRect(90, 1020, 4110, 480));
     Combo1->setFont(listFont);
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    // Both lists as high as a line of their font; the names' list keeps
+    // below the classes' list.
+    art::fitOneLine(Combo4);
+    art::fitOneLine(Combo1);
+    Combo1->move(Combo1->x(), std::max(Combo1->y(), Combo4->geometry().bottom() + twips(60)));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipsRect(600, 1650, 3015, 420));

@@ -8,6 +8,7 @@
 #include "reports/MarkSheetMenu.h"
 #include "reports/QuranItems.h"
 #include "reports/QuranRun.h"
+#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
 #include <QComboBox>
@@ -20,6 +21,9 @@ namespace sijill::reports {
 namespace {
 
 constexpr int kQuranPanel = 4;
+const QString kNoSheetTitle = QStringLiteral("تنبيه");
+const QString kNoSheet1 = QStringLiteral("لا يوجد نموذج طباعة خاص بـ \"");
+const QString kNoSheet2 = QStringLiteral("\"، فلا يطبع شيء");
 
 } // namespace
 
@@ -100,9 +104,13 @@ void QuranMenu::TF_Click(int index) {
     if (printRunActive())
         return;
     const QuranItem* item = quranItem(index);
-    // The two summaries have no sheet of their own: they print nothing.
-    if (!item || item->layout.isEmpty())
+    if (!item)
         return;
+    // The two summaries have no sheet of their own: the user is told so.
+    if (item->layout.isEmpty()) {
+        shell::ShowMsg(kNoSheetTitle, kNoSheet1 + item->caption + kNoSheet2, 1, 0);
+        return;
+    }
     auto load = [this](QString* error) {
         form_.Command21->click();
         *error = fillError_;

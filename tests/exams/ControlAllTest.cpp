@@ -16,11 +16,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <memory>
 
 namespace sijill::exams {
@@ -96,6 +99,23 @@ protected:
             out << QString("%1:%2:%3:%4")
                        .arg(rs.text(i, "F_Order"), rs.text(i, "D1"), rs.text(i, "D2"),
                             rs.text(i, "D4"));
+        return out;
+    }
+    // Typing into a cell as a user does, key by key.
+    static void type(QLineEdit* cell, const QString& text) {
+        for (const QChar c : text) {
+            cell->end(false); // where a user's click at the text's end puts the cursor
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(cell, &press);
+        }
+    }
+    static QStringList stored(const QString& grade, const char* column) {
+        data::Connection c(data::Database::Schedual);
+        const data::RecordSet rs = c.query(
+            QString("SELECT %1 FROM T1 WHERE D3 = ? ORDER BY F_Order").arg(column), {grade});
+        QStringList out;
+        for (int i = 0; i < rs.recordCount(); ++i)
+            out << rs.value(i, 0).toString();
         return out;
     }
     QStringList systemTexts() const {
@@ -459,6 +479,181 @@ TEST_F(ExamControl, PrintMenuShowsItsPanelsAndRunsWhatThePaperworkInstalled) {
     EXPECT_EQ(runs, 1);
     w->CloseIt_Click();
     EXPECT_TRUE(w->CommeteePic->isHidden());
+}
+
+TEST_F(ExamControl, ClosingWithTypedChangesAsksToSaveDiscardOrStay) {
+    addRow("رابع", 0, "لغتي");
+    ControlAll* w = open();
+    choose(w, "رابع");
+    type(w->Time[0], "9:00");
+    EXPECT_EQ(w->Time[0]->text(), "9:00");
+    EXPECT_FALSE(w->ScheduleSaved);
+
+    // Stay: cancel, or the box closed without an answer.
+    for (const QString& answer : {QString("إلغاء"), test::ScriptedDialogs::kClose}) {
+        scope.dialogs().answer(answer);
+        EXPECT_FALSE(w->close());
+        EXPECT_EQ(scope.dialogs().shown.back().text, texts::kAskSave + "رابع");
+        EXPECT_EQ(scope.dialogs().shown.back().mode, 3);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(w->Time[0]->text(), "9:00");
+    }
+    EXPECT_FALSE(form->isEnabled());
+
+    // Discard: the window goes and nothing is stored.
+    scope.dialogs().answer("لا");
+    EXPECT_TRUE(w->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(controlAll(), nullptr);
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_EQ(stored("رابع", "D5"), (QStringList{""}));
+
+    // Save: stored, then the window goes.
+    w = open();
+    choose(w, "رابع");
+    type(w->T1[0], "سعد");
+    scope.dialogs().answer("نعم");
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(stored("رابع", "D6"), (QStringList{"سعد"}));
+    EXPECT_EQ(systemTexts().last(), texts::kSaved);
+
+    // Nothing changed: nothing asked.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    w = open();
+    choose(w, "رابع");
+    const std::size_t asked = scope.dialogs().shown.size();
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(scope.dialogs().shown.size(), asked);
+}
+
+TEST_F(ExamControl, AFailedSaveOnClosingKeepsTheWindowAndTheEdits) {
+    addRow("رابع", 0, "لغتي");
+    ControlAll* w = open();
+    choose(w, "رابع");
+    type(w->Subj[0], " x");
+    home.exec("Schedual.db", "CREATE TRIGGER refuse BEFORE UPDATE ON T1 "
+                             "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    scope.dialogs().answer("نعم");
+    scope.dialogs().answer("موافق");
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(scope.dialogs().shown.back().text.startsWith(texts::kSaveFailed));
+    EXPECT_EQ(w->Subj[0]->text(), "لغتي x");
+    EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي"}));
+}
+
+TEST_F(ExamControl, DeletingOneRowKeepsTheOtherRowsEdits) {
+    addRow("رابع", 0, "لغتي");
+    addRow("رابع", 1, "فنية");
+    addRow("رابع", 2, "علوم");
+    addRow("رابع", 3, "بدنية");
+    addRow("رابع", 4, "رياضيات");
+    ControlAll* w = open();
+    choose(w, "رابع");
+    type(w->T1[0], "سعد");
+    type(w->Time[2], "8:00");
+
+    scope.dialogs().answer("موافق");
+    w->PicDataDel_Click(3);
+    EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي", "فنية", "علوم", "رياضيات"}));
+    EXPECT_TRUE(w->PicPeriod2[1]->isHidden());
+    EXPECT_EQ(w->ID[3]->text(), "ID");
+    EXPECT_EQ(w->T1[0]->text(), "سعد");
+    EXPECT_EQ(w->Time[2]->text(), "8:00");
+    EXPECT_FALSE(w->ScheduleSaved);
+
+    scope.systemAnswers.push_back(QMessageBox::Ok);
+    w->PicPeriod2_Click(0);
+    scope.dialogs().answer("موافق");
+    w->PicDataDel_Click(4); // the last day
+    EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي", "علوم"}));
+    EXPECT_TRUE(w->Picture5[2]->isHidden());
+    EXPECT_EQ(w->Subj[4]->text(), "");
+    EXPECT_EQ(w->NewDay->y(), twips(2235 + 485)); // below day 1, now the last
+    EXPECT_EQ(w->T1[0]->text(), "سعد");
+    EXPECT_EQ(w->Time[2]->text(), "8:00");
+
+    // The save that follows stores the edits under the remaining rows.
+    w->cmdSave_Click();
+    EXPECT_EQ(systemTexts().last(), texts::kSaved);
+    EXPECT_EQ(stored("رابع", "D6"), (QStringList{"سعد", ""}));
+    EXPECT_EQ(stored("رابع", "D5"), (QStringList{"", "8:00"}));
+    EXPECT_TRUE(w->ScheduleSaved);
+}
+
+TEST_F(ExamControl, APaperAsksAboutUnsavedEditsFirst) {
+    addRow("رابع", 0, "لغتي");
+    ControlAll* w = open();
+    int runs = 0;
+    w->setPrintMenuAction(0, [&runs] { ++runs; });
+    choose(w, "رابع");
+    type(w->Subj[0], "2");
+    w->Image10_Click(); // the menu lies under the open editor
+
+    scope.dialogs().answer("إلغاء");
+    w->MainSelect_Click(0);
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(w->Subj[0]->text(), "لغتي2");
+
+    // Discard: the paper reads the stored schedule, which the grid shows again.
+    scope.dialogs().answer("لا");
+    w->MainSelect_Click(0);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(w->Subj[0]->text(), "لغتي");
+    EXPECT_EQ(w->Frame1->height(), twips(990));
+
+    type(w->Subj[0], "3");
+    scope.dialogs().answer("نعم");
+    w->MainSelect_Click(0);
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي3"}));
+}
+
+// Every day of the grid with both periods: stored and read back whole.
+TEST_F(ExamControl, TwentyRowsSaveAndReload) {
+    ControlAll* w = open();
+    choose(w, "ثالث");
+    for (int k = 1; k < kExamDays; ++k)
+        w->NewDay_Click();
+    for (int k = 0; k < kExamDays; ++k) {
+        w->Image7_Click(k);
+        w->Picture5_MouseMove(k);
+        w->Picture6_Click();
+        pickToday();
+    }
+    for (int r = 0; r < kGridRows; ++r) {
+        w->Subj[r]->setText(QString("مادة %1").arg(r));
+        w->Time[r]->setText(QString("%1:00").arg(8 + r % 3));
+        w->T1[r]->setText(QString("مصحح %1").arg(r));
+        w->T2[r]->setText(QString("مراجع %1").arg(r));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    w->cmdSave_Click(); // the save and its reload
+    const qint64 saveMs = clock.elapsed();
+    EXPECT_EQ(systemTexts().last(), texts::kSaved);
+    EXPECT_EQ(rows("ثالث").size(), kGridRows);
+
+    choose(w, "رابع");
+    for (int r = 0; r < kGridRows; ++r)
+        EXPECT_EQ(w->Subj[r]->text(), "") << r;
+    clock.restart();
+    choose(w, "ثالث");
+    const qint64 reloadMs = clock.elapsed();
+    for (int r = 0; r < kGridRows; ++r) {
+        EXPECT_EQ(w->Subj[r]->text(), QString("مادة %1").arg(r)) << r;
+        EXPECT_EQ(w->T2[r]->text(), QString("مراجع %1").arg(r)) << r;
+        EXPECT_NE(w->ID[r]->text(), "ID") << r;
+    }
+    for (int k = 0; k < kExamDays; ++k) {
+        EXPECT_FALSE(w->PicPeriod2[k]->isHidden()) << k;
+        EXPECT_EQ(w->DayDate[k]->text(), "1446/01/05") << k;
+    }
+    std::cout << "[ timing ] save of 20 rows (with its reload) " << saveMs << " ms, reload "
+              << reloadMs << " ms\n";
+    RecordProperty("save_ms", static_cast<int>(saveMs));
+    RecordProperty("reload_ms", static_cast<int>(reloadMs));
+    EXPECT_LT(saveMs, 5000);
+    EXPECT_LT(reloadMs, 5000);
 }
 
 } // namespace

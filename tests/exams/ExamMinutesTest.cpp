@@ -18,18 +18,22 @@
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
 #include "support/OddNamesSchool.h"
+#include "support/EnvScope.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WidgetText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -316,8 +320,8 @@ TEST_F(Minutes, CheatingMinutesMatchTheGradeExactlyAndReportAMissingPeriod) {
     ASSERT_EQ(sink_->shown.size(), 1u);
     EXPECT_EQ(sink_->shown.back().layoutName, "ExamCheat");
     EXPECT_EQ(shown("Name"), "ماجد");
-    // Not خامس's subject; the prefix goes before a subject that has one.
-    EXPECT_EQ(shown("Subject"), "الالقرآن الكريم");
+    // Not خامس's subject; a subject that begins with the article keeps it once.
+    EXPECT_EQ(shown("Subject"), "القرآن الكريم");
 
     printFor("الثانية");
     EXPECT_EQ(sink_->shown.size(), 1u);
@@ -362,6 +366,11 @@ TEST_F(Minutes, QuestionsOfOneSubjectTakeTheGradeOfThePanel) {
     EXPECT_EQ(sink_->shown.back().layoutName, "ExamQueSub");
     EXPECT_EQ(shown("Class1"), "خامس");
     EXPECT_EQ(shown("subject"), "اللغتي");
+    w->Combo8->setCurrentIndex(w->Combo8->findText("خامس مطور"));
+    printFor("الأولى");
+    ASSERT_EQ(sink_->shown.size(), 2u);
+    EXPECT_EQ(shown("subject"), "القرآن الكريم");
+    sink_->shown.pop_back();
 
     w->Combo8->setCurrentIndex(w->Combo8->findText("رابع"));
     printFor("الثانية");
@@ -400,6 +409,67 @@ TEST(OddNamesMinutes, ChooserKeepsEachStudentsValuesWhateverTheNamesHold) {
     // Each class's seats are numbered after the classes before it in its grade.
     EXPECT_EQ(labels::gradeNumberingStart(keys, 3, "|2|2|2|2|1", {}), 6);
     EXPECT_EQ(labels::gradeNumberingStart(keys, 4, "|2|2|2|2|1", {}), 0);
+}
+
+// Each item that opens the print panel leaves its paper there: choosing
+// another item meanwhile (its calendar closed unanswered) changes nothing.
+TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
+    QTemporaryDir folder;
+    test::EnvScope printTo("SIJILL_PRINT_TO", folder.path().toUtf8());
+    auto pickToday = [] {
+        dates::MyCalendar* c = dates::myCalendar();
+        c->MyCalendar_MyDay_Click(c->model().todayCell());
+        c->MyCalendar_Command6_Click();
+    };
+    auto chooseAnotherItem = [this](int item) {
+        w->MainSelect_Click(item);
+        dates::myCalendar()->MyCalendar_Image2_Click();
+        ASSERT_TRUE(w->isEnabled());
+    };
+    struct Case {
+        int item;
+        QString grade; // for the student's class or the panel's grade list
+        QString layout;
+        int other;
+    };
+    const std::vector<Case> cases = {{3, "ثالث-1", "ExamAbce", 7},
+                                     {4, "خامس مطور-1", "ExamCheat", 8},
+                                     {5, {}, "ExamQuestions", 12},
+                                     {6, "خامس مطور", "ExamQueSub", 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        w->MainSelect_Click(c.item);
+        if (c.item == 3 || c.item == 4) {
+            SingelStudent* s = singelStudent();
+            ASSERT_NE(s, nullptr);
+            s->Combo4->setCurrentIndex(s->Combo4->findText(c.grade));
+            s->Combo4_Click();
+            s->Image1_Click();
+        }
+        pickToday();
+        ASSERT_FALSE(w->Picture4->isHidden());
+        EXPECT_EQ(w->Image5[1]->property("banner").toString(), w->MainSelect[c.item]->text());
+        EXPECT_EQ(w->Combo8->isHidden(), c.item != 6);
+        if (c.item == 6)
+            w->Combo8->setCurrentIndex(w->Combo8->findText(c.grade));
+        chooseAnotherItem(c.other);
+        const std::size_t before = sink_->shown.size();
+        printFor("الأولى");
+        ASSERT_EQ(sink_->shown.size(), before + 1);
+        EXPECT_EQ(sink_->shown.back().layoutName, c.layout);
+        const report::PrintOutcome job = report::printWithoutDialog(sink_->shown.back());
+        EXPECT_TRUE(QFileInfo(job.file).fileName().endsWith("-" + c.layout + ".pdf"))
+            << job.file.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(job.file));
+        if (c.item == 4) {
+            EXPECT_EQ(shown("Subject"), "القرآن الكريم");
+        } else if (c.item == 6) {
+            EXPECT_EQ(shown("subject"), "القرآن الكريم");
+        }
+        w->Image6_Click();
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
+    EXPECT_TRUE(scope.systemShown.empty());
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 // Grabs the exam-control window for looking at it:
 //   look_exams OUT_FOLDER
 // writes OUT_FOLDER/menu.png (as it opens), grade.png (a grade loaded),
-// staff.png and times.png (a pick-list popup open) and labels.png.
+// staff.png and times.png (a pick-list popup open), labels.png, and the
+// day's print panel, the grade chooser and the student chooser
+// (print-panel.png, grade-chooser.png, student-chooser.png).
 #include "exams/ControlAll.h"
 #include "exams/ExamsWiring.h"
 #include "exams/PickPopup.h"
+#include "exams/SingelStudent.h"
 #include "platform/Clock.h"
 #include "platform/Wait.h"
 #include "shell/MainForm.h"
@@ -46,6 +49,10 @@ int main(int argc, char** argv) {
               "('فهد العتيبي'), ('سعد'), ('خالد بن عبدالرحمن الزهراني'), ('يوسف');"
               "INSERT INTO exam_time (Title) VALUES ('7:30 - 9:00'), ('9:30 - 11:00'), "
               "('ساعة ونصف');");
+    // More subjects than the popup shows at once: it scrolls.
+    for (int i = 1; i <= 24; ++i)
+        home.exec("Schedual.db",
+                  QString("INSERT INTO subjects (Title) VALUES ('مادة اختيارية %1')").arg(i));
     const char* rows[][5] = {
         {"0", "الأحد", "1446/09/14", "القرآن الكريم", "7:30 - 9:00"},
         {"1", "الأحد", "1446/09/14", "التربية الفنية", "9:30 - 11:00"},
@@ -87,5 +94,16 @@ int main(int argc, char** argv) {
     w->grab().save(out + "/delete.png");
     w->MainSelect_Click(11);
     w->grab().save(out + "/labels.png");
+    w->ControlBottos_Click(2);
+    w->Image11_Click();
+    w->Image10_Click();
+    w->showPrintPanel(3);
+    w->grab().save(out + "/print-panel.png");
+    w->Image6_Click();
+    w->MainSelect_Click(1);
+    w->grab().save(out + "/grade-chooser.png");
+    w->CloseIt_Click();
+    exams::openSingleStudent(dates::MinutesKind::Absence);
+    exams::singelStudent()->grab().save(out + "/student-chooser.png");
     return 0;
 }

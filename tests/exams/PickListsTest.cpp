@@ -4,23 +4,36 @@
 #include "support/TestHome.h"
 
 #include <QElapsedTimer>
+#include <QPoint>
 #include <gtest/gtest.h>
 
 namespace sijill::exams {
 namespace {
 
 TEST(PickLists, ItemsFillRowsOfThreeFromTheRightAndTimesOneColumn) {
-    EXPECT_EQ(pickItemPosition(PickList::Subjects, 0), QPoint(2500, 440));
-    EXPECT_EQ(pickItemPosition(PickList::Subjects, 2), QPoint(40, 440));
-    EXPECT_EQ(pickItemPosition(PickList::Subjects, 3), QPoint(2500, 810));
-    EXPECT_EQ(pickItemPosition(PickList::Subjects, 23), QPoint(40, 3030));
-    // The 25th subject and the 43rd staff name carry on beyond the edge.
-    EXPECT_EQ(pickItemPosition(PickList::Subjects, 24), QPoint(-1190, 3030));
-    EXPECT_EQ(pickItemPosition(PickList::Teachers, 41), QPoint(40, 5250));
-    EXPECT_EQ(pickItemPosition(PickList::Teachers, 42), QPoint(-1190, 5250));
-    EXPECT_EQ(pickItemPosition(PickList::Times, 0), QPoint(200, 440));
-    EXPECT_EQ(pickItemPosition(PickList::Times, 7), QPoint(200, 3030));
-    EXPECT_EQ(pickItemPosition(PickList::Times, 8), QPoint(-1030, 3030));
+    auto at = [](PickList list, int j) {
+        const PickSlot s = pickItemSlot(list, j);
+        return QPoint(s.column, s.row);
+    };
+    EXPECT_EQ(at(PickList::Subjects, 0), QPoint(0, 0));
+    EXPECT_EQ(at(PickList::Subjects, 2), QPoint(2, 0));
+    EXPECT_EQ(at(PickList::Subjects, 3), QPoint(0, 1));
+    // Past the rows the popup shows, items keep to their columns in new rows
+    // (the popup scrolls to them) rather than running off its edge.
+    EXPECT_EQ(at(PickList::Subjects, 24), QPoint(0, 8));
+    EXPECT_EQ(at(PickList::Teachers, 42), QPoint(0, 14));
+    EXPECT_EQ(at(PickList::Times, 8), QPoint(0, 8));
+}
+
+TEST(PickLists, ABlankTitleIsNeverStored) {
+    test::TestHome home;
+    EXPECT_TRUE(isBlankTitle("   "));
+    EXPECT_TRUE(isBlankTitle(" ,5")); // the part before the comma is stored
+    EXPECT_FALSE(isBlankTitle(" لغتي"));
+    EXPECT_EQ(addPickItem(PickList::Subjects, "  "), 0);
+    EXPECT_EQ(addPickItem(PickList::Teachers, ",3"), 0);
+    EXPECT_TRUE(loadPickList(PickList::Subjects).empty());
+    EXPECT_TRUE(loadPickList(PickList::Teachers).empty());
 }
 
 TEST(PickLists, DuplicatesAreTheSameStoredTextLetterForLetter) {

@@ -97,20 +97,30 @@ TEST(QuranMenu, OneClassPreviewsTheSheetWithItsTitleInLandscape) {
     EXPECT_TRUE(desk.dialogs().shown.empty());
     EXPECT_TRUE(desk.jobs().isEmpty());
 
-    // Every item with a sheet previews it; the two summaries do nothing.
+    // Every item with a sheet previews it; the two summaries print nothing
+    // and say why through the program's message box.
+    QStringList told;
     for (const QuranItem& item : quranItems()) {
         SCOPED_TRACE(item.index);
         const std::size_t before = desk.previews().size();
+        if (item.layout.isEmpty())
+            desk.dialogs().answer(kOk);
         desk.clickTF(item.index);
         if (item.layout.isEmpty()) {
             EXPECT_EQ(desk.previews().size(), before);
+            ASSERT_FALSE(desk.dialogs().shown.empty());
+            EXPECT_TRUE(desk.dialogs().shown.back().text.contains(item.caption));
+            told << item.caption;
             continue;
         }
         ASSERT_EQ(desk.previews().size(), before + 1);
         EXPECT_EQ(desk.previews().back().layoutName, item.layout);
         EXPECT_EQ(desk.previews().back().orientation, report::Orientation::Landscape);
     }
-    EXPECT_TRUE(desk.dialogs().shown.empty());
+    told.sort();
+    EXPECT_EQ(told, QStringList({"خلاصة التلاوة", "خلاصة الحفظ متوسط"}));
+    EXPECT_EQ(desk.dialogs().shown.size(), 2u);
+    EXPECT_TRUE(desk.jobs().isEmpty());
 }
 
 TEST(QuranMenu, ReadingsRewriteTheMarkSheetAndTheMarkSheetGetsItsOwnBack) {
