@@ -1,6 +1,7 @@
 #include "attendance/AttendanceWiring.h"
 #include "committees/ControlCom.h"
 #include "exams/ExamsWiring.h"
+#include "platform/QtArabic.h"
 #include "platform/report/PreviewWindow.h"
 #include "reports/MarkSheetMenu.h"
 #include "reports/NameListMenu.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Sijill"));
     QApplication::setApplicationVersion(QStringLiteral(SIJILL_VERSION));
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    sijill::platform::setUpArabicDesktop();
 
     sijill::report::installPreviewWindow();
     sijill::shell::MainForm main;
