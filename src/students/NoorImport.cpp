@@ -132,9 +132,9 @@ std::vector<ImportedStudent> numberStudents(const std::vector<WorkbookStudent>& 
 QString missingSheetError(const Workbook& book) {
     for (const QString& name : {kSheet1, kSheet2})
         if (!book.sheet(name))
-            return refusal(QStringLiteral("الملف لا يحوي الورقة \"%1\"، فهو ليس ملف الطلاب "
+            return refusal(QStringLiteral("الملف لا يحوي الورقة %1، فهو ليس ملف الطلاب "
                                           "المصدر من نظام نور.")
-                               .arg(name));
+                               .arg(quotedSheetName(name)));
     return {};
 }
 
@@ -166,11 +166,11 @@ StudentRows readStudentRows(const Workbook& book,
             rowRead(static_cast<int>(out.rows.size()) + 1, s.name);
         s.name = plainAlef(s.name);
         if (!gradeNumberOfCode(cleanClassCode(code))) {
-            out.error = refusal(QStringLiteral("رمز الصف \"%1\" في السطر %2 من الورقة \"%3\" "
+            out.error = refusal(QStringLiteral("رمز الصف \"%1\" في السطر %2 من الورقة %3 "
                                                "لا يبدأ برقم صف من 00 إلى 06.")
                                     .arg(code)
                                     .arg(row)
-                                    .arg(kSheet2));
+                                    .arg(quotedSheetName(kSheet2)));
             out.rows.clear();
             return out;
         }
