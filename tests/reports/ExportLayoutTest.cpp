@@ -156,8 +156,9 @@ void checkDocument(const QString& path, int students, bool landscape) {
                      intAttr(crpr.child("w:sz"), "w:val") / 2.0);
     EXPECT_LE(usedOnLast + cm.lineHeight() * 20, room);
     EXPECT_LE(cm.lineHeight() * 20, rowHeight / 4) << "the closing paragraph could fill a page";
-    if (students <= 7)
+    if (students <= 7) {
         EXPECT_EQ(pages, 1);
+    }
 }
 
 // Converts with the office suite where one is installed: the page count of
@@ -352,9 +353,10 @@ TEST(ExportLayout, WorkbookKeepsItsCellsAndFitsOnePageWithEveryLabelWhole) {
             exportNamesToExcel(profile, "ثالث-" + cls, loadClassStudents("ثالث", cls), out.path());
         checkWorkbook(path, n);
         const int pages = pagesByOfficeSuite(path, out.path());
-        if (pages == -1 && n == 7)
+        if (pages == -1 && n == 7) {
             std::cout << "[ SKIPPED  ] no soffice: the office suite's check is left out\n";
-        else if (pages != -1)
+        } else if (pages != -1) {
             EXPECT_EQ(pages, 1);
+        }
     }
 }
