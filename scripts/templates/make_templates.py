@@ -37,9 +37,25 @@ def esc(text):
 
 # ---------------------------------------------------------------- workbook
 
-# Evaluation columns D..M, a total in N; names in C from row 12.
-FIRST_ROW, LAST_ROW = 12, 51
+# Evaluation columns D..M, a total in N; names in C from row 12, room for a
+# class of 45.
+FIRST_ROW, LAST_ROW = 12, 56
 MARKS = [chr(c) for c in range(ord("D"), ord("M") + 1)]
+
+# The installed Arabic font: its widths are the ones the column widths below
+# were measured with.
+SHEET_FONT = "Noto Sans Arabic"
+
+# Column widths in characters. The label columns hold their bold labels
+# whole; the eleven spacer columns between the total and the profile labels
+# are kept (their cell addresses stay) but narrow.
+COLUMN_WIDTHS = [(1, 1, 1), (2, 2, 6), (3, 3, 27), (4, 13, 4), (14, 14, 8), (15, 25, 0.4),
+                 (26, 26, 15), (27, 27, 25)]
+# Row heights in points: the title, thin gaps between the header blocks, and
+# the profile, heading and student rows. Fixed, so that a class of 45 fits
+# one A4 page.
+ROW_HEIGHTS = {1: 28, 5: 9, 6: 9, 8: 9, 9: 9, 10: 9, 11: 20}
+ROW_HEIGHT = 18
 
 # Cell formats (cellXfs order).
 XF_DEFAULT, XF_TITLE, XF_LABEL, XF_VALUE, XF_HEAD, XF_NAME, XF_NUMBER, XF_CLASS = range(8)
@@ -47,10 +63,10 @@ XF_DEFAULT, XF_TITLE, XF_LABEL, XF_VALUE, XF_HEAD, XF_NAME, XF_NUMBER, XF_CLASS 
 
 def styles_xml():
     fonts = (
-        '<font><sz val="11"/><name val="Arial"/><family val="2"/></font>'
-        '<font><b/><sz val="16"/><name val="Arial"/><family val="2"/></font>'
-        '<font><b/><sz val="11"/><name val="Arial"/><family val="2"/></font>'
-    )
+        '<font><sz val="11"/><name val="%s"/><family val="2"/></font>'
+        '<font><b/><sz val="16"/><name val="%s"/><family val="2"/></font>'
+        '<font><b/><sz val="11"/><name val="%s"/><family val="2"/></font>'
+    ) % (SHEET_FONT, SHEET_FONT, SHEET_FONT)
     fills = (
         '<fill><patternFill patternType="none"/></fill>'
         '<fill><patternFill patternType="gray125"/></fill>'
@@ -64,9 +80,9 @@ def styles_xml():
         + "<diagonal/></border>"
     )
 
-    def xf(font, fill, border, horizontal=None, extra=""):
-        align = ('<alignment horizontal="%s" vertical="center" readingOrder="2"/>' % horizontal
-                 if horizontal else "")
+    def xf(font, fill, border, horizontal=None, extra="", shrink=False):
+        align = ('<alignment horizontal="%s" vertical="center" readingOrder="2"%s/>'
+                 % (horizontal, ' shrinkToFit="1"' if shrink else "") if horizontal else "")
         return ('<xf numFmtId="49" fontId="%d" fillId="%d" borderId="%d" xfId="0" '
                 'applyNumberFormat="1" applyFont="1" applyFill="1" applyBorder="1" '
                 'applyAlignment="1"%s>%s</xf>' % (font, fill, border, extra, align))
@@ -75,7 +91,7 @@ def styles_xml():
         '<xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>',
         xf(1, 0, 0, "center"),           # title
         xf(2, 0, 0, "right"),            # label
-        xf(0, 0, 0, "right"),            # profile value
+        xf(0, 0, 0, "right", shrink=True),  # profile value: a long one shrinks, whole
         xf(2, 2, 1, "center"),           # table heading
         xf(0, 0, 1, "right"),            # name
         '<xf numFmtId="0" fontId="0" fillId="0" borderId="1" xfId="0" applyBorder="1" '
@@ -141,23 +157,25 @@ def sheet_xml():
         put("N%d" % r, cell("N%d" % r, XF_NUMBER,
                             formula='IF(C%d="","",SUM(D%d:M%d))' % (r, r, r)))
 
-    data = "".join('<row r="%d">%s</row>' % (n, "".join(x for _, x in sorted(cells)))
+    for n in range(1, LAST_ROW + 1):
+        rows.setdefault(n, [])
+    data = "".join('<row r="%d" ht="%g" customHeight="1">%s</row>'
+                   % (n, ROW_HEIGHTS.get(n, ROW_HEIGHT), "".join(x for _, x in sorted(cells)))
                    for n, cells in sorted(rows.items()))
-    widths = [(1, 1, 2), (2, 2, 5), (3, 3, 32), (4, 13, 6), (14, 14, 9), (15, 25, 4),
-              (26, 26, 14), (27, 27, 28)]
-    cols = "".join('<col min="%d" max="%d" width="%g" customWidth="1"/>' % w for w in widths)
+    cols = "".join('<col min="%d" max="%d" width="%g" customWidth="1"/>' % w
+                   for w in COLUMN_WIDTHS)
     return (XML + '<worksheet xmlns="%s" xmlns:r="%s">' % (NS_MAIN, NS_REL)
             + '<sheetPr><pageSetUpPr fitToPage="1"/></sheetPr>'
             + '<dimension ref="B1:AA%d"/>' % LAST_ROW
             + '<sheetViews><sheetView rightToLeft="1" tabSelected="1" workbookViewId="0">'
               '<selection activeCell="C12" sqref="C12"/></sheetView></sheetViews>'
-            + '<sheetFormatPr defaultRowHeight="18"/>'
+            + '<sheetFormatPr defaultRowHeight="%g" customHeight="1"/>' % ROW_HEIGHT
             + "<cols>%s</cols>" % cols
             + "<sheetData>%s</sheetData>" % data
             + '<mergeCells count="1"><mergeCell ref="C1:N1"/></mergeCells>'
-            + '<pageMargins left="0.4" right="0.4" top="0.5" bottom="0.5" header="0.3" '
-              'footer="0.3"/>'
-            + '<pageSetup paperSize="9" orientation="landscape" fitToWidth="1" fitToHeight="0"/>'
+            + '<pageMargins left="0.3" right="0.3" top="0.4" bottom="0.4" header="0.2" '
+              'footer="0.2"/>'
+            + '<pageSetup paperSize="9" orientation="portrait" fitToWidth="1" fitToHeight="1"/>'
             + "</worksheet>")
 
 

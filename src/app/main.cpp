@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 #include "platform/ProgramFolder.h"
+#include "platform/QtArabic.h"
 #include "reports/NamesExport.h"
 #include "shell/MGForm.h"
 #include "shell/MainForm.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Sijill"));
     QApplication::setApplicationVersion(QStringLiteral(SIJILL_VERSION));
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    sijill::platform::setUpArabicDesktop();
 
     // The school's data folder (made and seeded on first use) becomes the
     // working folder, so "SchoolInfo.ini" lies beside the databases.

@@ -3,6 +3,8 @@
 #include "platform/Fonts.h"
 #include "reports/OoxmlPackage.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QStringList>
 #include <cmath>
 #include <pugixml.hpp>
@@ -29,6 +31,45 @@ struct TextFormat {
     int halfPoints;
     bool listSpacing; // the list's tight paragraph format
 };
+
+// The template's cell margins (left and right) and room for the borders.
+constexpr int kCellMarginsTwips = 2 * 108 + 30;
+// Renderers shape a little wider or narrower than Qt: a column gets this much
+// more than the measured text.
+constexpr double kMeasureSlack = 1.1;
+// The notes column never shrinks below this.
+constexpr double kMinNotesCm = 2.0;
+// Between the page header and the list.
+constexpr int kHeaderGapTwips = 142;
+
+// A font at ten pixels per point, so that its metrics divided by ten are points
+// whatever the screen's resolution.
+QFont measuringFont(const TextFormat& f) {
+    QFont font(QString::fromStdString(f.font));
+    font.setPixelSize(f.halfPoints * 5);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// The page header's text: 11 pt.
+TextFormat headerFormat() {
+    return {platform::fontFamilyFor(QStringLiteral("Al Ruvo Cool-Free")).toStdString(), 22, false};
+}
+
+// Twips a cell needs to hold each of `texts` on one line.
+int cellTwips(const TextFormat& f, const QStringList& texts) {
+    const QFontMetricsF fm(measuringFont(f));
+    double widest = 0;
+    for (const QString& t : texts)
+        widest = std::max(widest, fm.horizontalAdvance(t));
+    return static_cast<int>(std::ceil(widest * 2 * kMeasureSlack)) + kCellMarginsTwips;
+}
+
+// Twips of one line of text set in `f` at single spacing.
+int lineTwips(const TextFormat& f) {
+    const QFontMetricsF fm(measuringFont(f));
+    return static_cast<int>(std::ceil(fm.height() * 2 * kMeasureSlack));
+}
 
 void setAttr(pugi::xml_node n, const char* name, const std::string& value) {
     pugi::xml_attribute a = n.attribute(name);
@@ -236,8 +277,7 @@ void writeHeader(OoxmlPackage& package, const QString& part, const CustomList& l
     if (!hdr)
         throw ExportError{QStringLiteral("القالب تالف، تعذرت قراءة الجزء %1").arg(part)};
     removeAllBut(hdr, {});
-    const TextFormat f{platform::fontFamilyFor(QStringLiteral("Al Ruvo Cool-Free")).toStdString(),
-                       22, false};
+    const TextFormat f = headerFormat();
     const int third = textWidth / 3;
     const std::vector<int> widths{third, third, third};
     pugi::xml_node tbl = table(hdr, {}, widths, false, nullptr);
@@ -254,11 +294,42 @@ void writeHeader(OoxmlPackage& package, const QString& part, const CustomList& l
     package.setPart(part, xmlBytes(doc));
 }
 
+// The body starts below the page header: four rows and the paragraph after
+// them, measured at the header's font. A header taller than the top margin
+// would push the list down and spill a short list onto a page of its own.
+void makeRoomForHeader(pugi::xml_node sectPr) {
+    const TextFormat f = headerFormat();
+    pugi::xml_node margins = child(sectPr, "w:pgMar");
+    const int needed = margins.attribute("w:header").as_int() + 5 * lineTwips(f) + kHeaderGapTwips;
+    if (margins.attribute("w:top").as_int() < needed)
+        setAttr(margins, "w:top", needed);
+}
+
+// The designed widths (1, 2.5, 7 and 9 or 18 cm) with their total kept: the
+// civil-registry and name columns widen to hold their longest text on one
+// line, taking the width from the notes column.
+std::vector<int> listWidths(const CustomList& list, const TextFormat& f) {
+    std::vector<int> w{cmToTwips(1), cmToTwips(2.5), cmToTwips(7),
+                       cmToTwips(list.landscape ? 18 : 9)};
+    QStringList civil{QStringLiteral("السجل المدني"), QStringLiteral("0000000000")};
+    QStringList names{QStringLiteral("الاسم")};
+    for (const CustomListRow& r : list.rows) {
+        civil << r.civil;
+        names << r.name;
+    }
+    const int spare = w[3] - cmToTwips(kMinNotesCm);
+    const int civilMore = std::clamp(cellTwips(f, civil) - w[1], 0, spare);
+    const int namesMore = std::clamp(cellTwips(f, names) - w[2], 0, spare - civilMore);
+    w[1] += civilMore;
+    w[2] += namesMore;
+    w[3] -= civilMore + namesMore;
+    return w;
+}
+
 void writeList(pugi::xml_node body, pugi::xml_node sectPr, const CustomList& list) {
     const TextFormat f{platform::fontFamilyFor(QStringLiteral("Al Ruvo Cool")).toStdString(), 24,
                        true};
-    const std::vector<int> widths{cmToTwips(1), cmToTwips(2.5), cmToTwips(7),
-                                  cmToTwips(list.landscape ? 18 : 9)};
+    const std::vector<int> widths = listWidths(list, f);
     pugi::xml_node tbl = table(body, sectPr, widths, true, kGrey);
     row(tbl, widths,
         {{QStringLiteral("م"), kGrey},
@@ -272,8 +343,9 @@ void writeList(pugi::xml_node body, pugi::xml_node sectPr, const CustomList& lis
     // row stays, empty and grey.
     if (list.rows.empty())
         row(tbl, widths, {{{}, kGrey}, {{}, kGrey}, {{}, kGrey}, {{}, kGrey}}, f);
-    // The body ends with a paragraph after the table, in the list's format.
-    paragraph(body, {}, f, sectPr);
+    // The body ends with a paragraph after the table, in the list's font but
+    // tiny, so that a table that fills its last page adds no blank page.
+    paragraph(body, {}, TextFormat{f.font, 2, true}, sectPr);
 }
 
 } // namespace
@@ -294,6 +366,7 @@ QByteArray buildCustomListDocx(const QString& templatePath, const CustomList& li
     removeAllBut(body, sectPr);
     const int textWidth = setUpPage(sectPr, list.landscape);
     writeHeader(package, defaultHeaderPart(package, sectPr), list, textWidth);
+    makeRoomForHeader(sectPr);
     writeList(body, sectPr, list);
     package.setPart(kDocument, xmlBytes(doc));
     return package.toBytes();

@@ -11,9 +11,11 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextLayout>
 #include <QTimer>
 
 namespace sijill::shell {
@@ -43,6 +45,28 @@ QString shownLine(const QString& line) {
     if (line.trimmed().isEmpty())
         return line;
     return QChar(0x2066) + line + QChar(0x2069);
+}
+
+// Breaks each line to the width, between words where it can and inside a
+// word longer than the width (a long class name) where it must.
+QStringList wrappedLines(const QStringList& lines, const QFont& font, int width) {
+    QStringList out;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTextDirection(Qt::RightToLeft);
+    for (const QString& line : lines) {
+        QTextLayout layout(line, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+            l.setLineWidth(width);
+            out << line.mid(l.textStart(), l.textLength()).trimmed();
+        }
+        layout.endLayout();
+        if (line.isEmpty())
+            out << QString();
+    }
+    return out;
 }
 
 void paintBackground(QWidget* w, const QColor& c) {
@@ -165,6 +189,7 @@ void MGForm::setMessage(const QString& text) {
     QStringList lines = t.split(QLatin1Char('\n'));
     for (QString& line : lines)
         line = shownLine(line);
+    shownLines_ = lines;
     MyMsg->setText(lines.join(QLatin1Char('\n')));
     setProperty("sijillText", text);
 }
@@ -177,6 +202,7 @@ void MGForm::setMode(int mode) {
 void MGForm::setStyle(int style) {
     style_ = style;
     paintBackground(TitlePic, platform::vbColor(style == 1 ? kRedTitle : kHighlight));
+    markEnterButton();
     setProperty("sijillStyle", style);
 }
 
@@ -204,9 +230,9 @@ QStringList MGForm::visibleButtons() const {
 void MGForm::layoutForMode() {
     const QRect screen = availableScreen();
     // The message never gets cut: the box widens up to the screen, and only a
-    // line longer than that wraps.
+    // line longer than that wraps, inside a long word where it must.
     const QFontMetrics fm(MyMsg->font());
-    const QStringList lines = MyMsg->text().split(QLatin1Char('\n'));
+    const QStringList lines = shownLines_;
     int textWidth = 0;
     for (const QString& line : lines)
         textWidth = std::max(textWidth, fm.horizontalAdvance(line));
@@ -214,12 +240,11 @@ void MGForm::layoutForMode() {
     const int maxWidth = std::max(twips(kDesignWidthTw), screen.width() * 9 / 10);
     const int width = std::clamp(textWidth + 2 * margin, twips(kDesignWidthTw), maxWidth);
     const bool wrap = textWidth + 2 * margin > width;
-    MyMsg->setWordWrap(wrap);
     const int msgWidth = wrap ? width - 2 * margin : textWidth + 2;
-    const int msgHeight = wrap ? fm.boundingRect(QRect(0, 0, msgWidth, 100000),
-                                                 Qt::TextWordWrap | Qt::AlignCenter, MyMsg->text())
-                                     .height()
-                               : fm.lineSpacing() * static_cast<int>(lines.size());
+    const QStringList shown = wrap ? wrappedLines(lines, MyMsg->font(), msgWidth) : lines;
+    MyMsg->setWordWrap(false);
+    MyMsg->setText(shown.join(QLatin1Char('\n')));
+    const int msgHeight = fm.lineSpacing() * static_cast<int>(shown.size());
     MyMsg->setGeometry(width / 2 - msgWidth / 2, twips(420), msgWidth, msgHeight);
 
     TitlePic->setGeometry(0, 0, width + twips(15), twips(345));
@@ -255,7 +280,62 @@ void MGForm::layoutForMode() {
     default:
         break;
     }
+    markEnterButton();
     setProperty("sijillButtons", visibleButtons());
+}
+
+// The button Enter presses is drawn as the default one and holds the focus,
+// so that the space bar presses it too.
+void MGForm::markEnterButton() {
+    if (QPushButton* b = enterButton()) {
+        b->setDefault(true);
+        b->setFocus();
+    }
+}
+
+QPushButton* MGForm::enterButton() const {
+    switch (mode_) {
+    case 1:
+        return buttonNamed(QStringLiteral("Command3"));
+    case 2:
+        // A question that deletes (red title) is never confirmed by Enter.
+        return buttonNamed(style_ == 1 ? QStringLiteral("Command1") : QStringLiteral("ClearData"));
+    case 3:
+        return buttonNamed(QStringLiteral("Command5"));
+    case 5:
+        return buttonNamed(QStringLiteral("Command8"));
+    default:
+        return nullptr;
+    }
+}
+
+QPushButton* MGForm::escapeButton() const {
+    switch (mode_) {
+    case 1:
+        return buttonNamed(QStringLiteral("Command3"));
+    case 2:
+        return buttonNamed(QStringLiteral("Command1"));
+    case 3:
+        return buttonNamed(QStringLiteral("Command5"));
+    default:
+        return nullptr;
+    }
+}
+
+void MGForm::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!enter && key != Qt::Key_Escape) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (mode_ == 4)
+        return; // closes by itself
+    if (QPushButton* b = enter ? enterButton() : escapeButton())
+        b->click();
+    else if (!enter)
+        reject(); // mode 5: closed without an answer
 }
 
 void MGForm::answer(bool* flag) {

@@ -33,13 +33,19 @@ public:
     QWidget* titleBar() const { return TitlePic; }
     QLabel* messageLabel() const { return MyMsg; }
     QPushButton* buttonNamed(const QString& objectName) const;
+    // The buttons that Enter and Escape press in the current mode and style
+    // (none: Enter does nothing, Escape closes without an answer).
+    QPushButton* enterButton() const;
+    QPushButton* escapeButton() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void answer(bool* flag);
+    void markEnterButton();
     QWidget*
     makeRow(const char* name, int widthTw, int heightTw,
             std::initializer_list<std::pair<const char*, std::pair<QString, int>>> buttons);
@@ -52,6 +58,7 @@ private:
     QWidget* MyR3 = nullptr;
     QWidget* MyR5 = nullptr;
     QTimer* Timer1 = nullptr;
+    QStringList shownLines_{QStringLiteral("--")};
     int mode_ = 0;
     int style_ = 0;
 };

@@ -31,6 +31,10 @@ constexpr std::uint32_t kLightGrey = 0xDEDEDE;
 constexpr std::uint32_t kMenuPanel = 0xC8D0D4;
 constexpr std::uint32_t kScopeBack = 0x49523C;
 constexpr int kPanelOffsetTw = 2500;
+// Captions of a disabled window (while another window is open): a dark grey
+// that reads on every menu colour, where the style's light grey would vanish
+// into the silver of the bar.
+constexpr std::uint32_t kDisabledCaption = 0x505050;
 
 void fill(QWidget* w, std::uint32_t colour) {
     QPalette p = w->palette();
@@ -52,6 +56,10 @@ QLabel* menuLabel(const QString& caption, QWidget* parent, const QRect& geometry
     label->setCursor(Qt::PointingHandCursor);
     label->setMouseTracking(true);
     label->installEventFilter(filter);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, platform::vbColor(kDisabledCaption));
+    palette.setColor(QPalette::Disabled, QPalette::Light, Qt::transparent);
+    label->setPalette(palette);
     fill(label, colour);
     // The substitute font is wider than the designed one: a caption that
     // would be cut grows towards the left, keeping its right edge.

@@ -171,9 +171,9 @@ std::vector<ImportedStudent> numberStudents(const std::vector<WorkbookStudent>& 
 QString missingSheetError(const Workbook& book) {
     for (const QString& name : {kSheet1, kSheet2})
         if (!book.sheet(name))
-            return refusal(QStringLiteral("الملف لا يحوي الورقة \"%1\"، فهو ليس ملف الطلاب "
+            return refusal(QStringLiteral("الملف لا يحوي الورقة %1، فهو ليس ملف الطلاب "
                                           "المصدر من نظام نور.")
-                               .arg(name));
+                               .arg(quotedSheetName(name)));
     return {};
 }
 

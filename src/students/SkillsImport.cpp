@@ -15,9 +15,9 @@ SkillsReport readSkillsReport(const Workbook& book) {
     SkillsReport report;
     const Sheet* sheet = book.sheet(kSkillsSheet);
     if (!sheet) {
-        report.error = QStringLiteral("الملف لا يحوي الورقة \"%1\"، فهو ليس تقرير مهارات المقرر "
+        report.error = QStringLiteral("الملف لا يحوي الورقة %1، فهو ليس تقرير مهارات المقرر "
                                       "المصدر من نظام نور.")
-                           .arg(kSkillsSheet);
+                           .arg(quotedSheetName(kSkillsSheet));
         return report;
     }
     report.subject = sheet->text(8, col('C'));

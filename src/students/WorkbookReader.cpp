@@ -1,5 +1,6 @@
 #include "students/WorkbookReader.h"
 
+#include "platform/BidiText.h"
 #include "students/ChildWait.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,8 @@ int& timeLimit() {
 const QString kNothingChanged = QStringLiteral("لم يتغير شيء من البيانات.");
 
 QString damaged(const QString& path) {
-    return QStringLiteral("ملف Excel تالف أو لا يمكن قراءته:\n%1").arg(QFileInfo(path).fileName());
+    return QStringLiteral("ملف Excel تالف أو لا يمكن قراءته:\n%1")
+        .arg(platform::isolate(QFileInfo(path).fileName()));
 }
 
 QString unescape(QStringView s) {
@@ -160,17 +162,17 @@ FileKind sniffFile(const QString& path) {
 }
 
 QString fileKindMessage(FileKind kind, const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    const QString resave = QStringLiteral(
-        "افتح الملف في Excel واحفظه بصيغة \"Excel 97-2003\" (xls) ثم أعد الاستيراد.");
+    const QString name = platform::isolate(QFileInfo(path).fileName());
+    const QString resave = QStringLiteral("افتح الملف في Excel واحفظه بصيغة %1 ثم أعد الاستيراد.")
+                               .arg(platform::isolate(QStringLiteral("\"Excel 97-2003\" (xls)")));
     switch (kind) {
     case FileKind::Missing:
         return QStringLiteral("الملف غير موجود أو لا يمكن فتحه:\n%1").arg(name);
     case FileKind::Empty:
         return QStringLiteral("الملف فارغ لا يحوي أي بيانات:\n%1").arg(name);
     case FileKind::Xlsx:
-        return QStringLiteral("الملف %1 مصنف بصيغة xlsx (Excel 2007 وما بعده) وليس بصيغة xls.\n")
-                   .arg(name) +
+        return QStringLiteral("الملف %1 مصنف بصيغة xlsx (%2 وما بعده) وليس بصيغة xls.\n")
+                   .arg(name, platform::isolate(QStringLiteral("Excel 2007"))) +
                resave;
     case FileKind::Html:
         return QStringLiteral("الملف %1 صفحة ويب (HTML) محفوظة باسم xls وليس مصنف Excel.\n")
@@ -188,6 +190,10 @@ QString fileKindMessage(FileKind kind, const QString& path) {
     return damaged(path);
 }
 
+QString quotedSheetName(const QString& name) {
+    return platform::isolate(QLatin1Char('"') + name + QLatin1Char('"'));
+}
+
 WorkbookRead readWorkbook(const QString& path, const QStringList& sheets) {
     WorkbookRead result;
     const FileKind kind = sniffFile(path);
@@ -201,9 +207,9 @@ WorkbookRead readWorkbook(const QString& path, const QStringList& sheets) {
     reader.setStandardErrorFile(QProcess::nullDevice());
     reader.start(readerProgram(), QStringList{path} + sheets);
     if (!reader.waitForStarted(10000)) {
-        result.error =
-            QStringLiteral("تعذر تشغيل برنامج قراءة ملفات Excel (sijill-xls-reader).\n") +
-            kNothingChanged;
+        result.error = QStringLiteral("تعذر تشغيل برنامج قراءة ملفات Excel (%1).\n")
+                           .arg(platform::isolate(QStringLiteral("sijill-xls-reader"))) +
+                       kNothingChanged;
         return result;
     }
     // The windows keep answering while the reader runs; one that loops on a

@@ -33,4 +33,7 @@ void setReaderTimeLimitMs(int ms); // 0 or less restores the default
 // The message shown for a file of the given kind that is not a usable .xls.
 QString fileKindMessage(FileKind kind, const QString& path);
 
+// A sheet's Latin name, quoted and kept whole inside an Arabic message.
+QString quotedSheetName(const QString& name);
+
 } // namespace sijill::students

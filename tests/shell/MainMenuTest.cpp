@@ -303,3 +303,27 @@ TEST(MainMenus, DeleteAllThatFailsSaysWhyAndNeverSuccess) {
     EXPECT_EQ(shown[1].style, 1);
     EXPECT_FALSE(QFile::exists(schoolInfoPath()));
 }
+
+TEST(MainMenus, CaptionsOfADisabledMainWindowStayReadable) {
+    Program p;
+    p.form->show();
+    // While another window is open the main window is disabled: its captions
+    // are drawn in the disabled palette, dark on the menu colours.
+    p.form->setEnabled(false);
+    for (QLabel* label : {p.form->BarTop[0], p.form->BarTop[1], p.form->MainSelect[1]}) {
+        ASSERT_FALSE(label->isEnabled());
+        const QColor text = label->palette().color(QPalette::Disabled, QPalette::WindowText);
+        const QColor ground = label->palette().color(QPalette::Disabled, QPalette::Window);
+        EXPECT_GT(std::abs(ground.lightness() - text.lightness()), 100)
+            << label->text().toStdString();
+        // The grab shows the caption: many pixels near the text colour.
+        const QImage shot = label->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (qAbs(QColor(shot.pixel(x, y)).lightness() - text.lightness()) < 40)
+                    ++dark;
+        EXPECT_GT(dark, 30) << label->text().toStdString();
+    }
+    p.form->setEnabled(true);
+}

@@ -4,7 +4,9 @@
 #include "shell/MGForm.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -35,7 +37,86 @@ Flags ask(int mode, const QString& answer) {
     return flags();
 }
 
+// What a key did to a box: the answer, and whether the box stayed open.
+struct KeyResult {
+    Flags flags;
+    bool stillOpen;
+    bool operator==(const KeyResult&) const = default;
+};
+
+// Shows a box and presses a key as the window system delivers it: to the
+// widget holding the focus, passing up to the box when that widget ignores it.
+KeyResult pressOn(int mode, int style, int key) {
+    ScriptedScope scope;
+    bool open = false;
+    scope.dialogs().custom = [&](QDialog& d) {
+        d.show();
+        QWidget* target = d.focusWidget() ? d.focusWidget() : &d;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        open = d.isVisible();
+        d.reject();
+        return true;
+    };
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("سؤال"), mode, style);
+    return {flags(), open};
+}
+
+constexpr Flags kOkAnswer{true, false, false, false};
+constexpr Flags kCancelAnswer{false, true, false, false};
+constexpr Flags kNoAnswer{false, false, false, true};
+constexpr Flags kNone{false, false, false, false};
+
 } // namespace
+
+TEST(ShowMsg, EnterAndEscapeAnswerAsDesktopDialogsDoAndNeverConfirmADeletion) {
+    for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        EXPECT_EQ(pressOn(1, 0, key), (KeyResult{kOkAnswer, false}));
+        EXPECT_EQ(pressOn(2, 0, key), (KeyResult{kOkAnswer, false}));
+        // A question that deletes: Enter cancels.
+        EXPECT_EQ(pressOn(2, 1, key), (KeyResult{kCancelAnswer, false}));
+        EXPECT_EQ(pressOn(3, 1, key), (KeyResult{kCancelAnswer, false}));
+        EXPECT_EQ(pressOn(5, 0, key), (KeyResult{kNoAnswer, false}));
+    }
+    EXPECT_EQ(pressOn(1, 0, Qt::Key_Escape), (KeyResult{kOkAnswer, false}));
+    EXPECT_EQ(pressOn(1, 1, Qt::Key_Escape), (KeyResult{kOkAnswer, false}));
+    EXPECT_EQ(pressOn(2, 0, Qt::Key_Escape), (KeyResult{kCancelAnswer, false}));
+    EXPECT_EQ(pressOn(2, 1, Qt::Key_Escape), (KeyResult{kCancelAnswer, false}));
+    EXPECT_EQ(pressOn(3, 1, Qt::Key_Escape), (KeyResult{kCancelAnswer, false}));
+    // Save changes? Escape closes without an answer, which stores nothing.
+    EXPECT_EQ(pressOn(5, 0, Qt::Key_Escape), (KeyResult{kNone, false}));
+    // The notice that closes by itself takes no key.
+    EXPECT_EQ(pressOn(4, 0, Qt::Key_Return), (KeyResult{kNone, true}));
+
+    // The button Enter presses holds the focus and is drawn as the default.
+    MGForm box;
+    box.setMode(2);
+    box.layoutForMode();
+    box.setStyle(1);
+    EXPECT_EQ(box.focusWidget(), box.buttonNamed("Command1"));
+    EXPECT_TRUE(box.buttonNamed("Command1")->isDefault());
+    EXPECT_FALSE(box.buttonNamed("ClearData")->isDefault());
+}
+
+TEST(MGForm, ALongUnbrokenWordWrapsWholeInsideTheBox) {
+    const QString word = QStringLiteral("الصفالأولالمتوسطالمسائيالمدمج").repeated(12);
+    MGForm box;
+    box.setMessage(QStringLiteral("هل تريد حذف الفصل\r") + word);
+    box.setMode(2);
+    box.layoutForMode();
+    const QLabel* msg = box.messageLabel();
+    EXPECT_GE(msg->x(), 0);
+    EXPECT_LE(msg->x() + msg->width(), box.width());
+    const QStringList lines = msg->text().split('\n');
+    EXPECT_GT(lines.size(), 2);
+    for (const QString& line : lines)
+        EXPECT_LE(msg->fontMetrics().horizontalAdvance(line), msg->width()) << line.toStdString();
+    EXPECT_GE(msg->height(), msg->fontMetrics().lineSpacing() * lines.size());
+    // Nothing of the word is lost: the lines after the first hold it all.
+    EXPECT_EQ(lines.mid(1).join(QString()), word);
+    // The buttons stand below the message.
+    EXPECT_GE(box.buttonNamed("ClearData")->parentWidget()->y(), msg->y() + msg->height());
+}
 
 TEST(ShowMsg, EachModeShowsItsButtonsAndSetsOnlyThePressedFlag) {
     ScriptedScope scope;

@@ -1,3 +1,5 @@
+#include "platform/QtArabic.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@ int main(int argc, char** argv) {
         qputenv("SIJILL_WAIT_SCALE", "0");
     QApplication app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    sijill::platform::setUpArabicDesktop();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

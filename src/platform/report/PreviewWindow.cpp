@@ -6,11 +6,13 @@
 #include "platform/report/ReportPainter.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QToolButton>
@@ -56,6 +58,18 @@ QToolButton* toolButton(QWidget* parent, QStyle::StandardPixmap icon, const char
     b->setIcon(parent->style()->standardIcon(icon));
     b->setAutoRaise(true);
     return b;
+}
+
+// The designed size, made to fit the screen's available area with room for
+// the title bar and borders that the window manager adds.
+QSize fittedSize(int width, int height) {
+    constexpr int kFrameAllowance = 48;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {width, height};
+    const QRect area = screen->availableGeometry();
+    return {std::min(width, area.width() - kFrameAllowance / 4),
+            std::min(height, area.height() - kFrameAllowance)};
 }
 
 } // namespace
@@ -113,7 +127,7 @@ PreviewWindow::PreviewWindow(LaidOutReport report) : report_(std::move(report)) 
     const int width = report_.previewWidth > 0
                           ? platform::twips(report_.previewWidth)
                           : static_cast<int>(report_.paperSize.width() / 15) + 60;
-    resize(width, 760);
+    resize(fittedSize(width, 760));
     refresh();
 }
 

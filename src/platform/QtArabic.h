@@ -1,0 +1,16 @@
+#pragma once
+
+namespace sijill::platform {
+
+// Loads Qt's own Arabic texts (the buttons of system message boxes, the print
+// and file dialogs) whatever the system locale, since the program speaks only
+// Arabic, and lays every window out right to left. Returns false when the
+// translation file is missing; the program then runs with Qt's English texts.
+bool loadQtArabic();
+
+// Everything the desktop needs before the first window opens: Qt's Arabic
+// texts, right to left, and every top-level window kept inside the screen's
+// available area each time it is shown.
+void setUpArabicDesktop();
+
+} // namespace sijill::platform
