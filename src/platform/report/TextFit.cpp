@@ -1,5 +1,6 @@
 #include "platform/report/TextFit.h"
 
+#include <QFontMetricsF>
 #include <cmath>
 
 namespace sijill::report {
@@ -25,6 +26,18 @@ bool fitsAt(const DrawnItem& item, int pixelSize, int flags) {
     return textFits(trial);
 }
 
+// Most texts fit at their designed size on one line: a cheaper test than
+// textFits that never accepts what textFits refuses (the advance is at least
+// the laid-out width of one line, which may drop trailing blanks).
+bool fitsOnOneLineAsDesigned(const DrawnItem& item) {
+    if (item.text.contains(QLatin1Char('\n')))
+        return false;
+    const QFontMetricsF metrics(item.font);
+    const QRectF box = item.textBox();
+    return metrics.horizontalAdvance(item.text) <= box.width() + 0.5 &&
+           metrics.tightBoundingRect(item.text).height() <= box.height() + 0.5;
+}
+
 QString cacheKey(const DrawnItem& item) {
     return QStringLiteral("%1\x1f%2\x1f%3\x1f%4x%5\x1f%6\x1f")
                .arg(item.font.key())
@@ -41,6 +54,10 @@ QString cacheKey(const DrawnItem& item) {
 bool TextFitter::fit(DrawnItem& item) {
     if (item.kind != DrawnItem::Kind::Text || item.text.isEmpty())
         return true;
+    if (fitsOnOneLineAsDesigned(item)) {
+        item.flags &= ~Qt::TextWordWrap;
+        return true;
+    }
     const QString key = cacheKey(item);
     auto found = cache_.constFind(key);
     if (found == cache_.constEnd()) {
