@@ -76,15 +76,19 @@ def report_header(lay):
             width=WIDTH - 120, height=HEADER_HEIGHT - 20, borderColor=BORDER, borderWidth=20)
     lay.label(s, "Label14", "بسم الله الرحمن الرحيم", 6165, 25, 2835, 240,
               {"family": "Al Ruvo Cool", "size": 9})
-    for name, caption, left, top in (("kl1", "المملكة العربية السعودية", 11243, 69),
-                                     ("kl2", "وزارة التعليم", 11243, 353),
-                                     ("kl3", "", 11243, 636),
-                                     ("kl4", "", 11184, 912)):
-        lay.label(s, name, caption, left, top, 4100, 300, HEADER_FONT)
+    # The official lines run from beside the logo to the frame; the school's
+    # name (kl4) may take two lines down to the frame's foot.
+    for name, caption, top in (("kl1", "المملكة العربية السعودية", 69),
+                               ("kl2", "وزارة التعليم", 353),
+                               ("kl3", "", 636),
+                               ("kl4", "", 912)):
+        lay.label(s, name, caption, 10700, top, WIDTH - 130 - 10700,
+                  HEADER_HEIGHT - 30 - top if name == "kl4" else 300, HEADER_FONT)
     for name, left, top, font in (("kl5", 144, 48, TITLE_FONT), ("class", 150, 432, HEADER_FONT),
                                   ("Label2", 150, 816, HEADER_FONT)):
         lay.label(s, name, "", left, top, 4100, 360, font)
-    lay.add(s, kind="image", name="image1", left=6165, top=255, width=2835, height=1065,
+    # Below the basmala line, which ends at 265.
+    lay.add(s, kind="image", name="image1", left=6165, top=285, width=2835, height=1035,
             picture="logo.png")
 
 

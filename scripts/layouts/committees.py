@@ -51,9 +51,10 @@ class Layout:
             control[k] = int(round(control[k]))
         self.sections[section]["controls"].append(control)
 
-    def label(self, section, name, caption, left, top, width, height, font, align="center"):
+    def label(self, section, name, caption, left, top, width, height, font, align="center",
+              **extra):
         self.add(section, kind="label", name=name, caption=caption, left=left, top=top,
-                 width=width, height=height, font=font, alignment=align)
+                 width=width, height=height, font=font, alignment=align, **extra)
 
     def box(self, section, name, left, top, width, height, fill=None, **extra):
         if fill:
@@ -82,7 +83,9 @@ def sheet_page_header(lay):
     lay.sections[s]["height"] = HEADINGS_TOP + HEADINGS_HEIGHT
     for i, (name, caption) in enumerate((("kl1", "المملكة العربية السعودية"), ("kl2", "وزارة التعليم"),
                                          ("kl3", ""), ("kl4", ""))):
-        lay.label(s, name, caption, WIDTH - 3900, 60 + 290 * i, 3800, 290, HEADER_FONT)
+        # From beside the logo to the edge, above the basmala.
+        lay.label(s, name, caption, WIDTH - 4350, 60 + 290 * i, 4350, 270 if name == "kl4" else 290,
+                  HEADER_FONT)
     lay.add(s, kind="image", name="image1", left=WIDTH / 2 - 1100, top=60, width=2200,
             height=1050, picture="logo.png")
     for i, (name, caption) in enumerate((("kl5", ""), ("Class", ""), ("Label1", "المعلم:"),
@@ -127,8 +130,10 @@ def sheet_footers(lay):
     lay.label(s, "Label4", "رئيس لجنة الاختبارات", 200, 250, 3800, 330, HEADER_FONT)
     lay.label(s, "Headmaster", "", 200, 650, 3800, 330, HEADER_FONT)
     lay.label(s, "Label5", "توقيع الملاحظين", WIDTH - 4000, 250, 3800, 330, HEADER_FONT)
-    lay.label(s, "kl8", "مدير المدرسة", WIDTH - 4000, 650, 3800, 330, HEADER_FONT)
-    lay.label(s, "kl9", "", WIDTH - 4000, 980, 3800, 300, HEADER_FONT)
+    # Stored hidden: the observers sign by hand; no placeholder name prints.
+    lay.label(s, "kl8", "مدير المدرسة", WIDTH - 4000, 650, 3800, 330, HEADER_FONT,
+              visible=False)
+    lay.label(s, "kl9", "", WIDTH - 4000, 980, 3800, 300, HEADER_FONT, visible=False)
 
 
 # Desk labels: two to a row, the first student on the right half.

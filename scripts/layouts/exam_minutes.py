@@ -117,7 +117,10 @@ def report_header(lay, title):
     lay.label(s, BASMALAH, 3000, 60, WIDTH - 6000, 380, HEADER_FONT, "center", "Label14")
     for i, (name, caption) in enumerate((("kl1", "المملكة العربية السعودية"), ("kl2", "وزارة التعليم"),
                                          ("kl3", ""), ("kl4", ""))):
-        lay.label(s, caption, WIDTH - 4100, 300 + 330 * i, 3950, 330, HEADER_FONT, "center", name)
+        # From the logo to the frame; the school's name (kl4) may take two
+        # lines down to the frame's foot.
+        lay.label(s, caption, WIDTH - 4370, 300 + 330 * i, 4290, 400 if name == "kl4" else 330,
+                  HEADER_FONT, "center", name)
     for i, name in enumerate(("kl5", "Class")):
         lay.label(s, "", 150, 300 + 330 * i, 3950, 330, HEADER_FONT, "center", name)
     lay.label(s, CONTROL, 150, 300 + 330 * 2, 3950, 330, HEADER_FONT, "center", "Label15")

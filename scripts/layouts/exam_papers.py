@@ -79,11 +79,12 @@ def pair(caption, field=None, weight=1.2):
 def statements():
     first = [Leaf("الفترة", weight=1.0, field="D8"), Leaf("الصف", weight=1.6, field="D3"),
              Leaf("المادة", weight=2.4, field="D4"), Leaf("العدد", weight=0.7)]
-    audited = (first + pair("المستلم") + pair("المصحح", "D6", 2.1) + pair("المستلم")
-               + pair("المراجع", "D7", 2.1) + pair("المستلم") + pair("المدقق")
+    # A corrector's or reviewer's full name (five parts) takes two lines.
+    audited = (first + pair("المستلم") + pair("المصحح", "D6", 3.2) + pair("المستلم")
+               + pair("المراجع", "D7", 3.2) + pair("المستلم") + pair("المدقق")
                + pair("المستلم"))
-    members = (first + pair("ع/اللجنة") + pair("المصحح", "D6", 2.1) + pair("ع/اللجنة")
-               + pair("المراجع", "D7", 2.1) + pair("ع/اللجنة")
+    members = (first + pair("ع/اللجنة") + pair("المصحح", "D6", 3.2) + pair("ع/اللجنة")
+               + pair("المراجع", "D7", 3.2) + pair("ع/اللجنة")
                + [Leaf("الحاسب", weight=1.4)])
     return [statement("Comeetee", audited), statement("Comeetee1", members)]
 

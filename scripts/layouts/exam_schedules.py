@@ -72,14 +72,15 @@ def revisers():
                Leaf("الصف", weight=1.0, field="D2"),
                Leaf("الفترة", weight=0.8, field="D3"),
                Leaf("المادة", weight=1.9, field="D4"),
-               Leaf("المصحح", weight=2.5, field="D5"),
-               Leaf("المراجع", weight=2.5, field="D6"),
+               Leaf("المصحح", weight=3.0, field="D5"),
+               Leaf("المراجع", weight=3.0, field="D6"),
                Leaf("اللجنة", weight=0.75),
                Leaf("ملاحظ 1", weight=1.2), Leaf("التوقيع", weight=0.75),
                Leaf("ملاحظ 2", weight=1.2), Leaf("التوقيع", weight=0.75),
                Leaf("ملاحظ 3", weight=1.2), Leaf("التوقيع", weight=0.75)]
+    # Rows tall enough for a full name (five parts) on two lines.
     table(b, columns, 100, width - 100, body_font(10, 500), body_font(10),
-          detail_height=400)
+          detail_height=600)
     footer(b)
     return b
 

@@ -24,6 +24,19 @@ class Col(Leaf):
     def __init__(self, caption="", maximum=None, name=None, max_name=None, **kw):
         super().__init__(caption, maximum, name=name, **kw)
         self.max_name = max_name
+        self.vertical = True
+
+
+class Up(Leaf):
+    """A narrow column whose heading runs up the column."""
+
+    def __init__(self, caption, maximum=None, **kw):
+        super().__init__(caption, maximum, **kw)
+        self.vertical = True
+
+
+def ups(pairs):
+    return [Up(c, m) for c, m in pairs]
 
 
 def table(b, columns, x0, x1, heading_font, detail_font, rows, max_height=300,
@@ -43,7 +56,7 @@ def table(b, columns, x0, x1, heading_font, detail_font, rows, max_height=300,
     b.sections["Section2"]["height"] = int(total)
     b.sections["Section1"]["height"] = detail_height
 
-    cells = []  # (left, top, width, height, caption, name, align)
+    cells = []  # (left, top, width, height, caption, name, align, vertical)
     texts = []
 
     def walk(nodes, right, level):
@@ -51,18 +64,20 @@ def table(b, columns, x0, x1, heading_font, detail_font, rows, max_height=300,
             if isinstance(n, Group):
                 w = sum(widths[id(l)] for l in leaves(n.children))
                 cells.append((right - w, tops[level], w, rows[level], n.caption, n.name,
-                              n.align))
+                              n.align, False))
                 walk(n.children, right, level + 1)
             else:
                 w = widths[id(n)]
                 top = tops[level]
+                up = getattr(n, "vertical", False)
                 if n.maximum is None:
-                    cells.append((right - w, top, w, total - top, n.caption, n.name, "center"))
+                    cells.append((right - w, top, w, total - top, n.caption, n.name, "center",
+                                  up))
                 else:
                     cells.append((right - w, top, w, total - top - max_height, n.caption,
-                                  n.name, "center"))
+                                  n.name, "center", up))
                     cells.append((right - w, total - max_height, w, max_height, n.maximum,
-                                  getattr(n, "max_name", None), "center"))
+                                  getattr(n, "max_name", None), "center", False))
                 if n.cell:
                     b.cell("Section1", right - w, 0, w, detail_height)
                 if n.field:
@@ -74,14 +89,15 @@ def table(b, columns, x0, x1, heading_font, detail_font, rows, max_height=300,
             right -= w
 
     walk(columns, x1, 0)
-    for left, top, width, height, caption, name, align in cells:
+    for left, top, width, height, caption, name, align, up in cells:
         b.cell("Section2", left, top, width, height, fill=GREY)
-    for left, top, width, height, caption, name, align in cells:
+    for left, top, width, height, caption, name, align, up in cells:
         if not caption and not name:
             continue
         pad = 60 if align != "center" else 0
+        extra = {"vertical": True, "wordWrap": True} if up else {}
         b.label("Section2", caption, left + pad, top, width - 2 * pad, height, heading_font,
-                align=align, name=name)
+                align=align, name=name, **extra)
     for t in texts:
         b.add("Section1", t)
 
@@ -131,24 +147,31 @@ def period_456(second):
     writes its own heading and maxima into the second period's first two
     columns, so they carry names."""
     # The first column is wide enough for the readings sheet's heading.
+    reading, speaking = "القراءة الجهرية", "الاستماع والتحدث"
     if second:
-        first = [Col(name="Label17", maximum="5", max_name="Label18", weight=1.6),
-                 Col(name="Label19", maximum="5", max_name="Label20")]
+        first = [Col(reading, name="Label17", maximum="5", max_name="Label18", weight=1.6),
+                 Col(speaking, name="Label19", maximum="5", max_name="Label20")]
     else:
-        first = [Leaf(maximum="5", weight=1.6), Leaf(maximum="5")]
-    tools = Group("أدوات تقويم  ", first + maxima(["4", "2", "4"]) + [Leaf("مج", "20")])
-    written = Group("الاختبار التحريري", maxima(["4", "4", "4", "4", "4"]) +
-                    [Leaf("مج", "20")])
-    return [tools, Leaf(maximum="10"), written, Leaf(maximum="10"), Leaf(maximum="10")]
+        first = [Up(reading, "5", weight=1.6), Up(speaking, "5")]
+    tools = Group("أدوات تقويم  ", first + ups([("الحفظ", "4"), ("الخط", "2"),
+                                                 ("الإملاء", "4"), ("المجموع", "20")]))
+    written = Group("الاختبار التحريري",
+                    ups([("الفهم القرائي", "4"), ("الصنف اللغوي", "4"),
+                         ("الوظيفة النحوية", "4"), ("الرسم الإملائي", "4"),
+                         ("التعبير الكتابي", "4"), ("المجموع", "20")]))
+    return [tools, Up("المجموع 2/ ", "10"), written, Up("المجموع 2/ ", "10"),
+            Up("اجمالي الفترة", "10")]
 
 
 def period_3(caption):
     tools = Group("أدوات تقويم  متنوعة نهاية وحدتين",
-                  maxima(["3", "3", "7", "3", "2", "2"]) + [Leaf("مج", "20")])
-    written = Group("الاختبار التحريري", maxima(["4", "4", "4", "4", "4"]) +
-                    [Leaf("مج", "20")])
-    return Group(caption, [tools, Leaf(maximum="10"), written, Leaf(maximum="10"),
-                           Leaf(maximum="10")])
+                  ups([("استماع", "3"), ("التعبير شفهي", "3"), ("القراءة", "7"),
+                       ("الحفظ", "3"), ("الإملاء", "2"), ("الخط", "2"), ("المجموع", "20")]))
+    written = Group("الاختبار التحريري",
+                    ups([("فهم", "4"), ("تراكيب", "4"), ("تعبير كتابي", "4"),
+                         ("إملاء منظور", "4"), ("الإملاء الاختباري", "4"), ("المجموع", "20")]))
+    return Group(caption, [tools, Up("المجموع 2/ ", "10"), written, Up("المجموع 2/ ", "10"),
+                           Up("اجمالي الفترة", "10")])
 
 
 def mark_sheets():
@@ -170,12 +193,14 @@ def mark_sheets():
                          for g in ("الفترة الأولى", "الفترة الثانية", "معدل الفترات")],
                         [345, 1150], heading=body_font(9.75, 500), number_font=ARIAL_NUMBER))
 
-    b = portrait("Final", teacher, subject, [Leaf("الدرجة"), Leaf("ملاحظات", weight=2)], [600],
+    # The filler writes the subject prompt into Label1; Label2 keeps the
+    # teacher's, so the header asks for each once.
+    b = portrait("Final", teacher, teacher, [Leaf("الدرجة"), Leaf("ملاحظات", weight=2)], [600],
                  width=11250)
     check_footer(b, x0, x1 - 30)
     out.append(b)
 
-    out.append(portrait("MarksPeriod", teacher, subject,
+    out.append(portrait("MarksPeriod", teacher, teacher,
                         [Leaf("الحضور", "5"), Leaf("المشاركة والنشاط", "5"),
                          Leaf("الواجبات المنزلية", "5"), Leaf("ملف الأعمال", "5"),
                          Leaf("المشروعات والبحوث", "10"), Leaf("اختبار قصير", "20")],
@@ -189,9 +214,12 @@ def mark_sheets():
     out.append(landscape("Lang4", 15615, subject2, teacher2, lang4, [345, 700],
                          name_width=3600))
 
-    grade3 = [period_3("الفترة الأولى"), period_3("الفترة الثانية"), Leaf(maximum="20"),
-              Group("نهاية الفصل", maxima(["10", "20", "30"])), Leaf(maximum="50")]
-    out.append(landscape("lang_grade_3", 16065, subject2, teacher2, grade3, [330, 700, 330],
+    end = [("شفهي", None), ("تحريري", None), ("المجموع", None)]
+    grade3 = [period_3("الفترة الأولى"), period_3("الفترة الثانية"),
+              Up("مجموع الفترتين", "20"),
+              Group("نهاية الفصل", [Up(c, m) for (c, _), m in zip(end, ["10", "20", "30"])]),
+              Up("الدرجة النهائية", "50")]
+    out.append(landscape("lang_grade_3", 16065, subject2, teacher2, grade3, [330, 400, 1000],
                          name_width=3400, heading=body_font(9, 500),
                          margins={"left": 400, "top": 200, "right": 200, "bottom": 200}))
 
@@ -206,10 +234,11 @@ def mark_sheets():
 
     grade456 = [Group("الفترة الأولى", period_456(False)),
                 Group("الفترة الثانية", period_456(True)),
-                Leaf(maximum="20"), Leaf(maximum="5"),
-                Group("نهاية الفصل", maxima(["4", "21", "30"])), Leaf(maximum="50")]
+                Up("مجموع الفترتين", "20"), Up("المشاركة", "5"),
+                Group("نهاية الفصل", [Up(c, m) for (c, _), m in zip(end, ["4", "21", "30"])]),
+                Up("الدرجة النهائية", "50")]
     out.append(landscape("lang_grade_456", 16065, subject2, teacher2, grade456,
-                         [330, 330, 500], name_width=3400, heading=body_font(9, 500),
+                         [330, 330, 1000], name_width=3400, heading=body_font(9, 500),
                          detail_height=765, reserve=("Label17", "Label19", "Label20")))
     return out
 

@@ -135,12 +135,17 @@ def header(b, label1, label2, title=None, bsmalah="Label14"):
             HEADER_FONT, name=bsmalah)
     right = 11200 if landscape else 6779
     left = 144 if landscape else 240
-    logo = 6165 if landscape else 4100
+    logo = 6165 if landscape else 4360
     tops = (117, 401, 684, 977)
+    # The official lines reach the frame, and the school's name (kl4) has
+    # the room down to the frame's foot, so that a long name can take a
+    # second line.
+    right_width = min(4400, w - 120 - right)
     for name, caption, top in zip(("kl1", "kl2", "kl3", "kl4"),
                                   ("المملكة العربية السعودية", "وزارة التعليم", "", ""),
                                   tops):
-        b.label("Section4", caption, right, top, 4100, 330, HEADER_FONT, name=name)
+        b.label("Section4", caption, right, top, right_width,
+                1440 - 20 - top if name == "kl4" else 330, HEADER_FONT, name=name)
     lefts = [("kl5", ""), ("class", "الصف:")]
     if label1 is not None:
         lefts.append(("Label1", label1))
@@ -151,8 +156,10 @@ def header(b, label1, label2, title=None, bsmalah="Label14"):
     for (name, caption), top in zip(lefts, tops):
         if name:
             b.label("Section4", caption, left, top, 4095, 330, HEADER_FONT, name=name)
-    b.add("Section4", {"kind": "image", "name": "Image1", "left": logo, "top": 340,
-                       "width": 2835, "height": 1065, "picture": "logo.png"})
+    # The logo stands below the basmala line (which ends at 496).
+    b.add("Section4", {"kind": "image", "name": "Image1", "left": logo, "top": 520,
+                       "width": 2835 if landscape else 2400, "height": 900,
+                       "picture": "logo.png"})
     if title:
         b.label("Section4", title, 104, 1474, w - 208, 495, TITLE_FONT, name="Label18")
 

@@ -181,9 +181,12 @@ def ex_sign():
     tops = (180, 460, 740, 1020)
     for name, caption, top in zip(("kl1", "kl2", "kl3", "kl4"),
                                   ("المملكة العربية السعودية", "وزارة التعليم", "", ""), tops):
-        lay.label(s, name, caption, WIDTH - 200 - 4000, top, 4000, 300, HEADER_FONT)
-    lay.add(s, kind="image", name="image1", left=WIDTH / 2 - 1300, top=400, width=2600,
-            height=900, picture="logo.png")
+        # From beside the logo to the frame.
+        lay.label(s, name, caption, WIDTH - 120 - 4200, top, 4200, 330 if name == "kl4" else 300,
+                  HEADER_FONT)
+    # Below the basmala line, which ends at 440.
+    lay.add(s, kind="image", name="image1", left=WIDTH / 2 - 1300, top=460, width=2600,
+            height=840, picture="logo.png")
     for name, caption, top in zip(("kl5", "Class", "Label1", "Label2"),
                                   ("", "الصف:", "المعلم:", "المادة:"), tops):
         lay.label(s, name, caption, 200, top, 4000, 300, HEADER_FONT)
@@ -230,8 +233,10 @@ def ex_sign():
     lay.label(s, "Label4", "رئيس لجنة الاختبارات", 200, 250, 3800, 330, HEADER_FONT)
     lay.label(s, "Headmaster", "مدير المدرسة", 200, 650, 3800, 330, HEADER_FONT)
     lay.label(s, "Label121", "توقيع الملاحظين", WIDTH - 4000, 250, 3800, 330, HEADER_FONT)
-    lay.label(s, "kl8", "مدير المدرسة", WIDTH - 4000, 650, 3800, 330, HEADER_FONT)
-    lay.label(s, "kl9", "", WIDTH - 4000, 980, 3800, 300, HEADER_FONT)
+    # Stored hidden: the observers sign by hand; no placeholder name prints.
+    lay.label(s, "kl8", "مدير المدرسة", WIDTH - 4000, 650, 3800, 330, HEADER_FONT,
+              visible=False)
+    lay.label(s, "kl9", "", WIDTH - 4000, 980, 3800, 300, HEADER_FONT, visible=False)
     lay.write()
 
 

@@ -167,7 +167,9 @@ void ControlCom::buildEditor() {
     Combo2 = new QComboBox(Picture2);
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 12, 500));
-    Combo2->setGeometry(twipsRect(2295, 4275, 1545, 405));
+    // In the header beside the grade totals, clear of every committee row
+    // (at 4275 it covered the eighth row's seats) and of the scroll strip.
+    Combo2->setGeometry(twipsRect(660, 795, 1350, 390));
     Combo1 = new QComboBox(Picture2);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->hide();

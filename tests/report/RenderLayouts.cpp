@@ -45,13 +45,9 @@ int main(int argc, char** argv) {
             report::writePdf(laid, file);
             std::printf("%s: %zu page(s), scale %.3f -> %s\n", qPrintable(name), laid.pages.size(),
                         laid.scale, qPrintable(file));
-            for (const report::ReportPage& page : laid.pages) {
-                for (const report::DrawnItem& item : page.items) {
-                    if (!report::textFits(item))
-                        std::printf("  does not fit: %s %s \"%s\"\n", qPrintable(item.section),
-                                    qPrintable(item.control), qPrintable(item.text));
-                }
-            }
+            for (const report::CutText& cut : laid.cutTexts)
+                std::printf("  cut on page %d: %s %s \"%s\"\n", cut.page + 1,
+                            qPrintable(cut.section), qPrintable(cut.control), qPrintable(cut.text));
         } catch (const report::ReportError& e) {
             std::fprintf(stderr, "%s\n", qPrintable(e.message()));
             ++failures;

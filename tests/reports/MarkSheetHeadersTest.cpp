@@ -96,8 +96,11 @@ TEST_F(MarkSheetHeaders, EverySheetGetsTheSchoolHeaderItsSubjectLineAndOrientati
         EXPECT_DOUBLE_EQ(l.previewWidth(), e.preview);
         EXPECT_NE(l.dataSource(), nullptr);
     }
-    // Final and MarksPeriod carry the subject prompt twice.
-    EXPECT_EQ(report::layout("Final").control("Label2").caption, "المادة:");
+    // Final and MarksPeriod ask for the subject once and for the teacher.
+    for (const char* name : {"Final", "MarksPeriod"}) {
+        EXPECT_EQ(report::layout(name).control("Label1").caption, "المادة:");
+        EXPECT_EQ(report::layout(name).control("Label2").caption, "المعلم:");
+    }
 }
 
 TEST_F(MarkSheetHeaders, TheReadingsSheetsCaptionsDoNotReachTheMarkSheets) {
@@ -118,7 +121,7 @@ TEST_F(MarkSheetHeaders, TheReadingsSheetsCaptionsDoNotReachTheMarkSheets) {
 
     fillMarkSheetHeaders(school(), *markClassLineOf("أول-1"), noStudents());
     EXPECT_EQ(l.control("Label1").caption, "حاسب");
-    EXPECT_EQ(l.control("Label17").caption, "");
+    EXPECT_EQ(l.control("Label17").caption, "القراءة الجهرية");
     EXPECT_EQ(l.control("Label18").caption, "5");
     EXPECT_EQ(l.control("Label20").caption, "5");
     EXPECT_EQ(l.control("Class").caption, "أول [ 1  ]");

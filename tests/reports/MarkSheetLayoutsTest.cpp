@@ -43,12 +43,12 @@ const std::vector<Stored>& storedLayouts() {
          6,
          {"م", "الاسم", p1, p2, "معدل الفترات"},
          false},
-        {"Final", 1, 11250, "المعلم:", "المادة:", 2, {"م", "الاسم", "الدرجة", "ملاحظات"}, true},
+        {"Final", 1, 11250, "المعلم:", "المعلم:", 2, {"م", "الاسم", "الدرجة", "ملاحظات"}, true},
         {"MarksPeriod",
          1,
          11280,
          "المعلم:",
-         "المادة:",
+         "المعلم:",
          6,
          {"م", "الاسم", "الحضور", "المشاركة والنشاط", "الواجبات المنزلية", "ملف الأعمال",
           "المشروعات والبحوث", "اختبار قصير"},
@@ -67,7 +67,7 @@ const std::vector<Stored>& storedLayouts() {
          "المادة/",
          "المعلم/",
          37,
-         {"م", "الاسم", p1, p2, "نهاية الفصل"},
+         {"م", "الاسم", p1, p2, "مجموع الفترتين", "نهاية الفصل", "الدرجة النهائية"},
          false},
         {"lang_grade_3_1_period",
          2,
@@ -85,7 +85,7 @@ const std::vector<Stored>& storedLayouts() {
          "المادة/",
          "المعلم/",
          36,
-         {"م", "الاسم", p1, p2, "نهاية الفصل"},
+         {"م", "الاسم", p1, p2, "مجموع الفترتين", "المشاركة", "نهاية الفصل", "الدرجة النهائية"},
          false},
         {"TahMemorization",
          2,
@@ -223,15 +223,18 @@ TEST_F(MarkSheetLayouts, MaximaAndStackedHeadingsStandWhereTheSheetsNeedThem) {
     report::ReportLayout& readings = report::layout("lang_grade_456");
     EXPECT_EQ(readings.control("Section2", "Label18").caption, "5");
     EXPECT_EQ(readings.control("Section2", "Label20").caption, "5");
-    EXPECT_EQ(readings.control("Section2", "Label17").caption, "");
+    EXPECT_EQ(readings.control("Section2", "Label17").caption, "القراءة الجهرية");
     const double secondPeriod = readings.control("Label17").left;
     EXPECT_LT(secondPeriod, readings.control("Section2", "Label18").left + 1);
     EXPECT_DOUBLE_EQ(readings.section("Section1").height, 765);
     const auto grade456 = headingRows(readings);
     ASSERT_EQ(grade456.size(), 4u);
     // The second period stands left of the first.
-    EXPECT_EQ(grade456[1], std::vector<QString>({"أدوات تقويم  ", "الاختبار التحريري",
-                                                 "أدوات تقويم  ", "الاختبار التحريري"}));
+    const QString half = QStringLiteral("المجموع 2/ ");
+    const QString whole = QStringLiteral("اجمالي الفترة");
+    EXPECT_EQ(grade456[1], std::vector<QString>({"أدوات تقويم  ", half, "الاختبار التحريري", half,
+                                                 whole, "أدوات تقويم  ", half, "الاختبار التحريري",
+                                                 half, whole, "شفهي", "تحريري", "المجموع"}));
     for (const auto& c : readings.section("Section2").controls) {
         if (c.caption == "الفترة الأولى") {
             EXPECT_GT(c.left, secondPeriod);

@@ -147,7 +147,7 @@ TEST(QuranMenu, ReadingsRewriteTheMarkSheetAndTheMarkSheetGetsItsOwnBack) {
     ASSERT_EQ(desk.previews().size(), 2u);
     const report::LaidOutReport& m = desk.previews()[1];
     EXPECT_EQ(test::firstText(m, "Label1"), "حاسب");
-    EXPECT_EQ(test::firstText(m, "Label17"), "");
+    EXPECT_EQ(test::firstText(m, "Label17"), "القراءة الجهرية");
     EXPECT_EQ(test::firstText(m, "Label18"), "5");
     EXPECT_EQ(test::firstText(m, "Class"), "تحفيظ القرآن الكريم [ 1  ]");
 }

@@ -204,7 +204,8 @@ private:
                             QStringLiteral("visible")};
         const QStringList textKeys = {QStringLiteral("font"),      QStringLiteral("alignment"),
                                       QStringLiteral("valign"),    QStringLiteral("wordWrap"),
-                                      QStringLiteral("foreColor"), QStringLiteral("backColor")};
+                                      QStringLiteral("foreColor"), QStringLiteral("backColor"),
+                                      QStringLiteral("vertical")};
         if (kind == QLatin1String("label")) {
             c.kind = ControlKind::Label;
             keys << textKeys << QStringLiteral("caption");
@@ -249,6 +250,7 @@ private:
         c.verticalAlignment =
             valign == QLatin1String("top") ? VerticalAlign::Top : VerticalAlign::Center;
         c.wordWrap = flag(o, QStringLiteral("wordWrap"), where, c.wordWrap);
+        c.vertical = flag(o, QStringLiteral("vertical"), where, false);
         c.foreColor = color(o, QStringLiteral("foreColor"), where, Qt::black);
         c.filled = o.contains(QStringLiteral("backColor"));
         c.backColor = color(o, QStringLiteral("backColor"), where, Qt::white);

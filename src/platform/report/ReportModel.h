@@ -50,6 +50,8 @@ struct ReportControl {
     TextAlign alignment = TextAlign::Right;
     VerticalAlign verticalAlignment = VerticalAlign::Center;
     bool wordWrap = true;
+    // Turned a quarter left, reading upwards: headings of narrow columns.
+    bool vertical = false;
     QColor foreColor = Qt::black;
 
     // Fill (labels, text boxes and shapes) and border (shapes); a line draws

@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 #include "platform/report/PrintablePicture.h"
 #include "platform/report/ReportError.h"
+#include "platform/report/TextFit.h"
 
 #include <QFontMetricsF>
 #include <cmath>
@@ -38,15 +39,16 @@ bool textFits(const DrawnItem& item) {
     if (item.kind != DrawnItem::Kind::Text || item.text.isEmpty())
         return true;
     const QFontMetricsF metrics(item.font);
-    const QRectF needed = metrics.boundingRect(item.rect, item.flags, item.text);
-    if (needed.width() > item.rect.width() + 0.5)
+    const QRectF box = item.textBox();
+    const QRectF needed = metrics.boundingRect(box, item.flags, item.text);
+    if (needed.width() > box.width() + 0.5)
         return false;
     const int lines = std::max<int>(1, std::lround(needed.height() / metrics.lineSpacing()));
     // Arabic fonts keep a tall line for their marks: one line needs the height
     // of its own glyphs, further lines the font's line spacing.
     const double height =
         (lines - 1) * metrics.lineSpacing() + metrics.tightBoundingRect(item.text).height();
-    return height <= item.rect.height() + 0.5;
+    return height <= box.height() + 0.5;
 }
 
 QSizeF paperSizeFor(Orientation orientation) {
@@ -226,6 +228,10 @@ private:
                 item.color = c.foreColor;
                 item.filled = c.filled;
                 item.fill = c.backColor;
+                item.vertical = c.vertical;
+                if (!fitter_.fit(item))
+                    out_.cutTexts.push_back({static_cast<int>(out_.pages.size()) - 1, item.section,
+                                             item.control, item.row, item.text});
                 break;
             case ControlKind::Shape:
                 item.kind = c.shape == ShapeKind::RoundedRectangle ? DrawnItem::Kind::RoundedRect
@@ -257,6 +263,7 @@ private:
     LaidOutReport& out_;
     const ReportDataSource* data_ = nullptr;
     std::vector<PreparedSection> sections_;
+    TextFitter fitter_;
     double bottom_ = 0;       // lowest y a band may reach, in layout twips
     double y_ = 0;            // top of the next band on the current page
     double headerBottom_ = 0; // where the page header ended on the current page

@@ -27,6 +27,16 @@ struct DrawnItem {
     QColor border;
     double borderWidth = 0;
     QImage picture;
+    // How the text was fitted into its box: the share of its designed size it
+    // is drawn at, and whether it was cut (it does not fit even shrunk to the
+    // floor and wrapped).
+    double scale = 1;
+    bool cut = false;
+    bool vertical = false; // turned a quarter left: lines run up the box
+
+    // The box the text is laid out in: `rect`, or for vertical text `rect`
+    // turned, its width the box's height.
+    QRectF textBox() const { return vertical ? QRectF(0, 0, rect.height(), rect.width()) : rect; }
 
     QString section; // Section4 ... Section5
     QString control;
@@ -49,6 +59,16 @@ struct ReportPage {
 // the font's line spacing).
 bool textFits(const DrawnItem& item);
 
+// A text the engine could not fit into its box, even shrunk and wrapped, so
+// that part of it is cut off on paper.
+struct CutText {
+    int page = 0; // 0-based
+    QString section;
+    QString control;
+    int row = -1;
+    QString text;
+};
+
 // A whole report laid out once: what a preview shows and a printer prints.
 struct LaidOutReport {
     QString layoutName;
@@ -57,12 +77,15 @@ struct LaidOutReport {
     double scale = 1; // below 1 when the layout is wider than the paper
     double previewWidth = 0;
     std::vector<ReportPage> pages;
+    // Every text that was cut, in page order: empty when every word prints.
+    std::vector<CutText> cutTexts;
 };
 
 // Lays a layout out over A4 pages with its current data source: report header
 // once at the top of page 1, page header on every page, one detail band a row,
 // page footer at the foot of every page, report footer once after the last
-// row (on a new page when it does not fit). A field that a text box binds and
+// row (on a new page when it does not fit). Every text is fitted into its box
+// (TextFitter) and a text that cannot be is listed in `cutTexts`. A field that a text box binds and
 // the data source lacks is a ReportError.
 LaidOutReport layOut(const ReportLayout& layout);
 

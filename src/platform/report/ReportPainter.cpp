@@ -32,7 +32,15 @@ void paintText(QPainter& p, const DrawnItem& item) {
         return;
     p.setFont(item.font);
     p.setPen(item.color);
-    p.drawText(item.rect, item.flags, item.text);
+    if (!item.vertical) {
+        p.drawText(item.rect, item.flags, item.text);
+        return;
+    }
+    p.save();
+    p.translate(item.rect.bottomLeft());
+    p.rotate(-90);
+    p.drawText(item.textBox(), item.flags, item.text);
+    p.restore();
 }
 
 void paintShape(QPainter& p, const DrawnItem& item) {

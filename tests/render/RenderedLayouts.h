@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/report/ReportPages.h"
+#include "render/LayoutFills.h"
+
+#include <QString>
+
+namespace sijill::test {
+
+// Every layout filled with the longest texts, laid out once a process on a
+// school seeded for them, on first use.
+const report::LaidOutReport& filledLayout(const QString& name);
+
+} // namespace sijill::test

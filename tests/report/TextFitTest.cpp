@@ -1,0 +1,103 @@
+#include "platform/report/TextFit.h"
+#include "platform/report/ReportPages.h"
+#include "report/TestLayouts.h"
+
+#include <QFontMetricsF>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+using report::DrawnItem;
+using report::LaidOutReport;
+
+namespace {
+
+const QString kText = QStringLiteral("الإدارة العامة للتعليم بمنطقة الرياض مكتب الشمال");
+
+// The banded layout with the report header's `class` label holding `text` in
+// a box of the given size.
+LaidOutReport withClassBox(double width, double height, const QString& text = kText,
+                           bool vertical = false) {
+    report::ReportLayout layout = test::bandedLayout();
+    report::ReportControl& c = layout.control(QStringLiteral("class"));
+    c.caption = text;
+    c.width = width;
+    c.height = height;
+    c.vertical = vertical;
+    layout.setDataSource(test::numberedRows(3));
+    return report::layOut(layout);
+}
+
+const DrawnItem& classItem(const LaidOutReport& r) {
+    return *r.pages.at(0).findControl(QStringLiteral("class"));
+}
+
+// The width of the text on one line at its designed size.
+double designedWidth() {
+    const LaidOutReport r = withClassBox(10000, 400);
+    return QFontMetricsF(classItem(r).font).horizontalAdvance(kText);
+}
+
+} // namespace
+
+TEST(TextFit, ATextThatFitsKeepsItsSize) {
+    const LaidOutReport r = withClassBox(10000, 400);
+    EXPECT_DOUBLE_EQ(classItem(r).scale, 1.0);
+    EXPECT_FALSE(classItem(r).cut);
+    EXPECT_TRUE(r.cutTexts.empty());
+}
+
+TEST(TextFit, ALittleTooWideIsShrunkOnOneLine) {
+    const LaidOutReport r = withClassBox(designedWidth() / 1.15, 400);
+    const DrawnItem& item = classItem(r);
+    EXPECT_LT(item.scale, 1.0);
+    EXPECT_GE(item.scale, report::kMinTextScale - 0.01);
+    EXPECT_FALSE(item.flags & Qt::TextWordWrap);
+    EXPECT_TRUE(report::textFits(item));
+    EXPECT_TRUE(r.cutTexts.empty());
+}
+
+TEST(TextFit, PastTheFloorItWrapsWhereTheBoxIsTallEnough) {
+    const LaidOutReport r = withClassBox(designedWidth() / 2, 1000);
+    const DrawnItem& item = classItem(r);
+    EXPECT_TRUE(item.flags & Qt::TextWordWrap);
+    EXPECT_FALSE(item.cut);
+    EXPECT_TRUE(report::textFits(item));
+    EXPECT_TRUE(r.cutTexts.empty());
+}
+
+TEST(TextFit, PastBothItIsCutAndReported) {
+    const LaidOutReport r = withClassBox(designedWidth() / 3, 250);
+    const DrawnItem& item = classItem(r);
+    EXPECT_TRUE(item.cut);
+    ASSERT_EQ(r.cutTexts.size(), 1u);
+    EXPECT_EQ(r.cutTexts[0].page, 0);
+    EXPECT_EQ(r.cutTexts[0].section, QStringLiteral("Section4"));
+    EXPECT_EQ(r.cutTexts[0].control, QStringLiteral("class"));
+    EXPECT_EQ(r.cutTexts[0].row, -1);
+    EXPECT_EQ(r.cutTexts[0].text, kText);
+}
+
+TEST(TextFit, ACutDetailTextNamesItsRowAndPage) {
+    report::ReportLayout layout = test::bandedLayout();
+    layout.control(QStringLiteral("Kl7")).width = 600;
+    report::ReportRowset rows = test::numberedRows(20);
+    rows.set(17, QStringLiteral("d1"), kText);
+    layout.setDataSource(rows);
+    const LaidOutReport r = report::layOut(layout);
+    ASSERT_EQ(r.cutTexts.size(), 1u);
+    EXPECT_EQ(r.cutTexts[0].row, 17);
+    EXPECT_EQ(r.cutTexts[0].page, 1); // 14 rows on the first page
+    EXPECT_EQ(r.cutTexts[0].control, QStringLiteral("Kl7"));
+}
+
+TEST(TextFit, AnUprightTextFitsAlongItsColumn) {
+    const double w = designedWidth();
+    const LaidOutReport r = withClassBox(400, w * 1.05, kText, true);
+    const DrawnItem& item = classItem(r);
+    EXPECT_TRUE(item.vertical);
+    EXPECT_DOUBLE_EQ(item.scale, 1.0);
+    EXPECT_FALSE(item.cut);
+    // Lying down in the same box it needs many lines.
+    const LaidOutReport lying = withClassBox(400, w * 1.05);
+    EXPECT_TRUE(classItem(lying).cut || (classItem(lying).flags & Qt::TextWordWrap));
+}
