@@ -372,6 +372,9 @@ bool Workbook::readGlobals() {
 
 bool Workbook::readSheet(size_t index, SheetCells& out) {
     out = {};
+    // Room for every cell record the stream could hold, so that the cells
+    // are never moved; pages never used cost nothing.
+    out.cells.reserve(stream_.size() / 10);
     if (index >= sheets_.size())
         return fail(Fault::Kind::Damaged, {}, "no such sheet");
     const SheetEntry& entry = sheets_[index];

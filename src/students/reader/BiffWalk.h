@@ -16,13 +16,13 @@
 namespace sijill::biff {
 
 struct Cell {
-    enum class Kind { Blank, Number, Text, Bool, Error };
+    enum class Kind : uint8_t { Blank, Number, Text, Bool, Error };
     Kind kind = Kind::Blank;
     bool formula = false; // the value is the one stored for a formula
     bool integer = false; // a number stored as a whole-number RK value
+    uint8_t code = 0;     // the boolean or the error code
     double number = 0;
     const std::string* text = nullptr; // UTF-8; none for an empty text
-    int code = 0;                      // the boolean or the error code
     bool emptyText() const { return kind == Kind::Text && (!text || text->empty()); }
 };
 
