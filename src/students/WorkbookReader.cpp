@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "platform/BidiText.h"
+
 namespace sijill::students {
 
 namespace {
@@ -25,12 +27,16 @@ int& timeLimit() {
     return ms;
 }
 
-const QString kNothingChanged = QStringLiteral("لم يتغير شيء من البيانات.");
+const QString kNothingChanged =
+    QStringLiteral("لم يتغير شيء من البيانات، وبيانات المدرسة باقية كما كانت.");
 
 QString damaged(const QString& path) {
     return QStringLiteral("ملف Excel تالف أو لا يمكن قراءته:\n%1")
         .arg(platform::isolate(QFileInfo(path).fileName()));
 }
+
+const QString kResave = QStringLiteral("افتح الملف في Excel واحفظه بصيغة %1 ثم أعد الاستيراد.")
+                            .arg(platform::isolate(QStringLiteral("\"Excel 97-2003\" (xls)")));
 
 QString unescape(QStringView s) {
     QString out;
@@ -54,10 +60,65 @@ QString unescape(QStringView s) {
     return out;
 }
 
-// Parses the reader's output; false when it is not a complete report.
-bool parseReport(const QByteArray& out, Workbook& book) {
+// The letters of a column counted from 0: "A", ..., "Z", "AA", ...
+QString columnName(int column) {
+    QString letters;
+    for (int c = column + 1; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(u'A' + (c - 1) % 26));
+    return letters;
+}
+
+// The message for the reader's refusal: FAULT kind sheet row column detail.
+QString faultMessage(const QList<QStringView>& f, const QString& path) {
+    const QString file = platform::isolate(QFileInfo(path).fileName());
+    const QString kind = f.value(1).toString();
+    const QString sheet = platform::isolate(unescape(f.value(2)));
+    const int row = f.value(3).toInt();
+    const int column = f.value(4).toInt();
+    const QString where =
+        row >= 0 && column >= 0
+            ? QStringLiteral("الخلية %1 (الصف %2، العمود %3) في الورقة %4")
+                  .arg(platform::isolate(columnName(column) + QString::number(row + 1)))
+                  .arg(row + 1)
+                  .arg(platform::isolate(columnName(column)), sheet)
+            : QString();
+    if (kind == QLatin1String("OLD"))
+        return QStringLiteral("الملف %1 مصنف بصيغة Excel قديمة (Excel 95 أو ما قبله) لا يقرؤها "
+                              "البرنامج.\n")
+                   .arg(file) +
+               kResave;
+    if (kind == QLatin1String("ENCRYPTED"))
+        return QStringLiteral("الملف %1 محمي بكلمة مرور فلا يمكن قراءته.\nافتحه في Excel واحفظه "
+                              "دون كلمة مرور ثم أعد الاستيراد.")
+            .arg(file);
+    if (kind == QLatin1String("VALUE"))
+        return QStringLiteral("في %1 قيمة منطقية أو رسالة خطأ من Excel وليست نصًا ولا عددًا.\n"
+                              "صحح الخلية في Excel ثم أعد الاستيراد.\nالملف: %2")
+            .arg(where, file);
+    if (kind == QLatin1String("CELL") && !where.isEmpty())
+        return QStringLiteral("ملف Excel تالف: تعذرت قراءة %1.\nالملف: %2").arg(where, file);
+    if (kind == QLatin1String("DIFFER"))
+        return QStringLiteral("ملف Excel تالف أو مكتوب بطريقة غير مألوفة: قراءتاه المستقلتان "
+                              "اختلفتا في %1.\nالملف: %2")
+            .arg(where.isEmpty() ? QStringLiteral("ورقاته") : where, file);
+    if (kind == QLatin1String("DAMAGED") && !f.value(2).isEmpty()) {
+        QString text = QStringLiteral("ملف Excel تالف: الورقة %1 فيه مقطوعة أو لا توافق ما تعلنه "
+                                      "من صفوف وخلايا")
+                           .arg(sheet);
+        if (!where.isEmpty())
+            text += QStringLiteral("، عند %1").arg(where);
+        else if (row >= 0)
+            text += QStringLiteral("، عند الصف %1").arg(row + 1);
+        return text + QStringLiteral(".\nالملف: %1").arg(file);
+    }
+    return damaged(path);
+}
+
+// Parses the reader's output; false when it is not a complete report, with
+// `refusal` set when the reader refused the file and said why.
+bool parseReport(const QByteArray& out, const QString& path, Workbook& book, QString& refusal) {
     const QList<QByteArray> lines = out.split('\n');
-    if (lines.isEmpty() || lines.front() != "SIJILL-XLS 1")
+    if (lines.isEmpty() || lines.front() != "SIJILL-XLS 2")
         return false;
     Sheet* current = nullptr;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -65,6 +126,10 @@ bool parseReport(const QByteArray& out, Workbook& book) {
         if (raw == "END")
             return true;
         const QString line = QString::fromUtf8(raw);
+        if (line.startsWith(QLatin1String("FAULT\t"))) {
+            refusal = faultMessage(QStringView(line).split(QLatin1Char('\t')), path);
+            return false;
+        }
         if (line.startsWith(QLatin1String("SHEET\t"))) {
             book.sheets.emplace_back(unescape(QStringView(line).mid(6)));
             current = &book.sheets.back();
@@ -163,8 +228,7 @@ FileKind sniffFile(const QString& path) {
 
 QString fileKindMessage(FileKind kind, const QString& path) {
     const QString name = platform::isolate(QFileInfo(path).fileName());
-    const QString resave = QStringLiteral("افتح الملف في Excel واحفظه بصيغة %1 ثم أعد الاستيراد.")
-                               .arg(platform::isolate(QStringLiteral("\"Excel 97-2003\" (xls)")));
+    const QString& resave = kResave;
     switch (kind) {
     case FileKind::Missing:
         return QStringLiteral("الملف غير موجود أو لا يمكن فتحه:\n%1").arg(name);
@@ -219,10 +283,12 @@ WorkbookRead readWorkbook(const QString& path, const QStringList& sheets) {
         return result;
     }
     const QByteArray out = reader.readAllStandardOutput();
-    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0 ||
-        !parseReport(out, result.book)) {
+    QString refusal;
+    const bool complete = parseReport(out, path, result.book, refusal);
+    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0 || !complete) {
         result.book = {};
-        result.error = damaged(path) + QLatin1Char('\n') + kNothingChanged;
+        result.error =
+            (refusal.isEmpty() ? damaged(path) : refusal) + QLatin1Char('\n') + kNothingChanged;
         return result;
     }
     result.ok = true;

@@ -3,6 +3,8 @@
 #include "data/Connection.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace sijill::test {
 
@@ -30,6 +32,17 @@ void seedOldSchool(const TestHome& home) {
               "('01','قديم ثالث','0','9000000003','1','الابتدائي','خامس','2','0')");
     home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class,order_it) VALUES "
                              "('ابتدائي','ثالث','1',3), ('ابتدائي','خامس','2',5)");
+}
+
+std::map<QString, QByteArray> databaseBytes(const TestHome& home) {
+    std::map<QString, QByteArray> bytes;
+    const QDir dir(QFileInfo(home.database(QStringLiteral("MyDatabase.db"))).absolutePath());
+    for (const QFileInfo& f : dir.entryInfoList(QDir::Files)) {
+        QFile file(f.absoluteFilePath());
+        if (file.open(QIODevice::ReadOnly))
+            bytes[f.fileName()] = file.readAll();
+    }
+    return bytes;
 }
 
 } // namespace sijill::test

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 
 namespace sijill::test {
@@ -32,6 +33,9 @@ inline QStringList classRows() {
     return tableRows(QStringLiteral("Schedual.db"),
                      QStringLiteral("SELECT kind,grade,class,order_it FROM grades ORDER BY id"));
 }
+
+// The bytes of every file of the data folder, to show that nothing was written.
+std::map<QString, QByteArray> databaseBytes(const TestHome& home);
 
 // A school already imported: two classes and three students.
 void seedOldSchool(const TestHome& home);

@@ -1,28 +1,49 @@
-// sijill-xls-reader: reads the cells of an .xls workbook with FreeXL and
-// writes them to standard output. It runs as a child of the program, so a
-// damaged file that makes the library crash or loop takes down only this
-// process.
+// sijill-xls-reader: reads the cells of an .xls workbook and writes them to
+// standard output. It runs as a child of the program, so a damaged file that
+// makes a library crash or loop takes down only this process.
+//
+// Two independent readings meet here: FreeXL gives the cells, and a walk of
+// the sheet's own records (BiffWalk) gives them again together with each
+// formula's stored value and checks the sheet against what it declares. Any
+// difference between the two refuses the file. Where FreeXL refuses a
+// workbook that the walk reads whole and finds sound, the walk alone gives
+// the cells.
 //
 //   sijill-xls-reader FILE [SHEET...]
 //
 // Output, one record per line, fields separated by tabs:
-//   SIJILL-XLS 1                   first line
+//   SIJILL-XLS 2                   first line
 //   SHEET <name>                   a sheet follows (every sheet, or those named)
 //   C <row> <col> <type> <value>   a non-empty cell, row and column from 0;
 //                                  type I integer, D double, T text
 //   MISSING <name>                 a named sheet that the workbook lacks
 //   END                            the whole workbook was read
-//   ERROR <code>                   FreeXL refused the file (exit status 2)
+//   FAULT <kind> <sheet> <row> <col> <detail>
+//                                  the file is refused (exit status 2); kind
+//                                  NOTXLS, OLD, ENCRYPTED, DAMAGED, CELL
+//                                  (a cell that cannot be read), DIFFER (the
+//                                  two readings differ), VALUE (a boolean or
+//                                  error value); row and col from 0, -1 when
+//                                  no cell is at fault
 // Text is UTF-8 with backslash, tab, CR and LF escaped as \\ \t \r \n.
+
+#include "BiffWalk.h"
 
 #include <freexl.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <strings.h>
 #include <vector>
 
 namespace {
+
+using sijill::biff::Cell;
+using sijill::biff::Fault;
+using sijill::biff::SheetCells;
 
 // Columns beyond these are never needed by the imports.
 constexpr unsigned short kMaxColumns = 32;
@@ -48,49 +69,160 @@ void writeEscaped(const char* text) {
     }
 }
 
-void writeCell(unsigned int row, unsigned short col, const FreeXL_CellValue& v) {
+// "C <row> <col> <type> ", without printf's cost: a workbook has thousands.
+void writeCellStart(unsigned int row, unsigned int col, char type) {
+    char line[48] = {'C', '\t'};
+    char* p = std::to_chars(line + 2, line + 20, row).ptr;
+    *p++ = '\t';
+    p = std::to_chars(p, p + 8, col).ptr;
+    *p++ = '\t';
+    *p++ = type;
+    *p++ = '\t';
+    std::fwrite(line, 1, static_cast<size_t>(p - line), stdout);
+}
+
+// A whole number as its digits, any other in the shortest form that reads
+// back as the same double.
+void writeNumber(unsigned int row, unsigned int col, double number) {
+    char text[40];
+    char* end;
+    if (number == std::trunc(number) && std::fabs(number) < 1e15) {
+        writeCellStart(row, col, 'I');
+        end = std::to_chars(text, text + sizeof text, static_cast<long long>(number)).ptr;
+    } else {
+        writeCellStart(row, col, 'D');
+        end = std::to_chars(text, text + sizeof text, number).ptr;
+    }
+    *end++ = '\n';
+    std::fwrite(text, 1, static_cast<size_t>(end - text), stdout);
+}
+
+int refuse(const char* kind, const std::string& sheet, long row, int column, const char* detail) {
+    std::printf("FAULT\t%s\t", kind);
+    writeEscaped(sheet.c_str());
+    std::printf("\t%ld\t%d\t", row, column);
+    writeEscaped(detail);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+    return 2;
+}
+
+int refuse(const Fault& f) {
+    const char* kind = "DAMAGED";
+    switch (f.kind) {
+    case Fault::Kind::NotOle:
+        kind = "NOTXLS";
+        break;
+    case Fault::Kind::OldFormat:
+        kind = "OLD";
+        break;
+    case Fault::Kind::Encrypted:
+        kind = "ENCRYPTED";
+        break;
+    case Fault::Kind::CellUnreadable:
+        kind = "CELL";
+        break;
+    case Fault::Kind::Damaged:
+    case Fault::Kind::None:
+        break;
+    }
+    return refuse(kind, f.sheet, f.row, f.column, f.detail.c_str());
+}
+
+bool isDate(const FreeXL_CellValue& v) {
+    return v.type == FREEXL_CELL_DATE || v.type == FREEXL_CELL_DATETIME ||
+           v.type == FREEXL_CELL_TIME;
+}
+
+// True when FreeXL's cell agrees with the walk's (null when none).
+bool agree(const Cell* w, const FreeXL_CellValue& v) {
+    const bool walkEmpty = !w || w->kind == Cell::Kind::Blank || w->emptyText();
+    if (v.type == FREEXL_CELL_NULL)
+        return walkEmpty || w->formula || w->kind == Cell::Kind::Bool ||
+               w->kind == Cell::Kind::Error;
+    if (!w)
+        return false;
+    if (w->kind == Cell::Kind::Bool || w->kind == Cell::Kind::Error)
+        return true; // refused as a value that is no text, not as a difference
     switch (v.type) {
     case FREEXL_CELL_INT:
-        std::printf("C\t%u\t%u\tI\t%d\n", row, col, v.value.int_value);
-        return;
+        return w->kind == Cell::Kind::Number && w->number == v.value.int_value;
     case FREEXL_CELL_DOUBLE:
-        std::printf("C\t%u\t%u\tD\t%.17g\n", row, col, v.value.double_value);
-        return;
+        return w->kind == Cell::Kind::Number && w->number == v.value.double_value;
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
-        if (!v.value.text_value)
-            return;
-        std::printf("C\t%u\t%u\tT\t", row, col);
-        writeEscaped(v.value.text_value);
-        std::fputc('\n', stdout);
-        return;
+        return w->kind == Cell::Kind::Text && w->text && v.value.text_value &&
+               *w->text == v.value.text_value;
     default:
-        return;
+        // A number shown as a date: FreeXL gives it as a date text.
+        return isDate(v) && w->kind == Cell::Kind::Number && v.value.text_value;
     }
 }
 
-bool dumpSheet(const void* handle, unsigned short index, const char* name) {
-    if (freexl_select_active_worksheet(handle, index) != FREEXL_OK)
-        return false;
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    if (freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK)
-        return false;
+// Writes a sheet's cells; compares them with FreeXL's first when `handle`
+// holds the workbook. Returns the exit status, 0 when written.
+int dumpSheet(const void* handle, unsigned short index, const std::string& name,
+              const SheetCells& walk) {
+    std::vector<std::pair<uint64_t, std::string>> dates;
+    if (handle) {
+        unsigned int rows = 0;
+        unsigned short columns = 0;
+        if (freexl_select_active_worksheet(handle, index) == FREEXL_OK &&
+            freexl_worksheet_dimensions(handle, &rows, &columns) == FREEXL_OK) {
+            if (rows != walk.endRow || columns != walk.endColumn)
+                return refuse("DIFFER", name, -1, -1, "the sheet's size differs");
+            const unsigned short cols = columns < kMaxColumns ? columns : kMaxColumns;
+            for (unsigned int r = 0; r < rows; ++r) {
+                for (unsigned short c = 0; c < cols; ++c) {
+                    FreeXL_CellValue v;
+                    const Cell* w = walk.find(r, c);
+                    if (freexl_get_cell_value(handle, r, c, &v) != FREEXL_OK || !agree(w, v))
+                        return refuse("DIFFER", name, r, c, "the two readings of a cell differ");
+                    if (isDate(v))
+                        dates.emplace_back(SheetCells::key(r, c), v.value.text_value);
+                }
+            }
+        }
+        // A sheet FreeXL cannot select is given by the walk alone.
+    }
+
     std::fputs("SHEET\t", stdout);
-    writeEscaped(name);
+    writeEscaped(name.c_str());
     std::fputc('\n', stdout);
-    const unsigned short cols = columns < kMaxColumns ? columns : kMaxColumns;
-    for (unsigned int r = 0; r < rows; ++r) {
-        for (unsigned short c = 0; c < cols; ++c) {
-            FreeXL_CellValue v;
-            if (freexl_get_cell_value(handle, r, c, &v) == FREEXL_OK)
-                writeCell(r, c, v);
+    size_t nextDate = 0;
+    for (const auto& [key, cell] : walk.cells) {
+        const auto row = static_cast<unsigned int>(key >> 16);
+        const auto col = static_cast<unsigned int>(key & 0xFFFF);
+        if (col >= kMaxColumns)
+            continue;
+        while (nextDate < dates.size() && dates[nextDate].first < key)
+            ++nextDate;
+        switch (cell.kind) {
+        case Cell::Kind::Blank:
+            break;
+        case Cell::Kind::Bool:
+        case Cell::Kind::Error:
+            return refuse("VALUE", name, row, static_cast<int>(col),
+                          "a boolean or error value is no text");
+        case Cell::Kind::Number:
+            if (nextDate < dates.size() && dates[nextDate].first == key) {
+                writeCellStart(row, col, 'T');
+                writeEscaped(dates[nextDate].second.c_str());
+                std::fputc('\n', stdout);
+            } else {
+                writeNumber(row, col, cell.number);
+            }
+            break;
+        case Cell::Kind::Text:
+            if (cell.emptyText())
+                break;
+            writeCellStart(row, col, 'T');
+            writeEscaped(cell.text->c_str());
+            std::fputc('\n', stdout);
+            break;
         }
     }
-    return true;
+    return 0;
 }
 
 } // namespace
@@ -102,41 +234,70 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> wanted(argv + 2, argv + argc);
 
-    std::fputs("SIJILL-XLS 1\n", stdout);
+    std::fputs("SIJILL-XLS 2\n", stdout);
+    sijill::biff::Workbook walk;
+    if (!walk.open(argv[1]))
+        return refuse(walk.fault());
+
     const void* handle = nullptr;
-    const int rc = freexl_open(argv[1], &handle);
-    if (rc != FREEXL_OK) {
-        std::printf("ERROR\t%d\n", rc);
+    if (freexl_open(argv[1], &handle) != FREEXL_OK) {
         freexl_close(handle);
-        return 2;
+        handle = nullptr;
     }
     unsigned int sheetCount = 0;
-    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK) {
-        std::puts("ERROR\t-100");
+    if (handle && freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK) {
         freexl_close(handle);
-        return 2;
+        handle = nullptr;
     }
+    const auto& sheets = walk.sheets();
+    if (handle) {
+        // Both readings must see the same sheets under the same names.
+        if (sheetCount != sheets.size()) {
+            freexl_close(handle);
+            return refuse("DIFFER", {}, -1, -1, "the sheet count differs");
+        }
+        for (unsigned int i = 0; i < sheetCount; ++i) {
+            const char* name = nullptr;
+            if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(i), &name) !=
+                    FREEXL_OK ||
+                !name || sheets[i].name != name) {
+                freexl_close(handle);
+                return refuse("DIFFER", sheets[i].name, -1, -1, "a sheet name differs");
+            }
+        }
+    }
+
     std::vector<bool> found(wanted.size(), false);
-    for (unsigned int i = 0; i < sheetCount && i < 0xFFFF; ++i) {
-        const char* name = nullptr;
-        if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(i), &name) != FREEXL_OK ||
-            !name)
-            continue;
+    for (size_t i = 0; i < sheets.size() && i < 0xFFFF; ++i) {
+        const std::string& name = sheets[i].name;
         bool take = wanted.empty();
         for (size_t w = 0; w < wanted.size(); ++w) {
             // Sheet names compare as Excel does, without regard to letter case.
-            if (!found[w] && strcasecmp(wanted[w].c_str(), name) == 0) {
+            if (!found[w] && strcasecmp(wanted[w].c_str(), name.c_str()) == 0) {
                 found[w] = true;
                 take = true;
                 break;
             }
         }
-        if (take && !dumpSheet(handle, static_cast<unsigned short>(i), name)) {
-            std::puts("ERROR\t-101");
+        if (!take)
+            continue;
+        SheetCells cells;
+        if (!sheets[i].worksheet) {
             freexl_close(handle);
-            return 2;
+            return refuse("DAMAGED", name, -1, -1, "the sheet is no worksheet");
+        }
+        if (!walk.readSheet(i, cells)) {
+            freexl_close(handle);
+            return refuse(walk.fault());
+        }
+        if (const int rc = dumpSheet(handle, static_cast<unsigned short>(i), name, cells)) {
+            freexl_close(handle);
+            return rc;
         }
     }
+    freexl_close(handle);
+    if (!walk.checkStringReferences())
+        return refuse(walk.fault());
     for (size_t w = 0; w < wanted.size(); ++w) {
         if (!found[w]) {
             std::fputs("MISSING\t", stdout);
@@ -144,7 +305,6 @@ int main(int argc, char** argv) {
             std::fputc('\n', stdout);
         }
     }
-    freexl_close(handle);
     std::fputs("END\n", stdout);
     return std::fflush(stdout) == 0 ? 0 : 3;
 }

@@ -1,0 +1,646 @@
+#include "BiffWalk.h"
+
+#include "Bytes.h"
+#include "CompoundFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+namespace sijill::biff {
+
+namespace {
+
+enum : uint16_t {
+    kBof = 0x0809,
+    kEof = 0x000A,
+    kContinue = 0x003C,
+    kFilePass = 0x002F,
+    kBoundSheet = 0x0085,
+    kSst = 0x00FC,
+    kDimension = 0x0200,
+    kRow = 0x0208,
+    kLabelSst = 0x00FD,
+    kLabel = 0x0204,
+    kRString = 0x00D6,
+    kNumber = 0x0203,
+    kRk = 0x027E,
+    kMulRk = 0x00BD,
+    kBlank = 0x0201,
+    kMulBlank = 0x00BE,
+    kBoolErr = 0x0205,
+    kFormula = 0x0006,
+    kString = 0x0207,
+    kShrFmla = 0x04BC,
+    kArray = 0x0221,
+    kTable = 0x0236,
+};
+
+constexpr uint16_t kBiff8 = 0x0600;
+constexpr uint16_t kGlobals = 0x0005;
+constexpr uint16_t kWorksheet = 0x0010;
+constexpr size_t kMaxRecord = 8224;
+
+double f64(const uint8_t* p) {
+    uint64_t bits = static_cast<uint64_t>(u32(p)) | static_cast<uint64_t>(u32(p + 4)) << 32;
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+double rkValue(uint32_t rk, bool& integer) {
+    double d;
+    if (rk & 2) {
+        d = static_cast<double>(static_cast<int32_t>(rk) >> 2);
+        integer = !(rk & 1);
+    } else {
+        const uint64_t bits = static_cast<uint64_t>(rk & 0xFFFFFFFCu) << 32;
+        std::memcpy(&d, &bits, sizeof d);
+        integer = false;
+    }
+    return (rk & 1) ? d / 100 : d;
+}
+
+struct Record {
+    uint16_t type = 0;
+    size_t at = 0; // start of the data
+    size_t size = 0;
+};
+
+enum class Step { Ok, End, Cut, Overrun, TooLong };
+
+Step nextRecord(const std::vector<uint8_t>& s, size_t& pos, Record& r) {
+    if (pos == s.size())
+        return Step::End;
+    if (pos + 4 > s.size())
+        return Step::Cut;
+    r.type = u16(&s[pos]);
+    r.size = u16(&s[pos + 2]);
+    r.at = pos + 4;
+    if (r.size > kMaxRecord)
+        return Step::TooLong;
+    if (r.at + r.size > s.size())
+        return Step::Overrun;
+    pos = r.at + r.size;
+    return Step::Ok;
+}
+
+const char* stepText(Step s) {
+    switch (s) {
+    case Step::End:
+        return "the stream ends without its EOF record";
+    case Step::Cut:
+        return "a record header is cut by the end of the stream";
+    case Step::Overrun:
+        return "a record runs past the end of the stream";
+    case Step::TooLong:
+        return "a record is longer than a record may be";
+    case Step::Ok:
+        break;
+    }
+    return "";
+}
+
+// The data of a record and of the CONTINUE records after it, read as one.
+class Segments {
+public:
+    void add(const uint8_t* p, size_t n) { parts_.push_back({p, n}); }
+    bool byte(uint8_t& b) {
+        if (!skipEmpty())
+            return false;
+        b = parts_[seg_].first[pos_++];
+        return true;
+    }
+    bool read(uint8_t* out, size_t n) {
+        for (size_t i = 0; i < n; ++i)
+            if (!byte(out[i]))
+                return false;
+        return true;
+    }
+    bool skip(size_t n) {
+        while (n > 0) {
+            if (!skipEmpty())
+                return false;
+            const size_t take = std::min(n, parts_[seg_].second - pos_);
+            pos_ += take;
+            n -= take;
+        }
+        return true;
+    }
+    // Bytes left in the current part; 0 at its end.
+    size_t leftInPart() const { return seg_ < parts_.size() ? parts_[seg_].second - pos_ : 0; }
+    bool nextPart() {
+        if (seg_ + 1 >= parts_.size())
+            return false;
+        ++seg_;
+        pos_ = 0;
+        return true;
+    }
+    bool atEnd() const {
+        if (seg_ >= parts_.size())
+            return true;
+        if (pos_ < parts_[seg_].second)
+            return false;
+        for (size_t i = seg_ + 1; i < parts_.size(); ++i)
+            if (parts_[i].second)
+                return false;
+        return true;
+    }
+
+private:
+    bool skipEmpty() {
+        while (seg_ < parts_.size() && pos_ >= parts_[seg_].second) {
+            ++seg_;
+            pos_ = 0;
+        }
+        return seg_ < parts_.size();
+    }
+    std::vector<std::pair<const uint8_t*, size_t>> parts_;
+    size_t seg_ = 0, pos_ = 0;
+};
+
+void putUtf8(uint32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | c >> 6);
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | c >> 12);
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | c >> 18);
+        out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// An Excel unicode string: its length in `lengthBytes` (1 or 2) bytes, its
+// option flags, then its characters, which may go on in a CONTINUE record
+// that starts with flags of its own; rich-text runs and phonetic data after
+// them are skipped.
+bool readUnicodeString(Segments& in, int lengthBytes, std::string& out) {
+    uint8_t head[2] = {0, 0};
+    if (!in.read(head, static_cast<size_t>(lengthBytes)))
+        return false;
+    size_t count = lengthBytes == 2 ? u16(head) : head[0];
+    uint8_t flags = 0;
+    if (!in.byte(flags) || (flags & ~0x0D))
+        return false;
+    uint8_t word[4];
+    size_t runs = 0, extra = 0;
+    if (flags & 0x08) {
+        if (!in.read(word, 2))
+            return false;
+        runs = u16(word);
+    }
+    if (flags & 0x04) {
+        if (!in.read(word, 4))
+            return false;
+        extra = u32(word);
+    }
+    bool wide = flags & 0x01;
+    out.clear();
+    out.reserve(count * 2);
+    uint32_t high = 0; // a surrogate waiting for its pair
+    while (count > 0) {
+        if (in.leftInPart() == 0) {
+            uint8_t again = 0;
+            if (!in.nextPart() || !in.byte(again) || (again & ~0x01))
+                return false;
+            wide = again & 0x01;
+            continue;
+        }
+        uint8_t c[2] = {0, 0};
+        if (wide ? in.leftInPart() < 2 || !in.read(c, 2) : !in.byte(c[0]))
+            return false;
+        const uint32_t unit = u16(c);
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (high)
+                return false;
+            high = unit;
+        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            if (!high)
+                return false;
+            putUtf8(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00), out);
+            high = 0;
+        } else {
+            if (high)
+                return false;
+            putUtf8(unit, out);
+        }
+        --count;
+    }
+    return !high && in.skip(runs * 4) && in.skip(extra);
+}
+
+bool validError(int code) {
+    switch (code) {
+    case 0x00:
+    case 0x07:
+    case 0x0F:
+    case 0x17:
+    case 0x1D:
+    case 0x24:
+    case 0x2A:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+bool Workbook::fail(Fault::Kind kind, const std::string& sheet, const std::string& detail, long row,
+                    int column) {
+    fault_ = {kind, sheet, row, column, detail};
+    return false;
+}
+
+bool Workbook::open(const char* path) {
+    std::vector<uint8_t> file;
+    FILE* f = std::fopen(path, "rb");
+    if (!f)
+        return fail(Fault::Kind::NotOle, {}, "the file cannot be opened");
+    bool read = std::fseek(f, 0, SEEK_END) == 0;
+    const long size = read ? std::ftell(f) : -1;
+    read = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    if (read) {
+        file.resize(static_cast<size_t>(size));
+        read = std::fread(file.data(), 1, file.size(), f) == file.size();
+    }
+    std::fclose(f);
+    if (!read)
+        return fail(Fault::Kind::NotOle, {}, "the file cannot be read");
+    std::vector<uint8_t> stream;
+    switch (readStream(file, "Workbook", stream)) {
+    case Container::Ok:
+        return openStream(std::move(stream));
+    case Container::NotOle:
+        return fail(Fault::Kind::NotOle, {}, "no OLE2 container");
+    case Container::Damaged:
+        return fail(Fault::Kind::Damaged, {}, "the OLE2 container is damaged");
+    case Container::NoStream:
+        break;
+    }
+    if (readStream(file, "Book", stream) == Container::Ok)
+        return fail(Fault::Kind::OldFormat, {}, "a workbook older than Excel 97");
+    return fail(Fault::Kind::NotOle, {}, "no workbook stream");
+}
+
+bool Workbook::openStream(std::vector<uint8_t> stream) {
+    stream_ = std::move(stream);
+    sheets_.clear();
+    strings_.clear();
+    declaredReferences_ = 0;
+    referencesSeen_ = 0;
+    fault_ = {};
+    return readGlobals();
+}
+
+bool Workbook::readGlobals() {
+    size_t pos = 0;
+    Record r;
+    Step step = nextRecord(stream_, pos, r);
+    if (step != Step::Ok || r.type != kBof || r.size < 4)
+        return fail(step == Step::Ok ? Fault::Kind::OldFormat : Fault::Kind::Damaged, {},
+                    "the workbook does not start with a BOF record");
+    if (u16(&stream_[r.at]) != kBiff8)
+        return fail(Fault::Kind::OldFormat, {}, "not a BIFF8 workbook");
+    if (u16(&stream_[r.at + 2]) != kGlobals)
+        return fail(Fault::Kind::Damaged, {}, "the first BOF is not the workbook's");
+    bool haveSst = false;
+    for (;;) {
+        step = nextRecord(stream_, pos, r);
+        if (step != Step::Ok)
+            return fail(Fault::Kind::Damaged, {}, stepText(step));
+        const uint8_t* d = &stream_[r.at];
+        switch (r.type) {
+        case kEof:
+            counted_.assign(sheets_.size(), false);
+            return true;
+        case kBof:
+            return fail(Fault::Kind::Damaged, {}, "the workbook records lack their EOF");
+        case kFilePass:
+            return fail(Fault::Kind::Encrypted, {}, "the workbook is encrypted");
+        case kBoundSheet: {
+            Segments in;
+            if (r.size > 6)
+                in.add(d + 6, r.size - 6);
+            SheetEntry e;
+            if (r.size < 8 || !readUnicodeString(in, 1, e.name) || !in.atEnd())
+                return fail(Fault::Kind::Damaged, {}, "a sheet entry cannot be read");
+            e.offset = u32(d);
+            e.worksheet = d[5] == 0;
+            sheets_.push_back(std::move(e));
+            break;
+        }
+        case kSst: {
+            if (haveSst || r.size < 8)
+                return fail(Fault::Kind::Damaged, {}, "the shared strings cannot be read");
+            haveSst = true;
+            Segments in;
+            in.add(d + 8, r.size - 8);
+            // The CONTINUE records that carry the rest of the table.
+            size_t peek = pos;
+            Record c;
+            while (nextRecord(stream_, peek, c) == Step::Ok && c.type == kContinue) {
+                in.add(&stream_[c.at], c.size);
+                pos = peek;
+            }
+            declaredReferences_ = u32(d);
+            const uint32_t unique = u32(d + 4);
+            if (unique > stream_.size())
+                return fail(Fault::Kind::Damaged, {}, "the shared strings count is impossible");
+            strings_.resize(unique);
+            for (uint32_t i = 0; i < unique; ++i)
+                if (!readUnicodeString(in, 2, strings_[i]))
+                    return fail(Fault::Kind::Damaged, {}, "a shared string cannot be read");
+            if (!in.atEnd())
+                return fail(Fault::Kind::Damaged, {},
+                            "the shared strings do not fill their records exactly");
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+bool Workbook::readSheet(size_t index, SheetCells& out) {
+    out = {};
+    // Room for every cell record the stream could hold, so that the cells
+    // are never moved; pages never used cost nothing.
+    out.cells.reserve(stream_.size() / 10);
+    if (index >= sheets_.size())
+        return fail(Fault::Kind::Damaged, {}, "no such sheet");
+    const SheetEntry& entry = sheets_[index];
+    const std::string& name = entry.name;
+    size_t pos = entry.offset;
+    Record r;
+    Step step = nextRecord(stream_, pos, r);
+    if (step != Step::Ok || r.type != kBof || r.size < 4 || u16(&stream_[r.at]) != kBiff8 ||
+        u16(&stream_[r.at + 2]) != kWorksheet)
+        return fail(Fault::Kind::Damaged, name, "the sheet does not start with a worksheet BOF");
+
+    bool haveDimension = false;
+    std::map<uint32_t, std::pair<uint16_t, uint16_t>> rowSpans; // declared [first, end) columns
+    int depth = 0; // inside an embedded chart's records
+    long pendingRow = -1;
+    int pendingColumn = -1; // a formula whose text value must follow
+    size_t pendingCell = 0;
+    uint64_t references = 0; // text cells of the shared strings
+    auto put = [&](uint32_t row, uint32_t column, const Cell& cell) {
+        if (column > 0xFF)
+            return fail(Fault::Kind::CellUnreadable, name, "a column past IV", row,
+                        static_cast<int>(column));
+        out.cells.emplace_back(SheetCells::key(row, static_cast<uint16_t>(column)), cell);
+        return true;
+    };
+    auto bad = [&](uint32_t row, uint32_t column, const char* what) {
+        return fail(Fault::Kind::CellUnreadable, name, what, row, static_cast<int>(column));
+    };
+
+    for (;;) {
+        step = nextRecord(stream_, pos, r);
+        if (step != Step::Ok)
+            return fail(Fault::Kind::Damaged, name, stepText(step));
+        const uint8_t* d = &stream_[r.at];
+        if (pendingRow >= 0 && r.type != kString && r.type != kShrFmla && r.type != kArray &&
+            r.type != kTable)
+            return bad(static_cast<uint32_t>(pendingRow), static_cast<uint32_t>(pendingColumn),
+                       "a formula's text value is missing");
+        if (r.type == kBof) {
+            if (r.size < 4 || u16(d + 2) == kWorksheet || u16(d + 2) == kGlobals)
+                return fail(Fault::Kind::Damaged, name, "the sheet's records lack their EOF");
+            ++depth;
+            continue;
+        }
+        if (r.type == kEof) {
+            if (depth-- > 0)
+                continue;
+            break;
+        }
+        if (depth > 0)
+            continue;
+        const uint32_t row = r.size >= 4 ? u16(d) : 0;
+        const uint32_t column = r.size >= 4 ? u16(d + 2) : 0;
+        Cell cell;
+        switch (r.type) {
+        case kDimension:
+            if (haveDimension || r.size != 14)
+                return fail(Fault::Kind::Damaged, name, "the sheet's size cannot be read");
+            haveDimension = true;
+            out.firstRow = u32(d);
+            out.endRow = u32(d + 4);
+            out.firstColumn = u16(d + 8);
+            out.endColumn = u16(d + 10);
+            if (out.endRow < out.firstRow || out.endColumn < out.firstColumn ||
+                out.endColumn > 0x100 || out.endRow > 0x10000)
+                return fail(Fault::Kind::Damaged, name, "the sheet's size is impossible");
+            break;
+        case kRow:
+            if (r.size != 16 || u16(d + 4) < u16(d + 2) ||
+                !rowSpans.emplace(row, std::make_pair(u16(d + 2), u16(d + 4))).second)
+                return fail(Fault::Kind::Damaged, name, "a row record cannot be read", row);
+            break;
+        case kLabelSst: {
+            if (r.size != 10)
+                return bad(row, column, "a text cell record has the wrong length");
+            const uint32_t isst = u32(d + 6);
+            if (isst >= strings_.size())
+                return bad(row, column, "a text cell names no shared string");
+            cell.kind = Cell::Kind::Text;
+            cell.text = &strings_[isst];
+            ++references;
+            if (!put(row, column, std::move(cell)))
+                return false;
+            break;
+        }
+        case kLabel:
+        case kRString: {
+            Segments in;
+            if (r.size > 6)
+                in.add(d + 6, r.size - 6);
+            cell.kind = Cell::Kind::Text;
+            cell.text = &out.texts.emplace_back();
+            if (r.size < 9 || !readUnicodeString(in, 2, out.texts.back()) ||
+                (r.type == kLabel && !in.atEnd()))
+                return bad(row, column, "a text cell record cannot be read");
+            if (!put(row, column, std::move(cell)))
+                return false;
+            break;
+        }
+        case kNumber:
+            if (r.size != 14)
+                return bad(row, column, "a number cell record has the wrong length");
+            cell.kind = Cell::Kind::Number;
+            cell.number = f64(d + 6);
+            if (!put(row, column, std::move(cell)))
+                return false;
+            break;
+        case kRk:
+            if (r.size != 10)
+                return bad(row, column, "a number cell record has the wrong length");
+            cell.kind = Cell::Kind::Number;
+            cell.number = rkValue(u32(d + 6), cell.integer);
+            if (!put(row, column, std::move(cell)))
+                return false;
+            break;
+        case kBlank:
+            if (r.size != 6)
+                return bad(row, column, "a blank cell record has the wrong length");
+            if (!put(row, column, cell))
+                return false;
+            break;
+        case kMulRk:
+        case kMulBlank: {
+            const size_t each = r.type == kMulRk ? 6 : 2;
+            if (r.size < 6 + each || (r.size - 6) % each != 0)
+                return bad(row, column, "a cell run record has the wrong length");
+            const size_t n = (r.size - 6) / each;
+            if (u16(d + r.size - 2) != column + n - 1)
+                return bad(row, column, "a cell run record's last column does not match");
+            for (size_t i = 0; i < n; ++i) {
+                Cell c;
+                if (r.type == kMulRk) {
+                    c.kind = Cell::Kind::Number;
+                    c.number = rkValue(u32(d + 4 + i * 6 + 2), c.integer);
+                }
+                if (!put(row, static_cast<uint32_t>(column + i), std::move(c)))
+                    return false;
+            }
+            break;
+        }
+        case kBoolErr:
+            if (r.size != 8 || d[7] > 1 || (d[7] == 0 && d[6] > 1) ||
+                (d[7] == 1 && !validError(d[6])))
+                return bad(row, column, "a boolean or error cell record cannot be read");
+            cell.kind = d[7] ? Cell::Kind::Error : Cell::Kind::Bool;
+            cell.code = d[6];
+            if (!put(row, column, std::move(cell)))
+                return false;
+            break;
+        case kFormula: {
+            if (r.size < 22 || 22u + u16(d + 20) > r.size)
+                return bad(row, column, "a formula cell record cannot be read");
+            cell.formula = true;
+            const uint8_t* v = d + 6;
+            if (u16(v + 6) != 0xFFFF) {
+                cell.kind = Cell::Kind::Number;
+                cell.number = f64(v);
+            } else if (v[0] == 0) {
+                cell.kind = Cell::Kind::Text; // its text is in the STRING record after it
+                pendingRow = row;
+                pendingColumn = static_cast<int>(column);
+                pendingCell = out.cells.size();
+            } else if (v[0] == 1 && v[2] <= 1) {
+                cell.kind = Cell::Kind::Bool;
+                cell.code = v[2];
+            } else if (v[0] == 2 && validError(v[2])) {
+                cell.kind = Cell::Kind::Error;
+                cell.code = v[2];
+            } else if (v[0] == 3) {
+                cell.kind = Cell::Kind::Text;
+            } else {
+                return bad(row, column, "a formula's stored value cannot be read");
+            }
+            if (!put(row, column, std::move(cell)))
+                return false;
+            break;
+        }
+        case kString: {
+            if (pendingRow < 0)
+                return fail(Fault::Kind::Damaged, name, "a formula text without its formula");
+            Segments in;
+            in.add(d, r.size);
+            size_t peek = pos;
+            Record c;
+            while (nextRecord(stream_, peek, c) == Step::Ok && c.type == kContinue) {
+                in.add(&stream_[c.at], c.size);
+                pos = peek;
+            }
+            std::string& text = out.texts.emplace_back();
+            out.cells[pendingCell].second.text = &text;
+            if (!readUnicodeString(in, 2, text) || !in.atEnd())
+                return bad(static_cast<uint32_t>(pendingRow), static_cast<uint32_t>(pendingColumn),
+                           "a formula's text value cannot be read");
+            pendingRow = -1;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    if (!haveDimension)
+        return fail(Fault::Kind::Damaged, name, "the sheet declares no size");
+    auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (!std::is_sorted(out.cells.begin(), out.cells.end(), byKey))
+        std::stable_sort(out.cells.begin(), out.cells.end(), byKey);
+    for (size_t i = 1; i < out.cells.size(); ++i)
+        if (out.cells[i].first == out.cells[i - 1].first)
+            return fail(Fault::Kind::Damaged, name, "two cell records for one cell",
+                        static_cast<long>(out.cells[i].first >> 16),
+                        static_cast<int>(out.cells[i].first & 0xFFFF));
+    bool lastRowHeld = out.endRow == out.firstRow;
+    for (auto it = out.cells.begin(); it != out.cells.end(); ++it) {
+        const uint32_t row = static_cast<uint32_t>(it->first >> 16);
+        const uint16_t column = static_cast<uint16_t>(it->first & 0xFFFF);
+        if (row < out.firstRow || row >= out.endRow || column < out.firstColumn ||
+            column >= out.endColumn)
+            return fail(Fault::Kind::Damaged, name, "a cell outside the sheet's declared size", row,
+                        column);
+        if (row + 1 == out.endRow)
+            lastRowHeld = true;
+        // Where the sheet has row records, each row with cells has one whose
+        // columns hold its cells and end at its last cell.
+        if (rowSpans.empty())
+            continue;
+        const auto span = rowSpans.find(row);
+        const auto next = std::next(it);
+        const bool lastOfRow = next == out.cells.end() || (next->first >> 16) != row;
+        if (span == rowSpans.end() || column < span->second.first ||
+            column >= span->second.second || (lastOfRow && column + 1 != span->second.second))
+            return fail(Fault::Kind::Damaged, name, "a row's cells differ from its row record", row,
+                        column);
+        if (lastOfRow)
+            rowSpans.erase(span);
+    }
+    if (!lastRowHeld)
+        return fail(Fault::Kind::Damaged, name, "the last declared row holds no cell",
+                    static_cast<long>(out.endRow) - 1);
+    for (const auto& [row, span] : rowSpans)
+        if (span.second > span.first)
+            return fail(Fault::Kind::Damaged, name, "a row record declares cells it lacks", row);
+    if (!counted_[index]) {
+        counted_[index] = true;
+        referencesSeen_ += references;
+    }
+    return true;
+}
+
+bool Workbook::checkStringReferences() {
+    SheetCells cells;
+    for (size_t i = 0; i < sheets_.size(); ++i) {
+        if (!sheets_[i].worksheet)
+            return true;
+        if (!counted_[i] && !readSheet(i, cells))
+            return false;
+    }
+    if (referencesSeen_ < declaredReferences_)
+        return fail(Fault::Kind::Damaged, {}, "text cells are missing from the sheets");
+    return true;
+}
+
+const Cell* SheetCells::find(uint32_t row, uint16_t column) const {
+    const uint64_t k = key(row, column);
+    const auto at = std::lower_bound(cells.begin(), cells.end(), k,
+                                     [](const auto& c, uint64_t want) { return c.first < want; });
+    return at != cells.end() && at->first == k ? &at->second : nullptr;
+}
+
+} // namespace sijill::biff
