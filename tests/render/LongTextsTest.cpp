@@ -1,4 +1,12 @@
+#include "platform/report/PdfTextMaps.h"
+#include "platform/report/ReportPainter.h"
 #include "render/RenderedLayouts.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +38,67 @@ TEST(LongTexts, NoLayoutCutsAText) {
                           << cut.control.toStdString() << " row " << cut.row << ": \""
                           << cut.text.toStdString() << "\"";
     }
+}
+
+// The words of a text as a reader searches them: runs of letters and runs of
+// digits, whatever punctuation or line breaks stand between them (an extractor
+// may put the digits of "143هـ" on either side of its letters).
+QSet<QString> wordsOf(const QString& text) {
+    static const QRegularExpression word(QStringLiteral("[\\p{L}\\p{M}]+|\\p{N}+"));
+    QSet<QString> words;
+    for (auto it = word.globalMatch(text); it.hasNext();)
+        words.insert(it.next().captured());
+    return words;
+}
+
+// The letters and digits of a text run together: where an extractor takes a
+// narrow space between two one-letter words for none, the letters still stand
+// there in order.
+QString runTogether(const QString& text) {
+    static const QRegularExpression other(QStringLiteral("[^\\p{L}\\p{M}\\p{N}]+"));
+    return QString(text).remove(other);
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(20000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The same, read back from the written PDF: every word the pages print can be
+// found in the file's text as it was typed.
+TEST(LongTexts, EveryPrintedWordCanBeFoundInThePdf) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    QTemporaryDir dir;
+    report::clearPdfTextMapFailures();
+    for (const test::LayoutFill& f : test::layoutFills()) {
+        const report::LaidOutReport& r = test::filledLayout(f.layout);
+        const QString pdf = dir.filePath(f.layout + QStringLiteral(".pdf"));
+        report::writePdf(r, pdf);
+        const QString text = pdfText(pdf);
+        const QSet<QString> found = wordsOf(text);
+        const QString together = runTogether(text);
+        QSet<QString> printed;
+        for (const report::ReportPage& page : r.pages) {
+            for (const report::DrawnItem& item : page.items) {
+                if (item.kind == report::DrawnItem::Kind::Text)
+                    printed.unite(wordsOf(item.text));
+            }
+        }
+        QStringList lost;
+        for (const QString& w : printed) {
+            if (!found.contains(w) && !together.contains(w))
+                lost << w;
+        }
+        EXPECT_TRUE(lost.isEmpty())
+            << f.layout.toStdString() << ": " << lost.join(QLatin1Char(' ')).toStdString();
+    }
+    EXPECT_TRUE(report::pdfTextMapFailures().isEmpty())
+        << report::pdfTextMapFailures().join('\n').toStdString();
 }
 
 } // namespace
