@@ -3,7 +3,7 @@
 #include "attendance/AttendanceWiring.h"
 #include "committees/ControlCom.h"
 #include "exams/ExamsWiring.h"
-#include "platform/report/PreviewWindow.h"
+#include "report/PreviewWindow.h"
 #include "reports/MarkSheetMenu.h"
 #include "reports/NameListMenu.h"
 #include "shell/MainForm.h"

@@ -2,7 +2,7 @@
 
 #include "attendance/SchoolDays.h"
 #include "attendance/Texts.h"
-#include "platform/report/ReportModel.h"
+#include "report/ReportModel.h"
 
 namespace sijill::attendance {
 

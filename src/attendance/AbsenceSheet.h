@@ -1,7 +1,7 @@
 #pragma once
 
 #include "attendance/AbsenceMonth.h"
-#include "platform/report/ReportData.h"
+#include "report/ReportData.h"
 
 #include <QImage>
 #include <QString>

@@ -1,7 +1,8 @@
 #include "committees/Sheets.h"
 #include "committees/Texts.h"
 #include "data/Connection.h"
-#include "platform/report/ReportModel.h"
+#include "data/ReportRows.h"
+#include "report/ReportModel.h"
 
 #include <algorithm>
 #include <vector>
@@ -52,7 +53,7 @@ void fillSignatureSheet(report::ReportLayout& layout, const SheetHeader& header,
     layout.control(kReportFooter, QStringLiteral("Headmaster")).caption = header.principal;
     if (!header.logo.isNull())
         layout.control(kPageHeader, QStringLiteral("image1")).picture = header.logo;
-    layout.setDataSource(rows);
+    layout.setDataSource(data::reportRows(rows));
     layout.setOrientation(report::Orientation::Portrait);
 }
 

@@ -1,8 +1,9 @@
 #include "exams/DayForms.h"
 
 #include "data/Connection.h"
+#include "data/ReportRows.h"
 #include "exams/ExamPaperHeader.h"
-#include "platform/report/ReportModel.h"
+#include "report/ReportModel.h"
 
 namespace sijill::exams {
 
@@ -17,7 +18,7 @@ void fillDayForm(report::ReportLayout& layout, const ExamPaperHeader& header,
     fillExamPaperHeader(layout, header);
     layout.control(kReportFooter, QStringLiteral("Kl7")).caption = header.principal;
     layout.setOrientation(report::Orientation::Portrait);
-    layout.setDataSource(rows);
+    layout.setDataSource(data::reportRows(rows));
 }
 
 } // namespace

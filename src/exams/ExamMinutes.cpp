@@ -2,8 +2,9 @@
 
 #include "data/Connection.h"
 #include "data/DataError.h"
+#include "data/ReportRows.h"
 #include "exams/MinutesTexts.h"
-#include "platform/report/ReportModel.h"
+#include "report/ReportModel.h"
 #include "reports/ReportHeader.h"
 #include "shell/ClassList.h"
 
@@ -116,7 +117,7 @@ void fillQuestionsOfDay(report::ReportLayout& layout, const ExamHeader& header,
     fillHeader(layout, header);
     layout.control(kBody, QStringLiteral("Day")).caption = found.day;
     layout.control(kBody, QStringLiteral("Period")).caption = found.period;
-    layout.setDataSource(rows);
+    layout.setDataSource(data::reportRows(rows));
 }
 
 void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamHeader& header,
@@ -126,7 +127,7 @@ void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamHeader& head
     layout.control(kBody, QStringLiteral("Period")).caption = found.period;
     layout.control(kBody, QStringLiteral("Class1")).caption = found.grade;
     layout.control(kBody, QStringLiteral("subject")).caption = withArticle(found.subject);
-    layout.setDataSource(rows);
+    layout.setDataSource(data::reportRows(rows));
 }
 
 } // namespace sijill::exams::minutes

@@ -1,14 +1,15 @@
 #include "exams/ExamMinutesPrints.h"
 
 #include "data/DataError.h"
+#include "data/ReportRows.h"
 #include "exams/ControlAll.h"
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
 #include "exams/SingelStudent.h"
 #include "platform/Presenters.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportError.h"
-#include "platform/report/ReportOutput.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportError.h"
+#include "report/ReportOutput.h"
 #include "shell/InfoMain.h"
 #include "shell/MainForm.h"
 #include "shell/SchoolProfile.h"
@@ -79,10 +80,10 @@ void printStudentMinutes(ControlAll& w) {
     // since.
     const int paper = w.PanelPaper >= 0 ? w.PanelPaper : w.Option1[1]->isChecked() ? 1 : 0;
     if (paper == 0) {
-        absence.setDataSource(rows);
+        absence.setDataSource(data::reportRows(rows));
         report::showPreview(absence);
     } else if (paper == 1) {
-        cheating.setDataSource(rows);
+        cheating.setDataSource(data::reportRows(rows));
         report::showPreview(cheating);
     }
 }

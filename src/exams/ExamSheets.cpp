@@ -3,7 +3,7 @@
 #include "data/Connection.h"
 #include "exams/SheetTexts.h"
 #include "exams/Texts.h"
-#include "platform/report/ReportModel.h"
+#include "report/ReportModel.h"
 #include "reports/ReportHeader.h"
 
 namespace sijill::exams {

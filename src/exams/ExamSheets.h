@@ -1,7 +1,7 @@
 #pragma once
 
 #include "exams/ExamSchedule.h"
-#include "platform/report/ReportData.h"
+#include "report/ReportData.h"
 
 #include <QImage>
 #include <QString>

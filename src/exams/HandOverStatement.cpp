@@ -3,7 +3,7 @@
 #include "data/Connection.h"
 #include "exams/ExamPaperHeader.h"
 #include "exams/HandOverTexts.h"
-#include "platform/report/ReportModel.h"
+#include "report/ReportModel.h"
 
 namespace sijill::exams {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/RecordSet.h"
-#include "platform/report/ReportData.h"
+#include "report/ReportData.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "labels/CustomLabelPrint.h"
 
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 
 namespace sijill::labels {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "labels/CustomLabels.h"
-#include "platform/report/ReportData.h"
+#include "report/ReportData.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include "exams/ExamSchedule.h"
 #include "exams/Texts.h"
 #include "labels/SeatTexts.h"
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 #include "shell/ClassList.h"
 
 #include <algorithm>

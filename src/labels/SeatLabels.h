@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/ReportData.h"
+#include "report/ReportData.h"
 
 #include <QImage>
 #include <QString>

@@ -3,9 +3,9 @@
 #include "data/DataError.h"
 #include "platform/AppState.h"
 #include "platform/Wait.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportError.h"
-#include "platform/report/ReportOutput.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportError.h"
+#include "report/ReportOutput.h"
 #include "shell/MGForm.h"
 #include "shell/MainForm.h"
 

@@ -1,6 +1,7 @@
 #include "reports/MarkSheetHeaders.h"
 
-#include "platform/report/LayoutLibrary.h"
+#include "data/ReportRows.h"
+#include "report/LayoutLibrary.h"
 #include "shell/ClassList.h"
 
 namespace sijill::reports {
@@ -67,7 +68,7 @@ void fillReadingsHeader(const SchoolHeader& school, const ClassLine& classLine,
     report::ReportLayout& layout = report::layout(kReadingsLayout);
     layout.resetToDesign();
     fillSchoolHeader(layout, school, classLine.line);
-    layout.setDataSource(students);
+    layout.setDataSource(data::reportRows(students));
 }
 
 } // namespace sijill::reports

@@ -3,7 +3,7 @@
 #include "data/DataError.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
-#include "platform/report/ReportError.h"
+#include "report/ReportError.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/MarkSheetHeaders.h"
 #include "reports/MarkSheetItems.h"

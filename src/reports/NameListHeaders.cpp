@@ -1,6 +1,6 @@
 #include "reports/NameListHeaders.h"
 
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 #include "shell/ClassList.h"
 
 namespace sijill::reports {

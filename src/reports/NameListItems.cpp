@@ -1,7 +1,7 @@
 #include "reports/NameListItems.h"
 
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportError.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportError.h"
 
 namespace sijill::reports {
 

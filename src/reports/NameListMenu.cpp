@@ -5,7 +5,7 @@
 #include "platform/BidiText.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
-#include "platform/report/ReportError.h"
+#include "report/ReportError.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/NameListHeaders.h"
 #include "reports/NameListItems.h"

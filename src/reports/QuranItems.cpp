@@ -1,6 +1,7 @@
 #include "reports/QuranItems.h"
 
-#include "platform/report/LayoutLibrary.h"
+#include "data/ReportRows.h"
+#include "report/LayoutLibrary.h"
 #include "reports/MarkSheetHeaders.h"
 
 namespace sijill::reports {
@@ -62,7 +63,7 @@ void fillQuranItem(const QuranItem& item, const SchoolHeader& school, const Clas
         fillSchoolHeader(layout, school,
                          classLine.gradeText + QStringLiteral(" [ ") + classLine.classText +
                              QStringLiteral("  ] ") + quranSheetTitle(item.caption));
-        layout.setDataSource(students);
+        layout.setDataSource(data::reportRows(students));
     }
     // Every sheet of this menu is landscape, the readings sheet in a preview
     // and a whole-school print too.

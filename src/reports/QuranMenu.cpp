@@ -1,7 +1,7 @@
 #include "reports/QuranMenu.h"
 
 #include "data/DataError.h"
-#include "platform/report/ReportError.h"
+#include "report/ReportError.h"
 #include "reports/ClassLoad.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/MarkSheetHeaders.h"

@@ -1,6 +1,7 @@
 #include "reports/ReportHeader.h"
 
-#include "platform/report/LayoutLibrary.h"
+#include "data/ReportRows.h"
+#include "report/LayoutLibrary.h"
 
 namespace sijill::reports {
 
@@ -41,7 +42,7 @@ void fillLayoutHeaders(const std::vector<LayoutHeader>& table, const SchoolHeade
             layout.control(kTop, QStringLiteral("Label1")).caption = h.label1;
         if (extra)
             extra(layout);
-        layout.setDataSource(students);
+        layout.setDataSource(data::reportRows(students));
         layout.setOrientation(h.orientation);
         if (h.widePreview)
             layout.setPreviewWidth(kWidePreview);

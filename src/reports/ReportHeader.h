@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/RecordSet.h"
-#include "platform/report/ReportModel.h"
+#include "report/ReportModel.h"
 
 #include <QImage>
 #include <QString>

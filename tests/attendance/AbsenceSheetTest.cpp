@@ -1,7 +1,7 @@
 #include "attendance/AbsenceSheet.h"
 #include "attendance/SchoolDays.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportPages.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportPages.h"
 #include "support/TestHome.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "dates/Weekdays.h"
 #include "platform/AppState.h"
 #include "platform/Clock.h"
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 #include "reports/ReportsTestSupport.h"
 #include "shell/ShellTestSupport.h"
 #include "support/WidgetText.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/ReportPages.h"
+#include "report/ReportPages.h"
 #include "support/TestHome.h"
 
 #include <QString>

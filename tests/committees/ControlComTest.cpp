@@ -2,8 +2,8 @@
 #include "committees/CommitteesTestSupport.h"
 #include "data/Connection.h"
 #include "platform/Twips.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportOutput.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportOutput.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QComboBox>

@@ -2,9 +2,9 @@
 #include "committees/CommitteesTestSupport.h"
 #include "committees/Seating.h"
 #include "data/Connection.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportModel.h"
-#include "platform/report/ReportPages.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportModel.h"
+#include "report/ReportPages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "labels/CustomLabelPrint.h"
 #include "labels/LabelsTestSupport.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportPages.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportPages.h"
 
 #include <gtest/gtest.h>
 

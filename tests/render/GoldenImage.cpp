@@ -1,6 +1,6 @@
 #include "render/GoldenImage.h"
 
-#include "platform/report/ReportPainter.h"
+#include "report/ReportPainter.h"
 
 #include <QDir>
 #include <QPainter>

@@ -10,7 +10,7 @@
 #include "exams/HandOverStatement.h"
 #include "labels/CustomLabelPrint.h"
 #include "labels/SeatLabels.h"
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 #include "reports/ClassLoad.h"
 #include "reports/MarkSheetHeaders.h"
 #include "reports/NameListHeaders.h"

@@ -1,5 +1,5 @@
-#include "platform/report/PdfTextMaps.h"
-#include "platform/report/ReportPainter.h"
+#include "report/PdfTextMaps.h"
+#include "report/ReportPainter.h"
 #include "render/RenderedLayouts.h"
 
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/ReportPages.h"
+#include "report/ReportPages.h"
 #include "render/LayoutFills.h"
 
 #include <QString>

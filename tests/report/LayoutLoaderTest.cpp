@@ -1,6 +1,6 @@
-#include "platform/report/LayoutLoader.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportError.h"
+#include "report/LayoutLoader.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportError.h"
 #include "report/TestLayouts.h"
 #include "support/TestHome.h"
 

@@ -1,7 +1,7 @@
-#include "platform/report/PreviewWindow.h"
-#include "platform/report/ReportError.h"
-#include "platform/report/ReportOutput.h"
-#include "platform/report/ReportPainter.h"
+#include "report/PreviewWindow.h"
+#include "report/ReportError.h"
+#include "report/ReportOutput.h"
+#include "report/ReportPainter.h"
 #include "report/TestLayouts.h"
 #include "support/EnvScope.h"
 

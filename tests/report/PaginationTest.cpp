@@ -1,6 +1,6 @@
-#include "platform/report/ReportError.h"
-#include "platform/report/ReportOutput.h"
-#include "platform/report/ReportPages.h"
+#include "report/ReportError.h"
+#include "report/ReportOutput.h"
+#include "report/ReportPages.h"
 #include "report/TestLayouts.h"
 
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "platform/report/PdfTextMaps.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportPages.h"
-#include "platform/report/ReportPainter.h"
+#include "report/PdfTextMaps.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportPages.h"
+#include "report/ReportPainter.h"
 #include "report/SampleClass.h"
 #include "support/TestHome.h"
 

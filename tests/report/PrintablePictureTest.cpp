@@ -1,4 +1,4 @@
-#include "platform/report/PrintablePicture.h"
+#include "report/PrintablePicture.h"
 
 #include <QColor>
 #include <QImage>

@@ -2,9 +2,9 @@
 // can be looked at (pdftoppm turns them into pictures):
 //   render_layouts OUT_FOLDER [STUDENTS] [LAYOUT ...]
 // Layouts are read from SIJILL_HOME/layouts, else from the source tree.
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportError.h"
-#include "platform/report/ReportPainter.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportError.h"
+#include "report/ReportPainter.h"
 #include "report/SampleClass.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/report/ReportData.h"
-#include "platform/report/ReportModel.h"
+#include "report/ReportData.h"
+#include "report/ReportModel.h"
 
 namespace sijill::test {
 

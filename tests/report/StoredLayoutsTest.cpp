@@ -1,6 +1,7 @@
 #include "data/Connection.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportPages.h"
+#include "data/ReportRows.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportPages.h"
 #include "report/SampleClass.h"
 #include "support/TestHome.h"
 
@@ -349,7 +350,7 @@ TEST_F(StoredLayouts, PrintsTheClassRecordSetOfTheStudentsTable) {
                                "('2', 'second', '0500000002', '1098765432', 'g', '1')");
     data::Connection c(data::Database::MyDatabase);
     report::ReportLayout& books = report::layout("Books");
-    books.setDataSource(c.query("SELECT * FROM T1 ORDER BY CAST(d0 AS INTEGER)"));
+    books.setDataSource(data::reportRows(c.query("SELECT * FROM T1 ORDER BY CAST(d0 AS INTEGER)")));
     LaidOutReport r = report::layOut(books);
     EXPECT_EQ(r.pages[0].findControl("Text4", 0)->text, "1012345678");
     EXPECT_EQ(r.pages[0].findControl("Text4", 1)->text, "1098765432");
@@ -363,7 +364,7 @@ TEST_F(StoredLayouts, PrintsTheClassRecordSetOfTheStudentsTable) {
 
     // A null phone prints blank.
     report::ReportLayout& quran1 = report::layout("Quran1");
-    quran1.setDataSource(c.query("SELECT * FROM T1 ORDER BY id"));
+    quran1.setDataSource(data::reportRows(c.query("SELECT * FROM T1 ORDER BY id")));
     r = report::layOut(quran1);
     EXPECT_EQ(r.pages[0].findControl("Text2", 0)->text, "");
     EXPECT_EQ(r.pages[0].findControl("Text2", 1)->text, "0500000002");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/LayoutLoader.h"
+#include "report/LayoutLoader.h"
 
 #include <QByteArray>
 #include <QString>

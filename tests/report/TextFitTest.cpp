@@ -1,5 +1,5 @@
-#include "platform/report/TextFit.h"
-#include "platform/report/ReportPages.h"
+#include "report/TextFit.h"
+#include "report/ReportPages.h"
 #include "report/TestLayouts.h"
 
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #include "platform/DocumentOpener.h"
-#include "platform/report/ReportError.h"
-#include "platform/report/ReportPainter.h"
+#include "report/ReportError.h"
+#include "report/ReportPainter.h"
 #include "reports/NamesExport.h"
 #include "reports/OoxmlPackage.h"
 #include "reports/PrintRun.h"

@@ -1,5 +1,5 @@
 #include "reports/MarkSheetHeaders.h"
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 #include "reports/QuranItems.h"
 #include "support/TestHome.h"
 

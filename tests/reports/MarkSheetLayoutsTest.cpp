@@ -1,5 +1,5 @@
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportPages.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportPages.h"
 #include "report/SampleClass.h"
 #include "support/TestHome.h"
 

@@ -1,7 +1,7 @@
 #include "reports/MarkSheetMenu.h"
 #include "platform/AppState.h"
 #include "platform/Twips.h"
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 #include "reports/MarkSheetItems.h"
 #include "reports/ReportsTestSupport.h"
 #include "shell/ShellTestSupport.h"

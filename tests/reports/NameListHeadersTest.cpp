@@ -1,6 +1,6 @@
 #include "reports/NameListHeaders.h"
-#include "platform/report/LayoutLibrary.h"
-#include "platform/report/ReportError.h"
+#include "report/LayoutLibrary.h"
+#include "report/ReportError.h"
 #include "reports/ReportsTestSupport.h"
 
 #include <QFile>

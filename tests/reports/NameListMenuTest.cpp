@@ -1,6 +1,6 @@
 #include "platform/AppState.h"
 #include "platform/Twips.h"
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/NameListItems.h"
 #include "reports/PrintRun.h"

@@ -1,7 +1,7 @@
 #include "reports/NamesExport.h"
 #include "data/Connection.h"
 #include "platform/DocumentOpener.h"
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 #include "reports/DocxCustomList.h"
 #include "reports/OoxmlPackage.h"
 #include "reports/OoxmlParts.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/ReportOutput.h"
+#include "report/ReportOutput.h"
 #include "reports/NameListMenu.h"
 #include "shell/MainForm.h"
 #include "support/EnvScope.h"

@@ -1,9 +1,9 @@
-#include "platform/report/PreviewWindow.h"
+#include "report/PreviewWindow.h"
 
 #include "platform/Presenters.h"
 #include "platform/Twips.h"
-#include "platform/report/ReportError.h"
-#include "platform/report/ReportPainter.h"
+#include "report/ReportError.h"
+#include "report/ReportPainter.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

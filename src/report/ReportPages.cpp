@@ -1,9 +1,9 @@
-#include "platform/report/ReportPages.h"
+#include "report/ReportPages.h"
 
 #include "platform/Fonts.h"
-#include "platform/report/PrintablePicture.h"
-#include "platform/report/ReportError.h"
-#include "platform/report/TextFit.h"
+#include "report/PrintablePicture.h"
+#include "report/ReportError.h"
+#include "report/TextFit.h"
 
 #include <QFontMetricsF>
 #include <cmath>

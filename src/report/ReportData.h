@@ -5,10 +5,6 @@
 #include <memory>
 #include <vector>
 
-namespace sijill::data {
-class RecordSet;
-}
-
 namespace sijill::report {
 
 // The rows a layout prints: named fields, every value as text.
@@ -51,8 +47,5 @@ private:
     QStringList fields_;
     std::vector<std::vector<QString>> rows_;
 };
-
-// A snapshot of a record set of the data layer, as a layout's rows.
-std::shared_ptr<const ReportDataSource> rowsOf(const data::RecordSet& records);
 
 } // namespace sijill::report

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/ReportData.h"
+#include "report/ReportData.h"
 
 #include <QColor>
 #include <QImage>
@@ -8,10 +8,6 @@
 #include <array>
 #include <memory>
 #include <vector>
-
-namespace sijill::data {
-class RecordSet;
-}
 
 namespace sijill::report {
 
@@ -140,7 +136,6 @@ public:
     // The rows the detail band prints; a copy is taken, so later changes to
     // the caller's rows do not reach this layout.
     void setDataSource(const ReportRowset& rows);
-    void setDataSource(const data::RecordSet& rows);
     void setDataSource(std::shared_ptr<const ReportDataSource> rows) { data_ = std::move(rows); }
     const ReportDataSource* dataSource() const { return data_.get(); }
 

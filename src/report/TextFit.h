@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/ReportPages.h"
+#include "report/ReportPages.h"
 
 #include <QHash>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "platform/report/LayoutLoader.h"
+#include "report/LayoutLoader.h"
 
-#include "platform/report/ReportError.h"
+#include "report/ReportError.h"
 
 #include <QDir>
 #include <QFile>

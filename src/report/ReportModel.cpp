@@ -1,6 +1,6 @@
-#include "platform/report/ReportModel.h"
+#include "report/ReportModel.h"
 
-#include "platform/report/ReportError.h"
+#include "report/ReportError.h"
 
 namespace sijill::report {
 
@@ -86,10 +86,6 @@ void ReportLayout::setOrientationCode(int code) {
 
 void ReportLayout::setDataSource(const ReportRowset& rows) {
     data_ = std::make_shared<ReportRowset>(rows);
-}
-
-void ReportLayout::setDataSource(const data::RecordSet& rows) {
-    data_ = rowsOf(rows);
 }
 
 void ReportLayout::resetToDesign() {

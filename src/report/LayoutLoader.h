@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/ReportModel.h"
+#include "report/ReportModel.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "platform/report/ReportPainter.h"
+#include "report/ReportPainter.h"
 
 #include "platform/BidiText.h"
 #include "platform/SafeFileWriter.h"
-#include "platform/report/PdfTextMaps.h"
-#include "platform/report/ReportError.h"
+#include "report/PdfTextMaps.h"
+#include "report/ReportError.h"
 
 #include <QBuffer>
 #include <QFile>

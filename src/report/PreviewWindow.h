@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/ReportOutput.h"
+#include "report/ReportOutput.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "platform/report/PdfTextMaps.h"
+#include "report/PdfTextMaps.h"
 
 #include <QFile>
 #include <map>

@@ -1,4 +1,4 @@
-#include "platform/report/TextFit.h"
+#include "report/TextFit.h"
 
 #include <QFontMetricsF>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "platform/report/LayoutLibrary.h"
+#include "report/LayoutLibrary.h"
 
 #include "platform/ProgramFolder.h"
-#include "platform/report/LayoutLoader.h"
-#include "platform/report/ReportError.h"
+#include "report/LayoutLoader.h"
+#include "report/ReportError.h"
 
 #include <QDir>
 

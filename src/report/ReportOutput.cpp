@@ -1,7 +1,7 @@
-#include "platform/report/ReportOutput.h"
+#include "report/ReportOutput.h"
 
-#include "platform/report/ReportError.h"
-#include "platform/report/ReportPainter.h"
+#include "report/ReportError.h"
+#include "report/ReportPainter.h"
 
 #include <QDir>
 #include <QPrinter>

@@ -1,4 +1,4 @@
-#include "platform/report/PrintablePicture.h"
+#include "report/PrintablePicture.h"
 
 #include <QtMath>
 #include <list>
