@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exams/ExamSchedule.h"
+#include "schedule/ExamSchedule.h"
 
 #include <QString>
 #include <array>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/ScheduleTexts.h"
+
 #include <QString>
 
 // The exam-control window's own texts.
@@ -8,8 +10,6 @@ namespace sijill::exams::texts {
 inline const QString kTitle = QStringLiteral("تنبيه");
 inline const QString kWindowCaption = QStringLiteral("جدول الاختبارات");
 inline const QString kGradePrompt = QStringLiteral(" اختر الصف لعرض الجدول ");
-inline const QString kFirstPeriod = QStringLiteral("الأولى");
-inline const QString kSecondPeriod = QStringLiteral("الثانية");
 inline const QString kNewDay = QStringLiteral("إضافة يوم");
 inline const QString kColDay = QStringLiteral("اليوم");
 inline const QString kColDate = QStringLiteral("الناريخ");
@@ -48,7 +48,6 @@ inline const QString kColPeriod = QStringLiteral("الفترة");
 inline const QString kGradeSheetBanner = QStringLiteral("جدول اختبار الصف");
 inline const QString kWordFirst = QStringLiteral("أول");
 inline const QString kWordSecond = QStringLiteral("ثاني");
-inline const QString kWordStage = QStringLiteral("ابتدائي");
 inline const QString kWordChoose = QStringLiteral("اختر");
 inline const QString kMenu0 = QStringLiteral("جدول المدرسة");
 inline const QString kMenu1 = QStringLiteral("جدول صف");

@@ -1,10 +1,10 @@
 #include "labels/SeatLabels.h"
 
 #include "data/Connection.h"
-#include "exams/ExamSchedule.h"
-#include "exams/Texts.h"
 #include "labels/SeatTexts.h"
 #include "report/LayoutLibrary.h"
+#include "schedule/ExamSchedule.h"
+#include "schedule/ScheduleTexts.h"
 #include "shell/ClassList.h"
 
 #include <algorithm>

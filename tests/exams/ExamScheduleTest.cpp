@@ -1,4 +1,4 @@
-#include "exams/ExamSchedule.h"
+#include "schedule/ExamSchedule.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
 #include "exams/GradeLists.h"

@@ -1,7 +1,7 @@
-#include "exams/ExamSchedule.h"
+#include "schedule/ExamSchedule.h"
 
 #include "data/Connection.h"
-#include "exams/Texts.h"
+#include "schedule/ScheduleTexts.h"
 
 namespace sijill::exams {
 
