@@ -1,7 +1,7 @@
 #pragma once
 
-#include "schedule/ExamSchedule.h"
 #include "report/ReportData.h"
+#include "schedule/ExamSchedule.h"
 
 #include <QImage>
 #include <QString>

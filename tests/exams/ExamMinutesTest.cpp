@@ -17,8 +17,8 @@
 #include "shell/ClassList.h"
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
-#include "support/OddNamesSchool.h"
 #include "support/EnvScope.h"
+#include "support/OddNamesSchool.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WidgetText.h"
 
@@ -379,7 +379,6 @@ TEST_F(Minutes, QuestionsOfOneSubjectTakeTheGradeOfThePanel) {
                                           minutes::texts::kSubjectFailed}));
     EXPECT_FALSE(showMinutesPanel(*w, dates::CalendarRequest::examDayDate(0)));
 }
-
 
 // Separators inside class and student names move no value of a student, and
 // a class key finds its own class in the list.

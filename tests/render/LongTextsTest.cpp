@@ -1,6 +1,6 @@
+#include "render/RenderedLayouts.h"
 #include "report/PdfTextMaps.h"
 #include "report/ReportPainter.h"
-#include "render/RenderedLayouts.h"
 
 #include <QProcess>
 #include <QRegularExpression>

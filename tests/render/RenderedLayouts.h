@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/ReportPages.h"
 #include "render/LayoutFills.h"
+#include "report/ReportPages.h"
 
 #include <QString>
 
