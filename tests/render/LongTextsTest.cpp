@@ -1,11 +1,10 @@
 #include "render/RenderedLayouts.h"
 #include "report/PdfTextMaps.h"
 #include "report/ReportPainter.h"
+#include "support/PdfText.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,19 +58,10 @@ QString runTogether(const QString& text) {
     return QString(text).remove(other);
 }
 
-QString pdfText(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"),
-            {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(20000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 // The same, read back from the written PDF: every word the pages print can be
 // found in the file's text as it was typed.
 TEST(LongTexts, EveryPrintedWordCanBeFoundInThePdf) {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!test::havePdfToText())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     QTemporaryDir dir;
     report::clearPdfTextMapFailures();
@@ -79,7 +69,7 @@ TEST(LongTexts, EveryPrintedWordCanBeFoundInThePdf) {
         const report::LaidOutReport& r = test::filledLayout(f.layout);
         const QString pdf = dir.filePath(f.layout + QStringLiteral(".pdf"));
         report::writePdf(r, pdf);
-        const QString text = pdfText(pdf);
+        const QString text = test::pdfText(pdf);
         const QSet<QString> found = wordsOf(text);
         const QString together = runTogether(text);
         QSet<QString> printed;

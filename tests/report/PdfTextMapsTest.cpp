@@ -3,12 +3,11 @@
 #include "report/ReportPages.h"
 #include "report/ReportPainter.h"
 #include "report/SampleClass.h"
+#include "support/PdfText.h"
 #include "support/TestHome.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,15 +30,6 @@ const QByteArray kQtMap = "/CIDInit /ProcSet findresource begin\n12 dict begin\n
 QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QString pdfText(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"),
-            {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(20000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // A class whose names hold every lam-alef ligature and the word of God, which
@@ -97,7 +87,7 @@ TEST(PdfTextMaps, AMapWithoutPresentationFormsIsLeftAloneAndAnUnreadableOneIsRef
 }
 
 TEST(PdfTextMaps, AClassListPdfGivesBackTheStudentsNamesAsTyped) {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!test::havePdfToText())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("class.pdf"));
@@ -105,7 +95,7 @@ TEST(PdfTextMaps, AClassListPdfGivesBackTheStudentsNamesAsTyped) {
     report::writePdf(classList(), pdf);
     EXPECT_TRUE(report::looksWhole(readAll(pdf)));
     EXPECT_TRUE(report::pdfTextMapFailures().isEmpty());
-    const QString text = pdfText(pdf);
+    const QString text = test::pdfText(pdf);
     const report::ReportRowset rows = classRows();
     for (int i = 0; i < rows.rowCount(); ++i) {
         // Compared word by word: extracted right-to-left lines need not keep
