@@ -58,15 +58,34 @@ int deskRows(double capacity) {
     return static_cast<int>(std::floor(capacity / 10));
 }
 
-std::optional<std::vector<GradeSeats>> seatShares(const GradeSeats& totals, int committees) {
+std::optional<std::vector<GradeSeats>> seatShares(const GradeSeats& totals, int committees,
+                                                  std::optional<int> lastCapacity) {
     if (committees < 1)
         return std::nullopt;
-    std::vector<GradeSeats> rows(static_cast<std::size_t>(committees) + 1);
+    const auto last = static_cast<std::size_t>(committees) - 1;
+    std::vector<GradeSeats> rows(last + 2);
+    GradeSeats remainders{};
+    int lastTotal = 0;
     for (int g = 0; g < kGrades; ++g) {
         const int q = totals[g] / committees;
         for (GradeSeats& row : rows)
             row[g] = q;
-        rows[static_cast<std::size_t>(committees) - 1][g] = totals[g] - (committees - 1) * q;
+        remainders[g] = totals[g] - committees * q;
+        lastTotal += q + remainders[g];
+    }
+    // Every remainder in the last committee would overfill its room: spread
+    // them instead, so that the rooms stay within one student of each other.
+    const bool spread = lastCapacity && lastTotal > *lastCapacity;
+    std::size_t next = last;
+    for (int g = 0; g < kGrades; ++g) {
+        if (!spread) {
+            rows[last][g] += remainders[g];
+            continue;
+        }
+        for (int k = 0; k < remainders[g]; ++k) {
+            ++rows[next][g];
+            next = next == 0 ? last : next - 1;
+        }
     }
     return rows;
 }

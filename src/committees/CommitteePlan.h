@@ -37,9 +37,14 @@ int deskRows(double capacity);
 
 // Each grade's total shared over `committees` committees: every row gets the
 // total divided by the committee count, rounded down, and the last committee
-// also takes the remainder. The result has one row more than there are
-// committees: the empty row for a new committee carries the plain share.
-// Nothing when there is no committee to share over.
-std::optional<std::vector<GradeSeats>> seatShares(const GradeSeats& totals, int committees);
+// also takes the remainder. Where that would seat more students in the last
+// committee than its `lastCapacity`, the remainders go one seat per committee
+// instead, from the last committee backwards, each grade going on where the
+// one before stopped: no committee then holds more than one student more than
+// another. The result has one row more than there are committees: the empty
+// row for a new committee carries the plain share. Nothing when there is no
+// committee to share over.
+std::optional<std::vector<GradeSeats>> seatShares(const GradeSeats& totals, int committees,
+                                                  std::optional<int> lastCapacity = std::nullopt);
 
 } // namespace sijill::committees

@@ -133,6 +133,7 @@ void ControlCom::formLoad() {
     }
     for (int i = 0; i < rowCount(); ++i)
         recomputeTotal(i);
+    checkSeating();
     BatchMode = 0;
 }
 

@@ -57,6 +57,8 @@ public:
     QComboBox* Combo2 = nullptr; // grades
     QComboBox* Combo1 = nullptr; // hidden: grades whose exam subjects head the blocks
     QPushButton* Command2 = nullptr;
+    // One line, shown while the seating no longer matches the students.
+    QLabel* SeatingNote = nullptr;
 
     // Committee rows: element i of each is row i; the last row is the entry
     // row for a new committee.
@@ -154,6 +156,11 @@ private:
     CommitteeRecord recordOfRow(int row) const;
     std::vector<CommitteeRecord> committeeRecords() const;
     std::array<QString, kGrades> seatGradeNames() const;
+    // Compares the seating with the students to seat now and shows the line.
+    void checkSeating();
+    // A print from a seating that no longer matches the students asks first,
+    // once per opening of the window; false when it is not to print.
+    bool printAnyway();
 
     // The entry row holds a name and a capacity, ready to be added.
     bool entryRowFilled() const;
@@ -176,7 +183,10 @@ private:
     double picture2Height_ = 10770;
     std::array<std::vector<Student>, kGrades> queue_;
     std::array<QStringList, kGrades> subjects_;
-    int notSeated_ = 0; // students of the grades after the third
+    std::vector<std::pair<QString, int>> otherGrades_; // grades after the third, counted
+    std::vector<Student> unflagged_;                   // students without the exam flag
+    SeatingDrift drift_;
+    bool driftAsked_ = false;
 };
 
 // The window, created (and loaded) at its first use.

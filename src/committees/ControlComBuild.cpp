@@ -179,6 +179,16 @@ void ControlCom::buildEditor() {
     Command2->setFont(captionFont());
     Command2->setGeometry(twipsRect(-15, 1700, 6570, 480));
 
+    // Under the title strip, clear of the scroll strip at the left.
+    SeatingNote = new QLabel(Picture2);
+    SeatingNote->setObjectName(QStringLiteral("SeatingNote"));
+    SeatingNote->setFont(platform::designedFont(QStringLiteral("Tahoma"), 9));
+    SeatingNote->setStyleSheet(QStringLiteral("color: #b00000"));
+    SeatingNote->setAlignment(Qt::AlignCenter);
+    SeatingNote->setWordWrap(true);
+    SeatingNote->setGeometry(twipsRect(660, 440, 5850, 345));
+    SeatingNote->hide();
+
     Picture5 = new QFrame(this);
     Picture5->setObjectName(QStringLiteral("Picture5"));
     ground(Picture5, kStripGround);

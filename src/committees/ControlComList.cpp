@@ -150,6 +150,7 @@ bool ControlCom::createCommittees() {
     if (rowCount() - 1 > kRowsWithoutScroll)
         Picture4->show();
     BatchMode = before;
+    checkSeating(); // the seating went with the old committees
     return true;
 }
 
@@ -174,7 +175,12 @@ bool ControlCom::runShares(bool recovering) {
             Tot[static_cast<std::size_t>(g)]->setText(
                 QString::number(totals[static_cast<std::size_t>(g)]));
         }
-        shares = seatShares(totals, rowCount() - 1);
+        // The last committee's room decides whether it can take every remainder.
+        const int committees = rowCount() - 1;
+        shares = seatShares(
+            totals, committees,
+            committees > 0 ? wholeNumber(ComNum[static_cast<std::size_t>(committees - 1)]->text())
+                           : std::nullopt);
     }
     if (!shares) {
         if (recovering || rowCount() < 2) {

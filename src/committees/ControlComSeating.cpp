@@ -4,6 +4,7 @@
 #include "committees/Texts.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
+#include "platform/AppState.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
@@ -25,8 +26,8 @@ void ControlCom::Command2_Click() {
     if (BatchMode == -1)
         BatchMode = 0;
     List3->clear();
-    QStringList leftOut;
-    notSeated_ = 0;
+    otherGrades_.clear();
+    unflagged_.clear();
     try {
         data::Connection students(data::Database::MyDatabase);
         const std::array<QString, kGrades> names = seatGradeNames();
@@ -38,24 +39,19 @@ void ControlCom::Command2_Click() {
             for (const Student& s : block)
                 List3->addItem(QStringList{s.stage, s.grade, s.cls, s.name, s.number}.join('|'));
         }
-        // The window seats three grades; the others are named before anything
-        // is written, so that no one takes the result for the whole school.
+        // Who is left out, and why, goes into the result, so that no one
+        // takes the seating for the whole school.
         for (int k = kGrades; k < Combo2->count(); ++k) {
             const QString grade = Combo2->itemText(k).trimmed();
-            const int count = countGrade(students, grade);
-            notSeated_ += count;
-            leftOut << texts::kGradeCount.arg(grade).arg(count);
+            otherGrades_.emplace_back(grade, countGrade(students, grade));
         }
+        unflagged_ = unflaggedStudents(students);
     } catch (const data::DataError& e) {
         reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
-    if (!leftOut.isEmpty())
-        shell::ShowMsg(texts::kTitle,
-                       texts::kGradesLeftOut + QStringLiteral("\r") +
-                           leftOut.join(QStringLiteral("\r")),
-                       1, 1);
     FillCom_Click();
+    checkSeating();
 }
 
 void ControlCom::DeleteAll_Click() {
@@ -91,7 +87,7 @@ void ControlCom::FillCom_Click() {
             c.seats[static_cast<std::size_t>(g - 1)] = leadingNumber(seatLabel(g, i)->text());
         committees.push_back(c);
     }
-    int seated = 0;
+    DistributionOutcome outcome{0, otherGrades_, unflagged_, {}};
     try {
         GetSchadual_Click();
         const SeatingPlan plan = planSeating(committees, seatGradeNames(), queue_, subjects_);
@@ -101,17 +97,50 @@ void ControlCom::FillCom_Click() {
         }
         data::Connection schedual(data::Database::Schedual);
         writeSeating(schedual, plan.rows);
-        seated = plan.seated;
+        outcome.seated = plan.seated;
     } catch (const data::DataError& e) {
         reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
     layOutPrintIcons();
-    QString done = texts::kDistributed;
-    if (notSeated_ > 0)
-        done += QStringLiteral("\r") + texts::kSeatedCount.arg(seated) + QStringLiteral("\r") +
-                texts::kNotSeatedCount.arg(notSeated_);
-    shell::ShowMsg(texts::kTitle, done, 1, 0);
+    for (std::size_t i = 0; i < committees.size(); ++i) {
+        const GradeSeats& seats = committees[i].seats;
+        outcome.committees.push_back(
+            {committees[i].name, seats[0] + seats[1] + seats[2], wholeNumber(ComNum[i]->text())});
+    }
+    shell::ShowMsg(texts::kTitle, distributionMessage(outcome), 1, 0);
+}
+
+void ControlCom::checkSeating() {
+    drift_ = {};
+    try {
+        data::Connection students(data::Database::MyDatabase);
+        std::array<std::vector<Student>, kGrades> toSeat;
+        const std::array<QString, kGrades> names = seatGradeNames();
+        for (std::size_t g = 0; g < toSeat.size(); ++g) {
+            if (!names[g].isEmpty())
+                toSeat[g] = studentsOfGrade(students, names[g]);
+        }
+        data::Connection schedual(data::Database::Schedual);
+        drift_ = seatingDrift(schedual, toSeat);
+    } catch (const data::DataError&) {
+        // Unreadable now: the sheets report it themselves when asked for.
+    }
+    // Before any distribution there is no seating to fall behind.
+    const bool show = drift_.seated > 0 && drift_.differs();
+    SeatingNote->setText(show ? texts::kSeatingDrift.arg(drift_.gone).arg(drift_.unseated)
+                              : QString());
+    SeatingNote->setVisible(show);
+}
+
+bool ControlCom::printAnyway() {
+    if (drift_.seated == 0 || !drift_.differs() || driftAsked_)
+        return true;
+    driftAsked_ = true;
+    // Cancel is what Enter presses: nothing prints without a yes.
+    shell::ShowMsg(texts::kTitle, texts::kAskPrintDrifted.arg(drift_.gone).arg(drift_.unseated), 3,
+                   1);
+    return appState().MsgYes;
 }
 
 // Every committee row shows its sheet and label icons; the entry row none.
@@ -130,7 +159,7 @@ void ControlCom::Header_Click() {
 }
 
 void ControlCom::ImPrint_Click(int index) {
-    if (index < 0 || index >= rowCount())
+    if (index < 0 || index >= rowCount() || !printAnyway())
         return;
     SheetRow = index;
     try {
@@ -151,7 +180,7 @@ void ControlCom::ImPrint_Click(int index) {
 }
 
 void ControlCom::Image4_Click(int index) {
-    if (index < 0 || index >= rowCount())
+    if (index < 0 || index >= rowCount() || !printAnyway())
         return;
     try {
         data::Connection schedual(data::Database::Schedual);

@@ -2,6 +2,8 @@
 #include "committees/Texts.h"
 #include "data/Connection.h"
 
+#include <QHash>
+#include <QSet>
 #include <algorithm>
 
 namespace sijill::committees {
@@ -211,6 +213,107 @@ void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows) 
         }
     }
     t.commit();
+}
+
+std::vector<Student> unflaggedStudents(data::Connection& students) {
+    const data::RecordSet rs = students.query(
+        QStringLiteral("SELECT d0, d1, d3, d5, d6, d7 FROM T1 WHERE d4 IS NULL OR d4 <> '1' "
+                       "ORDER BY d5, d6, d7, d0, id"));
+    QSet<QString> flagged;
+    const data::RecordSet f =
+        students.query(QStringLiteral("SELECT DISTINCT trim(d3) AS civil FROM T1 WHERE d4 = '1'"));
+    for (int r = 0; r < f.recordCount(); ++r)
+        flagged.insert(f.text(r, QStringLiteral("civil")));
+    // An empty civil-registry number names no one: such rows stand alone.
+    flagged.remove(QString());
+    QSet<QString> named;
+    std::vector<Student> out;
+    for (int r = 0; r < rs.recordCount(); ++r) {
+        const QString civil = rs.text(r, QStringLiteral("d3")).trimmed();
+        if (!civil.isEmpty() && (flagged.contains(civil) || named.contains(civil)))
+            continue;
+        named.insert(civil);
+        out.push_back({rs.text(r, QStringLiteral("d5")), rs.text(r, QStringLiteral("d6")),
+                       rs.text(r, QStringLiteral("d7")), rs.text(r, QStringLiteral("d1")),
+                       rs.text(r, QStringLiteral("d0"))});
+    }
+    return out;
+}
+
+namespace {
+
+// Students named at most in the distribution's message.
+constexpr std::size_t kNamedAtMost = 40;
+
+QString seatKey(const QString& classLabel, const QString& name, const QString& number) {
+    return classLabel.simplified() + QChar(0x1F) + name.simplified() + QChar(0x1F) +
+           number.trimmed();
+}
+
+} // namespace
+
+SeatingDrift seatingDrift(data::Connection& schedual,
+                          const std::array<std::vector<Student>, kGrades>& toSeat) {
+    const data::RecordSet rs =
+        schedual.query(QStringLiteral("SELECT Class, Name, Num FROM Com WHERE Class IS NOT NULL"));
+    SeatingDrift drift;
+    drift.seated = rs.recordCount();
+    // Both sides may hold the same student twice (a copy in one class): each
+    // seat answers for one row.
+    QHash<QString, int> seats;
+    for (int r = 0; r < rs.recordCount(); ++r)
+        ++seats[seatKey(rs.text(r, QStringLiteral("Class")), rs.text(r, QStringLiteral("Name")),
+                        rs.text(r, QStringLiteral("Num")))];
+    for (const std::vector<Student>& grade : toSeat) {
+        for (const Student& s : grade) {
+            auto it = seats.find(seatKey(s.classLabel(), s.name, s.number));
+            if (it == seats.end() || it.value() == 0)
+                ++drift.unseated;
+            else
+                --it.value();
+        }
+    }
+    for (const int left : seats)
+        drift.gone += left;
+    return drift;
+}
+
+QString distributionMessage(const DistributionOutcome& outcome) {
+    QStringList lines{texts::kDistributed};
+    int leftOut = static_cast<int>(outcome.unflagged.size());
+    for (const auto& grade : outcome.otherGrades)
+        leftOut += grade.second;
+    if (leftOut > 0) {
+        lines << texts::kSeatedCount.arg(outcome.seated) << texts::kNotSeatedCount.arg(leftOut);
+    }
+    if (!outcome.otherGrades.empty()) {
+        lines << texts::kGradesLeftOut;
+        for (const auto& [grade, count] : outcome.otherGrades)
+            lines << texts::kGradeCount.arg(grade).arg(count);
+    }
+    if (!outcome.unflagged.empty()) {
+        lines << texts::kUnflaggedLeftOut.arg(outcome.unflagged.size());
+        // Names run on in one paragraph that the box wraps; a long list is
+        // cut short with the count of the rest, so the box keeps to the screen.
+        QStringList names;
+        const std::size_t shown = std::min(outcome.unflagged.size(), kNamedAtMost);
+        for (std::size_t i = 0; i < shown; ++i) {
+            const Student& s = outcome.unflagged[i];
+            names << texts::kStudentInClass.arg(s.name.simplified(), s.classLabel().simplified());
+        }
+        QString paragraph = names.join(QStringLiteral("، "));
+        if (outcome.unflagged.size() > shown)
+            paragraph += texts::kAndOthers.arg(outcome.unflagged.size() - shown);
+        lines << paragraph;
+    }
+    QStringList over;
+    for (const CommitteeLoad& c : outcome.committees) {
+        if (c.capacity && c.students > *c.capacity)
+            over << texts::kOverCapacity.arg(c.name.trimmed()).arg(c.students).arg(*c.capacity);
+    }
+    if (!over.isEmpty())
+        lines << texts::kOverCapacityTitle << over;
+    return lines.join(QStringLiteral("\r"));
 }
 
 } // namespace sijill::committees

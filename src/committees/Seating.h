@@ -93,4 +93,45 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
 // Replaces every row of Com by `rows`, in one transaction.
 void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows);
 
+// The students whose exam flag d4 is not "1", whom no distribution seats, in
+// class order: each student once, and none whose civil-registry number a
+// flagged row carries (a copy of a student who takes his exams through his
+// other row).
+std::vector<Student> unflaggedStudents(data::Connection& students);
+
+// How far the seating in Com has drifted from the students a distribution
+// would seat now (an import since, or students added or removed), matched by
+// class label, name and number in class.
+struct SeatingDrift {
+    int seated = 0;   // student rows of Com
+    int gone = 0;     // seated students no longer among them
+    int unseated = 0; // students to seat who have no seat
+    bool differs() const { return gone > 0 || unseated > 0; }
+};
+
+SeatingDrift seatingDrift(data::Connection& schedual,
+                          const std::array<std::vector<Student>, kGrades>& toSeat);
+
+// A committee as the distribution left it: its students and its capacity
+// (nothing when the capacity box holds no whole number).
+struct CommitteeLoad {
+    QString name;
+    int students = 0;
+    std::optional<int> capacity;
+};
+
+// What the distribution tells the user when it has written the seating.
+struct DistributionOutcome {
+    int seated = 0;
+    std::vector<std::pair<QString, int>> otherGrades; // grades after the third, each counted
+    std::vector<Student> unflagged;
+    std::vector<CommitteeLoad> committees;
+};
+
+// "تم إنشاء اللجان بنجاح" alone when every student has a seat and no
+// committee holds more students than its capacity; otherwise followed by the
+// counts, the grades left out with their counts, the students left out for
+// their exam flag by name and the committees over their capacity.
+QString distributionMessage(const DistributionOutcome& outcome);
+
 } // namespace sijill::committees

@@ -45,7 +45,20 @@ inline const QString kEmptyCommitteeName =
     QStringLiteral("اللجنة رقم %1 بلا اسم؛ اكتب اسمها ثم وزع الطلاب من جديد");
 inline const QString kGradesLeftOut =
     QStringLiteral("توزع هذه النافذة طلاب الصفوف الثلاثة الأولى فقط، "
-                   "ولن يوزع طلاب الصفوف التالية:");
+                   "فلم يوزع طلاب الصفوف التالية:");
+inline const QString kUnflaggedLeftOut =
+    QStringLiteral("ولم يوزع الطلاب غير المشمولين بالاختبارات "
+                   "(ومنهم المضافون أو المنسوخون يدويا)، وعددهم %1:");
+inline const QString kStudentInClass = QStringLiteral("%1 (%2)");
+inline const QString kAndOthers = QStringLiteral("، وغيرهم: %1");
+inline const QString kOverCapacityTitle = QStringLiteral("لجان فيها طلاب أكثر من استيعابها:");
+inline const QString kOverCapacity = QStringLiteral("%1: الطلاب %2 والاستيعاب %3");
+inline const QString kSeatingDrift =
+    QStringLiteral("التوزيع لا يطابق الطلاب الحاليين: %1 غادروا المدرسة، وبلا مقعد %2");
+inline const QString kAskPrintDrifted =
+    QStringLiteral("توزيع اللجان لا يطابق الطلاب الحاليين: لم يعد في المدرسة %1 من الطلاب "
+                   "الموزعين، وبلا مقعد %2 من الطلاب.\rتوزيع الطلاب من جديد يحدّثه ويغير أرقام "
+                   "الجلوس.\rهل تريد الطباعة من التوزيع كما هو؟");
 inline const QString kGradeCount = QStringLiteral("الصف %1، وعدد طلابه %2");
 inline const QString kSeatedCount = QStringLiteral("عدد الطلاب الموزعين: %1");
 inline const QString kNotSeatedCount = QStringLiteral("عدد الطلاب غير الموزعين: %1");

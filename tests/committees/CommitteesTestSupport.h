@@ -8,16 +8,17 @@
 
 namespace sijill::test {
 
-// A student row of MyDatabase's T1; flag "1" marks a student to seat.
+// A student row of MyDatabase's T1; flag "1" marks a student to seat. The
+// civil-registry number is the name unless given.
 inline void addStudent(const TestHome& home, const QString& grade, const QString& cls,
                        const QString& number, const QString& name, const QString& flag = "1",
                        const QString& stage = QStringLiteral("الابتدائي"),
-                       const QString& order = QStringLiteral("0")) {
+                       const QString& order = QStringLiteral("0"), const QString& civil = {}) {
     auto q = [](QString s) { return "'" + s.replace("'", "''") + "'"; };
-    home.exec("MyDatabase.db", "INSERT INTO T1 (d0, d1, d2, d3, d4, d5, d6, d7, d8) VALUES (" +
-                                   q(number) + ", " + q(name) + ", '0', '1', " + q(flag) + ", " +
-                                   q(stage) + ", " + q(grade) + ", " + q(cls) + ", " + q(order) +
-                                   ")");
+    home.exec("MyDatabase.db",
+              "INSERT INTO T1 (d0, d1, d2, d3, d4, d5, d6, d7, d8) VALUES (" + q(number) + ", " +
+                  q(name) + ", '0', " + q(civil.isEmpty() ? name : civil) + ", " + q(flag) + ", " +
+                  q(stage) + ", " + q(grade) + ", " + q(cls) + ", " + q(order) + ")");
 }
 
 // `count` students of a grade in one class, numbered from 01.

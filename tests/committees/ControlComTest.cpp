@@ -1,19 +1,24 @@
 #include "committees/ControlCom.h"
 #include "committees/CommitteesTestSupport.h"
+#include "committees/Texts.h"
 #include "data/Connection.h"
 #include "platform/Twips.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportOutput.h"
+#include "students/NoorImport.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -26,6 +31,7 @@ const QString kOk = QStringLiteral("موافق");
 const QString kCancel = QStringLiteral("إلغاء");
 const QString kYes = QStringLiteral("نعم");
 const QString kNo = QStringLiteral("لا");
+const QString kDistributed = QStringLiteral("تم إنشاء اللجان بنجاح");
 
 // A school with 25, 30 and 28 students to seat in three grades.
 void seedGrades(const test::TestHome& home) {
@@ -59,7 +65,43 @@ struct Window {
         return out;
     }
     const test::ShownBox& lastBox() { return scope.dialogs().shown.back(); }
+    // The school of seedGrades, its committees made and its students seated.
+    void distribute() {
+        seedGrades(home);
+        open();
+        reset();
+        w->Command2->click();
+    }
 };
+
+// Records every preview shown while it lives.
+struct Previews {
+    std::shared_ptr<report::RecordingPreviewSink> sink =
+        std::make_shared<report::RecordingPreviewSink>();
+    std::shared_ptr<report::PreviewSink> previous;
+    Previews() {
+        report::layoutLibrary().clear();
+        previous = report::setPreviewSink(sink);
+    }
+    ~Previews() { report::setPreviewSink(previous); }
+    const std::vector<report::LaidOutReport>& shown() const { return sink->shown; }
+};
+
+} // namespace
+
+namespace {
+
+// Both committee tables as text, to see that a refused action left them alone.
+QString committeeTables() {
+    data::Connection c(data::Database::Schedual);
+    return c.scalar("SELECT group_concat(ID || '|' || ifnull(Name, '') || '|' || ifnull(Num, '') "
+                    "|| '|' || ifnull(C1, '') || '|' || ifnull(C2, ''), ';') FROM List")
+               .toString() +
+           "#" +
+           c.scalar("SELECT group_concat(ifnull(Com, '') || '|' || ifnull(Name, '') || '|' || "
+                    "ifnull(ComNum, ''), ';') FROM Com")
+               .toString();
+}
 
 } // namespace
 
@@ -185,8 +227,15 @@ TEST(ControlComDistribution, SeatsEveryFlaggedStudentWithNumbersByGrade) {
     test::addExam(t.home, "رابع", "1446/09/10", "الأولى", "رياضيات");
     t.open();
     t.reset();
+    // A copy of a seated student in another class takes his exams through
+    // his first row; the hand-added student has no seat and is named.
+    test::addStudent(t.home, "رابع", "2", "01", "رابع 1 3", "-");
     t.w->Command2->click();
-    EXPECT_EQ(t.lastBox().text, QStringLiteral("تم إنشاء اللجان بنجاح"));
+    const QString result = t.lastBox().text;
+    EXPECT_TRUE(result.startsWith(kDistributed + "\r"));
+    EXPECT_TRUE(result.contains(QStringLiteral("عدد الطلاب غير الموزعين: 1")));
+    EXPECT_TRUE(result.contains(QStringLiteral("hand (الابتدائي رابع [ 1 ])")));
+    EXPECT_FALSE(result.contains(QStringLiteral("رابع 1 3 (")));
     // 83 students and one header row per committee and grade.
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Class IS NOT NULL"), 83);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Class IS NULL"), 12);
@@ -204,9 +253,11 @@ TEST(ControlComDistribution, SeatsEveryFlaggedStudentWithNumbersByGrade) {
         EXPECT_FALSE(t.w->ImPrint[static_cast<std::size_t>(i)]->isHidden());
     EXPECT_TRUE(t.w->ImPrint[4]->isHidden());
 
-    // Twice gives the same table.
+    // Twice gives the same table; with no one left out the message stands alone.
+    t.home.exec("MyDatabase.db", "DELETE FROM T1 WHERE d1 = 'hand'");
     t.w->Command2->click();
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
+    EXPECT_EQ(t.lastBox().text, kDistributed);
 }
 
 TEST(ControlComDistribution, AFailureKeepsTheLastSeating) {
@@ -353,25 +404,89 @@ TEST(ControlComWindow, ScrollingReturnsToRest) {
 
 TEST(ControlComSheets, PreviewsTheCommitteesSheetAndLabels) {
     Window t;
-    seedGrades(t.home);
-    report::layoutLibrary().clear();
-    auto sink = std::make_shared<report::RecordingPreviewSink>();
-    const auto previous = report::setPreviewSink(sink);
-    t.open();
-    t.reset();
-    t.w->Command2->click();
+    Previews previews;
+    t.distribute();
     t.w->ImPrint_Click(1);
     t.w->Image4_Click(1);
-    report::setPreviewSink(previous);
-    ASSERT_EQ(sink->shown.size(), 2u);
-    const report::LaidOutReport& sheet = sink->shown[0];
+    ASSERT_EQ(previews.shown().size(), 2u);
+    const report::LaidOutReport& sheet = previews.shown()[0];
     EXPECT_EQ(sheet.layoutName, "ComNewP");
     EXPECT_EQ(test::drawnTexts(sheet, "Class").value(0), QStringLiteral("اللجنة [2]"));
     EXPECT_EQ(t.w->SheetRowCount, 23); // 6 + 7 + 7 students and three headers
     EXPECT_TRUE(test::drawnTexts(sheet, "TextSeat").contains("107"));
-    const report::LaidOutReport& labels = sink->shown[1];
+    const report::LaidOutReport& labels = previews.shown()[1];
     EXPECT_EQ(labels.layoutName, "LabelPNew");
     EXPECT_EQ(test::drawnTexts(labels, "TextSeat1").size(), 10);
+}
+
+TEST(ControlComSheets, AfterAnImportTheWindowSaysSoAndAsksOnceBeforePrinting) {
+    Window t;
+    Previews previews;
+    t.distribute();
+    EXPECT_TRUE(t.w->SeatingNote->isHidden());
+
+    // A new workbook in the middle of the exams: two students have left the
+    // fourth grade and three have come.
+    std::vector<students::ImportedStudent> workbook;
+    {
+        data::Connection c(data::Database::MyDatabase);
+        const data::RecordSet rs = c.query(QStringLiteral(
+            "SELECT * FROM T1 WHERE d4 = '1' AND d1 NOT IN ('رابع 1 1', 'رابع 1 2') ORDER BY id"));
+        for (int r = 0; r < rs.recordCount(); ++r) {
+            const auto d = [&](int i) { return rs.text(r, QString("d%1").arg(i)); };
+            workbook.push_back({d(0), d(1), d(2), d(3), d(4), d(5), d(6), d(7), d(8)});
+        }
+    }
+    for (int i = 26; i <= 28; ++i)
+        workbook.push_back({QString::number(i), QString("new %1").arg(i), "0", QString::number(i),
+                            "1", QStringLiteral("الابتدائي"), QStringLiteral("رابع"), "1", "0"});
+    students::replaceStudentsAndClasses(workbook);
+    const QString seating = committeeTables();
+
+    t.open();
+    EXPECT_FALSE(t.w->SeatingNote->isHidden());
+    EXPECT_EQ(t.w->SeatingNote->text(), committees::texts::kSeatingDrift.arg(2).arg(3));
+
+    // Enter answers Cancel: nothing is shown.
+    auto& dialogs = t.scope.dialogs();
+    const auto questions = [&dialogs] {
+        return std::count_if(dialogs.shown.begin(), dialogs.shown.end(),
+                             [](const test::ShownBox& b) { return b.mode == 3; });
+    };
+    dialogs.custom = [](QDialog& box) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(&box, &enter);
+        return true;
+    };
+    t.w->ImPrint_Click(1);
+    dialogs.custom = nullptr;
+    ASSERT_EQ(questions(), 1);
+    EXPECT_EQ(t.lastBox().mode, 3);
+    EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("هل تريد الطباعة")));
+    EXPECT_TRUE(previews.shown().empty());
+    // Asked once while the window is open: the labels show the seating as it is.
+    t.w->Image4_Click(1);
+    EXPECT_EQ(questions(), 1);
+    EXPECT_EQ(previews.shown().size(), 1u);
+
+    // Opened again, it asks again; Yes shows the sheet, and only once asked.
+    t.open();
+    dialogs.answer(kYes);
+    t.w->ImPrint_Click(0);
+    t.w->ImPrint_Click(0);
+    EXPECT_EQ(questions(), 2);
+    EXPECT_EQ(previews.shown().size(), 3u);
+    EXPECT_TRUE(test::drawnTexts(previews.shown()[1], "TextSeat").contains("101"));
+    // No print changed a seat.
+    EXPECT_EQ(committeeTables(), seating);
+
+    // Shared and distributed anew, the seating matches the students again.
+    t.reset();
+    t.w->Command2->click();
+    EXPECT_TRUE(t.w->SeatingNote->isHidden());
+    t.w->Image4_Click(0);
+    EXPECT_EQ(previews.shown().size(), 4u);
+    EXPECT_EQ(questions(), 2);
 }
 
 TEST(ControlComRows, TheEntryRowBecomesACommitteeWhenStored) {
@@ -455,22 +570,6 @@ TEST(ControlComLoad, PickingAGradeRecountsOutsideBatchMode) {
     EXPECT_EQ(w.Total->text(), "30");
 }
 
-namespace {
-
-// Both committee tables as text, to see that a refused action left them alone.
-QString committeeTables() {
-    data::Connection c(data::Database::Schedual);
-    return c.scalar("SELECT group_concat(ID || '|' || ifnull(Name, '') || '|' || ifnull(Num, '') "
-                    "|| '|' || ifnull(C1, '') || '|' || ifnull(C2, ''), ';') FROM List")
-               .toString() +
-           "#" +
-           c.scalar("SELECT group_concat(ifnull(Com, '') || '|' || ifnull(Name, '') || '|' || "
-                    "ifnull(ComNum, ''), ';') FROM Com")
-               .toString();
-}
-
-} // namespace
-
 TEST(ControlComCapacity, ABadSizeBoxIsRefusedNamingItAndNothingIsCreated) {
     Window t;
     seedGrades(t.home);
@@ -532,19 +631,19 @@ TEST(ControlComGrades, ASixGradeSchoolIsToldWhichGradesAreNotSeated) {
     t.reset();
     const std::size_t before = t.scope.dialogs().shown.size();
     w.Command2->click();
+    // One message: what was done and who was left out, grade by grade.
     const auto& shown = t.scope.dialogs().shown;
-    ASSERT_EQ(shown.size(), before + 2);
-    const test::ShownBox& warning = shown[before];
-    const auto named = [&warning](const QString& grade) {
-        return warning.text.contains(QStringLiteral("الصف ") + grade + QStringLiteral("،"));
+    ASSERT_EQ(shown.size(), before + 1);
+    const QString result = shown.back().text;
+    const auto named = [&result](const QString& grade) {
+        return result.contains(QStringLiteral("الصف ") + grade + QStringLiteral("،"));
     };
     for (int k = 4; k <= 6; ++k) {
         EXPECT_TRUE(named(words[k - 1])) << k;
-        EXPECT_TRUE(warning.text.contains(QString::number(10 + k))) << k;
+        EXPECT_TRUE(result.contains(QString::number(10 + k))) << k;
     }
     for (int k = 1; k <= 3; ++k)
         EXPECT_FALSE(named(words[k - 1])) << k;
-    const QString result = shown.back().text;
     EXPECT_TRUE(result.startsWith(QStringLiteral("تم إنشاء اللجان بنجاح")));
     EXPECT_TRUE(result.contains(QStringLiteral("عدد الطلاب الموزعين: 36")));
     EXPECT_TRUE(result.contains(QStringLiteral("عدد الطلاب غير الموزعين: 45")));
@@ -683,4 +782,52 @@ TEST(ControlComShares, TheRecoveryAddsNoCommitteeWhileTheDatabaseIsBusy) {
     EXPECT_TRUE(w.ComName[4]->text().isEmpty());
     EXPECT_EQ(w.BatchMode, 0);
     EXPECT_EQ(committeeTables(), before);
+}
+
+TEST(ControlComShares, ALargeSchoolIsSpreadEvenlyAndAnOverfullRoomIsNamed) {
+    Window t;
+    // 1001 students in three grades: 35 committees of 30, where the last
+    // would take 83 if it took every remainder.
+    const QStringList grades{"رابع", "خامس", "سادس"};
+    const int counts[] = {333, 334, 334};
+    for (int g = 0; g < 3; ++g)
+        t.home.exec("MyDatabase.db",
+                    QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                            "WHERE i < %1) INSERT INTO T1 (d0, d1, d2, d3, d4, d5, d6, d7, d8) "
+                            "SELECT CASE WHEN i < 10 THEN '0' || i ELSE i END, '%2 ' || i, '0', "
+                            "'%2-' || i, '1', 'الابتدائي', '%2', '1', '%3' FROM n")
+                        .arg(counts[g])
+                        .arg(grades[g])
+                        .arg(g + 1));
+    t.open();
+    t.reset();
+    ControlCom& w = *t.w;
+    ASSERT_EQ(w.rowCount(), 36);
+    int full = -1;
+    for (int i = 0; i < 35; ++i) {
+        for (int g = 1; g <= 3; ++g) {
+            const QString seats = w.seatLabel(g, i)->text();
+            EXPECT_TRUE(seats == "9" || seats == "10") << i << " " << g;
+        }
+        const QString total = w.ComTotal[static_cast<std::size_t>(i)]->text();
+        EXPECT_TRUE(total == "28" || total == "29") << i;
+        if (total == "29")
+            full = i;
+    }
+    w.Command2->click();
+    EXPECT_EQ(t.lastBox().text, kDistributed);
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Class IS NOT NULL"), 1001);
+
+    // Two seats moved by hand into a room holding 29: it is named.
+    ASSERT_GE(full, 0);
+    const int source = full == 0 ? 1 : 0;
+    for (int k = 0; k < 2; ++k) {
+        w.Seat_MouseMove(1, source);
+        w.Seat_DragDrop(1, full);
+    }
+    w.Command2->click();
+    EXPECT_TRUE(t.lastBox().text.startsWith(kDistributed + "\r"));
+    EXPECT_TRUE(t.lastBox().text.contains(committees::committeeName(full + 1) +
+                                          QStringLiteral(": الطلاب 31 والاستيعاب 30")));
+    EXPECT_FALSE(t.lastBox().text.contains(committees::committeeName(source + 1) + ":"));
 }

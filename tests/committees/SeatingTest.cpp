@@ -115,6 +115,23 @@ TEST(SeatingData, OnlyFlaggedStudentsOfTheExactGradeInClassOrder) {
     EXPECT_EQ(names, (QStringList{"a1", "a2", "b1"}));
 }
 
+TEST(SeatingData, StudentsWithoutTheExamFlagAreNamedOnceUnlessSeatedThroughACopy) {
+    test::TestHome home;
+    test::addStudent(home, "رابع", "1", "01", "seated");
+    test::addStudent(home, "رابع", "2", "09", "seated", "-"); // his copy: he has a seat
+    test::addStudent(home, "رابع", "1", "02", "hand", "-");
+    test::addStudent(home, "رابع", "2", "08", "hand", "-"); // a copy of a hand-added one
+    test::addStudent(home, "رابع", "1", "03", "digit", "0");
+    // No civil-registry number: nothing to match, each row is a student.
+    test::addStudent(home, "رابع", "1", "04", "blank1", "-", "الابتدائي", "0", " ");
+    test::addStudent(home, "رابع", "1", "05", "blank2", "-", "الابتدائي", "0", " ");
+    data::Connection c(data::Database::MyDatabase);
+    QStringList names;
+    for (const Student& s : unflaggedStudents(c))
+        names << s.name;
+    EXPECT_EQ(names, (QStringList{"hand", "digit", "blank1", "blank2"}));
+}
+
 TEST(SeatingData, SubjectsInDateAndPeriodOrderEightAtMost) {
     test::TestHome home;
     test::addExam(home, "رابع", "1446/09/12", "الأولى", "علوم");
