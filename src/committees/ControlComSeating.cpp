@@ -136,11 +136,14 @@ void ControlCom::checkSeating() {
 bool ControlCom::printAnyway() {
     if (drift_.seated == 0 || !drift_.differs() || driftAsked_)
         return true;
-    driftAsked_ = true;
-    // Cancel is what Enter presses: nothing prints without a yes.
-    shell::ShowMsg(texts::kTitle, texts::kAskPrintDrifted.arg(drift_.gone).arg(drift_.unseated), 3,
-                   1);
-    return appState().MsgYes;
+    // Cancel is what Enter presses: nothing prints without a yes, and the
+    // question stands until the user has said yes once in this opening.
+    shell::ShowMsg(
+        texts::kTitle,
+        texts::kAskPrintDrifted.arg(QString::number(drift_.gone), QString::number(drift_.unseated)),
+        3, 1);
+    driftAsked_ = appState().MsgYes;
+    return driftAsked_;
 }
 
 // Every committee row shows its sheet and label icons; the entry row none.
