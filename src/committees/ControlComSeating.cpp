@@ -128,7 +128,8 @@ void ControlCom::checkSeating() {
     }
     // Before any distribution there is no seating to fall behind.
     const bool show = drift_.seated > 0 && drift_.differs();
-    SeatingNote->setText(show ? texts::kSeatingDrift.arg(drift_.gone).arg(drift_.unseated)
+    SeatingNote->setText(show ? texts::kSeatingDrift.arg(QString::number(drift_.gone),
+                                                         QString::number(drift_.unseated))
                               : QString());
     SeatingNote->setVisible(show);
 }

@@ -289,7 +289,7 @@ QString distributionMessage(const DistributionOutcome& outcome) {
     if (!outcome.otherGrades.empty()) {
         lines << texts::kGradesLeftOut;
         for (const auto& [grade, count] : outcome.otherGrades)
-            lines << texts::kGradeCount.arg(grade).arg(count);
+            lines << texts::kGradeCount.arg(grade, QString::number(count));
     }
     if (!outcome.unflagged.empty()) {
         lines << texts::kUnflaggedLeftOut.arg(outcome.unflagged.size());
@@ -309,7 +309,8 @@ QString distributionMessage(const DistributionOutcome& outcome) {
     QStringList over;
     for (const CommitteeLoad& c : outcome.committees) {
         if (c.capacity && c.students > *c.capacity)
-            over << texts::kOverCapacity.arg(c.name.trimmed()).arg(c.students).arg(*c.capacity);
+            over << texts::kOverCapacity.arg(c.name.trimmed(), QString::number(c.students),
+                                             QString::number(*c.capacity));
     }
     if (!over.isEmpty())
         lines << texts::kOverCapacityTitle << over;
