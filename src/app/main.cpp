@@ -1,12 +1,10 @@
 #include "app/StartUp.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtArabic.h"
-#include "reports/NamesExport.h"
 #include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
 #include <QApplication>
-#include <QDateTime>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,7 +20,6 @@ int main(int argc, char** argv) {
         sijill::shell::ShowMsg(QStringLiteral("تنبيه"), *problem, 1, 1);
         return 1;
     }
-    sijill::reports::removeOldWordDocuments(QDateTime::currentDateTime());
 
     sijill::shell::MainForm main;
     if (!sijill::app::startProgram(main))

@@ -146,16 +146,24 @@ bool SafeFileWriter::finish() {
         return false;
     if (!file_->isOpen())
         return true;
+    bool flushed = file_->flush() && file_->error() == QFileDevice::NoError;
+    QString why = file_->errorString();
     if (faultAt(WriteFault::At::Flush, target_)) {
-        fail(systemReason(ENOSPC));
+        flushed = false;
+        why = systemReason(ENOSPC);
+    }
+    if (!flushed) {
+        fail(why);
         return false;
     }
-    if (!file_->flush() || file_->error() != QFileDevice::NoError) {
-        fail(file_->errorString());
-        return false;
+    int synced = ::fsync(file_->handle());
+    int error = errno;
+    if (faultAt(WriteFault::At::Sync, target_)) {
+        synced = -1;
+        error = EIO;
     }
-    if (::fsync(file_->handle()) != 0) {
-        fail(systemReason(errno));
+    if (synced != 0) {
+        fail(systemReason(error));
         return false;
     }
     device_->close();
@@ -174,6 +182,8 @@ bool SafeFileWriter::commit() {
         fail(systemReason(EIO));
         return false;
     }
+    if (const WriteFault& f = currentFault(); f.beforeRename && target_.endsWith(f.pathEnding))
+        f.beforeRename(target_);
     if (std::rename(QFile::encodeName(file_->fileName()).constData(),
                     QFile::encodeName(target_).constData()) != 0) {
         fail(systemReason(errno));

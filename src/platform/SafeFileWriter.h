@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -67,13 +68,17 @@ std::optional<QString> writeFileSafely(const QString& path, const QByteArray& by
 QString fileNotWrittenMessage(const QString& path, const QString& reason);
 
 // Failure injection for tests: makes the writers of every target whose path
-// ends with `pathEnding` fail at the `nth` write (1 the first), at the flush or
-// at the rename, as a full disk does. Works whoever runs the tests, root too.
+// ends with `pathEnding` fail at the `nth` write (1 the first), at the flush,
+// at the sync or at the rename, as a full disk does. The flush and the sync
+// are made and then their results turned to failures. Works whoever runs the
+// tests, root too. `beforeRename`, when set, runs with the target once its
+// temporary file is complete, so a test can make the real rename fail.
 struct WriteFault {
-    enum class At { Nowhere, Write, Flush, Rename };
+    enum class At { Nowhere, Write, Flush, Sync, Rename };
     At at = At::Nowhere;
     int nth = 1;
     QString pathEnding;
+    std::function<void(const QString& target)> beforeRename;
 };
 void setWriteFault(const WriteFault& fault);
 

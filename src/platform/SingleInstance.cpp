@@ -2,28 +2,156 @@
 
 #include "platform/BidiText.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <signal.h>
+#include <vector>
 
 namespace sijill::platform {
+
+namespace {
+
+// An unreadable lock this old is no copy in the middle of writing its own.
+constexpr qint64 kUnreadableLockAgeMs = 10 * 1000;
+
+// The locks this process holds, released by std::exit too: the program ends
+// through it, and the objects holding them are never destroyed then.
+std::vector<QLockFile*>& heldLocks() {
+    static std::vector<QLockFile*> locks;
+    return locks;
+}
+
+void releaseHeldLocks() {
+    for (QLockFile* lock : heldLocks())
+        lock->unlock();
+    heldLocks().clear();
+}
+
+// Who wrote a lock file, from the lines the lock writes: the process id, the
+// program's name, the host name and, where known, the machine's id.
+struct LockOwner {
+    bool readable = false;
+    qint64 pid = 0;
+    QString host;
+    QByteArray machine;
+};
+
+LockOwner readLockOwner(const QString& path) {
+    LockOwner owner;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return owner;
+    const QList<QByteArray> lines = file.read(4096).split('\n');
+    bool ok = false;
+    owner.pid = lines.value(0).trimmed().toLongLong(&ok);
+    owner.readable = ok && owner.pid > 0;
+    owner.host = QString::fromUtf8(lines.value(2).trimmed());
+    owner.machine = lines.value(3).trimmed();
+    return owner;
+}
+
+// The machine's id decides where both sides know it: two computers may carry
+// one host name, and a renamed computer keeps its id.
+bool writtenOnThisComputer(const LockOwner& owner) {
+    const QByteArray ours = QSysInfo::machineUniqueId();
+    if (!owner.machine.isEmpty() && !ours.isEmpty())
+        return owner.machine == ours;
+    return owner.host.isEmpty() || owner.host == QSysInfo::machineHostName();
+}
+
+bool processRuns(qint64 pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+QString lockProblem(const QString& path) {
+    return QStringLiteral("تعذر إنشاء ملف القفل في مجلد البيانات، فلا يمكن التأكد من أن "
+                          "البرنامج لا يعمل مرتين على البيانات نفسها:\r%1")
+        .arg(isolate(QDir::toNativeSeparators(path)));
+}
+
+} // namespace
 
 SingleInstance::SingleInstance(const QString& dataFolder) {
     const QString canonical = QFileInfo(dataFolder).canonicalFilePath();
     const QString folder = canonical.isEmpty() ? QDir(dataFolder).absolutePath() : canonical;
-    const QString path = QDir(folder).filePath(QStringLiteral(".sijill.lock"));
-    lock_ = std::make_unique<QLockFile>(path);
+    path_ = QDir(folder).filePath(QStringLiteral(".sijill.lock"));
+    lock_ = std::make_unique<QLockFile>(path_);
+    // Never stale by age: a running copy does not touch its lock.
     lock_->setStaleLockTime(0);
-    owned_ = lock_->tryLock(0);
-    if (owned_)
-        return;
-    held_ = lock_->error() == QLockFile::LockFailedError;
-    if (!held_)
-        problem_ = QStringLiteral("تعذر إنشاء ملف القفل في مجلد البيانات، فلا يمكن التأكد من أن "
-                                  "البرنامج لا يعمل مرتين على البيانات نفسها:\r%1")
-                       .arg(isolate(QDir::toNativeSeparators(path)));
+    tryToLock();
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    auto& locks = heldLocks();
+    locks.erase(std::remove(locks.begin(), locks.end(), lock_.get()), locks.end());
+}
+
+void SingleInstance::tryToLock() {
+    if (lock_->tryLock(0)) {
+        owned();
+        return;
+    }
+    if (lock_->error() != QLockFile::LockFailedError) {
+        state_ = State::Problem;
+        problem_ = lockProblem(path_);
+        return;
+    }
+    classifyHeldLock();
+}
+
+void SingleInstance::classifyHeldLock() {
+    state_ = State::HeldHere;
+    const LockOwner owner = readLockOwner(path_);
+    bool left = false;
+    if (!owner.readable) {
+        const QDateTime written = QFileInfo(path_).lastModified();
+        left = written.isValid() &&
+               std::abs(written.msecsTo(QDateTime::currentDateTime())) > kUnreadableLockAgeMs;
+    } else if (!writtenOnThisComputer(owner)) {
+        state_ = State::HeldElsewhere;
+        otherHost_ = owner.host.isEmpty() ? QStringLiteral("?") : owner.host;
+        return;
+    } else {
+        left = !processRuns(owner.pid);
+    }
+    // A lock its process left behind (a crash, a power cut) is taken over.
+    if (!left)
+        return;
+    if (!lock_->removeStaleLockFile()) {
+        state_ = State::Problem;
+        problem_ = lockProblem(path_);
+        return;
+    }
+    if (lock_->tryLock(0))
+        owned();
+}
+
+void SingleInstance::owned() {
+    state_ = State::Owned;
+    // The list is made first, so that it outlives the handler that reads it.
+    std::vector<QLockFile*>& locks = heldLocks();
+    static const bool registered = std::atexit(releaseHeldLocks) == 0;
+    (void)registered;
+    locks.push_back(lock_.get());
+}
+
+bool SingleInstance::takeOver() {
+    if (state_ != State::HeldElsewhere)
+        return state_ == State::Owned;
+    if (!lock_->removeStaleLockFile()) {
+        state_ = State::Problem;
+        problem_ = lockProblem(path_);
+        return false;
+    }
+    tryToLock();
+    return state_ == State::Owned;
+}
 
 } // namespace sijill::platform

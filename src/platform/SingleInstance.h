@@ -9,7 +9,11 @@ namespace sijill::platform {
 
 // Holds a lock file inside the data folder (reached by its canonical path) for
 // the life of the process, so a second copy started on the same data, through
-// a symbolic link or with another TMPDIR, can tell that the first runs.
+// a symbolic link or with another TMPDIR, can tell that the first runs. The
+// lock goes on every way out: with this object, and when the process ends
+// through std::exit (the program's own exits). A lock left by a process that
+// no longer runs on this computer is taken over; one written on another
+// computer (a copied or restored folder, a shared one) waits for takeOver().
 class SingleInstance {
 public:
     explicit SingleInstance(const QString& dataFolder);
@@ -17,16 +21,30 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when another copy holds the lock.
-    bool anotherIsRunning() const { return held_ && !owned_; }
+    // True when another copy on this computer holds the lock.
+    bool anotherIsRunning() const { return state_ == State::HeldHere; }
+    // The name of the computer whose lock holds the folder; empty unless the
+    // lock was written on another computer.
+    QString otherComputer() const {
+        return state_ == State::HeldElsewhere ? otherHost_ : QString();
+    }
+    // Takes over the other computer's lock, once the user has said the program
+    // does not run there. False when the lock is still not ours.
+    bool takeOver();
     // The user's message when the lock could not be made at all (a read-only
     // or missing folder); empty otherwise.
     QString problem() const { return problem_; }
 
 private:
+    enum class State { Owned, HeldHere, HeldElsewhere, Problem };
+    void tryToLock();
+    void classifyHeldLock();
+    void owned();
+
     std::unique_ptr<QLockFile> lock_;
-    bool owned_ = false;
-    bool held_ = false;
+    QString path_;
+    State state_ = State::Problem;
+    QString otherHost_;
     QString problem_;
 };
 

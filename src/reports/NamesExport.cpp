@@ -1,13 +1,11 @@
 #include "reports/NamesExport.h"
 
-#include "platform/BidiText.h"
 #include "platform/DocumentOpener.h"
 #include "platform/ProgramFolder.h"
 #include "reports/DocxCustomList.h"
 #include "reports/OoxmlPackage.h"
 #include "reports/XlsxSheet.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -24,15 +22,6 @@ QString templatePath(const QString& file) {
 
 QString failure(const QString& heading, const ExportError& e) {
     return heading + QLatin1Char('\r') + e.message;
-}
-
-// "documents" under the user's cache folder (the runtime folder without
-// one); empty when the user has neither.
-QString documentsFolderPath() {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (base.isEmpty())
-        base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return base.isEmpty() ? QString() : QDir(base).filePath(QStringLiteral("documents"));
 }
 
 // `stem`.docx, or with a number when that name is taken.
@@ -63,7 +52,7 @@ QString excelClassLabel(const QString& classKey) {
     return label;
 }
 
-QString excelExportFolder() {
+QString namesExportFolder() {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     if (!desktop.isEmpty() && QDir(desktop).exists())
         return desktop;
@@ -102,7 +91,7 @@ QString exportNamesToExcel(const shell::SchoolProfile& profile, const QString& c
 }
 
 QString exportNamesToWord(const shell::SchoolProfile& profile, const QString& classKey,
-                          const data::RecordSet& students, bool landscape) {
+                          const data::RecordSet& students, bool landscape, const QString& folder) {
     CustomList list{profile.ThisSemester, profile.ThisYear, classKey, profile.Admin,
                     profile.School,       landscape,        {}};
     for (int i = 0; i < students.recordCount(); ++i)
@@ -111,38 +100,11 @@ QString exportNamesToWord(const shell::SchoolProfile& profile, const QString& cl
                              students.text(i, QStringLiteral("d1"))});
     const QByteArray bytes = buildCustomListDocx(wordTemplatePath(), list);
 
-    // A file of its own for every export: the user may still have the last
-    // one open.
-    const QString folder = wordDocumentsFolder();
+    // A file of its own for every export: the user may have completed the
+    // last one, or still have it open.
     const QString path = unusedDocumentPath(folder, exportFileStem(classKey));
     writeFileAtomically(path, bytes);
     return path;
-}
-
-QString wordDocumentsFolder() {
-    const QString folder = documentsFolderPath();
-    if (folder.isEmpty())
-        throw ExportError{QStringLiteral("لا يوجد مجلد خاص بالمستخدم لحفظ المستند")};
-    const QFileInfo info(folder);
-    // Only a folder of our own: never one that a link leads elsewhere.
-    if (info.isSymLink() || (info.exists() && !info.isDir()) || !QDir().mkpath(folder))
-        throw ExportError{QStringLiteral("تعذر إنشاء المجلد %1")
-                              .arg(platform::isolate(QDir::toNativeSeparators(folder)))};
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return folder;
-}
-
-void removeOldWordDocuments(const QDateTime& now) {
-    const QString path = documentsFolderPath();
-    if (path.isEmpty() || QFileInfo(path).isSymLink())
-        return;
-    const QDir folder(path);
-    const QFileInfoList files =
-        folder.entryInfoList({QStringLiteral("*.docx"), QStringLiteral(".*.tmp")},
-                             QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo& f : files)
-        if (f.lastModified().secsTo(now) > 24 * 60 * 60)
-            QFile::remove(f.absoluteFilePath());
 }
 
 ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::SchoolProfile& profile,
@@ -150,7 +112,7 @@ ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::Sch
                                   const std::function<bool(const QString&)>& mayReplace) {
     if (request.ExportExcelFlag) {
         try {
-            const QString folder = excelExportFolder();
+            const QString folder = namesExportFolder();
             const QString target = excelExportPath(folder, classKey);
             if (QFileInfo::exists(target) && !mayReplace(target))
                 return {};
@@ -168,8 +130,9 @@ ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::Sch
     }
     if (request.ExportWordFlag) {
         try {
-            const QString path = exportNamesToWord(profile, classKey, students,
-                                                   request.NameListIndex == kLandscapeWordItem);
+            const QString path =
+                exportNamesToWord(profile, classKey, students,
+                                  request.NameListIndex == kLandscapeWordItem, namesExportFolder());
             if (!platform::openDocument(path))
                 return {kWordNotOpened + QLatin1Char('\r') + QDir::toNativeSeparators(path), 1};
             return {};

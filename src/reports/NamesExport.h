@@ -4,7 +4,6 @@
 #include "reports/ClassLoad.h"
 #include "shell/SchoolProfile.h"
 
-#include <QDateTime>
 #include <QString>
 #include <functional>
 
@@ -18,9 +17,9 @@ QString wordTemplatePath();
 // words ("المتوسطة" before "المتوسط", "الثانوية" before "الثانوي") and dashes.
 QString excelClassLabel(const QString& classKey);
 
-// Where the Excel copy is saved: the desktop, or the home folder when this
-// user has no desktop folder.
-QString excelExportFolder();
+// Where the names exports (the Excel copy and the Word documents) are saved:
+// the desktop, or the home folder when this user has no desktop folder.
+QString namesExportFolder();
 
 // A class key made safe as a file name (no folder separators).
 QString exportFileStem(const QString& classKey);
@@ -36,20 +35,12 @@ QString exportNamesToExcel(const shell::SchoolProfile& profile, const QString& c
 // The Excel copy's file: `folder`/<class key>.xlsx.
 QString excelExportPath(const QString& folder, const QString& classKey);
 
-// Builds the custom class list from the document template into a new file of
-// wordDocumentsFolder() and returns its path. Throws ExportError.
+// Builds the custom class list from the document template into a new file
+// `folder`/<class key>.docx, a number added to the name when it is taken, and
+// returns its path. The document is the user's: no earlier one is replaced,
+// and the program never removes one. Throws ExportError.
 QString exportNamesToWord(const shell::SchoolProfile& profile, const QString& classKey,
-                          const data::RecordSet& students, bool landscape);
-
-// The user's own folder for the Word documents ("documents" under the cache
-// folder), made with access for the user alone. The documents stay after the
-// program ends: the word processor may still have them open. Throws
-// ExportError when it cannot be made or is a link.
-QString wordDocumentsFolder();
-
-// Removes the documents (and unfinished temporary files) of that folder that
-// are older than a day at `now`.
-void removeOldWordDocuments(const QDateTime& now);
+                          const data::RecordSet& students, bool landscape, const QString& folder);
 
 // What the user is told after an export; an empty text tells nothing.
 struct ExportMessage {

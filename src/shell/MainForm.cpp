@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 #include "dates/StartupCalendar.h"
 #include "platform/AppState.h"
+#include "platform/BidiText.h"
 #include "platform/Fonts.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/ProgramExit.h"
@@ -245,14 +246,7 @@ bool MainForm::formLoad() {
         reportStartupProblem(e.userMessage());
     }
 
-    instance_ = std::make_unique<platform::SingleInstance>(platform::dataFolder());
-    if (!instance_->problem().isEmpty()) {
-        ShowMsg(QStringLiteral("تنبيه"), instance_->problem(), 1, 1);
-        platform::exitProgram(0);
-        return false;
-    }
-    if (instance_->anotherIsRunning()) {
-        ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("البرنامج يعمل"), 1, 0);
+    if (!takeTheDataFolder()) {
         platform::exitProgram(0);
         return false;
     }
@@ -280,6 +274,34 @@ bool MainForm::formLoad() {
         startupProblems_.clear();
     }
     return true;
+}
+
+// One copy of the program on one data folder. A lock written on another
+// computer (a copied or restored folder) is taken over only on the user's
+// Yes: Enter and a box closed without an answer keep it.
+bool MainForm::takeTheDataFolder() {
+    instance_ = std::make_unique<platform::SingleInstance>(platform::dataFolder());
+    const QString computer = instance_->otherComputer();
+    if (!computer.isEmpty()) {
+        ShowMsg(QStringLiteral("تنبيه"),
+                QStringLiteral("آخر استخدام لمجلد البيانات كان على الجهاز %1\r"
+                               "لا تفتحه هنا إلا إذا كان البرنامج لا يعمل على ذلك الجهاز.\r"
+                               "هل تريد فتحه؟")
+                    .arg(platform::isolate(computer)),
+                5, 1);
+        if (!appState().MsgYes)
+            return false;
+        instance_->takeOver();
+    }
+    if (!instance_->problem().isEmpty()) {
+        ShowMsg(QStringLiteral("تنبيه"), instance_->problem(), 1, 1);
+        return false;
+    }
+    if (instance_->anotherIsRunning()) {
+        ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("البرنامج يعمل"), 1, 0);
+        return false;
+    }
+    return instance_->otherComputer().isEmpty();
 }
 
 void MainForm::MainForm_LoadFile_Click() {

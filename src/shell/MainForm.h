@@ -119,6 +119,7 @@ private:
     bool refuseEmptyClassList(const QString& message, int style);
     void deleteAllClasses();
     void reportStartupProblem(const QString& message);
+    bool takeTheDataFolder();
 
     std::unique_ptr<platform::SingleInstance> instance_;
     std::vector<std::function<void()>> mainSelectActions_;

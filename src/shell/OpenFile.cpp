@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -303,9 +304,14 @@ void OpenFile::formLoad() {
 
     if (setFolder(places.downloads))
         return;
-    // No downloads folder: say so, and open its parent (the home folder).
+    // Without a downloads folder, common on Linux, the chooser quietly opens
+    // its parent (the home folder); any other failure is told.
     const QString fallback =
         places.downloads.isEmpty() ? places.home : parentFolder(places.downloads);
+    const QFileInfo downloads(places.downloads);
+    if (!places.downloads.isEmpty() && !downloads.exists() && !downloads.isSymLink() &&
+        setFolder(fallback))
+        return;
     ShowMsg(QStringLiteral("تنبيه"),
             QStringLiteral("عذرًا") + QLatin1Char('\r') + QStringLiteral("خلل في تحديد المسار!") +
                 QLatin1Char('\r') + fallback,

@@ -1,16 +1,22 @@
 #include "platform/SafeFileWriter.h"
+#include "platform/ProgramExit.h"
 #include "platform/SingleInstance.h"
 #include "support/EnvScope.h"
 #include "support/FileBytes.h"
+#include "support/LockFile.h"
 #include "support/WriteFaultScope.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace sijill;
@@ -35,21 +41,45 @@ TEST(SafeFileWriter, AFailureAtAnyPointKeepsTheOldFileAndLeavesNoTemporaryFile) 
     const QString path = dir.filePath("out.bin");
     const QByteArray old("the old contents\r\n");
     const QByteArray big(100 * 1024, 'y');
+    // Something else makes a folder where the file goes, keeping the old
+    // contents inside it, once the temporary file is complete: the real
+    // rename fails.
+    const auto folderInTheWay = [&](const QString& target) {
+        QFile::remove(target);
+        QDir().mkpath(target);
+        test::putFile(QDir(target).filePath("kept"), old);
+    };
     struct Case {
         WriteFault::At at;
         int nth;
+        bool folder;
+        int error; // the system's reason, where the failure is a real one
     };
-    for (const Case c : {Case{WriteFault::At::Write, 1}, Case{WriteFault::At::Write, 3},
-                         Case{WriteFault::At::Flush, 1}, Case{WriteFault::At::Rename, 1}}) {
+    for (const Case& c :
+         {Case{WriteFault::At::Write, 1, false, 0}, Case{WriteFault::At::Write, 3, false, 0},
+          Case{WriteFault::At::Flush, 1, false, 0}, Case{WriteFault::At::Sync, 1, false, EIO},
+          Case{WriteFault::At::Rename, 1, false, 0},
+          Case{WriteFault::At::Nowhere, 1, true, EISDIR}}) {
+        SCOPED_TRACE(int(c.at) * 10 + c.nth);
+        QDir(path).removeRecursively();
         ASSERT_TRUE(test::putFile(path, old));
-        WriteFaultScope fault(c.at, "out.bin", c.nth);
+        WriteFault fault{c.at, c.nth, "out.bin", {}};
+        if (c.folder)
+            fault.beforeRename = folderInTheWay;
+        setWriteFault(fault);
         const std::optional<QString> reason = writeFileSafely(path, big);
-        ASSERT_TRUE(reason) << int(c.at) << " " << c.nth;
+        setWriteFault({});
+        ASSERT_TRUE(reason);
         EXPECT_FALSE(reason->isEmpty());
-        EXPECT_EQ(test::fileBytes(path), old);
+        if (c.error) {
+            EXPECT_EQ(*reason, QString::fromLocal8Bit(std::strerror(c.error)));
+        }
+        EXPECT_TRUE(fileNotWrittenMessage(path, *reason).contains(path));
+        EXPECT_EQ(test::fileBytes(c.folder ? QDir(path).filePath("kept") : path), old);
         EXPECT_EQ(test::folderEntries(dir.path()), QStringList{"out.bin"});
     }
     // A fault for another file leaves this one alone.
+    QDir(path).removeRecursively();
     WriteFaultScope other(WriteFault::At::Write, "other.bin");
     EXPECT_EQ(writeFileSafely(path, big), std::nullopt);
     EXPECT_EQ(test::fileBytes(path), big);
@@ -119,7 +149,7 @@ TEST(SingleInstance, ALockThatCannotBeMadeIsAProblemNotAnotherCopy) {
 }
 
 // Run by the test below as a second process: holds the lock on a folder
-// until told to let go.
+// until told to let go, then ends as the program ends.
 TEST(SingleInstanceChild, HoldsTheLockUntilReleased) {
     const QString folder = qEnvironmentVariable("SIJILL_TEST_LOCK_FOLDER");
     if (folder.isEmpty())
@@ -131,9 +161,10 @@ TEST(SingleInstanceChild, HoldsTheLockUntilReleased) {
     t.start();
     while (!QFile::exists(QDir(folder).filePath("release")) && t.elapsed() < 20000)
         QThread::msleep(20);
+    exitProgram(0);
 }
 
-TEST(SingleInstance, ASecondProcessThroughALinkAndAnotherTmpdirIsRefused) {
+TEST(SingleInstance, ASecondProcessIsRefusedAndTheLockGoesWithTheFirstHoweverItEnds) {
     QTemporaryDir data, links, tmpA, tmpB;
     const QString link = links.filePath("data-link");
     ASSERT_TRUE(QFile::link(data.path(), link));
@@ -142,22 +173,85 @@ TEST(SingleInstance, ASecondProcessThroughALinkAndAnotherTmpdirIsRefused) {
     env.insert("TMPDIR", tmpA.path());
     QProcess first;
     first.setProcessEnvironment(env);
-    first.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_filter=SingleInstanceChild.HoldsTheLockUntilReleased"});
-    QElapsedTimer t;
-    t.start();
-    while (!QFile::exists(data.filePath("held")) && t.elapsed() < 15000)
-        QThread::msleep(20);
-    ASSERT_TRUE(QFile::exists(data.filePath("held"))) << "the first copy did not start";
+    const auto startFirst = [&] {
+        QFile::remove(data.filePath("held"));
+        first.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=SingleInstanceChild.HoldsTheLockUntilReleased"});
+        QElapsedTimer t;
+        t.start();
+        while (!QFile::exists(data.filePath("held")) && t.elapsed() < 15000)
+            QThread::msleep(20);
+        return QFile::exists(data.filePath("held"));
+    };
+    ASSERT_TRUE(startFirst()) << "the first copy did not start";
     {
         EnvScope tmp("TMPDIR", tmpB.path().toUtf8());
         SingleInstance second(link);
         EXPECT_TRUE(second.anotherIsRunning());
         EXPECT_TRUE(second.problem().isEmpty());
+        EXPECT_TRUE(second.otherComputer().isEmpty());
     }
     ASSERT_TRUE(test::putFile(data.filePath("release"), ""));
     ASSERT_TRUE(first.waitForFinished(15000));
     EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(test::lockPath(data.path()))) << "the program's own exit lets go";
+
+    // A copy killed while it runs leaves its lock: the next start takes it.
+    QFile::remove(data.filePath("release"));
+    ASSERT_TRUE(startFirst());
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(15000));
+    ASSERT_TRUE(QFile::exists(test::lockPath(data.path())));
     SingleInstance afterwards(link);
-    EXPECT_FALSE(afterwards.anotherIsRunning()) << "the lock goes with the first copy";
+    EXPECT_FALSE(afterwards.anotherIsRunning());
+    EXPECT_TRUE(afterwards.otherComputer().isEmpty());
+    EXPECT_TRUE(afterwards.problem().isEmpty());
+}
+
+TEST(SingleInstance, ALockWrittenElsewhereWaitsForTheUserOneLeftHereIsTakenOver) {
+    const QString here = QSysInfo::machineHostName();
+    const QByteArray machine = QSysInfo::machineUniqueId();
+    const qint64 self = QCoreApplication::applicationPid();
+    struct Case {
+        qint64 pid;
+        QString host;
+        QByteArray machine;
+        QString elsewhere; // the computer named, empty when none is
+        bool running;      // refused as a copy running here
+    };
+    for (const Case& c : {
+             Case{test::kNoSuchProcess, here, {}, {}, false},
+             Case{test::kNoSuchProcess, here, machine, {}, false},
+             Case{self, here, machine, {}, true},
+             Case{self, "office-pc", {}, "office-pc", false},
+             // Two computers may carry one host name.
+             Case{test::kNoSuchProcess, here, "another-machine-id", here, false},
+         }) {
+        SCOPED_TRACE(c.host.toStdString() + " " + c.machine.toStdString());
+        QTemporaryDir data;
+        ASSERT_TRUE(test::putLock(data.path(), c.pid, c.host, c.machine));
+        const QByteArray written = test::fileBytes(test::lockPath(data.path()));
+        SingleInstance s(data.path());
+        EXPECT_EQ(s.otherComputer(), c.elsewhere);
+        EXPECT_EQ(s.anotherIsRunning(), c.running);
+        EXPECT_TRUE(s.problem().isEmpty());
+        const bool taken = c.elsewhere.isEmpty() && !c.running;
+        EXPECT_EQ(test::fileBytes(test::lockPath(data.path())) == written, !taken);
+        if (c.elsewhere.isEmpty())
+            continue;
+        ASSERT_TRUE(s.takeOver());
+        EXPECT_TRUE(s.otherComputer().isEmpty());
+        EXPECT_TRUE(
+            test::fileBytes(test::lockPath(data.path())).startsWith(QByteArray::number(self)));
+    }
+    // A lock nobody can read is another copy writing it only for a moment.
+    QTemporaryDir data;
+    QFile lock(test::lockPath(data.path()));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(SingleInstance(data.path()).anotherIsRunning());
+    lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+    lock.close();
+    SingleInstance s(data.path());
+    EXPECT_FALSE(s.anotherIsRunning());
+    EXPECT_TRUE(s.problem().isEmpty());
 }

@@ -5,6 +5,7 @@
 #include "reports/OoxmlPackage.h"
 #include "reports/PrintRun.h"
 #include "reports/ReportsTestSupport.h"
+#include "support/ExitRecorder.h"
 #include "support/FileBytes.h"
 #include "support/WriteFaultScope.h"
 
@@ -162,44 +163,48 @@ TEST(ExportFile, ADocumentThatCannotBeWrittenLeavesNothingAndOpensNothing) {
         EXPECT_TRUE(told.startsWith(kWordFailed));
         EXPECT_TRUE(told.contains("أول-1.docx"));
         EXPECT_TRUE(opened.paths.isEmpty());
-        EXPECT_TRUE(test::folderEntries(wordDocumentsFolder()).isEmpty());
+        EXPECT_TRUE(test::folderEntries(d.user.desktop()).isEmpty());
     }
 }
 
-TEST(ExportFile, DocumentsGoToAPrivateFolderOfTheUserNeverToTheSharedTemporaryOne) {
-    Desk d;
-    Opened opened;
-    const QString shared = QDir(d.user.dir.filePath("tmp")).filePath("sijill-documents");
-    const QString elsewhere = d.user.dir.filePath("elsewhere");
-    QDir().mkpath(elsewhere);
-    d.desk.pick("أول-1");
-    // Another user's file, then a link to another folder, where the documents
-    // once went: neither stops the export nor is written through.
-    ASSERT_TRUE(test::putFile(shared, "someone else's"));
-    d.desk.click(17);
-    QFile::remove(shared);
-    ASSERT_TRUE(QFile::link(elsewhere, shared));
-    d.desk.click(18);
-    EXPECT_TRUE(d.desk.dialogs().shown.empty());
-    ASSERT_EQ(opened.paths.size(), 2);
-    EXPECT_TRUE(test::folderEntries(elsewhere).isEmpty());
-    const QString folder = d.user.dir.filePath("cache");
-    for (const QString& p : opened.paths) {
-        EXPECT_TRUE(p.startsWith(folder + "/")) << p.toStdString();
-        EXPECT_TRUE(unparsableParts(p).isEmpty());
+TEST(ExportFile, DocumentsGoOnTheDesktopNumberedAndNoStartRemovesOne) {
+    TestHome home;
+    test::seedSchool(home);
+    User user;
+    // Two days old: a document the user completed on the desktop, and one
+    // left where the documents once went.
+    const QString completed = QDir(user.desktop()).filePath("أول-1.docx");
+    const QString cached = user.dir.filePath("cache/Sijill/documents/أول-2.docx");
+    QDir().mkpath(QFileInfo(cached).path());
+    for (const QString& path : {completed, cached}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("the user's own work");
+        f.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime);
     }
-    EXPECT_NE(opened.paths[0], opened.paths[1]) << "the first may still be open";
-    const QFileInfo info(QFileInfo(opened.paths[0]).absolutePath());
-    EXPECT_EQ(info.permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    // At the next start the documents older than a day go, newer ones stay.
-    QFile old(opened.paths[0]);
-    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
-    old.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime);
-    old.close();
-    removeOldWordDocuments(QDateTime::currentDateTime());
-    EXPECT_FALSE(QFileInfo::exists(opened.paths[0]));
-    EXPECT_TRUE(QFileInfo::exists(opened.paths[1]));
+    Opened opened;
+    test::ExitRecorder exit;
+    {
+        PrintDesk desk(home);
+        desk.pick("أول-1");
+        desk.click(17);
+        desk.click(18);
+        EXPECT_TRUE(desk.dialogs().shown.empty());
+        const QDir desktop(user.desktop());
+        EXPECT_EQ(opened.paths, QStringList({desktop.filePath("أول-1-2.docx"),
+                                             desktop.filePath("أول-1-3.docx")}));
+        for (const QString& p : opened.paths)
+            EXPECT_TRUE(unparsableParts(p).isEmpty());
+        // A second copy is refused and changes nothing.
+        desk.dialogs().answer(kOk);
+        shell::MainForm second;
+        EXPECT_FALSE(second.formLoad());
+        EXPECT_EQ(exit.code, 0);
+    }
+    EXPECT_EQ(test::folderEntries(user.desktop()),
+              QStringList({"أول-1-2.docx", "أول-1-3.docx", "أول-1.docx"}));
+    EXPECT_EQ(test::fileBytes(completed), "the user's own work");
+    EXPECT_EQ(test::fileBytes(cached), "the user's own work");
 }
 
 TEST(ExportFile, NamesHoldingCharactersXmlForbidsStillMakeFilesThatOpen) {

@@ -252,11 +252,9 @@ TEST(NamesExport, AMissingOrBrokenTemplateWritesNothingAndKeepsAnEarlierFile) {
 TEST(NamesExport, DocumentHasTheSchoolHeaderAndOneShadedRowPerStudent) {
     TestHome home;
     test::seedSchool(home);
-    const QString path = exportNamesToWord(profile(), "أول-1", classOf("أول", "1"), false);
-    struct Remove {
-        QString p;
-        ~Remove() { QFile::remove(p); }
-    } remove{path};
+    QTemporaryDir out;
+    const QString path =
+        exportNamesToWord(profile(), "أول-1", classOf("أول", "1"), false, out.path());
     EXPECT_TRUE(path.endsWith(".docx"));
 
     const pugi::xml_document header = xmlPart(path, "word/header1.xml");
@@ -315,11 +313,9 @@ TEST(NamesExport, DocumentHasTheSchoolHeaderAndOneShadedRowPerStudent) {
 TEST(NamesExport, LandscapeListAndAnEmptyClass) {
     TestHome home;
     test::seedSchool(home);
-    const QString path = exportNamesToWord(profile(), "ثاني-9", classOf("ثاني", "9"), true);
-    struct Remove {
-        QString p;
-        ~Remove() { QFile::remove(p); }
-    } remove{path};
+    QTemporaryDir out;
+    const QString path =
+        exportNamesToWord(profile(), "ثاني-9", classOf("ثاني", "9"), true, out.path());
     const pugi::xml_document doc = xmlPart(path, "word/document.xml");
     pugi::xml_node body = doc.child("w:document").child("w:body");
     pugi::xml_node size = body.child("w:sectPr").child("w:pgSz");
@@ -426,7 +422,8 @@ TEST(NamesExportMenu, WithAScopeBoxTickedTheExportIsTheChosenClassAlone) {
     EXPECT_EQ(desk.dialogs().shown[1].text, note);
     EXPECT_EQ(desk.form.Combo4->currentText(), "أول-2");
     EXPECT_TRUE(desk.jobs().isEmpty());
-    EXPECT_EQ(QDir(user.desktop()).entryList(QDir::Files), QStringList({"ثاني-1.xlsx"}));
+    EXPECT_EQ(QDir(user.desktop()).entryList(QDir::Files),
+              QStringList({"أول-2.docx", "ثاني-1.xlsx"}));
 }
 
 TEST(NamesExportMenu, ItemsSeventeenAndEighteenOpenAPortraitAndALandscapeDocument) {

@@ -6,19 +6,25 @@
 #include "platform/SingleInstance.h"
 #include "shell/ShellTestSupport.h"
 #include "support/ExitRecorder.h"
+#include "support/LockFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
 #include "support/WidgetText.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSysInfo>
 #include <gtest/gtest.h>
 
 using namespace sijill;
 using namespace sijill::shell;
 using sijill::test::ExitRecorder;
+using sijill::test::ScriptedDialogs;
 using sijill::test::ScriptedScope;
 using sijill::test::TestHome;
 
@@ -117,6 +123,55 @@ TEST(MainForm, SecondCopyIsRefusedWithTheMessageAndEnds) {
     EXPECT_EQ(scope.dialogs().shown[0].mode, 1);
     EXPECT_EQ(exit.code, 0);
     EXPECT_FALSE(first.anotherIsRunning());
+}
+
+TEST(MainForm, ALockFromAnotherComputerIsTakenOnlyOnYesOneLeftHereQuietly) {
+    const QString kEnter = QStringLiteral("<enter>");
+    struct Case {
+        QString host;
+        QString answer; // empty: no box expected
+        bool starts;
+    };
+    for (const Case& c :
+         {Case{QSysInfo::machineHostName(), {}, true}, Case{"office-pc", "نعم", true},
+          Case{"office-pc", "لا", false}, Case{"office-pc", kEnter, false},
+          Case{"office-pc", ScriptedDialogs::kClose, false}}) {
+        SCOPED_TRACE(c.answer.toStdString());
+        TestHome home;
+        sijill::test::finishProfile(home);
+        const QString lock = sijill::test::lockPath(home.path());
+        ASSERT_TRUE(sijill::test::putLock(home.path(), sijill::test::kNoSuchProcess, c.host));
+        const QByteArray written = sijill::test::fileBytes(lock);
+        ScriptedScope scope;
+        if (c.answer == kEnter)
+            scope.dialogs().custom = [](QDialog& box) {
+                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(&box, &enter);
+                return true;
+            };
+        else if (!c.answer.isEmpty())
+            scope.dialogs().answer(c.answer);
+        ExitRecorder exit;
+        {
+            MainForm form;
+            EXPECT_EQ(form.formLoad(), c.starts);
+            const auto& shown = scope.dialogs().shown;
+            if (c.answer.isEmpty()) {
+                EXPECT_TRUE(shown.empty());
+            } else {
+                ASSERT_FALSE(shown.empty());
+                EXPECT_EQ(shown[0].mode, 5);
+                EXPECT_TRUE(shown[0].text.contains("office-pc"));
+                EXPECT_EQ(shown.size(), 1u) << "a refusal says nothing more";
+            }
+            EXPECT_EQ(exit.code.has_value(), !c.starts);
+            if (c.starts)
+                EXPECT_NE(sijill::test::fileBytes(lock), written);
+            else
+                EXPECT_EQ(sijill::test::fileBytes(lock), written);
+        }
+        EXPECT_EQ(QFile::exists(lock), !c.starts) << "the lock goes with the window";
+    }
 }
 
 TEST(MainForm, ClosingEndsTheProgram) {

@@ -171,8 +171,16 @@ TEST(OpenFile, ShortcutsAndPlacesMoveTheLists) {
     EXPECT_EQ(f->folder(), QStringLiteral("/"));
 }
 
-TEST(OpenFile, WithoutADownloadsFolderItSaysSoAndOpensHome) {
+TEST(OpenFile, WithoutADownloadsFolderItOpensHomeWithoutAMessage) {
     Fixture fx(false);
+    OpenFile* f = fx.openForImport();
+    EXPECT_TRUE(fx.scope.dialogs().shown.empty()) << "a first start without Downloads";
+    EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.path()));
+}
+
+TEST(OpenFile, ADownloadsPlaceThatIsNoFolderIsToldAndHomeOpens) {
+    Fixture fx(false);
+    ASSERT_TRUE(QFile(fx.user.filePath("Downloads")).open(QIODevice::WriteOnly));
     fx.scope.dialogs().answer("موافق");
     OpenFile* f = fx.openForImport();
     ASSERT_EQ(fx.scope.dialogs().shown.size(), 1u);

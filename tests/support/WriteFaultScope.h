@@ -8,7 +8,7 @@ namespace sijill::test {
 class WriteFaultScope {
 public:
     WriteFaultScope(platform::WriteFault::At at, const QString& pathEnding, int nth = 1) {
-        platform::setWriteFault({at, nth, pathEnding});
+        platform::setWriteFault({at, nth, pathEnding, {}});
     }
     ~WriteFaultScope() { platform::setWriteFault({}); }
     WriteFaultScope(const WriteFaultScope&) = delete;
@@ -16,9 +16,9 @@ public:
 };
 
 // The points a test drives a writer to fail at: the first write, the flush,
-// the rename.
-inline const platform::WriteFault::At kFaultPoints[] = {platform::WriteFault::At::Write,
-                                                        platform::WriteFault::At::Flush,
-                                                        platform::WriteFault::At::Rename};
+// the sync, the rename.
+inline const platform::WriteFault::At kFaultPoints[] = {
+    platform::WriteFault::At::Write, platform::WriteFault::At::Flush,
+    platform::WriteFault::At::Sync, platform::WriteFault::At::Rename};
 
 } // namespace sijill::test
