@@ -159,10 +159,12 @@ void PreviewWindow::print() {
     printer.setFullPage(true);
     printer.setDocName(report_.layoutName);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
+    dialog.setMinMax(1, pageCount());
+    platform::dialogPresenter().present(dialog);
+    if (dialog.result() != QDialog::Accepted)
         return;
     try {
-        paintReport(printer, report_, printer.resolution() / 1440.0);
+        printOn(printer, report_);
     } catch (const ReportError& e) {
         platform::showSystemMessage(
             {QStringLiteral("تعذرت الطباعة"), e.message(), QMessageBox::Ok, QMessageBox::Warning});

@@ -33,7 +33,18 @@ void printOnPrinter(const LaidOutReport& report, const QPrinterInfo& info) {
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setFullPage(true);
     printer.setDocName(report.layoutName);
-    paintReport(printer, report, printer.resolution() / 1440.0);
+    printOn(printer, report);
+}
+
+// The pages of a range chosen in the print dialog (numbered from 1), or all.
+LaidOutReport chosenPages(const QPrinter& printer, const LaidOutReport& report) {
+    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() < 1)
+        return report;
+    LaidOutReport chosen = report;
+    const int last = std::min<int>(printer.toPage(), int(report.pages.size()));
+    chosen.pages.assign(report.pages.begin() + std::min(printer.fromPage() - 1, last),
+                        report.pages.begin() + last);
+    return chosen;
 }
 
 // The Documents fallback is announced once a process, not once a job.
@@ -45,6 +56,17 @@ bool firstDocumentsFallback() {
 }
 
 } // namespace
+
+void printOn(QPrinter& printer, const LaidOutReport& report) {
+    const LaidOutReport pages = chosenPages(printer, report);
+    // Qt's own PDF keeps the shaped letters in its text maps: a file is
+    // written as every PDF of the program is, searchable and whole or not at all.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        writePdf(pages, printer.outputFileName());
+        return;
+    }
+    paintReport(printer, pages, printer.resolution() / 1440.0);
+}
 
 QString numberedPdfPath(const QString& folder, const QString& layoutName) {
     static const QRegularExpression numbered(QStringLiteral("^(\\d+)-"));

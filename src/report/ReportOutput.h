@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+class QPrinter;
+
 namespace sijill::report {
 
 // Where a print job went.
@@ -22,6 +24,11 @@ struct PrintOutcome {
 // numbered PDF file in the folder SIJILL_PRINT_TO names, when it is set; or,
 // with no printer at all, to a numbered PDF file in "Sijill" under Documents.
 PrintOutcome printWithoutDialog(const LaidOutReport& report);
+
+// Prints on a printer set up in the print dialog, the pages of its chosen
+// range: when it prints to a file, the file is written as writePdf writes it.
+// ReportError when the job fails.
+void printOn(QPrinter& printer, const LaidOutReport& report);
 
 // Lays the layout out with its current values and prints it so.
 PrintOutcome printReport(const ReportLayout& layout);

@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 #include "report/PrintablePicture.h"
 #include "report/ReportError.h"
+#include "report/ReportPainter.h"
 #include "report/TextFit.h"
 
 #include <QFontMetricsF>
@@ -38,17 +39,11 @@ QStringList ReportPage::texts() const {
 bool textFits(const DrawnItem& item) {
     if (item.kind != DrawnItem::Kind::Text || item.text.isEmpty())
         return true;
-    const QFontMetricsF metrics(item.font);
-    const QRectF box = item.textBox();
-    const QRectF needed = metrics.boundingRect(box, item.flags, item.text);
-    if (needed.width() > box.width() + 0.5)
-        return false;
-    const int lines = std::max<int>(1, std::lround(needed.height() / metrics.lineSpacing()));
-    // Arabic fonts keep a tall line for their marks: one line needs the height
-    // of its own glyphs, further lines the font's line spacing.
-    const double height =
-        (lines - 1) * metrics.lineSpacing() + metrics.tightBoundingRect(item.text).height();
-    return height <= box.height() + 0.5;
+    // The glyphs as drawn, not their advance: an upright text, a mark above a
+    // letter or a tall first letter may reach past a box that the advance fits.
+    const DrawnText drawn = drawnText(item);
+    return drawn.whole && (drawn.ink.isNull() ||
+                           item.textArea().adjusted(-0.5, -0.5, 0.5, 0.5).contains(drawn.ink));
 }
 
 QSizeF paperSizeFor(Orientation orientation) {
@@ -104,6 +99,7 @@ public:
         const double printable = out_.paperSize.width() - m.left - m.right;
         out_.scale = layout_.reportWidth() > printable ? printable / layout_.reportWidth() : 1.0;
         bottom_ = (out_.paperSize.height() - m.top - m.bottom) / out_.scale;
+        padding_ = widestRule() * out_.scale;
         prepare();
 
         const PreparedSection& reportHeader = sections_[0];
@@ -152,6 +148,19 @@ private:
             }
             sections_.push_back(std::move(ps));
         }
+    }
+
+    // Texts keep clear of the cells' borders: the widest rule the layout draws.
+    double widestRule() const {
+        double widest = 0;
+        for (int s = 0; s < kSectionCount; ++s) {
+            for (const ReportControl& c : layout_.section(static_cast<SectionRole>(s)).controls) {
+                if (c.visible &&
+                    (c.kind == ControlKind::Line || (c.kind == ControlKind::Shape && c.bordered)))
+                    widest = std::max(widest, c.borderWidth);
+            }
+        }
+        return widest;
     }
 
     int bind(const ReportControl& c) const {
@@ -229,6 +238,7 @@ private:
                 item.filled = c.filled;
                 item.fill = c.backColor;
                 item.vertical = c.vertical;
+                item.padding = padding_;
                 if (!fitter_.fit(item))
                     out_.cutTexts.push_back({static_cast<int>(out_.pages.size()) - 1, item.section,
                                              item.control, item.row, item.text});
@@ -264,6 +274,7 @@ private:
     const ReportDataSource* data_ = nullptr;
     std::vector<PreparedSection> sections_;
     TextFitter fitter_;
+    double padding_ = 0;      // inside every text's box
     double bottom_ = 0;       // lowest y a band may reach, in layout twips
     double y_ = 0;            // top of the next band on the current page
     double headerBottom_ = 0; // where the page header ended on the current page

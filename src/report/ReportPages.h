@@ -34,9 +34,21 @@ struct DrawnItem {
     bool cut = false;
     bool vertical = false; // turned a quarter left: lines run up the box
 
-    // The box the text is laid out in: `rect`, or for vertical text `rect`
-    // turned, its width the box's height.
-    QRectF textBox() const { return vertical ? QRectF(0, 0, rect.height(), rect.width()) : rect; }
+    // Kept free inside `rect` on every side, so that no glyph meets the rule
+    // of the cell the text stands in.
+    double padding = 0;
+    // Where the fitting moved the text, in twips, so that its glyphs stand
+    // inside its area.
+    QPointF shift;
+
+    // Where the text's glyphs must stay: `rect` less its padding.
+    QRectF textArea() const { return rect.adjusted(padding, padding, -padding, -padding); }
+    // The box the text is laid out in: its area, or for vertical text the area
+    // turned, its width the area's height.
+    QRectF textBox() const {
+        const QRectF area = textArea();
+        return vertical ? QRectF(0, 0, area.height(), area.width()) : area;
+    }
 
     QString section; // Section4 ... Section5
     QString control;
@@ -54,9 +66,8 @@ struct ReportPage {
     QStringList texts() const;
 };
 
-// Whether a text item's text fits its box: the width of a line that may not
-// wrap, or the height of the lines it wraps into (the glyphs' own height, not
-// the font's line spacing).
+// Whether a text item's glyphs, as they are drawn (marks included), stay
+// inside its area.
 bool textFits(const DrawnItem& item);
 
 // A text the engine could not fit into its box, even shrunk and wrapped, so

@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
@@ -32,13 +34,12 @@ void paintText(QPainter& p, const DrawnItem& item) {
         return;
     p.setFont(item.font);
     p.setPen(item.color);
-    if (!item.vertical) {
-        p.drawText(item.rect, item.flags, item.text);
-        return;
-    }
     p.save();
-    p.translate(item.rect.bottomLeft());
-    p.rotate(-90);
+    p.translate(item.shift);
+    if (item.vertical) {
+        p.translate(item.textArea().bottomLeft());
+        p.rotate(-90);
+    }
     p.drawText(item.textBox(), item.flags, item.text);
     p.restore();
 }
@@ -62,7 +63,94 @@ void paintPicture(QPainter& p, const DrawnItem& item) {
     p.drawImage(target, item.picture);
 }
 
+// A device that draws nothing but keeps the outline of every glyph painted on
+// it: Qt's default text drawing fills each run's glyph outlines as a path, marks
+// and their offsets included, laid out exactly as on a printer.
+class InkEngine : public QPaintEngine {
+public:
+    InkEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState& state) override {
+        if (state.state() & QPaintEngine::DirtyTransform)
+            transform_ = state.transform();
+    }
+    void drawPath(const QPainterPath& path) override {
+        drawn.ink |= transform_.map(path).boundingRect();
+    }
+    void drawTextItem(const QPointF& p, const QTextItem& text) override {
+        for (QChar c : text.text())
+            drawn.letters += !c.isSpace();
+        QPaintEngine::drawTextItem(p, text); // fills the outlines through drawPath
+    }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    Type type() const override { return QPaintEngine::User; }
+
+    struct {
+        QRectF ink;
+        int letters = 0;
+    } drawn;
+
+private:
+    QTransform transform_;
+};
+
+class InkDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine_; }
+    const InkEngine& engine() const { return engine_; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmWidth:
+        case PdmHeight:
+            return 1 << 20;
+        case PdmWidthMM:
+        case PdmHeightMM:
+            return (1 << 20) * 254 / 14400;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 1440; // one unit a twip, as the PDF writer's
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    mutable InkEngine engine_;
+};
+
+int lettersOf(const QString& text) {
+    return static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); }));
+}
+
 } // namespace
+
+DrawnText drawnText(const DrawnItem& item) {
+    if (item.kind != DrawnItem::Kind::Text || item.text.isEmpty())
+        return {};
+    DrawnItem text = item;
+    text.filled = false;
+    InkDevice device;
+    {
+        QPainter painter(&device);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setLayoutDirection(Qt::RightToLeft);
+        paintText(painter, text);
+    }
+    return {device.engine().drawn.ink, device.engine().drawn.letters >= lettersOf(item.text)};
+}
 
 void paintPage(QPainter& painter, const ReportPage& page) {
     painter.save();

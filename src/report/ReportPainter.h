@@ -3,6 +3,7 @@
 #include "report/ReportPages.h"
 
 #include <QByteArray>
+#include <QRectF>
 #include <QString>
 
 class QPainter;
@@ -12,6 +13,16 @@ namespace sijill::report {
 
 // Draws one laid-out page. The painter's units must be twips of the page.
 void paintPage(QPainter& painter, const ReportPage& page);
+
+// How a text item is drawn on the page: where its glyphs' outlines reach, in
+// twips (Arabic marks and hamza included, not the advance; null when nothing
+// is drawn), and whether every letter is drawn (lines past the box's foot are
+// left out).
+struct DrawnText {
+    QRectF ink;
+    bool whole = true;
+};
+DrawnText drawnText(const DrawnItem& item);
 
 // Paints every page onto a paged device (a printer or a PDF writer) whose
 // page is the report's paper, from its top left corner, `dotsPerTwip` device

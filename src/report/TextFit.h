@@ -3,6 +3,7 @@
 #include "report/ReportPages.h"
 
 #include <QHash>
+#include <QPointF>
 #include <QString>
 
 namespace sijill::report {
@@ -17,6 +18,8 @@ constexpr double kMinTextScale = 0.7;
 // largest size from designed down to the floor that fits; else it is cut:
 // drawn at the floor size, wrapped, clipped by its box, and marked `cut`.
 // Sets the item's font, flags, `scale` and `cut`; returns false when cut.
+// A text fits when its glyphs as drawn are no larger than its area; it is then
+// moved by the least amount that brings them inside (`shift`), so textFits.
 class TextFitter {
 public:
     bool fit(DrawnItem& item);
@@ -26,8 +29,9 @@ private:
         int pixelSize;
         int flags;
         bool cut;
+        QPointF shift;
     };
-    QHash<QString, Fitted> cache_; // the same text in the same box fits alike
+    QHash<QString, Fitted> cache_; // the same text in a box of the same size fits alike
 };
 
 } // namespace sijill::report

@@ -1,3 +1,4 @@
+#include "render/DrawnInk.h"
 #include "render/RenderedLayouts.h"
 #include "report/PdfTextMaps.h"
 #include "report/ReportPainter.h"
@@ -36,6 +37,70 @@ TEST(LongTexts, NoLayoutCutsAText) {
             ADD_FAILURE() << f.layout.toStdString() << " page " << cut.page + 1 << " "
                           << cut.control.toStdString() << " row " << cut.row << ": \""
                           << cut.text.toStdString() << "\"";
+    }
+}
+
+// The widest rule (cell border or line) drawn on a page.
+double widestRule(const report::ReportPage& page) {
+    double widest = 0;
+    for (const report::DrawnItem& i : page.items) {
+        if (i.kind == report::DrawnItem::Kind::Line || i.bordered)
+            widest = std::max(widest, i.borderWidth);
+    }
+    return widest;
+}
+
+// What is printed stays inside its box, the width of the page's widest rule
+// kept free all round: read from the pixels of the written PDF, each text drawn
+// alone (the fitting's own measure is not trusted here).
+TEST(LongTexts, EveryDrawnTextStaysInsideItsBox) {
+    if (!test::havePdfToPpm())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    struct Probe {
+        QString layout;
+        double rule = 0;
+    };
+    std::vector<report::DrawnItem> items;
+    std::vector<Probe> probes;
+    QSet<QString> seen; // the same text in the same box draws alike
+    for (const test::LayoutFill& f : test::layoutFills()) {
+        for (const report::ReportPage& page : test::filledLayout(f.layout).pages) {
+            const double rule = widestRule(page);
+            for (const report::DrawnItem& i : page.items) {
+                if (i.kind != report::DrawnItem::Kind::Text || i.text.trimmed().isEmpty())
+                    continue;
+                const QString key = QStringLiteral("%1|%2|%3|%4x%5|%6|%7")
+                                        .arg(i.font.key())
+                                        .arg(i.flags)
+                                        .arg(i.vertical)
+                                        .arg(i.rect.width())
+                                        .arg(i.rect.height())
+                                        .arg(rule)
+                                        .arg(i.text);
+                if (seen.contains(key))
+                    continue;
+                seen.insert(key);
+                items.push_back(i);
+                probes.push_back({f.layout, rule});
+            }
+        }
+    }
+    QTemporaryDir dir;
+    const std::vector<QRectF> ink = test::inkFromPdf(items, dir.path());
+    // A pixel at the box's edge may be dark though the glyphs stop inside it.
+    const double pixel = 1440 / test::kInkDpi;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const double in = probes[i].rule;
+        const QRectF allowed =
+            items[i].rect.adjusted(in - pixel, in - pixel, pixel - in, pixel - in);
+        if (ink[i].isNull() || allowed.adjusted(-0.5, -0.5, 0.5, 0.5).contains(ink[i]))
+            continue;
+        ADD_FAILURE() << probes[i].layout.toStdString() << " " << items[i].control.toStdString()
+                      << " row " << items[i].row << " \"" << items[i].text.toStdString()
+                      << "\": past its box by " << std::max(0.0, allowed.left() - ink[i].left())
+                      << " left, " << std::max(0.0, ink[i].right() - allowed.right()) << " right, "
+                      << std::max(0.0, allowed.top() - ink[i].top()) << " top, "
+                      << std::max(0.0, ink[i].bottom() - allowed.bottom()) << " bottom (twips)";
     }
 }
 

@@ -1,14 +1,20 @@
 #include "report/PdfTextMaps.h"
 #include "report/LayoutLibrary.h"
+#include "report/PreviewWindow.h"
 #include "report/ReportPages.h"
 #include "report/ReportPainter.h"
 #include "report/SampleClass.h"
 #include "support/PdfText.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +80,33 @@ TEST(PdfTextMaps, PresentationFormsMapBackToTheLettersTyped) {
     EXPECT_FALSE(out.contains("<FE"));
 }
 
+// A font of 150 glyphs, mapped in one range as a writer may: the rewritten map
+// holds every glyph in blocks of at most 100 entries, as PDF allows.
+TEST(PdfTextMaps, ARewrittenMapKeepsItsBlocksWithinAHundredEntries) {
+    QByteArray cmap = "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n"
+                      "1 beginbfrange\n<0001> <0096> [";
+    for (int glyph = 0; glyph < 150; ++glyph)
+        cmap += " <" + QByteArray::number(0xFE80 + glyph % 0x70, 16).toUpper() + ">";
+    cmap += " ]\nendbfrange\n";
+    const QByteArray out = report::normalisedToUnicodeCMap(cmap);
+    ASSERT_FALSE(out.isEmpty());
+    const QList<QByteArray> lines = out.split('\n');
+    int mapped = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QList<QByteArray> words = lines[i].split(' ');
+        if (words.size() != 2 || (words[1] != "beginbfchar" && words[1] != "beginbfrange"))
+            continue;
+        const QByteArray end = "end" + words[1].mid(5);
+        qsizetype entries = 0;
+        while (i + 1 + entries < lines.size() && lines[i + 1 + entries] != end)
+            ++entries;
+        EXPECT_LE(entries, 100);
+        EXPECT_EQ(words[0].toInt(), entries) << "a block's count differs from its entries";
+        mapped += static_cast<int>(entries);
+    }
+    EXPECT_EQ(mapped, 150);
+}
+
 TEST(PdfTextMaps, AMapWithoutPresentationFormsIsLeftAloneAndAnUnreadableOneIsRefused) {
     bool changed = true;
     const QByteArray latin = "1 beginbfchar\n<0001> <0041>\nendbfchar\n";
@@ -86,29 +119,63 @@ TEST(PdfTextMaps, AMapWithoutPresentationFormsIsLeftAloneAndAnUnreadableOneIsRef
     EXPECT_TRUE(report::normalisedToUnicodeCMap("begincmap endcmap").isEmpty());
 }
 
+namespace {
+
+// "Print to file" in the preview's print dialog, chosen as a person does: the
+// file printer, then the file's name.
+void printToFileFromPreview(const report::LaidOutReport& r, const QString& pdf) {
+    test::ScriptedScope scope;
+    scope.dialogs().custom = [&](QDialog& d) {
+        auto* printers = d.findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* file = d.findChild<QLineEdit*>(QStringLiteral("filename"));
+        if (!qobject_cast<QPrintDialog*>(&d) || !printers || !file)
+            return false;
+        d.show(); // the dialog lists its printers when it is shown
+        printers->setCurrentIndex(printers->count() - 1);
+        file->setText(pdf);
+        d.accept();
+        return true;
+    };
+    report::PreviewWindow preview(r);
+    preview.PrintButton->click();
+    EXPECT_EQ(scope.dialogs().shown.size(), 1u);
+    EXPECT_TRUE(scope.dialogs().unanswered.isEmpty()) << "the print dialog was not scripted";
+    EXPECT_TRUE(scope.systemShown.empty());
+}
+
+} // namespace
+
 TEST(PdfTextMaps, AClassListPdfGivesBackTheStudentsNamesAsTyped) {
     if (!test::havePdfToText())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("class.pdf"));
-    report::clearPdfTextMapFailures();
-    report::writePdf(classList(), pdf);
-    EXPECT_TRUE(report::looksWhole(readAll(pdf)));
-    EXPECT_TRUE(report::pdfTextMapFailures().isEmpty());
-    const QString text = test::pdfText(pdf);
-    const report::ReportRowset rows = classRows();
-    for (int i = 0; i < rows.rowCount(); ++i) {
-        // Compared word by word: extracted right-to-left lines need not keep
-        // the order of the words, but every word comes back as typed.
-        for (const QString& word :
-             rows.text(i, QStringLiteral("d1")).split(' ', Qt::SkipEmptyParts))
-            EXPECT_TRUE(text.contains(word)) << word.toStdString();
+    const report::LaidOutReport list = classList();
+    const std::pair<const char*, void (*)(const report::LaidOutReport&, const QString&)> writers[] =
+        {{"written", &report::writePdf}, {"printed from the preview", &printToFileFromPreview}};
+    for (const auto& [how, write] : writers) {
+        SCOPED_TRACE(how);
+        const QString pdf = dir.filePath(QString::fromLatin1(how) + QStringLiteral(".pdf"));
+        report::clearPdfTextMapFailures();
+        write(list, pdf);
+        EXPECT_TRUE(report::looksWhole(readAll(pdf)));
+        EXPECT_TRUE(report::pdfTextMapFailures().isEmpty());
+        const QString text = test::pdfText(pdf);
+        const report::ReportRowset rows = classRows();
+        for (int i = 0; i < rows.rowCount(); ++i) {
+            // Compared word by word: extracted right-to-left lines need not keep
+            // the order of the words, but every word comes back as typed.
+            for (const QString& word :
+                 rows.text(i, QStringLiteral("d1")).split(' ', Qt::SkipEmptyParts))
+                EXPECT_TRUE(text.contains(word)) << word.toStdString();
+        }
+        for (QChar c : text)
+            EXPECT_FALSE(c.unicode() >= 0xFE70 && c.unicode() <= 0xFEFF)
+                << "presentation form left";
+        for (const char* header :
+             {"المملكة العربية السعودية", "الإدارة العامة للتعليم بمنطقة الرياض",
+              "مدرسة الأمل الابتدائية"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(header))) << header;
     }
-    for (QChar c : text)
-        EXPECT_FALSE(c.unicode() >= 0xFE70 && c.unicode() <= 0xFEFF) << "presentation form left";
-    for (const char* header : {"المملكة العربية السعودية", "الإدارة العامة للتعليم بمنطقة الرياض",
-                               "مدرسة الأمل الابتدائية"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(header))) << header;
 }
 
 TEST(PdfTextMaps, ADocumentThatCannotBeRewrittenIsKeptAsItWasAndTheFailureRecorded) {

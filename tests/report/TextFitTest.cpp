@@ -1,5 +1,6 @@
 #include "report/TextFit.h"
 #include "report/ReportPages.h"
+#include "report/ReportPainter.h"
 #include "report/TestLayouts.h"
 
 #include <QFontMetricsF>
@@ -44,6 +45,27 @@ TEST(TextFit, ATextThatFitsKeepsItsSize) {
     EXPECT_DOUBLE_EQ(classItem(r).scale, 1.0);
     EXPECT_FALSE(classItem(r).cut);
     EXPECT_TRUE(r.cutTexts.empty());
+}
+
+// Wide enough for the text at its designed size but lower than its glyphs: the
+// one-line check refuses it by its height.
+TEST(TextFit, AWideButLowBoxShrinksTheText) {
+    const LaidOutReport r = withClassBox(10000, 150);
+    const DrawnItem& item = classItem(r);
+    EXPECT_TRUE(item.cut || (item.scale < 1.0 && report::textFits(item))) << item.scale;
+}
+
+// The fits kept for later boxes are told apart by the box's height too.
+TEST(TextFit, TheSameTextInALowerBoxIsFittedAnew) {
+    DrawnItem tall = classItem(withClassBox(10000, 400));
+    tall.rect = QRectF(0, 0, designedWidth() / 1.15, 1000);
+    report::TextFitter fitter;
+    ASSERT_TRUE(fitter.fit(tall));
+    ASSERT_LT(tall.scale, 1.0);
+    DrawnItem low = classItem(withClassBox(10000, 400));
+    low.rect = QRectF(0, 0, tall.rect.width(), report::drawnText(tall).ink.height() - 10);
+    fitter.fit(low);
+    EXPECT_TRUE(low.cut || (report::textFits(low) && low.scale < tall.scale)) << low.scale;
 }
 
 TEST(TextFit, ALittleTooWideIsShrunkOnOneLine) {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "report/ReportPages.h"
+
+#include <QRectF>
+#include <QString>
+#include <vector>
+
+namespace sijill::test {
+
+// The resolution the written PDF pages are read back at.
+constexpr double kInkDpi = 150;
+
+// Whether poppler's pdftoppm is here to turn a written PDF into pixels.
+bool havePdfToPpm();
+
+// Where each text item is seen on paper: every item is drawn alone, in black,
+// in a slot of its own on pages of a PDF written as the program writes its
+// PDF files; the pages are rendered by pdftoppm and the dark pixels of each
+// slot give the item's ink, in page twips. A null rect where nothing is seen.
+// The PDF and its pictures are written into `folder`.
+std::vector<QRectF> inkFromPdf(const std::vector<report::DrawnItem>& items, const QString& folder);
+
+} // namespace sijill::test
