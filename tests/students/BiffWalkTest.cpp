@@ -169,6 +169,13 @@ TEST(BiffWalk, InconsistentSheetsAreFaultsNamingTheCell) {
              Case{{dimension(4, 2), row3, labelSst(4, 0, 1)}, Fault::Kind::Damaged, 4, 0},
              Case{{dimension(6, 2), row3}, Fault::Kind::Damaged, 5, -1},
              Case{{row3}, Fault::Kind::Damaged, -1, -1},
+             // A cell record whose type was changed: to none the format
+             // knows, or to one outside the cell table.
+             Case{{dimension(4, 2), row3, record(0x0246, {0, 0})}, Fault::Kind::Damaged, -1, -1},
+             Case{{dimension(4, 2), labelSst(2, 1, 0), record(0x0225, {0, 0, 0, 0}), row3},
+                  Fault::Kind::Damaged,
+                  -1,
+                  -1},
          }) {
         Workbook book;
         ASSERT_TRUE(book.openStream(workbook(splitStrings(1), c.sheet)));

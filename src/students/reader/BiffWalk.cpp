@@ -290,6 +290,33 @@ bool knownSheetRecord(uint16_t type, const uint8_t* d, size_t size) {
     return type >= 0x0850 && type <= 0x08FF && size >= 2 && u16(d) == type;
 }
 
+// The records of a sheet's cell table: rows, cells, a formula's companions
+// and the row block indexes.
+bool inCellTable(uint16_t type) {
+    switch (type) {
+    case kRow:
+    case kBlank:
+    case kNumber:
+    case kLabel:
+    case kBoolErr:
+    case kMulRk:
+    case kMulBlank:
+    case kLabelSst:
+    case kRString:
+    case kRk:
+    case kFormula:
+    case kFormula4:
+    case kString:
+    case kShrFmla:
+    case kArray:
+    case kTable:
+    case kDbCell:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 const char* valueText(const Cell& cell) {
@@ -460,6 +487,7 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
     std::vector<std::pair<size_t, uint32_t>> dbCellRows; // a DBCELL and its first ROW's offset
     std::vector<uint32_t> indexed;                       // the DBCELL offsets of the INDEX record
     int depth = 0;                                       // inside an embedded chart's records
+    bool tableStarted = false, tableEnded = false;
     long pendingRow = -1;
     int pendingColumn = -1; // a formula whose text value must follow
     size_t pendingCell = 0;
@@ -497,6 +525,17 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
         }
         if (depth > 0)
             continue;
+        // The rows and cells stand together in the sheet's cell table; a row
+        // or cell record after the table has ended is one whose neighbour
+        // lost its type.
+        if (inCellTable(r.type)) {
+            if (tableEnded)
+                return fail(Fault::Kind::Damaged, name,
+                            "a row or cell record after the sheet's cell table", -1);
+            tableStarted = true;
+        } else if (tableStarted && r.type != kContinue) {
+            tableEnded = true;
+        }
         if (!knownSheetRecord(r.type, d, r.size))
             return fail(Fault::Kind::Damaged, name,
                         "a record of no type the format knows: " + std::to_string(r.type), -1);

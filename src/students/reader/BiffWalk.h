@@ -5,10 +5,12 @@
 // takes every formula's stored value, and refuses only what breaks the file
 // format: a stream that does not end in its EOF record, a record past its
 // stream or longer than a record may be, a cell record that cannot be read,
-// a cell outside the sheet's declared size or given twice, a last declared
-// row that holds nothing the format would count, row index records that do
-// not point at the rows they index, and fewer shared-string cells in the
-// whole stream than the shared strings table serves. Plain C++ without Qt: it
+// a record of no type the format knows, a row or cell record after the
+// sheet's cell table, a cell outside the sheet's declared size or given
+// twice, a last declared row that holds neither a cell nor a row record, a
+// row block index that does not point at a row record, and fewer
+// shared-string cells in the whole stream than the shared strings table
+// serves. Plain C++ without Qt: it
 // runs in the reader program, on the file's bytes held in memory.
 
 #include <cstdint>
