@@ -204,7 +204,14 @@ StudentRows readStudentRows(const Workbook& book,
         s.spare = list->text(row, col('B'));
         if (rowRead)
             rowRead(static_cast<int>(out.rows.size()) + 1, s.name);
-        if (const QString problem = rowProblem(s); !problem.isEmpty()) {
+        // An error value where a student's data belongs; column B is unused.
+        QString problem;
+        for (const char column : {'C', 'D', 'E', 'F'})
+            if (problem.isEmpty())
+                problem = errorCellProblem(*list, row, col(column));
+        if (problem.isEmpty())
+            problem = rowProblem(s);
+        if (!problem.isEmpty()) {
             out.error = refusal(problem);
             out.rows.clear();
             return out;

@@ -21,12 +21,19 @@ SkillsReport readSkillsReport(const Workbook& book) {
         return report;
     }
     report.subject = sheet->text(8, col('C'));
-    for (int row = kFirstSkillRow;; ++row) {
+    report.error = errorCellProblem(*sheet, 8, col('C'));
+    for (int row = kFirstSkillRow; report.error.isEmpty(); ++row) {
         const QString period = sheet->text(row, col('D'));
         if (period.isEmpty())
             break;
+        // An error value where a skill line's data belongs.
+        for (const char column : {'D', 'H', 'L'})
+            if (report.error.isEmpty())
+                report.error = errorCellProblem(*sheet, row, col(column));
         report.lines.push_back({period, sheet->text(row, col('H')), sheet->text(row, col('L'))});
     }
+    if (!report.error.isEmpty())
+        report.lines.clear();
     return report;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -9,7 +10,7 @@ namespace sijill::students {
 
 // A cell's stored value as the reader reports it.
 struct CellValue {
-    enum class Type { Empty, Integer, Double, Text };
+    enum class Type { Empty, Integer, Double, Text, Error };
     Type type = Type::Empty;
     qint64 integer = 0;
     double number = 0;
@@ -17,7 +18,8 @@ struct CellValue {
 };
 
 // The one place where a cell's stored value becomes text: a text cell gives
-// its text, a whole number its digits without ".0", any other number its
+// its text (a boolean "TRUE" or "FALSE"), an error the text Excel shows
+// ("#N/A", ...), a whole number its digits without ".0", any other number its
 // shortest form of up to 15 significant digits, an empty cell "".
 QString cellText(const CellValue& value);
 
@@ -29,6 +31,9 @@ public:
     // Row and column count from 1 (row 1, column 1 is A1); "" where empty.
     QString text(int row, int column) const;
     void setText(int row, int column, const QString& text);
+    void setValue(int row, int column, const CellValue& value);
+    // True when the cell holds an error value such as "#N/A".
+    bool isError(int row, int column) const { return errors_.contains(key(row, column)); }
 
 private:
     static quint64 key(int row, int column) {
@@ -37,7 +42,16 @@ private:
     }
     QString name_;
     QHash<quint64, QString> cells_;
+    QSet<quint64> errors_;
 };
+
+// A cell's place for a message: "الخلية E7 (الصف 7، العمود E) في الورقة Sheet2",
+// row and column counted from 1.
+QString cellPlaceText(const QString& sheet, int row, int column);
+
+// The refusal for a cell the import needs that holds an error value instead
+// of data, naming the cell; "" when the cell holds no error.
+QString errorCellProblem(const Sheet& sheet, int row, int column);
 
 // The column number of a column letter: 'A' 1, 'B' 2, ...
 constexpr int col(char letter) {

@@ -60,12 +60,11 @@ QString unescape(QStringView s) {
     return out;
 }
 
-// The letters of a column counted from 0: "A", ..., "Z", "AA", ...
-QString columnName(int column) {
-    QString letters;
-    for (int c = column + 1; c > 0; c = (c - 1) / 26)
-        letters.prepend(QChar(u'A' + (c - 1) % 26));
-    return letters;
+QString olderFormat(const QString& file) {
+    return QStringLiteral("الملف %1 مصنف بصيغة Excel قديمة (Excel 95 أو ما قبله) لا يقرؤها "
+                          "البرنامج.\n")
+               .arg(file) +
+           kResave;
 }
 
 // The message for the reader's refusal: FAULT kind sheet row column detail.
@@ -75,32 +74,17 @@ QString faultMessage(const QList<QStringView>& f, const QString& path) {
     const QString sheet = platform::isolate(unescape(f.value(2)));
     const int row = f.value(3).toInt();
     const int column = f.value(4).toInt();
-    const QString where =
-        row >= 0 && column >= 0
-            ? QStringLiteral("الخلية %1 (الصف %2، العمود %3) في الورقة %4")
-                  .arg(platform::isolate(columnName(column) + QString::number(row + 1)))
-                  .arg(row + 1)
-                  .arg(platform::isolate(columnName(column)), sheet)
-            : QString();
+    const QString where = row >= 0 && column >= 0
+                              ? cellPlaceText(unescape(f.value(2)), row + 1, column + 1)
+                              : QString();
     if (kind == QLatin1String("OLD"))
-        return QStringLiteral("الملف %1 مصنف بصيغة Excel قديمة (Excel 95 أو ما قبله) لا يقرؤها "
-                              "البرنامج.\n")
-                   .arg(file) +
-               kResave;
+        return olderFormat(file);
     if (kind == QLatin1String("ENCRYPTED"))
         return QStringLiteral("الملف %1 محمي بكلمة مرور فلا يمكن قراءته.\nافتحه في Excel واحفظه "
                               "دون كلمة مرور ثم أعد الاستيراد.")
             .arg(file);
-    if (kind == QLatin1String("VALUE"))
-        return QStringLiteral("في %1 قيمة منطقية أو رسالة خطأ من Excel وليست نصًا ولا عددًا.\n"
-                              "صحح الخلية في Excel ثم أعد الاستيراد.\nالملف: %2")
-            .arg(where, file);
     if (kind == QLatin1String("CELL") && !where.isEmpty())
         return QStringLiteral("ملف Excel تالف: تعذرت قراءة %1.\nالملف: %2").arg(where, file);
-    if (kind == QLatin1String("DIFFER"))
-        return QStringLiteral("ملف Excel تالف أو مكتوب بطريقة غير مألوفة: قراءتاه المستقلتان "
-                              "اختلفتا في %1.\nالملف: %2")
-            .arg(where.isEmpty() ? QStringLiteral("ورقاته") : where, file);
     if (kind == QLatin1String("DAMAGED") && !f.value(2).isEmpty()) {
         QString text = QStringLiteral("ملف Excel تالف: الورقة %1 فيه مقطوعة أو لا توافق ما تعلنه "
                                       "من صفوف وخلايا")
@@ -150,10 +134,12 @@ bool parseReport(const QByteArray& out, const QString& path, Workbook& book, QSt
                 v.type = CellValue::Type::Double;
                 v.number = f[4].toDouble();
             } else {
-                v.type = CellValue::Type::Text;
+                // Texts, and booleans and errors as the text Excel shows.
+                v.type =
+                    f[3] == QLatin1String("E") ? CellValue::Type::Error : CellValue::Type::Text;
                 v.text = unescape(f[4]);
             }
-            current->setText(row + 1, column + 1, cellText(v));
+            current->setValue(row + 1, column + 1, v);
         } else if (!line.startsWith(QLatin1String("MISSING\t"))) {
             return false;
         }
@@ -203,6 +189,14 @@ FileKind sniffFile(const QString& path) {
         return FileKind::Empty;
     if (first.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
         return FileKind::Xls;
+    // Excel 2.x to 4.0 wrote their records bare, starting with a BOF record.
+    if (first.size() >= 4) {
+        const int type = uchar(first[0]) | uchar(first[1]) << 8;
+        const int size = uchar(first[2]) | uchar(first[3]) << 8;
+        if ((type == 0x0009 || type == 0x0209 || type == 0x0409 || type == 0x0809) && size >= 4 &&
+            size <= 20)
+            return FileKind::OldXls;
+    }
     if (startsWithAny(first, {"PK\x03\x04", "PK\x05\x06", "PK\x07\x08"}))
         return FileKind::Xlsx;
     // Text files: look past a byte-order mark and white space, in either
@@ -246,6 +240,8 @@ QString fileKindMessage(FileKind kind, const QString& path) {
         return QStringLiteral("الملف %1 ملف XML محفوظ باسم xls وليس مصنف Excel بصيغة xls.\n")
                    .arg(name) +
                resave;
+    case FileKind::OldXls:
+        return olderFormat(name);
     case FileKind::Unknown:
         return QStringLiteral("الملف %1 ليس مصنف Excel بصيغة xls.").arg(name);
     case FileKind::Xls:

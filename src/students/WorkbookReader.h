@@ -8,7 +8,8 @@
 namespace sijill::students {
 
 // What a file's first bytes say it is.
-enum class FileKind { Xls, Xlsx, Html, Xml, Empty, Unknown, Missing };
+// OldXls: the bare records of Excel 2.x to 4.0, without a container.
+enum class FileKind { Xls, OldXls, Xlsx, Html, Xml, Empty, Unknown, Missing };
 FileKind sniffFile(const QString& path);
 
 struct WorkbookRead {

@@ -124,6 +124,37 @@ TEST(BiffWalk, TextsAcrossContinueRecordsAndFormulaValues) {
     EXPECT_TRUE(book.checkStringReferences());
 }
 
+// What writers keep that is no damage: a row record wider than its cells, a
+// last declared row with only a row record (a height or a format), a row
+// block whose index points at its first row; booleans and errors are values.
+TEST(BiffWalk, WritersHabitsAreReadAndValuesAreValues) {
+    auto row = [](unsigned r, unsigned first, unsigned end) {
+        Bytes d;
+        for (unsigned v : {r, first, end, 255u, 0u, 0u, 0x100u, 15u})
+            put16(d, v);
+        return record(0x0208, d);
+    };
+    // A row block index: how far back its first ROW record starts.
+    auto sheet = [&](unsigned back) {
+        Bytes dbCell;
+        put32(dbCell, back);
+        return workbook(splitStrings(1), {dimension(5, 6), row(0, 0, 6), row(4, 0, 0),
+                                          labelSst(0, 1, 0), cell(0x0205, 0, 2, {1, 0}),
+                                          cell(0x0205, 0, 3, {0x2A, 1}), record(0x00D7, dbCell)});
+    };
+    const unsigned back = 2 * 20 + 14 + 2 * 12;
+    Workbook book;
+    ASSERT_TRUE(book.openStream(sheet(back))) << book.fault().detail;
+    SheetCells cells;
+    ASSERT_TRUE(book.readSheet(0, cells)) << book.fault().detail;
+    EXPECT_STREQ(sijill::biff::valueText(*cells.find(0, 2)), "TRUE");
+    EXPECT_STREQ(sijill::biff::valueText(*cells.find(0, 3)), "#N/A");
+    // Pointing at the size record before the rows instead.
+    ASSERT_TRUE(book.openStream(sheet(back + 18)));
+    EXPECT_FALSE(book.readSheet(0, cells));
+    EXPECT_EQ(book.fault().kind, Fault::Kind::Damaged);
+}
+
 TEST(BiffWalk, InconsistentSheetsAreFaultsNamingTheCell) {
     struct Case {
         std::initializer_list<Bytes> sheet;
@@ -138,6 +169,13 @@ TEST(BiffWalk, InconsistentSheetsAreFaultsNamingTheCell) {
              Case{{dimension(4, 2), row3, labelSst(4, 0, 1)}, Fault::Kind::Damaged, 4, 0},
              Case{{dimension(6, 2), row3}, Fault::Kind::Damaged, 5, -1},
              Case{{row3}, Fault::Kind::Damaged, -1, -1},
+             // A cell record whose type was changed: to none the format
+             // knows, or to one outside the cell table.
+             Case{{dimension(4, 2), row3, record(0x0246, {0, 0})}, Fault::Kind::Damaged, -1, -1},
+             Case{{dimension(4, 2), labelSst(2, 1, 0), record(0x0225, {0, 0, 0, 0}), row3},
+                  Fault::Kind::Damaged,
+                  -1,
+                  -1},
          }) {
         Workbook book;
         ASSERT_TRUE(book.openStream(workbook(splitStrings(1), c.sheet)));
@@ -148,7 +186,7 @@ TEST(BiffWalk, InconsistentSheetsAreFaultsNamingTheCell) {
         EXPECT_EQ(book.fault().row, c.row) << book.fault().detail;
         EXPECT_EQ(book.fault().column, c.column) << book.fault().detail;
     }
-    // The shared strings serve two text cells, the sheet holds one: a cell
+    // The shared strings serve two text cells, the stream holds one: a cell
     // record was lost.
     Workbook book;
     ASSERT_TRUE(book.openStream(workbook(splitStrings(2), {dimension(4, 2), row3})));

@@ -134,6 +134,21 @@ TEST(NoorRules, EveryRowIsCheckedAndARefusalNamesRowColumnAndValue) {
         EXPECT_TRUE(rows.error.contains("لم يتغير شيء"));
     }
 
+    // An error value (a formula's "#N/A") refuses the row where the import
+    // needs the cell, and is no matter in the unused column B.
+    CellValue error;
+    error.type = CellValue::Type::Error;
+    error.text = QStringLiteral("#N/A");
+    Workbook withError = bookOf({{"1", "01 أ", "احمد", "1"}, {"1", "01 أ", "خالد", "2"}});
+    withError.sheets.back().setValue(6, col('B'), error);
+    EXPECT_EQ(readStudentRows(withError).rows.size(), 2u);
+    withError.sheets.back().setValue(6, col('F'), error);
+    const StudentRows refused = readStudentRows(withError);
+    EXPECT_TRUE(refused.rows.empty());
+    EXPECT_TRUE(refused.error.contains(platform::isolate("F6")) &&
+                refused.error.contains(platform::isolate("#N/A")))
+        << refused.error.toStdString();
+
     // Arabic-Indic digits are the same digits in the class, the code and the
     // civil-registry number; a passport number is kept; names keep theirs.
     const StudentRows ok = readStudentRows(

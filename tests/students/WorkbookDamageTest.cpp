@@ -46,9 +46,8 @@ TEST_F(WorkbookDamage, CutAndInconsistentSheetsAreRefused) {
 }
 
 // Formatted empty cells below the students reach the sheet's declared size:
-// no damage. A stream name in capitals, which FreeXL does not find, is read
-// by the record walk alone; so is a small stream kept in mini sectors. Each
-// imports exactly what the plain workbook does.
+// no damage. So are a stream name in capitals and a small stream kept in
+// mini sectors. Each imports exactly what the plain workbook does.
 TEST_F(WorkbookDamage, SoundWorkbooksOfOtherShapesImportTheSameStudents) {
     ASSERT_EQ(importFile(fixture("students.xls")).result, ImportOutcome::Result::Imported);
     const QStringList expected = studentRows();
@@ -62,8 +61,8 @@ TEST_F(WorkbookDamage, SoundWorkbooksOfOtherShapesImportTheSameStudents) {
 }
 
 // Columns D, E and F written as formulas: the values Excel stored for them are
-// imported; a formula whose stored value is an error refuses the file, naming
-// the cell.
+// imported; a student's name whose stored value is an error (#N/A) refuses
+// the file, naming the cell.
 TEST_F(WorkbookDamage, FormulaCellsGiveTheirStoredValues) {
     ASSERT_EQ(importFile(fixture("students.xls")).result, ImportOutcome::Result::Imported);
     const QStringList expected = studentRows();

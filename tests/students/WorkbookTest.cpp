@@ -4,8 +4,11 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
+#include <tuple>
 
 using namespace sijill::students;
 using sijill::test::fixture;
@@ -70,6 +73,10 @@ TEST(Sniffing, NamesWhatAFileIs) {
     text.write("name,number\n");
     text.close();
     EXPECT_EQ(sniffFile(text.fileName()), FileKind::Unknown);
+    // Excel 2.x-4.0: bare records, told as an older format to save again.
+    const QString excel4 = fixture("xls-corpus/testEXCEL_4.xls");
+    EXPECT_EQ(sniffFile(excel4), FileKind::OldXls);
+    EXPECT_TRUE(fileKindMessage(FileKind::OldXls, excel4).contains("Excel 97-2003"));
 }
 
 TEST_F(WorkbookReading, ReadsTheNamedSheets) {
@@ -137,4 +144,82 @@ TEST_F(WorkbookReading, ACrashingOrStalledReaderIsADamagedFile) {
     r = readWorkbook(fixture("students.xls"), {"Sheet1"});
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.error.contains("sijill-xls-reader"));
+}
+
+// Public workbooks written by real programs, each beside the cells an
+// independent reader finds in it (fixtures/xls-corpus/README.md). Every
+// Excel 97-2003 workbook that reader reads is read with the same cells, or
+// refused naming the rule of the format it breaks, and few are refused; an
+// older workbook is told as older; none makes the reader crash.
+TEST(XlsCorpus, WorkbooksAreReadAsAnIndependentReaderReadsThemOrRefusedByARule) {
+    const QString dir = fixture("xls-corpus/");
+    QFile index(dir + "index.tsv");
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly | QIODevice::Text));
+    index.readLine();
+    int readable = 0, refused = 0;
+    while (!index.atEnd()) {
+        const QStringList entry = QString::fromUtf8(index.readLine()).trimmed().split('\t');
+        ASSERT_EQ(entry.size(), 4);
+        const QString& name = entry[0];
+        QProcess reader;
+        reader.start(QStringLiteral(SIJILL_XLS_READER_PATH), {dir + name});
+        ASSERT_TRUE(reader.waitForFinished(20000)) << name.toStdString();
+        ASSERT_EQ(reader.exitStatus(), QProcess::NormalExit) << name.toStdString();
+        const QList<QByteArray> lines = reader.readAllStandardOutput().split('\n');
+        QStringList fault;
+        std::map<std::tuple<QString, int, int>, std::pair<QString, QString>> got;
+        QString sheet;
+        for (const QByteArray& raw : lines) {
+            const QStringList f = QString::fromUtf8(raw).split('\t');
+            if (f[0] == "FAULT")
+                fault = f;
+            else if (f[0] == "SHEET")
+                sheet = f.value(1);
+            else if (f[0] == "C" && f.size() == 5)
+                got[{sheet, f[1].toInt(), f[2].toInt()}] = {f[3], f[4]};
+        }
+        const std::string what = name.toStdString() + ": " + fault.join(' ').toStdString();
+        EXPECT_EQ(reader.exitCode(), fault.isEmpty() ? 0 : 2) << what;
+        if (entry[1] != "read")
+            continue; // unreadable to the other reader too: no crash is all
+        if (entry[2] != "80") {
+            EXPECT_EQ(fault.value(1), "OLD") << what;
+            continue;
+        }
+        ++readable;
+        if (!fault.isEmpty()) {
+            ++refused;
+            EXPECT_TRUE(fault.value(1) == "DAMAGED" || fault.value(1) == "CELL") << what;
+            EXPECT_FALSE(fault.value(5).isEmpty()) << what;
+            continue;
+        }
+        QFile cells(dir + name + ".cells");
+        ASSERT_TRUE(cells.open(QIODevice::ReadOnly | QIODevice::Text));
+        while (!cells.atEnd()) {
+            // sheet index, sheet name, row, column, kind, value
+            const QStringList c = QString::fromUtf8(cells.readLine()).chopped(1).split('\t');
+            ASSERT_EQ(c.size(), 6) << name.toStdString();
+            const auto key = std::make_tuple(c[1], c[2].toInt(), c[3].toInt());
+            const auto at = got.find(key);
+            const std::string cell = what + c.join(' ').toStdString();
+            if (c[4] == "T" && c[5].isEmpty()) {
+                EXPECT_TRUE(at == got.end()) << cell;
+                continue;
+            }
+            ASSERT_TRUE(at != got.end()) << cell;
+            const auto [type, value] = at->second;
+            got.erase(at);
+            if (c[4] == "N")
+                EXPECT_TRUE((type == "I" || type == "D") && value.toDouble() == c[5].toDouble())
+                    << cell << " read " << value.toStdString();
+            else if (c[4] == "B")
+                EXPECT_EQ(value, c[5] == "1" ? "TRUE" : "FALSE") << cell;
+            else
+                EXPECT_EQ(value, c[5]) << cell; // texts as they are, errors as Excel shows them
+        }
+        EXPECT_TRUE(got.empty()) << what << " gives cells the other reader does not";
+    }
+    std::printf("xls corpus: %d of %d Excel 97-2003 workbooks refused\n", refused, readable);
+    EXPECT_GT(readable, 150);
+    EXPECT_LE(refused * 100, readable * 6);
 }

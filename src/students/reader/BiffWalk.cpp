@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 namespace sijill::biff {
 
@@ -31,10 +30,13 @@ enum : uint16_t {
     kMulBlank = 0x00BE,
     kBoolErr = 0x0205,
     kFormula = 0x0006,
+    kFormula4 = 0x0406, // the older type, still written by some programs
     kString = 0x0207,
     kShrFmla = 0x04BC,
     kArray = 0x0221,
     kTable = 0x0236,
+    kIndex = 0x020B,
+    kDbCell = 0x00D7,
 };
 
 constexpr uint16_t kBiff8 = 0x0600;
@@ -252,7 +254,91 @@ bool validError(int code) {
     }
 }
 
+// The record types a worksheet's records may have, from the format's
+// enumeration: a type outside it is a damaged record, often a cell record
+// whose type was changed and whose cell would be lost unseen.
+bool knownSheetRecord(uint16_t type, const uint8_t* d, size_t size) {
+    static const uint16_t kTypes[] = {
+        0x0000, 0x0006, 0x000A, 0x000C, 0x000D, 0x000E, 0x000F, 0x0010, 0x0011, 0x0012, 0x0013,
+        0x0014, 0x0015, 0x0017, 0x0018, 0x0019, 0x001A, 0x001B, 0x001C, 0x001D, 0x0022, 0x0023,
+        0x0026, 0x0027, 0x0028, 0x0029, 0x002A, 0x002B, 0x002F, 0x0031, 0x0033, 0x003C, 0x003D,
+        0x0040, 0x0041, 0x0042, 0x004D, 0x0050, 0x0051, 0x0052, 0x0055, 0x0059, 0x005A, 0x005B,
+        0x005C, 0x005D, 0x005E, 0x005F, 0x0060, 0x0061, 0x0063, 0x007D, 0x007F, 0x0080, 0x0081,
+        0x0082, 0x0083, 0x0084, 0x0085, 0x0086, 0x0087, 0x0088, 0x0089, 0x008C, 0x008D, 0x0090,
+        0x0091, 0x0092, 0x0094, 0x0095, 0x0096, 0x0098, 0x0099, 0x009A, 0x009B, 0x009C, 0x009D,
+        0x009E, 0x00A0, 0x00A1, 0x00A9, 0x00AB, 0x00AE, 0x00AF, 0x00B0, 0x00B1, 0x00B2, 0x00B4,
+        0x00B5, 0x00B6, 0x00B8, 0x00B9, 0x00BC, 0x00BD, 0x00BE, 0x00C1, 0x00C2, 0x00C3, 0x00C5,
+        0x00C6, 0x00C7, 0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF, 0x00D0,
+        0x00D1, 0x00D2, 0x00D3, 0x00D5, 0x00D6, 0x00D7, 0x00D8, 0x00D9, 0x00DA, 0x00DC, 0x00DD,
+        0x00DE, 0x00DF, 0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E5, 0x00E9, 0x00EA, 0x00EB, 0x00EC,
+        0x00ED, 0x00EF, 0x00F0, 0x00F1, 0x00F2, 0x00F4, 0x00F5, 0x00F6, 0x00F7, 0x00F8, 0x00F9,
+        0x00FB, 0x00FC, 0x00FD, 0x00FF, 0x0100, 0x0103, 0x0122, 0x0137, 0x0138, 0x013B, 0x013D,
+        0x013E, 0x013F, 0x0140, 0x0141, 0x014A, 0x014B, 0x014D, 0x014E, 0x014F, 0x0150, 0x0151,
+        0x0152, 0x0153, 0x0154, 0x0155, 0x0156, 0x0157, 0x0158, 0x0159, 0x015A, 0x015B, 0x015C,
+        0x015D, 0x015E, 0x015F, 0x0160, 0x0161, 0x0162, 0x0169, 0x016A, 0x016B, 0x016C, 0x016D,
+        0x016E, 0x016F, 0x0170, 0x0171, 0x0172, 0x0173, 0x0174, 0x0175, 0x0176, 0x0177, 0x0178,
+        0x0179, 0x017A, 0x017B, 0x017C, 0x017D, 0x017E, 0x0180, 0x0181, 0x0182, 0x01A5, 0x01A9,
+        0x01AA, 0x01AB, 0x01AD, 0x01AE, 0x01AF, 0x01B0, 0x01B1, 0x01B2, 0x01B5, 0x01B6, 0x01B7,
+        0x01B8, 0x01B9, 0x01BA, 0x01BB, 0x01BC, 0x01BD, 0x01BE, 0x01C0, 0x01C1, 0x01C2, 0x0200,
+        0x0201, 0x0203, 0x0204, 0x0205, 0x0207, 0x0208, 0x020B, 0x0218, 0x0221, 0x0223, 0x0225,
+        0x0231, 0x0236, 0x023E, 0x027E, 0x0293, 0x0406, 0x041E, 0x04BC, 0x0800, 0x0801, 0x0802,
+        0x0803, 0x0804, 0x0805, 0x0806, 0x0807, 0x0808, 0x0809, 0x080A, 0x080B, 0x080C, 0x080D,
+        0x080E, 0x080F, 0x0810, 0x0812, 0x0813};
+    if (std::binary_search(std::begin(kTypes), std::end(kTypes), type))
+        return true;
+    // Records of later versions carry their own type again in a header.
+    return type >= 0x0850 && type <= 0x08FF && size >= 2 && u16(d) == type;
+}
+
+// The records of a sheet's cell table: rows, cells, a formula's companions
+// and the row block indexes.
+bool inCellTable(uint16_t type) {
+    switch (type) {
+    case kRow:
+    case kBlank:
+    case kNumber:
+    case kLabel:
+    case kBoolErr:
+    case kMulRk:
+    case kMulBlank:
+    case kLabelSst:
+    case kRString:
+    case kRk:
+    case kFormula:
+    case kFormula4:
+    case kString:
+    case kShrFmla:
+    case kArray:
+    case kTable:
+    case kDbCell:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
+
+const char* valueText(const Cell& cell) {
+    if (cell.kind == Cell::Kind::Bool)
+        return cell.code ? "TRUE" : "FALSE";
+    switch (cell.code) {
+    case 0x00:
+        return "#NULL!";
+    case 0x07:
+        return "#DIV/0!";
+    case 0x0F:
+        return "#VALUE!";
+    case 0x17:
+        return "#REF!";
+    case 0x1D:
+        return "#NAME?";
+    case 0x24:
+        return "#NUM!";
+    default:
+        return "#N/A";
+    }
+}
 
 bool Workbook::fail(Fault::Kind kind, const std::string& sheet, const std::string& detail, long row,
                     int column) {
@@ -260,21 +346,30 @@ bool Workbook::fail(Fault::Kind kind, const std::string& sheet, const std::strin
     return false;
 }
 
-bool Workbook::open(const char* path) {
-    std::vector<uint8_t> file;
+bool readFile(const char* path, std::vector<uint8_t>& out) {
     FILE* f = std::fopen(path, "rb");
     if (!f)
-        return fail(Fault::Kind::NotOle, {}, "the file cannot be opened");
+        return false;
     bool read = std::fseek(f, 0, SEEK_END) == 0;
     const long size = read ? std::ftell(f) : -1;
     read = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
     if (read) {
-        file.resize(static_cast<size_t>(size));
-        read = std::fread(file.data(), 1, file.size(), f) == file.size();
+        out.resize(static_cast<size_t>(size));
+        read = std::fread(out.data(), 1, out.size(), f) == out.size();
     }
     std::fclose(f);
-    if (!read)
-        return fail(Fault::Kind::NotOle, {}, "the file cannot be read");
+    return read;
+}
+
+bool Workbook::openFile(const std::vector<uint8_t>& file) {
+    // Excel 2.x to 4.0 wrote the records bare, without a container, starting
+    // with their BOF record.
+    if (file.size() >= 8) {
+        const uint16_t type = u16(file.data()), size = u16(&file[2]);
+        if ((type == 0x0009 || type == 0x0209 || type == 0x0409 || type == kBof) && size >= 4 &&
+            size <= 20)
+            return fail(Fault::Kind::OldFormat, {}, "a workbook older than Excel 97");
+    }
     std::vector<uint8_t> stream;
     switch (readStream(file, "Workbook", stream)) {
     case Container::Ok:
@@ -286,8 +381,9 @@ bool Workbook::open(const char* path) {
     case Container::NoStream:
         break;
     }
+    // Excel 5 and 95 named the stream "Book"; its BOF tells the version.
     if (readStream(file, "Book", stream) == Container::Ok)
-        return fail(Fault::Kind::OldFormat, {}, "a workbook older than Excel 97");
+        return openStream(std::move(stream));
     return fail(Fault::Kind::NotOle, {}, "no workbook stream");
 }
 
@@ -296,7 +392,6 @@ bool Workbook::openStream(std::vector<uint8_t> stream) {
     sheets_.clear();
     strings_.clear();
     declaredReferences_ = 0;
-    referencesSeen_ = 0;
     fault_ = {};
     return readGlobals();
 }
@@ -320,7 +415,6 @@ bool Workbook::readGlobals() {
         const uint8_t* d = &stream_[r.at];
         switch (r.type) {
         case kEof:
-            counted_.assign(sheets_.size(), false);
             return true;
         case kBof:
             return fail(Fault::Kind::Damaged, {}, "the workbook records lack their EOF");
@@ -387,12 +481,16 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
         return fail(Fault::Kind::Damaged, name, "the sheet does not start with a worksheet BOF");
 
     bool haveDimension = false;
-    std::map<uint32_t, std::pair<uint16_t, uint16_t>> rowSpans; // declared [first, end) columns
-    int depth = 0; // inside an embedded chart's records
+    std::vector<uint32_t> rowsSeen;                      // rows with a ROW record
+    std::vector<size_t> rowRecords;                      // where each ROW record starts
+    std::vector<size_t> dbCells;                         // where each DBCELL record starts
+    std::vector<std::pair<size_t, uint32_t>> dbCellRows; // a DBCELL and its first ROW's offset
+    std::vector<uint32_t> indexed;                       // the DBCELL offsets of the INDEX record
+    int depth = 0;                                       // inside an embedded chart's records
+    bool tableStarted = false, tableEnded = false;
     long pendingRow = -1;
     int pendingColumn = -1; // a formula whose text value must follow
     size_t pendingCell = 0;
-    uint64_t references = 0; // text cells of the shared strings
     auto put = [&](uint32_t row, uint32_t column, const Cell& cell) {
         if (column > 0xFF)
             return fail(Fault::Kind::CellUnreadable, name, "a column past IV", row,
@@ -405,6 +503,7 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
     };
 
     for (;;) {
+        const size_t start = pos;
         step = nextRecord(stream_, pos, r);
         if (step != Step::Ok)
             return fail(Fault::Kind::Damaged, name, stepText(step));
@@ -426,12 +525,26 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
         }
         if (depth > 0)
             continue;
+        // The rows and cells stand together in the sheet's cell table; a row
+        // or cell record after the table has ended is one whose neighbour
+        // lost its type.
+        if (inCellTable(r.type)) {
+            if (tableEnded)
+                return fail(Fault::Kind::Damaged, name,
+                            "a row or cell record after the sheet's cell table", -1);
+            tableStarted = true;
+        } else if (tableStarted && r.type != kContinue) {
+            tableEnded = true;
+        }
+        if (!knownSheetRecord(r.type, d, r.size))
+            return fail(Fault::Kind::Damaged, name,
+                        "a record of no type the format knows: " + std::to_string(r.type), -1);
         const uint32_t row = r.size >= 4 ? u16(d) : 0;
         const uint32_t column = r.size >= 4 ? u16(d + 2) : 0;
         Cell cell;
         switch (r.type) {
         case kDimension:
-            if (haveDimension || r.size != 14)
+            if (haveDimension || r.size < 14)
                 return fail(Fault::Kind::Damaged, name, "the sheet's size cannot be read");
             haveDimension = true;
             out.firstRow = u32(d);
@@ -443,9 +556,22 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
                 return fail(Fault::Kind::Damaged, name, "the sheet's size is impossible");
             break;
         case kRow:
-            if (r.size != 16 || u16(d + 4) < u16(d + 2) ||
-                !rowSpans.emplace(row, std::make_pair(u16(d + 2), u16(d + 4))).second)
+            if (r.size != 16 || u16(d + 4) < u16(d + 2))
                 return fail(Fault::Kind::Damaged, name, "a row record cannot be read", row);
+            rowsSeen.push_back(row);
+            rowRecords.push_back(start);
+            break;
+        case kIndex:
+            if (r.size < 16 || (r.size - 16) % 4 != 0 || !indexed.empty())
+                return fail(Fault::Kind::Damaged, name, "the row index cannot be read");
+            for (size_t i = 16; i < r.size; i += 4)
+                indexed.push_back(u32(d + i));
+            break;
+        case kDbCell:
+            if (r.size < 4 || r.size % 2 != 0)
+                return fail(Fault::Kind::Damaged, name, "a row block index cannot be read");
+            dbCells.push_back(start);
+            dbCellRows.emplace_back(start, u32(d));
             break;
         case kLabelSst: {
             if (r.size != 10)
@@ -455,7 +581,6 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
                 return bad(row, column, "a text cell names no shared string");
             cell.kind = Cell::Kind::Text;
             cell.text = &strings_[isst];
-            ++references;
             if (!put(row, column, std::move(cell)))
                 return false;
             break;
@@ -467,8 +592,7 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
                 in.add(d + 6, r.size - 6);
             cell.kind = Cell::Kind::Text;
             cell.text = &out.texts.emplace_back();
-            if (r.size < 9 || !readUnicodeString(in, 2, out.texts.back()) ||
-                (r.type == kLabel && !in.atEnd()))
+            if (r.size < 9 || !readUnicodeString(in, 2, out.texts.back()))
                 return bad(row, column, "a text cell record cannot be read");
             if (!put(row, column, std::move(cell)))
                 return false;
@@ -516,7 +640,7 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
             break;
         }
         case kBoolErr:
-            if (r.size != 8 || d[7] > 1 || (d[7] == 0 && d[6] > 1) ||
+            if (r.size < 8 || d[7] > 1 || (d[7] == 0 && d[6] > 1) ||
                 (d[7] == 1 && !validError(d[6])))
                 return bad(row, column, "a boolean or error cell record cannot be read");
             cell.kind = d[7] ? Cell::Kind::Error : Cell::Kind::Bool;
@@ -524,7 +648,8 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
             if (!put(row, column, std::move(cell)))
                 return false;
             break;
-        case kFormula: {
+        case kFormula:
+        case kFormula4: {
             if (r.size < 22 || 22u + u16(d + 20) > r.size)
                 return bad(row, column, "a formula cell record cannot be read");
             cell.formula = true;
@@ -587,51 +712,41 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
                         static_cast<long>(out.cells[i].first >> 16),
                         static_cast<int>(out.cells[i].first & 0xFFFF));
     bool lastRowHeld = out.endRow == out.firstRow;
-    for (auto it = out.cells.begin(); it != out.cells.end(); ++it) {
-        const uint32_t row = static_cast<uint32_t>(it->first >> 16);
-        const uint16_t column = static_cast<uint16_t>(it->first & 0xFFFF);
+    for (const auto& [key, cell] : out.cells) {
+        const uint32_t row = static_cast<uint32_t>(key >> 16);
+        const uint16_t column = static_cast<uint16_t>(key & 0xFFFF);
         if (row < out.firstRow || row >= out.endRow || column < out.firstColumn ||
             column >= out.endColumn)
             return fail(Fault::Kind::Damaged, name, "a cell outside the sheet's declared size", row,
                         column);
         if (row + 1 == out.endRow)
             lastRowHeld = true;
-        // Where the sheet has row records, each row with cells has one whose
-        // columns hold its cells and end at its last cell.
-        if (rowSpans.empty())
-            continue;
-        const auto span = rowSpans.find(row);
-        const auto next = std::next(it);
-        const bool lastOfRow = next == out.cells.end() || (next->first >> 16) != row;
-        if (span == rowSpans.end() || column < span->second.first ||
-            column >= span->second.second || (lastOfRow && column + 1 != span->second.second))
-            return fail(Fault::Kind::Damaged, name, "a row's cells differ from its row record", row,
-                        column);
-        if (lastOfRow)
-            rowSpans.erase(span);
     }
+    // The declared rows end at the last row that holds a cell or has a row
+    // record (its height or format); writers count such rows too.
+    std::sort(rowsSeen.begin(), rowsSeen.end());
+    if (std::adjacent_find(rowsSeen.begin(), rowsSeen.end()) != rowsSeen.end())
+        return fail(Fault::Kind::Damaged, name, "two row records for one row");
+    lastRowHeld =
+        lastRowHeld || std::binary_search(rowsSeen.begin(), rowsSeen.end(), out.endRow - 1);
     if (!lastRowHeld)
-        return fail(Fault::Kind::Damaged, name, "the last declared row holds no cell",
+        return fail(Fault::Kind::Damaged, name, "the last declared row holds nothing",
                     static_cast<long>(out.endRow) - 1);
-    for (const auto& [row, span] : rowSpans)
-        if (span.second > span.first)
-            return fail(Fault::Kind::Damaged, name, "a row record declares cells it lacks", row);
-    if (!counted_[index]) {
-        counted_[index] = true;
-        referencesSeen_ += references;
-    }
+    // Where the writer kept row indexes, each points at the record it names.
+    for (const auto& [at, back] : dbCellRows)
+        if (back != 0 &&
+            (back > at || !std::binary_search(rowRecords.begin(), rowRecords.end(), at - back)))
+            return fail(Fault::Kind::Damaged, name, "a row block does not start at a row record");
     return true;
 }
 
 bool Workbook::checkStringReferences() {
-    SheetCells cells;
-    for (size_t i = 0; i < sheets_.size(); ++i) {
-        if (!sheets_[i].worksheet)
-            return true;
-        if (!counted_[i] && !readSheet(i, cells))
-            return false;
-    }
-    if (referencesSeen_ < declaredReferences_)
+    uint64_t seen = 0;
+    size_t pos = 0;
+    Record r;
+    while (nextRecord(stream_, pos, r) == Step::Ok)
+        seen += r.type == kLabelSst;
+    if (seen < declaredReferences_)
         return fail(Fault::Kind::Damaged, {}, "text cells are missing from the sheets");
     return true;
 }

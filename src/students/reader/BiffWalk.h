@@ -2,11 +2,16 @@
 
 // An independent walk of an .xls workbook's records (BIFF8 inside an OLE2
 // container). It reads the shared strings and the cell records of a sheet,
-// takes every formula's stored value, and checks the sheet against what it
-// declares: the record stream must end in its EOF record, no record may run
-// past the stream, every cell record must be readable, no cell may stand
-// outside the declared size or twice, and the last declared row must hold a
-// cell record. Plain C++ without Qt: it runs in the reader program.
+// takes every formula's stored value, and refuses only what breaks the file
+// format: a stream that does not end in its EOF record, a record past its
+// stream or longer than a record may be, a cell record that cannot be read,
+// a record of no type the format knows, a row or cell record after the
+// sheet's cell table, a cell outside the sheet's declared size or given
+// twice, a last declared row that holds neither a cell nor a row record, a
+// row block index that does not point at a row record, and fewer
+// shared-string cells in the whole stream than the shared strings table
+// serves. Plain C++ without Qt: it
+// runs in the reader program, on the file's bytes held in memory.
 
 #include <cstdint>
 #include <deque>
@@ -26,6 +31,9 @@ struct Cell {
     bool emptyText() const { return kind == Kind::Text && (!text || text->empty()); }
 };
 
+// The text Excel shows for a boolean or an error cell: "TRUE", "#N/A", ...
+const char* valueText(const Cell& cell);
+
 // Why a walk stopped: the sheet (empty for the workbook itself), and the
 // cell's row and column counted from 0 when one cell is at fault.
 struct Fault {
@@ -41,13 +49,13 @@ struct Fault {
     std::string sheet;
     long row = -1;
     int column = -1;
-    std::string detail; // English, for diagnostics
+    std::string detail; // English: the rule of the format that is broken
 };
 
 struct SheetEntry {
     std::string name;
     uint32_t offset = 0;
-    bool worksheet = false;
+    bool worksheet = false; // false for a chart, macro or module sheet
 };
 
 struct SheetCells {
@@ -62,20 +70,24 @@ struct SheetCells {
     const Cell* find(uint32_t row, uint16_t column) const;
 };
 
+// Reads a whole file into `out`; false when it cannot be read.
+bool readFile(const char* path, std::vector<uint8_t>& out);
+
 class Workbook {
 public:
-    // Reads the workbook stream of an OLE2 file and its global records.
-    bool open(const char* path);
+    // Reads the workbook stream out of the bytes of a file, and its global
+    // records; a workbook older than Excel 97 is told as such.
+    bool openFile(const std::vector<uint8_t>& file);
     // The same from the bytes of a workbook stream.
     bool openStream(std::vector<uint8_t> stream);
 
     const std::vector<SheetEntry>& sheets() const { return sheets_; }
     const std::vector<std::string>& strings() const { return strings_; }
-    // Walks one sheet; false with fault() set when it is damaged.
+    // Walks one worksheet; false with fault() set when it is damaged.
     bool readSheet(size_t index, SheetCells& out);
-    // Walks the sheets not read yet and checks that the text cells are as
-    // many as the shared strings table says it serves: fewer means cells
-    // were lost. Left out where a sheet is of a kind the walk does not read.
+    // Counts the text cells of the shared strings in the whole stream, every
+    // sheet of every kind, against the number of uses the table declares:
+    // fewer means cell records were lost.
     bool checkStringReferences();
     const Fault& fault() const { return fault_; }
 
@@ -88,8 +100,6 @@ private:
     std::vector<SheetEntry> sheets_;
     std::vector<std::string> strings_;
     uint32_t declaredReferences_ = 0;
-    uint64_t referencesSeen_ = 0;
-    std::vector<bool> counted_; // sheets whose text cells are in referencesSeen_
     Fault fault_;
 };
 

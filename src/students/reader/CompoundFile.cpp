@@ -128,10 +128,14 @@ private:
                 out.insert(out.end(), miniStream->begin() + static_cast<std::ptrdiff_t>(at),
                            miniStream->begin() + static_cast<std::ptrdiff_t>(at + unit));
             } else {
-                const uint8_t* s = sector(n);
-                if (!s)
+                // Writers may leave the file's last sector short; what it
+                // holds must then end the chain, and the caller checks that
+                // the stream's declared size is all there.
+                const size_t at = (static_cast<size_t>(n) + 1) * sector_;
+                const size_t have = at < file_.size() ? std::min(unit, file_.size() - at) : 0;
+                if (n >= 0xFFFFFFFA || have == 0 || (have < unit && table[n] != kEndOfChain))
                     return false;
-                out.insert(out.end(), s, s + unit);
+                out.insert(out.end(), &file_[at], &file_[at] + have);
             }
             n = table[n];
         }

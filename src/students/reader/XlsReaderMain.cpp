@@ -1,35 +1,30 @@
 // sijill-xls-reader: reads the cells of an .xls workbook and writes them to
 // standard output. It runs as a child of the program, so a damaged file that
-// makes a library crash or loop takes down only this process.
+// makes the reader crash or loop takes down only this process.
 //
-// Two independent readings meet here: FreeXL gives the cells, and a walk of
-// the sheet's own records (BiffWalk) gives them again together with each
-// formula's stored value and checks the sheet against what it declares. Any
-// difference between the two refuses the file. Where FreeXL refuses a
-// workbook that the walk reads whole and finds sound, the walk alone gives
-// the cells.
+// The walk of the workbook's own records (BiffWalk) gives every cell, with
+// each formula's stored value, and refuses what breaks the file format.
 //
 //   sijill-xls-reader FILE [SHEET...]
 //
 // Output, one record per line, fields separated by tabs:
 //   SIJILL-XLS 2                   first line
-//   SHEET <name>                   a sheet follows (every sheet, or those named)
+//   SHEET <name>                   a worksheet follows (every one, or those named)
 //   C <row> <col> <type> <value>   a non-empty cell, row and column from 0;
-//                                  type I integer, D double, T text
-//   MISSING <name>                 a named sheet that the workbook lacks
+//                                  type I integer, D double, T text, B boolean
+//                                  (TRUE or FALSE), E error (#N/A, #DIV/0!, ...)
+//   MISSING <name>                 a named sheet that the workbook lacks, or
+//                                  that is a chart or macro sheet
 //   END                            the whole workbook was read
 //   FAULT <kind> <sheet> <row> <col> <detail>
 //                                  the file is refused (exit status 2); kind
 //                                  NOTXLS, OLD, ENCRYPTED, DAMAGED, CELL
-//                                  (a cell that cannot be read), DIFFER (the
-//                                  two readings differ), VALUE (a boolean or
-//                                  error value); row and col from 0, -1 when
-//                                  no cell is at fault
+//                                  (a cell that cannot be read); row and col
+//                                  from 0, -1 when no cell is at fault; the
+//                                  detail names the rule of the format broken
 // Text is UTF-8 with backslash, tab, CR and LF escaped as \\ \t \r \n.
 
 #include "BiffWalk.h"
-
-#include <freexl.h>
 
 #include <charconv>
 #include <cmath>
@@ -44,9 +39,6 @@ namespace {
 using sijill::biff::Cell;
 using sijill::biff::Fault;
 using sijill::biff::SheetCells;
-
-// Columns beyond these are never needed by the imports.
-constexpr unsigned short kMaxColumns = 32;
 
 void writeEscaped(const char* text) {
     for (const char* p = text; *p; ++p) {
@@ -129,89 +121,25 @@ int refuse(const Fault& f) {
     return refuse(kind, f.sheet, f.row, f.column, f.detail.c_str());
 }
 
-bool isDate(const FreeXL_CellValue& v) {
-    return v.type == FREEXL_CELL_DATE || v.type == FREEXL_CELL_DATETIME ||
-           v.type == FREEXL_CELL_TIME;
-}
-
-// True when FreeXL's cell agrees with the walk's (null when none).
-bool agree(const Cell* w, const FreeXL_CellValue& v) {
-    const bool walkEmpty = !w || w->kind == Cell::Kind::Blank || w->emptyText();
-    if (v.type == FREEXL_CELL_NULL)
-        return walkEmpty || w->formula || w->kind == Cell::Kind::Bool ||
-               w->kind == Cell::Kind::Error;
-    if (!w)
-        return false;
-    if (w->kind == Cell::Kind::Bool || w->kind == Cell::Kind::Error)
-        return true; // refused as a value that is no text, not as a difference
-    switch (v.type) {
-    case FREEXL_CELL_INT:
-        return w->kind == Cell::Kind::Number && w->number == v.value.int_value;
-    case FREEXL_CELL_DOUBLE:
-        return w->kind == Cell::Kind::Number && w->number == v.value.double_value;
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-        return w->kind == Cell::Kind::Text && w->text && v.value.text_value &&
-               *w->text == v.value.text_value;
-    default:
-        // A number shown as a date: FreeXL gives it as a date text.
-        return isDate(v) && w->kind == Cell::Kind::Number && v.value.text_value;
-    }
-}
-
-// Writes a sheet's cells; compares them with FreeXL's first when `handle`
-// holds the workbook. Returns the exit status, 0 when written.
-int dumpSheet(const void* handle, unsigned short index, const std::string& name,
-              const SheetCells& walk) {
-    std::vector<std::pair<uint64_t, std::string>> dates;
-    if (handle) {
-        unsigned int rows = 0;
-        unsigned short columns = 0;
-        if (freexl_select_active_worksheet(handle, index) == FREEXL_OK &&
-            freexl_worksheet_dimensions(handle, &rows, &columns) == FREEXL_OK) {
-            if (rows != walk.endRow || columns != walk.endColumn)
-                return refuse("DIFFER", name, -1, -1, "the sheet's size differs");
-            const unsigned short cols = columns < kMaxColumns ? columns : kMaxColumns;
-            for (unsigned int r = 0; r < rows; ++r) {
-                for (unsigned short c = 0; c < cols; ++c) {
-                    FreeXL_CellValue v;
-                    const Cell* w = walk.find(r, c);
-                    if (freexl_get_cell_value(handle, r, c, &v) != FREEXL_OK || !agree(w, v))
-                        return refuse("DIFFER", name, r, c, "the two readings of a cell differ");
-                    if (isDate(v))
-                        dates.emplace_back(SheetCells::key(r, c), v.value.text_value);
-                }
-            }
-        }
-        // A sheet FreeXL cannot select is given by the walk alone.
-    }
-
+// Writes a sheet's cells.
+void dumpSheet(const std::string& name, const SheetCells& walk) {
     std::fputs("SHEET\t", stdout);
     writeEscaped(name.c_str());
     std::fputc('\n', stdout);
-    size_t nextDate = 0;
     for (const auto& [key, cell] : walk.cells) {
         const auto row = static_cast<unsigned int>(key >> 16);
         const auto col = static_cast<unsigned int>(key & 0xFFFF);
-        if (col >= kMaxColumns)
-            continue;
-        while (nextDate < dates.size() && dates[nextDate].first < key)
-            ++nextDate;
         switch (cell.kind) {
         case Cell::Kind::Blank:
             break;
         case Cell::Kind::Bool:
         case Cell::Kind::Error:
-            return refuse("VALUE", name, row, static_cast<int>(col),
-                          "a boolean or error value is no text");
+            writeCellStart(row, col, cell.kind == Cell::Kind::Bool ? 'B' : 'E');
+            std::fputs(sijill::biff::valueText(cell), stdout);
+            std::fputc('\n', stdout);
+            break;
         case Cell::Kind::Number:
-            if (nextDate < dates.size() && dates[nextDate].first == key) {
-                writeCellStart(row, col, 'T');
-                writeEscaped(dates[nextDate].second.c_str());
-                std::fputc('\n', stdout);
-            } else {
-                writeNumber(row, col, cell.number);
-            }
+            writeNumber(row, col, cell.number);
             break;
         case Cell::Kind::Text:
             if (cell.emptyText())
@@ -222,7 +150,6 @@ int dumpSheet(const void* handle, unsigned short index, const std::string& name,
             break;
         }
     }
-    return 0;
 }
 
 } // namespace
@@ -235,40 +162,19 @@ int main(int argc, char** argv) {
     std::vector<std::string> wanted(argv + 2, argv + argc);
 
     std::fputs("SIJILL-XLS 2\n", stdout);
+    std::vector<uint8_t> file;
+    if (!sijill::biff::readFile(argv[1], file))
+        return refuse("NOTXLS", {}, -1, -1, "the file cannot be read");
     sijill::biff::Workbook walk;
-    if (!walk.open(argv[1]))
+    if (!walk.openFile(file))
         return refuse(walk.fault());
 
-    const void* handle = nullptr;
-    if (freexl_open(argv[1], &handle) != FREEXL_OK) {
-        freexl_close(handle);
-        handle = nullptr;
-    }
-    unsigned int sheetCount = 0;
-    if (handle && freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK) {
-        freexl_close(handle);
-        handle = nullptr;
-    }
     const auto& sheets = walk.sheets();
-    if (handle) {
-        // Both readings must see the same sheets under the same names.
-        if (sheetCount != sheets.size()) {
-            freexl_close(handle);
-            return refuse("DIFFER", {}, -1, -1, "the sheet count differs");
-        }
-        for (unsigned int i = 0; i < sheetCount; ++i) {
-            const char* name = nullptr;
-            if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(i), &name) !=
-                    FREEXL_OK ||
-                !name || sheets[i].name != name) {
-                freexl_close(handle);
-                return refuse("DIFFER", sheets[i].name, -1, -1, "a sheet name differs");
-            }
-        }
-    }
-
     std::vector<bool> found(wanted.size(), false);
-    for (size_t i = 0; i < sheets.size() && i < 0xFFFF; ++i) {
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        // Chart and macro sheets hold no cells to import.
+        if (!sheets[i].worksheet)
+            continue;
         const std::string& name = sheets[i].name;
         bool take = wanted.empty();
         for (size_t w = 0; w < wanted.size(); ++w) {
@@ -282,20 +188,10 @@ int main(int argc, char** argv) {
         if (!take)
             continue;
         SheetCells cells;
-        if (!sheets[i].worksheet) {
-            freexl_close(handle);
-            return refuse("DAMAGED", name, -1, -1, "the sheet is no worksheet");
-        }
-        if (!walk.readSheet(i, cells)) {
-            freexl_close(handle);
+        if (!walk.readSheet(i, cells))
             return refuse(walk.fault());
-        }
-        if (const int rc = dumpSheet(handle, static_cast<unsigned short>(i), name, cells)) {
-            freexl_close(handle);
-            return rc;
-        }
+        dumpSheet(name, cells);
     }
-    freexl_close(handle);
     if (!walk.checkStringReferences())
         return refuse(walk.fault());
     for (size_t w = 0; w < wanted.size(); ++w) {
