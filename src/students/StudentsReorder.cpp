@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "platform/AppState.h"
+#include "platform/ChildWindow.h"
 #include "platform/Digits.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
@@ -812,8 +813,7 @@ StudentsReorder* openStudentsReorder() {
         w->formLoad();
     }
     StudentsReorder* w = instance();
-    w->show();
-    w->raise();
+    platform::showChildWindow(w, m);
     if (!m || m->Combo4->count() == 0) {
         shell::ShowMsg(texts::kMsgTitle, texts::kNoClasses, 1, 0);
         w->close();
