@@ -1,19 +1,16 @@
 // The program's windows under a real window manager: a child window keeps the
 // main window inert and stays above it, and every window's frame lies inside
 // the screen.
-#include "attendance/AttendanceWiring.h"
+#include "app/StartUp.h"
 #include "attendance/StudentsSelect.h"
 #include "committees/ControlCom.h"
 #include "dates/MyCalendar.h"
 #include "exams/ControlAll.h"
-#include "exams/ExamsWiring.h"
 #include "exams/SingelStudent.h"
 #include "labels/DataBaseSave.h"
 #include "platform/Presenters.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportOutput.h"
-#include "reports/MarkSheetMenu.h"
-#include "reports/NameListMenu.h"
 #include "shell/InfoMain.h"
 #include "shell/MGForm.h"
 #include "shell/MainForm.h"
@@ -22,7 +19,6 @@
 #include "shell/ShellTestSupport.h"
 #include "students/Elem.h"
 #include "students/StudentsReorder.h"
-#include "students/StudentsWiring.h"
 #include "support/ExitRecorder.h"
 #include "support/ScriptedDialogs.h"
 
@@ -171,14 +167,7 @@ protected:
                                    "('1','احمد','0','11','1','ابتدائي','أول','1','0'),"
                                    "('1','بدر','0','12','1','ابتدائي','ثالث','1','0'),"
                                    "('1','جابر','0','13','1','ابتدائي','سادس','2','0')");
-        report::installPreviewWindow();
-        reports::installNameListMenu(main);
-        attendance::installAttendance(main);
-        reports::installMarkSheetMenus(main);
-        exams::installExamControl(main);
-        committees::installCommittees(main);
-        ASSERT_TRUE(main.formLoad());
-        students::installStudentWindows(main);
+        ASSERT_TRUE(app::startProgram(main));
         main.show();
         waitForWindow(&main);
     }
