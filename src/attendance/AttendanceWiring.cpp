@@ -3,6 +3,7 @@
 #include "attendance/StudentsSelect.h"
 #include "dates/MyCalendar.h"
 #include "platform/AppState.h"
+#include "platform/ChildWindow.h"
 #include "shell/MainForm.h"
 
 #include <QAction>
@@ -33,9 +34,7 @@ void openAbsenceMonth(shell::MainForm& main) {
 void openAttendanceWindow(shell::MainForm& main) {
     main.setEnabled(false);
     StudentsSelect* window = loadStudentsSelect();
-    window->show();
-    window->raise();
-    window->activateWindow();
+    platform::showChildWindow(window, &main);
 }
 
 } // namespace sijill::attendance

@@ -26,7 +26,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTimer>
 
 namespace sijill::attendance {
 
@@ -392,13 +391,6 @@ void StudentsSelect::calendarRequestEnded(const dates::CalendarRequest&) {
     // Asked for by the name-list menu and never shown: nothing to go back to.
     if (!isVisible())
         close();
-}
-
-void StudentsSelect::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    platform::keepOnScreen(this);
-    // A window manager adds the title bar only once the window is on view.
-    QTimer::singleShot(100, this, [this] { platform::keepOnScreen(this); });
 }
 
 void StudentsSelect::closeEvent(QCloseEvent* event) {

@@ -75,7 +75,6 @@ public:
 protected:
     // StudentsSelect_Form_Unload.
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

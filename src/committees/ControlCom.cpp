@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DataError.h"
 #include "platform/AppState.h"
+#include "platform/ChildWindow.h"
 #include "platform/Twips.h"
 #include "platform/WindowDrag.h"
 #include "shell/MGForm.h"
@@ -342,12 +343,11 @@ ControlCom* controlCom() {
 }
 
 void openCommittees() {
-    if (shell::MainForm* main = shell::mainForm())
+    shell::MainForm* main = shell::mainForm();
+    if (main)
         main->setEnabled(false);
     ControlCom* w = controlCom();
-    w->show();
-    w->raise();
-    w->activateWindow();
+    platform::showChildWindow(w, main);
     if (!w->loadError().isEmpty())
         shell::ShowMsg(texts::kTitle, w->loadError(), 1, 1);
 }

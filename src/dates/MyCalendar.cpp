@@ -6,6 +6,7 @@
 #include "dates/CalendarYear.h"
 #include "dates/DateText.h"
 #include "platform/AppState.h"
+#include "platform/ChildWindow.h"
 #include "platform/Clock.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
@@ -437,9 +438,11 @@ void MyCalendar::openFor(const CalendarRequest& request, CalendarRequester* requ
     }
     if (requesterWindow_)
         requesterWindow_->setEnabled(false);
-    show();
-    raise();
-    activateWindow();
+    // Above the window that asked; one not on view (the monthly sheet's)
+    // leaves the calendar with the main window.
+    QWidget* owner = requesterWindow_ && requesterWindow_->isVisible() ? requesterWindow_.data()
+                                                                       : mainWindow_.data();
+    platform::showChildWindow(this, owner);
 }
 
 void MyCalendar::withdraw(CalendarRequester* requester) {

@@ -6,6 +6,7 @@
 #include "exams/HandOverPrints.h"
 #include "exams/LabelsPanel.h"
 #include "exams/SingelStudent.h"
+#include "platform/ChildWindow.h"
 #include "shell/MainForm.h"
 
 #include <QFrame>
@@ -25,9 +26,7 @@ void openExamControl(shell::MainForm& main) {
     installExamPrintMenu(*window);
     installLabelsPanel(*window);
     installExamMinutes(*window);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    platform::showChildWindow(window, &main);
 }
 
 void openExamControlLabels(shell::MainForm& main) {

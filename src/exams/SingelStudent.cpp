@@ -5,6 +5,7 @@
 #include "exams/ControlAllArt.h"
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
+#include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
@@ -207,6 +208,7 @@ void MainForm_Command20_Click() {
         return;
     }
     platform::select(chooser->Combo1, 0, [chooser] { chooser->Combo1_Click(); });
+    platform::makeTransientFor(chooser, controlAll());
     chooser->show();
 }
 
@@ -222,10 +224,9 @@ void installSingleStudent(shell::MainForm& main) {
 
 void openSingleStudent() {
     SingelStudent* chooser = loadSingelStudent();
-    chooser->show();
-    chooser->raise();
-    chooser->activateWindow();
-    if (ControlAll* control = controlAll())
+    ControlAll* control = controlAll();
+    platform::showChildWindow(chooser, control);
+    if (control)
         control->setEnabled(false);
 }
 

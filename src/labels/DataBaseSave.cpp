@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 #include "labels/CustomLabelPrint.h"
 #include "labels/Texts.h"
+#include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Presenters.h"
@@ -100,9 +101,7 @@ void openCustomLabels(QWidget* returnTo) {
     else if (returnTo)
         loaded()->setReturnTo(returnTo);
     DataBaseSave* w = loaded().data();
-    w->show();
-    w->raise();
-    w->activateWindow();
+    platform::showChildWindow(w, returnTo ? returnTo : shell::mainForm());
 }
 
 DataBaseSave::DataBaseSave(QWidget* returnTo) : QWidget(nullptr), returnTo_(returnTo) {

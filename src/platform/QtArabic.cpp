@@ -1,35 +1,13 @@
 #include "platform/QtArabic.h"
 
+#include "platform/ChildWindow.h"
 #include "platform/WindowPlacement.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <QWidget>
 
 namespace sijill::platform {
-
-namespace {
-
-// Places every top-level window as it is shown, Qt's own dialogs included.
-class OnScreenGuard : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched->isWidgetType()) {
-            auto* w = static_cast<QWidget*>(watched);
-            const Qt::WindowType type = w->windowType();
-            if (w->isWindow() && type != Qt::Popup && type != Qt::ToolTip && type != Qt::Desktop)
-                keepOnScreen(w);
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 bool loadQtArabic() {
     QCoreApplication* app = QCoreApplication::instance();
@@ -56,12 +34,8 @@ bool loadQtArabic() {
 void setUpArabicDesktop() {
     loadQtArabic();
     QCoreApplication* app = QCoreApplication::instance();
-    const QString name = QStringLiteral("sijillOnScreenGuard");
-    if (!app || app->findChild<QObject*>(name, Qt::FindDirectChildrenOnly))
-        return;
-    auto* guard = new OnScreenGuard(app);
-    guard->setObjectName(name);
-    app->installEventFilter(guard);
+    placeWindowsAsShown(app);
+    ignoreInputToDisabledWindows(app);
 }
 
 } // namespace sijill::platform

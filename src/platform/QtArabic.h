@@ -9,8 +9,8 @@ namespace sijill::platform {
 bool loadQtArabic();
 
 // Everything the desktop needs before the first window opens: Qt's Arabic
-// texts, right to left, and every top-level window kept inside the screen's
-// available area each time it is shown.
+// texts, right to left, every top-level window placed inside the screen's
+// available area each time it is shown, and disabled windows deaf to input.
 void setUpArabicDesktop();
 
 } // namespace sijill::platform

@@ -1,6 +1,8 @@
 #include "platform/TopMost.h"
 
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace sijill::platform {
 
@@ -11,10 +13,15 @@ void setStaysOnTop(QWidget* window, bool on) {
             window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
         return;
     }
-    // Changing a flag of a shown window hides it; show it again where it was.
+    // Changing a flag of a shown window hides it; show it again where it was,
+    // still above the window it belongs to.
     const bool visible = window->isVisible();
     const QRect geometry = window->geometry();
+    const QPointer<QWindow> owner =
+        window->windowHandle() ? window->windowHandle()->transientParent() : nullptr;
     window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (owner && window->windowHandle())
+        window->windowHandle()->setTransientParent(owner);
     if (visible) {
         window->setGeometry(geometry);
         window->show();

@@ -1,9 +1,17 @@
 #include "platform/WindowPlacement.h"
 
+#include "platform/AppFilter.h"
+
+#include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
+#include <memory>
 
 namespace sijill::platform {
 
@@ -17,33 +25,144 @@ QRect availableArea(QWidget* window) {
     return screen ? screen->availableGeometry() : QRect();
 }
 
+bool isFramed(QWidget* window) {
+    const Qt::WindowType type = window->windowType();
+    return !(window->windowFlags() & Qt::FramelessWindowHint) && type != Qt::Popup &&
+           type != Qt::ToolTip && type != Qt::SplashScreen;
+}
+
+// The frame the window manager gave the window, or none yet. Asked of the
+// native window: QWidget::frameGeometry() follows only after a move.
+QMargins nativeFrame(QWidget* window) {
+    QWindow* handle = window->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+bool frameIsKnown(QWidget* window) {
+    return !nativeFrame(window).isNull();
+}
+
+// The frame a window manager gives a window, learnt from the last framed
+// window seen: until it frames a new window its frame is unknown.
+QMargins& learntFrame() {
+    static QMargins margins;
+    return margins;
+}
+
+QMargins frameOf(QWidget* window) {
+    if (frameIsKnown(window))
+        return nativeFrame(window);
+    return isFramed(window) ? learntFrame() : QMargins();
+}
+
+// Where a window was placed by nobody: the window it belongs to.
+QWidget* ownerOf(QWidget* window) {
+    if (QWindow* handle = window->windowHandle()) {
+        if (QWindow* parent = handle->transientParent()) {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->windowHandle() == parent)
+                    return w->isVisible() ? w : nullptr;
+        }
+    }
+    QWidget* active = QApplication::activeWindow();
+    return active && active != window && active->isVisible() ? active : nullptr;
+}
+
+// Puts the client area where a frame of the given margins lands on `frame`.
+// The client's geometry, not move(): a window not yet framed would otherwise
+// be placed by its client's corner or its frame's, depending on whether its
+// native window exists.
+void setFrame(QWidget* window, const QRect& frame, const QMargins& margins) {
+    const QRect client = frame.marginsRemoved(margins);
+    if (client != window->geometry())
+        window->setGeometry(client);
+}
+
+void centreOnOwner(QWidget* window) {
+    const QMargins m = frameOf(window);
+    QRect frame = window->geometry().marginsAdded(m);
+    QWidget* owner = ownerOf(window);
+    frame.moveCenter(owner ? owner->geometry().marginsAdded(frameOf(owner)).center()
+                           : availableArea(window).center());
+    setFrame(window, frame, m);
+}
+
+void place(QWidget* window, const QMargins& margins) {
+    const QRect area = availableArea(window);
+    if (area.isEmpty()) {
+        return;
+    }
+    QRect frame = window->geometry().marginsAdded(margins);
+    frame.setWidth(std::min(frame.width(), area.width()));
+    frame.setHeight(std::min(frame.height(), area.height()));
+    frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
+    setFrame(window, frame, margins);
+}
+
+const char* const kPlaced = "_sijill_placed";
+
+// A window manager frames a window after it is shown: once the frame is
+// known the window is placed once more. Asked again and again for a while,
+// since no event says when.
+void awaitFrame(QWidget* window) {
+    auto* timer = new QTimer(window);
+    timer->setInterval(50);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, window, [window, timer, ticks] {
+        if (frameIsKnown(window)) {
+            learntFrame() = nativeFrame(window);
+            keepOnScreen(window);
+        } else if (++*ticks < 60) {
+            return;
+        }
+        timer->deleteLater();
+    });
+    timer->start();
+}
+
+class PlacementGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType())
+            return false;
+        auto* w = static_cast<QWidget*>(watched);
+        const Qt::WindowType kind = w->windowType();
+        if (!w->isWindow() || kind == Qt::Popup || kind == Qt::ToolTip || kind == Qt::Desktop)
+            return false;
+        shown(w);
+        return false;
+    }
+
+private:
+    static void shown(QWidget* w) {
+        if (!w->property(kPlaced).toBool()) {
+            w->setProperty(kPlaced, true);
+            if (!w->testAttribute(Qt::WA_Moved))
+                centreOnOwner(w);
+        }
+        keepOnScreen(w);
+        if (isFramed(w) && !frameIsKnown(w))
+            awaitFrame(w);
+    }
+};
+
 } // namespace
 
 void keepOnScreen(QWidget* window) {
     if (!window) {
         return;
     }
-    const QRect area = availableArea(window);
-    if (area.isEmpty()) {
-        return;
-    }
     // The frame (title bar and borders) is known only once the window manager
-    // has decorated the window; before that it equals the client geometry.
-    const QRect frame = window->frameGeometry();
-    const QRect client = window->geometry();
-    const int extraW = frame.width() - client.width();
-    const int extraH = frame.height() - client.height();
-    const int maxW = std::max(1, area.width() - extraW);
-    const int maxH = std::max(1, area.height() - extraH);
-    if (client.width() > maxW || client.height() > maxH) {
-        window->resize(std::min(client.width(), maxW), std::min(client.height(), maxH));
-    }
-    const QRect f = window->frameGeometry();
-    int x = std::clamp(f.x(), area.left(), std::max(area.left(), area.right() + 1 - f.width()));
-    int y = std::clamp(f.y(), area.top(), std::max(area.top(), area.bottom() + 1 - f.height()));
-    if (x != f.x() || y != f.y()) {
-        window->move(x, y);
-    }
+    // has decorated the window; until then the last frame seen stands for it.
+    place(window, frameOf(window));
+}
+
+void placeWindowsAsShown(QCoreApplication* app) {
+    installAppFilterOnce<PlacementGuard>(app, "sijillPlacementGuard");
 }
 
 } // namespace sijill::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+class QCoreApplication;
 class QWidget;
 
 namespace sijill::platform {
@@ -9,5 +10,12 @@ namespace sijill::platform {
 // area of the screen it is on. Call after the window's size is set; a window
 // that already fits keeps its place.
 void keepOnScreen(QWidget* window);
+
+// Places every top-level window as it is shown, Qt's own dialogs included: on
+// its first showing a window its own code did not place is centred on the
+// window it belongs to (the one it is transient for, else the active one);
+// every showing then keeps its frame inside the screen, once more when a
+// window manager has framed it.
+void placeWindowsAsShown(QCoreApplication* app);
 
 } // namespace sijill::platform

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "platform/AppState.h"
+#include "platform/ChildWindow.h"
 #include "platform/Digits.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
@@ -791,6 +792,8 @@ bool StudentsReorder::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StudentsReorder::closeEvent(QCloseEvent* event) {
+    // A class added here must be in the main window's list for every print.
+    reloadMainClassList();
     if (shell::MainForm* m = shell::mainForm()) {
         m->show();
         m->setEnabled(true);
@@ -810,8 +813,7 @@ StudentsReorder* openStudentsReorder() {
         w->formLoad();
     }
     StudentsReorder* w = instance();
-    w->show();
-    w->raise();
+    platform::showChildWindow(w, m);
     if (!m || m->Combo4->count() == 0) {
         shell::ShowMsg(texts::kMsgTitle, texts::kNoClasses, 1, 0);
         w->close();

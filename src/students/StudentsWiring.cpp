@@ -1,5 +1,6 @@
 #include "students/StudentsWiring.h"
 
+#include "platform/ChildWindow.h"
 #include "shell/ChooserModes.h"
 #include "shell/InfoMain.h"
 #include "shell/MainForm.h"
@@ -15,10 +16,9 @@
 namespace sijill::students {
 
 namespace {
+// The import windows belong to the main window whose menu started them.
 void showImportWindow(QWidget* w) {
-    w->show();
-    w->raise();
-    w->activateWindow();
+    platform::showChildWindow(w, shell::mainForm());
 }
 } // namespace
 
@@ -29,6 +29,7 @@ void installStudentWindows(shell::MainForm& main) {
     });
     Elem::setChooserOpener([](const QString& pattern) {
         shell::OpenFile* chooser = shell::openFile();
+        platform::makeTransientFor(chooser, shell::mainForm());
         chooser->setPattern(pattern);
         chooser->showChooser();
     });
@@ -44,6 +45,7 @@ void installStudentWindows(shell::MainForm& main) {
 
 void openSkillsImport() {
     shell::OpenFile* chooser = shell::openFile();
+    platform::makeTransientFor(chooser, shell::mainForm());
     chooser->SaveImage->hide();
     chooser->ClearData->setText(texts::kChooserModeSkills);
     chooser->setPattern(QStringLiteral("*.xls"));

@@ -107,9 +107,10 @@ TEST(MenuEntry, TheAttendanceRowOpensItsWindowOnTheScreenAndClosingGivesTheMainW
         }
     }
     EXPECT_LE(row->geometry().bottom(), panelBefore.height());
-    // Hovering another item gives the row its grey back.
+    // The main window answers no pointer while the window is open.
+    const QColor rowBack = back(row);
     test::hover(p.form->MainSelect[5]);
-    EXPECT_EQ(back(row), platform::vbColor(0xDEDEDE));
+    EXPECT_EQ(back(row), rowBack);
 
     QPointer<attendance::StudentsSelect> window = attendance::studentsSelect();
     ASSERT_FALSE(window.isNull());

@@ -206,10 +206,28 @@ TEST(MainMenus, ItemsOfOtherWindowsRunWhatIsRegisteredAndOtherwiseNothing) {
     EXPECT_EQ(ran.last(), 1);
 }
 
-TEST(MainMenus, HiddenButtonsWorkWhileTheMainWindowIsDisabled) {
+TEST(MainMenus, WhileTheMainWindowIsDisabledOnlyItsHiddenButtonsWork) {
     Program p;
     MainForm& f = *p.form;
-    f.setEnabled(false); // as while a child window is open
+    f.show();
+    QList<int> ran;
+    f.setMainSelectAction(1, [&ran] { ran << 1; });
+    f.MainForm_BarTop_MouseMove(1); // the drop-down the child was opened from
+    f.setEnabled(false);            // as while a child window is open
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{f.MainSelect[1], f.MainSelect[9], f.BarTop[0], f.BarTop[2],
+                                         f.Image10, f.Image11, static_cast<QWidget*>(&f)}) {
+        hover(part);
+        leftClick(part);
+    }
+    EXPECT_TRUE(ran.isEmpty());
+    EXPECT_TRUE(p.scope.dialogs().shown.empty());
+    EXPECT_TRUE(f.PicPrint->isHidden());
+    EXPECT_FALSE(loadedInfoMain() && loadedInfoMain()->isVisible());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(f.windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(f.PicMenu[1]->isVisible());
+
     p.home.exec("Schedual.db", "DELETE FROM grades WHERE class = '2'");
     f.LoadFile->click();
     EXPECT_EQ(f.Combo4->count(), 1);

@@ -355,6 +355,13 @@ TEST_F(Reorder, AddingAClassOnceOnly) {
     }
     EXPECT_EQ(scope.systemShown.size(), messages);
     EXPECT_EQ(sijill::test::classRows(), g);
+
+    // Closing the window lists the new class in the main window, which every
+    // print reads, and keeps the class chosen there.
+    main->Combo4->setCurrentIndex(1);
+    w->close();
+    EXPECT_EQ(test::comboItems(main->Combo4), QStringList({"أول-1", "أول-2", "أول-4", "ثاني-1"}));
+    EXPECT_EQ(main->Combo4->currentText(), "أول-2");
 }
 
 TEST_F(Reorder, RemovingAClassOnOkOnlyRewritesTheIniFile) {

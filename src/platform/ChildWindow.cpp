@@ -1,0 +1,109 @@
+#include "platform/ChildWindow.h"
+
+#include "platform/AppFilter.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+#include <QWindow>
+
+namespace sijill::platform {
+
+namespace {
+
+bool isInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+    case QEvent::HoverLeave:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The widget an event belongs to: the receiver itself, or the widget that owns
+// a shortcut or an action.
+QWidget* widgetOf(QObject* object) {
+    for (QObject* o = object; o; o = o->parent())
+        if (o->isWidgetType())
+            return static_cast<QWidget*>(o);
+    return nullptr;
+}
+
+// Qt keeps disabled widgets from their own input, but event filters installed
+// on them still see it, and the menus of the main window work through those.
+class DisabledWindowInput : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // A window manager's close (Alt+F4) of a disabled window is refused
+        // too; the program's own close() is not spontaneous.
+        if (event->type() == QEvent::Close && event->spontaneous() && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow() &&
+            !static_cast<QWidget*>(watched)->isEnabled()) {
+            event->ignore();
+            return true;
+        }
+        if (!isInput(event->type()))
+            return false;
+        QWidget* w = widgetOf(watched);
+        return w && !w->window()->isEnabled();
+    }
+};
+
+} // namespace
+
+void makeTransientFor(QWidget* child, QWidget* opener) {
+    if (!child || !child->isWindow())
+        return;
+    QWidget* owner = opener ? opener->window() : nullptr;
+    if (owner == child)
+        owner = nullptr;
+    // Window managers keep only dialogs above the window they belong to (on
+    // X11 Qt marks no other kind of window as transient).
+    if (child->windowType() == Qt::Window) {
+        const bool visible = child->isVisible();
+        child->setWindowFlags((child->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+        if (visible)
+            child->show();
+    }
+    child->winId();
+    // An owner never shown has no native window and nothing to stay above.
+    QWindow* parent = owner ? owner->windowHandle() : nullptr;
+    if (QWindow* window = child->windowHandle(); window && window->transientParent() != parent)
+        window->setTransientParent(parent);
+}
+
+void showChildWindow(QWidget* child, QWidget* opener) {
+    if (!child)
+        return;
+    makeTransientFor(child, opener);
+    child->show();
+    child->raise();
+    child->activateWindow();
+}
+
+void ignoreInputToDisabledWindows(QCoreApplication* app) {
+    installAppFilterOnce<DisabledWindowInput>(app, "sijillDisabledWindowInput");
+}
+
+} // namespace sijill::platform

@@ -1,0 +1,350 @@
+// The program's windows under a real window manager: a child window keeps the
+// main window inert and stays above it, and every window's frame lies inside
+// the screen.
+#include "app/StartUp.h"
+#include "attendance/StudentsSelect.h"
+#include "committees/ControlCom.h"
+#include "dates/MyCalendar.h"
+#include "exams/ControlAll.h"
+#include "exams/SingelStudent.h"
+#include "labels/DataBaseSave.h"
+#include "platform/Presenters.h"
+#include "report/PreviewWindow.h"
+#include "report/ReportOutput.h"
+#include "shell/InfoMain.h"
+#include "shell/MGForm.h"
+#include "shell/MainForm.h"
+#include "shell/MyHelp.h"
+#include "shell/OpenFile.h"
+#include "shell/ShellTestSupport.h"
+#include "students/Elem.h"
+#include "students/StudentsReorder.h"
+#include "support/ExitRecorder.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QThread>
+#include <QWindow>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace sijill;
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+void settle(int ms = 400) {
+    waitUntil([] { return false; }, ms);
+}
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(10000) || p.exitCode() != 0)
+        ADD_FAILURE() << program.toStdString() << " " << args.join(' ').toStdString() << ": "
+                      << p.readAllStandardError().toStdString();
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+bool framed(QWidget* w) {
+    return !(w->windowFlags() & Qt::FramelessWindowHint);
+}
+
+// The frame as the window manager reports it (QWidget::frameGeometry()
+// follows it only after a move).
+QRect frameOf(QWidget* w) {
+    return w->geometry().marginsAdded(w->windowHandle() ? w->windowHandle()->frameMargins()
+                                                        : QMargins());
+}
+
+// On view, and framed by the window manager where it has a frame.
+void waitForWindow(QWidget* w) {
+    ASSERT_TRUE(waitUntil([w] {
+        return w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed() &&
+               (!framed(w) || frameOf(w) != w->geometry());
+    })) << w->metaObject()->className()
+        << " never came on view with its frame: visible " << w->isVisible() << " exposed "
+        << (w->windowHandle() && w->windowHandle()->isExposed()) << " client "
+        << w->geometry().width() << "x" << w->geometry().height() << "+" << w->geometry().x() << "+"
+        << w->geometry().y() << " frame " << frameOf(w).width() << "x" << frameOf(w).height();
+    settle(300);
+}
+
+// The windows of the program from bottom to top, as the window manager
+// stacks them.
+QList<WId> stacking() {
+    const QString said =
+        run(QStringLiteral("xprop"),
+            {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    QList<WId> ids;
+    static const QRegularExpression hex(QStringLiteral("0x[0-9a-fA-F]+"));
+    for (const QRegularExpressionMatch& m : hex.globalMatch(said))
+        ids << m.captured().toULongLong(nullptr, 16);
+    return ids;
+}
+
+// The window's X window as it is now: changing a window's flags can give it
+// a new one, which QWidget::winId() does not follow.
+WId xWindow(QWidget* w) {
+    return w->windowHandle() ? w->windowHandle()->winId() : 0;
+}
+
+bool isAbove(QWidget* upper, QWidget* lower) {
+    const QList<WId> order = stacking();
+    const qsizetype u = order.indexOf(xWindow(upper));
+    const qsizetype l = order.indexOf(xWindow(lower));
+    return u >= 0 && l >= 0 && u > l;
+}
+
+// A real pointer click at a point of the screen.
+void clickAt(const QPoint& global) {
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(global.x()),
+         QString::number(global.y()), QStringLiteral("click"), QStringLiteral("1")});
+    settle(300);
+}
+
+QRect available() {
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+// Every window on view has its whole frame inside the screen's available area.
+void expectAllOnScreen(const char* stage) {
+    settle(200);
+    int seen = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = w->windowType();
+        if (!w->isVisible() || type == Qt::Popup || type == Qt::ToolTip || type == Qt::Desktop)
+            continue;
+        ++seen;
+        const QRect f = frameOf(w);
+        EXPECT_TRUE(available().contains(f))
+            << stage << ": " << w->metaObject()->className() << " " << w->objectName().toStdString()
+            << " at " << f.x() << "," << f.y() << " " << f.width() << "x" << f.height() << " on "
+            << available().width() << "x" << available().height();
+    }
+    EXPECT_GT(seen, 0) << stage;
+}
+
+// Shows the program's message box and Qt's message box without waiting for an
+// answer, checks them on the screen and closes them.
+class ShowingPresenter : public platform::DialogPresenter {
+public:
+    void present(QDialog& dialog) override {
+        dialog.show();
+        waitForWindow(&dialog);
+        expectAllOnScreen("message box");
+        dialog.reject();
+    }
+};
+
+// A school with classes in three grades and a student in each class.
+class Desktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::finishProfile(home);
+        home.exec("Schedual.db",
+                  "INSERT INTO grades (kind,grade,class,order_it) VALUES "
+                  "('ابتدائي','أول','1',1), ('ابتدائي','ثالث','1',3), ('ابتدائي','سادس','2',6)");
+        home.exec("MyDatabase.db", "INSERT INTO T1 (d0,d1,d2,d3,d4,d5,d6,d7,d8) VALUES "
+                                   "('1','احمد','0','11','1','ابتدائي','أول','1','0'),"
+                                   "('1','بدر','0','12','1','ابتدائي','ثالث','1','0'),"
+                                   "('1','جابر','0','13','1','ابتدائي','سادس','2','0')");
+        ASSERT_TRUE(app::startProgram(main));
+        main.show();
+        waitForWindow(&main);
+    }
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &main && w->isVisible())
+                w->hide();
+    }
+
+    test::TestHome home;
+    test::ScriptedScope scope;
+    test::ExitRecorder exit;
+    shell::MainForm main;
+};
+
+TEST_F(Desktop, TheScreenIsTheOneAsked) {
+    const QSize size = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
+              qEnvironmentVariable("SIJILL_DESKTOP_SIZE"));
+}
+
+// Clicks every part of the main window that no other window covers: its
+// background, the bar, the open drop-down's items, its minimise picture.
+int clickUncoveredParts(shell::MainForm& main) {
+    std::vector<QWidget*> targets{main.BarTop[0], main.BarTop[2], main.MainSelect[1],
+                                  main.MainSelect[9], main.Image10};
+    std::vector<QPoint> points;
+    for (QWidget* t : targets)
+        if (t && t->isVisible())
+            points.push_back(t->mapToGlobal(t->rect().center()));
+    points.push_back(main.mapToGlobal(QPoint(main.width() - 30, main.height() - 30)));
+    points.push_back(main.mapToGlobal(QPoint(30, main.height() - 30)));
+    int clicked = 0;
+    for (const QPoint& p : points) {
+        bool covered = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &main && w->isVisible() && frameOf(w).contains(p))
+                covered = true;
+        if (covered || !available().contains(p))
+            continue;
+        clickAt(p);
+        ++clicked;
+    }
+    return clicked;
+}
+
+TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
+    struct Child {
+        const char* name;
+        std::function<void()> open;
+        std::function<QWidget*()> window;
+        std::function<QWidget*()> opener;
+    };
+    const auto mainWindow = [this]() -> QWidget* { return &main; };
+    const auto exam = []() -> QWidget* { return exams::controlAll(); };
+    const std::vector<Child> children{
+        {"class lists", [this] { main.MainForm_MainSelect_Click(8); },
+         [] { return students::loadedStudentsReorder(); }, mainWindow},
+        {"exam control", [this] { main.MainForm_MainSelect_Click(5); }, exam, mainWindow},
+        {"single student",
+         [this] {
+             main.MainForm_MainSelect_Click(5);
+             exams::openSingleStudent();
+         },
+         [] { return exams::singelStudent(); }, exam},
+        {"custom labels",
+         [this] {
+             main.MainForm_MainSelect_Click(11);
+             labels::openCustomLabels(exams::controlAll());
+         },
+         [] { return labels::dataBaseSave(); }, exam},
+        {"exam labels", [this] { main.MainForm_MainSelect_Click(11); }, exam, mainWindow},
+        {"committees", [this] { main.MainForm_MainSelect_Click(10); },
+         [] { return committees::controlCom(); }, mainWindow},
+        {"attendance", [this] { main.MainForm_MainSelect_Click(shell::MainForm::kAttendanceItem); },
+         [] { return attendance::studentsSelect(); }, mainWindow},
+        {"import chooser", [this] { main.MainForm_MainSelect_Click(1); },
+         [] { return shell::openFile(); }, mainWindow},
+    };
+    for (const Child& c : children) {
+        SCOPED_TRACE(c.name);
+        // The user opened the window from a drop-down, which stays open.
+        main.MainForm_BarTop_MouseMove(1);
+        c.open();
+        QWidget* child = c.window();
+        ASSERT_NE(child, nullptr);
+        waitForWindow(child);
+        ASSERT_FALSE(main.isEnabled());
+        const size_t boxes = scope.dialogs().shown.size();
+
+        const int clicked = clickUncoveredParts(main);
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("key"), QStringLiteral("--window"), QString::number(xWindow(&main)),
+             QStringLiteral("Return"), QStringLiteral("Escape"), QStringLiteral("space")});
+        settle();
+
+        EXPECT_TRUE(isAbove(child, &main)) << clicked << " clicks on the main window";
+        EXPECT_TRUE(isAbove(child, c.opener()));
+        EXPECT_FALSE(main.PicPrint->isVisible());
+        EXPECT_FALSE(shell::loadedInfoMain() && shell::loadedInfoMain()->isVisible());
+        if (child != shell::loadedOpenFile()) {
+            EXPECT_FALSE(shell::loadedOpenFile() && shell::loadedOpenFile()->isVisible());
+        }
+        EXPECT_FALSE(main.windowState() & Qt::WindowMinimized);
+        EXPECT_EQ(scope.dialogs().shown.size(), boxes);
+        EXPECT_FALSE(exit.code.has_value());
+        EXPECT_FALSE(main.isEnabled());
+
+        QWidget* opener = c.opener();
+        child->close();
+        if (opener != &main)
+            opener->close();
+        ASSERT_TRUE(waitUntil([this] { return main.isEnabled(); }));
+        main.MainForm_Form_MouseMove();
+        settle();
+    }
+}
+
+TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
+    expectAllOnScreen("main window");
+    const auto check = [](const char* stage, QWidget* w) {
+        ASSERT_NE(w, nullptr) << stage;
+        waitForWindow(w);
+        expectAllOnScreen(stage);
+    };
+    main.MainForm_BarTop_Click(0);
+    check("school profile", shell::infoMain());
+    main.MainForm_MainSelect_Click(5);
+    check("exam control", exams::controlAll());
+    exams::openSingleStudent();
+    check("single student", exams::singelStudent());
+    labels::openCustomLabels(exams::controlAll());
+    check("custom labels", labels::dataBaseSave());
+    main.MainForm_MainSelect_Click(10);
+    check("committees", committees::controlCom());
+    main.MainForm_MainSelect_Click(8);
+    check("class lists", students::loadedStudentsReorder());
+    main.MainForm_MainSelect_Click(shell::MainForm::kAttendanceItem);
+    check("attendance", attendance::studentsSelect());
+    shell::openFile()->show();
+    check("file chooser", shell::openFile());
+    students::elemForm()->show();
+    check("import", students::elemForm());
+    dates::MyCalendar* calendar = dates::loadMyCalendar(&main);
+    calendar->show();
+    check("calendar", calendar);
+    main.MainForm_MainSelect_Click(6);
+    check("help", shell::myHelp());
+
+    // The tallest preview (portrait) and the widest (landscape).
+    auto sink = report::setPreviewSink(nullptr);
+    report::installPreviewWindow();
+    for (const report::Orientation o :
+         {report::Orientation::Portrait, report::Orientation::Landscape}) {
+        report::LaidOutReport r;
+        r.layoutName = QStringLiteral("page");
+        r.orientation = o;
+        r.paperSize =
+            o == report::Orientation::Portrait ? QSizeF(11906, 16838) : QSizeF(16838, 11906);
+        const QWidgetList before = QApplication::topLevelWidgets();
+        report::setPreviewSink(nullptr)->show(r);
+        report::installPreviewWindow();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!before.contains(w) && w->isVisible())
+                check("preview", w);
+    }
+    report::setPreviewSink(sink);
+
+    auto shower = std::make_shared<ShowingPresenter>();
+    auto previous = platform::setDialogPresenter(shower);
+    shell::ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("نص طويل جدا ").repeated(40), 2, 1);
+    platform::setDialogPresenter(previous);
+
+    QMessageBox box(QMessageBox::Question, QStringLiteral("تنبيه"),
+                    QStringLiteral("نص طويل ").repeated(60), QMessageBox::Ok | QMessageBox::Cancel);
+    box.show();
+    check("system message box", &box);
+}
+
+} // namespace
