@@ -64,8 +64,9 @@ struct SheetCells {
 
 class Workbook {
 public:
-    // Reads the workbook stream of an OLE2 file and its global records.
-    bool open(const char* path);
+    // Reads the workbook stream out of the bytes of an OLE2 file, and its
+    // global records.
+    bool openFile(const std::vector<uint8_t>& file);
     // The same from the bytes of a workbook stream.
     bool openStream(std::vector<uint8_t> stream);
 
