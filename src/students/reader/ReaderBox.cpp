@@ -70,8 +70,8 @@ bool buildBox(scmp_filter_ctx box) {
     // futex: the first exception thrown (out of memory) runs a one-time
     // setup that wakes waiters.
     for (const int call :
-         {SCMP_SYS(brk), SCMP_SYS(munmap), SCMP_SYS(mremap), SCMP_SYS(read), SCMP_SYS(futex),
-          SCMP_SYS(exit), SCMP_SYS(exit_group), SCMP_SYS(rt_sigreturn)})
+         {SCMP_SYS(brk), SCMP_SYS(munmap), SCMP_SYS(mremap), SCMP_SYS(madvise), SCMP_SYS(read),
+          SCMP_SYS(futex), SCMP_SYS(exit), SCMP_SYS(exit_group), SCMP_SYS(rt_sigreturn)})
         if (!allow(box, call))
             return false;
     // The report on standard output, and standard error.
