@@ -7,11 +7,13 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <seccomp.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -424,7 +426,8 @@ struct ReaderRun {
 };
 
 // Runs the reader program on `path` as the import does, with
-// SIJILL_READER_ESCAPE set to `escape` when one is given. A forked child
+// SIJILL_READER_ESCAPE set to `escape` when one is given; "no-box" runs it
+// where the kernel refuses it a filter of its own. A forked child
 // starts from this process's present size, not its peak, so the peak read
 // back is the reader's own wherever this process is the smaller.
 ReaderRun runReader(const std::string& path, const char* escape = nullptr) {
@@ -436,6 +439,13 @@ ReaderRun runReader(const std::string& path, const char* escape = nullptr) {
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0 || dup2(out, 1) < 0 || (escape && setenv("SIJILL_READER_ESCAPE", escape, 1)))
             _exit(127);
+        if (escape && std::strcmp(escape, "no-box") == 0) {
+            scmp_filter_ctx refuse = seccomp_init(SCMP_ACT_ALLOW);
+            for (const int call : {SCMP_SYS(seccomp), SCMP_SYS(prctl)})
+                seccomp_rule_add(refuse, SCMP_ACT_ERRNO(EPERM), call, 0);
+            if (!refuse || seccomp_load(refuse) != 0)
+                _exit(127);
+        }
         execv(argv[0], const_cast<char* const*>(argv));
         _exit(127);
     }
@@ -515,6 +525,11 @@ TEST(ReaderProgram, TheBoxEndsTheReaderOnAnyOtherCall) {
     ASSERT_TRUE(QFile::copy(sijill::test::fixture(QStringLiteral("students.xls")), path));
     const std::string file = path.toStdString();
     ASSERT_EQ(runReader(file).status, 0);
+    // Without its box the reader parses nothing.
+    const ReaderRun unboxed = runReader(file, "no-box");
+    EXPECT_TRUE(WIFEXITED(unboxed.status) && WEXITSTATUS(unboxed.status) == 2);
+    EXPECT_EQ(unboxed.output,
+              "SIJILL-XLS 2\nFAULT\tBOX\t\t-1\t-1\tthe reader's box cannot be set up\n");
     for (const char* escape : {"write-open", "socket", "exec", "kill"}) {
         const ReaderRun run = runReader(file, escape);
         EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGSYS) << escape;
