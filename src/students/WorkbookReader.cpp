@@ -38,6 +38,12 @@ QString damaged(const QString& path) {
 const QString kResave = QStringLiteral("افتح الملف في Excel واحفظه بصيغة %1 ثم أعد الاستيراد.")
                             .arg(platform::isolate(QStringLiteral("\"Excel 97-2003\" (xls)")));
 
+QString readerFailed() {
+    return QStringLiteral("تعذر تشغيل برنامج قراءة ملفات Excel (%1).\n")
+               .arg(platform::isolate(QStringLiteral("sijill-xls-reader"))) +
+           kNothingChanged;
+}
+
 QString unescape(QStringView s) {
     QString out;
     out.reserve(s.size());
@@ -267,9 +273,7 @@ WorkbookRead readWorkbook(const QString& path, const QStringList& sheets) {
     reader.setStandardErrorFile(QProcess::nullDevice());
     reader.start(readerProgram(), QStringList{path} + sheets);
     if (!reader.waitForStarted(10000)) {
-        result.error = QStringLiteral("تعذر تشغيل برنامج قراءة ملفات Excel (%1).\n")
-                           .arg(platform::isolate(QStringLiteral("sijill-xls-reader"))) +
-                       kNothingChanged;
+        result.error = readerFailed();
         return result;
     }
     // The windows keep answering while the reader runs; one that loops on a
@@ -279,6 +283,11 @@ WorkbookRead readWorkbook(const QString& path, const QStringList& sheets) {
         return result;
     }
     const QByteArray out = reader.readAllStandardOutput();
+    if (out.startsWith("SIJILL-XLS 2\nFAULT\tBOX\t")) {
+        // The reader would not read without its box: the file is not at fault.
+        result.error = readerFailed();
+        return result;
+    }
     QString refusal;
     const bool complete = parseReport(out, path, result.book, refusal);
     if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0 || !complete) {

@@ -4,7 +4,6 @@
 #include "CompoundFile.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace sijill::biff {
@@ -107,11 +106,15 @@ const char* stepText(Step s) {
 // The data of a record and of the CONTINUE records after it, read as one.
 class Segments {
 public:
-    void add(const uint8_t* p, size_t n) { parts_.push_back({p, n}); }
+    void add(const uint8_t* p, size_t n) {
+        parts_.push_back({p, n});
+        left_ += n;
+    }
     bool byte(uint8_t& b) {
         if (!skipEmpty())
             return false;
         b = parts_[seg_].first[pos_++];
+        --left_;
         return true;
     }
     bool read(uint8_t* out, size_t n) {
@@ -126,15 +129,19 @@ public:
                 return false;
             const size_t take = std::min(n, parts_[seg_].second - pos_);
             pos_ += take;
+            left_ -= take;
             n -= take;
         }
         return true;
     }
     // Bytes left in the current part; 0 at its end.
     size_t leftInPart() const { return seg_ < parts_.size() ? parts_[seg_].second - pos_ : 0; }
+    // Bytes left in every part: what a claimed count may be measured against.
+    size_t left() const { return left_; }
     bool nextPart() {
         if (seg_ + 1 >= parts_.size())
             return false;
+        left_ -= leftInPart();
         ++seg_;
         pos_ = 0;
         return true;
@@ -159,7 +166,7 @@ private:
         return seg_ < parts_.size();
     }
     std::vector<std::pair<const uint8_t*, size_t>> parts_;
-    size_t seg_ = 0, pos_ = 0;
+    size_t seg_ = 0, pos_ = 0, left_ = 0;
 };
 
 void putUtf8(uint32_t c, std::string& out) {
@@ -206,7 +213,7 @@ bool readUnicodeString(Segments& in, int lengthBytes, std::string& out) {
     }
     bool wide = flags & 0x01;
     out.clear();
-    out.reserve(count * 2);
+    out.reserve(std::min(count, in.left()) * 2);
     uint32_t high = 0; // a surrogate waiting for its pair
     while (count > 0) {
         if (in.leftInPart() == 0) {
@@ -346,21 +353,6 @@ bool Workbook::fail(Fault::Kind kind, const std::string& sheet, const std::strin
     return false;
 }
 
-bool readFile(const char* path, std::vector<uint8_t>& out) {
-    FILE* f = std::fopen(path, "rb");
-    if (!f)
-        return false;
-    bool read = std::fseek(f, 0, SEEK_END) == 0;
-    const long size = read ? std::ftell(f) : -1;
-    read = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    if (read) {
-        out.resize(static_cast<size_t>(size));
-        read = std::fread(out.data(), 1, out.size(), f) == out.size();
-    }
-    std::fclose(f);
-    return read;
-}
-
 bool Workbook::openFile(const std::vector<uint8_t>& file) {
     // Excel 2.x to 4.0 wrote the records bare, without a container, starting
     // with their BOF record.
@@ -446,12 +438,12 @@ bool Workbook::readGlobals() {
                 pos = peek;
             }
             declaredReferences_ = u32(d);
+            // The claimed count is believed only as far as the records could
+            // hold it: a string takes at least three bytes.
             const uint32_t unique = u32(d + 4);
-            if (unique > stream_.size())
-                return fail(Fault::Kind::Damaged, {}, "the shared strings count is impossible");
-            strings_.resize(unique);
+            strings_.reserve(std::min<size_t>(unique, in.left() / 3));
             for (uint32_t i = 0; i < unique; ++i)
-                if (!readUnicodeString(in, 2, strings_[i]))
+                if (!readUnicodeString(in, 2, strings_.emplace_back()))
                     return fail(Fault::Kind::Damaged, {}, "a shared string cannot be read");
             if (!in.atEnd())
                 return fail(Fault::Kind::Damaged, {},
@@ -466,12 +458,13 @@ bool Workbook::readGlobals() {
 
 bool Workbook::readSheet(size_t index, SheetCells& out) {
     out = {};
-    // Room for every cell record the stream could hold, so that the cells
-    // are never moved; pages never used cost nothing.
-    out.cells.reserve(stream_.size() / 10);
     if (index >= sheets_.size())
         return fail(Fault::Kind::Damaged, {}, "no such sheet");
     const SheetEntry& entry = sheets_[index];
+    // Room for every cell record the sheet's bytes could hold, so that the
+    // cells are seldom moved.
+    if (entry.offset < stream_.size())
+        out.cells.reserve((stream_.size() - entry.offset) / 10);
     const std::string& name = entry.name;
     size_t pos = entry.offset;
     Record r;

@@ -70,9 +70,6 @@ struct SheetCells {
     const Cell* find(uint32_t row, uint16_t column) const;
 };
 
-// Reads a whole file into `out`; false when it cannot be read.
-bool readFile(const char* path, std::vector<uint8_t>& out);
-
 class Workbook {
 public:
     // Reads the workbook stream out of the bytes of a file, and its global

@@ -11,6 +11,7 @@ namespace {
 constexpr uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr uint32_t kNoStream = 0xFFFFFFFF;
 constexpr size_t kHeaderDifat = 109;
+constexpr uint64_t kWholeChain = UINT64_MAX; // a chain whose size is not declared
 
 class Compound {
 public:
@@ -35,10 +36,12 @@ public:
         for (size_t i = 0; i < kHeaderDifat && fatAt.size() < fatSectors; ++i)
             fatAt.push_back(u32(h + 0x4C + i * 4));
         uint32_t difat = u32(h + 0x44);
-        for (size_t hops = 0; fatAt.size() < fatSectors; ++hops) {
+        std::vector<bool> seen(file_.size() / sector_, false);
+        while (fatAt.size() < fatSectors) {
             const uint8_t* s = sector(difat);
-            if (!s || hops > file_.size() / sector_)
+            if (!s || seen[difat])
                 return Container::Damaged;
+            seen[difat] = true;
             for (size_t i = 0; i + 1 < sector_ / 4 && fatAt.size() < fatSectors; ++i)
                 fatAt.push_back(u32(s + i * 4));
             difat = u32(s + sector_ - 4);
@@ -50,24 +53,20 @@ public:
             for (size_t i = 0; i < sector_ / 4; ++i)
                 fat_.push_back(u32(s + i * 4));
         }
-        if (!chain(fat_, u32(h + 0x30), nullptr, directory_) || directory_.size() < 128)
+        if (!chain(fat_, u32(h + 0x30), nullptr, kWholeChain, directory_) ||
+            directory_.size() < 128)
             return Container::Damaged;
         // The mini stream (in the root entry) and its allocation table.
         std::vector<uint8_t> miniFat;
         const uint32_t miniFatStart = u32(h + 0x3C);
-        if (miniFatStart != kEndOfChain && !chain(fat_, miniFatStart, nullptr, miniFat))
+        if (miniFatStart != kEndOfChain &&
+            !chain(fat_, miniFatStart, nullptr, kWholeChain, miniFat))
             return Container::Damaged;
         for (size_t i = 0; i + 4 <= miniFat.size(); i += 4)
             miniFatEntries_.push_back(u32(&miniFat[i]));
         const uint8_t* root = &directory_[0];
-        if (root[0x42] != 5)
+        if (root[0x42] != 5 || !chain(fat_, u32(root + 0x74), nullptr, size(root), miniStream_))
             return Container::Damaged;
-        const uint32_t miniStart = u32(root + 0x74);
-        if (miniStart != kEndOfChain && !chain(fat_, miniStart, nullptr, miniStream_))
-            return Container::Damaged;
-        if (u32(root + 0x78) > miniStream_.size())
-            return Container::Damaged;
-        miniStream_.resize(u32(root + 0x78));
         return Container::Ok;
     }
 
@@ -88,16 +87,11 @@ public:
             todo.push_back(u32(e + 0x48));
             if (e[0x42] != 2 || !sameName(e, name))
                 continue;
-            const uint64_t size =
-                u32(e + 0x78) | (sector_ == 4096 ? static_cast<uint64_t>(u32(e + 0x7C)) << 32 : 0);
-            if (size > file_.size())
-                return Container::Damaged;
-            const bool mini = size < miniCutoff_;
+            const uint64_t bytes = size(e);
+            const bool mini = bytes < miniCutoff_;
             if (!chain(mini ? miniFatEntries_ : fat_, u32(e + 0x74), mini ? &miniStream_ : nullptr,
-                       out) ||
-                out.size() < size)
+                       bytes, out))
                 return Container::Damaged;
-            out.resize(static_cast<size_t>(size));
             return Container::Ok;
         }
         return Container::NoStream;
@@ -111,33 +105,44 @@ private:
         return &file_[at];
     }
 
+    // An entry's declared size; its high half counts only with 4096-byte
+    // sectors, as older writers leave garbage there.
+    uint64_t size(const uint8_t* e) const {
+        return u32(e + 0x78) | (sector_ == 4096 ? static_cast<uint64_t>(u32(e + 0x7C)) << 32 : 0);
+    }
+
     // Follows a chain of sectors (or of 64-byte mini sectors inside the mini
-    // stream) to its end; false when it leaves the file, loops or breaks.
+    // stream) until `size` bytes are read, or to its end for kWholeChain.
+    // False when it leaves the file, visits a unit twice or ends early, so
+    // what it reads never exceeds the file, however the table is drawn. The
+    // last unit may be cut by the end of the file where the bytes the stream
+    // declares are all there.
     bool chain(const std::vector<uint32_t>& table, uint32_t start,
-               const std::vector<uint8_t>* miniStream, std::vector<uint8_t>& out) const {
+               const std::vector<uint8_t>* miniStream, uint64_t size,
+               std::vector<uint8_t>& out) const {
         out.clear();
         const size_t unit = miniStream ? 64 : sector_;
-        out.reserve(std::min(table.size(), file_.size() / unit + 1) * unit);
-        for (uint32_t n = start, hops = 0; n != kEndOfChain; ++hops) {
-            if (n >= table.size() || hops > table.size())
+        const uint8_t* base = miniStream ? miniStream->data() : file_.data();
+        // Units are counted from the first after the header in the file.
+        const size_t skip = miniStream ? 0 : sector_;
+        const size_t end = miniStream ? miniStream->size() : file_.size();
+        if (size != kWholeChain) {
+            if (size > end)
                 return false;
-            if (miniStream) {
-                const size_t at = static_cast<size_t>(n) * unit;
-                if (at + unit > miniStream->size())
-                    return false;
-                out.insert(out.end(), miniStream->begin() + static_cast<std::ptrdiff_t>(at),
-                           miniStream->begin() + static_cast<std::ptrdiff_t>(at + unit));
-            } else {
-                // Writers may leave the file's last sector short; what it
-                // holds must then end the chain, and the caller checks that
-                // the stream's declared size is all there.
-                const size_t at = (static_cast<size_t>(n) + 1) * sector_;
-                const size_t have = at < file_.size() ? std::min(unit, file_.size() - at) : 0;
-                if (n >= 0xFFFFFFFA || have == 0 || (have < unit && table[n] != kEndOfChain))
-                    return false;
-                out.insert(out.end(), &file_[at], &file_[at] + have);
-            }
-            n = table[n];
+            out.reserve(static_cast<size_t>(size));
+        }
+        std::vector<bool> seen(table.size(), false);
+        for (uint32_t n = start; out.size() < size; n = table[n]) {
+            if (n == kEndOfChain && size == kWholeChain)
+                return true;
+            if (n >= table.size() || seen[n])
+                return false;
+            seen[n] = true;
+            const size_t at = skip + static_cast<size_t>(n) * unit;
+            const size_t take = static_cast<size_t>(std::min<uint64_t>(unit, size - out.size()));
+            if (at > end || end - at < take)
+                return false;
+            out.insert(out.end(), base + at, base + at + take);
         }
         return true;
     }

@@ -1,6 +1,7 @@
 // sijill-xls-reader: reads the cells of an .xls workbook and writes them to
 // standard output. It runs as a child of the program, so a damaged file that
-// makes the reader crash or loop takes down only this process.
+// makes the reader crash or loop takes down only this process, and it parses
+// the file only inside its box (ReaderBox.h).
 //
 // The walk of the workbook's own records (BiffWalk) gives every cell, with
 // each formula's stored value, and refuses what breaks the file format.
@@ -19,17 +20,24 @@
 //   FAULT <kind> <sheet> <row> <col> <detail>
 //                                  the file is refused (exit status 2); kind
 //                                  NOTXLS, OLD, ENCRYPTED, DAMAGED, CELL
-//                                  (a cell that cannot be read); row and col
-//                                  from 0, -1 when no cell is at fault; the
-//                                  detail names the rule of the format broken
+//                                  (a cell that cannot be read), BOX (the box
+//                                  could not be set up); row and col from 0,
+//                                  -1 when no cell is at fault; the detail
+//                                  names the rule of the format broken
 // Text is UTF-8 with backslash, tab, CR and LF escaped as \\ \t \r \n.
 
 #include "BiffWalk.h"
+#include "ReaderBox.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <strings.h>
 #include <vector>
@@ -152,21 +160,38 @@ void dumpSheet(const std::string& name, const SheetCells& walk) {
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs("usage: sijill-xls-reader FILE [SHEET...]\n", stderr);
-        return 1;
+// The whole file, read through a descriptor opened for reading only.
+bool readFile(const char* path, std::vector<uint8_t>& bytes) {
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    bool ok = fd >= 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        sijill::biff::limitResources(static_cast<uint64_t>(st.st_size));
+        bytes.resize(static_cast<size_t>(st.st_size));
+        for (size_t at = 0; ok && at < bytes.size();) {
+            const ssize_t n = read(fd, bytes.data() + at, bytes.size() - at);
+            ok = n > 0;
+            at += ok ? static_cast<size_t>(n) : 0;
+        }
     }
-    std::vector<std::string> wanted(argv + 2, argv + argc);
+    if (fd >= 0)
+        close(fd);
+    return ok;
+}
 
+int readWorkbook(const char* path, const std::vector<std::string>& wanted) {
     std::fputs("SIJILL-XLS 2\n", stdout);
-    std::vector<uint8_t> file;
-    if (!sijill::biff::readFile(argv[1], file))
+    std::fflush(stdout);
+    std::vector<uint8_t> bytes;
+    if (!readFile(path, bytes))
         return refuse("NOTXLS", {}, -1, -1, "the file cannot be read");
+    if (!sijill::biff::enterBox())
+        return refuse("BOX", {}, -1, -1, "the reader's box cannot be set up");
+    sijill::biff::tryEscape(path);
     sijill::biff::Workbook walk;
-    if (!walk.openFile(file))
+    const bool opened = walk.openFile(bytes);
+    std::vector<uint8_t>().swap(bytes);
+    if (!opened)
         return refuse(walk.fault());
 
     const auto& sheets = walk.sheets();
@@ -203,4 +228,18 @@ int main(int argc, char** argv) {
     }
     std::fputs("END\n", stdout);
     return std::fflush(stdout) == 0 ? 0 : 3;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fputs("usage: sijill-xls-reader FILE [SHEET...]\n", stderr);
+        return 1;
+    }
+    try {
+        return readWorkbook(argv[1], std::vector<std::string>(argv + 2, argv + argc));
+    } catch (const std::bad_alloc&) {
+        return refuse("DAMAGED", {}, -1, -1, "the workbook needs more memory than allowed");
+    }
 }
