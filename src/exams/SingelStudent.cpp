@@ -5,6 +5,7 @@
 #include "exams/ControlAllArt.h"
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
@@ -76,6 +77,7 @@ SingelStudent* singelStudent() {
 SingelStudent::SingelStudent() : QWidget(nullptr) {
     setObjectName(QStringLiteral("SingelStudent"));
     setWindowTitle(minutes::texts::kChooserCaption);
+    platform::escapeCloses(this);
     setLayoutDirection(Qt::RightToLeft);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twips(4710), twips(2205));

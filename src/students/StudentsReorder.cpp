@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 #include "platform/AppState.h"
 #include "platform/Digits.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
@@ -150,6 +151,7 @@ StudentsReorder::StudentsReorder() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("StudentsReorder"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(texts::kReorderCaption);
+    platform::escapeCloses(this);
     setFont(arabicFont());
     build();
 }
