@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QWidget>
@@ -53,8 +54,13 @@ bool loadQtArabic() {
     return true;
 }
 
+QString programDisplayName() {
+    return QStringLiteral("سجل");
+}
+
 void setUpArabicDesktop() {
     loadQtArabic();
+    QGuiApplication::setApplicationDisplayName(programDisplayName());
     QCoreApplication* app = QCoreApplication::instance();
     const QString name = QStringLiteral("sijillOnScreenGuard");
     if (!app || app->findChild<QObject*>(name, Qt::FindDirectChildrenOnly))

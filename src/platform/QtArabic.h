@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace sijill::platform {
 
 // Loads Qt's own Arabic texts (the buttons of system message boxes, the print
@@ -8,9 +10,13 @@ namespace sijill::platform {
 // translation file is missing; the program then runs with Qt's English texts.
 bool loadQtArabic();
 
+// The program's name as the user sees it, in window and box titles. The
+// application name stays Latin: it names the data and cache folders.
+QString programDisplayName();
+
 // Everything the desktop needs before the first window opens: Qt's Arabic
-// texts, right to left, and every top-level window kept inside the screen's
-// available area each time it is shown.
+// texts, right to left, the Arabic name in titles, and every top-level window
+// kept inside the screen's available area each time it is shown.
 void setUpArabicDesktop();
 
 } // namespace sijill::platform

@@ -4,6 +4,7 @@
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "report/ReportError.h"
+#include "report/ReportOutput.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/MarkSheetHeaders.h"
 #include "reports/MarkSheetItems.h"
@@ -160,6 +161,7 @@ void MarkSheetMenu::ToSave_Click(int index) {
         return error->isEmpty();
     };
     MarkSheetRunHost host(form_, load, fill, item->layout, {});
+    const report::PreviewCaption caption(item->caption);
     RunInputLock lock(form_);
     lastRun_ = runPrint(host);
 }
