@@ -21,7 +21,7 @@ SingleInstance::SingleInstance(const QString& dataFolder) {
     if (!held_)
         problem_ = QStringLiteral("تعذر إنشاء ملف القفل في مجلد البيانات، فلا يمكن التأكد من أن "
                                   "البرنامج لا يعمل مرتين على البيانات نفسها:\r%1")
-                       .arg(isolate(QDir::toNativeSeparators(path)));
+                       .arg(shownPath(path));
 }
 
 SingleInstance::~SingleInstance() = default;

@@ -6,6 +6,7 @@
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "report/ReportError.h"
+#include "report/ReportOutput.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/NameListHeaders.h"
 #include "reports/NameListItems.h"
@@ -208,6 +209,7 @@ void NameListMenu::runItem(int index) {
         return error->isEmpty();
     };
     MainWindowRunHost host(form_, load, fill, item.layout, [index] { prepareNameListItem(index); });
+    const report::PreviewCaption caption(item.caption);
     RunInputLock lock(form_);
     lastRun_ = isExportItem(index) ? runChosenClassOnly(host) : runPrint(host);
     // A request the run did not carry out (refused, or no class loaded) ends
@@ -241,9 +243,9 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
         message = carryOutNamesExport(
             request, profile, form_.Combo4->currentText(), classData_.ClassRecordset,
             [](const QString& path) {
-                shell::ShowMsg(kExportTitle,
-                               kReplaceQuestion.arg(platform::isolate(QFileInfo(path).fileName())),
-                               5, 0);
+                shell::ShowMsg(
+                    kExportTitle,
+                    kReplaceQuestion.arg(platform::shownPath(QFileInfo(path).fileName())), 5, 0);
                 return appState().MsgYes;
             });
     }

@@ -126,8 +126,7 @@ QString wordDocumentsFolder() {
     const QFileInfo info(folder);
     // Only a folder of our own: never one that a link leads elsewhere.
     if (info.isSymLink() || (info.exists() && !info.isDir()) || !QDir().mkpath(folder))
-        throw ExportError{QStringLiteral("تعذر إنشاء المجلد %1")
-                              .arg(platform::isolate(QDir::toNativeSeparators(folder)))};
+        throw ExportError{QStringLiteral("تعذر إنشاء المجلد %1").arg(platform::shownPath(folder))};
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return folder;
 }
@@ -157,10 +156,10 @@ ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::Sch
             const QString path = exportNamesToExcel(profile, classKey, students, folder);
             const QString file = QFileInfo(path).fileName();
             if (folder == QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
-                return {kExcelExported + QLatin1Char('\r') + file, 0};
+                return {kExcelExported + QLatin1Char('\r') + platform::shownPath(file), 0};
             // No desktop: the message says where the file went.
             return {kExcelExported.section(QLatin1Char(' '), 0, 2) + QLatin1Char('\r') +
-                        QDir::toNativeSeparators(path),
+                        platform::shownPath(path),
                     0};
         } catch (const ExportError& e) {
             return {failure(kExcelFailed, e), 1};
@@ -171,7 +170,7 @@ ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::Sch
             const QString path = exportNamesToWord(profile, classKey, students,
                                                    request.NameListIndex == kLandscapeWordItem);
             if (!platform::openDocument(path))
-                return {kWordNotOpened + QLatin1Char('\r') + QDir::toNativeSeparators(path), 1};
+                return {kWordNotOpened + QLatin1Char('\r') + platform::shownPath(path), 1};
             return {};
         } catch (const ExportError& e) {
             return {failure(kWordFailed, e), 1};
