@@ -71,7 +71,26 @@ QLabel* item(const QString& objectName, const QString& caption, int top, QWidget
         r.adjust(-grow, 0, grow, 0);
     }
     label->setGeometry(r);
+    evenColumn(label);
     return label;
+}
+
+void evenColumn(QLabel* item) {
+    item->setProperty("sijillMenuItem", true);
+    QWidget* panel = item->parentWidget();
+    QList<QLabel*> column;
+    int widest = 0;
+    for (QLabel* l : panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!l->property("sijillMenuItem").toBool())
+            continue;
+        column << l;
+        widest = std::max(widest, l->width());
+    }
+    for (QLabel* l : column) {
+        const int centre = l->geometry().center().x();
+        const int left = std::clamp(centre - widest / 2, 0, std::max(0, panel->width() - widest));
+        l->setGeometry(left, l->y(), widest, l->height());
+    }
 }
 
 int indexOf(const std::vector<QLabel*>& labels, const QObject* o) {

@@ -8,6 +8,7 @@
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
 #include "reports/MainWindowRunHost.h"
+#include "reports/MarkSheetMenu.h"
 #include "reports/NameListHeaders.h"
 #include "reports/NameListItems.h"
 #include "reports/NamesExport.h"
@@ -95,6 +96,7 @@ QLabel* menuItem(const NameListItem& item, QWidget* panel, QObject* filter) {
         r.adjust(-grow, 0, grow, 0);
     }
     label->setGeometry(r);
+    menu::evenColumn(label);
     return label;
 }
 
