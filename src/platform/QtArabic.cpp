@@ -30,6 +30,21 @@ protected:
     }
 };
 
+// The program's own words where Qt's Arabic differs: its "Cancel" is the
+// imperative "ألغ", which reads as "إلغاء" cut short on every button.
+class ProgramWords : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char* = nullptr,
+                      int = -1) const override {
+        const QByteArray text = QByteArray(source).replace("&", "");
+        if (text == "Cancel")
+            return QStringLiteral("إلغاء");
+        return {};
+    }
+};
+
 } // namespace
 
 bool loadQtArabic() {
@@ -48,6 +63,8 @@ bool loadQtArabic() {
         return false;
     }
     QCoreApplication::installTranslator(translator);
+    // Installed last, so asked first.
+    QCoreApplication::installTranslator(new ProgramWords(app));
     // Installing a translation may set the direction from it; the program's
     // windows are right to left in any case.
     QApplication::setLayoutDirection(Qt::RightToLeft);

@@ -35,6 +35,7 @@ TEST(QtArabic, SystemMessageBoxesSpeakArabicRightToLeft) {
     }
     texts.removeDuplicates();
     EXPECT_EQ(texts.size(), 4);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("إلغاء"));
     EXPECT_EQ(box.layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(QApplication::layoutDirection(), Qt::RightToLeft);
 
