@@ -109,6 +109,10 @@ struct Program {
     }
     test::TestHome home;
     bool profiled = (test::finishProfile(home), true);
+    // A class, so that the print menu opens.
+    bool classes = (home.exec("Schedual.db", "INSERT INTO grades (kind, grade, class, order_it) "
+                                             "VALUES ('ابتدائي', 'أول', '1', 1)"),
+                    true);
     test::ScriptedScope scope;
     bool previews = (report::installPreviewWindow(), true);
     shell::MainForm main;
@@ -197,6 +201,7 @@ TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
         main.PicMenu[menu]->hide();
     }
     main.MainForm_BarTop_Click(2);
+    EXPECT_TRUE(main.PicPrint->isVisible());
     for (int tab = 0; tab < static_cast<int>(main.Label2.size()); ++tab) {
         main.MainForm_Label2_Click(tab);
         expectReadable("print menu");
