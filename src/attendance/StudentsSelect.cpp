@@ -8,6 +8,7 @@
 #include "dates/MyCalendar.h"
 #include "dates/Weekdays.h"
 #include "platform/AppState.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
@@ -130,6 +131,7 @@ StudentsSelect* loadStudentsSelect() {
 StudentsSelect::StudentsSelect(shell::MainForm* main) : QWidget(nullptr), main_(main) {
     setObjectName(QStringLiteral("StudentsSelect"));
     setWindowTitle(texts::kWindowCaption);
+    platform::escapeCloses(this);
     setLayoutDirection(Qt::RightToLeft);
     // Closing the window unloads it; the next use loads it afresh.
     setAttribute(Qt::WA_DeleteOnClose);

@@ -1,6 +1,7 @@
 // The committee window's controls, placed as designed (twips).
 #include "committees/ControlCom.h"
 #include "committees/Texts.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
@@ -79,6 +80,7 @@ static QLabel* makeIcon(QWidget* parent, QStyle::StandardPixmap which, const QSt
 void ControlCom::build() {
     setObjectName(QStringLiteral("ControlCom"));
     setWindowTitle(texts::kCaption);
+    platform::escapeCloses(this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
     ground(this, kWindowGround);
@@ -177,7 +179,7 @@ void ControlCom::buildEditor() {
     Command2 = new QPushButton(texts::kDistribute, Picture2);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setFont(captionFont());
-    Command2->setGeometry(twipsRect(-15, 1700, 6570, 480));
+    Command2->setGeometry(twipsRect(0, 1700, 6570, 480));
 
     // Under the title strip, clear of the scroll strip at the left.
     SeatingNote = new QLabel(Picture2);
@@ -207,10 +209,12 @@ void ControlCom::buildEditor() {
     Picture4->setObjectName(QStringLiteral("Picture4"));
     Picture4->setGeometry(twipsRect(45, 435, 585, 810));
     Picture4->hide();
-    UP = new QPushButton(QStringLiteral("/\\"), Picture4);
+    // Drawn arrows: a slash and a backslash are neutral marks that a
+    // right-to-left button shows in mirrored order, the upper one as a "V".
+    UP = new QPushButton(QStringLiteral("▲"), Picture4);
     UP->setObjectName(QStringLiteral("UP"));
     UP->setGeometry(twipsRect(75, 30, 435, 360));
-    Down = new QPushButton(QStringLiteral("\\/"), Picture4);
+    Down = new QPushButton(QStringLiteral("▼"), Picture4);
     Down->setObjectName(QStringLiteral("Down"));
     Down->setGeometry(twipsRect(75, 420, 435, 360));
 }

@@ -40,7 +40,7 @@ bool isDamaged(int rc) {
 // such, anything else with `otherwise`. Every message names the file.
 DataError errorFor(int rc, const QString& path, const QString& detail, const QString& otherwise) {
     const QString name = fileNameOf(path);
-    const QString shown = platform::isolate(name);
+    const QString shown = platform::shownPath(name);
     if (isBusy(rc))
         return DataError(kBusy.arg(shown), detail, DataError::Kind::Busy, name);
     if (isDamaged(rc))
@@ -146,7 +146,7 @@ void Connection::open(const QString& path) {
     path_ = path;
     const QString name = fileNameOf(path);
     if (!QFileInfo(path).isFile())
-        throw DataError(kMissing.arg(platform::isolate(name)), path, DataError::Kind::Missing,
+        throw DataError(kMissing.arg(platform::shownPath(name)), path, DataError::Kind::Missing,
                         name);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
@@ -204,7 +204,7 @@ sqlite3_stmt* Connection::prepare(const QString& sql, const QVariantList& params
     sqlite3_stmt* st = compile(sql);
     if (sqlite3_bind_parameter_count(st) != params.size()) {
         sqlite3_finalize(st);
-        throw DataError(kStatementFailed.arg(platform::isolate(fileNameOf(path_))),
+        throw DataError(kStatementFailed.arg(platform::shownPath(fileNameOf(path_))),
                         QStringLiteral("parameter count mismatch: ") + sql);
     }
     for (int i = 0; i < params.size(); ++i)
@@ -237,7 +237,7 @@ PreparedStatement::~PreparedStatement() {
 
 int PreparedStatement::run(const QVariantList& params) {
     if (sqlite3_bind_parameter_count(st_) != params.size())
-        throw DataError(kStatementFailed.arg(platform::isolate(fileNameOf(c_->path_))),
+        throw DataError(kStatementFailed.arg(platform::shownPath(fileNameOf(c_->path_))),
                         QStringLiteral("parameter count mismatch"));
     for (int i = 0; i < params.size(); ++i)
         bindValue(st_, i + 1, params[i]);
@@ -281,7 +281,7 @@ RecordSet Connection::openTable(const QString& table, const QString& where,
     rs.table_ = table;
     rs.idColumn_ = rs.fieldIndex(QStringLiteral("id"));
     if (rs.idColumn_ < 0)
-        throw DataError(kStatementFailed.arg(platform::isolate(fileNameOf(path_))),
+        throw DataError(kStatementFailed.arg(platform::shownPath(fileNameOf(path_))),
                         QStringLiteral("table has no id column: ") + table);
     return rs;
 }
@@ -300,7 +300,7 @@ void Connection::attach(Database db, const QString& alias) {
     const QString path = databasePath(db);
     const QString name = databaseFileName(db);
     if (!QFileInfo(path).isFile())
-        throw DataError(kMissing.arg(platform::isolate(name)), path, DataError::Kind::Missing,
+        throw DataError(kMissing.arg(platform::shownPath(name)), path, DataError::Kind::Missing,
                         name);
     // ATTACH would create a missing file; the check above rules that out.
     // Its failures, and the first read that shows a damaged file, are the

@@ -8,6 +8,7 @@
 #include "platform/AppState.h"
 #include "platform/ChildWindow.h"
 #include "platform/Clock.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/TopMost.h"
@@ -20,6 +21,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -94,6 +96,7 @@ MyCalendar::MyCalendar(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("MyCalendar"));
     setWindowTitle(platform::fromUtf8(kCalendarCaption));
+    platform::escapeCloses(this, [this] { MyCalendar_Image2_Click(); });
     setLayoutDirection(Qt::RightToLeft);
     // Closing through the system unloads the window; the next use loads it again.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -290,6 +293,16 @@ void MyCalendar::closeEvent(QCloseEvent* event) {
     QApplication::beep();
     endRequest(true);
     event->accept();
+}
+
+void MyCalendar::keyPressEvent(QKeyEvent* event) {
+    // Enter is the window's OK.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        MyCalendar_Command6_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void MyCalendar::placeOverMainWindow() {

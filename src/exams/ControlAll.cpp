@@ -9,6 +9,7 @@
 #include "exams/GradeLists.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
@@ -94,6 +95,7 @@ ControlAll* loadControlAll() {
 ControlAll::ControlAll(shell::MainForm* main) : QWidget(nullptr), main_(main) {
     setObjectName(QStringLiteral("ControlAll"));
     setWindowTitle(texts::kWindowCaption);
+    platform::escapeCloses(this);
     setWindowFlag(Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
     // Closing unloads the window; the next opening loads it afresh.

@@ -6,6 +6,7 @@
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
 #include "platform/ChildWindow.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
@@ -77,6 +78,7 @@ SingelStudent* singelStudent() {
 SingelStudent::SingelStudent() : QWidget(nullptr) {
     setObjectName(QStringLiteral("SingelStudent"));
     setWindowTitle(minutes::texts::kChooserCaption);
+    platform::escapeCloses(this);
     setLayoutDirection(Qt::RightToLeft);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twips(4710), twips(2205));

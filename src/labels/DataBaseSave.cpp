@@ -4,6 +4,7 @@
 #include "labels/CustomLabelPrint.h"
 #include "labels/Texts.h"
 #include "platform/ChildWindow.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Presenters.h"
@@ -107,6 +108,7 @@ void openCustomLabels(QWidget* returnTo) {
 DataBaseSave::DataBaseSave(QWidget* returnTo) : QWidget(nullptr), returnTo_(returnTo) {
     setObjectName(QStringLiteral("DataBaseSave"));
     setWindowTitle(texts::kWindowCaption);
+    platform::escapeCloses(this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
     // Closing the window unloads it; the next opening loads it afresh.
@@ -202,7 +204,9 @@ void DataBaseSave::buildBoxes() {
         auto* box = new QLineEdit(Frame1);
         box->setObjectName(QStringLiteral("Dat%1").arg(i));
         box->setFont(windowFont(12));
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // Physical right, as every other field: a logical AlignRight would be
+        // mirrored to the left edge in this right-to-left window.
+        box->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
         box->setGeometry(twipsRect(boxes[i].left, boxes[i].top, boxes[i].width, 510));
         box->installEventFilter(this);
         Dat.push_back(box);
@@ -236,6 +240,9 @@ void DataBaseSave::buildToolbar() {
         s->setAlignment(arrow ? Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter
                               : Qt::AlignCenter);
         s->setIndent(arrow ? 3 : 0);
+        // A caption is centred in the part the marker leaves free.
+        if (!arrow)
+            s->setContentsMargins(0, 0, platform::twips(210), 0);
         const bool doubleArrow = i > 4;
         s->setFont(arrow ? QFont(QStringLiteral("DejaVu Sans"), doubleArrow ? 6 : 8)
                          : windowFont(11, 700));

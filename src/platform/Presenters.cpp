@@ -1,5 +1,7 @@
 #include "platform/Presenters.h"
 
+#include "platform/QtArabic.h"
+
 #include <QDialog>
 
 namespace sijill::platform {
@@ -14,9 +16,8 @@ public:
 class RealSystemMessagePresenter : public SystemMessagePresenter {
 public:
     QMessageBox::StandardButton show(const SystemMessage& m) override {
-        QMessageBox box(m.icon, m.title, m.text, m.buttons);
-        box.setLayoutDirection(Qt::RightToLeft);
-        const int r = box.exec();
+        const auto box = systemMessageBox(m);
+        const int r = box->exec();
         return static_cast<QMessageBox::StandardButton>(r);
     }
 };
@@ -33,6 +34,25 @@ std::shared_ptr<SystemMessagePresenter>& currentSystem() {
 }
 
 } // namespace
+
+bool erasesData(const QString& text) {
+    return text.contains(QStringLiteral("حذف")) || text.contains(QStringLiteral("مسح"));
+}
+
+std::unique_ptr<QMessageBox> systemMessageBox(const SystemMessage& m) {
+    auto box = std::make_unique<QMessageBox>(m.icon, m.title, m.text, m.buttons);
+    box->setLayoutDirection(Qt::RightToLeft);
+    if (erasesData(m.text)) {
+        for (const QMessageBox::StandardButton b : {QMessageBox::Cancel, QMessageBox::No}) {
+            if (m.buttons.testFlag(b)) {
+                box->setDefaultButton(b);
+                box->setEscapeButton(b);
+                break;
+            }
+        }
+    }
+    return box;
+}
 
 DialogPresenter& dialogPresenter() {
     return *currentDialog();
@@ -52,7 +72,11 @@ setSystemMessagePresenter(std::shared_ptr<SystemMessagePresenter> p) {
 }
 
 QMessageBox::StandardButton showSystemMessage(const SystemMessage& message) {
-    return currentSystem()->show(message);
+    // A box without a title of its own carries the program's name.
+    SystemMessage m = message;
+    if (m.title.isEmpty())
+        m.title = programDisplayName();
+    return currentSystem()->show(m);
 }
 
 } // namespace sijill::platform

@@ -36,6 +36,15 @@ public:
     virtual QMessageBox::StandardButton show(const SystemMessage& message) = 0;
 };
 
+// A message that deletes or erases something: asked as a question, neither
+// Enter nor a box closed without an answer may confirm it.
+bool erasesData(const QString& text);
+
+// The system message box as the real presenter shows it: a question that
+// erases has its non-confirming button (Cancel, else No) as the one Enter and
+// Escape press.
+std::unique_ptr<QMessageBox> systemMessageBox(const SystemMessage& message);
+
 std::shared_ptr<SystemMessagePresenter>
 setSystemMessagePresenter(std::shared_ptr<SystemMessagePresenter> p);
 

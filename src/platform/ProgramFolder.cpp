@@ -50,8 +50,7 @@ QString dataFolder() {
 std::optional<QString> enterDataFolder(const QString& seedFolder) {
     const QString folder = dataFolder();
     const auto problem = [](const QString& path) {
-        return QStringLiteral("تعذر إنشاء مجلد بيانات البرنامج:\r%1")
-            .arg(isolate(QDir::toNativeSeparators(path)));
+        return QStringLiteral("تعذر إنشاء مجلد بيانات البرنامج:\r%1").arg(shownPath(path));
     };
     if (folder.isEmpty())
         return problem(QStringLiteral("?"));
@@ -63,13 +62,12 @@ std::optional<QString> enterDataFolder(const QString& seedFolder) {
         for (const QString& db : shipped.entryList({QStringLiteral("*.db")}, QDir::Files)) {
             const QString to = data.filePath(QStringLiteral("Database/") + db);
             if (!seed(shipped.filePath(db), to))
-                return QStringLiteral("تعذر نسخ قاعدة البيانات إلى:\r%1")
-                    .arg(isolate(QDir::toNativeSeparators(to)));
+                return QStringLiteral("تعذر نسخ قاعدة البيانات إلى:\r%1").arg(shownPath(to));
         }
         const QString ini = QStringLiteral("SchoolInfo.ini");
         if (!seed(QDir::current().filePath(ini), data.filePath(ini)))
             return QStringLiteral("تعذر نسخ الملف %1 إلى:\r%2")
-                .arg(isolate(ini), isolate(QDir::toNativeSeparators(folder)));
+                .arg(shownPath(ini), shownPath(folder));
     }
     if (!QDir::setCurrent(folder))
         return problem(folder);

@@ -225,8 +225,7 @@ std::optional<QString> writeFileSafely(const QString& path, const QByteArray& by
 }
 
 QString fileNotWrittenMessage(const QString& path, const QString& reason) {
-    return QStringLiteral("تعذرت كتابة الملف %1\r%2")
-        .arg(isolate(QDir::toNativeSeparators(path)), isolate(reason));
+    return QStringLiteral("تعذرت كتابة الملف %1\r%2").arg(shownPath(path), isolate(reason));
 }
 
 } // namespace sijill::platform

@@ -73,7 +73,7 @@ bool processRuns(qint64 pid) {
 QString lockProblem(const QString& path) {
     return QStringLiteral("تعذر إنشاء ملف القفل في مجلد البيانات، فلا يمكن التأكد من أن "
                           "البرنامج لا يعمل مرتين على البيانات نفسها:\r%1")
-        .arg(isolate(QDir::toNativeSeparators(path)));
+        .arg(shownPath(path));
 }
 
 } // namespace

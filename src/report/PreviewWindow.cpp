@@ -1,10 +1,13 @@
 #include "report/PreviewWindow.h"
 
+#include "platform/EscapeKey.h"
 #include "platform/Presenters.h"
+#include "platform/QtArabic.h"
 #include "platform/Twips.h"
 #include "report/ReportError.h"
 #include "report/ReportPainter.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -72,11 +75,26 @@ QSize fittedSize(int width, int height) {
             std::min(height, area.height() - kFrameAllowance)};
 }
 
+// The caption of the item that opened the preview and the program's name,
+// in the order the window system writes "window - program"; a preview opened
+// by a window's own button carries that window's title.
+QString previewTitle() {
+    QString caption = previewCaption();
+    if (caption.isEmpty())
+        if (const QWidget* opener = QApplication::activeWindow())
+            caption = opener->windowTitle().trimmed();
+    const QString name = platform::programDisplayName();
+    if (caption.isEmpty() || caption == name)
+        return name;
+    return QStringLiteral("%1 - %2").arg(caption, name);
+}
+
 } // namespace
 
 PreviewWindow::PreviewWindow(LaidOutReport report) : report_(std::move(report)) {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(QStringLiteral("Sijill - %1").arg(report_.layoutName));
+    setWindowTitle(previewTitle());
+    platform::escapeCloses(this);
     setLayoutDirection(Qt::RightToLeft);
 
     auto* bar = new QHBoxLayout;

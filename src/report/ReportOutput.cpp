@@ -112,6 +112,25 @@ std::shared_ptr<PreviewSink> setPreviewSink(std::shared_ptr<PreviewSink> sink) {
     return sink;
 }
 
+namespace {
+QString& currentCaption() {
+    static QString caption;
+    return caption;
+}
+} // namespace
+
+PreviewCaption::PreviewCaption(const QString& caption) : previous_(currentCaption()) {
+    currentCaption() = caption.trimmed();
+}
+
+PreviewCaption::~PreviewCaption() {
+    currentCaption() = previous_;
+}
+
+QString previewCaption() {
+    return currentCaption();
+}
+
 void showPreview(const ReportLayout& layout) {
     LaidOutReport report = layOut(layout);
     if (!currentSink())

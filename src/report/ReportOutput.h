@@ -36,6 +36,22 @@ PrintOutcome printReport(const ReportLayout& layout);
 // The next free numbered file name for a job of `layoutName` in `folder`.
 QString numberedPdfPath(const QString& folder, const QString& layoutName);
 
+// While it lives, a preview opened is titled with this caption (the menu item
+// or button that opened it); scopes nest.
+class PreviewCaption {
+public:
+    explicit PreviewCaption(const QString& caption);
+    ~PreviewCaption();
+    PreviewCaption(const PreviewCaption&) = delete;
+    PreviewCaption& operator=(const PreviewCaption&) = delete;
+
+private:
+    QString previous_;
+};
+
+// The caption of the innermost PreviewCaption, empty outside any.
+QString previewCaption();
+
 // Where previews go. The program installs the preview window; tests install
 // a recording sink and read what was laid out.
 class PreviewSink {

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "platform/AppState.h"
+#include "platform/BidiText.h"
 #include "platform/Wait.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
@@ -28,7 +29,7 @@ QString reportFailure(const QString& detail) {
 
 QString noPrinterMessage(const QString& file) {
     return QStringLiteral("لا توجد طابعة، فحفظت الكشوف ملفات PDF في المجلد:") + QLatin1Char('\r') +
-           QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+           platform::shownPath(QFileInfo(file).absolutePath());
 }
 
 MainWindowRunHost::MainWindowRunHost(shell::MainForm& form, Step loadClass, Step fillHeaders,

@@ -4,6 +4,7 @@
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "report/ReportError.h"
+#include "report/ReportOutput.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/MarkSheetHeaders.h"
 #include "reports/MarkSheetItems.h"
@@ -70,7 +71,26 @@ QLabel* item(const QString& objectName, const QString& caption, int top, QWidget
         r.adjust(-grow, 0, grow, 0);
     }
     label->setGeometry(r);
+    evenColumn(label);
     return label;
+}
+
+void evenColumn(QLabel* item) {
+    item->setProperty("sijillMenuItem", true);
+    QWidget* panel = item->parentWidget();
+    QList<QLabel*> column;
+    int widest = 0;
+    for (QLabel* l : panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!l->property("sijillMenuItem").toBool())
+            continue;
+        column << l;
+        widest = std::max(widest, l->width());
+    }
+    for (QLabel* l : column) {
+        const int centre = l->geometry().center().x();
+        const int left = std::clamp(centre - widest / 2, 0, std::max(0, panel->width() - widest));
+        l->setGeometry(left, l->y(), widest, l->height());
+    }
 }
 
 int indexOf(const std::vector<QLabel*>& labels, const QObject* o) {
@@ -160,6 +180,7 @@ void MarkSheetMenu::ToSave_Click(int index) {
         return error->isEmpty();
     };
     MarkSheetRunHost host(form_, load, fill, item->layout, {});
+    const report::PreviewCaption caption(item->caption);
     RunInputLock lock(form_);
     lastRun_ = runPrint(host);
 }

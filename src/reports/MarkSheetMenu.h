@@ -66,6 +66,9 @@ SchoolHeader schoolHeader(shell::MainForm& form);
 // caption wider than the item widens it evenly within its panel.
 QLabel* item(const QString& objectName, const QString& caption, int top, QWidget* panel,
              QObject* filter);
+// Gives every menu item of `item`'s panel the width of the widest, each kept
+// about its own centre and within the panel, so the column reads as one.
+void evenColumn(QLabel* item);
 void setBack(QWidget* w, const QColor& colour);
 const QColor& back();
 const QColor& hover();

@@ -6,7 +6,9 @@
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "report/ReportError.h"
+#include "report/ReportOutput.h"
 #include "reports/MainWindowRunHost.h"
+#include "reports/MarkSheetMenu.h"
 #include "reports/NameListHeaders.h"
 #include "reports/NameListItems.h"
 #include "reports/NamesExport.h"
@@ -94,6 +96,7 @@ QLabel* menuItem(const NameListItem& item, QWidget* panel, QObject* filter) {
         r.adjust(-grow, 0, grow, 0);
     }
     label->setGeometry(r);
+    menu::evenColumn(label);
     return label;
 }
 
@@ -208,6 +211,7 @@ void NameListMenu::runItem(int index) {
         return error->isEmpty();
     };
     MainWindowRunHost host(form_, load, fill, item.layout, [index] { prepareNameListItem(index); });
+    const report::PreviewCaption caption(item.caption);
     RunInputLock lock(form_);
     lastRun_ = isExportItem(index) ? runChosenClassOnly(host) : runPrint(host);
     // A request the run did not carry out (refused, or no class loaded) ends
@@ -241,9 +245,9 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
         message = carryOutNamesExport(
             request, profile, form_.Combo4->currentText(), classData_.ClassRecordset,
             [](const QString& path) {
-                shell::ShowMsg(kExportTitle,
-                               kReplaceQuestion.arg(platform::isolate(QFileInfo(path).fileName())),
-                               5, 0);
+                shell::ShowMsg(
+                    kExportTitle,
+                    kReplaceQuestion.arg(platform::shownPath(QFileInfo(path).fileName())), 5, 0);
                 return appState().MsgYes;
             });
     }

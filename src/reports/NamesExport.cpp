@@ -1,5 +1,6 @@
 #include "reports/NamesExport.h"
 
+#include "platform/BidiText.h"
 #include "platform/DocumentOpener.h"
 #include "platform/ProgramFolder.h"
 #include "reports/DocxCustomList.h"
@@ -119,10 +120,10 @@ ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::Sch
             const QString path = exportNamesToExcel(profile, classKey, students, folder);
             const QString file = QFileInfo(path).fileName();
             if (folder == QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
-                return {kExcelExported + QLatin1Char('\r') + file, 0};
+                return {kExcelExported + QLatin1Char('\r') + platform::shownPath(file), 0};
             // No desktop: the message says where the file went.
             return {kExcelExported.section(QLatin1Char(' '), 0, 2) + QLatin1Char('\r') +
-                        QDir::toNativeSeparators(path),
+                        platform::shownPath(path),
                     0};
         } catch (const ExportError& e) {
             return {failure(kExcelFailed, e), 1};
@@ -134,7 +135,7 @@ ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::Sch
                 exportNamesToWord(profile, classKey, students,
                                   request.NameListIndex == kLandscapeWordItem, namesExportFolder());
             if (!platform::openDocument(path))
-                return {kWordNotOpened + QLatin1Char('\r') + QDir::toNativeSeparators(path), 1};
+                return {kWordNotOpened + QLatin1Char('\r') + platform::shownPath(path), 1};
             return {};
         } catch (const ExportError& e) {
             return {failure(kWordFailed, e), 1};

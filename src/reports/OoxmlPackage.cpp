@@ -1,5 +1,6 @@
 #include "reports/OoxmlPackage.h"
 
+#include "platform/BidiText.h"
 #include "platform/SafeFileWriter.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ namespace {
 const QString kUnreadable = QStringLiteral("تعذرت قراءة الملف:");
 
 [[noreturn]] void fail(const QString& what, const QString& path) {
-    throw ExportError{what + QLatin1Char('\r') + QDir::toNativeSeparators(path)};
+    throw ExportError{what + QLatin1Char('\r') + platform::shownPath(path)};
 }
 
 // Closes an archive that was opened for reading only.
@@ -31,7 +32,7 @@ struct ReadArchive {
 
 QString templateProblem(const QString& path) {
     return QStringLiteral("لم يتم العثور على القالب:") + QLatin1Char('\r') +
-           QDir::toNativeSeparators(path);
+           platform::shownPath(path);
 }
 
 OoxmlPackage OoxmlPackage::read(const QString& path) {
@@ -77,7 +78,7 @@ QByteArray OoxmlPackage::part(const QString& name) const {
         if (p.first == name)
             return p.second;
     throw ExportError{QStringLiteral("القالب ناقص، لا يحتوي الجزء %1:").arg(name) +
-                      QLatin1Char('\r') + QDir::toNativeSeparators(source_)};
+                      QLatin1Char('\r') + platform::shownPath(source_)};
 }
 
 void OoxmlPackage::setPart(const QString& name, const QByteArray& bytes) {

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "report/ReportError.h"
+#include "report/ReportOutput.h"
 #include "reports/ClassLoad.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/MarkSheetHeaders.h"
@@ -118,6 +119,7 @@ void QuranMenu::TF_Click(int index) {
     };
     auto fill = [this, index](QString* error) { return fillItem(index, error); };
     MainWindowRunHost host(form_, load, fill, item->layout, {});
+    const report::PreviewCaption caption(item->caption);
     RunInputLock lock(form_);
     lastRun_ = runQuranPrint(host);
 }

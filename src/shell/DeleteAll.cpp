@@ -38,7 +38,7 @@ std::optional<QString> deleteAllStudents(const QString& schoolName) {
     const QString copy = perUserDatabaseCopy();
     if (!copy.isEmpty() && QFile::exists(copy) && !QFile::remove(copy))
         return QStringLiteral("تعذر حذف النسخة الخاصة بالمستخدم من قاعدة البيانات:\r%1")
-            .arg(platform::isolate(QDir::toNativeSeparators(copy)));
+            .arg(platform::shownPath(copy));
 
     try {
         data::Connection c(data::Database::MyDatabase);

@@ -1,6 +1,7 @@
 #include "shell/InfoMain.h"
 
 #include "data/DataError.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
@@ -82,6 +83,7 @@ InfoMain::InfoMain() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("InfoMain"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("البيانات الأساسية"));
+    platform::escapeCloses(this);
     build();
 }
 

@@ -298,8 +298,11 @@ QPushButton* MGForm::enterButton() const {
     case 1:
         return buttonNamed(QStringLiteral("Command3"));
     case 2:
-        // A question that deletes (red title) is never confirmed by Enter.
-        return buttonNamed(style_ == 1 ? QStringLiteral("Command1") : QStringLiteral("ClearData"));
+        // A question that deletes (red title, or its text says so) is never
+        // confirmed by Enter.
+        return buttonNamed(style_ == 1 || platform::erasesData(message())
+                               ? QStringLiteral("Command1")
+                               : QStringLiteral("ClearData"));
     case 3:
         return buttonNamed(QStringLiteral("Command5"));
     case 5:

@@ -1,5 +1,6 @@
 #include "shell/MyHelp.h"
 
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
@@ -78,6 +79,7 @@ MyHelp::MyHelp() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("MyHelp"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("    طريقة الاستخدام"));
+    platform::escapeCloses(this);
     build();
     formLoad();
 }

@@ -1,5 +1,6 @@
 #include "shell/OpenFile.h"
 
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
@@ -82,6 +83,7 @@ OpenFile::OpenFile() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("OpenFile"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("اسم الملف"));
+    platform::escapeCloses(this);
     build();
 }
 

@@ -69,12 +69,12 @@ SchoolInfoText encodeSchoolInfo(const QStringList& lines) {
             return {{},
                     QStringLiteral("الحرف «%1» %2 في %3 لا يُكتب في الملف %4")
                         .arg(one, platform::isolate(codePoint(c)), field,
-                             platform::isolate(QStringLiteral("SchoolInfo.ini")))};
+                             platform::shownPath(QStringLiteral("SchoolInfo.ini")))};
         }
     }
     return {{},
             QStringLiteral("تعذر تحويل نص الملف %1 إلى ترميز الكتابة العربية")
-                .arg(platform::isolate(QStringLiteral("SchoolInfo.ini")))};
+                .arg(platform::shownPath(QStringLiteral("SchoolInfo.ini")))};
 }
 
 std::optional<QString> writeSchoolInfoLines(const QString& path, const QStringList& lines) {

@@ -1,5 +1,6 @@
 #include "students/ImportWindow.h"
 
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
@@ -61,6 +62,7 @@ ImportWindow::ImportWindow(const QString& objectName, const QString& caption, in
     setObjectName(objectName);
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(caption);
+    platform::escapeCloses(this);
     setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
     pathSource_ = defaultSource();
     fill(this, platform::vbColor(kPanelColour));

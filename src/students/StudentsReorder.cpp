@@ -4,6 +4,7 @@
 #include "platform/AppState.h"
 #include "platform/ChildWindow.h"
 #include "platform/Digits.h"
+#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
@@ -151,6 +152,7 @@ StudentsReorder::StudentsReorder() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("StudentsReorder"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(texts::kReorderCaption);
+    platform::escapeCloses(this);
     setFont(arabicFont());
     build();
 }

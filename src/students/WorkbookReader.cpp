@@ -32,7 +32,7 @@ const QString kNothingChanged =
 
 QString damaged(const QString& path) {
     return QStringLiteral("ملف Excel تالف أو لا يمكن قراءته:\n%1")
-        .arg(platform::isolate(QFileInfo(path).fileName()));
+        .arg(platform::shownPath(QFileInfo(path).fileName()));
 }
 
 const QString kResave = QStringLiteral("افتح الملف في Excel واحفظه بصيغة %1 ثم أعد الاستيراد.")
@@ -75,7 +75,7 @@ QString olderFormat(const QString& file) {
 
 // The message for the reader's refusal: FAULT kind sheet row column detail.
 QString faultMessage(const QList<QStringView>& f, const QString& path) {
-    const QString file = platform::isolate(QFileInfo(path).fileName());
+    const QString file = platform::shownPath(QFileInfo(path).fileName());
     const QString kind = f.value(1).toString();
     const QString sheet = platform::isolate(unescape(f.value(2)));
     const int row = f.value(3).toInt();
@@ -227,7 +227,7 @@ FileKind sniffFile(const QString& path) {
 }
 
 QString fileKindMessage(FileKind kind, const QString& path) {
-    const QString name = platform::isolate(QFileInfo(path).fileName());
+    const QString name = platform::shownPath(QFileInfo(path).fileName());
     const QString& resave = kResave;
     switch (kind) {
     case FileKind::Missing:

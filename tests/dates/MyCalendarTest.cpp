@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -45,6 +46,13 @@ public:
     std::vector<CalendarRequest> ended;
     bool enabledWhenReceived = false;
 };
+
+// A key pressed over a day cell, passing up to the window as the cell
+// leaves it unused.
+void press(MyCalendar* calendar, int key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(calendar->MyDay[10], &event);
+}
 
 class MyCalendarTest : public ::testing::Test {
 protected:
@@ -205,9 +213,9 @@ TEST_F(MyCalendarTest, OkHandsTheDateOnlyToTheRequester) {
     EXPECT_TRUE(scope.systemShown.empty());
     EXPECT_FALSE(calendar->hasOpenRequest());
 
-    // A print request carries no exam day to overwrite.
+    // A print request carries no exam day to overwrite. Enter is the OK.
     calendar->openFor(CalendarRequest::examPrint(ExamPrintKind::CorrectorsAndReviewers), &exam);
-    calendar->Command6->click();
+    press(calendar, Qt::Key_Return);
     ASSERT_EQ(exam.received.size(), 2u);
     EXPECT_EQ(exam.received[1].first.print, ExamPrintKind::CorrectorsAndReviewers);
     EXPECT_FALSE(examDayToWrite(exam.received[1].first));
@@ -304,26 +312,33 @@ TEST_F(MyCalendarTest, SixthRowPickIsASundayWithoutWarning) {
     EXPECT_EQ(exam.received[0].second.weekday, weekdayName(0));
 }
 
-TEST_F(MyCalendarTest, CloseEndsTheRequest) {
-    MyCalendar* calendar = startOn(11, 7, 2024);
-    StandInRequester attendance;
-    main.setEnabled(false);
-    calendar->openFor(CalendarRequest::absenceMonth(), &attendance);
-    calendar->MyCalendar_MyDay_Click(10);
-    calendar->MyCalendar_Image2_Click();
+TEST_F(MyCalendarTest, CloseAndEscapeEndTheRequest) {
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape);
+        MyCalendar* calendar = startOn(11, 7, 2024);
+        StandInRequester attendance;
+        main.setEnabled(false);
+        calendar->openFor(CalendarRequest::absenceMonth(), &attendance);
+        calendar->MyCalendar_MyDay_Click(10);
+        if (escape)
+            press(calendar, Qt::Key_Escape);
+        else
+            calendar->MyCalendar_Image2_Click();
 
-    EXPECT_FALSE(calendar->isVisible());
-    EXPECT_FALSE(appState().AbsenceMonthMode);
-    EXPECT_TRUE(attendance.received.empty());
-    ASSERT_EQ(attendance.ended.size(), 1u);
-    EXPECT_EQ(attendance.ended[0].purpose, CalendarPurpose::AbsenceMonth);
-    EXPECT_TRUE(attendance.window.isEnabled());
-    EXPECT_TRUE(main.isEnabled()); // nothing else is open over it
+        EXPECT_FALSE(calendar->isVisible());
+        EXPECT_FALSE(appState().AbsenceMonthMode);
+        EXPECT_TRUE(attendance.received.empty());
+        ASSERT_EQ(attendance.ended.size(), 1u);
+        EXPECT_EQ(attendance.ended[0].purpose, CalendarPurpose::AbsenceMonth);
+        EXPECT_TRUE(attendance.window.isEnabled());
+        EXPECT_TRUE(main.isEnabled()); // nothing else is open over it
 
-    // A later OK reaches nobody who asked before.
-    calendar->show();
-    calendar->Command6->click();
-    EXPECT_TRUE(attendance.received.empty());
+        // A later OK reaches nobody who asked before.
+        calendar->show();
+        calendar->Command6->click();
+        EXPECT_TRUE(attendance.received.empty());
+        calendar->hide();
+    }
 }
 
 TEST_F(MyCalendarTest, CloseLeavesTheMainWindowDisabledUnderAnOpenWindow) {

@@ -259,9 +259,11 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         const size_t boxes = scope.dialogs().shown.size();
 
         const int clicked = clickUncoveredParts(main);
+        // Keys sent to the main window. Escape is left out: Qt hands keys to
+        // the window that has the focus, the child, which Escape closes.
         run(QStringLiteral("xdotool"),
             {QStringLiteral("key"), QStringLiteral("--window"), QString::number(xWindow(&main)),
-             QStringLiteral("Return"), QStringLiteral("Escape"), QStringLiteral("space")});
+             QStringLiteral("Return"), QStringLiteral("space")});
         settle();
 
         EXPECT_TRUE(isAbove(child, &main)) << clicked << " clicks on the main window";

@@ -1,100 +1,21 @@
 #include "exams/ControlAll.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/PickPopup.h"
+#include "support/TextFit.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionComboBox>
-#include <QStyleOptionFrame>
 #include <gtest/gtest.h>
 
 namespace sijill::exams {
 namespace {
 
-int lineOf(const QFont& f) {
-    const QFontMetrics m(f);
-    return m.ascent() + m.descent();
-}
-
-// Where a single-line control draws its text.
-QRect textRoom(QWidget* w) {
-    if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        QStyleOptionFrame o;
-        o.initFrom(e);
-        o.rect = e->rect();
-        o.lineWidth =
-            e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &o, e) : 0;
-        QRect r = e->style()->subElementRect(QStyle::SE_LineEditContents, &o, e);
-        r = r.marginsRemoved(e->textMargins());
-        return r.adjusted(0, 1, 0, -1); // the line edit's own margin above and below
-    }
-    if (auto* c = qobject_cast<QComboBox*>(w)) {
-        QStyleOptionComboBox o;
-        o.initFrom(c);
-        return c->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c);
-    }
-    if (auto* b = qobject_cast<QPushButton*>(w)) {
-        const int m = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) / 2;
-        const int f = b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
-        return b->rect().adjusted(m, f, -m, -f);
-    }
-    return w->contentsRect();
-}
-
-// Why a widget's text does not fit it; empty when it does.
-QString misfit(QWidget* w) {
-    QString text;
-    if (auto* l = qobject_cast<QLabel*>(w)) {
-        if (!l->pixmap().isNull() || l->text().isEmpty())
-            return {};
-        const QRect room = l->contentsRect().marginsRemoved(
-            QMargins(l->margin(), l->margin(), l->margin(), l->margin()));
-        if (l->wordWrap()) {
-            const QRect need = QFontMetrics(l->font()).boundingRect(
-                QRect(0, 0, room.width(), 100000), Qt::TextWordWrap | l->alignment(), l->text());
-            return need.height() <= room.height()
-                       ? QString()
-                       : QString("wraps to %1 in %2").arg(need.height()).arg(room.height());
-        }
-        text = l->text();
-    } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        text = e->text();
-    } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-        text = b->text();
-        if (qobject_cast<QCheckBox*>(w)) {
-            // The box's indicator takes its share of the width.
-            const int box = w->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
-                            w->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
-            if (QFontMetrics(w->font()).horizontalAdvance(text) + box > w->width())
-                return "check box text too wide";
-            return lineOf(w->font()) <= w->height() ? QString() : QString("check box too low");
-        }
-    } else if (auto* c = qobject_cast<QComboBox*>(w)) {
-        for (int i = 0; i < c->count(); ++i)
-            if (QFontMetrics(c->font()).horizontalAdvance(c->itemText(i)) > textRoom(w).width())
-                return "item too wide: " + c->itemText(i);
-        text = c->currentText();
-    } else {
-        return {};
-    }
-    const QRect room = textRoom(w);
-    if (lineOf(w->font()) > room.height())
-        return QString("line %1 in %2").arg(lineOf(w->font())).arg(room.height());
-    if (!text.isEmpty() && QFontMetrics(w->font()).horizontalAdvance(text) > room.width())
-        return QString("advance %1 in %2")
-            .arg(QFontMetrics(w->font()).horizontalAdvance(text))
-            .arg(room.width());
-    return {};
-}
+using test::misfit;
 
 class ControlAllFit : public ExamWindowTest {
 protected:

@@ -119,7 +119,7 @@ TEST_F(DataBaseSaveTest, AnEmptyTableOpensForAdding) {
     EXPECT_EQ(boxes(w), QStringList({"", "", "", ""}));
     ASSERT_EQ(scope.systemShown.size(), 1u);
     EXPECT_EQ(scope.systemShown[0].text, texts::kNoData);
-    EXPECT_EQ(scope.systemShown[0].title, "");
+    EXPECT_EQ(scope.systemShown[0].title, "سجل");
     for (int spot : {0, 1, 5, 6})
         w->DataRun_Click(spot);
     EXPECT_EQ(boxes(w), QStringList({"", "", "", ""}));

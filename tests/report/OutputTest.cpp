@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -109,7 +111,10 @@ TEST(PreviewWindow, OpensModelessWithThePreviewWidth) {
     report::installPreviewWindow();
     report::ReportLayout layout = filledLayout(3);
     layout.setPreviewWidth(16700);
-    report::showPreview(layout);
+    {
+        const report::PreviewCaption caption(QStringLiteral("كشف أسماء الطلاب"));
+        report::showPreview(layout);
+    }
     report::PreviewWindow* shown = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* p = qobject_cast<report::PreviewWindow*>(w); p && p->isVisible())
@@ -126,6 +131,14 @@ TEST(PreviewWindow, OpensModelessWithThePreviewWidth) {
         EXPECT_GE(shown->width(), area.width() * 9 / 10);
     }
     EXPECT_EQ(shown->pageCount(), 1);
-    shown->close(); // deletes itself
+    // Titled in Arabic after the item that opened it.
+    EXPECT_EQ(shown->windowTitle(), QStringLiteral("كشف أسماء الطلاب - سجل"));
+    // Escape closes it as its close button does, and it deletes itself.
+    const QPointer<report::PreviewWindow> alive(shown);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(shown->PrintButton, &escape);
+    EXPECT_FALSE(shown->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
     report::setPreviewSink(previous);
 }

@@ -1,5 +1,6 @@
 #include "reports/NamesExport.h"
 #include "data/Connection.h"
+#include "platform/BidiText.h"
 #include "platform/DocumentOpener.h"
 #include "report/LayoutLibrary.h"
 #include "reports/DocxCustomList.h"
@@ -16,7 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGlyphRun>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
@@ -124,6 +127,62 @@ struct OpenedDocuments {
     QStringList paths;
     std::function<bool(const QString&)> previous;
 };
+
+// Where each character of `name` stands on `line` laid out right to left, as
+// a message box shows it: the middle of its glyph, in pixels from the left.
+std::vector<double> placesOn(const QString& line, const QString& name) {
+    // The characters as typed, without the marks that order them.
+    QString typed;
+    std::vector<int> lineIndex;
+    for (int i = 0; i < line.size(); ++i) {
+        if (line[i] == QChar(0x200E))
+            continue;
+        typed += line[i];
+        lineIndex.push_back(i);
+    }
+    const int at = typed.indexOf(name);
+    EXPECT_GE(at, 0) << line.toStdString();
+    QTextLayout layout(line, QFont(QStringLiteral("Noto Sans Arabic"), 12));
+    QTextOption option;
+    option.setTextDirection(Qt::RightToLeft);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine l = layout.createLine();
+    l.setLineWidth(100000);
+    layout.endLayout();
+    std::vector<double> places;
+    for (int i = at; i < at + name.size() && at >= 0; ++i) {
+        const QList<QGlyphRun> runs = l.glyphRuns(lineIndex[i], 1);
+        places.push_back(runs.isEmpty() ? -1 : runs.first().boundingRect().center().x());
+    }
+    return places;
+}
+
+bool isArabic(QChar c) {
+    return c.direction() == QChar::DirAL || c.direction() == QChar::DirR;
+}
+
+// The file name or path reads in the order it was typed: its runs of Arabic
+// and of other characters stand left to right, the characters of a Latin run
+// too, and the extension ends it on the right.
+void expectTypedOrder(const QString& line, const QString& name) {
+    const std::vector<double> places = placesOn(line, name);
+    ASSERT_EQ(places.size(), static_cast<std::size_t>(name.size()));
+    double lastRunRight = -1e9;
+    for (int start = 0; start < name.size();) {
+        int end = start + 1;
+        while (end < name.size() && isArabic(name[end]) == isArabic(name[start]))
+            ++end;
+        const auto [left, right] =
+            std::minmax_element(places.begin() + start, places.begin() + end);
+        EXPECT_GT(*left, lastRunRight) << name.toStdString() << " run at " << start;
+        for (int i = start + 1; i < end && !isArabic(name[start]); ++i)
+            EXPECT_GT(places[i], places[i - 1]) << name.toStdString() << " at " << i;
+        lastRunRight = *right;
+        start = end;
+    }
+    EXPECT_EQ(*std::max_element(places.begin(), places.end()), places.back()) << name.toStdString();
+}
 
 } // namespace
 
@@ -346,7 +405,9 @@ TEST(NamesExportMenu, ItemSixteenSavesTheCurrentClassOnTheDesktopOnce) {
     desk.dialogs().answer(kOk);
     desk.click(16);
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
-    EXPECT_EQ(desk.dialogs().shown[0].text, kExcelExported + "\rأول-2.xlsx");
+    EXPECT_EQ(desk.dialogs().shown[0].text,
+              kExcelExported + "\r" + platform::shownPath("أول-2.xlsx"));
+    expectTypedOrder(desk.dialogs().shown[0].text.section('\r', 1), "أول-2.xlsx");
     EXPECT_EQ(desk.dialogs().shown[0].mode, 1);
     EXPECT_EQ(desk.dialogs().shown[0].style, 0);
     const QString file = QDir(user.desktop()).filePath("أول-2.xlsx");
@@ -368,6 +429,12 @@ TEST(NamesExportMenu, ItemSixteenSavesTheCurrentClassOnTheDesktopOnce) {
     EXPECT_EQ(desk.previews().size(), 1u);
     EXPECT_FALSE(QFileInfo::exists(file));
     EXPECT_EQ(desk.dialogs().shown.size(), 1u);
+
+    // Exported again: the question names the file as it was typed.
+    desk.dialogs().answer("لا");
+    desk.click(16);
+    ASSERT_EQ(desk.dialogs().shown.size(), 2u);
+    expectTypedOrder(desk.dialogs().shown[1].text, "أول-2.xlsx");
 }
 
 TEST(NamesExportMenu, WithoutADesktopTheWorkbookGoesHomeAndTheMessageSaysWhere) {
@@ -381,7 +448,8 @@ TEST(NamesExportMenu, WithoutADesktopTheWorkbookGoesHomeAndTheMessageSaysWhere) 
     const QString file = user.dir.filePath("ثاني-1.xlsx");
     EXPECT_TRUE(QFileInfo::exists(file));
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
-    EXPECT_TRUE(desk.dialogs().shown[0].text.endsWith(QDir::toNativeSeparators(file)));
+    EXPECT_TRUE(desk.dialogs().shown[0].text.endsWith(platform::shownPath(file)));
+    expectTypedOrder(desk.dialogs().shown[0].text.section('\r', 1), file);
     EXPECT_FALSE(desk.dialogs().shown[0].text.contains("سطح المكتب"));
 }
 
@@ -399,7 +467,8 @@ TEST(NamesExportMenu, WithAScopeBoxTickedTheExportIsTheChosenClassAlone) {
     desk.click(16);
     EXPECT_EQ(QDir(user.desktop()).entryList(QDir::Files), QStringList({"ثاني-1.xlsx"}));
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
-    EXPECT_EQ(desk.dialogs().shown[0].text, kExcelExported + "\rثاني-1.xlsx\r" + note);
+    EXPECT_EQ(desk.dialogs().shown[0].text,
+              kExcelExported + "\r" + platform::shownPath("ثاني-1.xlsx") + "\r" + note);
     EXPECT_TRUE(desk.jobs().isEmpty());
     EXPECT_TRUE(desk.previews().empty());
     EXPECT_EQ(desk.form.Combo4->currentText(), "ثاني-1");
@@ -487,7 +556,7 @@ TEST(NamesExportMenu, AFailedExportIsToldInArabicAndDoesNotStayArmed) {
     EXPECT_TRUE(QFileInfo::exists(opened.paths[0]));
     ASSERT_EQ(desk.dialogs().shown.size(), 2u);
     EXPECT_EQ(desk.dialogs().shown[1].text,
-              kWordNotOpened + "\r" + QDir::toNativeSeparators(opened.paths[0]));
+              kWordNotOpened + "\r" + platform::shownPath(opened.paths[0]));
     EXPECT_TRUE(desk.form.isEnabled());
 
     // A class that cannot be loaded drops the request: the next load exports nothing.

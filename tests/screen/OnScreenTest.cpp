@@ -1,7 +1,12 @@
 #include "attendance/AttendanceWiring.h"
 #include "attendance/StudentsSelect.h"
 #include "committees/ControlCom.h"
+#include "dates/MyCalendar.h"
 #include "exams/ExamsWiring.h"
+#include "labels/DataBaseSave.h"
+#include "platform/Presenters.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtArabic.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportOutput.h"
 #include "reports/MarkSheetMenu.h"
@@ -11,12 +16,19 @@
 #include "shell/OpenFile.h"
 #include "shell/ShellTestSupport.h"
 #include "students/StudentsWiring.h"
+#include "support/EnvScope.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TextFit.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFrame>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace sijill;
@@ -57,6 +69,66 @@ public:
     QRect frame;
 };
 
+bool hasLatin(const QString& text) {
+    return text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")));
+}
+
+// Every window on view: its title is Arabic, and every caption in it fits,
+// with each of its hidden panels shown in turn.
+void expectReadable(const char* stage) {
+    QCoreApplication::processEvents();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = w->windowType();
+        if (!w->isVisible() || type == Qt::ToolTip || type == Qt::Desktop)
+            continue;
+        const std::string where = std::string(stage) + " " + w->metaObject()->className();
+        EXPECT_FALSE(hasLatin(w->windowTitle())) << where << ": " << w->windowTitle().toStdString();
+        EXPECT_EQ(test::misfitsIn(w, test::Fit::Width).join(" | ").toStdString(), "") << where;
+        for (QFrame* panel : w->findChildren<QFrame*>(Qt::FindDirectChildrenOnly)) {
+            if (!panel->isHidden() || panel->findChildren<QWidget*>().isEmpty())
+                continue;
+            panel->show();
+            EXPECT_EQ(test::misfitsIn(panel, test::Fit::Width).join(" | ").toStdString(), "")
+                << where << " panel " << panel->objectName().toStdString();
+            panel->hide();
+        }
+    }
+}
+
+// The program as it starts, every part installed, its main window shown.
+struct Program {
+    Program() {
+        reports::installNameListMenu(main);
+        attendance::installAttendance(main);
+        reports::installMarkSheetMenus(main);
+        exams::installExamControl(main);
+        committees::installCommittees(main);
+        loaded = main.formLoad();
+        students::installStudentWindows(main);
+        main.show();
+    }
+    test::TestHome home;
+    bool profiled = (test::finishProfile(home), true);
+    // A class, so that the print menu opens.
+    bool classes = (home.exec("Schedual.db", "INSERT INTO grades (kind, grade, class, order_it) "
+                                             "VALUES ('ابتدائي', 'أول', '1', 1)"),
+                    true);
+    test::ScriptedScope scope;
+    bool previews = (report::installPreviewWindow(), true);
+    shell::MainForm main;
+    bool loaded = false;
+};
+
+// Shows each box of the program, walks it, and closes it.
+class WalkingPresenter : public platform::DialogPresenter {
+public:
+    void present(QDialog& dialog) override {
+        dialog.show();
+        expectReadable("message box");
+        dialog.reject();
+    }
+};
+
 } // namespace
 
 TEST(OnScreen, TheScreenIsTheSmallestOneSupported) {
@@ -64,19 +136,9 @@ TEST(OnScreen, TheScreenIsTheSmallestOneSupported) {
 }
 
 TEST(OnScreen, EveryWindowOfTheProgramFitsA1024By768Screen) {
-    test::TestHome home;
-    test::finishProfile(home);
-    test::ScriptedScope scope;
-    report::installPreviewWindow();
-    shell::MainForm main;
-    reports::installNameListMenu(main);
-    attendance::installAttendance(main);
-    reports::installMarkSheetMenus(main);
-    exams::installExamControl(main);
-    committees::installCommittees(main);
-    ASSERT_TRUE(main.formLoad());
-    students::installStudentWindows(main);
-    main.show();
+    Program program;
+    ASSERT_TRUE(program.loaded);
+    shell::MainForm& main = program.main;
     expectAllOnScreen("main window");
 
     main.MainForm_BarTop_Click(0); // school profile
@@ -126,4 +188,94 @@ TEST(OnScreen, TheMessageBoxWithALongMessageStaysOnScreen) {
     platform::setDialogPresenter(previous);
     EXPECT_FALSE(presenter->frame.isEmpty());
     EXPECT_TRUE(available().contains(presenter->frame));
+}
+
+TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
+    Program program;
+    ASSERT_TRUE(program.loaded);
+    shell::MainForm& main = program.main;
+    expectReadable("main window");
+    for (int menu : {1, 3}) {
+        main.MainForm_BarTop_Click(menu);
+        expectReadable("menu");
+        main.PicMenu[menu]->hide();
+    }
+    main.MainForm_BarTop_Click(2);
+    EXPECT_TRUE(main.PicPrint->isVisible());
+    for (int tab = 0; tab < static_cast<int>(main.Label2.size()); ++tab) {
+        main.MainForm_Label2_Click(tab);
+        expectReadable("print menu");
+    }
+    main.PicPrint->hide();
+
+    const auto closeAll = [&main] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &main && w->isVisible())
+                w->hide();
+    };
+    main.MainForm_BarTop_Click(0);
+    expectReadable("school profile");
+    closeAll();
+    for (int item : {5, 8, 10, 6}) {
+        main.MainForm_MainSelect_Click(item);
+        expectReadable("window");
+        closeAll();
+    }
+    attendance::loadStudentsSelect()->show();
+    expectReadable("attendance");
+    closeAll();
+    labels::openCustomLabels();
+    expectReadable("custom labels");
+    closeAll();
+    dates::loadMyCalendar(&main)->show();
+    expectReadable("calendar");
+    closeAll();
+    shell::openFile()->show();
+    expectReadable("file chooser");
+    closeAll();
+    {
+        const report::PreviewCaption caption(QStringLiteral("المصححين والمراجعين ليوم محدد"));
+        report::LaidOutReport page;
+        page.layoutName = QStringLiteral("HandExam");
+        page.paperSize = QSizeF(11906, 16838);
+        auto sink = report::setPreviewSink(nullptr);
+        report::installPreviewWindow();
+        report::setPreviewSink(nullptr)->show(page);
+        report::setPreviewSink(sink);
+        expectReadable("preview");
+        closeAll();
+    }
+
+    // The program's boxes in every mode, and the system's boxes as it asks them.
+    auto walking = std::make_shared<WalkingPresenter>();
+    auto previous = platform::setDialogPresenter(walking);
+    for (int mode : {1, 2, 3, 5})
+        shell::ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("هل تريد حذف هذا الملصق"), mode, 1);
+    platform::setDialogPresenter(previous);
+    for (const auto buttons :
+         {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Yes | QMessageBox::No}) {
+        const auto box =
+            platform::systemMessageBox({QString(), QStringLiteral("سيتم مسح جدول الصف :ثالث"),
+                                        buttons, QMessageBox::Question});
+        box->show();
+        expectReadable("system box");
+        box->hide();
+    }
+    // Qt's own dialogs as the program opens them.
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog print(&printer);
+    print.show();
+    expectReadable("print dialog");
+    print.hide();
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.show();
+    expectReadable("file dialog");
+    files.hide();
+
+    for (const test::ShownBox& box : program.scope.dialogs().shown)
+        EXPECT_FALSE(hasLatin(box.title)) << box.title.toStdString();
+    for (const platform::SystemMessage& m : program.scope.systemShown)
+        EXPECT_FALSE(hasLatin(m.title)) << m.title.toStdString();
+    closeAll();
 }

@@ -6,7 +6,9 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,6 +70,12 @@ TEST(InfoMain, AnUnfinishedProfileIsDemandedAtStartUpUntilTheWindowCloses) {
     EXPECT_FALSE(s.form.isEnabled());
     ASSERT_TRUE(loadedInfoMain());
     EXPECT_TRUE(loadedInfoMain()->isVisible());
+
+    // Escape in one of its boxes closes it as its close picture does.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(loadedInfoMain()->findChild<QLineEdit*>(), &escape);
+    EXPECT_TRUE(s.form.isEnabled());
+    EXPECT_EQ(loadedInfoMain(), nullptr);
 }
 
 TEST(InfoMain, AFinishedProfileLoadsHiddenIntoTheBoxes) {

@@ -1,13 +1,17 @@
+#include "exams/Texts.h"
+#include "labels/Texts.h"
 #include "platform/AppState.h"
 #include "platform/Presenters.h"
 #include "platform/Twips.h"
 #include "shell/MGForm.h"
+#include "students/Texts.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -46,7 +50,7 @@ struct KeyResult {
 
 // Shows a box and presses a key as the window system delivers it: to the
 // widget holding the focus, passing up to the box when that widget ignores it.
-KeyResult pressOn(int mode, int style, int key) {
+KeyResult pressOn(int mode, int style, int key, const QString& text = QStringLiteral("سؤال")) {
     ScriptedScope scope;
     bool open = false;
     scope.dialogs().custom = [&](QDialog& d) {
@@ -58,7 +62,7 @@ KeyResult pressOn(int mode, int style, int key) {
         d.reject();
         return true;
     };
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("سؤال"), mode, style);
+    ShowMsg(QStringLiteral("تنبيه"), text, mode, style);
     return {flags(), open};
 }
 
@@ -96,6 +100,60 @@ TEST(ShowMsg, EnterAndEscapeAnswerAsDesktopDialogsDoAndNeverConfirmADeletion) {
     EXPECT_EQ(box.focusWidget(), box.buttonNamed("Command1"));
     EXPECT_TRUE(box.buttonNamed("Command1")->isDefault());
     EXPECT_FALSE(box.buttonNamed("ClearData")->isDefault());
+}
+
+// Every question of the program that deletes or erases, as its window asks it:
+// Enter, Escape and a box closed by the window system all leave it unconfirmed.
+TEST(ShowMsg, NoQuestionThatErasesIsConfirmedByEnterOrByClosingItsBox) {
+    struct Question {
+        QString text;
+        int mode = 0; // the program's box; 0: the system box with `buttons`
+        int style = 0;
+        QMessageBox::StandardButtons buttons = {};
+    };
+    const auto yesNo = QMessageBox::Yes | QMessageBox::No;
+    const auto okCancel = QMessageBox::Ok | QMessageBox::Cancel;
+    const std::vector<Question> questions = {
+        {students::texts::kDeleteQuestion + QStringLiteral(" سعد "), 0, 0, yesNo},
+        {students::texts::kRemoveClassQuestion + QStringLiteral("أول متوسط 1"), 2, 0},
+        {labels::texts::kDeleteQuestion + QStringLiteral("\nملصق"), 0, 0, yesNo},
+        {exams::texts::kAskDeleteDay, 2, 1},
+        {exams::texts::kAskDeletePeriod + QStringLiteral("ثالث"), 0, 0, okCancel},
+        {exams::texts::kAskEraseGrade + QStringLiteral("ثالث"), 0, 0, okCancel},
+        {exams::texts::kAskEraseAll, 0, 0, okCancel},
+        {QStringLiteral("هل تريد مسح جميع بيانات الفصول"), 2, 1},
+    };
+    for (const Question& q : questions) {
+        SCOPED_TRACE(q.text.toStdString());
+        if (q.mode != 0) {
+            for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+                const KeyResult r = pressOn(q.mode, q.style, key, q.text);
+                EXPECT_FALSE(r.flags.ok || r.flags.yes) << key;
+            }
+            ScriptedScope scope;
+            scope.dialogs().answer(ScriptedDialogs::kClose);
+            ShowMsg(QStringLiteral("تنبيه"), q.text, q.mode, q.style);
+            EXPECT_FALSE(appState().MsgOk || appState().MsgYes);
+            continue;
+        }
+        const platform::SystemMessage m{QString(), q.text, q.buttons, QMessageBox::Question};
+        for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape), 0}) {
+            const auto box = platform::systemMessageBox(m);
+            box->show();
+            if (key == 0) {
+                box->close();
+            } else {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box.get(),
+                                        &press);
+            }
+            const QMessageBox::StandardButton answer =
+                box->clickedButton() ? box->standardButton(box->clickedButton())
+                                     : QMessageBox::NoButton;
+            EXPECT_NE(answer, QMessageBox::Yes) << key;
+            EXPECT_NE(answer, QMessageBox::Ok) << key;
+        }
+    }
 }
 
 TEST(MGForm, ALongUnbrokenWordWrapsWholeInsideTheBox) {

@@ -272,7 +272,7 @@ TEST_F(NoorImport, ALockedDatabaseIsToldAsBusyNamingItsFile) {
         const ImportOutcome out = runImport("students.xls");
         other.execute("ROLLBACK");
         EXPECT_EQ(out.result, ImportOutcome::Result::Refused) << file.toStdString();
-        EXPECT_TRUE(out.message.contains(platform::isolate(file))) << out.message.toStdString();
+        EXPECT_TRUE(out.message.contains(platform::shownPath(file))) << out.message.toStdString();
         EXPECT_TRUE(out.message.contains("برنامج آخر")) << out.message.toStdString();
         EXPECT_TRUE(out.message.contains("أغلق ذلك البرنامج"));
         EXPECT_FALSE(out.message.contains("تالف"));
@@ -285,7 +285,7 @@ TEST_F(NoorImport, ALockedDatabaseIsToldAsBusyNamingItsFile) {
     other.execute("BEGIN IMMEDIATE");
     const ImportOutcome out = runImport("students.xls");
     other.execute("ROLLBACK");
-    EXPECT_TRUE(out.message.contains(platform::isolate("Schedual.db")))
+    EXPECT_TRUE(out.message.contains(platform::shownPath("Schedual.db")))
         << out.message.toStdString();
     EXPECT_TRUE(out.message.contains("برنامج آخر"));
     EXPECT_EQ(studentRows().size(), 3);
@@ -312,7 +312,7 @@ TEST_F(NoorImport, ADamagedScheduleDatabaseIsNamedAsSuch) {
 
     ImportOutcome out = runImport("students.xls");
     EXPECT_EQ(out.result, ImportOutcome::Result::Refused);
-    EXPECT_TRUE(out.message.contains(platform::isolate("Schedual.db")))
+    EXPECT_TRUE(out.message.contains(platform::shownPath("Schedual.db")))
         << out.message.toStdString();
     EXPECT_TRUE(out.message.contains("تالف"));
     EXPECT_FALSE(out.message.contains("MyDatabase"));
@@ -323,7 +323,7 @@ TEST_F(NoorImport, ADamagedScheduleDatabaseIsNamedAsSuch) {
     f.write(QByteArray(8192, 'x'));
     f.close();
     out = runImport("students.xls");
-    EXPECT_TRUE(out.message.contains(platform::isolate("Schedual.db")))
+    EXPECT_TRUE(out.message.contains(platform::shownPath("Schedual.db")))
         << out.message.toStdString();
     EXPECT_TRUE(out.message.contains("تالف"));
     EXPECT_EQ(bytesOf(home.database("MyDatabase.db")), students);
