@@ -57,13 +57,14 @@ LockOwner readLockOwner(const QString& path) {
     return owner;
 }
 
-// The machine's id decides where both sides know it: two computers may carry
-// one host name, and a renamed computer keeps its id.
+// Another host name is another computer (or this one renamed): only the
+// user can say that no copy runs there. Under one host name the machines'
+// ids, where both are known, tell apart two computers named alike.
 bool writtenOnThisComputer(const LockOwner& owner) {
+    if (!owner.host.isEmpty() && owner.host != QSysInfo::machineHostName())
+        return false;
     const QByteArray ours = QSysInfo::machineUniqueId();
-    if (!owner.machine.isEmpty() && !ours.isEmpty())
-        return owner.machine == ours;
-    return owner.host.isEmpty() || owner.host == QSysInfo::machineHostName();
+    return owner.machine.isEmpty() || ours.isEmpty() || owner.machine == ours;
 }
 
 bool processRuns(qint64 pid) {
@@ -94,6 +95,13 @@ SingleInstance::~SingleInstance() {
 }
 
 void SingleInstance::tryToLock() {
+    // Asked before the lock is tried: the lock would take over, unasked, a
+    // lock whose machine id is ours whatever host name it carries.
+    const LockOwner owner = readLockOwner(path_);
+    if (owner.readable && !writtenOnThisComputer(owner)) {
+        heldElsewhere(owner.host);
+        return;
+    }
     if (lock_->tryLock(0)) {
         owned();
         return;
@@ -115,8 +123,7 @@ void SingleInstance::classifyHeldLock() {
         left = written.isValid() &&
                std::abs(written.msecsTo(QDateTime::currentDateTime())) > kUnreadableLockAgeMs;
     } else if (!writtenOnThisComputer(owner)) {
-        state_ = State::HeldElsewhere;
-        otherHost_ = owner.host.isEmpty() ? QStringLiteral("?") : owner.host;
+        heldElsewhere(owner.host);
         return;
     } else {
         left = !processRuns(owner.pid);
@@ -131,6 +138,11 @@ void SingleInstance::classifyHeldLock() {
     }
     if (lock_->tryLock(0))
         owned();
+}
+
+void SingleInstance::heldElsewhere(const QString& host) {
+    state_ = State::HeldElsewhere;
+    otherHost_ = host.isEmpty() ? QStringLiteral("?") : host;
 }
 
 void SingleInstance::owned() {

@@ -39,6 +39,7 @@ private:
     enum class State { Owned, HeldHere, HeldElsewhere, Problem };
     void tryToLock();
     void classifyHeldLock();
+    void heldElsewhere(const QString& host);
     void owned();
 
     std::unique_ptr<QLockFile> lock_;

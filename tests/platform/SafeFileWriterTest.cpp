@@ -224,6 +224,8 @@ TEST(SingleInstance, ALockWrittenElsewhereWaitsForTheUserOneLeftHereIsTakenOver)
              Case{test::kNoSuchProcess, here, machine, {}, false},
              Case{self, here, machine, {}, true},
              Case{self, "office-pc", {}, "office-pc", false},
+             // A renamed computer keeps its id, yet only the user can say so.
+             Case{test::kNoSuchProcess, "office-pc", machine, "office-pc", false},
              // Two computers may carry one host name.
              Case{test::kNoSuchProcess, here, "another-machine-id", here, false},
          }) {
