@@ -2,29 +2,14 @@
 // once for each screen size. Without an argument the program starts a display
 // per size and runs itself on it; with SIJILL_DESKTOP_SIZE set it is that run.
 #include "XSession.h"
-#include "platform/QtArabic.h"
+#include "support/TestApp.h"
 
-#include <QApplication>
 #include <cstdio>
 #include <gtest/gtest.h>
 
-namespace {
-
-int runTests(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("SIJILL_WAIT_SCALE"))
-        qputenv("SIJILL_WAIT_SCALE", "0");
-    QApplication app(argc, argv);
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    sijill::platform::setUpArabicDesktop();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsSet("SIJILL_DESKTOP_SIZE"))
-        return runTests(argc, argv);
+        return sijill::test::runTestsInApplication(argc, argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
     int failed = 0;
     for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1366, 768}}) {

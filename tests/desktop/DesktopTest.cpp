@@ -21,6 +21,7 @@
 #include "students/StudentsReorder.h"
 #include "support/ExitRecorder.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WindowsOnScreen.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -121,26 +122,11 @@ void clickAt(const QPoint& global) {
     settle(300);
 }
 
-QRect available() {
-    return QGuiApplication::primaryScreen()->availableGeometry();
-}
-
-// Every window on view has its whole frame inside the screen's available area.
+// Every window on view has its whole frame, as the window manager drew it,
+// inside the screen's available area.
 void expectAllOnScreen(const char* stage) {
     settle(200);
-    int seen = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        const Qt::WindowType type = w->windowType();
-        if (!w->isVisible() || type == Qt::Popup || type == Qt::ToolTip || type == Qt::Desktop)
-            continue;
-        ++seen;
-        const QRect f = frameOf(w);
-        EXPECT_TRUE(available().contains(f))
-            << stage << ": " << w->metaObject()->className() << " " << w->objectName().toStdString()
-            << " at " << f.x() << "," << f.y() << " " << f.width() << "x" << f.height() << " on "
-            << available().width() << "x" << available().height();
-    }
-    EXPECT_GT(seen, 0) << stage;
+    test::expectWindowsInside(stage, frameOf);
 }
 
 // Shows the program's message box and Qt's message box without waiting for an
@@ -206,7 +192,7 @@ int clickUncoveredParts(shell::MainForm& main) {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != &main && w->isVisible() && frameOf(w).contains(p))
                 covered = true;
-        if (covered || !available().contains(p))
+        if (covered || !test::availableArea().contains(p))
             continue;
         clickAt(p);
         ++clicked;

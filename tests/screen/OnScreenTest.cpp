@@ -19,6 +19,7 @@
 #include "support/EnvScope.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TextFit.h"
+#include "support/WindowsOnScreen.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -35,25 +36,10 @@ using namespace sijill;
 
 namespace {
 
-QRect available() {
-    return QGuiApplication::primaryScreen()->availableGeometry();
-}
-
 // Every window on view lies whole inside the screen's available area.
 void expectAllOnScreen(const char* stage) {
     QCoreApplication::processEvents();
-    int seen = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        const Qt::WindowType type = w->windowType();
-        if (!w->isVisible() || type == Qt::Popup || type == Qt::ToolTip || type == Qt::Desktop)
-            continue;
-        ++seen;
-        const QRect f = w->frameGeometry();
-        EXPECT_TRUE(available().contains(f))
-            << stage << ": " << w->metaObject()->className() << " " << w->objectName().toStdString()
-            << " at " << f.x() << "," << f.y() << " " << f.width() << "x" << f.height();
-    }
-    EXPECT_GT(seen, 0) << stage;
+    test::expectWindowsInside(stage, [](QWidget* w) { return w->frameGeometry(); });
 }
 
 // Shows the program's message box without waiting for an answer, checks it
@@ -187,7 +173,7 @@ TEST(OnScreen, TheMessageBoxWithALongMessageStaysOnScreen) {
                    2, 1);
     platform::setDialogPresenter(previous);
     EXPECT_FALSE(presenter->frame.isEmpty());
-    EXPECT_TRUE(available().contains(presenter->frame));
+    EXPECT_TRUE(test::availableArea().contains(presenter->frame));
 }
 
 TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
