@@ -94,6 +94,14 @@ Bytes dimension(unsigned rows, unsigned cols) {
     return record(0x0200, d);
 }
 
+// A ROW record: row `r` with cells in columns [first, end).
+Bytes rowRecord(unsigned r, unsigned first, unsigned end) {
+    Bytes d;
+    for (unsigned v : {r, first, end, 255u, 0u, 0u, 0x100u, 15u})
+        put16(d, v);
+    return record(0x0208, d);
+}
+
 // Shared strings "ab" + "ج" split over a CONTINUE record that switches the
 // characters to two bytes each, then "x"; `total` text cells use them.
 Bytes splitStrings(unsigned total) {
@@ -143,12 +151,7 @@ TEST(BiffWalk, TextsAcrossContinueRecordsAndFormulaValues) {
 // last declared row with only a row record (a height or a format), a row
 // block whose index points at its first row; booleans and errors are values.
 TEST(BiffWalk, WritersHabitsAreReadAndValuesAreValues) {
-    auto row = [](unsigned r, unsigned first, unsigned end) {
-        Bytes d;
-        for (unsigned v : {r, first, end, 255u, 0u, 0u, 0x100u, 15u})
-            put16(d, v);
-        return record(0x0208, d);
-    };
+    const auto row = rowRecord;
     // A row block index: how far back its first ROW record starts.
     auto sheet = [&](unsigned back) {
         Bytes dbCell;
@@ -431,7 +434,16 @@ TEST(BiffWalk, EveryRecordAndStringIsReadWithinItsBounds) {
          workbook(rich(1, 0), {dims, labelSst(0, 0, 1)}), false},
         {"a cell in the last declared column", workbook(rich(1, 0), {dims, labelSst(0, 1, 0)}),
          true},
-        {"a cell past it", workbook(rich(1, 0), {dims, labelSst(0, 2, 0)}), false},
+        // Writers that store the last column in the size record: one past
+        // it is read where the row's record spans the cell.
+        {"a cell past it", workbook(rich(1, 0), {dims, rowRecord(0, 0, 3), labelSst(0, 2, 0)}),
+         true},
+        {"a cell past it and its row record's span",
+         workbook(rich(1, 0), {dims, rowRecord(0, 0, 2), labelSst(0, 2, 0)}), false},
+        {"a cell two past it", workbook(rich(1, 0), {dims, rowRecord(0, 0, 4), labelSst(0, 3, 0)}),
+         false},
+        {"a cell in column IV, the last there is",
+         workbook(rich(1, 0), {dimension(1, 0x100), text, labelSst(0, 0xFF, 0)}), true},
         {"a string going on in a CONTINUE record", workbook(split(0), {dims, text}), true},
         {"a character split between two records", workbook(split(1), {dims, text}), false},
         {"a record of the longest length",
