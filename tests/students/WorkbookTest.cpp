@@ -88,6 +88,7 @@ TEST_F(WorkbookReading, ReadsTheNamedSheets) {
     EXPECT_EQ(info->text(3, col('B')), "School Info");
     const Sheet* list = r.book.sheet("Sheet2");
     ASSERT_NE(list, nullptr);
+    EXPECT_EQ(r.book.sheet("SHEET2"), list);          // as Excel names sheets, whatever their case
     EXPECT_EQ(list->text(5, col('C')), "1");          // a number cell
     EXPECT_EQ(list->text(5, col('F')), "1000000010"); // no ".0"
     EXPECT_EQ(list->text(5, col('E')), "يوسف علي");
