@@ -108,6 +108,21 @@ void bindValue(sqlite3_stmt* st, int index, const QVariant& v) {
     }
 }
 
+// Binds the values in order; binds none and is false where the statement
+// takes another number of them.
+bool bindAll(sqlite3_stmt* st, const QVariantList& params) {
+    if (sqlite3_bind_parameter_count(st) != params.size())
+        return false;
+    for (int i = 0; i < params.size(); ++i)
+        bindValue(st, i + 1, params[i]);
+    return true;
+}
+
+DataError countMismatch(const QString& path, const QString& sql) {
+    return DataError(kStatementFailed.arg(platform::shownPath(fileNameOf(path))),
+                     QStringLiteral("parameter count mismatch: ") + sql);
+}
+
 QVariant columnValue(sqlite3_stmt* st, int col) {
     switch (sqlite3_column_type(st, col)) {
     case SQLITE_NULL:
@@ -202,13 +217,10 @@ sqlite3_stmt* Connection::compile(const QString& sql) {
 
 sqlite3_stmt* Connection::prepare(const QString& sql, const QVariantList& params) {
     sqlite3_stmt* st = compile(sql);
-    if (sqlite3_bind_parameter_count(st) != params.size()) {
+    if (!bindAll(st, params)) {
         sqlite3_finalize(st);
-        throw DataError(kStatementFailed.arg(platform::shownPath(fileNameOf(path_))),
-                        QStringLiteral("parameter count mismatch: ") + sql);
+        throw countMismatch(path_, sql);
     }
-    for (int i = 0; i < params.size(); ++i)
-        bindValue(st, i + 1, params[i]);
     return st;
 }
 
@@ -236,11 +248,8 @@ PreparedStatement::~PreparedStatement() {
 }
 
 int PreparedStatement::run(const QVariantList& params) {
-    if (sqlite3_bind_parameter_count(st_) != params.size())
-        throw DataError(kStatementFailed.arg(platform::shownPath(fileNameOf(c_->path_))),
-                        QStringLiteral("parameter count mismatch"));
-    for (int i = 0; i < params.size(); ++i)
-        bindValue(st_, i + 1, params[i]);
+    if (!bindAll(st_, params))
+        throw countMismatch(c_->path_, QString::fromUtf8(sqlite3_sql(st_)));
     int rc;
     while ((rc = sqlite3_step(st_)) == SQLITE_ROW) {
     }

@@ -21,6 +21,8 @@ const QString kSheet2 = QStringLiteral("Sheet2");
 const QString kMark = QStringLiteral("School Info");
 constexpr int kFirstStudentRow = 5;
 const QString kNothingChanged = QStringLiteral("لم يتغير شيء من البيانات.");
+// A sound workbook that holds no student list of Noor's shape.
+const QString kNotANoorList = QStringLiteral("فهو ليس ملف الطلاب المصدر من نظام نور.");
 
 QString refusal(const QString& why) {
     return why + QLatin1Char('\n') + kNothingChanged;
@@ -171,9 +173,8 @@ std::vector<ImportedStudent> numberStudents(const std::vector<WorkbookStudent>& 
 QString missingSheetError(const Workbook& book) {
     for (const QString& name : {kSheet1, kSheet2})
         if (!book.sheet(name))
-            return refusal(QStringLiteral("الملف لا يحوي الورقة %1، فهو ليس ملف الطلاب "
-                                          "المصدر من نظام نور.")
-                               .arg(quotedSheetName(name)));
+            return refusal(QStringLiteral("الملف لا يحوي الورقة %1، ").arg(quotedSheetName(name)) +
+                           kNotANoorList);
     return {};
 }
 
@@ -221,8 +222,9 @@ StudentRows readStudentRows(const Workbook& book,
     }
     if (out.rows.empty())
         out.error = refusal(QStringLiteral("لا يحوي الملف أسماء طلاب: الخانة D من السطر %1 في "
-                                           "الورقة \"%2\" فارغة.")
-                                .arg(QString::number(kFirstStudentRow), kSheet2));
+                                           "الورقة \"%2\" فارغة، ")
+                                .arg(QString::number(kFirstStudentRow), kSheet2) +
+                            kNotANoorList);
     return out;
 }
 

@@ -3,7 +3,9 @@
 #include "support/TestHome.h"
 
 #include <QFile>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace sijill::data;
 using sijill::test::TestHome;
@@ -33,14 +35,21 @@ TEST(Connection, ShippedDatabasesOpenAndHoldTheirTables) {
 TEST(Connection, MissingOrDamagedFileIsReportedAndNeverCreated) {
     TestHome home;
     QFile::remove(home.database("Schedual.db"));
-    try {
-        Connection c(Database::Schedual);
-        FAIL() << "a missing database opened";
-    } catch (const DataError& e) {
-        EXPECT_TRUE(e.userMessage().contains(QStringLiteral("غير موجود")));
-        EXPECT_TRUE(e.userMessage().contains(QStringLiteral("Schedual.db")));
+    // Opened alone, or attached to another file as the import does.
+    for (const bool attached : {false, true}) {
+        try {
+            if (attached)
+                Connection(Database::MyDatabase).attach(Database::Schedual, "sched");
+            else
+                Connection c(Database::Schedual);
+            FAIL() << "a missing database opened";
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.kind(), DataError::Kind::Missing) << attached;
+            EXPECT_TRUE(e.userMessage().contains(QStringLiteral("غير موجود"))) << attached;
+            EXPECT_TRUE(e.userMessage().contains(QStringLiteral("Schedual.db"))) << attached;
+        }
+        EXPECT_FALSE(QFile::exists(home.database("Schedual.db")));
     }
-    EXPECT_FALSE(QFile::exists(home.database("Schedual.db")));
 
     QFile junk(home.database("Labels.db"));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -56,10 +65,20 @@ TEST(Connection, MissingOrDamagedFileIsReportedAndNeverCreated) {
     }
 }
 
-// Held by another program is "busy", never "damaged"; the wait is short.
+// Held by another program is "busy", never "damaged"; the wait is short,
+// and a lock let go within it is waited out.
 TEST(Connection, AFileAnotherProgramHoldsIsBusyNotDamaged) {
     TestHome home;
     Connection other(home.database("Employee.db"));
+    other.execute("BEGIN EXCLUSIVE");
+    {
+        std::thread release([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            other.execute("ROLLBACK");
+        });
+        EXPECT_NO_THROW(Connection{Database::Employee});
+        release.join();
+    }
     other.execute("BEGIN EXCLUSIVE");
     try {
         Connection c(Database::Employee);
@@ -83,6 +102,7 @@ TEST(Connection, APreparedStatementRunsManyTimes) {
         EXPECT_EQ(insert.run({QString::number(i), QStringLiteral("اسم")}), 1);
     EXPECT_EQ(c.scalar("SELECT group_concat(d0) FROM T1").toString(), QStringLiteral("0,1,2"));
     EXPECT_THROW(insert.run({"x"}), DataError);
+    EXPECT_THROW(insert.run({"x", "y", "z"}), DataError);
 }
 
 TEST(RecordSet, AddUpdateDeleteByRowIdentity) {
@@ -167,7 +187,9 @@ TEST(Connection, BadStatementsRaiseArabicErrors) {
     TestHome home;
     Connection c(Database::MyDatabase);
     EXPECT_THROW(c.execute("SELECT * FROM no_such_table"), DataError);
-    EXPECT_THROW(c.execute("SELECT ?", {}), DataError); // parameter count mismatch
+    // More or fewer values than the statement binds.
+    EXPECT_THROW(c.execute("SELECT ?", {}), DataError);
+    EXPECT_THROW(c.execute("SELECT ?", {1, 2}), DataError);
 }
 
 TEST(RecordSet, ADeletedRowsIdentityIsNeverHandedOutAgain) {

@@ -66,12 +66,18 @@ TEST(ScheduleGrid, PlacesRowsByTheirOrderAndSavesTheDayIntoBothPeriods) {
     EXPECT_FALSE(g.firstDayComplete());
 }
 
+// Rows whose order is missing or no number take no slot, the first least.
 TEST(ExamSchedule, FirstRowOfAGradeIsMadeOnceWithEmptyTexts) {
     test::TestHome home;
+    home.exec("Schedual.db", "INSERT INTO T1 (D3, F_Order) VALUES ('رابع', NULL), ('رابع', 'x')");
     const qint64 id = ensureFirstRow(2, "رابع ");
     EXPECT_EQ(stored(id), "2|||رابع |||||الأولى|0");
     EXPECT_EQ(ensureFirstRow(2, "رابع"), id); // blanks around a name do not matter
-    EXPECT_EQ(rowCount(), 1);
+    EXPECT_EQ(rowCount(), 3);
+    std::vector<int> orders;
+    for (const ScheduleRow& row : loadGradeRows("رابع"))
+        orders.push_back(row.order);
+    EXPECT_EQ(orders, (std::vector<int>{-1, -1, 0}));
 }
 
 TEST(ExamSchedule, GradesAreMatchedExactly) {

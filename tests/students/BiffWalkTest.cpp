@@ -94,6 +94,14 @@ Bytes dimension(unsigned rows, unsigned cols) {
     return record(0x0200, d);
 }
 
+// A ROW record: row `r` with cells in columns [first, end).
+Bytes rowRecord(unsigned r, unsigned first, unsigned end) {
+    Bytes d;
+    for (unsigned v : {r, first, end, 255u, 0u, 0u, 0x100u, 15u})
+        put16(d, v);
+    return record(0x0208, d);
+}
+
 // Shared strings "ab" + "ج" split over a CONTINUE record that switches the
 // characters to two bytes each, then "x"; `total` text cells use them.
 Bytes splitStrings(unsigned total) {
@@ -143,12 +151,7 @@ TEST(BiffWalk, TextsAcrossContinueRecordsAndFormulaValues) {
 // last declared row with only a row record (a height or a format), a row
 // block whose index points at its first row; booleans and errors are values.
 TEST(BiffWalk, WritersHabitsAreReadAndValuesAreValues) {
-    auto row = [](unsigned r, unsigned first, unsigned end) {
-        Bytes d;
-        for (unsigned v : {r, first, end, 255u, 0u, 0u, 0x100u, 15u})
-            put16(d, v);
-        return record(0x0208, d);
-    };
+    const auto row = rowRecord;
     // A row block index: how far back its first ROW record starts.
     auto sheet = [&](unsigned back) {
         Bytes dbCell;
@@ -225,67 +228,73 @@ void set32(Bytes& b, size_t at, uint32_t v) {
         b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-// An OLE2 file of 512-byte sectors holding one stream, laid out as the FAT,
-// the DIFAT, the directory, the mini FAT and the data; a stream shorter than
-// 4096 bytes lies in the mini stream. The cases damage it through the
-// offsets kept here.
+// An OLE2 file of 512-byte (or 4096-byte) sectors holding one stream, laid
+// out as the FAT, the DIFAT, the directory, the mini FAT and the data; a
+// stream shorter than 4096 bytes lies in the mini stream. The cases damage it
+// through the offsets kept here.
 struct Ole {
     Bytes file;
+    size_t unit = 512;                                    // the sector size
     uint32_t dir = 0, miniFat = 0, data = 0, sectors = 0; // first sectors; data sectors
     bool mini = false;
-    static size_t at(uint32_t sector) { return (sector + size_t{1}) * 512; }
-    void fat(uint32_t sector, uint32_t next) { set32(file, 512 + sector * size_t{4}, next); }
-    void miniFatEntry(uint32_t unit, uint32_t next) { set32(file, at(miniFat) + unit * 4, next); }
+    size_t at(uint32_t sector) const { return (sector + size_t{1}) * unit; }
+    void fat(uint32_t sector, uint32_t next) { set32(file, unit + sector * size_t{4}, next); }
+    void miniFatEntry(uint32_t entry, uint32_t next) { set32(file, at(miniFat) + entry * 4, next); }
     size_t entry(uint32_t id) const { return at(dir) + id * 128; }
 };
 
-Ole ole(const Bytes& stream, const char* name = "Workbook") {
+Ole ole(const Bytes& stream, size_t unit = 512) {
     Ole o;
+    o.unit = unit;
     o.mini = stream.size() < 4096;
+    const uint32_t perSector = static_cast<uint32_t>(unit / 4), perDifat = perSector - 1;
     const uint32_t units = o.mini ? static_cast<uint32_t>((stream.size() + 63) / 64) : 0;
     const uint32_t m = o.mini ? 1 : 0;
-    o.sectors = static_cast<uint32_t>(((o.mini ? units * size_t{64} : stream.size()) + 511) / 512);
+    o.sectors =
+        static_cast<uint32_t>(((o.mini ? units * size_t{64} : stream.size()) + unit - 1) / unit);
     uint32_t f = 1, d = 0;
     for (;; ++f) {
-        d = f > 109 ? (f - 109 + 126) / 127 : 0;
-        if (f * 128 >= f + d + 1 + m + o.sectors)
+        d = f > 109 ? (f - 109 + perDifat - 1) / perDifat : 0;
+        if (f * perSector >= f + d + 1 + m + o.sectors)
             break;
     }
     o.dir = f + d;
     o.miniFat = o.dir + 1;
     o.data = o.dir + 1 + m;
     Bytes& b = o.file;
-    b.assign(Ole::at(o.data + o.sectors), 0);
+    b.assign(o.at(o.data + o.sectors), 0);
     const uint8_t magic[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     std::copy(magic, magic + 8, b.begin());
-    for (const auto& [at, v] : {std::pair<size_t, uint32_t>{0x18, 0x0003003E},
-                                {0x1C, 0x0009FFFE},
-                                {0x20, 6},
-                                {0x2C, f},
-                                {0x30, o.dir},
-                                {0x38, 4096},
-                                {0x3C, o.mini ? o.miniFat : kEnd},
-                                {0x40, m},
-                                {0x44, d ? f : kEnd},
-                                {0x48, d}})
+    const bool large = unit == 4096;
+    for (const auto& [at, v] :
+         {std::pair<size_t, uint32_t>{0x18, large ? 0x0004003Eu : 0x0003003Eu},
+          {0x1C, large ? 0x000CFFFEu : 0x0009FFFEu},
+          {0x20, 6},
+          {0x2C, f},
+          {0x30, o.dir},
+          {0x38, 4096},
+          {0x3C, o.mini ? o.miniFat : kEnd},
+          {0x40, m},
+          {0x44, d ? f : kEnd},
+          {0x48, d}})
         set32(b, at, v);
-    for (uint32_t i = 0; i < f * 128; ++i)
+    for (uint32_t i = 0; i < f * perSector; ++i)
         o.fat(i, i < f ? 0xFFFFFFFD : i < f + d ? 0xFFFFFFFC : kFree);
     for (uint32_t i = 0; i < 109; ++i)
         set32(b, 0x4C + i * 4, i < f ? i : kFree);
-    for (uint32_t i = 109; i < f; ++i) // the DIFAT sectors: 127 entries and the next
-        set32(b, Ole::at(f + (i - 109) / 127) + (i - 109) % 127 * 4, i);
+    for (uint32_t i = 109; i < f; ++i) // the DIFAT sectors: their entries, then the next
+        set32(b, o.at(f + (i - 109) / perDifat) + (i - 109) % perDifat * 4, i);
     for (uint32_t s = 0; s < d; ++s)
-        set32(b, Ole::at(f + s) + 508, s + 1 < d ? f + s + 1 : kEnd);
+        set32(b, o.at(f + s) + unit - 4, s + 1 < d ? f + s + 1 : kEnd);
     o.fat(o.dir, kEnd);
     for (uint32_t i = 0; i < o.sectors; ++i)
         o.fat(o.data + i, i + 1 < o.sectors ? o.data + i + 1 : kEnd);
     if (o.mini) {
         o.fat(o.miniFat, kEnd);
-        for (uint32_t i = 0; i < 128; ++i)
+        for (uint32_t i = 0; i < perSector; ++i)
             o.miniFatEntry(i, i + 1 < units ? i + 1 : i < units ? kEnd : kFree);
     }
-    // The root entry and the stream's entry; the other two stay empty.
+    // The root entry and the stream's entry; the others stay empty.
     const auto dirEntry = [&](uint32_t id, const char* text, uint8_t type, uint32_t child,
                               uint32_t start, uint32_t size) {
         const size_t e = o.entry(id);
@@ -301,8 +310,8 @@ Ole ole(const Bytes& stream, const char* name = "Workbook") {
         set32(b, e + 0x78, size);
     };
     dirEntry(0, "Root Entry", 5, 1, o.mini ? o.data : kEnd, units * 64);
-    dirEntry(1, name, 2, kFree, o.mini ? 0 : o.data, static_cast<uint32_t>(stream.size()));
-    std::copy(stream.begin(), stream.end(), b.begin() + static_cast<long>(Ole::at(o.data)));
+    dirEntry(1, "Workbook", 2, kFree, o.mini ? 0 : o.data, static_cast<uint32_t>(stream.size()));
+    std::copy(stream.begin(), stream.end(), b.begin() + static_cast<long>(o.at(o.data)));
     return o;
 }
 
@@ -324,6 +333,7 @@ TEST(CompoundFile, EveryChainIsBoundedAndChecked) {
         size_t size; // of the stream; under 4096 in the mini stream
         std::function<void(Ole&)> damage;
         Container want;
+        size_t unit = 512; // the sector size
     };
     const auto setSize = [](uint32_t size) {
         return [size](Ole& o) { set32(o.file, o.entry(1) + 0x78, size); };
@@ -334,6 +344,10 @@ TEST(CompoundFile, EveryChainIsBoundedAndChecked) {
         {"declared shorter than its chain", 4608, setSize(4607), Container::Ok},
         {"a stream shorter than its declared size", 4608, setSize(4609), Container::Damaged},
         {"declared past the file", 4608, setSize(0x7FFFFFFF), Container::Damaged},
+        {"sound, 4096-byte sectors", 12288, [](Ole&) {}, Container::Ok, 4096},
+        // Where the sectors are large the size has a high half too.
+        {"declared past the file, 4096-byte sectors", 12288,
+         [](Ole& o) { set32(o.file, o.entry(1) + 0x7C, 0xFFFFFFFF); }, Container::Damaged, 4096},
         {"last sector cut, every declared byte there", 4600,
          [](Ole& o) { o.file.resize(o.file.size() - 8); }, Container::Ok},
         {"last sector cut one byte into the stream", 4600,
@@ -363,7 +377,7 @@ TEST(CompoundFile, EveryChainIsBoundedAndChecked) {
     };
     for (const Case& c : cases) {
         const Bytes stream = filler(c.size);
-        Ole o = ole(stream);
+        Ole o = ole(stream, c.unit);
         c.damage(o);
         Bytes out;
         EXPECT_EQ(sijill::biff::readStream(o.file, "WORKBOOK", out), c.want) << c.what;
@@ -431,7 +445,16 @@ TEST(BiffWalk, EveryRecordAndStringIsReadWithinItsBounds) {
          workbook(rich(1, 0), {dims, labelSst(0, 0, 1)}), false},
         {"a cell in the last declared column", workbook(rich(1, 0), {dims, labelSst(0, 1, 0)}),
          true},
-        {"a cell past it", workbook(rich(1, 0), {dims, labelSst(0, 2, 0)}), false},
+        // Writers that store the last column in the size record: one past
+        // it is read where the row's record spans the cell.
+        {"a cell past it", workbook(rich(1, 0), {dims, rowRecord(0, 0, 3), labelSst(0, 2, 0)}),
+         true},
+        {"a cell past it and its row record's span",
+         workbook(rich(1, 0), {dims, rowRecord(0, 0, 2), labelSst(0, 2, 0)}), false},
+        {"a cell two past it", workbook(rich(1, 0), {dims, rowRecord(0, 0, 4), labelSst(0, 3, 0)}),
+         false},
+        {"a cell in column IV, the last there is",
+         workbook(rich(1, 0), {dimension(1, 0x100), text, labelSst(0, 0xFF, 0)}), true},
         {"a string going on in a CONTINUE record", workbook(split(0), {dims, text}), true},
         {"a character split between two records", workbook(split(1), {dims, text}), false},
         {"a record of the longest length",
@@ -474,8 +497,11 @@ ReaderRun runReader(const std::string& path, const char* escape = nullptr) {
     ReaderRun run;
     const pid_t pid = fork();
     if (pid == 0) {
+        // The output file stands at descriptor 3 too: a descriptor the
+        // reader inherits and must not write.
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || dup2(out, 1) < 0 || (escape && setenv("SIJILL_READER_ESCAPE", escape, 1)))
+        if (out < 0 || dup2(out, 1) < 0 || dup2(out, 3) < 0 ||
+            (escape && setenv("SIJILL_READER_ESCAPE", escape, 1)))
             _exit(127);
         if (escape && std::strcmp(escape, "no-box") == 0) {
             scmp_filter_ctx refuse = seccomp_init(SCMP_ACT_ALLOW);
@@ -523,7 +549,7 @@ TEST(ReaderProgram, CraftedFilesAreRefusedInLittleMemory) {
         set32(cyclic.file, 0x44, difat);
         set32(cyclic.file, 0x48, 31);
         for (uint32_t s = 0; s < 31; ++s) {
-            const size_t at = Ole::at(difat + s);
+            const size_t at = cyclic.at(difat + s);
             std::fill(cyclic.file.begin() + static_cast<long>(at),
                       cyclic.file.begin() + static_cast<long>(at + 508), 0);
             set32(cyclic.file, at + 508, s < 30 ? difat + s + 1 : kEnd);
@@ -554,8 +580,9 @@ TEST(ReaderProgram, CraftedFilesAreRefusedInLittleMemory) {
 }
 
 // Inside its box the reader can do nothing but read its file and report:
-// opening a file for writing, a socket, running a program or any call not
-// listed ends it, and the import reports the workbook damaged, naming it.
+// opening a file for writing, a socket, running a program, writing to a
+// descriptor it inherited or any call not listed ends it, and memory past its
+// cap is refused; the import reports the workbook damaged, naming it.
 TEST(ReaderProgram, TheBoxEndsTheReaderOnAnyOtherCall) {
     sijill::test::useBuiltReader();
     QTemporaryDir dir;
@@ -568,10 +595,17 @@ TEST(ReaderProgram, TheBoxEndsTheReaderOnAnyOtherCall) {
     EXPECT_TRUE(WIFEXITED(unboxed.status) && WEXITSTATUS(unboxed.status) == 2);
     EXPECT_EQ(unboxed.output,
               "SIJILL-XLS 2\nFAULT\tBOX\t\t-1\t-1\tthe reader's box cannot be set up\n");
-    for (const char* escape : {"write-open", "socket", "exec", "kill"}) {
+    for (const char* escape :
+         {"write-open", "socket", "exec", "kill", "write-inherited", "allocate"}) {
         const ReaderRun run = runReader(file, escape);
-        EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGSYS) << escape;
+        if (std::strcmp(escape, "allocate") == 0) {
+            EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 2);
+            EXPECT_NE(run.output.find("more memory than allowed"), std::string::npos);
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGSYS) << escape;
+        }
         EXPECT_FALSE(QFile::exists(path + QStringLiteral(".escaped"))) << escape;
+        EXPECT_EQ(run.output.find("ESCAPED"), std::string::npos) << escape;
 
         qputenv("SIJILL_READER_ESCAPE", escape);
         const sijill::students::WorkbookRead read = sijill::students::readWorkbook(path, {});

@@ -232,11 +232,17 @@ TEST_F(NoorImport, RefusedWorkbooksLeaveEverythingAsItWas) {
         const char* file;
         const char* says;
     };
+    const char* const kNotNoor = "فهو ليس ملف الطلاب المصدر من نظام نور.";
     for (const Case& c :
          {Case{"students-badcode.xls", "السطر 9"}, Case{"students-norows.xls", "السطر 5"},
           Case{"students-nosheet2.xls", "Sheet2"}, Case{"students-badclass.xls", "السطر 7"},
           Case{"damaged-truncated.xls", "تالف"}, Case{"damaged-xlsx.xls", "xlsx"},
-          Case{"damaged-html.xls", "HTML"}, Case{"nothing-here.xls", "غير موجود"}}) {
+          Case{"damaged-html.xls", "HTML"}, Case{"nothing-here.xls", "غير موجود"},
+          // Sound workbooks of other shapes, some with their last cells one
+          // past the size their writer declared.
+          Case{"xls-corpus/14460.xls", kNotNoor}, Case{"xls-corpus/3dFormulas.xls", kNotNoor},
+          Case{"xls-corpus/SimpleWithColours.xls", kNotNoor},
+          Case{"xls-corpus/issue20.xls", kNotNoor}}) {
         const ImportOutcome out = runImport(c.file, true);
         EXPECT_EQ(out.result, ImportOutcome::Result::Refused) << c.file;
         EXPECT_TRUE(out.message.contains(QString::fromUtf8(c.says))) << out.message.toStdString();

@@ -324,6 +324,34 @@ bool inCellTable(uint16_t type) {
     }
 }
 
+// A ROW record: the row and its columns [first, end).
+struct RowSpan {
+    uint32_t row;
+    uint16_t first, end;
+};
+
+const RowSpan* findRow(const std::vector<RowSpan>& sorted, uint32_t row) {
+    const auto at = std::lower_bound(sorted.begin(), sorted.end(), row,
+                                     [](const RowSpan& r, uint32_t want) { return r.row < want; });
+    return at != sorted.end() && at->row == row ? &*at : nullptr;
+}
+
+bool insideDeclaredSize(const SheetCells& s, uint32_t row, uint16_t column) {
+    return row >= s.firstRow && row < s.endRow && column >= s.firstColumn && column < s.endColumn;
+}
+
+// Some writers store the sheet's last row and column in its size record
+// where the format wants one past them, so their last cells stand one row
+// or column beyond it. Such a cell is read where its row record spans it: a
+// cell whose row or column bytes changed lands outside its row's span, or
+// in a row without a record, and stays refused.
+bool writtenWithLastIndex(const SheetCells& s, const RowSpan* rowRecord, uint32_t row,
+                          uint16_t column) {
+    return row >= s.firstRow && row <= s.endRow && column >= s.firstColumn &&
+           column <= s.endColumn && rowRecord && column >= rowRecord->first &&
+           column < rowRecord->end;
+}
+
 } // namespace
 
 const char* valueText(const Cell& cell) {
@@ -474,7 +502,7 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
         return fail(Fault::Kind::Damaged, name, "the sheet does not start with a worksheet BOF");
 
     bool haveDimension = false;
-    std::vector<uint32_t> rowsSeen;                      // rows with a ROW record
+    std::vector<RowSpan> rowsSeen;                       // the ROW records
     std::vector<size_t> rowRecords;                      // where each ROW record starts
     std::vector<size_t> dbCells;                         // where each DBCELL record starts
     std::vector<std::pair<size_t, uint32_t>> dbCellRows; // a DBCELL and its first ROW's offset
@@ -551,7 +579,7 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
         case kRow:
             if (r.size != 16 || u16(d + 4) < u16(d + 2))
                 return fail(Fault::Kind::Damaged, name, "a row record cannot be read", row);
-            rowsSeen.push_back(row);
+            rowsSeen.push_back({row, u16(d + 2), u16(d + 4)});
             rowRecords.push_back(start);
             break;
         case kIndex:
@@ -704,24 +732,27 @@ bool Workbook::readSheet(size_t index, SheetCells& out) {
             return fail(Fault::Kind::Damaged, name, "two cell records for one cell",
                         static_cast<long>(out.cells[i].first >> 16),
                         static_cast<int>(out.cells[i].first & 0xFFFF));
-    bool lastRowHeld = out.endRow == out.firstRow;
+    // The declared rows end at the last row that holds a cell or has a row
+    // record (its height or format); writers count such rows too.
+    std::sort(rowsSeen.begin(), rowsSeen.end(),
+              [](const RowSpan& a, const RowSpan& b) { return a.row < b.row; });
+    if (std::adjacent_find(rowsSeen.begin(), rowsSeen.end(),
+                           [](const RowSpan& a, const RowSpan& b) { return a.row == b.row; }) !=
+        rowsSeen.end())
+        return fail(Fault::Kind::Damaged, name, "two row records for one row");
+    bool lastRowHeld = out.endRow == out.firstRow || findRow(rowsSeen, out.endRow - 1);
     for (const auto& [key, cell] : out.cells) {
         const uint32_t row = static_cast<uint32_t>(key >> 16);
         const uint16_t column = static_cast<uint16_t>(key & 0xFFFF);
-        if (row < out.firstRow || row >= out.endRow || column < out.firstColumn ||
-            column >= out.endColumn)
+        if (!insideDeclaredSize(out, row, column) &&
+            !writtenWithLastIndex(out, findRow(rowsSeen, row), row, column))
             return fail(Fault::Kind::Damaged, name, "a cell outside the sheet's declared size", row,
                         column);
-        if (row + 1 == out.endRow)
+        // Where the size was written with the last index, the last row is
+        // the one the size names.
+        if (row + 1 == out.endRow || row == out.endRow)
             lastRowHeld = true;
     }
-    // The declared rows end at the last row that holds a cell or has a row
-    // record (its height or format); writers count such rows too.
-    std::sort(rowsSeen.begin(), rowsSeen.end());
-    if (std::adjacent_find(rowsSeen.begin(), rowsSeen.end()) != rowsSeen.end())
-        return fail(Fault::Kind::Damaged, name, "two row records for one row");
-    lastRowHeld =
-        lastRowHeld || std::binary_search(rowsSeen.begin(), rowsSeen.end(), out.endRow - 1);
     if (!lastRowHeld)
         return fail(Fault::Kind::Damaged, name, "the last declared row holds nothing",
                     static_cast<long>(out.endRow) - 1);

@@ -6,12 +6,12 @@
 // format: a stream that does not end in its EOF record, a record past its
 // stream or longer than a record may be, a cell record that cannot be read,
 // a record of no type the format knows, a row or cell record after the
-// sheet's cell table, a cell outside the sheet's declared size or given
-// twice, a last declared row that holds neither a cell nor a row record, a
-// row block index that does not point at a row record, and fewer
-// shared-string cells in the whole stream than the shared strings table
-// serves. Plain C++ without Qt: it
-// runs in the reader program, on the file's bytes held in memory.
+// sheet's cell table, a cell outside the sheet's declared size (but for one
+// row or column past it, inside its row record's span, as writers that store
+// the last index leave it) or given twice, a last declared row that holds neither a cell nor a row
+// record, a row block index that does not point at a row record, and fewer shared-string cells in
+// the whole stream than the shared strings table serves. Plain C++ without Qt: it runs in the
+// reader program, on the file's bytes held in memory.
 
 #include <cstdint>
 #include <deque>

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
@@ -105,6 +106,15 @@ void tryEscape(const char* file) {
         execl("/bin/true", "true", static_cast<char*>(nullptr));
     } else if (std::strcmp(what, "kill") == 0) {
         kill(1, 0); // only asks whether the first process lives
+    } else if (std::strcmp(what, "write-inherited") == 0) {
+        const char text[] = "ESCAPED\n";
+        (void)!write(3, text, sizeof text - 1); // a descriptor the parent left open
+    } else if (std::strcmp(what, "allocate") == 0) {
+        // Far past the cap on the address space; volatile so the call stays.
+        void* volatile block = std::malloc(size_t{1} << 30);
+        if (!block)
+            throw std::bad_alloc();
+        std::free(block);
     }
 }
 

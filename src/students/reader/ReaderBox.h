@@ -19,8 +19,10 @@ void limitResources(uint64_t fileSize);
 bool enterBox();
 
 // For the tests only: when SIJILL_READER_ESCAPE names an attempt
-// (write-open, socket, exec, kill), makes it. Inside the box each ends the
-// process; outside it, none does harm.
+// (write-open, socket, exec, kill, write-inherited: a write to descriptor 3;
+// allocate: 1 GiB), makes it. Inside the box each of the calls ends the
+// process and the allocation fails (std::bad_alloc); outside it, none does
+// harm.
 void tryEscape(const char* file);
 
 } // namespace sijill::biff
