@@ -100,6 +100,13 @@ struct LaidOutReport {
 // the data source lacks is a ReportError.
 LaidOutReport layOut(const ReportLayout& layout);
 
+// Closes the detail band up so that `rows` rows stand on one page with the
+// headers, the page footer and the report footer: the band, its controls'
+// heights and their tops shrink by one share, never below kMinTextScale of the
+// band (the floor its texts shrink to). Returns false and leaves the band as
+// it is when the rows fit already or cannot fit even at that floor.
+bool fitRowsToOnePage(ReportLayout& layout, int rows);
+
 // A4 in twips, turned for the orientation.
 QSizeF paperSizeFor(Orientation orientation);
 
