@@ -95,7 +95,8 @@ struct LaidOutReport {
 // Lays a layout out over A4 pages with its current data source: report header
 // once at the top of page 1, page header on every page, one detail band a row,
 // page footer at the foot of every page, report footer once after the last
-// row (on a new page when it does not fit). Every text is fitted into its box
+// row (on a new page when it does not fit, taking the last row along so that
+// no page holds headings and footer alone). Every text is fitted into its box
 // (TextFitter) and a text that cannot be is listed in `cutTexts`. A field that a text box binds and
 // the data source lacks is a ReportError.
 LaidOutReport layOut(const ReportLayout& layout);
