@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/ReportRows.h"
 #include "report/ReportModel.h"
+#include "report/ReportPages.h"
 
 #include <algorithm>
 #include <vector>
@@ -41,7 +42,8 @@ void fillSignatureSheet(report::ReportLayout& layout, const SheetHeader& header,
     // The spacer holds the page footer open: past 40 rows each page keeps room
     // at its foot.
     report::ReportControl& spacer = layout.control(kPageFooter, QStringLiteral("ShaBlank"));
-    spacer.height = rows.recordCount() > kRowsBeforeTallSpacer ? kTallSpacer : kSpacer;
+    const bool onePage = rows.recordCount() <= kRowsBeforeTallSpacer;
+    spacer.height = onePage ? kSpacer : kTallSpacer;
     report::ReportSection& footer = layout.section(kPageFooter);
     footer.height = std::max(footer.height, spacer.top + spacer.height);
     layout.control(kPageHeader, QStringLiteral("kl1")).caption = texts::kKingdom;
@@ -53,8 +55,12 @@ void fillSignatureSheet(report::ReportLayout& layout, const SheetHeader& header,
     layout.control(kReportFooter, QStringLiteral("Headmaster")).caption = header.principal;
     if (!header.logo.isNull())
         layout.control(kPageHeader, QStringLiteral("image1")).picture = header.logo;
-    layout.setDataSource(data::reportRows(rows));
     layout.setOrientation(report::Orientation::Portrait);
+    // Up to 40 rows the sheet is one page with its signatures: the rows close
+    // up as far as that takes.
+    if (onePage)
+        report::fitRowsToOnePage(layout, rows.recordCount());
+    layout.setDataSource(data::reportRows(rows));
 }
 
 report::ReportRowset deskLabelRows(const data::RecordSet& rows) {

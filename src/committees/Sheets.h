@@ -32,7 +32,7 @@ struct SheetHeader {
 
 // The signature sheet of one committee, from the layout's stored design: the
 // header, the principal, the footer spacer (taller past 40 rows), portrait,
-// and the committee's rows.
+// and the committee's rows; up to 40 rows close up to stand on one page.
 void fillSignatureSheet(report::ReportLayout& layout, const SheetHeader& header,
                         const QString& committee, const data::RecordSet& rows);
 

@@ -53,6 +53,19 @@ QSizeF paperSizeFor(Orientation orientation) {
 
 namespace {
 
+// Below 1 when the layout is wider than the paper.
+double scaleToPaper(const ReportLayout& layout) {
+    const PageMargins& m = layout.margins();
+    const double printable = paperSizeFor(layout.orientation()).width() - m.left - m.right;
+    return layout.reportWidth() > printable ? printable / layout.reportWidth() : 1.0;
+}
+
+// The height between the margins, in layout twips.
+double pageHeight(const ReportLayout& layout, double scale) {
+    const PageMargins& m = layout.margins();
+    return (paperSizeFor(layout.orientation()).height() - m.top - m.bottom) / scale;
+}
+
 int alignmentFlags(const ReportControl& c) {
     int flags = Qt::AlignAbsolute;
     switch (c.alignment) {
@@ -95,10 +108,8 @@ public:
         out_.orientation = layout_.orientation();
         out_.paperSize = paperSizeFor(layout_.orientation());
         out_.previewWidth = layout_.previewWidth();
-        const PageMargins& m = layout_.margins();
-        const double printable = out_.paperSize.width() - m.left - m.right;
-        out_.scale = layout_.reportWidth() > printable ? printable / layout_.reportWidth() : 1.0;
-        bottom_ = (out_.paperSize.height() - m.top - m.bottom) / out_.scale;
+        out_.scale = scaleToPaper(layout_);
+        bottom_ = pageHeight(layout_, out_.scale);
         padding_ = widestRule() * out_.scale;
         prepare();
 
@@ -116,14 +127,14 @@ public:
         const int rows = data_ ? data_->rowCount() : 0;
         if (detail.prints()) {
             for (int r = 0; r < rows; ++r) {
-                if (y_ + detail.section->height > bottom_ + 0.5 && rowsOnPage_ > 0)
+                if ((!fits(detail) || (r == rows - 1 && footerTakesLastRow())) && rowsOnPage_ > 0)
                     newPage();
                 place(detail, r);
                 ++rowsOnPage_;
             }
         }
         if (reportFooter.prints()) {
-            if (y_ + reportFooter.section->height > bottom_ + 0.5 && y_ > headerBottom_)
+            if (!fits(reportFooter) && y_ > headerBottom_)
                 newPage();
             place(reportFooter, rows > 0 ? rows - 1 : -1);
         }
@@ -180,6 +191,22 @@ private:
         f.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.size * 20 * out_.scale))));
         f.setHintingPreference(QFont::PreferNoHinting);
         return f;
+    }
+
+    bool fits(const PreparedSection& ps, double below = 0) const {
+        return y_ + below + ps.section->height <= bottom_ + 0.5;
+    }
+
+    // A report footer never stands on a page with headings alone: where the
+    // last row fits but the footer after it does not, the row goes over with
+    // it, as long as a fresh page holds both.
+    bool footerTakesLastRow() const {
+        const PreparedSection& detail = sections_[2];
+        const PreparedSection& footer = sections_[4];
+        if (!footer.prints() || !fits(detail) || fits(footer, detail.section->height))
+            return false;
+        const double freshTop = sections_[1].prints() ? sections_[1].section->height : 0;
+        return freshTop + detail.section->height + footer.section->height <= bottom_ + 0.5;
     }
 
     void startPage() {
@@ -282,6 +309,28 @@ private:
 };
 
 } // namespace
+
+bool fitRowsToOnePage(ReportLayout& layout, int rows) {
+    ReportSection& detail = layout.section(SectionRole::Detail);
+    if (rows <= 0 || !detail.visible || detail.height <= 0)
+        return false;
+    double room = pageHeight(layout, scaleToPaper(layout));
+    for (SectionRole role : {SectionRole::ReportHeader, SectionRole::PageHeader,
+                             SectionRole::PageFooter, SectionRole::ReportFooter}) {
+        const ReportSection& s = layout.section(role);
+        if (s.visible)
+            room -= std::max(0.0, s.height);
+    }
+    const double share = room / (rows * detail.height);
+    if (share >= 1 || share < kMinTextScale)
+        return false;
+    detail.height *= share;
+    for (ReportControl& c : detail.controls) {
+        c.top *= share;
+        c.height *= share;
+    }
+    return true;
+}
 
 LaidOutReport layOut(const ReportLayout& layout) {
     LaidOutReport out;

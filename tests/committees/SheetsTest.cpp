@@ -1,4 +1,5 @@
 #include "committees/Sheets.h"
+#include "committees/CommitteePlan.h"
 #include "committees/CommitteesTestSupport.h"
 #include "committees/Seating.h"
 #include "data/Connection.h"
@@ -6,6 +7,7 @@
 #include "report/ReportModel.h"
 #include "report/ReportPages.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace sijill;
@@ -21,10 +23,11 @@ std::vector<Student> pupils(const QString& grade, int n) {
     return out;
 }
 
-// Seats the committees in Com and reads back the rows of `name`.
-data::RecordSet seated(const std::vector<CommitteeSeats>& committees, const GradeSeats& counts,
-                       const QString& name) {
-    const QStringList subjects = {"علوم", "لغتي", "رياضيات", "-", "-", "-", "-", "-"};
+const QStringList kShortSubjects = {"علوم", "لغتي", "رياضيات", "-", "-", "-", "-", "-"};
+
+// Seats the committees in Com.
+void seatAll(const std::vector<CommitteeSeats>& committees, const GradeSeats& counts,
+             const QStringList& subjects = kShortSubjects) {
     const SeatingPlan plan = planSeating(
         committees, {"رابع", "خامس", "سادس"},
         {pupils("رابع", counts[0]), pupils("خامس", counts[1]), pupils("سادس", counts[2])},
@@ -32,7 +35,30 @@ data::RecordSet seated(const std::vector<CommitteeSeats>& committees, const Grad
     EXPECT_TRUE(plan.error.isEmpty()) << plan.error.toStdString();
     data::Connection c(data::Database::Schedual);
     writeSeating(c, plan.rows);
+}
+
+// Seats the committees and reads back the rows of `name`.
+data::RecordSet seated(const std::vector<CommitteeSeats>& committees, const GradeSeats& counts,
+                       const QString& name) {
+    seatAll(committees, counts);
+    data::Connection c(data::Database::Schedual);
     return committeeRows(c, "  " + name + " ");
+}
+
+// No page holds only headings and the signatures: each prints a row.
+bool everyPageHasARow(const report::LaidOutReport& r) {
+    return std::all_of(r.pages.begin(), r.pages.end(), [](const report::ReportPage& page) {
+        return page.findControl("TextSeat") != nullptr;
+    });
+}
+
+// Every text of the sheet stands whole inside its cell.
+void expectWholeTexts(const report::LaidOutReport& r, const QString& committee) {
+    EXPECT_TRUE(r.cutTexts.empty()) << committee.toStdString();
+    for (const report::ReportPage& page : r.pages)
+        for (const report::DrawnItem& item : page.items)
+            EXPECT_TRUE(report::textFits(item))
+                << committee.toStdString() << " " << item.control.toStdString();
 }
 
 QStringList namesOf(const report::ReportRowset& rows, const QString& field) {
@@ -83,13 +109,51 @@ TEST(SignatureSheet, HeaderRowsCarrySubjectsAndTheSpacerGrowsPastFortyRows) {
     EXPECT_EQ(test::drawnTexts(laid, "TextS1").value(0), "علوم");
     EXPECT_EQ(test::drawnTexts(laid, "TextS3").value(0), "رياضيات");
 
+    // Forty rows and the signatures on one page.
+    EXPECT_EQ(laid.pages.size(), 1u);
+    expectWholeTexts(laid, "A");
+
     const data::RecordSet fortyOne = seated({{"A", {40, 0, 0}}}, {40, 0, 0}, "A");
     ASSERT_EQ(fortyOne.recordCount(), 41);
     fillSignatureSheet(layout, header, "A", fortyOne);
     EXPECT_EQ(layout.control("ShaBlank").height, 2500);
+    EXPECT_DOUBLE_EQ(layout.section("Section1").height, 390);
+    laid = report::layOut(layout);
+    EXPECT_EQ(laid.pages.size(), 2u);
+    EXPECT_TRUE(everyPageHasARow(laid));
     // The next fill starts from the stored design.
     fillSignatureSheet(layout, header, "A", forty);
     EXPECT_EQ(layout.control("ShaBlank").height, 20);
+}
+
+TEST(SignatureSheet, EveryCommitteeOfAFullDistributionPrintsOnOnePage) {
+    test::TestHome home;
+    report::layoutLibrary().clear();
+    report::ReportLayout& layout = report::layout(kSheetLayout);
+    // 1,001 students of three grades at 30 a committee: 35 committees of
+    // three grade blocks, with long subject names over the cells.
+    const GradeSeats totals{334, 334, 333};
+    const std::vector<GradeSeats> shares = *seatShares(totals, 35, 30);
+    std::vector<CommitteeSeats> committees;
+    for (int i = 0; i < 35; ++i)
+        committees.push_back({committeeName(i + 1), shares[static_cast<std::size_t>(i)]});
+    // And a committee at its capacity of 30 (33 rows) and one of 40 rows.
+    committees.push_back({committeeName(36), {10, 10, 10}});
+    committees.push_back({committeeName(37), {13, 12, 12}});
+    seatAll(committees, {totals[0] + 23, totals[1] + 22, totals[2] + 22},
+            {"الدراسات الاجتماعية والمواطنة", "التربية الإسلامية", "المهارات الرقمية",
+             "اللغة الإنجليزية", "التربية الفنية", "المهارات الحياتية والأسرية", "-", "-"});
+    data::Connection c(data::Database::Schedual);
+    int longest = 0;
+    for (const CommitteeSeats& committee : committees) {
+        const data::RecordSet rows = committeeRows(c, committee.name);
+        longest = std::max(longest, rows.recordCount());
+        fillSignatureSheet(layout, {"إدارة", "مدرسة", "1446", "المدير", {}}, committee.name, rows);
+        const report::LaidOutReport laid = report::layOut(layout);
+        EXPECT_EQ(laid.pages.size(), 1u) << committee.name.toStdString();
+        expectWholeTexts(laid, committee.name);
+    }
+    EXPECT_EQ(longest, 40);
 }
 
 TEST(CommitteeRows, ANameTypedWithBlanksAroundItStillFindsItsStudents) {

@@ -190,6 +190,10 @@ TEST_F(Minutes, ChooserListsTheClassExactlyAndKeepsNamesAndItemsTogether) {
     const minutes::ChooserLoad broken = minutes::loadChooserStudents("رابع-1");
     EXPECT_TRUE(broken.failed);
     ASSERT_EQ(broken.students.size(), 1u); // those read before the failure stay
+
+    // A grade and class stored with blanks around them are still that class.
+    addStudent(home, " رابع ", " 2 ", "زياد");
+    EXPECT_EQ(minutes::loadChooserStudents("رابع-2").students.size(), 1u);
 }
 
 TEST_F(Minutes, ScheduleRowsMatchDatePeriodAndGradeExactly) {
@@ -203,6 +207,8 @@ TEST_F(Minutes, ScheduleRowsMatchDatePeriodAndGradeExactly) {
     EXPECT_EQ(fifth.text(0, "D4"), "لغتي");
     EXPECT_EQ(minutes::dayPeriodRows("1446/01/0", "الأولى").recordCount(), 0);
     EXPECT_EQ(minutes::dayPeriodRows(kToday, "الثانية", QString("رابع")).recordCount(), 0);
+    addScheduleRow(home, 2, " رابع ", "علوم", "الثانية");
+    EXPECT_EQ(minutes::dayPeriodRows(kToday, "الثانية", QString("رابع")).recordCount(), 1);
     // Text from a user never becomes SQL.
     EXPECT_EQ(minutes::dayPeriodRows("' OR '1'='1", "الأولى").recordCount(), 0);
     EXPECT_EQ(minutes::scheduleGradeOfKey(" ثالث ابتدائي-2"), "ثالث");

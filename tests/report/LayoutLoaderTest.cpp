@@ -137,6 +137,17 @@ TEST(LayoutLoader, RefusesFaultyFilesNamingTheFile) {
                         "height": 1, "backColor": "grey"})"),
          "colour"},
         {"no geometry", withDetail(R"({"kind": "line", "name": "L"})"), "\"left\""},
+        {"negative height", withDetail(R"({"kind": "line", "name": "L", "left": 0, "top": 0,
+                        "width": 1, "height": -1})"),
+         "negative size"},
+        {"weight past 900",
+         withDetail(R"({"kind": "label", "name": "L", "left": 0, "top": 0, "width": 1,
+                        "height": 1, "font": {"weight": 901}})"),
+         "weight out of range"},
+        {"no width", R"({"name": "Bad", "reportWidth": 0, "sections": [)" + kEmptySections + "]}",
+         "reportWidth must be positive"},
+        {"six sections", withSections(kEmptySections + R"(, {"name": "Section6", "height": 0})"),
+         "more than five sections"},
     };
     for (const Case& c : cases) {
         const QString message = loadError(c.json, QStringLiteral("Faulty.json"));

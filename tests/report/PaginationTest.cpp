@@ -66,20 +66,56 @@ TEST(Pagination, HeadersAndFootersOverSeveralPages) {
     EXPECT_DOUBLE_EQ(sign->rect.top(), 700 + 6 * 1000);
 }
 
-TEST(Pagination, ReportFooterThatDoesNotFitMovesToANewPage) {
-    // 29 rows fill pages 1 and 2 to 15500; the 2000-high footer goes on.
+TEST(Pagination, ReportFooterThatDoesNotFitMovesToANewPageWithTheLastRow) {
+    // 29 rows would fill pages 1 and 2 to 15500; the 2000-high footer goes
+    // on, and takes the last row with it rather than stand under headings alone.
     const LaidOutReport r = layOutRows(29);
     ASSERT_EQ(r.pages.size(), 3u);
-    EXPECT_EQ(rowsOn(r.pages[2]), 0);
+    EXPECT_EQ(rowsOn(r.pages[1]), 14);
+    EXPECT_EQ(rowsOn(r.pages[2]), 1);
     EXPECT_EQ(r.pages[1].findText("REPORT FOOTER"), nullptr);
+    ASSERT_NE(r.pages[2].findText("29"), nullptr);
+    EXPECT_DOUBLE_EQ(r.pages[2].findText("29")->rect.top(), 700);
     ASSERT_NE(r.pages[2].findText("REPORT FOOTER"), nullptr);
-    EXPECT_DOUBLE_EQ(r.pages[2].findText("REPORT FOOTER")->rect.top(), 700);
+    EXPECT_DOUBLE_EQ(r.pages[2].findText("REPORT FOOTER")->rect.top(), 1700);
     ASSERT_NE(r.pages[2].findText("PAGE HEADER"), nullptr);
     ASSERT_NE(r.pages[2].findText("PAGE FOOTER"), nullptr);
+
+    // A footer taller than a page beside a row goes on alone: the row stays.
+    report::ReportLayout tall = test::bandedLayout();
+    tall.section("Section5").height = 15000;
+    tall.setDataSource(test::numberedRows(3));
+    const LaidOutReport alone = report::layOut(tall);
+    ASSERT_EQ(alone.pages.size(), 2u);
+    EXPECT_EQ(rowsOn(alone.pages[0]), 3);
 
     // With 13 rows on page 2 the footer still fits there (ends at 15500).
     const LaidOutReport fits = layOutRows(27);
     EXPECT_EQ(fits.pages.size(), 2u);
+}
+
+TEST(Pagination, RowsCloseUpToOnePageDownToTheTextFloor) {
+    // Under 12538 twips of room (16038 less every other band), 12 rows fit as
+    // designed, 17 at 0.74 of their height, 18 would need 0.70: below the floor.
+    struct Case {
+        int rows;
+        bool closedUp;
+        size_t pages;
+    };
+    for (const Case& c : {Case{12, false, 1}, Case{17, true, 1}, Case{18, false, 2}}) {
+        SCOPED_TRACE(c.rows);
+        report::ReportLayout layout = test::bandedLayout();
+        EXPECT_EQ(report::fitRowsToOnePage(layout, c.rows), c.closedUp);
+        const double height = layout.section("Section1").height;
+        EXPECT_EQ(height < 1000, c.closedUp);
+        layout.setDataSource(test::numberedRows(c.rows));
+        const LaidOutReport r = report::layOut(layout);
+        EXPECT_EQ(r.pages.size(), c.pages);
+        // Every cell of the band closes up with it.
+        const DrawnItem* last = r.pages[0].findControl("Kl7", rowsOn(r.pages[0]) - 1);
+        ASSERT_NE(last, nullptr);
+        EXPECT_LE(last->rect.height(), height + 0.01);
+    }
 }
 
 TEST(Pagination, EmptyDataSourcePrintsTheOtherSections) {

@@ -47,6 +47,27 @@ TEST(TextFit, ATextThatFitsKeepsItsSize) {
     EXPECT_TRUE(r.cutTexts.empty());
 }
 
+// The yardstick of every fitting test: ink a few twips past any side of the
+// area no longer fits; within half a twip it does.
+TEST(TextFit, InkPastItsAreaByAFewTwipsDoesNotFit) {
+    const DrawnItem fitted = classItem(withClassBox(10000, 400));
+    const QRectF area = fitted.textArea();
+    const QRectF ink = report::drawnText(fitted).ink;
+    ASSERT_TRUE(report::textFits(fitted));
+    // How far the ink moves to touch each side, and which way is out there.
+    const std::pair<QPointF, QPointF> sides[] = {{{area.right() - ink.right(), 0}, {1, 0}},
+                                                 {{area.left() - ink.left(), 0}, {-1, 0}},
+                                                 {{0, area.bottom() - ink.bottom()}, {0, 1}},
+                                                 {{0, area.top() - ink.top()}, {0, -1}}};
+    for (const auto& [toEdge, outward] : sides) {
+        DrawnItem moved = fitted;
+        moved.shift = fitted.shift + toEdge + outward * 0.4;
+        EXPECT_TRUE(report::textFits(moved)) << outward.x() << "," << outward.y();
+        moved.shift = fitted.shift + toEdge + outward * 5;
+        EXPECT_FALSE(report::textFits(moved)) << outward.x() << "," << outward.y();
+    }
+}
+
 // Wide enough for the text at its designed size but lower than its glyphs: the
 // one-line check refuses it by its height.
 TEST(TextFit, AWideButLowBoxShrinksTheText) {
