@@ -43,8 +43,10 @@ std::vector<CommitteeRecord> loadCommittees(data::Connection& schedual) {
 }
 
 void insertCommittee(data::Connection& schedual, int id, const CommitteeRecord& c) {
-    schedual.execute(QStringLiteral("INSERT INTO List (ID, Name, Col, Num) VALUES (?, ?, ?, ?)"),
-                     {id, c.name, c.col, c.num});
+    schedual.execute(QStringLiteral("INSERT INTO List (ID, Name, Col, Num, C1, C2, C3) "
+                                    "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                     {id, c.name, c.col, c.num, seatValue(c.seats[0]), seatValue(c.seats[1]),
+                      seatValue(c.seats[2])});
 }
 
 bool updateCommittee(data::Connection& schedual, int id, const CommitteeRecord& c) {
@@ -54,13 +56,17 @@ bool updateCommittee(data::Connection& schedual, int id, const CommitteeRecord& 
                              seatValue(c.seats[2]), id}) == 1;
 }
 
-void updateAllCommittees(data::Connection& schedual, const std::vector<CommitteeRecord>& rows) {
-    data::Transaction t(schedual);
+void storeCommitteeRows(data::Connection& schedual, const std::vector<CommitteeRecord>& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!updateCommittee(schedual, static_cast<int>(i) + 1, rows[i]))
             throw data::DataError(QStringLiteral("لم يعثر على اللجنة %1 في الجدول").arg(i + 1),
                                   QStringLiteral("List row missing"));
     }
+}
+
+void updateAllCommittees(data::Connection& schedual, const std::vector<CommitteeRecord>& rows) {
+    data::Transaction t(schedual);
+    storeCommitteeRows(schedual, rows);
     t.commit();
 }
 
@@ -80,6 +86,16 @@ QString userMessageOf(const data::DataError& e) {
         e.detail().contains(QStringLiteral("busy"), Qt::CaseInsensitive))
         return texts::kDatabaseBusy;
     return e.userMessage();
+}
+
+bool differsFromStored(const CommitteeRecord& shown, const CommitteeRecord& stored) {
+    if (shown.name != stored.name || shown.num != stored.num)
+        return true;
+    for (int g = 0; g < kGrades; ++g) {
+        if (shown.seats[g].value_or(0) != stored.seats[g].value_or(0))
+            return true;
+    }
+    return false;
 }
 
 } // namespace sijill::committees

@@ -15,7 +15,8 @@ class DataError;
 namespace sijill::committees {
 
 // One row of the committee table List: row i of the window is the row with
-// ID i + 1. Seats stay empty (NULL) until the row is first saved.
+// ID i + 1. Seats are empty (NULL) for a committee added by hand until its row
+// is first saved.
 struct CommitteeRecord {
     QString name;
     QString col; // desk rows
@@ -30,7 +31,7 @@ extern const QString kCreateCom;
 // Every committee of Schedual's List in window order.
 std::vector<CommitteeRecord> loadCommittees(data::Connection& schedual);
 
-// Appends a committee with ID `id`; its seats stay empty.
+// Appends a committee with ID `id`, its seats as given (empty ones NULL).
 void insertCommittee(data::Connection& schedual, int id, const CommitteeRecord& c);
 
 // Stores the committee of ID `id`, seats included; false when no such row.
@@ -40,12 +41,19 @@ bool updateCommittee(data::Connection& schedual, int id, const CommitteeRecord& 
 // Throws data::DataError when a row is missing or a write fails.
 void updateAllCommittees(data::Connection& schedual, const std::vector<CommitteeRecord>& rows);
 
+// The same inside a transaction the caller holds.
+void storeCommitteeRows(data::Connection& schedual, const std::vector<CommitteeRecord>& rows);
+
 // Drops both committee tables, makes them again and stores `committees`
-// (seats empty), in one transaction: on any failure nothing changes.
+// (their seats included), in one transaction: on any failure nothing changes.
 void replaceCommittees(data::Connection& schedual, const std::vector<CommitteeRecord>& committees);
 
 // What to tell the user about a failed read or write: a database that another
 // program holds locked gets its own words, since trying again later helps.
 QString userMessageOf(const data::DataError& e);
+
+// Whether a committee shown differs from the one stored in what the user can
+// change: name, capacity or seats (a seat never stored counts as 0).
+bool differsFromStored(const CommitteeRecord& shown, const CommitteeRecord& stored);
 
 } // namespace sijill::committees

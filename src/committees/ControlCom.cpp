@@ -111,31 +111,35 @@ void ControlCom::formLoad() {
         loadError_ = userMessageOf(e);
     }
 
-    ImUpdate[0]->show();
+    // What the table holds is saved: no row is marked as holding changes.
+    stored_ = stored;
     if (!stored.empty())
         showPanel2(true);
     for (std::size_t r = 0; r < stored.size(); ++r) {
         fillRow(static_cast<int>(r), stored[r]);
         addRow();
         const int n = rowCount() - 1;
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{ComName[n], ComNum[n], ImUpdate[n], ImView[n]})
+        for (QWidget* w : std::initializer_list<QWidget*>{ComName[n], ComNum[n], ImView[n]})
             w->show();
         for (auto* a : {&ImPrint, &Image4, &L1, &L2, &L3, &ComTotal})
             (*a)[static_cast<std::size_t>(n - 1)]->show();
     }
     placeCommand2();
     const int m = rowCount() - 1;
-    if (m > kRowsWithoutScroll)
-        Picture4->show();
+    updateScrollStrip();
     if (m > 0) {
         for (auto* a : {&ImView, &ImUpdate, &ImPrint, &Image4, &L1, &L2, &L3, &ComTotal})
             (*a)[static_cast<std::size_t>(m)]->hide();
     }
     for (int i = 0; i < rowCount(); ++i)
         recomputeTotal(i);
+    refreshSaveIcons();
     checkSeating();
     BatchMode = 0;
+}
+
+void ControlCom::updateScrollStrip() {
+    Picture4->setVisible(rowCount() - 1 > kRowsWithoutScroll);
 }
 
 void ControlCom::fillRow(int row, const CommitteeRecord& c) {
@@ -196,8 +200,8 @@ void ControlCom::ImNew_Click() {
 }
 
 void ControlCom::closeEvent(QCloseEvent* event) {
-    // Unsaved shares are not dropped without a word: save, discard or stay.
-    if (rowsDifferFromTable()) {
+    // Changes the user made are not dropped without a word: save, discard or stay.
+    if (hasUnsavedRows()) {
         shell::ShowMsg(texts::kTitle, texts::kAskSaveOnClose, 3, 0);
         const bool leave = appState().MsgNo || (appState().MsgYes && saveAllRows());
         if (!leave) {
@@ -252,10 +256,9 @@ void ControlCom::Seat_DragDrop(int grade, int row) {
         return;
     target->setText(QString::number(leadingNumber(target->text()) + 1));
     source->setText(QString::number(leadingNumber(source->text()) - 1));
-    ImUpdate[static_cast<std::size_t>(row)]->show();
-    ImUpdate[static_cast<std::size_t>(s)]->show();
     recomputeTotal(s);
     recomputeTotal(row);
+    refreshSaveIcons();
     if (grade == 1)
         target->setFrameShape(QFrame::Box);
 }

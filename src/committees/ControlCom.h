@@ -164,11 +164,17 @@ private:
 
     // The entry row holds a name and a capacity, ready to be added.
     bool entryRowFilled() const;
-    // A committee row with unsaved changes, or a filled entry row.
+    // A committee row whose name, capacity or seats differ from the table.
+    bool rowUnsaved(int row) const;
+    // Some committee row unsaved, or a filled entry row: what closing the
+    // panel or the window would lose.
     bool hasUnsavedRows() const;
-    // The rows on view differ from the committee table (or the entry row is
-    // filled): what closing the window would lose.
-    bool rowsDifferFromTable() const;
+    // Each row's save icon shows whether it holds something to save.
+    void refreshSaveIcons();
+    // The scroll strip stands while there are more rows than the panel shows.
+    void updateScrollStrip();
+    // The seat totals of the three grades, as counted.
+    GradeSeats gradeTotals() const;
     // Stores every committee row (and adds a filled entry row); false, with
     // the failure reported, when that could not be done.
     bool saveAllRows();
@@ -181,6 +187,7 @@ private:
     QString loadError_;
     double picture2Top_ = 30; // twips
     double picture2Height_ = 10770;
+    std::vector<CommitteeRecord> stored_; // the committee table as last read or written
     std::array<std::vector<Student>, kGrades> queue_;
     std::array<QStringList, kGrades> subjects_;
     std::vector<std::pair<QString, int>> otherGrades_; // grades after the third, counted

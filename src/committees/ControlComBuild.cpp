@@ -199,24 +199,27 @@ void ControlCom::buildEditor() {
     auto* title = new QLabel(texts::kCaption, Picture5);
     title->setFont(captionFont());
     title->setStyleSheet(QStringLiteral("color: white"));
-    title->setGeometry(twipsRect(600, 30, 5800, 375));
+    title->setGeometry(twipsRect(1560, 30, 4840, 375));
     title->setAlignment(Qt::AlignCenter);
     Image2 = makeIcon(Picture5, QStyle::SP_DialogSaveButton, {});
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(twipsRect(60, 30, 390, 375));
 
+    // The scroll buttons stand side by side in the title strip, beside its
+    // save icon: the rows pass under the strip as they scroll, so no row's
+    // icon ever lies beneath a button.
     Picture4 = new QFrame(this);
     Picture4->setObjectName(QStringLiteral("Picture4"));
-    Picture4->setGeometry(twipsRect(45, 435, 585, 810));
+    Picture4->setGeometry(twipsRect(540, 45, 960, 405));
     Picture4->hide();
     // Drawn arrows: a slash and a backslash are neutral marks that a
     // right-to-left button shows in mirrored order, the upper one as a "V".
     UP = new QPushButton(QStringLiteral("▲"), Picture4);
     UP->setObjectName(QStringLiteral("UP"));
-    UP->setGeometry(twipsRect(75, 30, 435, 360));
+    UP->setGeometry(twipsRect(495, 22, 435, 360));
     Down = new QPushButton(QStringLiteral("▼"), Picture4);
     Down->setObjectName(QStringLiteral("Down"));
-    Down->setGeometry(twipsRect(75, 420, 435, 360));
+    Down->setGeometry(twipsRect(30, 22, 435, 360));
 }
 
 void ControlCom::buildHidden() {
@@ -297,6 +300,7 @@ void ControlCom::addRow() {
     ComTotal.push_back(total);
 
     connect(cap, &QLineEdit::textChanged, this, [this, r] { ComNum_Change(r); });
+    connect(name, &QLineEdit::textChanged, this, [this] { refreshSaveIcons(); });
     // Enter in the entry row's boxes adds the committee typed there.
     for (QLineEdit* box : {name, cap})
         connect(box, &QLineEdit::returnPressed, this, [this, r] {

@@ -21,8 +21,6 @@
 namespace sijill::committees {
 
 namespace {
-constexpr int kRowsWithoutScroll = 18;
-
 QString plainNumber(double v) {
     return QString::number(v, 'g', 15);
 }
@@ -91,7 +89,6 @@ void ControlCom::ComNum_Change(int index) {
         return;
     const auto r = static_cast<std::size_t>(index);
     CurRow = index;
-    ImUpdate[r]->show();
     // A capacity is a whole count of seats: anything else becomes "0", and
     // Arabic-Indic digits are written as the program keeps them.
     const std::optional<int> capacity = wholeNumber(ComNum[r]->text());
@@ -105,6 +102,14 @@ void ControlCom::ComNum_Change(int index) {
         remaining -= ComNum[static_cast<std::size_t>(i)]->text().trimmed().toDouble();
     Total->setText(plainNumber(remaining));
     ColNum[r]->setText(QString::number(deskRows(*capacity)));
+    refreshSaveIcons();
+}
+
+GradeSeats ControlCom::gradeTotals() const {
+    GradeSeats totals{};
+    for (std::size_t g = 0; g < totals.size(); ++g)
+        totals[g] = leadingNumber(LNum[g]->text());
+    return totals;
 }
 
 bool ControlCom::createCommittees() {
@@ -121,9 +126,16 @@ bool ControlCom::createCommittees() {
         reportFailure(texts::kBadStudentCount);
         return false;
     }
+    // The shares are stored with the committees, so that what the window
+    // shows after the reset is what the table holds.
+    const std::vector<GradeSeats> shares = *seatShares(gradeTotals(), *count, *capacity);
     std::vector<CommitteeRecord> committees;
-    for (int k = 0; k < *count; ++k)
-        committees.push_back({committeeName(k + 1), QStringLiteral("3"), seats, {}});
+    for (int k = 0; k < *count; ++k) {
+        CommitteeRecord c{committeeName(k + 1), QStringLiteral("3"), seats, {}};
+        for (std::size_t g = 0; g < c.seats.size(); ++g)
+            c.seats[g] = shares[static_cast<std::size_t>(k)][g];
+        committees.push_back(c);
+    }
     try {
         data::Connection schedual(data::Database::Schedual);
         replaceCommittees(schedual, committees);
@@ -131,24 +143,25 @@ bool ControlCom::createCommittees() {
         reportFailure(texts::kResetFailed + QStringLiteral("\r") + userMessageOf(e));
         return false;
     }
-    // Written: now the rows follow the table.
+    // Written: now the rows follow the table, from the top of the panel.
     const int before = BatchMode;
     BatchMode = -1;
+    stored_ = committees;
     clearRows();
     for (std::size_t k = 0; k < committees.size(); ++k) {
         const int n = static_cast<int>(k) + 1;
-        ComName[k]->setText(committees[k].name);
-        ComNum[k]->setText(committees[k].num);
-        ColNum[k]->setText(committees[k].col);
+        fillRow(static_cast<int>(k), committees[k]);
+        recomputeTotal(static_cast<int>(k));
         addRow();
         ComName[static_cast<std::size_t>(n)]->show();
         ComNum[static_cast<std::size_t>(n)]->show();
         for (auto* a : {&ImView, &L1, &L2, &L3, &ComTotal})
             (*a)[k]->show();
-        ImUpdate[k]->hide();
     }
-    if (rowCount() - 1 > kRowsWithoutScroll)
-        Picture4->show();
+    picture2Top_ = 30;
+    applyPicture2();
+    updateScrollStrip();
+    refreshSaveIcons();
     BatchMode = before;
     checkSeating(); // the seating went with the old committees
     return true;
@@ -169,12 +182,9 @@ bool ControlCom::runShares(bool recovering) {
     GradeSeats totals{};
     std::optional<std::vector<GradeSeats>> shares;
     if (parts.size() >= 4) {
-        for (int g = 0; g < kGrades; ++g) {
-            totals[static_cast<std::size_t>(g)] =
-                leadingNumber(LNum[static_cast<std::size_t>(g)]->text());
-            Tot[static_cast<std::size_t>(g)]->setText(
-                QString::number(totals[static_cast<std::size_t>(g)]));
-        }
+        totals = gradeTotals();
+        for (std::size_t g = 0; g < totals.size(); ++g)
+            Tot[g]->setText(QString::number(totals[g]));
         // The last committee's room decides whether it can take every remainder.
         const int committees = rowCount() - 1;
         shares = seatShares(
@@ -215,10 +225,9 @@ bool ControlCom::runShares(bool recovering) {
         for (int g = 1; g <= kGrades; ++g)
             seatLabel(g, i)->setText(QString::number(
                 (*shares)[static_cast<std::size_t>(i)][static_cast<std::size_t>(g - 1)]));
-        if (i + 1 < rows)
-            ImUpdate[static_cast<std::size_t>(i)]->show();
         recomputeTotal(i);
     }
+    refreshSaveIcons();
     placeCommand2();
     return true;
 }
@@ -239,6 +248,8 @@ void ControlCom::NewCom_Click() {
         reportFailure(texts::kAddFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
+    stored_.resize(static_cast<std::size_t>(last));
+    stored_.push_back(record);
     for (int g = 1; g <= kGrades; ++g)
         seatLabel(g, last)->setText(QStringLiteral("0"));
     recomputeTotal(last);
@@ -248,11 +259,10 @@ void ControlCom::NewCom_Click() {
     const auto n = static_cast<std::size_t>(last + 1);
     ComName[n]->show();
     ComNum[n]->show();
-    ImUpdate[l]->hide();
     for (auto* a : {&ImView, &L1, &L2, &L3, &ComTotal})
         (*a)[l]->show();
-    if (static_cast<int>(n) > kRowsWithoutScroll)
-        Picture4->show();
+    refreshSaveIcons();
+    updateScrollStrip();
 }
 
 void ControlCom::ImUpdate_Click(int index) {
@@ -271,51 +281,38 @@ bool ControlCom::entryRowFilled() const {
     return !ComName[last]->text().trimmed().isEmpty() && !ComNum[last]->text().trimmed().isEmpty();
 }
 
+bool ControlCom::rowUnsaved(int row) const {
+    const auto r = static_cast<std::size_t>(row);
+    return r >= stored_.size() || differsFromStored(recordOfRow(row), stored_[r]);
+}
+
 bool ControlCom::hasUnsavedRows() const {
     for (int i = 0; i + 1 < rowCount(); ++i) {
-        if (!ImUpdate[static_cast<std::size_t>(i)]->isHidden())
+        if (rowUnsaved(i))
             return true;
     }
     return entryRowFilled();
 }
 
-bool ControlCom::rowsDifferFromTable() const {
-    if (entryRowFilled())
-        return true;
-    std::vector<CommitteeRecord> stored;
-    try {
-        data::Connection schedual(data::Database::Schedual);
-        stored = loadCommittees(schedual);
-    } catch (const data::DataError&) {
-        return hasUnsavedRows();
-    }
-    const std::vector<CommitteeRecord> shown = committeeRecords();
-    if (stored.size() != shown.size())
-        return true;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        const CommitteeRecord& a = shown[i];
-        const CommitteeRecord& b = stored[i];
-        if (a.name != b.name || a.num != b.num || a.col != b.col)
-            return true;
-        // A seat never stored shows as 0.
-        for (int g = 0; g < kGrades; ++g) {
-            if (a.seats[g].value_or(0) != b.seats[g].value_or(0))
-                return true;
-        }
-    }
-    return false;
+void ControlCom::refreshSaveIcons() {
+    const int entry = rowCount() - 1;
+    for (int i = 0; i < entry; ++i)
+        ImUpdate[static_cast<std::size_t>(i)]->setVisible(rowUnsaved(i));
+    // The entry row's icon adds the committee typed into it.
+    ImUpdate[static_cast<std::size_t>(entry)]->setVisible(entryRowFilled());
 }
 
 bool ControlCom::saveAllRows() {
+    const std::vector<CommitteeRecord> rows = committeeRecords();
     try {
         data::Connection schedual(data::Database::Schedual);
-        updateAllCommittees(schedual, committeeRecords());
+        updateAllCommittees(schedual, rows);
     } catch (const data::DataError& e) {
         reportFailure(texts::kSaveFailed + QStringLiteral("\r") + userMessageOf(e));
         return false;
     }
-    for (int j = 0; j + 1 < rowCount(); ++j)
-        ImUpdate[static_cast<std::size_t>(j)]->hide();
+    stored_ = rows;
+    refreshSaveIcons();
     // A committee typed into the entry row is added as well.
     const int before = rowCount();
     if (entryRowFilled()) {
@@ -331,9 +328,10 @@ void ControlCom::ComUpdate_Click() {
     const int r = CurRow;
     if (r < 0 || r >= rowCount())
         return;
+    const CommitteeRecord row = recordOfRow(r);
     try {
         data::Connection schedual(data::Database::Schedual);
-        if (!updateCommittee(schedual, r + 1, recordOfRow(r))) {
+        if (!updateCommittee(schedual, r + 1, row)) {
             reportFailure(texts::kSaveFailed);
             return;
         }
@@ -341,7 +339,9 @@ void ControlCom::ComUpdate_Click() {
         reportFailure(texts::kSaveFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
-    ImUpdate[static_cast<std::size_t>(r)]->hide();
+    if (static_cast<std::size_t>(r) < stored_.size())
+        stored_[static_cast<std::size_t>(r)] = row;
+    refreshSaveIcons();
     shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0);
 }
 
@@ -366,13 +366,16 @@ void ControlCom::Image2_Click() {
 }
 
 void ControlCom::Image3_Click() {
+    // Closing the panel hid the scroll strip: the rows past the panel's
+    // height stay within reach when it opens again.
+    updateScrollStrip();
     showPanel2(true);
 }
 
 void ControlCom::Image1_Click() {
-    Picture4->hide();
     shell::ShowMsg(texts::kTitle, texts::kAskReset, 2, 0);
-    // Only OK resets: Cancel or a box closed without a button changes nothing.
+    // Only OK resets: Cancel or a box closed without a button changes
+    // nothing, the scroll strip included.
     if (!appState().MsgOk)
         return;
     const QString studentsBefore = T_Main[0]->text();

@@ -80,11 +80,12 @@ void ControlCom::GetSchadual_Click() {
 }
 
 void ControlCom::FillCom_Click() {
+    const std::vector<CommitteeRecord> records = committeeRecords();
     std::vector<CommitteeSeats> committees;
-    for (int i = 0; i + 1 < rowCount(); ++i) {
-        CommitteeSeats c{ComName[static_cast<std::size_t>(i)]->text(), {}};
-        for (int g = 1; g <= kGrades; ++g)
-            c.seats[static_cast<std::size_t>(g - 1)] = leadingNumber(seatLabel(g, i)->text());
+    for (const CommitteeRecord& r : records) {
+        CommitteeSeats c{r.name, {}};
+        for (std::size_t g = 0; g < c.seats.size(); ++g)
+            c.seats[g] = r.seats[g].value_or(0);
         committees.push_back(c);
     }
     DistributionOutcome outcome{0, otherGrades_, unflagged_, {}};
@@ -96,12 +97,16 @@ void ControlCom::FillCom_Click() {
             return;
         }
         data::Connection schedual(data::Database::Schedual);
-        writeSeating(schedual, plan.rows);
+        // The rows seated from are stored with the seating: their shares
+        // then match the seats of each committee.
+        writeSeating(schedual, plan.rows, records);
         outcome.seated = plan.seated;
     } catch (const data::DataError& e) {
         reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
+    stored_ = records;
+    refreshSaveIcons();
     layOutPrintIcons();
     for (std::size_t i = 0; i < committees.size(); ++i) {
         const GradeSeats& seats = committees[i].seats;

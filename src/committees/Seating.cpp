@@ -195,8 +195,10 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
     return plan;
 }
 
-void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows) {
+void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows,
+                  const std::vector<CommitteeRecord>& committees) {
     data::Transaction t(schedual);
+    storeCommitteeRows(schedual, committees);
     schedual.execute(QStringLiteral("DELETE FROM Com"));
     for (const SeatRow& row : rows) {
         if (row.isHeader()) {

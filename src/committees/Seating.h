@@ -1,6 +1,7 @@
 #pragma once
 
 #include "committees/CommitteePlan.h"
+#include "committees/CommitteeStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -90,8 +91,11 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
                         const std::array<std::vector<Student>, kGrades>& students,
                         const std::array<QStringList, kGrades>& subjects);
 
-// Replaces every row of Com by `rows`, in one transaction.
-void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows);
+// Replaces every row of Com by `rows` and stores `committees` (the rows the
+// seating was made from, row i as ID i + 1), in one transaction: the stored
+// shares then match the seats, or nothing changes.
+void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows,
+                  const std::vector<CommitteeRecord>& committees = {});
 
 // The students whose exam flag d4 is not "1", whom no distribution seats, in
 // class order: each student once, and none whose civil-registry number a

@@ -61,10 +61,12 @@ TEST(SeatShares, RemaindersThatWouldOverfillTheLastRoomAreSpreadOneByOne) {
         int committees;
         std::optional<int> capacity;
     };
+    // 25/30/28 over 4 leaves 23 to the last room: 22 seats overfill it, 23 hold it.
     const Shape shapes[] = {
-        {{25, 30, 28}, 4, 30},     {{25, 30, 28}, 4, 22}, {{333, 334, 334}, 35, 30},
-        {{333, 334, 334}, 35, 99}, {{40, 0, 39}, 3, 30},  {{5, 5, 5}, 7, 0},
-        {{100, 3, 0}, 9, 12},      {{100, 3, 0}, 9, {}},  {{17, 17, 17}, 1, 10},
+        {{25, 30, 28}, 4, 30},     {{25, 30, 28}, 4, 22},     {{25, 30, 28}, 4, 23},
+        {{333, 334, 334}, 35, 30}, {{333, 334, 334}, 35, 99}, {{40, 0, 39}, 3, 30},
+        {{5, 5, 5}, 7, 0},         {{100, 3, 0}, 9, 12},      {{100, 3, 0}, 9, {}},
+        {{17, 17, 17}, 1, 10},
     };
     for (const Shape& s : shapes) {
         const std::string name = std::to_string(s.totals[0]) + "/" + std::to_string(s.totals[1]) +

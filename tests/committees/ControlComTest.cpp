@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -117,7 +118,7 @@ TEST(ControlComLoad, EmptyListShowsTheSummaryAndOneEntryRow) {
     EXPECT_EQ(w.L1[0]->text(), "0");
     EXPECT_EQ(w.ComTotal[0]->text(), "0");
     EXPECT_FALSE(w.ImView[0]->isHidden());
-    EXPECT_FALSE(w.ImUpdate[0]->isHidden());
+    EXPECT_TRUE(w.ImUpdate[0]->isHidden()); // nothing typed, nothing to save
     EXPECT_TRUE(w.ImPrint[0]->isHidden());
     EXPECT_TRUE(w.Image4[0]->isHidden());
     EXPECT_EQ(w.Command2->y(), w.ComName[0]->y() + platform::twips(500));
@@ -143,26 +144,45 @@ TEST(ControlComLoad, StoredCommitteesFillTheRows) {
     EXPECT_EQ(w.L2[0]->text(), "12");
     EXPECT_EQ(w.L3[0]->text(), "0");
     EXPECT_EQ(w.ComTotal[0]->text(), "22");
-    for (QLabel* l : {w.ImView[0], w.ImUpdate[0], w.ImPrint[0], w.Image4[0]})
+    for (QLabel* l : {w.ImView[0], w.ImPrint[0], w.Image4[0]})
         EXPECT_FALSE(l->isHidden());
+    EXPECT_TRUE(w.ImUpdate[0]->isHidden()); // what is stored is saved
     EXPECT_FALSE(w.ComName[1]->isHidden());
     EXPECT_TRUE(w.ComName[1]->text().isEmpty());
     for (QLabel* l : {w.ImView[1], w.ImUpdate[1], w.L1[1], w.ComTotal[1], w.ImPrint[1]})
         EXPECT_TRUE(l->isHidden());
     EXPECT_EQ(w.ComName[1]->y() - w.ComName[0]->y(), platform::twips(440));
     EXPECT_EQ(w.Command2->y(), w.ComName[1]->y() + platform::twips(500));
+
+    // Nothing changed: neither the panel nor the window asks on closing.
+    w.Image2_Click();
+    EXPECT_TRUE(w.Picture2->isHidden());
+    w.show();
+    w.close();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(t.scope.dialogs().shown.empty());
+}
+
+// `n` stored committees c1 .. cn of 30 seats.
+void storeCommittees(const test::TestHome& home, int n) {
+    for (int i = 1; i <= n; ++i)
+        home.exec("Schedual.db",
+                  QString("INSERT INTO List (ID, Name, Num) VALUES (%1, 'c%1', '30')").arg(i));
 }
 
 TEST(ControlComLoad, NineteenCommitteesShowTheScrollStrip) {
     Window t;
     seedGrades(t.home);
-    for (int i = 1; i <= 18; ++i)
-        t.home.exec("Schedual.db",
-                    QString("INSERT INTO List (ID, Name, Num) VALUES (%1, 'c%1', '30')").arg(i));
+    storeCommittees(t.home, 18);
     t.open();
     EXPECT_TRUE(t.w->Picture4->isHidden());
     t.home.exec("Schedual.db", "INSERT INTO List (ID, Name, Num) VALUES (19, 'c19', '30')");
     t.open();
+    EXPECT_FALSE(t.w->Picture4->isHidden());
+    // Closing the panel hides the strip; opening it again brings it back.
+    t.w->Image2_Click();
+    EXPECT_TRUE(t.w->Picture4->isHidden());
+    t.w->Image3_Click();
     EXPECT_FALSE(t.w->Picture4->isHidden());
 }
 
@@ -177,7 +197,6 @@ TEST(ControlComReset, CreatesCommitteesAndSharesFromTheGradeCounts) {
     // 83 / 30 + 0.5 = 3.27, rounded 3: four committees and the entry row.
     ASSERT_EQ(w.rowCount(), 5);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 4);
-    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List WHERE C1 IS NULL"), 4);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 0);
     EXPECT_EQ(w.ComName[3]->text(), QStringLiteral("اللجنة [4]"));
     EXPECT_EQ(w.ColNum[3]->text(), "3");
@@ -186,8 +205,13 @@ TEST(ControlComReset, CreatesCommitteesAndSharesFromTheGradeCounts) {
     EXPECT_EQ(t.seats(3), (QStringList{"7", "7", "7", "7", "7"}));
     EXPECT_EQ(w.ComTotal[3]->text(), "23");
     EXPECT_EQ(w.Tot[1]->text(), "30");
-    for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(w.ImUpdate[static_cast<std::size_t>(i)]->isHidden());
+    // The shares are stored with the committees: nothing is left to save.
+    data::Connection c(data::Database::Schedual);
+    EXPECT_EQ(
+        c.scalar("SELECT group_concat(C1 || '/' || C2 || '/' || C3, ',') FROM List").toString(),
+        "6/7/7,6/7/7,6/7/7,7/9/7");
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(w.ImUpdate[static_cast<std::size_t>(i)]->isHidden());
     EXPECT_TRUE(w.ComName[4]->text().isEmpty());
     EXPECT_TRUE(w.L1[4]->isHidden());
     EXPECT_FALSE(w.Picture2->isHidden());
@@ -196,16 +220,25 @@ TEST(ControlComReset, CreatesCommitteesAndSharesFromTheGradeCounts) {
 TEST(ControlComReset, CancelOrNoAnswerChangesNothing) {
     Window t;
     seedGrades(t.home);
-    t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL);"
-                               "INSERT INTO Com (Com, Name) VALUES ('A', 'x')");
+    storeCommittees(t.home, 19);
+    t.home.exec("Schedual.db", "INSERT INTO Com (Com, Name) VALUES ('c1', 'x')");
     t.open();
+    t.w->Down_Click();
     for (const QString& answer : {kCancel, test::ScriptedDialogs::kClose}) {
         t.scope.dialogs().answer(answer);
         t.w->Image1_Click();
-        EXPECT_EQ(t.w->rowCount(), 2);
-        EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 1);
+        EXPECT_EQ(t.w->rowCount(), 20);
+        EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 19);
         EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 1);
+        // The later rows stay within reach.
+        EXPECT_FALSE(t.w->Picture4->isHidden());
+        EXPECT_EQ(t.w->picture2Top(), 30 - 500);
     }
+    // Done, the reset leaves fewer rows: the strip goes and the panel is at rest.
+    t.reset();
+    EXPECT_EQ(t.w->rowCount(), 5);
+    EXPECT_TRUE(t.w->Picture4->isHidden());
+    EXPECT_EQ(t.w->picture2Top(), 30);
 }
 
 TEST(ControlComReset, AZeroCapacityIsRefusedAndNothingChanges) {
@@ -285,43 +318,54 @@ TEST(ControlComDistribution, AFailureKeepsTheLastSeating) {
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
 }
 
-TEST(ControlComSave, TheCloseQuestionSavesOnlyOnYes) {
+TEST(ControlComSave, ThePanelAsksOnlyAfterAnEditAndEnterKeepsTheEdits) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
     ControlCom& w = *t.w;
-    const auto unsaved = [] {
-        return scalar("Schedual", "SELECT COUNT(*) FROM List WHERE C1 IS NULL");
+    auto& dialogs = t.scope.dialogs();
+    const auto storedC2 = [] {
+        data::Connection c(data::Database::Schedual);
+        return c.scalar("SELECT group_concat(C2, ',') FROM List").toString();
     };
 
-    t.scope.dialogs().answer(test::ScriptedDialogs::kClose);
+    // The reset stored what it shows: the panel closes without a question.
+    const std::size_t boxes = dialogs.shown.size();
+    w.Image2_Click();
+    EXPECT_TRUE(w.Picture2->isHidden());
+    EXPECT_EQ(dialogs.shown.size(), boxes);
+
+    w.Image3_Click();
+    w.Seat_MouseMove(2, 3);
+    w.Seat_DragDrop(2, 0);
+    const QStringList moved{"8", "7", "7", "8"};
+    dialogs.answer(test::ScriptedDialogs::kClose);
     w.Image2_Click();
     EXPECT_EQ(t.lastBox().mode, 5);
     EXPECT_FALSE(w.Picture2->isHidden()); // no answer: the panel and its edits stay
-    EXPECT_EQ(unsaved(), 4);
 
-    t.scope.dialogs().answer(kNo);
+    // Enter answers No: the panel hides with the edits on screen, unsaved.
+    dialogs.custom = [](QDialog& box) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(&box, &enter);
+        return true;
+    };
     w.Image2_Click();
+    dialogs.custom = nullptr;
     EXPECT_TRUE(w.Picture2->isHidden());
-    EXPECT_EQ(unsaved(), 4);
+    EXPECT_EQ(t.seats(2).mid(0, 4), moved);
+    EXPECT_FALSE(w.ImUpdate[0]->isHidden());
+    EXPECT_EQ(storedC2(), "7,7,7,9");
 
     w.Image3_Click();
-    EXPECT_FALSE(w.Picture2->isHidden());
-    t.scope.dialogs().answer(kYes);
+    dialogs.answer(kYes);
     w.Image2_Click();
-    EXPECT_EQ(unsaved(), 0);
+    EXPECT_EQ(storedC2(), "8,7,7,8");
     EXPECT_EQ(t.lastBox().mode, 4);
     EXPECT_EQ(t.lastBox().text, QStringLiteral("تم التحديث"));
     EXPECT_TRUE(w.Picture2->isHidden());
-    EXPECT_EQ(scalar("Schedual", "SELECT C2 FROM List WHERE ID = 4"), 9);
-
-    // Nothing unsaved: the panel closes without a question.
-    const std::size_t boxes = t.scope.dialogs().shown.size();
-    w.Image3_Click();
-    w.Image2_Click();
-    EXPECT_EQ(t.scope.dialogs().shown.size(), boxes);
-    EXPECT_TRUE(w.Picture2->isHidden());
+    EXPECT_TRUE(w.ImUpdate[0]->isHidden());
 }
 
 TEST(ControlComSave, TheRowIconStoresItsOwnRow) {
@@ -329,13 +373,22 @@ TEST(ControlComSave, TheRowIconStoresItsOwnRow) {
     seedGrades(t.home);
     t.open();
     t.reset();
+    // Typing a name marks its row; typing it back as stored unmarks it.
     t.w->ComName[1]->setText("قاعة 2");
+    t.w->ComName[2]->setText("x");
+    EXPECT_FALSE(t.w->ImUpdate[2]->isHidden());
+    t.w->ComName[2]->setText(QStringLiteral("اللجنة [3]"));
+    EXPECT_TRUE(t.w->ImUpdate[2]->isHidden());
+    t.w->ComName[2]->setText("قاعة 3");
+    EXPECT_FALSE(t.w->ImUpdate[1]->isHidden());
     t.w->ImUpdate_Click(1);
     EXPECT_EQ(t.lastBox().mode, 4);
     EXPECT_TRUE(t.w->ImUpdate[1]->isHidden());
+    EXPECT_FALSE(t.w->ImUpdate[2]->isHidden());
     data::Connection c(data::Database::Schedual);
     EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 2").toString(), "قاعة 2");
-    EXPECT_EQ(c.scalar("SELECT COUNT(*) FROM List WHERE C1 IS NOT NULL").toInt(), 1);
+    EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 3").toString(),
+              QStringLiteral("اللجنة [3]"));
 }
 
 TEST(ControlComEdits, CapacityDeskRowsAndTheRemainingSeats) {
@@ -383,6 +436,48 @@ TEST(ControlComMoves, OneSeatMovesWithinItsGradeOnly) {
     w.Seat_DragDrop(3, 2); // an empty source: nothing
     EXPECT_EQ(w.L3[2]->text(), "7");
     EXPECT_TRUE(w.ImUpdate[2]->isHidden());
+}
+
+TEST(ControlComWindow, TheScrollButtonsCoverNoRowControlAtAnyPosition) {
+    Window t;
+    seedGrades(t.home);
+    storeCommittees(t.home, 35);
+    t.open();
+    ControlCom& w = *t.w;
+    w.show();
+    ASSERT_FALSE(w.Picture4->isHidden());
+    // Rows pass under the title strip as they scroll; below it every part of
+    // a row's control on view takes its own clicks.
+    const int stripBottom = w.Picture5->geometry().bottom();
+    const QRect panel = w.Picture2->geometry() & w.rect();
+    int covered = 0;
+    for (int step = 0; w.ComName.back()->mapTo(&w, QPoint()).y() > stripBottom; ++step) {
+        for (int i = 0; i < w.rowCount(); ++i) {
+            const auto r = static_cast<std::size_t>(i);
+            for (QWidget* c : std::initializer_list<QWidget*>{
+                     w.ImView[r], w.ComName[r], w.L1[r], w.L2[r], w.L3[r], w.ComTotal[r],
+                     w.ImUpdate[r], w.ImPrint[r], w.Image4[r]}) {
+                QRect onView = QRect(c->mapTo(&w, QPoint()), c->size()) & panel;
+                onView.setTop(std::max(onView.top(), stripBottom + 1));
+                if (c->isHidden() || onView.height() < 5 || onView.width() < 5)
+                    continue;
+                const QRect inner = onView.adjusted(2, 2, -2, -2);
+                for (const QPoint p : {inner.center(), inner.topLeft(), inner.topRight(),
+                                       inner.bottomLeft(), inner.bottomRight()}) {
+                    QWidget* hit = w.childAt(p);
+                    if (hit != c && !c->isAncestorOf(hit)) {
+                        ++covered;
+                        ADD_FAILURE()
+                            << "step " << step << ": " << c->objectName().toStdString() << " under "
+                            << (hit ? hit->objectName().toStdString() : "nothing");
+                    }
+                }
+            }
+        }
+        if (covered > 0)
+            break;
+        w.Down_Click();
+    }
 }
 
 TEST(ControlComWindow, ScrollingReturnsToRest) {
@@ -722,46 +817,107 @@ TEST(ControlComRows, ACommitteeTypedIntoTheLastRowIsStored) {
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 6);
 }
 
-TEST(ControlComClose, UnsavedSharesAreAskedAboutAndCancelKeepsThem) {
+TEST(ControlComClose, OnlyTheUsersEditsAreAskedAboutAndNoReopensAsStored) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
-    w.show();
-    const auto unsaved = [] {
-        return scalar("Schedual", "SELECT COUNT(*) FROM List WHERE C1 IS NULL");
+    auto& dialogs = t.scope.dialogs();
+    const auto rows = [&t] {
+        QStringList out;
+        for (int i = 0; i + 1 < t.w->rowCount(); ++i)
+            out << t.w->ComName[static_cast<std::size_t>(i)]->text() + "|" +
+                       t.w->ComNum[static_cast<std::size_t>(i)]->text() + "|" +
+                       t.w->seatLabel(1, i)->text() + "|" + t.w->seatLabel(2, i)->text() + "|" +
+                       t.w->seatLabel(3, i)->text();
+        return out;
     };
-    for (const QString& answer : {kCancel, test::ScriptedDialogs::kClose}) {
-        t.scope.dialogs().answer(answer);
-        w.close();
-        EXPECT_EQ(t.lastBox().mode, 3);
-        EXPECT_EQ(t.lastBox().buttons.size(), 3);
-        EXPECT_TRUE(w.isVisible());
-        EXPECT_FALSE(w.ImUpdate[0]->isHidden());
-        EXPECT_EQ(t.seats(2).mid(0, 4), (QStringList{"7", "7", "7", "9"}));
-        EXPECT_EQ(unsaved(), 4);
-    }
-    t.scope.dialogs().answer(kYes);
-    w.close();
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(unsaved(), 0);
-    EXPECT_EQ(scalar("Schedual", "SELECT C2 FROM List WHERE ID = 4"), 9);
+    // Each committee's shares against the seats Com holds for it.
+    const auto seatsInCom = [&t] {
+        data::Connection c(data::Database::Schedual);
+        QStringList out;
+        for (int i = 0; i + 1 < t.w->rowCount(); ++i) {
+            QStringList grades;
+            for (int g = 1; g <= 3; ++g)
+                grades << c.scalar("SELECT COUNT(*) FROM Com WHERE Com = ? AND Class IS NOT NULL "
+                                   "AND substr(ComNum, 1, 1) = ?",
+                                   {t.w->ComName[static_cast<std::size_t>(i)]->text(),
+                                    QString::number(g)})
+                              .toString();
+            out << grades.join('|');
+        }
+        return out;
+    };
+    const auto closeAsking = [&] {
+        const std::size_t before = dialogs.shown.size();
+        t.w->show();
+        t.w->close();
+        return dialogs.shown.size() - before;
+    };
 
-    // Discarding closes and stores nothing; a window with nothing unsaved
-    // closes without a question.
-    t.reset();
-    w.show();
-    t.scope.dialogs().answer(kNo);
-    w.close();
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(unsaved(), 4);
+    // A reset, and then a distribution, each closed without edits: no
+    // question, and the next opening shows what was shown. The distribution
+    // stores the shares it seated from, a seat moved before it included.
+    const QStringList afterReset = rows();
+    EXPECT_EQ(closeAsking(), 0u);
     t.open();
-    t.w->show();
-    const std::size_t boxes = t.scope.dialogs().shown.size();
-    t.w->close();
+    EXPECT_EQ(rows(), afterReset);
+    t.w->Seat_MouseMove(1, 3);
+    t.w->Seat_DragDrop(1, 0);
+    const QStringList distributed = rows();
+    t.w->Command2->click();
+    EXPECT_TRUE(t.lastBox().text.startsWith(kDistributed));
+    EXPECT_EQ(closeAsking(), 0u);
+    t.open();
+    EXPECT_EQ(rows(), distributed);
+    QStringList shares;
+    for (const QString& row : rows())
+        shares << row.section('|', 2);
+    EXPECT_EQ(seatsInCom(), shares);
+
+    struct Edit {
+        const char* what;
+        std::function<void(ControlCom&)> make;
+    };
+    const Edit edits[] = {
+        {"name", [](ControlCom& w) { w.ComName[1]->setText(QStringLiteral("قاعة المكتبة")); }},
+        {"capacity", [](ControlCom& w) { w.ComNum[1]->setText("25"); }},
+        {"seat",
+         [](ControlCom& w) {
+             w.Seat_MouseMove(1, 3);
+             w.Seat_DragDrop(1, 1);
+         }},
+    };
+    for (const Edit& e : edits) {
+        t.open();
+        e.make(*t.w);
+        const QStringList edited = rows();
+        ASSERT_NE(edited, distributed) << e.what;
+        // Cancel, or a box closed without an answer, keeps the window and the edit.
+        for (const QString& answer : {kCancel, test::ScriptedDialogs::kClose}) {
+            dialogs.answer(answer);
+            EXPECT_EQ(closeAsking(), 1u) << e.what;
+            EXPECT_EQ(t.lastBox().mode, 3);
+            EXPECT_EQ(t.lastBox().buttons.size(), 3);
+            EXPECT_TRUE(t.w->isVisible()) << e.what;
+            EXPECT_EQ(rows(), edited) << e.what;
+        }
+        dialogs.answer(kNo);
+        t.w->close();
+        EXPECT_FALSE(t.w->isVisible()) << e.what;
+        t.open();
+        EXPECT_EQ(rows(), distributed) << e.what;
+        EXPECT_EQ(seatsInCom(), shares) << e.what; // the seating stays as distributed
+    }
+
+    // Yes stores the edit.
+    edits[2].make(*t.w);
+    const QStringList edited = rows();
+    dialogs.answer(kYes);
+    EXPECT_EQ(closeAsking(), 2u); // the question and "saved"
     EXPECT_FALSE(t.w->isVisible());
-    EXPECT_EQ(t.scope.dialogs().shown.size(), boxes);
+    t.open();
+    EXPECT_EQ(rows(), edited);
 }
 
 TEST(ControlComShares, TheRecoveryAddsNoCommitteeWhileTheDatabaseIsBusy) {
@@ -821,13 +977,16 @@ TEST(ControlComShares, ALargeSchoolIsSpreadEvenlyAndAnOverfullRoomIsNamed) {
     EXPECT_EQ(t.lastBox().text, kDistributed);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Class IS NOT NULL"), 1001);
 
-    // Two seats moved by hand into a room holding 29: it is named.
+    // A seat moved by hand into a room holding 29 fills it: not over it. A
+    // second one is, and the room is named.
     ASSERT_GE(full, 0);
     const int source = full == 0 ? 1 : 0;
-    for (int k = 0; k < 2; ++k) {
-        w.Seat_MouseMove(1, source);
-        w.Seat_DragDrop(1, full);
-    }
+    w.Seat_MouseMove(1, source);
+    w.Seat_DragDrop(1, full);
+    w.Command2->click();
+    EXPECT_EQ(t.lastBox().text, kDistributed);
+    w.Seat_MouseMove(1, source);
+    w.Seat_DragDrop(1, full);
     w.Command2->click();
     EXPECT_TRUE(t.lastBox().text.startsWith(kDistributed + "\r"));
     EXPECT_TRUE(t.lastBox().text.contains(committees::committeeName(full + 1) +

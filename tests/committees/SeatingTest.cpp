@@ -5,6 +5,7 @@
 #include "data/DataError.h"
 
 #include <QSet>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace sijill;
@@ -125,11 +126,15 @@ TEST(SeatingData, StudentsWithoutTheExamFlagAreNamedOnceUnlessSeatedThroughACopy
     // No civil-registry number: nothing to match, each row is a student.
     test::addStudent(home, "رابع", "1", "04", "blank1", "-", "الابتدائي", "0", " ");
     test::addStudent(home, "رابع", "1", "05", "blank2", "-", "الابتدائي", "0", " ");
+    // No flag at all: not seated either, so named too.
+    home.exec("MyDatabase.db", "INSERT INTO T1 (d0, d1, d3, d4, d5, d6, d7) VALUES "
+                               "('06', 'unmarked', 'u6', NULL, 'الابتدائي', 'رابع', '1')");
     data::Connection c(data::Database::MyDatabase);
     QStringList names;
     for (const Student& s : unflaggedStudents(c))
         names << s.name;
-    EXPECT_EQ(names, (QStringList{"hand", "digit", "blank1", "blank2"}));
+    EXPECT_EQ(names, (QStringList{"hand", "digit", "blank1", "blank2", "unmarked"}));
+    EXPECT_EQ(countGrade(c, "رابع"), 1);
 }
 
 TEST(SeatingData, SubjectsInDateAndPeriodOrderEightAtMost) {
@@ -171,6 +176,38 @@ TEST(SeatingData, WritingReplacesTheOldSeatingOrNothingAtAll) {
     EXPECT_THROW(writeSeating(c, other), data::DataError);
     EXPECT_EQ(comRows(c), 3);
     EXPECT_EQ(c.scalar("SELECT COUNT(*) FROM Com WHERE Com = 'A'").toInt(), 3);
+}
+
+TEST(SeatingData, DriftCountsEachSeatForOneStudentRow) {
+    // Seated: s1, s2, s3 of one class.
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<Student>&)> change;
+        int gone;
+        int unseated;
+    };
+    const Case cases[] = {
+        {"unchanged", [](std::vector<Student>&) {}, 0, 0},
+        // Two students who swapped numbers sit under each other's number.
+        {"numbers swapped", [](std::vector<Student>& s) { std::swap(s[0].number, s[1].number); }, 2,
+         2},
+        {"one left, one came", [](std::vector<Student>& s) { s[0] = pupil("رابع", 9); }, 1, 1},
+        // Two identical rows of a student hold one seat between them.
+        {"a row twice", [](std::vector<Student>& s) { s.push_back(s[2]); }, 0, 1},
+    };
+    for (const Case& k : cases) {
+        test::TestHome home;
+        data::Connection c(data::Database::Schedual);
+        writeSeating(c, planSeating({{"A", {3, 0, 0}}}, {"رابع", "", ""},
+                                    {pupils("رابع", 3), {}, {}}, {eight("x"), {}, {}})
+                            .rows);
+        std::vector<Student> now = pupils("رابع", 3);
+        k.change(now);
+        const SeatingDrift drift = seatingDrift(c, {now, {}, {}});
+        EXPECT_EQ(drift.seated, 3) << k.what;
+        EXPECT_EQ(drift.gone, k.gone) << k.what;
+        EXPECT_EQ(drift.unseated, k.unseated) << k.what;
+    }
 }
 
 TEST(CommitteeStore, ReplaceMakesBothTablesAnewWithTheShippedColumns) {
