@@ -263,7 +263,7 @@ void StudentsReorder::build() {
     txAddNewName.push_back(
         makeBox(PicAddStudent, "txAddNewName0", 75, 495, 5085, 495, arabicFont()));
     txAddNewName.push_back(
-        makeBox(PicAddStudent, "txAddNewName1", 3900, 1080, 1260, 375, boxFont()));
+        makeBox(PicAddStudent, "txAddNewName1", 3750, 1080, 1260, 375, boxFont()));
     txAddNewName.push_back(
         makeBox(PicAddStudent, "txAddNewName2", 4425, 1635, 750, 375, boxFont()));
     txAddNewName.push_back(
