@@ -9,6 +9,8 @@ namespace {
 
 // The room between icon and caption that QPushButton's size hint allows.
 constexpr int kIconSpacing = 4;
+// Room kept on each side of a combo box's item inside its field.
+constexpr int kItemMargin = 3;
 
 } // namespace
 
@@ -36,6 +38,12 @@ void IconButtonStyle::drawControl(ControlElement element, const QStyleOption* op
     proxy()->drawItemText(
         painter, text, Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter | Qt::TextHideMnemonic,
         button->palette, button->state & State_Enabled, button->text, QPalette::ButtonText);
+}
+
+QSize IconButtonStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                        const QSize& size, const QWidget* widget) const {
+    const QSize hint = QProxyStyle::sizeFromContents(type, option, size, widget);
+    return type == CT_ComboBox ? hint + QSize(2 * kItemMargin, 0) : hint;
 }
 
 void useIconButtonStyle() {

@@ -215,7 +215,7 @@ void StudentsReorder::build() {
     PicNew->setGeometry(twipsRect(90, 435, 6510, 10000));
 
     // Label4(0) and (1): the captions of the class selector.
-    makeCaption(PicNew, QStringLiteral("عرض حسب"), 5130, 600);
+    makeCaption(PicNew, QStringLiteral("عرض حسب"), 5130, 540);
     makeCaption(PicNew, texts::kClassCaption, 5070, 75);
 
     Combo4 = new QComboBox(PicNew);
