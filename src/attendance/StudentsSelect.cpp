@@ -148,7 +148,7 @@ StudentsSelect::~StudentsSelect() {
 void StudentsSelect::build() {
     auto* heading = new QLabel(texts::kWindowCaption, this);
     heading->setObjectName(QStringLiteral("Heading"));
-    heading->setGeometry(twipsRect(90, 30, kWindowWidth - 180, kPanelTop - 60));
+    heading->setGeometry(twipsRect(90, 15, kWindowWidth - 180, kPanelTop - 30));
     heading->setAlignment(Qt::AlignCenter);
     heading->setFont(windowFont(12, 700));
     heading->setStyleSheet(QStringLiteral("color: white;"));

@@ -151,7 +151,7 @@ void ControlCom::buildEditor() {
     Picture2->setGeometry(twipsRect(40, 30, 6570, 10770));
     Picture2->hide();
 
-    Label4[8] = caption(texts::kCommitteeName, Picture2, twipsRect(3720, 825, 2550, 360));
+    Label4[8] = caption(texts::kCommitteeName, Picture2, twipsRect(3720, 780, 2550, 360));
     Label4[8]->setObjectName(QStringLiteral("Label48"));
     const int lefts[3] = {3150, 2595, 2040};
     for (int k = 0; k < kGrades; ++k) {

@@ -222,8 +222,9 @@ void MyCalendar::buildSurface() {
     };
     Lab = bandLabel("Lab", twipsRect(3090, 4590, 900, 435), 14.25);
     Lab->setText(platform::fromUtf8(kCalendarWeekdayDesign));
-    Label5 = bandLabel("Label5", twipsRect(1710, 4590, 1320, 480), 15.75);
-    Label6 = bandLabel("Label6", twipsRect(270, 4590, 1380, 480), 15.75);
+    // The two dates share the band's width evenly: either holds ten figures.
+    Label5 = bandLabel("Label5", twipsRect(1680, 4590, 1365, 480), 15.75);
+    Label6 = bandLabel("Label6", twipsRect(270, 4590, 1365, 480), 15.75);
 
     Command6 = new QPushButton(platform::fromUtf8(kCalendarOkCaption), this);
     Command6->setObjectName(QStringLiteral("Command6"));

@@ -45,7 +45,7 @@ QPointer<ControlAll>& loaded() {
 
 constexpr int kMenuItems = 13;
 constexpr int kMenuWidth = 5295;
-constexpr int kMenuItemWidth = 3120;
+constexpr int kMenuItemWidth = 3300;
 constexpr int kMenuItemHeight = 405;
 constexpr int kMenuPitch = 450;
 const QColor kMenuBack(0xDE, 0xDE, 0xDE);

@@ -199,7 +199,7 @@ void DataBaseSave::buildBoxes() {
         double left, top, width;
     };
     const Box boxes[] = {
-        {660, 1020, 4065}, {660, 1545, 4065}, {3270, 2115, 1425}, {690, 2670, 4005}};
+        {660, 1020, 4035}, {660, 1545, 4035}, {3270, 2115, 1425}, {690, 2670, 4005}};
     for (int i = 0; i < 4; ++i) {
         auto* box = new QLineEdit(Frame1);
         box->setObjectName(QStringLiteral("Dat%1").arg(i));
@@ -285,7 +285,8 @@ void DataBaseSave::buildToolbar() {
     Image5->setAlignment(Qt::AlignCenter);
     Image5->setStyleSheet(QStringLiteral("color: #B03030;"));
     Image5->installEventFilter(this);
-    SaveChanges->setGeometry(twipsRect(1050, 50, 2025, 420));
+    // Wholly over the add and save spots it stands for while a row is added.
+    SaveChanges->setGeometry(twipsRect(1050, 50, 2025, 435));
     SaveChanges->hide();
     SaveChanges->raise();
     Shape1->raise();

@@ -1,33 +1,53 @@
 #include "platform/QtArabic.h"
 
 #include "platform/ChildWindow.h"
+#include "platform/IconButtonStyle.h"
 #include "platform/WindowPlacement.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QRegularExpression>
 #include <QTranslator>
 
 namespace sijill::platform {
 
 namespace {
 
-// The program's own words where Qt's Arabic differs: its "Cancel" is the
-// imperative "ألغ", which reads as "إلغاء" cut short on every button.
+// Qt's texts as the program shows them: its own word where Qt's Arabic
+// differs ("ألغ", the imperative, reads as "إلغاء" cut short on every button),
+// and no key mnemonic anywhere, since the underline splits a joined Arabic
+// word and the marker's room pushes short words against the border. Installed
+// last, so asked first; Qt's own translation, when loaded, gives the words.
 class ProgramWords : public QTranslator {
 public:
-    using QTranslator::QTranslator;
+    ProgramWords(QObject* parent, const QTranslator* qtArabic)
+        : QTranslator(parent), qtArabic_(qtArabic) {}
     bool isEmpty() const override { return false; }
-    QString translate(const char*, const char* source, const char* = nullptr,
-                      int = -1) const override {
-        const QByteArray text = QByteArray(source).replace("&", "");
-        if (text == "Cancel")
+    QString translate(const char* context, const char* source, const char* disambiguation = nullptr,
+                      int n = -1) const override {
+        const QString plain = withoutMnemonic(QString::fromUtf8(source));
+        if (plain == QLatin1String("Cancel"))
             return QStringLiteral("إلغاء");
-        return {};
+        const QString text =
+            qtArabic_ ? qtArabic_->translate(context, source, disambiguation, n) : QString();
+        if (!text.isEmpty())
+            return withoutMnemonic(text);
+        return plain == QString::fromUtf8(source) ? QString() : plain;
     }
+
+private:
+    const QTranslator* qtArabic_;
 };
 
 } // namespace
+
+QString withoutMnemonic(QString text) {
+    // A lone "&" marks the key; "&&" draws one "&", and "&name;" is an entity
+    // of a rich text.
+    static const QRegularExpression marker(QStringLiteral("(&&)|&(?!#?[A-Za-z0-9]+;)"));
+    return text.replace(marker, QStringLiteral("\\1"));
+}
 
 bool loadQtArabic() {
     QCoreApplication* app = QCoreApplication::instance();
@@ -35,22 +55,20 @@ bool loadQtArabic() {
         return false;
     QApplication::setLayoutDirection(Qt::RightToLeft);
     const QString name = QStringLiteral("sijillQtArabic");
-    if (app->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly))
-        return true;
+    if (auto* loaded = app->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly))
+        return !loaded->isEmpty();
     auto* translator = new QTranslator(app);
     translator->setObjectName(name);
-    if (!translator->load(QStringLiteral("qtbase_ar"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    QCoreApplication::installTranslator(translator);
-    // Installed last, so asked first.
-    QCoreApplication::installTranslator(new ProgramWords(app));
+    const bool found = translator->load(QStringLiteral("qtbase_ar"),
+                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (found)
+        QCoreApplication::installTranslator(translator);
+    // Even on Qt's English texts the mnemonics go.
+    QCoreApplication::installTranslator(new ProgramWords(app, found ? translator : nullptr));
     // Installing a translation may set the direction from it; the program's
     // windows are right to left in any case.
     QApplication::setLayoutDirection(Qt::RightToLeft);
-    return true;
+    return found;
 }
 
 QString programDisplayName() {
@@ -59,6 +77,7 @@ QString programDisplayName() {
 
 void setUpArabicDesktop() {
     loadQtArabic();
+    useIconButtonStyle();
     QGuiApplication::setApplicationDisplayName(programDisplayName());
     QCoreApplication* app = QCoreApplication::instance();
     placeWindowsAsShown(app);

@@ -10,14 +10,17 @@ namespace sijill::platform {
 // translation file is missing; the program then runs with Qt's English texts.
 bool loadQtArabic();
 
+// `text` without its key mnemonic: Arabic captions are drawn whole.
+QString withoutMnemonic(QString text);
+
 // The program's name as the user sees it, in window and box titles. The
 // application name stays Latin: it names the data and cache folders.
 QString programDisplayName();
 
 // Everything the desktop needs before the first window opens: Qt's Arabic
-// texts, right to left, the Arabic name in titles, every top-level window
-// placed inside the screen's available area each time it is shown, and
-// disabled windows deaf to input.
+// texts, right to left, icon buttons drawn for Arabic, the Arabic name in
+// titles, every top-level window placed inside the screen's available area
+// each time it is shown, and disabled windows deaf to input.
 void setUpArabicDesktop();
 
 } // namespace sijill::platform

@@ -25,7 +25,8 @@ namespace menu {
 namespace {
 constexpr int kItemLeft = 800;
 constexpr int kItemWidth = 3800;
-constexpr int kItemHeight = 405;
+// Tall enough for a caption with marks above and below and a margin.
+constexpr int kItemHeight = 420;
 } // namespace
 
 ClassData& classData(shell::MainForm& form) {

@@ -69,35 +69,12 @@ private:
 
 constexpr int kItemLeft = 800;
 constexpr int kItemWidth = 3800;
-constexpr int kItemHeight = 405;
 
 void setBack(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, colour);
     w->setPalette(p);
     w->setAutoFillBackground(true);
-}
-
-QLabel* menuItem(const NameListItem& item, QWidget* panel, QObject* filter) {
-    auto* label = new QLabel(item.caption, panel);
-    label->setObjectName(QStringLiteral("PrNames%1").arg(item.index));
-    label->setAlignment(Qt::AlignCenter);
-    label->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
-    label->setCursor(Qt::PointingHandCursor);
-    label->setMouseTracking(true);
-    label->installEventFilter(filter);
-    setBack(label, kMenuBack);
-    QRect r = twipsRect(kItemLeft, item.top, kItemWidth, kItemHeight);
-    // The substitute font is wider than the designed one: a caption that would
-    // be cut widens its item evenly on both sides, within the panel.
-    const int needed = label->fontMetrics().horizontalAdvance(item.caption) + 12;
-    if (needed > r.width()) {
-        const int grow = std::min((needed - r.width() + 1) / 2, r.left());
-        r.adjust(-grow, 0, grow, 0);
-    }
-    label->setGeometry(r);
-    menu::evenColumn(label);
-    return label;
 }
 
 struct Heading {
@@ -143,7 +120,8 @@ void NameListMenu::build() {
 
     PrNames.assign(kNameListItemCount, nullptr);
     for (const NameListItem& item : nameListItems())
-        PrNames[item.index] = menuItem(item, form_.StuNames.at(item.panel), this);
+        PrNames[item.index] = menu::item(QStringLiteral("PrNames%1").arg(item.index), item.caption,
+                                         item.top, form_.StuNames.at(item.panel), this);
 
     Shape2 = new QFrame(form_.StuNames.at(0));
     Shape2->setObjectName(QStringLiteral("Shape2"));

@@ -108,8 +108,8 @@ MGForm::MGForm() {
 
     MyR1 = makeRow("MyR1", 1695, 390, {{"Command3", {QStringLiteral("موافق"), 75}}});
     MyR2 = makeRow("MyR2", 1695, 420,
-                   {{"Command1", {QStringLiteral("إلغاء"), 60}},
-                    {"ClearData", {QStringLiteral("موافق"), 840}}});
+                   {{"Command1", {QStringLiteral("إلغاء"), 30}},
+                    {"ClearData", {QStringLiteral("موافق"), 870}}});
     MyR3 = makeRow("MyR3", 2355, 555,
                    {{"Command5", {QStringLiteral("إلغاء"), 0}},
                     {"Command4", {QStringLiteral("لا"), 780}},
@@ -118,6 +118,9 @@ MGForm::MGForm() {
         "MyR5", 1635, 555,
         {{"Command8", {QStringLiteral("لا"), 30}}, {"Command7", {QStringLiteral("نعم"), 825}}});
     buttonNamed(QStringLiteral("Command3"))->setGeometry(twips(75), 0, twips(1575), twips(375));
+    // Two buttons share their row: each as wide as "موافق" needs with a margin.
+    for (QPushButton* b : MyR2->findChildren<QPushButton*>())
+        b->resize(twips(795), b->height());
 
     AppState& st = appState();
     connect(buttonNamed(QStringLiteral("Command3")), &QPushButton::clicked, this,

@@ -135,7 +135,8 @@ void MainForm::buildSurface() {
     Combo4 = new QComboBox(PicPrint);
     Combo4->setObjectName(QStringLiteral("Combo4"));
     Combo4->setEditable(false);
-    Combo4->setGeometry(twipsRect(2745, 1380, 3375, 360));
+    // High enough for a class name's marks and a margin inside the frame.
+    Combo4->setGeometry(twipsRect(2745, 1320, 3375, 450));
     Combo4->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
 
     // Working controls live in a strip below the window's lower edge.

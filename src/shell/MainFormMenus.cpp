@@ -101,14 +101,16 @@ void MainForm::buildMenus() {
     };
     BarTop.assign(4, nullptr);
     for (const Bar& b : bars) {
+        // Down to the drop-downs' top edge, so that the pointer passes from
+        // the bar into a drop-down without crossing the window.
         QLabel* label =
-            menuLabel(b.caption, this, twipsRect(b.left, 150, b.width, 405), kSilver, this);
+            menuLabel(b.caption, this, twipsRect(b.left, 135, b.width, 435), kSilver, this);
         label->setObjectName(QStringLiteral("BarTop%1").arg(b.index));
         BarTop[b.index] = label;
     }
 
-    PicMenu[1]->setGeometry(twipsRect(9000, 540, 3045, 5865));
-    PicMenu[3]->setGeometry(twipsRect(5850, 540, 3045, 2130));
+    PicMenu[1]->setGeometry(twipsRect(9000, 570, 3045, 5865));
+    PicMenu[3]->setGeometry(twipsRect(5850, 570, 3045, 2130));
     struct Item {
         int menu;
         int index;
@@ -129,7 +131,7 @@ void MainForm::buildMenus() {
     MainSelect.assign(kAttendanceItem + 1, nullptr);
     mainSelectActions_.assign(kAttendanceItem + 1, {});
     for (const Item& it : items) {
-        QLabel* label = menuLabel(it.caption, PicMenu[it.menu], twipsRect(0, it.top, 3120, 360),
+        QLabel* label = menuLabel(it.caption, PicMenu[it.menu], twipsRect(0, it.top, 3120, 375),
                                   kLightGrey, this);
         label->setObjectName(QStringLiteral("MainSelect%1").arg(it.index));
         MainSelect[it.index] = label;
@@ -165,7 +167,8 @@ void MainForm::buildPrintPanel() {
     }
     Shape1 = new QWidget(PicPrint);
     Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(twipsRect(tabLefts[0], 1050, 1605, 60));
+    // A pixel below the tabs, clear of their captions' lowest marks.
+    Shape1->setGeometry(twipsRect(tabLefts[0], 1065, 1605, 60));
     fill(Shape1, kLightBlue);
 
     auto scope = [this](const QString& caption, const char* name, int left) {

@@ -125,8 +125,8 @@ void OpenFile::build() {
         label->installEventFilter(this);
         return label;
     };
-    Label1 = shortcut(QStringLiteral("سطح المكتب"), "Label1", 6495, 1335);
-    Label2 = shortcut(QStringLiteral("المستندات"), "Label2", 4875, 1605);
+    Label1 = shortcut(QStringLiteral("سطح المكتب"), "Label1", 6390, 1440);
+    Label2 = shortcut(QStringLiteral("المستندات"), "Label2", 4875, 1500);
     Label3 = shortcut(QStringLiteral("التنزيلات"), "Label3", 3390, 1455);
 
     Text1 = new QLineEdit(this);

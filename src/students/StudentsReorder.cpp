@@ -215,7 +215,7 @@ void StudentsReorder::build() {
     PicNew->setGeometry(twipsRect(90, 435, 6510, 10000));
 
     // Label4(0) and (1): the captions of the class selector.
-    makeCaption(PicNew, QStringLiteral("عرض حسب"), 5130, 600);
+    makeCaption(PicNew, QStringLiteral("عرض حسب"), 5130, 540);
     makeCaption(PicNew, texts::kClassCaption, 5070, 75);
 
     Combo4 = new QComboBox(PicNew);
@@ -263,7 +263,7 @@ void StudentsReorder::build() {
     txAddNewName.push_back(
         makeBox(PicAddStudent, "txAddNewName0", 75, 495, 5085, 495, arabicFont()));
     txAddNewName.push_back(
-        makeBox(PicAddStudent, "txAddNewName1", 3900, 1080, 1260, 375, boxFont()));
+        makeBox(PicAddStudent, "txAddNewName1", 3750, 1080, 1260, 375, boxFont()));
     txAddNewName.push_back(
         makeBox(PicAddStudent, "txAddNewName2", 4425, 1635, 750, 375, boxFont()));
     txAddNewName.push_back(

@@ -5,8 +5,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QImage>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,7 +25,59 @@ bool hasArabic(const QString& s) {
     return false;
 }
 
+// No caption of Qt's carries a key mnemonic: its underline splits a joined
+// Arabic word.
+void expectNoMnemonic(QWidget* dialog) {
+    for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+        EXPECT_EQ(b->text(), sijill::platform::withoutMnemonic(b->text()))
+            << b->text().toStdString();
+    for (QLabel* l : dialog->findChildren<QLabel*>())
+        EXPECT_EQ(l->text(), sijill::platform::withoutMnemonic(l->text()))
+            << l->text().toStdString();
+}
+
+// The columns of `image` that hold a pixel `wanted` says yes to.
+std::pair<int, int> columnsOf(const QImage& image, const std::function<bool(QColor)>& wanted) {
+    int first = image.width(), last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (wanted(image.pixelColor(x, y))) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
+
 } // namespace
+
+TEST(QtArabic, MnemonicsGoAndTheirLiteralsStay) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Yes", "Yes"},       {"Print &to File", "Print to File"}, {"A && B", "A && B"},
+        {"&&&Save", "&&Save"}, {"&lt;b&gt;", "&lt;b&gt;"},          {"الا&سم:", "الاسم:"},
+    };
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(sijill::platform::withoutMnemonic(QString::fromUtf8(text)),
+                  QString::fromUtf8(shown))
+            << text;
+}
+
+// The caption sits beside its icon, the two centred, the icon first (right).
+TEST(QtArabic, AnIconButtonReadsRightToLeft) {
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    QPushButton button(QIcon(red), QStringLiteral("اطبع"));
+    button.setLayoutDirection(Qt::RightToLeft);
+    button.resize(140, 30);
+    const QImage shot = button.grab().toImage();
+    const auto [iconLeft, iconRight] =
+        columnsOf(shot, [](QColor c) { return c.red() > 200 && c.green() < 60; });
+    const auto [textLeft, textRight] =
+        columnsOf(shot, [](QColor c) { return c.lightness() < 80 && c.red() == c.green(); });
+    ASSERT_GE(iconRight, 0);
+    ASSERT_GE(textRight, 0);
+    EXPECT_LT(textRight, iconLeft);
+    EXPECT_NEAR(textLeft, shot.width() - 1 - iconRight, 6) << textLeft << " " << iconRight;
+}
 
 // The tests' main sets the desktop up as the program does, whatever the locale.
 TEST(QtArabic, SystemMessageBoxesSpeakArabicRightToLeft) {
@@ -29,7 +88,7 @@ TEST(QtArabic, SystemMessageBoxesSpeakArabicRightToLeft) {
                                                    QMessageBox::Yes, QMessageBox::No};
     QStringList texts;
     for (QMessageBox::StandardButton b : buttons) {
-        const QString text = box.button(b)->text().remove(QLatin1Char('&'));
+        const QString text = box.button(b)->text();
         EXPECT_TRUE(hasArabic(text)) << text.toStdString();
         texts << text;
     }
@@ -42,6 +101,20 @@ TEST(QtArabic, SystemMessageBoxesSpeakArabicRightToLeft) {
     QDialogButtonBox bar(QDialogButtonBox::Close | QDialogButtonBox::Save);
     for (QAbstractButton* b : bar.buttons())
         EXPECT_TRUE(hasArabic(b->text())) << b->text().toStdString();
+    expectNoMnemonic(&box);
+    expectNoMnemonic(&bar);
+    QPrinter printer;
+    QPrintDialog print(&printer);
+    expectNoMnemonic(&print);
+    // The one button whose caption Qt changes as it is pressed.
+    int pressed = 0;
+    for (QPushButton* b : print.findChildren<QPushButton*>())
+        if (b->text().contains(QStringLiteral(">>"))) {
+            b->click();
+            ++pressed;
+        }
+    EXPECT_EQ(pressed, 1);
+    expectNoMnemonic(&print);
 }
 
 // Titles show the Arabic name; the folders keep the name the schools' data

@@ -60,7 +60,7 @@ TEST(MarkSheetMenu, ItemsStandInTheirPanelsAndShareTheHighlightWithTheNameLists)
         EXPECT_EQ(label->objectName(), QString("ToSave%1").arg(item.index));
         EXPECT_EQ(label->parentWidget(), desk.form.StuNames[item.panel]);
         EXPECT_EQ(label->y(), platform::twips(item.top));
-        EXPECT_EQ(label->height(), platform::twips(405));
+        EXPECT_EQ(label->height(), platform::twips(420));
         EXPECT_EQ(label->text(), item.caption);
         EXPECT_EQ(backOf(label), QColor("#DEDEDE"));
         EXPECT_TRUE(label->parentWidget()->rect().contains(label->geometry()));

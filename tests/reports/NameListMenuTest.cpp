@@ -68,7 +68,7 @@ TEST(NameListMenu, ItemsStandInTheirPanelsWithHeadingsAndHoverColours) {
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->parentWidget(), desk.form.StuNames[item.panel]);
         EXPECT_EQ(label->y(), platform::twips(item.top));
-        EXPECT_EQ(label->height(), platform::twips(405));
+        EXPECT_EQ(label->height(), platform::twips(420));
         EXPECT_EQ(label->text(), item.caption);
         EXPECT_EQ(backOf(label), QColor("#DEDEDE"));
         // Inside its panel, whole.
