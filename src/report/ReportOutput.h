@@ -66,11 +66,15 @@ public:
     virtual void show(LaidOutReport report) = 0;
 };
 
-// Keeps every report it is shown, in order.
+// Keeps every report it is shown, in order, with the caption it was opened under.
 class RecordingPreviewSink : public PreviewSink {
 public:
-    void show(LaidOutReport report) override { shown.push_back(std::move(report)); }
+    void show(LaidOutReport report) override {
+        shown.push_back(std::move(report));
+        captions.push_back(previewCaption());
+    }
     std::vector<LaidOutReport> shown;
+    std::vector<QString> captions;
 };
 
 // Installs a sink and returns the previous one (nullptr when none was).
