@@ -157,8 +157,8 @@ int titleBarWidth(const QString& title) {
     // The bar shows the title followed by the program's name, as Qt sets it.
     QString shown = title;
     const QString name = QGuiApplication::applicationDisplayName();
-    if (!title.isEmpty() && !name.isEmpty() && title != name)
-        shown += QStringLiteral(" \u2014 ") + name;
+    if (!name.isEmpty() && !title.endsWith(name))
+        shown = title.isEmpty() ? name : title + QStringLiteral(" \u2014 ") + name;
     QFont font = QApplication::font();
     font.setBold(true);
     const QFontMetrics metrics(font);
