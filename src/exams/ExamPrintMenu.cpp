@@ -219,6 +219,8 @@ void Print10_Click(ControlAll& window) {
 }
 
 void printRevisers(ControlAll& window, const std::optional<QString>& date) {
+    // The day's sheet is printed after the calendar closes: titled after its item.
+    const report::PreviewCaption caption(date ? texts::kMenu12 : texts::kMenu10);
     showSheet([&window, date] {
         const report::ReportRowset rows = revisersSheetRows(revisersSheetRecords(date));
         report::ReportLayout& layout = report::layout(sheet_texts::kRevisersSheet);

@@ -70,6 +70,8 @@ void printHandOverStatement(ControlAll& window) {
     const bool audited = window.Option1[4]->isChecked();
     if (!audited && !window.Option1[5]->isChecked())
         return;
+    // Printed after the calendar closes: the preview is titled after its item.
+    const report::PreviewCaption caption(audited ? texts::kMenu8 : texts::kMenu7);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection schedual(data::Database::Schedual);

@@ -1,8 +1,10 @@
 #include "platform/Presenters.h"
 
 #include "platform/QtArabic.h"
+#include "platform/WindowPlacement.h"
 
 #include <QDialog>
+#include <QGridLayout>
 
 namespace sijill::platform {
 
@@ -42,6 +44,13 @@ bool erasesData(const QString& text) {
 std::unique_ptr<QMessageBox> systemMessageBox(const SystemMessage& m) {
     auto box = std::make_unique<QMessageBox>(m.icon, m.title, m.text, m.buttons);
     box->setLayoutDirection(Qt::RightToLeft);
+    // Qt sizes a box by its text: a short one leaves the title bar too narrow
+    // for its title.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        const QString title = m.title.isEmpty() ? programDisplayName() : m.title;
+        grid->addItem(new QSpacerItem(titleBarWidth(title), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     if (erasesData(m.text)) {
         for (const QMessageBox::StandardButton b : {QMessageBox::Cancel, QMessageBox::No}) {
             if (m.buttons.testFlag(b)) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -151,6 +152,21 @@ private:
 };
 
 } // namespace
+
+int titleBarWidth(const QString& title) {
+    // The bar shows the title followed by the program's name, as Qt sets it.
+    QString shown = title;
+    const QString name = QGuiApplication::applicationDisplayName();
+    if (!name.isEmpty() && !title.endsWith(name))
+        shown = title.isEmpty() ? name : title + QStringLiteral(" \u2014 ") + name;
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int button = metrics.height() + 6; // square, as high as the bar
+    constexpr int kButtons = 4;              // the icon, minimise, maximise, close
+    constexpr int kPadding = 24;             // borders and the gaps beside the title
+    return metrics.horizontalAdvance(shown) + kButtons * button + kPadding;
+}
 
 void keepOnScreen(QWidget* window) {
     if (!window) {

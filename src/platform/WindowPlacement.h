@@ -1,6 +1,7 @@
 #pragma once
 
 class QCoreApplication;
+class QString;
 class QWidget;
 
 namespace sijill::platform {
@@ -10,6 +11,12 @@ namespace sijill::platform {
 // area of the screen it is on. Call after the window's size is set; a window
 // that already fits keeps its place.
 void keepOnScreen(QWidget* window);
+
+// The width a window needs for the window manager to draw `title` whole in
+// its title bar (with the program's name that Qt adds), beside the bar's icon and its three
+// buttons. Measured in the application's font made bold, which is no smaller than the bars' usual
+// small bold font.
+int titleBarWidth(const QString& title);
 
 // Places every top-level window as it is shown, Qt's own dialogs included: on
 // its first showing a window its own code did not place is centred on the

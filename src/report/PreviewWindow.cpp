@@ -9,9 +9,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -75,25 +77,37 @@ QSize fittedSize(int width, int height) {
             std::min(height, area.height() - kFrameAllowance)};
 }
 
-// The caption of the item that opened the preview and the program's name,
-// in the order the window system writes "window - program"; a preview opened
-// by a window's own button carries that window's title.
-QString previewTitle() {
+// The caption of the item that opened the preview; a preview opened by a
+// window's own button carries that window's title.
+QString openerCaption() {
     QString caption = previewCaption();
     if (caption.isEmpty())
         if (const QWidget* opener = QApplication::activeWindow())
             caption = opener->windowTitle().trimmed();
+    return caption == platform::programDisplayName() ? QString() : caption;
+}
+
+// The caption and the program's name, in the order the window system writes
+// "window - program".
+QString previewTitle(const QString& caption) {
     const QString name = platform::programDisplayName();
-    if (caption.isEmpty() || caption == name)
-        return name;
-    return QStringLiteral("%1 - %2").arg(caption, name);
+    return caption.isEmpty() ? name : QStringLiteral("%1 - %2").arg(caption, name);
+}
+
+// Proposes `path` in the dialog's file box. The printer itself gets no output
+// file name: Qt would then open the dialog on file output instead of the
+// default printer.
+void proposeFile(QPrintDialog& dialog, const QString& path) {
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        file->setText(path);
 }
 
 } // namespace
 
 PreviewWindow::PreviewWindow(LaidOutReport report) : report_(std::move(report)) {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(previewTitle());
+    caption_ = openerCaption();
+    setWindowTitle(previewTitle(caption_));
     platform::escapeCloses(this);
     setLayoutDirection(Qt::RightToLeft);
 
@@ -175,9 +189,11 @@ void PreviewWindow::refresh() {
 void PreviewWindow::print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
-    printer.setDocName(report_.layoutName);
+    const QString proposal = printFileProposal(caption_.isEmpty() ? windowTitle() : caption_);
+    printer.setDocName(QFileInfo(proposal).completeBaseName());
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, pageCount());
+    proposeFile(dialog, proposal);
     platform::dialogPresenter().present(dialog);
     if (dialog.result() != QDialog::Accepted)
         return;

@@ -40,6 +40,7 @@ private:
     void refresh();
 
     LaidOutReport report_;
+    QString caption_; // the title without the program's name
     int page_ = 0;
     double zoom_ = 1.0;
     QScrollArea* scroll_ = nullptr;

@@ -18,9 +18,12 @@ std::shared_ptr<PreviewSink>& currentSink() {
     return sink;
 }
 
+QString documents() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 QString documentsFolder() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-        .filePath(QStringLiteral("Sijill"));
+    return QDir(documents()).filePath(QStringLiteral("Sijill"));
 }
 
 QString requireFolder(const QString& folder) {
@@ -80,6 +83,16 @@ QString numberedPdfPath(const QString& folder, const QString& layoutName) {
     return QDir(folder).filePath(
         QStringLiteral("%1-%2.pdf")
             .arg(QStringLiteral("%1").arg(last + 1, 4, 10, QLatin1Char('0')), layoutName));
+}
+
+QString printFileProposal(const QString& title) {
+    // A title may hold characters a file name cannot; each becomes a dash.
+    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    QString name = QString(title).replace(unsafe, QStringLiteral("-")).trimmed();
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
+        name.prepend(QStringLiteral("Sijill"));
+    const QString folder = QDir().mkpath(documentsFolder()) ? documentsFolder() : documents();
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
 }
 
 PrintOutcome printWithoutDialog(const LaidOutReport& report) {

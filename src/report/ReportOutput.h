@@ -36,6 +36,12 @@ PrintOutcome printReport(const ReportLayout& layout);
 // The next free numbered file name for a job of `layoutName` in `folder`.
 QString numberedPdfPath(const QString& folder, const QString& layoutName);
 
+// The PDF file the print dialog proposes for a preview titled `title`: named
+// after the title, in the folder where jobs go when there is no printer
+// ("Sijill" under Documents, made when missing), or in Documents itself when
+// that folder cannot be made.
+QString printFileProposal(const QString& title);
+
 // While it lives, a preview opened is titled with this caption (the menu item
 // or button that opened it); scopes nest.
 class PreviewCaption {
@@ -60,11 +66,15 @@ public:
     virtual void show(LaidOutReport report) = 0;
 };
 
-// Keeps every report it is shown, in order.
+// Keeps every report it is shown, in order, with the caption it was opened under.
 class RecordingPreviewSink : public PreviewSink {
 public:
-    void show(LaidOutReport report) override { shown.push_back(std::move(report)); }
+    void show(LaidOutReport report) override {
+        shown.push_back(std::move(report));
+        captions.push_back(previewCaption());
+    }
     std::vector<LaidOutReport> shown;
+    std::vector<QString> captions;
 };
 
 // Installs a sink and returns the previous one (nullptr when none was).

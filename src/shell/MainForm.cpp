@@ -238,8 +238,7 @@ bool MainForm::formLoad() {
                              : QRect(0, 0, 1280, 1024);
     move(screen.x() + screen.width() / 2 - width() / 2, screen.y());
 
-    for (QWidget* menu : PicMenu)
-        menu->hide();
+    closeDropDowns();
 
     try {
         MainForm_LoadFile_Click();

@@ -115,6 +115,8 @@ private:
     void buildMenus();
     void buildPrintPanel();
     bool menuEvent(QObject* watched, QEvent* event);
+    void showDropDown(int index);
+    void closeDropDowns();
     void runMainSelectAction(int index);
     bool refuseEmptyClassList(const QString& message, int style);
     void deleteAllClasses();

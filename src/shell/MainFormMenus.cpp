@@ -230,9 +230,22 @@ void MainForm::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
+void MainForm::showDropDown(int index) {
+    // One drop-down at a time.
+    for (QWidget* menu : PicMenu)
+        if (menu != PicMenu.at(index))
+            menu->hide();
+    PicMenu[index]->show();
+    PicMenu[index]->raise();
+}
+
+void MainForm::closeDropDowns() {
+    for (QWidget* menu : PicMenu)
+        menu->hide();
+}
+
 void MainForm::MainForm_Form_MouseMove() {
-    PicMenu[1]->hide();
-    PicMenu[3]->hide();
+    closeDropDowns();
     for (QLabel* bar : BarTop)
         fill(bar, kSilver);
 }
@@ -242,16 +255,12 @@ void MainForm::MainForm_BarTop_MouseMove(int index) {
         fill(bar, kSilver);
     fill(BarTop.at(index), kLightBlue);
     // While the print panel is open the bar opens no drop-down.
-    if ((index == 1 || index == 3) && PicPrint->isHidden()) {
-        PicMenu[index]->show();
-        PicMenu[index]->raise();
-    }
+    if ((index == 1 || index == 3) && PicPrint->isHidden())
+        showDropDown(index);
 }
 
 void MainForm::MainForm_PicMenu_MouseMove(int index) {
-    PicMenu[1]->hide();
-    PicMenu.at(index)->show();
-    PicMenu.at(index)->raise();
+    showDropDown(index);
 }
 
 void MainForm::MainForm_MainSelect_MouseMove(int index) {
@@ -272,6 +281,7 @@ void MainForm::MainForm_BarTop_Click(int index) {
     switch (index) {
     case 0: {
         // The main window stays enabled (unless loading asks for the profile).
+        closeDropDowns();
         InfoMain* info = infoMain();
         info->show();
         info->raise();
@@ -280,8 +290,7 @@ void MainForm::MainForm_BarTop_Click(int index) {
     }
     case 1:
     case 3:
-        PicMenu[index]->show();
-        PicMenu[index]->raise();
+        showDropDown(index);
         PicPrint->hide();
         break;
     case 2:
@@ -348,6 +357,8 @@ bool MainForm::refuseEmptyClassList(const QString& message, int style) {
 
 void MainForm::MainForm_MainSelect_Click(int index) {
     const QString noClasses = QStringLiteral(" حصل خطأ في التعرف على أسماء الصفوف");
+    // Every item opens a window or a box over this one: its drop-down closes.
+    closeDropDowns();
     switch (index) {
     case 5:
     case 11:

@@ -217,23 +217,28 @@ bool OpenFile::setFolder(const QString& path) {
     if (path.isEmpty() || !dir.exists() || !dir.isReadable())
         return false;
     folder_ = QDir::cleanPath(dir.absolutePath());
-    // The drive list follows the folder: the longest place that holds it.
-    int best = -1;
-    qsizetype bestLength = -1;
-    for (int i = 0; i < Drive1->count(); ++i) {
-        const QString root = Drive1->itemData(i).toString();
-        const bool holds = folder_ == root || root == QLatin1String("/") ||
-                           folder_.startsWith(root + QLatin1Char('/'));
-        if (holds && root.size() > bestLength) {
-            best = i;
-            bestLength = root.size();
-        }
-    }
-    if (best >= 0)
-        Drive1->setCurrentIndex(best);
+    fillPlaces();
     fillFolders();
     fillFiles();
     return true;
+}
+
+void OpenFile::fillPlaces() {
+    // The box shows the folder the lists show: the place itself when the
+    // folder is one, else the folder above the places. A long path keeps its
+    // end, the folder's own name, in view.
+    const int room = Drive1->width() - Drive1->height() - 8;
+    Drive1->clear();
+    auto add = [this, room](const QString& path) {
+        Drive1->addItem(Drive1->fontMetrics().elidedText(shownPath(path), Qt::ElideLeft, room),
+                        path);
+        Drive1->setItemData(Drive1->count() - 1, path, Qt::ToolTipRole);
+    };
+    if (!places_.contains(folder_))
+        add(folder_);
+    for (const QString& place : places_)
+        add(place);
+    Drive1->setCurrentIndex(Drive1->findData(folder_));
 }
 
 void OpenFile::fillFolders() {
@@ -295,14 +300,10 @@ void OpenFile::formLoad() {
         move(placed.topLeft());
     }
 
-    Label16->setText(QStringLiteral("اسم الملف:"));
-
     const platform::ChooserPlaces places = platform::chooserPlaces();
-    Drive1->clear();
-    for (const QString& root : places.roots)
-        Drive1->addItem(shownPath(root), root);
-    if (!places.home.isEmpty() && !places.roots.contains(places.home))
-        Drive1->addItem(shownPath(places.home), places.home);
+    places_ = places.roots;
+    if (!places.home.isEmpty() && !places_.contains(places.home))
+        places_ << places.home;
 
     if (setFolder(places.downloads))
         return;
@@ -351,7 +352,6 @@ void OpenFile::OpenFile_Label3_Click() {
 }
 
 void OpenFile::OpenFile_ClearData_Click() {
-    Label16->setText(QStringLiteral("اسم الملف"));
     if (Text1->text().isEmpty())
         return;
     const QString path = QDir(folder_).filePath(Text1->text());

@@ -22,7 +22,7 @@ class OpenFile : public QWidget, public platform::FileChooserWindow {
 public:
     OpenFile();
 
-    QComboBox* Drive1 = nullptr;      // roots and the home folder
+    QComboBox* Drive1 = nullptr;      // the folder listed, the roots and the home folder
     QListWidget* Dir1 = nullptr;      // the current folder and its subfolders
     QListWidget* File1 = nullptr;     // files of the current folder by the pattern
     QLabel* Label1 = nullptr;         // desktop
@@ -68,10 +68,12 @@ protected:
 private:
     void build();
     void formLoad();
+    void fillPlaces();
     void fillFolders();
     void fillFiles();
 
     QString folder_;
+    QStringList places_; // the roots and the home folder
     QString pattern_ = QStringLiteral("*.*");
     bool loaded_ = false;
 };

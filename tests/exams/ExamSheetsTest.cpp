@@ -234,6 +234,10 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     EXPECT_EQ(w->Label6->text(), "1446/01/05");
     EXPECT_EQ(previews->shown.size(), 2u);
     EXPECT_EQ(column("d4"), QStringList{"حساب"});
+    // Each preview is titled after its item, not only the program's name.
+    EXPECT_EQ(previews->captions,
+              (std::vector<QString>{QStringLiteral("المصححين والمراجعين"),
+                                    QStringLiteral("المصححين والمراجعين ليوم محدد")}));
 
     // Item 10 prints every day again, whatever day item 12 picked.
     w->MainSelect_Click(10);

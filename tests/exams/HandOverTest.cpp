@@ -200,6 +200,7 @@ TEST_F(Papers, AuditedStatementShowsTheDayTheLinesAndTheSignatories) {
     pickAndPress("الأحد", kDay, 4);
     ASSERT_EQ(sink_->shown.size(), 1u);
     EXPECT_EQ(last().layoutName, "Comeetee");
+    EXPECT_EQ(sink_->captions.back(), QStringLiteral("استلام وتسليم وتدقيق"));
     EXPECT_EQ(last().orientation, report::Orientation::Landscape);
     EXPECT_EQ(last().previewWidth, 16700);
     EXPECT_EQ(text("ExDay"), "الأحد - 1433/09/10");
@@ -226,6 +227,7 @@ TEST_F(Papers, PlainStatementAndAnEmptyDayStartFromTheStoredDesign) {
     pickAndPress("الجمعة", "1433/09/15", 5);
     ASSERT_EQ(sink_->shown.size(), 2u);
     EXPECT_EQ(last().layoutName, "Comeetee1");
+    EXPECT_EQ(sink_->captions.back(), QStringLiteral("استلام وتسليم الأوراق"));
     EXPECT_EQ(text("ExDay"), "الجمعة - 1433/09/15");
     EXPECT_TRUE(detail("D3").isEmpty());
     // Header, captions and footer stand all the same.

@@ -4,6 +4,7 @@
 #include "report/ReportPainter.h"
 #include "report/TestLayouts.h"
 #include "support/EnvScope.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,7 +12,9 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -141,4 +144,47 @@ TEST(PreviewWindow, OpensModelessWithThePreviewWidth) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(alive.isNull());
     report::setPreviewSink(previous);
+}
+
+// The print dialog opens on the default printer (the printer carries no output
+// file, which would make Qt start on file output) and proposes a PDF named
+// after the preview in the folder jobs go to without a printer, never the
+// data folder the program runs in.
+TEST(PreviewWindow, ThePrintDialogProposesThePreviewsTitleUnderDocuments) {
+    QTemporaryDir home;
+    EnvScope homeEnv("HOME", home.path().toUtf8());
+    EnvScope config("XDG_CONFIG_HOME", home.filePath(".config").toUtf8());
+    const QString defaultPrinter = QPrinterInfo::defaultPrinter().printerName();
+    const std::pair<QString, QString> titles[] = {
+        {QStringLiteral("كشف أسماء الطلاب"), QStringLiteral("كشف أسماء الطلاب.pdf")},
+        {QStringLiteral("جدول 1/2: الصف"), QStringLiteral("جدول 1-2- الصف.pdf")},
+        {QString(), QStringLiteral("سجل.pdf")},
+    };
+    for (const auto& [caption, file] : titles) {
+        SCOPED_TRACE(caption.toStdString());
+        test::ScriptedScope scope;
+        QString proposed, printerFile, printerChosen;
+        scope.dialogs().custom = [&](QDialog& d) {
+            auto* dialog = qobject_cast<QPrintDialog*>(&d);
+            if (!dialog)
+                return false;
+            printerFile = dialog->printer()->outputFileName();
+            d.show();
+            if (auto* box = d.findChild<QLineEdit*>(QStringLiteral("filename")))
+                proposed = box->text();
+            if (auto* printers = d.findChild<QComboBox*>(QStringLiteral("printers")))
+                printerChosen = printers->currentText();
+            d.reject();
+            return true;
+        };
+        const report::PreviewCaption opener(caption);
+        report::PreviewWindow preview(report::layOut(filledLayout(2)));
+        preview.PrintButton->click();
+        EXPECT_EQ(proposed, home.filePath(QStringLiteral("Documents/Sijill/") + file));
+        EXPECT_TRUE(printerFile.isEmpty());
+        if (!defaultPrinter.isEmpty()) {
+            EXPECT_EQ(printerChosen, defaultPrinter);
+        }
+        EXPECT_TRUE(scope.systemShown.empty());
+    }
 }

@@ -87,11 +87,20 @@ TEST(MainMenus, BarHoverOpensDropDownsAndTheBackgroundClosesThem) {
     EXPECT_EQ(back(f.MainSelect[9]), platform::vbColor(0xECC7A7));
     EXPECT_EQ(back(f.MainSelect[1]), platform::vbColor(0xDEDEDE));
 
-    // Into the other drop-down: the first closes.
+    // Into the other drop-down, by the bar or by a click: the first closes.
     hover(f.BarTop[3]);
+    EXPECT_TRUE(f.PicMenu[1]->isHidden());
     hover(f.PicMenu[3]);
     EXPECT_TRUE(f.PicMenu[1]->isHidden());
     EXPECT_FALSE(f.PicMenu[3]->isHidden());
+    leftClick(f.BarTop[1]);
+    EXPECT_TRUE(f.PicMenu[3]->isHidden());
+    EXPECT_FALSE(f.PicMenu[1]->isHidden());
+    // A child window opened from the bar closes the drop-down under it.
+    leftClick(f.BarTop[0]);
+    EXPECT_TRUE(f.PicMenu[1]->isHidden());
+    infoMain()->hide();
+    hover(f.BarTop[3]);
 
     hover(&f);
     EXPECT_TRUE(f.PicMenu[3]->isHidden());
@@ -189,8 +198,13 @@ TEST(MainMenus, ItemsOfOtherWindowsRunWhatIsRegisteredAndOtherwiseNothing) {
     QList<int> ran;
     for (int i : {5, 8, 11, 1})
         f.setMainSelectAction(i, [&ran, i] { ran << i; });
-    for (int i : {5, 8, 11})
+    for (int i : {5, 8, 11}) {
+        // The item's drop-down closes as its window opens.
+        QWidget* menu = f.MainSelect[i]->parentWidget();
+        menu->show();
         leftClick(f.MainSelect[i]);
+        EXPECT_TRUE(menu->isHidden()) << i;
+    }
     EXPECT_EQ(ran, QList<int>({5, 8, 11}));
     EXPECT_TRUE(f.isEnabled());
 

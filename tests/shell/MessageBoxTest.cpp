@@ -3,6 +3,7 @@
 #include "platform/AppState.h"
 #include "platform/Presenters.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
 #include "shell/MGForm.h"
 #include "students/Texts.h"
 #include "support/ScriptedDialogs.h"
@@ -153,6 +154,21 @@ TEST(ShowMsg, NoQuestionThatErasesIsConfirmedByEnterOrByClosingItsBox) {
             EXPECT_NE(answer, QMessageBox::Yes) << key;
             EXPECT_NE(answer, QMessageBox::Ok) << key;
         }
+    }
+}
+
+// A box with a short text is still wide enough for the window manager to draw
+// its whole title, the program's name Qt adds after it included.
+TEST(SystemMessageBox, IsAsWideAsItsTitleBarNeeds) {
+    for (const QString& title : {QStringLiteral("خطأ في الجدول"), QString()}) {
+        const auto box = platform::systemMessageBox(
+            {title, QStringLiteral("لا"), QMessageBox::Ok, QMessageBox::Critical});
+        box->show();
+        QApplication::processEvents();
+        const QString shown = title.isEmpty() ? QApplication::applicationDisplayName() : title;
+        EXPECT_GE(box->width(), platform::titleBarWidth(shown)) << shown.toStdString();
+        EXPECT_GT(platform::titleBarWidth(shown),
+                  QFontMetrics(box->font()).horizontalAdvance(shown));
     }
 }
 

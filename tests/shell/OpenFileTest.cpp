@@ -122,7 +122,7 @@ TEST(OpenFile, AnEmptyNameOrCloseHandsNothingOver) {
     infoMain()->LoadFile->setText("old");
     OpenFile* f = fx.openForImport();
     f->ClearData->click();
-    EXPECT_EQ(f->Label16->text(), QStringLiteral("اسم الملف"));
+    EXPECT_EQ(f->Label16->text(), QStringLiteral("اسم الملف:"));
     EXPECT_TRUE(f->isVisible());
     EXPECT_EQ(runs, 0);
     EXPECT_EQ(infoMain()->LoadFile->text(), "old");
@@ -149,13 +149,20 @@ TEST(OpenFile, AModeNobodyRegisteredOnlyHandsThePathBack) {
 TEST(OpenFile, ShortcutsAndPlacesMoveTheLists) {
     Fixture fx;
     OpenFile* f = fx.openForImport();
-    f->OpenFile_Label1_Click();
-    EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.filePath("Desktop")));
-    f->OpenFile_Label2_Click();
-    EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.filePath("Documents")));
-    EXPECT_TRUE(f->File1->count() == 0);
-    f->OpenFile_Label3_Click();
-    EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.filePath("Downloads")));
+    // The path box shows the folder the lists show, wherever they went.
+    const std::pair<void (OpenFile::*)(), const char*> shortcuts[] = {
+        {&OpenFile::OpenFile_Label1_Click, "Desktop"},
+        {&OpenFile::OpenFile_Label2_Click, "Documents"},
+        {&OpenFile::OpenFile_Label3_Click, "Downloads"}};
+    for (const auto& [click, folder] : shortcuts) {
+        (f->*click)();
+        const QString path = QDir::cleanPath(fx.user.filePath(folder));
+        EXPECT_EQ(f->folder(), path);
+        EXPECT_EQ(f->Drive1->currentData().toString(), path);
+        EXPECT_TRUE(f->Drive1->currentText().endsWith(QStringLiteral("/") + folder));
+    }
+    f->setFolder(fx.user.filePath("Downloads/sub"));
+    EXPECT_TRUE(f->Drive1->currentText().endsWith("Downloads/sub"));
 
     // The drive list holds the roots and the home folder; choosing one goes there.
     const int root = f->Drive1->findData(QStringLiteral("/"));
