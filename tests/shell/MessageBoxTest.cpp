@@ -1,10 +1,7 @@
-#include "exams/Texts.h"
-#include "labels/Texts.h"
 #include "platform/AppState.h"
 #include "platform/Presenters.h"
 #include "platform/Twips.h"
 #include "shell/MGForm.h"
-#include "students/Texts.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -125,61 +122,6 @@ TEST(ShowMsg, EnterAndEscapeAnswerByWhatTheYesDoes) {
     EXPECT_EQ(box.focusWidget(), box.buttonNamed("Command1"));
     EXPECT_TRUE(box.buttonNamed("Command1")->isDefault());
     EXPECT_FALSE(box.buttonNamed("ClearData")->isDefault());
-}
-
-// Every question of the program that deletes or erases, as its window asks it:
-// Enter, Escape and a box closed by the window system all leave it unconfirmed.
-TEST(ShowMsg, NoQuestionThatErasesIsConfirmedByEnterOrByClosingItsBox) {
-    struct Question {
-        QString text;
-        int mode = 0; // the program's box; 0: the system box with `buttons`
-        int style = 0;
-        QMessageBox::StandardButtons buttons = {};
-    };
-    const auto yesNo = QMessageBox::Yes | QMessageBox::No;
-    const auto okCancel = QMessageBox::Ok | QMessageBox::Cancel;
-    const std::vector<Question> questions = {
-        {students::texts::kDeleteQuestion + QStringLiteral(" سعد "), 0, 0, yesNo},
-        {students::texts::kRemoveClassQuestion + QStringLiteral("أول متوسط 1"), 2, 0},
-        {labels::texts::kDeleteQuestion + QStringLiteral("\nملصق"), 0, 0, yesNo},
-        {exams::texts::kAskDeleteDay, 2, 1},
-        {exams::texts::kAskDeletePeriod + QStringLiteral("ثالث"), 0, 0, okCancel},
-        {exams::texts::kAskEraseGrade + QStringLiteral("ثالث"), 0, 0, okCancel},
-        {exams::texts::kAskEraseAll, 0, 0, okCancel},
-        {QStringLiteral("هل تريد مسح جميع بيانات الفصول"), 2, 1},
-    };
-    for (const Question& q : questions) {
-        SCOPED_TRACE(q.text.toStdString());
-        if (q.mode != 0) {
-            for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-                const KeyResult r = pressOn(q.mode, platform::YesDoes::Destroys, key, q.text);
-                EXPECT_FALSE(r.flags.ok || r.flags.yes) << key;
-            }
-            ScriptedScope scope;
-            scope.dialogs().answer(ScriptedDialogs::kClose);
-            ShowMsg(QStringLiteral("تنبيه"), q.text, q.mode, q.style, platform::YesDoes::Destroys);
-            EXPECT_FALSE(appState().MsgOk || appState().MsgYes);
-            continue;
-        }
-        const platform::SystemMessage m{QString(), q.text, q.buttons, QMessageBox::Question,
-                                        platform::YesDoes::Destroys};
-        for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape), 0}) {
-            const auto box = platform::systemMessageBox(m);
-            box->show();
-            if (key == 0) {
-                box->close();
-            } else {
-                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-                QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box.get(),
-                                        &press);
-            }
-            const QMessageBox::StandardButton answer =
-                box->clickedButton() ? box->standardButton(box->clickedButton())
-                                     : QMessageBox::NoButton;
-            EXPECT_NE(answer, QMessageBox::Yes) << key;
-            EXPECT_NE(answer, QMessageBox::Ok) << key;
-        }
-    }
 }
 
 TEST(MGForm, ALongUnbrokenWordWrapsWholeInsideTheBox) {
