@@ -2,6 +2,9 @@
 // the keys a user presses on the real box: what Enter, Escape and the window
 // system's close do is read from the database or the file on disk.
 
+#include "attendance/AttendanceWiring.h"
+#include "attendance/StudentsSelect.h"
+#include "attendance/Texts.h"
 #include "committees/CommitteesTestSupport.h"
 #include "committees/ControlCom.h"
 #include "committees/Texts.h"
@@ -18,9 +21,11 @@
 #include "platform/Wait.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportOutput.h"
+#include "reports/MarkSheetMenu.h"
 #include "reports/NameListMenu.h"
 #include "reports/NamesExport.h"
 #include "reports/PrintRun.h"
+#include "reports/QuranMenu.h"
 #include "reports/ReportsTestSupport.h"
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
@@ -39,6 +44,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -212,6 +218,27 @@ struct CommitteeWindow {
     }
 };
 
+// The committees window opened again after its students were seated and
+// one of them has left and another come: its prints ask first.
+struct DriftedSeating : CommitteeWindow {
+    std::shared_ptr<report::RecordingPreviewSink> sink =
+        std::make_shared<report::RecordingPreviewSink>();
+    std::shared_ptr<report::PreviewSink> previous = report::setPreviewSink(sink);
+
+    DriftedSeating() : CommitteeWindow(true) {
+        w->Command2->click();
+        home.exec("MyDatabase.db", "DELETE FROM T1 WHERE d1 = 'رابع 1 1'");
+        test::addStudent(home, "رابع", "1", "26", "new");
+        w = std::make_unique<committees::ControlCom>();
+        w->show();
+        scope.dialogs().shown.clear();
+    }
+    ~DriftedSeating() { report::setPreviewSink(previous); }
+    QStringList state() const {
+        return CommitteeWindow::state() << QString::number(sink->shown.size());
+    }
+};
+
 Scene committeeScene(bool reset, std::function<void(committees::ControlCom&)> trigger) {
     return sceneOf(std::make_shared<CommitteeWindow>(reset), false,
                    [trigger](CommitteeWindow& c) { trigger(*c.w); });
@@ -288,12 +315,12 @@ Scene labelsScene(std::function<void(labels::DataBaseSave&)> trigger) {
                    [trigger](LabelsWindow&) { trigger(*labels::dataBaseSave()); });
 }
 
-// The main window's print desk on the school of seedSchool, the user's
-// desktop holding last week's export of class أول-1.
+// The main window's print desk on the school of seedSchool and what `more`
+// adds, the user's desktop holding last week's export of class أول-1.
 struct Desk {
     Quiet quiet;
     TestHome home;
-    bool seeded = (test::seedSchool(home), true);
+    bool seeded;
     QTemporaryDir user;
     test::EnvScope userHome{"HOME", user.path().toUtf8()};
     test::EnvScope config{"XDG_CONFIG_HOME", user.filePath("config").toUtf8()};
@@ -302,7 +329,8 @@ struct Desk {
     ScriptedScope& scope = desk.scope_;
     QString file = user.filePath("Desktop/أول-1.xlsx");
 
-    Desk() {
+    explicit Desk(const std::function<void(const TestHome&)>& more)
+        : seeded((test::seedSchool(home), more(home), true)) {
         test::putFile(file, "the export of last week");
         desk.pick("أول-1");
     }
@@ -312,8 +340,10 @@ struct Desk {
     }
 };
 
-Scene deskScene(std::function<void(test::PrintDesk&)> trigger) {
-    return sceneOf(std::make_shared<Desk>(), false, [trigger](Desk& d) { trigger(d.desk); });
+Scene deskScene(
+    std::function<void(test::PrintDesk&)> trigger,
+    std::function<void(const TestHome&)> more = [](const TestHome&) {}) {
+    return sceneOf(std::make_shared<Desk>(more), false, [trigger](Desk& d) { trigger(d.desk); });
 }
 
 } // namespace
@@ -344,6 +374,12 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
          [] { return committeeScene(true, [](auto& w) { w.Image2_Click(); }); }},
         {committees::texts::kAskSaveOnClose, false,
          [] { return committeeScene(true, [](auto& w) { w.close(); }); }},
+        // Yes prints the seating as it stands: with three answers Enter cancels.
+        {committees::texts::kAskPrintDrifted.section('%', 0, 0), false,
+         [] {
+             return sceneOf(std::make_shared<DriftedSeating>(), false,
+                            [](DriftedSeating& d) { d.w->ImPrint_Click(1); });
+         }},
         {exams::texts::kAskSave, true,
          [] { return examScene({"رابع:0:لغتي"}, true, [](auto& e) { e.choose("ثالث"); }); }},
         {exams::texts::kAskSave, false,
@@ -452,6 +488,42 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
              return deskScene([](auto& d) {
                  d.form.ChAll->click();
                  d.click(2);
+             });
+         }},
+        {reports::kAskWholeSchool, true,
+         [] {
+             return deskScene([](auto& d) {
+                 reports::installMarkSheetMenus(d.form);
+                 d.form.MainForm_Label2_Click(4);
+                 d.form.ChAll->click();
+                 test::leftClick(reports::quranMenu(d.form)->TF.at(2));
+             });
+         }},
+        // A whole grade of the courses system is refused, whatever the answer.
+        {reports::kCoursesNoWholeGrade, false,
+         [] {
+             return deskScene(
+                 [](auto& d) {
+                     d.pick("مقررات-1");
+                     d.form.ChOneClass->click();
+                     d.click(2);
+                 },
+                 [](const TestHome& h) {
+                     test::addClass(h, "مقررات", "1", 0);
+                     test::addPupil(h, {"مقررات", "1", "01", "ماجد", "", "5500000001"});
+                 });
+         }},
+        {attendance::texts::kAskWholeSchool, true,
+         [] {
+             return deskScene([](auto& d) {
+                 platform::Clock::setToday(QDate(2024, 7, 11));
+                 attendance::installAttendance(d.form);
+                 attendance::StudentsSelect* w = attendance::loadStudentsSelect();
+                 w->show();
+                 w->Combo1->setCurrentIndex(0);
+                 w->Command10->click();
+                 delete w;
+                 platform::Clock::setToday(std::nullopt);
              });
          }},
     };
