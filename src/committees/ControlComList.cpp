@@ -254,7 +254,8 @@ void ControlCom::NewCom_Click() {
         seatLabel(g, last)->setText(QStringLiteral("0"));
     recomputeTotal(last);
     if (BatchMode != -1)
-        platform::showSystemMessage({QString(), texts::kAdded, QMessageBox::Ok});
+        platform::showSystemMessage({QString(), texts::kAdded, QMessageBox::Ok,
+                                     QMessageBox::Information, platform::YesDoes::NoQuestion});
     addRow();
     const auto n = static_cast<std::size_t>(last + 1);
     ComName[n]->show();
@@ -320,7 +321,7 @@ bool ControlCom::saveAllRows() {
         if (rowCount() == before)
             return false;
     }
-    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0);
+    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0, platform::YesDoes::NoQuestion);
     return true;
 }
 
@@ -342,7 +343,7 @@ void ControlCom::ComUpdate_Click() {
     if (static_cast<std::size_t>(r) < stored_.size())
         stored_[static_cast<std::size_t>(r)] = row;
     refreshSaveIcons();
-    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0);
+    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0, platform::YesDoes::NoQuestion);
 }
 
 void ControlCom::Image2_Click() {
@@ -355,7 +356,7 @@ void ControlCom::Image2_Click() {
         closePanel();
         return;
     }
-    shell::ShowMsg(texts::kTitle, texts::kAskSave, 5, 0);
+    shell::ShowMsg(texts::kTitle, texts::kAskSave, 5, 0, platform::YesDoes::Keeps);
     if (appState().MsgNo) {
         closePanel();
         return;
@@ -373,7 +374,7 @@ void ControlCom::Image3_Click() {
 }
 
 void ControlCom::Image1_Click() {
-    shell::ShowMsg(texts::kTitle, texts::kAskReset, 2, 0);
+    shell::ShowMsg(texts::kTitle, texts::kAskReset, 2, 0, platform::YesDoes::Destroys);
     // Only OK resets: Cancel or a box closed without a button changes
     // nothing, the scroll strip included.
     if (!appState().MsgOk)

@@ -548,13 +548,8 @@ TEST(ControlComSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
         return std::count_if(dialogs.shown.begin(), dialogs.shown.end(),
                              [](const test::ShownBox& b) { return b.mode == 3; });
     };
-    dialogs.custom = [](QDialog& box) {
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(&box, &enter);
-        return true;
-    };
+    dialogs.answer(test::ScriptedDialogs::kEnter);
     t.w->ImPrint_Click(1);
-    dialogs.custom = nullptr;
     ASSERT_EQ(questions(), 1);
     EXPECT_EQ(t.lastBox().mode, 3);
     EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("هل تريد الطباعة")));

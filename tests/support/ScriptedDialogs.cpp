@@ -1,9 +1,26 @@
 #include "support/ScriptedDialogs.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QWindow>
 
 namespace sijill::test {
+
+void pressOnBox(QWidget& box, const QString& press) {
+    box.show();
+    if (press == ScriptedDialogs::kWindowClose) {
+        // The window system's close reaches the widget through its window.
+        QCloseEvent close;
+        QCoreApplication::sendEvent(box.windowHandle(), &close);
+        return;
+    }
+    const int key = press == ScriptedDialogs::kEnter ? Qt::Key_Return : Qt::Key_Escape;
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(box.focusWidget() ? box.focusWidget() : &box, &event);
+}
 
 void ScriptedDialogs::present(QDialog& dialog) {
     ShownBox box;
@@ -31,6 +48,15 @@ void ScriptedDialogs::present(QDialog& dialog) {
         dialog.reject();
         return;
     }
+    if (a == kEnter || a == kEscape || a == kWindowClose) {
+        pressOnBox(dialog, a);
+        if (dialog.isVisible()) {
+            unanswered << (QStringLiteral("still open after ") + a + QStringLiteral(": ") +
+                           box.text);
+            dialog.reject();
+        }
+        return;
+    }
     for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
         if (b->text() == a && b->isVisibleTo(&dialog)) {
             b->click();
@@ -47,6 +73,12 @@ public:
     explicit ScriptedSystem(ScriptedScope& scope) : scope_(scope) {}
     QMessageBox::StandardButton show(const platform::SystemMessage& m) override {
         scope_.systemShown.push_back(m);
+        if (!scope_.systemPresses.empty()) {
+            const auto box = platform::systemMessageBox(m);
+            pressOnBox(*box, scope_.systemPresses.front());
+            scope_.systemPresses.pop_front();
+            return platform::systemAnswer(*box);
+        }
         if (scope_.systemAnswers.empty())
             return QMessageBox::NoButton;
         const auto a = scope_.systemAnswers.front();

@@ -21,12 +21,17 @@ struct ShownBox {
 
 // Answers the program's modal boxes from a queue instead of a person. An
 // answer is the caption of the button to press, kClose to close the box
-// without a button, or kRun to let the box run by itself (a box that closes on
-// its own). With an empty queue a box is closed without a button.
+// without a button, kRun to let the box run by itself (a box that closes on
+// its own), or one of the presses (kEnter, kEscape, kWindowClose) that reach
+// the real box as the user's would. With an empty queue a box is closed
+// without a button.
 class ScriptedDialogs : public platform::DialogPresenter {
 public:
     static inline const QString kClose = QStringLiteral("<close>");
     static inline const QString kRun = QStringLiteral("<run>");
+    static inline const QString kEnter = QStringLiteral("<Enter>");
+    static inline const QString kEscape = QStringLiteral("<Escape>");
+    static inline const QString kWindowClose = QStringLiteral("<window close>");
 
     void answer(const QString& caption) { answers_.push_back(caption); }
     void present(QDialog& dialog) override;
@@ -42,6 +47,10 @@ private:
     std::deque<QString> answers_;
 };
 
+// Shows a box and sends it one of the presses of ScriptedDialogs: the key to
+// the widget holding the focus, or the close the window system sends.
+void pressOnBox(QWidget& box, const QString& press);
+
 // Installs a ScriptedDialogs (and a scripted system message box) for the
 // lifetime of the object.
 class ScriptedScope {
@@ -50,9 +59,12 @@ public:
     ~ScriptedScope();
     ScriptedDialogs& dialogs() { return *dialogs_; }
 
-    // System message boxes shown, and the answers to give them.
+    // System message boxes shown, and the answers to give them. A press
+    // waiting in systemPresses is given first: the box is built as the real
+    // presenter builds it and the press sent to it.
     std::vector<platform::SystemMessage> systemShown;
     std::deque<QMessageBox::StandardButton> systemAnswers;
+    std::deque<QString> systemPresses;
 
 private:
     std::shared_ptr<ScriptedDialogs> dialogs_;
