@@ -557,15 +557,14 @@ void DataBaseSave::Image1_Click() {
 }
 
 void DataBaseSave::closeEvent(QCloseEvent* event) {
+    // The exam window that opened the labels shows again, unless it has
+    // gone; the main window comes back only when nothing else stays open.
     if (returnTo_) {
         returnTo_->show();
         returnTo_->raise();
         returnTo_->activateWindow();
-    } else if (shell::MainForm* main = shell::mainForm()) {
-        main->setEnabled(true);
-        main->show();
-        main->activateWindow();
     }
+    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 

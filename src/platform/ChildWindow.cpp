@@ -2,6 +2,7 @@
 
 #include "platform/AppFilter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
@@ -10,6 +11,8 @@
 namespace sijill::platform {
 
 namespace {
+
+constexpr const char* kNoChild = "sijillNoChildWindow";
 
 bool isInput(QEvent::Type type) {
     switch (type) {
@@ -100,6 +103,37 @@ void showChildWindow(QWidget* child, QWidget* opener) {
     child->show();
     child->raise();
     child->activateWindow();
+}
+
+bool otherChildWindowOpen(const QWidget* mainWindow, const QWidget* closing) {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (const QWidget* w : windows) {
+        if (w == closing || w == mainWindow || !w->isVisible() || w->property(kNoChild).toBool())
+            continue;
+        const Qt::WindowType type = w->windowType();
+        if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen ||
+            type == Qt::Desktop)
+            continue;
+        return true;
+    }
+    return false;
+}
+
+void giveMainWindowBack(QWidget* mainWindow, const QWidget* closing) {
+    if (!mainWindow || otherChildWindowOpen(mainWindow, closing))
+        return;
+    mainWindow->setWindowState(mainWindow->windowState() & ~Qt::WindowMinimized);
+    mainWindow->setEnabled(true);
+    // A main window not yet shown (the start-up's calendar) is shown by the
+    // start-up, once it has its size and place.
+    if (mainWindow->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        mainWindow->show();
+    mainWindow->activateWindow();
+    mainWindow->setFocus();
+}
+
+void countsAsNoChild(QWidget* window) {
+    window->setProperty(kNoChild, true);
 }
 
 void ignoreInputToDisabledWindows(QCoreApplication* app) {

@@ -1,6 +1,7 @@
 #include "shell/InfoMain.h"
 
 #include "data/DataError.h"
+#include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
@@ -223,7 +224,6 @@ void InfoMain::formLoad(QString* problem) {
         setMainEnabled(mainWasEnabled);
         return;
     }
-    holdsMain_ = mainWasEnabled;
     ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" لم يتم اكمال كتابة بيانات المدرسة "), 1, 1);
     platform::SetTopMost(this);
     show();
@@ -292,10 +292,10 @@ void InfoMain::InfoMain_Image8_Click() {
 
 void InfoMain::closeEvent(QCloseEvent* event) {
     // Closing unloads the window: the next read of the profile loads it again.
-    // The main window comes back unless another window disabled it.
+    // The main window comes back unless another window stays open over it.
     event->accept();
-    if (holdsMain_ || (mainForm() && mainForm()->isEnabled()))
-        setMainEnabled(true);
+    if (isVisible())
+        platform::giveMainWindowBack(mainForm(), this);
     if (current() == this) {
         current() = nullptr;
         deleteLater();

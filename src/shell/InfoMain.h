@@ -58,8 +58,6 @@ protected:
 private:
     void build();
     bool loadProfile(QString* error);
-
-    bool holdsMain_ = false; // this window disabled the main window while it asks
 };
 
 // The profile window, loaded (hidden, with its own loading) when it is not.

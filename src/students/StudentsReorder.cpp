@@ -796,11 +796,7 @@ bool StudentsReorder::eventFilter(QObject* watched, QEvent* event) {
 void StudentsReorder::closeEvent(QCloseEvent* event) {
     // A class added here must be in the main window's list for every print.
     reloadMainClassList();
-    if (shell::MainForm* m = shell::mainForm()) {
-        m->show();
-        m->setEnabled(true);
-        m->activateWindow();
-    }
+    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 
