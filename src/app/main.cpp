@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     // working folder, so "SchoolInfo.ini" lies beside the databases.
     if (const auto problem =
             sijill::platform::enterDataFolder(QApplication::applicationDirPath())) {
-        sijill::shell::ShowMsg(QStringLiteral("تنبيه"), *problem, 1, 1);
+        sijill::shell::ShowMsg(QStringLiteral("تنبيه"), *problem, 1, 1,
+                               sijill::platform::YesDoes::NoQuestion);
         return 1;
     }
 

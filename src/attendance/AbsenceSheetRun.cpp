@@ -70,7 +70,7 @@ void StudentsSelect::Command10_Click() {
         return;
     // The sheet needs the month of a picked date: without one it asks for it.
     if (!absenceMonthOf(Today->text())) {
-        shell::ShowMsg(texts::kTitle, texts::kPickDateFirst, 1, 0);
+        shell::ShowMsg(texts::kTitle, texts::kPickDateFirst, 1, 0, platform::YesDoes::NoQuestion);
         appState().clearMessageFlags();
         Command9->click();
         return;
@@ -90,10 +90,10 @@ void StudentsSelect::Command10_Click() {
         } catch (const report::ReportError& e) {
             error = reports::reportFailure(e.message());
         }
-        shell::ShowMsg(texts::kTitle, error, 1, 1);
+        shell::ShowMsg(texts::kTitle, error, 1, 1, platform::YesDoes::NoQuestion);
         return;
     }
-    shell::ShowMsg(texts::kTitle, texts::kAskWholeSchool, 2, 0);
+    shell::ShowMsg(texts::kTitle, texts::kAskWholeSchool, 2, 0, platform::YesDoes::Keeps);
     // Only OK prints: Cancel, or the box closed without a button, prints nothing.
     if (!appState().MsgOk)
         return;
@@ -141,12 +141,12 @@ void StudentsSelect::runWholeSchool() {
         Combo4->setCurrentIndex(0);
     }
     if (!pdfFolderNote.isEmpty())
-        shell::ShowMsg(texts::kTitle, pdfFolderNote, 1, 0);
+        shell::ShowMsg(texts::kTitle, pdfFolderNote, 1, 0, platform::YesDoes::NoQuestion);
     if (!failed.isEmpty())
         shell::ShowMsg(texts::kTitle,
                        QStringLiteral("تعذرت طباعة الفصول التالية:\r") +
                            (failed + reasons).join(QLatin1Char('\r')),
-                       1, 1);
+                       1, 1, platform::YesDoes::NoQuestion);
 }
 
 } // namespace sijill::attendance

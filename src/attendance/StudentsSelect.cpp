@@ -326,7 +326,7 @@ void StudentsSelect::Combo4_Click() {
     if (Combo4->currentIndex() <= 0)
         return;
     if (!loadClass(Combo4->currentIndex()))
-        shell::ShowMsg(texts::kTitle, loadError_, 1, 0);
+        shell::ShowMsg(texts::kTitle, loadError_, 1, 0, platform::YesDoes::NoQuestion);
 }
 
 std::optional<ClassItemText> StudentsSelect::classAt(int index) const {

@@ -198,7 +198,7 @@ void ControlCom::ImNew_Click() {
 void ControlCom::closeEvent(QCloseEvent* event) {
     // Unsaved shares are not dropped without a word: save, discard or stay.
     if (rowsDifferFromTable()) {
-        shell::ShowMsg(texts::kTitle, texts::kAskSaveOnClose, 3, 0);
+        shell::ShowMsg(texts::kTitle, texts::kAskSaveOnClose, 3, 0, platform::YesDoes::SavesTyped);
         const bool leave = appState().MsgNo || (appState().MsgYes && saveAllRows());
         if (!leave) {
             event->ignore();
@@ -322,7 +322,7 @@ bool ControlCom::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ControlCom::reportFailure(const QString& message) {
-    shell::ShowMsg(texts::kTitle, message, 1, 1);
+    shell::ShowMsg(texts::kTitle, message, 1, 1, platform::YesDoes::NoQuestion);
 }
 
 namespace {
@@ -345,7 +345,7 @@ void openCommittees() {
     ControlCom* w = controlCom();
     platform::showChildWindow(w, main);
     if (!w->loadError().isEmpty())
-        shell::ShowMsg(texts::kTitle, w->loadError(), 1, 1);
+        shell::ShowMsg(texts::kTitle, w->loadError(), 1, 1, platform::YesDoes::NoQuestion);
 }
 
 void installCommittees(shell::MainForm& main) {

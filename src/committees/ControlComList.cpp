@@ -243,7 +243,8 @@ void ControlCom::NewCom_Click() {
         seatLabel(g, last)->setText(QStringLiteral("0"));
     recomputeTotal(last);
     if (BatchMode != -1)
-        platform::showSystemMessage({QString(), texts::kAdded, QMessageBox::Ok});
+        platform::showSystemMessage({QString(), texts::kAdded, QMessageBox::Ok,
+                                     QMessageBox::Information, platform::YesDoes::NoQuestion});
     addRow();
     const auto n = static_cast<std::size_t>(last + 1);
     ComName[n]->show();
@@ -323,7 +324,7 @@ bool ControlCom::saveAllRows() {
         if (rowCount() == before)
             return false;
     }
-    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0);
+    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0, platform::YesDoes::NoQuestion);
     return true;
 }
 
@@ -342,7 +343,7 @@ void ControlCom::ComUpdate_Click() {
         return;
     }
     ImUpdate[static_cast<std::size_t>(r)]->hide();
-    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0);
+    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0, platform::YesDoes::NoQuestion);
 }
 
 void ControlCom::Image2_Click() {
@@ -355,7 +356,7 @@ void ControlCom::Image2_Click() {
         closePanel();
         return;
     }
-    shell::ShowMsg(texts::kTitle, texts::kAskSave, 5, 0);
+    shell::ShowMsg(texts::kTitle, texts::kAskSave, 5, 0, platform::YesDoes::SavesTyped);
     if (appState().MsgNo) {
         closePanel();
         return;
@@ -371,7 +372,7 @@ void ControlCom::Image3_Click() {
 
 void ControlCom::Image1_Click() {
     Picture4->hide();
-    shell::ShowMsg(texts::kTitle, texts::kAskReset, 2, 0);
+    shell::ShowMsg(texts::kTitle, texts::kAskReset, 2, 0, platform::YesDoes::Destroys);
     // Only OK resets: Cancel or a box closed without a button changes nothing.
     if (!appState().MsgOk)
         return;

@@ -108,7 +108,8 @@ void ControlCom::FillCom_Click() {
         outcome.committees.push_back(
             {committees[i].name, seats[0] + seats[1] + seats[2], wholeNumber(ComNum[i]->text())});
     }
-    shell::ShowMsg(texts::kTitle, distributionMessage(outcome), 1, 0);
+    shell::ShowMsg(texts::kTitle, distributionMessage(outcome), 1, 0,
+                   platform::YesDoes::NoQuestion);
 }
 
 void ControlCom::checkSeating() {
@@ -142,7 +143,7 @@ bool ControlCom::printAnyway() {
     shell::ShowMsg(
         texts::kTitle,
         texts::kAskPrintDrifted.arg(QString::number(drift_.gone), QString::number(drift_.unseated)),
-        3, 1);
+        3, 1, platform::YesDoes::Keeps);
     driftAsked_ = appState().MsgYes;
     return driftAsked_;
 }

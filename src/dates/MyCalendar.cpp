@@ -475,7 +475,7 @@ void MyCalendar::MyCalendar_Command6_Click() {
         platform::showSystemMessage(
             {platform::fromUtf8(kWeekendNoticeTitle),
              platform::fromUtf8(kWeekendNoticeText) + platform::fromUtf8(date.weekday),
-             QMessageBox::Ok, QMessageBox::NoIcon});
+             QMessageBox::Ok, QMessageBox::NoIcon, platform::YesDoes::NoQuestion});
     }
     if (!requester_) {
         endRequest(true);

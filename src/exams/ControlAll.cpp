@@ -763,7 +763,8 @@ void ControlAll::calendarRequestEnded(const dates::CalendarRequest& request) {
 }
 
 void ControlAll::reportFailure(const QString& what, const QString& why) {
-    shell::ShowMsg(texts::kTitle, what + QStringLiteral("\r\n") + why, 1, 1);
+    shell::ShowMsg(texts::kTitle, what + QStringLiteral("\r\n") + why, 1, 1,
+                   platform::YesDoes::NoQuestion);
 }
 
 PickPopup* ControlAll::popup(PickList list) const {

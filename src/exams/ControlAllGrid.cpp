@@ -38,9 +38,9 @@ void fillBack(QWidget* w, const QColor& colour) {
     w->setAutoFillBackground(true);
 }
 
-QMessageBox::StandardButton systemMessage(const QString& text,
-                                          QMessageBox::StandardButtons buttons) {
-    return platform::showSystemMessage({QString(), text, buttons, QMessageBox::NoIcon});
+QMessageBox::StandardButton systemMessage(const QString& text, QMessageBox::StandardButtons buttons,
+                                          platform::YesDoes yes) {
+    return platform::showSystemMessage({QString(), text, buttons, QMessageBox::NoIcon, yes});
 }
 
 } // namespace
@@ -231,7 +231,7 @@ void ControlAll::Combo4_Click() {
 bool ControlAll::askAboutUnsavedChoices() {
     const QMessageBox::StandardButton answer = platform::showSystemMessage(
         {texts::kAskSaveTitle, texts::kAskSave + ShownGradeName + QStringLiteral("\r"),
-         QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon});
+         QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon, platform::YesDoes::SavesTyped});
     if (answer == QMessageBox::No)
         return true;
     // Yes saves; a refused or failed save, or a box closed without an
@@ -281,7 +281,7 @@ void ControlAll::reloadShownGrade() {
 bool ControlAll::saveShownGrade() {
     const ScheduleGrid grid = gridFromControls();
     if (!grid.firstDayComplete()) {
-        systemMessage(texts::kFirstDayEmpty, QMessageBox::Ok);
+        systemMessage(texts::kFirstDayEmpty, QMessageBox::Ok, platform::YesDoes::NoQuestion);
         return false;
     }
     std::vector<SavedRow> rows = grid.rowsToSave();
@@ -293,7 +293,7 @@ bool ControlAll::saveShownGrade() {
     }
     for (const SavedRow& row : rows)
         ID[row.order]->setText(QString::number(row.id));
-    systemMessage(texts::kSaved, QMessageBox::Ok);
+    systemMessage(texts::kSaved, QMessageBox::Ok, platform::YesDoes::NoQuestion);
     ScheduleSaved = true;
     cmdSave->hide();
     return true;
@@ -301,7 +301,7 @@ bool ControlAll::saveShownGrade() {
 
 void ControlAll::cmdSave_Click() {
     if (ShownGradeIndex <= 0) {
-        systemMessage(texts::kFirstDayEmpty, QMessageBox::Ok);
+        systemMessage(texts::kFirstDayEmpty, QMessageBox::Ok, platform::YesDoes::NoQuestion);
         return;
     }
     if (saveShownGrade())
@@ -357,7 +357,7 @@ void ControlAll::PicDataDel_Click(int row) {
             shell::ShowMsg(texts::kTitle,
                            texts::kCannotDeleteDay + QStringLiteral("\r\n") +
                                texts::kDeleteLaterDayFirst,
-                           1, 1);
+                           1, 1, platform::YesDoes::NoQuestion);
             return;
         }
         if (day == 0)
@@ -366,7 +366,7 @@ void ControlAll::PicDataDel_Click(int row) {
         // would stay in the table, unseen, and in every paper of its date.
         ids.push_back(grid.rows[row + 1].id());
     }
-    shell::ShowMsg(texts::kTitle, texts::kAskDeleteDay, 2, 1);
+    shell::ShowMsg(texts::kTitle, texts::kAskDeleteDay, 2, 1, platform::YesDoes::Destroys);
     if (!appState().MsgOk)
         return;
     deleteRows(ids, row);
@@ -377,12 +377,12 @@ void ControlAll::PicPeriod2_Click(int day) {
     if (Subj[row]->text().isEmpty())
         return;
     const QString grade = ShownGradeName.trimmed();
-    if (systemMessage(texts::kAskDeletePeriod + grade, QMessageBox::Ok | QMessageBox::Cancel) !=
-        QMessageBox::Ok)
+    if (systemMessage(texts::kAskDeletePeriod + grade, QMessageBox::Ok | QMessageBox::Cancel,
+                      platform::YesDoes::Destroys) != QMessageBox::Ok)
         return;
     if (!deleteRows({gridFromControls().rows[row].id()}, row))
         return;
-    systemMessage(texts::kGradeErased + grade, QMessageBox::Ok);
+    systemMessage(texts::kGradeErased + grade, QMessageBox::Ok, platform::YesDoes::NoQuestion);
 }
 
 bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
@@ -404,7 +404,8 @@ bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
 bool ControlAll::settleUnsavedChanges() {
     if (ScheduleSaved || ShownGradeIndex <= 0)
         return true;
-    shell::ShowMsg(texts::kTitle, texts::kAskSave + ShownGradeName.trimmed(), 3, 0);
+    shell::ShowMsg(texts::kTitle, texts::kAskSave + ShownGradeName.trimmed(), 3, 0,
+                   platform::YesDoes::SavesTyped);
     const AppState& answer = appState();
     // Cancel, the box closed without an answer, or a refused or failed save:
     // the window stays with its edits.
@@ -433,8 +434,8 @@ void ControlAll::Image8_Click() {
     if (Combo4->currentIndex() <= 0)
         return;
     const QString name = Combo4->currentText().trimmed();
-    if (systemMessage(texts::kAskEraseGrade + name, QMessageBox::Ok | QMessageBox::Cancel) !=
-        QMessageBox::Ok)
+    if (systemMessage(texts::kAskEraseGrade + name, QMessageBox::Ok | QMessageBox::Cancel,
+                      platform::YesDoes::Destroys) != QMessageBox::Ok)
         return;
     try {
         eraseGradeSchedule(name);
@@ -443,12 +444,12 @@ void ControlAll::Image8_Click() {
         return;
     }
     emptyGrid();
-    systemMessage(texts::kGradeErased + name, QMessageBox::Ok);
+    systemMessage(texts::kGradeErased + name, QMessageBox::Ok, platform::YesDoes::NoQuestion);
 }
 
 void ControlAll::DelAll_Click() {
-    if (systemMessage(texts::kAskEraseAll, QMessageBox::Ok | QMessageBox::Cancel) !=
-        QMessageBox::Ok)
+    if (systemMessage(texts::kAskEraseAll, QMessageBox::Ok | QMessageBox::Cancel,
+                      platform::YesDoes::Destroys) != QMessageBox::Ok)
         return;
     try {
         eraseAllSchedules();
@@ -458,7 +459,7 @@ void ControlAll::DelAll_Click() {
     }
     // The grid no longer stands for anything stored.
     emptyGrid();
-    systemMessage(texts::kAllErased, QMessageBox::Ok);
+    systemMessage(texts::kAllErased, QMessageBox::Ok, platform::YesDoes::NoQuestion);
 }
 
 } // namespace sijill::exams

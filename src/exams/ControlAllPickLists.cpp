@@ -71,8 +71,8 @@ void ControlAll::addPickItem(PickList list) {
     p->Add->setEnabled(false);
     try {
         if (isDuplicate(loadPickList(list), text)) {
-            platform::showSystemMessage(
-                {QString(), duplicateMessage(list, text), QMessageBox::Ok, QMessageBox::NoIcon});
+            platform::showSystemMessage({QString(), duplicateMessage(list, text), QMessageBox::Ok,
+                                         QMessageBox::NoIcon, platform::YesDoes::NoQuestion});
         } else {
             exams::addPickItem(list, text);
             Command9->click();

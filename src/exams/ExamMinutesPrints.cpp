@@ -48,8 +48,8 @@ minutes::ExamHeader examHeader() {
 }
 
 void tellFailure(const QString& text) {
-    platform::showSystemMessage(
-        {minutes::texts::kScheduleFailedTitle, text, QMessageBox::Ok, QMessageBox::Critical});
+    platform::showSystemMessage({minutes::texts::kScheduleFailedTitle, text, QMessageBox::Ok,
+                                 QMessageBox::Critical, platform::YesDoes::NoQuestion});
 }
 
 // The picked date, its blanks trimmed back into Label6.

@@ -141,10 +141,12 @@ void showSheet(const std::function<void()>& fill) {
         fill();
     } catch (const data::DataError& e) {
         shell::ShowMsg(texts::kTitle,
-                       sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.userMessage(), 1, 1);
+                       sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.userMessage(), 1, 1,
+                       platform::YesDoes::NoQuestion);
     } catch (const report::ReportError& e) {
         shell::ShowMsg(texts::kTitle,
-                       sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.message(), 1, 1);
+                       sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.message(), 1, 1,
+                       platform::YesDoes::NoQuestion);
     }
 }
 

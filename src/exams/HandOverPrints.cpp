@@ -35,10 +35,11 @@ void showPaper(const std::function<void()>& paper) {
     } catch (const data::DataError& e) {
         shell::ShowMsg(texts::kTitle,
                        handover_texts::kPaperFailed + QStringLiteral("\r\n") + e.userMessage(), 1,
-                       1);
+                       1, platform::YesDoes::NoQuestion);
     } catch (const report::ReportError& e) {
         shell::ShowMsg(texts::kTitle,
-                       handover_texts::kPaperFailed + QStringLiteral("\r\n") + e.message(), 1, 1);
+                       handover_texts::kPaperFailed + QStringLiteral("\r\n") + e.message(), 1, 1,
+                       platform::YesDoes::NoQuestion);
     }
 }
 

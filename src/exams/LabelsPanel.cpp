@@ -149,7 +149,8 @@ void LabelsPanel::L1_Click(int index) {
         return;
     }
     if (window_.Combo9->currentIndex() == 0) {
-        shell::ShowMsg(t::kTitle, t::kChooseClass + QStringLiteral("\r\n"), 1, 1);
+        shell::ShowMsg(t::kTitle, t::kChooseClass + QStringLiteral("\r\n"), 1, 1,
+                       platform::YesDoes::NoQuestion);
         return;
     }
     installSeatLabels(*main)->CommitteePrintMode = printModeOfRow(index);

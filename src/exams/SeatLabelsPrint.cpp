@@ -78,7 +78,7 @@ SeatLabelsPrint::SeatLabelsPrint(shell::MainForm& main) : QObject(&main), main_(
 }
 
 void SeatLabelsPrint::refuse(const QString& text) const {
-    shell::ShowMsg(t::kTitle, text, 1, 1);
+    shell::ShowMsg(t::kTitle, text, 1, 1, platform::YesDoes::NoQuestion);
 }
 
 void SeatLabelsPrint::MainForm_Command6_Click() {

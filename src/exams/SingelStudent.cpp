@@ -208,7 +208,8 @@ void MainForm_Command20_Click() {
         chooser->List1->addItem(item);
     }
     if (load.failed) {
-        shell::ShowMsg(minutes::texts::kTitle, minutes::texts::kStudentsFailed, 1, 0);
+        shell::ShowMsg(minutes::texts::kTitle, minutes::texts::kStudentsFailed, 1, 0,
+                       platform::YesDoes::NoQuestion);
         return;
     }
     platform::select(chooser->Combo1, 0, [chooser] { chooser->Combo1_Click(); });

@@ -477,9 +477,9 @@ void DataBaseSave::cmdSave_Click() {
         tell(texts::kIncomplete, QString());
         return;
     }
-    const auto answer =
-        platform::showSystemMessage({texts::kSaveQuestionTitle, texts::kSaveQuestion,
-                                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question});
+    const auto answer = platform::showSystemMessage(
+        {texts::kSaveQuestionTitle, texts::kSaveQuestion, QMessageBox::Ok | QMessageBox::Cancel,
+         QMessageBox::Question, platform::YesDoes::Keeps});
     if (answer != QMessageBox::Ok)
         return;
     CustomLabel* row = currentRow();
@@ -507,7 +507,8 @@ void DataBaseSave::cmdRemove_Click() {
     if (const CustomLabel* row = currentRow()) {
         const auto answer = platform::showSystemMessage(
             {programTitle(), texts::kDeleteQuestion + QLatin1Char('\n') + row->text(1),
-             QMessageBox::Yes | QMessageBox::No, QMessageBox::Question});
+             QMessageBox::Yes | QMessageBox::No, QMessageBox::Question,
+             platform::YesDoes::Destroys});
         if (answer != QMessageBox::Yes)
             return;
         try {
@@ -542,7 +543,8 @@ void DataBaseSave::Image3_Click() {
         return;
     }
     if (labels.empty()) {
-        shell::ShowMsg(texts::kMsgTitle, texts::kSaveBeforePrint + QLatin1Char('\r'), 1, 0);
+        shell::ShowMsg(texts::kMsgTitle, texts::kSaveBeforePrint + QLatin1Char('\r'), 1, 0,
+                       platform::YesDoes::NoQuestion);
         return;
     }
     try {
@@ -604,7 +606,8 @@ bool DataBaseSave::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DataBaseSave::tell(const QString& text, const QString& title) const {
-    platform::showSystemMessage({title, text, QMessageBox::Ok, QMessageBox::Information});
+    platform::showSystemMessage(
+        {title, text, QMessageBox::Ok, QMessageBox::Information, platform::YesDoes::NoQuestion});
 }
 
 QString DataBaseSave::programTitle() const {

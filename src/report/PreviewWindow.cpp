@@ -187,8 +187,8 @@ void PreviewWindow::print() {
     try {
         printOn(printer, report_);
     } catch (const ReportError& e) {
-        platform::showSystemMessage(
-            {QStringLiteral("تعذرت الطباعة"), e.message(), QMessageBox::Ok, QMessageBox::Warning});
+        platform::showSystemMessage({QStringLiteral("تعذرت الطباعة"), e.message(), QMessageBox::Ok,
+                                     QMessageBox::Warning, platform::YesDoes::NoQuestion});
     }
 }
 

@@ -85,7 +85,8 @@ bool MainWindowRunHost::output(bool print, QString* error) {
         }
         const report::PrintOutcome outcome = report::printReport(layout);
         if (outcome.tellUser)
-            shell::ShowMsg(kTitle, noPrinterMessage(outcome.file), 1, 0);
+            shell::ShowMsg(kTitle, noPrinterMessage(outcome.file), 1, 0,
+                           platform::YesDoes::NoQuestion);
         return true;
     } catch (const report::ReportError& e) {
         *error = reportFailure(e.message());
@@ -103,8 +104,8 @@ bool MainWindowRunHost::previewItem(QString* error) {
     return output(false, error);
 }
 
-bool MainWindowRunHost::ask(const QString& text, int mode, int style) {
-    shell::ShowMsg(kTitle, text, mode, style);
+bool MainWindowRunHost::ask(const QString& text, int mode, int style, platform::YesDoes yes) {
+    shell::ShowMsg(kTitle, text, mode, style, yes);
     return appState().MsgOk;
 }
 

@@ -32,7 +32,7 @@ public:
     bool fillHeaders(QString* error) override;
     bool printItem(QString* error) override;
     bool previewItem(QString* error) override;
-    bool ask(const QString& text, int mode, int style) override;
+    bool ask(const QString& text, int mode, int style, platform::YesDoes yes) override;
     void wait(double seconds) override;
 
 private:

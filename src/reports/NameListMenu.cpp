@@ -234,7 +234,7 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
     try {
         profile = shell::schoolProfile();
     } catch (const data::DataError& e) {
-        shell::ShowMsg(kExportTitle, e.userMessage(), 1, 1);
+        shell::ShowMsg(kExportTitle, e.userMessage(), 1, 1, platform::YesDoes::NoQuestion);
         return;
     }
     ExportMessage message;
@@ -242,21 +242,21 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
         // The main window takes no input while the document is made, and is
         // given back however the making ends.
         MainWindowDisabled disabled(form_, request.ExportWordFlag && !request.ExportExcelFlag);
-        message = carryOutNamesExport(
-            request, profile, form_.Combo4->currentText(), classData_.ClassRecordset,
-            [](const QString& path) {
-                shell::ShowMsg(
-                    kExportTitle,
-                    kReplaceQuestion.arg(platform::shownPath(QFileInfo(path).fileName())), 5, 0);
-                return appState().MsgYes;
-            });
+        message = carryOutNamesExport(request, profile, form_.Combo4->currentText(),
+                                      classData_.ClassRecordset, [](const QString& path) {
+                                          shell::ShowMsg(kExportTitle,
+                                                         kReplaceQuestion.arg(platform::shownPath(
+                                                             QFileInfo(path).fileName())),
+                                                         5, 0, platform::YesDoes::Destroys);
+                                          return appState().MsgYes;
+                                      });
     }
     // The scope boxes mean nothing for an export; a ticked one is answered.
     if (form_.ChAll->isChecked() || form_.ChOneClass->isChecked())
         message.text +=
             (message.text.isEmpty() ? QString() : QStringLiteral("\r")) + kScopeNotForExport;
     if (!message.text.isEmpty())
-        shell::ShowMsg(kExportTitle, message.text, 1, message.style);
+        shell::ShowMsg(kExportTitle, message.text, 1, message.style, platform::YesDoes::NoQuestion);
 }
 
 void NameListMenu::MainForm_Reports_Click() {

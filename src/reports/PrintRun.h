@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Presenters.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -35,7 +37,7 @@ public:
 
     // Shows a message (mode 1 or 2 of the program's message box); returns
     // true only when OK was pressed.
-    virtual bool ask(const QString& text, int mode, int style) = 0;
+    virtual bool ask(const QString& text, int mode, int style, platform::YesDoes yes) = 0;
     virtual void wait(double seconds) = 0;
 
     // Whether "جميع الصف" is refused for a class of the courses system; the

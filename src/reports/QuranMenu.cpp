@@ -109,7 +109,8 @@ void QuranMenu::TF_Click(int index) {
         return;
     // The two summaries have no sheet of their own: the user is told so.
     if (item->layout.isEmpty()) {
-        shell::ShowMsg(kNoSheetTitle, kNoSheet1 + item->caption + kNoSheet2, 1, 0);
+        shell::ShowMsg(kNoSheetTitle, kNoSheet1 + item->caption + kNoSheet2, 1, 0,
+                       platform::YesDoes::NoQuestion);
         return;
     }
     auto load = [this](QString* error) {

@@ -43,7 +43,7 @@ PrintRunResult runQuranPrint(PrintRunHost& host) {
         if (!appState().PrintBatchActive) {
             // Only OK goes ahead: Cancel, or a box closed without a button,
             // prints nothing.
-            if (!host.ask(question, 2, 0)) {
+            if (!host.ask(question, 2, 0, platform::YesDoes::Keeps)) {
                 result.cancelled = true;
                 return result;
             }

@@ -217,14 +217,15 @@ void InfoMain::formLoad(QString* problem) {
         if (problem)
             *problem = error;
         else
-            ShowMsg(QStringLiteral("تنبيه"), error, 1, 1);
+            ShowMsg(QStringLiteral("تنبيه"), error, 1, 1, platform::YesDoes::NoQuestion);
         return;
     }
     if (!isUnfinished(kl3->text())) {
         setMainEnabled(mainWasEnabled);
         return;
     }
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" لم يتم اكمال كتابة بيانات المدرسة "), 1, 1);
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" لم يتم اكمال كتابة بيانات المدرسة "), 1, 1,
+            platform::YesDoes::NoQuestion);
     platform::SetTopMost(this);
     show();
     raise();
@@ -272,7 +273,7 @@ SchoolProfile InfoMain::profile() const {
 void InfoMain::InfoMain_OpenIt1_Click() {
     QString error;
     if (!loadProfile(&error))
-        ShowMsg(QStringLiteral("تنبيه"), error, 1, 1);
+        ShowMsg(QStringLiteral("تنبيه"), error, 1, 1, platform::YesDoes::NoQuestion);
 }
 
 void InfoMain::InfoMain_ComUpdate_Click() {
@@ -280,10 +281,12 @@ void InfoMain::InfoMain_ComUpdate_Click() {
         saveSchoolProfile(profile());
     } catch (const data::DataError& e) {
         ShowMsg(QStringLiteral("تنبيه"),
-                QStringLiteral("لم يتم حفظ بيانات المدرسة:\r%1").arg(e.userMessage()), 1, 1);
+                QStringLiteral("لم يتم حفظ بيانات المدرسة:\r%1").arg(e.userMessage()), 1, 1,
+                platform::YesDoes::NoQuestion);
         return;
     }
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" تم حفظ التغييرات "), 1, 0);
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" تم حفظ التغييرات "), 1, 0,
+            platform::YesDoes::NoQuestion);
 }
 
 void InfoMain::InfoMain_Image8_Click() {

@@ -293,36 +293,48 @@ void MGForm::markEnterButton() {
     }
 }
 
-QPushButton* MGForm::enterButton() const {
-    switch (mode_) {
-    case 1:
-        return buttonNamed(QStringLiteral("Command3"));
-    case 2:
-        // A question that deletes (red title, or its text says so) is never
-        // confirmed by Enter.
-        return buttonNamed(style_ == 1 || platform::erasesData(message())
-                               ? QStringLiteral("Command1")
-                               : QStringLiteral("ClearData"));
-    case 3:
-        return buttonNamed(QStringLiteral("Command5"));
-    case 5:
-        return buttonNamed(QStringLiteral("Command8"));
-    default:
-        return nullptr;
+void MGForm::setYesDoes(platform::YesDoes yes) {
+    yes_ = yes;
+    markEnterButton();
+}
+
+platform::KeyAnswers MGForm::keyAnswers() const {
+    // Modes 1 and 4 ask nothing, whatever their caller declared.
+    const bool question = mode_ == 2 || mode_ == 3 || mode_ == 5;
+    return platform::keyAnswers(question ? yes_ : platform::YesDoes::NoQuestion,
+                                mode_ == 3 || mode_ == 5, mode_ == 2 || mode_ == 3);
+}
+
+QPushButton* MGForm::buttonFor(platform::BoxAnswer answer) const {
+    using platform::BoxAnswer;
+    const char* name = nullptr;
+    switch (answer) {
+    case BoxAnswer::Yes:
+        name = mode_ == 1   ? "Command3"
+               : mode_ == 2 ? "ClearData"
+               : mode_ == 3 ? "Command6"
+                            : "Command7";
+        break;
+    case BoxAnswer::No:
+        name = mode_ == 3 ? "Command4" : "Command8";
+        break;
+    case BoxAnswer::Cancel:
+        name = mode_ == 2 ? "Command1" : "Command5";
+        break;
+    case BoxAnswer::None:
+        break;
     }
+    if (!name || mode_ == 4 || mode_ < 1 || mode_ > 5)
+        return nullptr;
+    return buttonNamed(QString::fromLatin1(name));
+}
+
+QPushButton* MGForm::enterButton() const {
+    return buttonFor(keyAnswers().enter);
 }
 
 QPushButton* MGForm::escapeButton() const {
-    switch (mode_) {
-    case 1:
-        return buttonNamed(QStringLiteral("Command3"));
-    case 2:
-        return buttonNamed(QStringLiteral("Command1"));
-    case 3:
-        return buttonNamed(QStringLiteral("Command5"));
-    default:
-        return nullptr;
-    }
+    return buttonFor(keyAnswers().escape);
 }
 
 void MGForm::keyPressEvent(QKeyEvent* event) {
@@ -358,8 +370,16 @@ void MGForm::reject() {
     QDialog::reject();
 }
 
-QString ShowMsg(const QString& title, const QString& text, int mode, int style) {
+QString ShowMsg(const QString& title, const QString& text, int mode, int style,
+                platform::YesDoes yes) {
+    // A question must say what its yes does; one that does not is taken as
+    // the safe side.
+    const bool question = mode == 2 || mode == 3 || mode == 5;
+    Q_ASSERT(!question || yes != platform::YesDoes::NoQuestion);
+    if (question && yes == platform::YesDoes::NoQuestion)
+        yes = platform::YesDoes::Destroys;
     MGForm box;
+    box.setYesDoes(yes);
     box.setTitle(title);
     box.setMessage(text);
     box.setMode(mode);

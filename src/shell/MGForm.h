@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Presenters.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -20,6 +22,8 @@ public:
     void setMessage(const QString& text);
     void setMode(int mode);
     void setStyle(int style);
+    // What the question's yes does: it decides the buttons Enter and Escape press.
+    void setYesDoes(platform::YesDoes yes);
     // Lays the box out for its mode (the internal button Command2).
     void layoutForMode();
 
@@ -33,7 +37,7 @@ public:
     QWidget* titleBar() const { return TitlePic; }
     QLabel* messageLabel() const { return MyMsg; }
     QPushButton* buttonNamed(const QString& objectName) const;
-    // The buttons that Enter and Escape press in the current mode and style
+    // The buttons that Enter and Escape press in the current mode and effect
     // (none: Enter does nothing, Escape closes without an answer).
     QPushButton* enterButton() const;
     QPushButton* escapeButton() const;
@@ -45,6 +49,8 @@ protected:
 
 private:
     void answer(bool* flag);
+    platform::KeyAnswers keyAnswers() const;
+    QPushButton* buttonFor(platform::BoxAnswer answer) const;
     void markEnterButton();
     QWidget*
     makeRow(const char* name, int widthTw, int heightTw,
@@ -61,12 +67,15 @@ private:
     QStringList shownLines_{QStringLiteral("--")};
     int mode_ = 0;
     int style_ = 0;
+    platform::YesDoes yes_ = platform::YesDoes::Destroys;
 };
 
 // Shows the message box and returns when it has closed; the answer is left in
 // MsgOk, MsgCancelled, MsgYes and MsgNo of the application state.
 // mode: 1 OK; 2 Cancel, OK; 3 Cancel, No, Yes; 4 no buttons, closes itself
 // after 700 ms; 5 No, Yes. style: 1 red title bar, otherwise the highlight colour.
-QString ShowMsg(const QString& title, const QString& text, int mode, int style);
+// yes: what the question's yes does; NoQuestion for modes 1 and 4 only.
+QString ShowMsg(const QString& title, const QString& text, int mode, int style,
+                platform::YesDoes yes);
 
 } // namespace sijill::shell

@@ -270,7 +270,8 @@ bool MainForm::formLoad() {
 
     // A missing or damaged database is told once; the window stays usable.
     if (!startupProblems_.isEmpty()) {
-        ShowMsg(QStringLiteral("تنبيه"), startupProblems_.join(QLatin1Char('\r')), 1, 1);
+        ShowMsg(QStringLiteral("تنبيه"), startupProblems_.join(QLatin1Char('\r')), 1, 1,
+                platform::YesDoes::NoQuestion);
         startupProblems_.clear();
     }
     return true;
@@ -288,17 +289,18 @@ bool MainForm::takeTheDataFolder() {
                                "لا تفتحه هنا إلا إذا كان البرنامج لا يعمل على ذلك الجهاز.\r"
                                "هل تريد فتحه؟")
                     .arg(platform::isolate(computer)),
-                5, 1);
+                5, 1, platform::YesDoes::Destroys);
         if (!appState().MsgYes)
             return false;
         instance_->takeOver();
     }
     if (!instance_->problem().isEmpty()) {
-        ShowMsg(QStringLiteral("تنبيه"), instance_->problem(), 1, 1);
+        ShowMsg(QStringLiteral("تنبيه"), instance_->problem(), 1, 1, platform::YesDoes::NoQuestion);
         return false;
     }
     if (instance_->anotherIsRunning()) {
-        ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("البرنامج يعمل"), 1, 0);
+        ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("البرنامج يعمل"), 1, 0,
+                platform::YesDoes::NoQuestion);
         return false;
     }
     return instance_->otherComputer().isEmpty();

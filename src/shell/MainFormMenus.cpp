@@ -287,7 +287,7 @@ void MainForm::MainForm_BarTop_Click(int index) {
                     QStringLiteral("يوجد خطأ في ملفات البرنامج") + QLatin1Char('\r') +
                         QStringLiteral("فضلا، أعد استيراد الأسماء") + QLatin1Char('\r') +
                         QStringLiteral("من نظام نور"),
-                    1, 0);
+                    1, 0, platform::YesDoes::NoQuestion);
             return;
         }
         PicPrint->show();
@@ -339,7 +339,7 @@ void MainForm::runMainSelectAction(int index) {
 bool MainForm::refuseEmptyClassList(const QString& message, int style) {
     if (Combo4->count() > 0)
         return false;
-    ShowMsg(QStringLiteral("تنبيه"), message, 1, style);
+    ShowMsg(QStringLiteral("تنبيه"), message, 1, style, platform::YesDoes::NoQuestion);
     return true;
 }
 
@@ -381,7 +381,8 @@ void MainForm::MainForm_MainSelect_Click(int index) {
 }
 
 void MainForm::deleteAllClasses() {
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("هل تريد مسح جميع بيانات الفصول"), 2, 1);
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("هل تريد مسح جميع بيانات الفصول"), 2, 1,
+            platform::YesDoes::Destroys);
     // Only OK goes on: Cancel and a box closed without a button delete nothing.
     if (!appState().MsgOk)
         return;
@@ -390,10 +391,11 @@ void MainForm::deleteAllClasses() {
     // now, also when a later step failed.
     refreshClassCounts();
     if (failure) {
-        ShowMsg(QStringLiteral("تنبيه"), *failure, 1, 1);
+        ShowMsg(QStringLiteral("تنبيه"), *failure, 1, 1, platform::YesDoes::NoQuestion);
         return;
     }
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("لقد تم مسح جمبع البيانات بنجاح"), 1, 0);
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("لقد تم مسح جمبع البيانات بنجاح"), 1, 0,
+            platform::YesDoes::NoQuestion);
 }
 
 } // namespace sijill::shell

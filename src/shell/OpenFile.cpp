@@ -318,7 +318,7 @@ void OpenFile::formLoad() {
     ShowMsg(QStringLiteral("تنبيه"),
             QStringLiteral("عذرًا") + QLatin1Char('\r') + QStringLiteral("خلل في تحديد المسار!") +
                 QLatin1Char('\r') + fallback,
-            1, 0);
+            1, 0, platform::YesDoes::NoQuestion);
     if (!setFolder(fallback))
         setFolder(QDir::rootPath());
 }

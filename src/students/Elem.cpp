@@ -71,7 +71,7 @@ QPixmap drawnWorkbook(const QSize& size) {
 }
 
 void tellRefusal(const QString& message) {
-    shell::ShowMsg(texts::kMsgTitle, message, 1, 1);
+    shell::ShowMsg(texts::kMsgTitle, message, 1, 1, platform::YesDoes::NoQuestion);
 }
 
 } // namespace
@@ -115,8 +115,8 @@ void Elem::Elem_GetExsl_Click() {
     const QString file = path();
     if (file.isEmpty()) {
         platform::ClearTopMost(this);
-        platform::showSystemMessage(
-            {texts::kNoFileTitle, texts::kNoFileText, QMessageBox::Ok, QMessageBox::Critical});
+        platform::showSystemMessage({texts::kNoFileTitle, texts::kNoFileText, QMessageBox::Ok,
+                                     QMessageBox::Critical, platform::YesDoes::NoQuestion});
         if (emptyPathAction())
             emptyPathAction()();
         close();
@@ -134,7 +134,7 @@ void Elem::Elem_GetExsl_Click() {
         QApplication::processEvents();
     };
     hooks.goOnWithoutMark = [] {
-        shell::ShowMsg(texts::kMsgTitle, texts::kNoMarkQuestion, 2, 0);
+        shell::ShowMsg(texts::kMsgTitle, texts::kNoMarkQuestion, 2, 0, platform::YesDoes::Destroys);
         return appState().MsgOk;
     };
     const ImportOutcome outcome = importStudentsWorkbook(file, hooks);
@@ -143,8 +143,8 @@ void Elem::Elem_GetExsl_Click() {
         // Both tables are written: only now is the user told, and the
         // program ends so that the next start reads the new classes.
         platform::ClearTopMost(this);
-        platform::showSystemMessage(
-            {programTitle(), texts::kImportDone, QMessageBox::Ok, QMessageBox::Information});
+        platform::showSystemMessage({programTitle(), texts::kImportDone, QMessageBox::Ok,
+                                     QMessageBox::Information, platform::YesDoes::NoQuestion});
         endImport();
         platform::exitProgram(0);
         return;
@@ -178,8 +178,8 @@ void Elem_skils::Elem_skils_GetExsl_Click() {
     const QString file = path();
     if (file.isEmpty()) {
         platform::ClearTopMost(this);
-        platform::showSystemMessage(
-            {texts::kNoFileTitle, texts::kNoFileText, QMessageBox::Ok, QMessageBox::Critical});
+        platform::showSystemMessage({texts::kNoFileTitle, texts::kNoFileText, QMessageBox::Ok,
+                                     QMessageBox::Critical, platform::YesDoes::NoQuestion});
         platform::SetTopMost(this);
         return;
     }

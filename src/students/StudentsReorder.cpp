@@ -119,11 +119,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 void systemMessage(const QString& text, const QString& title = {},
                    QMessageBox::Icon icon = QMessageBox::Information) {
-    platform::showSystemMessage({title, text, QMessageBox::Ok, icon});
+    platform::showSystemMessage(
+        {title, text, QMessageBox::Ok, icon, platform::YesDoes::NoQuestion});
 }
 
 void tellFailure(const data::DataError& e) {
-    shell::ShowMsg(texts::kMsgTitle, e.userMessage(), 1, 1);
+    shell::ShowMsg(texts::kMsgTitle, e.userMessage(), 1, 1, platform::YesDoes::NoQuestion);
 }
 
 // A class item shows its joined text and keeps its fields beside it, so a
@@ -536,7 +537,7 @@ void StudentsReorder::Command4_Click() {
     const NewStudent typed = typedStudent({txAddNewName[0]->text(), txAddNewName[1]->text(),
                                            txAddNewName[2]->text(), txAddNewName[3]->text()});
     if (const QString problem = studentEntryProblem(typed.name, typed.civil); !problem.isEmpty()) {
-        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1);
+        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1, platform::YesDoes::NoQuestion);
         return;
     }
     const ClassItem target = classItemAt(ComboAddNewName, ComboAddNewName->currentIndex());
@@ -560,7 +561,7 @@ void StudentsReorder::Command6_Click() {
     Text7[5]->setText(platform::latinDigits(Text7[5]->text()).trimmed());
     if (const QString problem = studentEntryProblem(Text7[4]->text(), Text7[5]->text());
         !problem.isEmpty()) {
-        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1);
+        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1, platform::YesDoes::NoQuestion);
         return;
     }
     if (Text7[3]->text().size() < 2)
@@ -579,7 +580,7 @@ void StudentsReorder::Command6_Click() {
     platform::Wait(0.5);
     platform::select(Combo4, chosen, [this] { Combo4_Click(); });
     SelectList->show();
-    shell::ShowMsg(texts::kMsgTitle, texts::kEdited, 1, 0);
+    shell::ShowMsg(texts::kMsgTitle, texts::kEdited, 1, 0, platform::YesDoes::NoQuestion);
 }
 
 void StudentsReorder::StuDelete_Click() {
@@ -588,9 +589,9 @@ void StudentsReorder::StuDelete_Click() {
         return;
     const QString name = QLatin1Char(' ') + line->name + QLatin1Char(' ');
     const qint64 id = line->id;
-    const auto answer =
-        platform::showSystemMessage({programTitle(), texts::kDeleteQuestion + name,
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Question});
+    const auto answer = platform::showSystemMessage(
+        {programTitle(), texts::kDeleteQuestion + name, QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::Question, platform::YesDoes::Destroys});
     if (answer != QMessageBox::Yes)
         return;
     try {
@@ -618,14 +619,14 @@ void StudentsReorder::Command1_Click() {
         shell::ShowMsg(texts::kMsgTitle,
                        QStringLiteral("لا يمكن نقل الطالب أو نسخه إلى فصله نفسه:\r\n%1")
                            .arg(studentsNamed(own)),
-                       1, 1);
+                       1, 1, platform::YesDoes::NoQuestion);
         return;
     }
     const QString question = studentsNamed(chosen) + QStringLiteral("\r\n") +
                              texts::kCopyQuestion1 + QStringLiteral("\r\n \r\n") +
                              texts::kCopyQuestion3a + texts::kCopyQuestion3b +
                              QStringLiteral("\r\n") + texts::kCopyQuestion4;
-    shell::ShowMsg(texts::kMsgTitle, question, 3, 1);
+    shell::ShowMsg(texts::kMsgTitle, question, 3, 1, platform::YesDoes::Keeps);
     const AppState& st = appState();
     if (st.MsgCancelled) {
         Picture1->hide();
@@ -657,7 +658,7 @@ void StudentsReorder::Command9_Click() {
     const int chosen = Combo4->currentIndex();
     const ClassItem cls = typedClass(Text7[0]->text(), Text7[2]->text(), Text7[1]->text());
     if (const QString problem = classEntryProblem(cls); !problem.isEmpty()) {
-        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1);
+        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1, platform::YesDoes::NoQuestion);
         return;
     }
     AddClassResult result;
@@ -671,7 +672,7 @@ void StudentsReorder::Command9_Click() {
         shell::ShowMsg(texts::kMsgTitle,
                        QStringLiteral("هذا الفصل موجود في قائمة الفصول: ") + cls.grade +
                            QStringLiteral(" - ") + cls.cls,
-                       1, 1);
+                       1, 1, platform::YesDoes::NoQuestion);
         return;
     }
     if (result != AddClassResult::Added)
@@ -684,7 +685,7 @@ void StudentsReorder::Command9_Click() {
 
 void StudentsReorder::Command2_Click() {
     if (Combo1->count() < 2) {
-        shell::ShowMsg(texts::kMsgTitle, texts::kLastClass, 1, 0);
+        shell::ShowMsg(texts::kMsgTitle, texts::kLastClass, 1, 0, platform::YesDoes::NoQuestion);
         return;
     }
     const int index = Combo1->currentIndex();
@@ -693,10 +694,12 @@ void StudentsReorder::Command2_Click() {
     const QString item = Combo1->currentText();
     const ClassItem cls = classItemAt(Combo1, index);
     if (cls.cls == QStringLiteral("*")) {
-        shell::ShowMsg(texts::kMsgTitle, texts::kAllNamesGroup, 1, 0);
+        shell::ShowMsg(texts::kMsgTitle, texts::kAllNamesGroup, 1, 0,
+                       platform::YesDoes::NoQuestion);
         return;
     }
-    shell::ShowMsg(texts::kMsgTitle, texts::kRemoveClassQuestion + item, 2, 0);
+    shell::ShowMsg(texts::kMsgTitle, texts::kRemoveClassQuestion + item, 2, 0,
+                   platform::YesDoes::Destroys);
     if (!appState().MsgOk)
         return; // Cancel, or closed without an answer
     // The class-list file is written with the removal, not after it, so a
@@ -707,7 +710,7 @@ void StudentsReorder::Command2_Click() {
             remaining << Combo4->itemText(i);
     const ClassRemoval removal = removeClassAndSaveList(cls, remaining);
     if (!removal.deleted) {
-        shell::ShowMsg(texts::kMsgTitle, removal.message, 1, 1);
+        shell::ShowMsg(texts::kMsgTitle, removal.message, 1, 1, platform::YesDoes::NoQuestion);
         return;
     }
     recountClasses();
@@ -716,7 +719,7 @@ void StudentsReorder::Command2_Click() {
     platform::select(Combo1, 0);
     platform::select(Combo4, 0, [this] { Combo4_Click(); });
     if (!removal.message.isEmpty())
-        shell::ShowMsg(texts::kMsgTitle, removal.message, 1, 1);
+        shell::ShowMsg(texts::kMsgTitle, removal.message, 1, 1, platform::YesDoes::NoQuestion);
     reloadMainClassList();
 }
 
@@ -728,7 +731,7 @@ void StudentsReorder::SaveIt_Click() {
     const std::optional<QString> failure = saveClassListFile(items);
     Check1->setChecked(false);
     if (failure)
-        shell::ShowMsg(texts::kMsgTitle, *failure, 1, 1);
+        shell::ShowMsg(texts::kMsgTitle, *failure, 1, 1, platform::YesDoes::NoQuestion);
     reloadMainClassList();
 }
 
@@ -813,7 +816,7 @@ StudentsReorder* openStudentsReorder() {
     StudentsReorder* w = instance();
     platform::showChildWindow(w, m);
     if (!m || m->Combo4->count() == 0) {
-        shell::ShowMsg(texts::kMsgTitle, texts::kNoClasses, 1, 0);
+        shell::ShowMsg(texts::kMsgTitle, texts::kNoClasses, 1, 0, platform::YesDoes::NoQuestion);
         w->close();
         return nullptr;
     }

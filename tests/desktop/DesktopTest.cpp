@@ -326,7 +326,8 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
 
     auto shower = std::make_shared<ShowingPresenter>();
     auto previous = platform::setDialogPresenter(shower);
-    shell::ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("نص طويل جدا ").repeated(40), 2, 1);
+    shell::ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("نص طويل جدا ").repeated(40), 2, 1,
+                   platform::YesDoes::Destroys);
     platform::setDialogPresenter(previous);
 
     QMessageBox box(QMessageBox::Question, QStringLiteral("تنبيه"),

@@ -47,7 +47,7 @@ public:
         record("preview " + keys.value(current));
         return true;
     }
-    bool ask(const QString& text, int mode, int) override {
+    bool ask(const QString& text, int mode, int, platform::YesDoes) override {
         asked << text;
         events << "ask";
         if (mode == 1)

@@ -170,7 +170,7 @@ TEST(OnScreen, TheMessageBoxWithALongMessageStaysOnScreen) {
     shell::ShowMsg(QStringLiteral("تنبيه"),
                    QStringLiteral("هل تريد حذف الفصل ") +
                        QStringLiteral("الأولالمتوسطالمسائي").repeated(12),
-                   2, 1);
+                   2, 1, platform::YesDoes::Destroys);
     platform::setDialogPresenter(previous);
     EXPECT_FALSE(presenter->frame.isEmpty());
     EXPECT_TRUE(test::availableArea().contains(presenter->frame));
@@ -236,13 +236,14 @@ TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
     auto walking = std::make_shared<WalkingPresenter>();
     auto previous = platform::setDialogPresenter(walking);
     for (int mode : {1, 2, 3, 5})
-        shell::ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("هل تريد حذف هذا الملصق"), mode, 1);
+        shell::ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("هل تريد حذف هذا الملصق"), mode, 1,
+                       mode == 1 ? platform::YesDoes::NoQuestion : platform::YesDoes::Destroys);
     platform::setDialogPresenter(previous);
     for (const auto buttons :
          {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Yes | QMessageBox::No}) {
-        const auto box =
-            platform::systemMessageBox({QString(), QStringLiteral("سيتم مسح جدول الصف :ثالث"),
-                                        buttons, QMessageBox::Question});
+        const auto box = platform::systemMessageBox(
+            {QString(), QStringLiteral("سيتم مسح جدول الصف :ثالث"), buttons, QMessageBox::Question,
+             platform::YesDoes::Destroys});
         box->show();
         expectReadable("system box");
         box->hide();

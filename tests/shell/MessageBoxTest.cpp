@@ -32,10 +32,15 @@ Flags flags() {
     return {s.MsgOk, s.MsgCancelled, s.MsgYes, s.MsgNo};
 }
 
+// What a mode's question declares when the test does not care.
+platform::YesDoes anyEffect(int mode) {
+    return mode == 1 || mode == 4 ? platform::YesDoes::NoQuestion : platform::YesDoes::Keeps;
+}
+
 Flags ask(int mode, const QString& answer) {
     ScriptedScope scope;
     scope.dialogs().answer(answer);
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("سؤال"), mode, 0);
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("سؤال"), mode, 0, anyEffect(mode));
     EXPECT_TRUE(scope.dialogs().unanswered.isEmpty())
         << scope.dialogs().unanswered.join(' ').toStdString();
     return flags();
@@ -50,7 +55,8 @@ struct KeyResult {
 
 // Shows a box and presses a key as the window system delivers it: to the
 // widget holding the focus, passing up to the box when that widget ignores it.
-KeyResult pressOn(int mode, int style, int key, const QString& text = QStringLiteral("سؤال")) {
+KeyResult pressOn(int mode, platform::YesDoes yes, int key,
+                  const QString& text = QStringLiteral("سؤال")) {
     ScriptedScope scope;
     bool open = false;
     scope.dialogs().custom = [&](QDialog& d) {
@@ -62,7 +68,7 @@ KeyResult pressOn(int mode, int style, int key, const QString& text = QStringLit
         d.reject();
         return true;
     };
-    ShowMsg(QStringLiteral("تنبيه"), text, mode, style);
+    ShowMsg(QStringLiteral("تنبيه"), text, mode, 0, yes);
     return {flags(), open};
 }
 
@@ -73,30 +79,49 @@ constexpr Flags kNone{false, false, false, false};
 
 } // namespace
 
-TEST(ShowMsg, EnterAndEscapeAnswerAsDesktopDialogsDoAndNeverConfirmADeletion) {
-    for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
-        EXPECT_EQ(pressOn(1, 0, key), (KeyResult{kOkAnswer, false}));
-        EXPECT_EQ(pressOn(2, 0, key), (KeyResult{kOkAnswer, false}));
-        // A question that deletes: Enter cancels.
-        EXPECT_EQ(pressOn(2, 1, key), (KeyResult{kCancelAnswer, false}));
-        EXPECT_EQ(pressOn(3, 1, key), (KeyResult{kCancelAnswer, false}));
-        EXPECT_EQ(pressOn(5, 0, key), (KeyResult{kNoAnswer, false}));
+// Enter and Escape follow what the question's yes does, in every mode.
+TEST(ShowMsg, EnterAndEscapeAnswerByWhatTheYesDoes) {
+    using platform::YesDoes;
+    struct Row {
+        int mode;
+        YesDoes yes;
+        Flags enter, escape;
+    };
+    const Flags kYes{false, false, true, false};
+    const std::vector<Row> rows = {
+        {1, YesDoes::NoQuestion, kOkAnswer, kOkAnswer},
+        {2, YesDoes::Keeps, kOkAnswer, kCancelAnswer},
+        {2, YesDoes::Destroys, kCancelAnswer, kCancelAnswer},
+        {2, YesDoes::SavesTyped, kCancelAnswer, kNone},
+        // A question that declares nothing is taken as one that destroys.
+        {2, YesDoes::NoQuestion, kCancelAnswer, kCancelAnswer},
+        {3, YesDoes::Keeps, kCancelAnswer, kCancelAnswer},
+        {3, YesDoes::Destroys, kCancelAnswer, kCancelAnswer},
+        {3, YesDoes::SavesTyped, kCancelAnswer, kCancelAnswer},
+        {5, YesDoes::Keeps, kYes, kNone},
+        {5, YesDoes::Destroys, kNoAnswer, kNone},
+        {5, YesDoes::SavesTyped, kYes, kNone},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "mode " << r.mode << " effect " << int(r.yes));
+        if (r.yes == YesDoes::NoQuestion && r.mode != 1) {
+#ifdef QT_NO_DEBUG
+            EXPECT_EQ(pressOn(r.mode, r.yes, Qt::Key_Return), (KeyResult{r.enter, false}));
+#endif
+            continue;
+        }
+        for (int key : {Qt::Key_Return, Qt::Key_Enter})
+            EXPECT_EQ(pressOn(r.mode, r.yes, key), (KeyResult{r.enter, false}));
+        EXPECT_EQ(pressOn(r.mode, r.yes, Qt::Key_Escape), (KeyResult{r.escape, false}));
     }
-    EXPECT_EQ(pressOn(1, 0, Qt::Key_Escape), (KeyResult{kOkAnswer, false}));
-    EXPECT_EQ(pressOn(1, 1, Qt::Key_Escape), (KeyResult{kOkAnswer, false}));
-    EXPECT_EQ(pressOn(2, 0, Qt::Key_Escape), (KeyResult{kCancelAnswer, false}));
-    EXPECT_EQ(pressOn(2, 1, Qt::Key_Escape), (KeyResult{kCancelAnswer, false}));
-    EXPECT_EQ(pressOn(3, 1, Qt::Key_Escape), (KeyResult{kCancelAnswer, false}));
-    // Save changes? Escape closes without an answer, which stores nothing.
-    EXPECT_EQ(pressOn(5, 0, Qt::Key_Escape), (KeyResult{kNone, false}));
     // The notice that closes by itself takes no key.
-    EXPECT_EQ(pressOn(4, 0, Qt::Key_Return), (KeyResult{kNone, true}));
+    EXPECT_EQ(pressOn(4, YesDoes::NoQuestion, Qt::Key_Return), (KeyResult{kNone, true}));
 
     // The button Enter presses holds the focus and is drawn as the default.
     MGForm box;
     box.setMode(2);
+    box.setYesDoes(YesDoes::Destroys);
     box.layoutForMode();
-    box.setStyle(1);
     EXPECT_EQ(box.focusWidget(), box.buttonNamed("Command1"));
     EXPECT_TRUE(box.buttonNamed("Command1")->isDefault());
     EXPECT_FALSE(box.buttonNamed("ClearData")->isDefault());
@@ -127,16 +152,17 @@ TEST(ShowMsg, NoQuestionThatErasesIsConfirmedByEnterOrByClosingItsBox) {
         SCOPED_TRACE(q.text.toStdString());
         if (q.mode != 0) {
             for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-                const KeyResult r = pressOn(q.mode, q.style, key, q.text);
+                const KeyResult r = pressOn(q.mode, platform::YesDoes::Destroys, key, q.text);
                 EXPECT_FALSE(r.flags.ok || r.flags.yes) << key;
             }
             ScriptedScope scope;
             scope.dialogs().answer(ScriptedDialogs::kClose);
-            ShowMsg(QStringLiteral("تنبيه"), q.text, q.mode, q.style);
+            ShowMsg(QStringLiteral("تنبيه"), q.text, q.mode, q.style, platform::YesDoes::Destroys);
             EXPECT_FALSE(appState().MsgOk || appState().MsgYes);
             continue;
         }
-        const platform::SystemMessage m{QString(), q.text, q.buttons, QMessageBox::Question};
+        const platform::SystemMessage m{QString(), q.text, q.buttons, QMessageBox::Question,
+                                        platform::YesDoes::Destroys};
         for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape), 0}) {
             const auto box = platform::systemMessageBox(m);
             box->show();
@@ -181,7 +207,7 @@ TEST(ShowMsg, EachModeShowsItsButtonsAndSetsOnlyThePressedFlag) {
     for (int i = 0; i < 4; ++i)
         scope.dialogs().answer(ScriptedDialogs::kClose);
     for (int mode : {1, 2, 3, 5})
-        ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("نص"), mode, 0);
+        ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("نص"), mode, 0, anyEffect(mode));
     ASSERT_EQ(scope.dialogs().shown.size(), 4u);
     EXPECT_EQ(scope.dialogs().shown[0].buttons, QStringList({"موافق"}));
     EXPECT_EQ(scope.dialogs().shown[1].buttons, QStringList({"إلغاء", "موافق"}));
@@ -210,7 +236,8 @@ TEST(ShowMsg, ModeFourClosesItselfWithNoFlag) {
     scope.dialogs().answer(ScriptedDialogs::kRun);
     QElapsedTimer t;
     t.start();
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("تم التحديث"), 4, 0);
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("تم التحديث"), 4, 0,
+            platform::YesDoes::NoQuestion);
     EXPECT_GE(t.elapsed(), 650);
     EXPECT_LT(t.elapsed(), 5000);
     EXPECT_TRUE(scope.dialogs().shown[0].buttons.isEmpty());
@@ -256,8 +283,8 @@ TEST(MGForm, StyleOnePaintsTheTitleRedAndTheNextBoxStartsFresh) {
     ScriptedScope scope;
     scope.dialogs().answer("موافق");
     scope.dialogs().answer("موافق");
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("أ"), 1, 1);
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("ب"), 1, 0);
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("أ"), 1, 1, platform::YesDoes::NoQuestion);
+    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("ب"), 1, 0, platform::YesDoes::NoQuestion);
     EXPECT_EQ(scope.dialogs().shown[0].style, 1);
     EXPECT_EQ(scope.dialogs().shown[1].style, 0);
 
