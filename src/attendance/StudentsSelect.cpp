@@ -8,6 +8,7 @@
 #include "dates/MyCalendar.h"
 #include "dates/Weekdays.h"
 #include "platform/AppState.h"
+#include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Select.h"
@@ -397,12 +398,7 @@ void StudentsSelect::calendarRequestEnded(const dates::CalendarRequest&) {
 
 void StudentsSelect::closeEvent(QCloseEvent* event) {
     appState().AbsenceMonthMode = false;
-    if (main_) {
-        main_->show();
-        main_->setEnabled(true);
-        main_->activateWindow();
-        main_->setFocus();
-    }
+    platform::giveMainWindowBack(main_, this);
     event->accept();
 }
 

@@ -209,11 +209,7 @@ void ControlCom::closeEvent(QCloseEvent* event) {
             return;
         }
     }
-    if (shell::MainForm* main = shell::mainForm()) {
-        main->setEnabled(true);
-        main->show();
-        main->activateWindow();
-    }
+    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 

@@ -517,22 +517,8 @@ void MyCalendar::endRequest(bool enableMainWindow) {
         window->setEnabled(true);
     if (requester)
         requester->calendarRequestEnded(request);
-    if (enableMainWindow && mainWindow_ && !otherWindowOpen())
-        mainWindow_->setEnabled(true);
-}
-
-bool MyCalendar::otherWindowOpen() const {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* w : windows) {
-        if (w == this || w == mainWindow_.data() || !w->isVisible())
-            continue;
-        const Qt::WindowType type = w->windowType();
-        if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen ||
-            type == Qt::Desktop)
-            continue;
-        return true;
-    }
-    return false;
+    if (enableMainWindow)
+        platform::giveMainWindowBack(mainWindow_, this);
 }
 
 } // namespace sijill::dates

@@ -101,7 +101,6 @@ private:
     void showFacts();
     void moveMarker(QWidget* marker, int cell);
     void endRequest(bool enableMainWindow);
-    bool otherWindowOpen() const;
     CalendarRequester* liveRequester() const;
 
     QPointer<QWidget> mainWindow_;

@@ -2,6 +2,7 @@
 
 #include "dates/MyCalendar.h"
 #include "dates/Weekdays.h"
+#include "platform/ChildWindow.h"
 #include "platform/Clock.h"
 
 #include <QLabel>
@@ -24,8 +25,7 @@ void runStartupCalendar(QWidget* mainWindow, QLabel* today, QLabel* label4, QLab
         label4->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     }
     calendar->hide();
-    if (mainWindow)
-        mainWindow->setEnabled(true);
+    platform::giveMainWindowBack(mainWindow, calendar);
 }
 
 } // namespace sijill::dates

@@ -9,6 +9,7 @@
 #include "exams/GradeLists.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
+#include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
@@ -547,11 +548,7 @@ void ControlAll::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (main_) {
-        main_->show();
-        main_->setEnabled(true);
-        main_->activateWindow();
-    }
+    platform::giveMainWindowBack(main_, this);
     event->accept();
 }
 

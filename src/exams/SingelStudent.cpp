@@ -179,6 +179,8 @@ void SingelStudent::Image1_Click() {
 
 void SingelStudent::closeEvent(QCloseEvent* event) {
     enableControlAll();
+    // The exam window may have gone first.
+    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 

@@ -17,6 +17,7 @@
 #include "shell/ClassList.h"
 #include "shell/MGForm.h"
 #include "shell/MainForm.h"
+#include "shell/TypedEdits.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,6 +27,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
+#include <utility>
 
 namespace sijill::labels {
 
@@ -355,13 +358,17 @@ LabelTexts DataBaseSave::boxTexts() const {
     return t;
 }
 
-CustomLabel* DataBaseSave::currentRow() {
+const CustomLabel* DataBaseSave::currentRow() const {
     if (currentId_ == 0)
         return nullptr;
-    for (CustomLabel& row : rows_)
+    for (const CustomLabel& row : rows_)
         if (row.id == currentId_)
             return &row;
     return nullptr;
+}
+
+CustomLabel* DataBaseSave::currentRow() {
+    return const_cast<CustomLabel*>(std::as_const(*this).currentRow());
 }
 
 void DataBaseSave::Combo4_Click() {
@@ -473,16 +480,22 @@ void DataBaseSave::Image5_Click() {
 }
 
 void DataBaseSave::cmdSave_Click() {
+    saveShownRow(true);
+}
+
+bool DataBaseSave::saveShownRow(bool confirm) {
     const LabelTexts t = boxTexts();
     if (firstEmptyText(t) >= 0) {
         tell(texts::kIncomplete, QString());
-        return;
+        return false;
     }
-    const auto answer = platform::showSystemMessage(
-        {texts::kSaveQuestionTitle, texts::kSaveQuestion, QMessageBox::Ok | QMessageBox::Cancel,
-         QMessageBox::Question, platform::YesDoes::Keeps});
-    if (answer != QMessageBox::Ok)
-        return;
+    if (confirm) {
+        const auto answer = platform::showSystemMessage(
+            {texts::kSaveQuestionTitle, texts::kSaveQuestion, QMessageBox::Ok | QMessageBox::Cancel,
+             QMessageBox::Question, platform::YesDoes::Keeps});
+        if (answer != QMessageBox::Ok)
+            return false;
+    }
     CustomLabel* row = currentRow();
     bool written = false;
     try {
@@ -492,11 +505,32 @@ void DataBaseSave::cmdSave_Click() {
     }
     if (!written) {
         tell(texts::kIncomplete, QString());
-        return;
+        return false;
     }
     for (int f = 0; f < kLabelFields; ++f)
         row->fields[f] = t[f];
     tell(texts::kSaved, programTitle());
+    return true;
+}
+
+bool DataBaseSave::typedEdits() const {
+    const LabelTexts t = boxTexts();
+    if (adding())
+        return std::any_of(t.begin(), t.end(), [](const QString& s) { return !s.isEmpty(); });
+    const CustomLabel* row = currentRow();
+    if (!row)
+        return false;
+    for (int f = 0; f < kLabelFields; ++f)
+        if (t[f] != row->text(f))
+            return true;
+    return false;
+}
+
+bool DataBaseSave::saveTypedEdits() {
+    if (!adding())
+        return saveShownRow(false);
+    SaveChanges_Click();
+    return !adding();
 }
 
 void DataBaseSave::cmdRemove_Click() {
@@ -560,15 +594,20 @@ void DataBaseSave::Image1_Click() {
 }
 
 void DataBaseSave::closeEvent(QCloseEvent* event) {
+    // A label typed and not stored is not dropped without a word.
+    if (typedEdits() && !shell::mayCloseWithTypedEdits(texts::kAskSaveOnClose,
+                                                       [this] { return saveTypedEdits(); })) {
+        event->ignore();
+        return;
+    }
+    // The exam window that opened the labels shows again, unless it has
+    // gone; the main window comes back only when nothing else stays open.
     if (returnTo_) {
         returnTo_->show();
         returnTo_->raise();
         returnTo_->activateWindow();
-    } else if (shell::MainForm* main = shell::mainForm()) {
-        main->setEnabled(true);
-        main->show();
-        main->activateWindow();
     }
+    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 

@@ -62,6 +62,8 @@ public:
     // The rows as last read from the table, with the window's adds and edits.
     const std::vector<CustomLabel>& rows() const { return rows_; }
     bool adding() const;
+    // A shown label changed and not saved, or a new one typed and not stored.
+    bool typedEdits() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,6 +79,11 @@ private:
     void showEmptyTable();
     LabelTexts boxTexts() const;
     CustomLabel* currentRow();
+    const CustomLabel* currentRow() const;
+    // Writes the boxes over the shown row, after the user's OK when `confirm`.
+    bool saveShownRow(bool confirm);
+    // Saves the shown row or stores the new one; false leaves the edits.
+    bool saveTypedEdits();
     void tell(const QString& text, const QString& title) const;
     QString programTitle() const;
 

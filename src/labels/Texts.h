@@ -14,6 +14,9 @@ inline const QString kSaved = QStringLiteral("تم الحفظ");
 inline const QString kAdded = QStringLiteral("تم الإضافة");
 // Asked before a label is deleted; the name shown follows on its own line.
 inline const QString kDeleteQuestion = QStringLiteral("هل تريد حذف هذا الملصق");
+// Asked when the window closes with a label typed and not saved.
+inline const QString kAskSaveOnClose =
+    QStringLiteral("لم تحفظ تغييرات الملصق، هل تريد حفظها قبل إغلاق النافذة؟");
 inline const QString kSaveBeforePrint = QStringLiteral("يجب حفظ البيانات قبل الطباعة");
 inline const QString kMsgTitle = QStringLiteral("تنبيه");
 

@@ -2,14 +2,20 @@
 
 #include "platform/AppFilter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <vector>
 
 namespace sijill::platform {
 
 namespace {
+
+constexpr const char* kNoChild = "sijillNoChildWindow";
 
 bool isInput(QEvent::Type type) {
     switch (type) {
@@ -47,14 +53,33 @@ QWidget* widgetOf(QObject* object) {
     return nullptr;
 }
 
+// A window of the program's own that may stand open over the main window: not
+// a pop-up, a tooltip or a window marked with countsAsNoChild.
+bool isChildWindow(const QWidget* w) {
+    if (!w->isWindow() || !w->isVisible() || w->property(kNoChild).toBool())
+        return false;
+    const Qt::WindowType type = w->windowType();
+    return type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen &&
+           type != Qt::Desktop;
+}
+
 // Qt keeps disabled widgets from their own input, but event filters installed
 // on them still see it, and the menus of the main window work through those.
+// A click on a disabled window gives the focus back to the child window
+// active last, so that its keys (Escape) keep reaching it.
 class DisabledWindowInput : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate && watched->isWidgetType())
+            noteActive(static_cast<QWidget*>(watched));
+        if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+            QWidget* window = static_cast<QWidget*>(watched)->window();
+            if (!window->isEnabled())
+                focusChildOver(window);
+        }
         // A window manager's close (Alt+F4) of a disabled window is refused
         // too; the program's own close() is not spontaneous.
         if (event->type() == QEvent::Close && event->spontaneous() && watched->isWidgetType() &&
@@ -68,6 +93,26 @@ protected:
         QWidget* w = widgetOf(watched);
         return w && !w->window()->isEnabled();
     }
+
+private:
+    void noteActive(QWidget* window) {
+        if (!window->isWindow() || !window->isEnabled())
+            return;
+        std::erase_if(active_, [window](const QPointer<QWidget>& w) { return !w || w == window; });
+        active_.insert(active_.begin(), window);
+    }
+
+    void focusChildOver(QWidget* disabled) {
+        for (const QPointer<QWidget>& w : active_) {
+            if (w && w != disabled && w->isEnabled() && isChildWindow(w)) {
+                w->raise();
+                w->activateWindow();
+                return;
+            }
+        }
+    }
+
+    std::vector<QPointer<QWidget>> active_; // latest first
 };
 
 } // namespace
@@ -100,6 +145,30 @@ void showChildWindow(QWidget* child, QWidget* opener) {
     child->show();
     child->raise();
     child->activateWindow();
+}
+
+bool otherChildWindowOpen(const QWidget* mainWindow, const QWidget* closing) {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [&](const QWidget* w) {
+        return w != closing && w != mainWindow && isChildWindow(w);
+    });
+}
+
+void giveMainWindowBack(QWidget* mainWindow, const QWidget* closing) {
+    if (!mainWindow || otherChildWindowOpen(mainWindow, closing))
+        return;
+    mainWindow->setWindowState(mainWindow->windowState() & ~Qt::WindowMinimized);
+    mainWindow->setEnabled(true);
+    // A main window not yet shown (the start-up's calendar) is shown by the
+    // start-up, once it has its size and place.
+    if (mainWindow->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        mainWindow->show();
+    mainWindow->activateWindow();
+    mainWindow->setFocus();
+}
+
+void countsAsNoChild(QWidget* window) {
+    window->setProperty(kNoChild, true);
 }
 
 void ignoreInputToDisabledWindows(QCoreApplication* app) {

@@ -15,6 +15,20 @@ void makeTransientFor(QWidget* child, QWidget* opener);
 // active.
 void showChildWindow(QWidget* child, QWidget* opener);
 
+// Whether a child window other than `closing` stands open over `mainWindow`:
+// a visible window of the program's own, not a pop-up and not one marked
+// with countsAsNoChild.
+bool otherChildWindowOpen(const QWidget* mainWindow, const QWidget* closing);
+
+// Called by every child window that goes away (closing or hiding): when it was
+// the last child window open, the main window is enabled, shown and focused;
+// while another one stays open, the main window stays disabled under it.
+void giveMainWindowBack(QWidget* mainWindow, const QWidget* closing);
+
+// A window that never holds the main window disabled (a report preview): it
+// stays open beside the main window without keeping it disabled.
+void countsAsNoChild(QWidget* window);
+
 // A disabled window answers nothing: no click, key, shortcut or pointer move
 // reaches any part of it, the controls that listen through event filters (the
 // menus drawn as labels) included.

@@ -1,5 +1,6 @@
 #include "report/PreviewWindow.h"
 
+#include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Presenters.h"
 #include "platform/QtArabic.h"
@@ -109,6 +110,8 @@ PreviewWindow::PreviewWindow(LaidOutReport report) : report_(std::move(report)) 
     caption_ = openerCaption();
     setWindowTitle(previewTitle(caption_));
     platform::escapeCloses(this);
+    // Opened beside the main window, which it never disables.
+    platform::countsAsNoChild(this);
     setLayoutDirection(Qt::RightToLeft);
 
     auto* bar = new QHBoxLayout;

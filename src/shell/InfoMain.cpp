@@ -1,6 +1,7 @@
 #include "shell/InfoMain.h"
 
 #include "data/DataError.h"
+#include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
@@ -9,6 +10,8 @@
 #include "platform/WindowDrag.h"
 #include "shell/MGForm.h"
 #include "shell/MainForm.h"
+#include "shell/Texts.h"
+#include "shell/TypedEdits.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -223,7 +226,6 @@ void InfoMain::formLoad(QString* problem) {
         setMainEnabled(mainWasEnabled);
         return;
     }
-    holdsMain_ = mainWasEnabled;
     ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" لم يتم اكمال كتابة بيانات المدرسة "), 1, 1,
             platform::YesDoes::NoQuestion);
     platform::SetTopMost(this);
@@ -254,6 +256,7 @@ void InfoMain::showProfile(const SchoolProfile& p) {
     // Any other stored value leaves the choice as it is.
     if (p.Gender == 1 || p.Gender == 2)
         Opt_Gender[p.Gender]->setChecked(true);
+    shown_ = profile();
 }
 
 SchoolProfile InfoMain::profile() const {
@@ -276,15 +279,27 @@ void InfoMain::InfoMain_OpenIt1_Click() {
         ShowMsg(QStringLiteral("تنبيه"), error, 1, 1, platform::YesDoes::NoQuestion);
 }
 
-void InfoMain::InfoMain_ComUpdate_Click() {
+bool InfoMain::typedEdits() const {
+    return !(profile() == shown_);
+}
+
+bool InfoMain::saveBoxes() {
+    const SchoolProfile typed = profile();
     try {
-        saveSchoolProfile(profile());
+        saveSchoolProfile(typed);
     } catch (const data::DataError& e) {
         ShowMsg(QStringLiteral("تنبيه"),
                 QStringLiteral("لم يتم حفظ بيانات المدرسة:\r%1").arg(e.userMessage()), 1, 1,
                 platform::YesDoes::NoQuestion);
-        return;
+        return false;
     }
+    shown_ = typed;
+    return true;
+}
+
+void InfoMain::InfoMain_ComUpdate_Click() {
+    if (!saveBoxes())
+        return;
     ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" تم حفظ التغييرات "), 1, 0,
             platform::YesDoes::NoQuestion);
 }
@@ -295,10 +310,16 @@ void InfoMain::InfoMain_Image8_Click() {
 
 void InfoMain::closeEvent(QCloseEvent* event) {
     // Closing unloads the window: the next read of the profile loads it again.
-    // The main window comes back unless another window disabled it.
+    // The main window comes back unless another window stays open over it.
+    // Typed changes are not dropped without a word: save, drop or stay.
+    if (isVisible() && typedEdits() &&
+        !mayCloseWithTypedEdits(texts::kAskSaveProfileOnClose, [this] { return saveBoxes(); })) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    if (holdsMain_ || (mainForm() && mainForm()->isEnabled()))
-        setMainEnabled(true);
+    if (isVisible())
+        platform::giveMainWindowBack(mainForm(), this);
     if (current() == this) {
         current() = nullptr;
         deleteLater();

@@ -50,6 +50,8 @@ public:
     // The boxes as they stand now (unsaved edits included).
     SchoolProfile profile() const;
     void showProfile(const SchoolProfile& p);
+    // The boxes differ from the profile last loaded or saved.
+    bool typedEdits() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -58,8 +60,10 @@ protected:
 private:
     void build();
     bool loadProfile(QString* error);
+    // Saves the boxes; a failure is told and leaves them unsaved.
+    bool saveBoxes();
 
-    bool holdsMain_ = false; // this window disabled the main window while it asks
+    SchoolProfile shown_; // the profile as last loaded into the boxes or saved
 };
 
 // The profile window, loaded (hidden, with its own loading) when it is not.

@@ -1,5 +1,6 @@
 #include "shell/MyHelp.h"
 
+#include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
@@ -193,12 +194,7 @@ void MyHelp::MyHelp_MainSelect_MouseMove(int index) {
 void MyHelp::closeEvent(QCloseEvent* event) {
     event->accept();
     platform::ClearTopMost(this);
-    if (MainForm* m = mainForm()) {
-        m->setWindowState(m->windowState() & ~Qt::WindowMinimized);
-        m->setEnabled(true);
-        m->show();
-        m->activateWindow();
-    }
+    platform::giveMainWindowBack(mainForm(), this);
     if (current() == this) {
         current() = nullptr;
         deleteLater();

@@ -1,5 +1,6 @@
 #include "shell/OpenFile.h"
 
+#include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
@@ -364,10 +365,7 @@ void OpenFile::OpenFile_ClearData_Click() {
 
 void OpenFile::OpenFile_Command4_Click() {
     hide();
-    if (MainForm* m = mainForm()) {
-        m->setEnabled(true);
-        m->activateWindow();
-    }
+    platform::giveMainWindowBack(mainForm(), this);
 }
 
 void OpenFile::chooseFile(const QString& path) {

@@ -1,5 +1,6 @@
 #include "students/ImportWindow.h"
 
+#include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
@@ -168,11 +169,7 @@ void ImportWindow::closeEvent(QCloseEvent* event) {
     PicWait->show();
     PicWait->raise();
     QApplication::processEvents();
-    if (shell::MainForm* m = shell::mainForm()) {
-        m->setEnabled(true);
-        m->activateWindow();
-        m->setFocus();
-    }
+    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 

@@ -13,6 +13,7 @@
 #include "platform/Wait.h"
 #include "shell/MGForm.h"
 #include "shell/MainForm.h"
+#include "shell/TypedEdits.h"
 #include "students/Artwork.h"
 #include "students/ClassChanges.h"
 #include "students/StudentLineDelegate.h"
@@ -473,6 +474,7 @@ void StudentsReorder::Image5_Click(int index) {
         Text7[4]->setText(line->name.trimmed());
         Text7[5]->setText(line->civil.trimmed());
         Text7[6]->setText(line->phone.trimmed());
+        editFilled_ = editTexts();
         showPanel(PicRearrange);
         break;
     case 3: // add a class
@@ -555,14 +557,26 @@ void StudentsReorder::Command4_Click() {
 }
 
 void StudentsReorder::Command6_Click() {
+    saveEdit();
+}
+
+QStringList StudentsReorder::editTexts() const {
+    return {Text7[3]->text(), Text7[4]->text(), Text7[5]->text(), Text7[6]->text()};
+}
+
+bool StudentsReorder::typedEdits() const {
+    return !PicRearrange->isHidden() && editId_ != 0 && editTexts() != editFilled_;
+}
+
+bool StudentsReorder::saveEdit() {
     if (editId_ == 0)
-        return;
+        return false;
     Text7[3]->setText(platform::latinDigits(Text7[3]->text()).trimmed());
     Text7[5]->setText(platform::latinDigits(Text7[5]->text()).trimmed());
     if (const QString problem = studentEntryProblem(Text7[4]->text(), Text7[5]->text());
         !problem.isEmpty()) {
         shell::ShowMsg(texts::kMsgTitle, problem, 1, 1, platform::YesDoes::NoQuestion);
-        return;
+        return false;
     }
     if (Text7[3]->text().size() < 2)
         Text7[3]->setText(QLatin1Char('0') + Text7[3]->text());
@@ -571,8 +585,9 @@ void StudentsReorder::Command6_Click() {
                     Text7[6]->text());
     } catch (const data::DataError& e) {
         tellFailure(e);
-        return;
+        return false;
     }
+    editFilled_ = editTexts();
     recountClasses();
     const int chosen = Combo4->currentIndex();
     SelectList->hide();
@@ -581,6 +596,7 @@ void StudentsReorder::Command6_Click() {
     platform::select(Combo4, chosen, [this] { Combo4_Click(); });
     SelectList->show();
     shell::ShowMsg(texts::kMsgTitle, texts::kEdited, 1, 0, platform::YesDoes::NoQuestion);
+    return true;
 }
 
 void StudentsReorder::StuDelete_Click() {
@@ -797,13 +813,15 @@ bool StudentsReorder::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StudentsReorder::closeEvent(QCloseEvent* event) {
+    // A student's typed edit is not dropped without a word: save, drop or stay.
+    if (typedEdits() &&
+        !shell::mayCloseWithTypedEdits(texts::kAskSaveEditOnClose, [this] { return saveEdit(); })) {
+        event->ignore();
+        return;
+    }
     // A class added here must be in the main window's list for every print.
     reloadMainClassList();
-    if (shell::MainForm* m = shell::mainForm()) {
-        m->show();
-        m->setEnabled(true);
-        m->activateWindow();
-    }
+    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 

@@ -85,6 +85,10 @@ public:
     void Command2_Click();  // remove class
     void SaveIt_Click();
 
+    // The edit panel is open and its boxes differ from the line they were
+    // filled from (or last saved).
+    bool typedEdits() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -103,7 +107,12 @@ private:
     QString programTitle() const;
 
     std::vector<StudentLine> lines_;
-    qint64 editId_ = 0; // the row the edit panel was opened on
+    QStringList editTexts() const;
+    // Saves the edit panel's boxes; a refusal or failure is told.
+    bool saveEdit();
+
+    qint64 editId_ = 0;      // the row the edit panel was opened on
+    QStringList editFilled_; // its boxes as filled from that line or last saved
 };
 
 // Item 8 of the main menu: disables the main window and opens the window;

@@ -19,6 +19,9 @@ inline const QString kNoFileTitle = QStringLiteral("خطأ في تحديد اس�
 inline const QString kStatusLinking = QStringLiteral("الربط مع Excel");
 inline const QString kStatusExtracting = QStringLiteral("استخراج بيانات المدرسة");
 inline const QString kMsgTitle = QStringLiteral("تنبيه");
+// Asked when class maintenance closes with a student's edit not saved.
+inline const QString kAskSaveEditOnClose =
+    QStringLiteral("لم تحفظ تغييرات بيانات الطالب، هل تريد حفظها قبل إغلاق النافذة؟");
 inline const QString kNoMarkQuestion = QStringLiteral(" هذا الملف غير صالح هل تريد الاستمرار ");
 inline const QString kStatusStudent = QStringLiteral(" بيانات الطالب   ");
 inline const QString kStatusNamesDone = QStringLiteral("انتهت الأسماء");

@@ -1,0 +1,294 @@
+#include "app/StartUp.h"
+#include "dates/CalendarRequest.h"
+#include "dates/MyCalendar.h"
+#include "exams/ControlAll.h"
+#include "exams/SingelStudent.h"
+#include "labels/CustomLabels.h"
+#include "labels/DataBaseSave.h"
+#include "shell/InfoMain.h"
+#include "shell/MainForm.h"
+#include "shell/OpenFile.h"
+#include "shell/SchoolProfile.h"
+#include "shell/ShellTestSupport.h"
+#include "students/Elem.h"
+#include "students/StudentChanges.h"
+#include "students/StudentsReorder.h"
+#include "support/ExitRecorder.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace sijill {
+namespace {
+
+using Window = std::function<QWidget*()>;
+
+// Closes a window as its × does and lets it unload.
+void closeWindow(QWidget* w) {
+    ASSERT_NE(w, nullptr);
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A school with two classes, started as the program starts.
+struct Program {
+    explicit Program(bool profileFinished) {
+        if (profileFinished)
+            test::finishProfile(home);
+        home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class,order_it) VALUES "
+                                 "('ابتدائي','أول','1',1), ('ابتدائي','ثالث','1',3)");
+        home.exec("Labels.db", "INSERT INTO T1 (d0,d1,d2,d3) VALUES ('أول 1','احمد','1','1')");
+        home.exec("MyDatabase.db", "INSERT INTO T1 (d0,d1,d2,d3,d4,d5,d6,d7,d8) VALUES "
+                                   "('1','احمد','0','11','1','ابتدائي','أول','1','0'),"
+                                   "('1','بدر','0','12','1','ابتدائي','ثالث','1','0')");
+        started = app::startProgram(main);
+        main.show();
+        // An unfinished profile asks at start-up; the user closes it unfinished.
+        if (shell::InfoMain* info = shell::loadedInfoMain(); info && info->isVisible())
+            closeWindow(info);
+    }
+    ~Program() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &main && w->isVisible())
+                w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        shell::unloadInfoMain();
+    }
+    QString workbook() const { return home.path() + QStringLiteral("/students.xls"); }
+
+    test::TestHome home;
+    test::ScriptedScope scope;
+    test::ChooserScope chooser;
+    test::ExitRecorder exit;
+    shell::MainForm main;
+    bool started = false;
+};
+
+TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
+    struct Pair {
+        const char* name;
+        bool profileFinished;
+        std::function<void(Program&)> open;
+        Window first, second;
+    };
+    const Window profile = [] { return shell::loadedInfoMain(); };
+    const Window import = [] { return students::loadedElem(); };
+    const Window fileChooser = [] { return shell::loadedOpenFile(); };
+    const Window exam = [] { return exams::controlAll(); };
+    const auto openExam = [](Program& t) { t.main.MainForm_MainSelect_Click(5); };
+    const std::vector<Pair> pairs{
+        {"import and the profile it reloads", false,
+         [](Program& t) {
+             t.main.MainForm_MainSelect_Click(1);
+             shell::openFile()->chooseFile(t.workbook());
+         },
+         import, profile},
+        {"import and its chooser", true,
+         [](Program& t) {
+             t.main.MainForm_MainSelect_Click(1);
+             shell::openFile()->chooseFile(t.workbook());
+             students::elemForm()->RunExcel->click();
+         },
+         import, fileChooser},
+        {"exam window and the calendar", true,
+         [openExam](Program& t) {
+             openExam(t);
+             dates::myCalendar()->openFor(dates::CalendarRequest::examDayDate(0),
+                                          exams::controlAll());
+         },
+         exam, [] { return dates::myCalendar(); }},
+        {"exam window and custom labels", true,
+         [openExam](Program& t) {
+             openExam(t);
+             labels::openCustomLabels(exams::controlAll());
+         },
+         exam, [] { return labels::dataBaseSave(); }},
+        {"exam window and the single-student chooser", true,
+         [openExam](Program& t) {
+             openExam(t);
+             exams::openSingleStudent();
+         },
+         exam, [] { return exams::singelStudent(); }},
+        {"class lists and the profile a print reloads", false,
+         [](Program& t) {
+             t.main.MainForm_MainSelect_Click(8);
+             shell::schoolProfile(); // as a report header reads it
+         },
+         [] { return students::loadedStudentsReorder(); }, profile},
+    };
+    for (const Pair& pair : pairs) {
+        for (const bool firstClosesFirst : {true, false}) {
+            SCOPED_TRACE(testing::Message() << pair.name << (firstClosesFirst ? "" : ", reversed"));
+            Program program(pair.profileFinished);
+            ASSERT_TRUE(program.started);
+            ASSERT_TRUE(program.main.isEnabled());
+            pair.open(program);
+            QWidget* a = pair.first();
+            QWidget* b = pair.second();
+            ASSERT_TRUE(a && a->isVisible());
+            ASSERT_TRUE(b && b->isVisible());
+            ASSERT_FALSE(program.main.isEnabled());
+            closeWindow(firstClosesFirst ? a : b);
+            EXPECT_FALSE(program.main.isEnabled());
+            QWidget* last = firstClosesFirst ? pair.second() : pair.first();
+            ASSERT_TRUE(last && last->isVisible());
+            closeWindow(last);
+            EXPECT_TRUE(program.main.isEnabled());
+        }
+    }
+}
+
+void pressEscape(QWidget* w) {
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &escape);
+}
+
+// A window with boxes the user types into, and where what it saves is stored.
+struct Editor {
+    const char* name;
+    std::function<QWidget*(Program&)> open;
+    std::function<void(QWidget*)> type;
+    std::function<QWidget*(QWidget*)> closePicture;
+    std::function<QString()> stored;
+    const char* brokenDatabase; // with this table dropped, a save fails
+    const char* brokenTable;
+};
+
+const QString kTyped = QStringLiteral("نص مكتوب");
+
+std::vector<Editor> editors() {
+    return {
+        {"school profile",
+         [](Program& p) -> QWidget* {
+             p.main.MainForm_BarTop_Click(0);
+             return shell::loadedInfoMain();
+         },
+         [](QWidget* w) { static_cast<shell::InfoMain*>(w)->kl4->setText(kTyped); },
+         [](QWidget* w) -> QWidget* { return static_cast<shell::InfoMain*>(w)->Image8; },
+         [] { return shell::loadSchoolProfile().School; }, "Schedual.db", "MyInfo"},
+        {"class maintenance",
+         [](Program& p) -> QWidget* {
+             p.main.MainForm_MainSelect_Click(8);
+             students::StudentsReorder* w = students::loadedStudentsReorder();
+             w->Combo4->setCurrentIndex(1);
+             w->Combo4_Click();
+             w->SelectList->setCurrentRow(0);
+             w->Image5_Click(2); // the edit panel
+             return w;
+         },
+         [](QWidget* w) { static_cast<students::StudentsReorder*>(w)->Text7[4]->setText(kTyped); },
+         [](QWidget* w) -> QWidget* { return static_cast<students::StudentsReorder*>(w)->ImNew; },
+         [] {
+             QStringList names;
+             for (const students::StudentLine& l : students::listStudents(std::nullopt))
+                 names << l.name;
+             return names.join(QLatin1Char('|'));
+         },
+         "MyDatabase.db", "T1"},
+        {"custom labels",
+         [](Program&) -> QWidget* {
+             labels::openCustomLabels();
+             return labels::dataBaseSave();
+         },
+         [](QWidget* w) { static_cast<labels::DataBaseSave*>(w)->Dat[1]->setText(kTyped); },
+         [](QWidget* w) -> QWidget* { return static_cast<labels::DataBaseSave*>(w)->Image1; },
+         [] { return labels::readCustomLabels().at(0).text(1); }, "Labels.db", "T1"},
+    };
+}
+
+TEST(ChildWindows, ClosingWithTypedEditsAsksToSaveDropOrStay) {
+    enum class Answer { NoEdits, Unanswered, Cancel, No, Yes, YesFails };
+    const std::vector<std::pair<const char*, std::function<void(QWidget*, const Editor&)>>> ways{
+        {"Escape", [](QWidget* w, const Editor&) { pressEscape(w); }},
+        {"x", [](QWidget* w, const Editor&) { w->close(); }},
+        {"close picture", [](QWidget* w, const Editor& e) { test::leftClick(e.closePicture(w)); }},
+    };
+    for (const Editor& editor : editors()) {
+        for (const auto& [way, closeBy] : ways) {
+            for (const Answer answer : {Answer::NoEdits, Answer::Unanswered, Answer::Cancel,
+                                        Answer::No, Answer::Yes, Answer::YesFails}) {
+                SCOPED_TRACE(testing::Message()
+                             << editor.name << ", " << way << ", answer " << int(answer));
+                Program program(true);
+                QWidget* w = editor.open(program);
+                ASSERT_TRUE(w && w->isVisible());
+                const QString before = editor.stored();
+                const size_t boxes = program.scope.dialogs().shown.size();
+                if (answer != Answer::NoEdits)
+                    editor.type(w);
+                if (answer == Answer::Cancel)
+                    program.scope.dialogs().answer(QStringLiteral("إلغاء"));
+                if (answer == Answer::No)
+                    program.scope.dialogs().answer(QStringLiteral("لا"));
+                if (answer == Answer::Yes || answer == Answer::YesFails)
+                    program.scope.dialogs().answer(QStringLiteral("نعم"));
+                if (answer == Answer::YesFails)
+                    program.home.exec(editor.brokenDatabase,
+                                      QStringLiteral("DROP TABLE ") + editor.brokenTable);
+                closeBy(w, editor);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+                const auto& shown = program.scope.dialogs().shown;
+                if (answer == Answer::NoEdits) {
+                    EXPECT_EQ(shown.size(), boxes);
+                    EXPECT_FALSE(w->isVisible());
+                    continue;
+                }
+                ASSERT_GT(shown.size(), boxes);
+                EXPECT_EQ(shown[boxes].mode, 3);
+                const bool stays = answer == Answer::Unanswered || answer == Answer::Cancel ||
+                                   answer == Answer::YesFails;
+                EXPECT_EQ(w->isVisible(), stays);
+                if (answer == Answer::Yes) {
+                    EXPECT_TRUE(editor.stored().contains(kTyped));
+                } else if (answer != Answer::YesFails) {
+                    EXPECT_EQ(editor.stored(), before);
+                }
+                if (stays) {
+                    // The edits are still there: closing again asks again.
+                    program.scope.dialogs().answer(QStringLiteral("لا"));
+                    const size_t asked = shown.size();
+                    w->close();
+                    EXPECT_EQ(shown.size(), asked + 1);
+                }
+            }
+        }
+    }
+}
+
+TEST(ChildWindows, AClickOnTheDisabledMainWindowLeavesEscapeToTheProfile) {
+    for (const bool typed : {false, true}) {
+        SCOPED_TRACE(typed);
+        Program program(false);
+        shell::InfoMain* profile = shell::infoMain(); // unfinished: it asks, over a disabled main
+        ASSERT_TRUE(profile->isVisible());
+        ASSERT_FALSE(program.main.isEnabled());
+        if (typed)
+            profile->kl4->setText(kTyped);
+        // The window manager activates the clicked main window.
+        program.main.activateWindow();
+        QCoreApplication::processEvents();
+        test::leftClick(&program.main);
+        QCoreApplication::processEvents();
+        QWidget* active = QApplication::activeWindow();
+        ASSERT_EQ(active, profile);
+        const size_t boxes = program.scope.dialogs().shown.size();
+        program.scope.dialogs().answer(QStringLiteral("إلغاء"));
+        pressEscape(active);
+        EXPECT_EQ(program.scope.dialogs().shown.size(), boxes + (typed ? 1 : 0));
+        EXPECT_EQ(profile->isVisible(), typed);
+    }
+}
+
+} // namespace
+} // namespace sijill
