@@ -151,8 +151,7 @@ private:
         }
     }
 
-    // Texts keep clear of the cells' borders: the widest rule the layout draws,
-    // and half a millimetre more so that no glyph touches one on paper.
+    // Texts keep clear of the cells' borders: the widest rule the layout draws.
     double widestRule() const {
         double widest = 0;
         for (int s = 0; s < kSectionCount; ++s) {

@@ -98,14 +98,9 @@ struct LaidOutReport {
 // page footer at the foot of every page, report footer once after the last
 // row (on a new page when it does not fit). Every text is fitted into its box
 // (TextFitter) and a text that cannot be is listed in `cutTexts`. A field that a text box binds and
-// the data source lacks is a ReportError. Texts keep half a millimetre clear of
-// the widest rule the layout draws; side by side in a band they share one
-// baseline where their cells allow (shareBaselines).
+// the data source lacks is a ReportError. Texts side by side in a band share
+// one baseline where their cells allow (shareBaselines).
 LaidOutReport layOut(const ReportLayout& layout, TextMeasure measure = TextMeasure::Ink);
-
-// The room kept free between a text's glyphs and the rules of its cell: half
-// a millimetre, in twips.
-constexpr double kInkClearance = 1440 / 25.4 * 0.5;
 
 // A4 in twips, turned for the orientation.
 QSizeF paperSizeFor(Orientation orientation);
