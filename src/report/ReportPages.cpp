@@ -101,7 +101,8 @@ struct PreparedSection {
 
 class Paginator {
 public:
-    Paginator(const ReportLayout& layout, LaidOutReport& out) : layout_(layout), out_(out) {}
+    Paginator(const ReportLayout& layout, LaidOutReport& out, TextMeasure measure)
+        : layout_(layout), out_(out), fitter_(measure) {}
 
     void run() {
         out_.layoutName = layout_.name();
@@ -243,6 +244,8 @@ private:
 
     void place(const PreparedSection& ps, int row) {
         ReportPage& page = out_.pages.back();
+        const std::size_t first = page.items.size();
+        std::vector<TextFitter::Placed> placed;
         for (const PreparedControl& pc : ps.controls) {
             const ReportControl& c = *pc.control;
             if (!c.visible)
@@ -266,7 +269,8 @@ private:
                 item.fill = c.backColor;
                 item.vertical = c.vertical;
                 item.padding = padding_;
-                if (!fitter_.fit(item))
+                placed.resize(page.items.size() - first + 1);
+                if (!fitter_.fit(item, &placed.back()))
                     out_.cutTexts.push_back({static_cast<int>(out_.pages.size()) - 1, item.section,
                                              item.control, item.row, item.text});
                 break;
@@ -293,6 +297,12 @@ private:
             }
             page.items.push_back(std::move(item));
         }
+        std::vector<std::pair<DrawnItem*, TextFitter::Placed>> band;
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            if (page.items[first + i].kind == DrawnItem::Kind::Text)
+                band.emplace_back(&page.items[first + i], placed[i]);
+        }
+        shareBaselines(band);
         y_ += ps.section->height;
     }
 
@@ -332,9 +342,9 @@ bool fitRowsToOnePage(ReportLayout& layout, int rows) {
     return true;
 }
 
-LaidOutReport layOut(const ReportLayout& layout) {
+LaidOutReport layOut(const ReportLayout& layout, TextMeasure measure) {
     LaidOutReport out;
-    Paginator(layout, out).run();
+    Paginator(layout, out, measure).run();
     return out;
 }
 

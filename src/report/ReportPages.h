@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/ReportModel.h"
+#include "report/TextMeasure.h"
 
 #include <QFont>
 #include <QImage>
@@ -98,8 +99,9 @@ struct LaidOutReport {
 // row (on a new page when it does not fit, taking the last row along so that
 // no page holds headings and footer alone). Every text is fitted into its box
 // (TextFitter) and a text that cannot be is listed in `cutTexts`. A field that a text box binds and
-// the data source lacks is a ReportError.
-LaidOutReport layOut(const ReportLayout& layout);
+// the data source lacks is a ReportError. Texts side by side in a band share
+// one baseline where their cells allow (shareBaselines).
+LaidOutReport layOut(const ReportLayout& layout, TextMeasure measure = TextMeasure::Ink);
 
 // Closes the detail band up so that `rows` rows stand on one page with the
 // headers, the page footer and the report footer: the band, its controls'

@@ -79,6 +79,9 @@ public:
         drawn.ink |= transform_.map(path).boundingRect();
     }
     void drawTextItem(const QPointF& p, const QTextItem& text) override {
+        if (!drawn.started)
+            drawn.baseline = transform_.map(p).y();
+        drawn.started = true;
         for (QChar c : text.text())
             drawn.letters += !c.isSpace();
         QPaintEngine::drawTextItem(p, text); // fills the outlines through drawPath
@@ -89,6 +92,8 @@ public:
     struct {
         QRectF ink;
         int letters = 0;
+        bool started = false;
+        double baseline = 0;
     } drawn;
 
 private:
@@ -149,7 +154,8 @@ DrawnText drawnText(const DrawnItem& item) {
         painter.setLayoutDirection(Qt::RightToLeft);
         paintText(painter, text);
     }
-    return {device.engine().drawn.ink, device.engine().drawn.letters >= lettersOf(item.text)};
+    const auto& drawn = device.engine().drawn;
+    return {drawn.ink, drawn.letters >= lettersOf(item.text), drawn.baseline};
 }
 
 void paintPage(QPainter& painter, const ReportPage& page) {

@@ -17,10 +17,11 @@ void paintPage(QPainter& painter, const ReportPage& page);
 // How a text item is drawn on the page: where its glyphs' outlines reach, in
 // twips (Arabic marks and hamza included, not the advance; null when nothing
 // is drawn), and whether every letter is drawn (lines past the box's foot are
-// left out).
+// left out), and where its first line's baseline stands (y, in twips).
 struct DrawnText {
     QRectF ink;
     bool whole = true;
+    double baseline = 0;
 };
 DrawnText drawnText(const DrawnItem& item);
 

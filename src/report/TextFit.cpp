@@ -1,10 +1,7 @@
 #include "report/TextFit.h"
 
-#include "report/ReportPainter.h"
-
-#include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace sijill::report {
 
@@ -46,16 +43,22 @@ QString cacheKey(const DrawnItem& item) {
            item.text;
 }
 
-// How far a text must move for its glyphs, no larger than its area, to stand
-// inside it (a first letter reaching past its advance, Arabic glyphs sitting
-// below the middle of their tall line); nothing when they are larger or when
-// lines are left out.
-std::optional<QPointF> placement(const DrawnItem& trial) {
-    const DrawnText drawn = drawnText(trial);
+} // namespace
+
+// Whether the text, at this size and wrapping, fits its area by its measure,
+// and how far it must move for its glyphs to stand inside it (a first letter
+// reaching past its advance, Arabic glyphs sitting below the middle of their
+// tall line). Nothing when they are larger or when lines are left out.
+std::optional<TextFitter::Fitted> TextFitter::fitsAt(const DrawnItem& item, int pixelSize,
+                                                     int flags) const {
+    const DrawnItem trial = trialOf(item, pixelSize, flags);
+    const DrawnText drawn = measureText(trial, measure_);
     if (!drawn.whole)
         return std::nullopt;
+    const QPointF corner = item.rect.topLeft();
+    Fitted fitted{pixelSize, flags, false, {}, {}, drawn.baseline - corner.y()};
     if (drawn.ink.isNull())
-        return QPointF();
+        return fitted;
     const QRectF area = trial.textArea();
     const QRectF& ink = drawn.ink;
     if (ink.width() > area.width() + 0.5 || ink.height() > area.height() + 0.5)
@@ -63,62 +66,94 @@ std::optional<QPointF> placement(const DrawnItem& trial) {
     const auto inward = [](double low, double high, double areaLow, double areaHigh) {
         return low < areaLow ? areaLow - low : (high > areaHigh ? areaHigh - high : 0.0);
     };
-    return QPointF(inward(ink.left(), ink.right(), area.left(), area.right()),
-                   inward(ink.top(), ink.bottom(), area.top(), area.bottom()));
+    fitted.shift = QPointF(inward(ink.left(), ink.right(), area.left(), area.right()),
+                           inward(ink.top(), ink.bottom(), area.top(), area.bottom()));
+    fitted.ink = ink.translated(-corner);
+    return fitted;
 }
 
-// Most texts fit at their designed size on one line. The advance alone
-// refuses a text quickly; the drawn glyphs decide the rest, in both directions,
-// so a box wide enough but too low is refused too.
-std::optional<QPointF> oneLineAsDesigned(const DrawnItem& item) {
-    if (item.text.contains(QLatin1Char('\n')))
-        return std::nullopt;
-    const QFontMetricsF metrics(item.font);
-    if (metrics.horizontalAdvance(item.text) > item.textBox().width() + 0.5)
-        return std::nullopt;
-    return placement(trialOf(item, item.font.pixelSize(), item.flags & ~Qt::TextWordWrap));
-}
-
-} // namespace
-
-bool TextFitter::fit(DrawnItem& item) {
+bool TextFitter::fit(DrawnItem& item, Placed* placed) {
     if (item.kind != DrawnItem::Kind::Text || item.text.isEmpty())
         return true;
-    if (const auto shift = oneLineAsDesigned(item)) {
-        item.flags &= ~Qt::TextWordWrap;
-        item.shift = *shift;
-        return true;
-    }
-    const QString key = cacheKey(item);
-    auto found = cache_.constFind(key);
-    if (found == cache_.constEnd()) {
-        const int designed = item.font.pixelSize();
-        const int oneLine = item.flags & ~Qt::TextWordWrap;
-        const int wrapped = item.flags | Qt::TextWordWrap;
-        Fitted result{sizeAt(designed, kSteps), wrapped, true, {}};
-        bool done = false;
-        for (int flags : {oneLine, wrapped}) {
-            for (int step = 0; step <= kSteps && !done; ++step) {
-                const int size = sizeAt(designed, step);
-                if (step > 0 && size == sizeAt(designed, step - 1))
-                    continue;
-                if (const auto shift = placement(trialOf(item, size, flags))) {
-                    result = {size, flags, false, *shift};
-                    done = true;
-                }
-            }
-            if (done)
-                break;
-        }
-        found = cache_.insert(key, result);
-    }
     const int designed = item.font.pixelSize();
-    item.font.setPixelSize(found->pixelSize);
-    item.flags = found->flags;
-    item.scale = double(found->pixelSize) / designed;
-    item.cut = found->cut;
-    item.shift = found->shift;
+    const int oneLine = item.flags & ~Qt::TextWordWrap;
+    // Most texts fit at their designed size on one line.
+    std::optional<Fitted> fitted;
+    if (!item.text.contains(QLatin1Char('\n')))
+        fitted = fitsAt(item, designed, oneLine);
+    if (!fitted) {
+        const QString key = cacheKey(item);
+        auto found = cache_.constFind(key);
+        if (found == cache_.constEnd()) {
+            const int wrapped = item.flags | Qt::TextWordWrap;
+            Fitted result{sizeAt(designed, kSteps), wrapped, true, {}, {}, 0};
+            bool done = false;
+            for (int flags : {oneLine, wrapped}) {
+                for (int step = 0; step <= kSteps && !done; ++step) {
+                    const int size = sizeAt(designed, step);
+                    if (step > 0 && size == sizeAt(designed, step - 1))
+                        continue;
+                    if (const auto at = fitsAt(item, size, flags)) {
+                        result = *at;
+                        done = true;
+                    }
+                }
+                if (done)
+                    break;
+            }
+            found = cache_.insert(key, result);
+        }
+        fitted = *found;
+    }
+    item.font.setPixelSize(fitted->pixelSize);
+    item.flags = fitted->flags;
+    item.scale = double(fitted->pixelSize) / designed;
+    item.cut = fitted->cut;
+    item.shift = fitted->shift;
+    if (placed)
+        *placed = {fitted->ink.translated(item.rect.topLeft()), fitted->baseline + item.rect.top()};
     return !item.cut;
+}
+
+void shareBaselines(const std::vector<std::pair<DrawnItem*, TextFitter::Placed>>& texts) {
+    // Where each text's first baseline may go with its glyphs inside its area.
+    struct Line {
+        DrawnItem* item;
+        double baseline;
+        double low;
+        double high;
+    };
+    std::vector<Line> lines;
+    for (const auto& [item, placed] : texts) {
+        if (item->vertical || item->cut || (item->flags & Qt::TextWordWrap) || placed.ink.isNull())
+            continue;
+        const QRectF area = item->textArea();
+        lines.push_back({item, placed.baseline, placed.baseline + area.top() - placed.ink.top(),
+                         placed.baseline + area.bottom() - placed.ink.bottom()});
+    }
+    std::sort(lines.begin(), lines.end(),
+              [](const Line& a, const Line& b) { return a.baseline < b.baseline; });
+    for (std::size_t first = 0; first < lines.size();) {
+        // Baselines closer than a quarter of the smaller letters are one line
+        // to a reader, and to a PDF reader's line finder.
+        double low = lines[first].low, high = lines[first].high, sum = 0;
+        std::size_t end = first;
+        for (; end < lines.size(); ++end) {
+            const double size =
+                std::min(lines[first].item->font.pixelSize(), lines[end].item->font.pixelSize());
+            if (lines[end].baseline - lines[first].baseline >= size / 4.0)
+                break;
+            low = std::max(low, lines[end].low);
+            high = std::min(high, lines[end].high);
+            sum += lines[end].baseline;
+        }
+        if (end - first > 1 && low <= high) {
+            const double common = std::clamp(sum / double(end - first), low, high);
+            for (std::size_t i = first; i < end; ++i)
+                lines[i].item->shift.setY(common - lines[i].baseline);
+        }
+        first = end;
+    }
 }
 
 } // namespace sijill::report

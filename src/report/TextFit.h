@@ -1,10 +1,14 @@
 #pragma once
 
 #include "report/ReportPages.h"
+#include "report/TextInk.h"
 
 #include <QHash>
 #include <QPointF>
 #include <QString>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace sijill::report {
 
@@ -22,7 +26,15 @@ constexpr double kMinTextScale = 0.7;
 // moved by the least amount that brings them inside (`shift`), so textFits.
 class TextFitter {
 public:
-    bool fit(DrawnItem& item);
+    explicit TextFitter(TextMeasure measure = TextMeasure::Ink) : measure_(measure) {}
+
+    // Where a fitted text stood before it was moved: its glyphs and the
+    // baseline of its first line, in page twips.
+    struct Placed {
+        QRectF ink;
+        double baseline = 0;
+    };
+    bool fit(DrawnItem& item, Placed* placed = nullptr);
 
 private:
     struct Fitted {
@@ -30,8 +42,19 @@ private:
         int flags;
         bool cut;
         QPointF shift;
+        QRectF ink; // from the box's top left corner, before the shift
+        double baseline;
     };
+    std::optional<Fitted> fitsAt(const DrawnItem& item, int pixelSize, int flags) const;
+
+    TextMeasure measure_;
     QHash<QString, Fitted> cache_; // the same text in a box of the same size fits alike
 };
+
+// Texts that stand side by side in one band on nearly the same baseline are
+// put on one: all are moved up or down alike, by the least that keeps every
+// one's glyphs inside its area. A text that cannot share it (its neighbours'
+// room and its own do not meet) keeps its own place, inside its area.
+void shareBaselines(const std::vector<std::pair<DrawnItem*, TextFitter::Placed>>& texts);
 
 } // namespace sijill::report

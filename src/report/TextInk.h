@@ -1,0 +1,16 @@
+#pragma once
+
+#include "report/ReportPainter.h"
+#include "report/TextMeasure.h"
+
+namespace sijill::report {
+
+// Where a text item's glyphs reach on the page, laid out line by line as
+// QPainter::drawText lays out a text in a box, without drawing it. Agrees
+// with drawnText(), which it falls back to for a text of several lines.
+DrawnText textInk(const DrawnItem& item);
+
+// The measure the fitting uses.
+DrawnText measureText(const DrawnItem& item, TextMeasure measure);
+
+} // namespace sijill::report
