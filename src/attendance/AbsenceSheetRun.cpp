@@ -84,6 +84,7 @@ void StudentsSelect::Command10_Click() {
         QString error = loadError_;
         try {
             if (error.isEmpty() && buildSheet(&error)) {
+                const report::PreviewCaption caption(Command10->text());
                 report::showPreview(report::layout(kAbsenceLayout));
                 return;
             }

@@ -6,6 +6,7 @@
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
 #include "exams/SingelStudent.h"
+#include "exams/Texts.h"
 #include "platform/Presenters.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
@@ -80,9 +81,11 @@ void printStudentMinutes(ControlAll& w) {
     // since.
     const int paper = w.PanelPaper >= 0 ? w.PanelPaper : w.Option1[1]->isChecked() ? 1 : 0;
     if (paper == 0) {
+        const report::PreviewCaption caption(texts::kMenu3);
         absence.setDataSource(data::reportRows(rows));
         report::showPreview(absence);
     } else if (paper == 1) {
+        const report::PreviewCaption caption(texts::kMenu4);
         cheating.setDataSource(data::reportRows(rows));
         report::showPreview(cheating);
     }
@@ -124,6 +127,7 @@ void ControlAll_Command5_Click(ControlAll& w) {
             throw Failed{};
         report::ReportLayout& layout = report::layout(kDayLayout);
         minutes::fillQuestionsOfDay(layout, examHeader(), *found, rows);
+        const report::PreviewCaption caption(texts::kMenu5);
         report::showPreview(layout);
         return;
     } catch (const Failed&) {
@@ -143,6 +147,7 @@ void ControlAll_Command6_Click(ControlAll& w) {
             throw Failed{};
         report::ReportLayout& layout = report::layout(kSubjectLayout);
         minutes::fillQuestionsOfSubject(layout, examHeader(), *found, rows);
+        const report::PreviewCaption caption(texts::kMenu6);
         report::showPreview(layout);
         return;
     } catch (const Failed&) {

@@ -189,6 +189,7 @@ void installExamPrintMenu(ControlAll& window) {
 }
 
 void PrintSchoolExamSchedule(ControlAll& window) {
+    const report::PreviewCaption caption(texts::kMenu0);
     showSheet([&window] {
         const report::ReportRowset rows =
             scheduleSheetRows(schoolSheetRecords(), ScheduleSheet::School);
@@ -203,6 +204,7 @@ void Imageshow_Click(ControlAll& window) {
     if (!window.settleUnsavedChanges())
         return;
     const QString grade = window.Combo6->currentText();
+    const report::PreviewCaption caption(texts::kMenu1);
     showSheet([&window, grade] {
         const report::ReportRowset rows =
             scheduleSheetRows(gradeSheetRecords(grade), ScheduleSheet::Grade);

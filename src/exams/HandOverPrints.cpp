@@ -88,6 +88,7 @@ void printHandOverStatement(ControlAll& window) {
 }
 
 void printCheckingSheet(ControlAll& window) {
+    const report::PreviewCaption caption(texts::kMenu9);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection schedual(data::Database::Schedual);
@@ -100,6 +101,7 @@ void printCheckingSheet(ControlAll& window) {
 }
 
 void printLatenessMinutes(ControlAll& window) {
+    const report::PreviewCaption caption(texts::kMenu2);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection schedual(data::Database::Schedual);

@@ -130,13 +130,18 @@ void SeatLabelsPrint::MainForm_Command6_Click() {
 
     try {
         switch (sheet) {
-        case SeatSheet::ClassLabels:
+        case SeatSheet::ClassLabels: {
+            const report::PreviewCaption caption(t::kRowClassLabels);
             report::showPreview(labels::fillClassLabels(rows.rows));
             break;
-        case SeatSheet::Distribution:
+        }
+        case SeatSheet::Distribution: {
+            const report::PreviewCaption caption(t::kRowDistribution);
             report::showPreview(labels::fillDistributionList(rows.rows, classText, committee));
             break;
+        }
         case SeatSheet::Signatures: {
+            const report::PreviewCaption caption(t::kRowSignatures);
             const shell::SchoolProfile profile = shell::schoolProfile();
             labels::SignatureHeader header{profile.Admin,
                                            profile.School,

@@ -583,6 +583,7 @@ void DataBaseSave::Image3_Click() {
         return;
     }
     try {
+        const report::PreviewCaption caption(texts::kWindowCaption);
         report::showPreview(fillCustomLabelLayout(labels));
     } catch (const report::ReportError& e) {
         tell(e.message(), programTitle());

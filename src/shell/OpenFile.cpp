@@ -132,11 +132,12 @@ void OpenFile::build() {
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(twipsRect(3390, 5055, 3600, 465));
+    // Narrower than the file list above it, leaving its caption a clear gap.
+    Text1->setGeometry(twipsRect(3390, 5055, 3465, 465));
 
     Label16 = new QLabel(QStringLiteral("اسم الملف:"), this);
     Label16->setObjectName(QStringLiteral("Label16"));
-    Label16->setGeometry(twipsRect(7020, 5130, 1035, 330));
+    Label16->setGeometry(twipsRect(6915, 5130, 1140, 330));
     Label16->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
     Label16->setFont(chooserFont(11.25));
 

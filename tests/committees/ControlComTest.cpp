@@ -7,6 +7,7 @@
 #include "report/ReportOutput.h"
 #include "students/NoorImport.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TitledPreviews.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -77,8 +78,7 @@ struct Window {
 
 // Records every preview shown while it lives.
 struct Previews {
-    std::shared_ptr<report::RecordingPreviewSink> sink =
-        std::make_shared<report::RecordingPreviewSink>();
+    std::shared_ptr<report::RecordingPreviewSink> sink = std::make_shared<test::TitledPreviews>();
     std::shared_ptr<report::PreviewSink> previous;
     Previews() {
         report::layoutLibrary().clear();

@@ -12,6 +12,7 @@
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TitledPreviews.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -58,8 +59,7 @@ protected:
     test::ScriptedScope scope;
     std::unique_ptr<shell::MainForm> form;
     ControlAll* w = nullptr;
-    std::shared_ptr<report::RecordingPreviewSink> sink_ =
-        std::make_shared<report::RecordingPreviewSink>();
+    std::shared_ptr<report::RecordingPreviewSink> sink_ = std::make_shared<test::TitledPreviews>();
 
 private:
     std::shared_ptr<report::PreviewSink> previous_;

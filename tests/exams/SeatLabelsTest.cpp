@@ -12,6 +12,7 @@
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TitledPreviews.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -177,7 +178,7 @@ protected:
     test::TestHome home;
     test::ScriptedScope scope;
     std::shared_ptr<report::RecordingPreviewSink> previews =
-        std::make_shared<report::RecordingPreviewSink>();
+        std::make_shared<test::TitledPreviews>();
     std::unique_ptr<shell::MainForm> form;
     ControlAll* window = nullptr;
     LabelsPanel* panel = nullptr;

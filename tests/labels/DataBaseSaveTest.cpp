@@ -9,6 +9,7 @@
 #include "shell/ShellTestSupport.h"
 #include "support/OddNamesSchool.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TitledPreviews.h"
 #include "support/WidgetText.h"
 
 #include <QComboBox>
@@ -81,7 +82,7 @@ protected:
     test::ScriptedScope scope;
     shell::MainForm form;
     std::shared_ptr<report::RecordingPreviewSink> previews =
-        std::make_shared<report::RecordingPreviewSink>();
+        std::make_shared<test::TitledPreviews>();
 
 private:
     std::shared_ptr<report::PreviewSink> previousSink_;

@@ -38,6 +38,7 @@
 #include "support/FileBytes.h"
 #include "support/LockFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TitledPreviews.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -221,8 +222,7 @@ struct CommitteeWindow {
 // The committees window opened again after its students were seated and
 // one of them has left and another come: its prints ask first.
 struct DriftedSeating : CommitteeWindow {
-    std::shared_ptr<report::RecordingPreviewSink> sink =
-        std::make_shared<report::RecordingPreviewSink>();
+    std::shared_ptr<report::RecordingPreviewSink> sink = std::make_shared<test::TitledPreviews>();
     std::shared_ptr<report::PreviewSink> previous = report::setPreviewSink(sink);
 
     DriftedSeating() : CommitteeWindow(true) {

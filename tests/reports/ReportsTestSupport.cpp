@@ -3,6 +3,7 @@
 #include "platform/Wait.h"
 #include "shell/InfoMain.h"
 #include "shell/ShellTestSupport.h"
+#include "support/TitledPreviews.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,7 +47,7 @@ void seedSchool(const TestHome& home) {
 
 PrintDesk::PrintDesk(const TestHome&)
     : printTo_("SIJILL_PRINT_TO", QDir(printDir_.path()).filePath("jobs").toUtf8()),
-      previews_(std::make_shared<report::RecordingPreviewSink>()) {
+      previews_(std::make_shared<test::TitledPreviews>()) {
     previousSink_ = report::setPreviewSink(previews_);
     previousWaitScale_ = platform::waitScale();
     platform::setWaitScale(0);
