@@ -353,10 +353,18 @@ bool fitRowsToOnePage(ReportLayout& layout, int rows) {
     const double share = room / (rows * detail.height);
     if (share >= 1 || share < kMinTextScale)
         return false;
+    const ReportSection asDesigned = detail;
+    const std::size_t cutAsDesigned = layOut(layout).cutTexts.size();
     detail.height *= share;
     for (ReportControl& c : detail.controls) {
         c.top *= share;
         c.height *= share;
+    }
+    // Rows whose texts would no longer stand whole and clear of their rules
+    // keep their height and go on to another page instead.
+    if (layOut(layout).cutTexts.size() > cutAsDesigned) {
+        detail = asDesigned;
+        return false;
     }
     return true;
 }

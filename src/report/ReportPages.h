@@ -108,7 +108,9 @@ LaidOutReport layOut(const ReportLayout& layout, TextMeasure measure = TextMeasu
 // headers, the page footer and the report footer: the band, its controls'
 // heights and their tops shrink by one share, never below kMinTextScale of the
 // band (the floor its texts shrink to). Returns false and leaves the band as
-// it is when the rows fit already or cannot fit even at that floor.
+// it is when the rows fit already, cannot fit even at that floor, or would cut
+// a text the band as designed keeps whole. The layout's data source must be
+// set: its rows are laid out to check.
 bool fitRowsToOnePage(ReportLayout& layout, int rows);
 
 // A4 in twips, turned for the orientation.
