@@ -56,11 +56,11 @@ void fillSignatureSheet(report::ReportLayout& layout, const SheetHeader& header,
     if (!header.logo.isNull())
         layout.control(kPageHeader, QStringLiteral("image1")).picture = header.logo;
     layout.setOrientation(report::Orientation::Portrait);
+    layout.setDataSource(data::reportRows(rows));
     // Up to 40 rows the sheet is one page with its signatures: the rows close
-    // up as far as that takes.
+    // up as far as that takes, while their texts still stand whole.
     if (onePage)
         report::fitRowsToOnePage(layout, rows.recordCount());
-    layout.setDataSource(data::reportRows(rows));
 }
 
 report::ReportRowset deskLabelRows(const data::RecordSet& rows) {

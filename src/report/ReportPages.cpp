@@ -1,6 +1,7 @@
 #include "report/ReportPages.h"
 
 #include "platform/Fonts.h"
+#include "report/CellRules.h"
 #include "report/PrintablePicture.h"
 #include "report/ReportError.h"
 #include "report/ReportPainter.h"
@@ -212,6 +213,7 @@ private:
 
     void startPage() {
         out_.pages.emplace_back();
+        bandStart_ = 0;
         y_ = 0;
         rowsOnPage_ = 0;
     }
@@ -245,7 +247,6 @@ private:
     void place(const PreparedSection& ps, int row) {
         ReportPage& page = out_.pages.back();
         const std::size_t first = page.items.size();
-        std::vector<TextFitter::Placed> placed;
         for (const PreparedControl& pc : ps.controls) {
             const ReportControl& c = *pc.control;
             if (!c.visible)
@@ -268,11 +269,6 @@ private:
                 item.filled = c.filled;
                 item.fill = c.backColor;
                 item.vertical = c.vertical;
-                item.padding = padding_;
-                placed.resize(page.items.size() - first + 1);
-                if (!fitter_.fit(item, &placed.back()))
-                    out_.cutTexts.push_back({static_cast<int>(out_.pages.size()) - 1, item.section,
-                                             item.control, item.row, item.text});
                 break;
             case ControlKind::Shape:
                 item.kind = c.shape == ShapeKind::RoundedRectangle ? DrawnItem::Kind::RoundedRect
@@ -297,13 +293,35 @@ private:
             }
             page.items.push_back(std::move(item));
         }
+        fitTexts(page, first);
+        bandStart_ = first;
+        y_ += ps.section->height;
+    }
+
+    // Fits the texts of the band that starts at `first` into their boxes, each
+    // kept clear of the rules around it (its band's and the band's above,
+    // whose bottom rule may close its cells), then puts the texts side by side
+    // on one baseline.
+    void fitTexts(ReportPage& page, std::size_t first) {
+        const std::size_t above = std::min(bandStart_, first);
+        const std::vector<Rule> rules =
+            rulesOf({page.items.begin() + static_cast<std::ptrdiff_t>(above), page.items.end()});
         std::vector<std::pair<DrawnItem*, TextFitter::Placed>> band;
-        for (std::size_t i = 0; i < placed.size(); ++i) {
-            if (page.items[first + i].kind == DrawnItem::Kind::Text)
-                band.emplace_back(&page.items[first + i], placed[i]);
+        for (std::size_t i = first; i < page.items.size(); ++i) {
+            DrawnItem& item = page.items[i];
+            if (item.kind != DrawnItem::Kind::Text)
+                continue;
+            const QMarginsF clear = cellClearance(item.rect, rules);
+            item.padding =
+                QMarginsF(std::max(padding_, clear.left()), std::max(padding_, clear.top()),
+                          std::max(padding_, clear.right()), std::max(padding_, clear.bottom()));
+            TextFitter::Placed placed;
+            if (!fitter_.fit(item, &placed))
+                out_.cutTexts.push_back({static_cast<int>(out_.pages.size()) - 1, item.section,
+                                         item.control, item.row, item.text});
+            band.emplace_back(&item, placed);
         }
         shareBaselines(band);
-        y_ += ps.section->height;
     }
 
     const ReportLayout& layout_;
@@ -311,10 +329,11 @@ private:
     const ReportDataSource* data_ = nullptr;
     std::vector<PreparedSection> sections_;
     TextFitter fitter_;
-    double padding_ = 0;      // inside every text's box
-    double bottom_ = 0;       // lowest y a band may reach, in layout twips
-    double y_ = 0;            // top of the next band on the current page
-    double headerBottom_ = 0; // where the page header ended on the current page
+    double padding_ = 0;        // inside every text's box
+    std::size_t bandStart_ = 0; // the first item of the last band placed on the page
+    double bottom_ = 0;         // lowest y a band may reach, in layout twips
+    double y_ = 0;              // top of the next band on the current page
+    double headerBottom_ = 0;   // where the page header ended on the current page
     int rowsOnPage_ = 0;
 };
 
@@ -334,10 +353,18 @@ bool fitRowsToOnePage(ReportLayout& layout, int rows) {
     const double share = room / (rows * detail.height);
     if (share >= 1 || share < kMinTextScale)
         return false;
+    const ReportSection asDesigned = detail;
+    const std::size_t cutAsDesigned = layOut(layout).cutTexts.size();
     detail.height *= share;
     for (ReportControl& c : detail.controls) {
         c.top *= share;
         c.height *= share;
+    }
+    // Rows whose texts would no longer stand whole and clear of their rules
+    // keep their height and go on to another page instead.
+    if (layOut(layout).cutTexts.size() > cutAsDesigned) {
+        detail = asDesigned;
+        return false;
     }
     return true;
 }

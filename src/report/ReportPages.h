@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QMarginsF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -35,15 +36,15 @@ struct DrawnItem {
     bool cut = false;
     bool vertical = false; // turned a quarter left: lines run up the box
 
-    // Kept free inside `rect` on every side, so that no glyph meets the rule
+    // Kept free inside `rect` on each side, so that no glyph comes near a rule
     // of the cell the text stands in.
-    double padding = 0;
+    QMarginsF padding;
     // Where the fitting moved the text, in twips, so that its glyphs stand
     // inside its area.
     QPointF shift;
 
     // Where the text's glyphs must stay: `rect` less its padding.
-    QRectF textArea() const { return rect.adjusted(padding, padding, -padding, -padding); }
+    QRectF textArea() const { return rect.marginsRemoved(padding); }
     // The box the text is laid out in: its area, or for vertical text the area
     // turned, its width the area's height.
     QRectF textBox() const {
@@ -107,7 +108,9 @@ LaidOutReport layOut(const ReportLayout& layout, TextMeasure measure = TextMeasu
 // headers, the page footer and the report footer: the band, its controls'
 // heights and their tops shrink by one share, never below kMinTextScale of the
 // band (the floor its texts shrink to). Returns false and leaves the band as
-// it is when the rows fit already or cannot fit even at that floor.
+// it is when the rows fit already, cannot fit even at that floor, or would cut
+// a text the band as designed keeps whole. The layout's data source must be
+// set: its rows are laid out to check.
 bool fitRowsToOnePage(ReportLayout& layout, int rows);
 
 // A4 in twips, turned for the orientation.

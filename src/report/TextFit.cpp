@@ -55,11 +55,11 @@ std::optional<TextFitter::Fitted> TextFitter::fitsAt(const DrawnItem& item, int 
     const DrawnText drawn = measureText(trial, measure_);
     if (!drawn.whole)
         return std::nullopt;
-    const QPointF corner = item.rect.topLeft();
+    const QRectF area = trial.textArea();
+    const QPointF corner = area.topLeft();
     Fitted fitted{pixelSize, flags, false, {}, {}, drawn.baseline - corner.y()};
     if (drawn.ink.isNull())
         return fitted;
-    const QRectF area = trial.textArea();
     const QRectF& ink = drawn.ink;
     if (ink.width() > area.width() + 0.5 || ink.height() > area.height() + 0.5)
         return std::nullopt;
@@ -111,7 +111,8 @@ bool TextFitter::fit(DrawnItem& item, Placed* placed) {
     item.cut = fitted->cut;
     item.shift = fitted->shift;
     if (placed)
-        *placed = {fitted->ink.translated(item.rect.topLeft()), fitted->baseline + item.rect.top()};
+        *placed = {fitted->ink.translated(item.textArea().topLeft()),
+                   fitted->baseline + item.textArea().top()};
     return !item.cut;
 }
 

@@ -42,7 +42,7 @@ private:
         int flags;
         bool cut;
         QPointF shift;
-        QRectF ink; // from the box's top left corner, before the shift
+        QRectF ink; // from the area's top left corner, before the shift
         double baseline;
     };
     std::optional<Fitted> fitsAt(const DrawnItem& item, int pixelSize, int flags) const;

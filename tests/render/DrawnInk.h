@@ -8,8 +8,9 @@
 
 namespace sijill::test {
 
-// The resolution the written PDF pages are read back at.
-constexpr double kInkDpi = 150;
+// The resolution the written PDF pages are read back at: a printer's, fine
+// enough that a pixel is far below the half millimetre texts keep from rules.
+constexpr double kInkDpi = 300;
 
 // Whether poppler's pdftoppm is here to turn a written PDF into pixels.
 bool havePdfToPpm();

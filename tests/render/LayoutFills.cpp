@@ -225,7 +225,9 @@ FillTexts longestTexts() {
     t.subjects = {"لغتي الجميلة",       "الرياضيات",        "العلوم",
                   "الدراسات الإسلامية", "اللغة الإنجليزية", "الدراسات الاجتماعية",
                   "المهارات الرقمية",   "التربية الفنية"};
-    t.staff = {t.principal, t.preparer1, "فهد العتيبي", "خالد القحطاني"};
+    // Five-part names side by side on every row of the correctors' sheet.
+    t.staff = {t.principal, "عبدالله إبراهيم عبدالرحمن محمد القحطاني", t.preparer1,
+               "فهد عبدالله إبراهيم سعد العتيبي"};
     return t;
 }
 

@@ -171,7 +171,7 @@ TEST(TextFit, TheQuickInkMeasureAgreesWithThePainter) {
                         item.vertical = vertical;
                         item.flags = Qt::AlignAbsolute | align | Qt::AlignVCenter | wrap;
                         item.rect = QRectF(1000.5, 2000.25, 1500, height);
-                        item.padding = 40;
+                        item.padding = QMarginsF(40, 40, 40, 40);
                         item.shift = QPointF(3.5, -7);
                         const report::DrawnText painter = report::drawnText(item);
                         const report::DrawnText quick = report::textInk(item);
@@ -193,4 +193,35 @@ TEST(TextFit, TheQuickInkMeasureAgreesWithThePainter) {
             }
         }
     }
+}
+
+// Texts side by side in a band stand on one baseline, whatever their letters
+// reach below it, so that a PDF reader reads each cell as its own words; a
+// text in a lower box that cannot stand on it keeps its glyphs inside its own.
+TEST(TextFit, TextsSideBySideShareOneBaseline) {
+    const DrawnItem base = classItem(withClassBox(10000, 400));
+    const QString texts[] = {QStringLiteral("محمد سعد"), QStringLiteral("عبدالله إبراهيم"),
+                             QStringLiteral("يوسف"), QStringLiteral("آل سعود")};
+    const double heights[] = {300, 300, 300, 200};
+    std::vector<DrawnItem> items;
+    for (int i = 0; i < 4; ++i) {
+        DrawnItem item = base;
+        item.text = texts[i];
+        item.rect = QRectF(1000 + 2000 * i, 2000, 1900, heights[i]);
+        item.padding = QMarginsF(34, 34, 34, 34);
+        items.push_back(item);
+    }
+    report::TextFitter fitter;
+    std::vector<std::pair<DrawnItem*, report::TextFitter::Placed>> band;
+    for (DrawnItem& item : items) {
+        report::TextFitter::Placed placed;
+        ASSERT_TRUE(fitter.fit(item, &placed));
+        band.emplace_back(&item, placed);
+    }
+    report::shareBaselines(band);
+    const auto baseline = [&](int i) { return band[i].second.baseline + items[i].shift.y(); };
+    EXPECT_DOUBLE_EQ(baseline(0), baseline(1));
+    EXPECT_DOUBLE_EQ(baseline(0), baseline(2));
+    for (const DrawnItem& item : items)
+        EXPECT_TRUE(report::textFits(item)) << item.text.toStdString();
 }
