@@ -357,11 +357,13 @@ void OpenFile::OpenFile_ClearData_Click() {
     if (Text1->text().isEmpty())
         return;
     const QString path = QDir(folder_).filePath(Text1->text());
+    hide();
+    runChooserMode(mode(), path);
+    // The profile is read once the window the file was chosen for is on view:
+    // found unfinished, it comes on view above that window, to be completed.
     InfoMain* info = infoMain();
     info->LoadFile->setText(path);
     info->setEnabled(true);
-    hide();
-    runChooserMode(mode(), path);
 }
 
 void OpenFile::OpenFile_Command4_Click() {

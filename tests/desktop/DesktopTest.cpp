@@ -4,6 +4,7 @@
 #include "app/StartUp.h"
 #include "attendance/StudentsSelect.h"
 #include "committees/ControlCom.h"
+#include "dates/CalendarRequest.h"
 #include "dates/MyCalendar.h"
 #include "exams/ControlAll.h"
 #include "exams/SingelStudent.h"
@@ -16,6 +17,7 @@
 #include "shell/MainForm.h"
 #include "shell/MyHelp.h"
 #include "shell/OpenFile.h"
+#include "shell/SchoolProfile.h"
 #include "shell/ShellTestSupport.h"
 #include "students/Elem.h"
 #include "students/StudentsReorder.h"
@@ -26,11 +28,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
@@ -122,6 +127,40 @@ void clickAt(const QPoint& global) {
     settle(300);
 }
 
+// Real keys, as the keyboard gives them to the window that has the focus.
+void pressKeys(const QStringList& keys) {
+    run(QStringLiteral("xdotool"), QStringList{QStringLiteral("key")} + keys);
+}
+
+// The window manager's close (Alt+F4) of a window, as the user gives it: the
+// window made active first, then the keys.
+void closeByWindowManager(QWidget* w) {
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(xWindow(w))});
+    pressKeys({QStringLiteral("alt+F4")});
+}
+
+// Shows the program's box as the program does, modal, and answers it with a
+// real key once it stands on view above `over`.
+std::function<bool(QDialog&)> answerWithKey(const QString& key, QWidget* over) {
+    return [key, over](QDialog& box) {
+        QTimer::singleShot(0, &box, [&box, key, over] {
+            if (!waitUntil(
+                    [&box] { return box.windowHandle() && box.windowHandle()->isExposed(); }))
+                ADD_FAILURE() << "the box never came on view";
+            settle(300);
+            EXPECT_TRUE(isAbove(&box, over)) << "the box stands under the window that asks";
+            pressKeys({key});
+            if (!waitUntil([&box] { return !box.isVisible(); }, 2000)) {
+                ADD_FAILURE() << "the box stayed open after " << key.toStdString();
+                box.reject();
+            }
+        });
+        box.exec();
+        return true;
+    };
+}
+
 // Every window on view has its whole frame, as the window manager drew it,
 // inside the screen's available area.
 void expectAllOnScreen(const char* stage) {
@@ -175,17 +214,12 @@ TEST_F(Desktop, TheScreenIsTheOneAsked) {
               qEnvironmentVariable("SIJILL_DESKTOP_SIZE"));
 }
 
-// Clicks every part of the main window that no other window covers: its
-// background, the bar, the open drop-down's items, its minimise picture.
-int clickUncoveredParts(shell::MainForm& main) {
-    std::vector<QWidget*> targets{main.BarTop[0], main.BarTop[2], main.MainSelect[1],
-                                  main.MainSelect[9], main.Image10};
-    std::vector<QPoint> points;
-    for (QWidget* t : targets)
-        if (t && t->isVisible())
-            points.push_back(t->mapToGlobal(t->rect().center()));
-    points.push_back(main.mapToGlobal(QPoint(main.width() - 30, main.height() - 30)));
-    points.push_back(main.mapToGlobal(QPoint(30, main.height() - 30)));
+QPoint centreOf(QWidget* w) {
+    return w->mapToGlobal(w->rect().center());
+}
+
+// Clicks every point of the main window that no other window covers.
+int clickUncovered(shell::MainForm& main, const std::vector<QPoint>& points) {
     int clicked = 0;
     for (const QPoint& p : points) {
         bool covered = false;
@@ -200,15 +234,48 @@ int clickUncoveredParts(shell::MainForm& main) {
     return clicked;
 }
 
+// The parts of the main window a click may reach: its background, the bar,
+// the open drop-down's items, its minimise picture.
+std::vector<QPoint> mainWindowParts(shell::MainForm& main) {
+    std::vector<QPoint> points;
+    const std::vector<QWidget*> targets{main.BarTop[0], main.BarTop[2], main.MainSelect[1],
+                                        main.MainSelect[9], main.Image10};
+    for (QWidget* t : targets)
+        if (t && t->isVisible())
+            points.push_back(centreOf(t));
+    points.push_back(main.mapToGlobal(QPoint(main.width() - 30, main.height() - 30)));
+    points.push_back(main.mapToGlobal(QPoint(30, main.height() - 30)));
+    return points;
+}
+
+// A child window, or two standing open together (`window` above `opener`).
+// They are closed as the user closes them: the first of two by the window
+// manager (Alt+F4), and the last by Escape, which has to reach it after clicks
+// on the main window. Typed edits in a box ask before the last one closes.
 TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
     struct Child {
         const char* name;
         std::function<void()> open;
         std::function<QWidget*()> window;
         std::function<QWidget*()> opener;
+        bool openerClosesFirst = false;
+        std::function<QLineEdit*()> typedInto = {};
+        // Return and space reach the child that has the focus, and there they
+        // are its own answer (the calendar takes the day on view).
+        bool keysAnswerIt = false;
     };
     const auto mainWindow = [this]() -> QWidget* { return &main; };
     const auto exam = []() -> QWidget* { return exams::controlAll(); };
+    const auto profile = []() -> QWidget* { return shell::loadedInfoMain(); };
+    // An unfinished profile, read again, is shown over the disabled main
+    // window; the school finishes it again once the window has read it.
+    const auto openUnfinishedProfile = [this](const std::function<void()>& open) {
+        shell::unloadInfoMain();
+        home.exec("Schedual.db", QStringLiteral("UPDATE MyInfo SET Admin = '%1' WHERE id = 1")
+                                     .arg(shell::unsetAdministration()));
+        open();
+        test::finishProfile(home);
+    };
     const std::vector<Child> children{
         {"class lists", [this] { main.MainForm_MainSelect_Click(8); },
          [] { return students::loadedStudentsReorder(); }, mainWindow},
@@ -225,6 +292,17 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
              labels::openCustomLabels(exams::controlAll());
          },
          [] { return labels::dataBaseSave(); }, exam},
+        {"exam calendar",
+         [this] {
+             main.MainForm_MainSelect_Click(5);
+             dates::myCalendar()->openFor(dates::CalendarRequest::examDayDate(0),
+                                          exams::controlAll());
+         },
+         [] { return dates::myCalendar(); },
+         exam,
+         false,
+         {},
+         true},
         {"exam labels", [this] { main.MainForm_MainSelect_Click(11); }, exam, mainWindow},
         {"committees", [this] { main.MainForm_MainSelect_Click(10); },
          [] { return committees::controlCom(); }, mainWindow},
@@ -232,46 +310,103 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
          [] { return attendance::studentsSelect(); }, mainWindow},
         {"import chooser", [this] { main.MainForm_MainSelect_Click(1); },
          [] { return shell::openFile(); }, mainWindow},
+        {"import and the profile it reloads",
+         [this, openUnfinishedProfile] {
+             openUnfinishedProfile([this] {
+                 main.MainForm_MainSelect_Click(1);
+                 shell::openFile()->chooseFile(home.path() + QStringLiteral("/students.xls"));
+             });
+         },
+         profile,
+         [] { return students::loadedElem(); },
+         true,
+         {},
+         true},
+        {"school profile with typed edits",
+         [openUnfinishedProfile] { openUnfinishedProfile([] { shell::infoMain(); }); }, profile,
+         mainWindow, false, [] { return shell::loadedInfoMain()->kl4; }},
     };
+    const QString typed = QStringLiteral("نص مكتوب");
+    int clicksUnderTheLast = 0;
     for (const Child& c : children) {
         SCOPED_TRACE(c.name);
         // The user opened the window from a drop-down, which stays open.
         main.MainForm_BarTop_MouseMove(1);
         c.open();
-        QWidget* child = c.window();
+        QPointer<QWidget> child = c.window();
+        QPointer<QWidget> opener = c.opener();
         ASSERT_NE(child, nullptr);
+        ASSERT_NE(opener, nullptr);
         waitForWindow(child);
         ASSERT_FALSE(main.isEnabled());
-        const size_t boxes = scope.dialogs().shown.size();
+        if (c.typedInto)
+            c.typedInto()->setText(typed);
+        const auto& shown = scope.dialogs().shown;
+        const size_t boxes = shown.size();
+        const auto expectMainAnswersNothing = [&](QWidget* top, QWidget* under,
+                                                  const std::vector<QPoint>& points, bool keys) {
+            const int clicked = clickUncovered(main, points);
+            if (!keys)
+                clicksUnderTheLast += clicked;
+            // Keys sent to the main window. Escape is left out: Qt hands keys
+            // to the window that has the focus, the child, which Escape closes.
+            if (keys && !c.keysAnswerIt) {
+                run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--window"),
+                                                QString::number(xWindow(&main)),
+                                                QStringLiteral("Return"), QStringLiteral("space")});
+                settle();
+            }
 
-        const int clicked = clickUncoveredParts(main);
-        // Keys sent to the main window. Escape is left out: Qt hands keys to
-        // the window that has the focus, the child, which Escape closes.
-        run(QStringLiteral("xdotool"),
-            {QStringLiteral("key"), QStringLiteral("--window"), QString::number(xWindow(&main)),
-             QStringLiteral("Return"), QStringLiteral("space")});
-        settle();
+            EXPECT_TRUE(isAbove(top, &main)) << clicked << " clicks on the main window";
+            EXPECT_TRUE(isAbove(top, under));
+            EXPECT_FALSE(main.PicPrint->isVisible());
+            EXPECT_FALSE(shell::loadedInfoMain() && shell::loadedInfoMain()->isVisible() &&
+                         top != shell::loadedInfoMain());
+            if (top != shell::loadedOpenFile()) {
+                EXPECT_FALSE(shell::loadedOpenFile() && shell::loadedOpenFile()->isVisible());
+            }
+            EXPECT_FALSE(main.windowState() & Qt::WindowMinimized);
+            EXPECT_EQ(shown.size(), boxes);
+            EXPECT_FALSE(exit.code.has_value());
+            EXPECT_FALSE(main.isEnabled());
+            // The space reached the child that has the focus and may have
+            // dropped down one of its lists, which holds the keyboard: the
+            // user closes it first.
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+        };
+        expectMainAnswersNothing(child, opener, mainWindowParts(main), true);
 
-        EXPECT_TRUE(isAbove(child, &main)) << clicked << " clicks on the main window";
-        EXPECT_TRUE(isAbove(child, c.opener()));
-        EXPECT_FALSE(main.PicPrint->isVisible());
-        EXPECT_FALSE(shell::loadedInfoMain() && shell::loadedInfoMain()->isVisible());
-        if (child != shell::loadedOpenFile()) {
-            EXPECT_FALSE(shell::loadedOpenFile() && shell::loadedOpenFile()->isVisible());
+        QPointer<QWidget> last = child;
+        if (opener != &main) {
+            QPointer<QWidget> first = c.openerClosesFirst ? opener : child;
+            last = c.openerClosesFirst ? child : opener;
+            closeByWindowManager(first);
+            ASSERT_TRUE(waitUntil([first] { return !first || !first->isVisible(); }));
+            ASSERT_TRUE(last && last->isVisible());
+            expectMainAnswersNothing(last, &main, {centreOf(main.BarTop[2])}, false);
         }
-        EXPECT_FALSE(main.windowState() & Qt::WindowMinimized);
-        EXPECT_EQ(scope.dialogs().shown.size(), boxes);
-        EXPECT_FALSE(exit.code.has_value());
-        EXPECT_FALSE(main.isEnabled());
-
-        QWidget* opener = c.opener();
-        child->close();
-        if (opener != &main)
-            opener->close();
-        ASSERT_TRUE(waitUntil([this] { return main.isEnabled(); }));
+        if (c.typedInto) {
+            // Escape asks; Enter on the question stays, with the edits.
+            scope.dialogs().custom = answerWithKey(QStringLiteral("Return"), last);
+            pressKeys({QStringLiteral("Escape")});
+            waitUntil([&] { return shown.size() > boxes; }, 1000);
+            scope.dialogs().custom = nullptr;
+            ASSERT_EQ(shown.size(), boxes + 1) << "Escape did not reach the window";
+            EXPECT_EQ(shown.back().mode, 3);
+            ASSERT_TRUE(last && last->isVisible());
+            EXPECT_EQ(c.typedInto()->text(), typed);
+            EXPECT_FALSE(main.isEnabled());
+            scope.dialogs().answer(QStringLiteral("لا"));
+        }
+        pressKeys({QStringLiteral("Escape")});
+        ASSERT_TRUE(waitUntil([this] { return main.isEnabled(); }))
+            << "Escape did not close the last window";
+        EXPECT_FALSE(last && last->isVisible());
         main.MainForm_Form_MouseMove();
         settle();
     }
+    EXPECT_GT(clicksUnderTheLast, 0) << "no window left a menu of the main window uncovered";
 }
 
 TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {

@@ -81,11 +81,9 @@ QStringList texts(const QListWidget* list) {
 TEST(OpenFile, OpensInDownloadsListsThePatternAndHandsThePathOver) {
     Fixture fx;
     QStringList arrived;
-    registerChooserMode(kImport, [&](const QString& path) {
-        arrived << path;
-        // The chosen path is in the profile window when the mode's window opens.
-        EXPECT_EQ(infoMain()->LoadFile->text(), path);
-    });
+    // The mode's window gets the path itself: the profile is read after that
+    // window is on view, so that an unfinished profile comes on view above it.
+    registerChooserMode(kImport, [&](const QString& path) { arrived << path; });
     OpenFile* f = fx.openForImport();
     EXPECT_EQ(fx.chooser.chooser().presented, 1);
     EXPECT_EQ(f->folder(), QDir::cleanPath(fx.user.filePath("Downloads")));
