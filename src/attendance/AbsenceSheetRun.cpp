@@ -26,6 +26,8 @@ namespace {
 // Every end of a run leaves the batch flag and the answer flags cleared.
 struct RunEnd {
     bool& running;
+    // The texts the run's sheets shortened are told once, at its end.
+    report::ShortenedTextsRun shortened;
     explicit RunEnd(bool& r) : running(r) { running = true; }
     ~RunEnd() {
         running = false;

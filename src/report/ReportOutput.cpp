@@ -1,5 +1,6 @@
 #include "report/ReportOutput.h"
 
+#include "platform/BidiText.h"
 #include "report/ReportError.h"
 #include "report/ReportPainter.h"
 
@@ -8,6 +9,8 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
+#include <utility>
 
 namespace sijill::report {
 
@@ -58,7 +61,79 @@ bool firstDocumentsFallback() {
     return first;
 }
 
+// The texts shortened by the jobs of the current run, by sheet, in order.
+struct ShortenedTexts {
+    int runs = 0;
+    std::vector<std::pair<QString, QStringList>> sheets;
+    ShortenedTextsNotice notice;
+};
+
+ShortenedTexts& shortenedTexts() {
+    static ShortenedTexts texts;
+    return texts;
+}
+
+void tellShortenedTexts() {
+    ShortenedTexts& s = shortenedTexts();
+    if (s.sheets.empty())
+        return;
+    const auto sheets = std::exchange(s.sheets, {});
+    if (s.notice)
+        s.notice(shortenedTextsNotice(sheets));
+}
+
+// Every job goes through here: the texts its pages shortened are noted.
+void noteShortenedTexts(const LaidOutReport& report) {
+    if (report.cutTexts.empty())
+        return;
+    ShortenedTexts& s = shortenedTexts();
+    const QString sheet = previewCaption().isEmpty() ? report.layoutName : previewCaption();
+    auto found = std::find_if(s.sheets.begin(), s.sheets.end(),
+                              [&](const auto& entry) { return entry.first == sheet; });
+    if (found == s.sheets.end())
+        found = s.sheets.insert(s.sheets.end(), {sheet, {}});
+    for (const CutText& cut : report.cutTexts) {
+        if (!found->second.contains(cut.text))
+            found->second << cut.text;
+    }
+    if (s.runs == 0)
+        tellShortenedTexts();
+}
+
 } // namespace
+
+ShortenedTextsRun::ShortenedTextsRun() {
+    ++shortenedTexts().runs;
+}
+
+ShortenedTextsRun::~ShortenedTextsRun() {
+    if (--shortenedTexts().runs == 0)
+        tellShortenedTexts();
+}
+
+ShortenedTextsNotice setShortenedTextsNotice(ShortenedTextsNotice notice) {
+    std::swap(shortenedTexts().notice, notice);
+    return notice;
+}
+
+QString shortenedTextsNotice(const std::vector<std::pair<QString, QStringList>>& sheets) {
+    constexpr int kShown = 12; // texts named; the rest are counted
+    QStringList lines{QStringLiteral(
+        "طُبعت النصوص التالية مختصرة تنتهي بعلامة (…) لأنها أطول مما تتسع له خاناتها:")};
+    int shown = 0, more = 0;
+    for (const auto& [sheet, texts] : sheets) {
+        for (const QString& text : texts) {
+            if (shown++ < kShown)
+                lines << QStringLiteral("%1: %2").arg(platform::isolate(sheet),
+                                                      platform::isolate(text));
+            else
+                ++more;
+        }
+    }
+    if (more > 0)
+        lines << QStringLiteral("ونصوص أخرى عددها %1").arg(more);
+    return lines.join(QLatin1Char('\n'));
+}
 
 void printOn(QPrinter& printer, const LaidOutReport& report) {
     const LaidOutReport pages = chosenPages(printer, report);
@@ -96,6 +171,7 @@ QString printFileProposal(const QString& title) {
 }
 
 PrintOutcome printWithoutDialog(const LaidOutReport& report) {
+    noteShortenedTexts(report);
     PrintOutcome outcome;
     const QString printTo = qEnvironmentVariable("SIJILL_PRINT_TO");
     if (!printTo.isEmpty()) {
@@ -149,6 +225,7 @@ void showPreview(const ReportLayout& layout) {
     if (!currentSink())
         throw ReportError(
             QStringLiteral("layout %1: no preview window is installed").arg(layout.name()));
+    noteShortenedTexts(report);
     currentSink()->show(std::move(report));
 }
 

@@ -3,6 +3,8 @@
 #include "report/ReportPages.h"
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -79,6 +81,27 @@ public:
 
 // Installs a sink and returns the previous one (nullptr when none was).
 std::shared_ptr<PreviewSink> setPreviewSink(std::shared_ptr<PreviewSink> sink);
+
+// Texts printed shortened. Every preview and print job notes the texts its
+// pages shortened (a text longer than its cell holds even shrunk and wrapped
+// ends in "…"); the user is told which, once: at once for a job outside a
+// run, when the run ends for the jobs of a run over classes.
+class ShortenedTextsRun {
+public:
+    ShortenedTextsRun();
+    ~ShortenedTextsRun();
+    ShortenedTextsRun(const ShortenedTextsRun&) = delete;
+    ShortenedTextsRun& operator=(const ShortenedTextsRun&) = delete;
+};
+
+// Where the notice goes: the program shows it in its message box; tests record
+// it. Returns the previous one. Without one, nothing is told.
+using ShortenedTextsNotice = std::function<void(const QString& notice)>;
+ShortenedTextsNotice setShortenedTextsNotice(ShortenedTextsNotice notice);
+
+// The notice's words for the texts shortened on the sheets named: each sheet
+// with the texts as they were typed, the longest lists cut short.
+QString shortenedTextsNotice(const std::vector<std::pair<QString, QStringList>>& sheets);
 
 // Lays the layout out now and hands the pages to the preview sink, so the
 // preview keeps the rows and values it was opened with. ReportError when no

@@ -8,6 +8,7 @@
 #include "report/TextFit.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 
 namespace sijill::report {
@@ -316,9 +317,10 @@ private:
                 QMarginsF(std::max(padding_, clear.left()), std::max(padding_, clear.top()),
                           std::max(padding_, clear.right()), std::max(padding_, clear.bottom()));
             TextFitter::Placed placed;
+            const QString typed = item.text;
             if (!fitter_.fit(item, &placed))
                 out_.cutTexts.push_back({static_cast<int>(out_.pages.size()) - 1, item.section,
-                                         item.control, item.row, item.text});
+                                         item.control, item.row, typed});
             band.emplace_back(&item, placed);
         }
         shareBaselines(band);
@@ -354,7 +356,17 @@ bool fitRowsToOnePage(ReportLayout& layout, int rows) {
     if (share >= 1 || share < kMinTextScale)
         return false;
     const ReportSection asDesigned = detail;
-    const std::size_t cutAsDesigned = layOut(layout).cutTexts.size();
+    // Texts shortened, or shrunk past the floor: rows closed up must not add any.
+    const auto pastTheFloor = [](const LaidOutReport& laid) {
+        std::size_t n = laid.cutTexts.size();
+        for (const ReportPage& page : laid.pages) {
+            n += std::count_if(page.items.begin(), page.items.end(), [](const DrawnItem& i) {
+                return i.kind == DrawnItem::Kind::Text && !i.cut && i.scale < kMinTextScale - 1e-6;
+            });
+        }
+        return n;
+    };
+    const std::size_t cutAsDesigned = pastTheFloor(layOut(layout));
     detail.height *= share;
     for (ReportControl& c : detail.controls) {
         c.top *= share;
@@ -362,7 +374,7 @@ bool fitRowsToOnePage(ReportLayout& layout, int rows) {
     }
     // Rows whose texts would no longer stand whole and clear of their rules
     // keep their height and go on to another page instead.
-    if (layOut(layout).cutTexts.size() > cutAsDesigned) {
+    if (pastTheFloor(layOut(layout)) > cutAsDesigned) {
         detail = asDesigned;
         return false;
     }

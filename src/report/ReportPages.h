@@ -73,13 +73,13 @@ struct ReportPage {
 bool textFits(const DrawnItem& item);
 
 // A text the engine could not fit into its box, even shrunk and wrapped, so
-// that part of it is cut off on paper.
+// that it prints shortened, ending in "…".
 struct CutText {
     int page = 0; // 0-based
     QString section;
     QString control;
     int row = -1;
-    QString text;
+    QString text; // the whole text, as it was given
 };
 
 // A whole report laid out once: what a preview shows and a printer prints.
@@ -90,7 +90,7 @@ struct LaidOutReport {
     double scale = 1; // below 1 when the layout is wider than the paper
     double previewWidth = 0;
     std::vector<ReportPage> pages;
-    // Every text that was cut, in page order: empty when every word prints.
+    // Every text that was shortened, in page order: empty when every word prints.
     std::vector<CutText> cutTexts;
 };
 
@@ -108,8 +108,9 @@ LaidOutReport layOut(const ReportLayout& layout, TextMeasure measure = TextMeasu
 // headers, the page footer and the report footer: the band, its controls'
 // heights and their tops shrink by one share, never below kMinTextScale of the
 // band (the floor its texts shrink to). Returns false and leaves the band as
-// it is when the rows fit already, cannot fit even at that floor, or would cut
-// a text the band as designed keeps whole. The layout's data source must be
+// it is when the rows fit already, cannot fit even at that floor, or would
+// shorten a text, or shrink one past the floor, that the band as designed
+// prints at the floor or larger. The layout's data source must be
 // set: its rows are laid out to check.
 bool fitRowsToOnePage(ReportLayout& layout, int rows);
 

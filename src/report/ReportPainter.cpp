@@ -35,12 +35,17 @@ void paintText(QPainter& p, const DrawnItem& item) {
     p.setFont(item.font);
     p.setPen(item.color);
     p.save();
+    // The fitting placed the glyphs inside the text's area, moved by its
+    // shift: they are drawn whole, unclipped. A shortened text, which the
+    // fitting could not place so, is held inside the area it was fitted in.
+    if (item.cut)
+        p.setClipRect(item.textArea(), Qt::IntersectClip);
     p.translate(item.shift);
     if (item.vertical) {
         p.translate(item.textArea().bottomLeft());
         p.rotate(-90);
     }
-    p.drawText(item.textBox(), item.flags, item.text);
+    p.drawText(item.textBox(), item.flags | Qt::TextDontClip, item.text);
     p.restore();
 }
 

@@ -16,8 +16,8 @@ void paintPage(QPainter& painter, const ReportPage& page);
 
 // How a text item is drawn on the page: where its glyphs' outlines reach, in
 // twips (Arabic marks and hamza included, not the advance; null when nothing
-// is drawn), and whether every letter is drawn (lines past the box's foot are
-// left out), and where its first line's baseline stands (y, in twips).
+// is drawn), whether every letter is drawn, and where its first line's
+// baseline stands (y, in twips). Every line is drawn, past the box's foot too.
 struct DrawnText {
     QRectF ink;
     bool whole = true;

@@ -8,19 +8,23 @@ namespace sijill::report {
 namespace {
 
 constexpr int kSteps = 6; // 100 % down to the floor in steps of 5 %
+// Below the floor, down to the smallest size, in steps of 5 % as well.
+constexpr int kLastSteps = kSteps + 4;
+static_assert(1.0 - (1.0 - kMinTextScale) * kLastSteps / kSteps - kSmallestTextScale < 1e-9);
 
 int sizeAt(int designed, int step) {
     const double scale = 1.0 - (1.0 - kMinTextScale) * step / kSteps;
     return std::max(1, static_cast<int>(std::lround(designed * scale)));
 }
 
-DrawnItem trialOf(const DrawnItem& item, int pixelSize, int flags) {
+DrawnItem trialOf(const DrawnItem& item, int pixelSize, int flags,
+                  const QString& text = QString()) {
     DrawnItem trial;
     trial.kind = DrawnItem::Kind::Text;
     trial.rect = item.rect;
     trial.vertical = item.vertical;
     trial.padding = item.padding;
-    trial.text = item.text;
+    trial.text = text.isNull() ? item.text : text;
     trial.font = item.font;
     trial.font.setPixelSize(pixelSize);
     trial.flags = flags;
@@ -50,14 +54,14 @@ QString cacheKey(const DrawnItem& item) {
 // reaching past its advance, Arabic glyphs sitting below the middle of their
 // tall line). Nothing when they are larger or when lines are left out.
 std::optional<TextFitter::Fitted> TextFitter::fitsAt(const DrawnItem& item, int pixelSize,
-                                                     int flags) const {
-    const DrawnItem trial = trialOf(item, pixelSize, flags);
+                                                     int flags, const QString& text) const {
+    const DrawnItem trial = trialOf(item, pixelSize, flags, text);
     const DrawnText drawn = measureText(trial, measure_);
     if (!drawn.whole)
         return std::nullopt;
     const QRectF area = trial.textArea();
     const QPointF corner = area.topLeft();
-    Fitted fitted{pixelSize, flags, false, {}, {}, drawn.baseline - corner.y()};
+    Fitted fitted{pixelSize, flags, false, {}, {}, drawn.baseline - corner.y(), {}};
     if (drawn.ink.isNull())
         return fitted;
     const QRectF& ink = drawn.ink;
@@ -70,6 +74,48 @@ std::optional<TextFitter::Fitted> TextFitter::fitsAt(const DrawnItem& item, int 
                            inward(ink.top(), ink.bottom(), area.top(), area.bottom()));
     fitted.ink = ink.translated(-corner);
     return fitted;
+}
+
+// The longest beginning of a text that fits its area with an ellipsis after
+// it, at the floor size and wrapped: whole words where a word fits, else
+// letters. A text of which not even one letter fits is shown as the ellipsis.
+TextFitter::Fitted TextFitter::shortened(const DrawnItem& item, int pixelSize, int flags) const {
+    const QString text = item.text.simplified();
+    const QChar ellipsis(0x2026);
+    const auto attempt = [&](qsizetype length) {
+        return fitsAt(item, pixelSize, flags, text.left(length).trimmed() + ellipsis);
+    };
+    // Where the text may end: after each word, else after each letter.
+    std::vector<qsizetype> ends;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char(' '))
+            ends.push_back(i);
+    }
+    if (ends.empty() || !attempt(ends.front())) {
+        ends.clear();
+        for (qsizetype i = 1; i < text.size(); ++i) {
+            if (!text.at(i).isMark() && !text.at(i).isLowSurrogate())
+                ends.push_back(i);
+        }
+    }
+    // The fitting ends form a run from the start: search for the last.
+    std::optional<Fitted> best;
+    qsizetype bestEnd = 0;
+    std::size_t low = 0, high = ends.size();
+    while (low < high) {
+        const std::size_t middle = (low + high) / 2;
+        if (auto at = attempt(ends[middle])) {
+            best = at;
+            bestEnd = ends[middle];
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    Fitted result = best ? *best : Fitted{pixelSize, flags, false, {}, {}, 0, {}};
+    result.cut = true;
+    result.shortText = text.left(bestEnd).trimmed() + ellipsis;
+    return result;
 }
 
 bool TextFitter::fit(DrawnItem& item, Placed* placed) {
@@ -86,25 +132,35 @@ bool TextFitter::fit(DrawnItem& item, Placed* placed) {
         auto found = cache_.constFind(key);
         if (found == cache_.constEnd()) {
             const int wrapped = item.flags | Qt::TextWordWrap;
-            Fitted result{sizeAt(designed, kSteps), wrapped, true, {}, {}, 0};
+            Fitted result{sizeAt(designed, kLastSteps), wrapped, true, {}, {}, 0, {}};
             bool done = false;
-            for (int flags : {oneLine, wrapped}) {
-                for (int step = 0; step <= kSteps && !done; ++step) {
+            const auto firstFit = [&](int from, int to, std::initializer_list<int> ways) {
+                for (int step = from; step <= to && !done; ++step) {
                     const int size = sizeAt(designed, step);
-                    if (step > 0 && size == sizeAt(designed, step - 1))
+                    if (step > from && size == sizeAt(designed, step - 1))
                         continue;
-                    if (const auto at = fitsAt(item, size, flags)) {
-                        result = *at;
-                        done = true;
+                    for (int flags : ways) {
+                        if (const auto at = fitsAt(item, size, flags)) {
+                            result = *at;
+                            done = true;
+                            break;
+                        }
                     }
                 }
-                if (done)
-                    break;
-            }
+            };
+            // Down to the floor on one line, then wrapped; past the floor, a
+            // size smaller still, on one line or wrapped, as the box takes it.
+            firstFit(0, kSteps, {oneLine});
+            firstFit(0, kSteps, {wrapped});
+            firstFit(kSteps + 1, kLastSteps, {oneLine, wrapped});
+            if (!done)
+                result = shortened(item, result.pixelSize, wrapped);
             found = cache_.insert(key, result);
         }
         fitted = *found;
     }
+    if (fitted->cut)
+        item.text = fitted->shortText;
     item.font.setPixelSize(fitted->pixelSize);
     item.flags = fitted->flags;
     item.scale = double(fitted->pixelSize) / designed;

@@ -13,15 +13,21 @@
 namespace sijill::report {
 
 // The smallest share of its designed size a text is shrunk to before it is
-// wrapped or, past both, cut.
+// wrapped.
 constexpr double kMinTextScale = 0.7;
+// The smallest share of all: a text that fits neither shrunk to the floor nor
+// wrapped at it is made smaller still, down to this, before it is shortened.
+constexpr double kSmallestTextScale = 0.5;
 
 // Fits a text item into its box, one rule for every layout: at its designed
 // size on one line; else shrunk step by step down to kMinTextScale on one
 // line; else wrapped over as many lines as the box's height takes, at the
-// largest size from designed down to the floor that fits; else it is cut:
-// drawn at the floor size, wrapped, clipped by its box, and marked `cut`.
-// Sets the item's font, flags, `scale` and `cut`; returns false when cut.
+// largest size from designed down to the floor that fits; else at the largest
+// size below the floor, down to kSmallestTextScale, on one line or wrapped;
+// else it is shortened: the longest beginning of it that fits at the floor size, wrapped,
+// followed by "…", and marked `cut`, so that no text is cut without a sign.
+// Sets the item's font, flags, `scale` and `cut` (and its text when
+// shortened); returns false when shortened.
 // A text fits when its glyphs as drawn are no larger than its area; it is then
 // moved by the least amount that brings them inside (`shift`), so textFits.
 class TextFitter {
@@ -44,8 +50,11 @@ private:
         QPointF shift;
         QRectF ink; // from the area's top left corner, before the shift
         double baseline;
+        QString shortText; // what a cut text prints instead
     };
-    std::optional<Fitted> fitsAt(const DrawnItem& item, int pixelSize, int flags) const;
+    std::optional<Fitted> fitsAt(const DrawnItem& item, int pixelSize, int flags,
+                                 const QString& text = QString()) const;
+    Fitted shortened(const DrawnItem& item, int pixelSize, int flags) const;
 
     TextMeasure measure_;
     QHash<QString, Fitted> cache_; // the same text in a box of the same size fits alike

@@ -124,9 +124,8 @@ DrawnText textInk(const DrawnItem& item) {
         height += leading;
         line.setPosition(QPointF(0, height));
         height += line.ascent() + line.descent(); // unrounded, as the painter adds it
-        // Lines past the box's foot are left out, as the painter leaves them.
-        if (height >= box.height())
-            break;
+        // Every line is drawn, past the box's foot too (Qt::TextDontClip):
+        // whether its glyphs stay inside is the ink's to tell.
     }
     layout.endLayout();
     // Where lines break or end in blanks, the painter places right-to-left lines by the blanks

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Presenters.h"
+#include "report/ReportOutput.h"
 
 #include <QString>
 #include <QStringList>
@@ -77,13 +78,17 @@ PrintRunResult runChosenClassOnly(PrintRunHost& host);
 bool printRunActive();
 
 // Marks a run as going on for as long as it lives, so no other run starts
-// meanwhile; PrintBatchActive is false when it ends.
+// meanwhile; PrintBatchActive is false when it ends, and the texts its sheets
+// shortened are told then, once.
 class ActivePrintRun {
 public:
     ActivePrintRun();
     ~ActivePrintRun();
     ActivePrintRun(const ActivePrintRun&) = delete;
     ActivePrintRun& operator=(const ActivePrintRun&) = delete;
+
+private:
+    report::ShortenedTextsRun shortened_;
 };
 
 // Index of the first class of `grade` in the list, or -1.

@@ -14,11 +14,12 @@ using namespace sijill;
 
 namespace {
 
-class Golden : public testing::TestWithParam<std::string> {};
+class Golden : public testing::TestWithParam<std::tuple<std::string, test::Fill>> {};
 
 TEST_P(Golden, PagesMatchTheStoredPictures) {
-    const QString layout = QString::fromStdString(GetParam());
-    const report::LaidOutReport& r = test::filledLayout(layout);
+    const auto& [layoutName, fill] = GetParam();
+    const QString layout = test::fillCase(QString::fromStdString(layoutName), fill);
+    const report::LaidOutReport& r = test::filledLayout(QString::fromStdString(layoutName), fill);
     ASSERT_FALSE(r.pages.empty());
     for (std::size_t p = 0; p < r.pages.size(); ++p) {
         const QString name = QStringLiteral("%1-p%2").arg(layout).arg(p + 1);
@@ -48,9 +49,14 @@ std::vector<std::string> layoutNames() {
     return out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, Golden, testing::ValuesIn(layoutNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             return info.param;
+INSTANTIATE_TEST_SUITE_P(Layouts, Golden,
+                         testing::Combine(testing::ValuesIn(layoutNames()),
+                                          testing::ValuesIn(test::kFills)),
+                         [](const testing::TestParamInfo<Golden::ParamType>& info) {
+                             return test::fillCase(QString::fromStdString(std::get<0>(info.param)),
+                                                   std::get<1>(info.param))
+                                 .replace(QLatin1Char('-'), QLatin1Char('_'))
+                                 .toStdString();
                          });
 
 } // namespace

@@ -198,7 +198,7 @@ LayoutFill by(const char* name, report::LaidOutReport (*fill)(const QString&, co
 
 } // namespace
 
-FillTexts longestTexts() {
+FillTexts fillTexts(Fill fill) {
     FillTexts t;
     t.administration = QStringLiteral("الإدارة العامة للتعليم بمنطقة الرياض - مكتب الشمال");
     t.school = QStringLiteral("مدرسة الإمام محمد بن سعود الابتدائية لتحفيظ القرآن بحي الملز");
@@ -211,10 +211,20 @@ FillTexts longestTexts() {
     t.grade = QStringLiteral("الرابع");
     t.cls = QStringLiteral("2");
     t.committee = QStringLiteral("لجنة الرابع والخامس الابتدائي");
+    if (fill == Fill::Longest) {
+        t.administration = QStringLiteral(
+            "الإدارة العامة للتعليم بمنطقة الرياض - مكتب التعليم بشمال الرياض - قطاع العريجاء");
+        t.school = QStringLiteral("مدرسة الأمير سلطان بن عبدالعزيز آل سعود الابتدائية الأولى "
+                                  "لتحفيظ القرآن الكريم بحي الملز شرقي الرياض");
+        t.committee =
+            QStringLiteral("قاعة المختبر العلمي الكبير بجوار المصلى في الدور الثاني - أ1");
+    }
     const QStringList longest = {
         QStringLiteral("عبدالرحمن عبدالعزيز عبدالمحسن عبدالله الغامدي"),
         QStringLiteral("عبدالرحمن عبدالعزيز عبدالمحسن عبدالله العتيبي"),
-        QStringLiteral("عبدالرحمن عبدالعزيز عبدالمحسن عبدالله الدوسري"),
+        fill == Fill::Longest
+            ? QStringLiteral("محمد نور الدين عبدالعزيز عبدالمحسن عبدالرحيم آل فهيد الدوسري")
+            : QStringLiteral("عبدالرحمن عبدالعزيز عبدالمحسن عبدالله الدوسري"),
     };
     const QStringList first = {"محمد", "عبدالله", "فهد", "خالد", "سعد", "عبدالرحمن", "يوسف"};
     const QStringList family = {"العتيبي", "القحطاني", "الغامدي", "الزهراني", "آل سعود الحربي"};
@@ -229,6 +239,10 @@ FillTexts longestTexts() {
     t.staff = {t.principal, "عبدالله إبراهيم عبدالرحمن محمد القحطاني", t.preparer1,
                "فهد عبدالله إبراهيم سعد العتيبي"};
     return t;
+}
+
+QString fillCase(const QString& layout, Fill fill) {
+    return fill == Fill::Long ? layout : layout + QStringLiteral("-longest");
 }
 
 void seedHome(const TestHome& home, const FillTexts& t) {

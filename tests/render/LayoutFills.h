@@ -11,14 +11,14 @@ namespace sijill::test {
 
 class TestHome;
 
-// What every layout is filled with: the longest texts the data can hold.
+// What every layout is filled with: long texts as schools type them.
 struct FillTexts {
-    QString administration; // 50 characters
-    QString school;         // 60 characters
+    QString administration; // up to 80 characters
+    QString school;         // up to 100 characters
     QString year, semester, principal, preparer1, preparer2, jobTitle;
     QString grade, cls; // the printed class
     QString committee;
-    QStringList names;    // the class, longest names (five parts, 45 characters) among them
+    QStringList names;    // the class, its longest names among them
     QStringList subjects; // exam subjects, in schedule order
     QStringList staff;    // correctors and reviewers
     // Seats are the grade's prefix and a running number: five digits.
@@ -27,7 +27,16 @@ struct FillTexts {
     QString seat(int i) const { return seatPrefix + QString::number(firstSeat + i + 1); }
 };
 
-FillTexts longestTexts();
+// The two fills every layout is printed with: names and titles as long as
+// most schools type them (a 60-character school, five-part names of 45), and
+// the longest a sheet must still print whole (a 100-character school, an
+// 80-character administration, 60-character names and committees).
+enum class Fill { Long, Longest };
+FillTexts fillTexts(Fill fill);
+// "Layout" for the first fill, "Layout-longest" for the second: the name of
+// its stored pictures and of its cases.
+QString fillCase(const QString& layout, Fill fill);
+constexpr Fill kFills[] = {Fill::Long, Fill::Longest};
 
 // One layout as the program fills it.
 struct LayoutFill {

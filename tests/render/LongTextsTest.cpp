@@ -17,30 +17,62 @@ using namespace sijill;
 
 namespace {
 
-TEST(LongTexts, AreTheLongestTheDataHolds) {
-    const test::FillTexts t = test::longestTexts();
-    EXPECT_EQ(t.school.size(), 60);
-    EXPECT_EQ(t.administration.size(), 50);
-    int longest = 0;
-    for (const QString& n : t.names) {
-        if (n.size() == 45 && n.split(' ').size() == 5)
-            ++longest;
+TEST(LongTexts, AreAsLongAsSchoolsTypeThem) {
+    struct Lengths {
+        test::Fill fill;
+        qsizetype school, administration, name, committee;
+    };
+    for (const Lengths& l : {Lengths{test::Fill::Long, 60, 50, 45, 29},
+                             Lengths{test::Fill::Longest, 100, 80, 60, 60}}) {
+        const test::FillTexts t = test::fillTexts(l.fill);
+        EXPECT_EQ(t.school.size(), l.school);
+        EXPECT_EQ(t.administration.size(), l.administration);
+        EXPECT_EQ(t.committee.size(), l.committee);
+        qsizetype longest = 0;
+        for (const QString& n : t.names)
+            longest = std::max(longest, n.size());
+        EXPECT_EQ(longest, l.name);
+        EXPECT_EQ(t.seat(0).size(), 5);
     }
-    EXPECT_GT(longest, 0);
-    EXPECT_EQ(t.seat(0).size(), 5);
+}
+
+// Every layout laid out with each fill, and a name for its case.
+template <typename Check> void forEveryFilledLayout(Check check) {
+    for (test::Fill fill : test::kFills) {
+        for (const test::LayoutFill& f : test::layoutFills())
+            check(test::fillCase(f.layout, fill).toStdString(), test::filledLayout(f.layout, fill));
+    }
+}
+
+// Boxes not yet large enough for the longest fill: the header's school line
+// (kl4) holds a 100-character name, and the desk labels' committee line a
+// 60-character committee, only shortened. Every other text prints whole.
+bool knownTooSmall(const std::string& name, const report::CutText& cut) {
+    return name.ends_with("-longest") && (cut.control == QLatin1String("kl4") ||
+                                          cut.control.startsWith(QLatin1String("TextCom")));
 }
 
 // No layout cuts a word: every text fits its box, shrunk or wrapped at most.
+// Past that a text is shortened, visibly: it ends in "…" and is reported.
 TEST(LongTexts, NoLayoutCutsAText) {
     EXPECT_EQ(test::layoutFills().size(), 44u);
-    for (const test::LayoutFill& f : test::layoutFills()) {
-        const report::LaidOutReport& r = test::filledLayout(f.layout);
-        EXPECT_FALSE(r.pages.empty()) << f.layout.toStdString();
-        for (const report::CutText& cut : r.cutTexts)
-            ADD_FAILURE() << f.layout.toStdString() << " page " << cut.page + 1 << " "
-                          << cut.control.toStdString() << " row " << cut.row << ": \""
-                          << cut.text.toStdString() << "\"";
-    }
+    forEveryFilledLayout([](const std::string& name, const report::LaidOutReport& r) {
+        EXPECT_FALSE(r.pages.empty()) << name;
+        for (const report::CutText& cut : r.cutTexts) {
+            if (!knownTooSmall(name, cut))
+                ADD_FAILURE() << name << " page " << cut.page + 1 << " "
+                              << cut.control.toStdString() << " row " << cut.row << ": \""
+                              << cut.text.toStdString() << "\"";
+        }
+        for (const report::ReportPage& page : r.pages) {
+            for (const report::DrawnItem& i : page.items) {
+                EXPECT_EQ(i.cut,
+                          i.kind == report::DrawnItem::Kind::Text && i.text.endsWith(QChar(0x2026)))
+                    << name << " " << i.control.toStdString() << " \"" << i.text.toStdString()
+                    << "\"";
+            }
+        }
+    });
 }
 
 // The widest rule (cell border or line) drawn on a page.
@@ -67,14 +99,15 @@ std::optional<double> gapToRule(const QRectF& ink, const report::Rule& r, double
 }
 
 // What is printed stays inside its box, the width of the page's widest rule
-// kept free all round, and keeps half a millimetre from every rule beside it:
+// kept free all round, is not clipped, and keeps half a millimetre from every
+// rule beside it:
 // read from the pixels of the written PDF, each text drawn alone (the
 // fitting's own measure is not trusted here).
 TEST(LongTexts, EveryDrawnTextStaysInsideItsBoxClearOfItsRules) {
     if (!test::havePdfToPpm())
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     struct Probe {
-        QString layout;
+        std::string layout;
         const report::DrawnItem* item;
         std::size_t drawn; // index into `items`, drawn once for every text alike
         double rule;
@@ -83,8 +116,8 @@ TEST(LongTexts, EveryDrawnTextStaysInsideItsBoxClearOfItsRules) {
     std::vector<report::DrawnItem> items;
     std::vector<Probe> probes;
     QHash<QString, std::size_t> seen; // the same text in the same box draws alike
-    for (const test::LayoutFill& f : test::layoutFills()) {
-        for (const report::ReportPage& page : test::filledLayout(f.layout).pages) {
+    forEveryFilledLayout([&](const std::string& name, const report::LaidOutReport& r) {
+        for (const report::ReportPage& page : r.pages) {
             const double rule = widestRule(page);
             auto rules =
                 std::make_shared<const std::vector<report::Rule>>(report::rulesOf(page.items));
@@ -110,10 +143,10 @@ TEST(LongTexts, EveryDrawnTextStaysInsideItsBoxClearOfItsRules) {
                     found = seen.insert(key, items.size());
                     items.push_back(i);
                 }
-                probes.push_back({f.layout, &i, *found, rule, rules});
+                probes.push_back({name, &i, *found, rule, rules});
             }
         }
-    }
+    });
     QTemporaryDir dir;
     const std::vector<QRectF> drawn = test::inkFromPdf(items, dir.path());
     // A pixel at the box's edge may be dark though the glyphs stop inside it.
@@ -125,7 +158,7 @@ TEST(LongTexts, EveryDrawnTextStaysInsideItsBoxClearOfItsRules) {
             continue;
         const QRectF ink = seenInk.translated(item.rect.topLeft() - items[p.drawn].rect.topLeft());
         const auto where = [&] {
-            return p.layout.toStdString() + " " + item.control.toStdString() + " row " +
+            return p.layout + " " + item.control.toStdString() + " row " +
                    std::to_string(item.row) + " \"" + item.text.toStdString() + "\"";
         };
         const double in = p.rule;
@@ -136,6 +169,17 @@ TEST(LongTexts, EveryDrawnTextStaysInsideItsBoxClearOfItsRules) {
                           << std::max(0.0, ink.right() - allowed.right()) << " right, "
                           << std::max(0.0, allowed.top() - ink.top()) << " top, "
                           << std::max(0.0, ink.bottom() - allowed.bottom()) << " bottom (twips)";
+        // Nothing of a fitted text is clipped: the paper shows its glyphs'
+        // outlines to their ends (dark pixels may stop short of a thin stroke's
+        // tip by a pixel or two).
+        const QRectF outline = report::drawnText(item).ink;
+        const double tip = 2 * pixel;
+        if (!item.cut && !outline.isNull() && !ink.adjusted(-tip, -tip, tip, tip).contains(outline))
+            ADD_FAILURE() << where() << ": clipped by "
+                          << std::max(0.0, ink.left() - outline.left()) << " left, "
+                          << std::max(0.0, outline.right() - ink.right()) << " right, "
+                          << std::max(0.0, ink.top() - outline.top()) << " top, "
+                          << std::max(0.0, outline.bottom() - ink.bottom()) << " bottom (twips)";
         for (const report::Rule& r : *p.rules) {
             const std::optional<double> gap = gapToRule(ink, r, pixel);
             if (!gap || *gap >= report::kInkClearance - pixel / 2)
@@ -177,9 +221,8 @@ TEST(LongTexts, EveryPrintedWordCanBeFoundInThePdf) {
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     QTemporaryDir dir;
     report::clearPdfTextMapFailures();
-    for (const test::LayoutFill& f : test::layoutFills()) {
-        const report::LaidOutReport& r = test::filledLayout(f.layout);
-        const QString pdf = dir.filePath(f.layout + QStringLiteral(".pdf"));
+    forEveryFilledLayout([&](const std::string& name, const report::LaidOutReport& r) {
+        const QString pdf = dir.filePath(QString::fromStdString(name) + QStringLiteral(".pdf"));
         report::writePdf(r, pdf);
         const QString text = test::pdfText(pdf);
         const QHash<QString, int> found = wordsOf(text);
@@ -200,9 +243,8 @@ TEST(LongTexts, EveryPrintedWordCanBeFoundInThePdf) {
             if (seen < w.value())
                 lost << QStringLiteral("%1 (%2 of %3)").arg(w.key()).arg(seen).arg(w.value());
         }
-        EXPECT_TRUE(lost.isEmpty())
-            << f.layout.toStdString() << ": " << lost.join(QLatin1Char(' ')).toStdString();
-    }
+        EXPECT_TRUE(lost.isEmpty()) << name << ": " << lost.join(QLatin1Char(' ')).toStdString();
+    });
     EXPECT_TRUE(report::pdfTextMapFailures().isEmpty())
         << report::pdfTextMapFailures().join('\n').toStdString();
 }

@@ -8,19 +8,24 @@
 
 namespace sijill::test {
 
-const report::LaidOutReport& filledLayout(const QString& name) {
+const report::LaidOutReport& filledLayout(const QString& name, Fill fill) {
+    // One school a fill: the fills read the profile and the students from it.
+    // One at a time, as SIJILL_HOME names one.
     static std::unique_ptr<TestHome> home;
-    static std::map<QString, report::LaidOutReport> done;
-    if (!home) {
-        home = std::make_unique<TestHome>();
-        seedHome(*home, longestTexts());
-    }
-    auto found = done.find(name);
+    static Fill seeded = Fill::Long;
+    static std::map<std::pair<Fill, QString>, report::LaidOutReport> done;
+    auto found = done.find({fill, name});
     if (found != done.end())
         return found->second;
+    if (!home || seeded != fill) {
+        home.reset();
+        home = std::make_unique<TestHome>();
+        seedHome(*home, fillTexts(fill));
+        seeded = fill;
+    }
     for (const LayoutFill& f : layoutFills()) {
         if (f.layout == name)
-            return done.emplace(name, f.fill(longestTexts())).first->second;
+            return done.emplace(std::pair{fill, name}, f.fill(fillTexts(fill))).first->second;
     }
     throw std::invalid_argument("no fill for layout " + name.toStdString());
 }

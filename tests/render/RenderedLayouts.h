@@ -7,8 +7,8 @@
 
 namespace sijill::test {
 
-// Every layout filled with the longest texts, laid out once a process on a
-// school seeded for them, on first use.
-const report::LaidOutReport& filledLayout(const QString& name);
+// Every layout filled with one fill's texts, laid out once a process on a
+// school seeded for that fill, on first use.
+const report::LaidOutReport& filledLayout(const QString& name, Fill fill = Fill::Long);
 
 } // namespace sijill::test

@@ -74,6 +74,40 @@ TEST(PrintOutput, WithoutAnyPrinterJobsGoToDocumentsAndTheUserIsToldOnce) {
     EXPECT_NE(first.file, second.file);
 }
 
+// A print job or a preview tells which texts it printed shortened: at once on
+// its own, once at the end of a run, and never for a report printed whole.
+TEST(PrintOutput, ShortenedTextsAreToldOnceARun) {
+    QTemporaryDir dir;
+    EnvScope env("SIJILL_PRINT_TO", dir.path().toUtf8());
+    QStringList told;
+    const auto previous =
+        report::setShortenedTextsNotice([&](const QString& notice) { told << notice; });
+    const QString longText = QStringLiteral("مدرسة الأمير سلطان بن عبدالعزيز آل سعود الابتدائية "
+                                            "الأولى لتحفيظ القرآن الكريم بحي الملز شرقي الرياض");
+    const auto shortening = [&](int rows) {
+        report::ReportLayout layout = filledLayout(rows);
+        report::ReportControl& box = layout.control(QStringLiteral("class"));
+        box.caption = longText;
+        box.width = 900;
+        return layout;
+    };
+    report::printReport(filledLayout(2));
+    EXPECT_TRUE(told.isEmpty());
+    report::printReport(shortening(2));
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(longText)) << told[0].toStdString();
+    told.clear();
+    {
+        const report::ShortenedTextsRun run;
+        report::printReport(shortening(2));
+        report::printReport(shortening(3));
+        EXPECT_TRUE(told.isEmpty());
+    }
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0].count(longText), 1) << told[0].toStdString();
+    report::setShortenedTextsNotice(previous);
+}
+
 TEST(PrintOutput, UnwritablePdfIsAnError) {
     const report::LaidOutReport r = report::layOut(filledLayout(1));
     EXPECT_THROW(report::writePdf(r, "/nonexistent-folder/x/report.pdf"), report::ReportError);

@@ -113,6 +113,13 @@ TEST(TextFit, PastBothItIsCutAndReported) {
     const LaidOutReport r = withClassBox(designedWidth() / 3, 250);
     const DrawnItem& item = classItem(r);
     EXPECT_TRUE(item.cut);
+    // Shortened, not clipped: whole words that fit, then the ellipsis.
+    ASSERT_TRUE(item.text.endsWith(QChar(0x2026))) << item.text.toStdString();
+    const QString kept = item.text.chopped(1);
+    EXPECT_FALSE(kept.isEmpty());
+    EXPECT_TRUE(kText.startsWith(kept + QLatin1Char(' '))) << item.text.toStdString();
+    EXPECT_TRUE(report::textFits(item));
+    EXPECT_NEAR(item.scale, report::kSmallestTextScale, 0.03);
     ASSERT_EQ(r.cutTexts.size(), 1u);
     EXPECT_EQ(r.cutTexts[0].page, 0);
     EXPECT_EQ(r.cutTexts[0].section, QStringLiteral("Section4"));
@@ -123,7 +130,7 @@ TEST(TextFit, PastBothItIsCutAndReported) {
 
 TEST(TextFit, ACutDetailTextNamesItsRowAndPage) {
     report::ReportLayout layout = test::bandedLayout();
-    layout.control(QStringLiteral("Kl7")).width = 600;
+    layout.control(QStringLiteral("Kl7")).width = 300;
     report::ReportRowset rows = test::numberedRows(20);
     rows.set(17, QStringLiteral("d1"), kText);
     layout.setDataSource(rows);
