@@ -17,22 +17,15 @@ int leadingNumber(const QString& text) {
     return ok ? value : 0;
 }
 
-std::optional<int> wholeNumber(const QString& text) {
-    const QString t = platform::latinDigits(text.trimmed());
-    if (t.isEmpty())
-        return std::nullopt;
-    for (const QChar c : t) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
-    bool ok = false;
-    const int value = t.toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 std::optional<int> committeeCapacity(const QString& text) {
     const std::optional<int> n = wholeNumber(text);
-    return n && *n >= 1 ? n : std::nullopt;
+    return n && *n >= 1 && *n <= kMaxCapacity ? n : std::nullopt;
+}
+
+bool overCapacity(const QString& text) {
+    // Digits beyond what an int holds are over it as well.
+    const std::optional<int> n = wholeNumber(text);
+    return n ? *n > kMaxCapacity : platform::allDigits(text);
 }
 
 std::optional<int> committeeCount(const QString& students, const QString& capacity) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Digits.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -15,18 +17,23 @@ using GradeSeats = std::array<int, kGrades>;
 // begins with no number.
 int leadingNumber(const QString& text);
 
-// A count typed into a box: blanks around it aside, digits only (Arabic-Indic
-// digits read as 0-9), no sign, fraction or exponent; nothing for anything
-// else, the empty text and numbers too large to count with included.
-std::optional<int> wholeNumber(const QString& text);
+using platform::wholeNumber;
 
-// The committee-size box read as a whole number of at least 1.
+// The most seats a committee room is given: a larger capacity is a typing
+// slip, and it would seat a whole school in one or two rooms.
+inline constexpr int kMaxCapacity = 200;
+
+// The committee-size box read as a whole number from 1 to kMaxCapacity.
 std::optional<int> committeeCapacity(const QString& text);
+
+// A committee row's capacity box holds more than kMaxCapacity seats.
+bool overCapacity(const QString& text);
 
 // How many committees the automatic creation opens for `students` at
 // `capacity` seats each: students / capacity + 0.5, rounded to the nearest
 // whole number with halves going to the even one, plus one. Nothing when the
-// student count is not a whole number or the capacity not one of at least 1.
+// student count is not a whole number or the capacity not one from 1 to
+// kMaxCapacity.
 std::optional<int> committeeCount(const QString& students, const QString& capacity);
 
 // "اللجنة [" number "]".

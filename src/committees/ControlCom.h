@@ -179,6 +179,8 @@ private:
     // the failure reported, when that could not be done.
     bool saveAllRows();
 
+    // Row `row`'s capacity was typed over kMaxCapacity: told, and true.
+    bool capacityRefused(int row);
     bool createCommittees();
     void showPanel2(bool on);
     void applyPicture2();

@@ -4,6 +4,7 @@
 #include "data/Connection.h"
 #include "data/DataError.h"
 #include "platform/AppState.h"
+#include "platform/BidiText.h"
 #include "platform/Presenters.h"
 #include "platform/Twips.h"
 #include "shell/MGForm.h"
@@ -117,7 +118,7 @@ bool ControlCom::createCommittees() {
     // exponent would open millions of committees, or none.
     const std::optional<int> capacity = committeeCapacity(Text1->text());
     if (!capacity) {
-        reportFailure(texts::kBadCapacity);
+        reportFailure(texts::kBadCapacity.arg(kMaxCapacity));
         return false;
     }
     const QString seats = QString::number(*capacity);
@@ -232,10 +233,25 @@ bool ControlCom::runShares(bool recovering) {
     return true;
 }
 
+bool ControlCom::capacityRefused(int row) {
+    const auto r = static_cast<std::size_t>(row);
+    const QString typed = ComNum[r]->text();
+    // A capacity the table already holds is let be: a committee stored before
+    // the limit never stops a save of its other boxes.
+    if (!overCapacity(typed) || (r < stored_.size() && stored_[r].num == typed))
+        return false;
+    reportFailure(texts::kRowOverCapacity.arg(platform::isolate(ComName[r]->text().trimmed()),
+                                              QString::number(kMaxCapacity)));
+    return true;
+}
+
 void ControlCom::NewCom_Click() {
     const int last = rowCount() - 1;
     const auto l = static_cast<std::size_t>(last);
     if (!entryRowFilled())
+        return;
+    // Rows the program builds copy a stored capacity; only a typed one is checked.
+    if (BatchMode != -1 && capacityRefused(last))
         return;
     // The new committee has no seats until they are moved to it or shared
     // again: it shows what the table holds for it.
@@ -304,6 +320,10 @@ void ControlCom::refreshSaveIcons() {
 }
 
 bool ControlCom::saveAllRows() {
+    for (int i = 0; i < rowCount(); ++i) {
+        if ((i + 1 < rowCount() || entryRowFilled()) && capacityRefused(i))
+            return false;
+    }
     const std::vector<CommitteeRecord> rows = committeeRecords();
     try {
         data::Connection schedual(data::Database::Schedual);
@@ -327,7 +347,7 @@ bool ControlCom::saveAllRows() {
 
 void ControlCom::ComUpdate_Click() {
     const int r = CurRow;
-    if (r < 0 || r >= rowCount())
+    if (r < 0 || r >= rowCount() || capacityRefused(r))
         return;
     const CommitteeRecord row = recordOfRow(r);
     try {

@@ -33,9 +33,14 @@ inline const QString kMinistry = QStringLiteral("وزارة التعليم");
 inline const QString kStageWord = QStringLiteral("ابتدائي");
 
 // Failures the program reports in its own words.
+// %1: the most seats a committee is given.
 inline const QString kBadCapacity =
-    QStringLiteral("الاستيعاب العام للجنة يجب أن يكون عددا صحيحا من 1 فأكثر، "
+    QStringLiteral("الاستيعاب العام للجنة يجب أن يكون عددا صحيحا من 1 إلى %1، "
                    "بلا كسور ولا إشارات ولا حروف، ولم تنشأ أي لجنة");
+// %1: the committee's name; %2: the most seats a committee is given.
+inline const QString kRowOverCapacity =
+    QStringLiteral("استيعاب اللجنة %1 يجب ألا يزيد على %2 مقعد، ولم يحفظ شيء؛ "
+                   "صحح الاستيعاب ثم احفظ من جديد");
 inline const QString kBadStudentCount = QStringLiteral("تعذرت قراءة عدد الطلاب، ولم تنشأ أي لجنة");
 inline const QString kAddFailed = QStringLiteral("تعذرت إضافة اللجنة");
 inline const QString kDatabaseBusy =

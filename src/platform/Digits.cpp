@@ -15,4 +15,23 @@ QString latinDigits(const QString& text) {
     return out;
 }
 
+bool allDigits(const QString& text) {
+    const QString t = latinDigits(text.trimmed());
+    if (t.isEmpty())
+        return false;
+    for (const QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+std::optional<int> wholeNumber(const QString& text) {
+    if (!allDigits(text))
+        return std::nullopt;
+    bool ok = false;
+    const int value = latinDigits(text.trimmed()).toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
 } // namespace sijill::platform

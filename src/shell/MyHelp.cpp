@@ -1,5 +1,6 @@
 #include "shell/MyHelp.h"
 
+#include "platform/BidiText.h"
 #include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
@@ -39,6 +40,14 @@ QString topicStyle(std::uint32_t colour) {
     return QStringLiteral("background-color: %1;").arg(platform::vbColor(colour).name());
 }
 
+// A step as the picture shows it: its number, a full stop and its text.
+QStringList numberedSteps(const QStringList& steps) {
+    QStringList out;
+    for (int i = 0; i < steps.size(); ++i)
+        out << QStringLiteral("%1. %2").arg(QString::number(i + 1), steps[i]);
+    return out;
+}
+
 // The prepared picture of a topic: its title and the steps, drawn once.
 QPixmap helpPicture(const QSize& size, const QString& title, const QStringList& steps) {
     QPixmap pm(size);
@@ -58,8 +67,7 @@ QPixmap helpPicture(const QSize& size, const QString& title, const QStringList& 
     option.setTextDirection(Qt::RightToLeft);
     option.setWrapMode(QTextOption::WordWrap);
     int top = twips(900);
-    for (int i = 0; i < steps.size(); ++i) {
-        const QString step = QStringLiteral("%1. %2").arg(QString::number(i + 1), steps[i]);
+    for (const QString& step : numberedSteps(steps)) {
         // A step that wraps pushes the next one down rather than running into it.
         const QRectF needed =
             p.boundingRect(QRectF(margin, top, size.width() - 2 * margin, 100000), step, option);
@@ -107,7 +115,9 @@ void MyHelp::build() {
     const int tops[] = {1185, 1610, 2820};
     const int heights[] = {5850, 9375, 9375};
     const QStringList steps[] = {
-        {QStringLiteral("صدّر كشف أسماء طلاب المدرسة من نظام نور في ملف Excel بصيغة xls."),
+        // The format's name and its full stop read as typed, not as ".xls".
+        {QStringLiteral("صدّر كشف أسماء طلاب المدرسة من نظام نور في ملف Excel بصيغة ") +
+             platform::isolate(QStringLiteral("xls.")),
          QStringLiteral("احفظ الملف في مجلد التنزيلات دون تغيير ترتيب أعمدته."),
          QStringLiteral("تأكد أن الملف يضم جميع صفوف المدرسة وفصولها.")},
         {QStringLiteral("جهّز قائمة بأسماء المعلمين والإداريين."),
@@ -134,6 +144,8 @@ void MyHelp::build() {
         picture->setObjectName(QStringLiteral("HelpPic%1").arg(i));
         picture->resize(twips(7365), twips(heights[i]));
         picture->setPixmap(helpPicture(picture->size(), topics[i], steps[i]));
+        // What the picture says, for a screen reader.
+        picture->setAccessibleDescription(numberedSteps(steps[i]).join(QLatin1Char('\n')));
         picture->setCursor(Qt::PointingHandCursor);
         picture->installEventFilter(this);
         HelpPic.push_back(picture);

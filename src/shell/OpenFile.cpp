@@ -1,5 +1,6 @@
 #include "shell/OpenFile.h"
 
+#include "platform/BidiText.h"
 #include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
@@ -37,6 +38,8 @@ constexpr std::uint32_t kBackground = 0xC8D0D4;
 constexpr int kWidthTw = 8145;
 constexpr int kHeightTw = 5595;
 constexpr int kStripTw = 465;
+// The real name of a listed file or folder, without the marks that order it.
+constexpr int kNameRole = Qt::UserRole + 1;
 
 OpenFile*& current() {
     static OpenFile* form = nullptr;
@@ -70,6 +73,14 @@ QPixmap glyph(const QSize& size, bool closeMark) {
 // A path shown in right-to-left surroundings keeps its left-to-right order.
 QString shownPath(const QString& path) {
     return QChar(0x200E) + path;
+}
+
+// A file or folder name as the lists show it, in the order it was typed
+// ("14460.xls", never "xls.14460"); the real name stays beside it.
+QListWidgetItem* nameItem(const QIcon& icon, const QString& name) {
+    auto* item = new QListWidgetItem(icon, platform::shownPath(name));
+    item->setData(kNameRole, name);
+    return item;
 }
 
 // The folder that holds `path`, or the path itself at the root.
@@ -262,7 +273,7 @@ void OpenFile::fillFolders() {
     const QDir dir(folder_);
     for (const QString& name :
          dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
-        auto* item = new QListWidgetItem(icon, name);
+        QListWidgetItem* item = nameItem(icon, name);
         item->setData(Qt::UserRole, dir.filePath(name));
         Dir1->addItem(item);
     }
@@ -276,7 +287,8 @@ void OpenFile::fillFiles() {
     const QStringList files =
         QDir(folder_).entryList(pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts), QDir::Files,
                                 QDir::Name | QDir::IgnoreCase);
-    File1->addItems(files);
+    for (const QString& name : files)
+        File1->addItem(nameItem(QIcon(), name));
 }
 
 void OpenFile::formLoad() {
@@ -338,7 +350,7 @@ void OpenFile::OpenFile_Drive1_Change() {
 
 void OpenFile::OpenFile_File1_Click() {
     if (QListWidgetItem* item = File1->currentItem())
-        Text1->setText(item->text());
+        Text1->setText(item->data(kNameRole).toString());
 }
 
 void OpenFile::OpenFile_Label1_Click() {

@@ -3,7 +3,6 @@
 #include "data/DataError.h"
 #include "platform/AppState.h"
 #include "platform/ChildWindow.h"
-#include "platform/Digits.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
@@ -271,6 +270,7 @@ void StudentsReorder::build() {
     txAddNewName.push_back(
         makeBox(PicAddStudent, "txAddNewName3", 1875, 1770, 990, 375, boxFont()));
     txAddNewName[3]->setText(QStringLiteral("123"));
+    addFilled_ = addBoxes();
     makeCaption(PicAddStudent, texts::kNameCaption, 5250, 540);
     makeCaption(PicAddStudent, texts::kCivilCaption, 5250, 1080);
     makeCaption(PicAddStudent, texts::kNumberCaption, 5250, 1650);
@@ -482,6 +482,7 @@ void StudentsReorder::Image5_Click(int index) {
         if (Combo4->count() > 1)
             platform::select(Combo4, 1, [this] { Combo4_Click(); });
         txAddNewName[2]->setText(classItemAt(Combo1, Combo1->currentIndex()).kind);
+        addFilled_.number = addBoxes().number;
         break;
     case 4: // remove a class
         Picture1->findChild<QLabel*>(QStringLiteral("Picture1Title"))
@@ -536,12 +537,9 @@ void StudentsReorder::Command10_Click() {
 void StudentsReorder::Command4_Click() {
     if (ComboAddNewName->currentIndex() < 0)
         return;
-    const NewStudent typed = typedStudent({txAddNewName[0]->text(), txAddNewName[1]->text(),
-                                           txAddNewName[2]->text(), txAddNewName[3]->text()});
-    if (const QString problem = studentEntryProblem(typed.name, typed.civil); !problem.isEmpty()) {
-        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1, platform::YesDoes::NoQuestion);
+    const NewStudent typed = addBoxes();
+    if (!mayStore(typed, addFilled_))
         return;
-    }
     const ClassItem target = classItemAt(ComboAddNewName, ComboAddNewName->currentIndex());
     try {
         addStudent(typed, target);
@@ -564,6 +562,29 @@ QStringList StudentsReorder::editTexts() const {
     return {Text7[3]->text(), Text7[4]->text(), Text7[5]->text(), Text7[6]->text()};
 }
 
+NewStudent StudentsReorder::addBoxes() const {
+    return typedStudent({txAddNewName[0]->text(), txAddNewName[1]->text(), txAddNewName[2]->text(),
+                         txAddNewName[3]->text()});
+}
+
+NewStudent StudentsReorder::editBoxes(const QStringList& texts) {
+    return typedStudent({texts[1], texts[2], texts[0], texts[3]});
+}
+
+bool StudentsReorder::mayStore(const NewStudent& typed, const NewStudent& filled) {
+    if (const QString problem = studentEntryProblem(typed, filled); !problem.isEmpty()) {
+        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1, platform::YesDoes::NoQuestion);
+        return false;
+    }
+    if (const QString question = civilNumberQuestion(typed, filled); !question.isEmpty()) {
+        // Only yes stores: No, or the box closed without an answer, leaves
+        // the typed number in its box to correct.
+        shell::ShowMsg(texts::kMsgTitle, question, 5, 0, platform::YesDoes::Keeps);
+        return appState().MsgYes;
+    }
+    return true;
+}
+
 bool StudentsReorder::typedEdits() const {
     return !PicRearrange->isHidden() && editId_ != 0 && editTexts() != editFilled_;
 }
@@ -571,22 +592,20 @@ bool StudentsReorder::typedEdits() const {
 bool StudentsReorder::saveEdit() {
     if (editId_ == 0)
         return false;
-    Text7[3]->setText(platform::latinDigits(Text7[3]->text()).trimmed());
-    Text7[5]->setText(platform::latinDigits(Text7[5]->text()).trimmed());
-    if (const QString problem = studentEntryProblem(Text7[4]->text(), Text7[5]->text());
-        !problem.isEmpty()) {
-        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1, platform::YesDoes::NoQuestion);
+    const NewStudent typed = editBoxes(editTexts());
+    if (!mayStore(typed, editBoxes(editFilled_)))
         return false;
-    }
-    if (Text7[3]->text().size() < 2)
-        Text7[3]->setText(QLatin1Char('0') + Text7[3]->text());
     try {
-        editStudent(editId_, Text7[3]->text(), Text7[4]->text(), Text7[5]->text(),
-                    Text7[6]->text());
+        editStudent(editId_, typed.number, typed.name, typed.civil, typed.phone);
     } catch (const data::DataError& e) {
         tellFailure(e);
         return false;
     }
+    // The boxes show what was stored: a number of one digit with its "0".
+    Text7[3]->setText(paddedNumber(typed.number));
+    Text7[4]->setText(typed.name);
+    Text7[5]->setText(typed.civil);
+    Text7[6]->setText(typed.phone);
     editFilled_ = editTexts();
     recountClasses();
     const int chosen = Combo4->currentIndex();

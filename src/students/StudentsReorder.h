@@ -111,8 +111,17 @@ private:
     // Saves the edit panel's boxes; a refusal or failure is told.
     bool saveEdit();
 
+    // The add panel's boxes, and the edit panel's (number, name, civil, phone),
+    // made ready to store.
+    NewStudent addBoxes() const;
+    static NewStudent editBoxes(const QStringList& texts);
+    // The typed student may be stored: a refusal is told naming its box, and
+    // a civil-registry number of unusual length is stored only on yes.
+    bool mayStore(const NewStudent& typed, const NewStudent& filled);
+
     qint64 editId_ = 0;      // the row the edit panel was opened on
     QStringList editFilled_; // its boxes as filled from that line or last saved
+    NewStudent addFilled_;   // the add panel's boxes as the window filled them
 };
 
 // Item 8 of the main menu: disables the main window and opens the window;

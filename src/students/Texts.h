@@ -58,6 +58,11 @@ inline const QString kCopyQuestion3b = QStringLiteral("وعمل نسخة إضا�
 inline const QString kCopyQuestion4 =
     QStringLiteral("اختيار (لا) يعني نقل الطال إلى الفصل الجديد ");
 inline const QString kMoved = QStringLiteral("تم نقل الطلاب");
+// Asked before a typed civil-registry number of unusual length is stored.
+// %1: the number; %2: how many digits it has; %3: how many it usually has.
+inline const QString kAskCivilLength =
+    QStringLiteral("عدد أرقام السجل المدني %1 هو %2، والمعتاد %3 أرقام.\r"
+                   "هل تريد حفظه كما كتبته؟");
 inline const QString kIniDefaultHeader = QStringLiteral("الإدارة:المدرسة:1433-1434");
 inline const QString kLastClass = QStringLiteral(" لا يمكن حذف هذا الصف لأنه الصف الأخير ");
 inline const QString kAllNamesGroup = QStringLiteral(" لا يمكن حذف مجموعة جميع الأسماء ");

@@ -670,7 +670,8 @@ TEST(ControlComCapacity, ABadSizeBoxIsRefusedNamingItAndNothingIsCreated) {
                                "INSERT INTO Com (Com, Name) VALUES ('A', 'x')");
     t.open();
     const QString before = committeeTables();
-    for (const QString bad : {"0", "-3", "0.00001", "1e-300", "0.1", "abc", ""}) {
+    for (const QString bad :
+         {"0", "-3", "0.00001", "1e-300", "0.1", "abc", "", "1e9", "201", "999999"}) {
         t.w->Text1->setText(bad);
         QElapsedTimer clock;
         clock.start();
@@ -705,6 +706,41 @@ TEST(ControlComCapacity, ARowCapacityThatIsNoWholeNumberBecomesZero) {
     w.ComNum[0]->setText(QStringLiteral("٣٥"));
     EXPECT_EQ(w.ComNum[0]->text(), "35");
     EXPECT_EQ(w.ColNum[0]->text(), "3");
+
+    // Over 200 seats is refused when the row is saved, whichever way it is
+    // saved, and nothing is stored; the typed capacity stays to be corrected.
+    const QString before = committeeTables();
+    const int rows = w.rowCount();
+    const std::vector<std::pair<const char*, std::function<void()>>> saves{
+        {"its icon", [&] { w.ImUpdate_Click(0); }},
+        {"the save-all",
+         [&] {
+             t.scope.dialogs().answer(kYes);
+             w.Image2_Click();
+         }},
+        {"a new committee",
+         [&] {
+             w.ComName[static_cast<std::size_t>(rows - 1)]->setText("B");
+             w.ComNum[static_cast<std::size_t>(rows - 1)]->setText("500");
+             w.NewCom_Click();
+         }},
+    };
+    w.ComNum[0]->setText("500");
+    for (const auto& [way, save] : saves) {
+        SCOPED_TRACE(way);
+        save();
+        EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("استيعاب اللجنة")));
+        EXPECT_TRUE(t.lastBox().text.contains("200"));
+        EXPECT_EQ(t.lastBox().style, 1);
+        EXPECT_EQ(committeeTables(), before);
+        EXPECT_EQ(w.rowCount(), rows);
+        EXPECT_EQ(w.ComNum[0]->text(), "500");
+        EXPECT_FALSE(w.Picture2->isHidden());
+    }
+    w.ComNum[0]->setText("200");
+    w.ComNum[static_cast<std::size_t>(rows - 1)]->clear();
+    w.ImUpdate_Click(0);
+    EXPECT_EQ(scalar("Schedual", "SELECT Num FROM List WHERE ID = 1"), 200);
 }
 
 TEST(ControlComGrades, ASixGradeSchoolIsToldWhichGradesAreNotSeated) {

@@ -433,6 +433,17 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
                  w.Command2->click();
              });
          }},
+        // Yes keeps a civil-registry number of unusual length as typed; No
+        // leaves it in its box to correct: Enter answers No.
+        {students::texts::kAskCivilLength.section('%', 0, 0), false,
+         [] {
+             return studentsScene(false, [](auto& w) {
+                 w.Image5_Click(0);
+                 w.txAddNewName[0]->setText("باسل");
+                 w.txAddNewName[1]->setText("12345");
+                 w.Command4->click();
+             });
+         }},
         {labels::texts::kSaveQuestion, true,
          [] {
              return labelsScene([](auto& w) {

@@ -11,20 +11,20 @@
 #include "reports/XlsxSheet.h"
 #include "shell/ShellTestSupport.h"
 #include "support/OddNamesSchool.h"
+#include "support/TypedOrder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGlyphRun>
 #include <QTemporaryDir>
-#include <QTextLayout>
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
 using namespace sijill;
 using namespace sijill::reports;
+using sijill::test::expectTypedOrder;
 using sijill::test::kCancel;
 using sijill::test::kOk;
 using sijill::test::PrintDesk;
@@ -127,62 +127,6 @@ struct OpenedDocuments {
     QStringList paths;
     std::function<bool(const QString&)> previous;
 };
-
-// Where each character of `name` stands on `line` laid out right to left, as
-// a message box shows it: the middle of its glyph, in pixels from the left.
-std::vector<double> placesOn(const QString& line, const QString& name) {
-    // The characters as typed, without the marks that order them.
-    QString typed;
-    std::vector<int> lineIndex;
-    for (int i = 0; i < line.size(); ++i) {
-        if (line[i] == QChar(0x200E))
-            continue;
-        typed += line[i];
-        lineIndex.push_back(i);
-    }
-    const int at = typed.indexOf(name);
-    EXPECT_GE(at, 0) << line.toStdString();
-    QTextLayout layout(line, QFont(QStringLiteral("Noto Sans Arabic"), 12));
-    QTextOption option;
-    option.setTextDirection(Qt::RightToLeft);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine l = layout.createLine();
-    l.setLineWidth(100000);
-    layout.endLayout();
-    std::vector<double> places;
-    for (int i = at; i < at + name.size() && at >= 0; ++i) {
-        const QList<QGlyphRun> runs = l.glyphRuns(lineIndex[i], 1);
-        places.push_back(runs.isEmpty() ? -1 : runs.first().boundingRect().center().x());
-    }
-    return places;
-}
-
-bool isArabic(QChar c) {
-    return c.direction() == QChar::DirAL || c.direction() == QChar::DirR;
-}
-
-// The file name or path reads in the order it was typed: its runs of Arabic
-// and of other characters stand left to right, the characters of a Latin run
-// too, and the extension ends it on the right.
-void expectTypedOrder(const QString& line, const QString& name) {
-    const std::vector<double> places = placesOn(line, name);
-    ASSERT_EQ(places.size(), static_cast<std::size_t>(name.size()));
-    double lastRunRight = -1e9;
-    for (int start = 0; start < name.size();) {
-        int end = start + 1;
-        while (end < name.size() && isArabic(name[end]) == isArabic(name[start]))
-            ++end;
-        const auto [left, right] =
-            std::minmax_element(places.begin() + start, places.begin() + end);
-        EXPECT_GT(*left, lastRunRight) << name.toStdString() << " run at " << start;
-        for (int i = start + 1; i < end && !isArabic(name[start]); ++i)
-            EXPECT_GT(places[i], places[i - 1]) << name.toStdString() << " at " << i;
-        lastRunRight = *right;
-        start = end;
-    }
-    EXPECT_EQ(*std::max_element(places.begin(), places.end()), places.back()) << name.toStdString();
-}
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "shell/ShellTestSupport.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
+#include "support/TypedOrder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -279,6 +280,10 @@ TEST(MainMenus, HelpMinimisesTheMainWindowAndClosingItRestoresIt) {
     EXPECT_EQ(back(help->MainSelect[2]).name(), platform::vbColor(0xECC7A7).name());
 
     leftClick(help->MainSelect[0]);
+    // The format's name keeps its full stop after it, as typed.
+    const QString step = help->HelpPic[0]->accessibleDescription().section('\n', 0, 0);
+    EXPECT_TRUE(step.contains(QStringLiteral("بصيغة"))) << step.toStdString();
+    sijill::test::expectTypedOrder(step, QStringLiteral("xls."));
     help->close();
     EXPECT_FALSE(f.windowState() & Qt::WindowMinimized);
     EXPECT_TRUE(f.isEnabled());

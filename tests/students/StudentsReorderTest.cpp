@@ -135,6 +135,7 @@ TEST_F(Reorder, AddPutsTheStudentInTheChosenClassAndRenumbers) {
     w->txAddNewName[1]->setText("15");
     w->txAddNewName[2]->setText("2");
     w->txAddNewName[3]->setText("0555");
+    scope.dialogs().answer("نعم"); // a civil-registry number of two digits, kept
     w->Command4->click();
     ASSERT_EQ(scope.systemShown.size(), 2u);
     EXPECT_EQ(scope.systemShown[0].text, "تمت الإضافة");
@@ -158,6 +159,7 @@ TEST_F(Reorder, AddPutsTheStudentInTheChosenClassAndRenumbers) {
     // name keeps its own digits as typed.
     w->txAddNewName[0]->setText("باسل ٢");
     w->txAddNewName[1]->setText("١٦");
+    scope.dialogs().answer("نعم");
     w->Command4->click();
     EXPECT_EQ(rows().last(), "03|باسل ٢|0555|16|-||أول|1");
 }
@@ -201,7 +203,7 @@ TEST_F(Reorder, EditOfADeletedStudentWritesNothing) {
     // A new student may be given the deleted row's identity.
     w->Image5_Click(0);
     w->txAddNewName[0]->setText("باسل");
-    w->txAddNewName[1]->setText("15");
+    w->txAddNewName[1]->setText("1000000015");
     w->Command4->click();
     const QStringList before = rows();
     ASSERT_TRUE(before.last().contains("باسل"));
@@ -296,12 +298,12 @@ TEST_F(Reorder, EveryStudentChangeCollectsTheClassCountsAgain) {
     EXPECT_EQ(appState().ClassCounts, "|4|1|1");
     w->Image5_Click(0); // add to :أول:1
     w->txAddNewName[0]->setText("باسل");
-    w->txAddNewName[1]->setText("15");
+    w->txAddNewName[1]->setText("1000000015");
     w->Command4->click();
     EXPECT_EQ(appState().ClassCounts, "|5|1|1");
 
     show(1);
-    pick("باسل", "15");
+    pick("باسل", "1000000015");
     w->Image5_Click(1);
     scope.systemAnswers.push_back(QMessageBox::Yes);
     w->StuDelete->click();
@@ -362,6 +364,121 @@ TEST_F(Reorder, AddingAClassOnceOnly) {
     w->close();
     EXPECT_EQ(test::comboItems(main->Combo4), QStringList({"أول-1", "أول-2", "أول-4", "ثاني-1"}));
     EXPECT_EQ(main->Combo4->currentText(), "أول-2");
+}
+
+// A typed value that is not what its box wants is refused by the program's
+// box naming it: nothing is stored and the text stays to be corrected. The
+// add and the edit panel check the same boxes alike.
+TEST_F(Reorder, TypedValuesAreRefusedNamingTheirBox) {
+    const QString named[] = {"الاسم", "السجل المدني", "الرقم", "الهاتف"};
+    const int editBox[] = {4, 5, 3, 6}; // the edit panel's box of each add box
+    const std::vector<std::pair<int, QString>> refused = {
+        {2, "abc"}, {2, "0"},   {2, "-1"}, {2, "0.00001"}, {2, "1000"},
+        {1, "abc"}, {3, "abc"}, {3, "-1"}, {0, "123"},
+    };
+    const QStringList valid = {"باسل", "1012345678", "7", "0555"};
+    const auto fillAdd = [&] {
+        w->Image5_Click(0);
+        for (int i = 0; i < 4; ++i)
+            w->txAddNewName[i]->setText(valid[i]);
+    };
+    const QStringList before = rows();
+    const std::size_t messages = scope.systemShown.size();
+    const auto expectRefused = [&](const QLineEdit* box, const QString& typed, int which) {
+        ASSERT_FALSE(scope.dialogs().shown.empty());
+        const test::ShownBox& said = scope.dialogs().shown.back();
+        EXPECT_TRUE(said.text.startsWith(named[which])) << said.text.toStdString();
+        EXPECT_EQ(said.style, 1);
+        EXPECT_EQ(box->text(), typed);
+        EXPECT_EQ(rows(), before);
+        EXPECT_EQ(scope.systemShown.size(), messages);
+    };
+    for (const auto& [box, typed] : refused) {
+        SCOPED_TRACE(named[box].toStdString() + " " + typed.toStdString());
+        fillAdd();
+        w->txAddNewName[box]->setText(typed);
+        w->Command4->click();
+        expectRefused(w->txAddNewName[box], typed, box);
+        show(1);
+        pick("بدر", "12");
+        w->Image5_Click(2);
+        w->Text7[editBox[box]]->setText(typed);
+        w->Command6->click();
+        expectRefused(w->Text7[editBox[box]], typed, box);
+    }
+
+    // A civil-registry number of another length than ten digits is asked
+    // about: No, Escape and a closed box store nothing; Yes stores.
+    for (const QString& answer :
+         {QStringLiteral("لا"), ScriptedDialogs::kEscape, ScriptedDialogs::kWindowClose}) {
+        fillAdd();
+        w->txAddNewName[1]->setText("12345");
+        scope.dialogs().answer(answer);
+        w->Command4->click();
+        EXPECT_EQ(scope.dialogs().shown.back().mode, 5);
+        EXPECT_TRUE(scope.dialogs().shown.back().text.contains("12345"));
+        EXPECT_TRUE(scope.dialogs().shown.back().text.contains("السجل المدني"));
+        EXPECT_EQ(rows(), before);
+    }
+    scope.dialogs().answer("نعم");
+    w->Command4->click();
+    EXPECT_EQ(rows().size(), before.size() + 1);
+    EXPECT_EQ(rows().last().section('|', 1, 3), "باسل|0555|12345");
+
+    // Arabic-Indic digits are digits; "-" is a phone; ten digits ask nothing.
+    const std::size_t boxes = scope.dialogs().shown.size();
+    fillAdd();
+    w->txAddNewName[1]->setText("١٠١٢٣٤٥٦٧٨");
+    w->txAddNewName[2]->setText("٧");
+    w->txAddNewName[3]->setText("-");
+    w->Command4->click();
+    EXPECT_EQ(rows().last().section('|', 1, 3), "باسل|-|1012345678");
+    fillAdd();
+    w->txAddNewName[2]->clear();
+    w->Command4->click();
+    EXPECT_EQ(rows().size(), before.size() + 3);
+    EXPECT_EQ(scope.dialogs().shown.size(), boxes);
+
+    // A stored civil-registry number of two digits never blocks an edit of
+    // the name; "٧" is stored as 07 and an empty number as 0.
+    show(1);
+    pick("بدر", "12");
+    w->Image5_Click(2);
+    w->Text7[4]->setText("بدر محمد");
+    w->Command6->click();
+    EXPECT_EQ(scope.dialogs().shown.back().text, " تم تعديل البيانات ");
+    EXPECT_EQ(scope.dialogs().shown.size(), boxes + 1);
+    w->Text7[3]->setText("٧");
+    w->Text7[6]->setText("-");
+    w->Command6->click();
+    EXPECT_EQ(w->Text7[3]->text(), "07");
+    EXPECT_EQ(rows()[3], "07|بدر محمد|-|12|1|الابتدائي|أول|1");
+    w->Text7[3]->clear();
+    w->Command6->click();
+    EXPECT_EQ(rows()[3], "0|بدر محمد|-|12|1|الابتدائي|أول|1");
+
+    // A class added by hand is a number from 1 to 99, or "*"; one already
+    // listed is refused as before.
+    const QStringList classes = sijill::test::classRows();
+    const QStringList items = test::comboItems(w->Combo4);
+    w->Text7[0]->setText("الابتدائي");
+    w->Text7[2]->setText("أول");
+    for (const QString cls : {"-1", "0", "abc", "0.00001", "100", "1"}) {
+        SCOPED_TRACE(cls.toStdString());
+        w->Text7[1]->setText(cls);
+        w->Command9->click();
+        EXPECT_TRUE(scope.dialogs().shown.back().text.contains("الفصل"));
+        EXPECT_EQ(scope.dialogs().shown.back().style, 1);
+        EXPECT_EQ(w->Text7[1]->text(), cls);
+        EXPECT_EQ(sijill::test::classRows(), classes);
+        EXPECT_EQ(test::comboItems(w->Combo4), items);
+    }
+    for (const QString cls : {"*", "5"}) {
+        w->Text7[1]->setText(cls);
+        w->Command9->click();
+        EXPECT_EQ(sijill::test::classRows().last(), "الابتدائي|أول|" + cls + "|<null>");
+        EXPECT_EQ(scope.systemShown.back().text, "تمت الإضافة");
+    }
 }
 
 TEST_F(Reorder, RemovingAClassOnOkOnlyRewritesTheIniFile) {
