@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -74,12 +75,36 @@ struct Program {
     bool started = false;
 };
 
+// A report preview the program opened.
+QWidget* openPreview() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("ReportPreview") && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+// Whether a window manager keeps `w` above the main window: it stays on top,
+// or it is a dialog (on X11 Qt names the window a window belongs to only for
+// dialogs) whose owners lead to the main window.
+bool keptAboveMainWindow(const QWidget* w, const QWidget* main) {
+    if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        return true;
+    if (w->windowType() != Qt::Dialog || !w->windowHandle())
+        return false;
+    for (const QWindow* owner = w->windowHandle()->transientParent(); owner;
+         owner = owner->transientParent())
+        if (owner == main->windowHandle())
+            return true;
+    return false;
+}
+
 TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
     struct Pair {
         const char* name;
         bool profileFinished;
         std::function<void(Program&)> open;
         Window first, second;
+        bool secondHoldsMain = true; // a preview stands beside the main window
     };
     const Window profile = [] { return shell::loadedInfoMain(); };
     const Window import = [] { return students::loadedElem(); };
@@ -125,6 +150,12 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
              shell::schoolProfile(); // as a report header reads it
          },
          [] { return students::loadedStudentsReorder(); }, profile},
+        {"custom labels and their preview", true,
+         [](Program&) {
+             labels::openCustomLabels();
+             labels::dataBaseSave()->Image3_Click();
+         },
+         [] { return labels::dataBaseSave(); }, openPreview, false},
     };
     for (const Pair& pair : pairs) {
         for (const bool firstClosesFirst : {true, false}) {
@@ -138,8 +169,12 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
             ASSERT_TRUE(a && a->isVisible());
             ASSERT_TRUE(b && b->isVisible());
             ASSERT_FALSE(program.main.isEnabled());
+            EXPECT_TRUE(keptAboveMainWindow(a, &program.main));
+            if (pair.secondHoldsMain) {
+                EXPECT_TRUE(keptAboveMainWindow(b, &program.main));
+            }
             closeWindow(firstClosesFirst ? a : b);
-            EXPECT_FALSE(program.main.isEnabled());
+            EXPECT_EQ(program.main.isEnabled(), firstClosesFirst && !pair.secondHoldsMain);
             QWidget* last = firstClosesFirst ? pair.second() : pair.first();
             ASSERT_TRUE(last && last->isVisible());
             closeWindow(last);

@@ -108,7 +108,12 @@ TEST(Pagination, RowsCloseUpToOnePageDownToTheTextFloor) {
          {Case{12, false, 1}, Case{17, true, 1}, Case{18, false, 2}, Case{17, false, 2, 70}}) {
         SCOPED_TRACE(c.rows);
         report::ReportLayout layout = test::bandedLayout();
-        layout.control("Section1", "Kl7").font.size = c.nameSize;
+        // The name cell starts lower in the band than the number cell beside
+        // it; both end at the band's foot.
+        report::ReportControl& name = layout.control("Section1", "Kl7");
+        name.font.size = c.nameSize;
+        name.top = 100;
+        name.height = 900;
         layout.setDataSource(test::numberedRows(c.rows));
         EXPECT_EQ(report::fitRowsToOnePage(layout, c.rows), c.closedUp);
         const double height = layout.section("Section1").height;
@@ -116,10 +121,14 @@ TEST(Pagination, RowsCloseUpToOnePageDownToTheTextFloor) {
         const LaidOutReport r = report::layOut(layout);
         EXPECT_TRUE(r.cutTexts.empty());
         EXPECT_EQ(r.pages.size(), c.pages);
-        // Every cell of the band closes up with it.
-        const DrawnItem* last = r.pages[0].findControl("Kl7", rowsOn(r.pages[0]) - 1);
+        // Every cell of the band closes up with it and keeps its place there.
+        const int lastRow = rowsOn(r.pages[0]) - 1;
+        const DrawnItem* last = r.pages[0].findControl("Kl7", lastRow);
+        const DrawnItem* number = r.pages[0].findControl("Num", lastRow);
         ASSERT_NE(last, nullptr);
+        ASSERT_NE(number, nullptr);
         EXPECT_LE(last->rect.height(), height + 0.01);
+        EXPECT_NEAR(last->rect.bottom(), number->rect.bottom(), 0.01);
     }
 }
 

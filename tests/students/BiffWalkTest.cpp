@@ -338,6 +338,24 @@ TEST(CompoundFile, EveryChainIsBoundedAndChecked) {
     const auto setSize = [](uint32_t size) {
         return [size](Ole& o) { set32(o.file, o.entry(1) + 0x78, size); };
     };
+    // 237 FAT sectors, all but the first a copy of it (describing sectors no
+    // chain reaches): 109 named in the header, 127 by a DIFAT sector after
+    // the data, the last by the DIFAT sector its link names: the next one, or
+    // itself again.
+    const auto difatChain = [](bool loops) {
+        return [loops](Ole& o) {
+            const uint32_t first = static_cast<uint32_t>(o.file.size() / o.unit) - 1;
+            const uint32_t fatSectors = 109 + static_cast<uint32_t>(o.unit / 4);
+            o.file.resize(o.at(std::max(fatSectors, first + 2)), 0);
+            set32(o.file, 0x2C, fatSectors);
+            set32(o.file, 0x44, first);
+            set32(o.file, 0x48, 2);
+            for (uint32_t i = 1; i < 109; ++i)
+                set32(o.file, 0x4C + i * 4, 0);
+            set32(o.file, o.at(first) + o.unit - 4, loops ? first : first + 1);
+            set32(o.file, o.at(first + 1) + o.unit - 4, kEnd);
+        };
+    };
     const std::vector<Case> cases{
         {"sound", 4608, [](Ole&) {}, Container::Ok},
         {"sound, mini", 1024, [](Ole&) {}, Container::Ok},
@@ -357,6 +375,8 @@ TEST(CompoundFile, EveryChainIsBoundedAndChecked) {
         {"a chain leaving the file", 4608, [](Ole& o) { o.fat(o.data + 1, o.data + 9); },
          Container::Damaged},
         {"a cyclic directory chain", 4608, [](Ole& o) { o.fat(o.dir, o.dir); }, Container::Damaged},
+        {"FAT sectors named by a DIFAT chain", 4608, difatChain(false), Container::Ok},
+        {"a cyclic DIFAT chain", 4608, difatChain(true), Container::Damaged},
         {"a cyclic mini chain", 1024, [](Ole& o) { o.miniFatEntry(1, 0); }, Container::Damaged},
         {"a mini chain leaving the mini stream", 1024, [](Ole& o) { o.miniFatEntry(14, 16); },
          Container::Damaged},
@@ -451,6 +471,8 @@ TEST(BiffWalk, EveryRecordAndStringIsReadWithinItsBounds) {
          true},
         {"a cell past it and its row record's span",
          workbook(rich(1, 0), {dims, rowRecord(0, 0, 2), labelSst(0, 2, 0)}), false},
+        {"a cell past it, before its row record's span",
+         workbook(rich(1, 0), {dims, rowRecord(0, 3, 4), labelSst(0, 2, 0)}), false},
         {"a cell two past it", workbook(rich(1, 0), {dims, rowRecord(0, 0, 4), labelSst(0, 3, 0)}),
          false},
         {"a cell in column IV, the last there is",
