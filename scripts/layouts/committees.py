@@ -149,9 +149,11 @@ def desk_label(lay, first, left):
     lay.add(s, kind="shape", name=n("Frame"), shape="roundedRectangle", left=left, top=100,
             width=LABEL_WIDTH, height=LABEL_HEIGHT, borderColor=BORDER, borderWidth=20)
     right = left + LABEL_WIDTH
-    lay.text(s, n("TextCom"), f(3), right - 3300, 200, 3200, 400,
+    # The committee's name may take two lines: a room is often named by where
+    # it stands ("... بجوار المصلى في الدور الثاني").
+    lay.text(s, n("TextCom"), f(3), right - 3300, 200, 3200, 620,
              {"family": "Al Ruvo Cool-Free", "size": 13, "weight": 600}, "right")
-    lay.text(s, n("TextClass"), f(0), right - 3300, 650, 3200, 400, HEADER_FONT, "right")
+    lay.text(s, n("TextClass"), f(0), right - 3300, 850, 3200, 380, HEADER_FONT, "right")
     lay.box(s, n("SeatBox"), left + 120, 200, 1700, 950)
     lay.label(s, n("LabelSeat"), "الرقم", left + 120, 220, 1700, 320, HEADING_FONT)
     lay.text(s, n("TextSeat"), f(2), left + 120, 540, 1700, 580,

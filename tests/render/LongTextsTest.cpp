@@ -45,11 +45,10 @@ template <typename Check> void forEveryFilledLayout(Check check) {
 }
 
 // Boxes not yet large enough for the longest fill: the header's school line
-// (kl4) holds a 100-character name, and the desk labels' committee line a
-// 60-character committee, only shortened. Every other text prints whole.
+// (kl4) holds a 100-character name only shortened. Every other text prints
+// whole.
 bool knownTooSmall(const std::string& name, const report::CutText& cut) {
-    return name.ends_with("-longest") && (cut.control == QLatin1String("kl4") ||
-                                          cut.control.startsWith(QLatin1String("TextCom")));
+    return name.ends_with("-longest") && cut.control == QLatin1String("kl4");
 }
 
 // No layout cuts a word: every text fits its box, shrunk or wrapped at most.
