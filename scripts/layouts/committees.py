@@ -84,14 +84,17 @@ def sheet_page_header(lay):
     for i, (name, caption) in enumerate((("kl1", "المملكة العربية السعودية"), ("kl2", "وزارة التعليم"),
                                          ("kl3", ""), ("kl4", ""))):
         # From beside the logo to the edge, above the basmala.
-        lay.label(s, name, caption, WIDTH - 4350, 60 + 290 * i, 4350, 270 if name == "kl4" else 290,
+        # The school's name (kl4) has two lines' room, down to the title.
+        lay.label(s, name, caption, WIDTH - 4350, 60 + 290 * i, 4350, 550 if name == "kl4" else 290,
                   HEADER_FONT)
     lay.add(s, kind="image", name="image1", left=WIDTH / 2 - 1100, top=60, width=2200,
             height=1050, picture="logo.png")
     for i, (name, caption) in enumerate((("kl5", ""), ("Class", ""), ("Label1", "المعلم:"),
                                          ("Label2", "لجان الاختبارات"))):
         lay.label(s, name, caption, 100, 60 + 290 * i, 3800, 290, HEADER_FONT)
-    lay.label(s, "Label3", "بسم الله الرحمن الرحيم", 0, 1200, WIDTH, 300, {"family": "Al Ruvo Cool", "size": 10})
+    # The basmala stands under the logo, clear of the school's name beside it.
+    lay.label(s, "Label3", "بسم الله الرحمن الرحيم", WIDTH / 2 - 1100, 1200, 2200, 300,
+              {"family": "Al Ruvo Cool", "size": 10})
     lay.label(s, "Title", "بيان باستلام أوراق إجابات الطلاب/ـات", 0, 1500, WIDTH, 420, TITLE_FONT)
     top, h = HEADINGS_TOP, HEADINGS_HEIGHT
     for name, left, width in (("ShapeSeat", SEAT_LEFT, SEAT_WIDTH),

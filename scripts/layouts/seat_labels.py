@@ -177,12 +177,16 @@ def ex_sign():
     s = "Section4"
     lay.height(s, 2211)
     lay.box(s, "Shape1", 100, 20, WIDTH - 200, 1800, weight=20, shape="roundedRectangle")
-    lay.label(s, "Label14", "بسم الله الرحمن الرحيم", 200, 60, WIDTH - 400, 380, HEADER_FONT)
+    # The basmala stands over the logo, so that the official lines beside it
+    # reach up to the frame and the school's name (kl4) has two lines' room.
+    lay.label(s, "Label14", "بسم الله الرحمن الرحيم", WIDTH / 2 - 1300, 60, 2600, 380,
+              HEADER_FONT)
     tops = (180, 460, 740, 1020)
     for name, caption, top in zip(("kl1", "kl2", "kl3", "kl4"),
-                                  ("المملكة العربية السعودية", "وزارة التعليم", "", ""), tops):
+                                  ("المملكة العربية السعودية", "وزارة التعليم", "", ""),
+                                  (50, 340, 630, 920)):
         # From beside the logo to the frame.
-        lay.label(s, name, caption, WIDTH - 120 - 4200, top, 4200, 330 if name == "kl4" else 300,
+        lay.label(s, name, caption, WIDTH - 120 - 4200, top, 4200, 430 if name == "kl4" else 290,
                   HEADER_FONT)
     # Below the basmala line, which ends at 440.
     lay.add(s, kind="image", name="image1", left=WIDTH / 2 - 1300, top=460, width=2600,

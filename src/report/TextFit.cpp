@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kSteps = 6; // 100 % down to the floor in steps of 5 %
 // Below the floor, down to the smallest size, in steps of 5 % as well.
-constexpr int kLastSteps = kSteps + 4;
+constexpr int kLastSteps = kSteps + 5;
 static_assert(1.0 - (1.0 - kMinTextScale) * kLastSteps / kSteps - kSmallestTextScale < 1e-9);
 
 int sizeAt(int designed, int step) {

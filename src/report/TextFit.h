@@ -17,7 +17,7 @@ namespace sijill::report {
 constexpr double kMinTextScale = 0.7;
 // The smallest share of all: a text that fits neither shrunk to the floor nor
 // wrapped at it is made smaller still, down to this, before it is shortened.
-constexpr double kSmallestTextScale = 0.5;
+constexpr double kSmallestTextScale = 0.45;
 
 // Fits a text item into its box, one rule for every layout: at its designed
 // size on one line; else shrunk step by step down to kMinTextScale on one
