@@ -11,10 +11,11 @@ namespace sijill::report {
 // How far a text's glyphs keep from every rule of its cell: half a millimetre,
 // so that on paper ink never touches a line.
 constexpr double kInkClearance = 1440 / 25.4 * 0.5;
-// What the fitting keeps: a tenth of a millimetre more, as a printer's or a
+// What the fitting keeps: a fifth of a millimetre more, as a printer's or a
 // viewer's rasterizer draws glyphs up to a device pixel fuller than their
-// outlines.
-constexpr double kFittingClearance = kInkClearance + 1440 / 25.4 * 0.1;
+// outlines, or a pixel off them where it fits them to its grid: at 150 dpi,
+// a preview's or a fax's, a pixel is 0.17 mm.
+constexpr double kFittingClearance = kInkClearance + 1440 / 25.4 * 0.2;
 
 // One straight stroke drawn on a page, across or down it: a line, or an edge of
 // a bordered box. Diagonal lines border no cell and are left out.

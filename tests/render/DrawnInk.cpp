@@ -108,7 +108,8 @@ bool havePdfToPpm() {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
 }
 
-std::vector<QRectF> inkFromPdf(const std::vector<report::DrawnItem>& items, const QString& folder) {
+std::vector<QRectF> inkFromPdf(const std::vector<report::DrawnItem>& items, const QString& folder,
+                               double dpi) {
     std::vector<QRectF> ink(items.size());
     if (items.empty())
         return ink;
@@ -122,14 +123,14 @@ std::vector<QRectF> inkFromPdf(const std::vector<report::DrawnItem>& items, cons
                   std::min(pages, (f + 1) * kPagesPerFile) - 1);
         auto p = std::make_unique<QProcess>();
         p->start(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-r"), QString::number(kInkDpi), QStringLiteral("-gray"),
+                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
                   QStringLiteral("-png"), pdf,
                   QDir(folder).filePath(QStringLiteral("ink%1").arg(f))});
         renderers.push_back(std::move(p));
     }
     for (auto& p : renderers)
         p->waitForFinished(120000);
-    const double pixelsPerTwip = kInkDpi / 1440;
+    const double pixelsPerTwip = dpi / 1440;
     for (int f = 0; f < files; ++f) {
         const int first = f * kPagesPerFile;
         const int count = std::min(pages, first + kPagesPerFile) - first;
