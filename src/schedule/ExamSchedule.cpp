@@ -41,10 +41,6 @@ QString periodName(int order) {
     return order % 2 == 0 ? texts::kFirstPeriod : texts::kSecondPeriod;
 }
 
-bool sameGrade(const QString& a, const QString& b) {
-    return a.trimmed() == b.trimmed();
-}
-
 ScheduleRow scheduleRowAt(const data::RecordSet& rs, int i) {
     ScheduleRow r;
     r.id = rs.value(i, 0).toLongLong();

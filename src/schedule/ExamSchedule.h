@@ -27,10 +27,6 @@ ScheduleRow scheduleRowAt(const data::RecordSet& rs, int i);
 // "الأولى" for a first period (even order), "الثانية" for a second.
 QString periodName(int order);
 
-// Grades are matched by their trimmed names, exactly: a grade name never
-// takes in the rows of a longer name that contains it.
-bool sameGrade(const QString& a, const QString& b);
-
 // The rows of one grade, in the order they were added. Throws data::DataError.
 std::vector<ScheduleRow> loadGradeRows(const QString& grade);
 

@@ -176,10 +176,6 @@ void setReaderProgram(const QString& path) {
     programOverride() = path;
 }
 
-int readerTimeLimitMs() {
-    return timeLimit();
-}
-
 void setReaderTimeLimitMs(int ms) {
     timeLimit() = ms > 0 ? ms : kDefaultTimeLimitMs;
 }

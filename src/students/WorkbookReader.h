@@ -28,7 +28,6 @@ WorkbookRead readWorkbook(const QString& path, const QStringList& sheets);
 // beside the running executable. Tests point it elsewhere.
 QString readerProgram();
 void setReaderProgram(const QString& path); // empty restores the default
-int readerTimeLimitMs();
 void setReaderTimeLimitMs(int ms); // 0 or less restores the default
 
 // The message shown for a file of the given kind that is not a usable .xls.
