@@ -1,5 +1,6 @@
 #include "report/TextInk.h"
 
+#include <QCache>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -8,6 +9,7 @@
 #include <QTextLayout>
 #include <QTransform>
 #include <mutex>
+#include <optional>
 
 namespace sijill::report {
 
@@ -87,11 +89,61 @@ int lettersOf(const QString& text, int from = 0) {
     return n;
 }
 
-} // namespace
+// What decides where a text's glyphs reach from its area's top left corner:
+// the text, its font, flags, the size of its box and whether it stands upright.
+struct InkKey {
+    QString text;
+    QFont font;
+    int flags = 0;
+    double width = 0;
+    double height = 0;
+    bool vertical = false;
+    bool operator==(const InkKey&) const = default;
+};
 
-DrawnText textInk(const DrawnItem& item) {
-    if (item.kind != DrawnItem::Kind::Text || item.text.isEmpty())
-        return {};
+size_t qHash(const InkKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.text, key.font, key.flags, key.width, key.height, key.vertical);
+}
+
+// Texts measured, from their area's corner. Prints repeat texts (row numbers,
+// captions, a class's names on each list printed for it) and the fitting tries
+// a text at several sizes, its designed size twice; shaping them again is the
+// costly part. Shared by every layout in the process, guarded for use from any
+// thread, and holding at most kLimit texts, the least recently asked for going
+// first.
+class InkCache {
+public:
+    std::optional<DrawnText> find(const InkKey& key) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (const DrawnText* found = texts_.object(key))
+            return *found;
+        return std::nullopt;
+    }
+    void insert(const InkKey& key, const DrawnText& drawn) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        texts_.insert(key, new DrawnText(drawn));
+    }
+
+private:
+    static constexpr qsizetype kLimit = 10000;
+    std::mutex mutex_;
+    QCache<InkKey, DrawnText> texts_{kLimit};
+};
+
+InkCache& inkCache() {
+    static InkCache cache;
+    return cache;
+}
+
+DrawnText movedBy(DrawnText drawn, QPointF offset) {
+    if (!drawn.ink.isNull())
+        drawn.ink.translate(offset);
+    drawn.baseline += offset.y();
+    return drawn;
+}
+
+// The text laid out and its glyphs' bounds gathered, as textInk() tells them.
+DrawnText measuredInk(const DrawnItem& item) {
     const QRectF box = item.textBox();
     const int flags = visualFlags(item.flags);
     const bool wrap = flags & (Qt::TextWordWrap | Qt::TextWrapAnywhere);
@@ -171,6 +223,27 @@ DrawnText textInk(const DrawnItem& item) {
     drawn.ink = ink.isNull() ? QRectF() : toPage.mapRect(ink);
     drawn.whole = lettersOf(text, lastEnd) == 0;
     return drawn;
+}
+
+} // namespace
+
+DrawnText textInk(const DrawnItem& item) {
+    if (item.kind != DrawnItem::Kind::Text || item.text.isEmpty())
+        return {};
+    const QRectF box = item.textBox();
+    const InkKey key{item.text, item.font, item.flags, box.width(), box.height(), item.vertical};
+    std::optional<DrawnText> drawn = inkCache().find(key);
+    if (!drawn) {
+        // Measured with its area's corner at the page's and unmoved, so that
+        // the same text in a box of the same size anywhere reads the same.
+        DrawnItem atCorner = item;
+        atCorner.rect =
+            QRectF(QPointF(-item.padding.left(), -item.padding.top()), item.rect.size());
+        atCorner.shift = QPointF();
+        drawn = measuredInk(atCorner);
+        inkCache().insert(key, *drawn);
+    }
+    return movedBy(*drawn, item.textArea().topLeft() + item.shift);
 }
 
 DrawnText measureText(const DrawnItem& item, TextMeasure measure) {

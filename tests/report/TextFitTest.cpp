@@ -157,7 +157,9 @@ TEST(TextFit, AnUprightTextFitsAlongItsColumn) {
 // fiftieth of a millimetre (the painter's outlines of this font are a little
 // fuller than the glyphs' own): one
 // line and wrapped, every alignment, marks, digits, blanks at either end and
-// upright text, in boxes that leave lines out.
+// upright text, in boxes that leave lines out; and each again at another
+// place on the page, where the quick measure answers from what it measured at
+// the first.
 TEST(TextFit, TheQuickInkMeasureAgreesWithThePainter) {
     const DrawnItem base = classItem(withClassBox(10000, 400));
     const double kNear = 1.1;
@@ -168,32 +170,36 @@ TEST(TextFit, TheQuickInkMeasureAgreesWithThePainter) {
                              QStringLiteral("ABC 123"),
                              QStringLiteral("سطر\nوسطر")};
     const int aligns[] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter};
-    for (const QString& text : texts) {
-        for (int align : aligns) {
-            for (int wrap : {0, int(Qt::TextWordWrap)}) {
-                for (bool vertical : {false, true}) {
-                    for (double height : {400.0, 700.0, 150.0}) {
-                        DrawnItem item = base;
-                        item.text = text;
-                        item.vertical = vertical;
-                        item.flags = Qt::AlignAbsolute | align | Qt::AlignVCenter | wrap;
-                        item.rect = QRectF(1000.5, 2000.25, 1500, height);
-                        item.padding = QMarginsF(40, 40, 40, 40);
-                        item.shift = QPointF(3.5, -7);
-                        const report::DrawnText painter = report::drawnText(item);
-                        const report::DrawnText quick = report::textInk(item);
-                        const auto where = [&] {
-                            return text.toStdString() + " align " + std::to_string(align) +
-                                   " wrap " + std::to_string(wrap) + " vertical " +
-                                   std::to_string(vertical) + " height " + std::to_string(height);
-                        };
-                        EXPECT_EQ(quick.whole, painter.whole) << where();
-                        EXPECT_NEAR(quick.ink.left(), painter.ink.left(), kNear) << where();
-                        EXPECT_NEAR(quick.ink.right(), painter.ink.right(), kNear) << where();
-                        EXPECT_NEAR(quick.ink.top(), painter.ink.top(), kNear) << where();
-                        EXPECT_NEAR(quick.ink.bottom(), painter.ink.bottom(), kNear) << where();
-                        if (!vertical) {
-                            EXPECT_NEAR(quick.baseline, painter.baseline, kNear) << where();
+    for (const QPointF& at : {QPointF(1000.5, 2000.25), QPointF(6200.75, 9000.5)}) {
+        for (const QString& text : texts) {
+            for (int align : aligns) {
+                for (int wrap : {0, int(Qt::TextWordWrap)}) {
+                    for (bool vertical : {false, true}) {
+                        for (double height : {400.0, 700.0, 150.0}) {
+                            DrawnItem item = base;
+                            item.text = text;
+                            item.vertical = vertical;
+                            item.flags = Qt::AlignAbsolute | align | Qt::AlignVCenter | wrap;
+                            item.rect = QRectF(at, QSizeF(1500, height));
+                            item.padding = QMarginsF(40, 40, 40, 40);
+                            item.shift = QPointF(3.5, -7);
+                            const report::DrawnText painter = report::drawnText(item);
+                            const report::DrawnText quick = report::textInk(item);
+                            const auto where = [&] {
+                                return text.toStdString() + " at " + std::to_string(at.x()) +
+                                       " align " + std::to_string(align) + " wrap " +
+                                       std::to_string(wrap) + " vertical " +
+                                       std::to_string(vertical) + " height " +
+                                       std::to_string(height);
+                            };
+                            EXPECT_EQ(quick.whole, painter.whole) << where();
+                            EXPECT_NEAR(quick.ink.left(), painter.ink.left(), kNear) << where();
+                            EXPECT_NEAR(quick.ink.right(), painter.ink.right(), kNear) << where();
+                            EXPECT_NEAR(quick.ink.top(), painter.ink.top(), kNear) << where();
+                            EXPECT_NEAR(quick.ink.bottom(), painter.ink.bottom(), kNear) << where();
+                            if (!vertical) {
+                                EXPECT_NEAR(quick.baseline, painter.baseline, kNear) << where();
+                            }
                         }
                     }
                 }
