@@ -7,18 +7,15 @@
 #include "report/ReportOutput.h"
 #include "reports/MarkSheetMenu.h"
 #include "reports/NameListMenu.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
-#include "shell/Texts.h"
 #include "students/StudentsWiring.h"
 
 namespace sijill::app {
 
 bool startProgram(shell::MainForm& main) {
     report::installPreviewWindow();
-    report::setShortenedTextsNotice([](const QString& notice) {
-        shell::ShowMsg(shell::texts::kMsgTitle, notice, 1, 0, platform::YesDoes::NoQuestion);
-    });
+    report::setShortenedTextsNotice([](const QString& notice) { shell::tell(notice); });
     reports::installNameListMenu(main);
     attendance::installAttendance(main);
     reports::installMarkSheetMenus(main);

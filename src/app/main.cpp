@@ -1,7 +1,7 @@
 #include "app/StartUp.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtArabic.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 
 #include <QApplication>
@@ -17,8 +17,7 @@ int main(int argc, char** argv) {
     // working folder, so "SchoolInfo.ini" lies beside the databases.
     if (const auto problem =
             sijill::platform::enterDataFolder(QApplication::applicationDirPath())) {
-        sijill::shell::ShowMsg(QStringLiteral("تنبيه"), *problem, 1, 1,
-                               sijill::platform::YesDoes::NoQuestion);
+        sijill::shell::tell(*problem, sijill::shell::Tone::Alarm);
         return 1;
     }
 

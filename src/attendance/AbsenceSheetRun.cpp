@@ -10,8 +10,8 @@
 #include "report/ReportOutput.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/PrintRun.h"
+#include "shell/Ask.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,7 +23,7 @@ namespace sijill::attendance {
 
 namespace {
 
-// Every end of a run leaves the batch flag and the answer flags cleared.
+// Every end of a run leaves the batch flag cleared.
 struct RunEnd {
     bool& running;
     // The texts the run's sheets shortened are told once, at its end.
@@ -32,7 +32,6 @@ struct RunEnd {
     ~RunEnd() {
         running = false;
         appState().PrintBatchActive = false;
-        appState().clearMessageFlags();
     }
 };
 
@@ -72,8 +71,7 @@ void StudentsSelect::Command10_Click() {
         return;
     // The sheet needs the month of a picked date: without one it asks for it.
     if (!absenceMonthOf(Today->text())) {
-        shell::ShowMsg(texts::kTitle, texts::kPickDateFirst, 1, 0, platform::YesDoes::NoQuestion);
-        appState().clearMessageFlags();
+        shell::tell(texts::kPickDateFirst);
         Command9->click();
         return;
     }
@@ -93,12 +91,12 @@ void StudentsSelect::Command10_Click() {
         } catch (const report::ReportError& e) {
             error = reports::reportFailure(e.message());
         }
-        shell::ShowMsg(texts::kTitle, error, 1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(error, shell::Tone::Alarm);
         return;
     }
-    shell::ShowMsg(texts::kTitle, texts::kAskWholeSchool, 2, 0, platform::YesDoes::Keeps);
     // Only OK prints: Cancel, or the box closed without a button, prints nothing.
-    if (!appState().MsgOk)
+    if (shell::ask({texts::kAskWholeSchool, shell::Buttons::OkCancel, shell::YesEffect::Keeps}) !=
+        shell::Answer::Ok)
         return;
     appState().PrintBatchActive = true;
     runWholeSchool();
@@ -144,12 +142,11 @@ void StudentsSelect::runWholeSchool() {
         Combo4->setCurrentIndex(0);
     }
     if (!pdfFolderNote.isEmpty())
-        shell::ShowMsg(texts::kTitle, pdfFolderNote, 1, 0, platform::YesDoes::NoQuestion);
+        shell::tell(pdfFolderNote);
     if (!failed.isEmpty())
-        shell::ShowMsg(texts::kTitle,
-                       QStringLiteral("تعذرت طباعة الفصول التالية:\r") +
-                           (failed + reasons).join(QLatin1Char('\r')),
-                       1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(QStringLiteral("تعذرت طباعة الفصول التالية:\r") +
+                        (failed + reasons).join(QLatin1Char('\r')),
+                    shell::Tone::Alarm);
 }
 
 } // namespace sijill::attendance

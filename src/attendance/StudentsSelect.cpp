@@ -15,8 +15,8 @@
 #include "platform/Twips.h"
 #include "platform/Utf8.h"
 #include "platform/WindowPlacement.h"
+#include "shell/Ask.h"
 #include "shell/ClassList.h"
-#include "shell/MGForm.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -326,7 +326,7 @@ void StudentsSelect::Combo4_Click() {
     if (Combo4->currentIndex() <= 0)
         return;
     if (!loadClass(Combo4->currentIndex()))
-        shell::ShowMsg(texts::kTitle, loadError_, 1, 0, platform::YesDoes::NoQuestion);
+        shell::tell(loadError_);
 }
 
 std::optional<ClassItemText> StudentsSelect::classAt(int index) const {

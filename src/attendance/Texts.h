@@ -14,7 +14,6 @@ inline const QString kOneStudentNotice = QStringLiteral("إشعار لطالب �
 inline const QString kPickClass = QStringLiteral("اختر الصف");
 inline const QString kNoDate = QStringLiteral("-");
 
-inline const QString kTitle = QStringLiteral("تنبيه");
 inline const QString kAskWholeSchool = QStringLiteral("ستتم الطباعة لجميع فصول المدرسة");
 inline const QString kPickDateFirst = QStringLiteral(" فضلا حدد التاريخ ");
 

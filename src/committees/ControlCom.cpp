@@ -2,11 +2,10 @@
 #include "committees/Texts.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
-#include "platform/AppState.h"
 #include "platform/ChildWindow.h"
 #include "platform/Twips.h"
 #include "platform/WindowDrag.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 
 #include <QApplication>
@@ -202,8 +201,10 @@ void ControlCom::ImNew_Click() {
 void ControlCom::closeEvent(QCloseEvent* event) {
     // Changes the user made are not dropped without a word: save, discard or stay.
     if (hasUnsavedRows()) {
-        shell::ShowMsg(texts::kTitle, texts::kAskSaveOnClose, 3, 0, platform::YesDoes::SavesTyped);
-        const bool leave = appState().MsgNo || (appState().MsgYes && saveAllRows());
+        const shell::Answer answer = shell::ask(
+            {texts::kAskSaveOnClose, shell::Buttons::YesNoCancel, shell::YesEffect::SavesTyped});
+        const bool leave =
+            answer == shell::Answer::No || (answer == shell::Answer::Yes && saveAllRows());
         if (!leave) {
             event->ignore();
             return;
@@ -325,7 +326,7 @@ bool ControlCom::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ControlCom::reportFailure(const QString& message) {
-    shell::ShowMsg(texts::kTitle, message, 1, 1, platform::YesDoes::NoQuestion);
+    shell::tell(message, shell::Tone::Alarm);
 }
 
 namespace {
@@ -348,7 +349,7 @@ void openCommittees() {
     ControlCom* w = controlCom();
     platform::showChildWindow(w, main);
     if (!w->loadError().isEmpty())
-        shell::ShowMsg(texts::kTitle, w->loadError(), 1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(w->loadError(), shell::Tone::Alarm);
 }
 
 void installCommittees(shell::MainForm& main) {

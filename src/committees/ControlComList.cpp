@@ -3,11 +3,10 @@
 #include "committees/Texts.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
-#include "platform/AppState.h"
 #include "platform/BidiText.h"
 #include "platform/Presenters.h"
 #include "platform/Twips.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 
 #include <QApplication>
@@ -341,7 +340,7 @@ bool ControlCom::saveAllRows() {
         if (rowCount() == before)
             return false;
     }
-    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0, platform::YesDoes::NoQuestion);
+    shell::flash(texts::kUpdated);
     return true;
 }
 
@@ -363,7 +362,7 @@ void ControlCom::ComUpdate_Click() {
     if (static_cast<std::size_t>(r) < stored_.size())
         stored_[static_cast<std::size_t>(r)] = row;
     refreshSaveIcons();
-    shell::ShowMsg(texts::kTitle, texts::kUpdated, 4, 0, platform::YesDoes::NoQuestion);
+    shell::flash(texts::kUpdated);
 }
 
 void ControlCom::Image2_Click() {
@@ -376,13 +375,14 @@ void ControlCom::Image2_Click() {
         closePanel();
         return;
     }
-    shell::ShowMsg(texts::kTitle, texts::kAskSave, 5, 0, platform::YesDoes::Keeps);
-    if (appState().MsgNo) {
+    const shell::Answer answer =
+        shell::ask({texts::kAskSave, shell::Buttons::YesNo, shell::YesEffect::Keeps});
+    if (answer == shell::Answer::No) {
         closePanel();
         return;
     }
     // Only Yes saves; a box closed without an answer keeps the panel and its edits.
-    if (appState().MsgYes && saveAllRows())
+    if (answer == shell::Answer::Yes && saveAllRows())
         closePanel();
 }
 
@@ -394,10 +394,10 @@ void ControlCom::Image3_Click() {
 }
 
 void ControlCom::Image1_Click() {
-    shell::ShowMsg(texts::kTitle, texts::kAskReset, 2, 0, platform::YesDoes::Destroys);
     // Only OK resets: Cancel or a box closed without a button changes
     // nothing, the scroll strip included.
-    if (!appState().MsgOk)
+    if (shell::ask({texts::kAskReset, shell::Buttons::OkCancel, shell::YesEffect::Destroys}) !=
+        shell::Answer::Ok)
         return;
     const QString studentsBefore = T_Main[0]->text();
     const QStringList parts = Label4[0]->text().split(QLatin1Char('-'));

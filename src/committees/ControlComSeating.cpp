@@ -4,12 +4,11 @@
 #include "committees/Texts.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
-#include "platform/AppState.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
+#include "shell/Ask.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 #include "shell/SchoolProfile.h"
 
@@ -113,8 +112,7 @@ void ControlCom::FillCom_Click() {
         outcome.committees.push_back(
             {committees[i].name, seats[0] + seats[1] + seats[2], wholeNumber(ComNum[i]->text())});
     }
-    shell::ShowMsg(texts::kTitle, distributionMessage(outcome), 1, 0,
-                   platform::YesDoes::NoQuestion);
+    shell::tell(distributionMessage(outcome));
 }
 
 void ControlCom::checkSeating() {
@@ -145,11 +143,10 @@ bool ControlCom::printAnyway() {
         return true;
     // Cancel is what Enter presses: nothing prints without a yes, and the
     // question stands until the user has said yes once in this opening.
-    shell::ShowMsg(
-        texts::kTitle,
-        texts::kAskPrintDrifted.arg(QString::number(drift_.gone), QString::number(drift_.unseated)),
-        3, 1, platform::YesDoes::Keeps);
-    driftAsked_ = appState().MsgYes;
+    driftAsked_ = shell::ask({texts::kAskPrintDrifted.arg(QString::number(drift_.gone),
+                                                          QString::number(drift_.unseated)),
+                              shell::Buttons::YesNoCancel, shell::YesEffect::Keeps,
+                              shell::Tone::Alarm}) == shell::Answer::Yes;
     return driftAsked_;
 }
 

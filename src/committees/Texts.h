@@ -22,7 +22,6 @@ inline const QString kLabelsTip = QStringLiteral("الملصقات");
 inline const QString kAdd = QStringLiteral("أضف");
 inline const QString kUpdate = QStringLiteral("تحديث");
 inline const QString kCommitteePrefix = QStringLiteral("اللجنة [");
-inline const QString kTitle = QStringLiteral("تنبيه");
 inline const QString kAdded = QStringLiteral("تمت الإضافة");
 inline const QString kUpdated = QStringLiteral("تم التحديث");
 inline const QString kAskSave = QStringLiteral("هل تريد حفظ التغييرات");

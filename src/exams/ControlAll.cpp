@@ -17,7 +17,7 @@
 #include "platform/Twips.h"
 #include "platform/Utf8.h"
 #include "platform/WindowDrag.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 
 #include <QCheckBox>
@@ -763,8 +763,7 @@ void ControlAll::calendarRequestEnded(const dates::CalendarRequest& request) {
 }
 
 void ControlAll::reportFailure(const QString& what, const QString& why) {
-    shell::ShowMsg(texts::kTitle, what + QStringLiteral("\r\n") + why, 1, 1,
-                   platform::YesDoes::NoQuestion);
+    shell::tell(what + QStringLiteral("\r\n") + why, shell::Tone::Alarm);
 }
 
 PickPopup* ControlAll::popup(PickList list) const {

@@ -6,12 +6,11 @@
 #include "exams/ControlAllLayout.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
-#include "platform/AppState.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -41,6 +40,12 @@ void fillBack(QWidget* w, const QColor& colour) {
 QMessageBox::StandardButton systemMessage(const QString& text, QMessageBox::StandardButtons buttons,
                                           platform::YesDoes yes) {
     return platform::showSystemMessage({QString(), text, buttons, QMessageBox::NoIcon, yes});
+}
+
+// A question whose OK erases stored exams, in Qt's box: true on OK alone.
+bool confirmsErase(const QString& text) {
+    return shell::ask({text, shell::Buttons::OkCancel, shell::YesEffect::Destroys,
+                       shell::QtBox{QString(), QMessageBox::NoIcon}}) == shell::Answer::Ok;
 }
 
 } // namespace
@@ -229,14 +234,14 @@ void ControlAll::Combo4_Click() {
 }
 
 bool ControlAll::askAboutUnsavedChoices() {
-    const QMessageBox::StandardButton answer = platform::showSystemMessage(
-        {texts::kAskSaveTitle, texts::kAskSave + ShownGradeName + QStringLiteral("\r"),
-         QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon, platform::YesDoes::SavesTyped});
-    if (answer == QMessageBox::No)
+    const shell::Answer answer = shell::ask(
+        {texts::kAskSave + ShownGradeName + QStringLiteral("\r"), shell::Buttons::YesNo,
+         shell::YesEffect::SavesTyped, shell::QtBox{texts::kAskSaveTitle, QMessageBox::NoIcon}});
+    if (answer == shell::Answer::No)
         return true;
     // Yes saves; a refused or failed save, or a box closed without an
     // answer, keeps the shown grade and its choices.
-    if (answer == QMessageBox::Yes && saveShownGrade())
+    if (answer == shell::Answer::Yes && saveShownGrade())
         return true;
     Combo4->setCurrentIndex(ShownGradeIndex);
     return false;
@@ -354,10 +359,9 @@ void ControlAll::PicDataDel_Click(int row) {
         // The icon's own day, whatever the pointer crossed last.
         const int day = row / 2;
         if (!grid.isLastDay(day)) {
-            shell::ShowMsg(texts::kTitle,
-                           texts::kCannotDeleteDay + QStringLiteral("\r\n") +
-                               texts::kDeleteLaterDayFirst,
-                           1, 1, platform::YesDoes::NoQuestion);
+            shell::tell(texts::kCannotDeleteDay + QStringLiteral("\r\n") +
+                            texts::kDeleteLaterDayFirst,
+                        shell::Tone::Alarm);
             return;
         }
         if (day == 0)
@@ -366,8 +370,8 @@ void ControlAll::PicDataDel_Click(int row) {
         // would stay in the table, unseen, and in every paper of its date.
         ids.push_back(grid.rows[row + 1].id());
     }
-    shell::ShowMsg(texts::kTitle, texts::kAskDeleteDay, 2, 1, platform::YesDoes::Destroys);
-    if (!appState().MsgOk)
+    if (shell::ask({texts::kAskDeleteDay, shell::Buttons::OkCancel, shell::YesEffect::Destroys,
+                    shell::Tone::Alarm}) != shell::Answer::Ok)
         return;
     deleteRows(ids, row);
 }
@@ -377,8 +381,7 @@ void ControlAll::PicPeriod2_Click(int day) {
     if (Subj[row]->text().isEmpty())
         return;
     const QString grade = ShownGradeName.trimmed();
-    if (systemMessage(texts::kAskDeletePeriod + grade, QMessageBox::Ok | QMessageBox::Cancel,
-                      platform::YesDoes::Destroys) != QMessageBox::Ok)
+    if (!confirmsErase(texts::kAskDeletePeriod + grade))
         return;
     if (!deleteRows({gridFromControls().rows[row].id()}, row))
         return;
@@ -404,12 +407,12 @@ bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
 bool ControlAll::settleUnsavedChanges() {
     if (ScheduleSaved || ShownGradeIndex <= 0)
         return true;
-    shell::ShowMsg(texts::kTitle, texts::kAskSave + ShownGradeName.trimmed(), 3, 0,
-                   platform::YesDoes::SavesTyped);
-    const AppState& answer = appState();
+    const shell::Answer answer =
+        shell::ask({texts::kAskSave + ShownGradeName.trimmed(), shell::Buttons::YesNoCancel,
+                    shell::YesEffect::SavesTyped});
     // Cancel, the box closed without an answer, or a refused or failed save:
     // the window stays with its edits.
-    if (!answer.MsgNo && !(answer.MsgYes && saveShownGrade()))
+    if (answer != shell::Answer::No && !(answer == shell::Answer::Yes && saveShownGrade()))
         return false;
     // The grid shows the stored schedule again; a folded editor stays folded
     // (the print menu lies under an open one).
@@ -434,8 +437,7 @@ void ControlAll::Image8_Click() {
     if (Combo4->currentIndex() <= 0)
         return;
     const QString name = Combo4->currentText().trimmed();
-    if (systemMessage(texts::kAskEraseGrade + name, QMessageBox::Ok | QMessageBox::Cancel,
-                      platform::YesDoes::Destroys) != QMessageBox::Ok)
+    if (!confirmsErase(texts::kAskEraseGrade + name))
         return;
     try {
         eraseGradeSchedule(name);
@@ -448,8 +450,7 @@ void ControlAll::Image8_Click() {
 }
 
 void ControlAll::DelAll_Click() {
-    if (systemMessage(texts::kAskEraseAll, QMessageBox::Ok | QMessageBox::Cancel,
-                      platform::YesDoes::Destroys) != QMessageBox::Ok)
+    if (!confirmsErase(texts::kAskEraseAll))
         return;
     try {
         eraseAllSchedules();

@@ -13,8 +13,8 @@
 #include "report/ReportError.h"
 #include "report/ReportModel.h"
 #include "report/ReportOutput.h"
+#include "shell/Ask.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
 #include <QCheckBox>
@@ -140,13 +140,11 @@ void showSheet(const std::function<void()>& fill) {
     try {
         fill();
     } catch (const data::DataError& e) {
-        shell::ShowMsg(texts::kTitle,
-                       sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.userMessage(), 1, 1,
-                       platform::YesDoes::NoQuestion);
+        shell::tell(sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.userMessage(),
+                    shell::Tone::Alarm);
     } catch (const report::ReportError& e) {
-        shell::ShowMsg(texts::kTitle,
-                       sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.message(), 1, 1,
-                       platform::YesDoes::NoQuestion);
+        shell::tell(sheet_texts::kSheetFailed + QStringLiteral("\r\n") + e.message(),
+                    shell::Tone::Alarm);
     }
 }
 

@@ -11,8 +11,8 @@
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
+#include "shell/Ask.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
 #include <QLabel>
@@ -33,13 +33,11 @@ void showPaper(const std::function<void()>& paper) {
     try {
         paper();
     } catch (const data::DataError& e) {
-        shell::ShowMsg(texts::kTitle,
-                       handover_texts::kPaperFailed + QStringLiteral("\r\n") + e.userMessage(), 1,
-                       1, platform::YesDoes::NoQuestion);
+        shell::tell(handover_texts::kPaperFailed + QStringLiteral("\r\n") + e.userMessage(),
+                    shell::Tone::Alarm);
     } catch (const report::ReportError& e) {
-        shell::ShowMsg(texts::kTitle,
-                       handover_texts::kPaperFailed + QStringLiteral("\r\n") + e.message(), 1, 1,
-                       platform::YesDoes::NoQuestion);
+        shell::tell(handover_texts::kPaperFailed + QStringLiteral("\r\n") + e.message(),
+                    shell::Tone::Alarm);
     }
 }
 

@@ -7,7 +7,7 @@
 #include "labels/SeatTexts.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 
 #include <QCheckBox>
@@ -149,8 +149,7 @@ void LabelsPanel::L1_Click(int index) {
         return;
     }
     if (window_.Combo9->currentIndex() == 0) {
-        shell::ShowMsg(t::kTitle, t::kChooseClass + QStringLiteral("\r\n"), 1, 1,
-                       platform::YesDoes::NoQuestion);
+        shell::tell(t::kChooseClass + QStringLiteral("\r\n"), shell::Tone::Alarm);
         return;
     }
     installSeatLabels(*main)->CommitteePrintMode = printModeOfRow(index);

@@ -5,7 +5,6 @@
 // Texts of the minutes of one student and of opening the questions.
 namespace sijill::exams::minutes::texts {
 
-inline const QString kTitle = QStringLiteral("تنبيه");
 inline const QString kStudentsFailed = QStringLiteral("يوجد خطأ في بيانات الجدول");
 inline const QString kThe = QStringLiteral("ال");
 inline const QString kDayFailed = QStringLiteral("خطأ في تحديد اليوم");

@@ -9,8 +9,8 @@
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
 #include "reports/NameListMenu.h"
+#include "shell/Ask.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
 #include <QCheckBox>
@@ -78,7 +78,7 @@ SeatLabelsPrint::SeatLabelsPrint(shell::MainForm& main) : QObject(&main), main_(
 }
 
 void SeatLabelsPrint::refuse(const QString& text) const {
-    shell::ShowMsg(t::kTitle, text, 1, 1, platform::YesDoes::NoQuestion);
+    shell::tell(text, shell::Tone::Alarm);
 }
 
 void SeatLabelsPrint::MainForm_Command6_Click() {

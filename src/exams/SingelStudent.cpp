@@ -11,7 +11,7 @@
 #include "platform/Select.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 
 #include <QCheckBox>
@@ -208,8 +208,7 @@ void MainForm_Command20_Click() {
         chooser->List1->addItem(item);
     }
     if (load.failed) {
-        shell::ShowMsg(minutes::texts::kTitle, minutes::texts::kStudentsFailed, 1, 0,
-                       platform::YesDoes::NoQuestion);
+        shell::tell(minutes::texts::kStudentsFailed);
         return;
     }
     platform::select(chooser->Combo1, 0, [chooser] { chooser->Combo1_Click(); });

@@ -7,7 +7,6 @@
 // The exam-control window's own texts.
 namespace sijill::exams::texts {
 
-inline const QString kTitle = QStringLiteral("تنبيه");
 inline const QString kWindowCaption = QStringLiteral("جدول الاختبارات");
 inline const QString kGradePrompt = QStringLiteral(" اختر الصف لعرض الجدول ");
 inline const QString kNewDay = QStringLiteral("إضافة يوم");

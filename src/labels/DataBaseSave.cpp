@@ -14,8 +14,8 @@
 #include "platform/WindowDrag.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
+#include "shell/Ask.h"
 #include "shell/ClassList.h"
-#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 #include "shell/TypedEdits.h"
 
@@ -490,10 +490,9 @@ bool DataBaseSave::saveShownRow(bool confirm) {
         return false;
     }
     if (confirm) {
-        const auto answer = platform::showSystemMessage(
-            {texts::kSaveQuestionTitle, texts::kSaveQuestion, QMessageBox::Ok | QMessageBox::Cancel,
-             QMessageBox::Question, platform::YesDoes::Keeps});
-        if (answer != QMessageBox::Ok)
+        if (shell::ask({texts::kSaveQuestion, shell::Buttons::OkCancel, shell::YesEffect::Keeps,
+                        shell::QtBox{texts::kSaveQuestionTitle, QMessageBox::Question}}) !=
+            shell::Answer::Ok)
             return false;
     }
     CustomLabel* row = currentRow();
@@ -540,11 +539,9 @@ void DataBaseSave::cmdRemove_Click() {
         return;
     }
     if (const CustomLabel* row = currentRow()) {
-        const auto answer = platform::showSystemMessage(
-            {programTitle(), texts::kDeleteQuestion + QLatin1Char('\n') + row->text(1),
-             QMessageBox::Yes | QMessageBox::No, QMessageBox::Question,
-             platform::YesDoes::Destroys});
-        if (answer != QMessageBox::Yes)
+        if (shell::ask({texts::kDeleteQuestion + QLatin1Char('\n') + row->text(1),
+                        shell::Buttons::YesNo, shell::YesEffect::Destroys,
+                        shell::QtBox{programTitle(), QMessageBox::Question}}) != shell::Answer::Yes)
             return;
         try {
             deleteCustomLabel(row->id);
@@ -578,8 +575,7 @@ void DataBaseSave::Image3_Click() {
         return;
     }
     if (labels.empty()) {
-        shell::ShowMsg(texts::kMsgTitle, texts::kSaveBeforePrint + QLatin1Char('\r'), 1, 0,
-                       platform::YesDoes::NoQuestion);
+        shell::tell(texts::kSaveBeforePrint + QLatin1Char('\r'));
         return;
     }
     try {

@@ -5,7 +5,6 @@
 // The texts of the labels panel and of the class seat labels and signature sheets.
 namespace sijill::labels::seat_texts {
 
-inline const QString kTitle = QStringLiteral("تنبيه");
 inline const QString kChooseClass = QStringLiteral("اختر فصل لعرض أسماء الطلاب");
 inline const QString kClassSeries = QStringLiteral("ترقيم متواصل للصف");
 inline const QString kStartFrom = QStringLiteral("بداية من:");

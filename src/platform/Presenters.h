@@ -23,7 +23,7 @@ std::shared_ptr<DialogPresenter> setDialogPresenter(std::shared_ptr<DialogPresen
 // What a question's yes does, declared where it is asked: it decides which
 // answer Enter gives, and whether Escape or the window's close answer at all.
 enum class YesDoes {
-    NoQuestion, // a message (ShowMsg modes 1 and 4, a Qt box with one button)
+    NoQuestion, // a notice (the program's box with OK or none, a Qt box with one button)
     Keeps,      // yes stores what the user typed, prints or goes on; no only declines: Enter
                 // keeps its answer of old (yes; Cancel beside three answers; No in the
                 // program's No/Yes box)

@@ -1,13 +1,12 @@
 #include "reports/MainWindowRunHost.h"
 
 #include "data/DataError.h"
-#include "platform/AppState.h"
 #include "platform/BidiText.h"
 #include "platform/Wait.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 
 #include <QCheckBox>
@@ -16,12 +15,6 @@
 #include <QFileInfo>
 
 namespace sijill::reports {
-
-namespace {
-
-const QString kTitle = QStringLiteral("تنبيه");
-
-} // namespace
 
 QString reportFailure(const QString& detail) {
     return QStringLiteral("تعذر تجهيز الكشف للطباعة") + QLatin1Char('\r') + detail;
@@ -85,8 +78,7 @@ bool MainWindowRunHost::output(bool print, QString* error) {
         }
         const report::PrintOutcome outcome = report::printReport(layout);
         if (outcome.tellUser)
-            shell::ShowMsg(kTitle, noPrinterMessage(outcome.file), 1, 0,
-                           platform::YesDoes::NoQuestion);
+            shell::tell(noPrinterMessage(outcome.file));
         return true;
     } catch (const report::ReportError& e) {
         *error = reportFailure(e.message());
@@ -104,9 +96,12 @@ bool MainWindowRunHost::previewItem(QString* error) {
     return output(false, error);
 }
 
-bool MainWindowRunHost::ask(const QString& text, int mode, int style, platform::YesDoes yes) {
-    shell::ShowMsg(kTitle, text, mode, style, yes);
-    return appState().MsgOk;
+shell::Answer MainWindowRunHost::ask(const shell::Question& question) {
+    return shell::ask(question);
+}
+
+void MainWindowRunHost::tell(const QString& text, shell::Tone tone) {
+    shell::tell(text, tone);
 }
 
 void MainWindowRunHost::wait(double seconds) {

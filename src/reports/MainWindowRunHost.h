@@ -32,7 +32,8 @@ public:
     bool fillHeaders(QString* error) override;
     bool printItem(QString* error) override;
     bool previewItem(QString* error) override;
-    bool ask(const QString& text, int mode, int style, platform::YesDoes yes) override;
+    shell::Answer ask(const shell::Question& question) override;
+    void tell(const QString& text, shell::Tone tone) override;
     void wait(double seconds) override;
 
 private:

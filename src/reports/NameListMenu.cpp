@@ -1,7 +1,6 @@
 #include "reports/NameListMenu.h"
 
 #include "data/DataError.h"
-#include "platform/AppState.h"
 #include "platform/BidiText.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
@@ -12,8 +11,8 @@
 #include "reports/NameListHeaders.h"
 #include "reports/NameListItems.h"
 #include "reports/NamesExport.h"
+#include "shell/Ask.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
 #include <QAction>
@@ -34,7 +33,6 @@ namespace {
 const QColor kMenuBack(0xDE, 0xDE, 0xDE);  // #DEDEDE
 const QColor kMenuHover(0xA7, 0xC7, 0xEC); // #A7C7EC
 const QColor kStrip(0xC0, 0xC0, 0xC0);     // #C0C0C0
-const QString kExportTitle = QStringLiteral("تنبيه");
 
 constexpr int kAbsenceItem = 15;
 constexpr int kExcelExportItem = 16;
@@ -212,7 +210,7 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
     try {
         profile = shell::schoolProfile();
     } catch (const data::DataError& e) {
-        shell::ShowMsg(kExportTitle, e.userMessage(), 1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(e.userMessage(), shell::Tone::Alarm);
         return;
     }
     ExportMessage message;
@@ -220,21 +218,21 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
         // The main window takes no input while the document is made, and is
         // given back however the making ends.
         MainWindowDisabled disabled(form_, request.ExportWordFlag && !request.ExportExcelFlag);
-        message = carryOutNamesExport(request, profile, form_.Combo4->currentText(),
-                                      classData_.ClassRecordset, [](const QString& path) {
-                                          shell::ShowMsg(kExportTitle,
-                                                         kReplaceQuestion.arg(platform::shownPath(
-                                                             QFileInfo(path).fileName())),
-                                                         5, 0, platform::YesDoes::Destroys);
-                                          return appState().MsgYes;
-                                      });
+        message = carryOutNamesExport(
+            request, profile, form_.Combo4->currentText(), classData_.ClassRecordset,
+            [](const QString& path) {
+                return shell::ask(
+                           {kReplaceQuestion.arg(platform::shownPath(QFileInfo(path).fileName())),
+                            shell::Buttons::YesNo, shell::YesEffect::Destroys}) ==
+                       shell::Answer::Yes;
+            });
     }
     // The scope boxes mean nothing for an export; a ticked one is answered.
     if (form_.ChAll->isChecked() || form_.ChOneClass->isChecked())
         message.text +=
             (message.text.isEmpty() ? QString() : QStringLiteral("\r")) + kScopeNotForExport;
     if (!message.text.isEmpty())
-        shell::ShowMsg(kExportTitle, message.text, 1, message.style, platform::YesDoes::NoQuestion);
+        shell::tell(message.text, message.tone);
 }
 
 void NameListMenu::MainForm_Reports_Click() {

@@ -120,13 +120,14 @@ ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::Sch
             const QString path = exportNamesToExcel(profile, classKey, students, folder);
             const QString file = QFileInfo(path).fileName();
             if (folder == QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
-                return {kExcelExported + QLatin1Char('\r') + platform::shownPath(file), 0};
+                return {kExcelExported + QLatin1Char('\r') + platform::shownPath(file),
+                        shell::Tone::Plain};
             // No desktop: the message says where the file went.
             return {kExcelExported.section(QLatin1Char(' '), 0, 2) + QLatin1Char('\r') +
                         platform::shownPath(path),
-                    0};
+                    shell::Tone::Plain};
         } catch (const ExportError& e) {
-            return {failure(kExcelFailed, e), 1};
+            return {failure(kExcelFailed, e), shell::Tone::Alarm};
         }
     }
     if (request.ExportWordFlag) {
@@ -135,10 +136,11 @@ ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::Sch
                 exportNamesToWord(profile, classKey, students,
                                   request.NameListIndex == kLandscapeWordItem, namesExportFolder());
             if (!platform::openDocument(path))
-                return {kWordNotOpened + QLatin1Char('\r') + platform::shownPath(path), 1};
+                return {kWordNotOpened + QLatin1Char('\r') + platform::shownPath(path),
+                        shell::Tone::Alarm};
             return {};
         } catch (const ExportError& e) {
-            return {failure(kWordFailed, e), 1};
+            return {failure(kWordFailed, e), shell::Tone::Alarm};
         }
     }
     return {};

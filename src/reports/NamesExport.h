@@ -2,6 +2,7 @@
 
 #include "data/RecordSet.h"
 #include "reports/ClassLoad.h"
+#include "shell/Ask.h"
 #include "shell/SchoolProfile.h"
 
 #include <QString>
@@ -45,7 +46,7 @@ QString exportNamesToWord(const shell::SchoolProfile& profile, const QString& cl
 // What the user is told after an export; an empty text tells nothing.
 struct ExportMessage {
     QString text;
-    int style = 0; // 1: the red title of a failure
+    shell::Tone tone = shell::Tone::Plain; // Alarm: the red title of a failure
 };
 
 // Carries out the armed export on the loaded class: to Excel when asked, else

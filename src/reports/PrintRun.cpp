@@ -31,7 +31,7 @@ bool confirm(PrintRunHost& host, const QString& text, PrintRunResult& result) {
     if (appState().PrintBatchActive)
         return true;
     // Only OK goes ahead: Cancel, or a box closed without a button, prints nothing.
-    if (!host.ask(text, 2, 0, platform::YesDoes::Keeps)) {
+    if (host.ask({text, shell::Buttons::OkCancel, shell::YesEffect::Keeps}) != shell::Answer::Ok) {
         result.cancelled = true;
         return false;
     }
@@ -53,7 +53,7 @@ void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result) {
         QStringLiteral("تعذرت طباعة الفصول التالية:\r") + result.failed.join(QLatin1Char('\r'));
     if (!result.reasons.isEmpty())
         text += QLatin1Char('\r') + result.reasons.join(QLatin1Char('\r'));
-    host.ask(text, 1, 1, platform::YesDoes::NoQuestion);
+    host.tell(text, shell::Tone::Alarm);
 }
 
 std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& result) {
@@ -66,7 +66,7 @@ std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& resu
     const int current = host.currentIndex();
     const QString key = current >= 0 && current < count ? host.classKey(current) : QString();
     if (!key.contains(QLatin1Char('-'))) {
-        host.ask(kBadClassNames, 1, 1, platform::YesDoes::NoQuestion);
+        host.tell(kBadClassNames, shell::Tone::Alarm);
         result.refused = true;
         return std::nullopt;
     }
@@ -77,7 +77,7 @@ PrintRunResult previewCurrentClass(PrintRunHost& host) {
     PrintRunResult result;
     QString error;
     if (!host.loadClass(&error) || !host.fillHeaders(&error) || !host.previewItem(&error)) {
-        host.ask(error.isEmpty() ? kBadClassNames : error, 1, 1, platform::YesDoes::NoQuestion);
+        host.tell(error.isEmpty() ? kBadClassNames : error, shell::Tone::Alarm);
         result.failed << host.classKey(host.currentIndex());
         return result;
     }
@@ -141,7 +141,7 @@ PrintRunResult runPrint(PrintRunHost& host) {
 
     if (host.wholeGrade()) {
         if (host.refusesCoursesWholeGrade() && key.startsWith(kCoursesWord)) {
-            host.ask(kCoursesNoWholeGrade, 2, 0, platform::YesDoes::Keeps);
+            host.ask({kCoursesNoWholeGrade, shell::Buttons::OkCancel, shell::YesEffect::Keeps});
             result.refused = true;
             return result;
         }

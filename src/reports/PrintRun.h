@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Presenters.h"
 #include "report/ReportOutput.h"
+#include "shell/Ask.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,9 +36,10 @@ public:
     // Prepares the item's layout and shows its preview.
     virtual bool previewItem(QString* error) = 0;
 
-    // Shows a message (mode 1 or 2 of the program's message box); returns
-    // true only when OK was pressed.
-    virtual bool ask(const QString& text, int mode, int style, platform::YesDoes yes) = 0;
+    // Asks a question in the program's box and returns its answer.
+    virtual shell::Answer ask(const shell::Question& question) = 0;
+    // Tells the user something in the program's box.
+    virtual void tell(const QString& text, shell::Tone tone) = 0;
     virtual void wait(double seconds) = 0;
 
     // Whether "جميع الصف" is refused for a class of the courses system; the

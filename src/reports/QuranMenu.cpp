@@ -9,7 +9,7 @@
 #include "reports/MarkSheetMenu.h"
 #include "reports/QuranItems.h"
 #include "reports/QuranRun.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 
 #include <QComboBox>
@@ -22,7 +22,6 @@ namespace sijill::reports {
 namespace {
 
 constexpr int kQuranPanel = 4;
-const QString kNoSheetTitle = QStringLiteral("تنبيه");
 const QString kNoSheet1 = QStringLiteral("لا يوجد نموذج طباعة خاص بـ \"");
 const QString kNoSheet2 = QStringLiteral("\"، فلا يطبع شيء");
 
@@ -109,8 +108,7 @@ void QuranMenu::TF_Click(int index) {
         return;
     // The two summaries have no sheet of their own: the user is told so.
     if (item->layout.isEmpty()) {
-        shell::ShowMsg(kNoSheetTitle, kNoSheet1 + item->caption + kNoSheet2, 1, 0,
-                       platform::YesDoes::NoQuestion);
+        shell::tell(kNoSheet1 + item->caption + kNoSheet2);
         return;
     }
     auto load = [this](QString* error) {

@@ -43,7 +43,8 @@ PrintRunResult runQuranPrint(PrintRunHost& host) {
         if (!appState().PrintBatchActive) {
             // Only OK goes ahead: Cancel, or a box closed without a button,
             // prints nothing.
-            if (!host.ask(question, 2, 0, platform::YesDoes::Keeps)) {
+            if (host.ask({question, shell::Buttons::OkCancel, shell::YesEffect::Keeps}) !=
+                shell::Answer::Ok) {
                 result.cancelled = true;
                 return result;
             }

@@ -8,7 +8,7 @@
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 #include "shell/Texts.h"
 #include "shell/TypedEdits.h"
@@ -219,15 +219,14 @@ void InfoMain::formLoad(QString* problem) {
         if (problem)
             *problem = error;
         else
-            ShowMsg(QStringLiteral("تنبيه"), error, 1, 1, platform::YesDoes::NoQuestion);
+            tell(error, Tone::Alarm);
         return;
     }
     if (!isUnfinished(kl3->text())) {
         setMainEnabled(mainWasEnabled);
         return;
     }
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" لم يتم اكمال كتابة بيانات المدرسة "), 1, 1,
-            platform::YesDoes::NoQuestion);
+    tell(QStringLiteral(" لم يتم اكمال كتابة بيانات المدرسة "), Tone::Alarm);
     platform::SetTopMost(this);
     show();
     raise();
@@ -276,7 +275,7 @@ SchoolProfile InfoMain::profile() const {
 void InfoMain::InfoMain_OpenIt1_Click() {
     QString error;
     if (!loadProfile(&error))
-        ShowMsg(QStringLiteral("تنبيه"), error, 1, 1, platform::YesDoes::NoQuestion);
+        tell(error, Tone::Alarm);
 }
 
 bool InfoMain::typedEdits() const {
@@ -288,9 +287,7 @@ bool InfoMain::saveBoxes() {
     try {
         saveSchoolProfile(typed);
     } catch (const data::DataError& e) {
-        ShowMsg(QStringLiteral("تنبيه"),
-                QStringLiteral("لم يتم حفظ بيانات المدرسة:\r%1").arg(e.userMessage()), 1, 1,
-                platform::YesDoes::NoQuestion);
+        tell(QStringLiteral("لم يتم حفظ بيانات المدرسة:\r%1").arg(e.userMessage()), Tone::Alarm);
         return false;
     }
     shown_ = typed;
@@ -300,8 +297,7 @@ bool InfoMain::saveBoxes() {
 void InfoMain::InfoMain_ComUpdate_Click() {
     if (!saveBoxes())
         return;
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral(" تم حفظ التغييرات "), 1, 0,
-            platform::YesDoes::NoQuestion);
+    tell(QStringLiteral(" تم حفظ التغييرات "));
 }
 
 void InfoMain::InfoMain_Image8_Click() {

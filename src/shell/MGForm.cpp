@@ -1,6 +1,5 @@
 #include "shell/MGForm.h"
 
-#include "platform/AppState.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/TopMost.h"
@@ -122,22 +121,16 @@ MGForm::MGForm() {
     for (QPushButton* b : MyR2->findChildren<QPushButton*>())
         b->resize(twips(795), b->height());
 
-    AppState& st = appState();
-    connect(buttonNamed(QStringLiteral("Command3")), &QPushButton::clicked, this,
-            [this, &st] { answer(&st.MsgOk); });
-    connect(buttonNamed(QStringLiteral("ClearData")), &QPushButton::clicked, this,
-            [this, &st] { answer(&st.MsgOk); });
-    connect(buttonNamed(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            [this, &st] { answer(&st.MsgCancelled); });
-    connect(buttonNamed(QStringLiteral("Command5")), &QPushButton::clicked, this,
-            [this, &st] { answer(&st.MsgCancelled); });
-    // Yes and No of mode 5 press the buttons of mode 3.
-    for (const char* yes : {"Command6", "Command7"})
-        connect(buttonNamed(QString::fromLatin1(yes)), &QPushButton::clicked, this,
-                [this, &st] { answer(&st.MsgYes); });
-    for (const char* no : {"Command4", "Command8"})
-        connect(buttonNamed(QString::fromLatin1(no)), &QPushButton::clicked, this,
-                [this, &st] { answer(&st.MsgNo); });
+    // Each button gives its answer; Yes and No of mode 5 answer as those of mode 3.
+    const std::pair<const char*, Answer> answers[] = {
+        {"Command3", Answer::Ok},     {"ClearData", Answer::Ok}, {"Command1", Answer::Cancel},
+        {"Command5", Answer::Cancel}, {"Command6", Answer::Yes}, {"Command7", Answer::Yes},
+        {"Command4", Answer::No},     {"Command8", Answer::No}};
+    for (const auto& button : answers) {
+        const Answer answer = button.second;
+        connect(buttonNamed(QString::fromLatin1(button.first)), &QPushButton::clicked, this,
+                [this, answer] { answerWith(answer); });
+    }
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -148,9 +141,8 @@ MGForm::MGForm() {
     drag->addSurface(TitlePic);
     drag->addSurface(TitleMassage);
 
-    // Loading the box: keep it on top, clear the answer, hide the mode-5 row.
+    // Loading the box: keep it on top, hide the mode-5 row.
     platform::SetTopMost(this);
-    st.clearMessageFlags();
     MyR5->hide();
 }
 
@@ -362,13 +354,13 @@ void MGForm::keyPressEvent(QKeyEvent* event) {
         reject(); // mode 5: closed without an answer
 }
 
-void MGForm::answer(bool* flag) {
-    *flag = true;
+void MGForm::answerWith(Answer answer) {
+    answer_ = answer;
     done(QDialog::Accepted);
 }
 
 void MGForm::closeEvent(QCloseEvent* event) {
-    // Closed without a button: no answer flag is set.
+    // Closed without a button: no answer.
     Timer1->stop();
     event->accept();
 }
@@ -377,25 +369,6 @@ void MGForm::reject() {
     // Escape, or a close by the window system: no answer.
     Timer1->stop();
     QDialog::reject();
-}
-
-QString ShowMsg(const QString& title, const QString& text, int mode, int style,
-                platform::YesDoes yes) {
-    // A question must say what its yes does; one that does not is taken as
-    // the safe side.
-    const bool question = mode == 2 || mode == 3 || mode == 5;
-    Q_ASSERT(!question || yes != platform::YesDoes::NoQuestion);
-    if (question && yes == platform::YesDoes::NoQuestion)
-        yes = platform::YesDoes::Destroys;
-    MGForm box;
-    box.setYesDoes(yes);
-    box.setTitle(title);
-    box.setMessage(text);
-    box.setMode(mode);
-    box.layoutForMode();
-    box.setStyle(style);
-    platform::dialogPresenter().present(box);
-    return {};
 }
 
 } // namespace sijill::shell

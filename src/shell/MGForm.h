@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Presenters.h"
+#include "shell/Ask.h"
 
 #include <QDialog>
 
@@ -20,7 +21,10 @@ public:
 
     void setTitle(const QString& title);
     void setMessage(const QString& text);
+    // 1 OK; 2 Cancel, OK; 3 Cancel, No, Yes; 4 no buttons, closes itself
+    // after 700 ms; 5 No, Yes.
     void setMode(int mode);
+    // 1: red title bar; otherwise the highlight colour.
     void setStyle(int style);
     // What the question's yes does: it decides the buttons Enter and Escape press.
     void setYesDoes(platform::YesDoes yes);
@@ -28,6 +32,9 @@ public:
     void layoutForMode();
 
     int mode() const { return mode_; }
+    // The button pressed; None while none has been, or when the box closed
+    // without one.
+    Answer answer() const { return answer_; }
     int style() const { return style_; }
     QString title() const;
     QString message() const;
@@ -48,7 +55,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void answer(bool* flag);
+    void answerWith(Answer answer);
     platform::KeyAnswers keyAnswers() const;
     QPushButton* buttonFor(platform::BoxAnswer answer) const;
     void markEnterButton();
@@ -68,14 +75,7 @@ private:
     int mode_ = 0;
     int style_ = 0;
     platform::YesDoes yes_ = platform::YesDoes::Destroys;
+    Answer answer_ = Answer::None;
 };
-
-// Shows the message box and returns when it has closed; the answer is left in
-// MsgOk, MsgCancelled, MsgYes and MsgNo of the application state.
-// mode: 1 OK; 2 Cancel, OK; 3 Cancel, No, Yes; 4 no buttons, closes itself
-// after 700 ms; 5 No, Yes. style: 1 red title bar, otherwise the highlight colour.
-// yes: what the question's yes does; NoQuestion for modes 1 and 4 only.
-QString ShowMsg(const QString& title, const QString& text, int mode, int style,
-                platform::YesDoes yes);
 
 } // namespace sijill::shell

@@ -12,9 +12,9 @@
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
+#include "shell/Ask.h"
 #include "shell/ClassList.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 #include "shell/MyHelp.h"
 #include "shell/OpenFile.h"
 
@@ -270,8 +270,7 @@ bool MainForm::formLoad() {
 
     // A missing or damaged database is told once; the window stays usable.
     if (!startupProblems_.isEmpty()) {
-        ShowMsg(QStringLiteral("تنبيه"), startupProblems_.join(QLatin1Char('\r')), 1, 1,
-                platform::YesDoes::NoQuestion);
+        tell(startupProblems_.join(QLatin1Char('\r')), Tone::Alarm);
         startupProblems_.clear();
     }
     return true;
@@ -284,23 +283,22 @@ bool MainForm::takeTheDataFolder() {
     instance_ = std::make_unique<platform::SingleInstance>(platform::dataFolder());
     const QString computer = instance_->otherComputer();
     if (!computer.isEmpty()) {
-        ShowMsg(QStringLiteral("تنبيه"),
-                QStringLiteral("آخر استخدام لمجلد البيانات كان على الجهاز %1\r"
-                               "لا تفتحه هنا إلا إذا كان البرنامج لا يعمل على ذلك الجهاز.\r"
-                               "هل تريد فتحه؟")
-                    .arg(platform::isolate(computer)),
-                5, 1, platform::YesDoes::Destroys);
-        if (!appState().MsgYes)
+        const Answer answer =
+            ask({QStringLiteral("آخر استخدام لمجلد البيانات كان على الجهاز %1\r"
+                                "لا تفتحه هنا إلا إذا كان البرنامج لا يعمل على ذلك الجهاز.\r"
+                                "هل تريد فتحه؟")
+                     .arg(platform::isolate(computer)),
+                 Buttons::YesNo, YesEffect::Destroys, Tone::Alarm});
+        if (answer != Answer::Yes)
             return false;
         instance_->takeOver();
     }
     if (!instance_->problem().isEmpty()) {
-        ShowMsg(QStringLiteral("تنبيه"), instance_->problem(), 1, 1, platform::YesDoes::NoQuestion);
+        tell(instance_->problem(), Tone::Alarm);
         return false;
     }
     if (instance_->anotherIsRunning()) {
-        ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("البرنامج يعمل"), 1, 0,
-                platform::YesDoes::NoQuestion);
+        tell(QStringLiteral("البرنامج يعمل"));
         return false;
     }
     return instance_->otherComputer().isEmpty();

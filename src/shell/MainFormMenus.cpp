@@ -1,12 +1,11 @@
 // The main window's menus: the bar, the two drop-downs and the print panel
 // with its tabs and scope boxes, and what each item does.
-#include "platform/AppState.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
+#include "shell/Ask.h"
 #include "shell/DeleteAll.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 #include "shell/MyHelp.h"
 #include "shell/OpenFile.h"
@@ -295,11 +294,9 @@ void MainForm::MainForm_BarTop_Click(int index) {
         break;
     case 2:
         if (Combo4->count() == 0) {
-            ShowMsg(QStringLiteral("تنبيه"),
-                    QStringLiteral("يوجد خطأ في ملفات البرنامج") + QLatin1Char('\r') +
-                        QStringLiteral("فضلا، أعد استيراد الأسماء") + QLatin1Char('\r') +
-                        QStringLiteral("من نظام نور"),
-                    1, 0, platform::YesDoes::NoQuestion);
+            tell(QStringLiteral("يوجد خطأ في ملفات البرنامج") + QLatin1Char('\r') +
+                 QStringLiteral("فضلا، أعد استيراد الأسماء") + QLatin1Char('\r') +
+                 QStringLiteral("من نظام نور"));
             return;
         }
         PicPrint->show();
@@ -351,7 +348,7 @@ void MainForm::runMainSelectAction(int index) {
 bool MainForm::refuseEmptyClassList(const QString& message, int style) {
     if (Combo4->count() > 0)
         return false;
-    ShowMsg(QStringLiteral("تنبيه"), message, 1, style, platform::YesDoes::NoQuestion);
+    tell(message, style == 1 ? Tone::Alarm : Tone::Plain);
     return true;
 }
 
@@ -395,21 +392,20 @@ void MainForm::MainForm_MainSelect_Click(int index) {
 }
 
 void MainForm::deleteAllClasses() {
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("هل تريد مسح جميع بيانات الفصول"), 2, 1,
-            platform::YesDoes::Destroys);
+    const Answer answer = ask({QStringLiteral("هل تريد مسح جميع بيانات الفصول"), Buttons::OkCancel,
+                               YesEffect::Destroys, Tone::Alarm});
     // Only OK goes on: Cancel and a box closed without a button delete nothing.
-    if (!appState().MsgOk)
+    if (answer != Answer::Ok)
         return;
     const std::optional<QString> failure = deleteAllStudents(schoolProfile().School);
     // The classes stay listed; their counts follow the students as they are
     // now, also when a later step failed.
     refreshClassCounts();
     if (failure) {
-        ShowMsg(QStringLiteral("تنبيه"), *failure, 1, 1, platform::YesDoes::NoQuestion);
+        tell(*failure, Tone::Alarm);
         return;
     }
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("لقد تم مسح جمبع البيانات بنجاح"), 1, 0,
-            platform::YesDoes::NoQuestion);
+    tell(QStringLiteral("لقد تم مسح جمبع البيانات بنجاح"));
 }
 
 } // namespace sijill::shell

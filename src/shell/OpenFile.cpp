@@ -8,9 +8,9 @@
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
+#include "shell/Ask.h"
 #include "shell/ChooserModes.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 
 #include <QCloseEvent>
@@ -329,10 +329,8 @@ void OpenFile::formLoad() {
     if (!places.downloads.isEmpty() && !downloads.exists() && !downloads.isSymLink() &&
         setFolder(fallback))
         return;
-    ShowMsg(QStringLiteral("تنبيه"),
-            QStringLiteral("عذرًا") + QLatin1Char('\r') + QStringLiteral("خلل في تحديد المسار!") +
-                QLatin1Char('\r') + fallback,
-            1, 0, platform::YesDoes::NoQuestion);
+    tell(QStringLiteral("عذرًا") + QLatin1Char('\r') + QStringLiteral("خلل في تحديد المسار!") +
+         QLatin1Char('\r') + fallback);
     if (!setFolder(fallback))
         setFolder(QDir::rootPath());
 }

@@ -1,16 +1,14 @@
 #include "shell/TypedEdits.h"
 
-#include "platform/AppState.h"
-#include "shell/MGForm.h"
-#include "shell/Texts.h"
+#include "shell/Ask.h"
 
 namespace sijill::shell {
 
 bool mayCloseWithTypedEdits(const QString& question, const std::function<bool()>& save) {
-    ShowMsg(texts::kMsgTitle, question, 3, 0, platform::YesDoes::SavesTyped);
-    if (appState().MsgNo)
+    const Answer answer = ask(Question{question, Buttons::YesNoCancel, YesEffect::SavesTyped});
+    if (answer == Answer::No)
         return true;
-    return appState().MsgYes && save();
+    return answer == Answer::Yes && save();
 }
 
 } // namespace sijill::shell

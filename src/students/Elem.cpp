@@ -1,12 +1,11 @@
 #include "students/Elem.h"
 
-#include "platform/AppState.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/ProgramExit.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "students/NoorImport.h"
 #include "students/SkillsImport.h"
 #include "students/Texts.h"
@@ -71,7 +70,7 @@ QPixmap drawnWorkbook(const QSize& size) {
 }
 
 void tellRefusal(const QString& message) {
-    shell::ShowMsg(texts::kMsgTitle, message, 1, 1, platform::YesDoes::NoQuestion);
+    shell::tell(message, shell::Tone::Alarm);
 }
 
 } // namespace
@@ -134,8 +133,8 @@ void Elem::Elem_GetExsl_Click() {
         QApplication::processEvents();
     };
     hooks.goOnWithoutMark = [] {
-        shell::ShowMsg(texts::kMsgTitle, texts::kNoMarkQuestion, 2, 0, platform::YesDoes::Destroys);
-        return appState().MsgOk;
+        return shell::ask({texts::kNoMarkQuestion, shell::Buttons::OkCancel,
+                           shell::YesEffect::Destroys}) == shell::Answer::Ok;
     };
     const ImportOutcome outcome = importStudentsWorkbook(file, hooks);
     switch (outcome.result) {

@@ -1,7 +1,6 @@
 #include "students/StudentsReorder.h"
 
 #include "data/DataError.h"
-#include "platform/AppState.h"
 #include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
@@ -10,7 +9,7 @@
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "platform/Wait.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 #include "shell/TypedEdits.h"
 #include "students/Artwork.h"
@@ -124,7 +123,7 @@ void systemMessage(const QString& text, const QString& title = {},
 }
 
 void tellFailure(const data::DataError& e) {
-    shell::ShowMsg(texts::kMsgTitle, e.userMessage(), 1, 1, platform::YesDoes::NoQuestion);
+    shell::tell(e.userMessage(), shell::Tone::Alarm);
 }
 
 // A class item shows its joined text and keeps its fields beside it, so a
@@ -573,14 +572,14 @@ NewStudent StudentsReorder::editBoxes(const QStringList& texts) {
 
 bool StudentsReorder::mayStore(const NewStudent& typed, const NewStudent& filled) {
     if (const QString problem = studentEntryProblem(typed, filled); !problem.isEmpty()) {
-        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(problem, shell::Tone::Alarm);
         return false;
     }
     if (const QString question = civilNumberQuestion(typed, filled); !question.isEmpty()) {
         // Only yes stores: No, or the box closed without an answer, leaves
         // the typed number in its box to correct.
-        shell::ShowMsg(texts::kMsgTitle, question, 5, 0, platform::YesDoes::Keeps);
-        return appState().MsgYes;
+        return shell::ask({question, shell::Buttons::YesNo, shell::YesEffect::Keeps}) ==
+               shell::Answer::Yes;
     }
     return true;
 }
@@ -614,7 +613,7 @@ bool StudentsReorder::saveEdit() {
     platform::Wait(0.5);
     platform::select(Combo4, chosen, [this] { Combo4_Click(); });
     SelectList->show();
-    shell::ShowMsg(texts::kMsgTitle, texts::kEdited, 1, 0, platform::YesDoes::NoQuestion);
+    shell::tell(texts::kEdited);
     return true;
 }
 
@@ -624,10 +623,9 @@ void StudentsReorder::StuDelete_Click() {
         return;
     const QString name = QLatin1Char(' ') + line->name + QLatin1Char(' ');
     const qint64 id = line->id;
-    const auto answer = platform::showSystemMessage(
-        {programTitle(), texts::kDeleteQuestion + name, QMessageBox::Yes | QMessageBox::No,
-         QMessageBox::Question, platform::YesDoes::Destroys});
-    if (answer != QMessageBox::Yes)
+    if (shell::ask({texts::kDeleteQuestion + name, shell::Buttons::YesNo,
+                    shell::YesEffect::Destroys,
+                    shell::QtBox{programTitle(), QMessageBox::Question}}) != shell::Answer::Yes)
         return;
     try {
         deleteStudent(id);
@@ -651,26 +649,25 @@ void StudentsReorder::Command1_Click() {
         return;
     const ClassItem target = classItemAt(Combo1, Combo1->currentIndex());
     if (const std::vector<StudentLine> own = alreadyInClass(chosen, target); !own.empty()) {
-        shell::ShowMsg(texts::kMsgTitle,
-                       QStringLiteral("لا يمكن نقل الطالب أو نسخه إلى فصله نفسه:\r\n%1")
-                           .arg(studentsNamed(own)),
-                       1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(QStringLiteral("لا يمكن نقل الطالب أو نسخه إلى فصله نفسه:\r\n%1")
+                        .arg(studentsNamed(own)),
+                    shell::Tone::Alarm);
         return;
     }
     const QString question = studentsNamed(chosen) + QStringLiteral("\r\n") +
                              texts::kCopyQuestion1 + QStringLiteral("\r\n \r\n") +
                              texts::kCopyQuestion3a + texts::kCopyQuestion3b +
                              QStringLiteral("\r\n") + texts::kCopyQuestion4;
-    shell::ShowMsg(texts::kMsgTitle, question, 3, 1, platform::YesDoes::Keeps);
-    const AppState& st = appState();
-    if (st.MsgCancelled) {
+    const shell::Answer answer = shell::ask(
+        {question, shell::Buttons::YesNoCancel, shell::YesEffect::Keeps, shell::Tone::Alarm});
+    if (answer == shell::Answer::Cancel) {
         Picture1->hide();
         SelectList->setEnabled(true);
         return;
     }
-    if (!st.MsgYes && !st.MsgNo)
+    if (answer != shell::Answer::Yes && answer != shell::Answer::No)
         return; // closed without an answer: nothing moves
-    const bool copy = st.MsgYes;
+    const bool copy = answer == shell::Answer::Yes;
     try {
         if (copy) {
             copyStudents(chosen, target);
@@ -693,7 +690,7 @@ void StudentsReorder::Command9_Click() {
     const int chosen = Combo4->currentIndex();
     const ClassItem cls = typedClass(Text7[0]->text(), Text7[2]->text(), Text7[1]->text());
     if (const QString problem = classEntryProblem(cls); !problem.isEmpty()) {
-        shell::ShowMsg(texts::kMsgTitle, problem, 1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(problem, shell::Tone::Alarm);
         return;
     }
     AddClassResult result;
@@ -704,10 +701,9 @@ void StudentsReorder::Command9_Click() {
         return;
     }
     if (result == AddClassResult::AlreadyThere) {
-        shell::ShowMsg(texts::kMsgTitle,
-                       QStringLiteral("هذا الفصل موجود في قائمة الفصول: ") + cls.grade +
-                           QStringLiteral(" - ") + cls.cls,
-                       1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(QStringLiteral("هذا الفصل موجود في قائمة الفصول: ") + cls.grade +
+                        QStringLiteral(" - ") + cls.cls,
+                    shell::Tone::Alarm);
         return;
     }
     if (result != AddClassResult::Added)
@@ -720,7 +716,7 @@ void StudentsReorder::Command9_Click() {
 
 void StudentsReorder::Command2_Click() {
     if (Combo1->count() < 2) {
-        shell::ShowMsg(texts::kMsgTitle, texts::kLastClass, 1, 0, platform::YesDoes::NoQuestion);
+        shell::tell(texts::kLastClass);
         return;
     }
     const int index = Combo1->currentIndex();
@@ -729,13 +725,11 @@ void StudentsReorder::Command2_Click() {
     const QString item = Combo1->currentText();
     const ClassItem cls = classItemAt(Combo1, index);
     if (cls.cls == QStringLiteral("*")) {
-        shell::ShowMsg(texts::kMsgTitle, texts::kAllNamesGroup, 1, 0,
-                       platform::YesDoes::NoQuestion);
+        shell::tell(texts::kAllNamesGroup);
         return;
     }
-    shell::ShowMsg(texts::kMsgTitle, texts::kRemoveClassQuestion + item, 2, 0,
-                   platform::YesDoes::Destroys);
-    if (!appState().MsgOk)
+    if (shell::ask({texts::kRemoveClassQuestion + item, shell::Buttons::OkCancel,
+                    shell::YesEffect::Destroys}) != shell::Answer::Ok)
         return; // Cancel, or closed without an answer
     // The class-list file is written with the removal, not after it, so a
     // file that cannot be written stops the removal before it deletes.
@@ -745,7 +739,7 @@ void StudentsReorder::Command2_Click() {
             remaining << Combo4->itemText(i);
     const ClassRemoval removal = removeClassAndSaveList(cls, remaining);
     if (!removal.deleted) {
-        shell::ShowMsg(texts::kMsgTitle, removal.message, 1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(removal.message, shell::Tone::Alarm);
         return;
     }
     recountClasses();
@@ -754,7 +748,7 @@ void StudentsReorder::Command2_Click() {
     platform::select(Combo1, 0);
     platform::select(Combo4, 0, [this] { Combo4_Click(); });
     if (!removal.message.isEmpty())
-        shell::ShowMsg(texts::kMsgTitle, removal.message, 1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(removal.message, shell::Tone::Alarm);
     reloadMainClassList();
 }
 
@@ -766,7 +760,7 @@ void StudentsReorder::SaveIt_Click() {
     const std::optional<QString> failure = saveClassListFile(items);
     Check1->setChecked(false);
     if (failure)
-        shell::ShowMsg(texts::kMsgTitle, *failure, 1, 1, platform::YesDoes::NoQuestion);
+        shell::tell(*failure, shell::Tone::Alarm);
     reloadMainClassList();
 }
 
@@ -857,7 +851,7 @@ StudentsReorder* openStudentsReorder() {
     StudentsReorder* w = instance();
     platform::showChildWindow(w, m);
     if (!m || m->Combo4->count() == 0) {
-        shell::ShowMsg(texts::kMsgTitle, texts::kNoClasses, 1, 0, platform::YesDoes::NoQuestion);
+        shell::tell(texts::kNoClasses);
         w->close();
         return nullptr;
     }

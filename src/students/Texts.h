@@ -18,7 +18,6 @@ inline const QString kNoFileText = QStringLiteral("لم تحدد اسم المل
 inline const QString kNoFileTitle = QStringLiteral("خطأ في تحديد اسم الملف");
 inline const QString kStatusLinking = QStringLiteral("الربط مع Excel");
 inline const QString kStatusExtracting = QStringLiteral("استخراج بيانات المدرسة");
-inline const QString kMsgTitle = QStringLiteral("تنبيه");
 // Asked when class maintenance closes with a student's edit not saved.
 inline const QString kAskSaveEditOnClose =
     QStringLiteral("لم تحفظ تغييرات بيانات الطالب، هل تريد حفظها قبل إغلاق النافذة؟");

@@ -12,8 +12,8 @@
 #include "platform/Presenters.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportOutput.h"
+#include "shell/Ask.h"
 #include "shell/InfoMain.h"
-#include "shell/MGForm.h"
 #include "shell/MainForm.h"
 #include "shell/MyHelp.h"
 #include "shell/OpenFile.h"
@@ -461,8 +461,8 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
 
     auto shower = std::make_shared<ShowingPresenter>();
     auto previous = platform::setDialogPresenter(shower);
-    shell::ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("نص طويل جدا ").repeated(40), 2, 1,
-                   platform::YesDoes::Destroys);
+    shell::ask({QStringLiteral("نص طويل جدا ").repeated(40), shell::Buttons::OkCancel,
+                shell::YesEffect::Destroys, shell::Tone::Alarm});
     platform::setDialogPresenter(previous);
 
     QMessageBox box(QMessageBox::Question, QStringLiteral("تنبيه"),

@@ -4,7 +4,6 @@
 #include "exams/ExamsWiring.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
-#include "platform/AppState.h"
 #include "platform/Clock.h"
 #include "platform/Twips.h"
 #include "platform/Wait.h"
@@ -63,7 +62,6 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         platform::Clock::setToday(std::nullopt);
         platform::setWaitScale(scale_);
-        appState().clearMessageFlags();
     }
 
     ControlAll* open() {

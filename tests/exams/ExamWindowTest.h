@@ -4,7 +4,6 @@
 #include "exams/ControlAll.h"
 #include "exams/ExamsWiring.h"
 #include "exams/SingelStudent.h"
-#include "platform/AppState.h"
 #include "platform/Clock.h"
 #include "platform/Wait.h"
 #include "report/LayoutLibrary.h"
@@ -42,7 +41,6 @@ protected:
         report::layoutLibrary().clear();
         platform::Clock::setToday(std::nullopt);
         platform::setWaitScale(scale_);
-        appState().clearMessageFlags();
     }
     void openExamWindow() {
         previous_ = report::setPreviewSink(sink_);

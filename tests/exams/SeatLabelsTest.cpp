@@ -135,7 +135,6 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         report::setPreviewSink(previous_);
         platform::setWaitScale(scale_);
-        appState().clearMessageFlags();
     }
 
     void addClass(const QString& grade, const QString& cls) {

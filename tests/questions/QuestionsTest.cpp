@@ -16,7 +16,6 @@
 #include "labels/DataBaseSave.h"
 #include "labels/LabelsTestSupport.h"
 #include "labels/Texts.h"
-#include "platform/AppState.h"
 #include "platform/Clock.h"
 #include "platform/Wait.h"
 #include "report/LayoutLibrary.h"
@@ -118,7 +117,6 @@ struct Quiet {
     ~Quiet() {
         platform::setWaitScale(scale);
         report::layoutLibrary().clear();
-        appState().clearMessageFlags();
     }
     double scale = platform::waitScale();
 };

@@ -47,16 +47,18 @@ public:
         record("preview " + keys.value(current));
         return true;
     }
-    bool ask(const QString& text, int mode, int, platform::YesDoes) override {
-        asked << text;
+    shell::Answer ask(const shell::Question& question) override {
+        asked << question.text;
         events << "ask";
-        if (mode == 1)
-            return true;
         if (answers.empty())
-            return false;
+            return shell::Answer::None;
         const bool a = answers.front();
         answers.erase(answers.begin());
-        return a;
+        return a ? shell::Answer::Ok : shell::Answer::Cancel;
+    }
+    void tell(const QString& text, shell::Tone) override {
+        asked << text;
+        events << "ask";
     }
     void wait(double s) override {
         waited += s;

@@ -11,7 +11,7 @@
 #include "report/ReportOutput.h"
 #include "reports/MarkSheetMenu.h"
 #include "reports/NameListMenu.h"
-#include "shell/MGForm.h"
+#include "shell/Ask.h"
 #include "shell/MainForm.h"
 #include "shell/OpenFile.h"
 #include "shell/ShellTestSupport.h"
@@ -181,10 +181,9 @@ TEST(OnScreen, EveryWindowOfTheProgramFitsA1024By768Screen) {
 TEST(OnScreen, TheMessageBoxWithALongMessageStaysOnScreen) {
     auto presenter = std::make_shared<ShowingPresenter>();
     auto previous = platform::setDialogPresenter(presenter);
-    shell::ShowMsg(QStringLiteral("تنبيه"),
-                   QStringLiteral("هل تريد حذف الفصل ") +
-                       QStringLiteral("الأولالمتوسطالمسائي").repeated(12),
-                   2, 1, platform::YesDoes::Destroys);
+    shell::ask(
+        {QStringLiteral("هل تريد حذف الفصل ") + QStringLiteral("الأولالمتوسطالمسائي").repeated(12),
+         shell::Buttons::OkCancel, shell::YesEffect::Destroys, shell::Tone::Alarm});
     platform::setDialogPresenter(previous);
     EXPECT_FALSE(presenter->frame.isEmpty());
     EXPECT_TRUE(test::availableArea().contains(presenter->frame));
@@ -251,12 +250,15 @@ TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
         closeAll();
     }
 
-    // The program's boxes in every mode, and the system's boxes as it asks them.
+    // The program's boxes with every set of buttons, and the system's boxes
+    // as it asks them.
     auto walking = std::make_shared<WalkingPresenter>();
     auto previous = platform::setDialogPresenter(walking);
-    for (int mode : {1, 2, 3, 5})
-        shell::ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("هل تريد حذف هذا الملصق"), mode, 1,
-                       mode == 1 ? platform::YesDoes::NoQuestion : platform::YesDoes::Destroys);
+    const QString question = QStringLiteral("هل تريد حذف هذا الملصق");
+    shell::tell(question, shell::Tone::Alarm);
+    for (const auto buttons :
+         {shell::Buttons::OkCancel, shell::Buttons::YesNoCancel, shell::Buttons::YesNo})
+        shell::ask({question, buttons, shell::YesEffect::Destroys, shell::Tone::Alarm});
     platform::setDialogPresenter(previous);
     for (const auto buttons :
          {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Yes | QMessageBox::No}) {

@@ -1,7 +1,7 @@
-#include "platform/AppState.h"
 #include "platform/Presenters.h"
 #include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
+#include "shell/Ask.h"
 #include "shell/MGForm.h"
 #include "support/ScriptedDialogs.h"
 
@@ -12,6 +12,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <optional>
+#include <type_traits>
 
 using namespace sijill;
 using namespace sijill::shell;
@@ -20,100 +22,144 @@ using sijill::test::ScriptedScope;
 
 namespace {
 
-struct Flags {
-    bool ok, cancelled, yes, no;
-    bool operator==(const Flags&) const = default;
+Buttons buttonsOf(int mode) {
+    return mode == 2 ? Buttons::OkCancel : mode == 3 ? Buttons::YesNoCancel : Buttons::YesNo;
+}
+
+YesEffect effectOf(platform::YesDoes yes) {
+    switch (yes) {
+    case platform::YesDoes::Keeps:
+        return YesEffect::Keeps;
+    case platform::YesDoes::SavesTyped:
+        return YesEffect::SavesTyped;
+    default:
+        return YesEffect::Destroys;
+    }
+}
+
+// Shows the box of a mode as the program asks for it: 1 a notice, 4 the
+// notice that closes itself, 2, 3 and 5 a question, whose answer is returned.
+std::optional<Answer> show(int mode, const QString& text,
+                           platform::YesDoes yes = platform::YesDoes::Keeps) {
+    switch (mode) {
+    case 1:
+        tell(text);
+        return std::nullopt;
+    case 4:
+        flash(text);
+        return std::nullopt;
+    default:
+        return ask({text, buttonsOf(mode), effectOf(yes)});
+    }
+}
+
+// Passes each box to the scripted presenter and keeps the answer the box gave.
+class AnswerRecorder : public platform::DialogPresenter {
+public:
+    explicit AnswerRecorder(platform::DialogPresenter& script) : script_(script) {}
+    void present(QDialog& dialog) override {
+        script_.present(dialog);
+        answers.push_back(dynamic_cast<MGForm&>(dialog).answer());
+    }
+    std::vector<Answer> answers;
+
+private:
+    platform::DialogPresenter& script_;
 };
 
-Flags flags() {
-    const AppState& s = appState();
-    return {s.MsgOk, s.MsgCancelled, s.MsgYes, s.MsgNo};
-}
-
-// What a mode's question declares when the test does not care.
-platform::YesDoes anyEffect(int mode) {
-    return mode == 1 || mode == 4 ? platform::YesDoes::NoQuestion : platform::YesDoes::Keeps;
-}
-
-Flags ask(int mode, const QString& answer) {
+// The answer a box of `mode` gave to `press`; a question returns the same.
+Answer answerTo(int mode, const QString& press) {
     ScriptedScope scope;
-    scope.dialogs().answer(answer);
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("سؤال"), mode, 0, anyEffect(mode));
+    scope.dialogs().answer(press);
+    auto recorder = std::make_shared<AnswerRecorder>(scope.dialogs());
+    const auto previous = platform::setDialogPresenter(recorder);
+    const std::optional<Answer> returned = show(mode, QStringLiteral("سؤال"));
+    platform::setDialogPresenter(previous);
     EXPECT_TRUE(scope.dialogs().unanswered.isEmpty())
         << scope.dialogs().unanswered.join(' ').toStdString();
-    return flags();
+    EXPECT_EQ(recorder->answers.size(), 1u);
+    const Answer given = recorder->answers.empty() ? Answer::None : recorder->answers.front();
+    if (returned) {
+        EXPECT_EQ(*returned, given);
+    }
+    return given;
 }
 
 // What a key did to a box: the answer, and whether the box stayed open.
 struct KeyResult {
-    Flags flags;
+    Answer answer;
     bool stillOpen;
     bool operator==(const KeyResult&) const = default;
 };
 
-// Shows a box and presses a key as the window system delivers it: to the
+// Presses a key on a shown box as the window system delivers it: to the
 // widget holding the focus, passing up to the box when that widget ignores it.
+KeyResult press(MGForm& box, int key) {
+    box.show();
+    QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+    const KeyResult result{box.answer(), box.isVisible()};
+    static_cast<QDialog&>(box).reject();
+    return result;
+}
+
+// Shows a box of `mode` as the program asks for it and presses a key on it.
 KeyResult pressOn(int mode, platform::YesDoes yes, int key,
                   const QString& text = QStringLiteral("سؤال")) {
     ScriptedScope scope;
-    bool open = false;
+    KeyResult result{Answer::None, false};
     scope.dialogs().custom = [&](QDialog& d) {
-        d.show();
-        QWidget* target = d.focusWidget() ? d.focusWidget() : &d;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(target, &press);
-        open = d.isVisible();
-        d.reject();
+        result = press(dynamic_cast<MGForm&>(d), key);
         return true;
     };
-    ShowMsg(QStringLiteral("تنبيه"), text, mode, 0, yes);
-    return {flags(), open};
+    const std::optional<Answer> returned = show(mode, text, yes);
+    if (returned) {
+        EXPECT_EQ(*returned, result.answer);
+    }
+    return result;
 }
-
-constexpr Flags kOkAnswer{true, false, false, false};
-constexpr Flags kCancelAnswer{false, true, false, false};
-constexpr Flags kNoAnswer{false, false, false, true};
-constexpr Flags kNone{false, false, false, false};
 
 } // namespace
 
 // Enter and Escape follow what the question's yes does, in every mode.
-TEST(ShowMsg, EnterAndEscapeAnswerByWhatTheYesDoes) {
+TEST(Ask, EnterAndEscapeAnswerByWhatTheYesDoes) {
     using platform::YesDoes;
     struct Row {
         int mode;
         YesDoes yes;
-        Flags enter, escape;
+        Answer enter, escape;
     };
-    const Flags kYes{false, false, true, false};
     const std::vector<Row> rows = {
-        {1, YesDoes::NoQuestion, kOkAnswer, kOkAnswer},
-        {2, YesDoes::Keeps, kOkAnswer, kCancelAnswer},
-        {2, YesDoes::Destroys, kCancelAnswer, kCancelAnswer},
-        {2, YesDoes::SavesTyped, kCancelAnswer, kNone},
-        // A question that declares nothing is taken as one that destroys.
-        {2, YesDoes::NoQuestion, kCancelAnswer, kCancelAnswer},
-        {3, YesDoes::Keeps, kCancelAnswer, kCancelAnswer},
-        {3, YesDoes::Destroys, kCancelAnswer, kCancelAnswer},
-        {3, YesDoes::SavesTyped, kCancelAnswer, kCancelAnswer},
-        {5, YesDoes::Keeps, kNoAnswer, kNone},
-        {5, YesDoes::Destroys, kNoAnswer, kNone},
-        {5, YesDoes::SavesTyped, kYes, kNone},
+        {1, YesDoes::NoQuestion, Answer::Ok, Answer::Ok},
+        {2, YesDoes::Keeps, Answer::Ok, Answer::Cancel},
+        {2, YesDoes::Destroys, Answer::Cancel, Answer::Cancel},
+        {2, YesDoes::SavesTyped, Answer::Cancel, Answer::None},
+        {3, YesDoes::Keeps, Answer::Cancel, Answer::Cancel},
+        {3, YesDoes::Destroys, Answer::Cancel, Answer::Cancel},
+        {3, YesDoes::SavesTyped, Answer::Cancel, Answer::Cancel},
+        {5, YesDoes::Keeps, Answer::No, Answer::None},
+        {5, YesDoes::Destroys, Answer::No, Answer::None},
+        {5, YesDoes::SavesTyped, Answer::Yes, Answer::None},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << r.mode << " effect " << int(r.yes));
-        if (r.yes == YesDoes::NoQuestion && r.mode != 1) {
-#ifdef QT_NO_DEBUG
-            EXPECT_EQ(pressOn(r.mode, r.yes, Qt::Key_Return), (KeyResult{r.enter, false}));
-#endif
-            continue;
-        }
         for (int key : {Qt::Key_Return, Qt::Key_Enter})
             EXPECT_EQ(pressOn(r.mode, r.yes, key), (KeyResult{r.enter, false}));
         EXPECT_EQ(pressOn(r.mode, r.yes, Qt::Key_Escape), (KeyResult{r.escape, false}));
     }
     // The notice that closes by itself takes no key.
-    EXPECT_EQ(pressOn(4, YesDoes::NoQuestion, Qt::Key_Return), (KeyResult{kNone, true}));
+    EXPECT_EQ(pressOn(4, YesDoes::NoQuestion, Qt::Key_Return), (KeyResult{Answer::None, true}));
+
+    // A question cannot be asked without its effect; a box told none is taken
+    // as one whose yes destroys.
+    for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        MGForm undeclared;
+        undeclared.setMode(2);
+        undeclared.setYesDoes(YesDoes::NoQuestion);
+        undeclared.layoutForMode();
+        EXPECT_EQ(press(undeclared, key), (KeyResult{Answer::Cancel, false}));
+    }
 
     // The button Enter presses holds the focus and is drawn as the default.
     MGForm box;
@@ -124,6 +170,11 @@ TEST(ShowMsg, EnterAndEscapeAnswerByWhatTheYesDoes) {
     EXPECT_TRUE(box.buttonNamed("Command1")->isDefault());
     EXPECT_FALSE(box.buttonNamed("ClearData")->isDefault());
 }
+
+// A question must say what its yes does: without it, it does not compile.
+static_assert(!std::is_constructible_v<Question, QString, Buttons>);
+static_assert(!std::is_constructible_v<Question, QString, Buttons, platform::YesDoes>);
+static_assert(std::is_constructible_v<Question, QString, Buttons, YesEffect>);
 
 // A box with a short text is still wide enough for the window manager to draw
 // its whole title, the program's name Qt adds after it included.
@@ -161,46 +212,83 @@ TEST(MGForm, ALongUnbrokenWordWrapsWholeInsideTheBox) {
     EXPECT_GE(box.buttonNamed("ClearData")->parentWidget()->y(), msg->y() + msg->height());
 }
 
-TEST(ShowMsg, EachModeShowsItsButtonsAndSetsOnlyThePressedFlag) {
+TEST(Ask, EachKindShowsItsButtonsAndAnswersWithThePressedOne) {
     ScriptedScope scope;
     for (int i = 0; i < 4; ++i)
         scope.dialogs().answer(ScriptedDialogs::kClose);
     for (int mode : {1, 2, 3, 5})
-        ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("نص"), mode, 0, anyEffect(mode));
+        show(mode, QStringLiteral("نص"));
     ASSERT_EQ(scope.dialogs().shown.size(), 4u);
     EXPECT_EQ(scope.dialogs().shown[0].buttons, QStringList({"موافق"}));
     EXPECT_EQ(scope.dialogs().shown[1].buttons, QStringList({"إلغاء", "موافق"}));
     EXPECT_EQ(scope.dialogs().shown[2].buttons, QStringList({"إلغاء", "لا", "نعم"}));
     EXPECT_EQ(scope.dialogs().shown[3].buttons, QStringList({"لا", "نعم"}));
-    EXPECT_EQ(scope.dialogs().shown[0].title, QStringLiteral("تنبيه"));
+    for (const test::ShownBox& box : scope.dialogs().shown)
+        EXPECT_EQ(box.title, QStringLiteral("تنبيه"));
 
-    EXPECT_EQ(ask(1, "موافق"), (Flags{true, false, false, false}));
-    EXPECT_EQ(ask(2, "موافق"), (Flags{true, false, false, false}));
-    EXPECT_EQ(ask(2, "إلغاء"), (Flags{false, true, false, false}));
-    EXPECT_EQ(ask(3, "نعم"), (Flags{false, false, true, false}));
-    EXPECT_EQ(ask(3, "لا"), (Flags{false, false, false, true}));
-    EXPECT_EQ(ask(3, "إلغاء"), (Flags{false, true, false, false}));
-    EXPECT_EQ(ask(5, "نعم"), (Flags{false, false, true, false}));
-    EXPECT_EQ(ask(5, "لا"), (Flags{false, false, false, true}));
+    EXPECT_EQ(answerTo(1, "موافق"), Answer::Ok);
+    EXPECT_EQ(answerTo(2, "موافق"), Answer::Ok);
+    EXPECT_EQ(answerTo(2, "إلغاء"), Answer::Cancel);
+    EXPECT_EQ(answerTo(3, "نعم"), Answer::Yes);
+    EXPECT_EQ(answerTo(3, "لا"), Answer::No);
+    EXPECT_EQ(answerTo(3, "إلغاء"), Answer::Cancel);
+    EXPECT_EQ(answerTo(5, "نعم"), Answer::Yes);
+    EXPECT_EQ(answerTo(5, "لا"), Answer::No);
 }
 
-TEST(ShowMsg, ClosingWithoutAButtonSetsNoFlagEvenAfterAnEarlierAnswer) {
-    EXPECT_EQ(ask(2, "موافق"), (Flags{true, false, false, false}));
-    EXPECT_EQ(ask(2, ScriptedDialogs::kClose), (Flags{false, false, false, false}));
+TEST(Ask, ClosingWithoutAButtonAnswersNothingEvenAfterAnEarlierAnswer) {
+    EXPECT_EQ(answerTo(2, "موافق"), Answer::Ok);
+    EXPECT_EQ(answerTo(2, ScriptedDialogs::kClose), Answer::None);
 }
 
-TEST(ShowMsg, ModeFourClosesItselfWithNoFlag) {
-    ask(1, "موافق");
+TEST(Ask, TheFlashClosesItselfWithoutAnAnswer) {
     ScriptedScope scope;
     scope.dialogs().answer(ScriptedDialogs::kRun);
+    auto recorder = std::make_shared<AnswerRecorder>(scope.dialogs());
+    const auto previous = platform::setDialogPresenter(recorder);
     QElapsedTimer t;
     t.start();
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("تم التحديث"), 4, 0,
-            platform::YesDoes::NoQuestion);
-    EXPECT_GE(t.elapsed(), 650);
-    EXPECT_LT(t.elapsed(), 5000);
+    flash(QStringLiteral("تم التحديث"));
+    const qint64 elapsed = t.elapsed();
+    platform::setDialogPresenter(previous);
+    EXPECT_GE(elapsed, 650);
+    EXPECT_LT(elapsed, 5000);
     EXPECT_TRUE(scope.dialogs().shown[0].buttons.isEmpty());
-    EXPECT_EQ(flags(), (Flags{false, false, false, false}));
+    EXPECT_EQ(recorder->answers, std::vector<Answer>{Answer::None});
+}
+
+// A question asked in Qt's box goes to the system presenter with its title,
+// icon, buttons and effect, and returns the button pressed there.
+TEST(Ask, AQuestionInQtsBoxReturnsItsButton) {
+    struct Row {
+        Buttons buttons;
+        QMessageBox::StandardButtons shown;
+        QMessageBox::StandardButton pressed;
+        Answer answer;
+    };
+    const std::vector<Row> rows = {
+        {Buttons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, Answer::Ok},
+        {Buttons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
+         Answer::Cancel},
+        {Buttons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, Answer::Yes},
+        {Buttons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, Answer::No},
+        {Buttons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, Answer::None},
+    };
+    for (const Row& r : rows) {
+        ScriptedScope scope;
+        scope.systemAnswers.push_back(r.pressed);
+        EXPECT_EQ(ask({QStringLiteral("سؤال"), r.buttons, YesEffect::Destroys,
+                       QtBox{QStringLiteral("عنوان"), QMessageBox::Warning}}),
+                  r.answer);
+        EXPECT_TRUE(scope.dialogs().shown.empty());
+        ASSERT_EQ(scope.systemShown.size(), 1u);
+        const platform::SystemMessage& m = scope.systemShown[0];
+        EXPECT_EQ(m.title, QStringLiteral("عنوان"));
+        EXPECT_EQ(m.text, QStringLiteral("سؤال"));
+        EXPECT_EQ(m.buttons, r.shown);
+        EXPECT_EQ(m.icon, QMessageBox::Warning);
+        EXPECT_EQ(m.yes, platform::YesDoes::Destroys);
+    }
 }
 
 TEST(MGForm, GrowsWithLinesAndNeverCutsALongLine) {
@@ -242,8 +330,8 @@ TEST(MGForm, StyleOnePaintsTheTitleRedAndTheNextBoxStartsFresh) {
     ScriptedScope scope;
     scope.dialogs().answer("موافق");
     scope.dialogs().answer("موافق");
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("أ"), 1, 1, platform::YesDoes::NoQuestion);
-    ShowMsg(QStringLiteral("تنبيه"), QStringLiteral("ب"), 1, 0, platform::YesDoes::NoQuestion);
+    tell(QStringLiteral("أ"), Tone::Alarm);
+    tell(QStringLiteral("ب"));
     EXPECT_EQ(scope.dialogs().shown[0].style, 1);
     EXPECT_EQ(scope.dialogs().shown[1].style, 0);
 
