@@ -11,7 +11,7 @@
 #include "shell/ChooserModes.h"
 #include "shell/InfoMain.h"
 #include "shell/MGForm.h"
-#include "shell/MainForm.h"
+#include "shell/MainCommands.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -380,7 +380,7 @@ void OpenFile::OpenFile_ClearData_Click() {
 
 void OpenFile::OpenFile_Command4_Click() {
     hide();
-    platform::giveMainWindowBack(mainForm(), this);
+    platform::giveMainWindowBack(mainWindow(), this);
 }
 
 void OpenFile::chooseFile(const QString& path) {

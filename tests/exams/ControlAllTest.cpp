@@ -67,7 +67,7 @@ protected:
     }
 
     ControlAll* open() {
-        form->MainForm_MainSelect_Click(5);
+        form->chooseMenuItem(shell::MainMenuItem::ExamControl);
         return controlAll();
     }
     static void choose(ControlAll* w, const QString& grade) {
@@ -155,7 +155,7 @@ TEST_F(ExamControl, OpensWithTheGradeListsAndLeavesTheClassListAlone) {
 
     w->close();
     EXPECT_TRUE(form->isEnabled());
-    form->MainForm_MainSelect_Click(11);
+    form->chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
     ASSERT_NE(controlAll(), nullptr);
     EXPECT_FALSE(controlAll()->Picture3->isHidden());
 }
