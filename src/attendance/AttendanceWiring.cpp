@@ -6,19 +6,12 @@
 #include "platform/ChildWindow.h"
 #include "shell/MainForm.h"
 
-#include <QAction>
-
 namespace sijill::attendance {
 
 void installAttendance(shell::MainForm& main) {
-    const QString name = QString::fromLatin1(kAbsenceItemAction);
-    if (main.findChild<QAction*>(name, Qt::FindDirectChildrenOnly))
-        return;
-    auto* action = new QAction(&main);
-    action->setObjectName(name);
-    QObject::connect(action, &QAction::triggered, &main, [&main] { openAbsenceMonth(main); });
-    main.setMainSelectAction(shell::MainForm::kAttendanceItem,
-                             [&main] { openAttendanceWindow(main); });
+    main.commands().define(shell::MainCommand::OpenAbsenceMonth, &main,
+                           [&main] { openAbsenceMonth(main); });
+    main.setMenuAction(shell::MainMenuItem::Attendance, [&main] { openAttendanceWindow(main); });
 }
 
 void openAbsenceMonth(shell::MainForm& main) {

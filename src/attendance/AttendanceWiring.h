@@ -7,13 +7,10 @@ class MainForm;
 namespace sijill::attendance {
 
 // Joins the attendance follow-up to the main window: item 15 "الغياب" of the
-// name-list menu triggers the action this installs on the main window (the
-// menu finds it by its name, kAbsenceItemAction), and the row "غياب وتأخر
-// الطلاب" of the "إداري" drop-down opens the window. Run once after the main
-// window exists.
+// name-list menu runs the main window's command OpenAbsenceMonth, which this
+// defines, and the row "غياب وتأخر الطلاب" of the "إداري" drop-down opens the
+// window. Run once after the main window exists.
 void installAttendance(shell::MainForm& main);
-
-inline constexpr const char* kAbsenceItemAction = "PrNames15";
 
 // Item 15: the main window disabled, the attendance window loaded hidden and
 // set for the monthly sheet, and the calendar opened for it with the note

@@ -353,7 +353,7 @@ void openCommittees() {
 }
 
 void installCommittees(shell::MainForm& main) {
-    main.setMainSelectAction(10, [] { openCommittees(); });
+    main.setMenuAction(shell::MainMenuItem::Committees, [] { openCommittees(); });
 }
 
 } // namespace sijill::committees

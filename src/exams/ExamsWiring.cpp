@@ -14,8 +14,9 @@
 namespace sijill::exams {
 
 void installExamControl(shell::MainForm& main) {
-    main.setMainSelectAction(5, [&main] { openExamControl(main); });
-    main.setMainSelectAction(11, [&main] { openExamControlLabels(main); });
+    main.setMenuAction(shell::MainMenuItem::ExamControl, [&main] { openExamControl(main); });
+    main.setMenuAction(shell::MainMenuItem::ExamControlLabels,
+                       [&main] { openExamControlLabels(main); });
     installSingleStudent(main);
 }
 

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <algorithm>
 
 namespace sijill::exams {
@@ -152,8 +151,9 @@ void LabelsPanel::L1_Click(int index) {
         shell::tell(t::kChooseClass + QStringLiteral("\r\n"), shell::Tone::Alarm);
         return;
     }
-    installSeatLabels(*main)->CommitteePrintMode = printModeOfRow(index);
-    main->Command6->click();
+    SeatLabelsPrint* print = installSeatLabels(*main);
+    print->CommitteePrintMode = printModeOfRow(index);
+    print->printChosenClass(Div->text());
 }
 
 void LabelsPanel::L1_MouseMove(int index) {

@@ -43,7 +43,7 @@ private:
 };
 
 // Adds the panel's rows and boxes to the window once; later calls return
-// what the first added. Also connects the main window's labels print.
+// what the first added. Also makes the main window's seat labels print.
 LabelsPanel* installLabelsPanel(ControlAll& window);
 
 // The panel added to that window, or nullptr.

@@ -2,7 +2,6 @@
 
 #include "data/DataError.h"
 #include "exams/ControlAll.h"
-#include "exams/LabelsPanel.h"
 #include "labels/SeatLabels.h"
 #include "labels/SeatTexts.h"
 #include "platform/AppState.h"
@@ -17,7 +16,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace sijill::exams {
 
@@ -74,18 +72,16 @@ QString lastLoadedGrade(shell::MainForm& main) {
 
 SeatLabelsPrint::SeatLabelsPrint(shell::MainForm& main) : QObject(&main), main_(main) {
     setObjectName(QStringLiteral("SeatLabelsPrint"));
-    connect(main.Command6, &QPushButton::clicked, this, [this] { MainForm_Command6_Click(); });
 }
 
 void SeatLabelsPrint::refuse(const QString& text) const {
     shell::tell(text, shell::Tone::Alarm);
 }
 
-void SeatLabelsPrint::MainForm_Command6_Click() {
+void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
     ControlAll* window = controlAll();
     if (!window)
         return;
-    const LabelsPanel* panel = installLabelsPanel(*window);
     const QString chosen = window->Combo9->currentText();
     const QStringList keys = classKeys(main_);
     const std::optional<labels::ClassPlace> place = labels::findClass(chosen, keys);
@@ -97,7 +93,7 @@ void SeatLabelsPrint::MainForm_Command6_Click() {
 
     int before = 0;
     if (window->All_Series->isChecked()) {
-        const std::optional<int> start = startNumber(panel->Div->text());
+        const std::optional<int> start = startNumber(startNumberText);
         if (!start) {
             refuse(t::kBadStart);
             return;

@@ -8,10 +8,10 @@ class MainForm;
 
 namespace sijill::exams {
 
-// The action of the main window's hidden button Command6: the class seat
-// labels, the committee distribution list or the attendance signature sheet
-// of the class chosen in the exam-control window's labels panel, previewed.
-// It lives as long as the main window.
+// The class seat labels, the committee distribution list or the attendance
+// signature sheet of the class chosen in the exam-control window's labels
+// panel, previewed. It lives as long as the main window, whose class list and
+// mailbox boxes it uses.
 class SeatLabelsPrint : public QObject {
     Q_OBJECT
 public:
@@ -21,7 +21,10 @@ public:
     // list, 2 signature sheet. Only the panel sets it; it keeps its value.
     int CommitteePrintMode = 0;
 
-    void MainForm_Command6_Click();
+    // Prints the sheet of CommitteePrintMode for the class chosen in the
+    // exam-control window; `startNumberText` is the labels panel's start
+    // number, read when the numbering runs over the whole school.
+    void printChosenClass(const QString& startNumberText);
 
 private:
     void refuse(const QString& text) const;
@@ -29,7 +32,7 @@ private:
     shell::MainForm& main_;
 };
 
-// Connects the main window's Command6 once and returns the print.
+// Makes the print once and returns it.
 SeatLabelsPrint* installSeatLabels(shell::MainForm& main);
 
 // The print installed on that window, or nullptr.

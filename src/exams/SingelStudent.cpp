@@ -22,7 +22,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace sijill::exams {
@@ -121,7 +120,7 @@ SingelStudent::SingelStudent() : QWidget(nullptr) {
     List1->setGeometry(twipsRect(90, 2235, 6480, 1740));
     List1->setFont(platform::designedFont(QStringLiteral("Tahoma"), 9.75, 400));
     List1->hide();
-    // The load presses the main window's student load, which fills this window.
+    // The load runs the main window's student load, which fills this window.
     loaded() = this;
     Form_Load();
 }
@@ -138,10 +137,10 @@ void SingelStudent::Form_Load() {
 }
 
 void SingelStudent::Combo4_Click() {
-    if (shell::MainForm* main = shell::mainForm(); main && main->Command20)
-        main->Command20->click();
+    if (const shell::MainCommands* commands = shell::mainCommands())
+        commands->run(shell::MainCommand::LoadChooserStudents);
     else
-        MainForm_Command20_Click();
+        loadChooserStudents();
 }
 
 void SingelStudent::Combo1_Click() {
@@ -194,7 +193,7 @@ bool SingelStudent::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void MainForm_Command20_Click() {
+void loadChooserStudents() {
     SingelStudent* chooser = singelStudent();
     if (!chooser)
         return;
@@ -217,13 +216,8 @@ void MainForm_Command20_Click() {
 }
 
 void installSingleStudent(shell::MainForm& main) {
-    // Installed once per main window; a second run would load the students twice.
-    const char* const mark = "sijillSingleStudent";
-    if (!main.Command20 || main.Command20->property(mark).toBool())
-        return;
-    main.Command20->setProperty(mark, true);
-    QObject::connect(main.Command20, &QPushButton::clicked, &main,
-                     [] { MainForm_Command20_Click(); });
+    main.commands().define(shell::MainCommand::LoadChooserStudents, &main,
+                           [] { loadChooserStudents(); });
 }
 
 void openSingleStudent() {

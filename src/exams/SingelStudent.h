@@ -52,11 +52,11 @@ private:
 // The loaded chooser, or nullptr.
 SingelStudent* singelStudent();
 
-// The main window's hidden Command20: loads the students of the chooser's
-// class into it and shows it.
-void MainForm_Command20_Click();
+// The main window's command LoadChooserStudents: loads the students of the
+// chooser's class into it and shows it.
+void loadChooserStudents();
 
-// Connects the main window's Command20 to the student load. Run once.
+// Defines the main window's command LoadChooserStudents. Run once.
 void installSingleStudent(shell::MainForm& main);
 
 // Print menu items 3 and 4: the chooser shown (loaded first when it is not)

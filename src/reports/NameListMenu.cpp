@@ -7,22 +7,20 @@
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
 #include "reports/MainWindowRunHost.h"
-#include "reports/MarkSheetMenu.h"
 #include "reports/NameListHeaders.h"
 #include "reports/NameListItems.h"
 #include "reports/NamesExport.h"
+#include "reports/PrintMenuItem.h"
 #include "shell/Ask.h"
 #include "shell/InfoMain.h"
 #include "shell/MainForm.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 
 namespace sijill::reports {
 
@@ -93,8 +91,8 @@ int indexOf(const std::vector<QLabel*>& labels, const QObject* o) {
 NameListMenu::NameListMenu(shell::MainForm& form) : QObject(&form), form_(form) {
     setObjectName(QStringLiteral("NameListMenu"));
     build();
-    connect(form_.Header, &QPushButton::clicked, this, [this] { MainForm_Header_Click(); });
-    connect(form_.Reports, &QPushButton::clicked, this, [this] { MainForm_Reports_Click(); });
+    form_.commands().define(shell::MainCommand::LoadChosenClass, this,
+                            [this] { loadChosenClass(); });
 }
 
 void NameListMenu::build() {
@@ -160,8 +158,7 @@ void NameListMenu::PrNames_Click(int index) {
         return;
     // The monthly absence sheet: the action the attendance follow-up installs.
     if (index == kAbsenceItem) {
-        if (auto* action = form_.findChild<QAction*>(QStringLiteral("PrNames15")))
-            action->trigger();
+        form_.commands().run(shell::MainCommand::OpenAbsenceMonth);
         return;
     }
     if (index < 0 || index >= kNameListItemCount)
@@ -177,12 +174,12 @@ void NameListMenu::PrNames_Click(int index) {
 void NameListMenu::runItem(int index) {
     const NameListItem& item = nameListItem(index);
     auto load = [this](QString* error) {
-        form_.Header->click();
+        loadChosenClass();
         *error = classData_.loadError();
         return error->isEmpty();
     };
     auto fill = [this](QString* error) {
-        form_.Reports->click();
+        fillHeaders();
         *error = fillError_;
         return error->isEmpty();
     };
@@ -195,7 +192,7 @@ void NameListMenu::runItem(int index) {
     classData_.takeExportRequest();
 }
 
-void NameListMenu::MainForm_Header_Click() {
+void NameListMenu::loadChosenClass() {
     // Taken before the load: a load that fails drops the request with it.
     const ExportRequest request = classData_.takeExportRequest();
     if (!classData_.load(form_.Combo4->currentText()))
@@ -235,7 +232,7 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
         shell::tell(message.text, message.tone);
 }
 
-void NameListMenu::MainForm_Reports_Click() {
+void NameListMenu::fillHeaders() {
     fillError_.clear();
     const std::optional<ClassLine> line = classLineOf(form_.Combo4->currentText());
     if (!line) {
@@ -266,5 +263,18 @@ NameListMenu* nameListMenu(shell::MainForm& form) {
     return form.findChild<NameListMenu*>(QStringLiteral("NameListMenu"),
                                          Qt::FindDirectChildrenOnly);
 }
+
+namespace menu {
+
+ClassData& classData(shell::MainForm& form) {
+    return installNameListMenu(form)->classData();
+}
+
+SchoolHeader schoolHeader(shell::MainForm& form) {
+    const shell::SchoolProfile profile = shell::schoolProfile();
+    return {profile.Admin, profile.School, profile.ThisYear, form.MinLogo->pixmap().toImage()};
+}
+
+} // namespace menu
 
 } // namespace sijill::reports

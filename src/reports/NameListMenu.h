@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/ClassLoad.h"
+#include "reports/NameListHeaders.h"
 #include "reports/PrintRun.h"
 
 #include <QObject>
@@ -15,9 +16,9 @@ class MainForm;
 
 namespace sijill::reports {
 
-// The name-list menu of the main window's print area, and the actions of the
-// main window's hidden buttons Header (the class load) and Reports (the
-// name-list header fill). It lives as long as the main window.
+// The name-list menu of the main window's print area, with the class load
+// every print menu uses (the main window's command LoadChosenClass) and the
+// name-list header fill. It lives as long as the main window.
 class NameListMenu : public QObject {
     Q_OBJECT
 public:
@@ -34,8 +35,10 @@ public:
     // What the last print run of this menu did.
     const PrintRunResult& lastRun() const { return lastRun_; }
 
-    void MainForm_Header_Click();
-    void MainForm_Reports_Click();
+    // Loads the main window's chosen class, then makes an export armed for it.
+    void loadChosenClass();
+    // Fills the name-list headers for the chosen class; fillError() says why not.
+    void fillHeaders();
     void PrNames_Click(int index);
     void PrNames_MouseMove(int index);
 
@@ -53,11 +56,19 @@ private:
     PrintRunResult lastRun_;
 };
 
-// Builds the name-list menu into the main window's print area and connects its
-// hidden buttons Header and Reports. Run once, after the main window exists.
+// Builds the name-list menu into the main window's print area and defines the
+// class load. Run once, after the main window exists.
 NameListMenu* installNameListMenu(shell::MainForm& form);
 
 // The menu installed on that window, or nullptr.
 NameListMenu* nameListMenu(shell::MainForm& form);
+
+// Shared by the print menus of this folder.
+namespace menu {
+// The main window's loaded class (this menu's class load).
+ClassData& classData(shell::MainForm& form);
+// The school header from the profile and the main window's logo.
+SchoolHeader schoolHeader(shell::MainForm& form);
+} // namespace menu
 
 } // namespace sijill::reports

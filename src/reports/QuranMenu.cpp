@@ -6,7 +6,8 @@
 #include "reports/ClassLoad.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/MarkSheetHeaders.h"
-#include "reports/MarkSheetMenu.h"
+#include "reports/NameListMenu.h"
+#include "reports/PrintMenuItem.h"
 #include "reports/QuranItems.h"
 #include "reports/QuranRun.h"
 #include "shell/Ask.h"
@@ -15,7 +16,6 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
-#include <QPushButton>
 
 namespace sijill::reports {
 
@@ -33,7 +33,6 @@ QuranMenu::QuranMenu(shell::MainForm& form) : QObject(&form), form_(form) {
     for (const QuranItem& item : quranItems())
         TF[item.index] = menu::item(QStringLiteral("TF%1").arg(item.index), item.caption, item.top,
                                     form_.StuNames.at(kQuranPanel), this);
-    connect(form_.Command21, &QPushButton::clicked, this, [this] { MainForm_Command21_Click(); });
 }
 
 bool QuranMenu::eventFilter(QObject* watched, QEvent* event) {
@@ -59,10 +58,10 @@ void QuranMenu::TF_MouseMove(int index) {
         menu::setBack(TF[index], menu::hover());
 }
 
-void QuranMenu::MainForm_Command21_Click() {
+void QuranMenu::loadClassWithHeader() {
     fillError_.clear();
     ClassData& data = menu::classData(form_);
-    form_.Header->click();
+    form_.commands().run(shell::MainCommand::LoadChosenClass);
     if (!data.loadError().isEmpty()) {
         fillError_ = data.loadError();
         return;
@@ -112,7 +111,7 @@ void QuranMenu::TF_Click(int index) {
         return;
     }
     auto load = [this](QString* error) {
-        form_.Command21->click();
+        loadClassWithHeader();
         *error = fillError_;
         return error->isEmpty();
     };

@@ -9,7 +9,7 @@
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
 #include "shell/Ask.h"
-#include "shell/MainForm.h"
+#include "shell/MainCommands.h"
 #include "shell/Texts.h"
 #include "shell/TypedEdits.h"
 
@@ -45,7 +45,7 @@ QFont boxFont() {
 }
 
 void setMainEnabled(bool enabled) {
-    if (MainForm* m = mainForm()) {
+    if (QWidget* m = mainWindow()) {
         m->setEnabled(enabled);
         if (enabled)
             m->activateWindow();
@@ -207,7 +207,7 @@ void InfoMain::formLoad(QString* problem) {
     // Loading gives the main window back only when it found it enabled: a
     // child window that holds it disabled (an import, a maintenance window)
     // keeps holding it.
-    MainForm* m = mainForm();
+    QWidget* m = mainWindow();
     const bool mainWasEnabled = m && m->isEnabled();
     setMainEnabled(false);
     resize(twips(kWidthTw), height());
@@ -315,7 +315,7 @@ void InfoMain::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     if (isVisible())
-        platform::giveMainWindowBack(mainForm(), this);
+        platform::giveMainWindowBack(mainWindow(), this);
     if (current() == this) {
         current() = nullptr;
         deleteLater();

@@ -27,7 +27,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 
 namespace sijill::shell {
@@ -81,6 +80,8 @@ MainForm* mainForm() {
 
 MainForm::MainForm() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     current() = this;
+    setMainWindow(this, &commands_);
+    commands_.define(MainCommand::ReloadClassList, this, [this] { reloadClassList(); });
     setObjectName(QStringLiteral("MainForm"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("سجل"));
@@ -94,6 +95,8 @@ MainForm::~MainForm() {
     unloadInfoMain();
     if (current() == this)
         current() = nullptr;
+    if (mainWindow() == this)
+        setMainWindow(nullptr, nullptr);
 }
 
 void MainForm::buildSurface() {
@@ -164,16 +167,11 @@ void MainForm::buildSurface() {
     storage(Text2, "Text2", 7800);
     Check2 = new QCheckBox;
     storage(Check2, "Check2", 9100);
-    LoadFile = entryPoint("LoadFile");
-    StudentsCount = entryPoint("StudentsCount");
 
     MinLogo = new QLabel(this);
     MinLogo->setObjectName(QStringLiteral("MinLogo"));
     MinLogo->setGeometry(twipsRect(16000, 0, 1800, 1800));
     MinLogo->setPixmap(drawnLogo());
-
-    connect(LoadFile, &QPushButton::clicked, this, [this] { MainForm_LoadFile_Click(); });
-    connect(StudentsCount, &QPushButton::clicked, this, [this] { MainForm_StudentsCount_Click(); });
 
     buildMenus();
 
@@ -181,18 +179,6 @@ void MainForm::buildSurface() {
     setMouseTracking(true);
     auto* drag = new platform::WindowDrag(this);
     drag->addSurface(this);
-}
-
-QPushButton* MainForm::entryPoint(const char* name) {
-    // Other windows press these from code while this window is disabled (it
-    // is whenever one of them is open), and a button inside a disabled window
-    // ignores click(). So they stand outside the window: never shown, owned
-    // here.
-    auto button = std::make_unique<QPushButton>();
-    button->setObjectName(QString::fromLatin1(name));
-    button->hide();
-    entryPoints_.push_back(std::move(button));
-    return entryPoints_.back().get();
 }
 
 void MainForm::paintEvent(QPaintEvent* event) {
@@ -241,7 +227,7 @@ bool MainForm::formLoad() {
     closeDropDowns();
 
     try {
-        MainForm_LoadFile_Click();
+        reloadClassList();
     } catch (const data::DataError& e) {
         reportStartupProblem(e.userMessage());
     }
@@ -266,7 +252,7 @@ bool MainForm::formLoad() {
     if (!profileProblem.isEmpty())
         reportStartupProblem(profileProblem);
 
-    MainForm_StudentsCount_Click();
+    countStudentsAndChooseFirstClass();
 
     // A missing or damaged database is told once; the window stays usable.
     if (!startupProblems_.isEmpty()) {
@@ -304,7 +290,7 @@ bool MainForm::takeTheDataFolder() {
     return instance_->otherComputer().isEmpty();
 }
 
-void MainForm::MainForm_LoadFile_Click() {
+void MainForm::reloadClassList() {
     // A failure leaves the list as it was and goes back to the caller.
     const QStringList keys = loadClassKeys();
     // The class chosen before stays chosen when it is still there, else the
@@ -317,7 +303,7 @@ void MainForm::MainForm_LoadFile_Click() {
     refreshClassCounts();
 }
 
-void MainForm::MainForm_StudentsCount_Click() {
+void MainForm::countStudentsAndChooseFirstClass() {
     refreshClassCounts();
     if (Combo4->count() > 0)
         Combo4->setCurrentIndex(0);

@@ -75,6 +75,12 @@ template <typename T> int indexOf(const std::vector<T*>& v, const QObject* o) {
     return -1;
 }
 
+std::size_t slot(MainMenuItem item) {
+    return static_cast<std::size_t>(item);
+}
+
+constexpr std::size_t kMenuItemSlots = static_cast<std::size_t>(MainMenuItem::Attendance) + 1;
+
 bool isLeftRelease(QEvent* event, QObject* watched) {
     if (event->type() != QEvent::MouseButtonRelease)
         return false;
@@ -112,28 +118,28 @@ void MainForm::buildMenus() {
     PicMenu[3]->setGeometry(twipsRect(5850, 570, 3045, 2130));
     struct Item {
         int menu;
-        int index;
+        MainMenuItem item;
         QString caption;
         int top;
     };
     const Item items[] = {
-        {1, 1, QStringLiteral("جلب بيانات الطلاب "), 450},
-        {1, kSkillsImportItem, QStringLiteral("جلب مهارات المقررات"), 855},
-        {1, 8, QStringLiteral("تحرير بيانات الطلاب"), 1260},
-        {1, 9, QStringLiteral("حذف جميع فصول المدرسة"), 1665},
-        {1, 6, QStringLiteral("طريقة الاستخدام"), 2325},
-        {3, 5, QStringLiteral("قوائم الكنترول"), 50},
-        {3, 10, QStringLiteral("توزيع الطلاب"), 455},
-        {3, 11, QStringLiteral("  كل صف لجنة مستقلة"), 855},
-        {3, kAttendanceItem, QStringLiteral("غياب وتأخر الطلاب"), 1260},
+        {1, MainMenuItem::ImportStudents, QStringLiteral("جلب بيانات الطلاب "), 450},
+        {1, MainMenuItem::ImportSkills, QStringLiteral("جلب مهارات المقررات"), 855},
+        {1, MainMenuItem::EditStudents, QStringLiteral("تحرير بيانات الطلاب"), 1260},
+        {1, MainMenuItem::DeleteAllClasses, QStringLiteral("حذف جميع فصول المدرسة"), 1665},
+        {1, MainMenuItem::Help, QStringLiteral("طريقة الاستخدام"), 2325},
+        {3, MainMenuItem::ExamControl, QStringLiteral("قوائم الكنترول"), 50},
+        {3, MainMenuItem::Committees, QStringLiteral("توزيع الطلاب"), 455},
+        {3, MainMenuItem::ExamControlLabels, QStringLiteral("  كل صف لجنة مستقلة"), 855},
+        {3, MainMenuItem::Attendance, QStringLiteral("غياب وتأخر الطلاب"), 1260},
     };
-    MainSelect.assign(kAttendanceItem + 1, nullptr);
-    mainSelectActions_.assign(kAttendanceItem + 1, {});
+    MainSelect.assign(kMenuItemSlots, nullptr);
+    menuActions_.assign(kMenuItemSlots, {});
     for (const Item& it : items) {
         QLabel* label = menuLabel(it.caption, PicMenu[it.menu], twipsRect(0, it.top, 3120, 375),
                                   kLightGrey, this);
-        label->setObjectName(QStringLiteral("MainSelect%1").arg(it.index));
-        MainSelect[it.index] = label;
+        label->setObjectName(QStringLiteral("MainSelect%1").arg(slot(it.item)));
+        MainSelect[slot(it.item)] = label;
     }
     for (int i : {1, 3}) {
         fill(PicMenu[i], kMenuPanel);
@@ -190,14 +196,6 @@ void MainForm::buildPrintPanel() {
     connect(ChAll, &QCheckBox::toggled, this, [this] { MainForm_ChAll_Click(); });
     connect(ChOneClass, &QCheckBox::toggled, this, [this] { MainForm_ChOneClass_Click(); });
     Combo4->raise();
-
-    // Entry points of the printing and labels windows.
-    Header = entryPoint("Header");
-    Reports = entryPoint("Reports");
-    ReportsMarks = entryPoint("ReportsMarks");
-    Command21 = entryPoint("Command21");
-    Command6 = entryPoint("Command6");
-    Command20 = entryPoint("Command20");
 }
 
 bool MainForm::menuEvent(QObject* watched, QEvent* event) {
@@ -210,7 +208,10 @@ bool MainForm::menuEvent(QObject* watched, QEvent* event) {
         return true;
     }
     if (int i = indexOf(MainSelect, watched); i >= 0) {
-        move ? MainForm_MainSelect_MouseMove(i) : MainForm_MainSelect_Click(i);
+        if (move)
+            MainForm_MainSelect_MouseMove(i);
+        else
+            chooseMenuItem(static_cast<MainMenuItem>(i));
         return true;
     }
     if (int i = indexOf(Label2, watched); i >= 0) {
@@ -333,14 +334,14 @@ void MainForm::MainForm_ChOneClass_Click() {
         ChAll->setChecked(false);
 }
 
-void MainForm::setMainSelectAction(int index, std::function<void()> action) {
-    if (index >= 0 && index < static_cast<int>(mainSelectActions_.size()))
-        mainSelectActions_[index] = std::move(action);
+void MainForm::setMenuAction(MainMenuItem item, std::function<void()> action) {
+    if (slot(item) < menuActions_.size())
+        menuActions_[slot(item)] = std::move(action);
 }
 
-void MainForm::runMainSelectAction(int index) {
+void MainForm::runMenuAction(MainMenuItem item) {
     // A copy: the action may replace itself while it runs.
-    const std::function<void()> action = mainSelectActions_.at(index);
+    const std::function<void()> action = menuActions_.at(slot(item));
     if (action)
         action();
 }
@@ -352,41 +353,42 @@ bool MainForm::refuseEmptyClassList(const QString& message, int style) {
     return true;
 }
 
-void MainForm::MainForm_MainSelect_Click(int index) {
+void MainForm::chooseMenuItem(MainMenuItem item) {
     const QString noClasses = QStringLiteral(" حصل خطأ في التعرف على أسماء الصفوف");
     // Every item opens a window or a box over this one: its drop-down closes.
     closeDropDowns();
-    switch (index) {
-    case 5:
-    case 11:
+    switch (item) {
+    case MainMenuItem::ExamControl:
+    case MainMenuItem::ExamControlLabels:
         // Both open the exam-control window, which needs the classes.
         if (refuseEmptyClassList(noClasses, 1))
             return;
-        runMainSelectAction(index);
+        runMenuAction(item);
         break;
-    case 6:
+    case MainMenuItem::Help:
         setWindowState(windowState() | Qt::WindowMinimized);
         if (MyHelp* help = myHelp()) {
             help->show();
             help->raise();
         }
         break;
-    case 9:
+    case MainMenuItem::DeleteAllClasses:
         deleteAllClasses();
         break;
-    case 1:
+    case MainMenuItem::ImportStudents:
         // The import: the chooser is made ready for its mode here; the
-        // registered action (the import window's RunExcel) sets the pattern
-        // and shows it. Without one the window would stay disabled for good.
-        if (!mainSelectActions_.at(1))
+        // registered action (the import window's workbook choice) sets the
+        // pattern and shows it. Without one the window would stay disabled
+        // for good.
+        if (!menuActions_.at(slot(item)))
             return;
         setEnabled(false);
         openFile()->SaveImage->hide();
         openFile()->ClearData->setText(QStringLiteral("استيراد ابتدائي"));
-        runMainSelectAction(1);
+        runMenuAction(item);
         break;
     default:
-        runMainSelectAction(index);
+        runMenuAction(item);
         break;
     }
 }

@@ -8,7 +8,7 @@
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
-#include "shell/MainForm.h"
+#include "shell/MainCommands.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -206,7 +206,7 @@ void MyHelp::MyHelp_MainSelect_MouseMove(int index) {
 void MyHelp::closeEvent(QCloseEvent* event) {
     event->accept();
     platform::ClearTopMost(this);
-    platform::giveMainWindowBack(mainForm(), this);
+    platform::giveMainWindowBack(mainWindow(), this);
     if (current() == this) {
         current() = nullptr;
         deleteLater();

@@ -11,8 +11,7 @@
 #include "shell/Ask.h"
 #include "shell/ChooserModes.h"
 #include "shell/InfoMain.h"
-#include "shell/MainForm.h"
-
+#include "shell/MainCommands.h"
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -378,7 +377,7 @@ void OpenFile::OpenFile_ClearData_Click() {
 
 void OpenFile::OpenFile_Command4_Click() {
     hide();
-    platform::giveMainWindowBack(mainForm(), this);
+    platform::giveMainWindowBack(mainWindow(), this);
 }
 
 void OpenFile::chooseFile(const QString& path) {

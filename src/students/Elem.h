@@ -14,7 +14,7 @@ public:
     Elem();
 
     QLabel* Image6 = nullptr;        // decorative picture
-    QPushButton* RunExcel = nullptr; // pressed by the main menu: opens the chooser
+    QPushButton* RunExcel = nullptr; // opens the chooser, as the main menu does
 
     void Elem_RunExcel_Click();
     void Elem_GetExsl_Click();

@@ -765,13 +765,11 @@ void StudentsReorder::SaveIt_Click() {
 }
 
 void StudentsReorder::reloadMainClassList() {
-    if (shell::MainForm* m = shell::mainForm()) {
-        try {
-            // The reload's own action, so its failure comes back here.
-            m->MainForm_LoadFile_Click();
-        } catch (const data::DataError& e) {
-            tellFailure(e);
-        }
+    try {
+        // A failure of the reload comes back here.
+        shell::runMainCommand(shell::MainCommand::ReloadClassList);
+    } catch (const data::DataError& e) {
+        tellFailure(e);
     }
 }
 

@@ -38,9 +38,10 @@ void installStudentWindows(shell::MainForm& main) {
                                [](const QString&) { showImportWindow(elemForm()); });
     shell::registerChooserMode(texts::kChooserModeSkills,
                                [](const QString&) { showImportWindow(elemSkilsForm()); });
-    main.setMainSelectAction(1, [] { elemForm()->RunExcel->click(); });
-    main.setMainSelectAction(8, [] { openStudentsReorder(); });
-    main.setMainSelectAction(shell::MainForm::kSkillsImportItem, [] { openSkillsImport(); });
+    main.setMenuAction(shell::MainMenuItem::ImportStudents,
+                       [] { elemForm()->Elem_RunExcel_Click(); });
+    main.setMenuAction(shell::MainMenuItem::EditStudents, [] { openStudentsReorder(); });
+    main.setMenuAction(shell::MainMenuItem::ImportSkills, [] { openSkillsImport(); });
 }
 
 void openSkillsImport() {

@@ -9,8 +9,9 @@ namespace sijill::students {
 // Joins the student windows to the shell: the import windows read the path
 // the file chooser leaves in the profile window's LoadFile; the chooser's
 // modes "استيراد ابتدائي" and "استيراد المهارات" open the students and the
-// skills import windows; the main menu's item 1 presses the import's RunExcel
-// and item 8 opens the class-list maintenance. Run once after the main
+// skills import windows; the main menu's students import runs the import
+// window's workbook choice and its student editing opens the class-list
+// maintenance. Run once after the main
 // window exists.
 void installStudentWindows(shell::MainForm& main);
 

@@ -110,17 +110,19 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
     const Window import = [] { return students::loadedElem(); };
     const Window fileChooser = [] { return shell::loadedOpenFile(); };
     const Window exam = [] { return exams::controlAll(); };
-    const auto openExam = [](Program& t) { t.main.MainForm_MainSelect_Click(5); };
+    const auto openExam = [](Program& t) {
+        t.main.chooseMenuItem(shell::MainMenuItem::ExamControl);
+    };
     const std::vector<Pair> pairs{
         {"import and the profile it reloads", false,
          [](Program& t) {
-             t.main.MainForm_MainSelect_Click(1);
+             t.main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
              shell::openFile()->chooseFile(t.workbook());
          },
          import, profile},
         {"import and its chooser", true,
          [](Program& t) {
-             t.main.MainForm_MainSelect_Click(1);
+             t.main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
              shell::openFile()->chooseFile(t.workbook());
              students::elemForm()->RunExcel->click();
          },
@@ -146,7 +148,7 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
          exam, [] { return exams::singelStudent(); }},
         {"class lists and the profile a print reloads", false,
          [](Program& t) {
-             t.main.MainForm_MainSelect_Click(8);
+             t.main.chooseMenuItem(shell::MainMenuItem::EditStudents);
              shell::schoolProfile(); // as a report header reads it
          },
          [] { return students::loadedStudentsReorder(); }, profile},
@@ -213,7 +215,7 @@ std::vector<Editor> editors() {
          [] { return shell::loadSchoolProfile().School; }, "Schedual.db", "MyInfo"},
         {"class maintenance",
          [](Program& p) -> QWidget* {
-             p.main.MainForm_MainSelect_Click(8);
+             p.main.chooseMenuItem(shell::MainMenuItem::EditStudents);
              students::StudentsReorder* w = students::loadedStudentsReorder();
              w->Combo4->setCurrentIndex(1);
              w->Combo4_Click();

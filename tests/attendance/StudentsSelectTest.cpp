@@ -250,7 +250,7 @@ TEST(StudentsSelect, CancelOrAClosedQuestionPrintsNothing) {
 TEST(StudentsSelect, AWindowWithoutClassesDoesNothing) {
     Attendance app;
     app.home.exec("Schedual.db", "DELETE FROM grades");
-    app.desk.form.MainForm_LoadFile_Click();
+    app.desk.form.reloadClassList();
     StudentsSelect* w = app.window();
     ASSERT_EQ(w->Combo1->count(), 1);
     w->Command10->click();

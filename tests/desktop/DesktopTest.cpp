@@ -277,24 +277,25 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         test::finishProfile(home);
     };
     const std::vector<Child> children{
-        {"class lists", [this] { main.MainForm_MainSelect_Click(8); },
+        {"class lists", [this] { main.chooseMenuItem(shell::MainMenuItem::EditStudents); },
          [] { return students::loadedStudentsReorder(); }, mainWindow},
-        {"exam control", [this] { main.MainForm_MainSelect_Click(5); }, exam, mainWindow},
+        {"exam control", [this] { main.chooseMenuItem(shell::MainMenuItem::ExamControl); }, exam,
+         mainWindow},
         {"single student",
          [this] {
-             main.MainForm_MainSelect_Click(5);
+             main.chooseMenuItem(shell::MainMenuItem::ExamControl);
              exams::openSingleStudent();
          },
          [] { return exams::singelStudent(); }, exam},
         {"custom labels",
          [this] {
-             main.MainForm_MainSelect_Click(11);
+             main.chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
              labels::openCustomLabels(exams::controlAll());
          },
          [] { return labels::dataBaseSave(); }, exam},
         {"exam calendar",
          [this] {
-             main.MainForm_MainSelect_Click(5);
+             main.chooseMenuItem(shell::MainMenuItem::ExamControl);
              dates::myCalendar()->openFor(dates::CalendarRequest::examDayDate(0),
                                           exams::controlAll());
          },
@@ -303,17 +304,18 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
          false,
          {},
          true},
-        {"exam labels", [this] { main.MainForm_MainSelect_Click(11); }, exam, mainWindow},
-        {"committees", [this] { main.MainForm_MainSelect_Click(10); },
+        {"exam labels", [this] { main.chooseMenuItem(shell::MainMenuItem::ExamControlLabels); },
+         exam, mainWindow},
+        {"committees", [this] { main.chooseMenuItem(shell::MainMenuItem::Committees); },
          [] { return committees::controlCom(); }, mainWindow},
-        {"attendance", [this] { main.MainForm_MainSelect_Click(shell::MainForm::kAttendanceItem); },
+        {"attendance", [this] { main.chooseMenuItem(shell::MainMenuItem::Attendance); },
          [] { return attendance::studentsSelect(); }, mainWindow},
-        {"import chooser", [this] { main.MainForm_MainSelect_Click(1); },
+        {"import chooser", [this] { main.chooseMenuItem(shell::MainMenuItem::ImportStudents); },
          [] { return shell::openFile(); }, mainWindow},
         {"import and the profile it reloads",
          [this, openUnfinishedProfile] {
              openUnfinishedProfile([this] {
-                 main.MainForm_MainSelect_Click(1);
+                 main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
                  shell::openFile()->chooseFile(home.path() + QStringLiteral("/students.xls"));
              });
          },
@@ -418,17 +420,17 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     };
     main.MainForm_BarTop_Click(0);
     check("school profile", shell::infoMain());
-    main.MainForm_MainSelect_Click(5);
+    main.chooseMenuItem(shell::MainMenuItem::ExamControl);
     check("exam control", exams::controlAll());
     exams::openSingleStudent();
     check("single student", exams::singelStudent());
     labels::openCustomLabels(exams::controlAll());
     check("custom labels", labels::dataBaseSave());
-    main.MainForm_MainSelect_Click(10);
+    main.chooseMenuItem(shell::MainMenuItem::Committees);
     check("committees", committees::controlCom());
-    main.MainForm_MainSelect_Click(8);
+    main.chooseMenuItem(shell::MainMenuItem::EditStudents);
     check("class lists", students::loadedStudentsReorder());
-    main.MainForm_MainSelect_Click(shell::MainForm::kAttendanceItem);
+    main.chooseMenuItem(shell::MainMenuItem::Attendance);
     check("attendance", attendance::studentsSelect());
     shell::openFile()->show();
     check("file chooser", shell::openFile());
@@ -437,7 +439,7 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     dates::MyCalendar* calendar = dates::loadMyCalendar(&main);
     calendar->show();
     check("calendar", calendar);
-    main.MainForm_MainSelect_Click(6);
+    main.chooseMenuItem(shell::MainMenuItem::Help);
     check("help", shell::myHelp());
 
     // The tallest preview (portrait) and the widest (landscape).

@@ -65,7 +65,7 @@ protected:
     }
 
     ControlAll* open() {
-        form->MainForm_MainSelect_Click(5);
+        form->chooseMenuItem(shell::MainMenuItem::ExamControl);
         return controlAll();
     }
     static void choose(ControlAll* w, const QString& grade) {
@@ -153,7 +153,7 @@ TEST_F(ExamControl, OpensWithTheGradeListsAndLeavesTheClassListAlone) {
 
     w->close();
     EXPECT_TRUE(form->isEnabled());
-    form->MainForm_MainSelect_Click(11);
+    form->chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
     ASSERT_NE(controlAll(), nullptr);
     EXPECT_FALSE(controlAll()->Picture3->isHidden());
 }

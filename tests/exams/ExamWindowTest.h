@@ -48,7 +48,7 @@ protected:
         ASSERT_TRUE(form->formLoad());
         installExamControl(*form);
         form->show();
-        form->MainForm_MainSelect_Click(5);
+        form->chooseMenuItem(shell::MainMenuItem::ExamControl);
         w = controlAll();
         ASSERT_NE(w, nullptr);
     }

@@ -122,7 +122,7 @@ protected:
         ASSERT_TRUE(form->formLoad());
         installExamControl(*form);
         form->show();
-        form->MainForm_MainSelect_Click(11);
+        form->chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
         window = controlAll();
         ASSERT_NE(window, nullptr);
         panel = labelsPanel(*window);

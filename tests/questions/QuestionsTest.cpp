@@ -153,7 +153,7 @@ struct ExamWindow {
         form->formLoad();
         exams::installExamControl(*form);
         form->show();
-        form->MainForm_MainSelect_Click(5);
+        form->chooseMenuItem(shell::MainMenuItem::ExamControl);
         w = exams::controlAll();
         choose("رابع");
         for (const QChar c : QStringLiteral("9:00")) {
@@ -261,7 +261,7 @@ struct StudentsWindow {
                                    "('05','سعد','0','13','1','الابتدائي','أول','2','0'),"
                                    "('1','ثامر',NULL,'21','1','الابتدائي','ثاني','1','0')");
         main = std::make_unique<shell::MainForm>();
-        main->MainForm_LoadFile_Click();
+        main->reloadClassList();
         w = std::make_unique<students::StudentsReorder>();
         w->formLoad();
         w->Combo4->setCurrentIndex(1);
@@ -466,7 +466,9 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
              };
              auto s = std::make_shared<S>();
              s->form.formLoad();
-             return sceneOf(s, false, [](S& s) { s.form.MainForm_MainSelect_Click(9); });
+             return sceneOf(s, false, [](S& s) {
+                 s.form.chooseMenuItem(shell::MainMenuItem::DeleteAllClasses);
+             });
          }},
         // Another computer's lock on the data folder.
         {"آخر استخدام لمجلد البيانات", false,

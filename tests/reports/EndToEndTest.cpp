@@ -44,7 +44,7 @@ void importThroughTheMenu(const QString& workbook) {
         shell::MainForm first;
         ASSERT_TRUE(first.formLoad());
         students::installStudentWindows(first);
-        first.MainForm_MainSelect_Click(1);
+        first.chooseMenuItem(shell::MainMenuItem::ImportStudents);
         students::Elem* elem = students::loadedElem();
         ASSERT_NE(elem, nullptr);
         elem->GetExsl->click();

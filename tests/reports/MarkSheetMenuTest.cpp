@@ -185,7 +185,7 @@ TEST(MarkSheetMenu, AClassKeyWithoutDashIsReportedAndPrintsNothing) {
     EXPECT_EQ(desk.dialogs().shown[0].text, kBadClassNames);
     EXPECT_TRUE(desk.previews().empty());
     // The filler alone leaves the sheets as they were.
-    desk.marks->MainForm_ReportsMarks_Click();
+    desk.marks->fillHeaders();
     EXPECT_EQ(desk.marks->fillError(), kBadClassNames);
 }
 

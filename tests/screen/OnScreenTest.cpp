@@ -143,15 +143,15 @@ TEST(OnScreen, EveryWindowOfTheProgramFitsA1024By768Screen) {
 
     main.MainForm_BarTop_Click(0); // school profile
     expectAllOnScreen("school profile");
-    main.MainForm_MainSelect_Click(5); // exam control
+    main.chooseMenuItem(shell::MainMenuItem::ExamControl); // exam control
     expectAllOnScreen("exam control");
-    main.MainForm_MainSelect_Click(8); // class-list maintenance
+    main.chooseMenuItem(shell::MainMenuItem::EditStudents); // class-list maintenance
     expectAllOnScreen("class lists");
     attendance::loadStudentsSelect()->show();
     expectAllOnScreen("attendance");
     shell::openFile()->show();
     expectAllOnScreen("file chooser");
-    main.MainForm_MainSelect_Click(6); // help
+    main.chooseMenuItem(shell::MainMenuItem::Help); // help
     expectAllOnScreen("help");
 
     // A landscape report: the widest preview.
@@ -215,8 +215,9 @@ TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
     main.MainForm_BarTop_Click(0);
     expectReadable("school profile");
     closeAll();
-    for (int item : {5, 8, 10, 6}) {
-        main.MainForm_MainSelect_Click(item);
+    using Item = shell::MainMenuItem;
+    for (Item item : {Item::ExamControl, Item::EditStudents, Item::Committees, Item::Help}) {
+        main.chooseMenuItem(item);
         expectReadable("window");
         closeAll();
     }

@@ -103,7 +103,7 @@ TEST(DeleteAllFile, ARenameThatFailsAfterTheDeletionSaysSoThroughTheMenu) {
         scope.dialogs().answer("موافق");
         scope.dialogs().answer("موافق");
         WriteFaultScope fault(At::Rename, "SchoolInfo.ini");
-        form.MainForm_MainSelect_Click(9);
+        form.chooseMenuItem(shell::MainMenuItem::DeleteAllClasses);
     }
     platform::setExitHandler({});
     const auto& shown = scope.dialogs().shown;

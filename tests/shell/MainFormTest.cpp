@@ -72,12 +72,12 @@ TEST(MainForm, ClassListOrderKeysAndCounts) {
     // class is gone the first is chosen. The counts follow.
     form.Combo4->setCurrentIndex(4); // ثاني-1
     home.exec("Schedual.db", "DELETE FROM grades WHERE class <> '1'");
-    form.LoadFile->click();
+    form.commands().run(MainCommand::ReloadClassList);
     EXPECT_EQ(test::comboItems(form.Combo4), QStringList({"أول-1", "ثاني-1", "سادس-1"}));
     EXPECT_EQ(form.Combo4->currentText(), "ثاني-1");
     EXPECT_EQ(appState().ClassCounts, QStringLiteral("|4|1|0"));
     home.exec("Schedual.db", "DELETE FROM grades WHERE grade = 'ثاني'");
-    form.LoadFile->click();
+    form.commands().run(MainCommand::ReloadClassList);
     EXPECT_EQ(form.Combo4->currentText(), "أول-1");
 }
 

@@ -169,13 +169,13 @@ TEST(MainMenus, AnEmptyClassListIsRefusedByThePrintPanelAndTheExamItems) {
     Program p(false);
     MainForm& f = *p.form;
     int opened = 0;
-    f.setMainSelectAction(5, [&] { ++opened; });
-    f.setMainSelectAction(11, [&] { ++opened; });
+    f.setMenuAction(shell::MainMenuItem::ExamControl, [&] { ++opened; });
+    f.setMenuAction(shell::MainMenuItem::ExamControlLabels, [&] { ++opened; });
 
     leftClick(f.BarTop[2]);
     EXPECT_TRUE(f.PicPrint->isHidden());
     leftClick(f.MainSelect[5]);
-    f.MainForm_MainSelect_Click(11);
+    f.chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
     EXPECT_EQ(opened, 0);
     const auto& shown = p.scope.dialogs().shown;
     ASSERT_EQ(shown.size(), 3u);
@@ -192,13 +192,16 @@ TEST(MainMenus, AnEmptyClassListIsRefusedByThePrintPanelAndTheExamItems) {
 TEST(MainMenus, ItemsOfOtherWindowsRunWhatIsRegisteredAndOtherwiseNothing) {
     Program p;
     MainForm& f = *p.form;
-    for (int i : {1, 5, 8, 11})
-        f.MainForm_MainSelect_Click(i);
+    using Item = MainMenuItem;
+    for (Item item :
+         {Item::ImportStudents, Item::ExamControl, Item::EditStudents, Item::ExamControlLabels})
+        f.chooseMenuItem(item);
     EXPECT_TRUE(p.scope.dialogs().shown.empty());
     EXPECT_TRUE(f.isEnabled());
     QList<int> ran;
-    for (int i : {5, 8, 11, 1})
-        f.setMainSelectAction(i, [&ran, i] { ran << i; });
+    for (Item item :
+         {Item::ExamControl, Item::EditStudents, Item::ExamControlLabels, Item::ImportStudents})
+        f.setMenuAction(item, [&ran, item] { ran << static_cast<int>(item); });
     for (int i : {5, 8, 11}) {
         // The item's drop-down closes as its window opens.
         QWidget* menu = f.MainSelect[i]->parentWidget();
@@ -211,7 +214,7 @@ TEST(MainMenus, ItemsOfOtherWindowsRunWhatIsRegisteredAndOtherwiseNothing) {
 
     // The import item readies the chooser for its mode before its action runs.
     openFile()->ClearData->setText("x");
-    f.setMainSelectAction(1, [&] {
+    f.setMenuAction(shell::MainMenuItem::ImportStudents, [&] {
         ran << 1;
         EXPECT_FALSE(f.isEnabled());
         EXPECT_TRUE(openFile()->SaveImage->isHidden());
@@ -221,12 +224,12 @@ TEST(MainMenus, ItemsOfOtherWindowsRunWhatIsRegisteredAndOtherwiseNothing) {
     EXPECT_EQ(ran.last(), 1);
 }
 
-TEST(MainMenus, WhileTheMainWindowIsDisabledOnlyItsHiddenButtonsWork) {
+TEST(MainMenus, WhileTheMainWindowIsDisabledOnlyItsCommandsWork) {
     Program p;
     MainForm& f = *p.form;
     f.show();
     QList<int> ran;
-    f.setMainSelectAction(1, [&ran] { ran << 1; });
+    f.setMenuAction(shell::MainMenuItem::ImportStudents, [&ran] { ran << 1; });
     f.MainForm_BarTop_MouseMove(1); // the drop-down the child was opened from
     f.setEnabled(false);            // as while a child window is open
     for (QWidget* part :
@@ -244,16 +247,16 @@ TEST(MainMenus, WhileTheMainWindowIsDisabledOnlyItsHiddenButtonsWork) {
     EXPECT_TRUE(f.PicMenu[1]->isVisible());
 
     p.home.exec("Schedual.db", "DELETE FROM grades WHERE class = '2'");
-    f.LoadFile->click();
+    EXPECT_TRUE(runMainCommand(MainCommand::ReloadClassList));
     EXPECT_EQ(f.Combo4->count(), 1);
-    int pressed = 0;
-    for (QPushButton* b :
-         {f.Header, f.Reports, f.ReportsMarks, f.Command21, f.Command6, f.Command20}) {
-        EXPECT_TRUE(b->isHidden());
-        QObject::connect(b, &QPushButton::clicked, [&pressed] { ++pressed; });
-        b->click();
+    int ranCommands = 0;
+    for (int i = 0; i < static_cast<int>(MainCommand::Count); ++i) {
+        const auto command = static_cast<MainCommand>(i);
+        if (command != MainCommand::ReloadClassList)
+            f.commands().define(command, &f, [&ranCommands] { ++ranCommands; });
+        EXPECT_TRUE(runMainCommand(command)) << i;
     }
-    EXPECT_EQ(pressed, 6);
+    EXPECT_EQ(ranCommands, static_cast<int>(MainCommand::Count) - 1);
 }
 
 TEST(MainMenus, HelpMinimisesTheMainWindowAndClosingItRestoresIt) {
@@ -317,9 +320,9 @@ TEST(MainMenus, DeleteAllCancelledOrClosedChangesNothing) {
     MainForm& f = *p.form;
     ASSERT_FALSE(writeSchoolInfoLines(schoolInfoPath(), {"old"}));
     p.scope.dialogs().answer("إلغاء");
-    f.MainForm_MainSelect_Click(9);
+    f.chooseMenuItem(shell::MainMenuItem::DeleteAllClasses);
     p.scope.dialogs().answer(ScriptedDialogs::kClose);
-    f.MainForm_MainSelect_Click(9);
+    f.chooseMenuItem(shell::MainMenuItem::DeleteAllClasses);
     EXPECT_EQ(p.scope.dialogs().shown.size(), 2u);
     EXPECT_EQ(p.students(), 3);
     EXPECT_EQ(readSchoolInfoLines(schoolInfoPath()),
@@ -333,7 +336,7 @@ TEST(MainMenus, DeleteAllThatFailsSaysWhyAndNeverSuccess) {
     QFile::remove(p.home.database("MyDatabase.db"));
     p.scope.dialogs().answer("موافق");
     p.scope.dialogs().answer("موافق");
-    f.MainForm_MainSelect_Click(9);
+    f.chooseMenuItem(shell::MainMenuItem::DeleteAllClasses);
     const auto& shown = p.scope.dialogs().shown;
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_TRUE(shown[1].text.contains("MyDatabase.db"));

@@ -42,7 +42,7 @@ protected:
         oldClasses = classRows();
         oldStudents = studentRows();
         main = std::make_unique<shell::MainForm>();
-        main->MainForm_LoadFile_Click();
+        main->reloadClassList();
         w = std::make_unique<StudentsReorder>();
         w->formLoad();
         w->Image5_Click(4);
@@ -80,7 +80,7 @@ TEST_F(ClassListFile, RemovalWritesArabicIndicDigitsAsLatinAndDeletes) {
 TEST_F(ClassListFile, RemovalRefusesACharacterTheFileCannotHoldBeforeDeleting) {
     home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class,order_it) "
                              "VALUES ('ابتدائي','ثالث','ş',3)");
-    main->MainForm_LoadFile_Click();
+    main->reloadClassList();
     w = std::make_unique<StudentsReorder>();
     w->formLoad();
     w->Image5_Click(4);

@@ -34,7 +34,7 @@ protected:
     void SetUp() override {
         test::seedOddNamesSchool(home);
         main = std::make_unique<shell::MainForm>();
-        main->MainForm_LoadFile_Click();
+        main->reloadClassList();
         w = std::make_unique<StudentsReorder>();
         w->formLoad();
         w->resize(w->size());

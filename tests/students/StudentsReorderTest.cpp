@@ -55,7 +55,7 @@ protected:
                                    "('05','بدر','-','12','-','','أول','2',NULL),"
                                    "('1','ثامر',NULL,'21','1','الابتدائي','ثاني','1','0')");
         main = std::make_unique<shell::MainForm>();
-        main->MainForm_LoadFile_Click();
+        main->reloadClassList();
         w = std::make_unique<StudentsReorder>();
         w->formLoad();
     }
@@ -537,7 +537,7 @@ TEST(ReorderMenu, EmptyClassListSaysSoAndGivesTheMainWindowBack) {
     TestHome home;
     ScriptedScope scope;
     shell::MainForm main;
-    main.MainForm_LoadFile_Click();
+    main.reloadClassList();
     ASSERT_EQ(main.Combo4->count(), 0);
     EXPECT_EQ(openStudentsReorder(), nullptr);
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
@@ -547,7 +547,7 @@ TEST(ReorderMenu, EmptyClassListSaysSoAndGivesTheMainWindowBack) {
     EXPECT_EQ(loadedStudentsReorder(), nullptr);
 
     home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class) VALUES ('ابتدائي','أول','1')");
-    main.MainForm_LoadFile_Click();
+    main.reloadClassList();
     StudentsReorder* w = openStudentsReorder();
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(main.isEnabled());

@@ -38,7 +38,7 @@ protected:
         // the main window as it is.
         home.exec("Schedual.db", "UPDATE MyInfo SET Admin = 'إدارة تعليم الرياض' WHERE id = 1");
         previous = platform::setFileChooserPresenter(picker);
-        main.MainForm_LoadFile_Click();
+        main.reloadClassList();
         shell::infoMain(); // loaded hidden, as the start-up leaves it
         installStudentWindows(main);
     }
@@ -69,7 +69,7 @@ protected:
 
 TEST_F(Road, MenuItemOneImportsTheChosenWorkbookAndEnds) {
     picker->file = sijill::test::fixture("students.xls");
-    main.MainForm_MainSelect_Click(1);
+    main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
     EXPECT_EQ(picker->modes, QStringList{"استيراد ابتدائي|*.xls"});
     EXPECT_FALSE(main.isEnabled());
     Elem* elem = loadedElem();
@@ -85,7 +85,7 @@ TEST_F(Road, MenuItemOneImportsTheChosenWorkbookAndEnds) {
 
 TEST_F(Road, SkillsImportFromItsOwnChooserMode) {
     picker->file = sijill::test::fixture("skills.xls");
-    main.MainForm_MainSelect_Click(shell::MainForm::kSkillsImportItem);
+    main.chooseMenuItem(shell::MainMenuItem::ImportSkills);
     EXPECT_EQ(picker->modes, QStringList{"استيراد المهارات|*.xls"});
     EXPECT_TRUE(main.isEnabled());
     Elem_skils* w = loadedElemSkils();
@@ -97,15 +97,15 @@ TEST_F(Road, SkillsImportFromItsOwnChooserMode) {
 }
 
 TEST_F(Road, MenuItemEightOpensTheClassLists) {
-    main.MainForm_MainSelect_Click(8);
+    main.chooseMenuItem(shell::MainMenuItem::EditStudents);
     EXPECT_EQ(scope.dialogs().shown.back().text, "لا يوجد بيانات للصفوف");
     EXPECT_TRUE(main.isEnabled());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(loadedStudentsReorder(), nullptr);
 
     home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class) VALUES ('ابتدائي','أول','1')");
-    main.MainForm_LoadFile_Click();
-    main.MainForm_MainSelect_Click(8);
+    main.reloadClassList();
+    main.chooseMenuItem(shell::MainMenuItem::EditStudents);
     ASSERT_NE(loadedStudentsReorder(), nullptr);
     EXPECT_TRUE(loadedStudentsReorder()->isVisible());
     EXPECT_FALSE(main.isEnabled());
@@ -120,7 +120,7 @@ TEST_F(Road, TheMainWindowStaysDisabledUntilTheImportWindowCloses) {
             home.exec("Schedual.db", "UPDATE MyInfo SET Admin = 'الإدارة غير محددة' WHERE id = 1");
         shell::unloadInfoMain(); // the profile window closed
         picker->file = sijill::test::fixture("students.xls");
-        main.MainForm_MainSelect_Click(1);
+        main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
         ASSERT_NE(shell::loadedInfoMain(), nullptr);
         EXPECT_EQ(shell::loadedInfoMain()->LoadFile->text(), picker->file);
         Elem* elem = loadedElem();

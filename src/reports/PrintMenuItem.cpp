@@ -1,0 +1,92 @@
+#include "reports/PrintMenuItem.h"
+
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace sijill::reports {
+
+namespace menu {
+
+namespace {
+constexpr int kItemLeft = 800;
+constexpr int kItemWidth = 3800;
+// Tall enough for a caption with marks above and below and a margin.
+constexpr int kItemHeight = 420;
+} // namespace
+
+const QColor& back() {
+    static const QColor c(0xDE, 0xDE, 0xDE); // #DEDEDE
+    return c;
+}
+
+const QColor& hover() {
+    static const QColor c(0xA7, 0xC7, 0xEC); // #A7C7EC
+    return c;
+}
+
+void setBack(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* item(const QString& objectName, const QString& caption, int top, QWidget* panel,
+             QObject* filter) {
+    auto* label = new QLabel(caption, panel);
+    label->setObjectName(objectName);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    label->setCursor(Qt::PointingHandCursor);
+    label->setMouseTracking(true);
+    label->installEventFilter(filter);
+    setBack(label, back());
+    QRect r = platform::twipsRect(kItemLeft, top, kItemWidth, kItemHeight);
+    const int needed = label->fontMetrics().horizontalAdvance(caption) + 12;
+    if (needed > r.width()) {
+        const int grow = std::min((needed - r.width() + 1) / 2, r.left());
+        r.adjust(-grow, 0, grow, 0);
+    }
+    label->setGeometry(r);
+    evenColumn(label);
+    return label;
+}
+
+void evenColumn(QLabel* item) {
+    item->setProperty("sijillMenuItem", true);
+    QWidget* panel = item->parentWidget();
+    QList<QLabel*> column;
+    int widest = 0;
+    for (QLabel* l : panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!l->property("sijillMenuItem").toBool())
+            continue;
+        column << l;
+        widest = std::max(widest, l->width());
+    }
+    for (QLabel* l : column) {
+        const int centre = l->geometry().center().x();
+        const int left = std::clamp(centre - widest / 2, 0, std::max(0, panel->width() - widest));
+        l->setGeometry(left, l->y(), widest, l->height());
+    }
+}
+
+int indexOf(const std::vector<QLabel*>& labels, const QObject* o) {
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        if (labels[i] && labels[i] == o)
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool isClick(const QLabel* label, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonRelease)
+        return false;
+    auto* me = static_cast<QMouseEvent*>(event);
+    return me->button() == Qt::LeftButton && label->rect().contains(me->position().toPoint());
+}
+
+} // namespace menu
+
+} // namespace sijill::reports
