@@ -10,7 +10,6 @@
 #include "shell/MainForm.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDrag>
 #include <QFrame>
@@ -199,18 +198,16 @@ void ControlCom::ImNew_Click() {
     close();
 }
 
-void ControlCom::closeEvent(QCloseEvent* event) {
-    // Changes the user made are not dropped without a word: save, discard or stay.
-    if (hasUnsavedRows()) {
-        shell::ShowMsg(texts::kTitle, texts::kAskSaveOnClose, 3, 0, platform::YesDoes::SavesTyped);
-        const bool leave = appState().MsgNo || (appState().MsgYes && saveAllRows());
-        if (!leave) {
-            event->ignore();
-            return;
-        }
-    }
-    platform::giveMainWindowBack(shell::mainForm(), this);
-    event->accept();
+bool ControlCom::hasTypedEdits() const {
+    return hasUnsavedRows();
+}
+
+bool ControlCom::saveTypedEdits() {
+    return saveAllRows();
+}
+
+QString ControlCom::typedEditsQuestion() const {
+    return texts::kAskSaveOnClose;
 }
 
 void ControlCom::Down_Click() {
@@ -343,10 +340,9 @@ ControlCom* controlCom() {
 
 void openCommittees() {
     shell::MainForm* main = shell::mainForm();
-    if (main)
-        main->setEnabled(false);
+    platform::holdMainWindow(main);
     ControlCom* w = controlCom();
-    platform::showChildWindow(w, main);
+    platform::ChildWindow::of(w)->open(main);
     if (!w->loadError().isEmpty())
         shell::ShowMsg(texts::kTitle, w->loadError(), 1, 1, platform::YesDoes::NoQuestion);
 }

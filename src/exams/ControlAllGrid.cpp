@@ -7,6 +7,7 @@
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
 #include "platform/AppState.h"
+#include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
@@ -402,15 +403,22 @@ bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
 }
 
 bool ControlAll::settleUnsavedChanges() {
-    if (ScheduleSaved || ShownGradeIndex <= 0)
-        return true;
-    shell::ShowMsg(texts::kTitle, texts::kAskSave + ShownGradeName.trimmed(), 3, 0,
-                   platform::YesDoes::SavesTyped);
-    const AppState& answer = appState();
-    // Cancel, the box closed without an answer, or a refused or failed save:
-    // the window stays with its edits.
-    if (!answer.MsgNo && !(answer.MsgYes && saveShownGrade()))
-        return false;
+    return platform::ChildWindow::of(this)->settleTypedEdits();
+}
+
+bool ControlAll::hasTypedEdits() const {
+    return !ScheduleSaved && ShownGradeIndex > 0;
+}
+
+bool ControlAll::saveTypedEdits() {
+    return saveShownGrade();
+}
+
+QString ControlAll::typedEditsQuestion() const {
+    return texts::kAskSave + ShownGradeName.trimmed();
+}
+
+void ControlAll::typedEditsSettled() {
     // The grid shows the stored schedule again; a folded editor stays folded
     // (the print menu lies under an open one).
     const bool folded = Image10->isHidden();
@@ -420,7 +428,6 @@ bool ControlAll::settleUnsavedChanges() {
         foldEditor();
         Combo4->setCurrentIndex(current);
     }
-    return true;
 }
 
 void ControlAll::Picture5_MouseMove(int day, bool overSecondPeriod) {

@@ -1,6 +1,7 @@
 // The main window's menus: the bar, the two drop-downs and the print panel
 // with its tabs and scope boxes, and what each item does.
 #include "platform/AppState.h"
+#include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
@@ -383,7 +384,7 @@ void MainForm::MainForm_MainSelect_Click(int index) {
         // and shows it. Without one the window would stay disabled for good.
         if (!mainSelectActions_.at(1))
             return;
-        setEnabled(false);
+        platform::holdMainWindow(this);
         openFile()->SaveImage->hide();
         openFile()->ClearData->setText(QStringLiteral("استيراد ابتدائي"));
         runMainSelectAction(1);
