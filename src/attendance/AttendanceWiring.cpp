@@ -15,19 +15,20 @@ void installAttendance(shell::MainForm& main) {
 }
 
 void openAbsenceMonth(shell::MainForm& main) {
-    main.setEnabled(false);
+    platform::holdMainWindow(&main);
     appState().AbsenceMonthMode = true;
     StudentsSelect* window = loadStudentsSelect();
     window->prepareForMonthSheet();
     if (dates::MyCalendar* calendar = dates::loadMyCalendar(&main))
         calendar->openFor(dates::CalendarRequest::absenceMonth(), window);
-    main.setEnabled(false);
+    // The window waits unseen for the month: the main window stays held for it.
+    platform::holdMainWindow(&main);
 }
 
 void openAttendanceWindow(shell::MainForm& main) {
-    main.setEnabled(false);
+    platform::holdMainWindow(&main);
     StudentsSelect* window = loadStudentsSelect();
-    platform::showChildWindow(window, &main);
+    platform::ChildWindow::of(window)->open(&main);
 }
 
 } // namespace sijill::attendance

@@ -8,14 +8,13 @@
 #include "dates/MyCalendar.h"
 #include "dates/Weekdays.h"
 #include "platform/AppState.h"
-#include "platform/ChildWindow.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
 #include "platform/Utf8.h"
 #include "platform/WindowPlacement.h"
 #include "shell/Ask.h"
+#include "shell/ChildOfMainForm.h"
 #include "shell/ClassList.h"
 
 #include <QCheckBox>
@@ -132,7 +131,7 @@ StudentsSelect* loadStudentsSelect() {
 StudentsSelect::StudentsSelect(shell::MainForm* main) : QWidget(nullptr), main_(main) {
     setObjectName(QStringLiteral("StudentsSelect"));
     setWindowTitle(texts::kWindowCaption);
-    platform::escapeCloses(this);
+    shell::childOfMainForm(this, main);
     setLayoutDirection(Qt::RightToLeft);
     // Closing the window unloads it; the next use loads it afresh.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -398,7 +397,6 @@ void StudentsSelect::calendarRequestEnded(const dates::CalendarRequest&) {
 
 void StudentsSelect::closeEvent(QCloseEvent* event) {
     appState().AbsenceMonthMode = false;
-    platform::giveMainWindowBack(main_, this);
     event->accept();
 }
 

@@ -9,7 +9,6 @@
 #include "shell/MainForm.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDrag>
 #include <QFrame>
@@ -198,20 +197,16 @@ void ControlCom::ImNew_Click() {
     close();
 }
 
-void ControlCom::closeEvent(QCloseEvent* event) {
-    // Changes the user made are not dropped without a word: save, discard or stay.
-    if (hasUnsavedRows()) {
-        const shell::Answer answer = shell::ask(
-            {texts::kAskSaveOnClose, shell::Buttons::YesNoCancel, shell::YesEffect::SavesTyped});
-        const bool leave =
-            answer == shell::Answer::No || (answer == shell::Answer::Yes && saveAllRows());
-        if (!leave) {
-            event->ignore();
-            return;
-        }
-    }
-    platform::giveMainWindowBack(shell::mainForm(), this);
-    event->accept();
+bool ControlCom::hasTypedEdits() const {
+    return hasUnsavedRows();
+}
+
+bool ControlCom::saveTypedEdits() {
+    return saveAllRows();
+}
+
+QString ControlCom::typedEditsQuestion() const {
+    return texts::kAskSaveOnClose;
 }
 
 void ControlCom::Down_Click() {
@@ -344,10 +339,9 @@ ControlCom* controlCom() {
 
 void openCommittees() {
     shell::MainForm* main = shell::mainForm();
-    if (main)
-        main->setEnabled(false);
+    platform::holdMainWindow(main);
     ControlCom* w = controlCom();
-    platform::showChildWindow(w, main);
+    platform::ChildWindow::of(w)->open(main);
     if (!w->loadError().isEmpty())
         shell::tell(w->loadError(), shell::Tone::Alarm);
 }

@@ -4,6 +4,7 @@
 #include "committees/CommitteeStore.h"
 #include "committees/Seating.h"
 #include "data/RecordSet.h"
+#include "platform/ChildWindow.h"
 
 #include <QPoint>
 #include <QString>
@@ -28,7 +29,7 @@ namespace sijill::committees {
 // committee's signature sheet and desk labels. It opens on its summary panel;
 // the editor panel lies over it while committees exist. Frameless, dragged by
 // its background; it gives the main window back when it closes.
-class ControlCom : public QWidget {
+class ControlCom : public QWidget, public platform::TypedEdits {
     Q_OBJECT
 public:
     ControlCom();
@@ -135,8 +136,13 @@ public:
     void Seat_MouseMove(int grade, int row);
     void Seat_DragDrop(int grade, int row);
 
+    // Its close asks about unsaved committee rows; No closes with them still
+    // on the panel.
+    bool hasTypedEdits() const override;
+    bool saveTypedEdits() override;
+    QString typedEditsQuestion() const override;
+
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

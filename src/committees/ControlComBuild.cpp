@@ -1,10 +1,10 @@
 // The committee window's controls, placed as designed (twips).
 #include "committees/ControlCom.h"
 #include "committees/Texts.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
+#include "shell/ChildOfMainForm.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -80,7 +80,7 @@ static QLabel* makeIcon(QWidget* parent, QStyle::StandardPixmap which, const QSt
 void ControlCom::build() {
     setObjectName(QStringLiteral("ControlCom"));
     setWindowTitle(texts::kCaption);
-    platform::escapeCloses(this);
+    shell::childOfMainForm(this, this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
     ground(this, kWindowGround);

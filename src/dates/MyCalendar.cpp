@@ -8,7 +8,6 @@
 #include "platform/AppState.h"
 #include "platform/ChildWindow.h"
 #include "platform/Clock.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/TopMost.h"
@@ -96,7 +95,8 @@ MyCalendar::MyCalendar(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("MyCalendar"));
     setWindowTitle(platform::fromUtf8(kCalendarCaption));
-    platform::escapeCloses(this, [this] { MyCalendar_Image2_Click(); });
+    new platform::ChildWindow(this, {.mainWindow = [this] { return mainWindow_.data(); },
+                                     .escape = [this] { MyCalendar_Image2_Click(); }});
     setLayoutDirection(Qt::RightToLeft);
     // Closing through the system unloads the window; the next use loads it again.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -456,7 +456,7 @@ void MyCalendar::openFor(const CalendarRequest& request, CalendarRequester* requ
     // leaves the calendar with the main window.
     QWidget* owner = requesterWindow_ && requesterWindow_->isVisible() ? requesterWindow_.data()
                                                                        : mainWindow_.data();
-    platform::showChildWindow(this, owner);
+    platform::ChildWindow::of(this)->showAbove(owner);
 }
 
 void MyCalendar::withdraw(CalendarRequester* requester) {
@@ -518,7 +518,7 @@ void MyCalendar::endRequest(bool enableMainWindow) {
     if (requester)
         requester->calendarRequestEnded(request);
     if (enableMainWindow)
-        platform::giveMainWindowBack(mainWindow_, this);
+        platform::ChildWindow::of(this)->giveMainWindowBack();
 }
 
 } // namespace sijill::dates

@@ -10,8 +10,7 @@
 namespace sijill::dates {
 
 void runStartupCalendar(QWidget* mainWindow, QLabel* today, QLabel* label4, QLabel* dayNumber) {
-    if (mainWindow)
-        mainWindow->setEnabled(false);
+    platform::holdMainWindow(mainWindow);
     MyCalendar* calendar = loadMyCalendar(mainWindow);
     if (dayNumber)
         dayNumber->setText(QString::number(calendar->todayDayNumber()));
@@ -25,7 +24,8 @@ void runStartupCalendar(QWidget* mainWindow, QLabel* today, QLabel* label4, QLab
         label4->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     }
     calendar->hide();
-    platform::giveMainWindowBack(mainWindow, calendar);
+    if (mainWindow)
+        platform::ChildWindow::of(calendar)->giveMainWindowBack();
 }
 
 } // namespace sijill::dates

@@ -10,7 +10,6 @@
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
 #include "platform/ChildWindow.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
@@ -18,10 +17,10 @@
 #include "platform/Utf8.h"
 #include "platform/WindowDrag.h"
 #include "shell/Ask.h"
+#include "shell/ChildOfMainForm.h"
 #include "shell/MainForm.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
@@ -96,7 +95,7 @@ ControlAll* loadControlAll() {
 ControlAll::ControlAll(shell::MainForm* main) : QWidget(nullptr), main_(main) {
     setObjectName(QStringLiteral("ControlAll"));
     setWindowTitle(texts::kWindowCaption);
-    platform::escapeCloses(this);
+    shell::childOfMainForm(this, main, this);
     setWindowFlag(Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
     // Closing unloads the window; the next opening loads it afresh.
@@ -541,15 +540,6 @@ void ControlAll::fillGradeLists() {
     Combo9->addItem(texts::kGradePrompt);
     Combo9->addItems(labelClassKeys(keys));
     platform::select(Combo9, 0, [this] { Combo9_Click(); });
-}
-
-void ControlAll::closeEvent(QCloseEvent* event) {
-    if (!settleUnsavedChanges()) {
-        event->ignore();
-        return;
-    }
-    platform::giveMainWindowBack(main_, this);
-    event->accept();
 }
 
 bool ControlAll::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,7 @@
 #include "dates/CalendarRequester.h"
 #include "exams/PickLists.h"
 #include "exams/ScheduleGrid.h"
+#include "platform/ChildWindow.h"
 
 #include <QHash>
 #include <QPointer>
@@ -31,7 +32,7 @@ class PickPopup;
 // corrector and reviewer, filled from three pick lists), its deletes, the
 // print menu of the exam paperwork and the labels panel. It is a modeless
 // child of the main window, which stays disabled while it is open.
-class ControlAll : public QWidget, public dates::CalendarRequester {
+class ControlAll : public QWidget, public dates::CalendarRequester, public platform::TypedEdits {
     Q_OBJECT
 public:
     // Builds the window and runs its load (hidden).
@@ -172,6 +173,13 @@ public:
     // changes the user is asked to save (then go on), discard (the grid shows
     // the stored schedule again, then go on) or stay. False: stay.
     bool settleUnsavedChanges();
+    // The shown grade's schedule changed and not saved: asked about as the
+    // window's typed edits; after the question the grid shows the stored
+    // schedule again.
+    bool hasTypedEdits() const override;
+    bool saveTypedEdits() override;
+    QString typedEditsQuestion() const override;
+    void typedEditsSettled() override;
 
     // The print menu's items that the paperwork provides (every item but 1
     // and 11, which show this window's own panels).
@@ -189,7 +197,6 @@ public:
     void calendarRequestEnded(const dates::CalendarRequest& request) override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

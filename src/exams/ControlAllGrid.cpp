@@ -6,6 +6,7 @@
 #include "exams/ControlAllLayout.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
+#include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
@@ -405,15 +406,22 @@ bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
 }
 
 bool ControlAll::settleUnsavedChanges() {
-    if (ScheduleSaved || ShownGradeIndex <= 0)
-        return true;
-    const shell::Answer answer =
-        shell::ask({texts::kAskSave + ShownGradeName.trimmed(), shell::Buttons::YesNoCancel,
-                    shell::YesEffect::SavesTyped});
-    // Cancel, the box closed without an answer, or a refused or failed save:
-    // the window stays with its edits.
-    if (answer != shell::Answer::No && !(answer == shell::Answer::Yes && saveShownGrade()))
-        return false;
+    return platform::ChildWindow::of(this)->settleTypedEdits();
+}
+
+bool ControlAll::hasTypedEdits() const {
+    return !ScheduleSaved && ShownGradeIndex > 0;
+}
+
+bool ControlAll::saveTypedEdits() {
+    return saveShownGrade();
+}
+
+QString ControlAll::typedEditsQuestion() const {
+    return texts::kAskSave + ShownGradeName.trimmed();
+}
+
+void ControlAll::typedEditsSettled() {
     // The grid shows the stored schedule again; a folded editor stays folded
     // (the print menu lies under an open one).
     const bool folded = Image10->isHidden();
@@ -423,7 +431,6 @@ bool ControlAll::settleUnsavedChanges() {
         foldEditor();
         Combo4->setCurrentIndex(current);
     }
-    return true;
 }
 
 void ControlAll::Picture5_MouseMove(int day, bool overSecondPeriod) {

@@ -21,13 +21,13 @@ void installExamControl(shell::MainForm& main) {
 }
 
 void openExamControl(shell::MainForm& main) {
-    main.setEnabled(false);
+    platform::holdMainWindow(&main);
     ControlAll* window = loadControlAll();
     installHandOver(*window);
     installExamPrintMenu(*window);
     installLabelsPanel(*window);
     installExamMinutes(*window);
-    platform::showChildWindow(window, &main);
+    platform::ChildWindow::of(window)->open(&main);
 }
 
 void openExamControlLabels(shell::MainForm& main) {

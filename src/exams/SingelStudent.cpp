@@ -6,12 +6,12 @@
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
 #include "platform/ChildWindow.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "shell/Ask.h"
+#include "shell/ChildOfMainForm.h"
 #include "shell/MainForm.h"
 
 #include <QCheckBox>
@@ -77,7 +77,7 @@ SingelStudent* singelStudent() {
 SingelStudent::SingelStudent() : QWidget(nullptr) {
     setObjectName(QStringLiteral("SingelStudent"));
     setWindowTitle(minutes::texts::kChooserCaption);
-    platform::escapeCloses(this);
+    shell::childOfMainForm(this);
     setLayoutDirection(Qt::RightToLeft);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twips(4710), twips(2205));
@@ -178,8 +178,6 @@ void SingelStudent::Image1_Click() {
 
 void SingelStudent::closeEvent(QCloseEvent* event) {
     enableControlAll();
-    // The exam window may have gone first.
-    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 
@@ -223,7 +221,7 @@ void installSingleStudent(shell::MainForm& main) {
 void openSingleStudent() {
     SingelStudent* chooser = loadSingelStudent();
     ControlAll* control = controlAll();
-    platform::showChildWindow(chooser, control);
+    platform::ChildWindow::of(chooser)->showAbove(control);
     if (control)
         control->setEnabled(false);
 }

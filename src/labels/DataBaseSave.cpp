@@ -4,7 +4,6 @@
 #include "labels/CustomLabelPrint.h"
 #include "labels/Texts.h"
 #include "platform/ChildWindow.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/Presenters.h"
@@ -15,9 +14,9 @@
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
 #include "shell/Ask.h"
+#include "shell/ChildOfMainForm.h"
 #include "shell/ClassList.h"
 #include "shell/MainForm.h"
-#include "shell/TypedEdits.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -98,20 +97,19 @@ DataBaseSave* dataBaseSave() {
 }
 
 void openCustomLabels(QWidget* returnTo) {
-    if (shell::MainForm* main = shell::mainForm())
-        main->setEnabled(false);
+    platform::holdMainWindow(shell::mainForm());
     if (!loaded())
         loaded() = new DataBaseSave(returnTo);
     else if (returnTo)
         loaded()->setReturnTo(returnTo);
     DataBaseSave* w = loaded().data();
-    platform::showChildWindow(w, returnTo ? returnTo : shell::mainForm());
+    platform::ChildWindow::of(w)->open(returnTo);
 }
 
 DataBaseSave::DataBaseSave(QWidget* returnTo) : QWidget(nullptr), returnTo_(returnTo) {
     setObjectName(QStringLiteral("DataBaseSave"));
     setWindowTitle(texts::kWindowCaption);
-    platform::escapeCloses(this);
+    shell::childOfMainForm(this, this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
     // Closing the window unloads it; the next opening loads it afresh.
@@ -512,7 +510,11 @@ bool DataBaseSave::saveShownRow(bool confirm) {
     return true;
 }
 
-bool DataBaseSave::typedEdits() const {
+QString DataBaseSave::typedEditsQuestion() const {
+    return texts::kAskSaveOnClose;
+}
+
+bool DataBaseSave::hasTypedEdits() const {
     const LabelTexts t = boxTexts();
     if (adding())
         return std::any_of(t.begin(), t.end(), [](const QString& s) { return !s.isEmpty(); });
@@ -591,12 +593,6 @@ void DataBaseSave::Image1_Click() {
 }
 
 void DataBaseSave::closeEvent(QCloseEvent* event) {
-    // A label typed and not stored is not dropped without a word.
-    if (typedEdits() && !shell::mayCloseWithTypedEdits(texts::kAskSaveOnClose,
-                                                       [this] { return saveTypedEdits(); })) {
-        event->ignore();
-        return;
-    }
     // The exam window that opened the labels shows again, unless it has
     // gone; the main window comes back only when nothing else stays open.
     if (returnTo_) {
@@ -604,7 +600,6 @@ void DataBaseSave::closeEvent(QCloseEvent* event) {
         returnTo_->raise();
         returnTo_->activateWindow();
     }
-    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 

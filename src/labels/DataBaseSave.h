@@ -1,6 +1,7 @@
 #pragma once
 
 #include "labels/CustomLabels.h"
+#include "platform/ChildWindow.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,7 +18,7 @@ namespace sijill::labels {
 // The custom-labels window "ملصقات مخصصة": a free list of desk labels (class,
 // name, number, committee) browsed one row at a time, added, edited, deleted
 // and printed two to a row. Rows are written and deleted by their id.
-class DataBaseSave : public QWidget {
+class DataBaseSave : public QWidget, public platform::TypedEdits {
     Q_OBJECT
 public:
     // Builds the window and runs its load. `returnTo` is the window shown
@@ -63,7 +64,8 @@ public:
     const std::vector<CustomLabel>& rows() const { return rows_; }
     bool adding() const;
     // A shown label changed and not saved, or a new one typed and not stored.
-    bool typedEdits() const;
+    bool hasTypedEdits() const override;
+    QString typedEditsQuestion() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,7 +85,7 @@ private:
     // Writes the boxes over the shown row, after the user's OK when `confirm`.
     bool saveShownRow(bool confirm);
     // Saves the shown row or stores the new one; false leaves the edits.
-    bool saveTypedEdits();
+    bool saveTypedEdits() override;
     void tell(const QString& text, const QString& title) const;
     QString programTitle() const;
 

@@ -1,6 +1,7 @@
 #include "platform/ChildWindow.h"
 
 #include "platform/AppFilter.h"
+#include "platform/EscapeKey.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,6 +17,7 @@ namespace sijill::platform {
 namespace {
 
 constexpr const char* kNoChild = "sijillNoChildWindow";
+constexpr const char* kLifeName = "sijillChildWindow";
 
 bool isInput(QEvent::Type type) {
     switch (type) {
@@ -138,6 +140,8 @@ void makeTransientFor(QWidget* child, QWidget* opener) {
         window->setTransientParent(parent);
 }
 
+namespace {
+
 void showChildWindow(QWidget* child, QWidget* opener) {
     if (!child)
         return;
@@ -165,6 +169,93 @@ void giveMainWindowBack(QWidget* mainWindow, const QWidget* closing) {
         mainWindow->show();
     mainWindow->activateWindow();
     mainWindow->setFocus();
+}
+
+// Calls the window's own event handler, its closeEvent among them.
+bool deliver(QWidget* window, QEvent* event) {
+    struct Access : QWidget {
+        using QWidget::event;
+    };
+    return (window->*(&Access::event))(event);
+}
+
+} // namespace
+
+ChildWindow::ChildWindow(QWidget* window, Setup setup)
+    : QObject(window), window_(window), setup_(std::move(setup)) {
+    setObjectName(QLatin1String(kLifeName));
+    escapeCloses(window, setup_.escape);
+    window->installEventFilter(this);
+}
+
+ChildWindow* ChildWindow::of(const QWidget* window) {
+    return window ? window->findChild<ChildWindow*>(QLatin1String(kLifeName),
+                                                    Qt::FindDirectChildrenOnly)
+                  : nullptr;
+}
+
+QWidget* ChildWindow::mainWindow() const {
+    return setup_.mainWindow ? setup_.mainWindow() : nullptr;
+}
+
+void ChildWindow::open(QWidget* opener) {
+    holdMainWindow();
+    showAbove(opener ? opener : mainWindow());
+}
+
+void ChildWindow::showAbove(QWidget* opener) {
+    showChildWindow(window_, opener);
+}
+
+void ChildWindow::holdMainWindow() {
+    platform::holdMainWindow(mainWindow());
+}
+
+void ChildWindow::giveMainWindowBack() {
+    platform::giveMainWindowBack(mainWindow(), window_);
+}
+
+bool ChildWindow::settleTypedEdits() {
+    TypedEdits* edits = setup_.typedEdits;
+    if (!edits || !setup_.ask || !edits->hasTypedEdits())
+        return true;
+    if (!setup_.ask(edits->typedEditsQuestion(), [edits] { return edits->saveTypedEdits(); }))
+        return false;
+    edits->typedEditsSettled();
+    return true;
+}
+
+bool ChildWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_ || event->type() != QEvent::Close)
+        return false;
+    // Typed edits are not dropped without a word: save, drop or stay.
+    if (!settleTypedEdits()) {
+        event->ignore();
+        return true;
+    }
+    const bool wasVisible = window_->isVisible();
+    // The window's own closing runs first; it may still refuse. A window
+    // closed unseen had nothing over the main window to give back.
+    deliver(window_, event);
+    if (event->isAccepted() && wasVisible)
+        giveMainWindowBack();
+    return true;
+}
+
+void holdMainWindow(QWidget* mainWindow) {
+    if (mainWindow)
+        mainWindow->setEnabled(false);
+}
+
+MainWindowHeld::MainWindowHeld(QWidget& mainWindow, bool hold)
+    : mainWindow_(mainWindow), was_(mainWindow.isEnabled()), hold_(hold) {
+    if (hold_)
+        mainWindow_.setEnabled(false);
+}
+
+MainWindowHeld::~MainWindowHeld() {
+    if (hold_)
+        mainWindow_.setEnabled(was_);
 }
 
 void countsAsNoChild(QWidget* window) {

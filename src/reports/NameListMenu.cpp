@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "platform/BidiText.h"
+#include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "report/ReportError.h"
@@ -42,26 +43,6 @@ const QString kScopeNotForExport =
 bool isExportItem(int index) {
     return index == kExcelExportItem || index == kWordPortraitItem || index == kWordLandscapeItem;
 }
-
-// Disables the main window while it lives, when asked.
-class MainWindowDisabled {
-public:
-    MainWindowDisabled(QWidget& w, bool disable) : w_(w), was_(w.isEnabled()), disable_(disable) {
-        if (disable_)
-            w_.setEnabled(false);
-    }
-    ~MainWindowDisabled() {
-        if (disable_)
-            w_.setEnabled(was_);
-    }
-    MainWindowDisabled(const MainWindowDisabled&) = delete;
-    MainWindowDisabled& operator=(const MainWindowDisabled&) = delete;
-
-private:
-    QWidget& w_;
-    bool was_;
-    bool disable_;
-};
 
 constexpr int kItemLeft = 800;
 constexpr int kItemWidth = 3800;
@@ -214,7 +195,7 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
     {
         // The main window takes no input while the document is made, and is
         // given back however the making ends.
-        MainWindowDisabled disabled(form_, request.ExportWordFlag && !request.ExportExcelFlag);
+        platform::MainWindowHeld held(form_, request.ExportWordFlag && !request.ExportExcelFlag);
         message = carryOutNamesExport(
             request, profile, form_.Combo4->currentText(), classData_.ClassRecordset,
             [](const QString& path) {

@@ -1,17 +1,15 @@
 #include "shell/InfoMain.h"
 
 #include "data/DataError.h"
-#include "platform/ChildWindow.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
 #include "shell/Ask.h"
+#include "shell/ChildOfMainForm.h"
 #include "shell/MainCommands.h"
 #include "shell/Texts.h"
-#include "shell/TypedEdits.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -42,14 +40,6 @@ InfoMain*& current() {
 
 QFont boxFont() {
     return platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12.75);
-}
-
-void setMainEnabled(bool enabled) {
-    if (QWidget* m = mainWindow()) {
-        m->setEnabled(enabled);
-        if (enabled)
-            m->activateWindow();
-    }
 }
 
 // The panel that holds the visible controls, with its background artwork.
@@ -86,7 +76,7 @@ InfoMain::InfoMain() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("InfoMain"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("البيانات الأساسية"));
-    platform::escapeCloses(this);
+    life_ = childOfMainForm(this, this);
     build();
 }
 
@@ -204,28 +194,19 @@ bool InfoMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void InfoMain::formLoad(QString* problem) {
-    // Loading gives the main window back only when it found it enabled: a
-    // child window that holds it disabled (an import, a maintenance window)
-    // keeps holding it.
-    QWidget* m = mainWindow();
-    const bool mainWasEnabled = m && m->isEnabled();
-    setMainEnabled(false);
     resize(twips(kWidthTw), height());
 
     QString error;
     if (!loadProfile(&error)) {
-        // The user still gets the main window back.
-        setMainEnabled(mainWasEnabled);
         if (problem)
             *problem = error;
         else
             tell(error, Tone::Alarm);
         return;
     }
-    if (!isUnfinished(kl3->text())) {
-        setMainEnabled(mainWasEnabled);
+    if (!isUnfinished(kl3->text()))
         return;
-    }
+    life_->holdMainWindow();
     tell(QStringLiteral(" لم يتم اكمال كتابة بيانات المدرسة "), Tone::Alarm);
     platform::SetTopMost(this);
     show();
@@ -278,8 +259,16 @@ void InfoMain::InfoMain_OpenIt1_Click() {
         tell(error, Tone::Alarm);
 }
 
-bool InfoMain::typedEdits() const {
-    return !(profile() == shown_);
+bool InfoMain::hasTypedEdits() const {
+    return isVisible() && !(profile() == shown_);
+}
+
+bool InfoMain::saveTypedEdits() {
+    return saveBoxes();
+}
+
+QString InfoMain::typedEditsQuestion() const {
+    return texts::kAskSaveProfileOnClose;
 }
 
 bool InfoMain::saveBoxes() {
@@ -306,16 +295,7 @@ void InfoMain::InfoMain_Image8_Click() {
 
 void InfoMain::closeEvent(QCloseEvent* event) {
     // Closing unloads the window: the next read of the profile loads it again.
-    // The main window comes back unless another window stays open over it.
-    // Typed changes are not dropped without a word: save, drop or stay.
-    if (isVisible() && typedEdits() &&
-        !mayCloseWithTypedEdits(texts::kAskSaveProfileOnClose, [this] { return saveBoxes(); })) {
-        event->ignore();
-        return;
-    }
     event->accept();
-    if (isVisible())
-        platform::giveMainWindowBack(mainWindow(), this);
     if (current() == this) {
         current() = nullptr;
         deleteLater();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ChildWindow.h"
 #include "shell/SchoolProfile.h"
 
 #include <QWidget>
@@ -14,16 +15,15 @@ namespace sijill::shell {
 
 // The school-profile window. Its boxes, not the table, are what reports and
 // exports read; its hidden LoadFile carries the path the file chooser picked.
-class InfoMain : public QWidget {
+class InfoMain : public QWidget, public platform::TypedEdits {
     Q_OBJECT
 public:
     InfoMain();
 
-    // The window's loading: disables the main window, loads the profile and
-    // gives the main window back unless the administration is still unset,
-    // in which case it warns in red and shows itself on top. A load that fails
-    // is told (into `problem` when given, else in a message box). Either way
-    // a main window that another child window had disabled stays disabled.
+    // The window's loading: loads the profile and, when the administration
+    // is still unset, disables the main window, warns in red and shows itself
+    // on top. A load that fails is told (into `problem` when given, else in a
+    // message box).
     void formLoad(QString* problem = nullptr);
 
     QLineEdit* kl1 = nullptr;              // semester
@@ -50,8 +50,10 @@ public:
     // The boxes as they stand now (unsaved edits included).
     SchoolProfile profile() const;
     void showProfile(const SchoolProfile& p);
-    // The boxes differ from the profile last loaded or saved.
-    bool typedEdits() const;
+    // On view, the boxes differ from the profile last loaded or saved.
+    bool hasTypedEdits() const override;
+    bool saveTypedEdits() override;
+    QString typedEditsQuestion() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +66,7 @@ private:
     bool saveBoxes();
 
     SchoolProfile shown_; // the profile as last loaded into the boxes or saved
+    platform::ChildWindow* life_ = nullptr;
 };
 
 // The profile window, loaded (hidden, with its own loading) when it is not.

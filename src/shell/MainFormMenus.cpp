@@ -1,5 +1,6 @@
 // The main window's menus: the bar, the two drop-downs and the print panel
 // with its tabs and scope boxes, and what each item does.
+#include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
@@ -382,7 +383,7 @@ void MainForm::chooseMenuItem(MainMenuItem item) {
         // for good.
         if (!menuActions_.at(slot(item)))
             return;
-        setEnabled(false);
+        platform::holdMainWindow(this);
         openFile()->SaveImage->hide();
         openFile()->ClearData->setText(QStringLiteral("استيراد ابتدائي"));
         runMenuAction(item);

@@ -1,13 +1,12 @@
 #include "shell/MyHelp.h"
 
 #include "platform/BidiText.h"
-#include "platform/ChildWindow.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
+#include "shell/ChildOfMainForm.h"
 #include "shell/MainCommands.h"
 
 #include <QCloseEvent>
@@ -88,7 +87,7 @@ MyHelp::MyHelp() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("MyHelp"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("    طريقة الاستخدام"));
-    platform::escapeCloses(this);
+    childOfMainForm(this);
     build();
     formLoad();
 }
@@ -206,7 +205,6 @@ void MyHelp::MyHelp_MainSelect_MouseMove(int index) {
 void MyHelp::closeEvent(QCloseEvent* event) {
     event->accept();
     platform::ClearTopMost(this);
-    platform::giveMainWindowBack(mainWindow(), this);
     if (current() == this) {
         current() = nullptr;
         deleteLater();

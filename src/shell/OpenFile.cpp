@@ -2,13 +2,13 @@
 
 #include "platform/BidiText.h"
 #include "platform/ChildWindow.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
 #include "platform/WindowDrag.h"
 #include "shell/Ask.h"
+#include "shell/ChildOfMainForm.h"
 #include "shell/ChooserModes.h"
 #include "shell/InfoMain.h"
 #include "shell/MainCommands.h"
@@ -94,7 +94,7 @@ OpenFile::OpenFile() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("OpenFile"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("اسم الملف"));
-    platform::escapeCloses(this);
+    childOfMainForm(this);
     build();
 }
 
@@ -377,7 +377,7 @@ void OpenFile::OpenFile_ClearData_Click() {
 
 void OpenFile::OpenFile_Command4_Click() {
     hide();
-    platform::giveMainWindowBack(mainWindow(), this);
+    platform::ChildWindow::of(this)->giveMainWindowBack();
 }
 
 void OpenFile::chooseFile(const QString& path) {

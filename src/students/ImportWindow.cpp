@@ -1,11 +1,10 @@
 #include "students/ImportWindow.h"
 
-#include "platform/ChildWindow.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
+#include "shell/ChildOfMainForm.h"
 #include "shell/MainForm.h"
 #include "students/Artwork.h"
 
@@ -63,7 +62,7 @@ ImportWindow::ImportWindow(const QString& objectName, const QString& caption, in
     setObjectName(objectName);
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(caption);
-    platform::escapeCloses(this);
+    shell::childOfMainForm(this);
     setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
     pathSource_ = defaultSource();
     fill(this, platform::vbColor(kPanelColour));
@@ -169,7 +168,6 @@ void ImportWindow::closeEvent(QCloseEvent* event) {
     PicWait->show();
     PicWait->raise();
     QApplication::processEvents();
-    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 

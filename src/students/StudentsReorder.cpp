@@ -2,7 +2,6 @@
 
 #include "data/DataError.h"
 #include "platform/ChildWindow.h"
-#include "platform/EscapeKey.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
@@ -10,8 +9,8 @@
 #include "platform/VbColor.h"
 #include "platform/Wait.h"
 #include "shell/Ask.h"
+#include "shell/ChildOfMainForm.h"
 #include "shell/MainForm.h"
-#include "shell/TypedEdits.h"
 #include "students/Artwork.h"
 #include "students/ClassChanges.h"
 #include "students/StudentLineDelegate.h"
@@ -152,7 +151,7 @@ StudentsReorder::StudentsReorder() : QWidget(nullptr, Qt::Window) {
     setObjectName(QStringLiteral("StudentsReorder"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(texts::kReorderCaption);
-    platform::escapeCloses(this);
+    shell::childOfMainForm(this, this);
     setFont(arabicFont());
     build();
 }
@@ -584,8 +583,16 @@ bool StudentsReorder::mayStore(const NewStudent& typed, const NewStudent& filled
     return true;
 }
 
-bool StudentsReorder::typedEdits() const {
+bool StudentsReorder::hasTypedEdits() const {
     return !PicRearrange->isHidden() && editId_ != 0 && editTexts() != editFilled_;
+}
+
+bool StudentsReorder::saveTypedEdits() {
+    return saveEdit();
+}
+
+QString StudentsReorder::typedEditsQuestion() const {
+    return texts::kAskSaveEditOnClose;
 }
 
 bool StudentsReorder::saveEdit() {
@@ -824,22 +831,14 @@ bool StudentsReorder::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StudentsReorder::closeEvent(QCloseEvent* event) {
-    // A student's typed edit is not dropped without a word: save, drop or stay.
-    if (typedEdits() &&
-        !shell::mayCloseWithTypedEdits(texts::kAskSaveEditOnClose, [this] { return saveEdit(); })) {
-        event->ignore();
-        return;
-    }
     // A class added here must be in the main window's list for every print.
     reloadMainClassList();
-    platform::giveMainWindowBack(shell::mainForm(), this);
     event->accept();
 }
 
 StudentsReorder* openStudentsReorder() {
     shell::MainForm* m = shell::mainForm();
-    if (m)
-        m->setEnabled(false);
+    platform::holdMainWindow(m);
     if (!instance()) {
         auto* w = new StudentsReorder;
         w->setAttribute(Qt::WA_DeleteOnClose);
@@ -847,7 +846,7 @@ StudentsReorder* openStudentsReorder() {
         w->formLoad();
     }
     StudentsReorder* w = instance();
-    platform::showChildWindow(w, m);
+    platform::ChildWindow::of(w)->open(m);
     if (!m || m->Combo4->count() == 0) {
         shell::tell(texts::kNoClasses);
         w->close();

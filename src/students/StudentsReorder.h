@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ChildWindow.h"
 #include "students/StudentChanges.h"
 
 #include <QWidget>
@@ -18,7 +19,7 @@ namespace sijill::students {
 // The class-list maintenance window ("توزيع الطلاب"): lists a class or the
 // whole school and changes students and classes through its panels. Every
 // change addresses the students table by row identity.
-class StudentsReorder : public QWidget {
+class StudentsReorder : public QWidget, public platform::TypedEdits {
     Q_OBJECT
 public:
     StudentsReorder();
@@ -87,7 +88,9 @@ public:
 
     // The edit panel is open and its boxes differ from the line they were
     // filled from (or last saved).
-    bool typedEdits() const;
+    bool hasTypedEdits() const override;
+    bool saveTypedEdits() override;
+    QString typedEditsQuestion() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -18,7 +18,7 @@ namespace sijill::students {
 namespace {
 // The import windows belong to the main window whose menu started them.
 void showImportWindow(QWidget* w) {
-    platform::showChildWindow(w, shell::mainForm());
+    platform::ChildWindow::of(w)->showAbove(shell::mainForm());
 }
 } // namespace
 

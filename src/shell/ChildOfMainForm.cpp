@@ -1,0 +1,36 @@
+#include "shell/ChildOfMainForm.h"
+
+#include "shell/MainForm.h"
+#include "shell/TypedEdits.h"
+
+#include <QPointer>
+
+namespace sijill::shell {
+
+namespace {
+
+platform::ChildWindow* makeChild(QWidget* window, std::function<QWidget*()> mainWindow,
+                                 platform::TypedEdits* edits, std::function<void()> escape) {
+    return new platform::ChildWindow(
+        window, {.mainWindow = std::move(mainWindow),
+                 .escape = std::move(escape),
+                 .typedEdits = edits,
+                 .ask = edits ? platform::TypedEditsQuestion(mayCloseWithTypedEdits)
+                              : platform::TypedEditsQuestion()});
+}
+
+} // namespace
+
+platform::ChildWindow* childOfMainForm(QWidget* window, platform::TypedEdits* edits,
+                                       std::function<void()> escape) {
+    return makeChild(
+        window, [] { return static_cast<QWidget*>(mainForm()); }, edits, std::move(escape));
+}
+
+platform::ChildWindow* childOfMainForm(QWidget* window, MainForm* main,
+                                       platform::TypedEdits* edits) {
+    const QPointer<QWidget> kept(main);
+    return makeChild(window, [kept] { return kept.data(); }, edits, {});
+}
+
+} // namespace sijill::shell
