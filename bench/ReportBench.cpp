@@ -8,10 +8,8 @@
 #include <QGuiApplication>
 #include <QPdfWriter>
 #include <QTemporaryDir>
-#include <algorithm>
+#include <QTextLayout>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <ctime>
 
 namespace {
 
@@ -73,13 +71,9 @@ void BM_FortyClassesTextMaps(benchmark::State& state) {
 }
 BENCHMARK(BM_FortyClassesTextMaps)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Laying out alone, the same run: with the ink measure the program uses
-// (argument 0) and with a plain advance measure (argument 1), the in-process
-// baseline the ink measure is held to.
+// Laying out alone, the same run, with the ink measure the program uses.
 void BM_FortyClassesLayOut(benchmark::State& state) {
     qputenv("SIJILL_HOME", SIJILL_SOURCE_DIR);
-    const auto measure =
-        state.range(0) == 0 ? report::TextMeasure::Ink : report::TextMeasure::Advance;
     report::ReportLayout& layout = report::layout(QStringLiteral("StudentsNames"));
     std::vector<report::ReportRowset> classes;
     for (int c = 0; c < 40; ++c)
@@ -87,44 +81,47 @@ void BM_FortyClassesLayOut(benchmark::State& state) {
     for (auto _ : state) {
         for (const report::ReportRowset& rows : classes) {
             layout.setDataSource(rows);
-            benchmark::DoNotOptimize(report::layOut(layout, measure));
+            benchmark::DoNotOptimize(report::layOut(layout));
         }
     }
-    state.SetLabel(state.range(0) == 0 ? "ink measure" : "advance measure");
 }
 BENCHMARK(BM_FortyClassesLayOut)
-    ->Arg(0)
-    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 
-// The two measures side by side in processor time, best of five runs each.
-void statePriceOfInk() {
+// The plain advance measure, the baseline the ink fitting above is held to:
+// every text the run lays out shaped once and measured by its advance alone
+// (blind to the glyphs' ink), at the size it was fitted at, nothing kept
+// between texts.
+void BM_FortyClassesAdvanceMeasure(benchmark::State& state) {
     qputenv("SIJILL_HOME", SIJILL_SOURCE_DIR);
     report::ReportLayout& layout = report::layout(QStringLiteral("StudentsNames"));
-    std::vector<report::ReportRowset> classes;
-    for (int c = 0; c < 40; ++c)
-        classes.push_back(classOf(35, c + 1));
-    const auto processorMs = [&](report::TextMeasure measure) {
-        double best = 1e9;
-        for (int run = 0; run < 5; ++run) {
-            const std::clock_t start = std::clock();
-            for (const report::ReportRowset& rows : classes) {
-                layout.setDataSource(rows);
-                benchmark::DoNotOptimize(report::layOut(layout, measure));
+    std::vector<report::DrawnItem> texts;
+    for (int c = 0; c < 40; ++c) {
+        layout.setDataSource(classOf(35, c + 1));
+        for (const report::ReportPage& page : report::layOut(layout).pages) {
+            for (const report::DrawnItem& item : page.items) {
+                if (item.kind == report::DrawnItem::Kind::Text && !item.text.isEmpty())
+                    texts.push_back(item);
             }
-            best = std::min(best, 1e3 * double(std::clock() - start) / CLOCKS_PER_SEC);
         }
-        return best;
-    };
-    processorMs(report::TextMeasure::Ink); // glyphs of a first run are measured once
-    const double ink = processorMs(report::TextMeasure::Ink);
-    const double advance = processorMs(report::TextMeasure::Advance);
-    std::printf("lay out 40 classes, processor time: ink measure %.1f ms  advance measure %.1f ms"
-                "  ratio %.2f (at most 1.25)\n",
-                ink, advance, ink / advance);
+    }
+    for (auto _ : state) {
+        for (const report::DrawnItem& item : texts) {
+            // A fresh layout a text, as the fitting makes: no shaping is kept.
+            QTextLayout shaped(item.text, item.font);
+            shaped.beginLayout();
+            shaped.createLine().setLineWidth(item.textBox().width());
+            shaped.endLayout();
+            benchmark::DoNotOptimize(shaped.boundingRect());
+        }
+    }
 }
+BENCHMARK(BM_FortyClassesAdvanceMeasure)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 } // namespace
 
@@ -134,7 +131,6 @@ int main(int argc, char** argv) {
     QGuiApplication::setLayoutDirection(Qt::RightToLeft);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    statePriceOfInk();
     benchmark::Shutdown();
     return 0;
 }

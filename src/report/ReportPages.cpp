@@ -103,8 +103,7 @@ struct PreparedSection {
 
 class Paginator {
 public:
-    Paginator(const ReportLayout& layout, LaidOutReport& out, TextMeasure measure)
-        : layout_(layout), out_(out), fitter_(measure) {}
+    Paginator(const ReportLayout& layout, LaidOutReport& out) : layout_(layout), out_(out) {}
 
     void run() {
         out_.layoutName = layout_.name();
@@ -381,9 +380,9 @@ bool fitRowsToOnePage(ReportLayout& layout, int rows) {
     return true;
 }
 
-LaidOutReport layOut(const ReportLayout& layout, TextMeasure measure) {
+LaidOutReport layOut(const ReportLayout& layout) {
     LaidOutReport out;
-    Paginator(layout, out, measure).run();
+    Paginator(layout, out).run();
     return out;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "report/ReportModel.h"
-#include "report/TextMeasure.h"
 
 #include <QFont>
 #include <QImage>
@@ -102,7 +101,7 @@ struct LaidOutReport {
 // (TextFitter) and a text that cannot be is listed in `cutTexts`. A field that a text box binds and
 // the data source lacks is a ReportError. Texts side by side in a band share
 // one baseline where their cells allow (shareBaselines).
-LaidOutReport layOut(const ReportLayout& layout, TextMeasure measure = TextMeasure::Ink);
+LaidOutReport layOut(const ReportLayout& layout);
 
 // Closes the detail band up so that `rows` rows stand on one page with the
 // headers, the page footer and the report footer: the band, its controls'

@@ -49,14 +49,14 @@ QString cacheKey(const DrawnItem& item) {
 
 } // namespace
 
-// Whether the text, at this size and wrapping, fits its area by its measure,
+// Whether the text, at this size and wrapping, fits its area by its ink,
 // and how far it must move for its glyphs to stand inside it (a first letter
 // reaching past its advance, Arabic glyphs sitting below the middle of their
 // tall line). Nothing when they are larger or when lines are left out.
 std::optional<TextFitter::Fitted> TextFitter::fitsAt(const DrawnItem& item, int pixelSize,
                                                      int flags, const QString& text) const {
     const DrawnItem trial = trialOf(item, pixelSize, flags, text);
-    const DrawnText drawn = measureText(trial, measure_);
+    const DrawnText drawn = textInk(trial);
     if (!drawn.whole)
         return std::nullopt;
     const QRectF area = trial.textArea();

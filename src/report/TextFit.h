@@ -32,8 +32,6 @@ constexpr double kSmallestTextScale = 0.45;
 // moved by the least amount that brings them inside (`shift`), so textFits.
 class TextFitter {
 public:
-    explicit TextFitter(TextMeasure measure = TextMeasure::Ink) : measure_(measure) {}
-
     // Where a fitted text stood before it was moved: its glyphs and the
     // baseline of its first line, in page twips.
     struct Placed {
@@ -56,7 +54,6 @@ private:
                                  const QString& text = QString()) const;
     Fitted shortened(const DrawnItem& item, int pixelSize, int flags) const;
 
-    TextMeasure measure_;
     QHash<QString, Fitted> cache_; // the same text in a box of the same size fits alike
 };
 

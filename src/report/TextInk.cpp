@@ -246,15 +246,4 @@ DrawnText textInk(const DrawnItem& item) {
     return movedBy(*drawn, item.textArea().topLeft() + item.shift);
 }
 
-DrawnText measureText(const DrawnItem& item, TextMeasure measure) {
-    if (measure == TextMeasure::Ink)
-        return textInk(item);
-    if (item.kind != DrawnItem::Kind::Text || item.text.isEmpty())
-        return {};
-    const QFontMetricsF metrics(item.font);
-    DrawnText drawn;
-    drawn.ink = placing(item).mapRect(metrics.boundingRect(item.textBox(), item.flags, item.text));
-    return drawn;
-}
-
 } // namespace sijill::report

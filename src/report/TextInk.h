@@ -1,7 +1,6 @@
 #pragma once
 
 #include "report/ReportPainter.h"
-#include "report/TextMeasure.h"
 
 namespace sijill::report {
 
@@ -11,8 +10,5 @@ namespace sijill::report {
 // same text in the same font and flags, in a box of the same size, is laid out
 // once: asked for again, anywhere on a page, it is answered from memory.
 DrawnText textInk(const DrawnItem& item);
-
-// The measure the fitting uses.
-DrawnText measureText(const DrawnItem& item, TextMeasure measure);
 
 } // namespace sijill::report
