@@ -36,7 +36,7 @@ private:
 // One connection to a database file of the program folder, opened for one
 // action. The file must exist and be a readable database: it is never created.
 // Every statement takes its values as bound parameters.
-class Connection {
+class Connection : public RowWriter {
 public:
     explicit Connection(Database db);
     // Opens a file by path (tests, and files outside the program folder).
@@ -48,11 +48,11 @@ public:
     const QString& path() const { return path_; }
 
     // Runs one statement; returns the number of rows it changed.
-    int execute(const QString& sql, const QVariantList& params = {});
+    int execute(const QString& sql, const QVariantList& params = {}) override;
 
     // Loads every row of a query into a client-side record set. A record set
     // from `openTable` can write its changes back; one from `query` cannot.
-    RecordSet query(const QString& sql, const QVariantList& params = {});
+    RecordSet query(const QString& sql, const QVariantList& params = {}) override;
 
     // Rows of `table` (which must have an `id` row identity) meeting `where`
     // (SQL text with ? placeholders, may be empty), in the order `orderBy`.
@@ -73,7 +73,7 @@ public:
     void commit();
     void rollback();
 
-    qint64 lastInsertId() const;
+    qint64 lastInsertId() const override;
 
 private:
     friend class RecordSet;

@@ -1,6 +1,5 @@
 #include "data/RecordSet.h"
 
-#include "data/Connection.h"
 #include "data/DataError.h"
 #include "data/SqlName.h"
 

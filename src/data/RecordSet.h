@@ -3,11 +3,25 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVariantList>
 #include <vector>
 
 namespace sijill::data {
 
 class Connection;
+class RecordSet;
+
+// Where a writable record set sends its adds, updates and deletes: the
+// connection it was opened on.
+class RowWriter {
+public:
+    virtual int execute(const QString& sql, const QVariantList& params) = 0;
+    virtual RecordSet query(const QString& sql, const QVariantList& params) = 0;
+    virtual qint64 lastInsertId() const = 0;
+
+protected:
+    ~RowWriter() = default;
+};
 
 // The rows of one query held in memory (client-side and static): moving
 // through them never touches the file. A record set opened on a table writes
@@ -50,7 +64,7 @@ private:
     void requireWritable() const;
     void checkRow(int row) const;
 
-    Connection* conn_ = nullptr;
+    RowWriter* conn_ = nullptr;
     QString table_;
     QStringList fields_;
     int idColumn_ = -1;

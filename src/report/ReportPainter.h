@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/ReportPages.h"
+#include "report/DrawnPage.h"
 
 #include <QByteArray>
 #include <QRectF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/ReportPages.h"
+#include "report/DrawnPage.h"
 #include "report/TextInk.h"
 
 #include <QHash>

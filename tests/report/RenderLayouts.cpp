@@ -4,6 +4,7 @@
 // Layouts are read from SIJILL_HOME/layouts, else from the source tree.
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
+#include "report/ReportPages.h"
 #include "report/ReportPainter.h"
 #include "report/SampleClass.h"
 
