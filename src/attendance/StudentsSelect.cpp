@@ -131,7 +131,7 @@ StudentsSelect* loadStudentsSelect() {
 StudentsSelect::StudentsSelect(shell::MainForm* main) : QWidget(nullptr), main_(main) {
     setObjectName(QStringLiteral("StudentsSelect"));
     setWindowTitle(texts::kWindowCaption);
-    shell::childOfMainForm(this, main);
+    shell::childOfMainWindow(this, main);
     setLayoutDirection(Qt::RightToLeft);
     // Closing the window unloads it; the next use loads it afresh.
     setAttribute(Qt::WA_DeleteOnClose);

@@ -95,7 +95,7 @@ ControlAll* loadControlAll() {
 ControlAll::ControlAll(shell::MainForm* main) : QWidget(nullptr), main_(main) {
     setObjectName(QStringLiteral("ControlAll"));
     setWindowTitle(texts::kWindowCaption);
-    shell::childOfMainForm(this, main, this);
+    shell::childOfMainWindow(this, main, this);
     setWindowFlag(Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
     // Closing unloads the window; the next opening loads it afresh.

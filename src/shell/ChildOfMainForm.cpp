@@ -1,9 +1,10 @@
 #include "shell/ChildOfMainForm.h"
 
-#include "shell/MainForm.h"
+#include "shell/MainCommands.h"
 #include "shell/TypedEdits.h"
 
 #include <QPointer>
+#include <QWidget>
 
 namespace sijill::shell {
 
@@ -24,11 +25,11 @@ platform::ChildWindow* makeChild(QWidget* window, std::function<QWidget*()> main
 platform::ChildWindow* childOfMainForm(QWidget* window, platform::TypedEdits* edits,
                                        std::function<void()> escape) {
     return makeChild(
-        window, [] { return static_cast<QWidget*>(mainForm()); }, edits, std::move(escape));
+        window, [] { return mainWindow(); }, edits, std::move(escape));
 }
 
-platform::ChildWindow* childOfMainForm(QWidget* window, MainForm* main,
-                                       platform::TypedEdits* edits) {
+platform::ChildWindow* childOfMainWindow(QWidget* window, QWidget* main,
+                                         platform::TypedEdits* edits) {
     const QPointer<QWidget> kept(main);
     return makeChild(window, [kept] { return kept.data(); }, edits, {});
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Presenters.h"
-#include "shell/Ask.h"
+#include "shell/Question.h"
 
 #include <QDialog>
 
