@@ -11,7 +11,7 @@
 #include "reports/MainWindowRunHost.h"
 #include "reports/PrintRun.h"
 #include "shell/Ask.h"
-#include "shell/InfoMain.h"
+#include "shell/SchoolProfileWindow.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -54,7 +54,7 @@ bool StudentsSelect::buildSheet(QString* error) {
         AbsenceSheetHeader header{profile.Admin, profile.School, profile.Job, profile.ThisName, {},
                                   *cls};
         if (main_)
-            header.logo = main_->MinLogo->pixmap().toImage();
+            header.logo = main_->reportLogo->pixmap().toImage();
         fillAbsenceSheet(report::layout(kAbsenceLayout), *month, header, itemsOf(SelectList));
         return true;
     } catch (const report::ReportError& e) {

@@ -292,8 +292,8 @@ void StudentsSelect::fillPickers() {
         return;
     // The class keys are read without moving the main window's selection, so
     // the class the user chose there stays chosen.
-    for (int i = 0; i < main_->Combo4->count(); ++i) {
-        const QString key = main_->Combo4->itemText(i);
+    for (int i = 0; i < main_->classPicker->count(); ++i) {
+        const QString key = main_->classPicker->itemText(i);
         const shell::ClassKey k = shell::ClassKey::parts(key).value_or(shell::ClassKey{key, {}});
         const QString item = k.grade + QLatin1Char(':') + k.cls;
         // The grade and the class stay beside the joined text.
@@ -305,7 +305,7 @@ void StudentsSelect::fillPickers() {
 void StudentsSelect::showTodayUnlessWeekend() {
     if (!main_)
         return;
-    const QString today = main_->Today->text();
+    const QString today = main_->todayDate->text();
     const std::optional<int> weekday = weekdayOfText(today);
     if (!weekday || *weekday >= 5)
         return; // Friday, Saturday: "-" until a date is picked

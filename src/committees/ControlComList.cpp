@@ -56,7 +56,7 @@ void ControlCom::ChooseGrade_Click() {
             QString::number(selected.isEmpty() ? 0 : countGrade(students, selected)));
         Total->setText(T_Main[0]->text());
         const shell::MainForm* main = shell::mainForm();
-        T_Main[1]->setText(QString::number(main ? main->Combo4->count() - 1 : 0));
+        T_Main[1]->setText(QString::number(main ? main->classPicker->count() - 1 : 0));
         // A grade list shorter than three counts the missing grades as 0.
         QStringList counts;
         const std::array<QString, kGrades> names = seatGradeNames();

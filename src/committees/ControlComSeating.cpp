@@ -8,9 +8,9 @@
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
 #include "shell/Ask.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
 #include "shell/SchoolProfile.h"
+#include "shell/SchoolProfileWindow.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -174,7 +174,7 @@ void ControlCom::ImPrint_Click(int index) {
         const shell::SchoolProfile profile = shell::schoolProfile();
         SheetHeader header{profile.Admin, profile.School, profile.ThisYear, profile.ThisName, {}};
         if (const shell::MainForm* main = shell::mainForm())
-            header.logo = main->MinLogo->pixmap().toImage();
+            header.logo = main->reportLogo->pixmap().toImage();
         report::ReportLayout& layout = report::layout(kSheetLayout);
         fillSignatureSheet(layout, header, ComName[static_cast<std::size_t>(index)]->text(),
                            SheetRowset);

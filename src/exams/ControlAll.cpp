@@ -530,8 +530,8 @@ void ControlAll::fillGradeLists() {
     // the class chosen there stays chosen.
     QStringList keys;
     if (main_)
-        for (int i = 0; i < main_->Combo4->count(); ++i)
-            keys << main_->Combo4->itemText(i);
+        for (int i = 0; i < main_->classPicker->count(); ++i)
+            keys << main_->classPicker->itemText(i);
     const QStringList grades = examGradeNames(keys);
     Combo4->addItems(grades);
     Combo6->addItems(grades);

@@ -11,9 +11,9 @@
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
 #include "shell/SchoolProfile.h"
+#include "shell/SchoolProfileWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +44,7 @@ minutes::ExamHeader examHeader() {
                           profile.name_2,
                           {}};
     if (const shell::MainForm* main = shell::mainForm())
-        h.logo = main->MinLogo->pixmap().toImage();
+        h.logo = main->reportLogo->pixmap().toImage();
     return h;
 }
 

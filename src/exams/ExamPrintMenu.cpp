@@ -14,8 +14,8 @@
 #include "report/ReportModel.h"
 #include "report/ReportOutput.h"
 #include "shell/Ask.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
+#include "shell/SchoolProfileWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -130,7 +130,7 @@ SheetSchool sheetSchool() {
     SheetSchool s{p.Admin,    p.School, p.ThisYear, p.ThisSemester,
                   p.ThisName, p.name_2, p.name_3,   {}};
     if (const shell::MainForm* main = shell::mainForm())
-        s.logo = main->MinLogo->pixmap().toImage();
+        s.logo = main->reportLogo->pixmap().toImage();
     return s;
 }
 

@@ -12,8 +12,8 @@
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
 #include "shell/Ask.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
+#include "shell/SchoolProfileWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -53,7 +53,7 @@ ExamPaperHeader currentExamPaperHeader() {
                            profile.name_2,
                            {}};
     if (const shell::MainForm* main = shell::mainForm())
-        header.logo = main->MinLogo->pixmap().toImage();
+        header.logo = main->reportLogo->pixmap().toImage();
     return header;
 }
 

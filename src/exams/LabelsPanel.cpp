@@ -140,9 +140,9 @@ void LabelsPanel::L1_Click(int index) {
     if (!main || index < 0 || index >= kRows)
         return;
     // The texts cross over: the committee goes into Text1, the class into Text2.
-    main->Text1->setText(Text2->text());
-    main->Text2->setText(window_.Text1->text());
-    main->Combo4->setCurrentIndex(0);
+    main->seatCommitteeText->setText(Text2->text());
+    main->seatClassText->setText(window_.Text1->text());
+    main->classPicker->setCurrentIndex(0);
     if (index == 1) {
         labels::openCustomLabels(&window_);
         return;

@@ -9,8 +9,8 @@
 #include "report/ReportOutput.h"
 #include "reports/NameListMenu.h"
 #include "shell/Ask.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
+#include "shell/SchoolProfileWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,8 +26,8 @@ namespace {
 
 QStringList classKeys(const shell::MainForm& main) {
     QStringList keys;
-    for (int i = 0; i < main.Combo4->count(); ++i)
-        keys << main.Combo4->itemText(i);
+    for (int i = 0; i < main.classPicker->count(); ++i)
+        keys << main.classPicker->itemText(i);
     return keys;
 }
 
@@ -89,7 +89,7 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
         refuse(t::kNoSuchClass);
         return;
     }
-    main_.Combo4->setCurrentIndex(place->position);
+    main_.classPicker->setCurrentIndex(place->position);
 
     int before = 0;
     if (window->All_Series->isChecked()) {
@@ -115,13 +115,13 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
                                              countStudents);
     }
     const SeatSheet sheet = sheetOf(CommitteePrintMode);
-    const QString classText = main_.Text2->text();
-    const QString committee = main_.Text1->text();
+    const QString classText = main_.seatClassText->text();
+    const QString committee = main_.seatCommitteeText->text();
     const labels::SeatRows rows =
         labels::buildSeatRows(sheet, students, prefix, before, classText, committee);
     if (!students.empty()) {
-        main_.L1->setText(prefix);
-        main_.L2->setText(rows.lastNumberText);
+        main_.seatNumberPrefix->setText(prefix);
+        main_.lastSeatNumber->setText(rows.lastNumberText);
     }
 
     try {
@@ -147,7 +147,7 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
                                            place->grade,
                                            place->cls,
                                            lastLoadedGrade(main_),
-                                           main_.MinLogo->pixmap().toImage()};
+                                           main_.reportLogo->pixmap().toImage()};
             QStringList subjects;
             try {
                 subjects = labels::gradeExamSubjects(chosen.section(QLatin1Char('-'), 0, 0));

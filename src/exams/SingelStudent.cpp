@@ -129,8 +129,8 @@ void SingelStudent::Form_Load() {
     // The class keys are read without moving the main window's selection, so
     // the class chosen there stays chosen.
     if (shell::MainForm* main = shell::mainForm())
-        for (int i = 0; i < main->Combo4->count(); ++i)
-            Combo4->addItem(main->Combo4->itemText(i));
+        for (int i = 0; i < main->classPicker->count(); ++i)
+            Combo4->addItem(main->classPicker->itemText(i));
     // An empty class list leaves both lists empty; there is nothing to load.
     if (Combo4->count() > 0)
         platform::select(Combo4, 0, [this] { Combo4_Click(); });

@@ -298,9 +298,9 @@ void DataBaseSave::Form_Load() {
     // The class picker lists the main window's classes as "grade class"; the
     // main list is moved through every item, so it ends on its last class.
     if (shell::MainForm* main = shell::mainForm()) {
-        for (int i = 0; i < main->Combo4->count(); ++i) {
-            main->Combo4->setCurrentIndex(i);
-            const QString key = main->Combo4->currentText();
+        for (int i = 0; i < main->classPicker->count(); ++i) {
+            main->classPicker->setCurrentIndex(i);
+            const QString key = main->classPicker->currentText();
             const shell::ClassKey k =
                 shell::ClassKey::parts(key).value_or(shell::ClassKey{key, QString()});
             Combo4->addItem(k.grade + QLatin1Char(' ') + k.cls);

@@ -31,28 +31,28 @@ MainWindowRunHost::MainWindowRunHost(shell::MainForm& form, Step loadClass, Step
       layoutName_(std::move(layoutName)), prepare_(std::move(prepare)) {}
 
 int MainWindowRunHost::classCount() const {
-    return form_.Combo4->count();
+    return form_.classPicker->count();
 }
 
 QString MainWindowRunHost::classKey(int index) const {
-    return form_.Combo4->itemText(index);
+    return form_.classPicker->itemText(index);
 }
 
 int MainWindowRunHost::currentIndex() const {
-    return form_.Combo4->currentIndex();
+    return form_.classPicker->currentIndex();
 }
 
 void MainWindowRunHost::setCurrentIndex(int index) {
     // Moving the list's cursor from code runs no action of the main window.
-    form_.Combo4->setCurrentIndex(index);
+    form_.classPicker->setCurrentIndex(index);
 }
 
 bool MainWindowRunHost::wholeGrade() const {
-    return form_.ChOneClass->isChecked();
+    return form_.wholeGradeCheck->isChecked();
 }
 
 bool MainWindowRunHost::wholeSchool() const {
-    return form_.ChAll->isChecked();
+    return form_.wholeSchoolCheck->isChecked();
 }
 
 bool MainWindowRunHost::loadClass(QString* error) {
@@ -109,17 +109,17 @@ void MainWindowRunHost::wait(double seconds) {
 }
 
 RunInputLock::RunInputLock(shell::MainForm& form)
-    : form_(form), combo_(form.Combo4->isEnabled()), all_(form.ChAll->isEnabled()),
-      oneClass_(form.ChOneClass->isEnabled()) {
-    form_.Combo4->setEnabled(false);
-    form_.ChAll->setEnabled(false);
-    form_.ChOneClass->setEnabled(false);
+    : form_(form), combo_(form.classPicker->isEnabled()), all_(form.wholeSchoolCheck->isEnabled()),
+      oneClass_(form.wholeGradeCheck->isEnabled()) {
+    form_.classPicker->setEnabled(false);
+    form_.wholeSchoolCheck->setEnabled(false);
+    form_.wholeGradeCheck->setEnabled(false);
 }
 
 RunInputLock::~RunInputLock() {
-    form_.Combo4->setEnabled(combo_);
-    form_.ChAll->setEnabled(all_);
-    form_.ChOneClass->setEnabled(oneClass_);
+    form_.classPicker->setEnabled(combo_);
+    form_.wholeSchoolCheck->setEnabled(all_);
+    form_.wholeGradeCheck->setEnabled(oneClass_);
 }
 
 } // namespace sijill::reports

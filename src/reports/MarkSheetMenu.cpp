@@ -37,7 +37,7 @@ void MarkSheetMenu::build() {
     ToSave.assign(kMarkSheetItemCount, nullptr);
     for (const MarkSheetItem& item : markSheetItems())
         ToSave[item.index] = menu::item(QStringLiteral("ToSave%1").arg(item.index), item.caption,
-                                        item.top, form_.StuNames.at(item.panel), this);
+                                        item.top, form_.printTabPanels.at(item.panel), this);
 }
 
 bool MarkSheetMenu::eventFilter(QObject* watched, QEvent* event) {
@@ -93,7 +93,7 @@ void MarkSheetMenu::ToSave_Click(int index) {
 
 void MarkSheetMenu::fillHeaders() {
     fillError_.clear();
-    const std::optional<ClassLine> line = markClassLineOf(form_.Combo4->currentText());
+    const std::optional<ClassLine> line = markClassLineOf(form_.classPicker->currentText());
     if (!line) {
         fillError_ = kBadClassNames;
         return;

@@ -13,8 +13,8 @@
 #include "reports/NamesExport.h"
 #include "reports/PrintMenuItem.h"
 #include "shell/Ask.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
+#include "shell/SchoolProfileWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -86,7 +86,7 @@ void NameListMenu::build() {
     };
     Label3.assign(5, nullptr);
     for (const Heading& h : headings) {
-        auto* label = new QLabel(h.caption, form_.StuNames.at(h.panel));
+        auto* label = new QLabel(h.caption, form_.printTabPanels.at(h.panel));
         label->setObjectName(QStringLiteral("Label3_%1").arg(h.index));
         label->setAlignment(Qt::AlignCenter);
         label->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 14, 500));
@@ -98,9 +98,9 @@ void NameListMenu::build() {
     PrNames.assign(kNameListItemCount, nullptr);
     for (const NameListItem& item : nameListItems())
         PrNames[item.index] = menu::item(QStringLiteral("PrNames%1").arg(item.index), item.caption,
-                                         item.top, form_.StuNames.at(item.panel), this);
+                                         item.top, form_.printTabPanels.at(item.panel), this);
 
-    Shape2 = new QFrame(form_.StuNames.at(0));
+    Shape2 = new QFrame(form_.printTabPanels.at(0));
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->setGeometry(twipsRect(kItemLeft, 3000, kItemWidth, 45));
     setBack(Shape2, kStrip);
@@ -176,7 +176,7 @@ void NameListMenu::runItem(int index) {
 void NameListMenu::loadChosenClass() {
     // Taken before the load: a load that fails drops the request with it.
     const ExportRequest request = classData_.takeExportRequest();
-    if (!classData_.load(form_.Combo4->currentText()))
+    if (!classData_.load(form_.classPicker->currentText()))
         return;
     runArmedExport(request);
 }
@@ -197,7 +197,7 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
         // given back however the making ends.
         platform::MainWindowHeld held(form_, request.ExportWordFlag && !request.ExportExcelFlag);
         message = carryOutNamesExport(
-            request, profile, form_.Combo4->currentText(), classData_.ClassRecordset,
+            request, profile, form_.classPicker->currentText(), classData_.ClassRecordset,
             [](const QString& path) {
                 return shell::ask(
                            {kReplaceQuestion.arg(platform::shownPath(QFileInfo(path).fileName())),
@@ -206,7 +206,7 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
             });
     }
     // The scope boxes mean nothing for an export; a ticked one is answered.
-    if (form_.ChAll->isChecked() || form_.ChOneClass->isChecked())
+    if (form_.wholeSchoolCheck->isChecked() || form_.wholeGradeCheck->isChecked())
         message.text +=
             (message.text.isEmpty() ? QString() : QStringLiteral("\r")) + kScopeNotForExport;
     if (!message.text.isEmpty())
@@ -215,7 +215,7 @@ void NameListMenu::runArmedExport(const ExportRequest& request) {
 
 void NameListMenu::fillHeaders() {
     fillError_.clear();
-    const std::optional<ClassLine> line = classLineOf(form_.Combo4->currentText());
+    const std::optional<ClassLine> line = classLineOf(form_.classPicker->currentText());
     if (!line) {
         fillError_ = kBadClassNames;
         return;
@@ -225,7 +225,7 @@ void NameListMenu::fillHeaders() {
     try {
         const shell::SchoolProfile profile = shell::schoolProfile();
         SchoolHeader school{profile.Admin, profile.School, profile.ThisYear,
-                            form_.MinLogo->pixmap().toImage()};
+                            form_.reportLogo->pixmap().toImage()};
         fillNameListHeaders(school, *line, classData_.ClassRecordset);
     } catch (const report::ReportError& e) {
         fillError_ = reportFailure(e.message());
@@ -253,7 +253,7 @@ ClassData& classData(shell::MainForm& form) {
 
 SchoolHeader schoolHeader(shell::MainForm& form) {
     const shell::SchoolProfile profile = shell::schoolProfile();
-    return {profile.Admin, profile.School, profile.ThisYear, form.MinLogo->pixmap().toImage()};
+    return {profile.Admin, profile.School, profile.ThisYear, form.reportLogo->pixmap().toImage()};
 }
 
 } // namespace menu

@@ -32,7 +32,7 @@ QuranMenu::QuranMenu(shell::MainForm& form) : QObject(&form), form_(form) {
     TF.assign(kQuranItemCount, nullptr);
     for (const QuranItem& item : quranItems())
         TF[item.index] = menu::item(QStringLiteral("TF%1").arg(item.index), item.caption, item.top,
-                                    form_.StuNames.at(kQuranPanel), this);
+                                    form_.printTabPanels.at(kQuranPanel), this);
 }
 
 bool QuranMenu::eventFilter(QObject* watched, QEvent* event) {
@@ -66,7 +66,7 @@ void QuranMenu::loadClassWithHeader() {
         fillError_ = data.loadError();
         return;
     }
-    const std::optional<ClassLine> line = quranClassLineOf(form_.Combo4->currentText());
+    const std::optional<ClassLine> line = quranClassLineOf(form_.classPicker->currentText());
     if (!line) {
         fillError_ = kBadClassNames;
         return;

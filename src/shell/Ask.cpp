@@ -1,7 +1,7 @@
 #include "shell/Ask.h"
 
 #include "platform/Presenters.h"
-#include "shell/MGForm.h"
+#include "shell/ProgramMessageBox.h"
 
 namespace sijill::shell {
 
@@ -9,7 +9,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("تنبيه");
 
-// The program's box lays out a question's buttons by its mode (MGForm::setMode).
+// The program's box lays out a question's buttons by its mode (ProgramMessageBox::setMode).
 int modeOf(Buttons buttons) {
     switch (buttons) {
     case Buttons::OkCancel:
@@ -64,7 +64,7 @@ Answer answerOf(QMessageBox::StandardButton button) {
 // The program's box is built anew for every message, so each one starts from
 // the design state.
 Answer showBox(const QString& text, int mode, Tone tone, platform::YesDoes yes) {
-    MGForm box;
+    ProgramMessageBox box;
     box.setYesDoes(yes);
     box.setTitle(kTitle);
     box.setMessage(text);

@@ -14,9 +14,9 @@
 #include "platform/WindowDrag.h"
 #include "shell/Ask.h"
 #include "shell/ClassList.h"
-#include "shell/InfoMain.h"
-#include "shell/MyHelp.h"
-#include "shell/OpenFile.h"
+#include "shell/HelpWindow.h"
+#include "shell/ProgramFileChooser.h"
+#include "shell/SchoolProfileWindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -90,9 +90,9 @@ MainForm::MainForm() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
 
 MainForm::~MainForm() {
     // The windows that live alongside the main window go with it.
-    unloadMyHelp();
-    unloadOpenFile();
-    unloadInfoMain();
+    unloadHelpWindow();
+    unloadFileChooser();
+    unloadSchoolProfileWindow();
     if (current() == this)
         current() = nullptr;
     if (mainWindow() == this)
@@ -105,73 +105,73 @@ void MainForm::buildSurface() {
     setPalette(pal);
     setAutoFillBackground(true);
 
-    Image10 = new QLabel(this);
-    Image10->setObjectName(QStringLiteral("Image10"));
-    Image10->setGeometry(twipsRect(570, 150, 345, 345));
-    Image10->setPixmap(drawnButton(QStringLiteral("–")));
-    Image10->setCursor(Qt::PointingHandCursor);
-    Image10->installEventFilter(this);
+    minimiseIcon = new QLabel(this);
+    minimiseIcon->setObjectName(QStringLiteral("minimiseIcon"));
+    minimiseIcon->setGeometry(twipsRect(570, 150, 345, 345));
+    minimiseIcon->setPixmap(drawnButton(QStringLiteral("–")));
+    minimiseIcon->setCursor(Qt::PointingHandCursor);
+    minimiseIcon->installEventFilter(this);
 
-    Image11 = new QLabel(this);
-    Image11->setObjectName(QStringLiteral("Image11"));
-    Image11->setGeometry(twipsRect(180, 150, 345, 345));
-    Image11->setPixmap(drawnButton(QStringLiteral("×")));
-    Image11->setCursor(Qt::PointingHandCursor);
-    Image11->installEventFilter(this);
+    closeIcon = new QLabel(this);
+    closeIcon->setObjectName(QStringLiteral("closeIcon"));
+    closeIcon->setGeometry(twipsRect(180, 150, 345, 345));
+    closeIcon->setPixmap(drawnButton(QStringLiteral("×")));
+    closeIcon->setCursor(Qt::PointingHandCursor);
+    closeIcon->installEventFilter(this);
 
-    Ver = new QLabel(QStringLiteral("V 6.1.1"), this);
-    Ver->setObjectName(QStringLiteral("Ver"));
-    Ver->setGeometry(twipsRect(13140, 4500, 1800, 300));
-    Ver->setStyleSheet(QStringLiteral("color: white;"));
+    versionLabel = new QLabel(QStringLiteral("V 6.1.1"), this);
+    versionLabel->setObjectName(QStringLiteral("versionLabel"));
+    versionLabel->setGeometry(twipsRect(13140, 4500, 1800, 300));
+    versionLabel->setStyleSheet(QStringLiteral("color: white;"));
 
     for (int i = 0; i <= 3; ++i) {
         auto* menu = new QWidget(this);
-        menu->setObjectName(QStringLiteral("PicMenu%1").arg(i));
+        menu->setObjectName(QStringLiteral("dropDown%1").arg(i));
         menu->hide();
-        PicMenu.push_back(menu);
+        dropDowns.push_back(menu);
     }
 
-    PicPrint = new QWidget(this);
-    PicPrint->setObjectName(QStringLiteral("PicPrint"));
-    PicPrint->hide();
+    printPanel = new QWidget(this);
+    printPanel->setObjectName(QStringLiteral("printPanel"));
+    printPanel->hide();
 
-    Combo4 = new QComboBox(PicPrint);
-    Combo4->setObjectName(QStringLiteral("Combo4"));
-    Combo4->setEditable(false);
+    classPicker = new QComboBox(printPanel);
+    classPicker->setObjectName(QStringLiteral("classPicker"));
+    classPicker->setEditable(false);
     // High enough for a class name's marks and a margin inside the frame.
-    Combo4->setGeometry(twipsRect(2745, 1320, 3375, 450));
-    Combo4->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    classPicker->setGeometry(twipsRect(2745, 1320, 3375, 450));
+    classPicker->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
 
     // Working controls live in a strip below the window's lower edge.
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(0, 10600, 15390, 1200));
+    mailboxStrip = new QWidget(this);
+    mailboxStrip->setObjectName(QStringLiteral("mailboxStrip"));
+    mailboxStrip->setGeometry(twipsRect(0, 10600, 15390, 1200));
     auto storage = [this](QWidget* w, const char* name, int left) {
         w->setObjectName(QString::fromLatin1(name));
         w->setGeometry(twipsRect(left, 0, 1200, 300));
-        w->setParent(Picture1);
+        w->setParent(mailboxStrip);
     };
-    Today = new QLabel;
-    storage(Today, "Today", 0);
-    Label4 = new QLabel;
-    storage(Label4, "Label4", 1300);
-    DayNumber = new QLabel;
-    storage(DayNumber, "DayNumber", 2600);
-    L1 = new QLabel;
-    storage(L1, "L1", 3900);
-    L2 = new QLabel;
-    storage(L2, "L2", 5200);
-    Text1 = new QLineEdit;
-    storage(Text1, "Text1", 6500);
-    Text2 = new QLineEdit;
-    storage(Text2, "Text2", 7800);
-    Check2 = new QCheckBox;
-    storage(Check2, "Check2", 9100);
+    todayDate = new QLabel;
+    storage(todayDate, "todayDate", 0);
+    weekdayName = new QLabel;
+    storage(weekdayName, "weekdayName", 1300);
+    weekdayNumber = new QLabel;
+    storage(weekdayNumber, "weekdayNumber", 2600);
+    seatNumberPrefix = new QLabel;
+    storage(seatNumberPrefix, "seatNumberPrefix", 3900);
+    lastSeatNumber = new QLabel;
+    storage(lastSeatNumber, "lastSeatNumber", 5200);
+    seatCommitteeText = new QLineEdit;
+    storage(seatCommitteeText, "seatCommitteeText", 6500);
+    seatClassText = new QLineEdit;
+    storage(seatClassText, "seatClassText", 7800);
+    spareCheck = new QCheckBox;
+    storage(spareCheck, "spareCheck", 9100);
 
-    MinLogo = new QLabel(this);
-    MinLogo->setObjectName(QStringLiteral("MinLogo"));
-    MinLogo->setGeometry(twipsRect(16000, 0, 1800, 1800));
-    MinLogo->setPixmap(drawnLogo());
+    reportLogo = new QLabel(this);
+    reportLogo->setObjectName(QStringLiteral("reportLogo"));
+    reportLogo->setGeometry(twipsRect(16000, 0, 1800, 1800));
+    reportLogo->setPixmap(drawnLogo());
 
     buildMenus();
 
@@ -195,12 +195,12 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (menuEvent(watched, event))
         return true;
     if (event->type() == QEvent::MouseButtonRelease) {
-        if (watched == Image10) {
-            MainForm_Image10_Click();
+        if (watched == minimiseIcon) {
+            onMinimiseClicked();
             return true;
         }
-        if (watched == Image11) {
-            MainForm_Image11_Click();
+        if (watched == closeIcon) {
+            onCloseClicked();
             return true;
         }
     }
@@ -213,9 +213,9 @@ void MainForm::reportStartupProblem(const QString& message) {
 }
 
 bool MainForm::formLoad() {
-    Ver->setText(QCoreApplication::applicationVersion().isEmpty()
-                     ? QStringLiteral("1.0.0")
-                     : QCoreApplication::applicationVersion());
+    versionLabel->setText(QCoreApplication::applicationVersion().isEmpty()
+                              ? QStringLiteral("1.0.0")
+                              : QCoreApplication::applicationVersion());
 
     // Geometry: 15390 x 10520 twips, centred horizontally, top edge at 0.
     resize(twips(15390), twips(10520));
@@ -238,17 +238,17 @@ bool MainForm::formLoad() {
     }
 
     // The calendar computes today's Hijri date and weekday for the other windows.
-    dates::runStartupCalendar(this, Today, Label4, DayNumber);
+    dates::runStartupCalendar(this, todayDate, weekdayName, weekdayNumber);
 
     // Designed 8070 wide, which cuts the first tab (Left 6900, 1605 wide) at
     // the panel's edge: the panel reaches past the tabs by their left margin.
-    PicPrint->setGeometry(twipsRect(225, 670, 8790, 8000));
-    if (Combo4->count() > 0)
-        Combo4->setCurrentIndex(0);
+    printPanel->setGeometry(twipsRect(225, 670, 8790, 8000));
+    if (classPicker->count() > 0)
+        classPicker->setCurrentIndex(0);
 
     // The profile window, loaded hidden; it asks for an unfinished profile.
     QString profileProblem;
-    infoMain(&profileProblem);
+    schoolProfileWindow(&profileProblem);
     if (!profileProblem.isEmpty())
         reportStartupProblem(profileProblem);
 
@@ -295,35 +295,36 @@ void MainForm::reloadClassList() {
     const QStringList keys = loadClassKeys();
     // The class chosen before stays chosen when it is still there, else the
     // first class: every print reads the chosen class.
-    const QString chosen = Combo4->currentIndex() >= 0 ? Combo4->currentText() : QString();
-    Combo4->clear();
-    Combo4->addItems(keys);
+    const QString chosen =
+        classPicker->currentIndex() >= 0 ? classPicker->currentText() : QString();
+    classPicker->clear();
+    classPicker->addItems(keys);
     const int again = chosen.isNull() ? -1 : static_cast<int>(keys.indexOf(chosen));
-    Combo4->setCurrentIndex(again >= 0 ? again : (keys.isEmpty() ? -1 : 0));
+    classPicker->setCurrentIndex(again >= 0 ? again : (keys.isEmpty() ? -1 : 0));
     refreshClassCounts();
 }
 
 void MainForm::countStudentsAndChooseFirstClass() {
     refreshClassCounts();
-    if (Combo4->count() > 0)
-        Combo4->setCurrentIndex(0);
+    if (classPicker->count() > 0)
+        classPicker->setCurrentIndex(0);
 }
 
 void MainForm::refreshClassCounts() {
     QStringList keys;
-    for (int i = 0; i < Combo4->count(); ++i)
-        keys << Combo4->itemText(i);
+    for (int i = 0; i < classPicker->count(); ++i)
+        keys << classPicker->itemText(i);
     QString error;
     appState().ClassCounts = collectClassCounts(keys, &error);
     if (!error.isEmpty())
         reportStartupProblem(error);
 }
 
-void MainForm::MainForm_Image10_Click() {
+void MainForm::onMinimiseClicked() {
     setWindowState(windowState() | Qt::WindowMinimized);
 }
 
-void MainForm::MainForm_Image11_Click() {
+void MainForm::onCloseClicked() {
     close();
 }
 

@@ -20,7 +20,7 @@ class SingleInstance;
 namespace sijill::shell {
 
 // The items of the main window's drop-downs. The value is the item's place in
-// MainSelect and in its object name.
+// menuItems and in its object name.
 enum class MainMenuItem {
     ImportStudents = 1,
     ExamControl = 5,
@@ -48,32 +48,32 @@ public:
     bool formLoad();
 
     // Public surface for the other windows.
-    QComboBox* Combo4 = nullptr; // the class list
-    QLabel* Today = nullptr;     // today's Hijri date yyyy/mm/dd
-    QLabel* Label4 = nullptr;    // today's weekday name
-    QLabel* DayNumber = nullptr; // today's weekday, Saturday 1 .. Friday 7
-    QLabel* MinLogo = nullptr;   // the report logo
-    QLabel* Ver = nullptr;
-    QLabel* Image10 = nullptr; // minimise
-    QLabel* Image11 = nullptr; // close
-    QWidget* PicPrint = nullptr;
-    std::vector<QWidget*> PicMenu; // 0..3; 1 and 3 are used
-    QWidget* Picture1 = nullptr;   // the strip below the visible area
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QCheckBox* Check2 = nullptr;
-    QLabel* L1 = nullptr;
-    QLabel* L2 = nullptr;
+    QComboBox* classPicker = nullptr; // the class list
+    QLabel* todayDate = nullptr;      // today's Hijri date yyyy/mm/dd
+    QLabel* weekdayName = nullptr;    // today's weekday name
+    QLabel* weekdayNumber = nullptr;  // today's weekday, Saturday 1 .. Friday 7
+    QLabel* reportLogo = nullptr;     // the report logo
+    QLabel* versionLabel = nullptr;
+    QLabel* minimiseIcon = nullptr; // minimise
+    QLabel* closeIcon = nullptr;    // close
+    QWidget* printPanel = nullptr;
+    std::vector<QWidget*> dropDowns; // 0..3; 1 and 3 are used
+    QWidget* mailboxStrip = nullptr; // the strip below the visible area
+    QLineEdit* seatCommitteeText = nullptr;
+    QLineEdit* seatClassText = nullptr;
+    QCheckBox* spareCheck = nullptr;
+    QLabel* seatNumberPrefix = nullptr;
+    QLabel* lastSeatNumber = nullptr;
 
     // Menus: the bar along the top, the items of the drop-downs (indexed by
     // action; unused indices are nullptr) and the print panel's tabs.
-    std::vector<QLabel*> BarTop;     // 0..3
-    std::vector<QLabel*> MainSelect; // indexed by MainMenuItem; the others nullptr
-    std::vector<QLabel*> Label2;     // print panel tabs 0..4
-    QWidget* Shape1 = nullptr;       // marker under the current tab
-    std::vector<QFrame*> StuNames;   // tab panels 0..4, filled by the printing
-    QCheckBox* ChAll = nullptr;      // print scope: the whole school
-    QCheckBox* ChOneClass = nullptr; // print scope: the whole grade
+    std::vector<QLabel*> barItems;         // 0..3
+    std::vector<QLabel*> menuItems;        // indexed by MainMenuItem; the others nullptr
+    std::vector<QLabel*> printTabs;        // print panel tabs 0..4
+    QWidget* printTabMarker = nullptr;     // marker under the current tab
+    std::vector<QFrame*> printTabPanels;   // tab panels 0..4, filled by the printing
+    QCheckBox* wholeSchoolCheck = nullptr; // print scope: the whole school
+    QCheckBox* wholeGradeCheck = nullptr;  // print scope: the whole grade
 
     // What other windows ask of this one; ReloadClassList is its own.
     MainCommands& commands() { return commands_; }
@@ -83,18 +83,18 @@ public:
     void reloadClassList();
     // Collects ClassCounts and chooses the first class, as the start does.
     void countStudentsAndChooseFirstClass();
-    void MainForm_Image10_Click();
-    void MainForm_Image11_Click();
+    void onMinimiseClicked();
+    void onCloseClicked();
 
-    void MainForm_BarTop_Click(int index);
-    void MainForm_BarTop_MouseMove(int index);
-    void MainForm_PicMenu_MouseMove(int index);
-    void MainForm_MainSelect_MouseMove(int index);
-    void MainForm_Label2_Click(int index);
-    void MainForm_Label2_MouseMove(int index);
-    void MainForm_ChAll_Click();
-    void MainForm_ChOneClass_Click();
-    void MainForm_Form_MouseMove();
+    void onBarItemClicked(int index);
+    void onBarItemHovered(int index);
+    void onDropDownHovered(int index);
+    void onMenuItemHovered(int index);
+    void onPrintTabClicked(int index);
+    void onPrintTabHovered(int index);
+    void onWholeSchoolClicked();
+    void onWholeGradeClicked();
+    void onSurfaceHovered();
 
     // What choosing a drop-down item does, as its click does.
     void chooseMenuItem(MainMenuItem item);

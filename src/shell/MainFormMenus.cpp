@@ -6,10 +6,10 @@
 #include "platform/VbColor.h"
 #include "shell/Ask.h"
 #include "shell/DeleteAll.h"
-#include "shell/InfoMain.h"
+#include "shell/HelpWindow.h"
 #include "shell/MainForm.h"
-#include "shell/MyHelp.h"
-#include "shell/OpenFile.h"
+#include "shell/ProgramFileChooser.h"
+#include "shell/SchoolProfileWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -105,18 +105,18 @@ void MainForm::buildMenus() {
         {3, QStringLiteral("إداري"), 6090, 2415},
         {1, QStringLiteral("الرئيسة"), 9000, 2655},
     };
-    BarTop.assign(4, nullptr);
+    barItems.assign(4, nullptr);
     for (const Bar& b : bars) {
         // Down to the drop-downs' top edge, so that the pointer passes from
         // the bar into a drop-down without crossing the window.
         QLabel* label =
             menuLabel(b.caption, this, twipsRect(b.left, 135, b.width, 435), kSilver, this);
-        label->setObjectName(QStringLiteral("BarTop%1").arg(b.index));
-        BarTop[b.index] = label;
+        label->setObjectName(QStringLiteral("barItem%1").arg(b.index));
+        barItems[b.index] = label;
     }
 
-    PicMenu[1]->setGeometry(twipsRect(9000, 570, 3045, 5865));
-    PicMenu[3]->setGeometry(twipsRect(5850, 570, 3045, 2130));
+    dropDowns[1]->setGeometry(twipsRect(9000, 570, 3045, 5865));
+    dropDowns[3]->setGeometry(twipsRect(5850, 570, 3045, 2130));
     struct Item {
         int menu;
         MainMenuItem item;
@@ -134,51 +134,51 @@ void MainForm::buildMenus() {
         {3, MainMenuItem::ExamControlLabels, QStringLiteral("  كل صف لجنة مستقلة"), 855},
         {3, MainMenuItem::Attendance, QStringLiteral("غياب وتأخر الطلاب"), 1260},
     };
-    MainSelect.assign(kMenuItemSlots, nullptr);
+    menuItems.assign(kMenuItemSlots, nullptr);
     menuActions_.assign(kMenuItemSlots, {});
     for (const Item& it : items) {
-        QLabel* label = menuLabel(it.caption, PicMenu[it.menu], twipsRect(0, it.top, 3120, 375),
+        QLabel* label = menuLabel(it.caption, dropDowns[it.menu], twipsRect(0, it.top, 3120, 375),
                                   kLightGrey, this);
-        label->setObjectName(QStringLiteral("MainSelect%1").arg(slot(it.item)));
-        MainSelect[slot(it.item)] = label;
+        label->setObjectName(QStringLiteral("menuItem%1").arg(slot(it.item)));
+        menuItems[slot(it.item)] = label;
     }
     for (int i : {1, 3}) {
-        fill(PicMenu[i], kMenuPanel);
-        PicMenu[i]->setMouseTracking(true);
-        PicMenu[i]->installEventFilter(this);
+        fill(dropDowns[i], kMenuPanel);
+        dropDowns[i]->setMouseTracking(true);
+        dropDowns[i]->installEventFilter(this);
     }
     buildPrintPanel();
 }
 
 void MainForm::buildPrintPanel() {
-    PicPrint->setAttribute(Qt::WA_StyledBackground);
-    PicPrint->setStyleSheet(QStringLiteral("#PicPrint { background-color: #3F4A43; "
-                                           "border: 1px solid #8FA39A; }"));
+    printPanel->setAttribute(Qt::WA_StyledBackground);
+    printPanel->setStyleSheet(QStringLiteral("#printPanel { background-color: #3F4A43; "
+                                             "border: 1px solid #8FA39A; }"));
     const int tabLefts[] = {6900, 5250, 3585, 1935, 285};
     const QString tabs[] = {QStringLiteral("عام"), QStringLiteral("يومي"),
                             QStringLiteral("فترة - متعدد"), QStringLiteral("فترة - مواد"),
                             QStringLiteral("تحفيظ القرآن")};
     for (int i = 0; i < 5; ++i) {
-        QLabel* tab =
-            menuLabel(tabs[i], PicPrint, twipsRect(tabLefts[i], 645, 1605, 405), kLightGrey, this);
-        tab->setObjectName(QStringLiteral("Label2_%1").arg(i));
-        Label2.push_back(tab);
+        QLabel* tab = menuLabel(tabs[i], printPanel, twipsRect(tabLefts[i], 645, 1605, 405),
+                                kLightGrey, this);
+        tab->setObjectName(QStringLiteral("printTab%1").arg(i));
+        printTabs.push_back(tab);
 
-        auto* panel = new QFrame(PicPrint);
-        panel->setObjectName(QStringLiteral("StuNames%1").arg(i));
+        auto* panel = new QFrame(printPanel);
+        panel->setObjectName(QStringLiteral("printTabPanel%1").arg(i));
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setGeometry(twipsRect(kPanelOffsetTw, kPanelOffsetTw, 5400, 5350));
         panel->hide();
-        StuNames.push_back(panel);
+        printTabPanels.push_back(panel);
     }
-    Shape1 = new QWidget(PicPrint);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
+    printTabMarker = new QWidget(printPanel);
+    printTabMarker->setObjectName(QStringLiteral("printTabMarker"));
     // A pixel below the tabs, clear of their captions' lowest marks.
-    Shape1->setGeometry(twipsRect(tabLefts[0], 1065, 1605, 60));
-    fill(Shape1, kLightBlue);
+    printTabMarker->setGeometry(twipsRect(tabLefts[0], 1065, 1605, 60));
+    fill(printTabMarker, kLightBlue);
 
     auto scope = [this](const QString& caption, const char* name, int left) {
-        auto* box = new QCheckBox(caption, PicPrint);
+        auto* box = new QCheckBox(caption, printPanel);
         box->setObjectName(QString::fromLatin1(name));
         box->setGeometry(twipsRect(left, 1875, 1680, 360));
         box->setFont(menuFont());
@@ -192,11 +192,11 @@ void MainForm::buildPrintPanel() {
                                .arg(platform::vbColor(kScopeBack).name()));
         return box;
     };
-    ChOneClass = scope(QStringLiteral("جميع الصف"), "ChOneClass", 4440);
-    ChAll = scope(QStringLiteral("جميع المدرسة"), "ChAll", 2730);
-    connect(ChAll, &QCheckBox::toggled, this, [this] { MainForm_ChAll_Click(); });
-    connect(ChOneClass, &QCheckBox::toggled, this, [this] { MainForm_ChOneClass_Click(); });
-    Combo4->raise();
+    wholeGradeCheck = scope(QStringLiteral("جميع الصف"), "wholeGradeCheck", 4440);
+    wholeSchoolCheck = scope(QStringLiteral("جميع المدرسة"), "wholeSchoolCheck", 2730);
+    connect(wholeSchoolCheck, &QCheckBox::toggled, this, [this] { onWholeSchoolClicked(); });
+    connect(wholeGradeCheck, &QCheckBox::toggled, this, [this] { onWholeGradeClicked(); });
+    classPicker->raise();
 }
 
 bool MainForm::menuEvent(QObject* watched, QEvent* event) {
@@ -204,86 +204,86 @@ bool MainForm::menuEvent(QObject* watched, QEvent* event) {
     const bool click = isLeftRelease(event, watched);
     if (!move && !click)
         return false;
-    if (int i = indexOf(BarTop, watched); i >= 0) {
-        move ? MainForm_BarTop_MouseMove(i) : MainForm_BarTop_Click(i);
+    if (int i = indexOf(barItems, watched); i >= 0) {
+        move ? onBarItemHovered(i) : onBarItemClicked(i);
         return true;
     }
-    if (int i = indexOf(MainSelect, watched); i >= 0) {
+    if (int i = indexOf(menuItems, watched); i >= 0) {
         if (move)
-            MainForm_MainSelect_MouseMove(i);
+            onMenuItemHovered(i);
         else
             chooseMenuItem(static_cast<MainMenuItem>(i));
         return true;
     }
-    if (int i = indexOf(Label2, watched); i >= 0) {
-        move ? MainForm_Label2_MouseMove(i) : MainForm_Label2_Click(i);
+    if (int i = indexOf(printTabs, watched); i >= 0) {
+        move ? onPrintTabHovered(i) : onPrintTabClicked(i);
         return true;
     }
-    if (int i = indexOf(PicMenu, watched); i >= 0 && move) {
-        MainForm_PicMenu_MouseMove(i);
+    if (int i = indexOf(dropDowns, watched); i >= 0 && move) {
+        onDropDownHovered(i);
         return true;
     }
     return false;
 }
 
 void MainForm::mouseMoveEvent(QMouseEvent* event) {
-    MainForm_Form_MouseMove();
+    onSurfaceHovered();
     QWidget::mouseMoveEvent(event);
 }
 
 void MainForm::showDropDown(int index) {
     // One drop-down at a time.
-    for (QWidget* menu : PicMenu)
-        if (menu != PicMenu.at(index))
+    for (QWidget* menu : dropDowns)
+        if (menu != dropDowns.at(index))
             menu->hide();
-    PicMenu[index]->show();
-    PicMenu[index]->raise();
+    dropDowns[index]->show();
+    dropDowns[index]->raise();
 }
 
 void MainForm::closeDropDowns() {
-    for (QWidget* menu : PicMenu)
+    for (QWidget* menu : dropDowns)
         menu->hide();
 }
 
-void MainForm::MainForm_Form_MouseMove() {
+void MainForm::onSurfaceHovered() {
     closeDropDowns();
-    for (QLabel* bar : BarTop)
+    for (QLabel* bar : barItems)
         fill(bar, kSilver);
 }
 
-void MainForm::MainForm_BarTop_MouseMove(int index) {
-    for (QLabel* bar : BarTop)
+void MainForm::onBarItemHovered(int index) {
+    for (QLabel* bar : barItems)
         fill(bar, kSilver);
-    fill(BarTop.at(index), kLightBlue);
+    fill(barItems.at(index), kLightBlue);
     // While the print panel is open the bar opens no drop-down.
-    if ((index == 1 || index == 3) && PicPrint->isHidden())
+    if ((index == 1 || index == 3) && printPanel->isHidden())
         showDropDown(index);
 }
 
-void MainForm::MainForm_PicMenu_MouseMove(int index) {
+void MainForm::onDropDownHovered(int index) {
     showDropDown(index);
 }
 
-void MainForm::MainForm_MainSelect_MouseMove(int index) {
-    for (QLabel* item : MainSelect)
+void MainForm::onMenuItemHovered(int index) {
+    for (QLabel* item : menuItems)
         if (item)
             fill(item, kLightGrey);
-    if (QLabel* item = MainSelect.at(index))
+    if (QLabel* item = menuItems.at(index))
         fill(item, kLightBlue);
 }
 
-void MainForm::MainForm_Label2_MouseMove(int index) {
-    for (QLabel* tab : Label2)
+void MainForm::onPrintTabHovered(int index) {
+    for (QLabel* tab : printTabs)
         fill(tab, kLightGrey);
-    fill(Label2.at(index), kSilver);
+    fill(printTabs.at(index), kSilver);
 }
 
-void MainForm::MainForm_BarTop_Click(int index) {
+void MainForm::onBarItemClicked(int index) {
     switch (index) {
     case 0: {
         // The main window stays enabled (unless loading asks for the profile).
         closeDropDowns();
-        InfoMain* info = infoMain();
+        SchoolProfileWindow* info = schoolProfileWindow();
         info->show();
         info->raise();
         info->activateWindow();
@@ -292,47 +292,47 @@ void MainForm::MainForm_BarTop_Click(int index) {
     case 1:
     case 3:
         showDropDown(index);
-        PicPrint->hide();
+        printPanel->hide();
         break;
     case 2:
-        if (Combo4->count() == 0) {
+        if (classPicker->count() == 0) {
             tell(QStringLiteral("يوجد خطأ في ملفات البرنامج") + QLatin1Char('\r') +
                  QStringLiteral("فضلا، أعد استيراد الأسماء") + QLatin1Char('\r') +
                  QStringLiteral("من نظام نور"));
             return;
         }
-        PicPrint->show();
-        PicPrint->raise();
-        StuNames[0]->show();
-        Combo4->setCurrentIndex(0);
-        for (QFrame* panel : StuNames) {
+        printPanel->show();
+        printPanel->raise();
+        printTabPanels[0]->show();
+        classPicker->setCurrentIndex(0);
+        for (QFrame* panel : printTabPanels) {
             panel->hide();
             panel->move(twips(kPanelOffsetTw), twips(kPanelOffsetTw));
             panel->setFrameShape(QFrame::NoFrame);
         }
-        StuNames[0]->show();
+        printTabPanels[0]->show();
         break;
     default:
         break;
     }
 }
 
-void MainForm::MainForm_Label2_Click(int index) {
-    for (QFrame* panel : StuNames)
+void MainForm::onPrintTabClicked(int index) {
+    for (QFrame* panel : printTabPanels)
         panel->hide();
-    fill(Label2.at(index), kLightGrey);
-    StuNames.at(index)->show();
-    Shape1->move(Label2[index]->x(), Shape1->y());
+    fill(printTabs.at(index), kLightGrey);
+    printTabPanels.at(index)->show();
+    printTabMarker->move(printTabs[index]->x(), printTabMarker->y());
 }
 
-void MainForm::MainForm_ChAll_Click() {
-    if (ChAll->isChecked())
-        ChOneClass->setChecked(false);
+void MainForm::onWholeSchoolClicked() {
+    if (wholeSchoolCheck->isChecked())
+        wholeGradeCheck->setChecked(false);
 }
 
-void MainForm::MainForm_ChOneClass_Click() {
-    if (ChOneClass->isChecked())
-        ChAll->setChecked(false);
+void MainForm::onWholeGradeClicked() {
+    if (wholeGradeCheck->isChecked())
+        wholeSchoolCheck->setChecked(false);
 }
 
 void MainForm::setMenuAction(MainMenuItem item, std::function<void()> action) {
@@ -348,7 +348,7 @@ void MainForm::runMenuAction(MainMenuItem item) {
 }
 
 bool MainForm::refuseEmptyClassList(const QString& message, int style) {
-    if (Combo4->count() > 0)
+    if (classPicker->count() > 0)
         return false;
     tell(message, style == 1 ? Tone::Alarm : Tone::Plain);
     return true;
@@ -368,7 +368,7 @@ void MainForm::chooseMenuItem(MainMenuItem item) {
         break;
     case MainMenuItem::Help:
         setWindowState(windowState() | Qt::WindowMinimized);
-        if (MyHelp* help = myHelp()) {
+        if (HelpWindow* help = helpWindow()) {
             help->show();
             help->raise();
         }
@@ -384,8 +384,8 @@ void MainForm::chooseMenuItem(MainMenuItem item) {
         if (!menuActions_.at(slot(item)))
             return;
         platform::holdMainWindow(this);
-        openFile()->SaveImage->hide();
-        openFile()->ClearData->setText(QStringLiteral("استيراد ابتدائي"));
+        fileChooser()->titlePicture->hide();
+        fileChooser()->actionButton->setText(QStringLiteral("استيراد ابتدائي"));
         runMenuAction(item);
         break;
     default:

@@ -7,14 +7,14 @@ namespace sijill::shell {
 // The school's profile: the one row (id 1) of MyInfo in Schedual. Every report
 // header and footer and both name exports read these texts.
 struct SchoolProfile {
-    QString Admin;        // kl3
-    QString School;       // kl4
-    QString ThisYear;     // kl2
-    QString ThisSemester; // kl1
-    QString Job;          // kl6
-    QString ThisName;     // kl7
-    QString name_2;       // kl8
-    QString name_3;       // kl9
+    QString Admin;        // administrationBox
+    QString School;       // schoolBox
+    QString ThisYear;     // yearBox
+    QString ThisSemester; // semesterBox
+    QString Job;          // jobTitleBox
+    QString ThisName;     // principalBox
+    QString name_2;       // firstPreparerBox
+    QString name_3;       // secondPreparerBox
     int Gender = 1;       // 1 boys, 2 girls; other stored values read as 0
 
     bool operator==(const SchoolProfile&) const = default;

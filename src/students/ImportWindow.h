@@ -27,7 +27,7 @@ public:
     QWidget* PicWait = nullptr;
     QLabel* Image2 = nullptr; // the wait picture
 
-    // Where the workbook's path comes from (the profile window's LoadFile).
+    // Where the workbook's path comes from (the profile window's chosenPathBox).
     void setPathSource(std::function<QString()> source) { pathSource_ = std::move(source); }
     void setPath(const QString& path);
     QString path() const;

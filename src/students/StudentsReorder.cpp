@@ -345,9 +345,9 @@ void StudentsReorder::formLoad() {
     if (shell::MainForm* m = shell::mainForm()) {
         // The main window's list is left on its last class, as reading it
         // item by item leaves it.
-        for (int i = 0; i < m->Combo4->count(); ++i) {
-            m->Combo4->setCurrentIndex(i);
-            keys << m->Combo4->currentText();
+        for (int i = 0; i < m->classPicker->count(); ++i) {
+            m->classPicker->setCurrentIndex(i);
+            keys << m->classPicker->currentText();
         }
     }
     formLoad(keys);
@@ -847,7 +847,7 @@ StudentsReorder* openStudentsReorder() {
     }
     StudentsReorder* w = instance();
     platform::ChildWindow::of(w)->open(m);
-    if (!m || m->Combo4->count() == 0) {
+    if (!m || m->classPicker->count() == 0) {
         shell::tell(texts::kNoClasses);
         w->close();
         return nullptr;

@@ -2,9 +2,9 @@
 
 #include "platform/ChildWindow.h"
 #include "shell/ChooserModes.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
-#include "shell/OpenFile.h"
+#include "shell/ProgramFileChooser.h"
+#include "shell/SchoolProfileWindow.h"
 #include "students/Elem.h"
 #include "students/StudentsReorder.h"
 #include "students/Texts.h"
@@ -24,16 +24,16 @@ void showImportWindow(QWidget* w) {
 
 void installStudentWindows(shell::MainForm& main) {
     ImportWindow::setDefaultPathSource([] {
-        shell::InfoMain* info = shell::infoMain();
-        return info ? info->LoadFile->text() : QString();
+        shell::SchoolProfileWindow* info = shell::schoolProfileWindow();
+        return info ? info->chosenPathBox->text() : QString();
     });
     Elem::setChooserOpener([](const QString& pattern) {
-        shell::OpenFile* chooser = shell::openFile();
+        shell::ProgramFileChooser* chooser = shell::fileChooser();
         platform::makeTransientFor(chooser, shell::mainForm());
         chooser->setPattern(pattern);
         chooser->showChooser();
     });
-    Elem::setEmptyPathAction([] { shell::openFile()->SaveImage->hide(); });
+    Elem::setEmptyPathAction([] { shell::fileChooser()->titlePicture->hide(); });
     shell::registerChooserMode(texts::kChooserModeStudents,
                                [](const QString&) { showImportWindow(elemForm()); });
     shell::registerChooserMode(texts::kChooserModeSkills,
@@ -45,10 +45,10 @@ void installStudentWindows(shell::MainForm& main) {
 }
 
 void openSkillsImport() {
-    shell::OpenFile* chooser = shell::openFile();
+    shell::ProgramFileChooser* chooser = shell::fileChooser();
     platform::makeTransientFor(chooser, shell::mainForm());
-    chooser->SaveImage->hide();
-    chooser->ClearData->setText(texts::kChooserModeSkills);
+    chooser->titlePicture->hide();
+    chooser->actionButton->setText(texts::kChooserModeSkills);
     chooser->setPattern(QStringLiteral("*.xls"));
     chooser->showChooser();
 }

@@ -7,7 +7,7 @@ class MainForm;
 namespace sijill::students {
 
 // Joins the student windows to the shell: the import windows read the path
-// the file chooser leaves in the profile window's LoadFile; the chooser's
+// the file chooser leaves in the profile window's chosenPathBox; the chooser's
 // modes "استيراد ابتدائي" and "استيراد المهارات" open the students and the
 // skills import windows; the main menu's students import runs the import
 // window's workbook choice and its student editing opens the class-list

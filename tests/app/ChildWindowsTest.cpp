@@ -8,10 +8,10 @@
 #include "exams/SingelStudent.h"
 #include "labels/CustomLabels.h"
 #include "labels/DataBaseSave.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
-#include "shell/OpenFile.h"
+#include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfile.h"
+#include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
 #include "students/Elem.h"
 #include "students/StudentChanges.h"
@@ -59,7 +59,8 @@ struct Program {
         started = app::startProgram(main);
         main.show();
         // An unfinished profile asks at start-up; the user closes it unfinished.
-        if (shell::InfoMain* info = shell::loadedInfoMain(); info && info->isVisible())
+        if (shell::SchoolProfileWindow* info = shell::loadedSchoolProfileWindow();
+            info && info->isVisible())
             closeWindow(info);
     }
     ~Program() {
@@ -67,7 +68,7 @@ struct Program {
             if (w != &main && w->isVisible())
                 w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        shell::unloadInfoMain();
+        shell::unloadSchoolProfileWindow();
     }
     QString workbook() const { return home.path() + QStringLiteral("/students.xls"); }
 
@@ -110,9 +111,9 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
         Window first, second;
         bool secondHoldsMain = true; // a preview stands beside the main window
     };
-    const Window profile = [] { return shell::loadedInfoMain(); };
+    const Window profile = [] { return shell::loadedSchoolProfileWindow(); };
     const Window import = [] { return students::loadedElem(); };
-    const Window fileChooser = [] { return shell::loadedOpenFile(); };
+    const Window fileChooser = [] { return shell::loadedFileChooser(); };
     const Window exam = [] { return exams::controlAll(); };
     const auto openExam = [](Program& t) {
         t.main.chooseMenuItem(shell::MainMenuItem::ExamControl);
@@ -121,13 +122,13 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
         {"import and the profile it reloads", false,
          [](Program& t) {
              t.main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
-             shell::openFile()->chooseFile(t.workbook());
+             shell::fileChooser()->chooseFile(t.workbook());
          },
          import, profile},
         {"import and its chooser", true,
          [](Program& t) {
              t.main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
-             shell::openFile()->chooseFile(t.workbook());
+             shell::fileChooser()->chooseFile(t.workbook());
              students::elemForm()->RunExcel->click();
          },
          import, fileChooser},
@@ -211,11 +212,15 @@ std::vector<Editor> editors() {
     return {
         {"school profile",
          [](Program& p) -> QWidget* {
-             p.main.MainForm_BarTop_Click(0);
-             return shell::loadedInfoMain();
+             p.main.onBarItemClicked(0);
+             return shell::loadedSchoolProfileWindow();
          },
-         [](QWidget* w) { static_cast<shell::InfoMain*>(w)->kl4->setText(kTyped); },
-         [](QWidget* w) -> QWidget* { return static_cast<shell::InfoMain*>(w)->Image8; },
+         [](QWidget* w) {
+             static_cast<shell::SchoolProfileWindow*>(w)->schoolBox->setText(kTyped);
+         },
+         [](QWidget* w) -> QWidget* {
+             return static_cast<shell::SchoolProfileWindow*>(w)->closeIcon;
+         },
          [] { return shell::loadSchoolProfile().School; }, "Schedual.db", "MyInfo"},
         {"class maintenance",
          [](Program& p) -> QWidget* {
@@ -331,11 +336,12 @@ TEST(ChildWindows, AClickOnTheDisabledMainWindowLeavesEscapeToTheProfile) {
     for (const bool typed : {false, true}) {
         SCOPED_TRACE(typed);
         Program program(false);
-        shell::InfoMain* profile = shell::infoMain(); // unfinished: it asks, over a disabled main
+        shell::SchoolProfileWindow* profile =
+            shell::schoolProfileWindow(); // unfinished: it asks, over a disabled main
         ASSERT_TRUE(profile->isVisible());
         ASSERT_FALSE(program.main.isEnabled());
         if (typed)
-            profile->kl4->setText(kTyped);
+            profile->schoolBox->setText(kTyped);
         // The window manager activates the clicked main window.
         program.main.activateWindow();
         QCoreApplication::processEvents();

@@ -101,14 +101,14 @@ TEST(StudentsSelect, LoadsBesideTheMainWindowOnItsDatePanelWithTodayAndEveryClas
     StudentsSelect* w = app.window();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("غياب وتأخر الطلاب"));
     EXPECT_EQ(w->Combo1->itemText(0), QStringLiteral(" جميع فصول المدرسة "));
-    EXPECT_EQ(w->Combo1->count(), app.desk.form.Combo4->count() + 1);
+    EXPECT_EQ(w->Combo1->count(), app.desk.form.classPicker->count() + 1);
     EXPECT_EQ(test::comboItems(w->Combo4), test::comboItems(w->Combo1));
-    for (int i = 0; i < app.desk.form.Combo4->count(); ++i)
-        EXPECT_EQ(w->Combo1->itemText(i + 1),
-                  app.desk.form.Combo4->itemText(i).replace(QLatin1Char('-'), QLatin1Char(':')));
+    for (int i = 0; i < app.desk.form.classPicker->count(); ++i)
+        EXPECT_EQ(w->Combo1->itemText(i + 1), app.desk.form.classPicker->itemText(i).replace(
+                                                  QLatin1Char('-'), QLatin1Char(':')));
     EXPECT_EQ(w->Combo1->currentIndex(), 0);
     // The user's class in the main window stays chosen.
-    EXPECT_EQ(app.desk.form.Combo4->currentText(), QStringLiteral("أول-2"));
+    EXPECT_EQ(app.desk.form.classPicker->currentText(), QStringLiteral("أول-2"));
 
     // Beside the main window, its frame from the main window's top and as
     // tall as it, as far as the screen allows.
@@ -225,7 +225,7 @@ TEST(StudentsSelect, EveryClassIsPrintedAfterOneOk) {
     ASSERT_EQ(app.desk.dialogs().shown.size(), 1u);
     EXPECT_EQ(app.desk.dialogs().shown[0].text, QStringLiteral("ستتم الطباعة لجميع فصول المدرسة"));
     EXPECT_EQ(app.desk.dialogs().shown[0].mode, 2);
-    EXPECT_EQ(app.desk.jobs().size(), app.desk.form.Combo4->count());
+    EXPECT_EQ(app.desk.jobs().size(), app.desk.form.classPicker->count());
     EXPECT_TRUE(app.desk.previews().empty());
     EXPECT_EQ(w->Combo1->currentIndex(), 0);
     EXPECT_FALSE(appState().PrintBatchActive);

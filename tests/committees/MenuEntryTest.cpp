@@ -57,10 +57,10 @@ struct Program {
 
     // The user opens "إداري" and clicks the item with this caption.
     QLabel* pick(const QString& caption) {
-        test::hover(form->BarTop[3]);
-        EXPECT_FALSE(form->PicMenu[3]->isHidden());
-        for (QLabel* item : form->MainSelect) {
-            if (item && item->text() == caption && item->parent() == form->PicMenu[3]) {
+        test::hover(form->barItems[3]);
+        EXPECT_FALSE(form->dropDowns[3]->isHidden());
+        for (QLabel* item : form->menuItems) {
+            if (item && item->text() == caption && item->parent() == form->dropDowns[3]) {
                 test::hover(item);
                 EXPECT_EQ(back(item), platform::vbColor(0xECC7A7));
                 test::leftClick(item);
@@ -78,10 +78,10 @@ TEST(MenuEntry, TheCommitteeItemOpensItsWindowAndClosingGivesTheMainWindowBack) 
     Program p;
     QLabel* item = p.pick(QStringLiteral("توزيع الطلاب"));
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item, p.form->MainSelect[10]);
+    EXPECT_EQ(item, p.form->menuItems[10]);
     // Between "قوائم الكنترول" and "  كل صف لجنة مستقلة".
-    EXPECT_GT(item->y(), p.form->MainSelect[5]->y());
-    EXPECT_LT(item->y(), p.form->MainSelect[11]->y());
+    EXPECT_GT(item->y(), p.form->menuItems[5]->y());
+    EXPECT_LT(item->y(), p.form->menuItems[11]->y());
     QPointer<committees::ControlCom> window = committees::controlCom();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("توزيع الطلاب"));
@@ -97,11 +97,11 @@ TEST(MenuEntry, TheCommitteeItemOpensItsWindowAndClosingGivesTheMainWindowBack) 
 
 TEST(MenuEntry, TheAttendanceRowOpensItsWindowOnTheScreenAndClosingGivesTheMainWindowBack) {
     Program p;
-    const QRect panelBefore = p.form->PicMenu[3]->geometry();
+    const QRect panelBefore = p.form->dropDowns[3]->geometry();
     QLabel* row = p.pick(QStringLiteral("غياب وتأخر الطلاب"));
     ASSERT_NE(row, nullptr);
     // The last row of the drop-down, inside it.
-    for (QLabel* item : p.form->MainSelect) {
+    for (QLabel* item : p.form->menuItems) {
         if (item && item != row && item->parent() == row->parent()) {
             EXPECT_LT(item->y(), row->y());
         }
@@ -109,7 +109,7 @@ TEST(MenuEntry, TheAttendanceRowOpensItsWindowOnTheScreenAndClosingGivesTheMainW
     EXPECT_LE(row->geometry().bottom(), panelBefore.height());
     // The main window answers no pointer while the window is open.
     const QColor rowBack = back(row);
-    test::hover(p.form->MainSelect[5]);
+    test::hover(p.form->menuItems[5]);
     EXPECT_EQ(back(row), rowBack);
 
     QPointer<attendance::StudentsSelect> window = attendance::studentsSelect();

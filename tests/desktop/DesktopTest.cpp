@@ -13,11 +13,11 @@
 #include "report/PreviewWindow.h"
 #include "report/ReportOutput.h"
 #include "shell/Ask.h"
-#include "shell/InfoMain.h"
+#include "shell/HelpWindow.h"
 #include "shell/MainForm.h"
-#include "shell/MyHelp.h"
-#include "shell/OpenFile.h"
+#include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfile.h"
+#include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
 #include "students/Elem.h"
 #include "students/StudentsReorder.h"
@@ -238,8 +238,8 @@ int clickUncovered(shell::MainForm& main, const std::vector<QPoint>& points) {
 // the open drop-down's items, its minimise picture.
 std::vector<QPoint> mainWindowParts(shell::MainForm& main) {
     std::vector<QPoint> points;
-    const std::vector<QWidget*> targets{main.BarTop[0], main.BarTop[2], main.MainSelect[1],
-                                        main.MainSelect[9], main.Image10};
+    const std::vector<QWidget*> targets{main.barItems[0], main.barItems[2], main.menuItems[1],
+                                        main.menuItems[9], main.minimiseIcon};
     for (QWidget* t : targets)
         if (t && t->isVisible())
             points.push_back(centreOf(t));
@@ -266,11 +266,11 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
     };
     const auto mainWindow = [this]() -> QWidget* { return &main; };
     const auto exam = []() -> QWidget* { return exams::controlAll(); };
-    const auto profile = []() -> QWidget* { return shell::loadedInfoMain(); };
+    const auto profile = []() -> QWidget* { return shell::loadedSchoolProfileWindow(); };
     // An unfinished profile, read again, is shown over the disabled main
     // window; the school finishes it again once the window has read it.
     const auto openUnfinishedProfile = [this](const std::function<void()>& open) {
-        shell::unloadInfoMain();
+        shell::unloadSchoolProfileWindow();
         home.exec("Schedual.db", QStringLiteral("UPDATE MyInfo SET Admin = '%1' WHERE id = 1")
                                      .arg(shell::unsetAdministration()));
         open();
@@ -311,12 +311,12 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         {"attendance", [this] { main.chooseMenuItem(shell::MainMenuItem::Attendance); },
          [] { return attendance::studentsSelect(); }, mainWindow},
         {"import chooser", [this] { main.chooseMenuItem(shell::MainMenuItem::ImportStudents); },
-         [] { return shell::openFile(); }, mainWindow},
+         [] { return shell::fileChooser(); }, mainWindow},
         {"import and the profile it reloads",
          [this, openUnfinishedProfile] {
              openUnfinishedProfile([this] {
                  main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
-                 shell::openFile()->chooseFile(home.path() + QStringLiteral("/students.xls"));
+                 shell::fileChooser()->chooseFile(home.path() + QStringLiteral("/students.xls"));
              });
          },
          profile,
@@ -325,15 +325,15 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
          {},
          true},
         {"school profile with typed edits",
-         [openUnfinishedProfile] { openUnfinishedProfile([] { shell::infoMain(); }); }, profile,
-         mainWindow, false, [] { return shell::loadedInfoMain()->kl4; }},
+         [openUnfinishedProfile] { openUnfinishedProfile([] { shell::schoolProfileWindow(); }); },
+         profile, mainWindow, false, [] { return shell::loadedSchoolProfileWindow()->schoolBox; }},
     };
     const QString typed = QStringLiteral("نص مكتوب");
     int clicksUnderTheLast = 0;
     for (const Child& c : children) {
         SCOPED_TRACE(c.name);
         // The user opened the window from a drop-down, which stays open.
-        main.MainForm_BarTop_MouseMove(1);
+        main.onBarItemHovered(1);
         c.open();
         QPointer<QWidget> child = c.window();
         QPointer<QWidget> opener = c.opener();
@@ -361,11 +361,12 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
 
             EXPECT_TRUE(isAbove(top, &main)) << clicked << " clicks on the main window";
             EXPECT_TRUE(isAbove(top, under));
-            EXPECT_FALSE(main.PicPrint->isVisible());
-            EXPECT_FALSE(shell::loadedInfoMain() && shell::loadedInfoMain()->isVisible() &&
-                         top != shell::loadedInfoMain());
-            if (top != shell::loadedOpenFile()) {
-                EXPECT_FALSE(shell::loadedOpenFile() && shell::loadedOpenFile()->isVisible());
+            EXPECT_FALSE(main.printPanel->isVisible());
+            EXPECT_FALSE(shell::loadedSchoolProfileWindow() &&
+                         shell::loadedSchoolProfileWindow()->isVisible() &&
+                         top != shell::loadedSchoolProfileWindow());
+            if (top != shell::loadedFileChooser()) {
+                EXPECT_FALSE(shell::loadedFileChooser() && shell::loadedFileChooser()->isVisible());
             }
             EXPECT_FALSE(main.windowState() & Qt::WindowMinimized);
             EXPECT_EQ(shown.size(), boxes);
@@ -386,7 +387,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
             closeByWindowManager(first);
             ASSERT_TRUE(waitUntil([first] { return !first || !first->isVisible(); }));
             ASSERT_TRUE(last && last->isVisible());
-            expectMainAnswersNothing(last, &main, {centreOf(main.BarTop[2])}, false);
+            expectMainAnswersNothing(last, &main, {centreOf(main.barItems[2])}, false);
         }
         if (c.typedInto) {
             // Escape asks; Enter on the question stays, with the edits.
@@ -405,7 +406,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         ASSERT_TRUE(waitUntil([this] { return main.isEnabled(); }))
             << "Escape did not close the last window";
         EXPECT_FALSE(last && last->isVisible());
-        main.MainForm_Form_MouseMove();
+        main.onSurfaceHovered();
         settle();
     }
     EXPECT_GT(clicksUnderTheLast, 0) << "no window left a menu of the main window uncovered";
@@ -418,8 +419,8 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
         waitForWindow(w);
         expectAllOnScreen(stage);
     };
-    main.MainForm_BarTop_Click(0);
-    check("school profile", shell::infoMain());
+    main.onBarItemClicked(0);
+    check("school profile", shell::schoolProfileWindow());
     main.chooseMenuItem(shell::MainMenuItem::ExamControl);
     check("exam control", exams::controlAll());
     exams::openSingleStudent();
@@ -432,15 +433,15 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     check("class lists", students::loadedStudentsReorder());
     main.chooseMenuItem(shell::MainMenuItem::Attendance);
     check("attendance", attendance::studentsSelect());
-    shell::openFile()->show();
-    check("file chooser", shell::openFile());
+    shell::fileChooser()->show();
+    check("file chooser", shell::fileChooser());
     students::elemForm()->show();
     check("import", students::elemForm());
     dates::MyCalendar* calendar = dates::loadMyCalendar(&main);
     calendar->show();
     check("calendar", calendar);
     main.chooseMenuItem(shell::MainMenuItem::Help);
-    check("help", shell::myHelp());
+    check("help", shell::helpWindow());
 
     // The tallest preview (portrait) and the widest (landscape).
     auto sink = report::setPreviewSink(nullptr);

@@ -132,7 +132,7 @@ private:
 };
 
 TEST_F(ExamControl, OpensWithTheGradeListsAndLeavesTheClassListAlone) {
-    form->Combo4->setCurrentIndex(2);
+    form->classPicker->setCurrentIndex(2);
     ControlAll* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
@@ -145,7 +145,7 @@ TEST_F(ExamControl, OpensWithTheGradeListsAndLeavesTheClassListAlone) {
     EXPECT_EQ(w->Combo9->count(), 6); // the prompt and five class keys
     EXPECT_EQ(w->Text1->text(), texts::kGradePrompt);
     EXPECT_TRUE(w->All_Series->isChecked());
-    EXPECT_EQ(form->Combo4->currentIndex(), 2);
+    EXPECT_EQ(form->classPicker->currentIndex(), 2);
     EXPECT_TRUE(w->cmdSave->isHidden());
     EXPECT_TRUE(w->Picture3->isHidden());
     EXPECT_EQ(w->Frame1->height(), twips(990));

@@ -220,15 +220,15 @@ TEST_F(Minutes, ScheduleRowsMatchDatePeriodAndGradeExactly) {
 }
 
 TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
-    const int mainIndex = form->Combo4->currentIndex();
+    const int mainIndex = form->classPicker->currentIndex();
     openSingleStudent(dates::MinutesKind::Cheating);
     SingelStudent* s = singelStudent();
     ASSERT_NE(s, nullptr);
     EXPECT_TRUE(s->isVisible());
     EXPECT_FALSE(w->isEnabled());
     EXPECT_TRUE(w->Option1[1]->isChecked());
-    EXPECT_EQ(test::comboItems(s->Combo4), test::comboItems(form->Combo4));
-    EXPECT_EQ(form->Combo4->currentIndex(), mainIndex);
+    EXPECT_EQ(test::comboItems(s->Combo4), test::comboItems(form->classPicker));
+    EXPECT_EQ(form->classPicker->currentIndex(), mainIndex);
     EXPECT_EQ(test::comboItems(s->Combo1), (QStringList{"أحمد", "خالد", "سعد"}));
     EXPECT_EQ(s->List1->currentRow(), 0);
 

@@ -12,8 +12,8 @@
 #include "platform/Wait.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportOutput.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
+#include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
 #include "support/ScriptedDialogs.h"
 

@@ -223,8 +223,8 @@ TEST_F(SeatLabels, ThePromptRefusesPrintsButNotTheCustomLabels) {
     EXPECT_TRUE(previews->shown.empty());
     EXPECT_EQ(seatLabelsPrint(*form)->CommitteePrintMode, 2);
     // The texts went over crossed, also for a refused print.
-    EXPECT_EQ(form->Text1->text(), "لجنة 4");
-    EXPECT_EQ(form->Text2->text(), window->Text1->text());
+    EXPECT_EQ(form->seatCommitteeText->text(), "لجنة 4");
+    EXPECT_EQ(form->seatClassText->text(), window->Text1->text());
 
     panel->L1_Click(1);
     ASSERT_NE(labels::dataBaseSave(), nullptr);
@@ -246,13 +246,13 @@ TEST_F(SeatLabels, ClassLabelsInPairsWithTheOddLastSeat) {
     EXPECT_EQ(texts("Text2"), (QStringList{"خامس 1 2", "خامس 1 4", ""}));
     EXPECT_EQ(texts("Text5").last(), "اللجنة الثالثة");
     EXPECT_EQ(texts("Text4").last(), "الخامس أ");
-    EXPECT_EQ(form->Combo4->currentText(), "خامس-1");
-    EXPECT_EQ(form->L1->text(), "");
-    EXPECT_EQ(form->L2->text(), "05");
+    EXPECT_EQ(form->classPicker->currentText(), "خامس-1");
+    EXPECT_EQ(form->seatNumberPrefix->text(), "");
+    EXPECT_EQ(form->lastSeatNumber->text(), "05");
 }
 
 TEST_F(SeatLabels, AClassWithoutStudentsShowsTheHeaderAndNoRows) {
-    form->L2->setText("17");
+    form->lastSeatNumber->setText("17");
     choose("رابع-1");
     window->Text1->setText("الرابع");
     panel->L1_Click(2);
@@ -260,8 +260,8 @@ TEST_F(SeatLabels, AClassWithoutStudentsShowsTheHeaderAndNoRows) {
     EXPECT_EQ(last().layoutName, "LabelNames");
     EXPECT_TRUE(texts("co1").isEmpty());
     EXPECT_EQ(texts("Class"), QStringList{"الرابع"});
-    EXPECT_EQ(form->L2->text(), "17");
-    EXPECT_EQ(form->Combo4->currentText(), "رابع-1");
+    EXPECT_EQ(form->lastSeatNumber->text(), "17");
+    EXPECT_EQ(form->classPicker->currentText(), "رابع-1");
 }
 
 TEST_F(SeatLabels, StartNumberAndGradeNumbering) {
@@ -277,7 +277,7 @@ TEST_F(SeatLabels, StartNumberAndGradeNumbering) {
     window->ClassSeries->click();
     panel->L1_Click(0);
     EXPECT_EQ(texts("Text9"), (QStringList{"304", "306"}));
-    EXPECT_EQ(form->L1->text(), "3");
+    EXPECT_EQ(form->seatNumberPrefix->text(), "3");
     // The same without the start-up counts.
     appState().ClassCounts.clear();
     panel->L1_Click(0);

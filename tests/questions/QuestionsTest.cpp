@@ -498,7 +498,7 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
         {reports::kAskWholeSchool, true,
          [] {
              return deskScene([](auto& d) {
-                 d.form.ChAll->click();
+                 d.form.wholeSchoolCheck->click();
                  d.click(2);
              });
          }},
@@ -506,8 +506,8 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
          [] {
              return deskScene([](auto& d) {
                  reports::installMarkSheetMenus(d.form);
-                 d.form.MainForm_Label2_Click(4);
-                 d.form.ChAll->click();
+                 d.form.onPrintTabClicked(4);
+                 d.form.wholeSchoolCheck->click();
                  test::leftClick(reports::quranMenu(d.form)->TF.at(2));
              });
          }},
@@ -517,7 +517,7 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
              return deskScene(
                  [](auto& d) {
                      d.pick("مقررات-1");
-                     d.form.ChOneClass->click();
+                     d.form.wholeGradeCheck->click();
                      d.click(2);
                  },
                  [](const TestHome& h) {

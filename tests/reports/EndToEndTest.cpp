@@ -6,8 +6,8 @@
 #include "reports/ReportsTestSupport.h"
 #include "shell/ChooserModes.h"
 #include "shell/ClassList.h"
-#include "shell/InfoMain.h"
-#include "shell/OpenFile.h"
+#include "shell/ProgramFileChooser.h"
+#include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
 #include "students/Elem.h"
 #include "students/StudentsWiring.h"
@@ -118,8 +118,8 @@ TEST(EndToEnd, ImportedStudentsPrintInTheirClassesAndNumberOrder) {
     // The program started again.
     test::PrintDesk desk(home);
     QStringList keys;
-    for (int i = 0; i < desk.form.Combo4->count(); ++i)
-        keys << desk.form.Combo4->itemText(i);
+    for (int i = 0; i < desk.form.classPicker->count(); ++i)
+        keys << desk.form.classPicker->itemText(i);
     ASSERT_EQ(keys.size(), 3) << keys.join(" | ").toStdString();
 
     // The first class's list, over its grade: one job a class, this one first.
@@ -127,7 +127,7 @@ TEST(EndToEnd, ImportedStudentsPrintInTheirClassesAndNumberOrder) {
     ASSERT_EQ(firstClass.size(), 10u);
     EXPECT_EQ(civils(firstClass).filter("100000000").size(), 9); // 1000000001 .. 09, and 10
     desk.pick(keys[0]);
-    desk.form.ChOneClass->click();
+    desk.form.wholeGradeCheck->click();
     desk.dialogs().answer("موافق");
     desk.click(2);
     QStringList jobs = desk.jobs();
@@ -141,7 +141,7 @@ TEST(EndToEnd, ImportedStudentsPrintInTheirClassesAndNumberOrder) {
         EXPECT_FALSE(list.contains(p.name)) << p.name.toStdString();
 
     // The whole school's book lists: every class, in list order.
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer("موافق");
     desk.click(13);
     jobs = desk.jobs();

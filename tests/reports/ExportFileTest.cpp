@@ -236,7 +236,7 @@ TEST(ExportFile, NamesHoldingCharactersXmlForbidsStillMakeFilesThatOpen) {
 TEST(PdfFile, APrintThatCannotBeWrittenIsToldAndNotCountedAsPrinted) {
     Desk d;
     const QString jobs = QDir(d.desk.printFolder()).filePath("jobs");
-    d.desk.form.ChOneClass->click();
+    d.desk.form.wholeGradeCheck->click();
     for (const Case c :
          {Case{At::Write, 1}, Case{At::Write, 4}, Case{At::Flush, 1}, Case{At::Rename, 1}}) {
         SCOPED_TRACE(int(c.at) * 10 + c.nth);

@@ -32,9 +32,9 @@ struct MarkDesk : PrintDesk {
     // A user's click on a mark-sheet item, its panel shown first.
     void clickMark(int item) {
         QLabel* label = marks->ToSave.at(item);
-        for (std::size_t p = 0; p < form.StuNames.size(); ++p)
-            if (form.StuNames[p] == label->parentWidget())
-                form.MainForm_Label2_Click(static_cast<int>(p));
+        for (std::size_t p = 0; p < form.printTabPanels.size(); ++p)
+            if (form.printTabPanels[p] == label->parentWidget())
+                form.onPrintTabClicked(static_cast<int>(p));
         test::leftClick(label);
     }
     MarkSheetMenu* marks = nullptr;
@@ -58,7 +58,7 @@ TEST(MarkSheetMenu, ItemsStandInTheirPanelsAndShareTheHighlightWithTheNameLists)
         QLabel* label = desk.marks->ToSave[item.index];
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->objectName(), QString("ToSave%1").arg(item.index));
-        EXPECT_EQ(label->parentWidget(), desk.form.StuNames[item.panel]);
+        EXPECT_EQ(label->parentWidget(), desk.form.printTabPanels[item.panel]);
         EXPECT_EQ(label->y(), platform::twips(item.top));
         EXPECT_EQ(label->height(), platform::twips(420));
         EXPECT_EQ(label->text(), item.caption);
@@ -66,7 +66,7 @@ TEST(MarkSheetMenu, ItemsStandInTheirPanelsAndShareTheHighlightWithTheNameLists)
         EXPECT_TRUE(label->parentWidget()->rect().contains(label->geometry()));
     }
     // Panel 2 shows four items top to bottom: 1, 0, 10, 9.
-    QList<QLabel*> panel2 = desk.form.StuNames[2]->findChildren<QLabel*>(
+    QList<QLabel*> panel2 = desk.form.printTabPanels[2]->findChildren<QLabel*>(
         QRegularExpression("^ToSave"), Qt::FindDirectChildrenOnly);
     std::sort(panel2.begin(), panel2.end(), [](auto* a, auto* b) { return a->y() < b->y(); });
     QStringList order;
@@ -113,7 +113,7 @@ TEST(MarkSheetMenu, EachItemPreviewsItsSheetForTheCurrentClass) {
     EXPECT_EQ(test::firstText(desk.previews()[6], "Label1"), "حاسب");
     EXPECT_TRUE(desk.jobs().isEmpty());
     EXPECT_TRUE(desk.dialogs().shown.empty());
-    EXPECT_EQ(desk.form.Combo4->currentText(), "أول-1");
+    EXPECT_EQ(desk.form.classPicker->currentText(), "أول-1");
     auto& data = desk.menu->classData();
     EXPECT_EQ(data.HeaderGradeText, "أول");
     EXPECT_EQ(data.HeaderClassText, "1");
@@ -124,7 +124,7 @@ TEST(MarkSheetMenu, WholeSchoolAsksOnceAndPrintsEveryClassInListOrder) {
     test::seedSchool(home);
     MarkDesk desk(home);
     desk.pick("أول-2");
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     desk.clickMark(9);
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
@@ -151,7 +151,7 @@ TEST(MarkSheetMenu, WholeGradeOfTheCoursesSystemPrintsAndCancelPrintsNothing) {
     test::addPupil(home, {"مقررات", "2", "01", "نايف", "", "5500000002"});
     MarkDesk desk(home);
     desk.pick("مقررات-2");
-    desk.form.ChOneClass->click();
+    desk.form.wholeGradeCheck->click();
     desk.dialogs().answer(kCancel);
     desk.clickMark(0);
     EXPECT_TRUE(desk.jobs().isEmpty());
@@ -178,7 +178,7 @@ TEST(MarkSheetMenu, AClassKeyWithoutDashIsReportedAndPrintsNothing) {
     TestHome home;
     test::seedSchool(home);
     MarkDesk desk(home);
-    desk.form.Combo4->addItem("بلا فصل");
+    desk.form.classPicker->addItem("بلا فصل");
     desk.pick("بلا فصل");
     desk.clickMark(0);
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);

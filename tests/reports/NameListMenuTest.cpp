@@ -66,7 +66,7 @@ TEST(NameListMenu, ItemsStandInTheirPanelsWithHeadingsAndHoverColours) {
         SCOPED_TRACE(item.index);
         QLabel* label = m.PrNames[item.index];
         ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->parentWidget(), desk.form.StuNames[item.panel]);
+        EXPECT_EQ(label->parentWidget(), desk.form.printTabPanels[item.panel]);
         EXPECT_EQ(label->y(), platform::twips(item.top));
         EXPECT_EQ(label->height(), platform::twips(420));
         EXPECT_EQ(label->text(), item.caption);
@@ -75,16 +75,16 @@ TEST(NameListMenu, ItemsStandInTheirPanelsWithHeadingsAndHoverColours) {
         EXPECT_TRUE(label->parentWidget()->rect().contains(label->geometry()));
         EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(item.caption));
     }
-    EXPECT_EQ(m.Label3[2]->parentWidget(), desk.form.StuNames[0]);
+    EXPECT_EQ(m.Label3[2]->parentWidget(), desk.form.printTabPanels[0]);
     EXPECT_EQ(m.Label3[2]->text(), "عام");
     EXPECT_EQ(m.Label3[3]->text(), "يومي");
-    EXPECT_EQ(m.Label3[4]->parentWidget(), desk.form.StuNames[3]);
+    EXPECT_EQ(m.Label3[4]->parentWidget(), desk.form.printTabPanels[3]);
     EXPECT_EQ(m.Label3[4]->text(), "فترة مواد معينة");
-    EXPECT_EQ(m.Shape2->parentWidget(), desk.form.StuNames[0]);
+    EXPECT_EQ(m.Shape2->parentWidget(), desk.form.printTabPanels[0]);
     EXPECT_EQ(m.Shape2->y(), platform::twips(3000));
 
     // An item of the mark-sheet menu shares the highlight.
-    auto* markItem = new QLabel("x", desk.form.StuNames[3]);
+    auto* markItem = new QLabel("x", desk.form.printTabPanels[3]);
     markItem->setObjectName("ToSave2");
     test::hover(m.PrNames[9]);
     EXPECT_EQ(backOf(m.PrNames[9]), QColor("#A7C7EC"));
@@ -128,12 +128,12 @@ TEST(NameListMenu, OneClassIsPreviewedWithItsHeaderAndStudentsInNumberOrder) {
     EXPECT_EQ(test::controlTexts(r, "Text3"), QStringList({"يوسف خالد", "بدر سالم", "أحمد علي"}));
     EXPECT_TRUE(desk.jobs().isEmpty());
     EXPECT_TRUE(desk.dialogs().shown.empty());
-    EXPECT_EQ(desk.form.Combo4->currentText(), "أول-1");
+    EXPECT_EQ(desk.form.classPicker->currentText(), "أول-1");
     EXPECT_EQ(desk.menu->classData().HeaderGradeText, " أول");
     EXPECT_EQ(desk.menu->classData().HeaderClassText, "1");
     EXPECT_EQ(desk.menu->classData().exports.NameListIndex, 2);
     EXPECT_FALSE(appState().PrintBatchActive);
-    EXPECT_TRUE(desk.form.Combo4->isEnabled());
+    EXPECT_TRUE(desk.form.classPicker->isEnabled());
 
     // The preview keeps the rows it opened with; the next class is its own.
     desk.pick("أول-2");
@@ -207,7 +207,7 @@ TEST(NameListMenu, WholeSchoolAsksOnceThenPrintsEveryClassInListOrder) {
     test::seedSchool(home);
     PrintDesk desk(home);
     desk.pick("أول-2");
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     desk.click(13);
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
@@ -217,7 +217,7 @@ TEST(NameListMenu, WholeSchoolAsksOnceThenPrintsEveryClassInListOrder) {
     ASSERT_EQ(jobs.size(), 3);
     EXPECT_TRUE(jobs[0].endsWith("0001-Books.pdf"));
     EXPECT_TRUE(desk.previews().empty());
-    EXPECT_EQ(desk.form.Combo4->currentText(), "ثاني-1");
+    EXPECT_EQ(desk.form.classPicker->currentText(), "ثاني-1");
     EXPECT_FALSE(appState().PrintBatchActive);
     EXPECT_EQ(desk.menu->lastRun().printed, QStringList({"أول-1", "أول-2", "ثاني-1"}));
     if (!test::havePdfText())
@@ -236,13 +236,13 @@ TEST(NameListMenu, CancelOrAClosedQuestionPrintsNothing) {
     test::seedSchool(home);
     PrintDesk desk(home);
     desk.pick("أول-1");
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kCancel);
     desk.click(2);
     desk.dialogs().answer(test::ScriptedDialogs::kClose);
     desk.click(2);
-    desk.form.ChOneClass->click();
-    EXPECT_FALSE(desk.form.ChAll->isChecked());
+    desk.form.wholeGradeCheck->click();
+    EXPECT_FALSE(desk.form.wholeSchoolCheck->isChecked());
     desk.dialogs().answer(test::ScriptedDialogs::kClose);
     desk.click(2);
     EXPECT_EQ(desk.dialogs().shown.size(), 3u);
@@ -264,16 +264,16 @@ TEST(NameListMenu, WholeGradeStartsAtTheGradesFirstClassWhateverTheirNumbers) {
     test::addPupil(home, {"أول", "1", "01", "طالب", "", "1111111111"});
     test::addPupil(home, {"ثاني", "1", "01", "طالب", "", "2222222222"});
     PrintDesk desk(home);
-    ASSERT_EQ(desk.form.Combo4->itemText(1), "ثالث-10");
+    ASSERT_EQ(desk.form.classPicker->itemText(1), "ثالث-10");
     desk.pick("ثالث-5");
-    desk.form.ChOneClass->click();
+    desk.form.wholeGradeCheck->click();
     desk.dialogs().answer(kOk);
     desk.click(14);
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
     EXPECT_EQ(desk.dialogs().shown[0].text, kAskWholeGrade + "ثالث");
     EXPECT_EQ(desk.menu->lastRun().printed, QStringList({"ثالث-10", "ثالث-2", "ثالث-5"}));
     ASSERT_EQ(desk.jobs().size(), 3);
-    EXPECT_EQ(desk.form.Combo4->currentText(), "ثاني-1");
+    EXPECT_EQ(desk.form.classPicker->currentText(), "ثاني-1");
     if (!test::havePdfText())
         GTEST_SKIP() << "pdftotext is not installed";
     const QStringList texts = jobTexts(desk);
@@ -288,7 +288,7 @@ TEST(NameListMenu, ItemsZeroAndThreePrintTheirStoredHeadingsAfterNineAndEight) {
     test::seedSchool(home);
     PrintDesk desk(home);
     desk.pick("ثاني-1"); // the grade's only class: one page a run
-    desk.form.ChOneClass->click();
+    desk.form.wholeGradeCheck->click();
     report::ReportLayout& quran1 = report::layout("Quran1");
     report::ReportLayout& weeks4 = report::layout("Weeks4");
     int printed = 0;
@@ -330,7 +330,7 @@ TEST(NameListMenu, AClickDuringARunStartsNoSecondRunAndTheScopeCannotChange) {
     test::seedSchool(home);
     PrintDesk desk(home);
     desk.pick("أول-1");
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     // Events that arrive during the run's first wait.
     QLabel* other = desk.menu->PrNames[2];
@@ -340,8 +340,9 @@ TEST(NameListMenu, AClickDuringARunStartsNoSecondRunAndTheScopeCannotChange) {
                                                        Qt::NoButton, Qt::NoModifier));
     bool comboEnabled = true, scopeEnabled = true;
     QTimer::singleShot(0, [&] {
-        comboEnabled = desk.form.Combo4->isEnabled();
-        scopeEnabled = desk.form.ChAll->isEnabled() || desk.form.ChOneClass->isEnabled();
+        comboEnabled = desk.form.classPicker->isEnabled();
+        scopeEnabled =
+            desk.form.wholeSchoolCheck->isEnabled() || desk.form.wholeGradeCheck->isEnabled();
     });
     desk.click(13);
     EXPECT_EQ(desk.dialogs().shown.size(), 1u);
@@ -349,8 +350,8 @@ TEST(NameListMenu, AClickDuringARunStartsNoSecondRunAndTheScopeCannotChange) {
     EXPECT_TRUE(desk.previews().empty());
     EXPECT_FALSE(comboEnabled);
     EXPECT_FALSE(scopeEnabled);
-    EXPECT_TRUE(desk.form.Combo4->isEnabled());
-    EXPECT_TRUE(desk.form.ChAll->isEnabled());
+    EXPECT_TRUE(desk.form.classPicker->isEnabled());
+    EXPECT_TRUE(desk.form.wholeSchoolCheck->isEnabled());
     EXPECT_EQ(desk.menu->classData().exports.NameListIndex, 13);
 }
 
@@ -370,7 +371,7 @@ TEST(NameListMenu, AClassThatCannotBeLoadedIsToldAndNothingIsShown) {
     EXPECT_EQ(desk.menu->classData().ClassRecordset.recordCount(), 0);
 
     // Over the whole school every class fails; they are told once, at the end.
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     desk.dialogs().answer(kOk);
     desk.click(2);
@@ -390,7 +391,7 @@ TEST(NameListMenu, WithoutAPrinterTheUserIsToldOnceWhereThePagesWent) {
     test::EnvScope homeEnv("HOME", user.path().toUtf8());
     test::EnvScope docs("XDG_DOCUMENTS_DIR", user.filePath("Documents").toUtf8());
     desk.pick("أول-1");
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     desk.dialogs().answer(kOk);
     desk.click(14);

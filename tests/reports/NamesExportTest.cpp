@@ -406,7 +406,7 @@ TEST(NamesExportMenu, WithAScopeBoxTickedTheExportIsTheChosenClassAlone) {
     OpenedDocuments opened;
     PrintDesk desk(home);
     desk.pick("ثاني-1");
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     desk.click(16);
     EXPECT_EQ(QDir(user.desktop()).entryList(QDir::Files), QStringList({"ثاني-1.xlsx"}));
@@ -415,13 +415,13 @@ TEST(NamesExportMenu, WithAScopeBoxTickedTheExportIsTheChosenClassAlone) {
               kExcelExported + "\r" + platform::shownPath("ثاني-1.xlsx") + "\r" + note);
     EXPECT_TRUE(desk.jobs().isEmpty());
     EXPECT_TRUE(desk.previews().empty());
-    EXPECT_EQ(desk.form.Combo4->currentText(), "ثاني-1");
+    EXPECT_EQ(desk.form.classPicker->currentText(), "ثاني-1");
     EXPECT_FALSE(desk.menu->classData().exports.ExportExcelFlag);
 
     // The grade box: the chosen class again, as a document, with the note alone.
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.pick("أول-2");
-    desk.form.ChOneClass->click();
+    desk.form.wholeGradeCheck->click();
     desk.dialogs().answer(kOk);
     desk.click(17);
     ASSERT_EQ(opened.paths.size(), 1);
@@ -433,7 +433,7 @@ TEST(NamesExportMenu, WithAScopeBoxTickedTheExportIsTheChosenClassAlone) {
     EXPECT_EQ(rows[2][2], "سامي محمد");
     ASSERT_EQ(desk.dialogs().shown.size(), 2u);
     EXPECT_EQ(desk.dialogs().shown[1].text, note);
-    EXPECT_EQ(desk.form.Combo4->currentText(), "أول-2");
+    EXPECT_EQ(desk.form.classPicker->currentText(), "أول-2");
     EXPECT_TRUE(desk.jobs().isEmpty());
     EXPECT_EQ(QDir(user.desktop()).entryList(QDir::Files),
               QStringList({"أول-2.docx", "ثاني-1.xlsx"}));
@@ -523,7 +523,7 @@ TEST(NamesExportMenu, ARefusedRunLeavesNoExportArmedForTheNextPrint) {
     test::seedSchool(home);
     UserFolders user(true);
     PrintDesk desk(home);
-    desk.form.Combo4->setCurrentIndex(-1); // no class chosen: the run is refused
+    desk.form.classPicker->setCurrentIndex(-1); // no class chosen: the run is refused
     desk.dialogs().answer(kOk);
     desk.click(16);
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
@@ -544,7 +544,7 @@ TEST(NamesExportMenu, AClassWithSeparatorsInItsNameIsExportedAlone) {
     UserFolders user(true);
     PrintDesk desk(home);
     desk.pick("أول-1:ب");
-    for (QCheckBox* box : {desk.form.ChOneClass, desk.form.ChAll}) {
+    for (QCheckBox* box : {desk.form.wholeGradeCheck, desk.form.wholeSchoolCheck}) {
         box->click();
         desk.dialogs().answer(kOk);
         desk.click(16);
@@ -556,7 +556,7 @@ TEST(NamesExportMenu, AClassWithSeparatorsInItsNameIsExportedAlone) {
         EXPECT_EQ(namesIn(sheet, 12, 14), QStringList({"فهد \"الصغير\"", "ماجد %1 %", ""}));
         EXPECT_TRUE(desk.jobs().isEmpty());
         EXPECT_TRUE(desk.previews().empty());
-        EXPECT_EQ(desk.form.Combo4->currentText(), "أول-1:ب");
+        EXPECT_EQ(desk.form.classPicker->currentText(), "أول-1:ب");
         QFile::remove(QDir(user.desktop()).filePath(files[0]));
     }
     EXPECT_EQ(desk.dialogs().shown.size(), 2u);

@@ -50,7 +50,7 @@ TEST(OddNamesPrint, AWholeGradePrintTakesTheGradesClassesOnly) {
     test::finishProfile(home);
     PrintDesk desk(home);
     desk.pick("أول-1:ب");
-    desk.form.ChOneClass->click();
+    desk.form.wholeGradeCheck->click();
     desk.dialogs().answer(kOk);
     desk.click(2);
     EXPECT_EQ(desk.menu->lastRun().printed,

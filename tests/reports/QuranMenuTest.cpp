@@ -28,7 +28,7 @@ struct QuranDesk : PrintDesk {
     explicit QuranDesk(const TestHome& home) : PrintDesk(home) {
         installMarkSheetMenus(form);
         quran = quranMenu(form);
-        form.MainForm_Label2_Click(4);
+        form.onPrintTabClicked(4);
     }
     void clickTF(int item) { test::leftClick(quran->TF.at(item)); }
     QuranMenu* quran = nullptr;
@@ -57,7 +57,7 @@ TEST(QuranMenu, EightItemsStandInThePanelInTheirOrder) {
         SCOPED_TRACE(item.index);
         QLabel* label = desk.quran->TF[item.index];
         ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->parentWidget(), desk.form.StuNames[4]);
+        EXPECT_EQ(label->parentWidget(), desk.form.printTabPanels[4]);
         EXPECT_EQ(label->y(), platform::twips(item.top));
         EXPECT_EQ(label->text(), item.caption);
         EXPECT_TRUE(label->isVisible());
@@ -157,7 +157,7 @@ TEST(QuranMenu, WholeSchoolAsksOnceAndPrintsEveryClassFromTheFirst) {
     seedQuranSchool(home);
     QuranDesk desk(home);
     desk.pick("ثاني-1");
-    desk.form.ChAll->click();
+    desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     desk.clickTF(2);
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
@@ -168,7 +168,7 @@ TEST(QuranMenu, WholeSchoolAsksOnceAndPrintsEveryClassFromTheFirst) {
     ASSERT_EQ(desk.jobs().size(), 5);
     EXPECT_TRUE(desk.jobs()[0].endsWith("-F2.pdf"));
     EXPECT_TRUE(desk.previews().empty());
-    EXPECT_EQ(desk.form.Combo4->currentIndex(), desk.form.Combo4->count() - 1);
+    EXPECT_EQ(desk.form.classPicker->currentIndex(), desk.form.classPicker->count() - 1);
     EXPECT_FALSE(appState().PrintBatchActive);
     if (!test::havePdfText())
         GTEST_SKIP() << "pdftotext is not installed";
@@ -184,7 +184,7 @@ TEST(QuranMenu, WholeGradePrintsTheGradeOnlyAndCancelPrintsNothing) {
     test::addClass(home, "ثاني", "2", 2);
     QuranDesk desk(home);
     desk.pick("أول-2");
-    desk.form.ChOneClass->click();
+    desk.form.wholeGradeCheck->click();
     desk.dialogs().answer(kCancel);
     desk.clickTF(7);
     EXPECT_TRUE(desk.jobs().isEmpty());
@@ -201,14 +201,14 @@ TEST(QuranMenu, WholeGradePrintsTheGradeOnlyAndCancelPrintsNothing) {
     ASSERT_EQ(desk.jobs().size(), 2);
     EXPECT_TRUE(desk.jobs()[0].endsWith("-lang_grade_456.pdf"));
     // The run ends at the grade's last class: the next class is current.
-    EXPECT_EQ(desk.form.Combo4->currentText(), "ثاني-1");
+    EXPECT_EQ(desk.form.classPicker->currentText(), "ثاني-1");
 
     // The grade last in the list: the run ends on the list's last class.
     desk.pick("ثاني-1");
     desk.dialogs().answer(kOk);
     desk.clickTF(0);
     EXPECT_EQ(desk.quran->lastRun().printed, QStringList({"ثاني-1", "ثاني-2"}));
-    EXPECT_EQ(desk.form.Combo4->currentText(), "ثاني-2");
+    EXPECT_EQ(desk.form.classPicker->currentText(), "ثاني-2");
     EXPECT_EQ(desk.dialogs().shown.size(), 3u);
     EXPECT_FALSE(appState().PrintBatchActive);
 }

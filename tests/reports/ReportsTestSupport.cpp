@@ -1,7 +1,7 @@
 #include "reports/ReportsTestSupport.h"
 
 #include "platform/Wait.h"
-#include "shell/InfoMain.h"
+#include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
 #include "support/TitledPreviews.h"
 
@@ -54,29 +54,29 @@ PrintDesk::PrintDesk(const TestHome&)
     EXPECT_TRUE(form.formLoad());
     menu = reports::installNameListMenu(form);
     form.show();
-    form.MainForm_BarTop_Click(2); // the print area
+    form.onBarItemClicked(2); // the print area
 }
 
 PrintDesk::~PrintDesk() {
     report::setPreviewSink(previousSink_);
     platform::setWaitScale(previousWaitScale_);
-    form.ChAll->setChecked(false);
-    form.ChOneClass->setChecked(false);
+    form.wholeSchoolCheck->setChecked(false);
+    form.wholeGradeCheck->setChecked(false);
 }
 
 void PrintDesk::pick(const QString& classKey) {
-    const int i = form.Combo4->findText(classKey);
+    const int i = form.classPicker->findText(classKey);
     ASSERT_GE(i, 0) << classKey.toStdString();
-    form.Combo4->setCurrentIndex(i);
+    form.classPicker->setCurrentIndex(i);
 }
 
 void PrintDesk::click(int item) {
     QLabel* label = menu->PrNames.at(item);
     // The item's panel is shown first, as its tab would.
     if (auto* panel = label->parentWidget(); panel && !panel->isVisible()) {
-        for (std::size_t p = 0; p < form.StuNames.size(); ++p)
-            if (form.StuNames[p] == panel)
-                form.MainForm_Label2_Click(static_cast<int>(p));
+        for (std::size_t p = 0; p < form.printTabPanels.size(); ++p)
+            if (form.printTabPanels[p] == panel)
+                form.onPrintTabClicked(static_cast<int>(p));
     }
     leftClick(label);
 }

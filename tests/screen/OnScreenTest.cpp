@@ -13,7 +13,7 @@
 #include "reports/NameListMenu.h"
 #include "shell/Ask.h"
 #include "shell/MainForm.h"
-#include "shell/OpenFile.h"
+#include "shell/ProgramFileChooser.h"
 #include "shell/ShellTestSupport.h"
 #include "students/StudentsWiring.h"
 #include "students/Texts.h"
@@ -141,7 +141,7 @@ TEST(OnScreen, EveryWindowOfTheProgramFitsA1024By768Screen) {
     shell::MainForm& main = program.main;
     expectAllOnScreen("main window");
 
-    main.MainForm_BarTop_Click(0); // school profile
+    main.onBarItemClicked(0); // school profile
     expectAllOnScreen("school profile");
     main.chooseMenuItem(shell::MainMenuItem::ExamControl); // exam control
     expectAllOnScreen("exam control");
@@ -149,7 +149,7 @@ TEST(OnScreen, EveryWindowOfTheProgramFitsA1024By768Screen) {
     expectAllOnScreen("class lists");
     attendance::loadStudentsSelect()->show();
     expectAllOnScreen("attendance");
-    shell::openFile()->show();
+    shell::fileChooser()->show();
     expectAllOnScreen("file chooser");
     main.chooseMenuItem(shell::MainMenuItem::Help); // help
     expectAllOnScreen("help");
@@ -195,24 +195,24 @@ TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
     shell::MainForm& main = program.main;
     expectReadable("main window");
     for (int menu : {1, 3}) {
-        main.MainForm_BarTop_Click(menu);
+        main.onBarItemClicked(menu);
         expectReadable("menu");
-        main.PicMenu[menu]->hide();
+        main.dropDowns[menu]->hide();
     }
-    main.MainForm_BarTop_Click(2);
-    EXPECT_TRUE(main.PicPrint->isVisible());
-    for (int tab = 0; tab < static_cast<int>(main.Label2.size()); ++tab) {
-        main.MainForm_Label2_Click(tab);
+    main.onBarItemClicked(2);
+    EXPECT_TRUE(main.printPanel->isVisible());
+    for (int tab = 0; tab < static_cast<int>(main.printTabs.size()); ++tab) {
+        main.onPrintTabClicked(tab);
         expectReadable("print menu");
     }
-    main.PicPrint->hide();
+    main.printPanel->hide();
 
     const auto closeAll = [&main] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != &main && w->isVisible())
                 w->hide();
     };
-    main.MainForm_BarTop_Click(0);
+    main.onBarItemClicked(0);
     expectReadable("school profile");
     closeAll();
     using Item = shell::MainMenuItem;
@@ -233,8 +233,8 @@ TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
     // The chooser in each of its modes, named by its action button.
     for (const QString& mode : {QStringLiteral("موافق"), students::texts::kChooserModeStudents,
                                 students::texts::kChooserModeSkills}) {
-        shell::openFile()->ClearData->setText(mode);
-        shell::openFile()->show();
+        shell::fileChooser()->actionButton->setText(mode);
+        shell::fileChooser()->show();
         expectReadable("file chooser");
         closeAll();
     }

@@ -62,23 +62,23 @@ TEST(MainForm, ClassListOrderKeysAndCounts) {
     ASSERT_TRUE(form.formLoad());
     EXPECT_FALSE(exit.code);
     // Grade as text, then order_it descending, then class as text.
-    EXPECT_EQ(test::comboItems(form.Combo4),
+    EXPECT_EQ(test::comboItems(form.classPicker),
               QStringList({"أول-", "أول-1", "أول-10", "أول-2", "ثاني-1", "سادس-3", "سادس-1"}));
-    EXPECT_EQ(form.Combo4->currentIndex(), 0);
+    EXPECT_EQ(form.classPicker->currentIndex(), 0);
     EXPECT_EQ(appState().ClassCounts, QStringLiteral("|0|4|2|0|1|0|0"));
     EXPECT_TRUE(scope.dialogs().shown.empty());
 
     // A reload shows the new classes and keeps the chosen class; when that
     // class is gone the first is chosen. The counts follow.
-    form.Combo4->setCurrentIndex(4); // ثاني-1
+    form.classPicker->setCurrentIndex(4); // ثاني-1
     home.exec("Schedual.db", "DELETE FROM grades WHERE class <> '1'");
     form.commands().run(MainCommand::ReloadClassList);
-    EXPECT_EQ(test::comboItems(form.Combo4), QStringList({"أول-1", "ثاني-1", "سادس-1"}));
-    EXPECT_EQ(form.Combo4->currentText(), "ثاني-1");
+    EXPECT_EQ(test::comboItems(form.classPicker), QStringList({"أول-1", "ثاني-1", "سادس-1"}));
+    EXPECT_EQ(form.classPicker->currentText(), "ثاني-1");
     EXPECT_EQ(appState().ClassCounts, QStringLiteral("|4|1|0"));
     home.exec("Schedual.db", "DELETE FROM grades WHERE grade = 'ثاني'");
     form.commands().run(MainCommand::ReloadClassList);
-    EXPECT_EQ(form.Combo4->currentText(), "أول-1");
+    EXPECT_EQ(form.classPicker->currentText(), "أول-1");
 }
 
 TEST(MainForm, EmptyClassTableGivesAnEmptyListQuietly) {
@@ -87,12 +87,12 @@ TEST(MainForm, EmptyClassTableGivesAnEmptyListQuietly) {
     ScriptedScope scope;
     MainForm form;
     ASSERT_TRUE(form.formLoad());
-    EXPECT_EQ(form.Combo4->count(), 0);
+    EXPECT_EQ(form.classPicker->count(), 0);
     EXPECT_EQ(appState().ClassCounts, QString());
     EXPECT_TRUE(scope.dialogs().shown.empty());
     EXPECT_EQ(form.width(), 1026);
     EXPECT_EQ(form.y(), 0);
-    EXPECT_FALSE(form.PicPrint->isVisible());
+    EXPECT_FALSE(form.printPanel->isVisible());
 }
 
 TEST(MainForm, MissingDatabaseIsToldInArabicAndTheWindowStillStarts) {
@@ -103,7 +103,7 @@ TEST(MainForm, MissingDatabaseIsToldInArabicAndTheWindowStillStarts) {
     scope.dialogs().answer("موافق");
     MainForm form;
     ASSERT_TRUE(form.formLoad());
-    EXPECT_EQ(form.Combo4->count(), 0);
+    EXPECT_EQ(form.classPicker->count(), 0);
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_TRUE(scope.dialogs().shown[0].text.contains("Schedual.db"));
     EXPECT_TRUE(scope.dialogs().shown[0].text.contains(QStringLiteral("غير موجود")));
@@ -172,7 +172,7 @@ TEST(MainForm, ClosingEndsTheProgram) {
     ExitRecorder exit;
     MainForm form;
     ASSERT_TRUE(form.formLoad());
-    form.MainForm_Image11_Click();
+    form.onCloseClicked();
     EXPECT_EQ(exit.code, 0);
 }
 
@@ -188,10 +188,10 @@ TEST(MainForm, StartUpKeepsTodaysHijriDateAndWeekdayOffView) {
     ClockScope clock(QDate(2024, 9, 20));
     MainForm form;
     ASSERT_TRUE(form.formLoad());
-    EXPECT_EQ(form.Today->text(), QStringLiteral("1446/03/17"));
-    EXPECT_EQ(form.Label4->text(), QStringLiteral("الجمعة"));
-    EXPECT_EQ(form.DayNumber->text(), QStringLiteral("7"));
+    EXPECT_EQ(form.todayDate->text(), QStringLiteral("1446/03/17"));
+    EXPECT_EQ(form.weekdayName->text(), QStringLiteral("الجمعة"));
+    EXPECT_EQ(form.weekdayNumber->text(), QStringLiteral("7"));
     EXPECT_TRUE(form.isEnabled());
-    EXPECT_FALSE(form.Today->isVisibleTo(&form) &&
-                 form.rect().contains(form.Today->mapTo(&form, QPoint())));
+    EXPECT_FALSE(form.todayDate->isVisibleTo(&form) &&
+                 form.rect().contains(form.todayDate->mapTo(&form, QPoint())));
 }

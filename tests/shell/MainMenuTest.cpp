@@ -2,11 +2,11 @@
 #include "platform/AppState.h"
 #include "platform/ProgramExit.h"
 #include "platform/VbColor.h"
-#include "shell/InfoMain.h"
+#include "shell/HelpWindow.h"
 #include "shell/MainForm.h"
-#include "shell/MyHelp.h"
-#include "shell/OpenFile.h"
+#include "shell/ProgramFileChooser.h"
 #include "shell/SchoolInfoFile.h"
+#include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
@@ -75,94 +75,94 @@ struct Program {
 TEST(MainMenus, BarHoverOpensDropDownsAndTheBackgroundClosesThem) {
     Program p;
     MainForm& f = *p.form;
-    EXPECT_EQ(f.BarTop[0]->text(), QStringLiteral("بيانات المدرسة"));
-    EXPECT_EQ(f.BarTop[1]->text(), QStringLiteral("الرئيسة"));
-    EXPECT_TRUE(f.PicMenu[1]->isHidden());
-    EXPECT_TRUE(f.PicMenu[3]->isHidden());
+    EXPECT_EQ(f.barItems[0]->text(), QStringLiteral("بيانات المدرسة"));
+    EXPECT_EQ(f.barItems[1]->text(), QStringLiteral("الرئيسة"));
+    EXPECT_TRUE(f.dropDowns[1]->isHidden());
+    EXPECT_TRUE(f.dropDowns[3]->isHidden());
 
-    hover(f.BarTop[1]);
-    EXPECT_FALSE(f.PicMenu[1]->isHidden());
-    EXPECT_EQ(back(f.BarTop[1]), platform::vbColor(0xECC7A7));
-    EXPECT_EQ(back(f.BarTop[3]), platform::vbColor(0xC0C0C0));
-    hover(f.MainSelect[9]);
-    EXPECT_EQ(back(f.MainSelect[9]), platform::vbColor(0xECC7A7));
-    EXPECT_EQ(back(f.MainSelect[1]), platform::vbColor(0xDEDEDE));
+    hover(f.barItems[1]);
+    EXPECT_FALSE(f.dropDowns[1]->isHidden());
+    EXPECT_EQ(back(f.barItems[1]), platform::vbColor(0xECC7A7));
+    EXPECT_EQ(back(f.barItems[3]), platform::vbColor(0xC0C0C0));
+    hover(f.menuItems[9]);
+    EXPECT_EQ(back(f.menuItems[9]), platform::vbColor(0xECC7A7));
+    EXPECT_EQ(back(f.menuItems[1]), platform::vbColor(0xDEDEDE));
 
     // Into the other drop-down, by the bar or by a click: the first closes.
-    hover(f.BarTop[3]);
-    EXPECT_TRUE(f.PicMenu[1]->isHidden());
-    hover(f.PicMenu[3]);
-    EXPECT_TRUE(f.PicMenu[1]->isHidden());
-    EXPECT_FALSE(f.PicMenu[3]->isHidden());
-    leftClick(f.BarTop[1]);
-    EXPECT_TRUE(f.PicMenu[3]->isHidden());
-    EXPECT_FALSE(f.PicMenu[1]->isHidden());
+    hover(f.barItems[3]);
+    EXPECT_TRUE(f.dropDowns[1]->isHidden());
+    hover(f.dropDowns[3]);
+    EXPECT_TRUE(f.dropDowns[1]->isHidden());
+    EXPECT_FALSE(f.dropDowns[3]->isHidden());
+    leftClick(f.barItems[1]);
+    EXPECT_TRUE(f.dropDowns[3]->isHidden());
+    EXPECT_FALSE(f.dropDowns[1]->isHidden());
     // A child window opened from the bar closes the drop-down under it.
-    leftClick(f.BarTop[0]);
-    EXPECT_TRUE(f.PicMenu[1]->isHidden());
-    infoMain()->hide();
-    hover(f.BarTop[3]);
+    leftClick(f.barItems[0]);
+    EXPECT_TRUE(f.dropDowns[1]->isHidden());
+    schoolProfileWindow()->hide();
+    hover(f.barItems[3]);
 
     hover(&f);
-    EXPECT_TRUE(f.PicMenu[3]->isHidden());
-    EXPECT_EQ(back(f.BarTop[3]), platform::vbColor(0xC0C0C0));
-    EXPECT_EQ(back(f.MainSelect[9]), platform::vbColor(0xECC7A7)); // items keep theirs
+    EXPECT_TRUE(f.dropDowns[3]->isHidden());
+    EXPECT_EQ(back(f.barItems[3]), platform::vbColor(0xC0C0C0));
+    EXPECT_EQ(back(f.menuItems[9]), platform::vbColor(0xECC7A7)); // items keep theirs
 }
 
 TEST(MainMenus, PrintPanelOpensOnItsTabAndBlocksDropDownsUntilClosed) {
     Program p;
     MainForm& f = *p.form;
-    f.Combo4->setCurrentIndex(1);
-    leftClick(f.BarTop[2]);
-    EXPECT_FALSE(f.PicPrint->isHidden());
-    EXPECT_EQ(f.Combo4->currentIndex(), 0);
-    EXPECT_FALSE(f.StuNames[0]->isHidden());
+    f.classPicker->setCurrentIndex(1);
+    leftClick(f.barItems[2]);
+    EXPECT_FALSE(f.printPanel->isHidden());
+    EXPECT_EQ(f.classPicker->currentIndex(), 0);
+    EXPECT_FALSE(f.printTabPanels[0]->isHidden());
     for (int i = 1; i < 5; ++i)
-        EXPECT_TRUE(f.StuNames[i]->isHidden());
-    EXPECT_EQ(f.StuNames[3]->pos(), QPoint(167, 167)); // 2500 twips
-    EXPECT_EQ(f.StuNames[3]->frameShape(), QFrame::NoFrame);
+        EXPECT_TRUE(f.printTabPanels[i]->isHidden());
+    EXPECT_EQ(f.printTabPanels[3]->pos(), QPoint(167, 167)); // 2500 twips
+    EXPECT_EQ(f.printTabPanels[3]->frameShape(), QFrame::NoFrame);
 
     // Tabs: hover colours, the panel and the marker follow the click.
-    hover(f.Label2[2]);
-    EXPECT_EQ(back(f.Label2[2]), platform::vbColor(0xC0C0C0));
-    leftClick(f.Label2[2]);
-    EXPECT_EQ(back(f.Label2[2]), platform::vbColor(0xDEDEDE));
-    EXPECT_FALSE(f.StuNames[2]->isHidden());
-    EXPECT_TRUE(f.StuNames[0]->isHidden());
-    EXPECT_EQ(f.Shape1->x(), f.Label2[2]->x());
+    hover(f.printTabs[2]);
+    EXPECT_EQ(back(f.printTabs[2]), platform::vbColor(0xC0C0C0));
+    leftClick(f.printTabs[2]);
+    EXPECT_EQ(back(f.printTabs[2]), platform::vbColor(0xDEDEDE));
+    EXPECT_FALSE(f.printTabPanels[2]->isHidden());
+    EXPECT_TRUE(f.printTabPanels[0]->isHidden());
+    EXPECT_EQ(f.printTabMarker->x(), f.printTabs[2]->x());
 
     // Hovering the bar opens nothing while the panel is open.
-    hover(f.BarTop[3]);
-    EXPECT_TRUE(f.PicMenu[3]->isHidden());
-    leftClick(f.BarTop[0]);
-    EXPECT_FALSE(f.PicPrint->isHidden());
-    leftClick(f.BarTop[3]);
-    EXPECT_TRUE(f.PicPrint->isHidden());
-    EXPECT_FALSE(f.PicMenu[3]->isHidden());
+    hover(f.barItems[3]);
+    EXPECT_TRUE(f.dropDowns[3]->isHidden());
+    leftClick(f.barItems[0]);
+    EXPECT_FALSE(f.printPanel->isHidden());
+    leftClick(f.barItems[3]);
+    EXPECT_TRUE(f.printPanel->isHidden());
+    EXPECT_FALSE(f.dropDowns[3]->isHidden());
 
     // Reopening shows tab panel 0 again; the marker stays where it was.
-    leftClick(f.BarTop[2]);
-    EXPECT_FALSE(f.StuNames[0]->isHidden());
-    EXPECT_TRUE(f.StuNames[2]->isHidden());
-    EXPECT_EQ(f.Shape1->x(), f.Label2[2]->x());
+    leftClick(f.barItems[2]);
+    EXPECT_FALSE(f.printTabPanels[0]->isHidden());
+    EXPECT_TRUE(f.printTabPanels[2]->isHidden());
+    EXPECT_EQ(f.printTabMarker->x(), f.printTabs[2]->x());
     EXPECT_TRUE(p.scope.dialogs().shown.empty());
 }
 
 TEST(MainMenus, ScopeBoxesClearEachOther) {
     Program p;
     MainForm& f = *p.form;
-    f.ChOneClass->click();
-    EXPECT_TRUE(f.ChOneClass->isChecked());
-    f.ChAll->click();
-    EXPECT_TRUE(f.ChAll->isChecked());
-    EXPECT_FALSE(f.ChOneClass->isChecked());
-    f.ChAll->click();
-    EXPECT_FALSE(f.ChAll->isChecked());
-    EXPECT_FALSE(f.ChOneClass->isChecked());
-    f.ChAll->click();
-    f.ChOneClass->click();
-    EXPECT_TRUE(f.ChOneClass->isChecked());
-    EXPECT_FALSE(f.ChAll->isChecked());
+    f.wholeGradeCheck->click();
+    EXPECT_TRUE(f.wholeGradeCheck->isChecked());
+    f.wholeSchoolCheck->click();
+    EXPECT_TRUE(f.wholeSchoolCheck->isChecked());
+    EXPECT_FALSE(f.wholeGradeCheck->isChecked());
+    f.wholeSchoolCheck->click();
+    EXPECT_FALSE(f.wholeSchoolCheck->isChecked());
+    EXPECT_FALSE(f.wholeGradeCheck->isChecked());
+    f.wholeSchoolCheck->click();
+    f.wholeGradeCheck->click();
+    EXPECT_TRUE(f.wholeGradeCheck->isChecked());
+    EXPECT_FALSE(f.wholeSchoolCheck->isChecked());
 }
 
 TEST(MainMenus, AnEmptyClassListIsRefusedByThePrintPanelAndTheExamItems) {
@@ -172,9 +172,9 @@ TEST(MainMenus, AnEmptyClassListIsRefusedByThePrintPanelAndTheExamItems) {
     f.setMenuAction(shell::MainMenuItem::ExamControl, [&] { ++opened; });
     f.setMenuAction(shell::MainMenuItem::ExamControlLabels, [&] { ++opened; });
 
-    leftClick(f.BarTop[2]);
-    EXPECT_TRUE(f.PicPrint->isHidden());
-    leftClick(f.MainSelect[5]);
+    leftClick(f.barItems[2]);
+    EXPECT_TRUE(f.printPanel->isHidden());
+    leftClick(f.menuItems[5]);
     f.chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
     EXPECT_EQ(opened, 0);
     const auto& shown = p.scope.dialogs().shown;
@@ -204,23 +204,23 @@ TEST(MainMenus, ItemsOfOtherWindowsRunWhatIsRegisteredAndOtherwiseNothing) {
         f.setMenuAction(item, [&ran, item] { ran << static_cast<int>(item); });
     for (int i : {5, 8, 11}) {
         // The item's drop-down closes as its window opens.
-        QWidget* menu = f.MainSelect[i]->parentWidget();
+        QWidget* menu = f.menuItems[i]->parentWidget();
         menu->show();
-        leftClick(f.MainSelect[i]);
+        leftClick(f.menuItems[i]);
         EXPECT_TRUE(menu->isHidden()) << i;
     }
     EXPECT_EQ(ran, QList<int>({5, 8, 11}));
     EXPECT_TRUE(f.isEnabled());
 
     // The import item readies the chooser for its mode before its action runs.
-    openFile()->ClearData->setText("x");
+    fileChooser()->actionButton->setText("x");
     f.setMenuAction(shell::MainMenuItem::ImportStudents, [&] {
         ran << 1;
         EXPECT_FALSE(f.isEnabled());
-        EXPECT_TRUE(openFile()->SaveImage->isHidden());
-        EXPECT_EQ(openFile()->mode(), QStringLiteral("استيراد ابتدائي"));
+        EXPECT_TRUE(fileChooser()->titlePicture->isHidden());
+        EXPECT_EQ(fileChooser()->mode(), QStringLiteral("استيراد ابتدائي"));
     });
-    leftClick(f.MainSelect[1]);
+    leftClick(f.menuItems[1]);
     EXPECT_EQ(ran.last(), 1);
 }
 
@@ -230,25 +230,25 @@ TEST(MainMenus, WhileTheMainWindowIsDisabledOnlyItsCommandsWork) {
     f.show();
     QList<int> ran;
     f.setMenuAction(shell::MainMenuItem::ImportStudents, [&ran] { ran << 1; });
-    f.MainForm_BarTop_MouseMove(1); // the drop-down the child was opened from
-    f.setEnabled(false);            // as while a child window is open
-    for (QWidget* part :
-         std::initializer_list<QWidget*>{f.MainSelect[1], f.MainSelect[9], f.BarTop[0], f.BarTop[2],
-                                         f.Image10, f.Image11, static_cast<QWidget*>(&f)}) {
+    f.onBarItemHovered(1); // the drop-down the child was opened from
+    f.setEnabled(false);   // as while a child window is open
+    for (QWidget* part : std::initializer_list<QWidget*>{
+             f.menuItems[1], f.menuItems[9], f.barItems[0], f.barItems[2], f.minimiseIcon,
+             f.closeIcon, static_cast<QWidget*>(&f)}) {
         hover(part);
         leftClick(part);
     }
     EXPECT_TRUE(ran.isEmpty());
     EXPECT_TRUE(p.scope.dialogs().shown.empty());
-    EXPECT_TRUE(f.PicPrint->isHidden());
-    EXPECT_FALSE(loadedInfoMain() && loadedInfoMain()->isVisible());
+    EXPECT_TRUE(f.printPanel->isHidden());
+    EXPECT_FALSE(loadedSchoolProfileWindow() && loadedSchoolProfileWindow()->isVisible());
     EXPECT_TRUE(f.isVisible());
     EXPECT_FALSE(f.windowState() & Qt::WindowMinimized);
-    EXPECT_TRUE(f.PicMenu[1]->isVisible());
+    EXPECT_TRUE(f.dropDowns[1]->isVisible());
 
     p.home.exec("Schedual.db", "DELETE FROM grades WHERE class = '2'");
     EXPECT_TRUE(runMainCommand(MainCommand::ReloadClassList));
-    EXPECT_EQ(f.Combo4->count(), 1);
+    EXPECT_EQ(f.classPicker->count(), 1);
     int ranCommands = 0;
     for (int i = 0; i < static_cast<int>(MainCommand::Count); ++i) {
         const auto command = static_cast<MainCommand>(i);
@@ -263,44 +263,44 @@ TEST(MainMenus, HelpMinimisesTheMainWindowAndClosingItRestoresIt) {
     Program p;
     MainForm& f = *p.form;
     f.show();
-    leftClick(f.MainSelect[6]);
+    leftClick(f.menuItems[6]);
     EXPECT_TRUE(f.windowState() & Qt::WindowMinimized);
     EXPECT_TRUE(f.isEnabled());
-    MyHelp* help = loadedMyHelp();
+    HelpWindow* help = loadedHelpWindow();
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(help->windowTitle(), QStringLiteral("    طريقة الاستخدام"));
-    for (QLabel* picture : help->HelpPic)
+    for (QLabel* picture : help->topicPictures)
         EXPECT_TRUE(picture->isHidden());
 
-    leftClick(help->MainSelect[1]);
-    EXPECT_FALSE(help->HelpPic[1]->isHidden());
-    EXPECT_GE(help->height(), help->HelpPic[1]->geometry().bottom());
-    leftClick(help->HelpPic[1]);
-    EXPECT_TRUE(help->HelpPic[1]->isHidden());
-    hover(help->MainSelect[2]);
-    EXPECT_EQ(back(help->MainSelect[2]).name(), platform::vbColor(0xECC7A7).name());
+    leftClick(help->topicLabels[1]);
+    EXPECT_FALSE(help->topicPictures[1]->isHidden());
+    EXPECT_GE(help->height(), help->topicPictures[1]->geometry().bottom());
+    leftClick(help->topicPictures[1]);
+    EXPECT_TRUE(help->topicPictures[1]->isHidden());
+    hover(help->topicLabels[2]);
+    EXPECT_EQ(back(help->topicLabels[2]).name(), platform::vbColor(0xECC7A7).name());
 
-    leftClick(help->MainSelect[0]);
+    leftClick(help->topicLabels[0]);
     // The format's name keeps its full stop after it, as typed.
-    const QString step = help->HelpPic[0]->accessibleDescription().section('\n', 0, 0);
+    const QString step = help->topicPictures[0]->accessibleDescription().section('\n', 0, 0);
     EXPECT_TRUE(step.contains(QStringLiteral("بصيغة"))) << step.toStdString();
     sijill::test::expectTypedOrder(step, QStringLiteral("xls."));
     help->close();
     EXPECT_FALSE(f.windowState() & Qt::WindowMinimized);
     EXPECT_TRUE(f.isEnabled());
-    EXPECT_EQ(loadedMyHelp(), nullptr);
+    EXPECT_EQ(loadedHelpWindow(), nullptr);
 }
 
 TEST(MainMenus, DeleteAllAnsweredWithOkEmptiesStudentsAndRewritesTheFile) {
     Program p;
     MainForm& f = *p.form;
     ASSERT_FALSE(writeSchoolInfoLines(schoolInfoPath(), {"old", ":أول:1"}));
-    infoMain()->kl4->setText(QStringLiteral("مدرسة الأمل")); // unsaved edits count
+    schoolProfileWindow()->schoolBox->setText(QStringLiteral("مدرسة الأمل")); // unsaved edits count
     p.scope.dialogs().answer("موافق");
     p.scope.dialogs().answer("موافق");
-    leftClick(f.MainSelect[9]);
+    leftClick(f.menuItems[9]);
     const auto& shown = p.scope.dialogs().shown;
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].text, QStringLiteral("هل تريد مسح جميع بيانات الفصول"));
@@ -311,7 +311,7 @@ TEST(MainMenus, DeleteAllAnsweredWithOkEmptiesStudentsAndRewritesTheFile) {
     EXPECT_EQ(readSchoolInfoLines(schoolInfoPath()),
               std::optional<QStringList>(QStringList{QStringLiteral("مدرسة الأمل")}));
     // The classes stay listed, now without students.
-    EXPECT_EQ(f.Combo4->count(), 2);
+    EXPECT_EQ(f.classPicker->count(), 2);
     EXPECT_EQ(appState().ClassCounts, QStringLiteral("|0|0"));
 }
 
@@ -350,7 +350,7 @@ TEST(MainMenus, CaptionsOfADisabledMainWindowStayReadable) {
     // While another window is open the main window is disabled: its captions
     // are drawn in the disabled palette, dark on the menu colours.
     p.form->setEnabled(false);
-    for (QLabel* label : {p.form->BarTop[0], p.form->BarTop[1], p.form->MainSelect[1]}) {
+    for (QLabel* label : {p.form->barItems[0], p.form->barItems[1], p.form->menuItems[1]}) {
         ASSERT_FALSE(label->isEnabled());
         const QColor text = label->palette().color(QPalette::Disabled, QPalette::WindowText);
         const QColor ground = label->palette().color(QPalette::Disabled, QPalette::Window);

@@ -2,7 +2,7 @@
 #include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
 #include "shell/Ask.h"
-#include "shell/MGForm.h"
+#include "shell/ProgramMessageBox.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -59,7 +59,7 @@ public:
     explicit AnswerRecorder(platform::DialogPresenter& script) : script_(script) {}
     void present(QDialog& dialog) override {
         script_.present(dialog);
-        answers.push_back(dynamic_cast<MGForm&>(dialog).answer());
+        answers.push_back(dynamic_cast<ProgramMessageBox&>(dialog).answer());
     }
     std::vector<Answer> answers;
 
@@ -94,7 +94,7 @@ struct KeyResult {
 
 // Presses a key on a shown box as the window system delivers it: to the
 // widget holding the focus, passing up to the box when that widget ignores it.
-KeyResult press(MGForm& box, int key) {
+KeyResult press(ProgramMessageBox& box, int key) {
     box.show();
     QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
@@ -110,7 +110,7 @@ KeyResult pressOn(int mode, platform::YesDoes yes, int key,
     ScriptedScope scope;
     KeyResult result{Answer::None, false};
     scope.dialogs().custom = [&](QDialog& d) {
-        result = press(dynamic_cast<MGForm&>(d), key);
+        result = press(dynamic_cast<ProgramMessageBox&>(d), key);
         return true;
     };
     const std::optional<Answer> returned = show(mode, text, yes);
@@ -154,7 +154,7 @@ TEST(Ask, EnterAndEscapeAnswerByWhatTheYesDoes) {
     // A question cannot be asked without its effect; a box told none is taken
     // as one whose yes destroys.
     for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
-        MGForm undeclared;
+        ProgramMessageBox undeclared;
         undeclared.setMode(2);
         undeclared.setYesDoes(YesDoes::NoQuestion);
         undeclared.layoutForMode();
@@ -162,13 +162,13 @@ TEST(Ask, EnterAndEscapeAnswerByWhatTheYesDoes) {
     }
 
     // The button Enter presses holds the focus and is drawn as the default.
-    MGForm box;
+    ProgramMessageBox box;
     box.setMode(2);
     box.setYesDoes(YesDoes::Destroys);
     box.layoutForMode();
-    EXPECT_EQ(box.focusWidget(), box.buttonNamed("Command1"));
-    EXPECT_TRUE(box.buttonNamed("Command1")->isDefault());
-    EXPECT_FALSE(box.buttonNamed("ClearData")->isDefault());
+    EXPECT_EQ(box.focusWidget(), box.buttonNamed("okCancelCancelButton"));
+    EXPECT_TRUE(box.buttonNamed("okCancelCancelButton")->isDefault());
+    EXPECT_FALSE(box.buttonNamed("okCancelOkButton")->isDefault());
 }
 
 // A question must say what its yes does: without it, it does not compile.
@@ -192,9 +192,9 @@ TEST(SystemMessageBox, IsAsWideAsItsTitleBarNeeds) {
     }
 }
 
-TEST(MGForm, ALongUnbrokenWordWrapsWholeInsideTheBox) {
+TEST(ProgramMessageBox, ALongUnbrokenWordWrapsWholeInsideTheBox) {
     const QString word = QStringLiteral("الصفالأولالمتوسطالمسائيالمدمج").repeated(12);
-    MGForm box;
+    ProgramMessageBox box;
     box.setMessage(QStringLiteral("هل تريد حذف الفصل\r") + word);
     box.setMode(2);
     box.layoutForMode();
@@ -209,7 +209,7 @@ TEST(MGForm, ALongUnbrokenWordWrapsWholeInsideTheBox) {
     // Nothing of the word is lost: the lines after the first hold it all.
     EXPECT_EQ(lines.mid(1).join(QString()), word);
     // The buttons stand below the message.
-    EXPECT_GE(box.buttonNamed("ClearData")->parentWidget()->y(), msg->y() + msg->height());
+    EXPECT_GE(box.buttonNamed("okCancelOkButton")->parentWidget()->y(), msg->y() + msg->height());
 }
 
 TEST(Ask, EachKindShowsItsButtonsAndAnswersWithThePressedOne) {
@@ -291,8 +291,8 @@ TEST(Ask, AQuestionInQtsBoxReturnsItsButton) {
     }
 }
 
-TEST(MGForm, GrowsWithLinesAndNeverCutsALongLine) {
-    MGForm one;
+TEST(ProgramMessageBox, GrowsWithLinesAndNeverCutsALongLine) {
+    ProgramMessageBox one;
     one.setMessage(QStringLiteral("سطر واحد"));
     one.setMode(1);
     one.layoutForMode();
@@ -300,18 +300,18 @@ TEST(MGForm, GrowsWithLinesAndNeverCutsALongLine) {
     EXPECT_EQ(one.width(), platform::twips(6825));
     EXPECT_EQ(one.height(), lineHeight + platform::twips(1365));
 
-    MGForm three;
+    ProgramMessageBox three;
     three.setMessage(QStringLiteral("سطر\rسطر ثان\rسطر ثالث"));
     three.setMode(1);
     three.layoutForMode();
     EXPECT_EQ(three.messageLabel()->height(), 3 * lineHeight);
     EXPECT_EQ(three.height() - one.height(), 2 * lineHeight);
-    auto* ok3 = three.buttonNamed("Command3")->parentWidget();
-    auto* ok1 = one.buttonNamed("Command3")->parentWidget();
+    auto* ok3 = three.buttonNamed("okButton")->parentWidget();
+    auto* ok1 = one.buttonNamed("okButton")->parentWidget();
     EXPECT_EQ(ok3->y() - ok1->y(), 2 * lineHeight);
     EXPECT_EQ(ok1->x() + ok1->width() / 2, one.width() / 2); // centred under the text
 
-    MGForm wide;
+    ProgramMessageBox wide;
     wide.setMessage(QString(QStringLiteral("كلمة طويلة ")).repeated(20));
     wide.setMode(1);
     wide.layoutForMode();
@@ -326,7 +326,7 @@ TEST(MGForm, GrowsWithLinesAndNeverCutsALongLine) {
               msg->height());
 }
 
-TEST(MGForm, StyleOnePaintsTheTitleRedAndTheNextBoxStartsFresh) {
+TEST(ProgramMessageBox, StyleOnePaintsTheTitleRedAndTheNextBoxStartsFresh) {
     ScriptedScope scope;
     scope.dialogs().answer("موافق");
     scope.dialogs().answer("موافق");
@@ -335,7 +335,7 @@ TEST(MGForm, StyleOnePaintsTheTitleRedAndTheNextBoxStartsFresh) {
     EXPECT_EQ(scope.dialogs().shown[0].style, 1);
     EXPECT_EQ(scope.dialogs().shown[1].style, 0);
 
-    MGForm red;
+    ProgramMessageBox red;
     red.setStyle(1);
     EXPECT_EQ(red.titleBar()->palette().color(QPalette::Window), QColor(0xF1, 0x47, 0x4E));
     red.setStyle(0);

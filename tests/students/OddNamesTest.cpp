@@ -83,7 +83,7 @@ protected:
 } // namespace
 
 TEST_F(OddNames, EachClassListsItsOwnStudentsWhateverItsNameHolds) {
-    EXPECT_EQ(test::comboItems(main->Combo4),
+    EXPECT_EQ(test::comboItems(main->classPicker),
               QStringList({"أول-%1 & <ج>", "أول-1", "أول-1-أ", "أول-1:ب", "ثاني- 2|\"د\" "}));
     EXPECT_EQ(test::comboItems(w->Combo1),
               QStringList({":أول:%1 & <ج>", ":أول:1", ":أول:1-أ", ":أول:1:ب", ":ثاني:2|\"د\""}));
@@ -119,7 +119,7 @@ TEST_F(OddNames, RemovingAClassDeletesThatClassAlone) {
                            test::oddNamesStudents()[4], test::oddNamesStudents()[5],
                            test::oddNamesStudents()[8]}));
     // The main window keeps a class chosen after its reload.
-    EXPECT_GE(main->Combo4->currentIndex(), 0);
+    EXPECT_GE(main->classPicker->currentIndex(), 0);
 }
 
 TEST_F(OddNames, TwoPlainClicksThenMoveMovesTheLastOneOnly) {

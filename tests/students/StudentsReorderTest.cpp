@@ -87,7 +87,7 @@ TEST_F(Reorder, OpeningFillsTheSelectorsAndListsTheSchool) {
     EXPECT_EQ(test::comboItems(w->Combo4),
               QStringList({"جميع الطلاب", ":أول:1", ":أول:2", ":ثاني:1"}));
     EXPECT_EQ(test::comboItems(w->Combo1), QStringList({":أول:1", ":أول:2", ":ثاني:1"}));
-    EXPECT_EQ(main->Combo4->currentText(), "ثاني-1");
+    EXPECT_EQ(main->classPicker->currentText(), "ثاني-1");
     EXPECT_EQ(w->SelectList->count(), 7);
     EXPECT_EQ(w->windowTitle(), "توزيع الطلاب");
     EXPECT_EQ(w->x(), main->x() + 120);
@@ -360,10 +360,11 @@ TEST_F(Reorder, AddingAClassOnceOnly) {
 
     // Closing the window lists the new class in the main window, which every
     // print reads, and keeps the class chosen there.
-    main->Combo4->setCurrentIndex(1);
+    main->classPicker->setCurrentIndex(1);
     w->close();
-    EXPECT_EQ(test::comboItems(main->Combo4), QStringList({"أول-1", "أول-2", "أول-4", "ثاني-1"}));
-    EXPECT_EQ(main->Combo4->currentText(), "أول-2");
+    EXPECT_EQ(test::comboItems(main->classPicker),
+              QStringList({"أول-1", "أول-2", "أول-4", "ثاني-1"}));
+    EXPECT_EQ(main->classPicker->currentText(), "أول-2");
 }
 
 // A typed value that is not what its box wants is refused by the program's
@@ -509,7 +510,7 @@ TEST_F(Reorder, RemovingAClassOnOkOnlyRewritesTheIniFile) {
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
     const QByteArray bytes = raw.readAll();
     EXPECT_TRUE(bytes.endsWith(":\xCB\xC7\xE4\xED:1\r\n")) << bytes.toHex().toStdString();
-    EXPECT_EQ(test::comboItems(main->Combo4), QStringList({"أول-1", "ثاني-1"}));
+    EXPECT_EQ(test::comboItems(main->classPicker), QStringList({"أول-1", "ثاني-1"}));
     EXPECT_FALSE(w->Check1->isChecked());
 }
 
@@ -538,7 +539,7 @@ TEST(ReorderMenu, EmptyClassListSaysSoAndGivesTheMainWindowBack) {
     ScriptedScope scope;
     shell::MainForm main;
     main.reloadClassList();
-    ASSERT_EQ(main.Combo4->count(), 0);
+    ASSERT_EQ(main.classPicker->count(), 0);
     EXPECT_EQ(openStudentsReorder(), nullptr);
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_EQ(scope.dialogs().shown[0].text, "لا يوجد بيانات للصفوف");

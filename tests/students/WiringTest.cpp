@@ -1,9 +1,9 @@
 #include "StudentsTestSupport.h"
 #include "platform/FileChooser.h"
 #include "shell/ChooserModes.h"
-#include "shell/InfoMain.h"
 #include "shell/MainForm.h"
-#include "shell/OpenFile.h"
+#include "shell/ProgramFileChooser.h"
+#include "shell/SchoolProfileWindow.h"
 #include "students/Elem.h"
 #include "students/StudentsReorder.h"
 #include "students/StudentsWiring.h"
@@ -25,7 +25,7 @@ struct PickingChooser : platform::FileChooserPresenter {
     QString file;
     QStringList modes;
     void present(platform::FileChooserWindow& chooser) override {
-        modes << shell::openFile()->mode() + "|" + shell::openFile()->pattern();
+        modes << shell::fileChooser()->mode() + "|" + shell::fileChooser()->pattern();
         chooser.chooseFile(file);
     }
 };
@@ -39,7 +39,7 @@ protected:
         home.exec("Schedual.db", "UPDATE MyInfo SET Admin = 'إدارة تعليم الرياض' WHERE id = 1");
         previous = platform::setFileChooserPresenter(picker);
         main.reloadClassList();
-        shell::infoMain(); // loaded hidden, as the start-up leaves it
+        shell::schoolProfileWindow(); // loaded hidden, as the start-up leaves it
         installStudentWindows(main);
     }
     void TearDown() override {
@@ -54,7 +54,7 @@ protected:
         Elem::setEmptyPathAction({});
         shell::unregisterChooserMode("استيراد ابتدائي");
         shell::unregisterChooserMode("استيراد المهارات");
-        shell::unloadInfoMain();
+        shell::unloadSchoolProfileWindow();
     }
 
     sijill::test::TestHome home;
@@ -118,11 +118,11 @@ TEST_F(Road, TheMainWindowStaysDisabledUntilTheImportWindowCloses) {
     for (const bool finished : {true, false}) {
         if (!finished)
             home.exec("Schedual.db", "UPDATE MyInfo SET Admin = 'الإدارة غير محددة' WHERE id = 1");
-        shell::unloadInfoMain(); // the profile window closed
+        shell::unloadSchoolProfileWindow(); // the profile window closed
         picker->file = sijill::test::fixture("students.xls");
         main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
-        ASSERT_NE(shell::loadedInfoMain(), nullptr);
-        EXPECT_EQ(shell::loadedInfoMain()->LoadFile->text(), picker->file);
+        ASSERT_NE(shell::loadedSchoolProfileWindow(), nullptr);
+        EXPECT_EQ(shell::loadedSchoolProfileWindow()->chosenPathBox->text(), picker->file);
         Elem* elem = loadedElem();
         ASSERT_NE(elem, nullptr);
         EXPECT_TRUE(elem->isVisible());
@@ -130,8 +130,8 @@ TEST_F(Road, TheMainWindowStaysDisabledUntilTheImportWindowCloses) {
         EXPECT_EQ(elem->path(), picker->file);
         if (!finished) {
             // The profile asked for the administration and shows itself.
-            EXPECT_TRUE(shell::loadedInfoMain()->isVisible());
-            shell::loadedInfoMain()->close();
+            EXPECT_TRUE(shell::loadedSchoolProfileWindow()->isVisible());
+            shell::loadedSchoolProfileWindow()->close();
             EXPECT_FALSE(main.isEnabled());
         }
         elem->close();

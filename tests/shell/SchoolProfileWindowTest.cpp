@@ -1,4 +1,4 @@
-#include "shell/InfoMain.h"
+#include "shell/SchoolProfileWindow.h"
 #include "data/Connection.h"
 #include "platform/ProgramExit.h"
 #include "shell/MainForm.h"
@@ -46,13 +46,13 @@ QVariantList storedRow(const TestHome& home) {
 
 } // namespace
 
-TEST(InfoMain, AnUnfinishedProfileIsDemandedAtStartUpUntilTheWindowCloses) {
+TEST(SchoolProfileWindow, AnUnfinishedProfileIsDemandedAtStartUpUntilTheWindowCloses) {
     TestHome home;
     Started s;
     ASSERT_EQ(s.scope.dialogs().shown.size(), 1u);
     EXPECT_EQ(s.scope.dialogs().shown[0].text, kDemand);
     EXPECT_EQ(s.scope.dialogs().shown[0].style, 1);
-    InfoMain* info = loadedInfoMain();
+    SchoolProfileWindow* info = loadedSchoolProfileWindow();
     ASSERT_TRUE(info);
     EXPECT_TRUE(info->isVisible());
     EXPECT_TRUE(info->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -60,58 +60,58 @@ TEST(InfoMain, AnUnfinishedProfileIsDemandedAtStartUpUntilTheWindowCloses) {
     EXPECT_TRUE(info->isEnabled());
     EXPECT_EQ(info->width(), 506); // 7590 twips
 
-    info->InfoMain_Image8_Click();
+    info->onCloseClicked();
     EXPECT_TRUE(s.form.isEnabled());
-    EXPECT_EQ(loadedInfoMain(), nullptr);
+    EXPECT_EQ(loadedSchoolProfileWindow(), nullptr);
 
     // Reading the profile after the window closed loads it again, and asks again.
     EXPECT_TRUE(isUnfinished(schoolProfile().Admin));
     EXPECT_EQ(s.scope.dialogs().shown.size(), 2u);
     EXPECT_FALSE(s.form.isEnabled());
-    ASSERT_TRUE(loadedInfoMain());
-    EXPECT_TRUE(loadedInfoMain()->isVisible());
+    ASSERT_TRUE(loadedSchoolProfileWindow());
+    EXPECT_TRUE(loadedSchoolProfileWindow()->isVisible());
 
     // Escape in one of its boxes closes it as its close picture does.
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(loadedInfoMain()->findChild<QLineEdit*>(), &escape);
+    QCoreApplication::sendEvent(loadedSchoolProfileWindow()->findChild<QLineEdit*>(), &escape);
     EXPECT_TRUE(s.form.isEnabled());
-    EXPECT_EQ(loadedInfoMain(), nullptr);
+    EXPECT_EQ(loadedSchoolProfileWindow(), nullptr);
 }
 
-TEST(InfoMain, AFinishedProfileLoadsHiddenIntoTheBoxes) {
+TEST(SchoolProfileWindow, AFinishedProfileLoadsHiddenIntoTheBoxes) {
     TestHome home;
     sijill::test::finishProfile(home);
     home.exec("Schedual.db", "UPDATE MyInfo SET ThisYear = '1447', Gender = 2");
     Started s;
     EXPECT_TRUE(s.scope.dialogs().shown.empty());
     EXPECT_TRUE(s.form.isEnabled());
-    InfoMain* info = loadedInfoMain();
+    SchoolProfileWindow* info = loadedSchoolProfileWindow();
     ASSERT_TRUE(info);
     EXPECT_FALSE(info->isVisible());
-    EXPECT_EQ(info->kl3->text(), QStringLiteral("إدارة تعليم الرياض"));
-    EXPECT_EQ(info->kl4->text(), QStringLiteral("مدرسة النور الابتدائية"));
-    EXPECT_EQ(info->kl2->text(), QStringLiteral("1447"));
-    EXPECT_EQ(info->kl1->text(), QStringLiteral("الفصل الدراسي هنا"));
-    EXPECT_EQ(info->kl6->text(), QStringLiteral("قائد المدرسة"));
-    EXPECT_TRUE(info->Opt_Gender[2]->isChecked());
+    EXPECT_EQ(info->administrationBox->text(), QStringLiteral("إدارة تعليم الرياض"));
+    EXPECT_EQ(info->schoolBox->text(), QStringLiteral("مدرسة النور الابتدائية"));
+    EXPECT_EQ(info->yearBox->text(), QStringLiteral("1447"));
+    EXPECT_EQ(info->semesterBox->text(), QStringLiteral("الفصل الدراسي هنا"));
+    EXPECT_EQ(info->jobTitleBox->text(), QStringLiteral("قائد المدرسة"));
+    EXPECT_TRUE(info->genderOptions[2]->isChecked());
 
     // The bar item shows it and leaves the main window enabled.
-    s.form.MainForm_BarTop_Click(0);
+    s.form.onBarItemClicked(0);
     EXPECT_TRUE(info->isVisible());
     EXPECT_TRUE(s.form.isEnabled());
 }
 
-TEST(InfoMain, SavingWritesTheBoxesAndSaysSo) {
+TEST(SchoolProfileWindow, SavingWritesTheBoxesAndSaysSo) {
     TestHome home;
     sijill::test::finishProfile(home);
     home.exec("Schedual.db", "UPDATE MyInfo SET Gender = 5");
     Started s;
-    InfoMain* info = infoMain();
-    EXPECT_TRUE(info->Opt_Gender[1]->isChecked()); // an unknown gender leaves boys
-    info->kl3->setText(QStringLiteral("إدارة 'جدة'"));
-    info->kl9->setText(QString());
+    SchoolProfileWindow* info = schoolProfileWindow();
+    EXPECT_TRUE(info->genderOptions[1]->isChecked()); // an unknown gender leaves boys
+    info->administrationBox->setText(QStringLiteral("إدارة 'جدة'"));
+    info->secondPreparerBox->setText(QString());
     s.scope.dialogs().answer("موافق");
-    info->ComUpdate->click();
+    info->saveButton->click();
     ASSERT_EQ(s.scope.dialogs().shown.size(), 1u);
     EXPECT_EQ(s.scope.dialogs().shown[0].text, QStringLiteral(" تم حفظ التغييرات "));
     EXPECT_EQ(s.scope.dialogs().shown[0].style, 0);
@@ -120,16 +120,16 @@ TEST(InfoMain, SavingWritesTheBoxesAndSaysSo) {
     EXPECT_EQ(row[0].toString(), QStringLiteral("إدارة 'جدة'"));
     EXPECT_EQ(row[7].toString(), QString());
     EXPECT_EQ(row[8].toInt(), 1);
-    EXPECT_EQ(info->kl3->text(), QStringLiteral("إدارة 'جدة'")); // nothing reloaded
+    EXPECT_EQ(info->administrationBox->text(), QStringLiteral("إدارة 'جدة'")); // nothing reloaded
 
-    info->Opt_Gender[2]->setChecked(true);
+    info->genderOptions[2]->setChecked(true);
     home.exec("Schedual.db", "DELETE FROM MyInfo");
-    info->ComUpdate->click();
+    info->saveButton->click();
     EXPECT_EQ(storedRow(home).value(8).toInt(), 2);
     EXPECT_EQ(storedRow(home).value(0).toString(), QStringLiteral("إدارة 'جدة'"));
 }
 
-TEST(InfoMain, AFailedLoadOrSaveIsToldAndTheMainWindowStaysUsable) {
+TEST(SchoolProfileWindow, AFailedLoadOrSaveIsToldAndTheMainWindowStaysUsable) {
     TestHome home;
     home.exec("Schedual.db", "DROP TABLE MyInfo");
     Started s;
@@ -137,11 +137,11 @@ TEST(InfoMain, AFailedLoadOrSaveIsToldAndTheMainWindowStaysUsable) {
     ASSERT_EQ(s.scope.dialogs().shown.size(), 1u);
     EXPECT_NE(s.scope.dialogs().shown[0].text, kDemand);
     EXPECT_TRUE(s.form.isEnabled());
-    InfoMain* info = loadedInfoMain();
+    SchoolProfileWindow* info = loadedSchoolProfileWindow();
     ASSERT_TRUE(info);
     EXPECT_FALSE(info->isVisible());
 
-    info->ComUpdate->click();
+    info->saveButton->click();
     ASSERT_EQ(s.scope.dialogs().shown.size(), 2u);
     EXPECT_NE(s.scope.dialogs().shown[1].text, QStringLiteral(" تم حفظ التغييرات "));
     EXPECT_EQ(s.scope.dialogs().shown[1].style, 1);

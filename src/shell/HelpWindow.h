@@ -10,18 +10,18 @@ namespace sijill::shell {
 // The help window: three topics; a topic shows its prepared picture over the
 // menu, a click on the picture brings the menu back. Closing it restores the
 // main window, which the help item minimised.
-class MyHelp : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    MyHelp();
+    HelpWindow();
 
-    QWidget* Picture1 = nullptr;     // title strip
-    std::vector<QLabel*> MainSelect; // topics 0..2
-    std::vector<QLabel*> HelpPic;    // pictures 0..2
+    QWidget* titleStrip = nullptr;      // title strip
+    std::vector<QLabel*> topicLabels;   // topics 0..2
+    std::vector<QLabel*> topicPictures; // pictures 0..2
 
-    void MyHelp_MainSelect_Click(int index);
-    void MyHelp_HelpPic_Click(int index);
-    void MyHelp_MainSelect_MouseMove(int index);
+    void onTopicClicked(int index);
+    void onPictureClicked(int index);
+    void onTopicHovered(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,8 +33,8 @@ private:
 };
 
 // The help window, loaded when it is not.
-MyHelp* myHelp();
-MyHelp* loadedMyHelp();
-void unloadMyHelp();
+HelpWindow* helpWindow();
+HelpWindow* loadedHelpWindow();
+void unloadHelpWindow();
 
 } // namespace sijill::shell

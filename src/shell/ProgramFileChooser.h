@@ -14,26 +14,26 @@ namespace sijill::shell {
 
 // The program's own file chooser. Its caller sets the file pattern and the
 // caption of the action button, which is the chooser's mode; the chosen path
-// goes into the profile window's LoadFile, then the mode's registered action
+// goes into the profile window's chosenPathBox, then the mode's registered action
 // (ChooserModes.h) runs. Loaded once and kept, so later uses open where the
 // last one left off.
-class OpenFile : public QWidget, public platform::FileChooserWindow {
+class ProgramFileChooser : public QWidget, public platform::FileChooserWindow {
     Q_OBJECT
 public:
-    OpenFile();
+    ProgramFileChooser();
 
-    QComboBox* Drive1 = nullptr;      // the folder listed, the roots and the home folder
-    QListWidget* Dir1 = nullptr;      // the current folder and its subfolders
-    QListWidget* File1 = nullptr;     // files of the current folder by the pattern
-    QLabel* Label1 = nullptr;         // desktop
-    QLabel* Label2 = nullptr;         // documents
-    QLabel* Label3 = nullptr;         // downloads
-    QLineEdit* Text1 = nullptr;       // the file name
-    QLabel* Label16 = nullptr;        // caption of the name box
-    QPushButton* ClearData = nullptr; // the action button; its caption is the mode
-    QPushButton* Command4 = nullptr;  // close
-    QLabel* Image2 = nullptr;         // close picture
-    QLabel* SaveImage = nullptr;      // title picture
+    QComboBox* placePicker = nullptr;    // the folder listed, the roots and the home folder
+    QListWidget* folderList = nullptr;   // the current folder and its subfolders
+    QListWidget* fileList = nullptr;     // files of the current folder by the pattern
+    QLabel* desktopShortcut = nullptr;   // desktop
+    QLabel* documentsShortcut = nullptr; // documents
+    QLabel* downloadsShortcut = nullptr; // downloads
+    QLineEdit* fileNameBox = nullptr;    // the file name
+    QLabel* fileNameCaption = nullptr;   // caption of the name box
+    QPushButton* actionButton = nullptr; // the action button; its caption is the mode
+    QPushButton* closeButton = nullptr;  // close
+    QLabel* closePicture = nullptr;      // close picture
+    QLabel* titlePicture = nullptr;      // title picture
 
     QString folder() const { return folder_; }
     // Moves the folder list (and the file list with it) to `path`; false and
@@ -47,18 +47,18 @@ public:
     // it and opens the downloads folder.
     void showChooser();
 
-    void OpenFile_Drive1_Change();
-    void OpenFile_File1_Click();
-    void OpenFile_Label1_Click();
-    void OpenFile_Label2_Click();
-    void OpenFile_Label3_Click();
-    void OpenFile_ClearData_Click();
-    void OpenFile_Command4_Click();
+    void onPlaceChosen();
+    void onFileClicked();
+    void onDesktopClicked();
+    void onDocumentsClicked();
+    void onDownloadsClicked();
+    void onActionClicked();
+    void onCloseClicked();
 
     // platform::FileChooserWindow
     QWidget* chooserWidget() override { return this; }
     void chooseFile(const QString& path) override;
-    void closeChooser() override { OpenFile_Command4_Click(); }
+    void closeChooser() override { onCloseClicked(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,9 +79,9 @@ private:
 };
 
 // The chooser, created at its first use and kept.
-OpenFile* openFile();
+ProgramFileChooser* fileChooser();
 // The chooser when it exists, else nullptr.
-OpenFile* loadedOpenFile();
-void unloadOpenFile();
+ProgramFileChooser* loadedFileChooser();
+void unloadFileChooser();
 
 } // namespace sijill::shell

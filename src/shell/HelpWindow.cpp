@@ -1,4 +1,4 @@
-#include "shell/MyHelp.h"
+#include "shell/HelpWindow.h"
 
 #include "platform/BidiText.h"
 #include "platform/Fonts.h"
@@ -30,8 +30,8 @@ constexpr int kWidthTw = 7450;
 constexpr int kPictureTopTw = 565;
 constexpr int kMenuHeightTw = 4200;
 
-MyHelp*& current() {
-    static MyHelp* form = nullptr;
+HelpWindow*& current() {
+    static HelpWindow* form = nullptr;
     return form;
 }
 
@@ -83,8 +83,8 @@ QPixmap helpPicture(const QSize& size, const QString& title, const QStringList& 
 
 } // namespace
 
-MyHelp::MyHelp() : QWidget(nullptr, Qt::Window) {
-    setObjectName(QStringLiteral("MyHelp"));
+HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
+    setObjectName(QStringLiteral("HelpWindow"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("    طريقة الاستخدام"));
     childOfMainForm(this);
@@ -92,19 +92,19 @@ MyHelp::MyHelp() : QWidget(nullptr, Qt::Window) {
     formLoad();
 }
 
-void MyHelp::build() {
+void HelpWindow::build() {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, platform::vbColor(kBackground));
     setPalette(pal);
     setAutoFillBackground(true);
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(0, 60, kWidthTw, 480));
-    static_cast<QLabel*>(Picture1)->setText(QStringLiteral("طريقة الاستخدام"));
-    static_cast<QLabel*>(Picture1)->setAlignment(Qt::AlignCenter);
-    Picture1->setFont(platform::designedFont(QStringLiteral("Al OnWan"), 13, 700));
-    Picture1->setStyleSheet(QStringLiteral("color: white; background-color: #3C5249;"));
+    titleStrip = new QLabel(this);
+    titleStrip->setObjectName(QStringLiteral("titleStrip"));
+    titleStrip->setGeometry(twipsRect(0, 60, kWidthTw, 480));
+    static_cast<QLabel*>(titleStrip)->setText(QStringLiteral("طريقة الاستخدام"));
+    static_cast<QLabel*>(titleStrip)->setAlignment(Qt::AlignCenter);
+    titleStrip->setFont(platform::designedFont(QStringLiteral("Al OnWan"), 13, 700));
+    titleStrip->setStyleSheet(QStringLiteral("color: white; background-color: #3C5249;"));
 
     const QStringList topics = {
         QStringLiteral("طريقة تجهيز بيانات طلاب المدرسة"),
@@ -129,7 +129,7 @@ void MyHelp::build() {
     };
     for (int i = 0; i < 3; ++i) {
         auto* topic = new QLabel(topics[i], this);
-        topic->setObjectName(QStringLiteral("MainSelect%1").arg(i));
+        topic->setObjectName(QStringLiteral("topic%1").arg(i));
         topic->setGeometry(twipsRect(900, tops[i], 5805, 360));
         topic->setAlignment(Qt::AlignCenter);
         topic->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
@@ -137,72 +137,72 @@ void MyHelp::build() {
         topic->setCursor(Qt::PointingHandCursor);
         topic->setMouseTracking(true);
         topic->installEventFilter(this);
-        MainSelect.push_back(topic);
+        topicLabels.push_back(topic);
 
         auto* picture = new QLabel(this);
-        picture->setObjectName(QStringLiteral("HelpPic%1").arg(i));
+        picture->setObjectName(QStringLiteral("topicPicture%1").arg(i));
         picture->resize(twips(7365), twips(heights[i]));
         picture->setPixmap(helpPicture(picture->size(), topics[i], steps[i]));
         // What the picture says, for a screen reader.
         picture->setAccessibleDescription(numberedSteps(steps[i]).join(QLatin1Char('\n')));
         picture->setCursor(Qt::PointingHandCursor);
         picture->installEventFilter(this);
-        HelpPic.push_back(picture);
+        topicPictures.push_back(picture);
     }
 
     auto* drag = new platform::WindowDrag(this);
-    drag->addSurface(Picture1);
+    drag->addSurface(titleStrip);
 }
 
-void MyHelp::formLoad() {
+void HelpWindow::formLoad() {
     platform::SetTopMost(this);
     resize(twips(kWidthTw), twips(kMenuHeightTw));
-    for (QLabel* picture : HelpPic) {
+    for (QLabel* picture : topicPictures) {
         picture->move(twips(-5), twips(kPictureTopTw));
         picture->hide();
     }
 }
 
-bool MyHelp::eventFilter(QObject* watched, QEvent* event) {
-    for (int i = 0; i < static_cast<int>(MainSelect.size()); ++i) {
-        if (watched == MainSelect[i]) {
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    for (int i = 0; i < static_cast<int>(topicLabels.size()); ++i) {
+        if (watched == topicLabels[i]) {
             if (event->type() == QEvent::MouseMove) {
-                MyHelp_MainSelect_MouseMove(i);
+                onTopicHovered(i);
                 return true;
             }
             if (event->type() == QEvent::MouseButtonRelease) {
-                MyHelp_MainSelect_Click(i);
+                onTopicClicked(i);
                 return true;
             }
         }
-        if (watched == HelpPic[i] && event->type() == QEvent::MouseButtonRelease) {
-            MyHelp_HelpPic_Click(i);
+        if (watched == topicPictures[i] && event->type() == QEvent::MouseButtonRelease) {
+            onPictureClicked(i);
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void MyHelp::MyHelp_MainSelect_Click(int index) {
-    QLabel* picture = HelpPic.at(index);
+void HelpWindow::onTopicClicked(int index) {
+    QLabel* picture = topicPictures.at(index);
     // The window grows to show the whole picture over the menu.
     resize(width(), std::max(height(), picture->geometry().bottom() + 1));
     picture->show();
     picture->raise();
 }
 
-void MyHelp::MyHelp_HelpPic_Click(int index) {
-    HelpPic.at(index)->hide();
+void HelpWindow::onPictureClicked(int index) {
+    topicPictures.at(index)->hide();
     resize(width(), twips(kMenuHeightTw));
 }
 
-void MyHelp::MyHelp_MainSelect_MouseMove(int index) {
-    for (QLabel* topic : MainSelect)
+void HelpWindow::onTopicHovered(int index) {
+    for (QLabel* topic : topicLabels)
         topic->setStyleSheet(topicStyle(kTopic));
-    MainSelect.at(index)->setStyleSheet(topicStyle(kHover));
+    topicLabels.at(index)->setStyleSheet(topicStyle(kHover));
 }
 
-void MyHelp::closeEvent(QCloseEvent* event) {
+void HelpWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     platform::ClearTopMost(this);
     if (current() == this) {
@@ -211,17 +211,17 @@ void MyHelp::closeEvent(QCloseEvent* event) {
     }
 }
 
-MyHelp* myHelp() {
+HelpWindow* helpWindow() {
     if (!current())
-        current() = new MyHelp;
+        current() = new HelpWindow;
     return current();
 }
 
-MyHelp* loadedMyHelp() {
+HelpWindow* loadedHelpWindow() {
     return current();
 }
 
-void unloadMyHelp() {
+void unloadHelpWindow() {
     delete current();
     current() = nullptr;
 }

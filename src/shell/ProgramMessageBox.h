@@ -14,10 +14,10 @@ namespace sijill::shell {
 
 // The program's own modal message box. It is built anew for every message,
 // so each call starts from the design state.
-class MGForm : public QDialog {
+class ProgramMessageBox : public QDialog {
     Q_OBJECT
 public:
-    MGForm();
+    ProgramMessageBox();
 
     void setTitle(const QString& title);
     void setMessage(const QString& text);
@@ -28,7 +28,7 @@ public:
     void setStyle(int style);
     // What the question's yes does: it decides the buttons Enter and Escape press.
     void setYesDoes(platform::YesDoes yes);
-    // Lays the box out for its mode (the internal button Command2).
+    // Lays the box out for its mode.
     void layoutForMode();
 
     int mode() const { return mode_; }
@@ -41,8 +41,8 @@ public:
     // Captions of the buttons on view, left to right.
     QStringList visibleButtons() const;
 
-    QWidget* titleBar() const { return TitlePic; }
-    QLabel* messageLabel() const { return MyMsg; }
+    QWidget* titleBar() const { return titleStrip; }
+    QLabel* messageLabel() const { return messageText; }
     QPushButton* buttonNamed(const QString& objectName) const;
     // The buttons that Enter and Escape press in the current mode and effect
     // (none: Enter does nothing, Escape closes without an answer).
@@ -63,14 +63,14 @@ private:
     makeRow(const char* name, int widthTw, int heightTw,
             std::initializer_list<std::pair<const char*, std::pair<QString, int>>> buttons);
 
-    QWidget* TitlePic = nullptr;
-    QLabel* TitleMassage = nullptr;
-    QLabel* MyMsg = nullptr;
-    QWidget* MyR1 = nullptr;
-    QWidget* MyR2 = nullptr;
-    QWidget* MyR3 = nullptr;
-    QWidget* MyR5 = nullptr;
-    QTimer* Timer1 = nullptr;
+    QWidget* titleStrip = nullptr;
+    QLabel* titleText = nullptr;
+    QLabel* messageText = nullptr;
+    QWidget* okRow = nullptr;
+    QWidget* okCancelRow = nullptr;
+    QWidget* yesNoCancelRow = nullptr;
+    QWidget* yesNoRow = nullptr;
+    QTimer* autoCloseTimer = nullptr;
     QStringList shownLines_{QStringLiteral("--")};
     int mode_ = 0;
     int style_ = 0;

@@ -1,4 +1,4 @@
-#include "shell/OpenFile.h"
+#include "shell/ProgramFileChooser.h"
 
 #include "platform/BidiText.h"
 #include "platform/ChildWindow.h"
@@ -10,8 +10,8 @@
 #include "shell/Ask.h"
 #include "shell/ChildOfMainForm.h"
 #include "shell/ChooserModes.h"
-#include "shell/InfoMain.h"
 #include "shell/MainCommands.h"
+#include "shell/SchoolProfileWindow.h"
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -40,8 +40,8 @@ constexpr int kStripTw = 465;
 // The real name of a listed file or folder, without the marks that order it.
 constexpr int kNameRole = Qt::UserRole + 1;
 
-OpenFile*& current() {
-    static OpenFile* form = nullptr;
+ProgramFileChooser*& current() {
+    static ProgramFileChooser* form = nullptr;
     return form;
 }
 
@@ -90,15 +90,15 @@ QString parentFolder(const QString& path) {
 
 } // namespace
 
-OpenFile::OpenFile() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("OpenFile"));
+ProgramFileChooser::ProgramFileChooser() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("ProgramFileChooser"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("اسم الملف"));
     childOfMainForm(this);
     build();
 }
 
-void OpenFile::build() {
+void ProgramFileChooser::build() {
     setFixedSize(twips(kWidthTw), twips(kHeightTw));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, platform::vbColor(kBackground));
@@ -106,22 +106,22 @@ void OpenFile::build() {
     setAutoFillBackground(true);
     setFont(chooserFont());
 
-    Drive1 = new QComboBox(this);
-    Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setGeometry(twipsRect(105, 540, 3165, 420));
-    Drive1->setFont(platform::designedFont(QStringLiteral("MS Sans Serif"), 12));
-    Drive1->setLayoutDirection(Qt::LeftToRight);
+    placePicker = new QComboBox(this);
+    placePicker->setObjectName(QStringLiteral("placePicker"));
+    placePicker->setGeometry(twipsRect(105, 540, 3165, 420));
+    placePicker->setFont(platform::designedFont(QStringLiteral("MS Sans Serif"), 12));
+    placePicker->setLayoutDirection(Qt::LeftToRight);
 
-    Dir1 = new QListWidget(this);
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    Dir1->setGeometry(twipsRect(90, 1050, 3165, 3915));
-    Dir1->setLayoutDirection(Qt::LeftToRight);
-    Dir1->setTextElideMode(Qt::ElideLeft);
-    Dir1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    folderList = new QListWidget(this);
+    folderList->setObjectName(QStringLiteral("folderList"));
+    folderList->setGeometry(twipsRect(90, 1050, 3165, 3915));
+    folderList->setLayoutDirection(Qt::LeftToRight);
+    folderList->setTextElideMode(Qt::ElideLeft);
+    folderList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    File1 = new QListWidget(this);
-    File1->setObjectName(QStringLiteral("File1"));
-    File1->setGeometry(twipsRect(3375, 1005, 4470, 3990));
+    fileList = new QListWidget(this);
+    fileList->setObjectName(QStringLiteral("fileList"));
+    fileList->setGeometry(twipsRect(3375, 1005, 4470, 3990));
 
     auto shortcut = [this](const QString& text, const char* name, int left, int width) {
         auto* label = new QLabel(text, this);
@@ -136,72 +136,72 @@ void OpenFile::build() {
         label->installEventFilter(this);
         return label;
     };
-    Label1 = shortcut(QStringLiteral("سطح المكتب"), "Label1", 6390, 1440);
-    Label2 = shortcut(QStringLiteral("المستندات"), "Label2", 4875, 1500);
-    Label3 = shortcut(QStringLiteral("التنزيلات"), "Label3", 3390, 1455);
+    desktopShortcut = shortcut(QStringLiteral("سطح المكتب"), "desktopShortcut", 6390, 1440);
+    documentsShortcut = shortcut(QStringLiteral("المستندات"), "documentsShortcut", 4875, 1500);
+    downloadsShortcut = shortcut(QStringLiteral("التنزيلات"), "downloadsShortcut", 3390, 1455);
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    fileNameBox = new QLineEdit(this);
+    fileNameBox->setObjectName(QStringLiteral("fileNameBox"));
     // Narrower than the file list above it, leaving its caption a clear gap.
-    Text1->setGeometry(twipsRect(3390, 5055, 3465, 465));
+    fileNameBox->setGeometry(twipsRect(3390, 5055, 3465, 465));
 
-    Label16 = new QLabel(QStringLiteral("اسم الملف:"), this);
-    Label16->setObjectName(QStringLiteral("Label16"));
-    Label16->setGeometry(twipsRect(6915, 5130, 1140, 330));
-    Label16->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
-    Label16->setFont(chooserFont(11.25));
+    fileNameCaption = new QLabel(QStringLiteral("اسم الملف:"), this);
+    fileNameCaption->setObjectName(QStringLiteral("fileNameCaption"));
+    fileNameCaption->setGeometry(twipsRect(6915, 5130, 1140, 330));
+    fileNameCaption->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
+    fileNameCaption->setFont(chooserFont(11.25));
 
-    ClearData = new QPushButton(QStringLiteral("موافق"), this);
-    ClearData->setObjectName(QStringLiteral("ClearData"));
-    ClearData->setGeometry(twipsRect(885, 5040, 2415, 495));
+    actionButton = new QPushButton(QStringLiteral("موافق"), this);
+    actionButton->setObjectName(QStringLiteral("actionButton"));
+    actionButton->setGeometry(twipsRect(885, 5040, 2415, 495));
 
-    Command4 = new QPushButton(QStringLiteral("إغلاق"), this);
-    Command4->setObjectName(QStringLiteral("Command4"));
-    Command4->setGeometry(twipsRect(90, 5040, 810, 495));
+    closeButton = new QPushButton(QStringLiteral("إغلاق"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setGeometry(twipsRect(90, 5040, 810, 495));
 
-    Image2 = new QLabel(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(twipsRect(135, 60, 360, 360));
-    Image2->setPixmap(glyph(Image2->size(), true));
-    Image2->setCursor(Qt::PointingHandCursor);
-    Image2->installEventFilter(this);
+    closePicture = new QLabel(this);
+    closePicture->setObjectName(QStringLiteral("closePicture"));
+    closePicture->setGeometry(twipsRect(135, 60, 360, 360));
+    closePicture->setPixmap(glyph(closePicture->size(), true));
+    closePicture->setCursor(Qt::PointingHandCursor);
+    closePicture->installEventFilter(this);
 
-    SaveImage = new QLabel(this);
-    SaveImage->setObjectName(QStringLiteral("SaveImage"));
-    SaveImage->setGeometry(twipsRect(6480, 0, 1260, kStripTw));
-    SaveImage->setPixmap(glyph(SaveImage->size(), false));
+    titlePicture = new QLabel(this);
+    titlePicture->setObjectName(QStringLiteral("titlePicture"));
+    titlePicture->setGeometry(twipsRect(6480, 0, 1260, kStripTw));
+    titlePicture->setPixmap(glyph(titlePicture->size(), false));
 
-    connect(Drive1, &QComboBox::activated, this, [this] { OpenFile_Drive1_Change(); });
-    connect(Dir1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    connect(placePicker, &QComboBox::activated, this, [this] { onPlaceChosen(); });
+    connect(folderList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const QString target = item->data(Qt::UserRole).toString();
         if (!target.isEmpty())
             setFolder(target);
     });
-    connect(File1, &QListWidget::itemClicked, this, [this] { OpenFile_File1_Click(); });
-    connect(ClearData, &QPushButton::clicked, this, [this] { OpenFile_ClearData_Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { OpenFile_Command4_Click(); });
+    connect(fileList, &QListWidget::itemClicked, this, [this] { onFileClicked(); });
+    connect(actionButton, &QPushButton::clicked, this, [this] { onActionClicked(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { onCloseClicked(); });
 
     auto* drag = new platform::WindowDrag(this);
     drag->addSurface(this);
 }
 
-void OpenFile::paintEvent(QPaintEvent* event) {
+void ProgramFileChooser::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter p(this);
     p.fillRect(QRect(0, 0, width(), twips(kStripTw)), QColor(0x3C, 0x52, 0x49));
 }
 
-bool OpenFile::eventFilter(QObject* watched, QEvent* event) {
+bool ProgramFileChooser::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == Label1)
-            OpenFile_Label1_Click();
-        else if (watched == Label2)
-            OpenFile_Label2_Click();
-        else if (watched == Label3)
-            OpenFile_Label3_Click();
-        else if (watched == Image2)
-            OpenFile_Command4_Click();
+        if (watched == desktopShortcut)
+            onDesktopClicked();
+        else if (watched == documentsShortcut)
+            onDocumentsClicked();
+        else if (watched == downloadsShortcut)
+            onDownloadsClicked();
+        else if (watched == closePicture)
+            onCloseClicked();
         else
             return QWidget::eventFilter(watched, event);
         return true;
@@ -209,22 +209,22 @@ bool OpenFile::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void OpenFile::closeEvent(QCloseEvent* event) {
+void ProgramFileChooser::closeEvent(QCloseEvent* event) {
     // The chooser is hidden, never unloaded.
     event->ignore();
-    OpenFile_Command4_Click();
+    onCloseClicked();
 }
 
-QString OpenFile::mode() const {
-    return ClearData->text();
+QString ProgramFileChooser::mode() const {
+    return actionButton->text();
 }
 
-void OpenFile::setPattern(const QString& pattern) {
+void ProgramFileChooser::setPattern(const QString& pattern) {
     pattern_ = pattern;
     fillFiles();
 }
 
-bool OpenFile::setFolder(const QString& path) {
+bool ProgramFileChooser::setFolder(const QString& path) {
     const QDir dir(path);
     if (path.isEmpty() || !dir.exists() || !dir.isReadable())
         return false;
@@ -235,51 +235,51 @@ bool OpenFile::setFolder(const QString& path) {
     return true;
 }
 
-void OpenFile::fillPlaces() {
+void ProgramFileChooser::fillPlaces() {
     // The box shows the folder the lists show: the place itself when the
     // folder is one, else the folder above the places. A long path keeps its
     // end, the folder's own name, in view.
-    const int room = Drive1->width() - Drive1->height() - 8;
-    Drive1->clear();
+    const int room = placePicker->width() - placePicker->height() - 8;
+    placePicker->clear();
     auto add = [this, room](const QString& path) {
-        Drive1->addItem(Drive1->fontMetrics().elidedText(shownPath(path), Qt::ElideLeft, room),
-                        path);
-        Drive1->setItemData(Drive1->count() - 1, path, Qt::ToolTipRole);
+        placePicker->addItem(
+            placePicker->fontMetrics().elidedText(shownPath(path), Qt::ElideLeft, room), path);
+        placePicker->setItemData(placePicker->count() - 1, path, Qt::ToolTipRole);
     };
     if (!places_.contains(folder_))
         add(folder_);
     for (const QString& place : places_)
         add(place);
-    Drive1->setCurrentIndex(Drive1->findData(folder_));
+    placePicker->setCurrentIndex(placePicker->findData(folder_));
 }
 
-void OpenFile::fillFolders() {
-    Dir1->clear();
+void ProgramFileChooser::fillFolders() {
+    folderList->clear();
     const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
     auto* here =
         new QListWidgetItem(style()->standardIcon(QStyle::SP_DirOpenIcon), shownPath(folder_));
     here->setToolTip(folder_);
-    QFont bold = Dir1->font();
+    QFont bold = folderList->font();
     bold.setBold(true);
     here->setFont(bold);
-    Dir1->addItem(here);
+    folderList->addItem(here);
     const QString up = parentFolder(folder_);
     if (up != folder_) {
         auto* item = new QListWidgetItem(icon, QStringLiteral(".."));
         item->setData(Qt::UserRole, up);
-        Dir1->addItem(item);
+        folderList->addItem(item);
     }
     const QDir dir(folder_);
     for (const QString& name :
          dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
         QListWidgetItem* item = nameItem(icon, name);
         item->setData(Qt::UserRole, dir.filePath(name));
-        Dir1->addItem(item);
+        folderList->addItem(item);
     }
 }
 
-void OpenFile::fillFiles() {
-    File1->clear();
+void ProgramFileChooser::fillFiles() {
+    fileList->clear();
     if (folder_.isEmpty())
         return;
     // Name patterns match regardless of letter case, as on the original system.
@@ -287,10 +287,10 @@ void OpenFile::fillFiles() {
         QDir(folder_).entryList(pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts), QDir::Files,
                                 QDir::Name | QDir::IgnoreCase);
     for (const QString& name : files)
-        File1->addItem(nameItem(QIcon(), name));
+        fileList->addItem(nameItem(QIcon(), name));
 }
 
-void OpenFile::formLoad() {
+void ProgramFileChooser::formLoad() {
     loaded_ = true;
     platform::SetTopMost(this);
 
@@ -298,7 +298,7 @@ void OpenFile::formLoad() {
     // when the profile window is not loaded.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect();
-    InfoMain* info = loadedInfoMain();
+    SchoolProfileWindow* info = loadedSchoolProfileWindow();
     const QRect around = info ? info->frameGeometry() : available;
     if (around.isValid()) {
         QRect placed(QPoint(0, 0), size());
@@ -334,71 +334,71 @@ void OpenFile::formLoad() {
         setFolder(QDir::rootPath());
 }
 
-void OpenFile::showChooser() {
+void ProgramFileChooser::showChooser() {
     if (!loaded_)
         formLoad();
     platform::fileChooserPresenter().present(*this);
 }
 
-void OpenFile::OpenFile_Drive1_Change() {
+void ProgramFileChooser::onPlaceChosen() {
     // A place that cannot be opened leaves the lists where they were.
-    setFolder(Drive1->currentData().toString());
+    setFolder(placePicker->currentData().toString());
 }
 
-void OpenFile::OpenFile_File1_Click() {
-    if (QListWidgetItem* item = File1->currentItem())
-        Text1->setText(item->data(kNameRole).toString());
+void ProgramFileChooser::onFileClicked() {
+    if (QListWidgetItem* item = fileList->currentItem())
+        fileNameBox->setText(item->data(kNameRole).toString());
 }
 
-void OpenFile::OpenFile_Label1_Click() {
+void ProgramFileChooser::onDesktopClicked() {
     setFolder(platform::chooserPlaces().desktop);
 }
 
-void OpenFile::OpenFile_Label2_Click() {
+void ProgramFileChooser::onDocumentsClicked() {
     setFolder(platform::chooserPlaces().documents);
 }
 
-void OpenFile::OpenFile_Label3_Click() {
+void ProgramFileChooser::onDownloadsClicked() {
     setFolder(platform::chooserPlaces().downloads);
 }
 
-void OpenFile::OpenFile_ClearData_Click() {
-    if (Text1->text().isEmpty())
+void ProgramFileChooser::onActionClicked() {
+    if (fileNameBox->text().isEmpty())
         return;
-    const QString path = QDir(folder_).filePath(Text1->text());
+    const QString path = QDir(folder_).filePath(fileNameBox->text());
     hide();
     runChooserMode(mode(), path);
     // The profile is read once the window the file was chosen for is on view:
     // found unfinished, it comes on view above that window, to be completed.
-    InfoMain* info = infoMain();
-    info->LoadFile->setText(path);
+    SchoolProfileWindow* info = schoolProfileWindow();
+    info->chosenPathBox->setText(path);
     info->setEnabled(true);
 }
 
-void OpenFile::OpenFile_Command4_Click() {
+void ProgramFileChooser::onCloseClicked() {
     hide();
     platform::ChildWindow::of(this)->giveMainWindowBack();
 }
 
-void OpenFile::chooseFile(const QString& path) {
+void ProgramFileChooser::chooseFile(const QString& path) {
     const QFileInfo file(path);
     if (!setFolder(file.absolutePath()))
         return;
-    Text1->setText(file.fileName());
-    ClearData->click();
+    fileNameBox->setText(file.fileName());
+    actionButton->click();
 }
 
-OpenFile* openFile() {
+ProgramFileChooser* fileChooser() {
     if (!current())
-        current() = new OpenFile;
+        current() = new ProgramFileChooser;
     return current();
 }
 
-OpenFile* loadedOpenFile() {
+ProgramFileChooser* loadedFileChooser() {
     return current();
 }
 
-void unloadOpenFile() {
+void unloadFileChooser() {
     delete current();
     current() = nullptr;
 }

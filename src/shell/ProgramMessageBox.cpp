@@ -1,4 +1,4 @@
-#include "shell/MGForm.h"
+#include "shell/ProgramMessageBox.h"
 
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
@@ -83,72 +83,76 @@ QRect availableScreen() {
 
 } // namespace
 
-MGForm::MGForm() {
+ProgramMessageBox::ProgramMessageBox() {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
     setModal(true);
     setFont(boxFont());
 
-    TitlePic = new QWidget(this);
-    TitlePic->setObjectName(QStringLiteral("TitlePic"));
-    TitlePic->setGeometry(0, 0, twips(6840), twips(345));
-    paintBackground(TitlePic, platform::vbColor(kHighlight));
+    titleStrip = new QWidget(this);
+    titleStrip->setObjectName(QStringLiteral("titleStrip"));
+    titleStrip->setGeometry(0, 0, twips(6840), twips(345));
+    paintBackground(titleStrip, platform::vbColor(kHighlight));
 
-    TitleMassage = new QLabel(QStringLiteral("عنوان التنبيه"), TitlePic);
-    TitleMassage->setObjectName(QStringLiteral("TitleMassage"));
-    TitleMassage->setGeometry(twips(60), twips(15), twips(6725), twips(300));
-    TitleMassage->setAlignment(Qt::AlignCenter);
-    TitleMassage->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    titleText = new QLabel(QStringLiteral("عنوان التنبيه"), titleStrip);
+    titleText->setObjectName(QStringLiteral("titleText"));
+    titleText->setGeometry(twips(60), twips(15), twips(6725), twips(300));
+    titleText->setAlignment(Qt::AlignCenter);
+    titleText->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
-    MyMsg = new QLabel(QStringLiteral("--"), this);
-    MyMsg->setObjectName(QStringLiteral("MyMsg"));
-    MyMsg->setAlignment(Qt::AlignCenter);
-    MyMsg->setTextFormat(Qt::PlainText);
+    messageText = new QLabel(QStringLiteral("--"), this);
+    messageText->setObjectName(QStringLiteral("messageText"));
+    messageText->setAlignment(Qt::AlignCenter);
+    messageText->setTextFormat(Qt::PlainText);
 
-    MyR1 = makeRow("MyR1", 1695, 390, {{"Command3", {QStringLiteral("موافق"), 75}}});
-    MyR2 = makeRow("MyR2", 1695, 420,
-                   {{"Command1", {QStringLiteral("إلغاء"), 30}},
-                    {"ClearData", {QStringLiteral("موافق"), 870}}});
-    MyR3 = makeRow("MyR3", 2355, 555,
-                   {{"Command5", {QStringLiteral("إلغاء"), 0}},
-                    {"Command4", {QStringLiteral("لا"), 780}},
-                    {"Command6", {QStringLiteral("نعم"), 1560}}});
-    MyR5 = makeRow(
-        "MyR5", 1635, 555,
-        {{"Command8", {QStringLiteral("لا"), 30}}, {"Command7", {QStringLiteral("نعم"), 825}}});
-    buttonNamed(QStringLiteral("Command3"))->setGeometry(twips(75), 0, twips(1575), twips(375));
+    okRow = makeRow("okRow", 1695, 390, {{"okButton", {QStringLiteral("موافق"), 75}}});
+    okCancelRow = makeRow("okCancelRow", 1695, 420,
+                          {{"okCancelCancelButton", {QStringLiteral("إلغاء"), 30}},
+                           {"okCancelOkButton", {QStringLiteral("موافق"), 870}}});
+    yesNoCancelRow = makeRow("yesNoCancelRow", 2355, 555,
+                             {{"yesNoCancelCancelButton", {QStringLiteral("إلغاء"), 0}},
+                              {"yesNoCancelNoButton", {QStringLiteral("لا"), 780}},
+                              {"yesNoCancelYesButton", {QStringLiteral("نعم"), 1560}}});
+    yesNoRow = makeRow("yesNoRow", 1635, 555,
+                       {{"yesNoNoButton", {QStringLiteral("لا"), 30}},
+                        {"yesNoYesButton", {QStringLiteral("نعم"), 825}}});
+    buttonNamed(QStringLiteral("okButton"))->setGeometry(twips(75), 0, twips(1575), twips(375));
     // Two buttons share their row: each as wide as "موافق" needs with a margin.
-    for (QPushButton* b : MyR2->findChildren<QPushButton*>())
+    for (QPushButton* b : okCancelRow->findChildren<QPushButton*>())
         b->resize(twips(795), b->height());
 
     // Each button gives its answer; Yes and No of mode 5 answer as those of mode 3.
-    const std::pair<const char*, Answer> answers[] = {
-        {"Command3", Answer::Ok},     {"ClearData", Answer::Ok}, {"Command1", Answer::Cancel},
-        {"Command5", Answer::Cancel}, {"Command6", Answer::Yes}, {"Command7", Answer::Yes},
-        {"Command4", Answer::No},     {"Command8", Answer::No}};
+    const std::pair<const char*, Answer> answers[] = {{"okButton", Answer::Ok},
+                                                      {"okCancelOkButton", Answer::Ok},
+                                                      {"okCancelCancelButton", Answer::Cancel},
+                                                      {"yesNoCancelCancelButton", Answer::Cancel},
+                                                      {"yesNoCancelYesButton", Answer::Yes},
+                                                      {"yesNoYesButton", Answer::Yes},
+                                                      {"yesNoCancelNoButton", Answer::No},
+                                                      {"yesNoNoButton", Answer::No}};
     for (const auto& button : answers) {
         const Answer answer = button.second;
         connect(buttonNamed(QString::fromLatin1(button.first)), &QPushButton::clicked, this,
                 [this, answer] { answerWith(answer); });
     }
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, [this] { done(QDialog::Rejected); });
+    autoCloseTimer = new QTimer(this);
+    autoCloseTimer->setObjectName(QStringLiteral("autoCloseTimer"));
+    autoCloseTimer->setSingleShot(true);
+    connect(autoCloseTimer, &QTimer::timeout, this, [this] { done(QDialog::Rejected); });
 
     auto* drag = new platform::WindowDrag(this);
-    drag->addSurface(TitlePic);
-    drag->addSurface(TitleMassage);
+    drag->addSurface(titleStrip);
+    drag->addSurface(titleText);
 
     // Loading the box: keep it on top, hide the mode-5 row.
     platform::SetTopMost(this);
-    MyR5->hide();
+    yesNoRow->hide();
 }
 
-QWidget*
-MGForm::makeRow(const char* name, int widthTw, int heightTw,
-                std::initializer_list<std::pair<const char*, std::pair<QString, int>>> buttons) {
+QWidget* ProgramMessageBox::makeRow(
+    const char* name, int widthTw, int heightTw,
+    std::initializer_list<std::pair<const char*, std::pair<QString, int>>> buttons) {
     auto* row = new QWidget(this);
     row->setObjectName(QString::fromLatin1(name));
     row->resize(twips(widthTw), twips(heightTw));
@@ -167,16 +171,16 @@ MGForm::makeRow(const char* name, int widthTw, int heightTw,
     return row;
 }
 
-QPushButton* MGForm::buttonNamed(const QString& objectName) const {
+QPushButton* ProgramMessageBox::buttonNamed(const QString& objectName) const {
     return findChild<QPushButton*>(objectName);
 }
 
-void MGForm::setTitle(const QString& title) {
-    TitleMassage->setText(title);
+void ProgramMessageBox::setTitle(const QString& title) {
+    titleText->setText(title);
     setWindowTitle(title);
 }
 
-void MGForm::setMessage(const QString& text) {
+void ProgramMessageBox::setMessage(const QString& text) {
     // Lines may end with a carriage return; the label breaks on line feeds.
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -185,32 +189,32 @@ void MGForm::setMessage(const QString& text) {
     for (QString& line : lines)
         line = shownLine(line);
     shownLines_ = lines;
-    MyMsg->setText(lines.join(QLatin1Char('\n')));
+    messageText->setText(lines.join(QLatin1Char('\n')));
     setProperty("sijillText", text);
 }
 
-void MGForm::setMode(int mode) {
+void ProgramMessageBox::setMode(int mode) {
     mode_ = mode;
     setProperty("sijillMode", mode);
 }
 
-void MGForm::setStyle(int style) {
+void ProgramMessageBox::setStyle(int style) {
     style_ = style;
-    paintBackground(TitlePic, platform::vbColor(style == 1 ? kRedTitle : kHighlight));
+    paintBackground(titleStrip, platform::vbColor(style == 1 ? kRedTitle : kHighlight));
     markEnterButton();
     setProperty("sijillStyle", style);
 }
 
-QString MGForm::title() const {
-    return TitleMassage->text();
+QString ProgramMessageBox::title() const {
+    return titleText->text();
 }
-QString MGForm::message() const {
+QString ProgramMessageBox::message() const {
     return property("sijillText").toString();
 }
 
-QStringList MGForm::visibleButtons() const {
+QStringList ProgramMessageBox::visibleButtons() const {
     QStringList out;
-    for (QWidget* row : {MyR1, MyR2, MyR3, MyR5}) {
+    for (QWidget* row : {okRow, okCancelRow, yesNoCancelRow, yesNoRow}) {
         if (row->isHidden())
             continue;
         QList<QPushButton*> bs = row->findChildren<QPushButton*>();
@@ -222,11 +226,11 @@ QStringList MGForm::visibleButtons() const {
     return out;
 }
 
-void MGForm::layoutForMode() {
+void ProgramMessageBox::layoutForMode() {
     const QRect screen = availableScreen();
     // The message never gets cut: the box widens up to the screen, and only a
     // line longer than that wraps, inside a long word where it must.
-    const QFontMetrics fm(MyMsg->font());
+    const QFontMetrics fm(messageText->font());
     const QStringList lines = shownLines_;
     int textWidth = 0;
     for (const QString& line : lines)
@@ -236,41 +240,41 @@ void MGForm::layoutForMode() {
     const int width = std::clamp(textWidth + 2 * margin, twips(kDesignWidthTw), maxWidth);
     const bool wrap = textWidth + 2 * margin > width;
     const int msgWidth = wrap ? width - 2 * margin : textWidth + 2;
-    const QStringList shown = wrap ? wrappedLines(lines, MyMsg->font(), msgWidth) : lines;
-    MyMsg->setWordWrap(false);
-    MyMsg->setText(shown.join(QLatin1Char('\n')));
+    const QStringList shown = wrap ? wrappedLines(lines, messageText->font(), msgWidth) : lines;
+    messageText->setWordWrap(false);
+    messageText->setText(shown.join(QLatin1Char('\n')));
     const int msgHeight = fm.lineSpacing() * static_cast<int>(shown.size());
-    MyMsg->setGeometry(width / 2 - msgWidth / 2, twips(420), msgWidth, msgHeight);
+    messageText->setGeometry(width / 2 - msgWidth / 2, twips(420), msgWidth, msgHeight);
 
-    TitlePic->setGeometry(0, 0, width + twips(15), twips(345));
-    TitleMassage->setGeometry(twips(60), twips(15), width - twips(100), twips(300));
+    titleStrip->setGeometry(0, 0, width + twips(15), twips(345));
+    titleText->setGeometry(twips(60), twips(15), width - twips(100), twips(300));
 
     const int height = msgHeight + twips(345) + twips(390) + twips(630);
     setFixedSize(width, height);
     move(screen.x() + screen.width() / 2 - width / 2,
          screen.y() + screen.height() / 2 - height / 2);
 
-    MyR1->hide();
-    MyR2->hide();
-    MyR3->hide();
-    for (QWidget* row : {MyR1, MyR2, MyR3, MyR5})
+    okRow->hide();
+    okCancelRow->hide();
+    yesNoCancelRow->hide();
+    for (QWidget* row : {okRow, okCancelRow, yesNoCancelRow, yesNoRow})
         row->move(width / 2 - row->width() / 2, msgHeight + twips(315) + twips(345) + twips(200));
 
     switch (mode_) {
     case 1:
-        MyR1->show();
+        okRow->show();
         break;
     case 2:
-        MyR2->show();
+        okCancelRow->show();
         break;
     case 3:
-        MyR3->show();
+        yesNoCancelRow->show();
         break;
     case 4:
-        Timer1->start(700);
+        autoCloseTimer->start(700);
         break;
     case 5:
-        MyR5->show();
+        yesNoRow->show();
         break;
     default:
         break;
@@ -281,19 +285,19 @@ void MGForm::layoutForMode() {
 
 // The button Enter presses is drawn as the default one and holds the focus,
 // so that the space bar presses it too.
-void MGForm::markEnterButton() {
+void ProgramMessageBox::markEnterButton() {
     if (QPushButton* b = enterButton()) {
         b->setDefault(true);
         b->setFocus();
     }
 }
 
-void MGForm::setYesDoes(platform::YesDoes yes) {
+void ProgramMessageBox::setYesDoes(platform::YesDoes yes) {
     yes_ = yes;
     markEnterButton();
 }
 
-platform::KeyAnswers MGForm::keyAnswers() const {
+platform::KeyAnswers ProgramMessageBox::keyAnswers() const {
     // Modes 1 and 4 ask nothing, whatever their caller declared.
     const bool question = mode_ == 2 || mode_ == 3 || mode_ == 5;
     platform::KeyAnswers keys =
@@ -306,21 +310,21 @@ platform::KeyAnswers MGForm::keyAnswers() const {
     return keys;
 }
 
-QPushButton* MGForm::buttonFor(platform::BoxAnswer answer) const {
+QPushButton* ProgramMessageBox::buttonFor(platform::BoxAnswer answer) const {
     using platform::BoxAnswer;
     const char* name = nullptr;
     switch (answer) {
     case BoxAnswer::Yes:
-        name = mode_ == 1   ? "Command3"
-               : mode_ == 2 ? "ClearData"
-               : mode_ == 3 ? "Command6"
-                            : "Command7";
+        name = mode_ == 1   ? "okButton"
+               : mode_ == 2 ? "okCancelOkButton"
+               : mode_ == 3 ? "yesNoCancelYesButton"
+                            : "yesNoYesButton";
         break;
     case BoxAnswer::No:
-        name = mode_ == 3 ? "Command4" : "Command8";
+        name = mode_ == 3 ? "yesNoCancelNoButton" : "yesNoNoButton";
         break;
     case BoxAnswer::Cancel:
-        name = mode_ == 2 ? "Command1" : "Command5";
+        name = mode_ == 2 ? "okCancelCancelButton" : "yesNoCancelCancelButton";
         break;
     case BoxAnswer::None:
         break;
@@ -330,15 +334,15 @@ QPushButton* MGForm::buttonFor(platform::BoxAnswer answer) const {
     return buttonNamed(QString::fromLatin1(name));
 }
 
-QPushButton* MGForm::enterButton() const {
+QPushButton* ProgramMessageBox::enterButton() const {
     return buttonFor(keyAnswers().enter);
 }
 
-QPushButton* MGForm::escapeButton() const {
+QPushButton* ProgramMessageBox::escapeButton() const {
     return buttonFor(keyAnswers().escape);
 }
 
-void MGForm::keyPressEvent(QKeyEvent* event) {
+void ProgramMessageBox::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!enter && key != Qt::Key_Escape) {
@@ -354,20 +358,20 @@ void MGForm::keyPressEvent(QKeyEvent* event) {
         reject(); // mode 5: closed without an answer
 }
 
-void MGForm::answerWith(Answer answer) {
+void ProgramMessageBox::answerWith(Answer answer) {
     answer_ = answer;
     done(QDialog::Accepted);
 }
 
-void MGForm::closeEvent(QCloseEvent* event) {
+void ProgramMessageBox::closeEvent(QCloseEvent* event) {
     // Closed without a button: no answer.
-    Timer1->stop();
+    autoCloseTimer->stop();
     event->accept();
 }
 
-void MGForm::reject() {
+void ProgramMessageBox::reject() {
     // Escape, or a close by the window system: no answer.
-    Timer1->stop();
+    autoCloseTimer->stop();
     QDialog::reject();
 }
 

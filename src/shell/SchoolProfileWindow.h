@@ -14,11 +14,11 @@ class QRadioButton;
 namespace sijill::shell {
 
 // The school-profile window. Its boxes, not the table, are what reports and
-// exports read; its hidden LoadFile carries the path the file chooser picked.
-class InfoMain : public QWidget, public platform::TypedEdits {
+// exports read; its hidden chosenPathBox carries the path the file chooser picked.
+class SchoolProfileWindow : public QWidget, public platform::TypedEdits {
     Q_OBJECT
 public:
-    InfoMain();
+    SchoolProfileWindow();
 
     // The window's loading: loads the profile and, when the administration
     // is still unset, disables the main window, warns in red and shows itself
@@ -26,26 +26,26 @@ public:
     // message box).
     void formLoad(QString* problem = nullptr);
 
-    QLineEdit* kl1 = nullptr;              // semester
-    QLineEdit* kl2 = nullptr;              // school year
-    QLineEdit* kl3 = nullptr;              // administration
-    QLineEdit* kl4 = nullptr;              // school
-    QLineEdit* kl6 = nullptr;              // job title
-    QLineEdit* kl7 = nullptr;              // principal
-    QLineEdit* kl8 = nullptr;              // first preparer
-    QLineEdit* kl9 = nullptr;              // second preparer
-    std::vector<QRadioButton*> Opt_Gender; // 1 boys, 2 girls; 0 unused
-    QLineEdit* LoadFile = nullptr;         // the path chosen in the file chooser
-    QPushButton* OpenIt1 = nullptr;        // loads the profile into the boxes
-    QPushButton* ComUpdate = nullptr;      // saves
-    QLabel* Image8 = nullptr;              // close
-    QLabel* Lab_title = nullptr;
-    QWidget* LoadDataPic = nullptr;
-    QWidget* Pic_Gender = nullptr;
+    QLineEdit* semesterBox = nullptr;
+    QLineEdit* yearBox = nullptr;
+    QLineEdit* administrationBox = nullptr;
+    QLineEdit* schoolBox = nullptr;
+    QLineEdit* jobTitleBox = nullptr;
+    QLineEdit* principalBox = nullptr;
+    QLineEdit* firstPreparerBox = nullptr;
+    QLineEdit* secondPreparerBox = nullptr;
+    std::vector<QRadioButton*> genderOptions; // 1 boys, 2 girls; 0 unused
+    QLineEdit* chosenPathBox = nullptr;       // the path chosen in the file chooser
+    QPushButton* loadButton = nullptr;        // loads the profile into the boxes
+    QPushButton* saveButton = nullptr;
+    QLabel* closeIcon = nullptr;
+    QLabel* titleLabel = nullptr;
+    QWidget* profilePanel = nullptr;
+    QWidget* genderPanel = nullptr;
 
-    void InfoMain_OpenIt1_Click();
-    void InfoMain_ComUpdate_Click();
-    void InfoMain_Image8_Click();
+    void onLoadClicked();
+    void onSaveClicked();
+    void onCloseClicked();
 
     // The boxes as they stand now (unsaved edits included).
     SchoolProfile profile() const;
@@ -72,12 +72,12 @@ private:
 // The profile window, loaded (hidden, with its own loading) when it is not.
 // Everything that reads the school's profile goes through here.
 // A load that fails is told into `problem` when given.
-InfoMain* infoMain(QString* problem = nullptr);
+SchoolProfileWindow* schoolProfileWindow(QString* problem = nullptr);
 // The profile window when it is loaded, else nullptr; loads nothing.
-InfoMain* loadedInfoMain();
+SchoolProfileWindow* loadedSchoolProfileWindow();
 // The profile's texts as the window holds them, loading it when it is closed.
 SchoolProfile schoolProfile();
 // Unloads the window at once (the main window's end, tests).
-void unloadInfoMain();
+void unloadSchoolProfileWindow();
 
 } // namespace sijill::shell
