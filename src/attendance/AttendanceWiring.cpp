@@ -1,7 +1,7 @@
 #include "attendance/AttendanceWiring.h"
 
 #include "attendance/StudentsSelect.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "platform/AppState.h"
 #include "platform/ChildWindow.h"
 #include "shell/MainForm.h"
@@ -19,7 +19,7 @@ void openAbsenceMonth(shell::MainForm& main) {
     appState().AbsenceMonthMode = true;
     StudentsSelect* window = loadStudentsSelect();
     window->prepareForMonthSheet();
-    if (dates::MyCalendar* calendar = dates::loadMyCalendar(&main))
+    if (dates::CalendarWindow* calendar = dates::loadCalendarWindow(&main))
         calendar->openFor(dates::CalendarRequest::absenceMonth(), window);
     // The window waits unseen for the month: the main window stays held for it.
     platform::holdMainWindow(&main);

@@ -4,8 +4,8 @@
 #include "attendance/AttendanceStudents.h"
 #include "attendance/Texts.h"
 #include "data/DataError.h"
+#include "dates/CalendarWindow.h"
 #include "dates/HijriConversion.h"
-#include "dates/MyCalendar.h"
 #include "dates/Weekdays.h"
 #include "platform/AppState.h"
 #include "platform/Fonts.h"
@@ -141,7 +141,7 @@ StudentsSelect::StudentsSelect(shell::MainForm* main) : QWidget(nullptr), main_(
 }
 
 StudentsSelect::~StudentsSelect() {
-    if (dates::MyCalendar* calendar = dates::myCalendar())
+    if (dates::CalendarWindow* calendar = dates::calendarWindow())
         calendar->withdraw(this);
 }
 
@@ -352,7 +352,7 @@ bool StudentsSelect::loadClass(int index) {
 }
 
 void StudentsSelect::Command9_Click() {
-    dates::MyCalendar* calendar = dates::loadMyCalendar(main_.data());
+    dates::CalendarWindow* calendar = dates::loadCalendarWindow(main_.data());
     if (calendar)
         calendar->openFor(dates::CalendarRequest::attendanceDay(), this);
 }

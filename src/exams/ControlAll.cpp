@@ -2,7 +2,7 @@
 
 #include "exams/ExamMinutesPrints.h"
 
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAllArt.h"
 #include "exams/ControlAllLayout.h"
 #include "exams/ExamMinutesPrints.h"
@@ -107,7 +107,7 @@ ControlAll::ControlAll(shell::MainForm* main) : QWidget(nullptr), main_(main) {
 }
 
 ControlAll::~ControlAll() {
-    if (dates::MyCalendar* calendar = dates::myCalendar())
+    if (dates::CalendarWindow* calendar = dates::calendarWindow())
         calendar->withdraw(this);
 }
 
@@ -697,7 +697,7 @@ void ControlAll::ControlBottos_Click(int index) {
 
 void ControlAll::Picture6_Click() {
     const int day = std::clamp(Selected->text().toInt(), 0, kExamDays - 1);
-    if (dates::MyCalendar* calendar = dates::loadMyCalendar(main_.data()))
+    if (dates::CalendarWindow* calendar = dates::loadCalendarWindow(main_.data()))
         calendar->openFor(dates::CalendarRequest::examDayDate(day, true), this);
     // Also when the calendar is then closed without a date.
     ScheduleSaved = false;

@@ -1,7 +1,7 @@
 #include "exams/ExamPrintMenu.h"
 
 #include "data/DataError.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/ControlAllArt.h"
 #include "exams/ExamSheets.h"
@@ -121,7 +121,7 @@ dates::ExamPrintKind printKind(int option) {
 }
 
 void openCalendar(ControlAll& window, const dates::CalendarRequest& request) {
-    if (dates::MyCalendar* calendar = dates::loadMyCalendar(shell::mainForm()))
+    if (dates::CalendarWindow* calendar = dates::loadCalendarWindow(shell::mainForm()))
         calendar->openFor(request, &window);
 }
 

@@ -1,6 +1,6 @@
 #include "exams/SingelStudent.h"
 
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/ControlAllArt.h"
 #include "exams/ExamMinutes.h"
@@ -169,9 +169,9 @@ void SingelStudent::Image1_Click() {
     const dates::MinutesKind kind = control->Option1[1]->isChecked() ? dates::MinutesKind::Cheating
                                                                      : dates::MinutesKind::Absence;
     control->Check2->setChecked(true);
-    dates::MyCalendar* calendar = dates::myCalendar();
+    dates::CalendarWindow* calendar = dates::calendarWindow();
     if (!calendar)
-        calendar = dates::loadMyCalendar(shell::mainForm());
+        calendar = dates::loadCalendarWindow(shell::mainForm());
     if (calendar)
         calendar->openFor(dates::CalendarRequest::studentMinutes(kind), control);
 }

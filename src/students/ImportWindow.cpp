@@ -90,30 +90,30 @@ ImportWindow::ImportWindow(const QString& objectName, const QString& caption, in
     fill(Status, platform::vbColor(kPanelColour));
 
     // Loading: the panel to the frame's place, the wait panel above all.
-    PicExsl = new QWidget(this);
-    PicExsl->setObjectName(QStringLiteral("PicExsl"));
-    PicExsl->setGeometry(QRect(ShowFrame->pos(), QSize(twips(6240), twips(3735))));
-    fill(PicExsl, platform::vbColor(kPanelColour));
+    importPanel = new QWidget(this);
+    importPanel->setObjectName(QStringLiteral("importPanel"));
+    importPanel->setGeometry(QRect(ShowFrame->pos(), QSize(twips(6240), twips(3735))));
+    fill(importPanel, platform::vbColor(kPanelColour));
 
-    GetExsl = new QPushButton(PicExsl);
-    GetExsl->setObjectName(QStringLiteral("GetExsl"));
-    GetExsl->setAutoDefault(false);
+    startImportButton = new QPushButton(importPanel);
+    startImportButton->setObjectName(QStringLiteral("startImportButton"));
+    startImportButton->setAutoDefault(false);
 
-    Image7 = new QLabel(PicExsl);
-    Image7->setObjectName(QStringLiteral("Image7"));
-    Image7->setGeometry(twipsRect(210, 570, 375, 375));
-    Image7->setPixmap(drawnCloseButton(Image7->width()));
-    Image7->setCursor(Qt::PointingHandCursor);
-    Image7->installEventFilter(this);
+    closePicture = new QLabel(importPanel);
+    closePicture->setObjectName(QStringLiteral("closePicture"));
+    closePicture->setGeometry(twipsRect(210, 570, 375, 375));
+    closePicture->setPixmap(drawnCloseButton(closePicture->width()));
+    closePicture->setCursor(Qt::PointingHandCursor);
+    closePicture->installEventFilter(this);
 
     PicWait = new QWidget(this);
     PicWait->setObjectName(QStringLiteral("PicWait"));
     PicWait->setGeometry(ShowFrame->x(), twips(waitTopTw), twips(5775), twips(2715));
     fill(PicWait, platform::vbColor(kPanelColour));
-    Image2 = new QLabel(PicWait);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(twipsRect(1950, 780, 2250, 1590));
-    Image2->setPixmap(drawnWait(Image2->size()));
+    waitPicture = new QLabel(PicWait);
+    waitPicture->setObjectName(QStringLiteral("waitPicture"));
+    waitPicture->setGeometry(twipsRect(1950, 780, 2250, 1590));
+    waitPicture->setPixmap(drawnWait(waitPicture->size()));
     PicWait->hide();
     PicWait->raise();
 
@@ -152,7 +152,7 @@ void ImportWindow::endImport() {
 }
 
 bool ImportWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image7 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == closePicture && event->type() == QEvent::MouseButtonRelease) {
         close();
         return true;
     }

@@ -10,7 +10,7 @@ class QPushButton;
 namespace sijill::students {
 
 // The layout the two import windows share: a title picture, the import panel
-// PicExsl (start button, close picture) in front of the frame ShowFrame whose
+// importPanel (start button, close picture) in front of the frame ShowFrame whose
 // status line Status shows below the panel, and the wait panel PicWait.
 // Top-level, kept above other windows; closing it gives the main window back.
 class ImportWindow : public QWidget {
@@ -19,13 +19,13 @@ public:
     ImportWindow(const QString& objectName, const QString& caption, int waitTopTw);
 
     QLabel* Title = nullptr;
-    QWidget* PicExsl = nullptr;
-    QPushButton* GetExsl = nullptr;
-    QLabel* Image7 = nullptr; // close
+    QWidget* importPanel = nullptr;
+    QPushButton* startImportButton = nullptr;
+    QLabel* closePicture = nullptr; // close
     QFrame* ShowFrame = nullptr;
     QLabel* Status = nullptr;
     QWidget* PicWait = nullptr;
-    QLabel* Image2 = nullptr; // the wait picture
+    QLabel* waitPicture = nullptr; // the wait picture
 
     // Where the workbook's path comes from (the profile window's chosenPathBox).
     void setPathSource(std::function<QString()> source) { pathSource_ = std::move(source); }

@@ -5,8 +5,8 @@
 #include "shell/MainForm.h"
 #include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfileWindow.h"
-#include "students/Elem.h"
-#include "students/StudentsReorder.h"
+#include "students/StudentsImportWindow.h"
+#include "students/ClassMaintenanceWindow.h"
 #include "students/Texts.h"
 
 #include <QLabel>
@@ -27,20 +27,20 @@ void installStudentWindows(shell::MainForm& main) {
         shell::SchoolProfileWindow* info = shell::schoolProfileWindow();
         return info ? info->chosenPathBox->text() : QString();
     });
-    Elem::setChooserOpener([](const QString& pattern) {
+    StudentsImportWindow::setChooserOpener([](const QString& pattern) {
         shell::ProgramFileChooser* chooser = shell::fileChooser();
         platform::makeTransientFor(chooser, shell::mainForm());
         chooser->setPattern(pattern);
         chooser->showChooser();
     });
-    Elem::setEmptyPathAction([] { shell::fileChooser()->titlePicture->hide(); });
+    StudentsImportWindow::setEmptyPathAction([] { shell::fileChooser()->titlePicture->hide(); });
     shell::registerChooserMode(texts::kChooserModeStudents,
-                               [](const QString&) { showImportWindow(elemForm()); });
+                               [](const QString&) { showImportWindow(studentsImportWindow()); });
     shell::registerChooserMode(texts::kChooserModeSkills,
-                               [](const QString&) { showImportWindow(elemSkilsForm()); });
+                               [](const QString&) { showImportWindow(skillsImportWindow()); });
     main.setMenuAction(shell::MainMenuItem::ImportStudents,
-                       [] { elemForm()->Elem_RunExcel_Click(); });
-    main.setMenuAction(shell::MainMenuItem::EditStudents, [] { openStudentsReorder(); });
+                       [] { studentsImportWindow()->onChooseWorkbookClicked(); });
+    main.setMenuAction(shell::MainMenuItem::EditStudents, [] { openClassMaintenance(); });
     main.setMenuAction(shell::MainMenuItem::ImportSkills, [] { openSkillsImport(); });
 }
 

@@ -3,7 +3,7 @@
 #include "committees/ControlCom.h"
 #include "data/Connection.h"
 #include "dates/CalendarRequest.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/SingelStudent.h"
 #include "labels/CustomLabels.h"
@@ -13,9 +13,9 @@
 #include "shell/SchoolProfile.h"
 #include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
-#include "students/Elem.h"
+#include "students/ClassMaintenanceWindow.h"
 #include "students/StudentChanges.h"
-#include "students/StudentsReorder.h"
+#include "students/StudentsImportWindow.h"
 #include "support/ExitRecorder.h"
 #include "support/ScriptedDialogs.h"
 
@@ -112,7 +112,7 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
         bool secondHoldsMain = true; // a preview stands beside the main window
     };
     const Window profile = [] { return shell::loadedSchoolProfileWindow(); };
-    const Window import = [] { return students::loadedElem(); };
+    const Window import = [] { return students::loadedStudentsImportWindow(); };
     const Window fileChooser = [] { return shell::loadedFileChooser(); };
     const Window exam = [] { return exams::controlAll(); };
     const auto openExam = [](Program& t) {
@@ -129,16 +129,16 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
          [](Program& t) {
              t.main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
              shell::fileChooser()->chooseFile(t.workbook());
-             students::elemForm()->RunExcel->click();
+             students::studentsImportWindow()->chooseWorkbookButton->click();
          },
          import, fileChooser},
         {"exam window and the calendar", true,
          [openExam](Program& t) {
              openExam(t);
-             dates::myCalendar()->openFor(dates::CalendarRequest::examDayDate(0),
-                                          exams::controlAll());
+             dates::calendarWindow()->openFor(dates::CalendarRequest::examDayDate(0),
+                                              exams::controlAll());
          },
-         exam, [] { return dates::myCalendar(); }},
+         exam, [] { return dates::calendarWindow(); }},
         {"exam window and custom labels", true,
          [openExam](Program& t) {
              openExam(t);
@@ -156,7 +156,7 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
              t.main.chooseMenuItem(shell::MainMenuItem::EditStudents);
              shell::schoolProfile(); // as a report header reads it
          },
-         [] { return students::loadedStudentsReorder(); }, profile},
+         [] { return students::loadedClassMaintenance(); }, profile},
         {"custom labels and their preview", true,
          [](Program&) {
              labels::openCustomLabels();
@@ -225,15 +225,19 @@ std::vector<Editor> editors() {
         {"class maintenance",
          [](Program& p) -> QWidget* {
              p.main.chooseMenuItem(shell::MainMenuItem::EditStudents);
-             students::StudentsReorder* w = students::loadedStudentsReorder();
-             w->Combo4->setCurrentIndex(1);
-             w->Combo4_Click();
+             students::ClassMaintenanceWindow* w = students::loadedClassMaintenance();
+             w->classPicker->setCurrentIndex(1);
+             w->onClassChosen();
              w->SelectList->setCurrentRow(0);
-             w->Image5_Click(2); // the edit panel
+             w->onToolbarClicked(2); // the edit panel
              return w;
          },
-         [](QWidget* w) { static_cast<students::StudentsReorder*>(w)->Text7[4]->setText(kTyped); },
-         [](QWidget* w) -> QWidget* { return static_cast<students::StudentsReorder*>(w)->ImNew; },
+         [](QWidget* w) {
+             static_cast<students::ClassMaintenanceWindow*>(w)->editFields[4]->setText(kTyped);
+         },
+         [](QWidget* w) -> QWidget* {
+             return static_cast<students::ClassMaintenanceWindow*>(w)->closePicture;
+         },
          [] {
              QStringList names;
              for (const students::StudentLine& l : students::listStudents(std::nullopt))

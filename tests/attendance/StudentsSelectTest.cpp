@@ -4,7 +4,7 @@
 #include "attendance/SchoolDays.h"
 #include "data/Connection.h"
 #include "dates/CalendarTexts.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "dates/Weekdays.h"
 #include "platform/AppState.h"
 #include "platform/Clock.h"
@@ -56,7 +56,7 @@ public:
     }
     ~Attendance() {
         delete studentsSelect();
-        delete dates::myCalendar();
+        delete dates::calendarWindow();
         flushDeletes();
         appState().AbsenceMonthMode = false;
         report::layoutLibrary().clear();
@@ -147,15 +147,15 @@ TEST(StudentsSelect, OnAFridayTheDateWaitsForAPick) {
     EXPECT_EQ(app.desk.dialogs().shown[0].text, QStringLiteral(" فضلا حدد التاريخ "));
     EXPECT_EQ(app.desk.dialogs().shown[0].title, QStringLiteral("تنبيه"));
     EXPECT_TRUE(app.desk.previews().empty());
-    dates::MyCalendar* calendar = dates::myCalendar();
+    dates::CalendarWindow* calendar = dates::calendarWindow();
     ASSERT_NE(calendar, nullptr);
     EXPECT_TRUE(calendar->isVisible());
-    EXPECT_EQ(calendar->MyNote->text(), q(dates::kNotePickDay));
+    EXPECT_EQ(calendar->instructionNote->text(), q(dates::kNotePickDay));
     EXPECT_FALSE(w->isEnabled());
     EXPECT_TRUE(appState().AbsenceMonthMode);
 
-    calendar->MyCalendar_MyDay_Click(9);
-    calendar->Command6->click();
+    calendar->onDayClicked(9);
+    calendar->okButton->click();
     EXPECT_TRUE(w->isEnabled());
     EXPECT_NE(w->Today->text(), QStringLiteral("-"));
     w->Command10->click();
@@ -262,10 +262,10 @@ TEST(StudentsSelect, AWindowWithoutClassesDoesNothing) {
 TEST(AbsenceItem, OpensTheCalendarAndItsOkShowsTheWindowWithThePickedDate) {
     Attendance app;
     app.desk.click(15);
-    dates::MyCalendar* calendar = dates::myCalendar();
+    dates::CalendarWindow* calendar = dates::calendarWindow();
     ASSERT_NE(calendar, nullptr);
     EXPECT_TRUE(calendar->isVisible());
-    EXPECT_EQ(calendar->MyNote->text(), QStringLiteral("حدد الشهر وأي يوم ثم اضغط تم"));
+    EXPECT_EQ(calendar->instructionNote->text(), QStringLiteral("حدد الشهر وأي يوم ثم اضغط تم"));
     EXPECT_FALSE(app.desk.form.isEnabled());
     EXPECT_TRUE(appState().AbsenceMonthMode);
     StudentsSelect* w = studentsSelect();
@@ -276,11 +276,11 @@ TEST(AbsenceItem, OpensTheCalendarAndItsOkShowsTheWindowWithThePickedDate) {
     EXPECT_TRUE(w->Check3->isHidden());
 
     // Ramadan 1446, day 10.
-    calendar->MyCalendar_Image1_Click(8);
+    calendar->onMonthClicked(8);
     const std::optional<AbsenceMonth> ramadan = absenceMonthOf("1446/09/01");
     ASSERT_TRUE(ramadan);
-    calendar->MyCalendar_MyDay_Click(ramadan->firstWeekday + 9);
-    calendar->Command6->click();
+    calendar->onDayClicked(ramadan->firstWeekday + 9);
+    calendar->okButton->click();
     EXPECT_FALSE(calendar->isVisible());
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->isEnabled());
@@ -311,10 +311,10 @@ TEST(AbsenceItem, OpensTheCalendarAndItsOkShowsTheWindowWithThePickedDate) {
 TEST(AbsenceItem, ClosingTheCalendarClearsTheFlagAndGivesTheMainWindowBack) {
     Attendance app;
     app.desk.click(15);
-    dates::MyCalendar* calendar = dates::myCalendar();
+    dates::CalendarWindow* calendar = dates::calendarWindow();
     ASSERT_NE(calendar, nullptr);
     ASSERT_TRUE(appState().AbsenceMonthMode);
-    calendar->MyCalendar_Image2_Click();
+    calendar->onCloseClicked();
     flushDeletes();
     EXPECT_FALSE(appState().AbsenceMonthMode);
     EXPECT_FALSE(calendar->isVisible());
@@ -335,7 +335,7 @@ TEST(StudentsSelect, UnloadClearsTheFlagAndEnablesTheMainWindow) {
     test::leftClick(w->Today);
     EXPECT_TRUE(appState().AbsenceMonthMode);
     EXPECT_FALSE(w->isEnabled());
-    dates::myCalendar()->MyCalendar_Image2_Click();
+    dates::calendarWindow()->onCloseClicked();
     EXPECT_TRUE(w->isEnabled());
     EXPECT_TRUE(w->isVisible());
     appState().AbsenceMonthMode = true;

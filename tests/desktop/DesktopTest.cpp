@@ -5,7 +5,7 @@
 #include "attendance/StudentsSelect.h"
 #include "committees/ControlCom.h"
 #include "dates/CalendarRequest.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/SingelStudent.h"
 #include "labels/DataBaseSave.h"
@@ -19,8 +19,8 @@
 #include "shell/SchoolProfile.h"
 #include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
-#include "students/Elem.h"
-#include "students/StudentsReorder.h"
+#include "students/ClassMaintenanceWindow.h"
+#include "students/StudentsImportWindow.h"
 #include "support/ExitRecorder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WindowsOnScreen.h"
@@ -278,7 +278,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
     };
     const std::vector<Child> children{
         {"class lists", [this] { main.chooseMenuItem(shell::MainMenuItem::EditStudents); },
-         [] { return students::loadedStudentsReorder(); }, mainWindow},
+         [] { return students::loadedClassMaintenance(); }, mainWindow},
         {"exam control", [this] { main.chooseMenuItem(shell::MainMenuItem::ExamControl); }, exam,
          mainWindow},
         {"single student",
@@ -296,10 +296,10 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         {"exam calendar",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControl);
-             dates::myCalendar()->openFor(dates::CalendarRequest::examDayDate(0),
-                                          exams::controlAll());
+             dates::calendarWindow()->openFor(dates::CalendarRequest::examDayDate(0),
+                                              exams::controlAll());
          },
-         [] { return dates::myCalendar(); },
+         [] { return dates::calendarWindow(); },
          exam,
          false,
          {},
@@ -320,7 +320,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
              });
          },
          profile,
-         [] { return students::loadedElem(); },
+         [] { return students::loadedStudentsImportWindow(); },
          true,
          {},
          true},
@@ -430,14 +430,14 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     main.chooseMenuItem(shell::MainMenuItem::Committees);
     check("committees", committees::controlCom());
     main.chooseMenuItem(shell::MainMenuItem::EditStudents);
-    check("class lists", students::loadedStudentsReorder());
+    check("class lists", students::loadedClassMaintenance());
     main.chooseMenuItem(shell::MainMenuItem::Attendance);
     check("attendance", attendance::studentsSelect());
     shell::fileChooser()->show();
     check("file chooser", shell::fileChooser());
-    students::elemForm()->show();
-    check("import", students::elemForm());
-    dates::MyCalendar* calendar = dates::loadMyCalendar(&main);
+    students::studentsImportWindow()->show();
+    check("import", students::studentsImportWindow());
+    dates::CalendarWindow* calendar = dates::loadCalendarWindow(&main);
     calendar->show();
     check("calendar", calendar);
     main.chooseMenuItem(shell::MainMenuItem::Help);

@@ -1,6 +1,6 @@
 #include "exams/ControlAll.h"
 #include "data/Connection.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ExamsWiring.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
@@ -57,7 +57,7 @@ protected:
     }
     void TearDown() override {
         delete controlAll();
-        delete dates::myCalendar();
+        delete dates::calendarWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         platform::Clock::setToday(std::nullopt);
@@ -76,9 +76,9 @@ protected:
     }
     // The calendar's OK on today's cell.
     static void pickToday() {
-        dates::MyCalendar* c = dates::myCalendar();
-        c->MyCalendar_MyDay_Click(c->model().todayCell());
-        c->MyCalendar_Command6_Click();
+        dates::CalendarWindow* c = dates::calendarWindow();
+        c->onDayClicked(c->model().todayCell());
+        c->onOkClicked();
     }
     void addRow(const QString& grade, int order, const QString& subject = {}) {
         home.exec("Schedual.db",
@@ -220,14 +220,14 @@ TEST_F(ExamControl, TheCalendarWritesOnlyAnExamDaysDate) {
 
     // A pick for a print leaves every day alone, and so does a cancel.
     w->Day[1]->setText("");
-    dates::myCalendar()->openFor(dates::CalendarRequest::examPrint(dates::ExamPrintKind::HandOver),
-                                 w);
+    dates::calendarWindow()->openFor(
+        dates::CalendarRequest::examPrint(dates::ExamPrintKind::HandOver), w);
     pickToday();
-    dates::myCalendar()->openFor(
+    dates::calendarWindow()->openFor(
         dates::CalendarRequest::studentMinutes(dates::MinutesKind::Absence), w);
     pickToday();
     w->Picture6_Click();
-    dates::myCalendar()->MyCalendar_Image2_Click();
+    dates::calendarWindow()->onCloseClicked();
     EXPECT_TRUE(w->isEnabled());
     for (int k = 0; k < kExamDays; ++k)
         EXPECT_EQ(w->Day[k]->text(), "") << k;

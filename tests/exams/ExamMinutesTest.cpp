@@ -1,6 +1,6 @@
 #include "exams/ExamMinutes.h"
 #include "data/Connection.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/ExamMinutesPrints.h"
 #include "exams/ExamWindowTest.h"
@@ -129,11 +129,11 @@ protected:
     // Next, then the calendar's OK on today, as the calendar hands it over.
     void nextAndPickToday(SingelStudent* s) {
         s->Image1_Click();
-        dates::MyCalendar* c = dates::myCalendar();
+        dates::CalendarWindow* c = dates::calendarWindow();
         ASSERT_TRUE(c->hasOpenRequest());
         const dates::CalendarRequest request = c->request();
-        c->MyCalendar_MyDay_Click(c->model().todayCell());
-        c->MyCalendar_Command6_Click();
+        c->onDayClicked(c->model().todayCell());
+        c->onOkClicked();
         EXPECT_TRUE(showMinutesPanel(*w, request));
     }
     void printFor(const QString& period) {
@@ -241,7 +241,7 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     s->Image1_Click();
     EXPECT_FALSE(s->isVisible());
     EXPECT_TRUE(w->Check2->isChecked());
-    dates::MyCalendar* c = dates::myCalendar();
+    dates::CalendarWindow* c = dates::calendarWindow();
     ASSERT_TRUE(c->hasOpenRequest());
     EXPECT_EQ(c->request().purpose, dates::CalendarPurpose::StudentMinutes);
     EXPECT_EQ(c->request().minutes, dates::MinutesKind::Cheating);
@@ -250,7 +250,7 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     // Closing the calendar drops the waiting minutes; the next opening finds
     // the same class and student, without a reload.
     const dates::CalendarRequest request = c->request();
-    c->MyCalendar_Image2_Click();
+    c->onCloseClicked();
     EXPECT_TRUE(dropMinutesRequest(*w, request));
     EXPECT_FALSE(w->Check2->isChecked());
     openSingleStudent(dates::MinutesKind::Absence);
@@ -422,13 +422,13 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
     QTemporaryDir folder;
     test::EnvScope printTo("SIJILL_PRINT_TO", folder.path().toUtf8());
     auto pickToday = [] {
-        dates::MyCalendar* c = dates::myCalendar();
-        c->MyCalendar_MyDay_Click(c->model().todayCell());
-        c->MyCalendar_Command6_Click();
+        dates::CalendarWindow* c = dates::calendarWindow();
+        c->onDayClicked(c->model().todayCell());
+        c->onOkClicked();
     };
     auto chooseAnotherItem = [this](int item) {
         w->MainSelect_Click(item);
-        dates::myCalendar()->MyCalendar_Image2_Click();
+        dates::calendarWindow()->onCloseClicked();
         ASSERT_TRUE(w->isEnabled());
     };
     struct Case {

@@ -1,6 +1,6 @@
 #include "exams/ExamSheets.h"
 #include "data/Connection.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/ExamPrintMenu.h"
 #include "exams/ExamWindowTest.h"
@@ -219,7 +219,7 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     w->MainSelect_Click(12);
     EXPECT_TRUE(w->Check1->isChecked());
     EXPECT_TRUE(w->Option1[6]->isChecked());
-    dates::MyCalendar* calendar = dates::myCalendar();
+    dates::CalendarWindow* calendar = dates::calendarWindow();
     ASSERT_NE(calendar, nullptr);
     EXPECT_TRUE(calendar->isVisible());
     EXPECT_FALSE(w->isEnabled());
@@ -227,8 +227,8 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     EXPECT_EQ(calendar->request().print, dates::ExamPrintKind::CorrectorsAndReviewers);
     // The OK on today, 1446/01/05, enables the window, writes Label6 and
     // presses Print10 for that day.
-    calendar->MyCalendar_MyDay_Click(calendar->model().todayCell());
-    calendar->MyCalendar_Command6_Click();
+    calendar->onDayClicked(calendar->model().todayCell());
+    calendar->onOkClicked();
     EXPECT_TRUE(w->isEnabled());
     EXPECT_FALSE(w->Check1->isChecked());
     EXPECT_EQ(w->Label6->text(), "1446/01/05");
@@ -256,10 +256,10 @@ TEST_F(ExamSheets, DayRequestsSelectTheirPrintAndOpenTheCalendar) {
         w->MainSelect_Click(item);
         EXPECT_TRUE(w->Check1->isChecked()) << item;
         EXPECT_TRUE(w->Option1[static_cast<std::size_t>(expected.first)]->isChecked()) << item;
-        const dates::MyCalendar* c = dates::myCalendar();
+        const dates::CalendarWindow* c = dates::calendarWindow();
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->request().print, expected.second) << item;
-        EXPECT_FALSE(c->MyNote->isHidden());
+        EXPECT_FALSE(c->instructionNote->isHidden());
         EXPECT_FALSE(w->isEnabled());
     }
     EXPECT_TRUE(previews->shown.empty());
@@ -296,10 +296,10 @@ TEST_F(ExamSheets, PrintPanelGoesByTheSelectedPrintAndPicksTheDayAgainWithoutANo
 
     w->Check1->setChecked(false);
     leftClick(w->Image16);
-    const dates::MyCalendar* c = dates::myCalendar();
+    const dates::CalendarWindow* c = dates::calendarWindow();
     ASSERT_NE(c, nullptr);
     EXPECT_TRUE(c->isVisible());
-    EXPECT_TRUE(c->MyNote->isHidden());
+    EXPECT_TRUE(c->instructionNote->isHidden());
     EXPECT_FALSE(w->isEnabled());
     EXPECT_FALSE(w->Check1->isChecked());
     // The date it brings belongs to the panel's prints, never to an exam day.
@@ -325,12 +325,12 @@ TEST_F(ExamSheets, AMissingLayoutOrDatabaseIsSaidAndNothingShown) {
 
 TEST_F(ExamSheets, TheCalendarsOkCarriesOnThePrintThatWaitedForTheDay) {
     add("1", "ثالث", "1446/01/05", kFirst, "لغتي");
-    dates::MyCalendar* calendar = nullptr;
+    dates::CalendarWindow* calendar = nullptr;
     auto pickToday = [&] {
-        calendar = dates::myCalendar();
+        calendar = dates::calendarWindow();
         ASSERT_NE(calendar, nullptr);
-        calendar->MyCalendar_MyDay_Click(calendar->model().todayCell());
-        calendar->MyCalendar_Command6_Click();
+        calendar->onDayClicked(calendar->model().todayCell());
+        calendar->onOkClicked();
     };
 
     // Item 8: the hand-over with checking is shown for the picked day.
@@ -350,7 +350,7 @@ TEST_F(ExamSheets, TheCalendarsOkCarriesOnThePrintThatWaitedForTheDay) {
     // Closing the calendar leaves no print waiting.
     w->MainSelect_Click(7);
     EXPECT_TRUE(w->Check1->isChecked());
-    dates::myCalendar()->MyCalendar_Image2_Click();
+    dates::calendarWindow()->onCloseClicked();
     EXPECT_FALSE(w->Check1->isChecked());
     EXPECT_TRUE(w->isEnabled());
     EXPECT_EQ(previews->shown.size(), 1u);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/ExamsWiring.h"
 #include "exams/SingelStudent.h"
@@ -34,7 +34,7 @@ protected:
     void TearDown() override {
         delete singelStudent();
         delete controlAll();
-        delete dates::myCalendar();
+        delete dates::calendarWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         report::setPreviewSink(previous_);

@@ -1,5 +1,5 @@
 #include "data/Connection.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/DayForms.h"
 #include "exams/ExamPaperHeader.h"

@@ -8,7 +8,7 @@
 #include "committees/CommitteesTestSupport.h"
 #include "committees/ControlCom.h"
 #include "committees/Texts.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/ExamsWiring.h"
 #include "exams/Texts.h"
@@ -28,8 +28,8 @@
 #include "reports/ReportsTestSupport.h"
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
-#include "students/Elem.h"
-#include "students/StudentsReorder.h"
+#include "students/ClassMaintenanceWindow.h"
+#include "students/StudentsImportWindow.h"
 #include "students/StudentsTestSupport.h"
 #include "students/Texts.h"
 #include "support/EnvScope.h"
@@ -164,7 +164,7 @@ struct ExamWindow {
     }
     ~ExamWindow() {
         delete exams::controlAll();
-        delete dates::myCalendar();
+        delete dates::calendarWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         platform::Clock::setToday(std::nullopt);
@@ -249,7 +249,7 @@ struct StudentsWindow {
     TestHome home;
     ScriptedScope scope;
     std::unique_ptr<shell::MainForm> main;
-    std::unique_ptr<students::StudentsReorder> w;
+    std::unique_ptr<students::ClassMaintenanceWindow> w;
 
     StudentsWindow() {
         home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class,order_it) VALUES "
@@ -262,10 +262,10 @@ struct StudentsWindow {
                                    "('1','ثامر',NULL,'21','1','الابتدائي','ثاني','1','0')");
         main = std::make_unique<shell::MainForm>();
         main->reloadClassList();
-        w = std::make_unique<students::StudentsReorder>();
+        w = std::make_unique<students::ClassMaintenanceWindow>();
         w->formLoad();
-        w->Combo4->setCurrentIndex(1);
-        w->Combo4_Click();
+        w->classPicker->setCurrentIndex(1);
+        w->onClassChosen();
         for (int i = 0; i < static_cast<int>(w->lines().size()); ++i)
             if (w->lines()[i].name == "بدر")
                 w->SelectList->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
@@ -276,7 +276,8 @@ struct StudentsWindow {
     }
 };
 
-Scene studentsScene(bool systemBox, std::function<void(students::StudentsReorder&)> trigger) {
+Scene studentsScene(bool systemBox,
+                    std::function<void(students::ClassMaintenanceWindow&)> trigger) {
     return sceneOf(std::make_shared<StudentsWindow>(), systemBox,
                    [trigger](StudentsWindow& s) { trigger(*s.w); });
 }
@@ -357,14 +358,14 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
                  TestHome home;
                  ScriptedScope scope;
                  test::ExitRecorder exit;
-                 students::Elem w;
+                 students::StudentsImportWindow w;
                  static QStringList state() { return test::studentRows() + test::classRows(); }
              };
              auto s = std::make_shared<S>();
              test::seedOldSchool(s->home);
              s->w.show();
              s->w.setPath(test::fixture("students-nomark.xls"));
-             return sceneOf(s, false, [](S& s) { s.w.GetExsl->click(); });
+             return sceneOf(s, false, [](S& s) { s.w.startImportButton->click(); });
          }},
         {committees::texts::kAskReset, false,
          [] { return committeeScene(false, [](auto& w) { w.Image1_Click(); }); }},
@@ -410,25 +411,25 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
         {students::texts::kDeleteQuestion, false,
          [] {
              return studentsScene(true, [](auto& w) {
-                 w.Image5_Click(1);
-                 w.StuDelete->click();
+                 w.onToolbarClicked(1);
+                 w.deleteStudentButton->click();
              });
          }},
         // Yes copies, No moves: with three answers Enter cancels.
         {students::texts::kCopyQuestion1, false,
          [] {
              return studentsScene(false, [](auto& w) {
-                 w.Image5_Click(5);
-                 w.Combo1->setCurrentIndex(2);
-                 w.Command1->click();
+                 w.onToolbarClicked(5);
+                 w.targetClassPicker->setCurrentIndex(2);
+                 w.moveButton->click();
              });
          }},
         {students::texts::kRemoveClassQuestion, false,
          [] {
              return studentsScene(false, [](auto& w) {
-                 w.Image5_Click(4);
-                 w.Combo1->setCurrentIndex(1);
-                 w.Command2->click();
+                 w.onToolbarClicked(4);
+                 w.targetClassPicker->setCurrentIndex(1);
+                 w.removeClassButton->click();
              });
          }},
         // Yes keeps a civil-registry number of unusual length as typed; No
@@ -436,10 +437,10 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
         {students::texts::kAskCivilLength.section('%', 0, 0), false,
          [] {
              return studentsScene(false, [](auto& w) {
-                 w.Image5_Click(0);
-                 w.txAddNewName[0]->setText("باسل");
-                 w.txAddNewName[1]->setText("12345");
-                 w.Command4->click();
+                 w.onToolbarClicked(0);
+                 w.addStudentFields[0]->setText("باسل");
+                 w.addStudentFields[1]->setText("12345");
+                 w.addStudentButton->click();
              });
          }},
         {labels::texts::kSaveQuestion, true,

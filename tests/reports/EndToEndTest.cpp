@@ -9,7 +9,7 @@
 #include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
-#include "students/Elem.h"
+#include "students/StudentsImportWindow.h"
 #include "students/StudentsWiring.h"
 #include "students/Texts.h"
 #include "students/WorkbookReader.h"
@@ -45,9 +45,9 @@ void importThroughTheMenu(const QString& workbook) {
         ASSERT_TRUE(first.formLoad());
         students::installStudentWindows(first);
         first.chooseMenuItem(shell::MainMenuItem::ImportStudents);
-        students::Elem* elem = students::loadedElem();
+        students::StudentsImportWindow* elem = students::loadedStudentsImportWindow();
         ASSERT_NE(elem, nullptr);
-        elem->GetExsl->click();
+        elem->startImportButton->click();
         EXPECT_EQ(exitCode, 0);
         elem->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -55,8 +55,8 @@ void importThroughTheMenu(const QString& workbook) {
     platform::setExitHandler({});
     platform::setFileChooserPresenter(previousChooser);
     students::ImportWindow::setDefaultPathSource({});
-    students::Elem::setChooserOpener({});
-    students::Elem::setEmptyPathAction({});
+    students::StudentsImportWindow::setChooserOpener({});
+    students::StudentsImportWindow::setEmptyPathAction({});
     shell::unregisterChooserMode(students::texts::kChooserModeStudents);
     shell::unregisterChooserMode(students::texts::kChooserModeSkills);
     students::setReaderProgram({});

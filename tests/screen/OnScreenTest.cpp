@@ -1,7 +1,7 @@
 #include "attendance/AttendanceWiring.h"
 #include "attendance/StudentsSelect.h"
 #include "committees/ControlCom.h"
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 #include "exams/ExamsWiring.h"
 #include "labels/DataBaseSave.h"
 #include "platform/Presenters.h"
@@ -227,7 +227,7 @@ TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
     labels::openCustomLabels();
     expectReadable("custom labels");
     closeAll();
-    dates::loadMyCalendar(&main)->show();
+    dates::loadCalendarWindow(&main)->show();
     expectReadable("calendar");
     closeAll();
     // The chooser in each of its modes, named by its action button.

@@ -1,7 +1,7 @@
 #include "StudentsTestSupport.h"
 #include "shell/MainForm.h"
 #include "shell/SchoolInfoFile.h"
-#include "students/StudentsReorder.h"
+#include "students/ClassMaintenanceWindow.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WidgetText.h"
@@ -43,16 +43,16 @@ protected:
         oldStudents = studentRows();
         main = std::make_unique<shell::MainForm>();
         main->reloadClassList();
-        w = std::make_unique<StudentsReorder>();
+        w = std::make_unique<ClassMaintenanceWindow>();
         w->formLoad();
-        w->Image5_Click(4);
+        w->onToolbarClicked(4);
     }
     // Removes :أول:2, answering the question with OK.
     void removeSecondClass() {
-        w->Combo1->setCurrentIndex(1);
-        ASSERT_EQ(w->Combo1->currentText(), ":أول:2");
+        w->targetClassPicker->setCurrentIndex(1);
+        ASSERT_EQ(w->targetClassPicker->currentText(), ":أول:2");
         scope.dialogs().answer("موافق");
-        w->Command2->click();
+        w->removeClassButton->click();
     }
     bool tempFileLeft() const {
         return QDir(home.path()).entryList(QDir::Files | QDir::Hidden).join(' ').contains(".tmp");
@@ -64,7 +64,7 @@ protected:
     QByteArray oldFile;
     QStringList oldClasses, oldStudents;
     std::unique_ptr<shell::MainForm> main;
-    std::unique_ptr<StudentsReorder> w;
+    std::unique_ptr<ClassMaintenanceWindow> w;
 };
 
 } // namespace
@@ -81,9 +81,9 @@ TEST_F(ClassListFile, RemovalRefusesACharacterTheFileCannotHoldBeforeDeleting) {
     home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class,order_it) "
                              "VALUES ('ابتدائي','ثالث','ş',3)");
     main->reloadClassList();
-    w = std::make_unique<StudentsReorder>();
+    w = std::make_unique<ClassMaintenanceWindow>();
     w->formLoad();
-    w->Image5_Click(4);
+    w->onToolbarClicked(4);
     oldClasses = classRows();
     removeSecondClass();
     const auto& shown = scope.dialogs().shown;
@@ -94,7 +94,7 @@ TEST_F(ClassListFile, RemovalRefusesACharacterTheFileCannotHoldBeforeDeleting) {
     EXPECT_EQ(classRows(), oldClasses);
     EXPECT_EQ(studentRows(), oldStudents);
     EXPECT_EQ(test::fileBytes(ini), oldFile);
-    EXPECT_EQ(w->Combo1->count(), 4) << "the class stays listed";
+    EXPECT_EQ(w->targetClassPicker->count(), 4) << "the class stays listed";
 }
 
 TEST_F(ClassListFile, AWriteThatFailsBeforeTheRemovalChangesNothing) {
@@ -109,7 +109,8 @@ TEST_F(ClassListFile, AWriteThatFailsBeforeTheRemovalChangesNothing) {
         EXPECT_EQ(studentRows(), oldStudents);
         EXPECT_EQ(test::fileBytes(ini), oldFile);
         EXPECT_FALSE(tempFileLeft());
-        EXPECT_EQ(test::comboItems(w->Combo1), QStringList({":أول:1", ":أول:2", ":ثاني:١"}));
+        EXPECT_EQ(test::comboItems(w->targetClassPicker),
+                  QStringList({":أول:1", ":أول:2", ":ثاني:١"}));
     }
 }
 
@@ -125,20 +126,20 @@ TEST_F(ClassListFile, ARenameThatFailsAfterTheRemovalSaysTheFileWasNotUpdated) {
     EXPECT_EQ(studentRows().size(), 2);
     EXPECT_EQ(test::fileBytes(ini), oldFile);
     EXPECT_FALSE(tempFileLeft());
-    EXPECT_EQ(test::comboItems(w->Combo1), QStringList({":أول:1", ":ثاني:١"}));
+    EXPECT_EQ(test::comboItems(w->targetClassPicker), QStringList({":أول:1", ":ثاني:١"}));
 }
 
 TEST_F(ClassListFile, TheListSaveThatFailsIsToldAndKeepsTheOldFile) {
     for (const At at : test::kFaultPoints) {
         WriteFaultScope fault(at, "SchoolInfo.ini");
         const size_t before = scope.dialogs().shown.size();
-        w->SaveIt->click();
+        w->saveClassListButton->click();
         ASSERT_EQ(scope.dialogs().shown.size(), before + 1);
         EXPECT_TRUE(scope.dialogs().shown.back().text.contains(QDir::toNativeSeparators(ini)));
         EXPECT_EQ(test::fileBytes(ini), oldFile);
         EXPECT_FALSE(tempFileLeft());
     }
-    w->SaveIt->click();
+    w->saveClassListButton->click();
     EXPECT_EQ(shell::readSchoolInfoLines(ini),
               QStringList({"مدرسة النور", ":أول:1", ":أول:2", ":ثاني:1"}));
 }

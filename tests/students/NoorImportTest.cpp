@@ -4,7 +4,7 @@
 #include "platform/AppState.h"
 #include "platform/BidiText.h"
 #include "shell/ShellTestSupport.h"
-#include "students/Elem.h"
+#include "students/StudentsImportWindow.h"
 #include "support/EnvScope.h"
 #include "support/ScriptedDialogs.h"
 
@@ -364,9 +364,9 @@ TEST_F(NoorImport, WindowTellsSuccessAfterTheClassTableAndEnds) {
     };
     auto rec = std::make_shared<Recording>();
     auto previous = platform::setSystemMessagePresenter(rec);
-    Elem w;
+    StudentsImportWindow w;
     w.setPath(fixture("students.xls"));
-    w.GetExsl->click();
+    w.startImportButton->click();
     platform::setSystemMessagePresenter(previous);
     EXPECT_EQ(rec->seen, QStringList{"تم مسح جميع البيانات السابقة واستبدالها #3#15"});
     EXPECT_EQ(exit.code, 0);
@@ -388,7 +388,7 @@ TEST_F(NoorImport, WindowKeepsAnsweringWhileTheReaderRuns) {
     sijill::test::EnvScope reader("SIJILL_XLS_READER", script.toUtf8());
     ExitRecorder exit;
     ScriptedScope scope;
-    Elem w;
+    StudentsImportWindow w;
     w.show();
     w.setPath(fixture("students.xls"));
 
@@ -399,12 +399,12 @@ TEST_F(NoorImport, WindowKeepsAnsweringWhileTheReaderRuns) {
     bool waitShown = false, closeRefused = false, stillOpen = false;
     QTimer::singleShot(600, [&] {
         waitShown = w.PicWait->isVisible() && !w.PicWait->grab().isNull();
-        w.GetExsl->click();
-        sijill::test::leftClick(w.Image7);
+        w.startImportButton->click();
+        sijill::test::leftClick(w.closePicture);
         closeRefused = !w.close();
         stillOpen = w.isVisible();
     });
-    w.GetExsl->click();
+    w.startImportButton->click();
     EXPECT_GE(ticks, 10);
     EXPECT_TRUE(waitShown);
     EXPECT_TRUE(closeRefused);
@@ -421,12 +421,12 @@ TEST_F(NoorImport, WindowReturnsUsableAfterCancelRefusalOrClose) {
     const QStringList oldStudents = studentRows();
     ExitRecorder exit;
     ScriptedScope scope;
-    Elem w;
+    StudentsImportWindow w;
     w.show();
     w.setPath(fixture("students-nomark.xls"));
     for (const QString& answer : {QStringLiteral("إلغاء"), ScriptedDialogs::kClose}) {
         scope.dialogs().answer(answer);
-        w.GetExsl->click();
+        w.startImportButton->click();
         ASSERT_FALSE(scope.dialogs().shown.empty());
         EXPECT_EQ(scope.dialogs().shown.back().text, " هذا الملف غير صالح هل تريد الاستمرار ");
         EXPECT_EQ(scope.dialogs().shown.back().mode, 2);
@@ -435,7 +435,7 @@ TEST_F(NoorImport, WindowReturnsUsableAfterCancelRefusalOrClose) {
         EXPECT_EQ(studentRows(), oldStudents);
     }
     w.setPath(fixture("students-badcode.xls"));
-    w.GetExsl->click();
+    w.startImportButton->click();
     EXPECT_EQ(scope.dialogs().shown.back().style, 1);
     EXPECT_TRUE(scope.dialogs().shown.back().text.contains("السطر 9"));
     EXPECT_FALSE(w.PicWait->isVisible());
@@ -450,14 +450,14 @@ TEST_F(NoorImport, WindowWithoutAPathSaysSoAndCloses) {
     const QStringList oldStudents = studentRows();
     ScriptedScope scope;
     bool chooserPictureHidden = false;
-    Elem::setEmptyPathAction([&] { chooserPictureHidden = true; });
-    auto* w = new Elem;
+    StudentsImportWindow::setEmptyPathAction([&] { chooserPictureHidden = true; });
+    auto* w = new StudentsImportWindow;
     w->setAttribute(Qt::WA_DeleteOnClose);
-    QPointer<Elem> alive(w);
+    QPointer<StudentsImportWindow> alive(w);
     w->show();
     w->setPath(QString());
-    w->GetExsl->click();
-    Elem::setEmptyPathAction({});
+    w->startImportButton->click();
+    StudentsImportWindow::setEmptyPathAction({});
     ASSERT_EQ(scope.systemShown.size(), 1u);
     EXPECT_EQ(scope.systemShown[0].title, "خطأ في تحديد اسم الملف");
     EXPECT_EQ(scope.systemShown[0].text, "لم تحدد اسم الملف");

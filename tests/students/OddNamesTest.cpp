@@ -2,8 +2,8 @@
 // separators the program uses: each action changes exactly its own records.
 #include "StudentsTestSupport.h"
 #include "shell/MainForm.h"
+#include "students/ClassMaintenanceWindow.h"
 #include "students/StudentLineDelegate.h"
-#include "students/StudentsReorder.h"
 #include "support/OddNamesSchool.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WidgetText.h"
@@ -35,20 +35,20 @@ protected:
         test::seedOddNamesSchool(home);
         main = std::make_unique<shell::MainForm>();
         main->reloadClassList();
-        w = std::make_unique<StudentsReorder>();
+        w = std::make_unique<ClassMaintenanceWindow>();
         w->formLoad();
         w->resize(w->size());
         w->show();
     }
 
     int classIndex(const QString& item) const {
-        const int i = w->Combo1->findText(item);
+        const int i = w->targetClassPicker->findText(item);
         EXPECT_GE(i, 0) << item.toStdString();
         return i;
     }
     void show(const QString& item) {
-        w->Combo4->setCurrentIndex(classIndex(item) + 1);
-        w->Combo4_Click();
+        w->classPicker->setCurrentIndex(classIndex(item) + 1);
+        w->onClassChosen();
     }
     // A mouse click on the line of `civil`, with the given keys held.
     void click(const QString& civil, Qt::KeyboardModifiers keys = Qt::NoModifier) {
@@ -77,7 +77,7 @@ protected:
     TestHome home;
     ScriptedScope scope;
     std::unique_ptr<shell::MainForm> main;
-    std::unique_ptr<StudentsReorder> w;
+    std::unique_ptr<ClassMaintenanceWindow> w;
 };
 
 } // namespace
@@ -85,7 +85,7 @@ protected:
 TEST_F(OddNames, EachClassListsItsOwnStudentsWhateverItsNameHolds) {
     EXPECT_EQ(test::comboItems(main->classPicker),
               QStringList({"أول-%1 & <ج>", "أول-1", "أول-1-أ", "أول-1:ب", "ثاني- 2|\"د\" "}));
-    EXPECT_EQ(test::comboItems(w->Combo1),
+    EXPECT_EQ(test::comboItems(w->targetClassPicker),
               QStringList({":أول:%1 & <ج>", ":أول:1", ":أول:1-أ", ":أول:1:ب", ":ثاني:2|\"د\""}));
     const std::vector<std::pair<QString, QStringList>> expected = {
         {":أول:1", {"1001", "1002"}},   {":أول:1-أ", {"1003", "1004"}},
@@ -105,10 +105,10 @@ TEST_F(OddNames, RemovingAClassDeletesThatClassAlone) {
             expected.removeOne(row);
         QStringList classes = test::classRows();
         classes.removeOne("ابتدائي|أول|" + cls + "|1");
-        w->Image5_Click(4);
-        w->Combo1->setCurrentIndex(classIndex(":أول:" + cls));
+        w->onToolbarClicked(4);
+        w->targetClassPicker->setCurrentIndex(classIndex(":أول:" + cls));
         scope.dialogs().answer("موافق");
-        w->Command2->click();
+        w->removeClassButton->click();
         EXPECT_EQ(scope.dialogs().shown.back().text, " سيتم حذف جميع الطلاب الذين في :أول:" + cls);
         EXPECT_EQ(storedStudents(), expected) << cls.toStdString();
         EXPECT_EQ(test::classRows(), classes);
@@ -126,11 +126,11 @@ TEST_F(OddNames, TwoPlainClicksThenMoveMovesTheLastOneOnly) {
     show(":أول:1");
     click("1001");
     click("1002");
-    w->Image5_Click(5);
-    EXPECT_EQ(w->Label1->text(), "خالد:الأول");
-    w->Combo1->setCurrentIndex(classIndex(":أول:1:ب"));
+    w->onToolbarClicked(5);
+    EXPECT_EQ(w->moveCaption->text(), "خالد:الأول");
+    w->targetClassPicker->setCurrentIndex(classIndex(":أول:1:ب"));
     scope.dialogs().answer("لا"); // move
-    w->Command1->click();
+    w->moveButton->click();
     EXPECT_TRUE(scope.dialogs().shown.back().text.startsWith("خالد:الأول\r\n"));
     QStringList expected = test::oddNamesStudents();
     expected[1] = "02|خالد:الأول|051002|1002|1|الابتدائي|أول|1:ب"; // the stage stays
@@ -143,13 +143,13 @@ TEST_F(OddNames, CtrlClickPicksTwoAndTheQuestionNamesBoth) {
     show(":أول:1-أ");
     click("1003");
     click("1004", Qt::ControlModifier);
-    w->Image5_Click(5);
+    w->onToolbarClicked(5);
     if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty())
         w->grab().save(look + "/MoveTwo.png");
-    EXPECT_EQ(w->Label1->text(), "2 من الطلاب: علي|حسن، O'Neil عمر");
-    w->Combo1->setCurrentIndex(classIndex(":أول:%1 & <ج>"));
+    EXPECT_EQ(w->moveCaption->text(), "2 من الطلاب: علي|حسن، O'Neil عمر");
+    w->targetClassPicker->setCurrentIndex(classIndex(":أول:%1 & <ج>"));
     scope.dialogs().answer("نعم"); // copy
-    w->Command1->click();
+    w->moveButton->click();
     EXPECT_TRUE(
         scope.dialogs().shown.back().text.startsWith("2 من الطلاب: علي|حسن، O'Neil عمر\r\n"));
     QStringList expected = test::oddNamesStudents();
@@ -171,11 +171,11 @@ TEST_F(OddNames, CtrlClickPicksTwoAndTheQuestionNamesBoth) {
 TEST_F(OddNames, MovingOrCopyingIntoTheOwnClassIsRefused) {
     show(":أول:1:ب");
     click("1006");
-    w->Image5_Click(5);
-    w->Combo1->setCurrentIndex(classIndex(":أول:1:ب"));
+    w->onToolbarClicked(5);
+    w->targetClassPicker->setCurrentIndex(classIndex(":أول:1:ب"));
     for (const char* answer : {"لا", "نعم"}) {
         scope.dialogs().answer(answer);
-        w->Command1->click();
+        w->moveButton->click();
         EXPECT_EQ(scope.dialogs().shown.back().text,
                   "لا يمكن نقل الطالب أو نسخه إلى فصله نفسه:\r\nماجد %1 %");
         EXPECT_EQ(storedStudents(), test::oddNamesStudents());
@@ -186,10 +186,10 @@ TEST_F(OddNames, MovingOrCopyingIntoTheOwnClassIsRefused) {
 TEST_F(OddNames, DeletingAStudentDeletesThatRowAlone) {
     show(":أول:1-أ");
     click("1003");
-    w->Image5_Click(1);
-    EXPECT_EQ(w->Label4[2]->text(), " علي|حسن ");
+    w->onToolbarClicked(1);
+    EXPECT_EQ(w->panelCaptions[2]->text(), " علي|حسن ");
     scope.systemAnswers.push_back(QMessageBox::Yes);
-    w->StuDelete->click();
+    w->deleteStudentButton->click();
     QStringList expected = test::oddNamesStudents();
     expected.removeAt(2);
     EXPECT_EQ(storedStudents(), expected);
@@ -197,17 +197,17 @@ TEST_F(OddNames, DeletingAStudentDeletesThatRowAlone) {
 
 TEST_F(OddNames, ArabicIndicDigitsMakeNoSecondClass) {
     const QStringList classes = test::classRows();
-    w->Text7[0]->setText("الابتدائي");
-    w->Text7[2]->setText("أول");
-    w->Text7[1]->setText(" ١ ");
-    w->Command9->click();
+    w->editFields[0]->setText("الابتدائي");
+    w->editFields[2]->setText("أول");
+    w->editFields[1]->setText(" ١ ");
+    w->addClassButton->click();
     EXPECT_EQ(test::classRows(), classes);
     EXPECT_EQ(scope.dialogs().shown.back().text, "هذا الفصل موجود في قائمة الفصول: أول - 1");
     // A new class typed with Arabic-Indic digits is stored with Latin ones.
-    w->Text7[1]->setText("٢");
-    w->Command9->click();
+    w->editFields[1]->setText("٢");
+    w->addClassButton->click();
     EXPECT_EQ(test::classRows().last(), "الابتدائي|أول|2|<null>");
-    EXPECT_EQ(test::comboItems(w->Combo1).last(), "الابتدائي:أول:2");
+    EXPECT_EQ(test::comboItems(w->targetClassPicker).last(), "الابتدائي:أول:2");
 }
 
 // The number stands in a column of its own at the right edge of every line,

@@ -1,6 +1,6 @@
 #include "students/SkillsImport.h"
 #include "StudentsTestSupport.h"
-#include "students/Elem.h"
+#include "students/StudentsImportWindow.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QCoreApplication>
@@ -59,20 +59,20 @@ TEST(SkillsImport, WindowImportsWithTheTypedGrade) {
     sijill::test::useBuiltReader();
     sijill::test::TestHome home;
     sijill::test::ScriptedScope scope;
-    Elem_skils w;
-    EXPECT_EQ(w.Text1->text(), "الصف");
-    EXPECT_EQ(w.GetExsl->text(), "ابتدائي");
+    SkillsImportWindow w;
+    EXPECT_EQ(w.gradeBox->text(), "الصف");
+    EXPECT_EQ(w.startImportButton->text(), "ابتدائي");
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
     w.setPath(fixture("skills.xls"));
-    w.Text1->setText("الرابع");
-    w.GetExsl->click();
+    w.gradeBox->setText("الرابع");
+    w.startImportButton->click();
     EXPECT_EQ(skills().size(), 4);
     EXPECT_TRUE(skills()[0].startsWith("الرابع|"));
     EXPECT_EQ(w.Status->text(), "استخراج بيانات المدرسة");
     EXPECT_TRUE(scope.dialogs().shown.empty());
 
     w.setPath(fixture("damaged-html.xls"));
-    w.GetExsl->click();
+    w.startImportButton->click();
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_TRUE(scope.dialogs().shown[0].text.contains("HTML"));
     EXPECT_EQ(skills().size(), 4);
@@ -90,14 +90,14 @@ TEST(SkillsImport, TheWindowCannotCloseWhileTheReaderRuns) {
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setReaderProgram(script.fileName());
     sijill::test::ScriptedScope scope;
-    auto* w = new Elem_skils;
+    auto* w = new SkillsImportWindow;
     w->setAttribute(Qt::WA_DeleteOnClose);
-    QPointer<Elem_skils> alive(w);
+    QPointer<SkillsImportWindow> alive(w);
     w->show();
     w->setPath(fixture("skills.xls"));
     bool refused = false;
     QTimer::singleShot(400, [&] { refused = !w->close(); });
-    w->GetExsl->click();
+    w->startImportButton->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_FALSE(alive.isNull());
     EXPECT_TRUE(refused);

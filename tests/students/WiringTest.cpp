@@ -4,8 +4,8 @@
 #include "shell/MainForm.h"
 #include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfileWindow.h"
-#include "students/Elem.h"
-#include "students/StudentsReorder.h"
+#include "students/StudentsImportWindow.h"
+#include "students/ClassMaintenanceWindow.h"
 #include "students/StudentsWiring.h"
 #include "support/ScriptedDialogs.h"
 
@@ -43,15 +43,16 @@ protected:
         installStudentWindows(main);
     }
     void TearDown() override {
-        for (QWidget* w : std::initializer_list<QWidget*>{loadedElem(), loadedElemSkils(),
-                                                          loadedStudentsReorder()})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{loadedStudentsImportWindow(),
+                                             loadedSkillsImportWindow(), loadedClassMaintenance()})
             if (w)
                 w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         platform::setFileChooserPresenter(previous);
         ImportWindow::setDefaultPathSource({});
-        Elem::setChooserOpener({});
-        Elem::setEmptyPathAction({});
+        StudentsImportWindow::setChooserOpener({});
+        StudentsImportWindow::setEmptyPathAction({});
         shell::unregisterChooserMode("استيراد ابتدائي");
         shell::unregisterChooserMode("استيراد المهارات");
         shell::unloadSchoolProfileWindow();
@@ -72,11 +73,11 @@ TEST_F(Road, MenuItemOneImportsTheChosenWorkbookAndEnds) {
     main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
     EXPECT_EQ(picker->modes, QStringList{"استيراد ابتدائي|*.xls"});
     EXPECT_FALSE(main.isEnabled());
-    Elem* elem = loadedElem();
+    StudentsImportWindow* elem = loadedStudentsImportWindow();
     ASSERT_NE(elem, nullptr);
     EXPECT_TRUE(elem->isVisible());
     EXPECT_EQ(elem->path(), picker->file);
-    elem->GetExsl->click();
+    elem->startImportButton->click();
     EXPECT_EQ(exit.code, 0);
     EXPECT_EQ(sijill::test::studentRows().size(), 15);
     ASSERT_FALSE(scope.systemShown.empty());
@@ -88,10 +89,10 @@ TEST_F(Road, SkillsImportFromItsOwnChooserMode) {
     main.chooseMenuItem(shell::MainMenuItem::ImportSkills);
     EXPECT_EQ(picker->modes, QStringList{"استيراد المهارات|*.xls"});
     EXPECT_TRUE(main.isEnabled());
-    Elem_skils* w = loadedElemSkils();
+    SkillsImportWindow* w = loadedSkillsImportWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
-    w->GetExsl->click();
+    w->startImportButton->click();
     EXPECT_EQ(sijill::test::tableRows("Elemn_skils.db", "SELECT count(*) FROM elemn_skills"),
               QStringList{"4"});
 }
@@ -101,13 +102,13 @@ TEST_F(Road, MenuItemEightOpensTheClassLists) {
     EXPECT_EQ(scope.dialogs().shown.back().text, "لا يوجد بيانات للصفوف");
     EXPECT_TRUE(main.isEnabled());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(loadedStudentsReorder(), nullptr);
+    EXPECT_EQ(loadedClassMaintenance(), nullptr);
 
     home.exec("Schedual.db", "INSERT INTO grades (kind,grade,class) VALUES ('ابتدائي','أول','1')");
     main.reloadClassList();
     main.chooseMenuItem(shell::MainMenuItem::EditStudents);
-    ASSERT_NE(loadedStudentsReorder(), nullptr);
-    EXPECT_TRUE(loadedStudentsReorder()->isVisible());
+    ASSERT_NE(loadedClassMaintenance(), nullptr);
+    EXPECT_TRUE(loadedClassMaintenance()->isVisible());
     EXPECT_FALSE(main.isEnabled());
 }
 
@@ -123,7 +124,7 @@ TEST_F(Road, TheMainWindowStaysDisabledUntilTheImportWindowCloses) {
         main.chooseMenuItem(shell::MainMenuItem::ImportStudents);
         ASSERT_NE(shell::loadedSchoolProfileWindow(), nullptr);
         EXPECT_EQ(shell::loadedSchoolProfileWindow()->chosenPathBox->text(), picker->file);
-        Elem* elem = loadedElem();
+        StudentsImportWindow* elem = loadedStudentsImportWindow();
         ASSERT_NE(elem, nullptr);
         EXPECT_TRUE(elem->isVisible());
         EXPECT_FALSE(main.isEnabled()) << finished;

@@ -8,18 +8,18 @@ namespace sijill::students {
 
 // The students import window: the user starts the import of the Noor
 // students workbook whose path the file chooser left.
-class Elem : public ImportWindow {
+class StudentsImportWindow : public ImportWindow {
     Q_OBJECT
 public:
-    Elem();
+    StudentsImportWindow();
 
-    QLabel* Image6 = nullptr;        // decorative picture
-    QPushButton* RunExcel = nullptr; // opens the chooser, as the main menu does
+    QLabel* workbookPicture = nullptr;           // decorative picture
+    QPushButton* chooseWorkbookButton = nullptr; // opens the chooser, as the main menu does
 
-    void Elem_RunExcel_Click();
-    void Elem_GetExsl_Click();
+    void onChooseWorkbookClicked();
+    void onStartImportClicked();
 
-    // How RunExcel opens the file chooser (pattern "*.xls", shown modeless);
+    // How chooseWorkbookButton opens the file chooser (pattern "*.xls", shown modeless);
     // the program sets it once.
     static void setChooserOpener(std::function<void(const QString& pattern)> opener);
     // Called when the import finds no path (the chooser's SaveImage hides).
@@ -27,22 +27,22 @@ public:
 };
 
 // The course-skills import window.
-class Elem_skils : public ImportWindow {
+class SkillsImportWindow : public ImportWindow {
     Q_OBJECT
 public:
-    Elem_skils();
+    SkillsImportWindow();
 
-    QLineEdit* Text1 = nullptr; // the grade of every row of the next import
+    QLineEdit* gradeBox = nullptr; // the grade of every row of the next import
 
-    void Elem_skils_GetExsl_Click();
+    void onStartImportClicked();
 };
 
 // The windows, loaded (with their loading) when they are not; each is deleted
 // when it closes, so the next use starts from its design.
-Elem* elemForm();
-Elem_skils* elemSkilsForm();
+StudentsImportWindow* studentsImportWindow();
+SkillsImportWindow* skillsImportWindow();
 // The window when it is loaded, else nullptr.
-Elem* loadedElem();
-Elem_skils* loadedElemSkils();
+StudentsImportWindow* loadedStudentsImportWindow();
+SkillsImportWindow* loadedSkillsImportWindow();
 
 } // namespace sijill::students

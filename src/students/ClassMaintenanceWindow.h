@@ -19,10 +19,10 @@ namespace sijill::students {
 // The class-list maintenance window ("توزيع الطلاب"): lists a class or the
 // whole school and changes students and classes through its panels. Every
 // change addresses the students table by row identity.
-class StudentsReorder : public QWidget, public platform::TypedEdits {
+class ClassMaintenanceWindow : public QWidget, public platform::TypedEdits {
     Q_OBJECT
 public:
-    StudentsReorder();
+    ClassMaintenanceWindow();
 
     // The opening: geometry beside the main window, the class selectors from
     // the main window's class list (or from `classKeys` when given), then all
@@ -30,61 +30,62 @@ public:
     void formLoad();
     void formLoad(const QStringList& classKeys);
 
-    QLabel* ImNew = nullptr; // close picture
+    QLabel* closePicture = nullptr; // close picture
     QFrame* MyBorder = nullptr;
     QWidget* PicNew = nullptr;
-    QComboBox* Combo4 = nullptr; // class selector; item 0 all students
-    QComboBox* Combo1 = nullptr; // target selector: Combo4's items without item 0
+    QComboBox* classPicker = nullptr;       // class selector; item 0 all students
+    QComboBox* targetClassPicker = nullptr; // target selector: classPicker's items without item 0
     QListWidget* SelectList = nullptr;
-    QCheckBox* Check1 = nullptr; // busy: while checked, choosing a class lists nothing
-    QLabel* Picture2 = nullptr;  // the toolbar picture
-    std::vector<QLabel*> Image5; // click areas over the toolbar: 0..5
-    std::vector<QLabel*> Label4; // captions; 2 shows the name to delete
+    QCheckBox* busyCheck = nullptr;      // busy: while checked, choosing a class lists nothing
+    QLabel* toolbarPicture = nullptr;    // the toolbar picture
+    std::vector<QLabel*> toolbarButtons; // click areas over the toolbar: 0..5
+    std::vector<QLabel*> panelCaptions;  // captions; 2 shows the name to delete
 
     QWidget* PicAddStudent = nullptr;
-    std::vector<QLineEdit*> txAddNewName; // 0 name, 1 civil-registry number, 2 number, 3 phone
-    QComboBox* ComboAddNewName = nullptr;
-    QPushButton* Command4 = nullptr; // add student
+    std::vector<QLineEdit*> addStudentFields; // 0 name, 1 civil-registry number, 2 number, 3 phone
+    QComboBox* addStudentClassPicker = nullptr;
+    QPushButton* addStudentButton = nullptr; // add student
 
     QWidget* PicRearrange = nullptr;
-    std::vector<QLineEdit*> Text7;   // 0 kind, 1 class, 2 grade; 3 number, 4 name, 5 civil, 6 phone
-    QPushButton* Command6 = nullptr; // edit
-    QPushButton* Command10 = nullptr; // renumber
+    // 0 kind, 1 class, 2 grade; 3 number, 4 name, 5 civil, 6 phone
+    std::vector<QLineEdit*> editFields;
+    QPushButton* saveEditButton = nullptr; // edit
+    QPushButton* renumberButton = nullptr; // renumber
 
     QWidget* PicAddClass = nullptr;
-    QPushButton* Command9 = nullptr; // add class
+    QPushButton* addClassButton = nullptr; // add class
 
-    QWidget* Picture3 = nullptr;      // delete-student panel
-    QPushButton* StuDelete = nullptr; // delete
+    QWidget* deletePanel = nullptr;             // delete-student panel
+    QPushButton* deleteStudentButton = nullptr; // delete
 
-    QWidget* Picture1 = nullptr; // move, or remove-class panel
-    QLabel* Label1 = nullptr;
-    QPushButton* Command1 = nullptr; // move or copy
-    QPushButton* Command2 = nullptr; // remove class
-    QPushButton* SaveIt = nullptr;   // saves the class-list file
+    QWidget* movePanel = nullptr; // move, or remove-class panel
+    QLabel* moveCaption = nullptr;
+    QPushButton* moveButton = nullptr;          // move or copy
+    QPushButton* removeClassButton = nullptr;   // remove class
+    QPushButton* saveClassListButton = nullptr; // saves the class-list file
 
-    QLabel* Image1 = nullptr; // panel close pictures
-    QLabel* Image2 = nullptr;
-    QLabel* Image3 = nullptr;
-    QLabel* Image4 = nullptr;
-    QLabel* Image6 = nullptr;
+    QLabel* addClassCloser = nullptr; // panel close pictures
+    QLabel* addStudentCloser = nullptr;
+    QLabel* editCloser = nullptr;
+    QLabel* moveCloser = nullptr;
+    QLabel* deleteCloser = nullptr;
 
     // The lines on view, in list order, with their row identities.
     const std::vector<StudentLine>& lines() const { return lines_; }
 
-    void Combo4_Click();
-    void ComboAddNewName_Click();
-    void Image5_Click(int index);
-    void SelectList_Click();
-    void Label4_Click(int index);
-    void Command10_Click(); // renumber
-    void Command4_Click();  // add student
-    void Command6_Click();  // edit
-    void StuDelete_Click(); // delete
-    void Command1_Click();  // move or copy
-    void Command9_Click();  // add class
-    void Command2_Click();  // remove class
-    void SaveIt_Click();
+    void onClassChosen();
+    void onAddStudentClassChosen();
+    void onToolbarClicked(int index);
+    void onListClicked();
+    void onCaptionClicked(int index);
+    void onRenumberClicked();      // renumber
+    void onAddStudentClicked();    // add student
+    void onSaveEditClicked();      // edit
+    void onDeleteStudentClicked(); // delete
+    void onMoveClicked();          // move or copy
+    void onAddClassClicked();      // add class
+    void onRemoveClassClicked();   // remove class
+    void onSaveClassListClicked();
 
     // The edit panel is open and its boxes differ from the line they were
     // filled from (or last saved).
@@ -129,8 +130,8 @@ private:
 
 // Item 8 of the main menu: disables the main window and opens the window;
 // with an empty class list it says so and closes the window again.
-StudentsReorder* openStudentsReorder();
+ClassMaintenanceWindow* openClassMaintenance();
 // The window when it is open, else nullptr.
-StudentsReorder* loadedStudentsReorder();
+ClassMaintenanceWindow* loadedClassMaintenance();
 
 } // namespace sijill::students

@@ -20,13 +20,13 @@ class CalendarRequester;
 // rightmost column, the twelve months down the right side. It is loaded once
 // and then only hidden and shown; a window that needs a date opens it with a
 // request and receives the picked day through CalendarRequester.
-class MyCalendar : public QWidget {
+class CalendarWindow : public QWidget {
     Q_OBJECT
 public:
     // mainWindow: placed over on every activation; enabled again when a
     // request ends and no other window is open over it. May be null.
-    explicit MyCalendar(QWidget* mainWindow);
-    ~MyCalendar() override;
+    explicit CalendarWindow(QWidget* mainWindow);
+    ~CalendarWindow() override;
 
     // Opening, run once after construction: today from the program's clock,
     // today's month shown and previewed, the month facts.
@@ -49,41 +49,41 @@ public:
     int todayDayNumber() const { return model_.todayDayNumber(); }
 
     // Visible controls.
-    std::vector<QLabel*> MyDay;      // 0..39 day cells
-    std::vector<QLabel*> Image1;     // 0..11 month buttons
-    std::vector<QFrame*> Shape1;     // 0 hover, 1 today, 2 picked
-    QFrame* ShMonth = nullptr;       // the shown month's button
-    QFrame* Shape4 = nullptr;        // the month button under the pointer
-    QLabel* Day36 = nullptr;         // frame of the sixth row's one cell
-    QLabel* MyNote = nullptr;        // the asking window's instruction
-    QLabel* Lab = nullptr;           // weekday of the previewed day
-    QLabel* Label5 = nullptr;        // Hijri date text of the previewed day
-    QLabel* Label6 = nullptr;        // Gregorian date text of the same day
-    QPushButton* Command6 = nullptr; // OK
-    QLabel* Image2 = nullptr;        // close
+    std::vector<QLabel*> dayCells;          // 0..39 day cells
+    std::vector<QLabel*> monthButtons;      // 0..11 month buttons
+    std::vector<QFrame*> dayMarks;          // 0 hover, 1 today, 2 picked
+    QFrame* shownMonthMark = nullptr;       // the shown month's button
+    QFrame* hoverMonthMark = nullptr;       // the month button under the pointer
+    QLabel* sixthRowFrame = nullptr;        // frame of the sixth row's one cell
+    QLabel* instructionNote = nullptr;      // the asking window's instruction
+    QLabel* previewWeekday = nullptr;       // weekday of the previewed day
+    QLabel* previewHijriDate = nullptr;     // Hijri date text of the previewed day
+    QLabel* previewGregorianDate = nullptr; // Gregorian date text of the same day
+    QPushButton* okButton = nullptr;        // OK
+    QLabel* closePicture = nullptr;         // close
 
     // Stores kept out of view.
-    std::vector<QLabel*> MyCalendarD; // 0..39 Gregorian twins of the cells
-    QComboBox* Combo1 = nullptr;      // months
-    QComboBox* Combo2 = nullptr;      // years
-    QPushButton* MyToday = nullptr;
+    std::vector<QLabel*> gregorianCells; // 0..39 Gregorian twins of the cells
+    QComboBox* monthStore = nullptr;     // months
+    QComboBox* yearStore = nullptr;      // years
+    QPushButton* todayButton = nullptr;
     QLabel* DateYearH = nullptr;
-    QLabel* Label4 = nullptr; // today's Hijri day
-    QLabel* Label2 = nullptr; // today's month index in Combo1
-    QLabel* Label9 = nullptr; // today's year index in Combo2
+    QLabel* todayHijriDay = nullptr;   // today's Hijri day
+    QLabel* todayMonthIndex = nullptr; // today's month index in monthStore
+    QLabel* todayYearIndex = nullptr;  // today's year index in yearStore
     QLabel* DaySart = nullptr;
     QLabel* DayOfWeek = nullptr;
     QLabel* DayStartName = nullptr;
     QLabel* DayLast = nullptr;
 
     // Event actions.
-    void MyCalendar_MyDay_Click(int index);
-    void MyCalendar_MyDay_MouseMove(int index);
-    void MyCalendar_Image1_Click(int index);
-    void MyCalendar_Image1_MouseMove(int index);
-    void MyCalendar_MyToday_Click();
-    void MyCalendar_Command6_Click();
-    void MyCalendar_Image2_Click();
+    void onDayClicked(int index);
+    void onDayHovered(int index);
+    void onMonthClicked(int index);
+    void onMonthHovered(int index);
+    void onTodayClicked();
+    void onOkClicked();
+    void onCloseClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -114,10 +114,10 @@ private:
 
 // The one loaded calendar, or nullptr before the start-up has loaded it (and
 // after the window was closed through the system).
-MyCalendar* myCalendar();
+CalendarWindow* calendarWindow();
 
 // The loaded calendar; loads it (opening included) when it is not, or when
 // it was loaded for another main window.
-MyCalendar* loadMyCalendar(QWidget* mainWindow);
+CalendarWindow* loadCalendarWindow(QWidget* mainWindow);
 
 } // namespace sijill::dates

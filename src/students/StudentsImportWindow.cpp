@@ -1,4 +1,4 @@
-#include "students/Elem.h"
+#include "students/StudentsImportWindow.h"
 
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
@@ -32,12 +32,12 @@ std::function<void()>& emptyPathAction() {
     return f;
 }
 
-QPointer<Elem>& elemInstance() {
-    static QPointer<Elem> p;
+QPointer<StudentsImportWindow>& studentsImportInstance() {
+    static QPointer<StudentsImportWindow> p;
     return p;
 }
-QPointer<Elem_skils>& skilsInstance() {
-    static QPointer<Elem_skils> p;
+QPointer<SkillsImportWindow>& skillsImportInstance() {
+    static QPointer<SkillsImportWindow> p;
     return p;
 }
 
@@ -75,40 +75,42 @@ void tellRefusal(const QString& message) {
 
 } // namespace
 
-Elem::Elem()
-    : ImportWindow(QStringLiteral("Elem"), QStringLiteral("استيراد بيانات الطلاب من نور"), 600) {
-    GetExsl->setText(texts::kStartCaption);
-    GetExsl->setGeometry(twipsRect(2610, 2070, 1170, 495));
-    GetExsl->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+StudentsImportWindow::StudentsImportWindow()
+    : ImportWindow(QStringLiteral("StudentsImportWindow"),
+                   QStringLiteral("استيراد بيانات الطلاب من نور"), 600) {
+    startImportButton->setText(texts::kStartCaption);
+    startImportButton->setGeometry(twipsRect(2610, 2070, 1170, 495));
+    startImportButton->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
 
-    Image6 = new QLabel(PicExsl);
-    Image6->setObjectName(QStringLiteral("Image6"));
-    Image6->setGeometry(twipsRect(2010, 1110, 2370, 870));
-    Image6->setPixmap(drawnWorkbook(Image6->size()));
+    workbookPicture = new QLabel(importPanel);
+    workbookPicture->setObjectName(QStringLiteral("workbookPicture"));
+    workbookPicture->setGeometry(twipsRect(2010, 1110, 2370, 870));
+    workbookPicture->setPixmap(drawnWorkbook(workbookPicture->size()));
 
-    RunExcel = new QPushButton(this);
-    RunExcel->setObjectName(QStringLiteral("RunExcel"));
-    RunExcel->hide();
+    chooseWorkbookButton = new QPushButton(this);
+    chooseWorkbookButton->setObjectName(QStringLiteral("chooseWorkbookButton"));
+    chooseWorkbookButton->hide();
 
-    connect(GetExsl, &QPushButton::clicked, this, [this] { Elem_GetExsl_Click(); });
-    connect(RunExcel, &QPushButton::clicked, this, [this] { Elem_RunExcel_Click(); });
+    connect(startImportButton, &QPushButton::clicked, this, [this] { onStartImportClicked(); });
+    connect(chooseWorkbookButton, &QPushButton::clicked, this,
+            [this] { onChooseWorkbookClicked(); });
 }
 
-void Elem::setChooserOpener(std::function<void(const QString&)> opener) {
+void StudentsImportWindow::setChooserOpener(std::function<void(const QString&)> opener) {
     chooserOpener() = std::move(opener);
 }
 
-void Elem::setEmptyPathAction(std::function<void()> action) {
+void StudentsImportWindow::setEmptyPathAction(std::function<void()> action) {
     emptyPathAction() = std::move(action);
 }
 
-void Elem::Elem_RunExcel_Click() {
+void StudentsImportWindow::onChooseWorkbookClicked() {
     if (chooserOpener())
         chooserOpener()(QStringLiteral("*.xls"));
-    PicExsl->show();
+    importPanel->show();
 }
 
-void Elem::Elem_GetExsl_Click() {
+void StudentsImportWindow::onStartImportClicked() {
     if (busy())
         return;
     const QString file = path();
@@ -157,21 +159,22 @@ void Elem::Elem_GetExsl_Click() {
     }
 }
 
-Elem_skils::Elem_skils()
-    : ImportWindow(QStringLiteral("Elem_skils"), QStringLiteral("استيراد مهارات المقررات"), 195) {
-    GetExsl->setText(texts::kKindText);
-    GetExsl->setGeometry(twipsRect(2760, 2070, 990, 360));
+SkillsImportWindow::SkillsImportWindow()
+    : ImportWindow(QStringLiteral("SkillsImportWindow"), QStringLiteral("استيراد مهارات المقررات"),
+                   195) {
+    startImportButton->setText(texts::kKindText);
+    startImportButton->setGeometry(twipsRect(2760, 2070, 990, 360));
 
-    Text1 = new QLineEdit(texts::kSkillsGradeDefault, PicExsl);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(twipsRect(2280, 1560, 1845, 435));
-    Text1->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
-    Text1->setAlignment(Qt::AlignCenter);
+    gradeBox = new QLineEdit(texts::kSkillsGradeDefault, importPanel);
+    gradeBox->setObjectName(QStringLiteral("gradeBox"));
+    gradeBox->setGeometry(twipsRect(2280, 1560, 1845, 435));
+    gradeBox->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    gradeBox->setAlignment(Qt::AlignCenter);
 
-    connect(GetExsl, &QPushButton::clicked, this, [this] { Elem_skils_GetExsl_Click(); });
+    connect(startImportButton, &QPushButton::clicked, this, [this] { onStartImportClicked(); });
 }
 
-void Elem_skils::Elem_skils_GetExsl_Click() {
+void SkillsImportWindow::onStartImportClicked() {
     if (busy())
         return;
     const QString file = path();
@@ -186,37 +189,37 @@ void Elem_skils::Elem_skils_GetExsl_Click() {
     QApplication::processEvents();
     // Window events run while the reader works: no second start, no close.
     setBusy(true);
-    const SkillsOutcome outcome = importSkillsWorkbook(file, Text1->text());
+    const SkillsOutcome outcome = importSkillsWorkbook(file, gradeBox->text());
     setBusy(false);
     Status->setText(texts::kStatusExtracting);
     if (!outcome.ok)
         tellRefusal(outcome.message);
 }
 
-Elem* elemForm() {
-    if (!elemInstance()) {
-        auto* w = new Elem;
+StudentsImportWindow* studentsImportWindow() {
+    if (!studentsImportInstance()) {
+        auto* w = new StudentsImportWindow;
         w->setAttribute(Qt::WA_DeleteOnClose);
-        elemInstance() = w;
+        studentsImportInstance() = w;
     }
-    return elemInstance();
+    return studentsImportInstance();
 }
 
-Elem_skils* elemSkilsForm() {
-    if (!skilsInstance()) {
-        auto* w = new Elem_skils;
+SkillsImportWindow* skillsImportWindow() {
+    if (!skillsImportInstance()) {
+        auto* w = new SkillsImportWindow;
         w->setAttribute(Qt::WA_DeleteOnClose);
-        skilsInstance() = w;
+        skillsImportInstance() = w;
     }
-    return skilsInstance();
+    return skillsImportInstance();
 }
 
-Elem* loadedElem() {
-    return elemInstance();
+StudentsImportWindow* loadedStudentsImportWindow() {
+    return studentsImportInstance();
 }
 
-Elem_skils* loadedElemSkils() {
-    return skilsInstance();
+SkillsImportWindow* loadedSkillsImportWindow() {
+    return skillsImportInstance();
 }
 
 } // namespace sijill::students

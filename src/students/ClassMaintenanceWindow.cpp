@@ -1,4 +1,4 @@
-#include "students/StudentsReorder.h"
+#include "students/ClassMaintenanceWindow.h"
 
 #include "data/DataError.h"
 #include "platform/ChildWindow.h"
@@ -38,8 +38,8 @@ namespace {
 const QColor kPanelGreen(0x1B, 0x6E, 0x3C);
 constexpr std::uint32_t kPanelColour = 0xC8D0D4;
 
-QPointer<StudentsReorder>& instance() {
-    static QPointer<StudentsReorder> p;
+QPointer<ClassMaintenanceWindow>& instance() {
+    static QPointer<ClassMaintenanceWindow> p;
     return p;
 }
 
@@ -147,8 +147,8 @@ void recountClasses() {
 
 } // namespace
 
-StudentsReorder::StudentsReorder() : QWidget(nullptr, Qt::Window) {
-    setObjectName(QStringLiteral("StudentsReorder"));
+ClassMaintenanceWindow::ClassMaintenanceWindow() : QWidget(nullptr, Qt::Window) {
+    setObjectName(QStringLiteral("ClassMaintenanceWindow"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(texts::kReorderCaption);
     shell::childOfMainForm(this, this);
@@ -156,9 +156,10 @@ StudentsReorder::StudentsReorder() : QWidget(nullptr, Qt::Window) {
     build();
 }
 
-QLabel* StudentsReorder::makeCaption(QWidget* parent, const QString& text, int left, int top) {
+QLabel* ClassMaintenanceWindow::makeCaption(QWidget* parent, const QString& text, int left,
+                                            int top) {
     auto* l = new QLabel(text, parent);
-    l->setObjectName(QStringLiteral("Label4_%1").arg(Label4.size()));
+    l->setObjectName(QStringLiteral("panelCaption%1").arg(panelCaptions.size()));
     l->setFont(arabicFont());
     l->adjustSize();
     // The substitute fonts are wider than the designed ones: keep the caption
@@ -166,12 +167,12 @@ QLabel* StudentsReorder::makeCaption(QWidget* parent, const QString& text, int l
     const int x = std::min(twips(left), parent->width() - l->width() - 4);
     l->move(std::max(0, x), twips(top));
     l->installEventFilter(this);
-    Label4.push_back(l);
+    panelCaptions.push_back(l);
     return l;
 }
 
-QWidget* StudentsReorder::makePanel(const char* name, const QString& title, int heightTw,
-                                    QLabel** closer) {
+QWidget* ClassMaintenanceWindow::makePanel(const char* name, const QString& title, int heightTw,
+                                           QLabel** closer) {
     auto* panel = new QFrame(this);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setFrameShape(QFrame::Box);
@@ -190,19 +191,19 @@ QWidget* StudentsReorder::makePanel(const char* name, const QString& title, int 
     return panel;
 }
 
-void StudentsReorder::build() {
+void ClassMaintenanceWindow::build() {
     fill(this, platform::vbColor(kPanelColour));
     auto* band = new QLabel(this);
     band->setObjectName(QStringLiteral("TitleBand"));
     band->setGeometry(0, 0, twips(6810), twips(435));
     band->setPixmap(drawnTitleBand(band->size(), texts::kReorderCaption, 11));
 
-    ImNew = new QLabel(this);
-    ImNew->setObjectName(QStringLiteral("ImNew"));
-    ImNew->setGeometry(twipsRect(75, 45, 390, 375));
-    ImNew->setPixmap(drawnCloseButton(twips(345)));
-    ImNew->setCursor(Qt::PointingHandCursor);
-    ImNew->installEventFilter(this);
+    closePicture = new QLabel(this);
+    closePicture->setObjectName(QStringLiteral("closePicture"));
+    closePicture->setGeometry(twipsRect(75, 45, 390, 375));
+    closePicture->setPixmap(drawnCloseButton(twips(345)));
+    closePicture->setCursor(Qt::PointingHandCursor);
+    closePicture->installEventFilter(this);
 
     MyBorder = new QFrame(this);
     MyBorder->setObjectName(QStringLiteral("MyBorder"));
@@ -213,15 +214,15 @@ void StudentsReorder::build() {
     PicNew->setObjectName(QStringLiteral("PicNew"));
     PicNew->setGeometry(twipsRect(90, 435, 6510, 10000));
 
-    // Label4(0) and (1): the captions of the class selector.
+    // panelCaptions(0) and (1): the captions of the class selector.
     makeCaption(PicNew, QStringLiteral("عرض حسب"), 5130, 540);
     makeCaption(PicNew, texts::kClassCaption, 5070, 75);
 
-    Combo4 = new QComboBox(PicNew);
-    Combo4->setObjectName(QStringLiteral("Combo4"));
-    Combo4->setGeometry(twipsRect(90, 30, 4635, 420));
-    Combo4->setFont(arabicFont());
-    connect(Combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
+    classPicker = new QComboBox(PicNew);
+    classPicker->setObjectName(QStringLiteral("classPicker"));
+    classPicker->setGeometry(twipsRect(90, 30, 4635, 420));
+    classPicker->setFont(arabicFont());
+    connect(classPicker, &QComboBox::activated, this, [this] { onClassChosen(); });
 
     SelectList = new QListWidget(PicNew);
     SelectList->setObjectName(QStringLiteral("SelectList"));
@@ -232,115 +233,123 @@ void StudentsReorder::build() {
     // A click picks one line; Ctrl and Shift pick more.
     SelectList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     SelectList->setItemDelegate(new StudentLineDelegate(SelectList));
-    connect(SelectList, &QListWidget::itemClicked, this, [this] { SelectList_Click(); });
+    connect(SelectList, &QListWidget::itemClicked, this, [this] { onListClicked(); });
 
-    Picture2 = new QLabel(PicNew);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setGeometry(twipsRect(0, 8775, 6435, 1170));
-    Picture2->setPixmap(drawnToolbar());
+    toolbarPicture = new QLabel(PicNew);
+    toolbarPicture->setObjectName(QStringLiteral("toolbarPicture"));
+    toolbarPicture->setGeometry(twipsRect(0, 8775, 6435, 1170));
+    toolbarPicture->setPixmap(drawnToolbar());
     const int areas[6][2] = {{3645, 210}, {2640, 210}, {1635, 210},
                              {3645, 645}, {2640, 660}, {645, 210}};
     for (int i = 0; i < 6; ++i) {
-        auto* area = new QLabel(Picture2);
-        area->setObjectName(QStringLiteral("Image5_%1").arg(i));
+        auto* area = new QLabel(toolbarPicture);
+        area->setObjectName(QStringLiteral("toolbarButton%1").arg(i));
         area->setGeometry(twipsRect(areas[i][0], areas[i][1], 960, 360));
         area->setCursor(Qt::PointingHandCursor);
         area->installEventFilter(this);
-        Image5.push_back(area);
+        toolbarButtons.push_back(area);
     }
 
-    Check1 = new QCheckBox(this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->hide();
-    SaveIt = new QPushButton(QStringLiteral("Save it"), this);
-    SaveIt->setObjectName(QStringLiteral("SaveIt"));
-    SaveIt->hide();
-    connect(SaveIt, &QPushButton::clicked, this, [this] { SaveIt_Click(); });
+    busyCheck = new QCheckBox(this);
+    busyCheck->setObjectName(QStringLiteral("busyCheck"));
+    busyCheck->hide();
+    saveClassListButton = new QPushButton(QStringLiteral("Save it"), this);
+    saveClassListButton->setObjectName(QStringLiteral("saveClassListButton"));
+    saveClassListButton->hide();
+    connect(saveClassListButton, &QPushButton::clicked, this, [this] { onSaveClassListClicked(); });
 
     // Add student.
-    PicAddStudent = makePanel("PicAddStudent", QStringLiteral("إضافة بيانات طالب"), 2310, &Image2);
-    txAddNewName.push_back(
-        makeBox(PicAddStudent, "txAddNewName0", 75, 495, 5085, 495, arabicFont()));
-    txAddNewName.push_back(
-        makeBox(PicAddStudent, "txAddNewName1", 3750, 1080, 1260, 375, boxFont()));
-    txAddNewName.push_back(
-        makeBox(PicAddStudent, "txAddNewName2", 4425, 1635, 750, 375, boxFont()));
-    txAddNewName.push_back(
-        makeBox(PicAddStudent, "txAddNewName3", 1875, 1770, 990, 375, boxFont()));
-    txAddNewName[3]->setText(QStringLiteral("123"));
+    PicAddStudent =
+        makePanel("PicAddStudent", QStringLiteral("إضافة بيانات طالب"), 2310, &addStudentCloser);
+    addStudentFields.push_back(
+        makeBox(PicAddStudent, "addStudentField0", 75, 495, 5085, 495, arabicFont()));
+    addStudentFields.push_back(
+        makeBox(PicAddStudent, "addStudentField1", 3750, 1080, 1260, 375, boxFont()));
+    addStudentFields.push_back(
+        makeBox(PicAddStudent, "addStudentField2", 4425, 1635, 750, 375, boxFont()));
+    addStudentFields.push_back(
+        makeBox(PicAddStudent, "addStudentField3", 1875, 1770, 990, 375, boxFont()));
+    addStudentFields[3]->setText(QStringLiteral("123"));
     addFilled_ = addBoxes();
     makeCaption(PicAddStudent, texts::kNameCaption, 5250, 540);
     makeCaption(PicAddStudent, texts::kCivilCaption, 5250, 1080);
     makeCaption(PicAddStudent, texts::kNumberCaption, 5250, 1650);
     makeCaption(PicAddStudent, texts::kGradeCaption, 2940, 1080);
     makeCaption(PicAddStudent, texts::kPhoneCaption, 2940, 1785);
-    ComboAddNewName = new QComboBox(PicAddStudent);
-    ComboAddNewName->setObjectName(QStringLiteral("ComboAddNewName"));
-    ComboAddNewName->setGeometry(twipsRect(90, 1050, 2805, 480));
-    ComboAddNewName->setFont(arabicFont());
-    connect(ComboAddNewName, &QComboBox::activated, this, [this] { ComboAddNewName_Click(); });
-    Command4 = makeButton(PicAddStudent, "Command4", texts::kAddCaption, 135, 1695, 1665, 495);
-    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    addStudentClassPicker = new QComboBox(PicAddStudent);
+    addStudentClassPicker->setObjectName(QStringLiteral("addStudentClassPicker"));
+    addStudentClassPicker->setGeometry(twipsRect(90, 1050, 2805, 480));
+    addStudentClassPicker->setFont(arabicFont());
+    connect(addStudentClassPicker, &QComboBox::activated, this,
+            [this] { onAddStudentClassChosen(); });
+    addStudentButton =
+        makeButton(PicAddStudent, "addStudentButton", texts::kAddCaption, 135, 1695, 1665, 495);
+    connect(addStudentButton, &QPushButton::clicked, this, [this] { onAddStudentClicked(); });
 
     // Edit name and order.
-    PicRearrange = makePanel("PicRearrange", QStringLiteral("تعديل الاسم والترتيب"), 2310, &Image3);
-    Text7.resize(7, nullptr);
-    Text7[4] = makeBox(PicRearrange, "Text7_4", 105, 615, 4185, 495, arabicFont());
-    Text7[3] = makeBox(PicRearrange, "Text7_3", 5100, 660, 750, 375, boxFont());
-    Text7[5] = makeBox(PicRearrange, "Text7_5", 2745, 1245, 1545, 375, boxFont());
-    Text7[6] = makeBox(PicRearrange, "Text7_6", 2745, 1695, 1545, 375, boxFont());
+    PicRearrange =
+        makePanel("PicRearrange", QStringLiteral("تعديل الاسم والترتيب"), 2310, &editCloser);
+    editFields.resize(7, nullptr);
+    editFields[4] = makeBox(PicRearrange, "editField4", 105, 615, 4185, 495, arabicFont());
+    editFields[3] = makeBox(PicRearrange, "editField3", 5100, 660, 750, 375, boxFont());
+    editFields[5] = makeBox(PicRearrange, "editField5", 2745, 1245, 1545, 375, boxFont());
+    editFields[6] = makeBox(PicRearrange, "editField6", 2745, 1695, 1545, 375, boxFont());
     makeCaption(PicRearrange, texts::kNameCaption, 4350, 660);
     makeCaption(PicRearrange, texts::kNumberCaption, 5900, 660);
     makeCaption(PicRearrange, texts::kCivilCaption, 4350, 1245);
     makeCaption(PicRearrange, texts::kPhoneCaption, 4350, 1695);
-    Command6 = makeButton(PicRearrange, "Command6", texts::kEditCaption, 105, 1200, 2295, 465);
-    Command10 =
-        makeButton(PicRearrange, "Command10", texts::kRenumberCaption, 120, 1755, 2295, 465);
+    saveEditButton =
+        makeButton(PicRearrange, "saveEditButton", texts::kEditCaption, 105, 1200, 2295, 465);
+    renumberButton =
+        makeButton(PicRearrange, "renumberButton", texts::kRenumberCaption, 120, 1755, 2295, 465);
     // Designed at 12 pt; the substitute font needs 11 pt to keep the caption
     // inside the button.
-    Command10->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 11, 500));
-    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
-    connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
+    renumberButton->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 11, 500));
+    connect(saveEditButton, &QPushButton::clicked, this, [this] { onSaveEditClicked(); });
+    connect(renumberButton, &QPushButton::clicked, this, [this] { onRenumberClicked(); });
 
     // Add class.
-    PicAddClass = makePanel("PicAddClass", QStringLiteral("إضافة فصل"), 2310, &Image1);
-    Text7[0] = makeBox(PicAddClass, "Text7_0", 3420, 720, 2055, 495, arabicFont());
-    Text7[2] = makeBox(PicAddClass, "Text7_2", 3420, 1245, 2055, 495, arabicFont());
-    Text7[1] = makeBox(PicAddClass, "Text7_1", 1875, 1275, 555, 495, arabicFont());
+    PicAddClass = makePanel("PicAddClass", QStringLiteral("إضافة فصل"), 2310, &addClassCloser);
+    editFields[0] = makeBox(PicAddClass, "editField0", 3420, 720, 2055, 495, arabicFont());
+    editFields[2] = makeBox(PicAddClass, "editField2", 3420, 1245, 2055, 495, arabicFont());
+    editFields[1] = makeBox(PicAddClass, "editField1", 1875, 1275, 555, 495, arabicFont());
     makeCaption(PicAddClass, texts::kKindCaption, 5550, 765);
     makeCaption(PicAddClass, texts::kGradeCaption, 5550, 1290);
     makeCaption(PicAddClass, texts::kClassBoxCaption, 2500, 1320);
-    Command9 = makeButton(PicAddClass, "Command9", texts::kAddCaption, 165, 1320, 900, 495);
-    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    addClassButton =
+        makeButton(PicAddClass, "addClassButton", texts::kAddCaption, 165, 1320, 900, 495);
+    connect(addClassButton, &QPushButton::clicked, this, [this] { onAddClassClicked(); });
 
     // Delete student.
-    Picture3 = makePanel("Picture3", QStringLiteral("حذف بيانات طالب"), 1245, &Image6);
+    deletePanel = makePanel("deletePanel", QStringLiteral("حذف بيانات طالب"), 1245, &deleteCloser);
     {
-        QLabel* name = makeCaption(Picture3, texts::kNumberCaption, 1395, 630);
+        QLabel* name = makeCaption(deletePanel, texts::kNumberCaption, 1395, 630);
         name->setGeometry(twipsRect(1395, 630, 4995, 360));
         name->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
-        std::swap(Label4[2], Label4.back()); // the name label is Label4(2)
+        std::swap(panelCaptions[2], panelCaptions.back()); // the name label is panelCaptions(2)
     }
-    StuDelete = makeButton(Picture3, "StuDelete", texts::kDeleteCaption, 165, 615, 1065, 480);
-    connect(StuDelete, &QPushButton::clicked, this, [this] { StuDelete_Click(); });
+    deleteStudentButton =
+        makeButton(deletePanel, "deleteStudentButton", texts::kDeleteCaption, 165, 615, 1065, 480);
+    connect(deleteStudentButton, &QPushButton::clicked, this, [this] { onDeleteStudentClicked(); });
 
     // Move students, or remove a class.
-    Picture1 = makePanel("Picture1", QString(), 2310, &Image4);
-    Combo1 = new QComboBox(Picture1);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(twipsRect(1815, 1080, 2715, 480));
-    Combo1->setFont(arabicFont());
-    Label1 = new QLabel(QStringLiteral("Label1"), Picture1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsRect(1050, 645, 4170, 285));
-    Label1->setAlignment(Qt::AlignCenter);
-    Command1 = makeButton(Picture1, "Command1", texts::kMoveCaption, 4620, 1095, 1725, 495);
-    Command2 = makeButton(Picture1, "Command2", texts::kDeleteCaption, 495, 1065, 1260, 495);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    movePanel = makePanel("movePanel", QString(), 2310, &moveCloser);
+    targetClassPicker = new QComboBox(movePanel);
+    targetClassPicker->setObjectName(QStringLiteral("targetClassPicker"));
+    targetClassPicker->setGeometry(twipsRect(1815, 1080, 2715, 480));
+    targetClassPicker->setFont(arabicFont());
+    moveCaption = new QLabel(QStringLiteral("Label1"), movePanel);
+    moveCaption->setObjectName(QStringLiteral("moveCaption"));
+    moveCaption->setGeometry(twipsRect(1050, 645, 4170, 285));
+    moveCaption->setAlignment(Qt::AlignCenter);
+    moveButton = makeButton(movePanel, "moveButton", texts::kMoveCaption, 4620, 1095, 1725, 495);
+    removeClassButton =
+        makeButton(movePanel, "removeClassButton", texts::kDeleteCaption, 495, 1065, 1260, 495);
+    connect(moveButton, &QPushButton::clicked, this, [this] { onMoveClicked(); });
+    connect(removeClassButton, &QPushButton::clicked, this, [this] { onRemoveClassClicked(); });
 }
 
-void StudentsReorder::formLoad() {
+void ClassMaintenanceWindow::formLoad() {
     QStringList keys;
     if (shell::MainForm* m = shell::mainForm()) {
         // The main window's list is left on its last class, as reading it
@@ -353,7 +362,7 @@ void StudentsReorder::formLoad() {
     formLoad(keys);
 }
 
-void StudentsReorder::formLoad(const QStringList& classKeys) {
+void ClassMaintenanceWindow::formLoad(const QStringList& classKeys) {
     if (shell::MainForm* m = shell::mainForm()) {
         const QRect g = m->geometry();
         setGeometry(g.x() + twips(1800), g.y(), twips(6810), g.height());
@@ -362,44 +371,44 @@ void StudentsReorder::formLoad(const QStringList& classKeys) {
     }
     MyBorder->setGeometry(0, 0, width(), height());
     PicNew->setGeometry(twipsRect(90, 435, 6510, 10000));
-    Picture3->move(twips(45), twips(9150));
-    for (QWidget* p : {Picture1, PicAddStudent, PicRearrange, PicAddClass})
+    deletePanel->move(twips(45), twips(9150));
+    for (QWidget* p : {movePanel, PicAddStudent, PicRearrange, PicAddClass})
         p->move(twips(45), twips(8085));
-    for (QWidget* p : {Picture3, Picture1, PicAddStudent, PicRearrange, PicAddClass})
+    for (QWidget* p : {deletePanel, movePanel, PicAddStudent, PicRearrange, PicAddClass})
         p->raise();
     MyBorder->raise();
     fillClassSelectors(classKeys);
-    platform::select(Combo4, 0, [this] { Combo4_Click(); });
-    platform::select(Combo1, 0);
+    platform::select(classPicker, 0, [this] { onClassChosen(); });
+    platform::select(targetClassPicker, 0);
 }
 
-void StudentsReorder::fillClassSelectors(const QStringList& classKeys) {
-    Combo4->clear();
-    Combo1->clear();
-    Combo4->addItem(texts::kAllStudents);
+void ClassMaintenanceWindow::fillClassSelectors(const QStringList& classKeys) {
+    classPicker->clear();
+    targetClassPicker->clear();
+    classPicker->addItem(texts::kAllStudents);
     for (const QString& key : classKeys) {
         const ClassItem item = ClassItem::fromClassKey(key);
-        addClassItem(Combo4, item);
-        addClassItem(Combo1, item);
+        addClassItem(classPicker, item);
+        addClassItem(targetClassPicker, item);
     }
 }
 
-void StudentsReorder::showPanel(QWidget* panel) {
+void ClassMaintenanceWindow::showPanel(QWidget* panel) {
     // Panels share one place; the one opened last lies on top.
     panel->show();
     panel->raise();
 }
 
-void StudentsReorder::relist() {
-    Combo4_Click();
+void ClassMaintenanceWindow::relist() {
+    onClassChosen();
 }
 
-void StudentsReorder::Combo4_Click() {
-    if (Check1->isChecked())
+void ClassMaintenanceWindow::onClassChosen() {
+    if (busyCheck->isChecked())
         return;
     std::optional<ClassItem> cls;
-    if (Combo4->currentIndex() > 0 && Combo4->currentText() != texts::kAllStudents)
-        cls = classItemAt(Combo4, Combo4->currentIndex());
+    if (classPicker->currentIndex() > 0 && classPicker->currentText() != texts::kAllStudents)
+        cls = classItemAt(classPicker, classPicker->currentIndex());
     SelectList->clear();
     lines_.clear();
     try {
@@ -417,14 +426,14 @@ void StudentsReorder::Combo4_Click() {
     SelectList->selectionModel()->clear();
 }
 
-const StudentLine* StudentsReorder::currentLine() const {
+const StudentLine* ClassMaintenanceWindow::currentLine() const {
     const int row = SelectList->currentRow();
     if (row < 0 || row >= static_cast<int>(lines_.size()))
         return nullptr;
     return &lines_[row];
 }
 
-std::vector<StudentLine> StudentsReorder::selectedLines() const {
+std::vector<StudentLine> ClassMaintenanceWindow::selectedLines() const {
     std::vector<StudentLine> out;
     for (int row = 0; row < SelectList->count() && row < static_cast<int>(lines_.size()); ++row)
         if (SelectList->item(row)->isSelected())
@@ -432,87 +441,89 @@ std::vector<StudentLine> StudentsReorder::selectedLines() const {
     return out;
 }
 
-void StudentsReorder::ComboAddNewName_Click() {
-    platform::select(Combo4, ComboAddNewName->currentIndex() + 1, [this] { Combo4_Click(); });
+void ClassMaintenanceWindow::onAddStudentClassChosen() {
+    platform::select(classPicker, addStudentClassPicker->currentIndex() + 1,
+                     [this] { onClassChosen(); });
 }
 
-void StudentsReorder::SelectList_Click() {
+void ClassMaintenanceWindow::onListClicked() {
     PicRearrange->hide();
 }
 
-void StudentsReorder::Label4_Click(int) {
+void ClassMaintenanceWindow::onCaptionClicked(int) {
     showPanel(PicAddClass);
 }
 
-void StudentsReorder::Image5_Click(int index) {
+void ClassMaintenanceWindow::onToolbarClicked(int index) {
     const StudentLine* line = currentLine();
     switch (index) {
     case 0: // add a student
         showPanel(PicAddStudent);
-        ComboAddNewName->clear();
-        for (int i = 0; i < Combo1->count(); ++i)
-            addClassItem(ComboAddNewName, classItemAt(Combo1, i));
-        if (Combo1->count() > 0)
-            Combo1->setCurrentIndex(Combo1->count() - 1);
-        platform::select(ComboAddNewName, 0, [this] { ComboAddNewName_Click(); });
+        addStudentClassPicker->clear();
+        for (int i = 0; i < targetClassPicker->count(); ++i)
+            addClassItem(addStudentClassPicker, classItemAt(targetClassPicker, i));
+        if (targetClassPicker->count() > 0)
+            targetClassPicker->setCurrentIndex(targetClassPicker->count() - 1);
+        platform::select(addStudentClassPicker, 0, [this] { onAddStudentClassChosen(); });
         break;
     case 1: // delete a student
         if (!line)
             return;
         SelectList->setEnabled(false);
-        Label4[2]->setText(QLatin1Char(' ') + line->name + QLatin1Char(' '));
-        platform::select(Combo1, 0);
-        showPanel(Picture3);
+        panelCaptions[2]->setText(QLatin1Char(' ') + line->name + QLatin1Char(' '));
+        platform::select(targetClassPicker, 0);
+        showPanel(deletePanel);
         break;
     case 2: // edit
         if (!line)
             return; // nothing to edit without a current line
         editId_ = line->id;
-        Text7[3]->setText(line->number.trimmed());
-        Text7[4]->setText(line->name.trimmed());
-        Text7[5]->setText(line->civil.trimmed());
-        Text7[6]->setText(line->phone.trimmed());
+        editFields[3]->setText(line->number.trimmed());
+        editFields[4]->setText(line->name.trimmed());
+        editFields[5]->setText(line->civil.trimmed());
+        editFields[6]->setText(line->phone.trimmed());
         editFilled_ = editTexts();
         showPanel(PicRearrange);
         break;
     case 3: // add a class
         showPanel(PicAddClass);
-        if (Combo4->count() > 1)
-            platform::select(Combo4, 1, [this] { Combo4_Click(); });
-        txAddNewName[2]->setText(classItemAt(Combo1, Combo1->currentIndex()).kind);
+        if (classPicker->count() > 1)
+            platform::select(classPicker, 1, [this] { onClassChosen(); });
+        addStudentFields[2]->setText(
+            classItemAt(targetClassPicker, targetClassPicker->currentIndex()).kind);
         addFilled_.number = addBoxes().number;
         break;
     case 4: // remove a class
-        Picture1->findChild<QLabel*>(QStringLiteral("Picture1Title"))
+        movePanel->findChild<QLabel*>(QStringLiteral("movePanelTitle"))
             ->setPixmap(drawnTitleBand(QSize(twips(6600), twips(420)),
                                        QStringLiteral("حذف بيانات فصل"), 11));
-        Command2->show();
-        Label1->hide();
-        Command1->hide();
+        removeClassButton->show();
+        moveCaption->hide();
+        moveButton->hide();
         SelectList->setEnabled(false);
-        showPanel(Picture1);
+        showPanel(movePanel);
         break;
     case 5: // move students
         if (!line || selectedLines().empty())
             return;
-        Picture1->findChild<QLabel*>(QStringLiteral("Picture1Title"))
+        movePanel->findChild<QLabel*>(QStringLiteral("movePanelTitle"))
             ->setPixmap(
                 drawnTitleBand(QSize(twips(6600), twips(420)), QStringLiteral("نقل الطلاب"), 11));
-        Command2->hide();
-        Label1->show();
-        Command1->show();
+        removeClassButton->hide();
+        moveCaption->show();
+        moveButton->show();
         SelectList->setEnabled(false);
-        Label1->setText(studentsNamed(selectedLines()));
-        platform::select(Combo1, 0);
-        showPanel(Picture1);
+        moveCaption->setText(studentsNamed(selectedLines()));
+        platform::select(targetClassPicker, 0);
+        showPanel(movePanel);
         break;
     default:
         break;
     }
 }
 
-void StudentsReorder::Command10_Click() {
-    if (Combo4->currentIndex() <= 0) {
+void ClassMaintenanceWindow::onRenumberClicked() {
+    if (classPicker->currentIndex() <= 0) {
         systemMessage(texts::kNoSchoolRenumber);
         activateWindow();
         return;
@@ -532,13 +543,14 @@ void StudentsReorder::Command10_Click() {
     systemMessage(texts::kRenumbered);
 }
 
-void StudentsReorder::Command4_Click() {
-    if (ComboAddNewName->currentIndex() < 0)
+void ClassMaintenanceWindow::onAddStudentClicked() {
+    if (addStudentClassPicker->currentIndex() < 0)
         return;
     const NewStudent typed = addBoxes();
     if (!mayStore(typed, addFilled_))
         return;
-    const ClassItem target = classItemAt(ComboAddNewName, ComboAddNewName->currentIndex());
+    const ClassItem target =
+        classItemAt(addStudentClassPicker, addStudentClassPicker->currentIndex());
     try {
         addStudent(typed, target);
     } catch (const data::DataError& e) {
@@ -549,27 +561,28 @@ void StudentsReorder::Command4_Click() {
     systemMessage(texts::kAdded);
     platform::Wait(0.5);
     relist();
-    Command10->click();
+    renumberButton->click();
 }
 
-void StudentsReorder::Command6_Click() {
+void ClassMaintenanceWindow::onSaveEditClicked() {
     saveEdit();
 }
 
-QStringList StudentsReorder::editTexts() const {
-    return {Text7[3]->text(), Text7[4]->text(), Text7[5]->text(), Text7[6]->text()};
+QStringList ClassMaintenanceWindow::editTexts() const {
+    return {editFields[3]->text(), editFields[4]->text(), editFields[5]->text(),
+            editFields[6]->text()};
 }
 
-NewStudent StudentsReorder::addBoxes() const {
-    return typedStudent({txAddNewName[0]->text(), txAddNewName[1]->text(), txAddNewName[2]->text(),
-                         txAddNewName[3]->text()});
+NewStudent ClassMaintenanceWindow::addBoxes() const {
+    return typedStudent({addStudentFields[0]->text(), addStudentFields[1]->text(),
+                         addStudentFields[2]->text(), addStudentFields[3]->text()});
 }
 
-NewStudent StudentsReorder::editBoxes(const QStringList& texts) {
+NewStudent ClassMaintenanceWindow::editBoxes(const QStringList& texts) {
     return typedStudent({texts[1], texts[2], texts[0], texts[3]});
 }
 
-bool StudentsReorder::mayStore(const NewStudent& typed, const NewStudent& filled) {
+bool ClassMaintenanceWindow::mayStore(const NewStudent& typed, const NewStudent& filled) {
     if (const QString problem = studentEntryProblem(typed, filled); !problem.isEmpty()) {
         shell::tell(problem, shell::Tone::Alarm);
         return false;
@@ -583,19 +596,19 @@ bool StudentsReorder::mayStore(const NewStudent& typed, const NewStudent& filled
     return true;
 }
 
-bool StudentsReorder::hasTypedEdits() const {
+bool ClassMaintenanceWindow::hasTypedEdits() const {
     return !PicRearrange->isHidden() && editId_ != 0 && editTexts() != editFilled_;
 }
 
-bool StudentsReorder::saveTypedEdits() {
+bool ClassMaintenanceWindow::saveTypedEdits() {
     return saveEdit();
 }
 
-QString StudentsReorder::typedEditsQuestion() const {
+QString ClassMaintenanceWindow::typedEditsQuestion() const {
     return texts::kAskSaveEditOnClose;
 }
 
-bool StudentsReorder::saveEdit() {
+bool ClassMaintenanceWindow::saveEdit() {
     if (editId_ == 0)
         return false;
     const NewStudent typed = editBoxes(editTexts());
@@ -608,23 +621,23 @@ bool StudentsReorder::saveEdit() {
         return false;
     }
     // The boxes show what was stored: a number of one digit with its "0".
-    Text7[3]->setText(paddedNumber(typed.number));
-    Text7[4]->setText(typed.name);
-    Text7[5]->setText(typed.civil);
-    Text7[6]->setText(typed.phone);
+    editFields[3]->setText(paddedNumber(typed.number));
+    editFields[4]->setText(typed.name);
+    editFields[5]->setText(typed.civil);
+    editFields[6]->setText(typed.phone);
     editFilled_ = editTexts();
     recountClasses();
-    const int chosen = Combo4->currentIndex();
+    const int chosen = classPicker->currentIndex();
     SelectList->hide();
-    platform::select(Combo4, 0, [this] { Combo4_Click(); });
+    platform::select(classPicker, 0, [this] { onClassChosen(); });
     platform::Wait(0.5);
-    platform::select(Combo4, chosen, [this] { Combo4_Click(); });
+    platform::select(classPicker, chosen, [this] { onClassChosen(); });
     SelectList->show();
     shell::tell(texts::kEdited);
     return true;
 }
 
-void StudentsReorder::StuDelete_Click() {
+void ClassMaintenanceWindow::onDeleteStudentClicked() {
     const StudentLine* line = currentLine();
     if (SelectList->count() == 0 || !line)
         return;
@@ -650,11 +663,11 @@ void StudentsReorder::StuDelete_Click() {
     systemMessage(texts::kDeleted + name);
 }
 
-void StudentsReorder::Command1_Click() {
+void ClassMaintenanceWindow::onMoveClicked() {
     const std::vector<StudentLine> chosen = selectedLines();
-    if (chosen.empty() || Combo1->currentIndex() < 0)
+    if (chosen.empty() || targetClassPicker->currentIndex() < 0)
         return;
-    const ClassItem target = classItemAt(Combo1, Combo1->currentIndex());
+    const ClassItem target = classItemAt(targetClassPicker, targetClassPicker->currentIndex());
     if (const std::vector<StudentLine> own = alreadyInClass(chosen, target); !own.empty()) {
         shell::tell(QStringLiteral("لا يمكن نقل الطالب أو نسخه إلى فصله نفسه:\r\n%1")
                         .arg(studentsNamed(own)),
@@ -668,7 +681,7 @@ void StudentsReorder::Command1_Click() {
     const shell::Answer answer = shell::ask(
         {question, shell::Buttons::YesNoCancel, shell::YesEffect::Keeps, shell::Tone::Alarm});
     if (answer == shell::Answer::Cancel) {
-        Picture1->hide();
+        movePanel->hide();
         SelectList->setEnabled(true);
         return;
     }
@@ -693,9 +706,10 @@ void StudentsReorder::Command1_Click() {
     systemMessage(texts::kMoved);
 }
 
-void StudentsReorder::Command9_Click() {
-    const int chosen = Combo4->currentIndex();
-    const ClassItem cls = typedClass(Text7[0]->text(), Text7[2]->text(), Text7[1]->text());
+void ClassMaintenanceWindow::onAddClassClicked() {
+    const int chosen = classPicker->currentIndex();
+    const ClassItem cls =
+        typedClass(editFields[0]->text(), editFields[2]->text(), editFields[1]->text());
     if (const QString problem = classEntryProblem(cls); !problem.isEmpty()) {
         shell::tell(problem, shell::Tone::Alarm);
         return;
@@ -715,22 +729,22 @@ void StudentsReorder::Command9_Click() {
     }
     if (result != AddClassResult::Added)
         return;
-    addClassItem(Combo4, cls);
-    addClassItem(Combo1, cls);
+    addClassItem(classPicker, cls);
+    addClassItem(targetClassPicker, cls);
     systemMessage(texts::kAdded);
-    platform::select(Combo4, chosen, [this] { Combo4_Click(); });
+    platform::select(classPicker, chosen, [this] { onClassChosen(); });
 }
 
-void StudentsReorder::Command2_Click() {
-    if (Combo1->count() < 2) {
+void ClassMaintenanceWindow::onRemoveClassClicked() {
+    if (targetClassPicker->count() < 2) {
         shell::tell(texts::kLastClass);
         return;
     }
-    const int index = Combo1->currentIndex();
+    const int index = targetClassPicker->currentIndex();
     if (index < 0)
         return;
-    const QString item = Combo1->currentText();
-    const ClassItem cls = classItemAt(Combo1, index);
+    const QString item = targetClassPicker->currentText();
+    const ClassItem cls = classItemAt(targetClassPicker, index);
     if (cls.cls == QStringLiteral("*")) {
         shell::tell(texts::kAllNamesGroup);
         return;
@@ -741,37 +755,37 @@ void StudentsReorder::Command2_Click() {
     // The class-list file is written with the removal, not after it, so a
     // file that cannot be written stops the removal before it deletes.
     QStringList remaining;
-    for (int i = 1; i < Combo4->count(); ++i)
+    for (int i = 1; i < classPicker->count(); ++i)
         if (i != index + 1)
-            remaining << Combo4->itemText(i);
+            remaining << classPicker->itemText(i);
     const ClassRemoval removal = removeClassAndSaveList(cls, remaining);
     if (!removal.deleted) {
         shell::tell(removal.message, shell::Tone::Alarm);
         return;
     }
     recountClasses();
-    Combo4->removeItem(index + 1);
-    Combo1->removeItem(index);
-    platform::select(Combo1, 0);
-    platform::select(Combo4, 0, [this] { Combo4_Click(); });
+    classPicker->removeItem(index + 1);
+    targetClassPicker->removeItem(index);
+    platform::select(targetClassPicker, 0);
+    platform::select(classPicker, 0, [this] { onClassChosen(); });
     if (!removal.message.isEmpty())
         shell::tell(removal.message, shell::Tone::Alarm);
     reloadMainClassList();
 }
 
-void StudentsReorder::SaveIt_Click() {
-    Check1->setChecked(true);
+void ClassMaintenanceWindow::onSaveClassListClicked() {
+    busyCheck->setChecked(true);
     QStringList items;
-    for (int i = 1; i < Combo4->count(); ++i)
-        items << Combo4->itemText(i);
+    for (int i = 1; i < classPicker->count(); ++i)
+        items << classPicker->itemText(i);
     const std::optional<QString> failure = saveClassListFile(items);
-    Check1->setChecked(false);
+    busyCheck->setChecked(false);
     if (failure)
         shell::tell(*failure, shell::Tone::Alarm);
     reloadMainClassList();
 }
 
-void StudentsReorder::reloadMainClassList() {
+void ClassMaintenanceWindow::reloadMainClassList() {
     try {
         // A failure of the reload comes back here.
         shell::runMainCommand(shell::MainCommand::ReloadClassList);
@@ -780,72 +794,72 @@ void StudentsReorder::reloadMainClassList() {
     }
 }
 
-QString StudentsReorder::programTitle() const {
+QString ClassMaintenanceWindow::programTitle() const {
     if (shell::MainForm* m = shell::mainForm())
         return m->windowTitle();
     return QString();
 }
 
-bool StudentsReorder::eventFilter(QObject* watched, QEvent* event) {
+bool ClassMaintenanceWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonRelease)
         return QWidget::eventFilter(watched, event);
-    if (watched == ImNew) {
+    if (watched == closePicture) {
         close();
         return true;
     }
-    if (watched == Image2) {
+    if (watched == addStudentCloser) {
         PicAddStudent->hide();
         return true;
     }
-    if (watched == Image3) {
+    if (watched == editCloser) {
         PicRearrange->hide();
         return true;
     }
-    if (watched == Image1) {
+    if (watched == addClassCloser) {
         PicAddClass->hide();
         return true;
     }
-    if (watched == Image6) {
+    if (watched == deleteCloser) {
         SelectList->setEnabled(true);
-        Picture3->hide();
+        deletePanel->hide();
         return true;
     }
-    if (watched == Image4) {
+    if (watched == moveCloser) {
         SelectList->setEnabled(true);
-        Picture1->hide();
+        movePanel->hide();
         return true;
     }
-    for (size_t i = 0; i < Image5.size(); ++i) {
-        if (watched == Image5[i]) {
-            Image5_Click(static_cast<int>(i));
+    for (size_t i = 0; i < toolbarButtons.size(); ++i) {
+        if (watched == toolbarButtons[i]) {
+            onToolbarClicked(static_cast<int>(i));
             return true;
         }
     }
-    for (size_t i = 0; i < Label4.size(); ++i) {
-        if (watched == Label4[i]) {
-            Label4_Click(static_cast<int>(i));
+    for (size_t i = 0; i < panelCaptions.size(); ++i) {
+        if (watched == panelCaptions[i]) {
+            onCaptionClicked(static_cast<int>(i));
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void StudentsReorder::closeEvent(QCloseEvent* event) {
+void ClassMaintenanceWindow::closeEvent(QCloseEvent* event) {
     // A class added here must be in the main window's list for every print.
     reloadMainClassList();
     event->accept();
 }
 
-StudentsReorder* openStudentsReorder() {
+ClassMaintenanceWindow* openClassMaintenance() {
     shell::MainForm* m = shell::mainForm();
     platform::holdMainWindow(m);
     if (!instance()) {
-        auto* w = new StudentsReorder;
+        auto* w = new ClassMaintenanceWindow;
         w->setAttribute(Qt::WA_DeleteOnClose);
         instance() = w;
         w->formLoad();
     }
-    StudentsReorder* w = instance();
+    ClassMaintenanceWindow* w = instance();
     platform::ChildWindow::of(w)->open(m);
     if (!m || m->classPicker->count() == 0) {
         shell::tell(texts::kNoClasses);
@@ -855,7 +869,7 @@ StudentsReorder* openStudentsReorder() {
     return w;
 }
 
-StudentsReorder* loadedStudentsReorder() {
+ClassMaintenanceWindow* loadedClassMaintenance() {
     return instance();
 }
 

@@ -1,4 +1,4 @@
-#include "dates/MyCalendar.h"
+#include "dates/CalendarWindow.h"
 
 #include "dates/CalendarArtwork.h"
 #include "dates/CalendarRequester.h"
@@ -35,8 +35,8 @@ using platform::vbColor;
 
 namespace {
 
-QPointer<MyCalendar>& loaded() {
-    static QPointer<MyCalendar> calendar;
+QPointer<CalendarWindow>& loaded() {
+    static QPointer<CalendarWindow> calendar;
     return calendar;
 }
 
@@ -76,27 +76,27 @@ void setFittedText(QLabel* label, const QString& text, double designedPoints) {
 
 } // namespace
 
-MyCalendar* myCalendar() {
+CalendarWindow* calendarWindow() {
     return loaded().data();
 }
 
-MyCalendar* loadMyCalendar(QWidget* mainWindow) {
+CalendarWindow* loadCalendarWindow(QWidget* mainWindow) {
     // A calendar serves one main window: another main window is another run.
     if (loaded() && mainWindow && loaded()->mainWindow() != mainWindow)
         delete loaded().data();
     if (!loaded()) {
-        loaded() = new MyCalendar(mainWindow);
+        loaded() = new CalendarWindow(mainWindow);
         loaded()->formLoad();
     }
     return loaded().data();
 }
 
-MyCalendar::MyCalendar(QWidget* mainWindow)
+CalendarWindow::CalendarWindow(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
-    setObjectName(QStringLiteral("MyCalendar"));
+    setObjectName(QStringLiteral("CalendarWindow"));
     setWindowTitle(platform::fromUtf8(kCalendarCaption));
     new platform::ChildWindow(this, {.mainWindow = [this] { return mainWindow_.data(); },
-                                     .escape = [this] { MyCalendar_Image2_Click(); }});
+                                     .escape = [this] { onCloseClicked(); }});
     setLayoutDirection(Qt::RightToLeft);
     // Closing through the system unloads the window; the next use loads it again.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -111,101 +111,101 @@ MyCalendar::MyCalendar(QWidget* mainWindow)
     drag->addSurface(this);
 }
 
-MyCalendar::~MyCalendar() {
+CalendarWindow::~CalendarWindow() {
     if (requester_)
         endRequest(true);
 }
 
-void MyCalendar::buildStores() {
+void CalendarWindow::buildStores() {
     stores_ = new QWidget(this);
-    stores_->setObjectName(QStringLiteral("Picture3"));
+    stores_->setObjectName(QStringLiteral("stores"));
     stores_->setGeometry(twipsRect(0, kCalendarHeight + 100, kCalendarWidth, 600));
     stores_->hide();
 
-    Combo1 = new QComboBox(stores_);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
+    monthStore = new QComboBox(stores_);
+    monthStore->setObjectName(QStringLiteral("monthStore"));
     for (std::size_t k = 0; k < kCalendarMonthEntries.size(); ++k)
-        Combo1->addItem(platform::fromUtf8(kCalendarMonthEntries[k]), static_cast<int>(k) + 1);
-    Combo2 = new QComboBox(stores_);
-    Combo2->setObjectName(QStringLiteral("Combo2"));
+        monthStore->addItem(platform::fromUtf8(kCalendarMonthEntries[k]), static_cast<int>(k) + 1);
+    yearStore = new QComboBox(stores_);
+    yearStore->setObjectName(QStringLiteral("yearStore"));
     for (int y = kCalendarFirstYear; y <= kCalendarLastYear; ++y)
-        Combo2->addItem(QString::number(y));
+        yearStore->addItem(QString::number(y));
 
-    MyToday = new QPushButton(platform::fromUtf8(kCalendarTodayCaption), stores_);
-    MyToday->setObjectName(QStringLiteral("MyToday"));
-    connect(MyToday, &QPushButton::clicked, this, [this] { MyCalendar_MyToday_Click(); });
+    todayButton = new QPushButton(platform::fromUtf8(kCalendarTodayCaption), stores_);
+    todayButton->setObjectName(QStringLiteral("todayButton"));
+    connect(todayButton, &QPushButton::clicked, this, [this] { onTodayClicked(); });
 
     DateYearH = storeLabel(stores_, "DateYearH");
-    Label4 = storeLabel(stores_, "Label4");
-    Label2 = storeLabel(stores_, "Label2");
-    Label9 = storeLabel(stores_, "Label9");
+    todayHijriDay = storeLabel(stores_, "todayHijriDay");
+    todayMonthIndex = storeLabel(stores_, "todayMonthIndex");
+    todayYearIndex = storeLabel(stores_, "todayYearIndex");
     DaySart = storeLabel(stores_, "DaySart");
     DayOfWeek = storeLabel(stores_, "DayOfWeek");
     DayStartName = storeLabel(stores_, "DayStartName");
     DayLast = storeLabel(stores_, "DayLast");
     for (int k = 0; k < kGridCells; ++k) {
-        QLabel* twin = storeLabel(stores_, "MyCalendarD");
-        twin->setObjectName(QStringLiteral("MyCalendarD%1").arg(k));
+        QLabel* twin = storeLabel(stores_, "gregorianCell");
+        twin->setObjectName(QStringLiteral("gregorianCells%1").arg(k));
         twin->setText(QString::number(k));
-        MyCalendarD.push_back(twin);
+        gregorianCells.push_back(twin);
     }
 }
 
-void MyCalendar::buildSurface() {
+void CalendarWindow::buildSurface() {
     // Markers first: the day cells and month buttons lie over them.
-    Day36 = new QLabel(this);
-    Day36->setObjectName(QStringLiteral("Day36"));
-    Day36->setGeometry(twipsRect(4005, 4515, 750, 675));
-    Day36->setPixmap(framedCell());
-    Day36->hide();
+    sixthRowFrame = new QLabel(this);
+    sixthRowFrame->setObjectName(QStringLiteral("sixthRowFrame"));
+    sixthRowFrame->setGeometry(twipsRect(4005, 4515, 750, 675));
+    sixthRowFrame->setPixmap(framedCell());
+    sixthRowFrame->hide();
 
-    ShMonth = marker(this, QStringLiteral("ShMonth"), 0x00C000, 0x00C000, true);
-    ShMonth->setGeometry(twipsRect(kMonthButtonLeft, kMonthButtonTop, 150, 280));
-    Shape4 = marker(this, QStringLiteral("Shape4"), 0, 0x0089FF, false);
-    Shape4->setGeometry(twipsRect(kMonthButtonLeft + kMonthButtonWidth - 1455, kMonthButtonTop,
-                                  1455, kMonthButtonHeight - 15));
+    shownMonthMark = marker(this, QStringLiteral("shownMonthMark"), 0x00C000, 0x00C000, true);
+    shownMonthMark->setGeometry(twipsRect(kMonthButtonLeft, kMonthButtonTop, 150, 280));
+    hoverMonthMark = marker(this, QStringLiteral("hoverMonthMark"), 0, 0x0089FF, false);
+    hoverMonthMark->setGeometry(twipsRect(kMonthButtonLeft + kMonthButtonWidth - 1455,
+                                          kMonthButtonTop, 1455, kMonthButtonHeight - 15));
 
-    Shape1.push_back(marker(this, QStringLiteral("Shape1_0"), 0x80C0FF, 0x80C0FF, true));
-    Shape1.push_back(marker(this, QStringLiteral("Shape1_1"), 0xF0CAA6, 0x000000, true));
-    Shape1.push_back(marker(this, QStringLiteral("Shape1_2"), 0xE9DEC7, 0xC6A463, true));
-    for (QFrame* shape : Shape1)
+    dayMarks.push_back(marker(this, QStringLiteral("dayMark0"), 0x80C0FF, 0x80C0FF, true));
+    dayMarks.push_back(marker(this, QStringLiteral("dayMark1"), 0xF0CAA6, 0x000000, true));
+    dayMarks.push_back(marker(this, QStringLiteral("dayMark2"), 0xE9DEC7, 0xC6A463, true));
+    for (QFrame* shape : dayMarks)
         shape->setGeometry(twipsRect(-1000, -1000, kGridCellSize, kGridCellSize));
-    Shape1[1]->hide();
+    dayMarks[1]->hide();
 
     const QFont dayFont = platform::designedFont(QStringLiteral("Al Ruvo Cool"), 18);
     for (int k = 0; k < kGridCells; ++k) {
         auto* cell = new QLabel(QString::number(k), this);
-        cell->setObjectName(QStringLiteral("MyDay%1").arg(k));
+        cell->setObjectName(QStringLiteral("dayCell%1").arg(k));
         cell->setGeometry(twipsRect(gridCellLeft(k), gridCellTop(k), kGridCellSize, kGridCellSize));
         cell->setAlignment(Qt::AlignCenter);
         cell->setFont(dayFont);
         cell->setMouseTracking(true);
         cell->setCursor(Qt::PointingHandCursor);
         cell->installEventFilter(this);
-        MyDay.push_back(cell);
+        dayCells.push_back(cell);
     }
 
     for (int k = 0; k < 12; ++k) {
         auto* button = new QLabel(this);
-        button->setObjectName(QStringLiteral("Image1_%1").arg(k));
+        button->setObjectName(QStringLiteral("monthButton%1").arg(k));
         button->setGeometry(monthButtonRect(k));
         button->setMouseTracking(true);
         button->setCursor(Qt::PointingHandCursor);
         button->installEventFilter(this);
-        Image1.push_back(button);
+        monthButtons.push_back(button);
     }
 
-    MyNote = new QLabel(this);
-    MyNote->setObjectName(QStringLiteral("MyNote"));
-    MyNote->setGeometry(twipsRect(210, 450, 4350, 495));
-    MyNote->setAlignment(Qt::AlignCenter);
-    MyNote->setWordWrap(true);
-    MyNote->setFont(platform::designedFont(QStringLiteral("Tahoma"), 9.75));
-    MyNote->setAutoFillBackground(true);
-    QPalette notePal = MyNote->palette();
+    instructionNote = new QLabel(this);
+    instructionNote->setObjectName(QStringLiteral("instructionNote"));
+    instructionNote->setGeometry(twipsRect(210, 450, 4350, 495));
+    instructionNote->setAlignment(Qt::AlignCenter);
+    instructionNote->setWordWrap(true);
+    instructionNote->setFont(platform::designedFont(QStringLiteral("Tahoma"), 9.75));
+    instructionNote->setAutoFillBackground(true);
+    QPalette notePal = instructionNote->palette();
     notePal.setColor(QPalette::Window, vbColor(0xC0FFFF));
-    MyNote->setPalette(notePal);
-    MyNote->hide();
+    instructionNote->setPalette(notePal);
+    instructionNote->hide();
 
     // The picked-date band: weekday, Hijri date, Gregorian date.
     auto bandLabel = [this](const char* name, const QRect& r, double points) {
@@ -220,75 +220,76 @@ void MyCalendar::buildSurface() {
         label->setPalette(pal);
         return label;
     };
-    Lab = bandLabel("Lab", twipsRect(3090, 4590, 900, 435), 14.25);
-    Lab->setText(platform::fromUtf8(kCalendarWeekdayDesign));
+    previewWeekday = bandLabel("previewWeekday", twipsRect(3090, 4590, 900, 435), 14.25);
+    previewWeekday->setText(platform::fromUtf8(kCalendarWeekdayDesign));
     // The two dates share the band's width evenly: either holds ten figures.
-    Label5 = bandLabel("Label5", twipsRect(1680, 4590, 1365, 480), 15.75);
-    Label6 = bandLabel("Label6", twipsRect(270, 4590, 1365, 480), 15.75);
+    previewHijriDate = bandLabel("previewHijriDate", twipsRect(1680, 4590, 1365, 480), 15.75);
+    previewGregorianDate =
+        bandLabel("previewGregorianDate", twipsRect(270, 4590, 1365, 480), 15.75);
 
-    Command6 = new QPushButton(platform::fromUtf8(kCalendarOkCaption), this);
-    Command6->setObjectName(QStringLiteral("Command6"));
-    Command6->setGeometry(twipsRect(795, 5205, 3270, 525));
-    Command6->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
-    connect(Command6, &QPushButton::clicked, this, [this] { MyCalendar_Command6_Click(); });
+    okButton = new QPushButton(platform::fromUtf8(kCalendarOkCaption), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(twipsRect(795, 5205, 3270, 525));
+    okButton->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    connect(okButton, &QPushButton::clicked, this, [this] { onOkClicked(); });
 
-    Image2 = new QLabel(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(twipsRect(30, 15, 465, 285));
-    Image2->setAlignment(Qt::AlignCenter);
-    Image2->setText(QStringLiteral("×"));
-    Image2->setFont(platform::designedFont(QStringLiteral("Tahoma"), 12, 700));
-    Image2->setStyleSheet(QStringLiteral("color: white;"));
-    Image2->setCursor(Qt::PointingHandCursor);
-    Image2->installEventFilter(this);
+    closePicture = new QLabel(this);
+    closePicture->setObjectName(QStringLiteral("closePicture"));
+    closePicture->setGeometry(twipsRect(30, 15, 465, 285));
+    closePicture->setAlignment(Qt::AlignCenter);
+    closePicture->setText(QStringLiteral("×"));
+    closePicture->setFont(platform::designedFont(QStringLiteral("Tahoma"), 12, 700));
+    closePicture->setStyleSheet(QStringLiteral("color: white;"));
+    closePicture->setCursor(Qt::PointingHandCursor);
+    closePicture->installEventFilter(this);
 }
 
-void MyCalendar::paintEvent(QPaintEvent* event) {
+void CalendarWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter p(this);
     paintCalendarArtwork(p);
 }
 
-bool MyCalendar::eventFilter(QObject* watched, QEvent* event) {
+bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
         type != QEvent::MouseMove)
         return QWidget::eventFilter(watched, event);
     const bool leftRelease = type == QEvent::MouseButtonRelease &&
                              static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-    if (watched == Image2) {
+    if (watched == closePicture) {
         if (leftRelease)
-            MyCalendar_Image2_Click();
+            onCloseClicked();
         return type != QEvent::MouseMove;
     }
     for (int k = 0; k < kGridCells; ++k) {
-        if (watched != MyDay[static_cast<std::size_t>(k)])
+        if (watched != dayCells[static_cast<std::size_t>(k)])
             continue;
         if (type == QEvent::MouseMove)
-            MyCalendar_MyDay_MouseMove(k);
+            onDayHovered(k);
         else if (leftRelease)
-            MyCalendar_MyDay_Click(k);
+            onDayClicked(k);
         return true; // a press on a cell starts no drag
     }
     for (int k = 0; k < 12; ++k) {
-        if (watched != Image1[static_cast<std::size_t>(k)])
+        if (watched != monthButtons[static_cast<std::size_t>(k)])
             continue;
         if (type == QEvent::MouseMove)
-            MyCalendar_Image1_MouseMove(k);
+            onMonthHovered(k);
         else if (leftRelease)
-            MyCalendar_Image1_Click(k);
+            onMonthClicked(k);
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-bool MyCalendar::event(QEvent* event) {
+bool CalendarWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         placeOverMainWindow();
     return QWidget::event(event);
 }
 
-void MyCalendar::closeEvent(QCloseEvent* event) {
+void CalendarWindow::closeEvent(QCloseEvent* event) {
     // Closed through the system: a beep, and the window unloads. The request
     // it served ends as if closed with its own button.
     QApplication::beep();
@@ -296,51 +297,51 @@ void MyCalendar::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MyCalendar::keyPressEvent(QKeyEvent* event) {
+void CalendarWindow::keyPressEvent(QKeyEvent* event) {
     // Enter is the window's OK.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
-        MyCalendar_Command6_Click();
+        onOkClicked();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void MyCalendar::placeOverMainWindow() {
+void CalendarWindow::placeOverMainWindow() {
     if (!mainWindow_)
         return;
     const QRect main = mainWindow_->geometry();
     move(main.x() + main.width() / 2 - width() / 2, main.y() + twips(600));
 }
 
-void MyCalendar::formLoad() {
+void CalendarWindow::formLoad() {
     platform::SetTopMost(this);
     const QDate today = platform::Clock::today();
     const auto serial = gregorianToSerial(today.day(), today.month(), today.year());
     model_.open(serial.value_or(0));
 
-    Label4->setText(QString::number(model_.today().day));
-    Label2->setText(QString::number(model_.monthIndex()));
-    Label9->setText(QString::number(model_.yearIndex()));
+    todayHijriDay->setText(QString::number(model_.today().day));
+    todayMonthIndex->setText(QString::number(model_.monthIndex()));
+    todayYearIndex->setText(QString::number(model_.yearIndex()));
     showGrid();
     if (model_.todayCell() >= 0)
-        moveMarker(Shape1[0], model_.todayCell());
+        moveMarker(dayMarks[0], model_.todayCell());
     showPreview();
     showFacts();
     const int month = model_.monthIndex() < 0 ? 0 : model_.monthIndex();
-    Shape4->move(Shape4->x(), Image1[static_cast<std::size_t>(month)]->y());
+    hoverMonthMark->move(hoverMonthMark->x(), monthButtons[static_cast<std::size_t>(month)]->y());
 }
 
-void MyCalendar::showGrid() {
+void CalendarWindow::showGrid() {
     const MonthGrid& grid = model_.grid();
     const std::optional<int> coloured = model_.colouredCell();
     for (int k = 0; k < kGridCells; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        QLabel* cell = MyDay[i];
+        QLabel* cell = dayCells[i];
         cell->setText(platform::fromUtf8(grid.dayCaption[i]));
         cell->setVisible(grid.visible[i]);
-        MyCalendarD[i]->setText(platform::fromUtf8(grid.gregorianCaption[i]));
-        MyCalendarD[i]->setVisible(grid.visible[i]);
+        gregorianCells[i]->setText(platform::fromUtf8(grid.gregorianCaption[i]));
+        gregorianCells[i]->setVisible(grid.visible[i]);
         const bool green = coloured && *coloured == k;
         cell->setAutoFillBackground(green);
         if (green) {
@@ -349,39 +350,40 @@ void MyCalendar::showGrid() {
             cell->setPalette(pal);
         }
     }
-    Day36->setVisible(grid.usesSixthRow());
+    sixthRowFrame->setVisible(grid.usesSixthRow());
     DateYearH->setText(grid.year > 0 ? platform::fromUtf8(zeroPadded(grid.year, 4)) : QString());
     {
-        const QSignalBlocker blockMonth(Combo1);
-        const QSignalBlocker blockYear(Combo2);
-        Combo1->setCurrentIndex(model_.monthIndex());
-        Combo2->setCurrentIndex(model_.yearIndex());
+        const QSignalBlocker blockMonth(monthStore);
+        const QSignalBlocker blockYear(yearStore);
+        monthStore->setCurrentIndex(model_.monthIndex());
+        yearStore->setCurrentIndex(model_.yearIndex());
     }
     if (model_.monthIndex() >= 0)
-        ShMonth->move(ShMonth->x(), Image1[static_cast<std::size_t>(model_.monthIndex())]->y());
+        shownMonthMark->move(shownMonthMark->x(),
+                             monthButtons[static_cast<std::size_t>(model_.monthIndex())]->y());
 
     const int todayCell = model_.todayCell();
-    Shape1[1]->setVisible(todayCell >= 0);
+    dayMarks[1]->setVisible(todayCell >= 0);
     if (todayCell >= 0)
-        moveMarker(Shape1[1], todayCell);
+        moveMarker(dayMarks[1], todayCell);
     // The pick marker stands on the picked position while it holds a day.
     const std::optional<int> picked = model_.pickedCell();
-    Shape1[2]->setVisible(picked && grid.holdsDay(*picked));
+    dayMarks[2]->setVisible(picked && grid.holdsDay(*picked));
     if (picked && grid.holdsDay(*picked))
-        moveMarker(Shape1[2], *picked);
+        moveMarker(dayMarks[2], *picked);
 }
 
-void MyCalendar::showPreview() {
+void CalendarWindow::showPreview() {
     const PickedDate& preview = model_.preview();
-    Label5->show();
-    Label6->show();
-    setFittedText(Label5, platform::fromUtf8(preview.hijriText), 15.75);
-    setFittedText(Label6, platform::fromUtf8(preview.gregorianText), 15.75);
+    previewHijriDate->show();
+    previewGregorianDate->show();
+    setFittedText(previewHijriDate, platform::fromUtf8(preview.hijriText), 15.75);
+    setFittedText(previewGregorianDate, platform::fromUtf8(preview.gregorianText), 15.75);
     if (!preview.weekday.empty())
-        setFittedText(Lab, platform::fromUtf8(preview.weekday), 14.25);
+        setFittedText(previewWeekday, platform::fromUtf8(preview.weekday), 14.25);
 }
 
-void MyCalendar::showFacts() {
+void CalendarWindow::showFacts() {
     const MonthFacts& facts = model_.facts();
     DaySart->setText(platform::fromUtf8(facts.DaySart));
     DayOfWeek->setText(platform::fromUtf8(facts.DayOfWeek));
@@ -389,45 +391,46 @@ void MyCalendar::showFacts() {
     DayLast->setText(platform::fromUtf8(facts.DayLast));
 }
 
-void MyCalendar::moveMarker(QWidget* marker, int cell) {
+void CalendarWindow::moveMarker(QWidget* marker, int cell) {
     marker->setGeometry(
         twipsRect(gridCellLeft(cell), gridCellTop(cell), kGridCellSize, kGridCellSize));
 }
 
-void MyCalendar::MyCalendar_MyDay_Click(int index) {
+void CalendarWindow::onDayClicked(int index) {
     if (!model_.pick(index))
         return;
     showGrid();
-    moveMarker(Shape1[2], index);
+    moveMarker(dayMarks[2], index);
     showPreview();
 }
 
-void MyCalendar::MyCalendar_MyDay_MouseMove(int index) {
+void CalendarWindow::onDayHovered(int index) {
     if (model_.monthIndex() >= 0)
-        Shape4->move(Shape4->x(), Image1[static_cast<std::size_t>(model_.monthIndex())]->y());
-    moveMarker(Shape1[0], index);
+        hoverMonthMark->move(hoverMonthMark->x(),
+                             monthButtons[static_cast<std::size_t>(model_.monthIndex())]->y());
+    moveMarker(dayMarks[0], index);
 }
 
-void MyCalendar::MyCalendar_Image1_Click(int index) {
+void CalendarWindow::onMonthClicked(int index) {
     model_.showMonthByButton(index);
     showGrid();
     showPreview();
 }
 
-void MyCalendar::MyCalendar_Image1_MouseMove(int index) {
-    Shape4->move(Shape4->x(), Image1[static_cast<std::size_t>(index)]->y());
+void CalendarWindow::onMonthHovered(int index) {
+    hoverMonthMark->move(hoverMonthMark->x(), monthButtons[static_cast<std::size_t>(index)]->y());
 }
 
-void MyCalendar::MyCalendar_MyToday_Click() {
+void CalendarWindow::onTodayClicked() {
     model_.showToday();
     showGrid();
     const int todayCell = model_.todayCell();
     if (todayCell >= 0)
-        moveMarker(Shape1[0], todayCell);
+        moveMarker(dayMarks[0], todayCell);
     showPreview();
 }
 
-void MyCalendar::openFor(const CalendarRequest& request, CalendarRequester* requester) {
+void CalendarWindow::openFor(const CalendarRequest& request, CalendarRequester* requester) {
     if (requester_ && liveRequester() != requester) {
         endRequest(false);
     } else if (requester_) {
@@ -445,10 +448,10 @@ void MyCalendar::openFor(const CalendarRequest& request, CalendarRequester* requ
     if (request.isAttendance())
         appState().AbsenceMonthMode = true;
     if (request.note.empty()) {
-        MyNote->hide();
+        instructionNote->hide();
     } else {
-        MyNote->setText(platform::fromUtf8(request.note).trimmed());
-        MyNote->show();
+        instructionNote->setText(platform::fromUtf8(request.note).trimmed());
+        instructionNote->show();
     }
     if (requesterWindow_)
         requesterWindow_->setEnabled(false);
@@ -459,7 +462,7 @@ void MyCalendar::openFor(const CalendarRequest& request, CalendarRequester* requ
     platform::ChildWindow::of(this)->showAbove(owner);
 }
 
-void MyCalendar::withdraw(CalendarRequester* requester) {
+void CalendarWindow::withdraw(CalendarRequester* requester) {
     if (requester && requester == requester_) {
         requester_ = nullptr;
         requesterWindow_ = nullptr;
@@ -467,7 +470,7 @@ void MyCalendar::withdraw(CalendarRequester* requester) {
     }
 }
 
-void MyCalendar::MyCalendar_Command6_Click() {
+void CalendarWindow::onOkClicked() {
     const PickedDate date = model_.confirm();
     showPreview();
     showFacts();
@@ -495,17 +498,17 @@ void MyCalendar::MyCalendar_Command6_Click() {
         requester->receiveCalendarDate(request, date);
 }
 
-void MyCalendar::MyCalendar_Image2_Click() {
+void CalendarWindow::onCloseClicked() {
     hide();
     endRequest(true);
 }
 
-CalendarRequester* MyCalendar::liveRequester() const {
+CalendarRequester* CalendarWindow::liveRequester() const {
     // A requester whose window is gone has gone with it.
     return requesterHadWindow_ && !requesterWindow_ ? nullptr : requester_;
 }
 
-void MyCalendar::endRequest(bool enableMainWindow) {
+void CalendarWindow::endRequest(bool enableMainWindow) {
     CalendarRequester* requester = liveRequester();
     const CalendarRequest request = request_;
     const QPointer<QWidget> window = requesterWindow_;
