@@ -1,7 +1,7 @@
 // The attendance window's sheet button: the monthly absence follow-up sheet of
 // the chosen class as a preview, or of every class printed after one question.
 #include "attendance/AbsenceSheet.h"
-#include "attendance/StudentsSelect.h"
+#include "attendance/AttendanceWindow.h"
 #include "attendance/Texts.h"
 #include "data/DataError.h"
 #include "platform/AppState.h"
@@ -44,9 +44,9 @@ QStringList itemsOf(const QListWidget* list) {
 
 } // namespace
 
-bool StudentsSelect::buildSheet(QString* error) {
+bool AttendanceWindow::buildSheet(QString* error) {
     const std::optional<AbsenceMonth> month = absenceMonthOf(Today->text());
-    const std::optional<ClassItemText> cls = classAt(Combo4->currentIndex());
+    const std::optional<ClassItemText> cls = classAt(classItems->currentIndex());
     if (!month || !cls)
         return false;
     try {
@@ -55,7 +55,7 @@ bool StudentsSelect::buildSheet(QString* error) {
                                   *cls};
         if (main_)
             header.logo = main_->reportLogo->pixmap().toImage();
-        fillAbsenceSheet(report::layout(kAbsenceLayout), *month, header, itemsOf(SelectList));
+        fillAbsenceSheet(report::layout(kAbsenceLayout), *month, header, itemsOf(studentNameList));
         return true;
     } catch (const report::ReportError& e) {
         *error = reports::reportFailure(e.message());
@@ -65,26 +65,26 @@ bool StudentsSelect::buildSheet(QString* error) {
     return false;
 }
 
-void StudentsSelect::Command10_Click() {
+void AttendanceWindow::onSheetClicked() {
     // One run at a time, and none while a name-list run prints.
     if (running_ || reports::printRunActive() || appState().PrintBatchActive)
         return;
     // The sheet needs the month of a picked date: without one it asks for it.
     if (!absenceMonthOf(Today->text())) {
         shell::tell(texts::kPickDateFirst);
-        Command9->click();
+        openCalendarButton->click();
         return;
     }
     RunEnd end(running_);
-    if (Combo1->count() <= 1) {
-        Combo1->setCurrentIndex(0);
+    if (classPicker->count() <= 1) {
+        classPicker->setCurrentIndex(0);
         return;
     }
-    if (Combo1->currentIndex() > 0) {
+    if (classPicker->currentIndex() > 0) {
         QString error = loadError_;
         try {
             if (error.isEmpty() && buildSheet(&error)) {
-                const report::PreviewCaption caption(Command10->text());
+                const report::PreviewCaption caption(sheetButton->text());
                 report::showPreview(report::layout(kAbsenceLayout));
                 return;
             }
@@ -102,18 +102,18 @@ void StudentsSelect::Command10_Click() {
     runWholeSchool();
 }
 
-void StudentsSelect::runWholeSchool() {
+void AttendanceWindow::runWholeSchool() {
     QStringList failed;
     QStringList reasons;
     QString pdfFolderNote;
-    for (int k = 1; k < Combo1->count(); ++k) {
+    for (int k = 1; k < classPicker->count(); ++k) {
         {
-            const QSignalBlocker block(Combo1);
-            Combo1->setCurrentIndex(k);
+            const QSignalBlocker block(classPicker);
+            classPicker->setCurrentIndex(k);
         }
         {
-            const QSignalBlocker block(Combo4);
-            Combo4->setCurrentIndex(k);
+            const QSignalBlocker block(classItems);
+            classItems->setCurrentIndex(k);
         }
         QString error;
         bool printed = loadClass(k) && buildSheet(&error);
@@ -131,15 +131,15 @@ void StudentsSelect::runWholeSchool() {
             }
         }
         if (!printed)
-            failed << Combo1->itemText(k);
+            failed << classPicker->itemText(k);
     }
     {
-        const QSignalBlocker block(Combo1);
-        Combo1->setCurrentIndex(0);
+        const QSignalBlocker block(classPicker);
+        classPicker->setCurrentIndex(0);
     }
     {
-        const QSignalBlocker block(Combo4);
-        Combo4->setCurrentIndex(0);
+        const QSignalBlocker block(classItems);
+        classItems->setCurrentIndex(0);
     }
     if (!pdfFolderNote.isEmpty())
         shell::tell(pdfFolderNote);

@@ -1,6 +1,6 @@
 #include "attendance/AttendanceWiring.h"
 
-#include "attendance/StudentsSelect.h"
+#include "attendance/AttendanceWindow.h"
 #include "dates/CalendarWindow.h"
 #include "platform/AppState.h"
 #include "platform/ChildWindow.h"
@@ -17,7 +17,7 @@ void installAttendance(shell::MainForm& main) {
 void openAbsenceMonth(shell::MainForm& main) {
     platform::holdMainWindow(&main);
     appState().AbsenceMonthMode = true;
-    StudentsSelect* window = loadStudentsSelect();
+    AttendanceWindow* window = loadAttendanceWindow();
     window->prepareForMonthSheet();
     if (dates::CalendarWindow* calendar = dates::loadCalendarWindow(&main))
         calendar->openFor(dates::CalendarRequest::absenceMonth(), window);
@@ -27,7 +27,7 @@ void openAbsenceMonth(shell::MainForm& main) {
 
 void openAttendanceWindow(shell::MainForm& main) {
     platform::holdMainWindow(&main);
-    StudentsSelect* window = loadStudentsSelect();
+    AttendanceWindow* window = loadAttendanceWindow();
     platform::ChildWindow::of(window)->open(&main);
 }
 

@@ -3,7 +3,7 @@
 #include "exams/ControlAll.h"
 #include "exams/ControlAllArt.h"
 #include "exams/SeatLabelsPrint.h"
-#include "labels/DataBaseSave.h"
+#include "labels/CustomLabelsWindow.h"
 #include "labels/SeatTexts.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"

@@ -7,7 +7,7 @@
 #include "exams/ControlAll.h"
 #include "exams/SingelStudent.h"
 #include "labels/CustomLabels.h"
-#include "labels/DataBaseSave.h"
+#include "labels/CustomLabelsWindow.h"
 #include "shell/MainForm.h"
 #include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfile.h"
@@ -144,7 +144,7 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
              openExam(t);
              labels::openCustomLabels(exams::controlAll());
          },
-         exam, [] { return labels::dataBaseSave(); }},
+         exam, [] { return labels::customLabelsWindow(); }},
         {"exam window and the single-student chooser", true,
          [openExam](Program& t) {
              openExam(t);
@@ -160,9 +160,9 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
         {"custom labels and their preview", true,
          [](Program&) {
              labels::openCustomLabels();
-             labels::dataBaseSave()->Image3_Click();
+             labels::customLabelsWindow()->onPrintClicked();
          },
-         [] { return labels::dataBaseSave(); }, openPreview, false},
+         [] { return labels::customLabelsWindow(); }, openPreview, false},
     };
     for (const Pair& pair : pairs) {
         for (const bool firstClosesFirst : {true, false}) {
@@ -248,10 +248,14 @@ std::vector<Editor> editors() {
         {"custom labels",
          [](Program&) -> QWidget* {
              labels::openCustomLabels();
-             return labels::dataBaseSave();
+             return labels::customLabelsWindow();
          },
-         [](QWidget* w) { static_cast<labels::DataBaseSave*>(w)->Dat[1]->setText(kTyped); },
-         [](QWidget* w) -> QWidget* { return static_cast<labels::DataBaseSave*>(w)->Image1; },
+         [](QWidget* w) {
+             static_cast<labels::CustomLabelsWindow*>(w)->fieldBoxes[1]->setText(kTyped);
+         },
+         [](QWidget* w) -> QWidget* {
+             return static_cast<labels::CustomLabelsWindow*>(w)->closeButton;
+         },
          [] { return labels::readCustomLabels().at(0).text(1); }, "Labels.db", "T1"},
         {"committee window",
          [](Program& p) -> QWidget* {

@@ -1,6 +1,6 @@
 // The committee and attendance windows reached from the main window's menus.
+#include "attendance/AttendanceWindow.h"
 #include "attendance/AttendanceWiring.h"
-#include "attendance/StudentsSelect.h"
 #include "committees/CommitteesTestSupport.h"
 #include "committees/ControlCom.h"
 #include "platform/ProgramExit.h"
@@ -49,7 +49,7 @@ struct Program {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == "ControlCom")
                 delete w;
-        delete attendance::studentsSelect();
+        delete attendance::attendanceWindow();
         flushDeletes();
         form.reset();
         platform::setExitHandler({});
@@ -112,7 +112,7 @@ TEST(MenuEntry, TheAttendanceRowOpensItsWindowOnTheScreenAndClosingGivesTheMainW
     test::hover(p.form->menuItems[5]);
     EXPECT_EQ(back(row), rowBack);
 
-    QPointer<attendance::StudentsSelect> window = attendance::studentsSelect();
+    QPointer<attendance::AttendanceWindow> window = attendance::attendanceWindow();
     ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(p.form->isEnabled());
@@ -132,7 +132,7 @@ TEST(MenuEntry, TheAttendanceWindowStaysOnTheScreenBesideAMainWindowAtItsTop) {
     const QRect area = p.form->screen()->availableGeometry();
     p.form->setGeometry(area.x(), area.y(), p.form->width(), area.height() + 200);
     p.pick(QStringLiteral("غياب وتأخر الطلاب"));
-    attendance::StudentsSelect* window = attendance::studentsSelect();
+    attendance::AttendanceWindow* window = attendance::attendanceWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(area.contains(window->frameGeometry()));
     EXPECT_EQ(window->frameGeometry().top(), area.top());

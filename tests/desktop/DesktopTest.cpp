@@ -2,13 +2,13 @@
 // main window inert and stays above it, and every window's frame lies inside
 // the screen.
 #include "app/StartUp.h"
-#include "attendance/StudentsSelect.h"
+#include "attendance/AttendanceWindow.h"
 #include "committees/ControlCom.h"
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/SingelStudent.h"
-#include "labels/DataBaseSave.h"
+#include "labels/CustomLabelsWindow.h"
 #include "platform/Presenters.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportOutput.h"
@@ -292,7 +292,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
              main.chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
              labels::openCustomLabels(exams::controlAll());
          },
-         [] { return labels::dataBaseSave(); }, exam},
+         [] { return labels::customLabelsWindow(); }, exam},
         {"exam calendar",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControl);
@@ -309,7 +309,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         {"committees", [this] { main.chooseMenuItem(shell::MainMenuItem::Committees); },
          [] { return committees::controlCom(); }, mainWindow},
         {"attendance", [this] { main.chooseMenuItem(shell::MainMenuItem::Attendance); },
-         [] { return attendance::studentsSelect(); }, mainWindow},
+         [] { return attendance::attendanceWindow(); }, mainWindow},
         {"import chooser", [this] { main.chooseMenuItem(shell::MainMenuItem::ImportStudents); },
          [] { return shell::fileChooser(); }, mainWindow},
         {"import and the profile it reloads",
@@ -426,13 +426,13 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     exams::openSingleStudent();
     check("single student", exams::singelStudent());
     labels::openCustomLabels(exams::controlAll());
-    check("custom labels", labels::dataBaseSave());
+    check("custom labels", labels::customLabelsWindow());
     main.chooseMenuItem(shell::MainMenuItem::Committees);
     check("committees", committees::controlCom());
     main.chooseMenuItem(shell::MainMenuItem::EditStudents);
     check("class lists", students::loadedClassMaintenance());
     main.chooseMenuItem(shell::MainMenuItem::Attendance);
-    check("attendance", attendance::studentsSelect());
+    check("attendance", attendance::attendanceWindow());
     shell::fileChooser()->show();
     check("file chooser", shell::fileChooser());
     students::studentsImportWindow()->show();

@@ -3,7 +3,7 @@
 #include "exams/ExamsWiring.h"
 #include "exams/LabelsPanel.h"
 #include "exams/SeatLabelsPrint.h"
-#include "labels/DataBaseSave.h"
+#include "labels/CustomLabelsWindow.h"
 #include "labels/SeatTexts.h"
 #include "platform/AppState.h"
 #include "platform/Wait.h"
@@ -129,7 +129,7 @@ protected:
         ASSERT_NE(panel, nullptr);
     }
     void TearDown() override {
-        delete labels::dataBaseSave();
+        delete labels::customLabelsWindow();
         delete controlAll();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -227,8 +227,8 @@ TEST_F(SeatLabels, ThePromptRefusesPrintsButNotTheCustomLabels) {
     EXPECT_EQ(form->seatClassText->text(), window->Text1->text());
 
     panel->L1_Click(1);
-    ASSERT_NE(labels::dataBaseSave(), nullptr);
-    EXPECT_TRUE(labels::dataBaseSave()->isVisible());
+    ASSERT_NE(labels::customLabelsWindow(), nullptr);
+    EXPECT_TRUE(labels::customLabelsWindow()->isVisible());
     EXPECT_FALSE(form->isEnabled());
 }
 

@@ -2,8 +2,8 @@
 // the keys a user presses on the real box: what Enter, Escape and the window
 // system's close do is read from the database or the file on disk.
 
+#include "attendance/AttendanceWindow.h"
 #include "attendance/AttendanceWiring.h"
-#include "attendance/StudentsSelect.h"
 #include "attendance/Texts.h"
 #include "committees/CommitteesTestSupport.h"
 #include "committees/ControlCom.h"
@@ -13,7 +13,7 @@
 #include "exams/ExamsWiring.h"
 #include "exams/Texts.h"
 #include "labels/CustomLabels.h"
-#include "labels/DataBaseSave.h"
+#include "labels/CustomLabelsWindow.h"
 #include "labels/LabelsTestSupport.h"
 #include "labels/Texts.h"
 #include "platform/Clock.h"
@@ -298,9 +298,9 @@ struct LabelsWindow {
         form.formLoad();
         form.show();
         labels::openCustomLabels(nullptr);
-        labels::dataBaseSave()->cmdFoward->click();
+        labels::customLabelsWindow()->forwardButton->click();
     }
-    ~LabelsWindow() { delete labels::dataBaseSave(); }
+    ~LabelsWindow() { delete labels::customLabelsWindow(); }
     static QStringList state() {
         QStringList out;
         for (const labels::CustomLabel& l : labels::readCustomLabels())
@@ -309,9 +309,9 @@ struct LabelsWindow {
     }
 };
 
-Scene labelsScene(std::function<void(labels::DataBaseSave&)> trigger) {
+Scene labelsScene(std::function<void(labels::CustomLabelsWindow&)> trigger) {
     return sceneOf(std::make_shared<LabelsWindow>(), true,
-                   [trigger](LabelsWindow&) { trigger(*labels::dataBaseSave()); });
+                   [trigger](LabelsWindow&) { trigger(*labels::customLabelsWindow()); });
 }
 
 // The main window's print desk on the school of seedSchool and what `more`
@@ -446,12 +446,12 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
         {labels::texts::kSaveQuestion, true,
          [] {
              return labelsScene([](auto& w) {
-                 w.Dat[1]->setText("الثاني المعدل");
-                 w.cmdSave->click();
+                 w.fieldBoxes[1]->setText("الثاني المعدل");
+                 w.saveButton->click();
              });
          }},
         {labels::texts::kDeleteQuestion, false,
-         [] { return labelsScene([](auto& w) { w.cmdRemove->click(); }); }},
+         [] { return labelsScene([](auto& w) { w.removeButton->click(); }); }},
         {"هل تريد مسح جميع بيانات الفصول", false,
          [] {
              struct S {
@@ -531,10 +531,10 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
              return deskScene([](auto& d) {
                  platform::Clock::setToday(QDate(2024, 7, 11));
                  attendance::installAttendance(d.form);
-                 attendance::StudentsSelect* w = attendance::loadStudentsSelect();
+                 attendance::AttendanceWindow* w = attendance::loadAttendanceWindow();
                  w->show();
-                 w->Combo1->setCurrentIndex(0);
-                 w->Command10->click();
+                 w->classPicker->setCurrentIndex(0);
+                 w->sheetButton->click();
                  delete w;
                  platform::Clock::setToday(std::nullopt);
              });

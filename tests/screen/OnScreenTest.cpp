@@ -1,9 +1,9 @@
+#include "attendance/AttendanceWindow.h"
 #include "attendance/AttendanceWiring.h"
-#include "attendance/StudentsSelect.h"
 #include "committees/ControlCom.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ExamsWiring.h"
-#include "labels/DataBaseSave.h"
+#include "labels/CustomLabelsWindow.h"
 #include "platform/Presenters.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtArabic.h"
@@ -147,7 +147,7 @@ TEST(OnScreen, EveryWindowOfTheProgramFitsA1024By768Screen) {
     expectAllOnScreen("exam control");
     main.chooseMenuItem(shell::MainMenuItem::EditStudents); // class-list maintenance
     expectAllOnScreen("class lists");
-    attendance::loadStudentsSelect()->show();
+    attendance::loadAttendanceWindow()->show();
     expectAllOnScreen("attendance");
     shell::fileChooser()->show();
     expectAllOnScreen("file chooser");
@@ -221,7 +221,7 @@ TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
         expectReadable("window");
         closeAll();
     }
-    attendance::loadStudentsSelect()->show();
+    attendance::loadAttendanceWindow()->show();
     expectReadable("attendance");
     closeAll();
     labels::openCustomLabels();

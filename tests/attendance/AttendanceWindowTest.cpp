@@ -1,4 +1,4 @@
-#include "attendance/StudentsSelect.h"
+#include "attendance/AttendanceWindow.h"
 #include "attendance/AbsenceMonth.h"
 #include "attendance/AttendanceWiring.h"
 #include "attendance/SchoolDays.h"
@@ -55,23 +55,23 @@ public:
         installAttendance(desk.form);
     }
     ~Attendance() {
-        delete studentsSelect();
+        delete attendanceWindow();
         delete dates::calendarWindow();
         flushDeletes();
         appState().AbsenceMonthMode = false;
         report::layoutLibrary().clear();
     }
 
-    StudentsSelect* window() {
-        StudentsSelect* w = loadStudentsSelect();
+    AttendanceWindow* window() {
+        AttendanceWindow* w = loadAttendanceWindow();
         w->show();
         return w;
     }
-    void chooseClass(StudentsSelect* w, const QString& item) {
-        const int i = w->Combo1->findText(item);
+    void chooseClass(AttendanceWindow* w, const QString& item) {
+        const int i = w->classPicker->findText(item);
         ASSERT_GE(i, 0) << item.toStdString();
-        w->Combo1->setCurrentIndex(i);
-        w->Combo1_Click();
+        w->classPicker->setCurrentIndex(i);
+        w->onClassPicked();
     }
 
     test::TestHome home;
@@ -95,18 +95,18 @@ public:
     test::PrintDesk desk;
 };
 
-TEST(StudentsSelect, LoadsBesideTheMainWindowOnItsDatePanelWithTodayAndEveryClass) {
+TEST(AttendanceWindow, LoadsBesideTheMainWindowOnItsDatePanelWithTodayAndEveryClass) {
     Attendance app;
     app.desk.pick("أول-2");
-    StudentsSelect* w = app.window();
+    AttendanceWindow* w = app.window();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("غياب وتأخر الطلاب"));
-    EXPECT_EQ(w->Combo1->itemText(0), QStringLiteral(" جميع فصول المدرسة "));
-    EXPECT_EQ(w->Combo1->count(), app.desk.form.classPicker->count() + 1);
-    EXPECT_EQ(test::comboItems(w->Combo4), test::comboItems(w->Combo1));
+    EXPECT_EQ(w->classPicker->itemText(0), QStringLiteral(" جميع فصول المدرسة "));
+    EXPECT_EQ(w->classPicker->count(), app.desk.form.classPicker->count() + 1);
+    EXPECT_EQ(test::comboItems(w->classItems), test::comboItems(w->classPicker));
     for (int i = 0; i < app.desk.form.classPicker->count(); ++i)
-        EXPECT_EQ(w->Combo1->itemText(i + 1), app.desk.form.classPicker->itemText(i).replace(
-                                                  QLatin1Char('-'), QLatin1Char(':')));
-    EXPECT_EQ(w->Combo1->currentIndex(), 0);
+        EXPECT_EQ(w->classPicker->itemText(i + 1), app.desk.form.classPicker->itemText(i).replace(
+                                                       QLatin1Char('-'), QLatin1Char(':')));
+    EXPECT_EQ(w->classPicker->currentIndex(), 0);
     // The user's class in the main window stays chosen.
     EXPECT_EQ(app.desk.form.classPicker->currentText(), QStringLiteral("أول-2"));
 
@@ -119,30 +119,30 @@ TEST(StudentsSelect, LoadsBesideTheMainWindowOnItsDatePanelWithTodayAndEveryClas
     EXPECT_EQ(w->height(),
               std::min(app.desk.form.height(), area.height() - (frame.height() - w->height())));
     EXPECT_TRUE(area.contains(frame));
-    EXPECT_TRUE(w->PicNew->isVisible());
+    EXPECT_TRUE(w->datePanel->isVisible());
     EXPECT_EQ(w->Today->text(), QStringLiteral("1446/01/05"));
     EXPECT_EQ(w->DayName->text(), q(dates::weekdayName(4)));
-    EXPECT_EQ(w->Command10->text(), QStringLiteral("إحصائية بأيام التأخر خلال شهر"));
-    EXPECT_FALSE(w->Command3->isHidden());
-    EXPECT_FALSE(w->Check3->isHidden());
+    EXPECT_EQ(w->sheetButton->text(), QStringLiteral("إحصائية بأيام التأخر خلال شهر"));
+    EXPECT_FALSE(w->latenessButton->isHidden());
+    EXPECT_FALSE(w->oneStudentNoticeCheck->isHidden());
     // The attendance tables were upgraded on loading.
     EXPECT_TRUE(w->lastUpgrade().addedToS2);
 
-    test::leftClick(w->ImNew);
-    EXPECT_FALSE(w->PicNew->isVisible());
-    EXPECT_TRUE(w->Combo1->isVisible());
+    test::leftClick(w->closeDatePanelButton);
+    EXPECT_FALSE(w->datePanel->isVisible());
+    EXPECT_TRUE(w->classPicker->isVisible());
 }
 
-TEST(StudentsSelect, OnAFridayTheDateWaitsForAPick) {
+TEST(AttendanceWindow, OnAFridayTheDateWaitsForAPick) {
     Attendance app(QDate(2024, 7, 12));
-    StudentsSelect* w = app.window();
+    AttendanceWindow* w = app.window();
     EXPECT_EQ(w->Today->text(), QStringLiteral("-"));
     EXPECT_EQ(w->DayName->text(), QStringLiteral("-"));
 
     // The sheet asks for a date first and opens the calendar for it.
     app.chooseClass(w, "أول:1");
     app.desk.dialogs().answer("موافق");
-    w->Command10->click();
+    w->sheetButton->click();
     ASSERT_EQ(app.desk.dialogs().shown.size(), 1u);
     EXPECT_EQ(app.desk.dialogs().shown[0].text, QStringLiteral(" فضلا حدد التاريخ "));
     EXPECT_EQ(app.desk.dialogs().shown[0].title, QStringLiteral("تنبيه"));
@@ -158,51 +158,52 @@ TEST(StudentsSelect, OnAFridayTheDateWaitsForAPick) {
     calendar->okButton->click();
     EXPECT_TRUE(w->isEnabled());
     EXPECT_NE(w->Today->text(), QStringLiteral("-"));
-    w->Command10->click();
+    w->sheetButton->click();
     EXPECT_EQ(app.desk.previews().size(), 1u);
 }
 
-TEST(StudentsSelect, AClassListsItsOwnStudentsInNumberOrder) {
+TEST(AttendanceWindow, AClassListsItsOwnStudentsInNumberOrder) {
     Attendance app;
-    StudentsSelect* w = app.window();
+    AttendanceWindow* w = app.window();
     app.chooseClass(w, "أول:1");
-    EXPECT_EQ(w->Combo4->currentIndex(), w->Combo1->currentIndex());
+    EXPECT_EQ(w->classItems->currentIndex(), w->classPicker->currentIndex());
     // Class 1 does not take in class 10, and a row without a name is left out.
-    EXPECT_EQ(listItems(w->SelectList), QStringList({"يوسف خالد", "بدر سالم", "أحمد علي"}));
-    EXPECT_EQ(listItems(w->List1), QStringList({"1100000001", "1100000002", "1100000010"}));
+    EXPECT_EQ(listItems(w->studentNameList), QStringList({"يوسف خالد", "بدر سالم", "أحمد علي"}));
+    EXPECT_EQ(listItems(w->civilNumberList),
+              QStringList({"1100000001", "1100000002", "1100000010"}));
 
     app.chooseClass(w, "أول:10");
-    EXPECT_EQ(listItems(w->SelectList), QStringList({"فيصل ماجد"}));
+    EXPECT_EQ(listItems(w->studentNameList), QStringList({"فيصل ماجد"}));
     // The all-classes item leaves the lists as they were.
     app.chooseClass(w, " جميع فصول المدرسة ");
-    EXPECT_EQ(listItems(w->SelectList), QStringList({"فيصل ماجد"}));
+    EXPECT_EQ(listItems(w->studentNameList), QStringList({"فيصل ماجد"}));
 
     // A class that lost its students lists none, also right after a full one.
     app.home.exec("MyDatabase.db", "DELETE FROM T1 WHERE d6 = 'ثاني'");
     app.chooseClass(w, "ثاني:1");
-    EXPECT_EQ(w->SelectList->count(), 0);
-    EXPECT_EQ(w->List1->count(), 0);
+    EXPECT_EQ(w->studentNameList->count(), 0);
+    EXPECT_EQ(w->civilNumberList->count(), 0);
     EXPECT_TRUE(app.desk.dialogs().shown.empty());
 
     // A students' database that cannot be read is told, and lists nothing.
     ASSERT_TRUE(QFile::remove(app.home.database("MyDatabase.db")));
     app.desk.dialogs().answer("موافق");
     app.chooseClass(w, "أول:1");
-    EXPECT_EQ(w->SelectList->count(), 0);
+    EXPECT_EQ(w->studentNameList->count(), 0);
     ASSERT_EQ(app.desk.dialogs().shown.size(), 1u);
     EXPECT_FALSE(w->loadError().isEmpty());
 }
 
-TEST(StudentsSelect, OneClassGivesOnePreviewWithoutAQuestion) {
+TEST(AttendanceWindow, OneClassGivesOnePreviewWithoutAQuestion) {
     Attendance app;
-    StudentsSelect* w = app.window();
+    AttendanceWindow* w = app.window();
     app.chooseClass(w, "أول:1");
     appState().PrintBatchActive = false;
-    w->Command10->click();
+    w->sheetButton->click();
     EXPECT_TRUE(app.desk.dialogs().shown.empty());
     ASSERT_EQ(app.desk.previews().size(), 1u);
     EXPECT_TRUE(app.desk.jobs().isEmpty());
-    EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("أول:1"));
+    EXPECT_EQ(w->classPicker->currentText(), QStringLiteral("أول:1"));
     EXPECT_FALSE(appState().PrintBatchActive);
 
     const report::LaidOutReport& r = app.desk.previews().front();
@@ -217,43 +218,43 @@ TEST(StudentsSelect, OneClassGivesOnePreviewWithoutAQuestion) {
     EXPECT_EQ(test::firstText(r, "D1"), QStringLiteral("أحد"));
 }
 
-TEST(StudentsSelect, EveryClassIsPrintedAfterOneOk) {
+TEST(AttendanceWindow, EveryClassIsPrintedAfterOneOk) {
     Attendance app;
-    StudentsSelect* w = app.window();
+    AttendanceWindow* w = app.window();
     app.desk.dialogs().answer("موافق");
-    w->Command10->click();
+    w->sheetButton->click();
     ASSERT_EQ(app.desk.dialogs().shown.size(), 1u);
     EXPECT_EQ(app.desk.dialogs().shown[0].text, QStringLiteral("ستتم الطباعة لجميع فصول المدرسة"));
     EXPECT_EQ(app.desk.dialogs().shown[0].mode, 2);
     EXPECT_EQ(app.desk.jobs().size(), app.desk.form.classPicker->count());
     EXPECT_TRUE(app.desk.previews().empty());
-    EXPECT_EQ(w->Combo1->currentIndex(), 0);
+    EXPECT_EQ(w->classPicker->currentIndex(), 0);
     EXPECT_FALSE(appState().PrintBatchActive);
     // The last class printed is the one the lists hold now.
-    EXPECT_EQ(listItems(w->SelectList), QStringList({"عمر حسن"}));
+    EXPECT_EQ(listItems(w->studentNameList), QStringList({"عمر حسن"}));
 }
 
-TEST(StudentsSelect, CancelOrAClosedQuestionPrintsNothing) {
+TEST(AttendanceWindow, CancelOrAClosedQuestionPrintsNothing) {
     Attendance app;
-    StudentsSelect* w = app.window();
+    AttendanceWindow* w = app.window();
     for (const QString& answer : {QStringLiteral("إلغاء"), test::ScriptedDialogs::kClose}) {
         app.desk.dialogs().answer(answer);
-        w->Command10->click();
+        w->sheetButton->click();
         EXPECT_TRUE(app.desk.jobs().isEmpty());
         EXPECT_TRUE(app.desk.previews().empty());
-        EXPECT_EQ(w->Combo1->currentIndex(), 0);
+        EXPECT_EQ(w->classPicker->currentIndex(), 0);
         EXPECT_FALSE(appState().PrintBatchActive);
     }
     EXPECT_EQ(app.desk.dialogs().shown.size(), 2u);
 }
 
-TEST(StudentsSelect, AWindowWithoutClassesDoesNothing) {
+TEST(AttendanceWindow, AWindowWithoutClassesDoesNothing) {
     Attendance app;
     app.home.exec("Schedual.db", "DELETE FROM grades");
     app.desk.form.reloadClassList();
-    StudentsSelect* w = app.window();
-    ASSERT_EQ(w->Combo1->count(), 1);
-    w->Command10->click();
+    AttendanceWindow* w = app.window();
+    ASSERT_EQ(w->classPicker->count(), 1);
+    w->sheetButton->click();
     EXPECT_TRUE(app.desk.dialogs().shown.empty());
     EXPECT_TRUE(app.desk.previews().empty());
     EXPECT_TRUE(app.desk.jobs().isEmpty());
@@ -268,12 +269,12 @@ TEST(AbsenceItem, OpensTheCalendarAndItsOkShowsTheWindowWithThePickedDate) {
     EXPECT_EQ(calendar->instructionNote->text(), QStringLiteral("حدد الشهر وأي يوم ثم اضغط تم"));
     EXPECT_FALSE(app.desk.form.isEnabled());
     EXPECT_TRUE(appState().AbsenceMonthMode);
-    StudentsSelect* w = studentsSelect();
+    AttendanceWindow* w = attendanceWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(w->Command10->text(), QStringLiteral("نموذج متابعة الغياب لشهر"));
-    EXPECT_TRUE(w->Command3->isHidden());
-    EXPECT_TRUE(w->Check3->isHidden());
+    EXPECT_EQ(w->sheetButton->text(), QStringLiteral("نموذج متابعة الغياب لشهر"));
+    EXPECT_TRUE(w->latenessButton->isHidden());
+    EXPECT_TRUE(w->oneStudentNoticeCheck->isHidden());
 
     // Ramadan 1446, day 10.
     calendar->onMonthClicked(8);
@@ -291,9 +292,9 @@ TEST(AbsenceItem, OpensTheCalendarAndItsOkShowsTheWindowWithThePickedDate) {
     EXPECT_FALSE(appState().AbsenceMonthMode);
 
     // The sheet is of the picked month.
-    test::leftClick(w->ImNew);
+    test::leftClick(w->closeDatePanelButton);
     app.chooseClass(w, "أول:2");
-    w->Command10->click();
+    w->sheetButton->click();
     ASSERT_EQ(app.desk.previews().size(), 1u);
     EXPECT_EQ(test::firstText(app.desk.previews().front(), "class"), QStringLiteral("رمضان ( 9 )"));
     EXPECT_EQ(test::firstText(app.desk.previews().front(), "T1"),
@@ -302,7 +303,7 @@ TEST(AbsenceItem, OpensTheCalendarAndItsOkShowsTheWindowWithThePickedDate) {
     // Closing the window gives the main window back.
     w->close();
     flushDeletes();
-    EXPECT_EQ(studentsSelect(), nullptr);
+    EXPECT_EQ(attendanceWindow(), nullptr);
     EXPECT_TRUE(app.desk.form.isEnabled());
     EXPECT_TRUE(app.desk.form.isVisible());
     EXPECT_FALSE(appState().AbsenceMonthMode);
@@ -320,18 +321,18 @@ TEST(AbsenceItem, ClosingTheCalendarClearsTheFlagAndGivesTheMainWindowBack) {
     EXPECT_FALSE(calendar->isVisible());
     EXPECT_TRUE(app.desk.form.isEnabled());
     // The window was never shown and is not kept.
-    EXPECT_EQ(studentsSelect(), nullptr);
+    EXPECT_EQ(attendanceWindow(), nullptr);
 
     // A later pick for another window never lands in the attendance window.
     app.desk.click(15);
-    ASSERT_NE(studentsSelect(), nullptr);
+    ASSERT_NE(attendanceWindow(), nullptr);
     EXPECT_TRUE(calendar->hasOpenRequest());
 }
 
-TEST(StudentsSelect, UnloadClearsTheFlagAndEnablesTheMainWindow) {
+TEST(AttendanceWindow, UnloadClearsTheFlagAndEnablesTheMainWindow) {
     Attendance app;
     app.desk.form.setEnabled(false);
-    StudentsSelect* w = app.window();
+    AttendanceWindow* w = app.window();
     test::leftClick(w->Today);
     EXPECT_TRUE(appState().AbsenceMonthMode);
     EXPECT_FALSE(w->isEnabled());

@@ -1,4 +1,4 @@
-#include "attendance/StudentsSelect.h"
+#include "attendance/AttendanceWindow.h"
 
 #include "attendance/AbsenceSheet.h"
 #include "attendance/AttendanceStudents.h"
@@ -35,8 +35,8 @@ using platform::twipsRect;
 
 namespace {
 
-QPointer<StudentsSelect>& loaded() {
-    static QPointer<StudentsSelect> window;
+QPointer<AttendanceWindow>& loaded() {
+    static QPointer<AttendanceWindow> window;
     return window;
 }
 
@@ -118,18 +118,18 @@ std::optional<int> weekdayOfText(const QString& hijriText) {
 
 } // namespace
 
-StudentsSelect* studentsSelect() {
+AttendanceWindow* attendanceWindow() {
     return loaded().data();
 }
 
-StudentsSelect* loadStudentsSelect() {
+AttendanceWindow* loadAttendanceWindow() {
     if (!loaded())
-        loaded() = new StudentsSelect(shell::mainForm());
+        loaded() = new AttendanceWindow(shell::mainForm());
     return loaded().data();
 }
 
-StudentsSelect::StudentsSelect(shell::MainForm* main) : QWidget(nullptr), main_(main) {
-    setObjectName(QStringLiteral("StudentsSelect"));
+AttendanceWindow::AttendanceWindow(shell::MainForm* main) : QWidget(nullptr), main_(main) {
+    setObjectName(QStringLiteral("AttendanceWindow"));
     setWindowTitle(texts::kWindowCaption);
     shell::childOfMainWindow(this, main);
     setLayoutDirection(Qt::RightToLeft);
@@ -137,15 +137,15 @@ StudentsSelect::StudentsSelect(shell::MainForm* main) : QWidget(nullptr), main_(
     setAttribute(Qt::WA_DeleteOnClose);
     fillBack(this, kWindowBack);
     build();
-    Form_Load();
+    loadWindow();
 }
 
-StudentsSelect::~StudentsSelect() {
+AttendanceWindow::~AttendanceWindow() {
     if (dates::CalendarWindow* calendar = dates::calendarWindow())
         calendar->withdraw(this);
 }
 
-void StudentsSelect::build() {
+void AttendanceWindow::build() {
     auto* heading = new QLabel(texts::kWindowCaption, this);
     heading->setObjectName(QStringLiteral("Heading"));
     heading->setGeometry(twipsRect(90, 15, kWindowWidth - 180, kPanelTop - 30));
@@ -153,80 +153,81 @@ void StudentsSelect::build() {
     heading->setFont(windowFont(12, 700));
     heading->setStyleSheet(QStringLiteral("color: white;"));
 
-    Picture5 = new QFrame(this);
-    Picture5->setObjectName(QStringLiteral("Picture5"));
-    Picture5->setGeometry(twipsRect(90, kPanelTop, 6510, 3300));
-    fillBack(Picture5, kPanelBack);
+    optionsPanel = new QFrame(this);
+    optionsPanel->setObjectName(QStringLiteral("optionsPanel"));
+    optionsPanel->setGeometry(twipsRect(90, kPanelTop, 6510, 3300));
+    fillBack(optionsPanel, kPanelBack);
 
-    Combo1 = new QComboBox(Picture5);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(twipsRect(600, 300, 5310, 420));
-    Combo1->setFont(windowFont(11));
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    classPicker = new QComboBox(optionsPanel);
+    classPicker->setObjectName(QStringLiteral("classPicker"));
+    classPicker->setGeometry(twipsRect(600, 300, 5310, 420));
+    classPicker->setFont(windowFont(11));
+    connect(classPicker, &QComboBox::activated, this, [this] { onClassPicked(); });
 
     auto button = [this](const char* name, const QString& caption, int top) {
-        auto* b = new QPushButton(caption, Picture5);
+        auto* b = new QPushButton(caption, optionsPanel);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(twipsRect(600, top, 5310, 525));
         b->setFont(windowFont(11));
         return b;
     };
-    Command10 = button("Command10", texts::kSheetButton, 1000);
-    connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
-    Command3 = button("Command3", texts::kLatenessButton, 1700);
+    sheetButton = button("sheetButton", texts::kSheetButton, 1000);
+    connect(sheetButton, &QPushButton::clicked, this, [this] { onSheetClicked(); });
+    latenessButton = button("latenessButton", texts::kLatenessButton, 1700);
 
-    Check3 = new QCheckBox(texts::kOneStudentNotice, Picture5);
-    Check3->setObjectName(QStringLiteral("Check3"));
-    Check3->setGeometry(twipsRect(600, 2400, 5310, 420));
-    Check3->setFont(windowFont(11));
-    connect(Check3, &QCheckBox::clicked, this, [this] { Check3_Click(); });
+    oneStudentNoticeCheck = new QCheckBox(texts::kOneStudentNotice, optionsPanel);
+    oneStudentNoticeCheck->setObjectName(QStringLiteral("oneStudentNoticeCheck"));
+    oneStudentNoticeCheck->setGeometry(twipsRect(600, 2400, 5310, 420));
+    oneStudentNoticeCheck->setFont(windowFont(11));
+    connect(oneStudentNoticeCheck, &QCheckBox::clicked, this,
+            [this] { onOneStudentNoticeClicked(); });
 
     buildDatePanel();
 
     // Stores and entry points kept out of view.
-    Combo4 = new QComboBox(PicNew);
-    Combo4->setObjectName(QStringLiteral("Combo4"));
-    Combo4->hide();
-    SelectList = new QListWidget(PicNew);
-    SelectList->setObjectName(QStringLiteral("SelectList"));
-    SelectList->hide();
-    connect(SelectList, &QListWidget::itemClicked, this, [this] { SelectList_Click(); });
-    List1 = new QListWidget(PicNew);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->hide();
-    Command9 = new QPushButton(this);
-    Command9->setObjectName(QStringLiteral("Command9"));
-    Command9->hide();
-    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
-    cmdAddIdToEmploee = new QPushButton(this);
-    cmdAddIdToEmploee->setObjectName(QStringLiteral("cmdAddIdToEmploee"));
-    cmdAddIdToEmploee->hide();
-    connect(cmdAddIdToEmploee, &QPushButton::clicked, this, [this] { cmdAddIdToEmploee_Click(); });
+    classItems = new QComboBox(datePanel);
+    classItems->setObjectName(QStringLiteral("classItems"));
+    classItems->hide();
+    studentNameList = new QListWidget(datePanel);
+    studentNameList->setObjectName(QStringLiteral("studentNameList"));
+    studentNameList->hide();
+    connect(studentNameList, &QListWidget::itemClicked, this, [this] { onStudentClicked(); });
+    civilNumberList = new QListWidget(datePanel);
+    civilNumberList->setObjectName(QStringLiteral("civilNumberList"));
+    civilNumberList->hide();
+    openCalendarButton = new QPushButton(this);
+    openCalendarButton->setObjectName(QStringLiteral("openCalendarButton"));
+    openCalendarButton->hide();
+    connect(openCalendarButton, &QPushButton::clicked, this, [this] { onOpenCalendarClicked(); });
+    upgradeButton = new QPushButton(this);
+    upgradeButton->setObjectName(QStringLiteral("upgradeButton"));
+    upgradeButton->hide();
+    connect(upgradeButton, &QPushButton::clicked, this, [this] { onUpgradeClicked(); });
 }
 
-void StudentsSelect::buildDatePanel() {
-    PicNew = new QFrame(this);
-    PicNew->setObjectName(QStringLiteral("PicNew"));
-    fillBack(PicNew, kPanelBack);
-    PicNew->hide();
+void AttendanceWindow::buildDatePanel() {
+    datePanel = new QFrame(this);
+    datePanel->setObjectName(QStringLiteral("datePanel"));
+    fillBack(datePanel, kPanelBack);
+    datePanel->hide();
 
-    ImNew = clickable(new QLabel(PicNew), this);
-    ImNew->setObjectName(QStringLiteral("ImNew"));
-    ImNew->setGeometry(twipsRect(60, 60, 390, 390));
-    ImNew->setPixmap(closePanelPicture(twips(390)));
+    closeDatePanelButton = clickable(new QLabel(datePanel), this);
+    closeDatePanelButton->setObjectName(QStringLiteral("closeDatePanelButton"));
+    closeDatePanelButton->setGeometry(twipsRect(60, 60, 390, 390));
+    closeDatePanelButton->setPixmap(closePanelPicture(twips(390)));
 
-    Picture3 = new QFrame(PicNew);
-    Picture3->setObjectName(QStringLiteral("Picture3"));
-    Picture3->setGeometry(twipsRect(240, 600, 6030, 600));
-    fillBack(Picture3, kDateBack);
+    dateStrip = new QFrame(datePanel);
+    dateStrip->setObjectName(QStringLiteral("dateStrip"));
+    dateStrip->setGeometry(twipsRect(240, 600, 6030, 600));
+    fillBack(dateStrip, kDateBack);
 
-    ChooseDate = clickable(new QLabel(Picture3), this);
+    ChooseDate = clickable(new QLabel(dateStrip), this);
     ChooseDate->setObjectName(QStringLiteral("ChooseDate"));
     ChooseDate->setGeometry(twipsRect(5460, 75, 450, 450));
     ChooseDate->setPixmap(calendarPicture(twips(450)));
 
     auto dateLabel = [this](const char* name, int left, int width) {
-        auto* label = clickable(new QLabel(texts::kNoDate, Picture3), this);
+        auto* label = clickable(new QLabel(texts::kNoDate, dateStrip), this);
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(twipsRect(left, 75, width, 450));
         label->setAlignment(Qt::AlignCenter);
@@ -236,33 +237,33 @@ void StudentsSelect::buildDatePanel() {
     DayName = dateLabel("DayName", 4200, 1200);
     Today = dateLabel("Today", 2400, 1740);
 
-    Label1 = new QLabel(texts::kPickClass, Picture3);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsRect(120, 75, 2160, 450));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(windowFont(11));
+    pickClassLabel = new QLabel(texts::kPickClass, dateStrip);
+    pickClassLabel->setObjectName(QStringLiteral("pickClassLabel"));
+    pickClassLabel->setGeometry(twipsRect(120, 75, 2160, 450));
+    pickClassLabel->setAlignment(Qt::AlignCenter);
+    pickClassLabel->setFont(windowFont(11));
 }
 
-bool StudentsSelect::eventFilter(QObject* watched, QEvent* event) {
+bool AttendanceWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonRelease)
         return QWidget::eventFilter(watched, event);
     auto* me = static_cast<QMouseEvent*>(event);
     auto* w = qobject_cast<QWidget*>(watched);
     if (me->button() != Qt::LeftButton || !w || !w->rect().contains(me->position().toPoint()))
         return QWidget::eventFilter(watched, event);
-    if (watched == ImNew) {
-        ImNew_Click();
+    if (watched == closeDatePanelButton) {
+        onCloseDatePanelClicked();
         return true;
     }
     if (watched == ChooseDate || watched == DayName || watched == Today) {
-        Command9->click();
+        openCalendarButton->click();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void StudentsSelect::Form_Load() {
-    cmdAddIdToEmploee->click();
+void AttendanceWindow::loadWindow() {
+    upgradeButton->click();
     if (main_) {
         // The main window has no frame; this one's frame (title bar
         // included) starts where the main window starts.
@@ -276,18 +277,18 @@ void StudentsSelect::Form_Load() {
     // button) off the screen.
     platform::keepOnScreen(this);
     fillPickers();
-    platform::select(Combo4, 0, [this] { Combo4_Click(); });
-    platform::select(Combo1, 0, [this] { Combo1_Click(); });
-    PicNew->setGeometry(twipsRect(90, kPanelTop, 6510, 10755));
-    PicNew->setFrameShape(QFrame::NoFrame);
-    PicNew->show();
-    PicNew->raise();
+    platform::select(classItems, 0, [this] { onClassItemChosen(); });
+    platform::select(classPicker, 0, [this] { onClassPicked(); });
+    datePanel->setGeometry(twipsRect(90, kPanelTop, 6510, 10755));
+    datePanel->setFrameShape(QFrame::NoFrame);
+    datePanel->show();
+    datePanel->raise();
     showTodayUnlessWeekend();
 }
 
-void StudentsSelect::fillPickers() {
-    Combo4->addItem(texts::kAllClasses);
-    Combo1->addItem(texts::kAllClasses);
+void AttendanceWindow::fillPickers() {
+    classItems->addItem(texts::kAllClasses);
+    classPicker->addItem(texts::kAllClasses);
     if (!main_)
         return;
     // The class keys are read without moving the main window's selection, so
@@ -297,12 +298,12 @@ void StudentsSelect::fillPickers() {
         const shell::ClassKey k = shell::ClassKey::parts(key).value_or(shell::ClassKey{key, {}});
         const QString item = k.grade + QLatin1Char(':') + k.cls;
         // The grade and the class stay beside the joined text.
-        Combo4->addItem(item, QStringList{k.grade, k.cls});
-        Combo1->addItem(item);
+        classItems->addItem(item, QStringList{k.grade, k.cls});
+        classPicker->addItem(item);
     }
 }
 
-void StudentsSelect::showTodayUnlessWeekend() {
+void AttendanceWindow::showTodayUnlessWeekend() {
     if (!main_)
         return;
     const QString today = main_->todayDate->text();
@@ -313,37 +314,38 @@ void StudentsSelect::showTodayUnlessWeekend() {
     DayName->setText(platform::fromUtf8(dates::weekdayName(*weekday)));
 }
 
-void StudentsSelect::cmdAddIdToEmploee_Click() {
+void AttendanceWindow::onUpgradeClicked() {
     upgrade_ = upgradeAttendanceTables();
 }
 
-void StudentsSelect::Combo1_Click() {
-    platform::select(Combo4, Combo1->currentIndex(), [this] { Combo4_Click(); });
+void AttendanceWindow::onClassPicked() {
+    platform::select(classItems, classPicker->currentIndex(), [this] { onClassItemChosen(); });
 }
 
-void StudentsSelect::Combo4_Click() {
-    if (Combo4->currentIndex() <= 0)
+void AttendanceWindow::onClassItemChosen() {
+    if (classItems->currentIndex() <= 0)
         return;
-    if (!loadClass(Combo4->currentIndex()))
+    if (!loadClass(classItems->currentIndex()))
         shell::tell(loadError_);
 }
 
-std::optional<ClassItemText> StudentsSelect::classAt(int index) const {
-    const QStringList kept = Combo4->itemData(index).toStringList();
+std::optional<ClassItemText> AttendanceWindow::classAt(int index) const {
+    const QStringList kept = classItems->itemData(index).toStringList();
     if (kept.size() == 2)
         return ClassItemText{kept[0], kept[1]};
-    return splitClassItem(Combo4->itemText(index));
+    return splitClassItem(classItems->itemText(index));
 }
 
-bool StudentsSelect::loadClass(int index) {
-    SelectList->clear();
-    List1->clear();
+bool AttendanceWindow::loadClass(int index) {
+    studentNameList->clear();
+    civilNumberList->clear();
     loadError_.clear();
-    const ClassItemText cls = classAt(index).value_or(ClassItemText{Combo4->itemText(index), {}});
+    const ClassItemText cls =
+        classAt(index).value_or(ClassItemText{classItems->itemText(index), {}});
     try {
         const ClassStudents students = loadAttendanceStudents(cls.grade, cls.cls);
-        SelectList->addItems(students.names);
-        List1->addItems(students.civilNumbers);
+        studentNameList->addItems(students.names);
+        civilNumberList->addItems(students.civilNumbers);
     } catch (const data::DataError& e) {
         loadError_ = e.userMessage();
         return false;
@@ -351,33 +353,33 @@ bool StudentsSelect::loadClass(int index) {
     return true;
 }
 
-void StudentsSelect::Command9_Click() {
+void AttendanceWindow::onOpenCalendarClicked() {
     dates::CalendarWindow* calendar = dates::loadCalendarWindow(main_.data());
     if (calendar)
         calendar->openFor(dates::CalendarRequest::attendanceDay(), this);
 }
 
-void StudentsSelect::ImNew_Click() {
-    PicNew->hide();
+void AttendanceWindow::onCloseDatePanelClicked() {
+    datePanel->hide();
 }
 
-void StudentsSelect::SelectList_Click() {
+void AttendanceWindow::onStudentClicked() {
     // Nothing acts on a single student yet.
 }
 
-void StudentsSelect::Check3_Click() {
-    SelectList->clearSelection();
-    SelectList->setCurrentRow(-1);
+void AttendanceWindow::onOneStudentNoticeClicked() {
+    studentNameList->clearSelection();
+    studentNameList->setCurrentRow(-1);
 }
 
-void StudentsSelect::prepareForMonthSheet() {
-    Command10->setText(texts::kMonthSheetButton);
-    Command3->hide();
-    Check3->hide();
+void AttendanceWindow::prepareForMonthSheet() {
+    sheetButton->setText(texts::kMonthSheetButton);
+    latenessButton->hide();
+    oneStudentNoticeCheck->hide();
 }
 
-void StudentsSelect::receiveCalendarDate(const dates::CalendarRequest&,
-                                         const dates::PickedDate& date) {
+void AttendanceWindow::receiveCalendarDate(const dates::CalendarRequest&,
+                                           const dates::PickedDate& date) {
     Today->setText(QString::fromStdString(date.hijriText));
     DayName->setText(QString::fromStdString(date.weekday));
     // The request has ended: nothing else may take the next pick for this window.
@@ -389,13 +391,13 @@ void StudentsSelect::receiveCalendarDate(const dates::CalendarRequest&,
     setFocus();
 }
 
-void StudentsSelect::calendarRequestEnded(const dates::CalendarRequest&) {
+void AttendanceWindow::calendarRequestEnded(const dates::CalendarRequest&) {
     // Asked for by the name-list menu and never shown: nothing to go back to.
     if (!isVisible())
         close();
 }
 
-void StudentsSelect::closeEvent(QCloseEvent* event) {
+void AttendanceWindow::closeEvent(QCloseEvent* event) {
     appState().AbsenceMonthMode = false;
     event->accept();
 }

@@ -1,4 +1,4 @@
-#include "labels/DataBaseSave.h"
+#include "labels/CustomLabelsWindow.h"
 
 #include "data/DataError.h"
 #include "labels/CustomLabelPrint.h"
@@ -48,8 +48,8 @@ constexpr double kFrameHeight = 8445;
 // The Arabic keyboard, activated whenever a box takes the focus.
 const QString kArabicKeyboard = QStringLiteral("00000401");
 
-QPointer<DataBaseSave>& loaded() {
-    static QPointer<DataBaseSave> window;
+QPointer<CustomLabelsWindow>& loaded() {
+    static QPointer<CustomLabelsWindow> window;
     return window;
 }
 
@@ -92,22 +92,22 @@ QPixmap printerPicture(const QSize& size) {
 
 } // namespace
 
-DataBaseSave* dataBaseSave() {
+CustomLabelsWindow* customLabelsWindow() {
     return loaded().data();
 }
 
 void openCustomLabels(QWidget* returnTo) {
     platform::holdMainWindow(shell::mainForm());
     if (!loaded())
-        loaded() = new DataBaseSave(returnTo);
+        loaded() = new CustomLabelsWindow(returnTo);
     else if (returnTo)
         loaded()->setReturnTo(returnTo);
-    DataBaseSave* w = loaded().data();
+    CustomLabelsWindow* w = loaded().data();
     platform::ChildWindow::of(w)->open(returnTo);
 }
 
-DataBaseSave::DataBaseSave(QWidget* returnTo) : QWidget(nullptr), returnTo_(returnTo) {
-    setObjectName(QStringLiteral("DataBaseSave"));
+CustomLabelsWindow::CustomLabelsWindow(QWidget* returnTo) : QWidget(nullptr), returnTo_(returnTo) {
+    setObjectName(QStringLiteral("CustomLabelsWindow"));
     setWindowTitle(texts::kWindowCaption);
     shell::childOfMainForm(this, this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -116,14 +116,14 @@ DataBaseSave::DataBaseSave(QWidget* returnTo) : QWidget(nullptr), returnTo_(retu
     setAttribute(Qt::WA_DeleteOnClose);
     fillBack(this, kWindowBack);
     build();
-    Form_Load();
+    loadWindow();
 }
 
-bool DataBaseSave::adding() const {
-    return !SaveChanges->isHidden();
+bool CustomLabelsWindow::adding() const {
+    return !storeNewPanel->isHidden();
 }
 
-void DataBaseSave::build() {
+void CustomLabelsWindow::build() {
     setFixedHeight(platform::twips(kWindowHeight));
 
     Title = new QLabel(texts::kWindowCaption, this);
@@ -135,24 +135,24 @@ void DataBaseSave::build() {
     auto* drag = new platform::WindowDrag(this);
     drag->addSurface(Title);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twipsRect(105, 480, kWindowWidth - 210, 4850));
-    fillBack(Frame1, kFrameBack);
+    panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("panel"));
+    panel->setGeometry(twipsRect(105, 480, kWindowWidth - 210, 4850));
+    fillBack(panel, kFrameBack);
 
-    Combo4 = new QComboBox(Frame1);
-    Combo4->setObjectName(QStringLiteral("Combo4"));
-    Combo4->setEditable(false);
-    Combo4->setFont(windowFont(12));
-    Combo4->setGeometry(twipsRect(660, 360, 4065, 450));
-    connect(Combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
+    classPicker = new QComboBox(panel);
+    classPicker->setObjectName(QStringLiteral("classPicker"));
+    classPicker->setEditable(false);
+    classPicker->setFont(windowFont(12));
+    classPicker->setGeometry(twipsRect(660, 360, 4065, 450));
+    connect(classPicker, &QComboBox::activated, this, [this] { onClassPicked(); });
 
-    Image1 =
-        spot(Frame1, QStringLiteral("Image1"), QStringLiteral("✕"), twipsRect(135, 390, 390, 375));
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setFont(windowFont(12, 700));
-    Image1->setStyleSheet(QStringLiteral("color: #B03030;"));
-    Image1->installEventFilter(this);
+    closeButton = spot(panel, QStringLiteral("closeButton"), QStringLiteral("✕"),
+                       twipsRect(135, 390, 390, 375));
+    closeButton->setAlignment(Qt::AlignCenter);
+    closeButton->setFont(windowFont(12, 700));
+    closeButton->setStyleSheet(QStringLiteral("color: #B03030;"));
+    closeButton->installEventFilter(this);
 
     buildBoxes();
     buildToolbar();
@@ -160,41 +160,42 @@ void DataBaseSave::build() {
     // The actions' buttons lie beyond the window's width; the toolbar presses them.
     const QString captions[] = {texts::kBack, texts::kForward, texts::kAdd, texts::kRemove,
                                 texts::kSave};
-    const char* names[] = {"cmdBack", "cmdFoward", "cmdAdd", "cmdRemove", "cmdSave"};
-    QPushButton** buttons[] = {&cmdBack, &cmdFoward, &cmdAdd, &cmdRemove, &cmdSave};
+    const char* names[] = {"backButton", "forwardButton", "addButton", "removeButton",
+                           "saveButton"};
+    QPushButton** buttons[] = {&backButton, &forwardButton, &addButton, &removeButton, &saveButton};
     for (int i = 0; i < 5; ++i) {
-        *buttons[i] = new QPushButton(captions[i], Frame1);
+        *buttons[i] = new QPushButton(captions[i], panel);
         (*buttons[i])->setObjectName(QString::fromLatin1(names[i]));
         (*buttons[i])->setGeometry(twipsRect(7305, 360 + i * 600, 1200, 495));
     }
-    connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
-    connect(cmdFoward, &QPushButton::clicked, this, [this] { cmdFoward_Click(); });
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdRemove, &QPushButton::clicked, this, [this] { cmdRemove_Click(); });
-    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(backButton, &QPushButton::clicked, this, [this] { onBackClicked(); });
+    connect(forwardButton, &QPushButton::clicked, this, [this] { onForwardClicked(); });
+    connect(addButton, &QPushButton::clicked, this, [this] { onAddClicked(); });
+    connect(removeButton, &QPushButton::clicked, this, [this] { onRemoveClicked(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { onSaveClicked(); });
 }
 
-void DataBaseSave::buildBoxes() {
+void CustomLabelsWindow::buildBoxes() {
     struct Caption {
         const QString& text;
         double top;
     };
-    // Item(0) number, Item(1) committee, Item(2) the hidden year, Item(3)
-    // class, Item(4) name.
+    // captionLabels[0] number, captionLabels[1] committee, captionLabels[2] the hidden year,
+    // captionLabels[3] class, captionLabels[4] name.
     const Caption captions[] = {{texts::kNumberCaption, 2115},
                                 {texts::kCommitteeCaption, 2670},
                                 {texts::kYearCaption, 360},
                                 {texts::kClassCaption, 1020},
                                 {texts::kNameCaption, 1545}};
     for (int i = 0; i < 5; ++i) {
-        auto* label = new QLabel(captions[i].text, Frame1);
-        label->setObjectName(QStringLiteral("Item%1").arg(i));
+        auto* label = new QLabel(captions[i].text, panel);
+        label->setObjectName(QStringLiteral("caption%1").arg(i));
         label->setFont(windowFont(12, 700));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setGeometry(twipsRect(4740, captions[i].top, 1140, 510));
-        Item.push_back(label);
+        captionLabels.push_back(label);
     }
-    Item[2]->hide();
+    captionLabels[2]->hide();
 
     struct Box {
         double left, top, width;
@@ -202,30 +203,30 @@ void DataBaseSave::buildBoxes() {
     const Box boxes[] = {
         {660, 1020, 4035}, {660, 1545, 4035}, {3270, 2115, 1425}, {690, 2670, 4005}};
     for (int i = 0; i < 4; ++i) {
-        auto* box = new QLineEdit(Frame1);
-        box->setObjectName(QStringLiteral("Dat%1").arg(i));
+        auto* box = new QLineEdit(panel);
+        box->setObjectName(QStringLiteral("fieldBox%1").arg(i));
         box->setFont(windowFont(12));
         // Physical right, as every other field: a logical AlignRight would be
         // mirrored to the left edge in this right-to-left window.
         box->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
         box->setGeometry(twipsRect(boxes[i].left, boxes[i].top, boxes[i].width, 510));
         box->installEventFilter(this);
-        Dat.push_back(box);
+        fieldBoxes.push_back(box);
     }
 }
 
-void DataBaseSave::buildToolbar() {
-    Picture1 = new QFrame(Frame1);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(120, 3435, 6165, 1335));
-    Picture1->setFrameShape(QFrame::StyledPanel);
-    fillBack(Picture1, kToolbarBack);
+void CustomLabelsWindow::buildToolbar() {
+    toolbar = new QFrame(panel);
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setGeometry(twipsRect(120, 3435, 6165, 1335));
+    toolbar->setFrameShape(QFrame::StyledPanel);
+    fillBack(toolbar, kToolbarBack);
 
     struct Spot {
         double left, width;
         QString drawing;
     };
-    // Index order of DataRun: previous, next, add, delete, save, first, last.
+    // Index order of toolbarSpots: previous, next, add, delete, save, first, last.
     // Arrows point the way of the row order, which runs from right to left.
     const Spot spots[] = {
         {4815, 465, QStringLiteral("▶")},  {4275, 450, QStringLiteral("◀")},
@@ -234,7 +235,7 @@ void DataBaseSave::buildToolbar() {
         {3720, 480, QStringLiteral("◀◀")},
     };
     for (int i = 0; i < 7; ++i) {
-        QLabel* s = spot(Picture1, QStringLiteral("DataRun%1").arg(i), spots[i].drawing,
+        QLabel* s = spot(toolbar, QStringLiteral("toolbarSpot%1").arg(i), spots[i].drawing,
                          twipsRect(spots[i].left, 60, spots[i].width, 420));
         const bool arrow = i < 2 || i > 4;
         // The marker covers a spot's right end: arrows keep to its left.
@@ -253,47 +254,47 @@ void DataBaseSave::buildToolbar() {
         s->setPalette(p);
         s->setMouseTracking(true);
         s->installEventFilter(this);
-        DataRun.push_back(s);
+        toolbarSpots.push_back(s);
     }
 
-    Shape1 = new QFrame(Picture1);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(twipsRect(5325 + 510 - 210, 90 + 60, 165, 255));
-    Shape1->setStyleSheet(
+    spotMarker = new QFrame(toolbar);
+    spotMarker->setObjectName(QStringLiteral("spotMarker"));
+    spotMarker->setGeometry(twipsRect(5325 + 510 - 210, 90 + 60, 165, 255));
+    spotMarker->setStyleSheet(
         QStringLiteral("background: %1; border: none; border-radius: 5px;").arg(kMarker.name()));
-    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    spotMarker->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Image3 = new QLabel(Picture1);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setGeometry(twipsRect(2790, 585, 675, 420));
-    Image3->setPixmap(printerPicture(Image3->size()));
-    Image3->setCursor(Qt::PointingHandCursor);
-    Image3->installEventFilter(this);
+    printButton = new QLabel(toolbar);
+    printButton->setObjectName(QStringLiteral("printButton"));
+    printButton->setGeometry(twipsRect(2790, 585, 675, 420));
+    printButton->setPixmap(printerPicture(printButton->size()));
+    printButton->setCursor(Qt::PointingHandCursor);
+    printButton->installEventFilter(this);
 
-    SaveChanges = new QFrame(Picture1);
-    SaveChanges->setObjectName(QStringLiteral("SaveChanges"));
-    SaveChanges->setFrameShape(QFrame::Box);
-    SaveChanges->setCursor(Qt::PointingHandCursor);
-    fillBack(SaveChanges, kPanelBack);
-    SaveChanges->installEventFilter(this);
-    auto* store = new QLabel(texts::kSave, SaveChanges);
-    store->setObjectName(QStringLiteral("SaveChangesCaption"));
+    storeNewPanel = new QFrame(toolbar);
+    storeNewPanel->setObjectName(QStringLiteral("storeNewPanel"));
+    storeNewPanel->setFrameShape(QFrame::Box);
+    storeNewPanel->setCursor(Qt::PointingHandCursor);
+    fillBack(storeNewPanel, kPanelBack);
+    storeNewPanel->installEventFilter(this);
+    auto* store = new QLabel(texts::kSave, storeNewPanel);
+    store->setObjectName(QStringLiteral("storeNewCaption"));
     store->setFont(windowFont(11, 700));
     store->setAlignment(Qt::AlignCenter);
     store->setGeometry(twipsRect(345, 0, 2025 - 345, 420));
-    Image5 =
-        spot(SaveChanges, QStringLiteral("Image5"), QStringLiteral("✕"), twipsRect(0, 0, 345, 435));
-    Image5->setAlignment(Qt::AlignCenter);
-    Image5->setStyleSheet(QStringLiteral("color: #B03030;"));
-    Image5->installEventFilter(this);
+    cancelAddButton = spot(storeNewPanel, QStringLiteral("cancelAddButton"), QStringLiteral("✕"),
+                           twipsRect(0, 0, 345, 435));
+    cancelAddButton->setAlignment(Qt::AlignCenter);
+    cancelAddButton->setStyleSheet(QStringLiteral("color: #B03030;"));
+    cancelAddButton->installEventFilter(this);
     // Wholly over the add and save spots it stands for while a row is added.
-    SaveChanges->setGeometry(twipsRect(1050, 50, 2025, 435));
-    SaveChanges->hide();
-    SaveChanges->raise();
-    Shape1->raise();
+    storeNewPanel->setGeometry(twipsRect(1050, 50, 2025, 435));
+    storeNewPanel->hide();
+    storeNewPanel->raise();
+    spotMarker->raise();
 }
 
-void DataBaseSave::Form_Load() {
+void CustomLabelsWindow::loadWindow() {
     setFixedWidth(platform::twips(kWindowWidth));
     // The class picker lists the main window's classes as "grade class"; the
     // main list is moved through every item, so it ends on its last class.
@@ -303,18 +304,18 @@ void DataBaseSave::Form_Load() {
             const QString key = main->classPicker->currentText();
             const shell::ClassKey k =
                 shell::ClassKey::parts(key).value_or(shell::ClassKey{key, QString()});
-            Combo4->addItem(k.grade + QLatin1Char(' ') + k.cls);
+            classPicker->addItem(k.grade + QLatin1Char(' ') + k.cls);
         }
     }
     // With no class there is nothing to pick and the class box stays empty.
-    if (Combo4->count() > 0)
-        platform::select(Combo4, 0, [this] { Combo4_Click(); });
+    if (classPicker->count() > 0)
+        platform::select(classPicker, 0, [this] { onClassPicked(); });
 
     try {
         reopenView();
     } catch (const data::DataError& e) {
         rows_.clear();
-        cmdAdd_Click();
+        onAddClicked();
         tell(e.userMessage(), QString());
         return;
     }
@@ -323,40 +324,40 @@ void DataBaseSave::Form_Load() {
         rowLoad();
         return;
     }
-    cmdAdd_Click();
+    onAddClicked();
     tell(texts::kNoData, QString());
 }
 
-void DataBaseSave::reopenView() {
+void CustomLabelsWindow::reopenView() {
     rows_ = readCustomLabels();
     pos_ = rows_.empty() ? -1 : 0;
 }
 
-void DataBaseSave::rowLoad() {
+void CustomLabelsWindow::rowLoad() {
     const CustomLabel& row = rows_.at(pos_);
     // Showing a stored row ends an add: the shown row is the current one.
-    SaveChanges->hide();
+    storeNewPanel->hide();
     currentId_ = row.id;
     // A Null column shows empty, never the text of the row shown before.
     for (int f = 0; f < kLabelFields; ++f)
-        Dat[f]->setText(row.text(f));
+        fieldBoxes[f]->setText(row.text(f));
 }
 
-void DataBaseSave::showEmptyTable() {
+void CustomLabelsWindow::showEmptyTable() {
     currentId_ = 0;
     pos_ = -1;
-    for (QLineEdit* box : Dat)
+    for (QLineEdit* box : fieldBoxes)
         box->setText(QStringLiteral("-"));
 }
 
-LabelTexts DataBaseSave::boxTexts() const {
+LabelTexts CustomLabelsWindow::boxTexts() const {
     LabelTexts t;
     for (int f = 0; f < kLabelFields; ++f)
-        t[f] = Dat[f]->text();
+        t[f] = fieldBoxes[f]->text();
     return t;
 }
 
-const CustomLabel* DataBaseSave::currentRow() const {
+const CustomLabel* CustomLabelsWindow::currentRow() const {
     if (currentId_ == 0)
         return nullptr;
     for (const CustomLabel& row : rows_)
@@ -365,45 +366,45 @@ const CustomLabel* DataBaseSave::currentRow() const {
     return nullptr;
 }
 
-CustomLabel* DataBaseSave::currentRow() {
+CustomLabel* CustomLabelsWindow::currentRow() {
     return const_cast<CustomLabel*>(std::as_const(*this).currentRow());
 }
 
-void DataBaseSave::Combo4_Click() {
-    Dat[0]->setText(Combo4->currentText());
-    Frame1->resize(Frame1->width(), platform::twips(kFrameHeight));
+void CustomLabelsWindow::onClassPicked() {
+    fieldBoxes[0]->setText(classPicker->currentText());
+    panel->resize(panel->width(), platform::twips(kFrameHeight));
 }
 
-void DataBaseSave::cmdBack_Click() {
+void CustomLabelsWindow::onBackClicked() {
     if (pos_ <= 0)
         return;
     --pos_;
     rowLoad();
 }
 
-void DataBaseSave::cmdFoward_Click() {
+void CustomLabelsWindow::onForwardClicked() {
     if (pos_ < 0 || pos_ + 1 >= static_cast<int>(rows_.size()))
         return;
     ++pos_;
     rowLoad();
 }
 
-void DataBaseSave::DataRun_Click(int index) {
+void CustomLabelsWindow::onToolbarSpotClicked(int index) {
     switch (index) {
     case 0:
-        cmdBack->click();
+        backButton->click();
         break;
     case 1:
-        cmdFoward->click();
+        forwardButton->click();
         break;
     case 2:
-        cmdAdd->click();
+        addButton->click();
         break;
     case 3:
-        cmdRemove->click();
+        removeButton->click();
         break;
     case 4:
-        cmdSave->click();
+        saveButton->click();
         break;
     case 5:
         if (!rows_.empty()) {
@@ -422,19 +423,19 @@ void DataBaseSave::DataRun_Click(int index) {
     }
 }
 
-void DataBaseSave::cmdAdd_Click() {
+void CustomLabelsWindow::onAddClicked() {
     // The new record is the current one until it is stored or cancelled:
     // nothing stored is current meanwhile, so no save or delete reaches one.
     if (!adding())
         posBeforeAdd_ = pos_;
     currentId_ = 0;
-    for (QLineEdit* box : Dat)
+    for (QLineEdit* box : fieldBoxes)
         box->clear();
-    SaveChanges->show();
+    storeNewPanel->show();
 }
 
-void DataBaseSave::endAdd() {
-    SaveChanges->hide();
+void CustomLabelsWindow::endAdd() {
+    storeNewPanel->hide();
     pos_ =
         posBeforeAdd_ >= 0 && posBeforeAdd_ < static_cast<int>(rows_.size()) ? posBeforeAdd_ : -1;
     posBeforeAdd_ = -1;
@@ -443,11 +444,11 @@ void DataBaseSave::endAdd() {
         return;
     }
     currentId_ = 0;
-    for (QLineEdit* box : Dat)
+    for (QLineEdit* box : fieldBoxes)
         box->clear();
 }
 
-void DataBaseSave::SaveChanges_Click() {
+void CustomLabelsWindow::onStoreNewClicked() {
     const LabelTexts t = boxTexts();
     if (firstEmptyText(t) >= 0) {
         tell(texts::kIncomplete, QString());
@@ -470,18 +471,18 @@ void DataBaseSave::SaveChanges_Click() {
     currentId_ = id;
     posBeforeAdd_ = -1;
     tell(texts::kAdded, programTitle());
-    SaveChanges->hide();
+    storeNewPanel->hide();
 }
 
-void DataBaseSave::Image5_Click() {
+void CustomLabelsWindow::onCancelAddClicked() {
     endAdd();
 }
 
-void DataBaseSave::cmdSave_Click() {
+void CustomLabelsWindow::onSaveClicked() {
     saveShownRow(true);
 }
 
-bool DataBaseSave::saveShownRow(bool confirm) {
+bool CustomLabelsWindow::saveShownRow(bool confirm) {
     const LabelTexts t = boxTexts();
     if (firstEmptyText(t) >= 0) {
         tell(texts::kIncomplete, QString());
@@ -510,11 +511,11 @@ bool DataBaseSave::saveShownRow(bool confirm) {
     return true;
 }
 
-QString DataBaseSave::typedEditsQuestion() const {
+QString CustomLabelsWindow::typedEditsQuestion() const {
     return texts::kAskSaveOnClose;
 }
 
-bool DataBaseSave::hasTypedEdits() const {
+bool CustomLabelsWindow::hasTypedEdits() const {
     const LabelTexts t = boxTexts();
     if (adding())
         return std::any_of(t.begin(), t.end(), [](const QString& s) { return !s.isEmpty(); });
@@ -527,14 +528,14 @@ bool DataBaseSave::hasTypedEdits() const {
     return false;
 }
 
-bool DataBaseSave::saveTypedEdits() {
+bool CustomLabelsWindow::saveTypedEdits() {
     if (!adding())
         return saveShownRow(false);
-    SaveChanges_Click();
+    onStoreNewClicked();
     return !adding();
 }
 
-void DataBaseSave::cmdRemove_Click() {
+void CustomLabelsWindow::onRemoveClicked() {
     // Deleting the new record not yet stored drops it, as a cancel does.
     if (adding() && currentId_ == 0) {
         endAdd();
@@ -568,7 +569,7 @@ void DataBaseSave::cmdRemove_Click() {
     rowLoad();
 }
 
-void DataBaseSave::Image3_Click() {
+void CustomLabelsWindow::onPrintClicked() {
     std::vector<CustomLabel> labels;
     try {
         labels = readCustomLabels();
@@ -588,11 +589,11 @@ void DataBaseSave::Image3_Click() {
     }
 }
 
-void DataBaseSave::Image1_Click() {
+void CustomLabelsWindow::onCloseClicked() {
     close();
 }
 
-void DataBaseSave::closeEvent(QCloseEvent* event) {
+void CustomLabelsWindow::closeEvent(QCloseEvent* event) {
     // The exam window that opened the labels shows again, unless it has
     // gone; the main window comes back only when nothing else stays open.
     if (returnTo_) {
@@ -603,47 +604,47 @@ void DataBaseSave::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool DataBaseSave::eventFilter(QObject* watched, QEvent* event) {
+bool CustomLabelsWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::FocusIn) {
-        for (QLineEdit* box : Dat)
+        for (QLineEdit* box : fieldBoxes)
             if (watched == box)
                 platform::activateKeyboardLayout(kArabicKeyboard);
         return false;
     }
-    for (int i = 0; i < static_cast<int>(DataRun.size()); ++i) {
-        if (watched != DataRun[i])
+    for (int i = 0; i < static_cast<int>(toolbarSpots.size()); ++i) {
+        if (watched != toolbarSpots[i])
             continue;
         if (type == QEvent::Enter || type == QEvent::MouseMove) {
-            const QRect r = DataRun[i]->geometry();
-            Shape1->move(r.x() + r.width() - platform::twips(210), Shape1->y());
+            const QRect r = toolbarSpots[i]->geometry();
+            spotMarker->move(r.x() + r.width() - platform::twips(210), spotMarker->y());
         } else if (type == QEvent::MouseButtonPress) {
-            DataRun_Click(i);
+            onToolbarSpotClicked(i);
             return true;
         }
         return false;
     }
     if (type != QEvent::MouseButtonPress)
         return false;
-    if (watched == Image5)
-        Image5_Click();
-    else if (watched == SaveChanges)
-        SaveChanges_Click();
-    else if (watched == Image3)
-        Image3_Click();
-    else if (watched == Image1)
-        Image1_Click();
+    if (watched == cancelAddButton)
+        onCancelAddClicked();
+    else if (watched == storeNewPanel)
+        onStoreNewClicked();
+    else if (watched == printButton)
+        onPrintClicked();
+    else if (watched == closeButton)
+        onCloseClicked();
     else
         return false;
     return true;
 }
 
-void DataBaseSave::tell(const QString& text, const QString& title) const {
+void CustomLabelsWindow::tell(const QString& text, const QString& title) const {
     platform::showSystemMessage(
         {title, text, QMessageBox::Ok, QMessageBox::Information, platform::YesDoes::NoQuestion});
 }
 
-QString DataBaseSave::programTitle() const {
+QString CustomLabelsWindow::programTitle() const {
     if (shell::MainForm* main = shell::mainForm())
         return main->windowTitle();
     return QApplication::applicationDisplayName();

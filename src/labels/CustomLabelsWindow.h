@@ -18,45 +18,45 @@ namespace sijill::labels {
 // The custom-labels window "ملصقات مخصصة": a free list of desk labels (class,
 // name, number, committee) browsed one row at a time, added, edited, deleted
 // and printed two to a row. Rows are written and deleted by their id.
-class DataBaseSave : public QWidget, public platform::TypedEdits {
+class CustomLabelsWindow : public QWidget, public platform::TypedEdits {
     Q_OBJECT
 public:
     // Builds the window and runs its load. `returnTo` is the window shown
     // again when this one closes; without one the main window is enabled and
     // shown instead.
-    explicit DataBaseSave(QWidget* returnTo = nullptr);
+    explicit CustomLabelsWindow(QWidget* returnTo = nullptr);
 
     void setReturnTo(QWidget* window) { returnTo_ = window; }
 
     QLabel* Title = nullptr;
-    QFrame* Frame1 = nullptr;
-    QComboBox* Combo4 = nullptr;   // class picker: "grade class"
-    std::vector<QLabel*> Item;     // captions; Item(2) is hidden
-    std::vector<QLineEdit*> Dat;   // d0 class, d1 name, d2 number, d3 committee
-    QLabel* Image1 = nullptr;      // close
-    QFrame* Picture1 = nullptr;    // toolbar
-    std::vector<QLabel*> DataRun;  // toolbar hot spots
-    QFrame* Shape1 = nullptr;      // marker over the hot spot under the mouse
-    QLabel* Image3 = nullptr;      // print
-    QFrame* SaveChanges = nullptr; // add panel: a click stores the new row
-    QLabel* Image5 = nullptr;      // add panel's cancel
-    QPushButton* cmdBack = nullptr;
-    QPushButton* cmdFoward = nullptr;
-    QPushButton* cmdAdd = nullptr;
-    QPushButton* cmdRemove = nullptr;
-    QPushButton* cmdSave = nullptr;
+    QFrame* panel = nullptr;
+    QComboBox* classPicker = nullptr;   // class picker: "grade class"
+    std::vector<QLabel*> captionLabels; // captions; captionLabels[2] is hidden
+    std::vector<QLineEdit*> fieldBoxes; // d0 class, d1 name, d2 number, d3 committee
+    QLabel* closeButton = nullptr;      // close
+    QFrame* toolbar = nullptr;          // toolbar
+    std::vector<QLabel*> toolbarSpots;  // toolbar hot spots
+    QFrame* spotMarker = nullptr;       // marker over the hot spot under the mouse
+    QLabel* printButton = nullptr;      // print
+    QFrame* storeNewPanel = nullptr;    // add panel: a click stores the new row
+    QLabel* cancelAddButton = nullptr;  // add panel's cancel
+    QPushButton* backButton = nullptr;
+    QPushButton* forwardButton = nullptr;
+    QPushButton* addButton = nullptr;
+    QPushButton* removeButton = nullptr;
+    QPushButton* saveButton = nullptr;
 
-    void Combo4_Click();
-    void cmdBack_Click();
-    void cmdFoward_Click();
-    void cmdAdd_Click();
-    void cmdSave_Click();
-    void cmdRemove_Click();
-    void DataRun_Click(int index);
-    void SaveChanges_Click();
-    void Image5_Click();
-    void Image3_Click();
-    void Image1_Click();
+    void onClassPicked();
+    void onBackClicked();
+    void onForwardClicked();
+    void onAddClicked();
+    void onSaveClicked();
+    void onRemoveClicked();
+    void onToolbarSpotClicked(int index);
+    void onStoreNewClicked();
+    void onCancelAddClicked();
+    void onPrintClicked();
+    void onCloseClicked();
 
     // The id of the row the boxes show, 0 when none.
     qint64 currentId() const { return currentId_; }
@@ -75,7 +75,7 @@ private:
     void build();
     void buildBoxes();
     void buildToolbar();
-    void Form_Load();
+    void loadWindow();
     void reopenView();
     void rowLoad();
     void showEmptyTable();
@@ -99,7 +99,7 @@ private:
 };
 
 // The loaded window, nullptr when it is not loaded.
-DataBaseSave* dataBaseSave();
+CustomLabelsWindow* customLabelsWindow();
 
 // The labels panel's row "ملصقات مخصص": the main window disabled and the
 // custom-labels window shown (loaded first when it is not loaded). `returnTo`

@@ -20,45 +20,45 @@ namespace sijill::attendance {
 
 // The attendance window "غياب وتأخر الطلاب": the date (and with it the month)
 // picked through the calendar, a class or every class, and the monthly absence
-// follow-up sheet. It opens on its date panel PicNew; ImNew uncovers the class
+// follow-up sheet. It opens on its date panel datePanel; closeDatePanelButton uncovers the class
 // picker and the sheet button. It stands beside the main window, which stays
 // disabled until this window closes.
-class StudentsSelect : public QWidget, public dates::CalendarRequester {
+class AttendanceWindow : public QWidget, public dates::CalendarRequester {
     Q_OBJECT
 public:
     // Builds the window and runs its loading (hidden): the upgrade of the
     // attendance tables, its place beside `main`, the class pickers, the date.
-    explicit StudentsSelect(shell::MainForm* main);
-    ~StudentsSelect() override;
+    explicit AttendanceWindow(shell::MainForm* main);
+    ~AttendanceWindow() override;
 
-    QFrame* Picture5 = nullptr;
-    QComboBox* Combo1 = nullptr; // " جميع فصول المدرسة ", then "grade:class"
-    QPushButton* Command10 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QCheckBox* Check3 = nullptr;
-    QFrame* PicNew = nullptr;
-    QFrame* Picture3 = nullptr;
+    QFrame* optionsPanel = nullptr;
+    QComboBox* classPicker = nullptr; // " جميع فصول المدرسة ", then "grade:class"
+    QPushButton* sheetButton = nullptr;
+    QPushButton* latenessButton = nullptr;
+    QCheckBox* oneStudentNoticeCheck = nullptr;
+    QFrame* datePanel = nullptr;
+    QFrame* dateStrip = nullptr;
     QLabel* ChooseDate = nullptr;
     QLabel* DayName = nullptr;
     QLabel* Today = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* ImNew = nullptr;
-    QComboBox* Combo4 = nullptr;              // hidden mirror of Combo1
-    QListWidget* SelectList = nullptr;        // hidden: the class's names
-    QListWidget* List1 = nullptr;             // hidden: their civil-registry numbers
-    QPushButton* Command9 = nullptr;          // hidden: opens the calendar
-    QPushButton* cmdAddIdToEmploee = nullptr; // hidden: the upgrade
+    QLabel* pickClassLabel = nullptr;
+    QLabel* closeDatePanelButton = nullptr;
+    QComboBox* classItems = nullptr;           // hidden mirror of classPicker
+    QListWidget* studentNameList = nullptr;    // hidden: the class's names
+    QListWidget* civilNumberList = nullptr;    // hidden: their civil-registry numbers
+    QPushButton* openCalendarButton = nullptr; // hidden: opens the calendar
+    QPushButton* upgradeButton = nullptr;      // hidden: the upgrade
 
-    void Combo1_Click();
-    void Combo4_Click();
-    void Command9_Click();
-    void ImNew_Click();
-    void SelectList_Click();
-    void Check3_Click();
-    void cmdAddIdToEmploee_Click();
+    void onClassPicked();
+    void onClassItemChosen();
+    void onOpenCalendarClicked();
+    void onCloseDatePanelClicked();
+    void onStudentClicked();
+    void onOneStudentNoticeClicked();
+    void onUpgradeClicked();
     // The monthly absence follow-up sheet of the chosen class (a preview) or
     // of every class (printed after one question).
-    void Command10_Click();
+    void onSheetClicked();
 
     // The name-list menu's settings for the monthly sheet.
     void prepareForMonthSheet();
@@ -73,18 +73,18 @@ public:
     void calendarRequestEnded(const dates::CalendarRequest& request) override;
 
 protected:
-    // StudentsSelect_Form_Unload.
+    // The window's unload.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
     void buildDatePanel();
-    void Form_Load();
+    void loadWindow();
     void fillPickers();
     void showTodayUnlessWeekend();
     bool loadClass(int index);
-    // The grade and class of an item of Combo4, as they were put in.
+    // The grade and class of an item of classItems, as they were put in.
     std::optional<ClassItemText> classAt(int index) const;
     void runWholeSchool();
     bool buildSheet(QString* error);
@@ -96,8 +96,8 @@ private:
 };
 
 // The loaded attendance window, or nullptr.
-StudentsSelect* studentsSelect();
+AttendanceWindow* attendanceWindow();
 // The attendance window, loaded (hidden, its loading run) when it is not.
-StudentsSelect* loadStudentsSelect();
+AttendanceWindow* loadAttendanceWindow();
 
 } // namespace sijill::attendance
