@@ -66,7 +66,7 @@ void distribute() {
     std::vector<CommitteeSeats> committees;
     for (int i = 0; i < count; ++i)
         committees.push_back({committeeName(i + 1), shares[static_cast<std::size_t>(i)]});
-    data::Connection schedual(data::Database::Schedual);
+    data::Connection schedual(data::Database::Schedule);
     std::array<QStringList, kGrades> subjects;
     for (int g = 0; g < kGrades; ++g)
         subjects[g] = examSubjects(schedual, names[g]);

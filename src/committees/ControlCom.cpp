@@ -103,7 +103,7 @@ void ControlCom::formLoad() {
         Combo2->setCurrentIndex(grades.isEmpty() ? -1 : 0);
         ChooseGrade_Click();
         Label4[0]->setText(GradeSummary);
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         stored = loadCommittees(schedual);
     } catch (const data::DataError& e) {
         loadError_ = userMessageOf(e);

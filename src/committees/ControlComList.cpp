@@ -137,7 +137,7 @@ bool ControlCom::createCommittees() {
         committees.push_back(c);
     }
     try {
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         replaceCommittees(schedual, committees);
     } catch (const data::DataError& e) {
         reportFailure(texts::kResetFailed + QStringLiteral("\r") + userMessageOf(e));
@@ -257,7 +257,7 @@ void ControlCom::NewCom_Click() {
     CommitteeRecord record = recordOfRow(last);
     record.seats = {};
     try {
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         insertCommittee(schedual, last + 1, record);
     } catch (const data::DataError& e) {
         reportFailure(texts::kAddFailed + QStringLiteral("\r") + userMessageOf(e));
@@ -325,7 +325,7 @@ bool ControlCom::saveAllRows() {
     }
     const std::vector<CommitteeRecord> rows = committeeRecords();
     try {
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         updateAllCommittees(schedual, rows);
     } catch (const data::DataError& e) {
         reportFailure(texts::kSaveFailed + QStringLiteral("\r") + userMessageOf(e));
@@ -350,7 +350,7 @@ void ControlCom::ComUpdate_Click() {
         return;
     const CommitteeRecord row = recordOfRow(r);
     try {
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         if (!updateCommittee(schedual, r + 1, row)) {
             reportFailure(texts::kSaveFailed);
             return;

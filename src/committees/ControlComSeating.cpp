@@ -59,7 +59,7 @@ void ControlCom::DeleteAll_Click() {
         return;
     }
     try {
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         schedual.execute(QStringLiteral("DELETE FROM Com"));
     } catch (const data::DataError& e) {
         reportFailure(userMessageOf(e));
@@ -70,7 +70,7 @@ void ControlCom::GetSchadual_Click() {
     List4->clear();
     for (QStringList& s : subjects_)
         s.clear();
-    data::Connection schedual(data::Database::Schedual);
+    data::Connection schedual(data::Database::Schedule);
     for (int i = 0; i < Combo1->count() && i < kGrades; ++i) {
         const QStringList subjects = examSubjects(schedual, Combo1->itemText(i));
         subjects_[static_cast<std::size_t>(i)] = subjects;
@@ -95,7 +95,7 @@ void ControlCom::FillCom_Click() {
             reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + plan.error);
             return;
         }
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         // The rows seated from are stored with the seating: their shares
         // then match the seats of each committee.
         writeSeating(schedual, plan.rows, records);
@@ -125,7 +125,7 @@ void ControlCom::checkSeating() {
             if (!names[g].isEmpty())
                 toSeat[g] = studentsOfGrade(students, names[g]);
         }
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         drift_ = seatingDrift(schedual, toSeat);
     } catch (const data::DataError&) {
         // Unreadable now: the sheets report it themselves when asked for.
@@ -160,7 +160,7 @@ void ControlCom::layOutPrintIcons() {
 }
 
 void ControlCom::Header_Click() {
-    data::Connection schedual(data::Database::Schedual);
+    data::Connection schedual(data::Database::Schedule);
     SheetRowset = committeeRows(schedual, ComName[static_cast<std::size_t>(SheetRow)]->text());
     SheetRowCount = SheetRowset.recordCount();
 }
@@ -191,7 +191,7 @@ void ControlCom::Image4_Click(int index) {
     if (index < 0 || index >= rowCount() || !printAnyway())
         return;
     try {
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         const data::RecordSet rows =
             committeeRows(schedual, ComName[static_cast<std::size_t>(index)]->text());
         report::ReportLayout& layout = report::layout(kLabelsLayout);

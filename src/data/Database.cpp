@@ -10,13 +10,13 @@ QString databaseFileName(Database db) {
     switch (db) {
     case Database::MyDatabase:
         return QStringLiteral("MyDatabase.db");
-    case Database::Schedual:
+    case Database::Schedule:
         return QStringLiteral("Schedual.db");
     case Database::Employee:
         return QStringLiteral("Employee.db");
     case Database::Labels:
         return QStringLiteral("Labels.db");
-    case Database::ElemnSkils:
+    case Database::ElementarySkills:
         return QStringLiteral("Elemn_skils.db");
     }
     return {};

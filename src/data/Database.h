@@ -5,7 +5,7 @@
 namespace sijill::data {
 
 // The five database files of the program folder's "Database" folder.
-enum class Database { MyDatabase, Schedual, Employee, Labels, ElemnSkils };
+enum class Database { MyDatabase, Schedule, Employee, Labels, ElementarySkills };
 
 // File name of a database, e.g. "Schedual.db".
 QString databaseFileName(Database db);

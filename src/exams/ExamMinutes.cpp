@@ -79,7 +79,7 @@ QString scheduleGradeOfKey(const QString& classKey) {
 
 data::RecordSet dayPeriodRows(const QString& date, const QString& period,
                               const std::optional<QString>& grade) {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     // The grade is matched exactly: "خامس" never takes in "خامس مطور". Grade
     // positions are compared as numbers, so the tenth grade follows the ninth.
     const QString order = QStringLiteral(" ORDER BY D2, CAST(D0 AS INTEGER), D0, D8, ID");

@@ -18,7 +18,7 @@ const QString kColumns = QStringLiteral("SELECT ID, D0, D1, D2, D3, D4, D5, D6, 
 constexpr double kRevisersPreviewWidth = 16700;
 
 std::vector<ScheduleRow> readRecords(const QString& sql, const QVariantList& params) {
-    Connection c(Database::Schedual);
+    Connection c(Database::Schedule);
     const data::RecordSet rs = c.query(sql, params);
     std::vector<ScheduleRow> rows;
     rows.reserve(rs.recordCount());

@@ -73,7 +73,7 @@ void printHandOverStatement(ControlAll& window) {
     const report::PreviewCaption caption(audited ? texts::kMenu8 : texts::kMenu7);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         const data::RecordSet schedule = handOverScheduleRows(schedual, window.Label6->text());
         if (const int last = schedule.recordCount() - 1; last >= 0)
             window.Class->setText(cleanHandOverGrade(schedule.text(last, QStringLiteral("D3"))));
@@ -89,7 +89,7 @@ void printCheckingSheet(ControlAll& window) {
     const report::PreviewCaption caption(texts::kMenu9);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         const data::RecordSet rows =
             pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
         report::ReportLayout& layout = report::layout(handover_texts::kCheckingSheet);
@@ -102,7 +102,7 @@ void printLatenessMinutes(ControlAll& window) {
     const report::PreviewCaption caption(texts::kMenu2);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
-        data::Connection schedual(data::Database::Schedual);
+        data::Connection schedual(data::Database::Schedule);
         const data::RecordSet rows =
             pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
         report::ReportLayout& layout = report::layout(handover_texts::kLatenessMinutes);

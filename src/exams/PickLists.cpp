@@ -21,7 +21,7 @@ QString pickTable(PickList list) {
 }
 
 std::vector<PickItem> loadPickList(PickList list) {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const data::RecordSet rs = c.query(QStringLiteral("SELECT ID, Title FROM ") + pickTable(list) +
                                        QStringLiteral(" ORDER BY ID"));
     std::vector<PickItem> items;
@@ -60,7 +60,7 @@ qint64 addPickItem(PickList list, const QString& text) {
         return 0;
     qint64 id = 0;
     {
-        data::Connection c(data::Database::Schedual);
+        data::Connection c(data::Database::Schedule);
         c.execute(QStringLiteral("INSERT INTO ") + pickTable(list) +
                       QStringLiteral(" (Title) VALUES (?)"),
                   {storedTitle(text)});
@@ -71,7 +71,7 @@ qint64 addPickItem(PickList list, const QString& text) {
 }
 
 bool deletePickItem(PickList list, qint64 id) {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     return c.execute(QStringLiteral("DELETE FROM ") + pickTable(list) +
                          QStringLiteral(" WHERE ID = ?"),
                      {id}) > 0;

@@ -59,7 +59,7 @@ ScheduleRow scheduleRowAt(const data::RecordSet& rs, int i) {
 }
 
 std::vector<ScheduleRow> loadGradeRows(const QString& grade) {
-    Connection c(Database::Schedual);
+    Connection c(Database::Schedule);
     const data::RecordSet rs =
         c.query(QStringLiteral("SELECT ID, D0, D1, D2, D3, D4, D5, D6, D7, D8, F_Order FROM T1 "
                                "WHERE ") +
@@ -74,17 +74,17 @@ std::vector<ScheduleRow> loadGradeRows(const QString& grade) {
 }
 
 std::optional<qint64> findGradeRow(const QString& grade, int order) {
-    Connection c(Database::Schedual);
+    Connection c(Database::Schedule);
     return findRow(c, grade, order);
 }
 
 qint64 addScheduleRow(int position, const QString& grade, int order) {
-    Connection c(Database::Schedual);
+    Connection c(Database::Schedule);
     return insertRow(c, position, grade, order);
 }
 
 qint64 ensureFirstRow(int position, const QString& grade) {
-    Connection c(Database::Schedual);
+    Connection c(Database::Schedule);
     data::Transaction t(c);
     if (const std::optional<qint64> id = findRow(c, grade, 0))
         return *id;
@@ -94,7 +94,7 @@ qint64 ensureFirstRow(int position, const QString& grade) {
 }
 
 void saveGradeSchedule(int position, const QString& grade, std::vector<SavedRow>& rows) {
-    Connection c(Database::Schedual);
+    Connection c(Database::Schedule);
     data::Transaction t(c);
     std::vector<qint64> keys;
     keys.reserve(rows.size());
@@ -131,7 +131,7 @@ void saveGradeSchedule(int position, const QString& grade, std::vector<SavedRow>
 }
 
 int deleteScheduleRows(const std::vector<qint64>& ids) {
-    Connection c(Database::Schedual);
+    Connection c(Database::Schedule);
     data::Transaction t(c);
     int n = 0;
     for (qint64 id : ids)
@@ -142,12 +142,12 @@ int deleteScheduleRows(const std::vector<qint64>& ids) {
 }
 
 int eraseGradeSchedule(const QString& grade) {
-    Connection c(Database::Schedual);
+    Connection c(Database::Schedule);
     return c.execute(QStringLiteral("DELETE FROM T1 WHERE ") + kGradeMatch, {grade.trimmed()});
 }
 
 int eraseAllSchedules() {
-    Connection c(Database::Schedual);
+    Connection c(Database::Schedule);
     return c.execute(QStringLiteral("DELETE FROM T1"));
 }
 

@@ -24,7 +24,7 @@ ClassKey ClassKey::split(const QString& key) {
 }
 
 QStringList loadClassKeys() {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const data::RecordSet rs = c.query(
         QStringLiteral("SELECT grade, class FROM grades ORDER BY grade, order_it DESC, class, id"));
     QStringList keys;

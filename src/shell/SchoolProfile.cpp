@@ -27,7 +27,7 @@ bool isUnfinished(const QString& administration) {
 }
 
 SchoolProfile loadSchoolProfile() {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const data::RecordSet rs = c.query(QStringLiteral("SELECT * FROM MyInfo ORDER BY id"));
     // An empty table reads as a profile nobody has filled in: the user is
     // asked for it and the save writes row 1.
@@ -49,7 +49,7 @@ SchoolProfile loadSchoolProfile() {
 }
 
 void saveSchoolProfile(const SchoolProfile& p) {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const int gender = p.Gender == 2 ? 2 : 1;
     const QVariantList values = {p.Admin,    p.School, p.ThisYear, p.ThisSemester, p.Job,
                                  p.ThisName, p.name_2, p.name_3,   gender};

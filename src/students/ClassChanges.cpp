@@ -11,7 +11,7 @@ namespace sijill::students {
 AddClassResult addClass(const ClassItem& cls) {
     if (cls.kind.isEmpty() || cls.grade.isEmpty() || cls.cls.isEmpty())
         return AddClassResult::EmptyField;
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const int existing = c.scalar(QStringLiteral("SELECT count(*) FROM grades "
                                                  "WHERE trim(grade) = ? AND trim(class) = ?"),
                                   {cls.grade.trimmed(), cls.cls.trimmed()})
@@ -25,7 +25,7 @@ AddClassResult addClass(const ClassItem& cls) {
 
 void removeClass(const ClassItem& cls) {
     data::Connection c(data::Database::MyDatabase);
-    c.attach(data::Database::Schedual, QStringLiteral("sched"));
+    c.attach(data::Database::Schedule, QStringLiteral("sched"));
     data::Transaction t(c);
     c.execute(QStringLiteral("DELETE FROM sched.grades WHERE trim(grade) = ? AND trim(class) = ?"),
               {cls.grade, cls.cls});

@@ -230,7 +230,7 @@ StudentRows readStudentRows(const Workbook& book,
 
 void replaceStudentsAndClasses(const std::vector<ImportedStudent>& students) {
     data::Connection c(data::Database::MyDatabase);
-    c.attach(data::Database::Schedual, QStringLiteral("sched"));
+    c.attach(data::Database::Schedule, QStringLiteral("sched"));
     data::Transaction t(c);
     c.execute(QStringLiteral("DELETE FROM main.T1"));
     data::PreparedStatement insertStudent =

@@ -50,7 +50,7 @@ SkillsOutcome importSkillsWorkbook(const QString& path, const QString& grade) {
         return outcome;
     }
     try {
-        data::Connection c(data::Database::ElemnSkils);
+        data::Connection c(data::Database::ElementarySkills);
         data::Transaction t(c);
         for (const SkillLine& line : report.lines)
             c.execute(QStringLiteral("INSERT INTO elemn_skills (grade, subject, period, skill, "

@@ -267,7 +267,7 @@ std::vector<Editor> editors() {
          [](QWidget* w) { static_cast<committees::ControlCom*>(w)->ComName[0]->setText(kTyped); },
          [](QWidget* w) -> QWidget* { return static_cast<committees::ControlCom*>(w)->ImNew; },
          [] {
-             data::Connection schedual(data::Database::Schedual);
+             data::Connection schedual(data::Database::Schedule);
              QStringList names;
              for (const committees::CommitteeRecord& c : committees::loadCommittees(schedual))
                  names << c.name;

@@ -44,7 +44,7 @@ void seedGrades(const test::TestHome& home) {
 }
 
 int scalar(const QString& db, const QString& sql) {
-    data::Connection c(db == "MyDatabase" ? data::Database::MyDatabase : data::Database::Schedual);
+    data::Connection c(db == "MyDatabase" ? data::Database::MyDatabase : data::Database::Schedule);
     return c.scalar(sql).toInt();
 }
 
@@ -94,7 +94,7 @@ namespace {
 
 // Both committee tables as text, to see that a refused action left them alone.
 QString committeeTables() {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     return c.scalar("SELECT group_concat(ID || '|' || ifnull(Name, '') || '|' || ifnull(Num, '') "
                     "|| '|' || ifnull(C1, '') || '|' || ifnull(C2, ''), ';') FROM List")
                .toString() +
@@ -206,7 +206,7 @@ TEST(ControlComReset, CreatesCommitteesAndSharesFromTheGradeCounts) {
     EXPECT_EQ(w.ComTotal[3]->text(), "23");
     EXPECT_EQ(w.Tot[1]->text(), "30");
     // The shares are stored with the committees: nothing is left to save.
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     EXPECT_EQ(
         c.scalar("SELECT group_concat(C1 || '/' || C2 || '/' || C3, ',') FROM List").toString(),
         "6/7/7,6/7/7,6/7/7,7/9/7");
@@ -276,7 +276,7 @@ TEST(ControlComDistribution, SeatsEveryFlaggedStudentWithNumbersByGrade) {
     EXPECT_EQ(scalar("Schedual", "SELECT MIN(ComNum + 0) FROM Com"), 101);
     EXPECT_EQ(scalar("Schedual", "SELECT MAX(ComNum + 0) FROM Com WHERE ComNum < '2'"), 125);
     EXPECT_EQ(scalar("Schedual", "SELECT MAX(ComNum + 0) FROM Com"), 328);
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     EXPECT_EQ(c.scalar("SELECT S1 FROM Com WHERE Class IS NULL ORDER BY ID").toString(), "رياضيات");
     EXPECT_EQ(c.scalar("SELECT ComNum FROM Com WHERE Com = ? AND Class IS NOT NULL ORDER BY ID",
                        {QStringLiteral("اللجنة [2]")})
@@ -326,7 +326,7 @@ TEST(ControlComSave, ThePanelAsksOnlyAfterAnEditAndEnterKeepsTheEdits) {
     ControlCom& w = *t.w;
     auto& dialogs = t.scope.dialogs();
     const auto storedC2 = [] {
-        data::Connection c(data::Database::Schedual);
+        data::Connection c(data::Database::Schedule);
         return c.scalar("SELECT group_concat(C2, ',') FROM List").toString();
     };
 
@@ -385,7 +385,7 @@ TEST(ControlComSave, TheRowIconStoresItsOwnRow) {
     EXPECT_EQ(t.lastBox().mode, 4);
     EXPECT_TRUE(t.w->ImUpdate[1]->isHidden());
     EXPECT_FALSE(t.w->ImUpdate[2]->isHidden());
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 2").toString(), "قاعة 2");
     EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 3").toString(),
               QStringLiteral("اللجنة [3]"));
@@ -600,7 +600,7 @@ TEST(ControlComRows, TheEntryRowBecomesACommitteeWhenStored) {
     EXPECT_TRUE(w.ImUpdate[1]->isHidden());
     EXPECT_FALSE(w.L1[1]->isHidden());
     EXPECT_TRUE(w.L1[2]->isHidden());
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 2").toString(), "B");
     EXPECT_EQ(c.scalar("SELECT Col FROM List WHERE ID = 2").toString(), "2");
     EXPECT_TRUE(c.scalar("SELECT C1 FROM List WHERE ID = 2").isNull());
@@ -777,7 +777,7 @@ TEST(ControlComGrades, ASixGradeSchoolIsToldWhichGradesAreNotSeated) {
     EXPECT_TRUE(result.contains(QStringLiteral("عدد الطلاب الموزعين: 36")));
     EXPECT_TRUE(result.contains(QStringLiteral("عدد الطلاب غير الموزعين: 45")));
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Class IS NOT NULL"), 36);
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     EXPECT_EQ(c.scalar("SELECT Name FROM Com WHERE ComNum = '101'").toString(),
               QStringLiteral("أول 1 1"));
     EXPECT_EQ(c.scalar("SELECT Name FROM Com WHERE ComNum = '313'").toString(),
@@ -803,7 +803,7 @@ TEST(ControlComDistribution, NothingToSeatANamelessCommitteeAndABusyDatabaseChan
 
     {
         // Another program holds the database for writing.
-        data::Connection other(data::Database::Schedual);
+        data::Connection other(data::Database::Schedule);
         other.execute("BEGIN IMMEDIATE");
         w.Command2->click();
         EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("قاعدة البيانات مشغولة")));
@@ -831,7 +831,7 @@ TEST(ControlComRows, ACommitteeTypedIntoTheLastRowIsStored) {
     ASSERT_EQ(w.rowCount(), 6);
     EXPECT_EQ(w.L1[4]->text(), "0"); // no seats until they are moved in
     EXPECT_FALSE(w.L1[4]->isHidden());
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     EXPECT_EQ(c.scalar("SELECT Name || '|' || Num || '|' || Col FROM List WHERE ID = 5").toString(),
               QStringLiteral("قاعة المكتبة|20|2"));
 
@@ -865,7 +865,7 @@ TEST(ControlComClose, OnlyTheUsersEditsAreAskedAboutAndNoReopensAsStored) {
     };
     // Each committee's shares against the seats Com holds for it.
     const auto seatsInCom = [&t] {
-        data::Connection c(data::Database::Schedual);
+        data::Connection c(data::Database::Schedule);
         QStringList out;
         for (int i = 0; i + 1 < t.w->rowCount(); ++i) {
             QStringList grades;
@@ -960,7 +960,7 @@ TEST(ControlComShares, TheRecoveryAddsNoCommitteeWhileTheDatabaseIsBusy) {
     const QString before = committeeTables();
     w.Label4[0]->setText({}); // the grade summary lost: the shares fail
     {
-        data::Connection other(data::Database::Schedual);
+        data::Connection other(data::Database::Schedule);
         other.execute("BEGIN IMMEDIATE");
         const std::size_t boxes = t.scope.dialogs().shown.size();
         w.Scramble->click();

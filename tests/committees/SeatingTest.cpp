@@ -143,7 +143,7 @@ TEST(SeatingData, SubjectsInDateAndPeriodOrderEightAtMost) {
     test::addExam(home, "رابع", "1446/09/10", "الثانية", "لغتي");
     test::addExam(home, "رابع", "1446/09/10", "الأولى", "رياضيات");
     test::addExam(home, "خامس", "1446/09/09", "الأولى", "فقه");
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     EXPECT_EQ(examSubjects(c, "رابع"),
               (QStringList{"رياضيات", "لغتي", "علوم", "-", "-", "-", "-", "-"}));
     EXPECT_EQ(examSubjects(c, "سادس"), QStringList(8, "-"));
@@ -158,7 +158,7 @@ TEST(SeatingData, SubjectsInDateAndPeriodOrderEightAtMost) {
 
 TEST(SeatingData, WritingReplacesTheOldSeatingOrNothingAtAll) {
     test::TestHome home;
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const SeatingPlan plan = planSeating({{"A", {2, 0, 0}}}, {"رابع", "", ""},
                                          {pupils("رابع", 2), {}, {}}, {eight("x"), {}, {}});
     writeSeating(c, plan.rows);
@@ -197,7 +197,7 @@ TEST(SeatingData, DriftCountsEachSeatForOneStudentRow) {
     };
     for (const Case& k : cases) {
         test::TestHome home;
-        data::Connection c(data::Database::Schedual);
+        data::Connection c(data::Database::Schedule);
         writeSeating(c, planSeating({{"A", {3, 0, 0}}}, {"رابع", "", ""},
                                     {pupils("رابع", 3), {}, {}}, {eight("x"), {}, {}})
                             .rows);
@@ -212,7 +212,7 @@ TEST(SeatingData, DriftCountsEachSeatForOneStudentRow) {
 
 TEST(CommitteeStore, ReplaceMakesBothTablesAnewWithTheShippedColumns) {
     test::TestHome home;
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const QVariant listBefore =
         c.scalar("SELECT group_concat(name || ':' || type) FROM pragma_table_info('List')");
     const QVariant comBefore =
@@ -239,7 +239,7 @@ TEST(CommitteeStore, ReplaceMakesBothTablesAnewWithTheShippedColumns) {
 
 TEST(CommitteeStore, AFailedReplaceKeepsTheOldCommittees) {
     test::TestHome home;
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     replaceCommittees(c, {{"old", "3", "30", {}}});
     // Com cannot be made again once an index holds its name: the failure
     // comes after List was dropped.
@@ -252,7 +252,7 @@ TEST(CommitteeStore, AFailedReplaceKeepsTheOldCommittees) {
 
 TEST(CommitteeStore, SavingAllIsAllOrNothing) {
     test::TestHome home;
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     replaceCommittees(c, {{"a", "3", "30", {}}});
     EXPECT_THROW(updateAllCommittees(c, {{"a2", "3", "30", {{1, 2, 3}}}, {"b", "3", "30", {}}}),
                  data::DataError);

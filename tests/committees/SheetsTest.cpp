@@ -33,7 +33,7 @@ void seatAll(const std::vector<CommitteeSeats>& committees, const GradeSeats& co
         {pupils("رابع", counts[0]), pupils("خامس", counts[1]), pupils("سادس", counts[2])},
         {subjects, subjects, subjects});
     EXPECT_TRUE(plan.error.isEmpty()) << plan.error.toStdString();
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     writeSeating(c, plan.rows);
 }
 
@@ -41,7 +41,7 @@ void seatAll(const std::vector<CommitteeSeats>& committees, const GradeSeats& co
 data::RecordSet seated(const std::vector<CommitteeSeats>& committees, const GradeSeats& counts,
                        const QString& name) {
     seatAll(committees, counts);
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     return committeeRows(c, "  " + name + " ");
 }
 
@@ -145,7 +145,7 @@ TEST(SignatureSheet, EveryCommitteeOfAFullDistributionPrintsOnOnePage) {
     seatAll(committees, {totals[0] + 23, totals[1] + 22, totals[2] + 22},
             {"الدراسات الاجتماعية والمواطنة", "التربية الإسلامية", "المهارات الرقمية",
              "اللغة الإنجليزية", "التربية الفنية", "المهارات الحياتية والأسرية", "-", "-"});
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     int longest = 0;
     for (const CommitteeSeats& committee : committees) {
         const data::RecordSet rows = committeeRows(c, committee.name);
@@ -166,7 +166,7 @@ TEST(CommitteeRows, ANameTypedWithBlanksAroundItStillFindsItsStudents) {
     // printing: blanks typed after a name must not empty its sheet.
     const data::RecordSet rows = seated({{"A ", {2, 0, 0}}, {" B", {1, 0, 0}}}, {3, 0, 0}, "A ");
     EXPECT_EQ(rows.recordCount(), 3);
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     EXPECT_EQ(committeeRows(c, " B").recordCount(), 2);
     EXPECT_EQ(committeeRows(c, "B").recordCount(), 2);
 }

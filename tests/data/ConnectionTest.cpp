@@ -25,10 +25,10 @@ TEST(Connection, ShippedDatabasesOpenAndHoldTheirTables) {
     TestHome home;
     Connection students(Database::MyDatabase);
     EXPECT_EQ(students.scalar("SELECT count(*) FROM T1").toInt(), 0);
-    Connection sched(Database::Schedual);
+    Connection sched(Database::Schedule);
     EXPECT_EQ(sched.scalar("SELECT Admin FROM MyInfo WHERE id = 1").toString(),
               QStringLiteral("الإدارة غير محددة"));
-    for (Database db : {Database::Employee, Database::Labels, Database::ElemnSkils})
+    for (Database db : {Database::Employee, Database::Labels, Database::ElementarySkills})
         EXPECT_NO_THROW(Connection{db});
 }
 
@@ -39,9 +39,9 @@ TEST(Connection, MissingOrDamagedFileIsReportedAndNeverCreated) {
     for (const bool attached : {false, true}) {
         try {
             if (attached)
-                Connection(Database::MyDatabase).attach(Database::Schedual, "sched");
+                Connection(Database::MyDatabase).attach(Database::Schedule, "sched");
             else
-                Connection c(Database::Schedual);
+                Connection c(Database::Schedule);
             FAIL() << "a missing database opened";
         } catch (const DataError& e) {
             EXPECT_EQ(e.kind(), DataError::Kind::Missing) << attached;
@@ -162,7 +162,7 @@ TEST(Transaction, RollsBackAcrossAttachedFilesUnlessCommitted) {
     TestHome home;
     {
         Connection c(Database::MyDatabase);
-        c.attach(Database::Schedual, "sched");
+        c.attach(Database::Schedule, "sched");
         Transaction t(c);
         c.execute("INSERT INTO main.T1 (d0, d1) VALUES (?, ?)", {"01", "x"});
         c.execute("INSERT INTO sched.grades (kind, grade, class) VALUES (?, ?, ?)",
@@ -172,14 +172,14 @@ TEST(Transaction, RollsBackAcrossAttachedFilesUnlessCommitted) {
     {
         Connection c(Database::MyDatabase);
         EXPECT_EQ(c.scalar("SELECT count(*) FROM T1").toInt(), 0);
-        c.attach(Database::Schedual, "sched");
+        c.attach(Database::Schedule, "sched");
         EXPECT_EQ(c.scalar("SELECT count(*) FROM sched.grades").toInt(), 0);
         Transaction t(c);
         c.execute("INSERT INTO main.T1 (d0) VALUES (?)", {"01"});
         c.execute("INSERT INTO sched.grades (grade) VALUES (?)", {"أول"});
         t.commit();
     }
-    Connection s(Database::Schedual);
+    Connection s(Database::Schedule);
     EXPECT_EQ(s.scalar("SELECT count(*) FROM grades").toInt(), 1);
 }
 
@@ -202,5 +202,5 @@ TEST(RecordSet, ADeletedRowsIdentityIsNeverHandedOutAgain) {
         EXPECT_GT(rs.addNew({field}, {"ب"}), first) << table.toStdString();
     };
     check(Database::MyDatabase, "T1", "d1");
-    check(Database::Schedual, "grades", "grade");
+    check(Database::Schedule, "grades", "grade");
 }

@@ -89,7 +89,7 @@ protected:
                       .arg(order));
     }
     static QStringList rows(const QString& grade) {
-        data::Connection c(data::Database::Schedual);
+        data::Connection c(data::Database::Schedule);
         const data::RecordSet rs =
             c.query("SELECT F_Order, D1, D2, D4 FROM T1 WHERE D3 = ? ORDER BY F_Order", {grade});
         QStringList out;
@@ -108,7 +108,7 @@ protected:
         }
     }
     static QStringList stored(const QString& grade, const char* column) {
-        data::Connection c(data::Database::Schedual);
+        data::Connection c(data::Database::Schedule);
         const data::RecordSet rs = c.query(
             QString("SELECT %1 FROM T1 WHERE D3 = ? ORDER BY F_Order").arg(column), {grade});
         QStringList out;

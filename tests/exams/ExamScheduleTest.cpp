@@ -12,7 +12,7 @@ namespace {
 
 // One stored row as text: D0|D1|...|D8|F_Order.
 QString stored(qint64 id) {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const data::RecordSet rs =
         c.query("SELECT D0, D1, D2, D3, D4, D5, D6, D7, D8, F_Order FROM T1 WHERE ID = ?", {id});
     if (rs.isEmpty())
@@ -24,7 +24,7 @@ QString stored(qint64 id) {
 }
 
 int rowCount() {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     return c.scalar("SELECT count(*) FROM T1").toInt();
 }
 

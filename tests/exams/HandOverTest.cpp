@@ -37,7 +37,7 @@ struct Exam {
 };
 
 void addExam(const test::TestHome& home, const Exam& e) {
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     c.execute("INSERT INTO T1 (D0, D1, D2, D3, D4, D6, D7, D8) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
               {e.key, e.weekday, e.date, e.grade, e.subject, e.corrector, e.reviewer, e.period});
     (void)home;
@@ -79,7 +79,7 @@ protected:
 
 TEST_F(Schedule, ADayGivesOneLinePerGradeAndPeriodFirstPeriodFirst) {
     seedDay(home);
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const report::ReportRowset lines = handOverLines(handOverScheduleRows(c, kDay));
     EXPECT_EQ(column(lines, "d8"),
               (QStringList{"الأولى", "الأولى", "الأولى", "الثانية", "الثانية", "الثانية"}));
@@ -93,7 +93,7 @@ TEST_F(Schedule, ADayGivesOneLinePerGradeAndPeriodFirstPeriodFirst) {
 
 TEST_F(Schedule, TheDateIsContainedNotAPatternAndAMissingGradeStopsNothing) {
     addExam(home, {"1", "الأحد", " " + kDay + " هـ", "أول", "لغتي", "", "", "الأولى"});
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     c.execute("INSERT INTO T1 (D0, D2, D3, D4, D8) VALUES ('2', ?, NULL, 'فقه', 'الأولى')", {kDay});
     addExam(home, {"3", "الأحد", kDay, "ثالث", "علوم", "", "", "الأولى"});
     // Wildcards in the picked text match nothing.
@@ -108,7 +108,7 @@ TEST_F(Schedule, TheDateIsContainedNotAPatternAndAMissingGradeStopsNothing) {
 
 TEST_F(Schedule, PickedDayRowsNeedTheWeekdayAndTheDateBoth) {
     seedDay(home);
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const data::RecordSet rows = pickedDayRows(c, "الأحد", kDay);
     ASSERT_EQ(rows.recordCount(), 6);
     EXPECT_EQ(rows.text(0, "D8"), "الأولى");
@@ -131,7 +131,7 @@ TEST_F(Schedule, EveryTextOfTheFourPapersFitsItsBox) {
                                  "محمد بن عبدالله الشهري",
                                  "سعد بن علي الغامدي",
                                  {}};
-    data::Connection c(data::Database::Schedual);
+    data::Connection c(data::Database::Schedule);
     const report::ReportRowset lines = handOverLines(handOverScheduleRows(c, kDay));
     const data::RecordSet rows = pickedDayRows(c, "الأحد", kDay);
     report::layoutLibrary().clear();

@@ -105,7 +105,7 @@ report::LaidOutReport examSheet(const QString& name, const FillTexts& t) {
 
 report::LaidOutReport examPaper(const QString& name, const FillTexts& t) {
     report::ReportLayout& layout = report::layout(name);
-    data::Connection schedual(data::Database::Schedual);
+    data::Connection schedual(data::Database::Schedule);
     if (name == QLatin1String("ComRe")) {
         exams::fillCheckingSheet(layout, paperHeader(t),
                                  exams::pickedDayRows(schedual, kWeekday, kDate));
@@ -172,7 +172,7 @@ report::LaidOutReport customLabels(const FillTexts& t) {
 }
 
 report::LaidOutReport committeeSheet(const QString& name, const FillTexts& t) {
-    data::Connection schedual(data::Database::Schedual);
+    data::Connection schedual(data::Database::Schedule);
     const data::RecordSet rows = committees::committeeRows(schedual, t.committee);
     report::ReportLayout& layout = report::layout(name);
     if (name == committees::kSheetLayout)
