@@ -5,7 +5,7 @@
 #include "dates/CalendarRequest.h"
 #include "dates/MyCalendar.h"
 #include "exams/ControlAll.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "labels/CustomLabels.h"
 #include "labels/DataBaseSave.h"
 #include "shell/InfoMain.h"
@@ -149,7 +149,7 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
              openExam(t);
              exams::openSingleStudent();
          },
-         exam, [] { return exams::singelStudent(); }},
+         exam, [] { return exams::singleStudentChooser(); }},
         {"class lists and the profile a print reloads", false,
          [](Program& t) {
              t.main.chooseMenuItem(shell::MainMenuItem::EditStudents);

@@ -7,7 +7,7 @@
 #include "dates/CalendarRequest.h"
 #include "dates/MyCalendar.h"
 #include "exams/ControlAll.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "labels/DataBaseSave.h"
 #include "platform/Presenters.h"
 #include "report/PreviewWindow.h"
@@ -286,7 +286,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
              main.chooseMenuItem(shell::MainMenuItem::ExamControl);
              exams::openSingleStudent();
          },
-         [] { return exams::singelStudent(); }, exam},
+         [] { return exams::singleStudentChooser(); }, exam},
         {"custom labels",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
@@ -423,7 +423,7 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     main.chooseMenuItem(shell::MainMenuItem::ExamControl);
     check("exam control", exams::controlAll());
     exams::openSingleStudent();
-    check("single student", exams::singelStudent());
+    check("single student", exams::singleStudentChooser());
     labels::openCustomLabels(exams::controlAll());
     check("custom labels", labels::dataBaseSave());
     main.chooseMenuItem(shell::MainMenuItem::Committees);
