@@ -5,7 +5,7 @@
 #include "exams/ControlAll.h"
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "exams/Texts.h"
 #include "platform/Presenters.h"
 #include "report/LayoutLibrary.h"
@@ -60,7 +60,7 @@ QString pickedDate(ControlAll& w) {
 }
 
 void printStudentMinutes(ControlAll& w) {
-    const SingelStudent* chooser = singelStudent();
+    const SingleStudentChooser* chooser = singleStudentChooser();
     const QString item = chooser ? chooser->studentItem() : QString();
     if (item.isEmpty())
         throw Failed{};

@@ -7,7 +7,7 @@
 #include "exams/ExamSheets.h"
 #include "exams/HandOverPrints.h"
 #include "exams/SheetTexts.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "exams/Texts.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"

@@ -5,7 +5,7 @@
 #include "exams/ExamPrintMenu.h"
 #include "exams/HandOverPrints.h"
 #include "exams/LabelsPanel.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "platform/ChildWindow.h"
 #include "shell/MainForm.h"
 

@@ -5,7 +5,7 @@
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "labels/CustomLabels.h"
 #include "labels/CustomLabelsWindow.h"
 #include "shell/MainForm.h"
@@ -150,7 +150,7 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
              openExam(t);
              exams::openSingleStudent();
          },
-         exam, [] { return exams::singelStudent(); }},
+         exam, [] { return exams::singleStudentChooser(); }},
         {"class lists and the profile a print reloads", false,
          [](Program& t) {
              t.main.chooseMenuItem(shell::MainMenuItem::EditStudents);

@@ -7,7 +7,7 @@
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "labels/CustomLabelsWindow.h"
 #include "platform/Presenters.h"
 #include "report/PreviewWindow.h"
@@ -286,7 +286,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
              main.chooseMenuItem(shell::MainMenuItem::ExamControl);
              exams::openSingleStudent();
          },
-         [] { return exams::singelStudent(); }, exam},
+         [] { return exams::singleStudentChooser(); }, exam},
         {"custom labels",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
@@ -424,7 +424,7 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     main.chooseMenuItem(shell::MainMenuItem::ExamControl);
     check("exam control", exams::controlAll());
     exams::openSingleStudent();
-    check("single student", exams::singelStudent());
+    check("single student", exams::singleStudentChooser());
     labels::openCustomLabels(exams::controlAll());
     check("custom labels", labels::customLabelsWindow());
     main.chooseMenuItem(shell::MainMenuItem::Committees);

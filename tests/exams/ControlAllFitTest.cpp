@@ -93,7 +93,7 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
 
     // The single-student chooser, over the window.
     openSingleStudent(dates::MinutesKind::Absence);
-    SingelStudent* chooser = singelStudent();
+    SingleStudentChooser* chooser = singleStudentChooser();
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(chooser->Title->property("banner").toString(), "اسم الطالب");
     for (QWidget* c : chooser->findChildren<QWidget*>()) {

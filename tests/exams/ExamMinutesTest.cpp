@@ -6,7 +6,7 @@
 #include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"
 #include "exams/MinutesTexts.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "labels/SeatLabels.h"
 #include "platform/AppState.h"
 #include "platform/Clock.h"
@@ -112,9 +112,9 @@ protected:
         ExamWindowTest::TearDown();
     }
 
-    SingelStudent* chooseStudent(dates::MinutesKind kind, const QString& key, int student) {
+    SingleStudentChooser* chooseStudent(dates::MinutesKind kind, const QString& key, int student) {
         openSingleStudent(kind);
-        SingelStudent* s = singelStudent();
+        SingleStudentChooser* s = singleStudentChooser();
         EXPECT_NE(s, nullptr);
         if (!s)
             return nullptr;
@@ -127,7 +127,7 @@ protected:
         return s;
     }
     // Next, then the calendar's OK on today, as the calendar hands it over.
-    void nextAndPickToday(SingelStudent* s) {
+    void nextAndPickToday(SingleStudentChooser* s) {
         s->Image1_Click();
         dates::CalendarWindow* c = dates::calendarWindow();
         ASSERT_TRUE(c->hasOpenRequest());
@@ -222,7 +222,7 @@ TEST_F(Minutes, ScheduleRowsMatchDatePeriodAndGradeExactly) {
 TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     const int mainIndex = form->classPicker->currentIndex();
     openSingleStudent(dates::MinutesKind::Cheating);
-    SingelStudent* s = singelStudent();
+    SingleStudentChooser* s = singleStudentChooser();
     ASSERT_NE(s, nullptr);
     EXPECT_TRUE(s->isVisible());
     EXPECT_FALSE(w->isEnabled());
@@ -236,7 +236,7 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     s->Combo1_Click();
     EXPECT_EQ(s->studentParts().value(0), "سعد");
     if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty())
-        s->grab().save(look + "/SingelStudent.png");
+        s->grab().save(look + "/SingleStudentChooser.png");
 
     s->Image1_Click();
     EXPECT_FALSE(s->isVisible());
@@ -254,7 +254,7 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     EXPECT_TRUE(dropMinutesRequest(*w, request));
     EXPECT_FALSE(w->Check2->isChecked());
     openSingleStudent(dates::MinutesKind::Absence);
-    EXPECT_EQ(singelStudent(), s);
+    EXPECT_EQ(singleStudentChooser(), s);
     EXPECT_EQ(s->Combo1->currentText(), "سعد");
     EXPECT_EQ(s->studentParts().value(0), "سعد");
 
@@ -262,12 +262,12 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     s->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w->isEnabled());
-    EXPECT_EQ(singelStudent(), nullptr);
+    EXPECT_EQ(singleStudentChooser(), nullptr);
 }
 
 TEST_F(Minutes, ClassWithoutStudentsIsReportedAndLeavesTheListsEmpty) {
     openSingleStudent(dates::MinutesKind::Absence);
-    SingelStudent* s = singelStudent();
+    SingleStudentChooser* s = singleStudentChooser();
     s->Combo4->setCurrentIndex(s->Combo4->findText("رابع-1"));
     scope.dialogs().answer("موافق");
     s->Combo4_Click();
@@ -287,7 +287,7 @@ TEST_F(Minutes, ClassWithoutStudentsIsReportedAndLeavesTheListsEmpty) {
 }
 
 TEST_F(Minutes, AbsenceMinutesPrintTheStudentAndTheScheduleOfTheDay) {
-    SingelStudent* s = chooseStudent(dates::MinutesKind::Absence, "ثالث-1", 1);
+    SingleStudentChooser* s = chooseStudent(dates::MinutesKind::Absence, "ثالث-1", 1);
     nextAndPickToday(s);
     EXPECT_FALSE(w->Check2->isChecked());
     EXPECT_TRUE(w->isEnabled());
@@ -320,7 +320,7 @@ TEST_F(Minutes, AbsenceMinutesPrintTheStudentAndTheScheduleOfTheDay) {
 }
 
 TEST_F(Minutes, CheatingMinutesMatchTheGradeExactlyAndReportAMissingPeriod) {
-    SingelStudent* s = chooseStudent(dates::MinutesKind::Cheating, "خامس مطور-1", 0);
+    SingleStudentChooser* s = chooseStudent(dates::MinutesKind::Cheating, "خامس مطور-1", 0);
     nextAndPickToday(s);
     printFor("الأولى");
     ASSERT_EQ(sink_->shown.size(), 1u);
@@ -445,7 +445,7 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
         SCOPED_TRACE(c.item);
         w->MainSelect_Click(c.item);
         if (c.item == 3 || c.item == 4) {
-            SingelStudent* s = singelStudent();
+            SingleStudentChooser* s = singleStudentChooser();
             ASSERT_NE(s, nullptr);
             s->Combo4->setCurrentIndex(s->Combo4->findText(c.grade));
             s->Combo4_Click();

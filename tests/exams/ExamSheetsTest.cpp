@@ -6,7 +6,7 @@
 #include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"
 #include "exams/SheetTexts.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "platform/AppState.h"
 #include "platform/Clock.h"
 #include "platform/Wait.h"
@@ -268,11 +268,11 @@ TEST_F(ExamSheets, DayRequestsSelectTheirPrintAndOpenTheCalendar) {
 TEST_F(ExamSheets, StudentMinutesItemsSelectTheirPrintAndShowTheChooser) {
     w->MainSelect_Click(4);
     EXPECT_TRUE(w->Option1[1]->isChecked());
-    ASSERT_NE(singelStudent(), nullptr);
-    EXPECT_TRUE(singelStudent()->isVisible());
+    ASSERT_NE(singleStudentChooser(), nullptr);
+    EXPECT_TRUE(singleStudentChooser()->isVisible());
     EXPECT_FALSE(w->isEnabled());
     EXPECT_FALSE(w->Check1->isChecked());
-    singelStudent()->close();
+    singleStudentChooser()->close();
     w->setEnabled(true);
     w->MainSelect_Click(3);
     EXPECT_TRUE(w->Option1[0]->isChecked());

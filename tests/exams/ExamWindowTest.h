@@ -3,7 +3,7 @@
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/ExamsWiring.h"
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 #include "platform/Clock.h"
 #include "platform/Wait.h"
 #include "report/LayoutLibrary.h"
@@ -32,7 +32,7 @@ protected:
         test::finishProfile(home);
     }
     void TearDown() override {
-        delete singelStudent();
+        delete singleStudentChooser();
         delete controlAll();
         delete dates::calendarWindow();
         form.reset();

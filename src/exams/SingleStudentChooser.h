@@ -20,10 +20,10 @@ class ControlAll;
 // students, for the absence or cheating minutes; its Next hands over to the
 // calendar for the day. Next only hides it, so the next opening finds the
 // same class and student; its close box unloads it.
-class SingelStudent : public QWidget {
+class SingleStudentChooser : public QWidget {
     Q_OBJECT
 public:
-    SingelStudent();
+    SingleStudentChooser();
 
     QLabel* Title = nullptr;
     QComboBox* Combo4 = nullptr;  // class keys of the main window's list
@@ -50,7 +50,7 @@ private:
 };
 
 // The loaded chooser, or nullptr.
-SingelStudent* singelStudent();
+SingleStudentChooser* singleStudentChooser();
 
 // The main window's command LoadChooserStudents: loads the students of the
 // chooser's class into it and shows it.
@@ -67,6 +67,6 @@ void openSingleStudent();
 void openSingleStudent(dates::MinutesKind kind);
 
 // The continue picture's action, for the exam-control window's side.
-void SingelStudent_Image1_Click();
+void singleStudentChooserPrintClicked();
 
 } // namespace sijill::exams

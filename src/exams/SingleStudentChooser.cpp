@@ -1,4 +1,4 @@
-#include "exams/SingelStudent.h"
+#include "exams/SingleStudentChooser.h"
 
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
@@ -31,14 +31,14 @@ using platform::twipsRect;
 
 namespace {
 
-QPointer<SingelStudent>& loaded() {
-    static QPointer<SingelStudent> window;
+QPointer<SingleStudentChooser>& loaded() {
+    static QPointer<SingleStudentChooser> window;
     return window;
 }
 
-SingelStudent* loadSingelStudent() {
+SingleStudentChooser* loadSingleStudentChooser() {
     if (!loaded())
-        loaded() = new SingelStudent();
+        loaded() = new SingleStudentChooser();
     return loaded().data();
 }
 
@@ -70,12 +70,12 @@ void enableControlAll() {
 
 } // namespace
 
-SingelStudent* singelStudent() {
+SingleStudentChooser* singleStudentChooser() {
     return loaded().data();
 }
 
-SingelStudent::SingelStudent() : QWidget(nullptr) {
-    setObjectName(QStringLiteral("SingelStudent"));
+SingleStudentChooser::SingleStudentChooser() : QWidget(nullptr) {
+    setObjectName(QStringLiteral("SingleStudentChooser"));
     setWindowTitle(minutes::texts::kChooserCaption);
     shell::childOfMainForm(this);
     setLayoutDirection(Qt::RightToLeft);
@@ -125,7 +125,7 @@ SingelStudent::SingelStudent() : QWidget(nullptr) {
     Form_Load();
 }
 
-void SingelStudent::Form_Load() {
+void SingleStudentChooser::Form_Load() {
     // The class keys are read without moving the main window's selection, so
     // the class chosen there stays chosen.
     if (shell::MainForm* main = shell::mainForm())
@@ -136,32 +136,32 @@ void SingelStudent::Form_Load() {
         platform::select(Combo4, 0, [this] { Combo4_Click(); });
 }
 
-void SingelStudent::Combo4_Click() {
+void SingleStudentChooser::Combo4_Click() {
     if (const shell::MainCommands* commands = shell::mainCommands())
         commands->run(shell::MainCommand::LoadChooserStudents);
     else
         loadChooserStudents();
 }
 
-void SingelStudent::Combo1_Click() {
+void SingleStudentChooser::Combo1_Click() {
     List1->setCurrentRow(Combo1->currentIndex());
 }
 
-QString SingelStudent::classKey() const {
+QString SingleStudentChooser::classKey() const {
     return Combo4->currentText();
 }
 
-QString SingelStudent::studentItem() const {
+QString SingleStudentChooser::studentItem() const {
     const QListWidgetItem* item = List1->currentItem();
     return item ? item->text() : QString();
 }
 
-QStringList SingelStudent::studentParts() const {
+QStringList SingleStudentChooser::studentParts() const {
     const QListWidgetItem* item = List1->currentItem();
     return item ? item->data(Qt::UserRole).toStringList() : QStringList();
 }
 
-void SingelStudent::Image1_Click() {
+void SingleStudentChooser::Image1_Click() {
     hide();
     ControlAll* control = controlAll();
     if (!control)
@@ -176,12 +176,12 @@ void SingelStudent::Image1_Click() {
         calendar->openFor(dates::CalendarRequest::studentMinutes(kind), control);
 }
 
-void SingelStudent::closeEvent(QCloseEvent* event) {
+void SingleStudentChooser::closeEvent(QCloseEvent* event) {
     enableControlAll();
     event->accept();
 }
 
-bool SingelStudent::eventFilter(QObject* watched, QEvent* event) {
+bool SingleStudentChooser::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
         Image1->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
@@ -192,7 +192,7 @@ bool SingelStudent::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void loadChooserStudents() {
-    SingelStudent* chooser = singelStudent();
+    SingleStudentChooser* chooser = singleStudentChooser();
     if (!chooser)
         return;
     chooser->Combo1->clear();
@@ -219,7 +219,7 @@ void installSingleStudent(shell::MainForm& main) {
 }
 
 void openSingleStudent() {
-    SingelStudent* chooser = loadSingelStudent();
+    SingleStudentChooser* chooser = loadSingleStudentChooser();
     ControlAll* control = controlAll();
     platform::ChildWindow::of(chooser)->showAbove(control);
     if (control)
@@ -232,8 +232,8 @@ void openSingleStudent(dates::MinutesKind kind) {
     openSingleStudent();
 }
 
-void SingelStudent_Image1_Click() {
-    if (SingelStudent* chooser = singelStudent())
+void singleStudentChooserPrintClicked() {
+    if (SingleStudentChooser* chooser = singleStudentChooser())
         chooser->Image1_Click();
 }
 
