@@ -5,8 +5,8 @@
 #include "shell/MainForm.h"
 #include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfileWindow.h"
-#include "students/StudentsImportWindow.h"
 #include "students/ClassMaintenanceWindow.h"
+#include "students/StudentsImportWindow.h"
 #include "students/Texts.h"
 
 #include <QLabel>

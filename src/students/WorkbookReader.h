@@ -28,7 +28,7 @@ WorkbookRead readWorkbook(const QString& path, const QStringList& sheets);
 // beside the running executable. Tests point it elsewhere.
 QString readerProgram();
 void setReaderProgram(const QString& path); // empty restores the default
-void setReaderTimeLimitMs(int ms); // 0 or less restores the default
+void setReaderTimeLimitMs(int ms);          // 0 or less restores the default
 
 // The message shown for a file of the given kind that is not a usable .xls.
 QString fileKindMessage(FileKind kind, const QString& path);

@@ -4,8 +4,8 @@
 #include "shell/MainForm.h"
 #include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfileWindow.h"
-#include "students/StudentsImportWindow.h"
 #include "students/ClassMaintenanceWindow.h"
+#include "students/StudentsImportWindow.h"
 #include "students/StudentsWiring.h"
 #include "support/ScriptedDialogs.h"
 
