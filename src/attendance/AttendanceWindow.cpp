@@ -8,6 +8,7 @@
 #include "dates/HijriConversion.h"
 #include "dates/Weekdays.h"
 #include "platform/AppState.h"
+#include "platform/Background.h"
 #include "platform/Fonts.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
@@ -48,13 +49,6 @@ const QColor kDateBack(0xAF, 0xD4, 0xF0); // &HF0D4AF
 
 QFont windowFont(double points, int weight = 400) {
     return platform::designedFont(QStringLiteral("Al Ruvo Cool"), points, weight);
-}
-
-void fillBack(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
 }
 
 QLabel* clickable(QLabel* label, QObject* filter) {
@@ -135,7 +129,7 @@ AttendanceWindow::AttendanceWindow(shell::MainForm* main) : QWidget(nullptr), ma
     setLayoutDirection(Qt::RightToLeft);
     // Closing the window unloads it; the next use loads it afresh.
     setAttribute(Qt::WA_DeleteOnClose);
-    fillBack(this, kWindowBack);
+    platform::fillBackground(this, kWindowBack);
     build();
     loadWindow();
 }
@@ -156,7 +150,7 @@ void AttendanceWindow::build() {
     optionsPanel = new QFrame(this);
     optionsPanel->setObjectName(QStringLiteral("optionsPanel"));
     optionsPanel->setGeometry(twipsRect(90, kPanelTop, 6510, 3300));
-    fillBack(optionsPanel, kPanelBack);
+    platform::fillBackground(optionsPanel, kPanelBack);
 
     classPicker = new QComboBox(optionsPanel);
     classPicker->setObjectName(QStringLiteral("classPicker"));
@@ -208,7 +202,7 @@ void AttendanceWindow::build() {
 void AttendanceWindow::buildDatePanel() {
     datePanel = new QFrame(this);
     datePanel->setObjectName(QStringLiteral("datePanel"));
-    fillBack(datePanel, kPanelBack);
+    platform::fillBackground(datePanel, kPanelBack);
     datePanel->hide();
 
     closeDatePanelButton = clickable(new QLabel(datePanel), this);
@@ -219,7 +213,7 @@ void AttendanceWindow::buildDatePanel() {
     dateStrip = new QFrame(datePanel);
     dateStrip->setObjectName(QStringLiteral("dateStrip"));
     dateStrip->setGeometry(twipsRect(240, 600, 6030, 600));
-    fillBack(dateStrip, kDateBack);
+    platform::fillBackground(dateStrip, kDateBack);
 
     ChooseDate = clickable(new QLabel(dateStrip), this);
     ChooseDate->setObjectName(QStringLiteral("ChooseDate"));

@@ -9,6 +9,7 @@
 #include "exams/GradeLists.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
+#include "platform/Background.h"
 #include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
@@ -57,19 +58,12 @@ QFont windowFont(double points, int weight = 400) {
     return platform::designedFont(QStringLiteral("Al Ruvo Cool"), points, weight);
 }
 
-void fillBack(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 QFrame* panel(QWidget* parent, const char* name, const QRect& geometry) {
     auto* f = new QFrame(parent);
     f->setObjectName(QString::fromLatin1(name));
     f->setGeometry(geometry);
     f->setFrameShape(QFrame::Box);
-    fillBack(f, kPanelBack);
+    platform::fillBackground(f, kPanelBack);
     return f;
 }
 
@@ -100,7 +94,7 @@ ControlAll::ControlAll(shell::MainForm* main) : QWidget(nullptr), main_(main) {
     setLayoutDirection(Qt::RightToLeft);
     // Closing unloads the window; the next opening loads it afresh.
     setAttribute(Qt::WA_DeleteOnClose);
-    fillBack(this, kWindowBack);
+    platform::fillBackground(this, kWindowBack);
     printActions_.resize(kMenuItems);
     build();
     Form_Load();
@@ -124,7 +118,7 @@ void ControlAll::build() {
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::Box);
-    fillBack(Frame1, kPanelBack);
+    platform::fillBackground(Frame1, kPanelBack);
     Frame1->installEventFilter(this);
     onClick_.insert(Frame1, [this] { DelT->hide(); });
     buildHeader();
@@ -324,7 +318,7 @@ void ControlAll::buildPrintMenu() {
         l->setFont(font);
         l->setAutoFillBackground(true);
         l->setMouseTracking(true);
-        fillBack(l, kMenuBack);
+        platform::fillBackground(l, kMenuBack);
         art::fitOneLine(l);
         onClick_.insert(l, [this, i] { MainSelect_Click(i); });
         onHover_.insert(l, [this, i] { MainSelect_MouseMove(i); });
@@ -674,7 +668,7 @@ void ControlAll::MainSelect_MouseMove(int index) {
     if (CommeteePic->isVisible())
         return;
     for (int i = 0; i < kMenuItems; ++i)
-        fillBack(MainSelect[i], i == index ? kMenuHover : kMenuBack);
+        platform::fillBackground(MainSelect[i], i == index ? kMenuHover : kMenuBack);
 }
 
 void ControlAll::setPrintMenuAction(int index, std::function<void()> action) {

@@ -6,6 +6,7 @@
 #include "exams/ControlAllLayout.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
+#include "platform/Background.h"
 #include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/Presenters.h"
@@ -30,13 +31,6 @@ namespace {
 constexpr double kCellPoints = 9;
 const QColor kStripBack(0xE4, 0xEC, 0xF4);
 const QColor kPeriod2Back(0xD9, 0xE6, 0xD9);
-
-void fillBack(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
 
 QMessageBox::StandardButton systemMessage(const QString& text, QMessageBox::StandardButtons buttons,
                                           platform::YesDoes yes) {
@@ -116,7 +110,7 @@ void ControlAll::buildDay(int k) {
     auto* strip = new QFrame(Frame1);
     strip->setObjectName(QStringLiteral("Picture5_%1").arg(k));
     strip->setGeometry(twipsRect(kStripLeft, kStripTops[k], kStripWidth, kStripHeight));
-    fillBack(strip, kStripBack);
+    platform::fillBackground(strip, kStripBack);
     strip->setMouseTracking(true);
     strip->installEventFilter(this);
     onHover_.insert(strip, [this, k] { Picture5_MouseMove(k, false); });
@@ -156,7 +150,7 @@ void ControlAll::buildDay(int k) {
     auto* p2 = new QFrame(strip);
     p2->setObjectName(QStringLiteral("PicPeriod2_%1").arg(k));
     p2->setGeometry(twipsRect(kPeriod2Left, kPeriod2Top, kPeriod2Width, kPeriod2Height));
-    fillBack(p2, kPeriod2Back);
+    platform::fillBackground(p2, kPeriod2Back);
     p2->setMouseTracking(true);
     p2->installEventFilter(this);
     onHover_.insert(p2, [this, k] { Picture5_MouseMove(k, true); });

@@ -5,6 +5,7 @@
 #include "exams/SeatLabelsPrint.h"
 #include "labels/CustomLabelsWindow.h"
 #include "labels/SeatTexts.h"
+#include "platform/Background.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "shell/Ask.h"
@@ -32,13 +33,6 @@ const QColor kRowHover(0xA7, 0xC7, 0xEC);
 
 QFont panelFont() {
     return platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12);
-}
-
-void setBack(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
 }
 
 QLineEdit* box(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
@@ -87,7 +81,7 @@ void LabelsPanel::build() {
         row->setCursor(Qt::PointingHandCursor);
         row->setMouseTracking(true);
         row->installEventFilter(this);
-        setBack(row, kRowBack);
+        platform::fillBackground(row, kRowBack);
         L1.push_back(row);
     }
     fitToFont();
@@ -158,7 +152,7 @@ void LabelsPanel::L1_Click(int index) {
 
 void LabelsPanel::L1_MouseMove(int index) {
     for (int i = 0; i < kRows; ++i)
-        setBack(L1[i], i == index ? kRowHover : kRowBack);
+        platform::fillBackground(L1[i], i == index ? kRowHover : kRowBack);
 }
 
 bool LabelsPanel::eventFilter(QObject* watched, QEvent* event) {

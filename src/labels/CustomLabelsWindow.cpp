@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 #include "labels/CustomLabelPrint.h"
 #include "labels/Texts.h"
+#include "platform/Background.h"
 #include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/KeyboardLayout.h"
@@ -57,13 +58,6 @@ QFont windowFont(double points, int weight = 400) {
     return platform::designedFont(QStringLiteral("Al Ruvo Cool"), points, weight);
 }
 
-void fillBack(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 QLabel* spot(QWidget* parent, const QString& name, const QString& text, const QRect& rect) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
@@ -114,7 +108,7 @@ CustomLabelsWindow::CustomLabelsWindow(QWidget* returnTo) : QWidget(nullptr), re
     setLayoutDirection(Qt::RightToLeft);
     // Closing the window unloads it; the next opening loads it afresh.
     setAttribute(Qt::WA_DeleteOnClose);
-    fillBack(this, kWindowBack);
+    platform::fillBackground(this, kWindowBack);
     build();
     loadWindow();
 }
@@ -138,7 +132,7 @@ void CustomLabelsWindow::build() {
     panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("panel"));
     panel->setGeometry(twipsRect(105, 480, kWindowWidth - 210, 4850));
-    fillBack(panel, kFrameBack);
+    platform::fillBackground(panel, kFrameBack);
 
     classPicker = new QComboBox(panel);
     classPicker->setObjectName(QStringLiteral("classPicker"));
@@ -220,7 +214,7 @@ void CustomLabelsWindow::buildToolbar() {
     toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setGeometry(twipsRect(120, 3435, 6165, 1335));
     toolbar->setFrameShape(QFrame::StyledPanel);
-    fillBack(toolbar, kToolbarBack);
+    platform::fillBackground(toolbar, kToolbarBack);
 
     struct Spot {
         double left, width;
@@ -275,7 +269,7 @@ void CustomLabelsWindow::buildToolbar() {
     storeNewPanel->setObjectName(QStringLiteral("storeNewPanel"));
     storeNewPanel->setFrameShape(QFrame::Box);
     storeNewPanel->setCursor(Qt::PointingHandCursor);
-    fillBack(storeNewPanel, kPanelBack);
+    platform::fillBackground(storeNewPanel, kPanelBack);
     storeNewPanel->installEventFilter(this);
     auto* store = new QLabel(texts::kSave, storeNewPanel);
     store->setObjectName(QStringLiteral("storeNewCaption"));

@@ -11,6 +11,8 @@
 #include "reports/QuranMenu.h"
 #include "shell/MainForm.h"
 
+#include "platform/Background.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -59,12 +61,12 @@ void MarkSheetMenu::ToSave_MouseMove(int index) {
     // The name-list items share the highlight, as far as this menu's indexes go.
     for (int j = 0; j < kMarkSheetItemCount; ++j) {
         if (ToSave[j])
-            menu::setBack(ToSave[j], menu::back());
+            platform::fillBackground(ToSave[j], menu::back());
         if (auto* other = form_.findChild<QLabel*>(QStringLiteral("PrNames%1").arg(j)))
-            menu::setBack(other, menu::back());
+            platform::fillBackground(other, menu::back());
     }
     if (index >= 0 && index < kMarkSheetItemCount && ToSave[index])
-        menu::setBack(ToSave[index], menu::hover());
+        platform::fillBackground(ToSave[index], menu::hover());
 }
 
 void MarkSheetMenu::ToSave_Click(int index) {

@@ -1,6 +1,7 @@
 #include "reports/NameListMenu.h"
 
 #include "data/DataError.h"
+#include "platform/Background.h"
 #include "platform/BidiText.h"
 #include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
@@ -46,13 +47,6 @@ bool isExportItem(int index) {
 
 constexpr int kItemLeft = 800;
 constexpr int kItemWidth = 3800;
-
-void setBack(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
 
 struct Heading {
     int panel;
@@ -103,7 +97,7 @@ void NameListMenu::build() {
     Shape2 = new QFrame(form_.printTabPanels.at(0));
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->setGeometry(twipsRect(kItemLeft, 3000, kItemWidth, 45));
-    setBack(Shape2, kStrip);
+    platform::fillBackground(Shape2, kStrip);
 }
 
 bool NameListMenu::eventFilter(QObject* watched, QEvent* event) {
@@ -126,11 +120,11 @@ bool NameListMenu::eventFilter(QObject* watched, QEvent* event) {
 void NameListMenu::PrNames_MouseMove(int index) {
     // The mark-sheet menu's items share the highlight; it has fewer items.
     for (int j = 0; j < kNameListItemCount; ++j) {
-        setBack(PrNames[j], kMenuBack);
+        platform::fillBackground(PrNames[j], kMenuBack);
         if (auto* other = form_.findChild<QLabel*>(QStringLiteral("ToSave%1").arg(j)))
-            setBack(other, kMenuBack);
+            platform::fillBackground(other, kMenuBack);
     }
-    setBack(PrNames.at(index), kMenuHover);
+    platform::fillBackground(PrNames.at(index), kMenuHover);
 }
 
 void NameListMenu::PrNames_Click(int index) {

@@ -1,5 +1,6 @@
 #include "reports/PrintMenuItem.h"
 
+#include "platform/Background.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 
@@ -27,13 +28,6 @@ const QColor& hover() {
     return c;
 }
 
-void setBack(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 QLabel* item(const QString& objectName, const QString& caption, int top, QWidget* panel,
              QObject* filter) {
     auto* label = new QLabel(caption, panel);
@@ -43,7 +37,7 @@ QLabel* item(const QString& objectName, const QString& caption, int top, QWidget
     label->setCursor(Qt::PointingHandCursor);
     label->setMouseTracking(true);
     label->installEventFilter(filter);
-    setBack(label, back());
+    platform::fillBackground(label, back());
     QRect r = platform::twipsRect(kItemLeft, top, kItemWidth, kItemHeight);
     const int needed = label->fontMetrics().horizontalAdvance(caption) + 12;
     if (needed > r.width()) {

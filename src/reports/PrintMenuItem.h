@@ -21,7 +21,6 @@ QLabel* item(const QString& objectName, const QString& caption, int top, QWidget
 // Gives every menu item of `item`'s panel the width of the widest, each kept
 // about its own centre and within the panel, so the column reads as one.
 void evenColumn(QLabel* item);
-void setBack(QWidget* w, const QColor& colour);
 const QColor& back();
 const QColor& hover();
 // The index of `o` in `labels`, or -1.

@@ -13,6 +13,8 @@
 #include "shell/Ask.h"
 #include "shell/MainForm.h"
 
+#include "platform/Background.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -53,9 +55,9 @@ bool QuranMenu::eventFilter(QObject* watched, QEvent* event) {
 void QuranMenu::TF_MouseMove(int index) {
     for (QLabel* label : TF)
         if (label)
-            menu::setBack(label, menu::back());
+            platform::fillBackground(label, menu::back());
     if (index >= 0 && index < kQuranItemCount && TF[index])
-        menu::setBack(TF[index], menu::hover());
+        platform::fillBackground(TF[index], menu::hover());
 }
 
 void QuranMenu::loadClassWithHeader() {
