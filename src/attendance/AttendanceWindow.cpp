@@ -47,9 +47,7 @@ const QColor kWindowBack(0x3F, 0x4A, 0x43);
 const QColor kPanelBack(0xEE, 0xF3, 0xF0);
 const QColor kDateBack(0xAF, 0xD4, 0xF0); // &HF0D4AF
 
-QFont windowFont(double points, int weight = 400) {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), points, weight);
-}
+using platform::windowFont;
 
 QLabel* clickable(QLabel* label, QObject* filter) {
     label->setCursor(Qt::PointingHandCursor);

@@ -25,10 +25,10 @@ constexpr std::uint32_t kWindowGround = 0xF4EDE4;
 constexpr std::uint32_t kStripGround = 0x8B5A2B;
 
 QFont captionFont() {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12);
+    return platform::windowFont(12);
 }
 QFont nameFont() {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 11.25, 500);
+    return platform::windowFreeFont(11.25, 500);
 }
 QFont numberFont() {
     return platform::designedFont(QStringLiteral("MS Sans Serif"), 12, 700);
@@ -168,7 +168,7 @@ void ControlCom::buildEditor() {
 
     Combo2 = new QComboBox(Picture2);
     Combo2->setObjectName(QStringLiteral("Combo2"));
-    Combo2->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 12, 500));
+    Combo2->setFont(platform::windowFreeFont(12, 500));
     // In the header beside the grade totals, clear of every committee row
     // (at 4275 it covered the eighth row's seats) and of the scroll strip.
     Combo2->setGeometry(twipsRect(660, 795, 1350, 390));

@@ -172,7 +172,7 @@ void CalendarWindow::buildSurface() {
         shape->setGeometry(twipsRect(-1000, -1000, kGridCellSize, kGridCellSize));
     dayMarks[1]->hide();
 
-    const QFont dayFont = platform::designedFont(QStringLiteral("Al Ruvo Cool"), 18);
+    const QFont dayFont = platform::windowFont(18);
     for (int k = 0; k < kGridCells; ++k) {
         auto* cell = new QLabel(QString::number(k), this);
         cell->setObjectName(QStringLiteral("dayCell%1").arg(k));
@@ -212,7 +212,7 @@ void CalendarWindow::buildSurface() {
         QLabel* label = storeLabel(this, name);
         label->setGeometry(r);
         label->setAlignment(Qt::AlignCenter);
-        label->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), points));
+        label->setFont(platform::windowFont(points));
         label->setAutoFillBackground(true);
         QPalette pal = label->palette();
         pal.setColor(QPalette::Window, vbColor(kBandColour));
@@ -230,7 +230,7 @@ void CalendarWindow::buildSurface() {
     okButton = new QPushButton(platform::fromUtf8(kCalendarOkCaption), this);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setGeometry(twipsRect(795, 5205, 3270, 525));
-    okButton->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    okButton->setFont(platform::windowFont(12));
     connect(okButton, &QPushButton::clicked, this, [this] { onOkClicked(); });
 
     closePicture = new QLabel(this);

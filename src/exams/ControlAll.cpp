@@ -54,9 +54,7 @@ const QColor kMenuHover(0xA7, 0xC7, 0xEC);
 const QColor kWindowBack(0x3F, 0x4A, 0x43);
 const QColor kPanelBack(0xEE, 0xF3, 0xF0);
 
-QFont windowFont(double points, int weight = 400) {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), points, weight);
-}
+using platform::windowFont;
 
 QFrame* panel(QWidget* parent, const char* name, const QRect& geometry) {
     auto* f = new QFrame(parent);

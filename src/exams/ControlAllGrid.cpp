@@ -53,7 +53,7 @@ QLineEdit* ControlAll::cell(QWidget* parent, const QString& name, int index, int
     // (its dots below included) needs all of it.
     e->setGeometry(twipsRect(left, top, width, kStripHeight));
     e->setFrame(false);
-    e->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), kCellPoints));
+    e->setFont(platform::windowFont(kCellPoints));
     e->setAlignment(Qt::AlignCenter);
     e->setTextMargins(0, 0, 0, 0);
     art::fitCell(e, kCellPoints);
@@ -83,7 +83,7 @@ void ControlAll::buildGrid() {
     NewDay = new QPushButton(texts::kNewDay, Frame1);
     NewDay->setObjectName(QStringLiteral("NewDay"));
     NewDay->setGeometry(twipsRect(kNewDayLeft, 6990, 1785, 405));
-    NewDay->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 10, 700));
+    NewDay->setFont(platform::windowFont(10, 700));
     art::fitOneLine(NewDay);
     connect(NewDay, &QPushButton::clicked, this, [this] { NewDay_Click(); });
 

@@ -32,7 +32,7 @@ const QColor kRowBack(0xDE, 0xDE, 0xDE);
 const QColor kRowHover(0xA7, 0xC7, 0xEC);
 
 QFont panelFont() {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12);
+    return platform::windowFont(12);
 }
 
 QLineEdit* box(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {

@@ -108,7 +108,7 @@ PickPopup::PickPopup(PickList list, QWidget* parent) : QFrame(parent), list_(lis
     auto* title = new QLabel(heading(list), this);
     title->setObjectName(objectName() + QStringLiteral("Heading"));
     title->setAlignment(Qt::AlignCenter);
-    title->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 11, 700));
+    title->setFont(platform::windowFont(11, 700));
     title->setStyleSheet(QStringLiteral("background: #3F4A43; color: white;"));
     const int headingHeight = std::max(twips(kHeadingHeight), art::lineHeight(title->font()) + 2);
     title->setGeometry(0, 0, width(), headingHeight);
@@ -133,7 +133,7 @@ PickPopup::PickPopup(PickList list, QWidget* parent) : QFrame(parent), list_(lis
     Close->setPixmap(art::closeMark(twips(300)));
     Close->setCursor(Qt::PointingHandCursor);
 
-    const QFont font = platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 10);
+    const QFont font = platform::windowFreeFont(10);
     Tex = new QLineEdit(this);
     Add = new QPushButton(texts::kAdd, this);
     Tex->setFont(font);
@@ -148,7 +148,7 @@ PickPopup::PickPopup(PickList list, QWidget* parent) : QFrame(parent), list_(lis
         Hint->setObjectName(QStringLiteral("Label11_2"));
         Hint->setGeometry(twipsRect(90, 4680, 3330, 300));
         Hint->setAlignment(Qt::AlignCenter);
-        Hint->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 9));
+        Hint->setFont(platform::windowFont(9));
         Hint->setStyleSheet(QStringLiteral("background: #C0C0C0;"));
         break;
     case PickList::Teachers:
@@ -176,7 +176,7 @@ QLabel* PickPopup::makeItem(int index) {
     label->setObjectName(itemName(list_) + QLatin1Char('_') + QString::number(index));
     label->setFrameShape(QFrame::Box);
     label->setAlignment(Qt::AlignCenter);
-    label->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 11));
+    label->setFont(platform::windowFreeFont(11));
     label->setAutoFillBackground(true);
     QPalette p = label->palette();
     p.setColor(QPalette::Window, list_ == PickList::Teachers ? platform::vbColor(0x80000005)
@@ -207,7 +207,7 @@ void PickPopup::placeItems() {
     // line included), never lower than its design height.
     QLabel probe;
     probe.setFrameShape(QFrame::Box);
-    probe.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 11));
+    probe.setFont(platform::windowFreeFont(11));
     const int frame = 2 * probe.frameWidth();
     const int itemHeight =
         std::max(twips(kPickItemHeight), art::lineHeight(probe.font()) + frame + 2);

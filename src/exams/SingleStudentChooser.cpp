@@ -86,13 +86,13 @@ SingleStudentChooser::SingleStudentChooser() : QWidget(nullptr) {
     setPalette(pal);
     setAutoFillBackground(true);
 
-    const QFont listFont = platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12, 400);
+    const QFont listFont = platform::windowFont(12, 400);
     Title = new QLabel(this);
     Title->setObjectName(QStringLiteral("Title"));
     Title->setGeometry(twipsRect(375, 15, 3990, 435));
     // The heading is a drawn banner: its text sized to the banner's height.
     Title->setPixmap(art::banner(minutes::texts::kStudentName, Title->width(), Title->height(),
-                                 platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12, 700)));
+                                 platform::windowFont(12, 700)));
     Title->setProperty("banner", minutes::texts::kStudentName);
     Combo4 = new QComboBox(this);
     Combo4->setObjectName(QStringLiteral("Combo4"));

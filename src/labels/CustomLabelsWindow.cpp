@@ -54,9 +54,7 @@ QPointer<CustomLabelsWindow>& loaded() {
     return window;
 }
 
-QFont windowFont(double points, int weight = 400) {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), points, weight);
-}
+using platform::windowFont;
 
 QLabel* spot(QWidget* parent, const QString& name, const QString& text, const QRect& rect) {
     auto* label = new QLabel(text, parent);

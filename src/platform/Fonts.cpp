@@ -43,4 +43,20 @@ QFont designedFont(const QString& family, double pointSize, int weight) {
     return f;
 }
 
+QString windowFamily() {
+    return QStringLiteral("Al Ruvo Cool");
+}
+
+QString windowFreeFamily() {
+    return QStringLiteral("Al Ruvo Cool-Free");
+}
+
+QFont windowFont(double pointSize, int weight) {
+    return designedFont(windowFamily(), pointSize, weight);
+}
+
+QFont windowFreeFont(double pointSize, int weight) {
+    return designedFont(windowFreeFamily(), pointSize, weight);
+}
+
 } // namespace sijill::platform

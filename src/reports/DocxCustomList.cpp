@@ -53,7 +53,7 @@ QFont measuringFont(const TextFormat& f) {
 
 // The page header's text: 11 pt.
 TextFormat headerFormat() {
-    return {platform::fontFamilyFor(QStringLiteral("Al Ruvo Cool-Free")).toStdString(), 22, false};
+    return {platform::fontFamilyFor(platform::windowFreeFamily()).toStdString(), 22, false};
 }
 
 // Twips a cell needs to hold each of `texts` on one line.
@@ -327,8 +327,7 @@ std::vector<int> listWidths(const CustomList& list, const TextFormat& f) {
 }
 
 void writeList(pugi::xml_node body, pugi::xml_node sectPr, const CustomList& list) {
-    const TextFormat f{platform::fontFamilyFor(QStringLiteral("Al Ruvo Cool")).toStdString(), 24,
-                       true};
+    const TextFormat f{platform::fontFamilyFor(platform::windowFamily()).toStdString(), 24, true};
     const std::vector<int> widths = listWidths(list, f);
     pugi::xml_node tbl = table(body, sectPr, widths, true, kGrey);
     row(tbl, widths,

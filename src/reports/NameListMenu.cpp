@@ -83,7 +83,7 @@ void NameListMenu::build() {
         auto* label = new QLabel(h.caption, form_.printTabPanels.at(h.panel));
         label->setObjectName(QStringLiteral("Label3_%1").arg(h.index));
         label->setAlignment(Qt::AlignCenter);
-        label->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 14, 500));
+        label->setFont(platform::windowFreeFont(14, 500));
         label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
         label->setGeometry(twipsRect(kItemLeft, 120, kItemWidth, 480));
         Label3[h.index] = label;

@@ -33,7 +33,7 @@ QLabel* item(const QString& objectName, const QString& caption, int top, QWidget
     auto* label = new QLabel(caption, panel);
     label->setObjectName(objectName);
     label->setAlignment(Qt::AlignCenter);
-    label->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    label->setFont(platform::windowFont(12));
     label->setCursor(Qt::PointingHandCursor);
     label->setMouseTracking(true);
     label->installEventFilter(filter);

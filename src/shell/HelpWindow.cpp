@@ -61,7 +61,7 @@ QPixmap helpPicture(const QSize& size, const QString& title, const QStringList& 
     p.drawText(QRect(margin, 0, size.width() - 2 * margin, twips(600)), Qt::AlignCenter, title);
 
     p.setPen(QColor(0x22, 0x22, 0x22));
-    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    p.setFont(platform::windowFont(12));
     QTextOption option(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
     option.setTextDirection(Qt::RightToLeft);
     option.setWrapMode(QTextOption::WordWrap);
@@ -75,7 +75,7 @@ QPixmap helpPicture(const QSize& size, const QString& title, const QStringList& 
         top += std::max(twips(800), height + twips(300));
     }
     p.setPen(QColor(0x6E, 0x6E, 0x6E));
-    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 10));
+    p.setFont(platform::windowFont(10));
     p.drawText(QRect(margin, size.height() - twips(600), size.width() - 2 * margin, twips(450)),
                Qt::AlignCenter, QStringLiteral("انقر على الصورة للعودة إلى القائمة"));
     return pm;
@@ -132,7 +132,7 @@ void HelpWindow::build() {
         topic->setObjectName(QStringLiteral("topic%1").arg(i));
         topic->setGeometry(twipsRect(900, tops[i], 5805, 360));
         topic->setAlignment(Qt::AlignCenter);
-        topic->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+        topic->setFont(platform::windowFont(12));
         topic->setStyleSheet(topicStyle(kTopic));
         topic->setCursor(Qt::PointingHandCursor);
         topic->setMouseTracking(true);

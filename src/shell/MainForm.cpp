@@ -140,7 +140,7 @@ void MainForm::buildSurface() {
     classPicker->setEditable(false);
     // High enough for a class name's marks and a margin inside the frame.
     classPicker->setGeometry(twipsRect(2745, 1320, 3375, 450));
-    classPicker->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    classPicker->setFont(platform::windowFont(12));
 
     // Working controls live in a strip below the window's lower edge.
     mailboxStrip = new QWidget(this);

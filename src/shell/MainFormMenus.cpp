@@ -44,7 +44,7 @@ void fill(QWidget* w, std::uint32_t colour) {
 }
 
 QFont menuFont() {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12);
+    return platform::windowFont(12);
 }
 
 QLabel* menuLabel(const QString& caption, QWidget* parent, const QRect& geometry,

@@ -46,7 +46,7 @@ ProgramFileChooser*& current() {
 }
 
 QFont chooserFont(double pt = 12) {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), pt);
+    return platform::windowFont(pt);
 }
 
 QPixmap glyph(const QSize& size, bool closeMark) {

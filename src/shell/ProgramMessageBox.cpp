@@ -29,7 +29,7 @@ constexpr int kDesignWidthTw = 6825;
 constexpr int kSideMarginTw = 240;
 
 QFont boxFont() {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 12, 500);
+    return platform::windowFreeFont(12, 500);
 }
 
 // A line with no right-to-left letter (a folder path, a file name) reads left

@@ -39,7 +39,7 @@ SchoolProfileWindow*& current() {
 }
 
 QFont boxFont() {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12.75);
+    return platform::windowFont(12.75);
 }
 
 // The panel that holds the visible controls, with its background artwork.

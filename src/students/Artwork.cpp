@@ -15,7 +15,7 @@ QPixmap drawnTitleBand(const QSize& size, const QString& caption, double pointSi
     g.setColorAt(1, QColor(0x2E, 0x8B, 0x57));
     p.fillRect(pm.rect(), g);
     p.setPen(Qt::white);
-    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), pointSize, 700));
+    p.setFont(platform::windowFont(pointSize, 700));
     p.drawText(pm.rect().adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignRight, caption);
     return pm;
 }

@@ -44,7 +44,7 @@ QPointer<ClassMaintenanceWindow>& instance() {
 }
 
 QFont arabicFont() {
-    return platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12);
+    return platform::windowFont(12);
 }
 QFont boxFont() {
     return platform::designedFont(QStringLiteral("Tahoma"), 9.75);
@@ -64,7 +64,7 @@ QPixmap drawnToolbar() {
     pm.fill(platform::vbColor(kPanelColour));
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 10, 700));
+    p.setFont(platform::windowFont(10, 700));
     struct Button {
         int left, top;
         QString caption;
@@ -75,8 +75,7 @@ QPixmap drawnToolbar() {
         {3645, 645, QStringLiteral("إضافة فصل")}, {2640, 660, QStringLiteral("حذف فصل")},
     };
     for (const Button& b : buttons) {
-        p.setFont(
-            platform::designedFont(QStringLiteral("Al Ruvo Cool"), b.top > 400 ? 8 : 10, 700));
+        p.setFont(platform::windowFont(b.top > 400 ? 8 : 10, 700));
         const QRectF r = QRectF(twipsRect(b.left, b.top, 960, 360)).adjusted(1, 1, -1, -1);
         QLinearGradient g(r.topLeft(), r.bottomLeft());
         g.setColorAt(0, QColor(0x3A, 0x9D, 0x63));
@@ -87,7 +86,7 @@ QPixmap drawnToolbar() {
         p.setPen(Qt::white);
         p.drawText(r, Qt::AlignCenter, b.caption);
     }
-    p.setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 10, 700));
+    p.setFont(platform::windowFont(10, 700));
     p.setPen(kPanelGreen.darker(120));
     p.drawText(twipsRect(4700, 210, 1600, 360), Qt::AlignVCenter | Qt::AlignRight,
                QStringLiteral("الطلاب"));
@@ -229,7 +228,7 @@ void ClassMaintenanceWindow::build() {
     SelectList->setGeometry(twipsRect(165, 1005, 6315, 7725));
     // Designed at 12 pt; the substitute font at that size cuts the phone
     // number off the end of a line.
-    SelectList->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 10, 500));
+    SelectList->setFont(platform::windowFreeFont(10, 500));
     // A click picks one line; Ctrl and Shift pick more.
     SelectList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     SelectList->setItemDelegate(new StudentLineDelegate(SelectList));
@@ -304,7 +303,7 @@ void ClassMaintenanceWindow::build() {
         makeButton(PicRearrange, "renumberButton", texts::kRenumberCaption, 120, 1755, 2295, 465);
     // Designed at 12 pt; the substitute font needs 11 pt to keep the caption
     // inside the button.
-    renumberButton->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool-Free"), 11, 500));
+    renumberButton->setFont(platform::windowFreeFont(11, 500));
     connect(saveEditButton, &QPushButton::clicked, this, [this] { onSaveEditClicked(); });
     connect(renumberButton, &QPushButton::clicked, this, [this] { onRenumberClicked(); });
 

@@ -63,7 +63,7 @@ ImportWindow::ImportWindow(const QString& objectName, const QString& caption, in
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(caption);
     shell::childOfMainForm(this);
-    setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    setFont(platform::windowFont(12));
     pathSource_ = defaultSource();
     fill(this, platform::vbColor(kPanelColour));
 

@@ -80,7 +80,7 @@ StudentsImportWindow::StudentsImportWindow()
                    QStringLiteral("استيراد بيانات الطلاب من نور"), 600) {
     startImportButton->setText(texts::kStartCaption);
     startImportButton->setGeometry(twipsRect(2610, 2070, 1170, 495));
-    startImportButton->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    startImportButton->setFont(platform::windowFont(12));
 
     workbookPicture = new QLabel(importPanel);
     workbookPicture->setObjectName(QStringLiteral("workbookPicture"));
@@ -168,7 +168,7 @@ SkillsImportWindow::SkillsImportWindow()
     gradeBox = new QLineEdit(texts::kSkillsGradeDefault, importPanel);
     gradeBox->setObjectName(QStringLiteral("gradeBox"));
     gradeBox->setGeometry(twipsRect(2280, 1560, 1845, 435));
-    gradeBox->setFont(platform::designedFont(QStringLiteral("Al Ruvo Cool"), 12));
+    gradeBox->setFont(platform::windowFont(12));
     gradeBox->setAlignment(Qt::AlignCenter);
 
     connect(startImportButton, &QPushButton::clicked, this, [this] { onStartImportClicked(); });
