@@ -10,6 +10,7 @@
 #include "platform/AppState.h"
 #include "platform/Background.h"
 #include "platform/Fonts.h"
+#include "platform/OneWindow.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
 #include "platform/Utf8.h"
@@ -35,11 +36,6 @@ using platform::twips;
 using platform::twipsRect;
 
 namespace {
-
-QPointer<AttendanceWindow>& loaded() {
-    static QPointer<AttendanceWindow> window;
-    return window;
-}
 
 constexpr int kWindowWidth = 6810;
 constexpr int kPanelTop = 435;
@@ -111,13 +107,12 @@ std::optional<int> weekdayOfText(const QString& hijriText) {
 } // namespace
 
 AttendanceWindow* attendanceWindow() {
-    return loaded().data();
+    return platform::openWindow<AttendanceWindow>().data();
 }
 
 AttendanceWindow* loadAttendanceWindow() {
-    if (!loaded())
-        loaded() = new AttendanceWindow(shell::mainForm());
-    return loaded().data();
+    return platform::openOnce<AttendanceWindow>(
+        [] { return new AttendanceWindow(shell::mainForm()); });
 }
 
 AttendanceWindow::AttendanceWindow(shell::MainForm* main) : QWidget(nullptr), main_(main) {

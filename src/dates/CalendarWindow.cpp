@@ -9,6 +9,7 @@
 #include "platform/ChildWindow.h"
 #include "platform/Clock.h"
 #include "platform/Fonts.h"
+#include "platform/OneWindow.h"
 #include "platform/Presenters.h"
 #include "platform/TopMost.h"
 #include "platform/Twips.h"
@@ -34,11 +35,6 @@ using platform::twipsRect;
 using platform::vbColor;
 
 namespace {
-
-QPointer<CalendarWindow>& loaded() {
-    static QPointer<CalendarWindow> calendar;
-    return calendar;
-}
 
 constexpr std::uint32_t kButtonFace = 0x8000000F;
 constexpr std::uint32_t kBandColour = 0xD7E5E4;
@@ -77,18 +73,19 @@ void setFittedText(QLabel* label, const QString& text, double designedPoints) {
 } // namespace
 
 CalendarWindow* calendarWindow() {
-    return loaded().data();
+    return platform::openWindow<CalendarWindow>().data();
 }
 
 CalendarWindow* loadCalendarWindow(QWidget* mainWindow) {
     // A calendar serves one main window: another main window is another run.
-    if (loaded() && mainWindow && loaded()->mainWindow() != mainWindow)
-        delete loaded().data();
-    if (!loaded()) {
-        loaded() = new CalendarWindow(mainWindow);
-        loaded()->formLoad();
+    QPointer<CalendarWindow>& open = platform::openWindow<CalendarWindow>();
+    if (open && mainWindow && open->mainWindow() != mainWindow)
+        delete open.data();
+    if (!open) {
+        open = new CalendarWindow(mainWindow);
+        open->formLoad();
     }
-    return loaded().data();
+    return open.data();
 }
 
 CalendarWindow::CalendarWindow(QWidget* mainWindow)

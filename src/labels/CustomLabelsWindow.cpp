@@ -7,6 +7,7 @@
 #include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
 #include "platform/KeyboardLayout.h"
+#include "platform/OneWindow.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
@@ -49,11 +50,6 @@ constexpr double kFrameHeight = 8445;
 // The Arabic keyboard, activated whenever a box takes the focus.
 const QString kArabicKeyboard = QStringLiteral("00000401");
 
-QPointer<CustomLabelsWindow>& loaded() {
-    static QPointer<CustomLabelsWindow> window;
-    return window;
-}
-
 using platform::windowFont;
 
 QLabel* spot(QWidget* parent, const QString& name, const QString& text, const QRect& rect) {
@@ -85,16 +81,16 @@ QPixmap printerPicture(const QSize& size) {
 } // namespace
 
 CustomLabelsWindow* customLabelsWindow() {
-    return loaded().data();
+    return platform::openWindow<CustomLabelsWindow>().data();
 }
 
 void openCustomLabels(QWidget* returnTo) {
     platform::holdMainWindow(shell::mainForm());
-    if (!loaded())
-        loaded() = new CustomLabelsWindow(returnTo);
-    else if (returnTo)
-        loaded()->setReturnTo(returnTo);
-    CustomLabelsWindow* w = loaded().data();
+    CustomLabelsWindow* open = customLabelsWindow();
+    if (open && returnTo)
+        open->setReturnTo(returnTo);
+    CustomLabelsWindow* w = platform::openOnce<CustomLabelsWindow>(
+        [returnTo] { return new CustomLabelsWindow(returnTo); });
     platform::ChildWindow::of(w)->open(returnTo);
 }
 

@@ -36,40 +36,41 @@ MarkSheetMenu::MarkSheetMenu(shell::MainForm& form) : QObject(&form), form_(form
 }
 
 void MarkSheetMenu::build() {
-    ToSave.assign(kMarkSheetItemCount, nullptr);
+    items.assign(kMarkSheetItemCount, nullptr);
     for (const MarkSheetItem& item : markSheetItems())
-        ToSave[item.index] = menu::item(QStringLiteral("ToSave%1").arg(item.index), item.caption,
-                                        item.top, form_.printTabPanels.at(item.panel), this);
+        items[item.index] =
+            menu::item(QStringLiteral("markSheetItem%1").arg(item.index), item.caption, item.top,
+                       form_.printTabPanels.at(item.panel), this);
 }
 
 bool MarkSheetMenu::eventFilter(QObject* watched, QEvent* event) {
-    const int i = menu::indexOf(ToSave, watched);
+    const int i = menu::indexOf(items, watched);
     if (i < 0)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::MouseMove) {
-        ToSave_MouseMove(i);
+        highlightItem(i);
         return true;
     }
-    if (menu::isClick(ToSave[i], event)) {
-        ToSave_Click(i);
+    if (menu::isClick(items[i], event)) {
+        onItemClicked(i);
         return true;
     }
     return QObject::eventFilter(watched, event);
 }
 
-void MarkSheetMenu::ToSave_MouseMove(int index) {
+void MarkSheetMenu::highlightItem(int index) {
     // The name-list items share the highlight, as far as this menu's indexes go.
     for (int j = 0; j < kMarkSheetItemCount; ++j) {
-        if (ToSave[j])
-            platform::fillBackground(ToSave[j], menu::back());
-        if (auto* other = form_.findChild<QLabel*>(QStringLiteral("PrNames%1").arg(j)))
+        if (items[j])
+            platform::fillBackground(items[j], menu::back());
+        if (auto* other = form_.findChild<QLabel*>(QStringLiteral("nameListItem%1").arg(j)))
             platform::fillBackground(other, menu::back());
     }
-    if (index >= 0 && index < kMarkSheetItemCount && ToSave[index])
-        platform::fillBackground(ToSave[index], menu::hover());
+    if (index >= 0 && index < kMarkSheetItemCount && items[index])
+        platform::fillBackground(items[index], menu::hover());
 }
 
-void MarkSheetMenu::ToSave_Click(int index) {
+void MarkSheetMenu::onItemClicked(int index) {
     // While a run prints, a click starts no second run and changes nothing.
     if (printRunActive())
         return;

@@ -20,7 +20,7 @@ class MarkSheetMenu : public QObject {
 public:
     explicit MarkSheetMenu(shell::MainForm& form);
 
-    std::vector<QLabel*> ToSave; // the items 0..12; 4, 5 and 6 are nullptr
+    std::vector<QLabel*> items; // the items 0..12; 4, 5 and 6 are nullptr
 
     // Why the last header fill failed; empty when it succeeded.
     const QString& fillError() const { return fillError_; }
@@ -29,8 +29,8 @@ public:
 
     // Fills the mark-sheet headers for the chosen class; fillError() says why not.
     void fillHeaders();
-    void ToSave_Click(int index);
-    void ToSave_MouseMove(int index);
+    void onItemClicked(int index);
+    void highlightItem(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

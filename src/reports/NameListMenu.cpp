@@ -71,63 +71,64 @@ NameListMenu::NameListMenu(shell::MainForm& form) : QObject(&form), form_(form) 
 }
 
 void NameListMenu::build() {
-    const Heading headings[] = {
+    const Heading panelHeadings[] = {
         {0, 2, QStringLiteral("عام")},
         {1, 3, QStringLiteral("يومي")},
         {2, 1, QStringLiteral("فترة متعدد المواد")},
         {3, 4, QStringLiteral("فترة مواد معينة")},
         {4, 0, QStringLiteral("تحفيظ القرآن")},
     };
-    Label3.assign(5, nullptr);
-    for (const Heading& h : headings) {
+    headings.assign(5, nullptr);
+    for (const Heading& h : panelHeadings) {
         auto* label = new QLabel(h.caption, form_.printTabPanels.at(h.panel));
-        label->setObjectName(QStringLiteral("Label3_%1").arg(h.index));
+        label->setObjectName(QStringLiteral("nameListHeading%1").arg(h.index));
         label->setAlignment(Qt::AlignCenter);
         label->setFont(platform::windowFreeFont(14, 500));
         label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
         label->setGeometry(twipsRect(kItemLeft, 120, kItemWidth, 480));
-        Label3[h.index] = label;
+        headings[h.index] = label;
     }
 
-    PrNames.assign(kNameListItemCount, nullptr);
+    items.assign(kNameListItemCount, nullptr);
     for (const NameListItem& item : nameListItems())
-        PrNames[item.index] = menu::item(QStringLiteral("PrNames%1").arg(item.index), item.caption,
-                                         item.top, form_.printTabPanels.at(item.panel), this);
+        items[item.index] =
+            menu::item(QStringLiteral("nameListItem%1").arg(item.index), item.caption, item.top,
+                       form_.printTabPanels.at(item.panel), this);
 
-    Shape2 = new QFrame(form_.printTabPanels.at(0));
-    Shape2->setObjectName(QStringLiteral("Shape2"));
-    Shape2->setGeometry(twipsRect(kItemLeft, 3000, kItemWidth, 45));
-    platform::fillBackground(Shape2, kStrip);
+    exportStrip = new QFrame(form_.printTabPanels.at(0));
+    exportStrip->setObjectName(QStringLiteral("exportStrip"));
+    exportStrip->setGeometry(twipsRect(kItemLeft, 3000, kItemWidth, 45));
+    platform::fillBackground(exportStrip, kStrip);
 }
 
 bool NameListMenu::eventFilter(QObject* watched, QEvent* event) {
-    const int i = indexOf(PrNames, watched);
+    const int i = indexOf(items, watched);
     if (i < 0)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::MouseMove) {
-        PrNames_MouseMove(i);
+        highlightItem(i);
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(event);
-        if (me->button() == Qt::LeftButton && PrNames[i]->rect().contains(me->position().toPoint()))
-            PrNames_Click(i);
+        if (me->button() == Qt::LeftButton && items[i]->rect().contains(me->position().toPoint()))
+            onItemClicked(i);
         return true;
     }
     return QObject::eventFilter(watched, event);
 }
 
-void NameListMenu::PrNames_MouseMove(int index) {
+void NameListMenu::highlightItem(int index) {
     // The mark-sheet menu's items share the highlight; it has fewer items.
     for (int j = 0; j < kNameListItemCount; ++j) {
-        platform::fillBackground(PrNames[j], kMenuBack);
-        if (auto* other = form_.findChild<QLabel*>(QStringLiteral("ToSave%1").arg(j)))
+        platform::fillBackground(items[j], kMenuBack);
+        if (auto* other = form_.findChild<QLabel*>(QStringLiteral("markSheetItem%1").arg(j)))
             platform::fillBackground(other, kMenuBack);
     }
-    platform::fillBackground(PrNames.at(index), kMenuHover);
+    platform::fillBackground(items.at(index), kMenuHover);
 }
 
-void NameListMenu::PrNames_Click(int index) {
+void NameListMenu::onItemClicked(int index) {
     // While a run prints, a click starts no second run and changes nothing.
     if (printRunActive())
         return;

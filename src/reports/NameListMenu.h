@@ -24,9 +24,9 @@ class NameListMenu : public QObject {
 public:
     explicit NameListMenu(shell::MainForm& form);
 
-    std::vector<QLabel*> PrNames; // the items 0..18, in the tab panels StuNames
-    std::vector<QLabel*> Label3;  // the panels' headings 0..4
-    QFrame* Shape2 = nullptr;     // the strip above the export items
+    std::vector<QLabel*> items;    // the items 0..18, in the tab panels StuNames
+    std::vector<QLabel*> headings; // the panels' headings 0..4
+    QFrame* exportStrip = nullptr; // the strip above the export items
 
     // The loaded class and the header texts; every print menu reads them.
     ClassData& classData() { return classData_; }
@@ -39,8 +39,8 @@ public:
     void loadChosenClass();
     // Fills the name-list headers for the chosen class; fillError() says why not.
     void fillHeaders();
-    void PrNames_Click(int index);
-    void PrNames_MouseMove(int index);
+    void onItemClicked(int index);
+    void highlightItem(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -31,33 +31,33 @@ const QString kNoSheet2 = QStringLiteral("\"، فلا يطبع شيء");
 
 QuranMenu::QuranMenu(shell::MainForm& form) : QObject(&form), form_(form) {
     setObjectName(QStringLiteral("QuranMenu"));
-    TF.assign(kQuranItemCount, nullptr);
+    items.assign(kQuranItemCount, nullptr);
     for (const QuranItem& item : quranItems())
-        TF[item.index] = menu::item(QStringLiteral("TF%1").arg(item.index), item.caption, item.top,
-                                    form_.printTabPanels.at(kQuranPanel), this);
+        items[item.index] = menu::item(QStringLiteral("quranItem%1").arg(item.index), item.caption,
+                                       item.top, form_.printTabPanels.at(kQuranPanel), this);
 }
 
 bool QuranMenu::eventFilter(QObject* watched, QEvent* event) {
-    const int i = menu::indexOf(TF, watched);
+    const int i = menu::indexOf(items, watched);
     if (i < 0)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::MouseMove) {
-        TF_MouseMove(i);
+        highlightItem(i);
         return true;
     }
-    if (menu::isClick(TF[i], event)) {
-        TF_Click(i);
+    if (menu::isClick(items[i], event)) {
+        onItemClicked(i);
         return true;
     }
     return QObject::eventFilter(watched, event);
 }
 
-void QuranMenu::TF_MouseMove(int index) {
-    for (QLabel* label : TF)
+void QuranMenu::highlightItem(int index) {
+    for (QLabel* label : items)
         if (label)
             platform::fillBackground(label, menu::back());
-    if (index >= 0 && index < kQuranItemCount && TF[index])
-        platform::fillBackground(TF[index], menu::hover());
+    if (index >= 0 && index < kQuranItemCount && items[index])
+        platform::fillBackground(items[index], menu::hover());
 }
 
 void QuranMenu::loadClassWithHeader() {
@@ -100,7 +100,7 @@ bool QuranMenu::fillItem(int index, QString* error) {
     return false;
 }
 
-void QuranMenu::TF_Click(int index) {
+void QuranMenu::onItemClicked(int index) {
     // While a run prints, a click starts no second run and changes nothing.
     if (printRunActive())
         return;

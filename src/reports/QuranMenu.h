@@ -20,7 +20,7 @@ class QuranMenu : public QObject {
 public:
     explicit QuranMenu(shell::MainForm& form);
 
-    std::vector<QLabel*> TF; // the items 0..8; 3 is nullptr
+    std::vector<QLabel*> items; // the items 0..8; 3 is nullptr
 
     // Why the last class load or header fill failed; empty when it succeeded.
     const QString& fillError() const { return fillError_; }
@@ -29,8 +29,8 @@ public:
 
     // Loads the chosen class and fills the readings header for it.
     void loadClassWithHeader();
-    void TF_Click(int index);
-    void TF_MouseMove(int index);
+    void onItemClicked(int index);
+    void highlightItem(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 #include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
+#include "platform/OneWindow.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
@@ -37,11 +38,6 @@ namespace {
 
 const QColor kPanelGreen(0x1B, 0x6E, 0x3C);
 constexpr std::uint32_t kPanelColour = 0xC8D0D4;
-
-QPointer<ClassMaintenanceWindow>& instance() {
-    static QPointer<ClassMaintenanceWindow> p;
-    return p;
-}
 
 QFont arabicFont() {
     return platform::windowFont(12);
@@ -852,13 +848,13 @@ void ClassMaintenanceWindow::closeEvent(QCloseEvent* event) {
 ClassMaintenanceWindow* openClassMaintenance() {
     shell::MainForm* m = shell::mainForm();
     platform::holdMainWindow(m);
-    if (!instance()) {
-        auto* w = new ClassMaintenanceWindow;
-        w->setAttribute(Qt::WA_DeleteOnClose);
-        instance() = w;
-        w->formLoad();
+    QPointer<ClassMaintenanceWindow>& open = platform::openWindow<ClassMaintenanceWindow>();
+    if (!open) {
+        open = new ClassMaintenanceWindow;
+        open->setAttribute(Qt::WA_DeleteOnClose);
+        open->formLoad();
     }
-    ClassMaintenanceWindow* w = instance();
+    ClassMaintenanceWindow* w = open;
     platform::ChildWindow::of(w)->open(m);
     if (!m || m->classPicker->count() == 0) {
         shell::tell(texts::kNoClasses);
@@ -869,7 +865,7 @@ ClassMaintenanceWindow* openClassMaintenance() {
 }
 
 ClassMaintenanceWindow* loadedClassMaintenance() {
-    return instance();
+    return platform::openWindow<ClassMaintenanceWindow>().data();
 }
 
 } // namespace sijill::students

@@ -1,6 +1,7 @@
 #include "students/StudentsImportWindow.h"
 
 #include "platform/Fonts.h"
+#include "platform/OneWindow.h"
 #include "platform/Presenters.h"
 #include "platform/ProgramExit.h"
 #include "platform/TopMost.h"
@@ -30,15 +31,6 @@ std::function<void(const QString&)>& chooserOpener() {
 std::function<void()>& emptyPathAction() {
     static std::function<void()> f;
     return f;
-}
-
-QPointer<StudentsImportWindow>& studentsImportInstance() {
-    static QPointer<StudentsImportWindow> p;
-    return p;
-}
-QPointer<SkillsImportWindow>& skillsImportInstance() {
-    static QPointer<SkillsImportWindow> p;
-    return p;
 }
 
 QPixmap drawnWorkbook(const QSize& size) {
@@ -197,29 +189,27 @@ void SkillsImportWindow::onStartImportClicked() {
 }
 
 StudentsImportWindow* studentsImportWindow() {
-    if (!studentsImportInstance()) {
+    return platform::openOnce<StudentsImportWindow>([] {
         auto* w = new StudentsImportWindow;
         w->setAttribute(Qt::WA_DeleteOnClose);
-        studentsImportInstance() = w;
-    }
-    return studentsImportInstance();
+        return w;
+    });
 }
 
 SkillsImportWindow* skillsImportWindow() {
-    if (!skillsImportInstance()) {
+    return platform::openOnce<SkillsImportWindow>([] {
         auto* w = new SkillsImportWindow;
         w->setAttribute(Qt::WA_DeleteOnClose);
-        skillsImportInstance() = w;
-    }
-    return skillsImportInstance();
+        return w;
+    });
 }
 
 StudentsImportWindow* loadedStudentsImportWindow() {
-    return studentsImportInstance();
+    return platform::openWindow<StudentsImportWindow>().data();
 }
 
 SkillsImportWindow* loadedSkillsImportWindow() {
-    return skillsImportInstance();
+    return platform::openWindow<SkillsImportWindow>().data();
 }
 
 } // namespace sijill::students

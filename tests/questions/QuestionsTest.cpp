@@ -509,7 +509,7 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
                  reports::installMarkSheetMenus(d.form);
                  d.form.onPrintTabClicked(4);
                  d.form.wholeSchoolCheck->click();
-                 test::leftClick(reports::quranMenu(d.form)->TF.at(2));
+                 test::leftClick(reports::quranMenu(d.form)->items.at(2));
              });
          }},
         // A whole grade of the courses system is refused, whatever the answer.

@@ -31,7 +31,7 @@ struct MarkDesk : PrintDesk {
     }
     // A user's click on a mark-sheet item, its panel shown first.
     void clickMark(int item) {
-        QLabel* label = marks->ToSave.at(item);
+        QLabel* label = marks->items.at(item);
         for (std::size_t p = 0; p < form.printTabPanels.size(); ++p)
             if (form.printTabPanels[p] == label->parentWidget())
                 form.onPrintTabClicked(static_cast<int>(p));
@@ -50,14 +50,14 @@ TEST(MarkSheetMenu, ItemsStandInTheirPanelsAndShareTheHighlightWithTheNameLists)
     // A second install adds nothing.
     installMarkSheetMenus(desk.form);
     EXPECT_EQ(desk.form.findChildren<MarkSheetMenu*>().size(), 1);
-    ASSERT_EQ(desk.marks->ToSave.size(), 13u);
+    ASSERT_EQ(desk.marks->items.size(), 13u);
     for (int i : {4, 5, 6})
-        EXPECT_EQ(desk.marks->ToSave[i], nullptr);
+        EXPECT_EQ(desk.marks->items[i], nullptr);
     for (const MarkSheetItem& item : markSheetItems()) {
         SCOPED_TRACE(item.index);
-        QLabel* label = desk.marks->ToSave[item.index];
+        QLabel* label = desk.marks->items[item.index];
         ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->objectName(), QString("ToSave%1").arg(item.index));
+        EXPECT_EQ(label->objectName(), QString("markSheetItem%1").arg(item.index));
         EXPECT_EQ(label->parentWidget(), desk.form.printTabPanels[item.panel]);
         EXPECT_EQ(label->y(), platform::twips(item.top));
         EXPECT_EQ(label->height(), platform::twips(420));
@@ -67,24 +67,25 @@ TEST(MarkSheetMenu, ItemsStandInTheirPanelsAndShareTheHighlightWithTheNameLists)
     }
     // Panel 2 shows four items top to bottom: 1, 0, 10, 9.
     QList<QLabel*> panel2 = desk.form.printTabPanels[2]->findChildren<QLabel*>(
-        QRegularExpression("^ToSave"), Qt::FindDirectChildrenOnly);
+        QRegularExpression("^markSheetItem"), Qt::FindDirectChildrenOnly);
     std::sort(panel2.begin(), panel2.end(), [](auto* a, auto* b) { return a->y() < b->y(); });
     QStringList order;
     for (QLabel* l : panel2)
         order << l->objectName();
-    EXPECT_EQ(order, QStringList({"ToSave1", "ToSave0", "ToSave10", "ToSave9"}));
+    EXPECT_EQ(order, QStringList({"markSheetItem1", "markSheetItem0", "markSheetItem10",
+                                  "markSheetItem9"}));
 
     // From a name-list item of the panel onto a mark-sheet item, and back.
-    test::hover(desk.menu->PrNames[6]);
-    EXPECT_EQ(backOf(desk.menu->PrNames[6]), QColor("#A7C7EC"));
-    test::hover(desk.marks->ToSave[2]);
-    EXPECT_EQ(backOf(desk.menu->PrNames[6]), QColor("#DEDEDE"));
-    EXPECT_EQ(backOf(desk.marks->ToSave[2]), QColor("#A7C7EC"));
-    test::hover(desk.menu->PrNames[7]);
-    EXPECT_EQ(backOf(desk.marks->ToSave[2]), QColor("#DEDEDE"));
-    EXPECT_EQ(backOf(desk.menu->PrNames[7]), QColor("#A7C7EC"));
-    test::hover(desk.marks->ToSave[12]);
-    EXPECT_EQ(backOf(desk.menu->PrNames[7]), QColor("#DEDEDE"));
+    test::hover(desk.menu->items[6]);
+    EXPECT_EQ(backOf(desk.menu->items[6]), QColor("#A7C7EC"));
+    test::hover(desk.marks->items[2]);
+    EXPECT_EQ(backOf(desk.menu->items[6]), QColor("#DEDEDE"));
+    EXPECT_EQ(backOf(desk.marks->items[2]), QColor("#A7C7EC"));
+    test::hover(desk.menu->items[7]);
+    EXPECT_EQ(backOf(desk.marks->items[2]), QColor("#DEDEDE"));
+    EXPECT_EQ(backOf(desk.menu->items[7]), QColor("#A7C7EC"));
+    test::hover(desk.marks->items[12]);
+    EXPECT_EQ(backOf(desk.menu->items[7]), QColor("#DEDEDE"));
 }
 
 TEST(MarkSheetMenu, EachItemPreviewsItsSheetForTheCurrentClass) {

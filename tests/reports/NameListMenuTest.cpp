@@ -61,10 +61,10 @@ TEST(NameListMenu, ItemsStandInTheirPanelsWithHeadingsAndHoverColours) {
     test::seedSchool(home);
     PrintDesk desk(home);
     NameListMenu& m = *desk.menu;
-    ASSERT_EQ(m.PrNames.size(), 19u);
+    ASSERT_EQ(m.items.size(), 19u);
     for (const NameListItem& item : nameListItems()) {
         SCOPED_TRACE(item.index);
-        QLabel* label = m.PrNames[item.index];
+        QLabel* label = m.items[item.index];
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->parentWidget(), desk.form.printTabPanels[item.panel]);
         EXPECT_EQ(label->y(), platform::twips(item.top));
@@ -75,24 +75,24 @@ TEST(NameListMenu, ItemsStandInTheirPanelsWithHeadingsAndHoverColours) {
         EXPECT_TRUE(label->parentWidget()->rect().contains(label->geometry()));
         EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(item.caption));
     }
-    EXPECT_EQ(m.Label3[2]->parentWidget(), desk.form.printTabPanels[0]);
-    EXPECT_EQ(m.Label3[2]->text(), "عام");
-    EXPECT_EQ(m.Label3[3]->text(), "يومي");
-    EXPECT_EQ(m.Label3[4]->parentWidget(), desk.form.printTabPanels[3]);
-    EXPECT_EQ(m.Label3[4]->text(), "فترة مواد معينة");
-    EXPECT_EQ(m.Shape2->parentWidget(), desk.form.printTabPanels[0]);
-    EXPECT_EQ(m.Shape2->y(), platform::twips(3000));
+    EXPECT_EQ(m.headings[2]->parentWidget(), desk.form.printTabPanels[0]);
+    EXPECT_EQ(m.headings[2]->text(), "عام");
+    EXPECT_EQ(m.headings[3]->text(), "يومي");
+    EXPECT_EQ(m.headings[4]->parentWidget(), desk.form.printTabPanels[3]);
+    EXPECT_EQ(m.headings[4]->text(), "فترة مواد معينة");
+    EXPECT_EQ(m.exportStrip->parentWidget(), desk.form.printTabPanels[0]);
+    EXPECT_EQ(m.exportStrip->y(), platform::twips(3000));
 
     // An item of the mark-sheet menu shares the highlight.
     auto* markItem = new QLabel("x", desk.form.printTabPanels[3]);
-    markItem->setObjectName("ToSave2");
-    test::hover(m.PrNames[9]);
-    EXPECT_EQ(backOf(m.PrNames[9]), QColor("#A7C7EC"));
-    m.PrNames_MouseMove(2); // as the mark-sheet menu leaves it, highlighted
-    markItem->setPalette(m.PrNames[2]->palette());
-    test::hover(m.PrNames[10]);
+    markItem->setObjectName("markSheetItem2");
+    test::hover(m.items[9]);
+    EXPECT_EQ(backOf(m.items[9]), QColor("#A7C7EC"));
+    m.highlightItem(2); // as the mark-sheet menu leaves it, highlighted
+    markItem->setPalette(m.items[2]->palette());
+    test::hover(m.items[10]);
     for (int i = 0; i < 19; ++i)
-        EXPECT_EQ(backOf(m.PrNames[i]), QColor(i == 10 ? "#A7C7EC" : "#DEDEDE")) << i;
+        EXPECT_EQ(backOf(m.items[i]), QColor(i == 10 ? "#A7C7EC" : "#DEDEDE")) << i;
     EXPECT_EQ(backOf(markItem), QColor("#DEDEDE"));
 }
 
@@ -333,7 +333,7 @@ TEST(NameListMenu, AClickDuringARunStartsNoSecondRunAndTheScopeCannotChange) {
     desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     // Events that arrive during the run's first wait.
-    QLabel* other = desk.menu->PrNames[2];
+    QLabel* other = desk.menu->items[2];
     const QPointF at(other->width() / 2.0, other->height() / 2.0);
     QCoreApplication::postEvent(other, new QMouseEvent(QEvent::MouseButtonRelease, at,
                                                        other->mapToGlobal(at), Qt::LeftButton,

@@ -30,7 +30,7 @@ struct QuranDesk : PrintDesk {
         quran = quranMenu(form);
         form.onPrintTabClicked(4);
     }
-    void clickTF(int item) { test::leftClick(quran->TF.at(item)); }
+    void clickItem(int item) { test::leftClick(quran->items.at(item)); }
     QuranMenu* quran = nullptr;
 };
 
@@ -50,12 +50,12 @@ TEST(QuranMenu, EightItemsStandInThePanelInTheirOrder) {
     test::seedSchool(home);
     QuranDesk desk(home);
     ASSERT_NE(desk.quran, nullptr);
-    ASSERT_EQ(desk.quran->TF.size(), 9u);
-    EXPECT_EQ(desk.quran->TF[3], nullptr);
+    ASSERT_EQ(desk.quran->items.size(), 9u);
+    EXPECT_EQ(desk.quran->items[3], nullptr);
     QList<QLabel*> shown;
     for (const QuranItem& item : quranItems()) {
         SCOPED_TRACE(item.index);
-        QLabel* label = desk.quran->TF[item.index];
+        QLabel* label = desk.quran->items[item.index];
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->parentWidget(), desk.form.printTabPanels[4]);
         EXPECT_EQ(label->y(), platform::twips(item.top));
@@ -68,12 +68,13 @@ TEST(QuranMenu, EightItemsStandInThePanelInTheirOrder) {
     QStringList order;
     for (QLabel* l : shown)
         order << l->objectName();
-    EXPECT_EQ(order, QStringList({"TF0", "TF4", "TF5", "TF2", "TF1", "TF6", "TF7", "TF8"}));
+    EXPECT_EQ(order, QStringList({"quranItem0", "quranItem4", "quranItem5", "quranItem2",
+                                  "quranItem1", "quranItem6", "quranItem7", "quranItem8"}));
 
-    test::hover(desk.quran->TF[2]);
-    test::hover(desk.quran->TF[7]);
+    test::hover(desk.quran->items[2]);
+    test::hover(desk.quran->items[7]);
     for (const QuranItem& item : quranItems())
-        EXPECT_EQ(backOf(desk.quran->TF[item.index]),
+        EXPECT_EQ(backOf(desk.quran->items[item.index]),
                   QColor(item.index == 7 ? "#A7C7EC" : "#DEDEDE"));
 }
 
@@ -82,7 +83,7 @@ TEST(QuranMenu, OneClassPreviewsTheSheetWithItsTitleInLandscape) {
     seedQuranSchool(home);
     QuranDesk desk(home);
     desk.pick("تحفيظ القرآن الكريم-2");
-    desk.clickTF(0);
+    desk.clickItem(0);
     ASSERT_EQ(desk.previews().size(), 1u);
     const report::LaidOutReport& r = desk.previews()[0];
     EXPECT_EQ(r.layoutName, "TahMemorization");
@@ -105,7 +106,7 @@ TEST(QuranMenu, OneClassPreviewsTheSheetWithItsTitleInLandscape) {
         const std::size_t before = desk.previews().size();
         if (item.layout.isEmpty())
             desk.dialogs().answer(kOk);
-        desk.clickTF(item.index);
+        desk.clickItem(item.index);
         if (item.layout.isEmpty()) {
             EXPECT_EQ(desk.previews().size(), before);
             ASSERT_FALSE(desk.dialogs().shown.empty());
@@ -128,7 +129,7 @@ TEST(QuranMenu, ReadingsRewriteTheMarkSheetAndTheMarkSheetGetsItsOwnBack) {
     seedQuranSchool(home);
     QuranDesk desk(home);
     desk.pick("تحفيظ القرآن الكريم-1");
-    desk.clickTF(kReadingsItem);
+    desk.clickItem(kReadingsItem);
     ASSERT_EQ(desk.previews().size(), 1u);
     const report::LaidOutReport& r = desk.previews()[0];
     EXPECT_EQ(r.layoutName, kReadingsLayout);
@@ -143,7 +144,7 @@ TEST(QuranMenu, ReadingsRewriteTheMarkSheetAndTheMarkSheetGetsItsOwnBack) {
     for (const char* name : {"Label1", "Label17", "Label18", "Label20"})
         EXPECT_TRUE(report::textFits(*r.pages[0].findControl(name))) << name;
 
-    markSheetMenu(desk.form)->ToSave_Click(11);
+    markSheetMenu(desk.form)->onItemClicked(11);
     ASSERT_EQ(desk.previews().size(), 2u);
     const report::LaidOutReport& m = desk.previews()[1];
     EXPECT_EQ(test::firstText(m, "Label1"), "حاسب");
@@ -159,7 +160,7 @@ TEST(QuranMenu, WholeSchoolAsksOnceAndPrintsEveryClassFromTheFirst) {
     desk.pick("ثاني-1");
     desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
-    desk.clickTF(2);
+    desk.clickItem(2);
     ASSERT_EQ(desk.dialogs().shown.size(), 1u);
     EXPECT_EQ(desk.dialogs().shown[0].text, kAskWholeSchool);
     EXPECT_EQ(desk.dialogs().shown[0].mode, 2);
@@ -186,14 +187,14 @@ TEST(QuranMenu, WholeGradePrintsTheGradeOnlyAndCancelPrintsNothing) {
     desk.pick("أول-2");
     desk.form.wholeGradeCheck->click();
     desk.dialogs().answer(kCancel);
-    desk.clickTF(7);
+    desk.clickItem(7);
     EXPECT_TRUE(desk.jobs().isEmpty());
     EXPECT_TRUE(desk.quran->lastRun().cancelled);
     EXPECT_FALSE(appState().PrintBatchActive);
 
     desk.pick("تحفيظ القرآن الكريم-2");
     desk.dialogs().answer(kOk);
-    desk.clickTF(8);
+    desk.clickItem(8);
     ASSERT_EQ(desk.dialogs().shown.size(), 2u);
     EXPECT_EQ(desk.dialogs().shown[1].text, kAskWholeGrade + "تحفيظ القرآن الكريم");
     EXPECT_EQ(desk.quran->lastRun().printed,
@@ -206,7 +207,7 @@ TEST(QuranMenu, WholeGradePrintsTheGradeOnlyAndCancelPrintsNothing) {
     // The grade last in the list: the run ends on the list's last class.
     desk.pick("ثاني-1");
     desk.dialogs().answer(kOk);
-    desk.clickTF(0);
+    desk.clickItem(0);
     EXPECT_EQ(desk.quran->lastRun().printed, QStringList({"ثاني-1", "ثاني-2"}));
     EXPECT_EQ(desk.form.classPicker->currentText(), "ثاني-2");
     EXPECT_EQ(desk.dialogs().shown.size(), 3u);

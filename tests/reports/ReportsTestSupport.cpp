@@ -71,7 +71,7 @@ void PrintDesk::pick(const QString& classKey) {
 }
 
 void PrintDesk::click(int item) {
-    QLabel* label = menu->PrNames.at(item);
+    QLabel* label = menu->items.at(item);
     // The item's panel is shown first, as its tab would.
     if (auto* panel = label->parentWidget(); panel && !panel->isVisible()) {
         for (std::size_t p = 0; p < form.printTabPanels.size(); ++p)
