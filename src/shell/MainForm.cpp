@@ -165,8 +165,6 @@ void MainForm::buildSurface() {
     storage(seatCommitteeText, "seatCommitteeText", 6500);
     seatClassText = new QLineEdit;
     storage(seatClassText, "seatClassText", 7800);
-    spareCheck = new QCheckBox;
-    storage(spareCheck, "spareCheck", 9100);
 
     reportLogo = new QLabel(this);
     reportLogo->setObjectName(QStringLiteral("reportLogo"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/MainCommands.h"
+#include "shell/Question.h"
 
 #include <QWidget>
 #include <functional>
@@ -61,7 +62,6 @@ public:
     QWidget* mailboxStrip = nullptr; // the strip below the visible area
     QLineEdit* seatCommitteeText = nullptr;
     QLineEdit* seatClassText = nullptr;
-    QCheckBox* spareCheck = nullptr;
     QLabel* seatNumberPrefix = nullptr;
     QLabel* lastSeatNumber = nullptr;
 
@@ -124,7 +124,7 @@ private:
     void showDropDown(int index);
     void closeDropDowns();
     void runMenuAction(MainMenuItem item);
-    bool refuseEmptyClassList(const QString& message, int style);
+    bool refuseEmptyClassList(const QString& message, Tone tone);
     void deleteAllClasses();
     void reportStartupProblem(const QString& message);
     bool takeTheDataFolder();

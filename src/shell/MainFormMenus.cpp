@@ -347,10 +347,10 @@ void MainForm::runMenuAction(MainMenuItem item) {
         action();
 }
 
-bool MainForm::refuseEmptyClassList(const QString& message, int style) {
+bool MainForm::refuseEmptyClassList(const QString& message, Tone tone) {
     if (classPicker->count() > 0)
         return false;
-    tell(message, style == 1 ? Tone::Alarm : Tone::Plain);
+    tell(message, tone);
     return true;
 }
 
@@ -362,7 +362,7 @@ void MainForm::chooseMenuItem(MainMenuItem item) {
     case MainMenuItem::ExamControl:
     case MainMenuItem::ExamControlLabels:
         // Both open the exam-control window, which needs the classes.
-        if (refuseEmptyClassList(noClasses, 1))
+        if (refuseEmptyClassList(noClasses, Tone::Alarm))
             return;
         runMenuAction(item);
         break;
