@@ -84,8 +84,7 @@ void AttendanceWindow::onSheetClicked() {
         QString error = loadError_;
         try {
             if (error.isEmpty() && buildSheet(&error)) {
-                const report::PreviewCaption caption(sheetButton->text());
-                report::showPreview(report::layout(kAbsenceLayout));
+                report::showPreview(report::layout(kAbsenceLayout), sheetButton->text());
                 return;
             }
         } catch (const report::ReportError& e) {
@@ -120,7 +119,7 @@ void AttendanceWindow::runWholeSchool() {
         if (printed) {
             try {
                 const report::PrintOutcome outcome =
-                    report::printReport(report::layout(kAbsenceLayout));
+                    report::printReport(report::layout(kAbsenceLayout), QString());
                 if (outcome.tellUser)
                     pdfFolderNote = reports::noPrinterMessage(outcome.file);
             } catch (const report::ReportError& e) {

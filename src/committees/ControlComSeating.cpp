@@ -178,8 +178,7 @@ void ControlCom::ImPrint_Click(int index) {
         report::ReportLayout& layout = report::layout(kSheetLayout);
         fillSignatureSheet(layout, header, ComName[static_cast<std::size_t>(index)]->text(),
                            SheetRowset);
-        const report::PreviewCaption caption(texts::kSheetTip);
-        report::showPreview(layout);
+        report::showPreview(layout, texts::kSheetTip);
     } catch (const data::DataError& e) {
         reportFailure(texts::kSheetFailed + QStringLiteral("\r") + userMessageOf(e));
     } catch (const report::ReportError& e) {
@@ -196,8 +195,7 @@ void ControlCom::Image4_Click(int index) {
             committeeRows(schedual, ComName[static_cast<std::size_t>(index)]->text());
         report::ReportLayout& layout = report::layout(kLabelsLayout);
         fillDeskLabels(layout, rows);
-        const report::PreviewCaption caption(texts::kLabelsTip);
-        report::showPreview(layout);
+        report::showPreview(layout, texts::kLabelsTip);
     } catch (const data::DataError& e) {
         reportFailure(texts::kSheetFailed + QStringLiteral("\r") + userMessageOf(e));
     } catch (const report::ReportError& e) {

@@ -81,13 +81,13 @@ void printStudentMinutes(ControlAll& w) {
     // since.
     const int paper = w.PanelPaper >= 0 ? w.PanelPaper : w.Option1[1]->isChecked() ? 1 : 0;
     if (paper == 0) {
-        const report::PreviewCaption caption(texts::kMenu3);
+        const QString title(texts::kMenu3);
         absence.setDataSource(data::reportRows(rows));
-        report::showPreview(absence);
+        report::showPreview(absence, title);
     } else if (paper == 1) {
-        const report::PreviewCaption caption(texts::kMenu4);
+        const QString title(texts::kMenu4);
         cheating.setDataSource(data::reportRows(rows));
-        report::showPreview(cheating);
+        report::showPreview(cheating, title);
     }
 }
 
@@ -127,8 +127,7 @@ void ControlAll_Command5_Click(ControlAll& w) {
             throw Failed{};
         report::ReportLayout& layout = report::layout(kDayLayout);
         minutes::fillQuestionsOfDay(layout, examHeader(), *found, rows);
-        const report::PreviewCaption caption(texts::kMenu5);
-        report::showPreview(layout);
+        report::showPreview(layout, texts::kMenu5);
         return;
     } catch (const Failed&) {
     } catch (const data::DataError&) {
@@ -147,8 +146,7 @@ void ControlAll_Command6_Click(ControlAll& w) {
             throw Failed{};
         report::ReportLayout& layout = report::layout(kSubjectLayout);
         minutes::fillQuestionsOfSubject(layout, examHeader(), *found, rows);
-        const report::PreviewCaption caption(texts::kMenu6);
-        report::showPreview(layout);
+        report::showPreview(layout, texts::kMenu6);
         return;
     } catch (const Failed&) {
     } catch (const data::DataError&) {

@@ -187,14 +187,14 @@ void installExamPrintMenu(ControlAll& window) {
 }
 
 void PrintSchoolExamSchedule(ControlAll& window) {
-    const report::PreviewCaption caption(texts::kMenu0);
-    showSheet([&window] {
+    const QString title(texts::kMenu0);
+    showSheet([&window, &title] {
         const report::ReportRowset rows =
             scheduleSheetRows(schoolSheetRecords(), ScheduleSheet::School);
         report::ReportLayout& layout = report::layout(sheet_texts::kSchoolSheet);
         fillSchoolScheduleSheet(layout, sheetSchool(), rows);
         keepLastGrade(window, rows, "d0");
-        report::showPreview(layout);
+        report::showPreview(layout, title);
     });
 }
 
@@ -202,14 +202,14 @@ void Imageshow_Click(ControlAll& window) {
     if (!window.settleUnsavedChanges())
         return;
     const QString grade = window.Combo6->currentText();
-    const report::PreviewCaption caption(texts::kMenu1);
-    showSheet([&window, grade] {
+    const QString title(texts::kMenu1);
+    showSheet([&window, grade, &title] {
         const report::ReportRowset rows =
             scheduleSheetRows(gradeSheetRecords(grade), ScheduleSheet::Grade);
         report::ReportLayout& layout = report::layout(sheet_texts::kGradeSheet);
         fillGradeScheduleSheet(layout, sheetSchool(), grade, rows);
         keepLastGrade(window, rows, "d0");
-        report::showPreview(layout);
+        report::showPreview(layout, title);
     });
 }
 
@@ -222,13 +222,13 @@ void Print10_Click(ControlAll& window) {
 
 void printRevisers(ControlAll& window, const std::optional<QString>& date) {
     // The day's sheet is printed after the calendar closes: titled after its item.
-    const report::PreviewCaption caption(date ? texts::kMenu12 : texts::kMenu10);
-    showSheet([&window, date] {
+    const QString title(date ? texts::kMenu12 : texts::kMenu10);
+    showSheet([&window, date, &title] {
         const report::ReportRowset rows = revisersSheetRows(revisersSheetRecords(date));
         report::ReportLayout& layout = report::layout(sheet_texts::kRevisersSheet);
         fillRevisersSheet(layout, sheetSchool(), rows);
         keepLastGrade(window, rows, "d2");
-        report::showPreview(layout);
+        report::showPreview(layout, title);
     });
 }
 

@@ -70,7 +70,7 @@ void printHandOverStatement(ControlAll& window) {
     if (!audited && !window.Option1[5]->isChecked())
         return;
     // Printed after the calendar closes: the preview is titled after its item.
-    const report::PreviewCaption caption(audited ? texts::kMenu8 : texts::kMenu7);
+    const QString title(audited ? texts::kMenu8 : texts::kMenu7);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection schedual(data::Database::Schedule);
@@ -81,12 +81,12 @@ void printHandOverStatement(ControlAll& window) {
                                                               : handover_texts::kStatement);
         fillHandOverStatement(layout, header, window.Label5->text(), window.Label6->text(),
                               handOverLines(schedule));
-        report::showPreview(layout);
+        report::showPreview(layout, title);
     });
 }
 
 void printCheckingSheet(ControlAll& window) {
-    const report::PreviewCaption caption(texts::kMenu9);
+    const QString title(texts::kMenu9);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection schedual(data::Database::Schedule);
@@ -94,12 +94,12 @@ void printCheckingSheet(ControlAll& window) {
             pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
         report::ReportLayout& layout = report::layout(handover_texts::kCheckingSheet);
         fillCheckingSheet(layout, header, rows);
-        report::showPreview(layout);
+        report::showPreview(layout, title);
     });
 }
 
 void printLatenessMinutes(ControlAll& window) {
-    const report::PreviewCaption caption(texts::kMenu2);
+    const QString title(texts::kMenu2);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection schedual(data::Database::Schedule);
@@ -107,7 +107,7 @@ void printLatenessMinutes(ControlAll& window) {
             pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
         report::ReportLayout& layout = report::layout(handover_texts::kLatenessMinutes);
         fillLatenessMinutes(layout, header, rows);
-        report::showPreview(layout);
+        report::showPreview(layout, title);
     });
 }
 

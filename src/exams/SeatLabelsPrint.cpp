@@ -127,17 +127,16 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
     try {
         switch (sheet) {
         case SeatSheet::ClassLabels: {
-            const report::PreviewCaption caption(t::kRowClassLabels);
-            report::showPreview(labels::fillClassLabels(rows.rows));
+            report::showPreview(labels::fillClassLabels(rows.rows), t::kRowClassLabels);
             break;
         }
         case SeatSheet::Distribution: {
-            const report::PreviewCaption caption(t::kRowDistribution);
-            report::showPreview(labels::fillDistributionList(rows.rows, classText, committee));
+            report::showPreview(labels::fillDistributionList(rows.rows, classText, committee),
+                                t::kRowDistribution);
             break;
         }
         case SeatSheet::Signatures: {
-            const report::PreviewCaption caption(t::kRowSignatures);
+            const QString title(t::kRowSignatures);
             const shell::SchoolProfile profile = shell::schoolProfile();
             labels::SignatureHeader header{profile.Admin,
                                            profile.School,
@@ -154,7 +153,7 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
             } catch (const data::DataError&) {
                 // Without the schedule the sheet goes out with empty headings.
             }
-            report::showPreview(labels::fillSignatureSheet(rows.rows, header, subjects));
+            report::showPreview(labels::fillSignatureSheet(rows.rows, header, subjects), title);
             break;
         }
         }

@@ -570,8 +570,7 @@ void CustomLabelsWindow::onPrintClicked() {
         return;
     }
     try {
-        const report::PreviewCaption caption(texts::kWindowCaption);
-        report::showPreview(fillCustomLabelLayout(labels));
+        report::showPreview(fillCustomLabelLayout(labels), texts::kWindowCaption);
     } catch (const report::ReportError& e) {
         tell(e.message(), programTitle());
     }

@@ -81,6 +81,10 @@ struct CutText {
 // A whole report laid out once: what a preview shows and a printer prints.
 struct LaidOutReport {
     QString layoutName;
+    // What the menu item or button that opened it calls it: the preview's
+    // title and the sheet's name when its shortened texts are told. Empty
+    // for a job with no opener of its own.
+    QString title;
     Orientation orientation = Orientation::Portrait;
     QSizeF paperSize; // twips
     double scale = 1; // below 1 when the layout is wider than the paper

@@ -78,10 +78,10 @@ QSize fittedSize(int width, int height) {
             std::min(height, area.height() - kFrameAllowance)};
 }
 
-// The caption of the item that opened the preview; a preview opened by a
-// window's own button carries that window's title.
-QString openerCaption() {
-    QString caption = previewCaption();
+// The caption of the item that opened the preview; a preview opened with no
+// title of its own carries the active window's title.
+QString openerCaption(const QString& title) {
+    QString caption = title;
     if (caption.isEmpty())
         if (const QWidget* opener = QApplication::activeWindow())
             caption = opener->windowTitle().trimmed();
@@ -107,7 +107,7 @@ void proposeFile(QPrintDialog& dialog, const QString& path) {
 
 PreviewWindow::PreviewWindow(LaidOutReport report) : report_(std::move(report)) {
     setObjectName(QStringLiteral("ReportPreview"));
-    caption_ = openerCaption();
+    caption_ = openerCaption(report_.title);
     setWindowTitle(previewTitle(caption_));
     platform::escapeCloses(this);
     // Opened beside the main window, which it never disables.

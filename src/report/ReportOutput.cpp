@@ -87,7 +87,7 @@ void noteShortenedTexts(const LaidOutReport& report) {
     if (report.cutTexts.empty())
         return;
     ShortenedTexts& s = shortenedTexts();
-    const QString sheet = previewCaption().isEmpty() ? report.layoutName : previewCaption();
+    const QString sheet = report.title.isEmpty() ? report.layoutName : report.title;
     auto found = std::find_if(s.sheets.begin(), s.sheets.end(),
                               [&](const auto& entry) { return entry.first == sheet; });
     if (found == s.sheets.end())
@@ -192,8 +192,10 @@ PrintOutcome printWithoutDialog(const LaidOutReport& report) {
     return outcome;
 }
 
-PrintOutcome printReport(const ReportLayout& layout) {
-    return printWithoutDialog(layOut(layout));
+PrintOutcome printReport(const ReportLayout& layout, const QString& title) {
+    LaidOutReport report = layOut(layout);
+    report.title = title.trimmed();
+    return printWithoutDialog(report);
 }
 
 std::shared_ptr<PreviewSink> setPreviewSink(std::shared_ptr<PreviewSink> sink) {
@@ -201,27 +203,9 @@ std::shared_ptr<PreviewSink> setPreviewSink(std::shared_ptr<PreviewSink> sink) {
     return sink;
 }
 
-namespace {
-QString& currentCaption() {
-    static QString caption;
-    return caption;
-}
-} // namespace
-
-PreviewCaption::PreviewCaption(const QString& caption) : previous_(currentCaption()) {
-    currentCaption() = caption.trimmed();
-}
-
-PreviewCaption::~PreviewCaption() {
-    currentCaption() = previous_;
-}
-
-QString previewCaption() {
-    return currentCaption();
-}
-
-void showPreview(const ReportLayout& layout) {
+void showPreview(const ReportLayout& layout, const QString& title) {
     LaidOutReport report = layOut(layout);
+    report.title = title.trimmed();
     if (!currentSink())
         throw ReportError(
             QStringLiteral("layout %1: no preview window is installed").arg(layout.name()));

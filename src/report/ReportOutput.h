@@ -32,8 +32,9 @@ PrintOutcome printWithoutDialog(const LaidOutReport& report);
 // ReportError when the job fails.
 void printOn(QPrinter& printer, const LaidOutReport& report);
 
-// Lays the layout out with its current values and prints it so.
-PrintOutcome printReport(const ReportLayout& layout);
+// Lays the layout out with its current values and prints it so, as the job
+// titled `title` (the menu item that asked for it).
+PrintOutcome printReport(const ReportLayout& layout, const QString& title);
 
 // The next free numbered file name for a job of `layoutName` in `folder`.
 QString numberedPdfPath(const QString& folder, const QString& layoutName);
@@ -44,22 +45,6 @@ QString numberedPdfPath(const QString& folder, const QString& layoutName);
 // that folder cannot be made.
 QString printFileProposal(const QString& title);
 
-// While it lives, a preview opened is titled with this caption (the menu item
-// or button that opened it); scopes nest.
-class PreviewCaption {
-public:
-    explicit PreviewCaption(const QString& caption);
-    ~PreviewCaption();
-    PreviewCaption(const PreviewCaption&) = delete;
-    PreviewCaption& operator=(const PreviewCaption&) = delete;
-
-private:
-    QString previous_;
-};
-
-// The caption of the innermost PreviewCaption, empty outside any.
-QString previewCaption();
-
 // Where previews go. The program installs the preview window; tests install
 // a recording sink and read what was laid out.
 class PreviewSink {
@@ -68,12 +53,12 @@ public:
     virtual void show(LaidOutReport report) = 0;
 };
 
-// Keeps every report it is shown, in order, with the caption it was opened under.
+// Keeps every report it is shown, in order, with the title it was opened under.
 class RecordingPreviewSink : public PreviewSink {
 public:
     void show(LaidOutReport report) override {
+        captions.push_back(report.title);
         shown.push_back(std::move(report));
-        captions.push_back(previewCaption());
     }
     std::vector<LaidOutReport> shown;
     std::vector<QString> captions;
@@ -104,8 +89,9 @@ ShortenedTextsNotice setShortenedTextsNotice(ShortenedTextsNotice notice);
 QString shortenedTextsNotice(const std::vector<std::pair<QString, QStringList>>& sheets);
 
 // Lays the layout out now and hands the pages to the preview sink, so the
-// preview keeps the rows and values it was opened with. ReportError when no
-// preview sink is installed.
-void showPreview(const ReportLayout& layout);
+// preview keeps the rows and values it was opened with; the preview is titled
+// `title`, what the menu item or button that opened it calls it. ReportError
+// when no preview sink is installed.
+void showPreview(const ReportLayout& layout, const QString& title);
 
 } // namespace sijill::report

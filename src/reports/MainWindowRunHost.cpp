@@ -26,9 +26,10 @@ QString noPrinterMessage(const QString& file) {
 }
 
 MainWindowRunHost::MainWindowRunHost(shell::MainForm& form, Step loadClass, Step fillHeaders,
-                                     QString layoutName, std::function<void()> prepare)
+                                     QString layoutName, QString title,
+                                     std::function<void()> prepare)
     : form_(form), load_(std::move(loadClass)), fill_(std::move(fillHeaders)),
-      layoutName_(std::move(layoutName)), prepare_(std::move(prepare)) {}
+      layoutName_(std::move(layoutName)), title_(std::move(title)), prepare_(std::move(prepare)) {}
 
 int MainWindowRunHost::classCount() const {
     return form_.classPicker->count();
@@ -73,10 +74,10 @@ bool MainWindowRunHost::output(bool print, QString* error) {
             prepare_();
         const report::ReportLayout& layout = report::layout(layoutName_);
         if (!print) {
-            report::showPreview(layout);
+            report::showPreview(layout, title_);
             return true;
         }
-        const report::PrintOutcome outcome = report::printReport(layout);
+        const report::PrintOutcome outcome = report::printReport(layout, title_);
         if (outcome.tellUser)
             shell::tell(noPrinterMessage(outcome.file));
         return true;

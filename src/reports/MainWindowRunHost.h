@@ -19,8 +19,9 @@ public:
     // A step of the menu: false when it failed, `error` saying why in Arabic.
     using Step = std::function<bool(QString* error)>;
 
+    // `title` is the item's caption: its previews and jobs go by it.
     MainWindowRunHost(shell::MainForm& form, Step loadClass, Step fillHeaders, QString layoutName,
-                      std::function<void()> prepare);
+                      QString title, std::function<void()> prepare);
 
     int classCount() const override;
     QString classKey(int index) const override;
@@ -43,6 +44,7 @@ private:
     Step load_;
     Step fill_;
     QString layoutName_;
+    QString title_;
     std::function<void()> prepare_;
 };
 

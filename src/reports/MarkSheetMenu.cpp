@@ -88,8 +88,7 @@ void MarkSheetMenu::onItemClicked(int index) {
         *error = fillError_;
         return error->isEmpty();
     };
-    MarkSheetRunHost host(form_, load, fill, item->layout, {});
-    const report::PreviewCaption caption(item->caption);
+    MarkSheetRunHost host(form_, load, fill, item->layout, item->caption, {});
     RunInputLock lock(form_);
     lastRun_ = runPrint(host);
 }

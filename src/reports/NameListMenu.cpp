@@ -159,8 +159,8 @@ void NameListMenu::runItem(int index) {
         *error = fillError_;
         return error->isEmpty();
     };
-    MainWindowRunHost host(form_, load, fill, item.layout, [index] { prepareNameListItem(index); });
-    const report::PreviewCaption caption(item.caption);
+    MainWindowRunHost host(form_, load, fill, item.layout, item.caption,
+                           [index] { prepareNameListItem(index); });
     RunInputLock lock(form_);
     lastRun_ = isExportItem(index) ? runChosenClassOnly(host) : runPrint(host);
     // A request the run did not carry out (refused, or no class loaded) ends

@@ -118,8 +118,7 @@ void QuranMenu::onItemClicked(int index) {
         return error->isEmpty();
     };
     auto fill = [this, index](QString* error) { return fillItem(index, error); };
-    MainWindowRunHost host(form_, load, fill, item->layout, {});
-    const report::PreviewCaption caption(item->caption);
+    MainWindowRunHost host(form_, load, fill, item->layout, item->caption, {});
     RunInputLock lock(form_);
     lastRun_ = runQuranPrint(host);
 }

@@ -44,8 +44,8 @@ TEST(PrintOutput, EachJobBecomesANumberedPdfInThePrintFolder) {
     QTemporaryDir dir;
     const QString folder = dir.filePath("jobs"); // made on the first job
     EnvScope env("SIJILL_PRINT_TO", folder.toUtf8());
-    const report::PrintOutcome first = report::printReport(filledLayout(20));
-    const report::PrintOutcome second = report::printReport(filledLayout(1));
+    const report::PrintOutcome first = report::printReport(filledLayout(20), QString());
+    const report::PrintOutcome second = report::printReport(filledLayout(1), QString());
     EXPECT_EQ(first.destination, report::PrintOutcome::Destination::PrintFolder);
     EXPECT_FALSE(first.tellUser);
     EXPECT_EQ(QFileInfo(first.file).fileName(), "0001-Banded.pdf");
@@ -63,8 +63,8 @@ TEST(PrintOutput, WithoutAnyPrinterJobsGoToDocumentsAndTheUserIsToldOnce) {
     EnvScope noFolder("SIJILL_PRINT_TO", QByteArray());
     EnvScope homeEnv("HOME", home.path().toUtf8());
     EnvScope docs("XDG_DOCUMENTS_DIR", home.filePath("Documents").toUtf8());
-    const report::PrintOutcome first = report::printReport(filledLayout(2));
-    const report::PrintOutcome second = report::printReport(filledLayout(2));
+    const report::PrintOutcome first = report::printReport(filledLayout(2), QString());
+    const report::PrintOutcome second = report::printReport(filledLayout(2), QString());
     EXPECT_EQ(first.destination, report::PrintOutcome::Destination::DocumentsFolder);
     EXPECT_TRUE(first.file.startsWith(home.filePath("Documents/Sijill/")))
         << first.file.toStdString();
@@ -91,16 +91,16 @@ TEST(PrintOutput, ShortenedTextsAreToldOnceARun) {
         box.width = 900;
         return layout;
     };
-    report::printReport(filledLayout(2));
+    report::printReport(filledLayout(2), QString());
     EXPECT_TRUE(told.isEmpty());
-    report::printReport(shortening(2));
+    report::printReport(shortening(2), QString());
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].contains(longText)) << told[0].toStdString();
     told.clear();
     {
         const report::ShortenedTextsRun run;
-        report::printReport(shortening(2));
-        report::printReport(shortening(3));
+        report::printReport(shortening(2), QString());
+        report::printReport(shortening(3), QString());
         EXPECT_TRUE(told.isEmpty());
     }
     ASSERT_EQ(told.size(), 1);
@@ -148,10 +148,7 @@ TEST(PreviewWindow, OpensModelessWithThePreviewWidth) {
     report::installPreviewWindow();
     report::ReportLayout layout = filledLayout(3);
     layout.setPreviewWidth(16700);
-    {
-        const report::PreviewCaption caption(QStringLiteral("كشف أسماء الطلاب"));
-        report::showPreview(layout);
-    }
+    { report::showPreview(layout, QStringLiteral("كشف أسماء الطلاب")); }
     report::PreviewWindow* shown = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* p = qobject_cast<report::PreviewWindow*>(w); p && p->isVisible())
@@ -211,8 +208,9 @@ TEST(PreviewWindow, ThePrintDialogProposesThePreviewsTitleUnderDocuments) {
             d.reject();
             return true;
         };
-        const report::PreviewCaption opener(caption);
-        report::PreviewWindow preview(report::layOut(filledLayout(2)));
+        report::LaidOutReport opened = report::layOut(filledLayout(2));
+        opened.title = caption;
+        report::PreviewWindow preview(std::move(opened));
         preview.PrintButton->click();
         EXPECT_EQ(proposed, home.filePath(QStringLiteral("Documents/Sijill/") + file));
         EXPECT_TRUE(printerFile.isEmpty());

@@ -280,7 +280,7 @@ TEST(ResetToDesign, PreviewKeepsTheRowsItOpenedWith) {
     report::ReportRowset rows = test::numberedRows(2);
     layout.control("Class").caption = "first class";
     layout.setDataSource(rows);
-    report::showPreview(layout);
+    report::showPreview(layout, QStringLiteral("كشف"));
 
     // The caller's rows and the layout change after the preview opened.
     rows.set(0, "d1", "changed");
@@ -301,6 +301,6 @@ TEST(ResetToDesign, PreviewWithoutASinkIsAnError) {
     auto previous = report::setPreviewSink(nullptr);
     report::ReportLayout layout = test::bandedLayout();
     layout.setDataSource(test::numberedRows(1));
-    EXPECT_THROW(report::showPreview(layout), ReportError);
+    EXPECT_THROW(report::showPreview(layout, QString()), ReportError);
     report::setPreviewSink(previous);
 }

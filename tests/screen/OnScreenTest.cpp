@@ -239,9 +239,9 @@ TEST(OnScreen, EveryCaptionFitsAndEveryTitleIsArabic) {
         closeAll();
     }
     {
-        const report::PreviewCaption caption(QStringLiteral("المصححين والمراجعين ليوم محدد"));
         report::LaidOutReport page;
         page.layoutName = QStringLiteral("HandExam");
+        page.title = QStringLiteral("المصححين والمراجعين ليوم محدد");
         page.paperSize = QSizeF(11906, 16838);
         auto sink = report::setPreviewSink(nullptr);
         report::installPreviewWindow();

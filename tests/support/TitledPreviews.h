@@ -13,7 +13,7 @@ namespace sijill::test {
 class TitledPreviews : public report::RecordingPreviewSink {
 public:
     void show(report::LaidOutReport report) override {
-        const QString caption = report::previewCaption();
+        const QString caption = report.title;
         EXPECT_TRUE(!caption.isEmpty() && caption != platform::programDisplayName())
             << "preview of " << report.layoutName.toStdString() << " has no title of its own";
         RecordingPreviewSink::show(std::move(report));
