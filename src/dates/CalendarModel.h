@@ -52,13 +52,10 @@ public:
     PickedDate confirm();
 
     const MonthGrid& grid() const { return grid_; }
-    const CalendarYearLists& yearLists() const { return lists_; }
     int monthIndex() const { return monthIndex_; }
     int yearIndex() const { return yearIndex_; }
-    int shownYear() const { return grid_.year; }
 
     const HijriDate& today() const { return today_; }
-    DaySerial todaySerial() const { return todaySerial_; }
     // The main window's weekday number of today, Saturday 1 .. Friday 7.
     int todayDayNumber() const;
     // Today's cell in the month shown; -1 when another month is shown.

@@ -22,10 +22,6 @@ CalendarRequest withPurpose(CalendarPurpose purpose, std::string note) {
 
 } // namespace
 
-CalendarRequest CalendarRequest::startup() {
-    return withPurpose(CalendarPurpose::Startup, {});
-}
-
 CalendarRequest CalendarRequest::examDayDate(int row, bool withNote) {
     CalendarRequest r =
         withPurpose(CalendarPurpose::ExamDayDate, withNote ? std::string(kNotePickDay) : "");

@@ -37,7 +37,6 @@ struct CalendarRequest {
     // The instruction shown in the calendar's note; empty shows none.
     std::string note;
 
-    static CalendarRequest startup();
     // withNote: the exam day boxes ask with an instruction, the small calendar
     // picture without one.
     static CalendarRequest examDayDate(int row, bool withNote = true);

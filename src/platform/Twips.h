@@ -14,9 +14,6 @@ constexpr double kTwipsPerPixel = 15.0;
 inline int twips(double t) {
     return static_cast<int>(std::lround(t / kTwipsPerPixel));
 }
-inline double toTwips(int pixels) {
-    return pixels * kTwipsPerPixel;
-}
 inline QRect twipsRect(double left, double top, double width, double height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }

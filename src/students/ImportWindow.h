@@ -27,8 +27,6 @@ public:
     QWidget* PicWait = nullptr;
     QLabel* waitPicture = nullptr; // the wait picture
 
-    // Where the workbook's path comes from (the profile window's chosenPathBox).
-    void setPathSource(std::function<QString()> source) { pathSource_ = std::move(source); }
     void setPath(const QString& path);
     QString path() const;
     // The source every new import window starts with; the program sets it
