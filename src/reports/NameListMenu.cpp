@@ -30,9 +30,7 @@ using platform::twipsRect;
 
 namespace {
 
-const QColor kMenuBack(0xDE, 0xDE, 0xDE);  // #DEDEDE
-const QColor kMenuHover(0xA7, 0xC7, 0xEC); // #A7C7EC
-const QColor kStrip(0xC0, 0xC0, 0xC0);     // #C0C0C0
+const QColor kStrip(0xC0, 0xC0, 0xC0); // #C0C0C0
 
 constexpr int kAbsenceItem = 15;
 constexpr int kExcelExportItem = 16;
@@ -53,13 +51,6 @@ struct Heading {
     int index;
     QString caption;
 };
-
-int indexOf(const std::vector<QLabel*>& labels, const QObject* o) {
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        if (labels[i] == o)
-            return static_cast<int>(i);
-    return -1;
-}
 
 } // namespace
 
@@ -102,30 +93,20 @@ void NameListMenu::build() {
 }
 
 bool NameListMenu::eventFilter(QObject* watched, QEvent* event) {
-    const int i = indexOf(items, watched);
-    if (i < 0)
-        return QObject::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseMove) {
-        highlightItem(i);
-        return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease) {
-        auto* me = static_cast<QMouseEvent*>(event);
-        if (me->button() == Qt::LeftButton && items[i]->rect().contains(me->position().toPoint()))
-            onItemClicked(i);
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
+    return menu::handleItemEvent(
+               items, watched, event, [this](int i) { highlightItem(i); },
+               [this](int i) { onItemClicked(i); }) ||
+           QObject::eventFilter(watched, event);
 }
 
 void NameListMenu::highlightItem(int index) {
     // The mark-sheet menu's items share the highlight; it has fewer items.
     for (int j = 0; j < kNameListItemCount; ++j) {
-        platform::fillBackground(items[j], kMenuBack);
+        platform::fillBackground(items[j], menu::back());
         if (auto* other = form_.findChild<QLabel*>(QStringLiteral("markSheetItem%1").arg(j)))
-            platform::fillBackground(other, kMenuBack);
+            platform::fillBackground(other, menu::back());
     }
-    platform::fillBackground(items.at(index), kMenuHover);
+    platform::fillBackground(items.at(index), menu::hover());
 }
 
 void NameListMenu::onItemClicked(int index) {

@@ -81,6 +81,23 @@ bool isClick(const QLabel* label, QEvent* event) {
     return me->button() == Qt::LeftButton && label->rect().contains(me->position().toPoint());
 }
 
+bool handleItemEvent(const std::vector<QLabel*>& items, const QObject* watched, QEvent* event,
+                     const std::function<void(int index)>& highlight,
+                     const std::function<void(int index)>& choose) {
+    const int i = indexOf(items, watched);
+    if (i < 0)
+        return false;
+    if (event->type() == QEvent::MouseMove) {
+        highlight(i);
+        return true;
+    }
+    if (isClick(items[i], event)) {
+        choose(i);
+        return true;
+    }
+    return false;
+}
+
 } // namespace menu
 
 } // namespace sijill::reports

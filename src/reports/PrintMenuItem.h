@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QEvent;
@@ -27,6 +28,11 @@ const QColor& hover();
 int indexOf(const std::vector<QLabel*>& labels, const QObject* o);
 // True for a left-button release inside the label: its click.
 bool isClick(const QLabel* label, QEvent* event);
+// A menu's event filter for its items: the mouse over an item highlights it,
+// a click on it chooses it. True when the event was one of those.
+bool handleItemEvent(const std::vector<QLabel*>& items, const QObject* watched, QEvent* event,
+                     const std::function<void(int index)>& highlight,
+                     const std::function<void(int index)>& choose);
 } // namespace menu
 
 } // namespace sijill::reports

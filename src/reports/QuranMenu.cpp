@@ -38,18 +38,10 @@ QuranMenu::QuranMenu(shell::MainForm& form) : QObject(&form), form_(form) {
 }
 
 bool QuranMenu::eventFilter(QObject* watched, QEvent* event) {
-    const int i = menu::indexOf(items, watched);
-    if (i < 0)
-        return QObject::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseMove) {
-        highlightItem(i);
-        return true;
-    }
-    if (menu::isClick(items[i], event)) {
-        onItemClicked(i);
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
+    return menu::handleItemEvent(
+               items, watched, event, [this](int i) { highlightItem(i); },
+               [this](int i) { onItemClicked(i); }) ||
+           QObject::eventFilter(watched, event);
 }
 
 void QuranMenu::highlightItem(int index) {
