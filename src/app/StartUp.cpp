@@ -1,7 +1,7 @@
 #include "app/StartUp.h"
 
 #include "attendance/AttendanceWiring.h"
-#include "committees/ControlCom.h"
+#include "committees/CommitteeWindow.h"
 #include "exams/ExamsWiring.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportOutput.h"

@@ -1,6 +1,6 @@
 #include "app/StartUp.h"
 #include "committees/CommitteeStore.h"
-#include "committees/ControlCom.h"
+#include "committees/CommitteeWindow.h"
 #include "data/Connection.h"
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
@@ -262,10 +262,14 @@ std::vector<Editor> editors() {
              p.home.exec("Schedual.db",
                          "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL)");
              p.main.chooseMenuItem(shell::MainMenuItem::Committees);
-             return committees::controlCom();
+             return committees::committeeWindow();
          },
-         [](QWidget* w) { static_cast<committees::ControlCom*>(w)->ComName[0]->setText(kTyped); },
-         [](QWidget* w) -> QWidget* { return static_cast<committees::ControlCom*>(w)->ImNew; },
+         [](QWidget* w) {
+             static_cast<committees::CommitteeWindow*>(w)->nameBoxes[0]->setText(kTyped);
+         },
+         [](QWidget* w) -> QWidget* {
+             return static_cast<committees::CommitteeWindow*>(w)->closeIcon;
+         },
          [] {
              data::Connection schedual(data::Database::Schedule);
              QStringList names;

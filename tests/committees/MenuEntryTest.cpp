@@ -1,8 +1,8 @@
 // The committee and attendance windows reached from the main window's menus.
 #include "attendance/AttendanceWindow.h"
 #include "attendance/AttendanceWiring.h"
+#include "committees/CommitteeWindow.h"
 #include "committees/CommitteesTestSupport.h"
-#include "committees/ControlCom.h"
 #include "platform/ProgramExit.h"
 #include "platform/VbColor.h"
 #include "shell/MainForm.h"
@@ -47,7 +47,7 @@ struct Program {
     }
     ~Program() {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "ControlCom")
+            if (w->objectName() == "CommitteeWindow")
                 delete w;
         delete attendance::attendanceWindow();
         flushDeletes();
@@ -82,13 +82,13 @@ TEST(MenuEntry, TheCommitteeItemOpensItsWindowAndClosingGivesTheMainWindowBack) 
     // Between "قوائم الكنترول" and "  كل صف لجنة مستقلة".
     EXPECT_GT(item->y(), p.form->menuItems[5]->y());
     EXPECT_LT(item->y(), p.form->menuItems[11]->y());
-    QPointer<committees::ControlCom> window = committees::controlCom();
+    QPointer<committees::CommitteeWindow> window = committees::committeeWindow();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("توزيع الطلاب"));
     EXPECT_FALSE(p.form->isEnabled());
     EXPECT_TRUE(window->isEnabled());
 
-    window->ImNew_Click();
+    window->onCloseClicked();
     flushDeletes();
     EXPECT_TRUE(window.isNull());
     EXPECT_TRUE(p.form->isEnabled());

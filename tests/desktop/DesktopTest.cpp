@@ -3,7 +3,7 @@
 // the screen.
 #include "app/StartUp.h"
 #include "attendance/AttendanceWindow.h"
-#include "committees/ControlCom.h"
+#include "committees/CommitteeWindow.h"
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
@@ -307,7 +307,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         {"exam labels", [this] { main.chooseMenuItem(shell::MainMenuItem::ExamControlLabels); },
          exam, mainWindow},
         {"committees", [this] { main.chooseMenuItem(shell::MainMenuItem::Committees); },
-         [] { return committees::controlCom(); }, mainWindow},
+         [] { return committees::committeeWindow(); }, mainWindow},
         {"attendance", [this] { main.chooseMenuItem(shell::MainMenuItem::Attendance); },
          [] { return attendance::attendanceWindow(); }, mainWindow},
         {"import chooser", [this] { main.chooseMenuItem(shell::MainMenuItem::ImportStudents); },
@@ -428,7 +428,7 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     labels::openCustomLabels(exams::controlAll());
     check("custom labels", labels::customLabelsWindow());
     main.chooseMenuItem(shell::MainMenuItem::Committees);
-    check("committees", committees::controlCom());
+    check("committees", committees::committeeWindow());
     main.chooseMenuItem(shell::MainMenuItem::EditStudents);
     check("class lists", students::loadedClassMaintenance());
     main.chooseMenuItem(shell::MainMenuItem::Attendance);

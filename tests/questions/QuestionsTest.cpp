@@ -5,8 +5,8 @@
 #include "attendance/AttendanceWindow.h"
 #include "attendance/AttendanceWiring.h"
 #include "attendance/Texts.h"
+#include "committees/CommitteeWindow.h"
 #include "committees/CommitteesTestSupport.h"
-#include "committees/ControlCom.h"
 #include "committees/Texts.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
@@ -191,7 +191,7 @@ struct CommitteeWindow {
     Quiet quiet;
     TestHome home;
     ScriptedScope scope;
-    std::unique_ptr<committees::ControlCom> w;
+    std::unique_ptr<committees::CommitteeWindow> w;
 
     explicit CommitteeWindow(bool reset) {
         test::addStudents(home, "رابع", "1", 25, "1");
@@ -199,13 +199,13 @@ struct CommitteeWindow {
         test::addStudents(home, "سادس", "1", 28, "3");
         home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL);"
                                  "INSERT INTO Com (Com, Name) VALUES ('A', 'x')");
-        w = std::make_unique<committees::ControlCom>();
+        w = std::make_unique<committees::CommitteeWindow>();
         w->setAttribute(Qt::WA_DeleteOnClose, false);
         if (reset) {
             // The committees made again and the first one renamed, not yet saved.
             scope.dialogs().answer(QStringLiteral("موافق"));
-            w->Image1_Click();
-            w->ComName[0]->setText(QStringLiteral("قاعة المكتبة"));
+            w->onResetClicked();
+            w->nameBoxes[0]->setText(QStringLiteral("قاعة المكتبة"));
         }
         w->show();
         scope.dialogs().shown.clear();
@@ -213,7 +213,7 @@ struct CommitteeWindow {
     QStringList state() const {
         return tableRows("Schedual.db", "SELECT * FROM List ORDER BY ID") +
                tableRows("Schedual.db", "SELECT Com, Name FROM Com ORDER BY Com") +
-               QStringList{w->isVisible() ? "shown" : "hidden", w->ComName[0]->text()};
+               QStringList{w->isVisible() ? "shown" : "hidden", w->nameBoxes[0]->text()};
     }
 };
 
@@ -224,10 +224,10 @@ struct DriftedSeating : CommitteeWindow {
     std::shared_ptr<report::PreviewSink> previous = report::setPreviewSink(sink);
 
     DriftedSeating() : CommitteeWindow(true) {
-        w->Command2->click();
+        w->distributeButton->click();
         home.exec("MyDatabase.db", "DELETE FROM T1 WHERE d1 = 'رابع 1 1'");
         test::addStudent(home, "رابع", "1", "26", "new");
-        w = std::make_unique<committees::ControlCom>();
+        w = std::make_unique<committees::CommitteeWindow>();
         w->show();
         scope.dialogs().shown.clear();
     }
@@ -237,7 +237,7 @@ struct DriftedSeating : CommitteeWindow {
     }
 };
 
-Scene committeeScene(bool reset, std::function<void(committees::ControlCom&)> trigger) {
+Scene committeeScene(bool reset, std::function<void(committees::CommitteeWindow&)> trigger) {
     return sceneOf(std::make_shared<CommitteeWindow>(reset), false,
                    [trigger](CommitteeWindow& c) { trigger(*c.w); });
 }
@@ -368,17 +368,17 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
              return sceneOf(s, false, [](S& s) { s.w.startImportButton->click(); });
          }},
         {committees::texts::kAskReset, false,
-         [] { return committeeScene(false, [](auto& w) { w.Image1_Click(); }); }},
+         [] { return committeeScene(false, [](auto& w) { w.onResetClicked(); }); }},
         // No only hides the panel, the edits still on it: Enter answers No.
         {committees::texts::kAskSave, false,
-         [] { return committeeScene(true, [](auto& w) { w.Image2_Click(); }); }},
+         [] { return committeeScene(true, [](auto& w) { w.onEditorSaveClicked(); }); }},
         {committees::texts::kAskSaveOnClose, false,
          [] { return committeeScene(true, [](auto& w) { w.close(); }); }},
         // Yes prints the seating as it stands: with three answers Enter cancels.
         {committees::texts::kAskPrintDrifted.section('%', 0, 0), false,
          [] {
              return sceneOf(std::make_shared<DriftedSeating>(), false,
-                            [](DriftedSeating& d) { d.w->ImPrint_Click(1); });
+                            [](DriftedSeating& d) { d.w->onSheetClicked(1); });
          }},
         {exams::texts::kAskSave, true,
          [] { return examScene({"رابع:0:لغتي"}, true, [](auto& e) { e.choose("ثالث"); }); }},

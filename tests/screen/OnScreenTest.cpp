@@ -1,6 +1,6 @@
 #include "attendance/AttendanceWindow.h"
 #include "attendance/AttendanceWiring.h"
-#include "committees/ControlCom.h"
+#include "committees/CommitteeWindow.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ExamsWiring.h"
 #include "labels/CustomLabelsWindow.h"

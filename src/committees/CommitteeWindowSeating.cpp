@@ -1,5 +1,5 @@
 // The distribution of the students and each committee's sheets.
-#include "committees/ControlCom.h"
+#include "committees/CommitteeWindow.h"
 #include "committees/Sheets.h"
 #include "committees/Texts.h"
 #include "data/Connection.h"
@@ -19,12 +19,12 @@
 
 namespace sijill::committees {
 
-void ControlCom::Command2_Click() {
-    // The old seating is replaced together with the new one in FillCom, so a
+void CommitteeWindow::onDistributeClicked() {
+    // The old seating is replaced together with the new one in onSeatStudentsClicked, so a
     // failure keeps it; only the batch flag is left to clear.
     if (BatchMode == -1)
         BatchMode = 0;
-    List3->clear();
+    studentQueueList->clear();
     otherGrades_.clear();
     unflagged_.clear();
     try {
@@ -36,12 +36,13 @@ void ControlCom::Command2_Click() {
                         ? std::vector<Student>{}
                         : studentsOfGrade(students, names[static_cast<std::size_t>(g)]);
             for (const Student& s : block)
-                List3->addItem(QStringList{s.stage, s.grade, s.cls, s.name, s.number}.join('|'));
+                studentQueueList->addItem(
+                    QStringList{s.stage, s.grade, s.cls, s.name, s.number}.join('|'));
         }
         // Who is left out, and why, goes into the result, so that no one
         // takes the seating for the whole school.
-        for (int k = kGrades; k < Combo2->count(); ++k) {
-            const QString grade = Combo2->itemText(k).trimmed();
+        for (int k = kGrades; k < gradePicker->count(); ++k) {
+            const QString grade = gradePicker->itemText(k).trimmed();
             otherGrades_.emplace_back(grade, countGrade(students, grade));
         }
         unflagged_ = unflaggedStudents(students);
@@ -49,11 +50,11 @@ void ControlCom::Command2_Click() {
         reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + userMessageOf(e));
         return;
     }
-    FillCom_Click();
+    onSeatStudentsClicked();
     checkSeating();
 }
 
-void ControlCom::DeleteAll_Click() {
+void CommitteeWindow::onClearSeatingClicked() {
     if (BatchMode == -1) {
         BatchMode = 0;
         return;
@@ -66,19 +67,20 @@ void ControlCom::DeleteAll_Click() {
     }
 }
 
-void ControlCom::GetSchadual_Click() {
-    List4->clear();
+void CommitteeWindow::onReadSubjectsClicked() {
+    gradeSubjectsList->clear();
     for (QStringList& s : subjects_)
         s.clear();
     data::Connection schedual(data::Database::Schedule);
-    for (int i = 0; i < Combo1->count() && i < kGrades; ++i) {
-        const QStringList subjects = examSubjects(schedual, Combo1->itemText(i));
+    for (int i = 0; i < subjectGradesBox->count() && i < kGrades; ++i) {
+        const QStringList subjects = examSubjects(schedual, subjectGradesBox->itemText(i));
         subjects_[static_cast<std::size_t>(i)] = subjects;
-        List4->addItem(Combo1->itemText(i) + QStringLiteral("|") + subjects.join('|'));
+        gradeSubjectsList->addItem(subjectGradesBox->itemText(i) + QStringLiteral("|") +
+                                   subjects.join('|'));
     }
 }
 
-void ControlCom::FillCom_Click() {
+void CommitteeWindow::onSeatStudentsClicked() {
     const std::vector<CommitteeRecord> records = committeeRecords();
     std::vector<CommitteeSeats> committees;
     for (const CommitteeRecord& r : records) {
@@ -89,7 +91,7 @@ void ControlCom::FillCom_Click() {
     }
     DistributionOutcome outcome{0, otherGrades_, unflagged_, {}};
     try {
-        GetSchadual_Click();
+        onReadSubjectsClicked();
         const SeatingPlan plan = planSeating(committees, seatGradeNames(), queue_, subjects_);
         if (!plan.error.isEmpty()) {
             reportFailure(texts::kDistributionFailed + QStringLiteral("\r") + plan.error);
@@ -109,13 +111,13 @@ void ControlCom::FillCom_Click() {
     layOutPrintIcons();
     for (std::size_t i = 0; i < committees.size(); ++i) {
         const GradeSeats& seats = committees[i].seats;
-        outcome.committees.push_back(
-            {committees[i].name, seats[0] + seats[1] + seats[2], wholeNumber(ComNum[i]->text())});
+        outcome.committees.push_back({committees[i].name, seats[0] + seats[1] + seats[2],
+                                      wholeNumber(capacityBoxes[i]->text())});
     }
     shell::tell(distributionMessage(outcome));
 }
 
-void ControlCom::checkSeating() {
+void CommitteeWindow::checkSeating() {
     drift_ = {};
     try {
         data::Connection students(data::Database::MyDatabase);
@@ -138,7 +140,7 @@ void ControlCom::checkSeating() {
     SeatingNote->setVisible(show);
 }
 
-bool ControlCom::printAnyway() {
+bool CommitteeWindow::printAnyway() {
     if (drift_.seated == 0 || !drift_.differs() || driftAsked_)
         return true;
     // Cancel is what Enter presses: nothing prints without a yes, and the
@@ -151,32 +153,32 @@ bool ControlCom::printAnyway() {
 }
 
 // Every committee row shows its sheet and label icons; the entry row none.
-void ControlCom::layOutPrintIcons() {
+void CommitteeWindow::layOutPrintIcons() {
     for (int j = 0; j < rowCount(); ++j) {
         const bool committee = j + 1 < rowCount();
-        ImPrint[static_cast<std::size_t>(j)]->setVisible(committee);
-        Image4[static_cast<std::size_t>(j)]->setVisible(committee);
+        sheetIcons[static_cast<std::size_t>(j)]->setVisible(committee);
+        labelsIcons[static_cast<std::size_t>(j)]->setVisible(committee);
     }
 }
 
-void ControlCom::Header_Click() {
+void CommitteeWindow::onReadSheetRowsClicked() {
     data::Connection schedual(data::Database::Schedule);
-    SheetRowset = committeeRows(schedual, ComName[static_cast<std::size_t>(SheetRow)]->text());
+    SheetRowset = committeeRows(schedual, nameBoxes[static_cast<std::size_t>(SheetRow)]->text());
     SheetRowCount = SheetRowset.recordCount();
 }
 
-void ControlCom::ImPrint_Click(int index) {
+void CommitteeWindow::onSheetClicked(int index) {
     if (index < 0 || index >= rowCount() || !printAnyway())
         return;
     SheetRow = index;
     try {
-        Header_Click();
+        onReadSheetRowsClicked();
         const shell::SchoolProfile profile = shell::schoolProfile();
         SheetHeader header{profile.Admin, profile.School, profile.ThisYear, profile.ThisName, {}};
         if (const shell::MainForm* main = shell::mainForm())
             header.logo = main->reportLogo->pixmap().toImage();
         report::ReportLayout& layout = report::layout(kSheetLayout);
-        fillSignatureSheet(layout, header, ComName[static_cast<std::size_t>(index)]->text(),
+        fillSignatureSheet(layout, header, nameBoxes[static_cast<std::size_t>(index)]->text(),
                            SheetRowset);
         report::showPreview(layout, texts::kSheetTip);
     } catch (const data::DataError& e) {
@@ -186,13 +188,13 @@ void ControlCom::ImPrint_Click(int index) {
     }
 }
 
-void ControlCom::Image4_Click(int index) {
+void CommitteeWindow::onLabelsClicked(int index) {
     if (index < 0 || index >= rowCount() || !printAnyway())
         return;
     try {
         data::Connection schedual(data::Database::Schedule);
         const data::RecordSet rows =
-            committeeRows(schedual, ComName[static_cast<std::size_t>(index)]->text());
+            committeeRows(schedual, nameBoxes[static_cast<std::size_t>(index)]->text());
         report::ReportLayout& layout = report::layout(kLabelsLayout);
         fillDeskLabels(layout, rows);
         report::showPreview(layout, texts::kLabelsTip);

@@ -1,5 +1,5 @@
 // The committee list: counting, creation, seat shares and saving the rows.
-#include "committees/ControlCom.h"
+#include "committees/CommitteeWindow.h"
 #include "committees/Texts.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
@@ -26,50 +26,50 @@ QString plainNumber(double v) {
 }
 } // namespace
 
-CommitteeRecord ControlCom::recordOfRow(int row) const {
+CommitteeRecord CommitteeWindow::recordOfRow(int row) const {
     const auto r = static_cast<std::size_t>(row);
-    CommitteeRecord c{ComName[r]->text(), ColNum[r]->text(), ComNum[r]->text(), {}};
+    CommitteeRecord c{nameBoxes[r]->text(), deskRowBoxes[r]->text(), capacityBoxes[r]->text(), {}};
     for (int g = 1; g <= kGrades; ++g)
         c.seats[static_cast<std::size_t>(g - 1)] = leadingNumber(seatLabel(g, row)->text());
     return c;
 }
 
-std::vector<CommitteeRecord> ControlCom::committeeRecords() const {
+std::vector<CommitteeRecord> CommitteeWindow::committeeRecords() const {
     std::vector<CommitteeRecord> out;
     for (int i = 0; i + 1 < rowCount(); ++i)
         out.push_back(recordOfRow(i));
     return out;
 }
 
-std::array<QString, kGrades> ControlCom::seatGradeNames() const {
+std::array<QString, kGrades> CommitteeWindow::seatGradeNames() const {
     std::array<QString, kGrades> names;
-    for (int k = 0; k < kGrades && k < Combo2->count(); ++k)
-        names[static_cast<std::size_t>(k)] = Combo2->itemText(k).trimmed();
+    for (int k = 0; k < kGrades && k < gradePicker->count(); ++k)
+        names[static_cast<std::size_t>(k)] = gradePicker->itemText(k).trimmed();
     return names;
 }
 
-void ControlCom::ChooseGrade_Click() {
+void CommitteeWindow::onCountStudentsClicked() {
     try {
         data::Connection students(data::Database::MyDatabase);
-        const QString selected = Combo2->currentText();
-        T_Main[0]->setText(
+        const QString selected = gradePicker->currentText();
+        countBoxes[0]->setText(
             QString::number(selected.isEmpty() ? 0 : countGrade(students, selected)));
-        Total->setText(T_Main[0]->text());
+        remainingLabel->setText(countBoxes[0]->text());
         const shell::MainForm* main = shell::mainForm();
-        T_Main[1]->setText(QString::number(main ? main->classPicker->count() - 1 : 0));
+        countBoxes[1]->setText(QString::number(main ? main->classPicker->count() - 1 : 0));
         // A grade list shorter than three counts the missing grades as 0.
         QStringList counts;
         const std::array<QString, kGrades> names = seatGradeNames();
         for (int k = 0; k < kGrades; ++k) {
             const QString& grade = names[static_cast<std::size_t>(k)];
             const int n = grade.isEmpty() ? 0 : countGrade(students, grade);
-            LNum[static_cast<std::size_t>(k)]->setText(QString::number(n));
+            gradeCountBoxes[static_cast<std::size_t>(k)]->setText(QString::number(n));
             counts << QString::number(n);
         }
         GradeSummary = texts::kGradesCaption + QStringLiteral("-") + counts.join(QLatin1Char('-'));
-        if (Combo2->count() >= kGrades) {
-            const QSignalBlocker block(Combo2);
-            Combo2->setCurrentIndex(kGrades - 1);
+        if (gradePicker->count() >= kGrades) {
+            const QSignalBlocker block(gradePicker);
+            gradePicker->setCurrentIndex(kGrades - 1);
         }
     } catch (const data::DataError& e) {
         if (BatchMode == -1)
@@ -79,49 +79,49 @@ void ControlCom::ChooseGrade_Click() {
     }
 }
 
-void ControlCom::Combo2_Click() {
+void CommitteeWindow::onGradeChosen() {
     if (BatchMode != -1)
-        ChooseGrade_Click();
+        onCountStudentsClicked();
 }
 
-void ControlCom::ComNum_Change(int index) {
+void CommitteeWindow::onCapacityTyped(int index) {
     if (BatchMode == -1 || index < 0 || index >= rowCount())
         return;
     const auto r = static_cast<std::size_t>(index);
     CurRow = index;
     // A capacity is a whole count of seats: anything else becomes "0", and
     // Arabic-Indic digits are written as the program keeps them.
-    const std::optional<int> capacity = wholeNumber(ComNum[r]->text());
+    const std::optional<int> capacity = wholeNumber(capacityBoxes[r]->text());
     const QString kept = capacity ? QString::number(*capacity) : QStringLiteral("0");
-    if (ComNum[r]->text() != kept) {
-        ComNum[r]->setText(kept); // runs this once more with the kept text
+    if (capacityBoxes[r]->text() != kept) {
+        capacityBoxes[r]->setText(kept); // runs this once more with the kept text
         return;
     }
-    double remaining = T_Main[0]->text().trimmed().toDouble();
+    double remaining = countBoxes[0]->text().trimmed().toDouble();
     for (int i = 0; i + 1 < rowCount(); ++i)
-        remaining -= ComNum[static_cast<std::size_t>(i)]->text().trimmed().toDouble();
-    Total->setText(plainNumber(remaining));
-    ColNum[r]->setText(QString::number(deskRows(*capacity)));
+        remaining -= capacityBoxes[static_cast<std::size_t>(i)]->text().trimmed().toDouble();
+    remainingLabel->setText(plainNumber(remaining));
+    deskRowBoxes[r]->setText(QString::number(deskRows(*capacity)));
     refreshSaveIcons();
 }
 
-GradeSeats ControlCom::gradeTotals() const {
+GradeSeats CommitteeWindow::gradeTotals() const {
     GradeSeats totals{};
     for (std::size_t g = 0; g < totals.size(); ++g)
-        totals[g] = leadingNumber(LNum[g]->text());
+        totals[g] = leadingNumber(gradeCountBoxes[g]->text());
     return totals;
 }
 
-bool ControlCom::createCommittees() {
+bool CommitteeWindow::createCommittees() {
     // The size box is checked before anything is made: a fraction or an
     // exponent would open millions of committees, or none.
-    const std::optional<int> capacity = committeeCapacity(Text1->text());
+    const std::optional<int> capacity = committeeCapacity(defaultCapacityBox->text());
     if (!capacity) {
         reportFailure(texts::kBadCapacity.arg(kMaxCapacity));
         return false;
     }
     const QString seats = QString::number(*capacity);
-    const std::optional<int> count = committeeCount(T_Main[0]->text(), seats);
+    const std::optional<int> count = committeeCount(countBoxes[0]->text(), seats);
     if (!count) {
         reportFailure(texts::kBadStudentCount);
         return false;
@@ -153,13 +153,14 @@ bool ControlCom::createCommittees() {
         fillRow(static_cast<int>(k), committees[k]);
         recomputeTotal(static_cast<int>(k));
         addRow();
-        ComName[static_cast<std::size_t>(n)]->show();
-        ComNum[static_cast<std::size_t>(n)]->show();
-        for (auto* a : {&ImView, &L1, &L2, &L3, &ComTotal})
+        nameBoxes[static_cast<std::size_t>(n)]->show();
+        capacityBoxes[static_cast<std::size_t>(n)]->show();
+        for (auto* a : {&previewIcons, &firstGradeSeats, &secondGradeSeats, &thirdGradeSeats,
+                        &seatTotalLabels})
             (*a)[k]->show();
     }
-    picture2Top_ = 30;
-    applyPicture2();
+    editorTop_ = 30;
+    placeEditorPanel();
     updateScrollStrip();
     refreshSaveIcons();
     BatchMode = before;
@@ -167,30 +168,31 @@ bool ControlCom::createCommittees() {
     return true;
 }
 
-void ControlCom::CmdCreat_Click() {
+void CommitteeWindow::onCreateCommitteesClicked() {
     if (createCommittees())
-        Scramble_Click();
+        onShareSeatsClicked();
     BatchMode = 0;
 }
 
-void ControlCom::Scramble_Click() {
+void CommitteeWindow::onShareSeatsClicked() {
     runShares(false);
 }
 
-bool ControlCom::runShares(bool recovering) {
-    const QStringList parts = Label4[0]->text().split(QLatin1Char('-'));
+bool CommitteeWindow::runShares(bool recovering) {
+    const QStringList parts = gradeSummaryLabel->text().split(QLatin1Char('-'));
     GradeSeats totals{};
     std::optional<std::vector<GradeSeats>> shares;
     if (parts.size() >= 4) {
         totals = gradeTotals();
         for (std::size_t g = 0; g < totals.size(); ++g)
-            Tot[g]->setText(QString::number(totals[g]));
+            gradeTotalLabels[g]->setText(QString::number(totals[g]));
         // The last committee's room decides whether it can take every remainder.
         const int committees = rowCount() - 1;
         shares = seatShares(
             totals, committees,
-            committees > 0 ? wholeNumber(ComNum[static_cast<std::size_t>(committees - 1)]->text())
-                           : std::nullopt);
+            committees > 0
+                ? wholeNumber(capacityBoxes[static_cast<std::size_t>(committees - 1)]->text())
+                : std::nullopt);
     }
     if (!shares) {
         if (recovering || rowCount() < 2) {
@@ -201,21 +203,21 @@ bool ControlCom::runShares(bool recovering) {
         BatchMode = -1;
         const int k = rowCount() - 1;
         const auto entry = static_cast<std::size_t>(k);
-        ComName[entry]->setText(committeeName(k + 1));
-        ComNum[entry]->setText(ComNum[entry - 1]->text());
-        ColNum[entry]->setText(ColNum[entry - 1]->text());
-        NewCom_Click();
+        nameBoxes[entry]->setText(committeeName(k + 1));
+        capacityBoxes[entry]->setText(capacityBoxes[entry - 1]->text());
+        deskRowBoxes[entry]->setText(deskRowBoxes[entry - 1]->text());
+        onAddCommitteeClicked();
         bool ok = false;
         if (rowCount() > k + 1) {
             ok = runShares(true);
         } else {
             // The committee could not be stored (the failure is reported):
             // the entry row is emptied again and nothing is shared.
-            for (QLineEdit* box : {ComName[entry], ComNum[entry], ColNum[entry]})
+            for (QLineEdit* box : {nameBoxes[entry], capacityBoxes[entry], deskRowBoxes[entry]})
                 box->clear();
         }
         BatchMode = 0;
-        placeCommand2();
+        placeDistributeButton();
         return ok;
     }
     const int rows = rowCount();
@@ -228,23 +230,23 @@ bool ControlCom::runShares(bool recovering) {
         recomputeTotal(i);
     }
     refreshSaveIcons();
-    placeCommand2();
+    placeDistributeButton();
     return true;
 }
 
-bool ControlCom::capacityRefused(int row) {
+bool CommitteeWindow::capacityRefused(int row) {
     const auto r = static_cast<std::size_t>(row);
-    const QString typed = ComNum[r]->text();
+    const QString typed = capacityBoxes[r]->text();
     // A capacity the table already holds is let be: a committee stored before
     // the limit never stops a save of its other boxes.
     if (!overCapacity(typed) || (r < stored_.size() && stored_[r].num == typed))
         return false;
-    reportFailure(texts::kRowOverCapacity.arg(platform::isolate(ComName[r]->text().trimmed()),
+    reportFailure(texts::kRowOverCapacity.arg(platform::isolate(nameBoxes[r]->text().trimmed()),
                                               QString::number(kMaxCapacity)));
     return true;
 }
 
-void ControlCom::NewCom_Click() {
+void CommitteeWindow::onAddCommitteeClicked() {
     const int last = rowCount() - 1;
     const auto l = static_cast<std::size_t>(last);
     if (!entryRowFilled())
@@ -273,36 +275,38 @@ void ControlCom::NewCom_Click() {
                                      QMessageBox::Information, platform::YesDoes::NoQuestion});
     addRow();
     const auto n = static_cast<std::size_t>(last + 1);
-    ComName[n]->show();
-    ComNum[n]->show();
-    for (auto* a : {&ImView, &L1, &L2, &L3, &ComTotal})
+    nameBoxes[n]->show();
+    capacityBoxes[n]->show();
+    for (auto* a :
+         {&previewIcons, &firstGradeSeats, &secondGradeSeats, &thirdGradeSeats, &seatTotalLabels})
         (*a)[l]->show();
     refreshSaveIcons();
     updateScrollStrip();
 }
 
-void ControlCom::ImUpdate_Click(int index) {
+void CommitteeWindow::onRowSaveClicked(int index) {
     // The entry row's icon adds it as a new committee; there is no stored
     // row to update yet.
     if (index == rowCount() - 1) {
-        NewCom_Click();
+        onAddCommitteeClicked();
         return;
     }
     CurRow = index;
-    ComUpdate_Click();
+    onUpdateCommitteeClicked();
 }
 
-bool ControlCom::entryRowFilled() const {
+bool CommitteeWindow::entryRowFilled() const {
     const auto last = static_cast<std::size_t>(rowCount() - 1);
-    return !ComName[last]->text().trimmed().isEmpty() && !ComNum[last]->text().trimmed().isEmpty();
+    return !nameBoxes[last]->text().trimmed().isEmpty() &&
+           !capacityBoxes[last]->text().trimmed().isEmpty();
 }
 
-bool ControlCom::rowUnsaved(int row) const {
+bool CommitteeWindow::rowUnsaved(int row) const {
     const auto r = static_cast<std::size_t>(row);
     return r >= stored_.size() || differsFromStored(recordOfRow(row), stored_[r]);
 }
 
-bool ControlCom::hasUnsavedRows() const {
+bool CommitteeWindow::hasUnsavedRows() const {
     for (int i = 0; i + 1 < rowCount(); ++i) {
         if (rowUnsaved(i))
             return true;
@@ -310,15 +314,15 @@ bool ControlCom::hasUnsavedRows() const {
     return entryRowFilled();
 }
 
-void ControlCom::refreshSaveIcons() {
+void CommitteeWindow::refreshSaveIcons() {
     const int entry = rowCount() - 1;
     for (int i = 0; i < entry; ++i)
-        ImUpdate[static_cast<std::size_t>(i)]->setVisible(rowUnsaved(i));
+        saveIcons[static_cast<std::size_t>(i)]->setVisible(rowUnsaved(i));
     // The entry row's icon adds the committee typed into it.
-    ImUpdate[static_cast<std::size_t>(entry)]->setVisible(entryRowFilled());
+    saveIcons[static_cast<std::size_t>(entry)]->setVisible(entryRowFilled());
 }
 
-bool ControlCom::saveAllRows() {
+bool CommitteeWindow::saveAllRows() {
     for (int i = 0; i < rowCount(); ++i) {
         if ((i + 1 < rowCount() || entryRowFilled()) && capacityRefused(i))
             return false;
@@ -336,7 +340,7 @@ bool ControlCom::saveAllRows() {
     // A committee typed into the entry row is added as well.
     const int before = rowCount();
     if (entryRowFilled()) {
-        NewCom_Click();
+        onAddCommitteeClicked();
         if (rowCount() == before)
             return false;
     }
@@ -344,7 +348,7 @@ bool ControlCom::saveAllRows() {
     return true;
 }
 
-void ControlCom::ComUpdate_Click() {
+void CommitteeWindow::onUpdateCommitteeClicked() {
     const int r = CurRow;
     if (r < 0 || r >= rowCount() || capacityRefused(r))
         return;
@@ -365,11 +369,11 @@ void ControlCom::ComUpdate_Click() {
     shell::flash(texts::kUpdated);
 }
 
-void ControlCom::Image2_Click() {
+void CommitteeWindow::onEditorSaveClicked() {
     const auto closePanel = [this] {
-        Picture2->hide();
-        Picture5->hide();
-        Picture4->hide();
+        editorPanel->hide();
+        titleStrip->hide();
+        scrollStrip->hide();
     };
     if (!hasUnsavedRows()) {
         closePanel();
@@ -386,34 +390,34 @@ void ControlCom::Image2_Click() {
         closePanel();
 }
 
-void ControlCom::Image3_Click() {
+void CommitteeWindow::onOpenEditorClicked() {
     // Closing the panel hid the scroll strip: the rows past the panel's
     // height stay within reach when it opens again.
     updateScrollStrip();
-    showPanel2(true);
+    showEditorPanel(true);
 }
 
-void ControlCom::Image1_Click() {
+void CommitteeWindow::onResetClicked() {
     // Only OK resets: Cancel or a box closed without a button changes
     // nothing, the scroll strip included.
     if (shell::ask({texts::kAskReset, shell::Buttons::OkCancel, shell::YesEffect::Destroys}) !=
         shell::Answer::Ok)
         return;
-    const QString studentsBefore = T_Main[0]->text();
-    const QStringList parts = Label4[0]->text().split(QLatin1Char('-'));
+    const QString studentsBefore = countBoxes[0]->text();
+    const QStringList parts = gradeSummaryLabel->text().split(QLatin1Char('-'));
     int students = 0;
     for (int i = 1; i <= kGrades; ++i)
         students += leadingNumber(parts.value(i));
-    T_Main[0]->setText(QString::number(students));
+    countBoxes[0]->setText(QString::number(students));
     BatchMode = -1;
     if (!createCommittees()) {
-        T_Main[0]->setText(studentsBefore);
+        countBoxes[0]->setText(studentsBefore);
         BatchMode = 0;
         return;
     }
-    showPanel2(true);
-    Command2->show();
-    Scramble_Click();
+    showEditorPanel(true);
+    distributeButton->show();
+    onShareSeatsClicked();
     BatchMode = 0;
 }
 

@@ -29,63 +29,63 @@ namespace sijill::committees {
 // committee's signature sheet and desk labels. It opens on its summary panel;
 // the editor panel lies over it while committees exist. Frameless, dragged by
 // its background; it gives the main window back when it closes.
-class ControlCom : public QWidget, public platform::TypedEdits {
+class CommitteeWindow : public QWidget, public platform::TypedEdits {
     Q_OBJECT
 public:
-    ControlCom();
-    ~ControlCom() override;
+    CommitteeWindow();
+    ~CommitteeWindow() override;
 
     // Summary panel.
-    QFrame* Picture1 = nullptr;
-    QLineEdit* Text1 = nullptr; // capacity of a new committee
-    QLabel* Image1 = nullptr;   // reset
-    QLabel* Image3 = nullptr;   // opens the editor panel
-    std::vector<QLineEdit*> LNum;
-    std::vector<QLabel*> LName;
-    std::vector<QLineEdit*> T_Main; // students, classes
-    std::vector<QLabel*> Label4;    // 0 the grade summary, 8 the name heading
-    QLabel* ImNew = nullptr;        // closes the window
+    QFrame* summaryPanel = nullptr;
+    QLineEdit* defaultCapacityBox = nullptr; // capacity of a new committee
+    QLabel* resetIcon = nullptr;             // makes the committees again
+    QLabel* openEditorIcon = nullptr;        // opens the editor panel
+    std::vector<QLineEdit*> gradeCountBoxes; // students of each seated grade
+    std::vector<QLabel*> gradeNameLabels;
+    std::vector<QLineEdit*> countBoxes;  // students, classes
+    QLabel* gradeSummaryLabel = nullptr; // hidden: the grade counts, "الصفوف-25-30-28"
+    QLabel* closeIcon = nullptr;         // closes the window
 
     // Editor panel and its strips.
-    QFrame* Picture2 = nullptr;
-    QFrame* Picture5 = nullptr;
-    QLabel* Image2 = nullptr; // saves and closes the editor panel
-    QFrame* Picture4 = nullptr;
-    QPushButton* UP = nullptr;
-    QPushButton* Down = nullptr;
-    std::vector<QLabel*> Tot;
-    QLabel* Total = nullptr;
-    QComboBox* Combo2 = nullptr; // grades
-    QComboBox* Combo1 = nullptr; // hidden: grades whose exam subjects head the blocks
-    QPushButton* Command2 = nullptr;
+    QFrame* editorPanel = nullptr;
+    QFrame* titleStrip = nullptr;
+    QLabel* editorSaveIcon = nullptr; // saves and closes the editor panel
+    QFrame* scrollStrip = nullptr;
+    QPushButton* scrollUpButton = nullptr;
+    QPushButton* scrollDownButton = nullptr;
+    std::vector<QLabel*> gradeTotalLabels; // students of each grade to seat
+    QLabel* remainingLabel = nullptr;      // the grade's students, less the capacities typed
+    QComboBox* gradePicker = nullptr;      // the grades to seat
+    QComboBox* subjectGradesBox = nullptr; // hidden: grades whose exam subjects head the blocks
+    QPushButton* distributeButton = nullptr;
     // One line, shown while the seating no longer matches the students.
     QLabel* SeatingNote = nullptr;
 
     // Committee rows: element i of each is row i; the last row is the entry
     // row for a new committee.
-    std::vector<QLabel*> ImView;
-    std::vector<QLineEdit*> ComName;
-    std::vector<QLabel*> L1, L2, L3;
-    std::vector<QLabel*> ComTotal;
-    std::vector<QLabel*> ImUpdate;
-    std::vector<QLabel*> ImPrint;
-    std::vector<QLabel*> Image4;
-    std::vector<QLineEdit*> ComNum;
-    std::vector<QLineEdit*> ColNum;
+    std::vector<QLabel*> previewIcons;
+    std::vector<QLineEdit*> nameBoxes;
+    std::vector<QLabel*> firstGradeSeats, secondGradeSeats, thirdGradeSeats;
+    std::vector<QLabel*> seatTotalLabels;
+    std::vector<QLabel*> saveIcons;
+    std::vector<QLabel*> sheetIcons;
+    std::vector<QLabel*> labelsIcons;
+    std::vector<QLineEdit*> capacityBoxes;
+    std::vector<QLineEdit*> deskRowBoxes;
 
     // Hidden working storage and operation buttons.
-    QFrame* Picture3 = nullptr;
-    QListWidget* List3 = nullptr; // student queue
-    QListWidget* List4 = nullptr; // subjects of each grade
-    QPushButton* ChooseGrade = nullptr;
-    QPushButton* CmdCreat = nullptr;
-    QPushButton* Scramble = nullptr;
-    QPushButton* NewCom = nullptr;
-    QPushButton* ComUpdate = nullptr;
-    QPushButton* DeleteAll = nullptr;
-    QPushButton* GetSchadual = nullptr;
-    QPushButton* FillCom = nullptr;
-    QPushButton* Header = nullptr;
+    QFrame* workPanel = nullptr;
+    QListWidget* studentQueueList = nullptr;  // the students queued to be seated
+    QListWidget* gradeSubjectsList = nullptr; // the exam subjects of each grade
+    QPushButton* countStudentsButton = nullptr;
+    QPushButton* createCommitteesButton = nullptr;
+    QPushButton* shareSeatsButton = nullptr;
+    QPushButton* addCommitteeButton = nullptr;
+    QPushButton* updateCommitteeButton = nullptr;
+    QPushButton* clearSeatingButton = nullptr;
+    QPushButton* readSubjectsButton = nullptr;
+    QPushButton* seatStudentsButton = nullptr;
+    QPushButton* readSheetRowsButton = nullptr;
 
     // Window variables.
     int BatchMode = 0;
@@ -98,43 +98,43 @@ public:
 
     // Why the load could not read the databases; empty when it could.
     const QString& loadError() const { return loadError_; }
-    int rowCount() const { return static_cast<int>(ComName.size()); }
+    int rowCount() const { return static_cast<int>(nameBoxes.size()); }
     // The editor panel's place in twips, as the scroll buttons move it.
-    double picture2Top() const { return picture2Top_; }
-    double picture2Height() const { return picture2Height_; }
+    double editorTop() const { return editorTop_; }
+    double editorHeight() const { return editorHeight_; }
     // The seat label of grade g (1..3) in row i.
     QLabel* seatLabel(int grade, int row) const;
 
-    void ImNew_Click();
-    void UP_Click();
-    void Down_Click();
-    void Text1_Change();
-    void ComName_GotFocus(int index);
-    void Combo2_Click();
-    void ComNum_Change(int index);
+    void onCloseClicked();
+    void onScrollUpClicked();
+    void onScrollDownClicked();
+    void onDefaultCapacityTyped();
+    void onNameBoxFocused(int index);
+    void onGradeChosen();
+    void onCapacityTyped(int index);
 
-    void ChooseGrade_Click();
-    void CmdCreat_Click();
-    void Scramble_Click();
-    void NewCom_Click();
-    void ComUpdate_Click();
-    void ImUpdate_Click(int index);
-    void Image2_Click();
-    void Image3_Click();
-    void Image1_Click();
+    void onCountStudentsClicked();
+    void onCreateCommitteesClicked();
+    void onShareSeatsClicked();
+    void onAddCommitteeClicked();
+    void onUpdateCommitteeClicked();
+    void onRowSaveClicked(int index);
+    void onEditorSaveClicked();
+    void onOpenEditorClicked();
+    void onResetClicked();
 
-    void Command2_Click();
-    void DeleteAll_Click();
-    void GetSchadual_Click();
-    void FillCom_Click();
+    void onDistributeClicked();
+    void onClearSeatingClicked();
+    void onReadSubjectsClicked();
+    void onSeatStudentsClicked();
 
-    void Header_Click();
-    void ImPrint_Click(int index);
-    void Image4_Click(int index);
+    void onReadSheetRowsClicked();
+    void onSheetClicked(int index);
+    void onLabelsClicked(int index);
 
     // The pointer over a seat label, and a drop on one.
-    void Seat_MouseMove(int grade, int row);
-    void Seat_DragDrop(int grade, int row);
+    void onSeatHovered(int grade, int row);
+    void onSeatDropped(int grade, int row);
 
     // Its close asks about unsaved committee rows; No closes with them still
     // on the panel.
@@ -155,7 +155,7 @@ private:
     void clearRows();
     void fillRow(int row, const CommitteeRecord& c);
     void recomputeTotal(int row);
-    void placeCommand2();
+    void placeDistributeButton();
     void layOutPrintIcons();
     void startSeatDrag(QLabel* label);
     bool runShares(bool recovering);
@@ -188,13 +188,13 @@ private:
     // Row `row`'s capacity was typed over kMaxCapacity: told, and true.
     bool capacityRefused(int row);
     bool createCommittees();
-    void showPanel2(bool on);
-    void applyPicture2();
+    void showEditorPanel(bool on);
+    void placeEditorPanel();
     void reportFailure(const QString& message);
 
     QString loadError_;
-    double picture2Top_ = 30; // twips
-    double picture2Height_ = 10770;
+    double editorTop_ = 30; // twips
+    double editorHeight_ = 10770;
     std::vector<CommitteeRecord> stored_; // the committee table as last read or written
     std::array<std::vector<Student>, kGrades> queue_;
     std::array<QStringList, kGrades> subjects_;
@@ -205,7 +205,7 @@ private:
 };
 
 // The window, created (and loaded) at its first use.
-ControlCom* controlCom();
+CommitteeWindow* committeeWindow();
 
 // The main window's committee item: the main window disabled, this window shown.
 void openCommittees();

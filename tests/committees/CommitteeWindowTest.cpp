@@ -1,4 +1,4 @@
-#include "committees/ControlCom.h"
+#include "committees/CommitteeWindow.h"
 #include "committees/CommitteesTestSupport.h"
 #include "committees/Texts.h"
 #include "data/Connection.h"
@@ -25,7 +25,7 @@
 #include <memory>
 
 using namespace sijill;
-using committees::ControlCom;
+using committees::CommitteeWindow;
 
 namespace {
 
@@ -51,14 +51,14 @@ int scalar(const QString& db, const QString& sql) {
 struct Window {
     test::TestHome home;
     test::ScriptedScope scope;
-    std::unique_ptr<ControlCom> w;
+    std::unique_ptr<CommitteeWindow> w;
     void open() {
-        w.reset(new ControlCom);
+        w.reset(new CommitteeWindow);
         w->setAttribute(Qt::WA_DeleteOnClose, false);
     }
     void reset() {
         scope.dialogs().answer(kOk);
-        w->Image1_Click();
+        w->onResetClicked();
     }
     QStringList seats(int grade) const {
         QStringList out;
@@ -72,7 +72,7 @@ struct Window {
         seedGrades(home);
         open();
         reset();
-        w->Command2->click();
+        w->distributeButton->click();
     }
 };
 
@@ -106,57 +106,58 @@ QString committeeTables() {
 
 } // namespace
 
-TEST(ControlComLoad, EmptyListShowsTheSummaryAndOneEntryRow) {
+TEST(CommitteeWindowLoad, EmptyListShowsTheSummaryAndOneEntryRow) {
     Window t;
     seedGrades(t.home);
     t.open();
-    ControlCom& w = *t.w;
-    EXPECT_TRUE(w.Picture2->isHidden());
-    EXPECT_TRUE(w.Picture5->isHidden());
-    EXPECT_TRUE(w.Picture4->isHidden());
+    CommitteeWindow& w = *t.w;
+    EXPECT_TRUE(w.editorPanel->isHidden());
+    EXPECT_TRUE(w.titleStrip->isHidden());
+    EXPECT_TRUE(w.scrollStrip->isHidden());
     ASSERT_EQ(w.rowCount(), 1);
-    EXPECT_EQ(w.L1[0]->text(), "0");
-    EXPECT_EQ(w.ComTotal[0]->text(), "0");
-    EXPECT_FALSE(w.ImView[0]->isHidden());
-    EXPECT_TRUE(w.ImUpdate[0]->isHidden()); // nothing typed, nothing to save
-    EXPECT_TRUE(w.ImPrint[0]->isHidden());
-    EXPECT_TRUE(w.Image4[0]->isHidden());
-    EXPECT_EQ(w.Command2->y(), w.ComName[0]->y() + platform::twips(500));
-    EXPECT_EQ(w.Combo2->count(), 3);
-    EXPECT_EQ(w.LNum[0]->text(), "25");
-    EXPECT_EQ(w.LNum[1]->text(), "30");
-    EXPECT_EQ(w.LNum[2]->text(), "28");
-    EXPECT_EQ(w.Label4[0]->text().split('-').mid(1), (QStringList{"25", "30", "28"}));
+    EXPECT_EQ(w.firstGradeSeats[0]->text(), "0");
+    EXPECT_EQ(w.seatTotalLabels[0]->text(), "0");
+    EXPECT_FALSE(w.previewIcons[0]->isHidden());
+    EXPECT_TRUE(w.saveIcons[0]->isHidden()); // nothing typed, nothing to save
+    EXPECT_TRUE(w.sheetIcons[0]->isHidden());
+    EXPECT_TRUE(w.labelsIcons[0]->isHidden());
+    EXPECT_EQ(w.distributeButton->y(), w.nameBoxes[0]->y() + platform::twips(500));
+    EXPECT_EQ(w.gradePicker->count(), 3);
+    EXPECT_EQ(w.gradeCountBoxes[0]->text(), "25");
+    EXPECT_EQ(w.gradeCountBoxes[1]->text(), "30");
+    EXPECT_EQ(w.gradeCountBoxes[2]->text(), "28");
+    EXPECT_EQ(w.gradeSummaryLabel->text().split('-').mid(1), (QStringList{"25", "30", "28"}));
     EXPECT_EQ(w.BatchMode, 0);
 }
 
-TEST(ControlComLoad, StoredCommitteesFillTheRows) {
+TEST(CommitteeWindowLoad, StoredCommitteesFillTheRows) {
     Window t;
     seedGrades(t.home);
     t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL)");
     t.open();
-    ControlCom& w = *t.w;
-    EXPECT_FALSE(w.Picture2->isHidden());
+    CommitteeWindow& w = *t.w;
+    EXPECT_FALSE(w.editorPanel->isHidden());
     ASSERT_EQ(w.rowCount(), 2);
-    EXPECT_EQ(w.ComName[0]->text(), "A");
-    EXPECT_EQ(w.ComNum[0]->text(), "30");
-    EXPECT_EQ(w.L1[0]->text(), "10");
-    EXPECT_EQ(w.L2[0]->text(), "12");
-    EXPECT_EQ(w.L3[0]->text(), "0");
-    EXPECT_EQ(w.ComTotal[0]->text(), "22");
-    for (QLabel* l : {w.ImView[0], w.ImPrint[0], w.Image4[0]})
+    EXPECT_EQ(w.nameBoxes[0]->text(), "A");
+    EXPECT_EQ(w.capacityBoxes[0]->text(), "30");
+    EXPECT_EQ(w.firstGradeSeats[0]->text(), "10");
+    EXPECT_EQ(w.secondGradeSeats[0]->text(), "12");
+    EXPECT_EQ(w.thirdGradeSeats[0]->text(), "0");
+    EXPECT_EQ(w.seatTotalLabels[0]->text(), "22");
+    for (QLabel* l : {w.previewIcons[0], w.sheetIcons[0], w.labelsIcons[0]})
         EXPECT_FALSE(l->isHidden());
-    EXPECT_TRUE(w.ImUpdate[0]->isHidden()); // what is stored is saved
-    EXPECT_FALSE(w.ComName[1]->isHidden());
-    EXPECT_TRUE(w.ComName[1]->text().isEmpty());
-    for (QLabel* l : {w.ImView[1], w.ImUpdate[1], w.L1[1], w.ComTotal[1], w.ImPrint[1]})
+    EXPECT_TRUE(w.saveIcons[0]->isHidden()); // what is stored is saved
+    EXPECT_FALSE(w.nameBoxes[1]->isHidden());
+    EXPECT_TRUE(w.nameBoxes[1]->text().isEmpty());
+    for (QLabel* l : {w.previewIcons[1], w.saveIcons[1], w.firstGradeSeats[1], w.seatTotalLabels[1],
+                      w.sheetIcons[1]})
         EXPECT_TRUE(l->isHidden());
-    EXPECT_EQ(w.ComName[1]->y() - w.ComName[0]->y(), platform::twips(440));
-    EXPECT_EQ(w.Command2->y(), w.ComName[1]->y() + platform::twips(500));
+    EXPECT_EQ(w.nameBoxes[1]->y() - w.nameBoxes[0]->y(), platform::twips(440));
+    EXPECT_EQ(w.distributeButton->y(), w.nameBoxes[1]->y() + platform::twips(500));
 
     // Nothing changed: neither the panel nor the window asks on closing.
-    w.Image2_Click();
-    EXPECT_TRUE(w.Picture2->isHidden());
+    w.onEditorSaveClicked();
+    EXPECT_TRUE(w.editorPanel->isHidden());
     w.show();
     w.close();
     EXPECT_FALSE(w.isVisible());
@@ -170,91 +171,91 @@ void storeCommittees(const test::TestHome& home, int n) {
                   QString("INSERT INTO List (ID, Name, Num) VALUES (%1, 'c%1', '30')").arg(i));
 }
 
-TEST(ControlComLoad, NineteenCommitteesShowTheScrollStrip) {
+TEST(CommitteeWindowLoad, NineteenCommitteesShowTheScrollStrip) {
     Window t;
     seedGrades(t.home);
     storeCommittees(t.home, 18);
     t.open();
-    EXPECT_TRUE(t.w->Picture4->isHidden());
+    EXPECT_TRUE(t.w->scrollStrip->isHidden());
     t.home.exec("Schedual.db", "INSERT INTO List (ID, Name, Num) VALUES (19, 'c19', '30')");
     t.open();
-    EXPECT_FALSE(t.w->Picture4->isHidden());
+    EXPECT_FALSE(t.w->scrollStrip->isHidden());
     // Closing the panel hides the strip; opening it again brings it back.
-    t.w->Image2_Click();
-    EXPECT_TRUE(t.w->Picture4->isHidden());
-    t.w->Image3_Click();
-    EXPECT_FALSE(t.w->Picture4->isHidden());
+    t.w->onEditorSaveClicked();
+    EXPECT_TRUE(t.w->scrollStrip->isHidden());
+    t.w->onOpenEditorClicked();
+    EXPECT_FALSE(t.w->scrollStrip->isHidden());
 }
 
-TEST(ControlComReset, CreatesCommitteesAndSharesFromTheGradeCounts) {
+TEST(CommitteeWindowReset, CreatesCommitteesAndSharesFromTheGradeCounts) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
+    CommitteeWindow& w = *t.w;
     EXPECT_EQ(t.scope.dialogs().shown.at(0).mode, 2);
-    EXPECT_EQ(w.T_Main[0]->text(), "83");
+    EXPECT_EQ(w.countBoxes[0]->text(), "83");
     // 83 / 30 + 0.5 = 3.27, rounded 3: four committees and the entry row.
     ASSERT_EQ(w.rowCount(), 5);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 4);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 0);
-    EXPECT_EQ(w.ComName[3]->text(), QStringLiteral("اللجنة [4]"));
-    EXPECT_EQ(w.ColNum[3]->text(), "3");
+    EXPECT_EQ(w.nameBoxes[3]->text(), QStringLiteral("اللجنة [4]"));
+    EXPECT_EQ(w.deskRowBoxes[3]->text(), "3");
     EXPECT_EQ(t.seats(1), (QStringList{"6", "6", "6", "7", "6"}));
     EXPECT_EQ(t.seats(2), (QStringList{"7", "7", "7", "9", "7"}));
     EXPECT_EQ(t.seats(3), (QStringList{"7", "7", "7", "7", "7"}));
-    EXPECT_EQ(w.ComTotal[3]->text(), "23");
-    EXPECT_EQ(w.Tot[1]->text(), "30");
+    EXPECT_EQ(w.seatTotalLabels[3]->text(), "23");
+    EXPECT_EQ(w.gradeTotalLabels[1]->text(), "30");
     // The shares are stored with the committees: nothing is left to save.
     data::Connection c(data::Database::Schedule);
     EXPECT_EQ(
         c.scalar("SELECT group_concat(C1 || '/' || C2 || '/' || C3, ',') FROM List").toString(),
         "6/7/7,6/7/7,6/7/7,7/9/7");
     for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(w.ImUpdate[static_cast<std::size_t>(i)]->isHidden());
-    EXPECT_TRUE(w.ComName[4]->text().isEmpty());
-    EXPECT_TRUE(w.L1[4]->isHidden());
-    EXPECT_FALSE(w.Picture2->isHidden());
+        EXPECT_TRUE(w.saveIcons[static_cast<std::size_t>(i)]->isHidden());
+    EXPECT_TRUE(w.nameBoxes[4]->text().isEmpty());
+    EXPECT_TRUE(w.firstGradeSeats[4]->isHidden());
+    EXPECT_FALSE(w.editorPanel->isHidden());
 }
 
-TEST(ControlComReset, CancelOrNoAnswerChangesNothing) {
+TEST(CommitteeWindowReset, CancelOrNoAnswerChangesNothing) {
     Window t;
     seedGrades(t.home);
     storeCommittees(t.home, 19);
     t.home.exec("Schedual.db", "INSERT INTO Com (Com, Name) VALUES ('c1', 'x')");
     t.open();
-    t.w->Down_Click();
+    t.w->onScrollDownClicked();
     for (const QString& answer : {kCancel, test::ScriptedDialogs::kClose}) {
         t.scope.dialogs().answer(answer);
-        t.w->Image1_Click();
+        t.w->onResetClicked();
         EXPECT_EQ(t.w->rowCount(), 20);
         EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 19);
         EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 1);
         // The later rows stay within reach.
-        EXPECT_FALSE(t.w->Picture4->isHidden());
-        EXPECT_EQ(t.w->picture2Top(), 30 - 500);
+        EXPECT_FALSE(t.w->scrollStrip->isHidden());
+        EXPECT_EQ(t.w->editorTop(), 30 - 500);
     }
     // Done, the reset leaves fewer rows: the strip goes and the panel is at rest.
     t.reset();
     EXPECT_EQ(t.w->rowCount(), 5);
-    EXPECT_TRUE(t.w->Picture4->isHidden());
-    EXPECT_EQ(t.w->picture2Top(), 30);
+    EXPECT_TRUE(t.w->scrollStrip->isHidden());
+    EXPECT_EQ(t.w->editorTop(), 30);
 }
 
-TEST(ControlComReset, AZeroCapacityIsRefusedAndNothingChanges) {
+TEST(CommitteeWindowReset, AZeroCapacityIsRefusedAndNothingChanges) {
     Window t;
     seedGrades(t.home);
     t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL)");
     t.open();
-    t.w->Text1->setText("0");
+    t.w->defaultCapacityBox->setText("0");
     t.reset();
     EXPECT_EQ(t.lastBox().style, 1);
     EXPECT_EQ(t.w->rowCount(), 2);
-    EXPECT_EQ(t.w->ComName[0]->text(), "A");
+    EXPECT_EQ(t.w->nameBoxes[0]->text(), "A");
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 1);
 }
 
-TEST(ControlComDistribution, SeatsEveryFlaggedStudentWithNumbersByGrade) {
+TEST(CommitteeWindowDistribution, SeatsEveryFlaggedStudentWithNumbersByGrade) {
     Window t;
     seedGrades(t.home);
     test::addExam(t.home, "رابع", "1446/09/10", "الأولى", "رياضيات");
@@ -263,7 +264,7 @@ TEST(ControlComDistribution, SeatsEveryFlaggedStudentWithNumbersByGrade) {
     // A copy of a seated student in another class takes his exams through
     // his first row; the hand-added student has no seat and is named.
     test::addStudent(t.home, "رابع", "2", "01", "رابع 1 3", "-");
-    t.w->Command2->click();
+    t.w->distributeButton->click();
     const QString result = t.lastBox().text;
     EXPECT_TRUE(result.startsWith(kDistributed + "\r"));
     EXPECT_TRUE(result.contains(QStringLiteral("عدد الطلاب غير الموزعين: 1")));
@@ -283,47 +284,47 @@ TEST(ControlComDistribution, SeatsEveryFlaggedStudentWithNumbersByGrade) {
                   .toString(),
               "107");
     for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(t.w->ImPrint[static_cast<std::size_t>(i)]->isHidden());
-    EXPECT_TRUE(t.w->ImPrint[4]->isHidden());
+        EXPECT_FALSE(t.w->sheetIcons[static_cast<std::size_t>(i)]->isHidden());
+    EXPECT_TRUE(t.w->sheetIcons[4]->isHidden());
 
     // Twice gives the same table; with no one left out the message stands alone.
     t.home.exec("MyDatabase.db", "DELETE FROM T1 WHERE d1 = 'hand'");
-    t.w->Command2->click();
+    t.w->distributeButton->click();
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
     EXPECT_EQ(t.lastBox().text, kDistributed);
 }
 
-TEST(ControlComDistribution, AFailureKeepsTheLastSeating) {
+TEST(CommitteeWindowDistribution, AFailureKeepsTheLastSeating) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    t.w->Command2->click();
+    t.w->distributeButton->click();
     ASSERT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
 
     // A student more than the seats: refused before anything is written.
     test::addStudent(t.home, "رابع", "2", "01", "late");
-    t.w->Command2->click();
+    t.w->distributeButton->click();
     EXPECT_EQ(t.lastBox().style, 1);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
     t.home.exec("MyDatabase.db", "DELETE FROM T1 WHERE d1 = 'late'");
 
     // A write that fails half-way.
-    t.w->ComName[1]->setText("B");
+    t.w->nameBoxes[1]->setText("B");
     t.home.exec("Schedual.db", "CREATE TRIGGER boom BEFORE INSERT ON Com WHEN NEW.ComNum = '320' "
                                "BEGIN SELECT RAISE(ABORT, 'boom'); END");
-    t.w->Command2->click();
+    t.w->distributeButton->click();
     EXPECT_EQ(t.lastBox().style, 1);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Com = 'B'"), 0);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 95);
 }
 
-TEST(ControlComSave, ThePanelAsksOnlyAfterAnEditAndEnterKeepsTheEdits) {
+TEST(CommitteeWindowSave, ThePanelAsksOnlyAfterAnEditAndEnterKeepsTheEdits) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
+    CommitteeWindow& w = *t.w;
     auto& dialogs = t.scope.dialogs();
     const auto storedC2 = [] {
         data::Connection c(data::Database::Schedule);
@@ -332,18 +333,18 @@ TEST(ControlComSave, ThePanelAsksOnlyAfterAnEditAndEnterKeepsTheEdits) {
 
     // The reset stored what it shows: the panel closes without a question.
     const std::size_t boxes = dialogs.shown.size();
-    w.Image2_Click();
-    EXPECT_TRUE(w.Picture2->isHidden());
+    w.onEditorSaveClicked();
+    EXPECT_TRUE(w.editorPanel->isHidden());
     EXPECT_EQ(dialogs.shown.size(), boxes);
 
-    w.Image3_Click();
-    w.Seat_MouseMove(2, 3);
-    w.Seat_DragDrop(2, 0);
+    w.onOpenEditorClicked();
+    w.onSeatHovered(2, 3);
+    w.onSeatDropped(2, 0);
     const QStringList moved{"8", "7", "7", "8"};
     dialogs.answer(test::ScriptedDialogs::kClose);
-    w.Image2_Click();
+    w.onEditorSaveClicked();
     EXPECT_EQ(t.lastBox().mode, 5);
-    EXPECT_FALSE(w.Picture2->isHidden()); // no answer: the panel and its edits stay
+    EXPECT_FALSE(w.editorPanel->isHidden()); // no answer: the panel and its edits stay
 
     // Enter answers No: the panel hides with the edits on screen, unsaved.
     dialogs.custom = [](QDialog& box) {
@@ -351,112 +352,113 @@ TEST(ControlComSave, ThePanelAsksOnlyAfterAnEditAndEnterKeepsTheEdits) {
         QCoreApplication::sendEvent(&box, &enter);
         return true;
     };
-    w.Image2_Click();
+    w.onEditorSaveClicked();
     dialogs.custom = nullptr;
-    EXPECT_TRUE(w.Picture2->isHidden());
+    EXPECT_TRUE(w.editorPanel->isHidden());
     EXPECT_EQ(t.seats(2).mid(0, 4), moved);
-    EXPECT_FALSE(w.ImUpdate[0]->isHidden());
+    EXPECT_FALSE(w.saveIcons[0]->isHidden());
     EXPECT_EQ(storedC2(), "7,7,7,9");
 
-    w.Image3_Click();
+    w.onOpenEditorClicked();
     dialogs.answer(kYes);
-    w.Image2_Click();
+    w.onEditorSaveClicked();
     EXPECT_EQ(storedC2(), "8,7,7,8");
     EXPECT_EQ(t.lastBox().mode, 4);
     EXPECT_EQ(t.lastBox().text, QStringLiteral("تم التحديث"));
-    EXPECT_TRUE(w.Picture2->isHidden());
-    EXPECT_TRUE(w.ImUpdate[0]->isHidden());
+    EXPECT_TRUE(w.editorPanel->isHidden());
+    EXPECT_TRUE(w.saveIcons[0]->isHidden());
 }
 
-TEST(ControlComSave, TheRowIconStoresItsOwnRow) {
+TEST(CommitteeWindowSave, TheRowIconStoresItsOwnRow) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
     // Typing a name marks its row; typing it back as stored unmarks it.
-    t.w->ComName[1]->setText("قاعة 2");
-    t.w->ComName[2]->setText("x");
-    EXPECT_FALSE(t.w->ImUpdate[2]->isHidden());
-    t.w->ComName[2]->setText(QStringLiteral("اللجنة [3]"));
-    EXPECT_TRUE(t.w->ImUpdate[2]->isHidden());
-    t.w->ComName[2]->setText("قاعة 3");
-    EXPECT_FALSE(t.w->ImUpdate[1]->isHidden());
-    t.w->ImUpdate_Click(1);
+    t.w->nameBoxes[1]->setText("قاعة 2");
+    t.w->nameBoxes[2]->setText("x");
+    EXPECT_FALSE(t.w->saveIcons[2]->isHidden());
+    t.w->nameBoxes[2]->setText(QStringLiteral("اللجنة [3]"));
+    EXPECT_TRUE(t.w->saveIcons[2]->isHidden());
+    t.w->nameBoxes[2]->setText("قاعة 3");
+    EXPECT_FALSE(t.w->saveIcons[1]->isHidden());
+    t.w->onRowSaveClicked(1);
     EXPECT_EQ(t.lastBox().mode, 4);
-    EXPECT_TRUE(t.w->ImUpdate[1]->isHidden());
-    EXPECT_FALSE(t.w->ImUpdate[2]->isHidden());
+    EXPECT_TRUE(t.w->saveIcons[1]->isHidden());
+    EXPECT_FALSE(t.w->saveIcons[2]->isHidden());
     data::Connection c(data::Database::Schedule);
     EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 2").toString(), "قاعة 2");
     EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 3").toString(),
               QStringLiteral("اللجنة [3]"));
 }
 
-TEST(ControlComEdits, CapacityDeskRowsAndTheRemainingSeats) {
+TEST(CommitteeWindowEdits, CapacityDeskRowsAndTheRemainingSeats) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
-    w.ComNum[0]->setText("35");
-    EXPECT_EQ(w.ColNum[0]->text(), "3");
-    EXPECT_EQ(w.Total->text(), QString::number(83 - 35 - 90));
-    w.ComNum[0]->setText("عشرة");
-    EXPECT_EQ(w.ComNum[0]->text(), "0");
-    EXPECT_EQ(w.ColNum[0]->text(), "0");
-    w.ColNum[0]->setText("");
-    w.Text1->setText("25");
-    EXPECT_EQ(w.ColNum[0]->text(), "0");
+    CommitteeWindow& w = *t.w;
+    w.capacityBoxes[0]->setText("35");
+    EXPECT_EQ(w.deskRowBoxes[0]->text(), "3");
+    EXPECT_EQ(w.remainingLabel->text(), QString::number(83 - 35 - 90));
+    w.capacityBoxes[0]->setText("عشرة");
+    EXPECT_EQ(w.capacityBoxes[0]->text(), "0");
+    EXPECT_EQ(w.deskRowBoxes[0]->text(), "0");
+    w.deskRowBoxes[0]->setText("");
+    w.defaultCapacityBox->setText("25");
+    EXPECT_EQ(w.deskRowBoxes[0]->text(), "0");
 }
 
-TEST(ControlComMoves, OneSeatMovesWithinItsGradeOnly) {
+TEST(CommitteeWindowMoves, OneSeatMovesWithinItsGradeOnly) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
+    CommitteeWindow& w = *t.w;
     for (int i = 0; i < 4; ++i)
-        w.ImUpdate[static_cast<std::size_t>(i)]->hide();
-    w.Seat_MouseMove(1, 3);
-    w.Seat_DragDrop(1, 0);
+        w.saveIcons[static_cast<std::size_t>(i)]->hide();
+    w.onSeatHovered(1, 3);
+    w.onSeatDropped(1, 0);
     EXPECT_EQ(t.seats(1).mid(0, 4), (QStringList{"7", "6", "6", "6"}));
-    EXPECT_EQ(w.ComTotal[0]->text(), "21");
-    EXPECT_EQ(w.ComTotal[3]->text(), "22");
-    EXPECT_FALSE(w.ImUpdate[0]->isHidden());
-    EXPECT_FALSE(w.ImUpdate[3]->isHidden());
-    EXPECT_TRUE(w.ImUpdate[1]->isHidden());
-    EXPECT_EQ(w.L1[0]->frameShape(), QFrame::Box);
+    EXPECT_EQ(w.seatTotalLabels[0]->text(), "21");
+    EXPECT_EQ(w.seatTotalLabels[3]->text(), "22");
+    EXPECT_FALSE(w.saveIcons[0]->isHidden());
+    EXPECT_FALSE(w.saveIcons[3]->isHidden());
+    EXPECT_TRUE(w.saveIcons[1]->isHidden());
+    EXPECT_EQ(w.firstGradeSeats[0]->frameShape(), QFrame::Box);
 
-    w.Seat_MouseMove(2, 1);
-    w.Seat_DragDrop(1, 2); // another grade's label: nothing
+    w.onSeatHovered(2, 1);
+    w.onSeatDropped(1, 2); // another grade's label: nothing
     EXPECT_EQ(t.seats(1).mid(0, 4), (QStringList{"7", "6", "6", "6"}));
-    EXPECT_TRUE(w.ImUpdate[2]->isHidden());
+    EXPECT_TRUE(w.saveIcons[2]->isHidden());
 
-    w.L3[1]->setText("0");
-    w.Seat_MouseMove(3, 1);
-    w.Seat_DragDrop(3, 2); // an empty source: nothing
-    EXPECT_EQ(w.L3[2]->text(), "7");
-    EXPECT_TRUE(w.ImUpdate[2]->isHidden());
+    w.thirdGradeSeats[1]->setText("0");
+    w.onSeatHovered(3, 1);
+    w.onSeatDropped(3, 2); // an empty source: nothing
+    EXPECT_EQ(w.thirdGradeSeats[2]->text(), "7");
+    EXPECT_TRUE(w.saveIcons[2]->isHidden());
 }
 
-TEST(ControlComWindow, TheScrollButtonsCoverNoRowControlAtAnyPosition) {
+TEST(CommitteeWindowWindow, TheScrollButtonsCoverNoRowControlAtAnyPosition) {
     Window t;
     seedGrades(t.home);
     storeCommittees(t.home, 35);
     t.open();
-    ControlCom& w = *t.w;
+    CommitteeWindow& w = *t.w;
     w.show();
-    ASSERT_FALSE(w.Picture4->isHidden());
+    ASSERT_FALSE(w.scrollStrip->isHidden());
     // Rows pass under the title strip as they scroll; below it every part of
     // a row's control on view takes its own clicks.
-    const int stripBottom = w.Picture5->geometry().bottom();
-    const QRect panel = w.Picture2->geometry() & w.rect();
+    const int stripBottom = w.titleStrip->geometry().bottom();
+    const QRect panel = w.editorPanel->geometry() & w.rect();
     int covered = 0;
-    for (int step = 0; w.ComName.back()->mapTo(&w, QPoint()).y() > stripBottom; ++step) {
+    for (int step = 0; w.nameBoxes.back()->mapTo(&w, QPoint()).y() > stripBottom; ++step) {
         for (int i = 0; i < w.rowCount(); ++i) {
             const auto r = static_cast<std::size_t>(i);
             for (QWidget* c : std::initializer_list<QWidget*>{
-                     w.ImView[r], w.ComName[r], w.L1[r], w.L2[r], w.L3[r], w.ComTotal[r],
-                     w.ImUpdate[r], w.ImPrint[r], w.Image4[r]}) {
+                     w.previewIcons[r], w.nameBoxes[r], w.firstGradeSeats[r], w.secondGradeSeats[r],
+                     w.thirdGradeSeats[r], w.seatTotalLabels[r], w.saveIcons[r], w.sheetIcons[r],
+                     w.labelsIcons[r]}) {
                 QRect onView = QRect(c->mapTo(&w, QPoint()), c->size()) & panel;
                 onView.setTop(std::max(onView.top(), stripBottom + 1));
                 if (c->isHidden() || onView.height() < 5 || onView.width() < 5)
@@ -476,33 +478,33 @@ TEST(ControlComWindow, TheScrollButtonsCoverNoRowControlAtAnyPosition) {
         }
         if (covered > 0)
             break;
-        w.Down_Click();
+        w.onScrollDownClicked();
     }
 }
 
-TEST(ControlComWindow, ScrollingReturnsToRest) {
+TEST(CommitteeWindowWindow, ScrollingReturnsToRest) {
     Window t;
     seedGrades(t.home);
     t.open();
-    ControlCom& w = *t.w;
-    const double height = w.picture2Height();
-    w.UP_Click();
-    EXPECT_EQ(w.picture2Top(), 30);
+    CommitteeWindow& w = *t.w;
+    const double height = w.editorHeight();
+    w.onScrollUpClicked();
+    EXPECT_EQ(w.editorTop(), 30);
     for (int i = 0; i < 3; ++i)
-        w.Down_Click();
-    EXPECT_EQ(w.picture2Top(), 30 - 1500);
+        w.onScrollDownClicked();
+    EXPECT_EQ(w.editorTop(), 30 - 1500);
     for (int i = 0; i < 3; ++i)
-        w.UP_Click();
-    EXPECT_EQ(w.picture2Top(), 30);
-    EXPECT_EQ(w.picture2Height(), height + 1500);
+        w.onScrollUpClicked();
+    EXPECT_EQ(w.editorTop(), 30);
+    EXPECT_EQ(w.editorHeight(), height + 1500);
 }
 
-TEST(ControlComSheets, PreviewsTheCommitteesSheetAndLabels) {
+TEST(CommitteeWindowSheets, PreviewsTheCommitteesSheetAndLabels) {
     Window t;
     Previews previews;
     t.distribute();
-    t.w->ImPrint_Click(1);
-    t.w->Image4_Click(1);
+    t.w->onSheetClicked(1);
+    t.w->onLabelsClicked(1);
     ASSERT_EQ(previews.shown().size(), 2u);
     const report::LaidOutReport& sheet = previews.shown()[0];
     EXPECT_EQ(sheet.layoutName, "ComNewP");
@@ -514,7 +516,7 @@ TEST(ControlComSheets, PreviewsTheCommitteesSheetAndLabels) {
     EXPECT_EQ(test::drawnTexts(labels, "TextSeat1").size(), 10);
 }
 
-TEST(ControlComSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
+TEST(CommitteeWindowSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
     Window t;
     Previews previews;
     t.distribute();
@@ -549,7 +551,7 @@ TEST(ControlComSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
                              [](const test::ShownBox& b) { return b.mode == 3; });
     };
     dialogs.answer(test::ScriptedDialogs::kEnter);
-    t.w->ImPrint_Click(1);
+    t.w->onSheetClicked(1);
     ASSERT_EQ(questions(), 1);
     EXPECT_EQ(t.lastBox().mode, 3);
     EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("هل تريد الطباعة")));
@@ -557,16 +559,16 @@ TEST(ControlComSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
     // A cancelled question stands; after one yes the labels and sheets of
     // this opening show the seating as it is without asking again.
     dialogs.answer(kYes);
-    t.w->Image4_Click(1);
-    t.w->ImPrint_Click(1);
+    t.w->onLabelsClicked(1);
+    t.w->onSheetClicked(1);
     EXPECT_EQ(questions(), 2);
     EXPECT_EQ(previews.shown().size(), 2u);
 
     // Opened again, it asks again.
     t.open();
     dialogs.answer(kYes);
-    t.w->ImPrint_Click(0);
-    t.w->ImPrint_Click(0);
+    t.w->onSheetClicked(0);
+    t.w->onSheetClicked(0);
     EXPECT_EQ(questions(), 3);
     EXPECT_EQ(previews.shown().size(), 4u);
     EXPECT_TRUE(test::drawnTexts(previews.shown()[2], "TextSeat").contains("101"));
@@ -575,54 +577,54 @@ TEST(ControlComSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
 
     // Shared and distributed anew, the seating matches the students again.
     t.reset();
-    t.w->Command2->click();
+    t.w->distributeButton->click();
     EXPECT_TRUE(t.w->SeatingNote->isHidden());
-    t.w->Image4_Click(0);
+    t.w->onLabelsClicked(0);
     EXPECT_EQ(previews.shown().size(), 5u);
     EXPECT_EQ(questions(), 3);
 }
 
-TEST(ControlComRows, TheEntryRowBecomesACommitteeWhenStored) {
+TEST(CommitteeWindowRows, TheEntryRowBecomesACommitteeWhenStored) {
     Window t;
     seedGrades(t.home);
     t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL)");
     t.open();
-    ControlCom& w = *t.w;
-    w.NewCom->click(); // an empty entry row stores nothing
+    CommitteeWindow& w = *t.w;
+    w.addCommitteeButton->click(); // an empty entry row stores nothing
     EXPECT_EQ(w.rowCount(), 2);
     EXPECT_TRUE(t.scope.systemShown.empty());
-    w.ComName[1]->setText("B");
-    w.ComNum[1]->setText("20");
-    w.NewCom->click();
+    w.nameBoxes[1]->setText("B");
+    w.capacityBoxes[1]->setText("20");
+    w.addCommitteeButton->click();
     ASSERT_EQ(t.scope.systemShown.size(), 1u);
     EXPECT_EQ(t.scope.systemShown[0].text, QStringLiteral("تمت الإضافة"));
     ASSERT_EQ(w.rowCount(), 3);
-    EXPECT_TRUE(w.ImUpdate[1]->isHidden());
-    EXPECT_FALSE(w.L1[1]->isHidden());
-    EXPECT_TRUE(w.L1[2]->isHidden());
+    EXPECT_TRUE(w.saveIcons[1]->isHidden());
+    EXPECT_FALSE(w.firstGradeSeats[1]->isHidden());
+    EXPECT_TRUE(w.firstGradeSeats[2]->isHidden());
     data::Connection c(data::Database::Schedule);
     EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 2").toString(), "B");
     EXPECT_EQ(c.scalar("SELECT Col FROM List WHERE ID = 2").toString(), "2");
     EXPECT_TRUE(c.scalar("SELECT C1 FROM List WHERE ID = 2").isNull());
 }
 
-TEST(ControlComMoves, ThePointerOverASeatLabelNamesTheSource) {
+TEST(CommitteeWindowMoves, ThePointerOverASeatLabelNamesTheSource) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
+    CommitteeWindow& w = *t.w;
     QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
-    QCoreApplication::sendEvent(w.L2[3], &move);
+    QCoreApplication::sendEvent(w.secondGradeSeats[3], &move);
     EXPECT_EQ(w.CurRow, 3);
     EXPECT_EQ(w.DragGrade, 2);
-    w.Seat_DragDrop(2, 1);
+    w.onSeatDropped(2, 1);
     EXPECT_EQ(t.seats(2).mid(0, 4), (QStringList{"7", "8", "7", "8"}));
-    EXPECT_TRUE(w.L2[1]->acceptDrops());
+    EXPECT_TRUE(w.secondGradeSeats[1]->acceptDrops());
 }
 
-TEST(ControlComLoad, AMissingCommitteeTableIsReportedNotFatal) {
+TEST(CommitteeWindowLoad, AMissingCommitteeTableIsReportedNotFatal) {
     Window t;
     seedGrades(t.home);
     t.home.exec("Schedual.db", "DROP TABLE List");
@@ -634,36 +636,36 @@ TEST(ControlComLoad, AMissingCommitteeTableIsReportedNotFatal) {
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 4);
 }
 
-TEST(ControlComDistribution, DeleteAllOnlyClearsTheBatchFlagWhileItIsSet) {
+TEST(CommitteeWindowDistribution, DeleteAllOnlyClearsTheBatchFlagWhileItIsSet) {
     Window t;
     seedGrades(t.home);
     t.home.exec("Schedual.db", "INSERT INTO Com (Com, Name) VALUES ('A', 'x')");
     t.open();
     t.w->BatchMode = -1;
-    t.w->DeleteAll->click();
+    t.w->clearSeatingButton->click();
     EXPECT_EQ(t.w->BatchMode, 0);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 1);
-    t.w->DeleteAll->click();
+    t.w->clearSeatingButton->click();
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com"), 0);
 }
 
-TEST(ControlComLoad, PickingAGradeRecountsOutsideBatchMode) {
+TEST(CommitteeWindowLoad, PickingAGradeRecountsOutsideBatchMode) {
     Window t;
     seedGrades(t.home);
     t.open();
-    ControlCom& w = *t.w;
-    w.Combo2->setCurrentIndex(1);
+    CommitteeWindow& w = *t.w;
+    w.gradePicker->setCurrentIndex(1);
     w.BatchMode = -1;
-    w.Combo2_Click();
-    EXPECT_EQ(w.T_Main[0]->text(), "25"); // the opening's count of the first grade
+    w.onGradeChosen();
+    EXPECT_EQ(w.countBoxes[0]->text(), "25"); // the opening's count of the first grade
     w.BatchMode = 0;
-    w.Combo2->setCurrentIndex(1);
-    w.Combo2_Click();
-    EXPECT_EQ(w.T_Main[0]->text(), "30");
-    EXPECT_EQ(w.Total->text(), "30");
+    w.gradePicker->setCurrentIndex(1);
+    w.onGradeChosen();
+    EXPECT_EQ(w.countBoxes[0]->text(), "30");
+    EXPECT_EQ(w.remainingLabel->text(), "30");
 }
 
-TEST(ControlComCapacity, ABadSizeBoxIsRefusedNamingItAndNothingIsCreated) {
+TEST(CommitteeWindowCapacity, ABadSizeBoxIsRefusedNamingItAndNothingIsCreated) {
     Window t;
     seedGrades(t.home);
     t.home.exec("Schedual.db", "INSERT INTO List VALUES (1, 'A', '3', '30', 10, 12, NULL);"
@@ -672,7 +674,7 @@ TEST(ControlComCapacity, ABadSizeBoxIsRefusedNamingItAndNothingIsCreated) {
     const QString before = committeeTables();
     for (const QString bad :
          {"0", "-3", "0.00001", "1e-300", "0.1", "abc", "", "1e9", "201", "999999"}) {
-        t.w->Text1->setText(bad);
+        t.w->defaultCapacityBox->setText(bad);
         QElapsedTimer clock;
         clock.start();
         t.reset();
@@ -681,51 +683,51 @@ TEST(ControlComCapacity, ABadSizeBoxIsRefusedNamingItAndNothingIsCreated) {
             << bad.toStdString();
         EXPECT_EQ(t.lastBox().style, 1);
         EXPECT_EQ(t.w->rowCount(), 2);
-        EXPECT_EQ(t.w->ComName[0]->text(), "A");
+        EXPECT_EQ(t.w->nameBoxes[0]->text(), "A");
         EXPECT_EQ(committeeTables(), before);
     }
     // Arabic-Indic digits are a number; the committees get it in 0-9.
-    t.w->Text1->setText(QStringLiteral("٣٠"));
+    t.w->defaultCapacityBox->setText(QStringLiteral("٣٠"));
     t.reset();
     ASSERT_EQ(t.w->rowCount(), 5);
-    EXPECT_EQ(t.w->ComNum[3]->text(), "30");
+    EXPECT_EQ(t.w->capacityBoxes[3]->text(), "30");
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List WHERE Num = '30'"), 4);
 }
 
-TEST(ControlComCapacity, ARowCapacityThatIsNoWholeNumberBecomesZero) {
+TEST(CommitteeWindowCapacity, ARowCapacityThatIsNoWholeNumberBecomesZero) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
+    CommitteeWindow& w = *t.w;
     for (const QString bad : {"1.5", "1e3", "-3", "abc"}) {
-        w.ComNum[0]->setText(bad);
-        EXPECT_EQ(w.ComNum[0]->text(), "0") << bad.toStdString();
-        EXPECT_EQ(w.ColNum[0]->text(), "0");
+        w.capacityBoxes[0]->setText(bad);
+        EXPECT_EQ(w.capacityBoxes[0]->text(), "0") << bad.toStdString();
+        EXPECT_EQ(w.deskRowBoxes[0]->text(), "0");
     }
-    w.ComNum[0]->setText(QStringLiteral("٣٥"));
-    EXPECT_EQ(w.ComNum[0]->text(), "35");
-    EXPECT_EQ(w.ColNum[0]->text(), "3");
+    w.capacityBoxes[0]->setText(QStringLiteral("٣٥"));
+    EXPECT_EQ(w.capacityBoxes[0]->text(), "35");
+    EXPECT_EQ(w.deskRowBoxes[0]->text(), "3");
 
     // Over 200 seats is refused when the row is saved, whichever way it is
     // saved, and nothing is stored; the typed capacity stays to be corrected.
     const QString before = committeeTables();
     const int rows = w.rowCount();
     const std::vector<std::pair<const char*, std::function<void()>>> saves{
-        {"its icon", [&] { w.ImUpdate_Click(0); }},
+        {"its icon", [&] { w.onRowSaveClicked(0); }},
         {"the save-all",
          [&] {
              t.scope.dialogs().answer(kYes);
-             w.Image2_Click();
+             w.onEditorSaveClicked();
          }},
         {"a new committee",
          [&] {
-             w.ComName[static_cast<std::size_t>(rows - 1)]->setText("B");
-             w.ComNum[static_cast<std::size_t>(rows - 1)]->setText("500");
-             w.NewCom_Click();
+             w.nameBoxes[static_cast<std::size_t>(rows - 1)]->setText("B");
+             w.capacityBoxes[static_cast<std::size_t>(rows - 1)]->setText("500");
+             w.onAddCommitteeClicked();
          }},
     };
-    w.ComNum[0]->setText("500");
+    w.capacityBoxes[0]->setText("500");
     for (const auto& [way, save] : saves) {
         SCOPED_TRACE(way);
         save();
@@ -734,16 +736,16 @@ TEST(ControlComCapacity, ARowCapacityThatIsNoWholeNumberBecomesZero) {
         EXPECT_EQ(t.lastBox().style, 1);
         EXPECT_EQ(committeeTables(), before);
         EXPECT_EQ(w.rowCount(), rows);
-        EXPECT_EQ(w.ComNum[0]->text(), "500");
-        EXPECT_FALSE(w.Picture2->isHidden());
+        EXPECT_EQ(w.capacityBoxes[0]->text(), "500");
+        EXPECT_FALSE(w.editorPanel->isHidden());
     }
-    w.ComNum[0]->setText("200");
-    w.ComNum[static_cast<std::size_t>(rows - 1)]->clear();
-    w.ImUpdate_Click(0);
+    w.capacityBoxes[0]->setText("200");
+    w.capacityBoxes[static_cast<std::size_t>(rows - 1)]->clear();
+    w.onRowSaveClicked(0);
     EXPECT_EQ(scalar("Schedual", "SELECT Num FROM List WHERE ID = 1"), 200);
 }
 
-TEST(ControlComGrades, ASixGradeSchoolIsToldWhichGradesAreNotSeated) {
+TEST(CommitteeWindowGrades, ASixGradeSchoolIsToldWhichGradesAreNotSeated) {
     Window t;
     // The rows come from the last grade to the first, every order key "0" as
     // the import writes it; grade k has 10 + k students.
@@ -751,15 +753,15 @@ TEST(ControlComGrades, ASixGradeSchoolIsToldWhichGradesAreNotSeated) {
     for (int k = 6; k >= 1; --k)
         test::addStudents(t.home, words[k - 1], "1", 10 + k, "0");
     t.open();
-    ControlCom& w = *t.w;
-    ASSERT_EQ(w.Combo2->count(), 6);
+    CommitteeWindow& w = *t.w;
+    ASSERT_EQ(w.gradePicker->count(), 6);
     for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(w.Combo2->itemText(k), words[k]);
-    EXPECT_EQ(w.LNum[0]->text(), "11");
-    EXPECT_EQ(w.LNum[2]->text(), "13");
+        EXPECT_EQ(w.gradePicker->itemText(k), words[k]);
+    EXPECT_EQ(w.gradeCountBoxes[0]->text(), "11");
+    EXPECT_EQ(w.gradeCountBoxes[2]->text(), "13");
     t.reset();
     const std::size_t before = t.scope.dialogs().shown.size();
-    w.Command2->click();
+    w.distributeButton->click();
     // One message: what was done and who was left out, grade by grade.
     const auto& shown = t.scope.dialogs().shown;
     ASSERT_EQ(shown.size(), before + 1);
@@ -784,28 +786,28 @@ TEST(ControlComGrades, ASixGradeSchoolIsToldWhichGradesAreNotSeated) {
               QStringLiteral("ثالث 1 13"));
 }
 
-TEST(ControlComDistribution, NothingToSeatANamelessCommitteeAndABusyDatabaseChangeNothing) {
+TEST(CommitteeWindowDistribution, NothingToSeatANamelessCommitteeAndABusyDatabaseChangeNothing) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
-    w.Command2->click();
+    CommitteeWindow& w = *t.w;
+    w.distributeButton->click();
     const QString before = committeeTables();
     ASSERT_TRUE(before.contains("|101"));
 
-    w.ComName[1]->setText("  ");
-    w.Command2->click();
+    w.nameBoxes[1]->setText("  ");
+    w.distributeButton->click();
     EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("اللجنة رقم 2 بلا اسم")));
     EXPECT_EQ(t.lastBox().style, 1);
     EXPECT_EQ(committeeTables(), before);
-    w.ComName[1]->setText(QStringLiteral("اللجنة [2]"));
+    w.nameBoxes[1]->setText(QStringLiteral("اللجنة [2]"));
 
     {
         // Another program holds the database for writing.
         data::Connection other(data::Database::Schedule);
         other.execute("BEGIN IMMEDIATE");
-        w.Command2->click();
+        w.distributeButton->click();
         EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("قاعدة البيانات مشغولة")));
         EXPECT_EQ(t.lastBox().style, 1);
         other.execute("ROLLBACK");
@@ -813,42 +815,42 @@ TEST(ControlComDistribution, NothingToSeatANamelessCommitteeAndABusyDatabaseChan
     EXPECT_EQ(committeeTables(), before);
 
     t.home.exec("MyDatabase.db", "DELETE FROM T1");
-    w.Command2->click();
+    w.distributeButton->click();
     EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("لا يوجد طلاب لتوزيعهم")));
     EXPECT_EQ(committeeTables(), before);
 }
 
-TEST(ControlComRows, ACommitteeTypedIntoTheLastRowIsStored) {
+TEST(CommitteeWindowRows, ACommitteeTypedIntoTheLastRowIsStored) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
+    CommitteeWindow& w = *t.w;
     ASSERT_EQ(w.rowCount(), 5);
-    w.ComName[4]->setText(QStringLiteral("قاعة المكتبة"));
-    w.ComNum[4]->setText("20");
-    emit w.ComNum[4]->returnPressed();
+    w.nameBoxes[4]->setText(QStringLiteral("قاعة المكتبة"));
+    w.capacityBoxes[4]->setText("20");
+    emit w.capacityBoxes[4]->returnPressed();
     ASSERT_EQ(w.rowCount(), 6);
-    EXPECT_EQ(w.L1[4]->text(), "0"); // no seats until they are moved in
-    EXPECT_FALSE(w.L1[4]->isHidden());
+    EXPECT_EQ(w.firstGradeSeats[4]->text(), "0"); // no seats until they are moved in
+    EXPECT_FALSE(w.firstGradeSeats[4]->isHidden());
     data::Connection c(data::Database::Schedule);
     EXPECT_EQ(c.scalar("SELECT Name || '|' || Num || '|' || Col FROM List WHERE ID = 5").toString(),
               QStringLiteral("قاعة المكتبة|20|2"));
 
     // The entry row's own save icon adds it too, and Enter on an empty row
     // stores nothing.
-    emit w.ComName[5]->returnPressed();
+    emit w.nameBoxes[5]->returnPressed();
     EXPECT_EQ(w.rowCount(), 6);
-    w.ComName[5]->setText("B");
-    w.ComNum[5]->setText("10");
-    EXPECT_FALSE(w.ImUpdate[5]->isHidden());
-    w.ImUpdate_Click(5);
+    w.nameBoxes[5]->setText("B");
+    w.capacityBoxes[5]->setText("10");
+    EXPECT_FALSE(w.saveIcons[5]->isHidden());
+    w.onRowSaveClicked(5);
     EXPECT_EQ(w.rowCount(), 7);
     EXPECT_EQ(c.scalar("SELECT Name FROM List WHERE ID = 6").toString(), "B");
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM List"), 6);
 }
 
-TEST(ControlComClose, OnlyTheUsersEditsAreAskedAboutAndNoReopensAsStored) {
+TEST(CommitteeWindowClose, OnlyTheUsersEditsAreAskedAboutAndNoReopensAsStored) {
     Window t;
     seedGrades(t.home);
     t.open();
@@ -857,8 +859,8 @@ TEST(ControlComClose, OnlyTheUsersEditsAreAskedAboutAndNoReopensAsStored) {
     const auto rows = [&t] {
         QStringList out;
         for (int i = 0; i + 1 < t.w->rowCount(); ++i)
-            out << t.w->ComName[static_cast<std::size_t>(i)]->text() + "|" +
-                       t.w->ComNum[static_cast<std::size_t>(i)]->text() + "|" +
+            out << t.w->nameBoxes[static_cast<std::size_t>(i)]->text() + "|" +
+                       t.w->capacityBoxes[static_cast<std::size_t>(i)]->text() + "|" +
                        t.w->seatLabel(1, i)->text() + "|" + t.w->seatLabel(2, i)->text() + "|" +
                        t.w->seatLabel(3, i)->text();
         return out;
@@ -872,7 +874,7 @@ TEST(ControlComClose, OnlyTheUsersEditsAreAskedAboutAndNoReopensAsStored) {
             for (int g = 1; g <= 3; ++g)
                 grades << c.scalar("SELECT COUNT(*) FROM Com WHERE Com = ? AND Class IS NOT NULL "
                                    "AND substr(ComNum, 1, 1) = ?",
-                                   {t.w->ComName[static_cast<std::size_t>(i)]->text(),
+                                   {t.w->nameBoxes[static_cast<std::size_t>(i)]->text(),
                                     QString::number(g)})
                               .toString();
             out << grades.join('|');
@@ -893,10 +895,10 @@ TEST(ControlComClose, OnlyTheUsersEditsAreAskedAboutAndNoReopensAsStored) {
     EXPECT_EQ(closeAsking(), 0u);
     t.open();
     EXPECT_EQ(rows(), afterReset);
-    t.w->Seat_MouseMove(1, 3);
-    t.w->Seat_DragDrop(1, 0);
+    t.w->onSeatHovered(1, 3);
+    t.w->onSeatDropped(1, 0);
     const QStringList distributed = rows();
-    t.w->Command2->click();
+    t.w->distributeButton->click();
     EXPECT_TRUE(t.lastBox().text.startsWith(kDistributed));
     EXPECT_EQ(closeAsking(), 0u);
     t.open();
@@ -908,15 +910,16 @@ TEST(ControlComClose, OnlyTheUsersEditsAreAskedAboutAndNoReopensAsStored) {
 
     struct Edit {
         const char* what;
-        std::function<void(ControlCom&)> make;
+        std::function<void(CommitteeWindow&)> make;
     };
     const Edit edits[] = {
-        {"name", [](ControlCom& w) { w.ComName[1]->setText(QStringLiteral("قاعة المكتبة")); }},
-        {"capacity", [](ControlCom& w) { w.ComNum[1]->setText("25"); }},
+        {"name",
+         [](CommitteeWindow& w) { w.nameBoxes[1]->setText(QStringLiteral("قاعة المكتبة")); }},
+        {"capacity", [](CommitteeWindow& w) { w.capacityBoxes[1]->setText("25"); }},
         {"seat",
-         [](ControlCom& w) {
-             w.Seat_MouseMove(1, 3);
-             w.Seat_DragDrop(1, 1);
+         [](CommitteeWindow& w) {
+             w.onSeatHovered(1, 3);
+             w.onSeatDropped(1, 1);
          }},
     };
     for (const Edit& e : edits) {
@@ -951,30 +954,30 @@ TEST(ControlComClose, OnlyTheUsersEditsAreAskedAboutAndNoReopensAsStored) {
     EXPECT_EQ(rows(), edited);
 }
 
-TEST(ControlComShares, TheRecoveryAddsNoCommitteeWhileTheDatabaseIsBusy) {
+TEST(CommitteeWindowShares, TheRecoveryAddsNoCommitteeWhileTheDatabaseIsBusy) {
     Window t;
     seedGrades(t.home);
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
+    CommitteeWindow& w = *t.w;
     const QString before = committeeTables();
-    w.Label4[0]->setText({}); // the grade summary lost: the shares fail
+    w.gradeSummaryLabel->setText({}); // the grade summary lost: the shares fail
     {
         data::Connection other(data::Database::Schedule);
         other.execute("BEGIN IMMEDIATE");
         const std::size_t boxes = t.scope.dialogs().shown.size();
-        w.Scramble->click();
+        w.shareSeatsButton->click();
         EXPECT_EQ(t.scope.dialogs().shown.size(), boxes + 1); // one message, the cause
         EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("قاعدة البيانات مشغولة")));
         other.execute("ROLLBACK");
     }
     EXPECT_EQ(w.rowCount(), 5);
-    EXPECT_TRUE(w.ComName[4]->text().isEmpty());
+    EXPECT_TRUE(w.nameBoxes[4]->text().isEmpty());
     EXPECT_EQ(w.BatchMode, 0);
     EXPECT_EQ(committeeTables(), before);
 }
 
-TEST(ControlComShares, ALargeSchoolIsSpreadEvenlyAndAnOverfullRoomIsNamed) {
+TEST(CommitteeWindowShares, ALargeSchoolIsSpreadEvenlyAndAnOverfullRoomIsNamed) {
     Window t;
     // 1001 students in three grades: 35 committees of 30, where the last
     // would take 83 if it took every remainder.
@@ -991,7 +994,7 @@ TEST(ControlComShares, ALargeSchoolIsSpreadEvenlyAndAnOverfullRoomIsNamed) {
                         .arg(g + 1));
     t.open();
     t.reset();
-    ControlCom& w = *t.w;
+    CommitteeWindow& w = *t.w;
     ASSERT_EQ(w.rowCount(), 36);
     int full = -1;
     for (int i = 0; i < 35; ++i) {
@@ -999,12 +1002,12 @@ TEST(ControlComShares, ALargeSchoolIsSpreadEvenlyAndAnOverfullRoomIsNamed) {
             const QString seats = w.seatLabel(g, i)->text();
             EXPECT_TRUE(seats == "9" || seats == "10") << i << " " << g;
         }
-        const QString total = w.ComTotal[static_cast<std::size_t>(i)]->text();
+        const QString total = w.seatTotalLabels[static_cast<std::size_t>(i)]->text();
         EXPECT_TRUE(total == "28" || total == "29") << i;
         if (total == "29")
             full = i;
     }
-    w.Command2->click();
+    w.distributeButton->click();
     EXPECT_EQ(t.lastBox().text, kDistributed);
     EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Class IS NOT NULL"), 1001);
 
@@ -1012,13 +1015,13 @@ TEST(ControlComShares, ALargeSchoolIsSpreadEvenlyAndAnOverfullRoomIsNamed) {
     // second one is, and the room is named.
     ASSERT_GE(full, 0);
     const int source = full == 0 ? 1 : 0;
-    w.Seat_MouseMove(1, source);
-    w.Seat_DragDrop(1, full);
-    w.Command2->click();
+    w.onSeatHovered(1, source);
+    w.onSeatDropped(1, full);
+    w.distributeButton->click();
     EXPECT_EQ(t.lastBox().text, kDistributed);
-    w.Seat_MouseMove(1, source);
-    w.Seat_DragDrop(1, full);
-    w.Command2->click();
+    w.onSeatHovered(1, source);
+    w.onSeatDropped(1, full);
+    w.distributeButton->click();
     EXPECT_TRUE(t.lastBox().text.startsWith(kDistributed + "\r"));
     EXPECT_TRUE(t.lastBox().text.contains(committees::committeeName(full + 1) +
                                           QStringLiteral(": الطلاب 31 والاستيعاب 30")));
