@@ -2,7 +2,6 @@
 
 #include "data/RecordSet.h"
 
-#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <optional>
