@@ -1,11 +1,8 @@
 #include "exams/ControlAll.h"
 
-#include "exams/ExamMinutesPrints.h"
-
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAllArt.h"
 #include "exams/ControlAllLayout.h"
-#include "exams/ExamMinutesPrints.h"
 #include "exams/GradeLists.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
@@ -235,16 +232,16 @@ void ControlAll::buildPopups() {
     for (PickList list : kPickLists) {
         PickPopup* p = popup(list);
         p->installEventFilter(this);
-        clickable(p->Close);
-        onClick_.insert(p->Close, [this] { Image3_Click(); });
-        connect(p->Add, &QPushButton::clicked, this, [this, list] { addPickItem(list); });
-        p->Tex->installEventFilter(this);
+        clickable(p->closeButton);
+        onClick_.insert(p->closeButton, [this] { Image3_Click(); });
+        connect(p->addButton, &QPushButton::clicked, this, [this, list] { addPickItem(list); });
+        p->newItemBox->installEventFilter(this);
     }
     // The bare areas of the subject and staff popups take the delete mark away.
     for (PickPopup* p : {FSubjects, FTeachers}) {
-        p->Board->installEventFilter(this);
+        p->board->installEventFilter(this);
         onHover_.insert(p, [this] { DelT->hide(); });
-        onHover_.insert(p->Board, [this] { DelT->hide(); });
+        onHover_.insert(p->board, [this] { DelT->hide(); });
     }
 
     DelT = clickable(new QLabel(Frame1));
@@ -585,7 +582,7 @@ bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyRelease:
         for (PickList list : kPickLists)
-            if (popup(list)->Tex == watched)
+            if (popup(list)->newItemBox == watched)
                 Tex_KeyUp(list, static_cast<QKeyEvent*>(event)->key());
         break;
     default:
@@ -712,6 +709,44 @@ void ControlAll::receiveCalendarDate(const dates::CalendarRequest& request,
     raise();
     activateWindow();
     continueWaitingPrint(request);
+}
+
+namespace {
+
+// Which mark a request of these prints set: Check2, Check1, or none.
+QCheckBox* requestMark(ControlAll& w, const dates::CalendarRequest& request) {
+    if (request.purpose == dates::CalendarPurpose::StudentMinutes)
+        return w.Check2;
+    if (request.purpose == dates::CalendarPurpose::ExamPrint &&
+        (request.print == dates::ExamPrintKind::QuestionsOpeningOfDay ||
+         request.print == dates::ExamPrintKind::QuestionsOpeningOfSubject))
+        return w.Check1;
+    return nullptr;
+}
+
+} // namespace
+
+bool showMinutesPanel(ControlAll& w, const dates::CalendarRequest& request) {
+    QCheckBox* mark = requestMark(w, request);
+    if (!mark)
+        return false;
+    mark->setChecked(false);
+    w.setEnabled(true);
+    int paper = 2;
+    if (request.purpose == dates::CalendarPurpose::StudentMinutes)
+        paper = request.minutes == dates::MinutesKind::Cheating ? 1 : 0;
+    else if (request.print == dates::ExamPrintKind::QuestionsOpeningOfSubject)
+        paper = 3;
+    w.showPrintPanel(paper);
+    return true;
+}
+
+bool dropMinutesRequest(ControlAll& w, const dates::CalendarRequest& request) {
+    QCheckBox* mark = requestMark(w, request);
+    if (!mark)
+        return false;
+    mark->setChecked(false);
+    return true;
 }
 
 void ControlAll::continueWaitingPrint(const dates::CalendarRequest& request) {

@@ -244,4 +244,16 @@ ControlAll* controlAll();
 // The exam-control window, loaded (hidden, its load run) when it is not.
 ControlAll* loadControlAll();
 
+// What the calendar's OK does for these prints once Label5 and Label6 hold
+// the pick: clears the request's mark (Check2 for a student's minutes,
+// Check1 for the questions), shows the print panel Picture4, with its grade
+// list Combo8 only for the questions of one subject. Returns false (and does
+// nothing) for any other request.
+bool showMinutesPanel(ControlAll& window, const dates::CalendarRequest& request);
+
+// The calendar closed without a date: the mark that a student's minutes
+// (Check2) or a questions print (Check1) waited is cleared, so no later pick
+// runs it. Returns false (and does nothing) for any other request.
+bool dropMinutesRequest(ControlAll& window, const dates::CalendarRequest& request);
+
 } // namespace sijill::exams

@@ -62,13 +62,13 @@ void ControlAll::Command9_Click() {
 
 void ControlAll::addPickItem(PickList list) {
     PickPopup* p = popup(list);
-    const QString text = p->Tex->text();
+    const QString text = p->newItemBox->text();
     // Nothing to store, or an add still running (its half-second wait lets
     // a second press through otherwise).
     if (isBlankTitle(text) || adding_)
         return;
     adding_ = true;
-    p->Add->setEnabled(false);
+    p->addButton->setEnabled(false);
     try {
         if (isDuplicate(loadPickList(list), text)) {
             platform::showSystemMessage({QString(), duplicateMessage(list, text), QMessageBox::Ok,
@@ -80,16 +80,16 @@ void ControlAll::addPickItem(PickList list) {
     } catch (const data::DataError& e) {
         reportFailure(texts::kAddFailed, e.userMessage());
     }
-    p->Add->setEnabled(true);
+    p->addButton->setEnabled(true);
     adding_ = false;
 }
 
 void ControlAll::Tex_KeyUp(PickList list, int key) {
     PickPopup* p = popup(list);
-    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || p->Tex->text().isEmpty())
+    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || p->newItemBox->text().isEmpty())
         return;
-    p->Add->click();
-    p->Tex->clear();
+    p->addButton->click();
+    p->newItemBox->clear();
 }
 
 void ControlAll::pickItem_Click(PickList list, int index) {
@@ -127,7 +127,7 @@ void ControlAll::pickItem_MouseMove(PickList list, int index) {
 
 void ControlAll::DelT_Click() {
     for (PickList list : kPickLists)
-        popup(list)->Tex->clear();
+        popup(list)->newItemBox->clear();
     QString failure;
     for (PickList list : kPickLists) {
         const PickPopup* p = popup(list);

@@ -23,10 +23,10 @@ void fillDayForm(report::ReportLayout& layout, const ExamPaperHeader& header,
 
 } // namespace
 
-data::RecordSet pickedDayRows(data::Connection& schedual, const QString& weekday,
+data::RecordSet pickedDayRows(data::Connection& scheduleDb, const QString& weekday,
                               const QString& date) {
-    return schedual.query(QStringLiteral("SELECT * FROM T1 WHERE D1 = ? AND D2 = ? ORDER BY D8"),
-                          {weekday, date});
+    return scheduleDb.query(QStringLiteral("SELECT * FROM T1 WHERE D1 = ? AND D2 = ? ORDER BY D8"),
+                            {weekday, date});
 }
 
 void fillCheckingSheet(report::ReportLayout& layout, const ExamPaperHeader& header,

@@ -18,7 +18,7 @@ struct ExamPaperHeader;
 // The schedule rows of the picked weekday and date, first period first. The
 // checking sheet and the lateness minutes print nothing of them: the forms
 // are filled by hand.
-data::RecordSet pickedDayRows(data::Connection& schedual, const QString& weekday,
+data::RecordSet pickedDayRows(data::Connection& scheduleDb, const QString& weekday,
                               const QString& date);
 
 // The checking committee's sheet from its stored design: the exam-control

@@ -3,9 +3,9 @@
 #include "data/Connection.h"
 #include "data/DataError.h"
 #include "data/ReportRows.h"
+#include "exams/ExamPaperHeader.h"
 #include "exams/MinutesTexts.h"
 #include "report/ReportModel.h"
-#include "reports/ReportHeader.h"
 #include "shell/ClassList.h"
 
 namespace sijill::exams::minutes {
@@ -31,12 +31,11 @@ QString withArticle(const QString& subject) {
     return s.startsWith(texts::kThe) ? s : texts::kThe + s;
 }
 
-void fillHeader(report::ReportLayout& layout, const ExamHeader& h) {
+void fillHeader(report::ReportLayout& layout, const ExamPaperHeader& h) {
     layout.resetToDesign();
-    reports::fillSchoolHeader(
-        layout, {h.administration, h.school, texts::kSchoolYear + h.year, h.logo}, h.semester);
+    fillExamPaperHeader(layout, h);
     layout.control(kFooter, QStringLiteral("Kl7")).caption = h.principal;
-    layout.control(kFooter, QStringLiteral("kl8")).caption = h.secondName;
+    layout.control(kFooter, QStringLiteral("kl8")).caption = h.preparer;
 }
 
 } // namespace
@@ -98,7 +97,7 @@ std::optional<FoundDay> firstRow(const data::RecordSet& rows) {
     return FoundDay{t("D1") + QStringLiteral("   ") + t("D2"), t("D8"), t("D4"), t("D3")};
 }
 
-void fillStudentMinutes(report::ReportLayout& layout, const ExamHeader& header,
+void fillStudentMinutes(report::ReportLayout& layout, const ExamPaperHeader& header,
                         const QStringList& student, const FoundDay& found) {
     fillHeader(layout, header);
     QStringList p = student;
@@ -112,7 +111,7 @@ void fillStudentMinutes(report::ReportLayout& layout, const ExamHeader& header,
     layout.control(kBody, QStringLiteral("Subject")).caption = withArticle(found.subject);
 }
 
-void fillQuestionsOfDay(report::ReportLayout& layout, const ExamHeader& header,
+void fillQuestionsOfDay(report::ReportLayout& layout, const ExamPaperHeader& header,
                         const FoundDay& found, const data::RecordSet& rows) {
     fillHeader(layout, header);
     layout.control(kBody, QStringLiteral("Day")).caption = found.day;
@@ -120,7 +119,7 @@ void fillQuestionsOfDay(report::ReportLayout& layout, const ExamHeader& header,
     layout.setDataSource(data::reportRows(rows));
 }
 
-void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamHeader& header,
+void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamPaperHeader& header,
                             const FoundDay& found, const data::RecordSet& rows) {
     fillHeader(layout, header);
     layout.control(kBody, QStringLiteral("Day")).caption = found.day;

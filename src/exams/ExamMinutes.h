@@ -2,7 +2,6 @@
 
 #include "data/RecordSet.h"
 
-#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -10,6 +9,10 @@
 
 namespace sijill::report {
 class ReportLayout;
+}
+
+namespace sijill::exams {
+struct ExamPaperHeader;
 }
 
 namespace sijill::exams::minutes {
@@ -55,24 +58,14 @@ struct FoundDay {
 // nullopt when there is no row.
 std::optional<FoundDay> firstRow(const data::RecordSet& rows);
 
-// The exam-day papers' header and signatures.
-struct ExamHeader {
-    QString administration; // profile kl3
-    QString school;         // profile kl4
-    QString year;           // profile kl2
-    QString semester;       // profile kl1
-    QString principal;      // profile kl7
-    QString secondName;     // profile kl8
-    QImage logo;
-};
-
-// Each fill starts from the stored design. Throws report::ReportError when
+// Each fill starts from the stored design, with the exam-day paper header
+// and the principal and preparer signing. Throws report::ReportError when
 // the layout lacks a control.
-void fillStudentMinutes(report::ReportLayout& layout, const ExamHeader& header,
+void fillStudentMinutes(report::ReportLayout& layout, const ExamPaperHeader& header,
                         const QStringList& student, const FoundDay& found);
-void fillQuestionsOfDay(report::ReportLayout& layout, const ExamHeader& header,
+void fillQuestionsOfDay(report::ReportLayout& layout, const ExamPaperHeader& header,
                         const FoundDay& found, const data::RecordSet& rows);
-void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamHeader& header,
+void fillQuestionsOfSubject(report::ReportLayout& layout, const ExamPaperHeader& header,
                             const FoundDay& found, const data::RecordSet& rows);
 
 } // namespace sijill::exams::minutes

@@ -4,6 +4,7 @@
 #include "data/ReportRows.h"
 #include "exams/ControlAll.h"
 #include "exams/ExamMinutes.h"
+#include "exams/ExamPaperHeader.h"
 #include "exams/MinutesTexts.h"
 #include "exams/SingleStudentChooser.h"
 #include "exams/Texts.h"
@@ -11,9 +12,6 @@
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
-#include "shell/MainForm.h"
-#include "shell/SchoolProfile.h"
-#include "shell/SchoolProfileWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,20 +32,6 @@ const QString kSubjectLayout = QStringLiteral("ExamQueSub");
 // Nothing to print: told like every other failure of a print.
 struct Failed {};
 
-minutes::ExamHeader examHeader() {
-    const shell::SchoolProfile profile = shell::schoolProfile();
-    minutes::ExamHeader h{profile.Admin,
-                          profile.School,
-                          profile.ThisYear,
-                          profile.ThisSemester,
-                          profile.ThisName,
-                          profile.name_2,
-                          {}};
-    if (const shell::MainForm* main = shell::mainForm())
-        h.logo = main->reportLogo->pixmap().toImage();
-    return h;
-}
-
 void tellFailure(const QString& text) {
     platform::showSystemMessage({minutes::texts::kScheduleFailedTitle, text, QMessageBox::Ok,
                                  QMessageBox::Critical, platform::YesDoes::NoQuestion});
@@ -59,7 +43,7 @@ QString pickedDate(ControlAll& w) {
     return w.Label6->text();
 }
 
-void printStudentMinutes(ControlAll& w) {
+void showStudentMinutes(ControlAll& w) {
     const SingleStudentChooser* chooser = singleStudentChooser();
     const QString item = chooser ? chooser->studentItem() : QString();
     if (item.isEmpty())
@@ -70,7 +54,7 @@ void printStudentMinutes(ControlAll& w) {
     const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
     if (!found)
         throw Failed{};
-    const minutes::ExamHeader header = examHeader();
+    const ExamPaperHeader header = currentExamPaperHeader();
     const QStringList student = chooser->studentParts();
     // Both are filled; the print choice picks the one shown.
     report::ReportLayout& absence = report::layout(kAbsenceLayout);
@@ -100,17 +84,15 @@ void installExamMinutes(ControlAll& window) {
         return;
     window.setProperty(mark, true);
     ControlAll* w = &window;
-    QObject::connect(window.Command4, &QPushButton::clicked, w,
-                     [w] { ControlAll_Command4_Click(*w); });
-    QObject::connect(window.Command5, &QPushButton::clicked, w,
-                     [w] { ControlAll_Command5_Click(*w); });
+    QObject::connect(window.Command4, &QPushButton::clicked, w, [w] { printStudentMinutes(*w); });
+    QObject::connect(window.Command5, &QPushButton::clicked, w, [w] { printQuestionsOfDay(*w); });
     QObject::connect(window.Command6, &QPushButton::clicked, w,
-                     [w] { ControlAll_Command6_Click(*w); });
+                     [w] { printQuestionsOfSubject(*w); });
 }
 
-void ControlAll_Command4_Click(ControlAll& w) {
+void printStudentMinutes(ControlAll& w) {
     try {
-        printStudentMinutes(w);
+        showStudentMinutes(w);
         return;
     } catch (const Failed&) {
     } catch (const data::DataError&) {
@@ -119,14 +101,14 @@ void ControlAll_Command4_Click(ControlAll& w) {
     tellFailure(minutes::texts::kDayFailed);
 }
 
-void ControlAll_Command5_Click(ControlAll& w) {
+void printQuestionsOfDay(ControlAll& w) {
     try {
         const data::RecordSet rows = minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText());
         const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
         if (!found || found->subject.isEmpty())
             throw Failed{};
         report::ReportLayout& layout = report::layout(kDayLayout);
-        minutes::fillQuestionsOfDay(layout, examHeader(), *found, rows);
+        minutes::fillQuestionsOfDay(layout, currentExamPaperHeader(), *found, rows);
         report::showPreview(layout, texts::kMenu5);
         return;
     } catch (const Failed&) {
@@ -136,7 +118,7 @@ void ControlAll_Command5_Click(ControlAll& w) {
     tellFailure(minutes::texts::kDayFailed);
 }
 
-void ControlAll_Command6_Click(ControlAll& w) {
+void printQuestionsOfSubject(ControlAll& w) {
     try {
         const QString grade = w.Combo8->currentText().trimmed();
         const data::RecordSet rows =
@@ -145,7 +127,7 @@ void ControlAll_Command6_Click(ControlAll& w) {
         if (!found || found->subject.isEmpty())
             throw Failed{};
         report::ReportLayout& layout = report::layout(kSubjectLayout);
-        minutes::fillQuestionsOfSubject(layout, examHeader(), *found, rows);
+        minutes::fillQuestionsOfSubject(layout, currentExamPaperHeader(), *found, rows);
         report::showPreview(layout, texts::kMenu6);
         return;
     } catch (const Failed&) {
@@ -155,42 +137,20 @@ void ControlAll_Command6_Click(ControlAll& w) {
     tellFailure(minutes::texts::kSubjectFailed);
 }
 
-namespace {
-
-// Which mark a request of these prints set: Check2, Check1, or none.
-QCheckBox* requestMark(ControlAll& w, const dates::CalendarRequest& request) {
-    if (request.purpose == dates::CalendarPurpose::StudentMinutes)
-        return w.Check2;
-    if (request.purpose == dates::CalendarPurpose::ExamPrint &&
-        (request.print == dates::ExamPrintKind::QuestionsOpeningOfDay ||
-         request.print == dates::ExamPrintKind::QuestionsOpeningOfSubject))
-        return w.Check1;
-    return nullptr;
+void openStudentChooser(ControlAll& window) {
+    ControlAll* w = &window;
+    // The chooser calls these only while the window is open.
+    openSingleStudent({w, w,
+                       [w] {
+                           return w->Option1[1]->isChecked() ? dates::MinutesKind::Cheating
+                                                             : dates::MinutesKind::Absence;
+                       },
+                       [w] { w->Check2->setChecked(true); }});
 }
 
-} // namespace
-
-bool showMinutesPanel(ControlAll& w, const dates::CalendarRequest& request) {
-    QCheckBox* mark = requestMark(w, request);
-    if (!mark)
-        return false;
-    mark->setChecked(false);
-    w.setEnabled(true);
-    int paper = 2;
-    if (request.purpose == dates::CalendarPurpose::StudentMinutes)
-        paper = request.minutes == dates::MinutesKind::Cheating ? 1 : 0;
-    else if (request.print == dates::ExamPrintKind::QuestionsOpeningOfSubject)
-        paper = 3;
-    w.showPrintPanel(paper);
-    return true;
-}
-
-bool dropMinutesRequest(ControlAll& w, const dates::CalendarRequest& request) {
-    QCheckBox* mark = requestMark(w, request);
-    if (!mark)
-        return false;
-    mark->setChecked(false);
-    return true;
+void openStudentChooser(ControlAll& window, dates::MinutesKind kind) {
+    window.Option1[kind == dates::MinutesKind::Cheating ? 1 : 0]->setChecked(true);
+    openStudentChooser(window);
 }
 
 } // namespace sijill::exams

@@ -12,20 +12,18 @@ class ControlAll;
 // exam-control window. Running it again on the same window does nothing.
 void installExamMinutes(ControlAll& window);
 
-void ControlAll_Command4_Click(ControlAll& window);
-void ControlAll_Command5_Click(ControlAll& window);
-void ControlAll_Command6_Click(ControlAll& window);
+// What the three buttons print, each told to the user when there is nothing
+// to print: the chosen student's absence or cheating minutes, the opening of
+// the questions of the picked day and period, and of one subject.
+void printStudentMinutes(ControlAll& window);
+void printQuestionsOfDay(ControlAll& window);
+void printQuestionsOfSubject(ControlAll& window);
 
-// What the calendar's OK does for these prints once Label5 and Label6 hold
-// the pick: clears the request's mark (Check2 for a student's minutes,
-// Check1 for the questions), shows the print panel Picture4, with its grade
-// list Combo8 only for the questions of one subject. Returns false (and does
-// nothing) for any other request.
-bool showMinutesPanel(ControlAll& window, const dates::CalendarRequest& request);
-
-// The calendar closed without a date: the mark that a student's minutes
-// (Check2) or a questions print (Check1) waited is cleared, so no later pick
-// runs it. Returns false (and does nothing) for any other request.
-bool dropMinutesRequest(ControlAll& window, const dates::CalendarRequest& request);
+// Print menu items 3 and 4: the single-student chooser shown above the
+// window (made first when it is not open) and the window disabled until the
+// chooser closes. With a kind, Option1(0) (absence) or Option1(1) (cheating)
+// is set first; without, the option already set is the one printed.
+void openStudentChooser(ControlAll& window);
+void openStudentChooser(ControlAll& window, dates::MinutesKind kind);
 
 } // namespace sijill::exams

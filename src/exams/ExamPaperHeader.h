@@ -20,6 +20,10 @@ struct ExamPaperHeader {
     QImage logo;            // the main window's report logo
 };
 
+// The school profile and the main window's report logo as the exam-day
+// papers print them (CurrentExamPaperHeader.cpp, with the windows).
+ExamPaperHeader currentExamPaperHeader();
+
 // The report header of an exam-day paper: kl1 to kl5, the semester in Class
 // and the logo. ReportError when the layout lacks one of them.
 void fillExamPaperHeader(report::ReportLayout& layout, const ExamPaperHeader& header);

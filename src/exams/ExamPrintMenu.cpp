@@ -4,10 +4,10 @@
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
 #include "exams/ControlAllArt.h"
+#include "exams/ExamMinutesPrints.h"
 #include "exams/ExamSheets.h"
 #include "exams/HandOverPrints.h"
 #include "exams/SheetTexts.h"
-#include "exams/SingleStudentChooser.h"
 #include "exams/Texts.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
@@ -162,7 +162,7 @@ void installExamPrintMenu(ControlAll& window) {
     window.setProperty(kInstalled, true);
 
     ControlAll* w = &window;
-    window.setPrintMenuAction(0, [w] { PrintSchoolExamSchedule(*w); });
+    window.setPrintMenuAction(0, [w] { printSchoolExamSchedule(*w); });
     window.setPrintMenuAction(2, [w] { printLatenessMinutes(*w); });
     window.setPrintMenuAction(3, [w] { requestStudentMinutes(*w, Absence); });
     window.setPrintMenuAction(4, [w] { requestStudentMinutes(*w, Cheating); });
@@ -175,18 +175,18 @@ void installExamPrintMenu(ControlAll& window) {
     window.setPrintMenuAction(10, [w] { printRevisers(*w, std::nullopt); });
     window.setPrintMenuAction(12, [w] { requestPrintDay(*w, RevisersOfDay); });
     QObject::connect(window.Print10, &QPushButton::clicked, window.Print10,
-                     [w] { Print10_Click(*w); });
+                     [w] { onRevisersPrintClicked(*w); });
 
     auto* clicks = new ClickFilter(&window);
-    clicks->on(window.Imageshow, [w] { Imageshow_Click(*w); });
-    clicks->on(window.Image4, [w] { Image4_Click(*w); });
-    clicks->on(window.Image16, [w] { Image16_Click(*w); });
+    clicks->on(window.Imageshow, [w] { showGradeSchedule(*w); });
+    clicks->on(window.Image4, [w] { printPanelPaper(*w); });
+    clicks->on(window.Image16, [w] { pickPanelDayAgain(*w); });
     window.Imageshow->setPixmap(goMark(window.Imageshow->size()));
     window.Image4->setPixmap(goMark(window.Image4->size()));
     window.Image16->setPixmap(art::calendarMark(window.Image16->width(), window.Image16->height()));
 }
 
-void PrintSchoolExamSchedule(ControlAll& window) {
+void printSchoolExamSchedule(ControlAll& window) {
     const QString title(texts::kMenu0);
     showSheet([&window, &title] {
         const report::ReportRowset rows =
@@ -198,7 +198,7 @@ void PrintSchoolExamSchedule(ControlAll& window) {
     });
 }
 
-void Imageshow_Click(ControlAll& window) {
+void showGradeSchedule(ControlAll& window) {
     if (!window.settleUnsavedChanges())
         return;
     const QString grade = window.Combo6->currentText();
@@ -213,7 +213,7 @@ void Imageshow_Click(ControlAll& window) {
     });
 }
 
-void Print10_Click(ControlAll& window) {
+void onRevisersPrintClicked(ControlAll& window) {
     if (selected(window, RevisersOfDay))
         printRevisers(window, window.Label6->text().trimmed());
     else
@@ -240,7 +240,7 @@ void requestPrintDay(ControlAll& window, int option) {
 
 void requestStudentMinutes(ControlAll& window, int option) {
     select(window, option);
-    openSingleStudent();
+    openStudentChooser(window);
 }
 
 namespace {
@@ -257,7 +257,7 @@ int panelPaper(const ControlAll& window) {
 
 } // namespace
 
-void Image4_Click(ControlAll& window) {
+void printPanelPaper(ControlAll& window) {
     // A paper reads the stored schedule: unsaved edits are settled first.
     if (!window.settleUnsavedChanges())
         return;
@@ -274,7 +274,7 @@ void Image4_Click(ControlAll& window) {
     }
 }
 
-void Image16_Click(ControlAll& window) {
+void pickPanelDayAgain(ControlAll& window) {
     // The day is picked again for the panel's paper only: the request names
     // the print, so its date never lands in the schedule editor's day boxes.
     const int paper = panelPaper(window);

@@ -14,12 +14,13 @@ class ControlAll;
 void installExamPrintMenu(ControlAll& window);
 
 // Menu item 0: the whole school's exam schedule (ExamSchAll), previewed.
-void PrintSchoolExamSchedule(ControlAll& window);
+void printSchoolExamSchedule(ControlAll& window);
 // The grade chooser's show button: the schedule of the grade in Combo6 (ExamSch).
-void Imageshow_Click(ControlAll& window);
-// Print10: the correctors and reviewers of the day in Label6 when Option1(6)
-// is selected (a day was picked for it), otherwise of every day.
-void Print10_Click(ControlAll& window);
+void showGradeSchedule(ControlAll& window);
+// The hidden revisers print button Print10: the correctors and reviewers of
+// the day in Label6 when Option1(6) is selected (a day was picked for it),
+// otherwise of every day.
+void onRevisersPrintClicked(ControlAll& window);
 // The correctors-and-reviewers sheet (ComRevisers) of one date or of every day.
 void printRevisers(ControlAll& window, const std::optional<QString>& date);
 
@@ -30,8 +31,9 @@ void requestPrintDay(ControlAll& window, int option);
 // this window disabled until the chooser closes.
 void requestStudentMinutes(ControlAll& window, int option);
 
-// The day's print panel Picture4: go, and pick the day again.
-void Image4_Click(ControlAll& window);
-void Image16_Click(ControlAll& window);
+// The day's print panel Picture4: its go button prints the panel's paper,
+// its calendar button picks the day again.
+void printPanelPaper(ControlAll& window);
+void pickPanelDayAgain(ControlAll& window);
 
 } // namespace sijill::exams

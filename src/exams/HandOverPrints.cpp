@@ -12,8 +12,6 @@
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
 #include "shell/Ask.h"
-#include "shell/MainForm.h"
-#include "shell/SchoolProfileWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -43,20 +41,6 @@ void showPaper(const std::function<void()>& paper) {
 
 } // namespace
 
-ExamPaperHeader currentExamPaperHeader() {
-    const shell::SchoolProfile profile = shell::schoolProfile();
-    ExamPaperHeader header{profile.Admin,
-                           profile.School,
-                           profile.ThisYear,
-                           profile.ThisSemester,
-                           profile.ThisName,
-                           profile.name_2,
-                           {}};
-    if (const shell::MainForm* main = shell::mainForm())
-        header.logo = main->reportLogo->pixmap().toImage();
-    return header;
-}
-
 void installHandOver(ControlAll& window) {
     if (window.Command2->property(kInstalled).toBool())
         return;
@@ -73,8 +57,8 @@ void printHandOverStatement(ControlAll& window) {
     const QString title(audited ? texts::kMenu8 : texts::kMenu7);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
-        data::Connection schedual(data::Database::Schedule);
-        const data::RecordSet schedule = handOverScheduleRows(schedual, window.Label6->text());
+        data::Connection scheduleDb(data::Database::Schedule);
+        const data::RecordSet schedule = handOverScheduleRows(scheduleDb, window.Label6->text());
         if (const int last = schedule.recordCount() - 1; last >= 0)
             window.Class->setText(cleanHandOverGrade(schedule.text(last, QStringLiteral("D3"))));
         report::ReportLayout& layout = report::layout(audited ? handover_texts::kAuditedStatement
@@ -89,9 +73,9 @@ void printCheckingSheet(ControlAll& window) {
     const QString title(texts::kMenu9);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
-        data::Connection schedual(data::Database::Schedule);
+        data::Connection scheduleDb(data::Database::Schedule);
         const data::RecordSet rows =
-            pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
+            pickedDayRows(scheduleDb, window.Label5->text(), window.Label6->text());
         report::ReportLayout& layout = report::layout(handover_texts::kCheckingSheet);
         fillCheckingSheet(layout, header, rows);
         report::showPreview(layout, title);
@@ -102,9 +86,9 @@ void printLatenessMinutes(ControlAll& window) {
     const QString title(texts::kMenu2);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
-        data::Connection schedual(data::Database::Schedule);
+        data::Connection scheduleDb(data::Database::Schedule);
         const data::RecordSet rows =
-            pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
+            pickedDayRows(scheduleDb, window.Label5->text(), window.Label6->text());
         report::ReportLayout& layout = report::layout(handover_texts::kLatenessMinutes);
         fillLatenessMinutes(layout, header, rows);
         report::showPreview(layout, title);

@@ -3,7 +3,6 @@
 namespace sijill::exams {
 
 class ControlAll;
-struct ExamPaperHeader;
 
 // Makes the window's hidden button Command2 print the hand-over statement.
 // Safe to call again on the same window.
@@ -21,8 +20,5 @@ void printCheckingSheet(ControlAll& window);
 // The print menu's "محضر تأخر": the lateness minutes of the last picked day,
 // in preview.
 void printLatenessMinutes(ControlAll& window);
-
-// The school profile and the report logo as the exam-day papers print them.
-ExamPaperHeader currentExamPaperHeader();
 
 } // namespace sijill::exams

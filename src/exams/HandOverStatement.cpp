@@ -25,12 +25,12 @@ QString cleanHandOverGrade(const QString& grade) {
     return text;
 }
 
-data::RecordSet handOverScheduleRows(data::Connection& schedual, const QString& date) {
+data::RecordSet handOverScheduleRows(data::Connection& scheduleDb, const QString& date) {
     // A containment test, as a stored date may carry text around it; instr
     // keeps "%" and "_" in the date from acting as wildcards.
-    return schedual.query(QStringLiteral("SELECT * FROM T1 WHERE instr(D2, ?) > 0 "
-                                         "ORDER BY D2, D8, D0"),
-                          {date});
+    return scheduleDb.query(QStringLiteral("SELECT * FROM T1 WHERE instr(D2, ?) > 0 "
+                                           "ORDER BY D2, D8, D0"),
+                            {date});
 }
 
 report::ReportRowset handOverLines(const data::RecordSet& schedule) {

@@ -23,7 +23,7 @@ QString cleanHandOverGrade(const QString& grade);
 
 // The schedule rows of a picked date: every row whose date contains it, by
 // date, period and grade key.
-data::RecordSet handOverScheduleRows(data::Connection& schedual, const QString& date);
+data::RecordSet handOverScheduleRows(data::Connection& scheduleDb, const QString& date);
 
 // One statement line per schedule row: d3 the cleaned, trimmed grade, d4 the
 // subject, d6 the corrector, d7 the reviewer, d8 the period; d0, d1, d2 and

@@ -55,26 +55,27 @@ void LabelsPanel::build() {
     QFrame* panel = window_.Picture3;
     window_.ClassSeries->setText(t::kClassSeries);
     window_.ClassSeries->setFont(panelFont());
-    connect(window_.ClassSeries, &QCheckBox::clicked, this, [this] { ClassSeries_Click(); });
+    connect(window_.ClassSeries, &QCheckBox::clicked, this, [this] { onClassSeriesClicked(); });
     window_.Text1->setFont(panelFont());
     window_.Text1->setAlignment(Qt::AlignCenter);
 
-    Label1 = new QLabel(t::kStartFrom, panel);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    startFromLabel = new QLabel(t::kStartFrom, panel);
+    startFromLabel->setObjectName(QStringLiteral("startFromLabel"));
     // Wider than designed: the substitute font is wider; it keeps to the
     // designed right edge, beside All_Series.
-    Label1->setGeometry(twipsRect(5040, 1890, 1020, 360));
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    Label1->setFont(panelFont());
-    Div = box(panel, "Div", t::kStartDesign, twipsRect(4335, 1875, 660, 390));
-    Text2 = box(panel, "Text2", t::kCommitteeDesign, twipsRect(5115, 2430, 3330, 420));
+    startFromLabel->setGeometry(twipsRect(5040, 1890, 1020, 360));
+    startFromLabel->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    startFromLabel->setFont(panelFont());
+    startNumberBox = box(panel, "startNumberBox", t::kStartDesign, twipsRect(4335, 1875, 660, 390));
+    committeeNameBox =
+        box(panel, "committeeNameBox", t::kCommitteeDesign, twipsRect(5115, 2430, 3330, 420));
 
     const QString captions[kRows] = {t::kRowClassLabels, t::kRowCustomLabels, t::kRowDistribution,
                                      t::kRowSignatures};
     const int tops[kRows] = {3510, 3945, 4380, 4830};
     for (int i = 0; i < kRows; ++i) {
         auto* row = new QLabel(captions[i], panel);
-        row->setObjectName(QStringLiteral("L1_%1").arg(i));
+        row->setObjectName(QStringLiteral("menuRow%1").arg(i));
         row->setGeometry(twipsRect(5220, tops[i], 2970, 390));
         row->setAlignment(Qt::AlignCenter);
         row->setFont(panelFont());
@@ -82,7 +83,7 @@ void LabelsPanel::build() {
         row->setMouseTracking(true);
         row->installEventFilter(this);
         platform::fillBackground(row, kRowBack);
-        L1.push_back(row);
+        menuRows.push_back(row);
     }
     fitToFont();
 }
@@ -92,20 +93,21 @@ void LabelsPanel::fitToFont() {
     // a row that grows pushes the rows under it down.
     for (QWidget* w :
          {static_cast<QWidget*>(window_.Combo9), static_cast<QWidget*>(window_.ClassSeries),
-          static_cast<QWidget*>(Label1), static_cast<QWidget*>(Div), static_cast<QWidget*>(Text2),
-          static_cast<QWidget*>(window_.Text1)})
+          static_cast<QWidget*>(startFromLabel), static_cast<QWidget*>(startNumberBox),
+          static_cast<QWidget*>(committeeNameBox), static_cast<QWidget*>(window_.Text1)})
         art::fitOneLine(w);
     auto below = [](QWidget* w, int top) {
         w->move(w->x(), std::max(w->y(), top));
         return w->geometry().bottom() + platform::twips(60);
     };
     int top = 0;
-    for (QWidget* w : {static_cast<QWidget*>(window_.ClassSeries), static_cast<QWidget*>(Label1),
-                       static_cast<QWidget*>(Div)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(window_.ClassSeries), static_cast<QWidget*>(startFromLabel),
+          static_cast<QWidget*>(startNumberBox)})
         top = std::max(top, w->geometry().bottom() + platform::twips(60));
-    top = below(Text2, top);
+    top = below(committeeNameBox, top);
     top = below(window_.Text1, top);
-    for (QLabel* row : L1) {
+    for (QLabel* row : menuRows) {
         art::fitOneLine(row);
         top = below(row, top);
     }
@@ -124,17 +126,18 @@ int LabelsPanel::printModeOfRow(int index) {
     }
 }
 
-void LabelsPanel::ClassSeries_Click() {
+void LabelsPanel::onClassSeriesClicked() {
     if (window_.ClassSeries->isChecked())
         window_.All_Series->setChecked(false);
 }
 
-void LabelsPanel::L1_Click(int index) {
+void LabelsPanel::onMenuRowClicked(int index) {
     shell::MainForm* main = shell::mainForm();
     if (!main || index < 0 || index >= kRows)
         return;
-    // The texts cross over: the committee goes into Text1, the class into Text2.
-    main->seatCommitteeText->setText(Text2->text());
+    // The texts cross over: the committee name goes into the main window's
+    // committee box, the window's class text into its class box.
+    main->seatCommitteeText->setText(committeeNameBox->text());
     main->seatClassText->setText(window_.Text1->text());
     main->classPicker->setCurrentIndex(0);
     if (index == 1) {
@@ -147,26 +150,26 @@ void LabelsPanel::L1_Click(int index) {
     }
     SeatLabelsPrint* print = installSeatLabels(*main);
     print->CommitteePrintMode = printModeOfRow(index);
-    print->printChosenClass(Div->text());
+    print->printChosenClass(startNumberBox->text());
 }
 
-void LabelsPanel::L1_MouseMove(int index) {
+void LabelsPanel::highlightMenuRow(int index) {
     for (int i = 0; i < kRows; ++i)
-        platform::fillBackground(L1[i], i == index ? kRowHover : kRowBack);
+        platform::fillBackground(menuRows[i], i == index ? kRowHover : kRowBack);
 }
 
 bool LabelsPanel::eventFilter(QObject* watched, QEvent* event) {
-    const auto it = std::find(L1.begin(), L1.end(), watched);
-    if (it == L1.end())
+    const auto it = std::find(menuRows.begin(), menuRows.end(), watched);
+    if (it == menuRows.end())
         return QObject::eventFilter(watched, event);
-    const int index = static_cast<int>(it - L1.begin());
+    const int index = static_cast<int>(it - menuRows.begin());
     if (event->type() == QEvent::MouseMove) {
-        L1_MouseMove(index);
+        highlightMenuRow(index);
     } else if (event->type() == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::LeftButton &&
-            L1[index]->rect().contains(me->position().toPoint())) {
-            L1_Click(index);
+            menuRows[index]->rect().contains(me->position().toPoint())) {
+            onMenuRowClicked(index);
             return true;
         }
     }

@@ -19,18 +19,18 @@ class LabelsPanel : public QObject {
 public:
     explicit LabelsPanel(ControlAll& window);
 
-    QLabel* Label1 = nullptr;   // "بداية من:"
-    QLineEdit* Div = nullptr;   // start number
-    QLineEdit* Text2 = nullptr; // committee name
-    std::vector<QLabel*> L1;    // menu rows 0..3
+    QLabel* startFromLabel = nullptr;      // "بداية من:"
+    QLineEdit* startNumberBox = nullptr;   // start number
+    QLineEdit* committeeNameBox = nullptr; // committee name
+    std::vector<QLabel*> menuRows;         // menu rows 0..3
 
     // CommitteePrintMode of the row: 0 class labels, 1 distribution list,
     // 2 signature sheet; -1 for the custom-labels row.
     static int printModeOfRow(int index);
 
-    void ClassSeries_Click();
-    void L1_Click(int index);
-    void L1_MouseMove(int index);
+    void onClassSeriesClicked();
+    void onMenuRowClicked(int index);
+    void highlightMenuRow(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,7 +11,6 @@ inline const QString kDayFailed = QStringLiteral("خطأ في تحديد الي�
 inline const QString kScheduleFailedTitle = QStringLiteral("خطأ في الجدول");
 inline const QString kSubjectFailed =
     QStringLiteral("  خطأ في تحديد اليوم أو الفترة، تأكد من الجدول ");
-inline const QString kSchoolYear = QStringLiteral("العام الدراسي ");
 inline const QString kStage = QStringLiteral("ابتدائي");
 inline const QString kStudentName = QStringLiteral("اسم الطالب");
 inline const QString kChooserCaption = QStringLiteral("جدول الاختبارات");

@@ -48,25 +48,25 @@ int rightMargin(PickList list) {
 QString popupName(PickList list) {
     switch (list) {
     case PickList::Subjects:
-        return QStringLiteral("FSubjects");
+        return QStringLiteral("subjectsPopup");
     case PickList::Teachers:
-        return QStringLiteral("FTeachers");
+        return QStringLiteral("teachersPopup");
     case PickList::Times:
         break;
     }
-    return QStringLiteral("FTime");
+    return QStringLiteral("timesPopup");
 }
 
 QString itemName(PickList list) {
     switch (list) {
     case PickList::Subjects:
-        return QStringLiteral("LSubject");
+        return QStringLiteral("subjectItem");
     case PickList::Teachers:
-        return QStringLiteral("LTeacher");
+        return QStringLiteral("teacherItem");
     case PickList::Times:
         break;
     }
-    return QStringLiteral("LTime");
+    return QStringLiteral("timeItem");
 }
 
 QString heading(PickList list) {
@@ -114,66 +114,66 @@ PickPopup::PickPopup(PickList list, QWidget* parent) : QFrame(parent), list_(lis
     title->setGeometry(0, 0, width(), headingHeight);
     heading_ = title;
 
-    Scroll = new QScrollArea(this);
-    Scroll->setObjectName(objectName() + QStringLiteral("Scroll"));
-    Scroll->setFrameShape(QFrame::NoFrame);
-    Scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Scroll->setWidgetResizable(true);
-    Scroll->viewport()->setAutoFillBackground(false);
-    Scroll->setGeometry(0, headingHeight, width(), twips(boardBottom(list)) - headingHeight);
-    Board = new QWidget;
-    Board->setObjectName(objectName() + QStringLiteral("Board"));
-    Board->setAutoFillBackground(false);
-    Board->setMouseTracking(true);
-    Scroll->setWidget(Board);
+    scroll = new QScrollArea(this);
+    scroll->setObjectName(objectName() + QStringLiteral("Scroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->viewport()->setAutoFillBackground(false);
+    scroll->setGeometry(0, headingHeight, width(), twips(boardBottom(list)) - headingHeight);
+    board = new QWidget;
+    board->setObjectName(objectName() + QStringLiteral("Board"));
+    board->setAutoFillBackground(false);
+    board->setMouseTracking(true);
+    scroll->setWidget(board);
 
-    Close = new QLabel(this);
-    Close->setObjectName(QStringLiteral("Image3_%1").arg(static_cast<int>(list)));
-    Close->setGeometry(width() - twips(330), twips(30), twips(300), twips(300));
-    Close->setPixmap(art::closeMark(twips(300)));
-    Close->setCursor(Qt::PointingHandCursor);
+    closeButton = new QLabel(this);
+    closeButton->setObjectName(objectName() + QStringLiteral("Close"));
+    closeButton->setGeometry(width() - twips(330), twips(30), twips(300), twips(300));
+    closeButton->setPixmap(art::closeMark(twips(300)));
+    closeButton->setCursor(Qt::PointingHandCursor);
 
     const QFont font = platform::windowFreeFont(10);
-    Tex = new QLineEdit(this);
-    Add = new QPushButton(texts::kAdd, this);
-    Tex->setFont(font);
-    Add->setFont(font);
+    newItemBox = new QLineEdit(this);
+    addButton = new QPushButton(texts::kAdd, this);
+    newItemBox->setFont(font);
+    addButton->setFont(font);
     switch (list) {
     case PickList::Subjects:
-        Tex->setObjectName(QStringLiteral("Tex_subject"));
-        Add->setObjectName(QStringLiteral("Command8"));
-        Tex->setGeometry(twipsRect(915, 5070, 1170, 450));
-        Add->setGeometry(twipsRect(50, 5070, 825, 450));
-        Hint = new QLabel(texts::kSubjectHint, this);
-        Hint->setObjectName(QStringLiteral("Label11_2"));
-        Hint->setGeometry(twipsRect(90, 4680, 3330, 300));
-        Hint->setAlignment(Qt::AlignCenter);
-        Hint->setFont(platform::windowFont(9));
-        Hint->setStyleSheet(QStringLiteral("background: #C0C0C0;"));
+        newItemBox->setObjectName(QStringLiteral("newSubjectBox"));
+        addButton->setObjectName(QStringLiteral("addSubjectButton"));
+        newItemBox->setGeometry(twipsRect(915, 5070, 1170, 450));
+        addButton->setGeometry(twipsRect(50, 5070, 825, 450));
+        hint = new QLabel(texts::kSubjectHint, this);
+        hint->setObjectName(QStringLiteral("subjectHint"));
+        hint->setGeometry(twipsRect(90, 4680, 3330, 300));
+        hint->setAlignment(Qt::AlignCenter);
+        hint->setFont(platform::windowFont(9));
+        hint->setStyleSheet(QStringLiteral("background: #C0C0C0;"));
         break;
     case PickList::Teachers:
-        Tex->setObjectName(QStringLiteral("Tex_teacher"));
-        Add->setObjectName(QStringLiteral("Command7"));
-        Tex->setGeometry(twipsRect(855, 5100, 1170, 450));
-        Add->setGeometry(twipsRect(80, 5100, 735, 450));
+        newItemBox->setObjectName(QStringLiteral("newTeacherBox"));
+        addButton->setObjectName(QStringLiteral("addTeacherButton"));
+        newItemBox->setGeometry(twipsRect(855, 5100, 1170, 450));
+        addButton->setGeometry(twipsRect(80, 5100, 735, 450));
         break;
     case PickList::Times:
-        Tex->setObjectName(QStringLiteral("Tex_time"));
-        Add->setObjectName(QStringLiteral("Command10"));
-        Tex->setGeometry(twipsRect(45, 4590, 1515, 450));
-        Add->setGeometry(twipsRect(45, 5100, 1515, 450));
+        newItemBox->setObjectName(QStringLiteral("newTimeBox"));
+        addButton->setObjectName(QStringLiteral("addTimeButton"));
+        newItemBox->setGeometry(twipsRect(45, 4590, 1515, 450));
+        addButton->setGeometry(twipsRect(45, 5100, 1515, 450));
         break;
     }
-    art::fitOneLine(Tex);
-    art::fitOneLine(Add);
-    if (Hint)
-        art::fitOneLine(Hint);
+    art::fitOneLine(newItemBox);
+    art::fitOneLine(addButton);
+    if (hint)
+        art::fitOneLine(hint);
     hide();
 }
 
 QLabel* PickPopup::makeItem(int index) {
-    auto* label = new QLabel(Board);
-    label->setObjectName(itemName(list_) + QLatin1Char('_') + QString::number(index));
+    auto* label = new QLabel(board);
+    label->setObjectName(itemName(list_) + QString::number(index));
     label->setFrameShape(QFrame::Box);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(platform::windowFreeFont(11));
@@ -215,17 +215,17 @@ void PickPopup::placeItems() {
     const int columns = pickColumns(list_);
     const int rows = (itemCount() + columns - 1) / columns;
     const int boardHeight = twips(kBoardTop) + rows * pitch;
-    Board->setMinimumHeight(boardHeight);
+    board->setMinimumHeight(boardHeight);
     // More rows than the popup shows: it grows by the scroll bar's width, so
     // the items keep their width beside it.
-    const bool scrolls = boardHeight > Scroll->height();
+    const bool scrolls = boardHeight > scroll->height();
     const int scrollBar = scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
     const int room = twips(pickPopupWidth(list_));
     resize(room + scrollBar, height());
-    Scroll->resize(width(), Scroll->height());
-    Scroll->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    scroll->resize(width(), scroll->height());
+    scroll->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     heading_->resize(width(), heading_->height());
-    Close->move(width() - twips(330), Close->y());
+    closeButton->move(width() - twips(330), closeButton->y());
     const int gap = twips(kItemGap);
     const int margin = twips(rightMargin(list_));
     const int itemWidth =
@@ -241,7 +241,7 @@ void PickPopup::placeItems() {
 
 void PickPopup::showItem(int index) {
     if (index >= 0 && index < itemCount())
-        Scroll->ensureWidgetVisible(items[index], 0, 0);
+        scroll->ensureWidgetVisible(items[index], 0, 0);
 }
 
 QString PickPopup::itemTitle(int index) const {

@@ -28,15 +28,15 @@ public:
     // The item's whole text (its label may show it shortened).
     QString itemTitle(int index) const;
 
-    std::vector<QLabel*> items; // LSubject, LTeacher or LTime
-    QLineEdit* Tex = nullptr;   // Tex_subject, Tex_teacher or Tex_time
-    QPushButton* Add = nullptr; // Command8, Command7 or Command10
-    QLabel* Close = nullptr;    // Image3(0), Image3(1) or Image3(2)
-    QLabel* Hint = nullptr;     // Label11(2), subjects only
+    std::vector<QLabel*> items;       // the list's items
+    QLineEdit* newItemBox = nullptr;  // the text of an item to add
+    QPushButton* addButton = nullptr; // adds it
+    QLabel* closeButton = nullptr;    // the close picture in the heading
+    QLabel* hint = nullptr;           // subjects only
     // The items stand on a board that scrolls when they are more than the
     // popup shows, so every item can be reached.
-    QScrollArea* Scroll = nullptr;
-    QWidget* Board = nullptr;
+    QScrollArea* scroll = nullptr;
+    QWidget* board = nullptr;
 
     // Scrolls the item into view (a hover or a pick from the keyboard).
     void showItem(int index);

@@ -1,12 +1,12 @@
 #include "exams/SingleStudentChooser.h"
 
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
 #include "exams/ControlAllArt.h"
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
 #include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
+#include "platform/OneWindow.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
 #include "platform/VbColor.h"
@@ -14,15 +14,12 @@
 #include "shell/ChildOfMainForm.h"
 #include "shell/MainForm.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
-#include <QRadioButton>
 
 namespace sijill::exams {
 
@@ -30,17 +27,6 @@ using platform::twips;
 using platform::twipsRect;
 
 namespace {
-
-QPointer<SingleStudentChooser>& loaded() {
-    static QPointer<SingleStudentChooser> window;
-    return window;
-}
-
-SingleStudentChooser* loadSingleStudentChooser() {
-    if (!loaded())
-        loaded() = new SingleStudentChooser();
-    return loaded().data();
-}
 
 // The Next picture: a left-pointing arrow in a rounded button.
 QPixmap nextMark(int width, int height) {
@@ -63,15 +49,10 @@ QPixmap nextMark(int width, int height) {
     return pm;
 }
 
-void enableControlAll() {
-    if (ControlAll* w = controlAll())
-        w->setEnabled(true);
-}
-
 } // namespace
 
 SingleStudentChooser* singleStudentChooser() {
-    return loaded().data();
+    return platform::openWindow<SingleStudentChooser>().data();
 }
 
 SingleStudentChooser::SingleStudentChooser() : QWidget(nullptr) {
@@ -94,98 +75,106 @@ SingleStudentChooser::SingleStudentChooser() : QWidget(nullptr) {
     Title->setPixmap(art::banner(minutes::texts::kStudentName, Title->width(), Title->height(),
                                  platform::windowFont(12, 700)));
     Title->setProperty("banner", minutes::texts::kStudentName);
-    Combo4 = new QComboBox(this);
-    Combo4->setObjectName(QStringLiteral("Combo4"));
-    Combo4->setGeometry(twipsRect(90, 465, 4110, 480));
-    Combo4->setFont(listFont);
-    connect(Combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(twipsRect(90, 1020, 4110, 480));
-    Combo1->setFont(listFont);
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    classPicker = new QComboBox(this);
+    classPicker->setObjectName(QStringLiteral("classPicker"));
+    classPicker->setGeometry(twipsRect(90, 465, 4110, 480));
+    classPicker->setFont(listFont);
+    connect(classPicker, &QComboBox::activated, this, [this] { onClassChosen(); });
+    studentPicker = new QComboBox(this);
+    studentPicker->setObjectName(QStringLiteral("studentPicker"));
+    studentPicker->setGeometry(twipsRect(90, 1020, 4110, 480));
+    studentPicker->setFont(listFont);
+    connect(studentPicker, &QComboBox::activated, this, [this] { onStudentChosen(); });
     // Both lists as high as a line of their font; the names' list keeps
     // below the classes' list.
-    art::fitOneLine(Combo4);
-    art::fitOneLine(Combo1);
-    Combo1->move(Combo1->x(), std::max(Combo1->y(), Combo4->geometry().bottom() + twips(60)));
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twipsRect(600, 1650, 3015, 420));
-    Image1->setPixmap(nextMark(twips(3015), twips(420)));
-    Image1->setCursor(Qt::PointingHandCursor);
-    Image1->installEventFilter(this);
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(twipsRect(90, 2235, 6480, 1740));
-    List1->setFont(platform::designedFont(QStringLiteral("Tahoma"), 9.75, 400));
-    List1->hide();
+    art::fitOneLine(classPicker);
+    art::fitOneLine(studentPicker);
+    studentPicker->move(studentPicker->x(),
+                        std::max(studentPicker->y(), classPicker->geometry().bottom() + twips(60)));
+    nextButton = new QLabel(this);
+    nextButton->setObjectName(QStringLiteral("nextButton"));
+    nextButton->setGeometry(twipsRect(600, 1650, 3015, 420));
+    nextButton->setPixmap(nextMark(twips(3015), twips(420)));
+    nextButton->setCursor(Qt::PointingHandCursor);
+    nextButton->installEventFilter(this);
+    studentItems = new QListWidget(this);
+    studentItems->setObjectName(QStringLiteral("studentItems"));
+    studentItems->setGeometry(twipsRect(90, 2235, 6480, 1740));
+    studentItems->setFont(platform::designedFont(QStringLiteral("Tahoma"), 9.75, 400));
+    studentItems->hide();
     // The load runs the main window's student load, which fills this window.
-    loaded() = this;
-    Form_Load();
+    platform::openWindow<SingleStudentChooser>() = this;
+    fillClassPicker();
 }
 
-void SingleStudentChooser::Form_Load() {
+void SingleStudentChooser::fillClassPicker() {
     // The class keys are read without moving the main window's selection, so
     // the class chosen there stays chosen.
     if (shell::MainForm* main = shell::mainForm())
         for (int i = 0; i < main->classPicker->count(); ++i)
-            Combo4->addItem(main->classPicker->itemText(i));
+            classPicker->addItem(main->classPicker->itemText(i));
     // An empty class list leaves both lists empty; there is nothing to load.
-    if (Combo4->count() > 0)
-        platform::select(Combo4, 0, [this] { Combo4_Click(); });
+    if (classPicker->count() > 0)
+        platform::select(classPicker, 0, [this] { onClassChosen(); });
 }
 
-void SingleStudentChooser::Combo4_Click() {
+void SingleStudentChooser::onClassChosen() {
     if (const shell::MainCommands* commands = shell::mainCommands())
         commands->run(shell::MainCommand::LoadChooserStudents);
     else
         loadChooserStudents();
 }
 
-void SingleStudentChooser::Combo1_Click() {
-    List1->setCurrentRow(Combo1->currentIndex());
+void SingleStudentChooser::onStudentChosen() {
+    studentItems->setCurrentRow(studentPicker->currentIndex());
 }
 
 QString SingleStudentChooser::classKey() const {
-    return Combo4->currentText();
+    return classPicker->currentText();
 }
 
 QString SingleStudentChooser::studentItem() const {
-    const QListWidgetItem* item = List1->currentItem();
+    const QListWidgetItem* item = studentItems->currentItem();
     return item ? item->text() : QString();
 }
 
 QStringList SingleStudentChooser::studentParts() const {
-    const QListWidgetItem* item = List1->currentItem();
+    const QListWidgetItem* item = studentItems->currentItem();
     return item ? item->data(Qt::UserRole).toStringList() : QStringList();
 }
 
-void SingleStudentChooser::Image1_Click() {
+void SingleStudentChooser::setOpener(const ChooserOpener& opener) {
+    opener_ = opener;
+    openerWindow_ = opener.window;
+}
+
+void SingleStudentChooser::onNextClicked() {
     hide();
-    ControlAll* control = controlAll();
-    if (!control)
+    // The opener's hooks are used only while its window is open.
+    if (!openerWindow_)
         return;
-    const dates::MinutesKind kind = control->Option1[1]->isChecked() ? dates::MinutesKind::Cheating
-                                                                     : dates::MinutesKind::Absence;
-    control->Check2->setChecked(true);
+    const dates::MinutesKind kind =
+        opener_.minutesKind ? opener_.minutesKind() : dates::MinutesKind::Absence;
+    if (opener_.markRequest)
+        opener_.markRequest();
     dates::CalendarWindow* calendar = dates::calendarWindow();
     if (!calendar)
         calendar = dates::loadCalendarWindow(shell::mainForm());
     if (calendar)
-        calendar->openFor(dates::CalendarRequest::studentMinutes(kind), control);
+        calendar->openFor(dates::CalendarRequest::studentMinutes(kind), opener_.requester);
 }
 
 void SingleStudentChooser::closeEvent(QCloseEvent* event) {
-    enableControlAll();
+    if (openerWindow_)
+        openerWindow_->setEnabled(true);
     event->accept();
 }
 
 bool SingleStudentChooser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == nextButton && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-        Image1->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
-        Image1_Click();
+        nextButton->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        onNextClicked();
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -195,21 +184,21 @@ void loadChooserStudents() {
     SingleStudentChooser* chooser = singleStudentChooser();
     if (!chooser)
         return;
-    chooser->Combo1->clear();
-    chooser->List1->clear();
+    chooser->studentPicker->clear();
+    chooser->studentItems->clear();
     const minutes::ChooserLoad load = minutes::loadChooserStudents(chooser->classKey());
     for (const minutes::ChooserStudent& s : load.students) {
-        chooser->Combo1->addItem(s.name);
+        chooser->studentPicker->addItem(s.name);
         auto* item = new QListWidgetItem(s.item);
         item->setData(Qt::UserRole, s.parts);
-        chooser->List1->addItem(item);
+        chooser->studentItems->addItem(item);
     }
     if (load.failed) {
         shell::tell(minutes::texts::kStudentsFailed);
         return;
     }
-    platform::select(chooser->Combo1, 0, [chooser] { chooser->Combo1_Click(); });
-    platform::makeTransientFor(chooser, controlAll());
+    platform::select(chooser->studentPicker, 0, [chooser] { chooser->onStudentChosen(); });
+    platform::makeTransientFor(chooser, chooser->openerWindow());
     chooser->show();
 }
 
@@ -218,23 +207,13 @@ void installSingleStudent(shell::MainForm& main) {
                            [] { loadChooserStudents(); });
 }
 
-void openSingleStudent() {
-    SingleStudentChooser* chooser = loadSingleStudentChooser();
-    ControlAll* control = controlAll();
-    platform::ChildWindow::of(chooser)->showAbove(control);
-    if (control)
-        control->setEnabled(false);
-}
-
-void openSingleStudent(dates::MinutesKind kind) {
-    if (ControlAll* control = controlAll())
-        control->Option1[kind == dates::MinutesKind::Cheating ? 1 : 0]->setChecked(true);
-    openSingleStudent();
-}
-
-void singleStudentChooserPrintClicked() {
-    if (SingleStudentChooser* chooser = singleStudentChooser())
-        chooser->Image1_Click();
+void openSingleStudent(const ChooserOpener& opener) {
+    SingleStudentChooser* chooser =
+        platform::openOnce<SingleStudentChooser>([] { return new SingleStudentChooser(); });
+    chooser->setOpener(opener);
+    platform::ChildWindow::of(chooser)->showAbove(opener.window);
+    if (opener.window)
+        opener.window->setEnabled(false);
 }
 
 } // namespace sijill::exams

@@ -2,19 +2,33 @@
 
 #include "dates/CalendarRequest.h"
 
+#include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QLabel;
 class QListWidget;
 
+namespace sijill::dates {
+class CalendarRequester;
+}
 namespace sijill::shell {
 class MainForm;
 }
 
 namespace sijill::exams {
 
-class ControlAll;
+// What the chooser needs of the window that opens it: the window stays below
+// it, disabled until the chooser closes; Next marks the window's request and
+// asks the calendar for the day of the minutes kind the window chose, on the
+// window's behalf.
+struct ChooserOpener {
+    QWidget* window = nullptr;
+    dates::CalendarRequester* requester = nullptr;
+    std::function<dates::MinutesKind()> minutesKind;
+    std::function<void()> markRequest;
+};
 
 // The single-student chooser "جدول الاختبارات": a class, then one of its
 // students, for the absence or cheating minutes; its Next hands over to the
@@ -26,14 +40,18 @@ public:
     SingleStudentChooser();
 
     QLabel* Title = nullptr;
-    QComboBox* Combo4 = nullptr;  // class keys of the main window's list
-    QComboBox* Combo1 = nullptr;  // names of the chosen class
-    QLabel* Image1 = nullptr;     // Next
-    QListWidget* List1 = nullptr; // never shown: d1..d7 joined by ":", as Combo1
+    QComboBox* classPicker = nullptr;    // class keys of the main window's list
+    QComboBox* studentPicker = nullptr;  // names of the chosen class
+    QLabel* nextButton = nullptr;        // Next
+    QListWidget* studentItems = nullptr; // never shown: d1..d7 joined by ":", as studentPicker
 
-    void Combo4_Click();
-    void Combo1_Click();
-    void Image1_Click();
+    void onClassChosen();
+    void onStudentChosen();
+    void onNextClicked();
+
+    // The window that opened the chooser last; the chooser keeps above it.
+    void setOpener(const ChooserOpener& opener);
+    QWidget* openerWindow() const { return openerWindow_.data(); }
 
     // The chosen class key and the chosen student's item (empty when none).
     QString classKey() const;
@@ -46,7 +64,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
+    void fillClassPicker();
+
+    ChooserOpener opener_;
+    QPointer<QWidget> openerWindow_;
 };
 
 // The loaded chooser, or nullptr.
@@ -59,14 +80,8 @@ void loadChooserStudents();
 // Defines the main window's command LoadChooserStudents. Run once.
 void installSingleStudent(shell::MainForm& main);
 
-// Print menu items 3 and 4: the chooser shown (loaded first when it is not)
-// and the exam-control window disabled. The overload with a kind first sets
-// Option1(0) (absence) or Option1(1) (cheating); the other uses the option
-// already set.
-void openSingleStudent();
-void openSingleStudent(dates::MinutesKind kind);
-
-// The continue picture's action, for the exam-control window's side.
-void singleStudentChooserPrintClicked();
+// The chooser shown above its opener's window (made first when it is not
+// open) and that window disabled until the chooser closes.
+void openSingleStudent(const ChooserOpener& opener);
 
 } // namespace sijill::exams

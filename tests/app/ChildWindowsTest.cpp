@@ -5,6 +5,7 @@
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
+#include "exams/ExamMinutesPrints.h"
 #include "exams/SingleStudentChooser.h"
 #include "labels/CustomLabels.h"
 #include "labels/CustomLabelsWindow.h"
@@ -148,7 +149,7 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
         {"exam window and the single-student chooser", true,
          [openExam](Program& t) {
              openExam(t);
-             exams::openSingleStudent();
+             exams::openStudentChooser(*exams::controlAll());
          },
          exam, [] { return exams::singleStudentChooser(); }},
         {"class lists and the profile a print reloads", false,

@@ -7,6 +7,7 @@
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ControlAll.h"
+#include "exams/ExamMinutesPrints.h"
 #include "exams/SingleStudentChooser.h"
 #include "labels/CustomLabelsWindow.h"
 #include "platform/Presenters.h"
@@ -284,7 +285,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         {"single student",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControl);
-             exams::openSingleStudent();
+             exams::openStudentChooser(*exams::controlAll());
          },
          [] { return exams::singleStudentChooser(); }, exam},
         {"custom labels",
@@ -423,7 +424,7 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     check("school profile", shell::schoolProfileWindow());
     main.chooseMenuItem(shell::MainMenuItem::ExamControl);
     check("exam control", exams::controlAll());
-    exams::openSingleStudent();
+    exams::openStudentChooser(*exams::controlAll());
     check("single student", exams::singleStudentChooser());
     labels::openCustomLabels(exams::controlAll());
     check("custom labels", labels::customLabelsWindow());

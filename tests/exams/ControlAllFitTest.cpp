@@ -1,4 +1,5 @@
 #include "exams/ControlAll.h"
+#include "exams/ExamMinutesPrints.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/PickPopup.h"
 #include "support/TextFit.h"
@@ -92,7 +93,7 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
     EXPECT_GT(checked, 200);
 
     // The single-student chooser, over the window.
-    openSingleStudent(dates::MinutesKind::Absence);
+    openStudentChooser(*w, dates::MinutesKind::Absence);
     SingleStudentChooser* chooser = singleStudentChooser();
     ASSERT_NE(chooser, nullptr);
     EXPECT_EQ(chooser->Title->property("banner").toString(), "اسم الطالب");
@@ -101,8 +102,8 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
             EXPECT_EQ(misfit(c), "") << c->objectName().toStdString();
         }
     }
-    EXPECT_LT(chooser->Combo4->geometry().bottom(), chooser->Combo1->y());
-    EXPECT_LT(chooser->Combo1->geometry().bottom(), chooser->Image1->y());
+    EXPECT_LT(chooser->classPicker->geometry().bottom(), chooser->studentPicker->y());
+    EXPECT_LT(chooser->studentPicker->geometry().bottom(), chooser->nextButton->y());
 }
 
 TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
@@ -121,13 +122,13 @@ TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
             w->cell_GotFocus(cell);
             ASSERT_FALSE(p->isHidden());
             // More items than the popup shows: a scroll bar reaches the others.
-            EXPECT_TRUE(p->Scroll->verticalScrollBar()->isVisible());
-            EXPECT_TRUE(p->rect().contains(p->Scroll->verticalScrollBar()->geometry()));
+            EXPECT_TRUE(p->scroll->verticalScrollBar()->isVisible());
+            EXPECT_TRUE(p->rect().contains(p->scroll->verticalScrollBar()->geometry()));
             p->showItem(j);
             QLabel* item = p->items[j];
             // The whole item lies in the part of the popup that is seen.
-            const QRect seen = p->Scroll->viewport()->rect();
-            const QRect at(item->mapTo(p->Scroll->viewport(), QPoint(0, 0)), item->size());
+            const QRect seen = p->scroll->viewport()->rect();
+            const QRect at(item->mapTo(p->scroll->viewport(), QPoint(0, 0)), item->size());
             EXPECT_TRUE(seen.contains(at)) << at.y() << " " << seen.height();
             EXPECT_TRUE(p->rect().contains(QRect(item->mapTo(p, QPoint(0, 0)), item->size())));
             EXPECT_TRUE(item->isVisibleTo(p));
@@ -142,11 +143,11 @@ TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
 TEST_F(ControlAllFit, ABlankEntryIsNotStored) {
     for (PickList list : kPickLists) {
         PickPopup* p = w->popup(list);
-        p->Tex->setText("   ");
-        p->Add->click();
+        p->newItemBox->setText("   ");
+        p->addButton->click();
         w->Tex_KeyUp(list, Qt::Key_Return);
-        p->Tex->setText(",2");
-        p->Add->click();
+        p->newItemBox->setText(",2");
+        p->addButton->click();
     }
     EXPECT_EQ(w->FSubjects->itemCount(), 30);
     EXPECT_EQ(w->FTeachers->itemCount(), 50);

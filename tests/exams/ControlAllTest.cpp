@@ -392,25 +392,25 @@ TEST_F(ExamControl, UnsavedChoicesAreAskedAboutBeforeAnotherGrade) {
 TEST_F(ExamControl, PickListsAddChooseAndDelete) {
     ControlAll* w = open();
     choose(w, "ثالث");
-    w->FTime->Tex->setText("8:00");
+    w->FTime->newItemBox->setText("8:00");
     w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
-    EXPECT_EQ(w->FTime->Tex->text(), "");
+    EXPECT_EQ(w->FTime->newItemBox->text(), "");
     ASSERT_EQ(w->FTime->itemCount(), 1);
     EXPECT_EQ(w->FTime->items[0]->text(), "8:00");
-    w->FTime->Tex->setText("8:00");
+    w->FTime->newItemBox->setText("8:00");
     w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
     EXPECT_EQ(systemTexts().last(), " الوقت 8:00 موجود");
     EXPECT_EQ(w->FTime->itemCount(), 1);
-    w->FTime->Tex->setText("");
+    w->FTime->newItemBox->setText("");
     w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
     EXPECT_EQ(w->FTime->itemCount(), 1);
 
     for (const QString name : {"سعد", "فهد"}) {
-        w->FTeachers->Tex->setText(name);
-        w->FTeachers->Add->click();
+        w->FTeachers->newItemBox->setText(name);
+        w->FTeachers->addButton->click();
     }
     ASSERT_EQ(w->FTeachers->itemCount(), 2);
-    EXPECT_EQ(w->FTeachers->Tex->text(), "فهد"); // the button keeps the text
+    EXPECT_EQ(w->FTeachers->newItemBox->text(), "فهد"); // the button keeps the text
 
     // A corrector cell opens the staff list beside the first period.
     w->cell_Click(w->T1[0]);

@@ -5,6 +5,7 @@
 #include "exams/ExamMinutesPrints.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"
+#include "exams/HandOverTexts.h"
 #include "exams/MinutesTexts.h"
 #include "exams/SingleStudentChooser.h"
 #include "labels/SeatLabels.h"
@@ -113,22 +114,22 @@ protected:
     }
 
     SingleStudentChooser* chooseStudent(dates::MinutesKind kind, const QString& key, int student) {
-        openSingleStudent(kind);
+        openStudentChooser(*w, kind);
         SingleStudentChooser* s = singleStudentChooser();
         EXPECT_NE(s, nullptr);
         if (!s)
             return nullptr;
-        const int i = s->Combo4->findText(key);
+        const int i = s->classPicker->findText(key);
         EXPECT_GE(i, 0) << key.toStdString();
-        s->Combo4->setCurrentIndex(i);
-        s->Combo4_Click();
-        s->Combo1->setCurrentIndex(student);
-        s->Combo1_Click();
+        s->classPicker->setCurrentIndex(i);
+        s->onClassChosen();
+        s->studentPicker->setCurrentIndex(student);
+        s->onStudentChosen();
         return s;
     }
     // Next, then the calendar's OK on today, as the calendar hands it over.
     void nextAndPickToday(SingleStudentChooser* s) {
-        s->Image1_Click();
+        s->onNextClicked();
         dates::CalendarWindow* c = dates::calendarWindow();
         ASSERT_TRUE(c->hasOpenRequest());
         const dates::CalendarRequest request = c->request();
@@ -221,24 +222,24 @@ TEST_F(Minutes, ScheduleRowsMatchDatePeriodAndGradeExactly) {
 
 TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     const int mainIndex = form->classPicker->currentIndex();
-    openSingleStudent(dates::MinutesKind::Cheating);
+    openStudentChooser(*w, dates::MinutesKind::Cheating);
     SingleStudentChooser* s = singleStudentChooser();
     ASSERT_NE(s, nullptr);
     EXPECT_TRUE(s->isVisible());
     EXPECT_FALSE(w->isEnabled());
     EXPECT_TRUE(w->Option1[1]->isChecked());
-    EXPECT_EQ(test::comboItems(s->Combo4), test::comboItems(form->classPicker));
+    EXPECT_EQ(test::comboItems(s->classPicker), test::comboItems(form->classPicker));
     EXPECT_EQ(form->classPicker->currentIndex(), mainIndex);
-    EXPECT_EQ(test::comboItems(s->Combo1), (QStringList{"أحمد", "خالد", "سعد"}));
-    EXPECT_EQ(s->List1->currentRow(), 0);
+    EXPECT_EQ(test::comboItems(s->studentPicker), (QStringList{"أحمد", "خالد", "سعد"}));
+    EXPECT_EQ(s->studentItems->currentRow(), 0);
 
-    s->Combo1->setCurrentIndex(2);
-    s->Combo1_Click();
+    s->studentPicker->setCurrentIndex(2);
+    s->onStudentChosen();
     EXPECT_EQ(s->studentParts().value(0), "سعد");
     if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty())
         s->grab().save(look + "/SingleStudentChooser.png");
 
-    s->Image1_Click();
+    s->onNextClicked();
     EXPECT_FALSE(s->isVisible());
     EXPECT_TRUE(w->Check2->isChecked());
     dates::CalendarWindow* c = dates::calendarWindow();
@@ -253,9 +254,9 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     c->onCloseClicked();
     EXPECT_TRUE(dropMinutesRequest(*w, request));
     EXPECT_FALSE(w->Check2->isChecked());
-    openSingleStudent(dates::MinutesKind::Absence);
+    openStudentChooser(*w, dates::MinutesKind::Absence);
     EXPECT_EQ(singleStudentChooser(), s);
-    EXPECT_EQ(s->Combo1->currentText(), "سعد");
+    EXPECT_EQ(s->studentPicker->currentText(), "سعد");
     EXPECT_EQ(s->studentParts().value(0), "سعد");
 
     // The close box enables the exam-control window and unloads the chooser.
@@ -266,15 +267,15 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
 }
 
 TEST_F(Minutes, ClassWithoutStudentsIsReportedAndLeavesTheListsEmpty) {
-    openSingleStudent(dates::MinutesKind::Absence);
+    openStudentChooser(*w, dates::MinutesKind::Absence);
     SingleStudentChooser* s = singleStudentChooser();
-    s->Combo4->setCurrentIndex(s->Combo4->findText("رابع-1"));
+    s->classPicker->setCurrentIndex(s->classPicker->findText("رابع-1"));
     scope.dialogs().answer("موافق");
-    s->Combo4_Click();
+    s->onClassChosen();
     ASSERT_FALSE(scope.dialogs().shown.empty());
     EXPECT_EQ(scope.dialogs().shown.back().text, minutes::texts::kStudentsFailed);
-    EXPECT_EQ(s->Combo1->count(), 0);
-    EXPECT_EQ(s->List1->count(), 0);
+    EXPECT_EQ(s->studentPicker->count(), 0);
+    EXPECT_EQ(s->studentItems->count(), 0);
 
     // Printing with no student chosen fails without a preview.
     w->setEnabled(true);
@@ -306,7 +307,7 @@ TEST_F(Minutes, AbsenceMinutesPrintTheStudentAndTheScheduleOfTheDay) {
     EXPECT_EQ(shown("Day"), "الخميس   " + kToday);
     EXPECT_EQ(shown("Period"), "الأولى");
     EXPECT_EQ(shown("Subject"), "الرياضيات");
-    EXPECT_EQ(shown("kl5"), minutes::texts::kSchoolYear + "1445/1446");
+    EXPECT_EQ(shown("kl5"), handover_texts::kYearPrefix + "1445/1446");
     EXPECT_EQ(shown("Class"), "الفصل الثالث");
     EXPECT_EQ(shown("Kl7"), "المدير");
     EXPECT_EQ(shown("kl8"), "المعد");
@@ -447,9 +448,9 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
         if (c.item == 3 || c.item == 4) {
             SingleStudentChooser* s = singleStudentChooser();
             ASSERT_NE(s, nullptr);
-            s->Combo4->setCurrentIndex(s->Combo4->findText(c.grade));
-            s->Combo4_Click();
-            s->Image1_Click();
+            s->classPicker->setCurrentIndex(s->classPicker->findText(c.grade));
+            s->onClassChosen();
+            s->onNextClicked();
         }
         pickToday();
         ASSERT_FALSE(w->Picture4->isHidden());

@@ -189,10 +189,10 @@ private:
 
 TEST_F(SeatLabels, PanelRowsAndTheNumberingBoxes) {
     EXPECT_FALSE(window->Picture3->isHidden());
-    ASSERT_EQ(panel->L1.size(), 4u);
-    EXPECT_EQ(panel->L1[3]->text(), t::kRowSignatures);
-    EXPECT_EQ(panel->Div->text(), "1");
-    EXPECT_EQ(panel->Text2->text(), t::kCommitteeDesign);
+    ASSERT_EQ(panel->menuRows.size(), 4u);
+    EXPECT_EQ(panel->menuRows[3]->text(), t::kRowSignatures);
+    EXPECT_EQ(panel->startNumberBox->text(), "1");
+    EXPECT_EQ(panel->committeeNameBox->text(), t::kCommitteeDesign);
     // No class of grade one.
     EXPECT_EQ(window->Combo9->findText("أول-1"), -1);
 
@@ -205,18 +205,18 @@ TEST_F(SeatLabels, PanelRowsAndTheNumberingBoxes) {
     EXPECT_FALSE(window->All_Series->isChecked());
     EXPECT_FALSE(window->ClassSeries->isChecked());
 
-    panel->L1_MouseMove(2);
-    panel->L1_MouseMove(1);
+    panel->highlightMenuRow(2);
+    panel->highlightMenuRow(1);
     int lit = 0;
-    for (QLabel* row : panel->L1)
+    for (QLabel* row : panel->menuRows)
         lit += row->palette().color(QPalette::Window) == QColor(0xA7, 0xC7, 0xEC);
     EXPECT_EQ(lit, 1);
 }
 
 TEST_F(SeatLabels, ThePromptRefusesPrintsButNotTheCustomLabels) {
     installSeatLabels(*form)->CommitteePrintMode = 2;
-    panel->Text2->setText("لجنة 4");
-    panel->L1_Click(0);
+    panel->committeeNameBox->setText("لجنة 4");
+    panel->onMenuRowClicked(0);
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_EQ(scope.dialogs().shown[0].text, t::kChooseClass + "\r\n");
     EXPECT_EQ(scope.dialogs().shown[0].style, 1);
@@ -226,7 +226,7 @@ TEST_F(SeatLabels, ThePromptRefusesPrintsButNotTheCustomLabels) {
     EXPECT_EQ(form->seatCommitteeText->text(), "لجنة 4");
     EXPECT_EQ(form->seatClassText->text(), window->Text1->text());
 
-    panel->L1_Click(1);
+    panel->onMenuRowClicked(1);
     ASSERT_NE(labels::customLabelsWindow(), nullptr);
     EXPECT_TRUE(labels::customLabelsWindow()->isVisible());
     EXPECT_FALSE(form->isEnabled());
@@ -234,9 +234,9 @@ TEST_F(SeatLabels, ThePromptRefusesPrintsButNotTheCustomLabels) {
 
 TEST_F(SeatLabels, ClassLabelsInPairsWithTheOddLastSeat) {
     choose("خامس-1");
-    panel->Text2->setText("اللجنة الثالثة");
+    panel->committeeNameBox->setText("اللجنة الثالثة");
     window->Text1->setText("الخامس أ");
-    panel->L1_Click(0);
+    panel->onMenuRowClicked(0);
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(last().layoutName, "LabelP");
     EXPECT_EQ(texts("Text9"), (QStringList{"01", "03", "05"}));
@@ -255,7 +255,7 @@ TEST_F(SeatLabels, AClassWithoutStudentsShowsTheHeaderAndNoRows) {
     form->lastSeatNumber->setText("17");
     choose("رابع-1");
     window->Text1->setText("الرابع");
-    panel->L1_Click(2);
+    panel->onMenuRowClicked(2);
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(last().layoutName, "LabelNames");
     EXPECT_TRUE(texts("co1").isEmpty());
@@ -266,8 +266,8 @@ TEST_F(SeatLabels, AClassWithoutStudentsShowsTheHeaderAndNoRows) {
 
 TEST_F(SeatLabels, StartNumberAndGradeNumbering) {
     choose("ثالث-2");
-    panel->Div->setText("21");
-    panel->L1_Click(2);
+    panel->startNumberBox->setText("21");
+    panel->onMenuRowClicked(2);
     EXPECT_EQ(last().layoutName, "LabelNames");
     EXPECT_EQ(texts("co1"), (QStringList{"21", "23"}));
     EXPECT_EQ(texts("Place"), QStringList{t::kCommitteeDesign});
@@ -275,19 +275,19 @@ TEST_F(SeatLabels, StartNumberAndGradeNumbering) {
     // Continuous over the grade: ثالث-1 and ثالث-10 stand before ثالث-2 in the
     // class list and hold three students; the seats carry the grade's prefix.
     window->ClassSeries->click();
-    panel->L1_Click(0);
+    panel->onMenuRowClicked(0);
     EXPECT_EQ(texts("Text9"), (QStringList{"304", "306"}));
     EXPECT_EQ(form->seatNumberPrefix->text(), "3");
     // The same without the start-up counts.
     appState().ClassCounts.clear();
-    panel->L1_Click(0);
+    panel->onMenuRowClicked(0);
     EXPECT_EQ(texts("Text9"), (QStringList{"304", "306"}));
 
     // A start number that is no number prints nothing.
     window->All_Series->click();
-    panel->Div->setText("abc");
+    panel->startNumberBox->setText("abc");
     const std::size_t before = previews->shown.size();
-    panel->L1_Click(0);
+    panel->onMenuRowClicked(0);
     EXPECT_EQ(previews->shown.size(), before);
     EXPECT_EQ(scope.dialogs().shown.back().text, t::kBadStart);
 }
@@ -298,8 +298,8 @@ TEST_F(SeatLabels, SignatureSheetWithTheGradesSubjectsInDateOrder) {
     addExam("ثالث", "1446/03/02", "الأولى", "رياضيات");
     addExam("ثالث مطور", "1446/02/01", "الأولى", "غريب");
     choose("ثالث-10");
-    panel->Text2->setText("لجنة 7");
-    panel->L1_Click(3);
+    panel->committeeNameBox->setText("لجنة 7");
+    panel->onMenuRowClicked(3);
     ASSERT_FALSE(previews->shown.empty());
     EXPECT_EQ(last().layoutName, "ExSign");
     EXPECT_EQ(texts("Text1"), QStringList{"01"});

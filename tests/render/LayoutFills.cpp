@@ -83,10 +83,6 @@ exams::ExamPaperHeader paperHeader(const FillTexts& t) {
     return {t.administration, t.school, t.year, t.semester, t.principal, t.preparer1, logo()};
 }
 
-exams::minutes::ExamHeader minutesHeader(const FillTexts& t) {
-    return {t.administration, t.school, t.year, t.semester, t.principal, t.preparer1, logo()};
-}
-
 report::LaidOutReport examSheet(const QString& name, const FillTexts& t) {
     report::ReportLayout& layout = report::layout(name);
     if (name == QLatin1String("ExamSch"))
@@ -105,17 +101,17 @@ report::LaidOutReport examSheet(const QString& name, const FillTexts& t) {
 
 report::LaidOutReport examPaper(const QString& name, const FillTexts& t) {
     report::ReportLayout& layout = report::layout(name);
-    data::Connection schedual(data::Database::Schedule);
+    data::Connection scheduleDb(data::Database::Schedule);
     if (name == QLatin1String("ComRe")) {
         exams::fillCheckingSheet(layout, paperHeader(t),
-                                 exams::pickedDayRows(schedual, kWeekday, kDate));
+                                 exams::pickedDayRows(scheduleDb, kWeekday, kDate));
     } else if (name == QLatin1String("ExamLate")) {
         exams::fillLatenessMinutes(layout, paperHeader(t),
-                                   exams::pickedDayRows(schedual, kWeekday, kDate));
+                                   exams::pickedDayRows(scheduleDb, kWeekday, kDate));
     } else {
         exams::fillHandOverStatement(
             layout, paperHeader(t), kWeekday, kDate,
-            exams::handOverLines(exams::handOverScheduleRows(schedual, kDate)));
+            exams::handOverLines(exams::handOverScheduleRows(scheduleDb, kDate)));
     }
     return report::layOut(layout);
 }
@@ -126,13 +122,13 @@ report::LaidOutReport examMinutes(const QString& name, const FillTexts& t) {
     const data::RecordSet rows = m::dayPeriodRows(kDate, kFirst);
     const m::FoundDay found = *m::firstRow(rows);
     if (name == QLatin1String("ExamQuestions")) {
-        m::fillQuestionsOfDay(layout, minutesHeader(t), found, rows);
+        m::fillQuestionsOfDay(layout, paperHeader(t), found, rows);
     } else if (name == QLatin1String("ExamQueSub")) {
-        m::fillQuestionsOfSubject(layout, minutesHeader(t), found, rows);
+        m::fillQuestionsOfSubject(layout, paperHeader(t), found, rows);
     } else {
         const QStringList student = {t.names.first(), "0550000001", "1100000001", "1",
                                      "ابتدائي",       t.grade,      t.cls};
-        m::fillStudentMinutes(layout, minutesHeader(t), student, found);
+        m::fillStudentMinutes(layout, paperHeader(t), student, found);
     }
     return report::layOut(layout);
 }
