@@ -113,81 +113,81 @@ void ControlAll::build() {
     // Created back to front: a later panel covers an earlier one.
     buildPrintMenu();
     buildPaperworkPanels();
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::Box);
-    platform::fillBackground(Frame1, kPanelBack);
-    Frame1->installEventFilter(this);
-    onClick_.insert(Frame1, [this] { DelT->hide(); });
+    editorFrame = new QFrame(this);
+    editorFrame->setObjectName(QStringLiteral("editorFrame"));
+    editorFrame->setFrameShape(QFrame::Box);
+    platform::fillBackground(editorFrame, kPanelBack);
+    editorFrame->installEventFilter(this);
+    onClick_.insert(editorFrame, [this] { deletePickItemMark->hide(); });
     buildHeader();
     buildCaptions();
     buildGrid();
     buildPopups();
 
-    Title = new QLabel(texts::kWindowCaption, this);
-    Title->setObjectName(QStringLiteral("Title"));
-    Title->setAlignment(Qt::AlignCenter);
-    Title->setFont(windowFont(11, 700));
-    Title->setStyleSheet(QStringLiteral("color: white;"));
+    titleBar = new QLabel(texts::kWindowCaption, this);
+    titleBar->setObjectName(QStringLiteral("titleBar"));
+    titleBar->setAlignment(Qt::AlignCenter);
+    titleBar->setFont(windowFont(11, 700));
+    titleBar->setStyleSheet(QStringLiteral("color: white;"));
     auto* drag = new platform::WindowDrag(this);
-    drag->addSurface(Title);
+    drag->addSurface(titleBar);
 
     buildLabelsPanel();
     buildDeleteOptions();
-    CommeteePic->raise();
+    gradeSheetPanel->raise();
     buildMailboxes();
 }
 
 void ControlAll::buildHeader() {
-    Item2 = new QLabel(texts::kEditorCaption, Frame1);
-    Item2->setObjectName(QStringLiteral("Item2"));
-    Item2->setGeometry(twipsRect(10035, 360, 2580, 480));
-    Item2->setAlignment(Qt::AlignCenter);
-    Item2->setFont(windowFont(12, 700));
+    editorCaption = new QLabel(texts::kEditorCaption, editorFrame);
+    editorCaption->setObjectName(QStringLiteral("editorCaption"));
+    editorCaption->setGeometry(twipsRect(10035, 360, 2580, 480));
+    editorCaption->setAlignment(Qt::AlignCenter);
+    editorCaption->setFont(windowFont(12, 700));
 
-    Combo4 = new QComboBox(Frame1);
-    Combo4->setObjectName(QStringLiteral("Combo4"));
-    Combo4->setGeometry(twipsRect(6990, 360, 2955, 480));
-    Combo4->setFont(windowFont(11));
-    connect(Combo4, &QComboBox::activated, this, [this] { Combo4_Click(); });
+    gradePicker = new QComboBox(editorFrame);
+    gradePicker->setObjectName(QStringLiteral("gradePicker"));
+    gradePicker->setGeometry(twipsRect(6990, 360, 2955, 480));
+    gradePicker->setFont(windowFont(11));
+    connect(gradePicker, &QComboBox::activated, this, [this] { Combo4_Click(); });
 
-    cmdSave = new QPushButton(Frame1);
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdSave->setGeometry(twipsRect(6390, 330, 585, 525));
-    cmdSave->setIcon(QIcon(art::saveMark(twips(480), twips(480))));
-    cmdSave->setIconSize(QSize(twips(420), twips(420)));
-    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    saveButton = new QPushButton(editorFrame);
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    saveButton->setGeometry(twipsRect(6390, 330, 585, 525));
+    saveButton->setIcon(QIcon(art::saveMark(twips(480), twips(480))));
+    saveButton->setIconSize(QSize(twips(420), twips(420)));
+    connect(saveButton, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
 
-    ClassName = new QLineEdit(Frame1);
-    ClassName->setObjectName(QStringLiteral("ClassName"));
-    ClassName->setGeometry(twipsRect(1080, 360, 3135, 510));
-    ClassName->setEnabled(false);
-    QPalette dim = ClassName->palette();
+    shownGradeBox = new QLineEdit(editorFrame);
+    shownGradeBox->setObjectName(QStringLiteral("shownGradeBox"));
+    shownGradeBox->setGeometry(twipsRect(1080, 360, 3135, 510));
+    shownGradeBox->setEnabled(false);
+    QPalette dim = shownGradeBox->palette();
     dim.setColor(QPalette::Disabled, QPalette::Text, QColor(0x1F, 0x3A, 0x5F));
-    ClassName->setPalette(dim);
-    ClassName->setAlignment(Qt::AlignCenter);
-    ClassName->setFont(windowFont(12, 700));
+    shownGradeBox->setPalette(dim);
+    shownGradeBox->setAlignment(Qt::AlignCenter);
+    shownGradeBox->setFont(windowFont(12, 700));
 
-    DelOptions = clickable(new QLabel(Frame1));
-    DelOptions->setObjectName(QStringLiteral("DelOptions"));
-    DelOptions->setGeometry(twipsRect(165, 330, 480, 480));
-    DelOptions->setPixmap(art::optionsMark(twips(480)));
-    onClick_.insert(DelOptions, [this] { DelOptions_Click(); });
+    deleteOptionsButton = clickable(new QLabel(editorFrame));
+    deleteOptionsButton->setObjectName(QStringLiteral("deleteOptionsButton"));
+    deleteOptionsButton->setGeometry(twipsRect(165, 330, 480, 480));
+    deleteOptionsButton->setPixmap(art::optionsMark(twips(480)));
+    onClick_.insert(deleteOptionsButton, [this] { DelOptions_Click(); });
 
-    Image10 = clickable(new QLabel(Frame1));
-    Image10->setObjectName(QStringLiteral("Image10"));
-    Image10->setGeometry(twipsRect(12915, 390, 465, 390));
-    Image10->setPixmap(art::foldMark(twips(465), twips(390)));
-    onClick_.insert(Image10, [this] { Image10_Click(); });
+    foldButton = clickable(new QLabel(editorFrame));
+    foldButton->setObjectName(QStringLiteral("foldButton"));
+    foldButton->setGeometry(twipsRect(12915, 390, 465, 390));
+    foldButton->setPixmap(art::foldMark(twips(465), twips(390)));
+    onClick_.insert(foldButton, [this] { Image10_Click(); });
 
-    for (QWidget* w : {static_cast<QWidget*>(Item2), static_cast<QWidget*>(Combo4),
-                       static_cast<QWidget*>(ClassName)})
+    for (QWidget* w : {static_cast<QWidget*>(editorCaption), static_cast<QWidget*>(gradePicker),
+                       static_cast<QWidget*>(shownGradeBox)})
         art::fitOneLine(w);
 
     // The opener lies beyond the editor's edge: a grade choice opens it.
-    Image15 = new QLabel(Frame1);
-    Image15->setObjectName(QStringLiteral("Image15"));
-    Image15->setGeometry(twipsRect(16020, 390, 465, 390));
+    unfoldMark = new QLabel(editorFrame);
+    unfoldMark->setObjectName(QStringLiteral("unfoldMark"));
+    unfoldMark->setGeometry(twipsRect(16020, 390, 465, 390));
 }
 
 void ControlAll::buildCaptions() {
@@ -199,8 +199,8 @@ void ControlAll::buildCaptions() {
     const int captionTop = headingTop + headingHeight;
     const int captionHeight = twips(kStripTops[0]) - captionTop;
     auto caption = [&](const QString& text, int left, int width, bool heading) {
-        auto* l = new QLabel(text, Frame1);
-        l->setObjectName(QStringLiteral("Caption_%1").arg(Frame1->children().size()));
+        auto* l = new QLabel(text, editorFrame);
+        l->setObjectName(QStringLiteral("Caption_%1").arg(editorFrame->children().size()));
         l->setAlignment(Qt::AlignCenter);
         l->setFont(heading ? headingFont : windowFont(9, 700));
         if (heading) {
@@ -229,9 +229,9 @@ void ControlAll::buildCaptions() {
 }
 
 void ControlAll::buildPopups() {
-    FSubjects = new PickPopup(PickList::Subjects, Frame1);
-    FTeachers = new PickPopup(PickList::Teachers, Frame1);
-    FTime = new PickPopup(PickList::Times, Frame1);
+    subjectsPopup = new PickPopup(PickList::Subjects, editorFrame);
+    teachersPopup = new PickPopup(PickList::Teachers, editorFrame);
+    timesPopup = new PickPopup(PickList::Times, editorFrame);
     for (PickList list : kPickLists) {
         PickPopup* p = popup(list);
         p->installEventFilter(this);
@@ -241,27 +241,27 @@ void ControlAll::buildPopups() {
         p->Tex->installEventFilter(this);
     }
     // The bare areas of the subject and staff popups take the delete mark away.
-    for (PickPopup* p : {FSubjects, FTeachers}) {
+    for (PickPopup* p : {subjectsPopup, teachersPopup}) {
         p->Board->installEventFilter(this);
-        onHover_.insert(p, [this] { DelT->hide(); });
-        onHover_.insert(p->Board, [this] { DelT->hide(); });
+        onHover_.insert(p, [this] { deletePickItemMark->hide(); });
+        onHover_.insert(p->Board, [this] { deletePickItemMark->hide(); });
     }
 
-    DelT = clickable(new QLabel(Frame1));
-    DelT->setObjectName(QStringLiteral("DelT"));
-    DelT->resize(twips(180), twips(345));
-    DelT->setPixmap(art::deleteMark(twips(180), twips(345)));
-    DelT->hide();
-    onClick_.insert(DelT, [this] { DelT_Click(); });
+    deletePickItemMark = clickable(new QLabel(editorFrame));
+    deletePickItemMark->setObjectName(QStringLiteral("deletePickItemMark"));
+    deletePickItemMark->resize(twips(180), twips(345));
+    deletePickItemMark->setPixmap(art::deleteMark(twips(180), twips(345)));
+    deletePickItemMark->hide();
+    onClick_.insert(deletePickItemMark, [this] { DelT_Click(); });
 
-    Command9 = hiddenButton(Frame1, "Command9");
-    connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    reloadListsButton = hiddenButton(editorFrame, "reloadListsButton");
+    connect(reloadListsButton, &QPushButton::clicked, this, [this] { Command9_Click(); });
 }
 
 void ControlAll::buildDeleteOptions() {
-    Picture1 = panel(this, "Picture1", twipsRect(945, 810, 4560, 1110));
+    deleteOptionsPanel = panel(this, "deleteOptionsPanel", twipsRect(945, 810, 4560, 1110));
     auto option = [this](const char* name, int top, int width) {
-        auto* l = clickable(new QLabel(Picture1));
+        auto* l = clickable(new QLabel(deleteOptionsPanel));
         l->setObjectName(QString::fromLatin1(name));
         l->setGeometry(twipsRect(600, top, width, 420));
         l->setAlignment(Qt::AlignCenter);
@@ -272,22 +272,22 @@ void ControlAll::buildDeleteOptions() {
         l->setPalette(p);
         return l;
     };
-    Image8 = option("Image8", 60, 3800);
-    DelAll = option("DelAll", 560, 3800);
+    eraseGradeOption = option("eraseGradeOption", 60, 3800);
+    eraseAllOption = option("eraseAllOption", 560, 3800);
     // Each option reads as its question without the question's first word.
-    Image8->setText(
+    eraseGradeOption->setText(
         texts::kAskEraseGrade.section(QLatin1Char(' '), 1).remove(QLatin1Char(':')).trimmed());
-    DelAll->setText(texts::kAskEraseAll.section(QLatin1Char(' '), 1).trimmed());
-    art::fitOneLine(Image8);
-    art::fitOneLine(DelAll);
-    onClick_.insert(Image8, [this] { Image8_Click(); });
-    onClick_.insert(DelAll, [this] { DelAll_Click(); });
-    Image11 = clickable(new QLabel(Picture1));
-    Image11->setObjectName(QStringLiteral("Image11"));
-    Image11->setGeometry(twipsRect(90, 90, 390, 390));
-    Image11->setPixmap(art::closeMark(twips(390)));
-    onClick_.insert(Image11, [this] { Image11_Click(); });
-    Picture1->hide();
+    eraseAllOption->setText(texts::kAskEraseAll.section(QLatin1Char(' '), 1).trimmed());
+    art::fitOneLine(eraseGradeOption);
+    art::fitOneLine(eraseAllOption);
+    onClick_.insert(eraseGradeOption, [this] { Image8_Click(); });
+    onClick_.insert(eraseAllOption, [this] { DelAll_Click(); });
+    closeDeleteOptionsButton = clickable(new QLabel(deleteOptionsPanel));
+    closeDeleteOptionsButton->setObjectName(QStringLiteral("closeDeleteOptionsButton"));
+    closeDeleteOptionsButton->setGeometry(twipsRect(90, 90, 390, 390));
+    closeDeleteOptionsButton->setPixmap(art::closeMark(twips(390)));
+    onClick_.insert(closeDeleteOptionsButton, [this] { Image11_Click(); });
+    deleteOptionsPanel->hide();
 }
 
 void ControlAll::buildPrintMenu() {
@@ -301,15 +301,15 @@ void ControlAll::buildPrintMenu() {
     const int pitch = std::max(twips(kMenuPitch), itemHeight + 3);
     const int top = twips(150);
     const int closeSize = twips(420);
-    Picture2 = panel(this, "Picture2",
-                     QRect(0, twips(1530), twips(kMenuWidth),
-                           top + kMenuItems * pitch + closeSize + 2 * twips(60)));
-    MainSelect.resize(kMenuItems);
+    printMenuPanel = panel(this, "printMenuPanel",
+                           QRect(0, twips(1530), twips(kMenuWidth),
+                                 top + kMenuItems * pitch + closeSize + 2 * twips(60)));
+    printMenuItems.resize(kMenuItems);
     for (int i = 0; i < kMenuItems; ++i) {
         // Item 12 stands above item 11, the last one.
         const int slot = i == 12 ? 11 : i == 11 ? 12 : i;
-        auto* l = clickable(new QLabel(captions[i], Picture2));
-        l->setObjectName(QStringLiteral("MainSelect_%1").arg(i));
+        auto* l = clickable(new QLabel(captions[i], printMenuPanel));
+        l->setObjectName(QStringLiteral("printMenuItems_%1").arg(i));
         l->setGeometry(twips((kMenuWidth - kMenuItemWidth) / 2), top + slot * pitch,
                        twips(kMenuItemWidth), itemHeight);
         l->setAlignment(Qt::AlignCenter);
@@ -320,14 +320,14 @@ void ControlAll::buildPrintMenu() {
         art::fitOneLine(l);
         onClick_.insert(l, [this, i] { MainSelect_Click(i); });
         onHover_.insert(l, [this, i] { MainSelect_MouseMove(i); });
-        MainSelect[i] = l;
+        printMenuItems[i] = l;
     }
-    Image1 = clickable(new QLabel(Picture2));
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry((Picture2->width() - closeSize) / 2, top + kMenuItems * pitch + twips(60),
-                        closeSize, closeSize);
-    Image1->setPixmap(art::closeMark(closeSize));
-    onClick_.insert(Image1, [this] { Image1_Click(); });
+    closeWindowButton = clickable(new QLabel(printMenuPanel));
+    closeWindowButton->setObjectName(QStringLiteral("closeWindowButton"));
+    closeWindowButton->setGeometry((printMenuPanel->width() - closeSize) / 2,
+                                   top + kMenuItems * pitch + twips(60), closeSize, closeSize);
+    closeWindowButton->setPixmap(art::closeMark(closeSize));
+    onClick_.insert(closeWindowButton, [this] { Image1_Click(); });
 }
 
 void ControlAll::buildPaperworkPanels() {
@@ -345,7 +345,7 @@ void ControlAll::buildPaperworkPanels() {
     };
     auto bannerLabel = [&](QWidget* parent, int index, const QString& text) {
         auto* l = new QLabel(parent);
-        l->setObjectName(QStringLiteral("Image5_%1").arg(index));
+        l->setObjectName(QStringLiteral("panelBanners_%1").arg(index));
         l->setGeometry(twips(600), twips(90), parent->width() - twips(1200), bannerHeight);
         l->setPixmap(art::banner(text, l->width(), l->height(), bannerFont));
         l->setProperty("banner", text);
@@ -368,153 +368,156 @@ void ControlAll::buildPaperworkPanels() {
         return c;
     };
     const int gap = twips(90);
-    Image5.assign(4, nullptr);
+    panelBanners.assign(4, nullptr);
 
-    Picture4 = panel(this, "Picture4", twipsRect(0, 0, 5355, 4935));
-    Image5[1] = bannerLabel(Picture4, 1, texts::kMenu5);
-    Image5[2] = bannerLabel(Picture4, 2, texts::kMenu5);
-    Image5[3] = bannerLabel(Picture4, 3, texts::kMenu6);
-    Image5[2]->hide();
-    Image5[3]->hide();
-    int y = Image5[1]->geometry().bottom() + 1 + gap;
-    GradeCaption = captionOver(Picture4, texts::kColGrade, y);
+    dayPrintPanel = panel(this, "dayPrintPanel", twipsRect(0, 0, 5355, 4935));
+    panelBanners[1] = bannerLabel(dayPrintPanel, 1, texts::kMenu5);
+    panelBanners[2] = bannerLabel(dayPrintPanel, 2, texts::kMenu5);
+    panelBanners[3] = bannerLabel(dayPrintPanel, 3, texts::kMenu6);
+    panelBanners[2]->hide();
+    panelBanners[3]->hide();
+    int y = panelBanners[1]->geometry().bottom() + 1 + gap;
+    GradeCaption = captionOver(dayPrintPanel, texts::kColGrade, y);
     y = GradeCaption->geometry().bottom() + 1;
-    Combo8 = list(Picture4, "Combo8", y);
-    y = Combo8->geometry().bottom() + 1 + gap;
-    PeriodCaption = captionOver(Picture4, texts::kColPeriod, y);
+    dayGradePicker = list(dayPrintPanel, "dayGradePicker", y);
+    y = dayGradePicker->geometry().bottom() + 1 + gap;
+    PeriodCaption = captionOver(dayPrintPanel, texts::kColPeriod, y);
     y = PeriodCaption->geometry().bottom() + 1;
-    Combo7 = list(Picture4, "Combo7", y);
-    y = Combo7->geometry().bottom() + 1 + 2 * gap;
-    const int buttons = std::min(twips(600), Picture4->height() - y - gap);
-    Image4 = image(Picture4, "Image4", QRect(twips(2200), y, twips(900), buttons));
-    Image16 = image(Picture4, "Image16", QRect(twips(600), y, buttons, buttons));
-    Image4->setToolTip(texts::kPrintTip);
-    Image16->setToolTip(texts::kPickDayTip);
-    Image6 = image(Picture4, "Image6", twipsRect(90, 90, 390, 390));
-    Image6->setPixmap(art::closeMark(twips(390)));
-    onClick_.insert(Image6, [this] { Image6_Click(); });
-    Command4 = hiddenButton(Picture4, "Command4");
-    Command5 = hiddenButton(Picture4, "Command5");
-    Command6 = hiddenButton(Picture4, "Command6");
-    Picture4->hide();
+    dayPeriodPicker = list(dayPrintPanel, "dayPeriodPicker", y);
+    y = dayPeriodPicker->geometry().bottom() + 1 + 2 * gap;
+    const int buttons = std::min(twips(600), dayPrintPanel->height() - y - gap);
+    dayPrintButton =
+        image(dayPrintPanel, "dayPrintButton", QRect(twips(2200), y, twips(900), buttons));
+    pickDayAgainButton =
+        image(dayPrintPanel, "pickDayAgainButton", QRect(twips(600), y, buttons, buttons));
+    dayPrintButton->setToolTip(texts::kPrintTip);
+    pickDayAgainButton->setToolTip(texts::kPickDayTip);
+    closeDayPanelButton = image(dayPrintPanel, "closeDayPanelButton", twipsRect(90, 90, 390, 390));
+    closeDayPanelButton->setPixmap(art::closeMark(twips(390)));
+    onClick_.insert(closeDayPanelButton, [this] { Image6_Click(); });
+    studentMinutesButton = hiddenButton(dayPrintPanel, "studentMinutesButton");
+    dayQuestionsButton = hiddenButton(dayPrintPanel, "dayQuestionsButton");
+    subjectQuestionsButton = hiddenButton(dayPrintPanel, "subjectQuestionsButton");
+    dayPrintPanel->hide();
 
-    CommeteePic = panel(this, "CommeteePic", twipsRect(0, 0, 4905, 3270));
-    Image5[0] = bannerLabel(CommeteePic, 0, texts::kGradeSheetBanner);
-    y = Image5[0]->geometry().bottom() + 1 + gap;
-    ChooserCaption = captionOver(CommeteePic, texts::kColGrade, y);
+    gradeSheetPanel = panel(this, "gradeSheetPanel", twipsRect(0, 0, 4905, 3270));
+    panelBanners[0] = bannerLabel(gradeSheetPanel, 0, texts::kGradeSheetBanner);
+    y = panelBanners[0]->geometry().bottom() + 1 + gap;
+    ChooserCaption = captionOver(gradeSheetPanel, texts::kColGrade, y);
     y = ChooserCaption->geometry().bottom() + 1;
-    Combo6 = list(CommeteePic, "Combo6", y);
-    y = Combo6->geometry().bottom() + 1 + 2 * gap;
-    Imageshow = image(
-        CommeteePic, "Imageshow",
-        QRect(twips(2000), y, twips(900), std::min(twips(600), CommeteePic->height() - y - gap)));
-    Imageshow->setToolTip(texts::kPrintTip);
-    CloseIt = image(CommeteePic, "CloseIt", twipsRect(90, 90, 390, 390));
-    CloseIt->setPixmap(art::closeMark(twips(390)));
-    onClick_.insert(CloseIt, [this] { CloseIt_Click(); });
-    CommeteePic->hide();
+    sheetGradePicker = list(gradeSheetPanel, "sheetGradePicker", y);
+    y = sheetGradePicker->geometry().bottom() + 1 + 2 * gap;
+    sheetShowButton = image(gradeSheetPanel, "sheetShowButton",
+                            QRect(twips(2000), y, twips(900),
+                                  std::min(twips(600), gradeSheetPanel->height() - y - gap)));
+    sheetShowButton->setToolTip(texts::kPrintTip);
+    closeSheetPanelButton =
+        image(gradeSheetPanel, "closeSheetPanelButton", twipsRect(90, 90, 390, 390));
+    closeSheetPanelButton->setPixmap(art::closeMark(twips(390)));
+    onClick_.insert(closeSheetPanelButton, [this] { CloseIt_Click(); });
+    gradeSheetPanel->hide();
 }
 
 void ControlAll::showPrintPanel(int paper) {
     static const QString titles[] = {texts::kMenu3, texts::kMenu4, texts::kMenu5, texts::kMenu6};
     PanelPaper = paper;
     const QString title = paper >= 0 && paper < 4 ? titles[paper] : texts::kMenu5;
-    QLabel* banner = Image5[1];
+    QLabel* banner = panelBanners[1];
     banner->setPixmap(art::banner(title, banner->width(), banner->height(), windowFont(12, 700)));
     banner->setProperty("banner", title);
     const bool grade = paper == 3;
-    Combo8->setVisible(grade);
+    dayGradePicker->setVisible(grade);
     GradeCaption->setVisible(grade);
-    Picture4->show();
-    Picture4->raise();
+    dayPrintPanel->show();
+    dayPrintPanel->raise();
 }
 
 void ControlAll::buildLabelsPanel() {
     // The labels panel's own rows and boxes are the labels' to add.
-    Picture3 = panel(this, "Picture3", twipsRect(90, 9720, 16125, 10050));
-    Combo9 = new QComboBox(Picture3);
-    Combo9->setObjectName(QStringLiteral("Combo9"));
-    Combo9->setGeometry(twipsRect(4305, 1095, 5355, 480));
-    Combo9->setFont(windowFont(11));
-    connect(Combo9, &QComboBox::activated, this, [this] { Combo9_Click(); });
-    ClassSeries = new QCheckBox(Picture3);
-    ClassSeries->setObjectName(QStringLiteral("ClassSeries"));
-    ClassSeries->setGeometry(twipsRect(6930, 1890, 2685, 360));
-    All_Series = new QCheckBox(Picture3);
-    All_Series->setObjectName(QStringLiteral("All_Series"));
-    All_Series->setGeometry(twipsRect(6330, 1920, 375, 360));
-    connect(All_Series, &QCheckBox::clicked, this, [this] { All_Series_Click(); });
-    Text1 = new QLineEdit(Picture3);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(twipsRect(5115, 2880, 3330, 420));
-    Text1->setFont(windowFont(11));
-    ControlBottos.assign(3, nullptr);
-    ControlBottos[2] = clickable(new QLabel(Picture3));
-    ControlBottos[2]->setObjectName(QStringLiteral("ControlBottos_2"));
-    ControlBottos[2]->setGeometry(twipsRect(150, 150, 420, 420));
-    ControlBottos[2]->setPixmap(art::closeMark(twips(420)));
-    onClick_.insert(ControlBottos[2], [this] { ControlBottos_Click(2); });
-    Picture3->hide();
+    labelsPanelFrame = panel(this, "labelsPanelFrame", twipsRect(90, 9720, 16125, 10050));
+    labelsClassPicker = new QComboBox(labelsPanelFrame);
+    labelsClassPicker->setObjectName(QStringLiteral("labelsClassPicker"));
+    labelsClassPicker->setGeometry(twipsRect(4305, 1095, 5355, 480));
+    labelsClassPicker->setFont(windowFont(11));
+    connect(labelsClassPicker, &QComboBox::activated, this, [this] { Combo9_Click(); });
+    classSeriesBox = new QCheckBox(labelsPanelFrame);
+    classSeriesBox->setObjectName(QStringLiteral("classSeriesBox"));
+    classSeriesBox->setGeometry(twipsRect(6930, 1890, 2685, 360));
+    allSeriesBox = new QCheckBox(labelsPanelFrame);
+    allSeriesBox->setObjectName(QStringLiteral("allSeriesBox"));
+    allSeriesBox->setGeometry(twipsRect(6330, 1920, 375, 360));
+    connect(allSeriesBox, &QCheckBox::clicked, this, [this] { All_Series_Click(); });
+    labelsClassText = new QLineEdit(labelsPanelFrame);
+    labelsClassText->setObjectName(QStringLiteral("labelsClassText"));
+    labelsClassText->setGeometry(twipsRect(5115, 2880, 3330, 420));
+    labelsClassText->setFont(windowFont(11));
+    labelsPanelButtons.assign(3, nullptr);
+    labelsPanelButtons[2] = clickable(new QLabel(labelsPanelFrame));
+    labelsPanelButtons[2]->setObjectName(QStringLiteral("labelsPanelButtons_2"));
+    labelsPanelButtons[2]->setGeometry(twipsRect(150, 150, 420, 420));
+    labelsPanelButtons[2]->setPixmap(art::closeMark(twips(420)));
+    onClick_.insert(labelsPanelButtons[2], [this] { ControlBottos_Click(2); });
+    labelsPanelFrame->hide();
 }
 
 void ControlAll::buildMailboxes() {
-    Check1 = new QCheckBox(Picture2);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->hide();
-    Check2 = new QCheckBox(Picture2);
-    Check2->setObjectName(QStringLiteral("Check2"));
-    Check2->hide();
+    dayPrintWaiting = new QCheckBox(printMenuPanel);
+    dayPrintWaiting->setObjectName(QStringLiteral("dayPrintWaiting"));
+    dayPrintWaiting->hide();
+    studentMinutesWaiting = new QCheckBox(printMenuPanel);
+    studentMinutesWaiting->setObjectName(QStringLiteral("studentMinutesWaiting"));
+    studentMinutesWaiting->hide();
     for (int i = 0; i < 7; ++i) {
-        auto* o = new QRadioButton(Picture2);
-        o->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        auto* o = new QRadioButton(printMenuPanel);
+        o->setObjectName(QStringLiteral("paperOptions_%1").arg(i));
         o->hide();
-        Option1.push_back(o);
+        paperOptions.push_back(o);
     }
-    Label5 = new QLabel(QStringLiteral("Label5"), Picture2);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    Label5->hide();
-    Label6 = new QLabel(QStringLiteral("Label6"), Picture2);
-    Label6->setObjectName(QStringLiteral("Label6"));
-    Label6->hide();
-    Class = new QLineEdit(Picture2);
-    Class->setObjectName(QStringLiteral("Class"));
-    Class->hide();
-    Command2 = hiddenButton(Picture2, "Command2");
-    Print10 = hiddenButton(Picture2, "Print10");
+    pickedWeekdayLabel = new QLabel(QStringLiteral("Label5"), printMenuPanel);
+    pickedWeekdayLabel->setObjectName(QStringLiteral("pickedWeekdayLabel"));
+    pickedWeekdayLabel->hide();
+    pickedDateLabel = new QLabel(QStringLiteral("Label6"), printMenuPanel);
+    pickedDateLabel->setObjectName(QStringLiteral("pickedDateLabel"));
+    pickedDateLabel->hide();
+    lastSheetGrade = new QLineEdit(printMenuPanel);
+    lastSheetGrade->setObjectName(QStringLiteral("lastSheetGrade"));
+    lastSheetGrade->hide();
+    handOverButton = hiddenButton(printMenuPanel, "handOverButton");
+    revisersButton = hiddenButton(printMenuPanel, "revisersButton");
 }
 
 void ControlAll::Form_Load() {
-    All_Series->setChecked(true);
+    allSeriesBox->setChecked(true);
     All_Series_Click();
-    Combo4->addItem(texts::kGradePrompt);
+    gradePicker->addItem(texts::kGradePrompt);
     ScheduleSaved = true;
-    cmdSave->hide();
-    Picture3->move(0, twips(450));
+    saveButton->hide();
+    labelsPanelFrame->move(0, twips(450));
     showGrid(ScheduleGrid());
-    Command9->click();
+    reloadListsButton->click();
 
     const int height = main_ ? main_->height() : twips(10520);
     resize(twips(kWindowWidth), height);
     if (main_)
         move(main_->x() + (main_->width() - width()) / 2, main_->y());
-    Title->setGeometry(0, 0, width(),
-                       std::max(twips(kTitleHeight), art::lineHeight(Title->font()) + 2));
-    Frame1->setGeometry(twipsRect(kFrameLeft, kFrameTop, kFrameWidth, kFolded));
-    FTeachers->move(twips(90), twips(4875));
-    FSubjects->move(twips(90), twips(3570));
-    FTime->move(twips(135), twips(3525));
-    for (QFrame* p : {static_cast<QFrame*>(CommeteePic), static_cast<QFrame*>(Picture4)})
+    titleBar->setGeometry(0, 0, width(),
+                          std::max(twips(kTitleHeight), art::lineHeight(titleBar->font()) + 2));
+    editorFrame->setGeometry(twipsRect(kFrameLeft, kFrameTop, kFrameWidth, kFolded));
+    teachersPopup->move(twips(90), twips(4875));
+    subjectsPopup->move(twips(90), twips(3570));
+    timesPopup->move(twips(135), twips(3525));
+    for (QFrame* p : {static_cast<QFrame*>(gradeSheetPanel), static_cast<QFrame*>(dayPrintPanel)})
         p->move((width() - p->width()) / 2, (height - p->height()) / 2);
-    Picture2->move((width() - Picture2->width()) / 2, twips(1530));
+    printMenuPanel->move((width() - printMenuPanel->width()) / 2, twips(1530));
 
     fillGradeLists();
-    Combo7->addItem(texts::kFirstPeriod);
-    Combo7->addItem(texts::kSecondPeriod);
-    for (QComboBox* box : {Combo6, Combo7, Combo8})
+    dayPeriodPicker->addItem(texts::kFirstPeriod);
+    dayPeriodPicker->addItem(texts::kSecondPeriod);
+    for (QComboBox* box : {sheetGradePicker, dayPeriodPicker, dayGradePicker})
         if (box->count() > 0)
             box->setCurrentIndex(0);
-    platform::select(Combo4, 0, [this] { Combo4_Click(); });
-    Combo4->setFocus();
+    platform::select(gradePicker, 0, [this] { Combo4_Click(); });
+    gradePicker->setFocus();
 }
 
 void ControlAll::fillGradeLists() {
@@ -525,13 +528,13 @@ void ControlAll::fillGradeLists() {
         for (int i = 0; i < main_->classPicker->count(); ++i)
             keys << main_->classPicker->itemText(i);
     const QStringList grades = examGradeNames(keys);
-    Combo4->addItems(grades);
-    Combo6->addItems(grades);
-    Combo8->addItems(grades);
-    Combo9->clear();
-    Combo9->addItem(texts::kGradePrompt);
-    Combo9->addItems(labelClassKeys(keys));
-    platform::select(Combo9, 0, [this] { Combo9_Click(); });
+    gradePicker->addItems(grades);
+    sheetGradePicker->addItems(grades);
+    dayGradePicker->addItems(grades);
+    labelsClassPicker->clear();
+    labelsClassPicker->addItem(texts::kGradePrompt);
+    labelsClassPicker->addItems(labelClassKeys(keys));
+    platform::select(labelsClassPicker, 0, [this] { Combo9_Click(); });
 }
 
 bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
@@ -595,40 +598,40 @@ bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ControlAll::Image10_Click() {
-    Image10->hide();
-    Image15->show();
+    foldButton->hide();
+    unfoldMark->show();
     // The fold is a visible animation; the window stays responsive meanwhile.
     for (int h = 5495; h >= 995; h -= 50) {
-        Frame1->resize(Frame1->width(), twips(h));
+        editorFrame->resize(editorFrame->width(), twips(h));
         QCoreApplication::processEvents();
     }
-    Frame1->resize(Frame1->width(), twips(kFolded));
+    editorFrame->resize(editorFrame->width(), twips(kFolded));
     hidePopups();
-    Picture2->show();
+    printMenuPanel->show();
 }
 
 void ControlAll::foldEditor() {
-    Image10->hide();
-    Image15->show();
-    Frame1->resize(Frame1->width(), twips(kFolded));
+    foldButton->hide();
+    unfoldMark->show();
+    editorFrame->resize(editorFrame->width(), twips(kFolded));
     hidePopups();
-    Picture2->show();
+    printMenuPanel->show();
 }
 
 void ControlAll::hidePopups() {
-    FTeachers->hide();
-    FSubjects->hide();
-    FTime->hide();
-    DelT->hide();
+    teachersPopup->hide();
+    subjectsPopup->hide();
+    timesPopup->hide();
+    deletePickItemMark->hide();
 }
 
 void ControlAll::DelOptions_Click() {
-    Picture1->show();
-    Picture1->raise();
+    deleteOptionsPanel->show();
+    deleteOptionsPanel->raise();
 }
 
 void ControlAll::Image11_Click() {
-    Picture1->hide();
+    deleteOptionsPanel->hide();
 }
 
 void ControlAll::Image1_Click() {
@@ -636,24 +639,24 @@ void ControlAll::Image1_Click() {
 }
 
 void ControlAll::CloseIt_Click() {
-    CommeteePic->hide();
+    gradeSheetPanel->hide();
 }
 
 void ControlAll::Image6_Click() {
-    Picture4->hide();
+    dayPrintPanel->hide();
 }
 
 void ControlAll::MainSelect_Click(int index) {
-    if (CommeteePic->isVisible() || index < 0 || index >= kMenuItems)
+    if (gradeSheetPanel->isVisible() || index < 0 || index >= kMenuItems)
         return;
     if (index == 1) {
-        CommeteePic->show();
-        CommeteePic->raise();
+        gradeSheetPanel->show();
+        gradeSheetPanel->raise();
         return;
     }
     if (index == 11) {
-        Picture3->show();
-        Picture3->raise();
+        labelsPanelFrame->show();
+        labelsPanelFrame->raise();
         return;
     }
     const std::function<void()> action = printActions_[index];
@@ -663,10 +666,10 @@ void ControlAll::MainSelect_Click(int index) {
 }
 
 void ControlAll::MainSelect_MouseMove(int index) {
-    if (CommeteePic->isVisible())
+    if (gradeSheetPanel->isVisible())
         return;
     for (int i = 0; i < kMenuItems; ++i)
-        platform::fillBackground(MainSelect[i], i == index ? kMenuHover : kMenuBack);
+        platform::fillBackground(printMenuItems[i], i == index ? kMenuHover : kMenuBack);
 }
 
 void ControlAll::setPrintMenuAction(int index, std::function<void()> action) {
@@ -675,20 +678,20 @@ void ControlAll::setPrintMenuAction(int index, std::function<void()> action) {
 }
 
 void ControlAll::Combo9_Click() {
-    Text1->setText(Combo9->currentText());
+    labelsClassText->setText(labelsClassPicker->currentText());
 }
 
 void ControlAll::All_Series_Click() {
-    ClassSeries->setChecked(false);
+    classSeriesBox->setChecked(false);
 }
 
 void ControlAll::ControlBottos_Click(int index) {
     if (index == 2)
-        Picture3->hide();
+        labelsPanelFrame->hide();
 }
 
 void ControlAll::Picture6_Click() {
-    const int day = std::clamp(Selected->text().toInt(), 0, kExamDays - 1);
+    const int day = std::clamp(hoveredDay->text().toInt(), 0, kExamDays - 1);
     if (dates::CalendarWindow* calendar = dates::loadCalendarWindow(main_.data()))
         calendar->openFor(dates::CalendarRequest::examDayDate(day, true), this);
     // Also when the calendar is then closed without a date.
@@ -699,13 +702,13 @@ void ControlAll::receiveCalendarDate(const dates::CalendarRequest& request,
                                      const dates::PickedDate& date) {
     const QString weekday = platform::fromUtf8(date.weekday);
     const QString text = platform::fromUtf8(date.hijriText);
-    Label5->setText(weekday);
-    Label6->setText(text);
+    pickedWeekdayLabel->setText(weekday);
+    pickedDateLabel->setText(text);
     // Only a request for an exam day's date writes into the grid; a print or
-    // a student's minutes take their day from Label5 and Label6.
+    // a student's minutes take their day from pickedWeekdayLabel and pickedDateLabel.
     if (const std::optional<int> day = dates::examDayToWrite(request)) {
-        Day[*day]->setText(weekday);
-        DayDate[*day]->setText(text);
+        weekdayCells[*day]->setText(weekday);
+        dateCells[*day]->setText(text);
     }
     show();
     setEnabled(true);
@@ -721,15 +724,15 @@ void ControlAll::continueWaitingPrint(const dates::CalendarRequest& request) {
         return;
     if (request.purpose != dates::CalendarPurpose::ExamPrint)
         return;
-    Check1->setChecked(false);
-    Combo8->show();
+    dayPrintWaiting->setChecked(false);
+    dayGradePicker->show();
     switch (request.print) {
     case dates::ExamPrintKind::HandOver:
     case dates::ExamPrintKind::HandOverWithChecking:
-        Command2->click();
+        handOverButton->click();
         break;
     case dates::ExamPrintKind::CorrectorsAndReviewers:
-        Print10->click();
+        revisersButton->click();
         break;
     default:
         break;
@@ -741,7 +744,7 @@ void ControlAll::calendarRequestEnded(const dates::CalendarRequest& request) {
     // enabled this window again).
     dropMinutesRequest(*this, request);
     if (request.purpose == dates::CalendarPurpose::ExamPrint)
-        Check1->setChecked(false);
+        dayPrintWaiting->setChecked(false);
 }
 
 void ControlAll::reportFailure(const QString& what, const QString& why) {
@@ -751,13 +754,13 @@ void ControlAll::reportFailure(const QString& what, const QString& why) {
 PickPopup* ControlAll::popup(PickList list) const {
     switch (list) {
     case PickList::Subjects:
-        return FSubjects;
+        return subjectsPopup;
     case PickList::Teachers:
-        return FTeachers;
+        return teachersPopup;
     case PickList::Times:
         break;
     }
-    return FTime;
+    return timesPopup;
 }
 
 } // namespace sijill::exams

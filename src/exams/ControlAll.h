@@ -40,84 +40,84 @@ public:
     ~ControlAll() override;
 
     // Panels.
-    QLabel* Title = nullptr;       // title band; drags the window
-    QFrame* Frame1 = nullptr;      // the schedule editor
-    QFrame* Picture1 = nullptr;    // delete options
-    QFrame* Picture2 = nullptr;    // print menu
-    QFrame* Picture3 = nullptr;    // labels panel
-    QFrame* Picture4 = nullptr;    // paperwork of a picked day
-    QFrame* CommeteePic = nullptr; // schedule of one grade
+    QLabel* titleBar = nullptr;           // title band; drags the window
+    QFrame* editorFrame = nullptr;        // the schedule editor
+    QFrame* deleteOptionsPanel = nullptr; // delete options
+    QFrame* printMenuPanel = nullptr;     // print menu
+    QFrame* labelsPanelFrame = nullptr;   // labels panel
+    QFrame* dayPrintPanel = nullptr;      // paperwork of a picked day
+    QFrame* gradeSheetPanel = nullptr;    // schedule of one grade
 
     // Editor header.
-    QLabel* Item2 = nullptr;     // "تحرير جدول  اختبار الصف"
-    QComboBox* Combo4 = nullptr; // the grade list; item 0 the prompt
-    QPushButton* cmdSave = nullptr;
-    QLineEdit* ClassName = nullptr; // the shown grade
-    QLabel* DelOptions = nullptr;
-    QLabel* Image10 = nullptr; // folds the editor
-    QLabel* Image15 = nullptr; // the opener, beyond the editor's edge
+    QLabel* editorCaption = nullptr;  // "تحرير جدول  اختبار الصف"
+    QComboBox* gradePicker = nullptr; // the grade list; item 0 the prompt
+    QPushButton* saveButton = nullptr;
+    QLineEdit* shownGradeBox = nullptr; // the shown grade
+    QLabel* deleteOptionsButton = nullptr;
+    QLabel* foldButton = nullptr; // folds the editor
+    QLabel* unfoldMark = nullptr; // the opener, beyond the editor's edge
 
     // The grid: days 0..9, rows r = 2 x day + period.
-    std::vector<QFrame*> Picture5;   // day strips
-    std::vector<QFrame*> PicPeriod2; // second-period panels
-    std::vector<QLineEdit*> Day;     // weekday names
-    std::vector<QLineEdit*> DayDate; // Hijri dates
-    std::vector<QLabel*> Image7;     // add a second period
-    std::vector<QLineEdit*> Subj, Time, T1, T2;
-    std::vector<QLineEdit*> ID;      // table keys, "ID" without a row; never seen
-    std::vector<QLabel*> PicDataDel; // delete a row
-    QPushButton* NewDay = nullptr;
-    QLabel* Picture6 = nullptr; // the pick mark: a day's date from the calendar
-    QLabel* Selected = nullptr; // the day last under the mouse
+    std::vector<QFrame*> dayStrips;          // day strips
+    std::vector<QFrame*> secondPeriodPanels; // second-period panels
+    std::vector<QLineEdit*> weekdayCells;    // weekday names
+    std::vector<QLineEdit*> dateCells;       // Hijri dates
+    std::vector<QLabel*> addPeriodButtons;   // add a second period
+    std::vector<QLineEdit*> subjectCells, timeCells, correctorCells, reviewerCells;
+    std::vector<QLineEdit*> keyCells;      // table keys, "ID" without a row; never seen
+    std::vector<QLabel*> deleteRowButtons; // delete a row
+    QPushButton* newDayButton = nullptr;
+    QLabel* pickDateButton = nullptr; // the pick mark: a day's date from the calendar
+    QLabel* hoveredDay = nullptr;     // the day last under the mouse
 
     // Pick lists.
-    PickPopup* FSubjects = nullptr;
-    PickPopup* FTeachers = nullptr;
-    PickPopup* FTime = nullptr;
-    QLabel* DelT = nullptr;
-    QPushButton* Command9 = nullptr; // rebuilds the lists; never shown
+    PickPopup* subjectsPopup = nullptr;
+    PickPopup* teachersPopup = nullptr;
+    PickPopup* timesPopup = nullptr;
+    QLabel* deletePickItemMark = nullptr;
+    QPushButton* reloadListsButton = nullptr; // rebuilds the lists; never shown
 
     // Delete options.
-    QLabel* Image8 = nullptr;  // erase the selected grade's schedule
-    QLabel* DelAll = nullptr;  // erase every schedule
-    QLabel* Image11 = nullptr; // close
+    QLabel* eraseGradeOption = nullptr;         // erase the selected grade's schedule
+    QLabel* eraseAllOption = nullptr;           // erase every schedule
+    QLabel* closeDeleteOptionsButton = nullptr; // close
 
     // Print menu and the paperwork's controls.
-    std::vector<QLabel*> MainSelect; // 0..12
-    QLabel* Image1 = nullptr;        // closes the window
-    QComboBox* Combo6 = nullptr;     // grades, in CommeteePic
-    QComboBox* Combo7 = nullptr;     // periods, in Picture4
-    QComboBox* Combo8 = nullptr;     // grades, in Picture4
-    QLabel* Imageshow = nullptr;
-    QLabel* CloseIt = nullptr;
-    QLabel* Image4 = nullptr;
-    QLabel* Image6 = nullptr;
-    QLabel* Image16 = nullptr;
+    std::vector<QLabel*> printMenuItems;   // 0..12
+    QLabel* closeWindowButton = nullptr;   // closes the window
+    QComboBox* sheetGradePicker = nullptr; // grades, in gradeSheetPanel
+    QComboBox* dayPeriodPicker = nullptr;  // periods, in dayPrintPanel
+    QComboBox* dayGradePicker = nullptr;   // grades, in dayPrintPanel
+    QLabel* sheetShowButton = nullptr;
+    QLabel* closeSheetPanelButton = nullptr;
+    QLabel* dayPrintButton = nullptr;
+    QLabel* closeDayPanelButton = nullptr;
+    QLabel* pickDayAgainButton = nullptr;
     // Banners: 0 over the grade chooser, 1 over the day's print panel naming
     // the paper it prints (2 and 3, never shown, the two kinds of day papers).
-    std::vector<QLabel*> Image5;
-    QLabel* GradeCaption = nullptr;   // over Combo8, shown with it
-    QLabel* PeriodCaption = nullptr;  // over Combo7
-    QLabel* ChooserCaption = nullptr; // over Combo6
+    std::vector<QLabel*> panelBanners;
+    QLabel* GradeCaption = nullptr;   // over dayGradePicker, shown with it
+    QLabel* PeriodCaption = nullptr;  // over dayPeriodPicker
+    QLabel* ChooserCaption = nullptr; // over sheetGradePicker
     // Hidden mailboxes and buttons of the calendar exchange and the prints.
-    QCheckBox* Check1 = nullptr;
-    QCheckBox* Check2 = nullptr;
-    std::vector<QRadioButton*> Option1; // 0..6
-    QLabel* Label5 = nullptr;           // weekday of the last pick
-    QLabel* Label6 = nullptr;           // date of the last pick
-    QLineEdit* Class = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command6 = nullptr;
-    QPushButton* Print10 = nullptr;
+    QCheckBox* dayPrintWaiting = nullptr;
+    QCheckBox* studentMinutesWaiting = nullptr;
+    std::vector<QRadioButton*> paperOptions; // 0..6
+    QLabel* pickedWeekdayLabel = nullptr;    // weekday of the last pick
+    QLabel* pickedDateLabel = nullptr;       // date of the last pick
+    QLineEdit* lastSheetGrade = nullptr;
+    QPushButton* handOverButton = nullptr;
+    QPushButton* studentMinutesButton = nullptr;
+    QPushButton* dayQuestionsButton = nullptr;
+    QPushButton* subjectQuestionsButton = nullptr;
+    QPushButton* revisersButton = nullptr;
 
     // Labels panel (its menu rows belong to the labels).
-    QComboBox* Combo9 = nullptr;
-    QCheckBox* All_Series = nullptr;
-    QCheckBox* ClassSeries = nullptr;
-    QLineEdit* Text1 = nullptr;
-    std::vector<QLabel*> ControlBottos; // index 2 closes the panel
+    QComboBox* labelsClassPicker = nullptr;
+    QCheckBox* allSeriesBox = nullptr;
+    QCheckBox* classSeriesBox = nullptr;
+    QLineEdit* labelsClassText = nullptr;
+    std::vector<QLabel*> labelsPanelButtons; // index 2 closes the panel
 
     // Window state.
     bool ScheduleSaved = true; // the grid holds no unsaved choice
@@ -126,7 +126,7 @@ public:
     int PickHoverIndex = 0;
     int PickTargetRow = 0;
     bool PickToCorrector = false;
-    // The paper the day's print panel was opened for (an Option1 index), or
+    // The paper the day's print panel was opened for (a paperOptions index), or
     // -1 while it was opened for none: its go button prints that paper.
     int PanelPaper = -1;
 
@@ -164,7 +164,7 @@ public:
     void cell_Click(QLineEdit* cell);
 
     PickPopup* popup(PickList list) const;
-    // The day's print panel shown for one paper (an Option1 index): its
+    // The day's print panel shown for one paper (a paperOptions index): its
     // banner names the paper, the grade list shows only for a subject's
     // minutes, and its go button prints that paper from then on.
     void showPrintPanel(int paper);

@@ -41,7 +41,7 @@ template <typename T> int indexIn(const std::vector<T*>& v, const QObject* w) {
 } // namespace
 
 void ControlAll::Command9_Click() {
-    FTeachers->resize(twips(pickPopupWidth(PickList::Teachers)), FTeachers->height());
+    teachersPopup->resize(twips(pickPopupWidth(PickList::Teachers)), teachersPopup->height());
     QString failure;
     // Every list is read, also after an empty one: an empty table gives an
     // empty popup.
@@ -75,7 +75,7 @@ void ControlAll::addPickItem(PickList list) {
                                          QMessageBox::NoIcon, platform::YesDoes::NoQuestion});
         } else {
             exams::addPickItem(list, text);
-            Command9->click();
+            reloadListsButton->click();
         }
     } catch (const data::DataError& e) {
         reportFailure(texts::kAddFailed, e.userMessage());
@@ -99,19 +99,19 @@ void ControlAll::pickItem_Click(PickList list, int index) {
         const int r = std::clamp(PickTargetRow, 0, kGridRows - 1);
         switch (list) {
         case PickList::Subjects:
-            Subj[r]->setText(text);
+            subjectCells[r]->setText(text);
             break;
         case PickList::Teachers:
-            (PickToCorrector ? T1 : T2)[r]->setText(text);
+            (PickToCorrector ? correctorCells : reviewerCells)[r]->setText(text);
             break;
         case PickList::Times:
-            Time[r]->setText(text);
+            timeCells[r]->setText(text);
             break;
         }
     }
     ScheduleSaved = false;
     p->hide();
-    DelT->hide();
+    deletePickItemMark->hide();
 }
 
 void ControlAll::pickItem_MouseMove(PickList list, int index) {
@@ -119,10 +119,10 @@ void ControlAll::pickItem_MouseMove(PickList list, int index) {
     PickHoverIndex = index;
     const QLabel* item = p->items[index];
     // The item stands on the popup's scrolling board.
-    const QPoint at = item->mapTo(Frame1, QPoint(0, 0));
-    DelT->move(at.x(), at.y() + twips(30));
-    DelT->show();
-    DelT->raise();
+    const QPoint at = item->mapTo(editorFrame, QPoint(0, 0));
+    deletePickItemMark->move(at.x(), at.y() + twips(30));
+    deletePickItemMark->show();
+    deletePickItemMark->raise();
 }
 
 void ControlAll::DelT_Click() {
@@ -140,8 +140,8 @@ void ControlAll::DelT_Click() {
             failure = e.userMessage();
         }
     }
-    DelT->hide();
-    Command9->click();
+    deletePickItemMark->hide();
+    reloadListsButton->click();
     if (!failure.isEmpty())
         reportFailure(texts::kDeleteFailed, failure);
 }
@@ -152,20 +152,20 @@ void ControlAll::Image3_Click() {
 
 int ControlAll::cellRow(QLineEdit* c, PickList* list, bool* corrector) const {
     *corrector = false;
-    if (int r = indexIn(Subj, c); r >= 0) {
+    if (int r = indexIn(subjectCells, c); r >= 0) {
         *list = PickList::Subjects;
         return r;
     }
-    if (int r = indexIn(Time, c); r >= 0) {
+    if (int r = indexIn(timeCells, c); r >= 0) {
         *list = PickList::Times;
         return r;
     }
-    if (int r = indexIn(T1, c); r >= 0) {
+    if (int r = indexIn(correctorCells, c); r >= 0) {
         *list = PickList::Teachers;
         *corrector = true;
         return r;
     }
-    if (int r = indexIn(T2, c); r >= 0) {
+    if (int r = indexIn(reviewerCells, c); r >= 0) {
         *list = PickList::Teachers;
         return r;
     }
@@ -217,7 +217,7 @@ void ControlAll::placePopupFor(QLineEdit* c) {
 
 void ControlAll::paintCells(QLineEdit* focused) {
     for (int r = 0; r < kGridRows; ++r)
-        for (QLineEdit* e : {Time[r], Subj[r], T1[r], T2[r]})
+        for (QLineEdit* e : {timeCells[r], subjectCells[r], correctorCells[r], reviewerCells[r]})
             setBack(e, kCellBack);
     setBack(focused, kFocusedBack);
 }

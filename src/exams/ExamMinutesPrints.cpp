@@ -53,10 +53,10 @@ void tellFailure(const QString& text) {
                                  QMessageBox::Critical, platform::YesDoes::NoQuestion});
 }
 
-// The picked date, its blanks trimmed back into Label6.
+// The picked date, its blanks trimmed back into pickedDateLabel.
 QString pickedDate(ControlAll& w) {
-    w.Label6->setText(w.Label6->text().trimmed());
-    return w.Label6->text();
+    w.pickedDateLabel->setText(w.pickedDateLabel->text().trimmed());
+    return w.pickedDateLabel->text();
 }
 
 void printStudentMinutes(ControlAll& w) {
@@ -66,7 +66,7 @@ void printStudentMinutes(ControlAll& w) {
         throw Failed{};
     const QString grade = minutes::scheduleGradeOfKey(chooser->classKey());
     const data::RecordSet rows =
-        minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText(), grade);
+        minutes::dayPeriodRows(pickedDate(w), w.dayPeriodPicker->currentText(), grade);
     const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
     if (!found)
         throw Failed{};
@@ -79,7 +79,7 @@ void printStudentMinutes(ControlAll& w) {
     minutes::fillStudentMinutes(cheating, header, student, *found);
     // The paper the print panel was opened for, whatever option was selected
     // since.
-    const int paper = w.PanelPaper >= 0 ? w.PanelPaper : w.Option1[1]->isChecked() ? 1 : 0;
+    const int paper = w.PanelPaper >= 0 ? w.PanelPaper : w.paperOptions[1]->isChecked() ? 1 : 0;
     if (paper == 0) {
         const report::PreviewCaption caption(texts::kMenu3);
         absence.setDataSource(data::reportRows(rows));
@@ -100,11 +100,11 @@ void installExamMinutes(ControlAll& window) {
         return;
     window.setProperty(mark, true);
     ControlAll* w = &window;
-    QObject::connect(window.Command4, &QPushButton::clicked, w,
+    QObject::connect(window.studentMinutesButton, &QPushButton::clicked, w,
                      [w] { ControlAll_Command4_Click(*w); });
-    QObject::connect(window.Command5, &QPushButton::clicked, w,
+    QObject::connect(window.dayQuestionsButton, &QPushButton::clicked, w,
                      [w] { ControlAll_Command5_Click(*w); });
-    QObject::connect(window.Command6, &QPushButton::clicked, w,
+    QObject::connect(window.subjectQuestionsButton, &QPushButton::clicked, w,
                      [w] { ControlAll_Command6_Click(*w); });
 }
 
@@ -121,7 +121,8 @@ void ControlAll_Command4_Click(ControlAll& w) {
 
 void ControlAll_Command5_Click(ControlAll& w) {
     try {
-        const data::RecordSet rows = minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText());
+        const data::RecordSet rows =
+            minutes::dayPeriodRows(pickedDate(w), w.dayPeriodPicker->currentText());
         const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
         if (!found || found->subject.isEmpty())
             throw Failed{};
@@ -139,9 +140,9 @@ void ControlAll_Command5_Click(ControlAll& w) {
 
 void ControlAll_Command6_Click(ControlAll& w) {
     try {
-        const QString grade = w.Combo8->currentText().trimmed();
+        const QString grade = w.dayGradePicker->currentText().trimmed();
         const data::RecordSet rows =
-            minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText(), grade);
+            minutes::dayPeriodRows(pickedDate(w), w.dayPeriodPicker->currentText(), grade);
         const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
         if (!found || found->subject.isEmpty())
             throw Failed{};
@@ -159,14 +160,14 @@ void ControlAll_Command6_Click(ControlAll& w) {
 
 namespace {
 
-// Which mark a request of these prints set: Check2, Check1, or none.
+// Which mark a request of these prints set: studentMinutesWaiting, dayPrintWaiting, or none.
 QCheckBox* requestMark(ControlAll& w, const dates::CalendarRequest& request) {
     if (request.purpose == dates::CalendarPurpose::StudentMinutes)
-        return w.Check2;
+        return w.studentMinutesWaiting;
     if (request.purpose == dates::CalendarPurpose::ExamPrint &&
         (request.print == dates::ExamPrintKind::QuestionsOpeningOfDay ||
          request.print == dates::ExamPrintKind::QuestionsOpeningOfSubject))
-        return w.Check1;
+        return w.dayPrintWaiting;
     return nullptr;
 }
 

@@ -7,8 +7,8 @@ namespace sijill::exams {
 class ControlAll;
 
 // Connects the hidden buttons that the print panel's print image presses:
-// Command4 (a student's absence or cheating minutes), Command5 (opening the
-// questions of a day and period) and Command6 (of one subject) of a loaded
+// studentMinutesButton (a student's absence or cheating minutes), dayQuestionsButton (opening the
+// questions of a day and period) and subjectQuestionsButton (of one subject) of a loaded
 // exam-control window. Running it again on the same window does nothing.
 void installExamMinutes(ControlAll& window);
 
@@ -16,16 +16,16 @@ void ControlAll_Command4_Click(ControlAll& window);
 void ControlAll_Command5_Click(ControlAll& window);
 void ControlAll_Command6_Click(ControlAll& window);
 
-// What the calendar's OK does for these prints once Label5 and Label6 hold
-// the pick: clears the request's mark (Check2 for a student's minutes,
-// Check1 for the questions), shows the print panel Picture4, with its grade
-// list Combo8 only for the questions of one subject. Returns false (and does
+// What the calendar's OK does for these prints once pickedWeekdayLabel and pickedDateLabel hold
+// the pick: clears the request's mark (studentMinutesWaiting for a student's minutes,
+// dayPrintWaiting for the questions), shows the print panel dayPrintPanel, with its grade
+// list dayGradePicker only for the questions of one subject. Returns false (and does
 // nothing) for any other request.
 bool showMinutesPanel(ControlAll& window, const dates::CalendarRequest& request);
 
 // The calendar closed without a date: the mark that a student's minutes
-// (Check2) or a questions print (Check1) waited is cleared, so no later pick
-// runs it. Returns false (and does nothing) for any other request.
+// (studentMinutesWaiting) or a questions print (dayPrintWaiting) waited is cleared, so no later
+// pick runs it. Returns false (and does nothing) for any other request.
 bool dropMinutesRequest(ControlAll& window, const dates::CalendarRequest& request);
 
 } // namespace sijill::exams

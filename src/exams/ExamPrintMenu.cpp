@@ -97,11 +97,11 @@ QPixmap goMark(QSize size) {
 }
 
 bool selected(const ControlAll& window, int option) {
-    return window.Option1[static_cast<std::size_t>(option)]->isChecked();
+    return window.paperOptions[static_cast<std::size_t>(option)]->isChecked();
 }
 
 void select(ControlAll& window, int option) {
-    window.Option1[static_cast<std::size_t>(option)]->setChecked(true);
+    window.paperOptions[static_cast<std::size_t>(option)]->setChecked(true);
 }
 
 dates::ExamPrintKind printKind(int option) {
@@ -148,10 +148,10 @@ void showSheet(const std::function<void()>& fill) {
     }
 }
 
-// The hidden box Class keeps the grade the last sheet cleaned.
+// The hidden box lastSheetGrade keeps the grade the last sheet cleaned.
 void keepLastGrade(ControlAll& window, const report::ReportRowset& rows, const char* field) {
     if (rows.rowCount() > 0)
-        window.Class->setText(rows.text(rows.rowCount() - 1, QString::fromLatin1(field)));
+        window.lastSheetGrade->setText(rows.text(rows.rowCount() - 1, QString::fromLatin1(field)));
 }
 
 } // namespace
@@ -174,16 +174,17 @@ void installExamPrintMenu(ControlAll& window) {
     // Item 10 is every day's sheet, whatever day an earlier item 12 picked.
     window.setPrintMenuAction(10, [w] { printRevisers(*w, std::nullopt); });
     window.setPrintMenuAction(12, [w] { requestPrintDay(*w, RevisersOfDay); });
-    QObject::connect(window.Print10, &QPushButton::clicked, window.Print10,
+    QObject::connect(window.revisersButton, &QPushButton::clicked, window.revisersButton,
                      [w] { Print10_Click(*w); });
 
     auto* clicks = new ClickFilter(&window);
-    clicks->on(window.Imageshow, [w] { Imageshow_Click(*w); });
-    clicks->on(window.Image4, [w] { Image4_Click(*w); });
-    clicks->on(window.Image16, [w] { Image16_Click(*w); });
-    window.Imageshow->setPixmap(goMark(window.Imageshow->size()));
-    window.Image4->setPixmap(goMark(window.Image4->size()));
-    window.Image16->setPixmap(art::calendarMark(window.Image16->width(), window.Image16->height()));
+    clicks->on(window.sheetShowButton, [w] { Imageshow_Click(*w); });
+    clicks->on(window.dayPrintButton, [w] { Image4_Click(*w); });
+    clicks->on(window.pickDayAgainButton, [w] { Image16_Click(*w); });
+    window.sheetShowButton->setPixmap(goMark(window.sheetShowButton->size()));
+    window.dayPrintButton->setPixmap(goMark(window.dayPrintButton->size()));
+    window.pickDayAgainButton->setPixmap(
+        art::calendarMark(window.pickDayAgainButton->width(), window.pickDayAgainButton->height()));
 }
 
 void PrintSchoolExamSchedule(ControlAll& window) {
@@ -201,7 +202,7 @@ void PrintSchoolExamSchedule(ControlAll& window) {
 void Imageshow_Click(ControlAll& window) {
     if (!window.settleUnsavedChanges())
         return;
-    const QString grade = window.Combo6->currentText();
+    const QString grade = window.sheetGradePicker->currentText();
     const report::PreviewCaption caption(texts::kMenu1);
     showSheet([&window, grade] {
         const report::ReportRowset rows =
@@ -215,7 +216,7 @@ void Imageshow_Click(ControlAll& window) {
 
 void Print10_Click(ControlAll& window) {
     if (selected(window, RevisersOfDay))
-        printRevisers(window, window.Label6->text().trimmed());
+        printRevisers(window, window.pickedDateLabel->text().trimmed());
     else
         printRevisers(window, std::nullopt);
 }
@@ -233,7 +234,7 @@ void printRevisers(ControlAll& window, const std::optional<QString>& date) {
 }
 
 void requestPrintDay(ControlAll& window, int option) {
-    window.Check1->setChecked(true);
+    window.dayPrintWaiting->setChecked(true);
     select(window, option);
     openCalendar(window, dates::CalendarRequest::examPrint(printKind(option)));
 }
@@ -263,13 +264,13 @@ void Image4_Click(ControlAll& window) {
         return;
     switch (panelPaper(window)) {
     case DayQuestions:
-        window.Command5->click();
+        window.dayQuestionsButton->click();
         break;
     case SubjectQuestions:
-        window.Command6->click();
+        window.subjectQuestionsButton->click();
         break;
     default:
-        window.Command4->click();
+        window.studentMinutesButton->click();
         break;
     }
 }

@@ -33,8 +33,8 @@ void openExamControl(shell::MainForm& main) {
 void openExamControlLabels(shell::MainForm& main) {
     openExamControl(main);
     ControlAll* window = controlAll();
-    window->Picture3->show();
-    window->Picture3->raise();
+    window->labelsPanelFrame->show();
+    window->labelsPanelFrame->raise();
 }
 
 } // namespace sijill::exams

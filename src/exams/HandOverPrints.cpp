@@ -58,29 +58,31 @@ ExamPaperHeader currentExamPaperHeader() {
 }
 
 void installHandOver(ControlAll& window) {
-    if (window.Command2->property(kInstalled).toBool())
+    if (window.handOverButton->property(kInstalled).toBool())
         return;
-    window.Command2->setProperty(kInstalled, true);
-    QObject::connect(window.Command2, &QPushButton::clicked, &window,
+    window.handOverButton->setProperty(kInstalled, true);
+    QObject::connect(window.handOverButton, &QPushButton::clicked, &window,
                      [w = &window] { printHandOverStatement(*w); });
 }
 
 void printHandOverStatement(ControlAll& window) {
-    const bool audited = window.Option1[4]->isChecked();
-    if (!audited && !window.Option1[5]->isChecked())
+    const bool audited = window.paperOptions[4]->isChecked();
+    if (!audited && !window.paperOptions[5]->isChecked())
         return;
     // Printed after the calendar closes: the preview is titled after its item.
     const report::PreviewCaption caption(audited ? texts::kMenu8 : texts::kMenu7);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection schedual(data::Database::Schedule);
-        const data::RecordSet schedule = handOverScheduleRows(schedual, window.Label6->text());
+        const data::RecordSet schedule =
+            handOverScheduleRows(schedual, window.pickedDateLabel->text());
         if (const int last = schedule.recordCount() - 1; last >= 0)
-            window.Class->setText(cleanHandOverGrade(schedule.text(last, QStringLiteral("D3"))));
+            window.lastSheetGrade->setText(
+                cleanHandOverGrade(schedule.text(last, QStringLiteral("D3"))));
         report::ReportLayout& layout = report::layout(audited ? handover_texts::kAuditedStatement
                                                               : handover_texts::kStatement);
-        fillHandOverStatement(layout, header, window.Label5->text(), window.Label6->text(),
-                              handOverLines(schedule));
+        fillHandOverStatement(layout, header, window.pickedWeekdayLabel->text(),
+                              window.pickedDateLabel->text(), handOverLines(schedule));
         report::showPreview(layout);
     });
 }
@@ -90,8 +92,8 @@ void printCheckingSheet(ControlAll& window) {
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection schedual(data::Database::Schedule);
-        const data::RecordSet rows =
-            pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
+        const data::RecordSet rows = pickedDayRows(schedual, window.pickedWeekdayLabel->text(),
+                                                   window.pickedDateLabel->text());
         report::ReportLayout& layout = report::layout(handover_texts::kCheckingSheet);
         fillCheckingSheet(layout, header, rows);
         report::showPreview(layout);
@@ -103,8 +105,8 @@ void printLatenessMinutes(ControlAll& window) {
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection schedual(data::Database::Schedule);
-        const data::RecordSet rows =
-            pickedDayRows(schedual, window.Label5->text(), window.Label6->text());
+        const data::RecordSet rows = pickedDayRows(schedual, window.pickedWeekdayLabel->text(),
+                                                   window.pickedDateLabel->text());
         report::ReportLayout& layout = report::layout(handover_texts::kLatenessMinutes);
         fillLatenessMinutes(layout, header, rows);
         report::showPreview(layout);

@@ -52,17 +52,17 @@ LabelsPanel::LabelsPanel(ControlAll& window) : QObject(&window), window_(window)
 }
 
 void LabelsPanel::build() {
-    QFrame* panel = window_.Picture3;
-    window_.ClassSeries->setText(t::kClassSeries);
-    window_.ClassSeries->setFont(panelFont());
-    connect(window_.ClassSeries, &QCheckBox::clicked, this, [this] { ClassSeries_Click(); });
-    window_.Text1->setFont(panelFont());
-    window_.Text1->setAlignment(Qt::AlignCenter);
+    QFrame* panel = window_.labelsPanelFrame;
+    window_.classSeriesBox->setText(t::kClassSeries);
+    window_.classSeriesBox->setFont(panelFont());
+    connect(window_.classSeriesBox, &QCheckBox::clicked, this, [this] { ClassSeries_Click(); });
+    window_.labelsClassText->setFont(panelFont());
+    window_.labelsClassText->setAlignment(Qt::AlignCenter);
 
     Label1 = new QLabel(t::kStartFrom, panel);
     Label1->setObjectName(QStringLiteral("Label1"));
     // Wider than designed: the substitute font is wider; it keeps to the
-    // designed right edge, beside All_Series.
+    // designed right edge, beside allSeriesBox.
     Label1->setGeometry(twipsRect(5040, 1890, 1020, 360));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     Label1->setFont(panelFont());
@@ -90,21 +90,21 @@ void LabelsPanel::build() {
 void LabelsPanel::fitToFont() {
     // Every control as high as a line of its font (its dots below included);
     // a row that grows pushes the rows under it down.
-    for (QWidget* w :
-         {static_cast<QWidget*>(window_.Combo9), static_cast<QWidget*>(window_.ClassSeries),
-          static_cast<QWidget*>(Label1), static_cast<QWidget*>(Div), static_cast<QWidget*>(Text2),
-          static_cast<QWidget*>(window_.Text1)})
+    for (QWidget* w : {static_cast<QWidget*>(window_.labelsClassPicker),
+                       static_cast<QWidget*>(window_.classSeriesBox), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(Div), static_cast<QWidget*>(Text2),
+                       static_cast<QWidget*>(window_.labelsClassText)})
         art::fitOneLine(w);
     auto below = [](QWidget* w, int top) {
         w->move(w->x(), std::max(w->y(), top));
         return w->geometry().bottom() + platform::twips(60);
     };
     int top = 0;
-    for (QWidget* w : {static_cast<QWidget*>(window_.ClassSeries), static_cast<QWidget*>(Label1),
+    for (QWidget* w : {static_cast<QWidget*>(window_.classSeriesBox), static_cast<QWidget*>(Label1),
                        static_cast<QWidget*>(Div)})
         top = std::max(top, w->geometry().bottom() + platform::twips(60));
     top = below(Text2, top);
-    top = below(window_.Text1, top);
+    top = below(window_.labelsClassText, top);
     for (QLabel* row : L1) {
         art::fitOneLine(row);
         top = below(row, top);
@@ -125,23 +125,23 @@ int LabelsPanel::printModeOfRow(int index) {
 }
 
 void LabelsPanel::ClassSeries_Click() {
-    if (window_.ClassSeries->isChecked())
-        window_.All_Series->setChecked(false);
+    if (window_.classSeriesBox->isChecked())
+        window_.allSeriesBox->setChecked(false);
 }
 
 void LabelsPanel::L1_Click(int index) {
     shell::MainForm* main = shell::mainForm();
     if (!main || index < 0 || index >= kRows)
         return;
-    // The texts cross over: the committee goes into Text1, the class into Text2.
+    // The texts cross over: the committee goes into labelsClassText, the class into Text2.
     main->seatCommitteeText->setText(Text2->text());
-    main->seatClassText->setText(window_.Text1->text());
+    main->seatClassText->setText(window_.labelsClassText->text());
     main->classPicker->setCurrentIndex(0);
     if (index == 1) {
         labels::openCustomLabels(&window_);
         return;
     }
-    if (window_.Combo9->currentIndex() == 0) {
+    if (window_.labelsClassPicker->currentIndex() == 0) {
         shell::tell(t::kChooseClass + QStringLiteral("\r\n"), shell::Tone::Alarm);
         return;
     }

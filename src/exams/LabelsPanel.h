@@ -10,7 +10,7 @@ namespace sijill::exams {
 
 class ControlAll;
 
-// The labels panel Picture3 of the exam-control window: the rows and boxes
+// The labels panel labelsPanelFrame of the exam-control window: the rows and boxes
 // that the window leaves to the labels (start number, committee name, the
 // four menu rows) and their actions. The class, the class text and the
 // numbering boxes are the window's own controls; this reads and wires them.

@@ -166,9 +166,10 @@ void SingleStudentChooser::Image1_Click() {
     ControlAll* control = controlAll();
     if (!control)
         return;
-    const dates::MinutesKind kind = control->Option1[1]->isChecked() ? dates::MinutesKind::Cheating
-                                                                     : dates::MinutesKind::Absence;
-    control->Check2->setChecked(true);
+    const dates::MinutesKind kind = control->paperOptions[1]->isChecked()
+                                        ? dates::MinutesKind::Cheating
+                                        : dates::MinutesKind::Absence;
+    control->studentMinutesWaiting->setChecked(true);
     dates::CalendarWindow* calendar = dates::calendarWindow();
     if (!calendar)
         calendar = dates::loadCalendarWindow(shell::mainForm());
@@ -228,7 +229,7 @@ void openSingleStudent() {
 
 void openSingleStudent(dates::MinutesKind kind) {
     if (ControlAll* control = controlAll())
-        control->Option1[kind == dates::MinutesKind::Cheating ? 1 : 0]->setChecked(true);
+        control->paperOptions[kind == dates::MinutesKind::Cheating ? 1 : 0]->setChecked(true);
     openSingleStudent();
 }
 

@@ -61,7 +61,7 @@ void installSingleStudent(shell::MainForm& main);
 
 // Print menu items 3 and 4: the chooser shown (loaded first when it is not)
 // and the exam-control window disabled. The overload with a kind first sets
-// Option1(0) (absence) or Option1(1) (cheating); the other uses the option
+// paperOptions[0] (absence) or paperOptions[1] (cheating); the other uses the option
 // already set.
 void openSingleStudent();
 void openSingleStudent(dates::MinutesKind kind);

@@ -35,20 +35,20 @@ protected:
             home.exec("Schedual.db",
                       QString("INSERT INTO exam_time (Title) VALUES ('%1:30')").arg(7 + i));
         ASSERT_NO_FATAL_FAILURE(openExamWindow());
-        w->Combo4->setCurrentIndex(w->Combo4->findText("خامس مطور"));
+        w->gradePicker->setCurrentIndex(w->gradePicker->findText("خامس مطور"));
         w->Combo4_Click();
         for (int k = 1; k < kExamDays; ++k)
             w->NewDay_Click();
         for (int k = 0; k < kExamDays; ++k) {
             w->Image7_Click(k);
-            w->Day[k]->setText("الأربعاء");
-            w->DayDate[k]->setText("1446/12/29");
+            w->weekdayCells[k]->setText("الأربعاء");
+            w->dateCells[k]->setText("1446/12/29");
         }
         for (int r = 0; r < kGridRows; ++r) {
-            w->Subj[r]->setText("لغتي");
-            w->Time[r]->setText("10:30");
-            w->T1[r]->setText("سعد");
-            w->T2[r]->setText("فهد");
+            w->subjectCells[r]->setText("لغتي");
+            w->timeCells[r]->setText("10:30");
+            w->correctorCells[r]->setText("سعد");
+            w->reviewerCells[r]->setText("فهد");
         }
     }
 
@@ -72,7 +72,7 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
     int checked = checkAll("editor");
     w->Image10_Click();
     checked += checkAll("menu");
-    for (QFrame* panel : {w->Picture1, w->Picture3, w->CommeteePic}) {
+    for (QFrame* panel : {w->deleteOptionsPanel, w->labelsPanelFrame, w->gradeSheetPanel}) {
         panel->show();
         panel->raise();
         checked += checkAll(panel->objectName().toLatin1().constData());
@@ -82,7 +82,7 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
         w->showPrintPanel(paper);
         checked += checkAll("print panel");
     }
-    w->Combo4->setCurrentIndex(w->Combo4->findText("خامس مطور"));
+    w->gradePicker->setCurrentIndex(w->gradePicker->findText("خامس مطور"));
     w->Combo4_Click();
     for (PickList list : kPickLists) {
         w->popup(list)->show();
@@ -108,7 +108,9 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
 TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
     w->Command9_Click();
     const std::vector<std::pair<PickList, std::vector<QLineEdit*>*>> lists = {
-        {PickList::Subjects, &w->Subj}, {PickList::Teachers, &w->T1}, {PickList::Times, &w->Time}};
+        {PickList::Subjects, &w->subjectCells},
+        {PickList::Teachers, &w->correctorCells},
+        {PickList::Times, &w->timeCells}};
     for (const auto& [list, cells] : lists) {
         PickPopup* p = w->popup(list);
         ASSERT_EQ(p->itemCount(), list == PickList::Subjects   ? 30
@@ -148,9 +150,9 @@ TEST_F(ControlAllFit, ABlankEntryIsNotStored) {
         p->Tex->setText(",2");
         p->Add->click();
     }
-    EXPECT_EQ(w->FSubjects->itemCount(), 30);
-    EXPECT_EQ(w->FTeachers->itemCount(), 50);
-    EXPECT_EQ(w->FTime->itemCount(), 12);
+    EXPECT_EQ(w->subjectsPopup->itemCount(), 30);
+    EXPECT_EQ(w->teachersPopup->itemCount(), 50);
+    EXPECT_EQ(w->timesPopup->itemCount(), 12);
     EXPECT_EQ(loadPickList(PickList::Teachers).size(), 50u);
     EXPECT_TRUE(scope.systemShown.empty());
 }

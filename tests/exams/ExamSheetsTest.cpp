@@ -179,24 +179,24 @@ TEST_F(ExamSheets, WholeSchoolScheduleFromMenuItem0) {
     EXPECT_EQ(first("kl7"), p.ThisName);
     EXPECT_EQ(first("kl9"), p.name_3);
     EXPECT_EQ(first("Label18"), "جدول الاختبار لجميع صفوف المدرسة");
-    EXPECT_EQ(w->Class->text(), "خامس");
+    EXPECT_EQ(w->lastSheetGrade->text(), "خامس");
 }
 
 TEST_F(ExamSheets, OneGradeScheduleFromTheGradeChooserMatchesTheGradeExactly) {
     add("2", "خامس", "1446/02/02", kFirst, "علوم");
     add("3", "خامس مطور", "1446/02/01", kFirst, "فنية");
     w->MainSelect_Click(1);
-    ASSERT_TRUE(w->CommeteePic->isVisible());
+    ASSERT_TRUE(w->gradeSheetPanel->isVisible());
     w->MainSelect_Click(0); // the menu is inert while the chooser is open
     EXPECT_TRUE(previews->shown.empty());
-    w->Combo6->setCurrentIndex(w->Combo6->findText("خامس"));
-    leftClick(w->Imageshow);
+    w->sheetGradePicker->setCurrentIndex(w->sheetGradePicker->findText("خامس"));
+    leftClick(w->sheetShowButton);
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(previews->shown.back().layoutName, sheet_texts::kGradeSheet);
     EXPECT_EQ(first("Label18"), "خامس");
     EXPECT_EQ(column("d3"), QStringList{"علوم"});
     EXPECT_EQ(first("kl9"), "");
-    EXPECT_TRUE(w->CommeteePic->isVisible());
+    EXPECT_TRUE(w->gradeSheetPanel->isVisible());
 }
 
 TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
@@ -217,8 +217,8 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
 
     // Item 12: the calendar is asked for the day; its OK presses Print10.
     w->MainSelect_Click(12);
-    EXPECT_TRUE(w->Check1->isChecked());
-    EXPECT_TRUE(w->Option1[6]->isChecked());
+    EXPECT_TRUE(w->dayPrintWaiting->isChecked());
+    EXPECT_TRUE(w->paperOptions[6]->isChecked());
     dates::CalendarWindow* calendar = dates::calendarWindow();
     ASSERT_NE(calendar, nullptr);
     EXPECT_TRUE(calendar->isVisible());
@@ -230,8 +230,8 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     calendar->onDayClicked(calendar->model().todayCell());
     calendar->onOkClicked();
     EXPECT_TRUE(w->isEnabled());
-    EXPECT_FALSE(w->Check1->isChecked());
-    EXPECT_EQ(w->Label6->text(), "1446/01/05");
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
+    EXPECT_EQ(w->pickedDateLabel->text(), "1446/01/05");
     EXPECT_EQ(previews->shown.size(), 2u);
     EXPECT_EQ(column("d4"), QStringList{"حساب"});
     // Each preview is titled after its item, not only the program's name.
@@ -251,11 +251,11 @@ TEST_F(ExamSheets, DayRequestsSelectTheirPrintAndOpenTheCalendar) {
         {7, {5, dates::ExamPrintKind::HandOver}},
         {8, {4, dates::ExamPrintKind::HandOverWithChecking}}};
     for (const auto& [item, expected] : items) {
-        w->Check1->setChecked(false);
+        w->dayPrintWaiting->setChecked(false);
         w->setEnabled(true);
         w->MainSelect_Click(item);
-        EXPECT_TRUE(w->Check1->isChecked()) << item;
-        EXPECT_TRUE(w->Option1[static_cast<std::size_t>(expected.first)]->isChecked()) << item;
+        EXPECT_TRUE(w->dayPrintWaiting->isChecked()) << item;
+        EXPECT_TRUE(w->paperOptions[static_cast<std::size_t>(expected.first)]->isChecked()) << item;
         const dates::CalendarWindow* c = dates::calendarWindow();
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->request().print, expected.second) << item;
@@ -267,41 +267,43 @@ TEST_F(ExamSheets, DayRequestsSelectTheirPrintAndOpenTheCalendar) {
 
 TEST_F(ExamSheets, StudentMinutesItemsSelectTheirPrintAndShowTheChooser) {
     w->MainSelect_Click(4);
-    EXPECT_TRUE(w->Option1[1]->isChecked());
+    EXPECT_TRUE(w->paperOptions[1]->isChecked());
     ASSERT_NE(singleStudentChooser(), nullptr);
     EXPECT_TRUE(singleStudentChooser()->isVisible());
     EXPECT_FALSE(w->isEnabled());
-    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
     singleStudentChooser()->close();
     w->setEnabled(true);
     w->MainSelect_Click(3);
-    EXPECT_TRUE(w->Option1[0]->isChecked());
+    EXPECT_TRUE(w->paperOptions[0]->isChecked());
     EXPECT_TRUE(previews->shown.empty());
 }
 
 TEST_F(ExamSheets, PrintPanelGoesByTheSelectedPrintAndPicksTheDayAgainWithoutANote) {
     QStringList pressed;
-    for (QPushButton* b : {w->Command4, w->Command5, w->Command6})
+    for (QPushButton* b :
+         {w->studentMinutesButton, w->dayQuestionsButton, w->subjectQuestionsButton})
         QObject::connect(b, &QPushButton::clicked, b,
                          [&pressed, b] { pressed << b->objectName(); });
-    w->Picture4->show();
-    w->Option1[2]->setChecked(true);
-    leftClick(w->Image4);
-    w->Option1[3]->setChecked(true);
-    leftClick(w->Image4);
-    w->Option1[1]->setChecked(true);
-    leftClick(w->Image4);
-    EXPECT_EQ(pressed, (QStringList{"Command5", "Command6", "Command4"}));
-    EXPECT_TRUE(w->Picture4->isVisible());
+    w->dayPrintPanel->show();
+    w->paperOptions[2]->setChecked(true);
+    leftClick(w->dayPrintButton);
+    w->paperOptions[3]->setChecked(true);
+    leftClick(w->dayPrintButton);
+    w->paperOptions[1]->setChecked(true);
+    leftClick(w->dayPrintButton);
+    EXPECT_EQ(pressed, (QStringList{"dayQuestionsButton", "subjectQuestionsButton",
+                                    "studentMinutesButton"}));
+    EXPECT_TRUE(w->dayPrintPanel->isVisible());
 
-    w->Check1->setChecked(false);
-    leftClick(w->Image16);
+    w->dayPrintWaiting->setChecked(false);
+    leftClick(w->pickDayAgainButton);
     const dates::CalendarWindow* c = dates::calendarWindow();
     ASSERT_NE(c, nullptr);
     EXPECT_TRUE(c->isVisible());
     EXPECT_TRUE(c->instructionNote->isHidden());
     EXPECT_FALSE(w->isEnabled());
-    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
     // The date it brings belongs to the panel's prints, never to an exam day.
     EXPECT_FALSE(dates::examDayToWrite(c->request()).has_value());
     EXPECT_EQ(c->request().purpose, dates::CalendarPurpose::StudentMinutes);
@@ -338,20 +340,20 @@ TEST_F(ExamSheets, TheCalendarsOkCarriesOnThePrintThatWaitedForTheDay) {
     pickToday();
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(previews->shown.back().layoutName, QStringLiteral("Comeetee"));
-    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
 
     // Item 5: the questions of a day wait in the print panel for the period.
     w->MainSelect_Click(5);
     pickToday();
     EXPECT_EQ(previews->shown.size(), 1u);
-    EXPECT_FALSE(w->Picture4->isHidden());
-    EXPECT_TRUE(w->Combo8->isHidden());
+    EXPECT_FALSE(w->dayPrintPanel->isHidden());
+    EXPECT_TRUE(w->dayGradePicker->isHidden());
 
     // Closing the calendar leaves no print waiting.
     w->MainSelect_Click(7);
-    EXPECT_TRUE(w->Check1->isChecked());
+    EXPECT_TRUE(w->dayPrintWaiting->isChecked());
     dates::calendarWindow()->onCloseClicked();
-    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
     EXPECT_TRUE(w->isEnabled());
     EXPECT_EQ(previews->shown.size(), 1u);
 }

@@ -157,9 +157,9 @@ struct ExamWindow {
         w = exams::controlAll();
         choose("رابع");
         for (const QChar c : QStringLiteral("9:00")) {
-            w->Time[0]->end(false);
+            w->timeCells[0]->end(false);
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QCoreApplication::sendEvent(w->Time[0], &press);
+            QCoreApplication::sendEvent(w->timeCells[0], &press);
         }
     }
     ~ExamWindow() {
@@ -170,7 +170,7 @@ struct ExamWindow {
         platform::Clock::setToday(std::nullopt);
     }
     void choose(const QString& grade) {
-        w->Combo4->setCurrentIndex(w->Combo4->findText(grade));
+        w->gradePicker->setCurrentIndex(w->gradePicker->findText(grade));
         w->Combo4_Click();
     }
     QStringList state() const {
@@ -178,7 +178,7 @@ struct ExamWindow {
                                                    "D3, F_Order");
         if (!w)
             return out << "<closed>";
-        return out << w->Combo4->currentText() << w->Time[0]->text();
+        return out << w->gradePicker->currentText() << w->timeCells[0]->text();
     }
 };
 
