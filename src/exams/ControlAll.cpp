@@ -95,7 +95,7 @@ ControlAll::ControlAll(shell::MainForm* main) : QWidget(nullptr), main_(main) {
     platform::fillBackground(this, kWindowBack);
     printActions_.resize(kMenuItems);
     build();
-    Form_Load();
+    load();
 }
 
 ControlAll::~ControlAll() {
@@ -149,14 +149,14 @@ void ControlAll::buildHeader() {
     gradePicker->setObjectName(QStringLiteral("gradePicker"));
     gradePicker->setGeometry(twipsRect(6990, 360, 2955, 480));
     gradePicker->setFont(windowFont(11));
-    connect(gradePicker, &QComboBox::activated, this, [this] { Combo4_Click(); });
+    connect(gradePicker, &QComboBox::activated, this, [this] { onGradeChosen(); });
 
     saveButton = new QPushButton(editorFrame);
     saveButton->setObjectName(QStringLiteral("saveButton"));
     saveButton->setGeometry(twipsRect(6390, 330, 585, 525));
     saveButton->setIcon(QIcon(art::saveMark(twips(480), twips(480))));
     saveButton->setIconSize(QSize(twips(420), twips(420)));
-    connect(saveButton, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { onSaveClicked(); });
 
     shownGradeBox = new QLineEdit(editorFrame);
     shownGradeBox->setObjectName(QStringLiteral("shownGradeBox"));
@@ -172,13 +172,13 @@ void ControlAll::buildHeader() {
     deleteOptionsButton->setObjectName(QStringLiteral("deleteOptionsButton"));
     deleteOptionsButton->setGeometry(twipsRect(165, 330, 480, 480));
     deleteOptionsButton->setPixmap(art::optionsMark(twips(480)));
-    onClick_.insert(deleteOptionsButton, [this] { DelOptions_Click(); });
+    onClick_.insert(deleteOptionsButton, [this] { onDeleteOptionsClicked(); });
 
     foldButton = clickable(new QLabel(editorFrame));
     foldButton->setObjectName(QStringLiteral("foldButton"));
     foldButton->setGeometry(twipsRect(12915, 390, 465, 390));
     foldButton->setPixmap(art::foldMark(twips(465), twips(390)));
-    onClick_.insert(foldButton, [this] { Image10_Click(); });
+    onClick_.insert(foldButton, [this] { onFoldClicked(); });
 
     for (QWidget* w : {static_cast<QWidget*>(editorCaption), static_cast<QWidget*>(gradePicker),
                        static_cast<QWidget*>(shownGradeBox)})
@@ -236,7 +236,7 @@ void ControlAll::buildPopups() {
         PickPopup* p = popup(list);
         p->installEventFilter(this);
         clickable(p->Close);
-        onClick_.insert(p->Close, [this] { Image3_Click(); });
+        onClick_.insert(p->Close, [this] { onClosePopupClicked(); });
         connect(p->Add, &QPushButton::clicked, this, [this, list] { addPickItem(list); });
         p->Tex->installEventFilter(this);
     }
@@ -252,10 +252,10 @@ void ControlAll::buildPopups() {
     deletePickItemMark->resize(twips(180), twips(345));
     deletePickItemMark->setPixmap(art::deleteMark(twips(180), twips(345)));
     deletePickItemMark->hide();
-    onClick_.insert(deletePickItemMark, [this] { DelT_Click(); });
+    onClick_.insert(deletePickItemMark, [this] { onDeletePickItemClicked(); });
 
     reloadListsButton = hiddenButton(editorFrame, "reloadListsButton");
-    connect(reloadListsButton, &QPushButton::clicked, this, [this] { Command9_Click(); });
+    connect(reloadListsButton, &QPushButton::clicked, this, [this] { reloadPickLists(); });
 }
 
 void ControlAll::buildDeleteOptions() {
@@ -280,13 +280,13 @@ void ControlAll::buildDeleteOptions() {
     eraseAllOption->setText(texts::kAskEraseAll.section(QLatin1Char(' '), 1).trimmed());
     art::fitOneLine(eraseGradeOption);
     art::fitOneLine(eraseAllOption);
-    onClick_.insert(eraseGradeOption, [this] { Image8_Click(); });
-    onClick_.insert(eraseAllOption, [this] { DelAll_Click(); });
+    onClick_.insert(eraseGradeOption, [this] { onEraseGradeClicked(); });
+    onClick_.insert(eraseAllOption, [this] { onEraseAllClicked(); });
     closeDeleteOptionsButton = clickable(new QLabel(deleteOptionsPanel));
     closeDeleteOptionsButton->setObjectName(QStringLiteral("closeDeleteOptionsButton"));
     closeDeleteOptionsButton->setGeometry(twipsRect(90, 90, 390, 390));
     closeDeleteOptionsButton->setPixmap(art::closeMark(twips(390)));
-    onClick_.insert(closeDeleteOptionsButton, [this] { Image11_Click(); });
+    onClick_.insert(closeDeleteOptionsButton, [this] { onCloseDeleteOptionsClicked(); });
     deleteOptionsPanel->hide();
 }
 
@@ -318,8 +318,8 @@ void ControlAll::buildPrintMenu() {
         l->setMouseTracking(true);
         platform::fillBackground(l, kMenuBack);
         art::fitOneLine(l);
-        onClick_.insert(l, [this, i] { MainSelect_Click(i); });
-        onHover_.insert(l, [this, i] { MainSelect_MouseMove(i); });
+        onClick_.insert(l, [this, i] { onPrintMenuItemClicked(i); });
+        onHover_.insert(l, [this, i] { onPrintMenuItemHovered(i); });
         printMenuItems[i] = l;
     }
     closeWindowButton = clickable(new QLabel(printMenuPanel));
@@ -327,7 +327,7 @@ void ControlAll::buildPrintMenu() {
     closeWindowButton->setGeometry((printMenuPanel->width() - closeSize) / 2,
                                    top + kMenuItems * pitch + twips(60), closeSize, closeSize);
     closeWindowButton->setPixmap(art::closeMark(closeSize));
-    onClick_.insert(closeWindowButton, [this] { Image1_Click(); });
+    onClick_.insert(closeWindowButton, [this] { onCloseWindowClicked(); });
 }
 
 void ControlAll::buildPaperworkPanels() {
@@ -394,7 +394,7 @@ void ControlAll::buildPaperworkPanels() {
     pickDayAgainButton->setToolTip(texts::kPickDayTip);
     closeDayPanelButton = image(dayPrintPanel, "closeDayPanelButton", twipsRect(90, 90, 390, 390));
     closeDayPanelButton->setPixmap(art::closeMark(twips(390)));
-    onClick_.insert(closeDayPanelButton, [this] { Image6_Click(); });
+    onClick_.insert(closeDayPanelButton, [this] { onCloseDayPanelClicked(); });
     studentMinutesButton = hiddenButton(dayPrintPanel, "studentMinutesButton");
     dayQuestionsButton = hiddenButton(dayPrintPanel, "dayQuestionsButton");
     subjectQuestionsButton = hiddenButton(dayPrintPanel, "subjectQuestionsButton");
@@ -414,7 +414,7 @@ void ControlAll::buildPaperworkPanels() {
     closeSheetPanelButton =
         image(gradeSheetPanel, "closeSheetPanelButton", twipsRect(90, 90, 390, 390));
     closeSheetPanelButton->setPixmap(art::closeMark(twips(390)));
-    onClick_.insert(closeSheetPanelButton, [this] { CloseIt_Click(); });
+    onClick_.insert(closeSheetPanelButton, [this] { onCloseSheetPanelClicked(); });
     gradeSheetPanel->hide();
 }
 
@@ -439,14 +439,14 @@ void ControlAll::buildLabelsPanel() {
     labelsClassPicker->setObjectName(QStringLiteral("labelsClassPicker"));
     labelsClassPicker->setGeometry(twipsRect(4305, 1095, 5355, 480));
     labelsClassPicker->setFont(windowFont(11));
-    connect(labelsClassPicker, &QComboBox::activated, this, [this] { Combo9_Click(); });
+    connect(labelsClassPicker, &QComboBox::activated, this, [this] { onLabelsClassChosen(); });
     classSeriesBox = new QCheckBox(labelsPanelFrame);
     classSeriesBox->setObjectName(QStringLiteral("classSeriesBox"));
     classSeriesBox->setGeometry(twipsRect(6930, 1890, 2685, 360));
     allSeriesBox = new QCheckBox(labelsPanelFrame);
     allSeriesBox->setObjectName(QStringLiteral("allSeriesBox"));
     allSeriesBox->setGeometry(twipsRect(6330, 1920, 375, 360));
-    connect(allSeriesBox, &QCheckBox::clicked, this, [this] { All_Series_Click(); });
+    connect(allSeriesBox, &QCheckBox::clicked, this, [this] { onAllSeriesClicked(); });
     labelsClassText = new QLineEdit(labelsPanelFrame);
     labelsClassText->setObjectName(QStringLiteral("labelsClassText"));
     labelsClassText->setGeometry(twipsRect(5115, 2880, 3330, 420));
@@ -456,7 +456,7 @@ void ControlAll::buildLabelsPanel() {
     labelsPanelButtons[2]->setObjectName(QStringLiteral("labelsPanelButtons_2"));
     labelsPanelButtons[2]->setGeometry(twipsRect(150, 150, 420, 420));
     labelsPanelButtons[2]->setPixmap(art::closeMark(twips(420)));
-    onClick_.insert(labelsPanelButtons[2], [this] { ControlBottos_Click(2); });
+    onClick_.insert(labelsPanelButtons[2], [this] { onLabelsPanelButtonClicked(2); });
     labelsPanelFrame->hide();
 }
 
@@ -486,9 +486,9 @@ void ControlAll::buildMailboxes() {
     revisersButton = hiddenButton(printMenuPanel, "revisersButton");
 }
 
-void ControlAll::Form_Load() {
+void ControlAll::load() {
     allSeriesBox->setChecked(true);
-    All_Series_Click();
+    onAllSeriesClicked();
     gradePicker->addItem(texts::kGradePrompt);
     ScheduleSaved = true;
     saveButton->hide();
@@ -516,7 +516,7 @@ void ControlAll::Form_Load() {
     for (QComboBox* box : {sheetGradePicker, dayPeriodPicker, dayGradePicker})
         if (box->count() > 0)
             box->setCurrentIndex(0);
-    platform::select(gradePicker, 0, [this] { Combo4_Click(); });
+    platform::select(gradePicker, 0, [this] { onGradeChosen(); });
     gradePicker->setFocus();
 }
 
@@ -534,7 +534,7 @@ void ControlAll::fillGradeLists() {
     labelsClassPicker->clear();
     labelsClassPicker->addItem(texts::kGradePrompt);
     labelsClassPicker->addItems(labelClassKeys(keys));
-    platform::select(labelsClassPicker, 0, [this] { Combo9_Click(); });
+    platform::select(labelsClassPicker, 0, [this] { onLabelsClassChosen(); });
 }
 
 bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
@@ -553,7 +553,7 @@ bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
             const PickPopup* p = popup(list);
             for (int i = 0; i < p->itemCount(); ++i)
                 if (p->items[i] == watched) {
-                    pickItem_Click(list, i);
+                    onPickItemClicked(list, i);
                     return true;
                 }
         }
@@ -569,13 +569,13 @@ bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
             const PickPopup* p = popup(list);
             for (int i = 0; i < p->itemCount(); ++i)
                 if (p->items[i] == watched)
-                    pickItem_MouseMove(list, i);
+                    onPickItemHovered(list, i);
         }
         break;
     }
     case QEvent::MouseButtonPress:
         if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && edit->isEnabled())
-            cell_Click(edit);
+            onCellPressed(edit);
         break;
     case QEvent::FocusIn: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -583,13 +583,13 @@ bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             break;
         if (auto* edit = qobject_cast<QLineEdit*>(watched))
-            cell_GotFocus(edit);
+            onCellFocused(edit);
         break;
     }
     case QEvent::KeyRelease:
         for (PickList list : kPickLists)
             if (popup(list)->Tex == watched)
-                Tex_KeyUp(list, static_cast<QKeyEvent*>(event)->key());
+                onPickTextKeyReleased(list, static_cast<QKeyEvent*>(event)->key());
         break;
     default:
         break;
@@ -597,7 +597,7 @@ bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void ControlAll::Image10_Click() {
+void ControlAll::onFoldClicked() {
     foldButton->hide();
     unfoldMark->show();
     // The fold is a visible animation; the window stays responsive meanwhile.
@@ -625,28 +625,28 @@ void ControlAll::hidePopups() {
     deletePickItemMark->hide();
 }
 
-void ControlAll::DelOptions_Click() {
+void ControlAll::onDeleteOptionsClicked() {
     deleteOptionsPanel->show();
     deleteOptionsPanel->raise();
 }
 
-void ControlAll::Image11_Click() {
+void ControlAll::onCloseDeleteOptionsClicked() {
     deleteOptionsPanel->hide();
 }
 
-void ControlAll::Image1_Click() {
+void ControlAll::onCloseWindowClicked() {
     close();
 }
 
-void ControlAll::CloseIt_Click() {
+void ControlAll::onCloseSheetPanelClicked() {
     gradeSheetPanel->hide();
 }
 
-void ControlAll::Image6_Click() {
+void ControlAll::onCloseDayPanelClicked() {
     dayPrintPanel->hide();
 }
 
-void ControlAll::MainSelect_Click(int index) {
+void ControlAll::onPrintMenuItemClicked(int index) {
     if (gradeSheetPanel->isVisible() || index < 0 || index >= kMenuItems)
         return;
     if (index == 1) {
@@ -665,7 +665,7 @@ void ControlAll::MainSelect_Click(int index) {
         action();
 }
 
-void ControlAll::MainSelect_MouseMove(int index) {
+void ControlAll::onPrintMenuItemHovered(int index) {
     if (gradeSheetPanel->isVisible())
         return;
     for (int i = 0; i < kMenuItems; ++i)
@@ -677,20 +677,20 @@ void ControlAll::setPrintMenuAction(int index, std::function<void()> action) {
         printActions_[index] = std::move(action);
 }
 
-void ControlAll::Combo9_Click() {
+void ControlAll::onLabelsClassChosen() {
     labelsClassText->setText(labelsClassPicker->currentText());
 }
 
-void ControlAll::All_Series_Click() {
+void ControlAll::onAllSeriesClicked() {
     classSeriesBox->setChecked(false);
 }
 
-void ControlAll::ControlBottos_Click(int index) {
+void ControlAll::onLabelsPanelButtonClicked(int index) {
     if (index == 2)
         labelsPanelFrame->hide();
 }
 
-void ControlAll::Picture6_Click() {
+void ControlAll::onPickDateClicked() {
     const int day = std::clamp(hoveredDay->text().toInt(), 0, kExamDays - 1);
     if (dates::CalendarWindow* calendar = dates::loadCalendarWindow(main_.data()))
         calendar->openFor(dates::CalendarRequest::examDayDate(day, true), this);

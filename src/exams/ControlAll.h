@@ -131,37 +131,37 @@ public:
     int PanelPaper = -1;
 
     // Event actions.
-    void Combo4_Click();
-    void cmdSave_Click();
-    void NewDay_Click();
-    void Image7_Click(int day);
-    void PicDataDel_Click(int row);
-    void PicPeriod2_Click(int day);
-    void Picture5_MouseMove(int day, bool overSecondPeriod = false);
-    void Picture6_Click();
-    void Image10_Click();
-    void DelOptions_Click();
-    void Image11_Click();
-    void Image8_Click();
-    void DelAll_Click();
-    void Image1_Click();
-    void CloseIt_Click();
-    void Image6_Click();
-    void MainSelect_Click(int index);
-    void MainSelect_MouseMove(int index);
-    void Combo9_Click();
-    void All_Series_Click();
-    void ControlBottos_Click(int index);
+    void onGradeChosen();
+    void onSaveClicked();
+    void onNewDayClicked();
+    void onAddPeriodClicked(int day);
+    void onDeleteRowClicked(int row);
+    void onSecondPeriodClicked(int day);
+    void onDayHovered(int day, bool overSecondPeriod = false);
+    void onPickDateClicked();
+    void onFoldClicked();
+    void onDeleteOptionsClicked();
+    void onCloseDeleteOptionsClicked();
+    void onEraseGradeClicked();
+    void onEraseAllClicked();
+    void onCloseWindowClicked();
+    void onCloseSheetPanelClicked();
+    void onCloseDayPanelClicked();
+    void onPrintMenuItemClicked(int index);
+    void onPrintMenuItemHovered(int index);
+    void onLabelsClassChosen();
+    void onAllSeriesClicked();
+    void onLabelsPanelButtonClicked(int index);
 
-    void Command9_Click();
-    void addPickItem(PickList list); // Command8, Command7, Command10
-    void pickItem_Click(PickList list, int index);
-    void pickItem_MouseMove(PickList list, int index);
-    void DelT_Click();
-    void Image3_Click();
-    void Tex_KeyUp(PickList list, int key);
-    void cell_GotFocus(QLineEdit* cell);
-    void cell_Click(QLineEdit* cell);
+    void reloadPickLists();
+    void addPickItem(PickList list); // a popup's add button
+    void onPickItemClicked(PickList list, int index);
+    void onPickItemHovered(PickList list, int index);
+    void onDeletePickItemClicked();
+    void onClosePopupClicked();
+    void onPickTextKeyReleased(PickList list, int key);
+    void onCellFocused(QLineEdit* cell);
+    void onCellPressed(QLineEdit* cell);
 
     PickPopup* popup(PickList list) const;
     // The day's print panel shown for one paper (a paperOptions index): its
@@ -214,7 +214,7 @@ private:
     QLabel* clickable(QLabel* label);
     QLineEdit* cell(QWidget* parent, const QString& name, int index, int left, int top, int width);
 
-    void Form_Load();
+    void load();
     void fillGradeLists();
     void foldEditor();
     void hidePopups();

@@ -85,14 +85,14 @@ void ControlAll::buildGrid() {
     newDayButton->setGeometry(twipsRect(kNewDayLeft, 6990, 1785, 405));
     newDayButton->setFont(platform::windowFont(10, 700));
     art::fitOneLine(newDayButton);
-    connect(newDayButton, &QPushButton::clicked, this, [this] { NewDay_Click(); });
+    connect(newDayButton, &QPushButton::clicked, this, [this] { onNewDayClicked(); });
 
     pickDateButton = clickable(new QLabel(editorFrame));
     pickDateButton->setObjectName(QStringLiteral("pickDateButton"));
     pickDateButton->setGeometry(twipsRect(12630, 1785, 330, 270));
     pickDateButton->setPixmap(art::calendarMark(twips(330), twips(270)));
     pickDateButton->setToolTip(texts::kPickDayTip);
-    onClick_.insert(pickDateButton, [this] { Picture6_Click(); });
+    onClick_.insert(pickDateButton, [this] { onPickDateClicked(); });
     hoveredDay = new QLabel(QStringLiteral("0"), pickDateButton);
     hoveredDay->setObjectName(QStringLiteral("hoveredDay"));
     hoveredDay->hide();
@@ -113,7 +113,7 @@ void ControlAll::buildDay(int k) {
     platform::fillBackground(strip, kStripBack);
     strip->setMouseTracking(true);
     strip->installEventFilter(this);
-    onHover_.insert(strip, [this, k] { Picture5_MouseMove(k, false); });
+    onHover_.insert(strip, [this, k] { onDayHovered(k, false); });
     dayStrips[k] = strip;
 
     weekdayCells[k] = cell(strip, QStringLiteral("weekdayCells"), k, kDayLeft, 0, kDayWidth);
@@ -132,7 +132,7 @@ void ControlAll::buildDay(int k) {
         d->setGeometry(twipsRect(left, top, 345, 360));
         d->setPixmap(art::deleteMark(twips(345), twips(360)));
         d->setStyleSheet(QStringLiteral("border: 1px solid #C0C0FF;"));
-        onClick_.insert(d, [this, r] { PicDataDel_Click(r); });
+        onClick_.insert(d, [this, r] { onDeleteRowClicked(r); });
         deleteRowButtons[r] = d;
     };
     deleteMark(strip, r0, kDelLeft, 15);
@@ -145,7 +145,7 @@ void ControlAll::buildDay(int k) {
     addPeriodButtons[k]->setGeometry(twipsRect(1470, 15, 2040, 360));
     addPeriodButtons[k]->setPixmap(art::addPeriodMark(twips(2040), twips(360)));
     addPeriodButtons[k]->setToolTip(texts::kSecondPeriodHeading);
-    onClick_.insert(addPeriodButtons[k], [this, k] { Image7_Click(k); });
+    onClick_.insert(addPeriodButtons[k], [this, k] { onAddPeriodClicked(k); });
 
     auto* p2 = new QFrame(strip);
     p2->setObjectName(QStringLiteral("secondPeriodPanels_%1").arg(k));
@@ -153,8 +153,8 @@ void ControlAll::buildDay(int k) {
     platform::fillBackground(p2, kPeriod2Back);
     p2->setMouseTracking(true);
     p2->installEventFilter(this);
-    onHover_.insert(p2, [this, k] { Picture5_MouseMove(k, true); });
-    onClick_.insert(p2, [this, k] { PicPeriod2_Click(k); });
+    onHover_.insert(p2, [this, k] { onDayHovered(k, true); });
+    onClick_.insert(p2, [this, k] { onSecondPeriodClicked(k); });
     secondPeriodPanels[k] = p2;
     const int r1 = r0 + 1;
     subjectCells[r1] =
@@ -218,7 +218,7 @@ void ControlAll::emptyGrid() {
     placeNewDay();
 }
 
-void ControlAll::Combo4_Click() {
+void ControlAll::onGradeChosen() {
     const int index = gradePicker->currentIndex();
     if (index <= 0) {
         foldEditor();
@@ -302,7 +302,7 @@ bool ControlAll::saveShownGrade() {
     return true;
 }
 
-void ControlAll::cmdSave_Click() {
+void ControlAll::onSaveClicked() {
     if (ShownGradeIndex <= 0) {
         systemMessage(texts::kFirstDayEmpty, QMessageBox::Ok, platform::YesDoes::NoQuestion);
         return;
@@ -311,7 +311,7 @@ void ControlAll::cmdSave_Click() {
         reloadShownGrade();
 }
 
-void ControlAll::NewDay_Click() {
+void ControlAll::onNewDayClicked() {
     const int i = gridFromControls().firstHiddenDay();
     if (i == kExamDays) {
         newDayButton->hide();
@@ -331,7 +331,7 @@ void ControlAll::NewDay_Click() {
     placeNewDay();
 }
 
-void ControlAll::Image7_Click(int day) {
+void ControlAll::onAddPeriodClicked(int day) {
     if (day < 0 || day >= kExamDays || dayStrips[day]->isHidden())
         return;
     const int order = 2 * day + 1;
@@ -348,7 +348,7 @@ void ControlAll::Image7_Click(int day) {
     keyCells[order]->setText(QString::number(id));
 }
 
-void ControlAll::PicDataDel_Click(int row) {
+void ControlAll::onDeleteRowClicked(int row) {
     if (row < 0 || row >= kGridRows)
         return;
     const ScheduleGrid grid = gridFromControls();
@@ -374,7 +374,7 @@ void ControlAll::PicDataDel_Click(int row) {
     deleteRows(ids, row);
 }
 
-void ControlAll::PicPeriod2_Click(int day) {
+void ControlAll::onSecondPeriodClicked(int day) {
     const int row = 2 * day + 1;
     if (subjectCells[row]->text().isEmpty())
         return;
@@ -430,14 +430,14 @@ void ControlAll::typedEditsSettled() {
     }
 }
 
-void ControlAll::Picture5_MouseMove(int day, bool overSecondPeriod) {
+void ControlAll::onDayHovered(int day, bool overSecondPeriod) {
     hoveredDay->setText(QString::number(day));
     const int top = kStripTops[day] + (overSecondPeriod ? 0 : 50);
     const int left = kStripLeft + kDayLeft + kDayWidth + 50;
     pickDateButton->move(twips(left), twips(top));
 }
 
-void ControlAll::Image8_Click() {
+void ControlAll::onEraseGradeClicked() {
     if (gradePicker->currentIndex() <= 0)
         return;
     const QString name = gradePicker->currentText().trimmed();
@@ -453,7 +453,7 @@ void ControlAll::Image8_Click() {
     systemMessage(texts::kGradeErased + name, QMessageBox::Ok, platform::YesDoes::NoQuestion);
 }
 
-void ControlAll::DelAll_Click() {
+void ControlAll::onEraseAllClicked() {
     if (!confirmsErase(texts::kAskEraseAll))
         return;
     try {

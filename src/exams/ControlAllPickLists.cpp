@@ -40,7 +40,7 @@ template <typename T> int indexIn(const std::vector<T*>& v, const QObject* w) {
 
 } // namespace
 
-void ControlAll::Command9_Click() {
+void ControlAll::reloadPickLists() {
     teachersPopup->resize(twips(pickPopupWidth(PickList::Teachers)), teachersPopup->height());
     QString failure;
     // Every list is read, also after an empty one: an empty table gives an
@@ -84,7 +84,7 @@ void ControlAll::addPickItem(PickList list) {
     adding_ = false;
 }
 
-void ControlAll::Tex_KeyUp(PickList list, int key) {
+void ControlAll::onPickTextKeyReleased(PickList list, int key) {
     PickPopup* p = popup(list);
     if ((key != Qt::Key_Return && key != Qt::Key_Enter) || p->Tex->text().isEmpty())
         return;
@@ -92,7 +92,7 @@ void ControlAll::Tex_KeyUp(PickList list, int key) {
     p->Tex->clear();
 }
 
-void ControlAll::pickItem_Click(PickList list, int index) {
+void ControlAll::onPickItemClicked(PickList list, int index) {
     PickPopup* p = popup(list);
     if (!p->isHidden() && index >= 0 && index < p->itemCount()) {
         const QString text = p->itemTitle(index);
@@ -114,7 +114,7 @@ void ControlAll::pickItem_Click(PickList list, int index) {
     deletePickItemMark->hide();
 }
 
-void ControlAll::pickItem_MouseMove(PickList list, int index) {
+void ControlAll::onPickItemHovered(PickList list, int index) {
     PickPopup* p = popup(list);
     PickHoverIndex = index;
     const QLabel* item = p->items[index];
@@ -125,7 +125,7 @@ void ControlAll::pickItem_MouseMove(PickList list, int index) {
     deletePickItemMark->raise();
 }
 
-void ControlAll::DelT_Click() {
+void ControlAll::onDeletePickItemClicked() {
     for (PickList list : kPickLists)
         popup(list)->Tex->clear();
     QString failure;
@@ -146,7 +146,7 @@ void ControlAll::DelT_Click() {
         reportFailure(texts::kDeleteFailed, failure);
 }
 
-void ControlAll::Image3_Click() {
+void ControlAll::onClosePopupClicked() {
     hidePopups();
 }
 
@@ -172,7 +172,7 @@ int ControlAll::cellRow(QLineEdit* c, PickList* list, bool* corrector) const {
     return -1;
 }
 
-void ControlAll::cell_Click(QLineEdit* c) {
+void ControlAll::onCellPressed(QLineEdit* c) {
     PickList list = PickList::Subjects;
     bool corrector = false;
     const int r = cellRow(c, &list, &corrector);
@@ -183,14 +183,14 @@ void ControlAll::cell_Click(QLineEdit* c) {
         PickToCorrector = corrector;
 }
 
-void ControlAll::cell_GotFocus(QLineEdit* c) {
+void ControlAll::onCellFocused(QLineEdit* c) {
     PickList list = PickList::Subjects;
     bool corrector = false;
     if (cellRow(c, &list, &corrector) < 0)
         return;
     // A cell reached by the keyboard is the target of a choice as much as a
     // clicked one.
-    cell_Click(c);
+    onCellPressed(c);
     placePopupFor(c);
     paintCells(c);
     PickPopup* p = popup(list);

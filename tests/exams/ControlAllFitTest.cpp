@@ -36,11 +36,11 @@ protected:
                       QString("INSERT INTO exam_time (Title) VALUES ('%1:30')").arg(7 + i));
         ASSERT_NO_FATAL_FAILURE(openExamWindow());
         w->gradePicker->setCurrentIndex(w->gradePicker->findText("خامس مطور"));
-        w->Combo4_Click();
+        w->onGradeChosen();
         for (int k = 1; k < kExamDays; ++k)
-            w->NewDay_Click();
+            w->onNewDayClicked();
         for (int k = 0; k < kExamDays; ++k) {
-            w->Image7_Click(k);
+            w->onAddPeriodClicked(k);
             w->weekdayCells[k]->setText("الأربعاء");
             w->dateCells[k]->setText("1446/12/29");
         }
@@ -68,9 +68,9 @@ protected:
 };
 
 TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
-    w->Command9_Click();
+    w->reloadPickLists();
     int checked = checkAll("editor");
-    w->Image10_Click();
+    w->onFoldClicked();
     checked += checkAll("menu");
     for (QFrame* panel : {w->deleteOptionsPanel, w->labelsPanelFrame, w->gradeSheetPanel}) {
         panel->show();
@@ -83,7 +83,7 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
         checked += checkAll("print panel");
     }
     w->gradePicker->setCurrentIndex(w->gradePicker->findText("خامس مطور"));
-    w->Combo4_Click();
+    w->onGradeChosen();
     for (PickList list : kPickLists) {
         w->popup(list)->show();
         checked += checkAll("popup");
@@ -106,7 +106,7 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
 }
 
 TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
-    w->Command9_Click();
+    w->reloadPickLists();
     const std::vector<std::pair<PickList, std::vector<QLineEdit*>*>> lists = {
         {PickList::Subjects, &w->subjectCells},
         {PickList::Teachers, &w->correctorCells},
@@ -119,8 +119,8 @@ TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
         for (int j = 0; j < p->itemCount(); ++j) {
             SCOPED_TRACE(j);
             QLineEdit* cell = (*cells)[j % kGridRows];
-            w->cell_Click(cell);
-            w->cell_GotFocus(cell);
+            w->onCellPressed(cell);
+            w->onCellFocused(cell);
             ASSERT_FALSE(p->isHidden());
             // More items than the popup shows: a scroll bar reaches the others.
             EXPECT_TRUE(p->Scroll->verticalScrollBar()->isVisible());
@@ -135,7 +135,7 @@ TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
             EXPECT_TRUE(item->isVisibleTo(p));
             EXPECT_EQ(misfit(item), "");
             EXPECT_EQ(item->text(), p->itemTitle(j));
-            w->pickItem_Click(list, j);
+            w->onPickItemClicked(list, j);
             EXPECT_EQ(cell->text(), p->itemTitle(j));
         }
     }
@@ -146,7 +146,7 @@ TEST_F(ControlAllFit, ABlankEntryIsNotStored) {
         PickPopup* p = w->popup(list);
         p->Tex->setText("   ");
         p->Add->click();
-        w->Tex_KeyUp(list, Qt::Key_Return);
+        w->onPickTextKeyReleased(list, Qt::Key_Return);
         p->Tex->setText(",2");
         p->Add->click();
     }

@@ -72,7 +72,7 @@ protected:
         const int i = w->gradePicker->findText(grade);
         ASSERT_GT(i, 0) << grade.toStdString();
         w->gradePicker->setCurrentIndex(i);
-        w->Combo4_Click();
+        w->onGradeChosen();
     }
     // The calendar's OK on today's cell.
     static void pickToday() {
@@ -172,7 +172,7 @@ TEST_F(ExamControl, AGradeWithoutRowsGetsItsFirstRow) {
 
     // The prompt folds the editor and keeps the grid.
     w->gradePicker->setCurrentIndex(0);
-    w->Combo4_Click();
+    w->onGradeChosen();
     EXPECT_EQ(w->editorFrame->height(), twips(990));
     EXPECT_EQ(w->shownGradeBox->text(), "ثالث");
 }
@@ -202,13 +202,13 @@ TEST_F(ExamControl, AGradeShowsOnlyItsOwnRows) {
 TEST_F(ExamControl, TheCalendarWritesOnlyAnExamDaysDate) {
     ControlAll* w = open();
     choose(w, "ثالث");
-    w->NewDay_Click();
+    w->onNewDayClicked();
     EXPECT_FALSE(w->dayStrips[1]->isHidden());
     EXPECT_EQ(rows("ثالث").size(), 2);
 
-    w->Picture5_MouseMove(1);
+    w->onDayHovered(1);
     EXPECT_EQ(w->hoveredDay->text(), "1");
-    w->Picture6_Click();
+    w->onPickDateClicked();
     EXPECT_FALSE(w->isEnabled());
     EXPECT_FALSE(w->ScheduleSaved);
     pickToday();
@@ -227,7 +227,7 @@ TEST_F(ExamControl, TheCalendarWritesOnlyAnExamDaysDate) {
     dates::calendarWindow()->openFor(
         dates::CalendarRequest::studentMinutes(dates::MinutesKind::Absence), w);
     pickToday();
-    w->Picture6_Click();
+    w->onPickDateClicked();
     dates::calendarWindow()->onCloseClicked();
     EXPECT_TRUE(w->isEnabled());
     for (int k = 0; k < kExamDays; ++k)
@@ -239,18 +239,18 @@ TEST_F(ExamControl, SaveStoresTheGridAsTypedAndSaysSoAfterwards) {
     ControlAll* w = open();
     choose(w, "ثالث");
     // Day 0 incomplete: refused, nothing written.
-    w->cmdSave_Click();
+    w->onSaveClicked();
     EXPECT_EQ(systemTexts(), (QStringList{texts::kFirstDayEmpty}));
 
-    w->Picture5_MouseMove(0);
-    w->Picture6_Click();
+    w->onDayHovered(0);
+    w->onPickDateClicked();
     pickToday();
     w->subjectCells[0]->setText("O'Brien's قراءة");
-    w->Image7_Click(0);
+    w->onAddPeriodClicked(0);
     EXPECT_FALSE(w->secondPeriodPanels[0]->isHidden());
     w->subjectCells[1]->setText("علوم");
     w->reviewerCells[1]->setText("سعد");
-    w->cmdSave_Click();
+    w->onSaveClicked();
     EXPECT_EQ(systemTexts().last(), texts::kSaved);
     EXPECT_EQ(rows("ثالث"),
               (QStringList{"0:الخميس:1446/01/05:O'Brien's قراءة", "1:الخميس:1446/01/05:علوم"}));
@@ -262,15 +262,15 @@ TEST_F(ExamControl, SaveStoresTheGridAsTypedAndSaysSoAfterwards) {
 TEST_F(ExamControl, AFailedSaveIsReportedAndWritesNothing) {
     ControlAll* w = open();
     choose(w, "ثالث");
-    w->NewDay_Click();
-    w->Picture6_Click();
+    w->onNewDayClicked();
+    w->onPickDateClicked();
     pickToday();
     w->subjectCells[0]->setText("لغتي");
     w->subjectCells[2]->setText("x");
     home.exec("Schedual.db", "CREATE TRIGGER refuse BEFORE UPDATE ON T1 WHEN NEW.D4 = 'x' "
                              "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     scope.dialogs().answer("موافق");
-    w->cmdSave_Click();
+    w->onSaveClicked();
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_TRUE(scope.dialogs().shown[0].text.startsWith(texts::kSaveFailed));
     EXPECT_FALSE(systemTexts().contains(texts::kSaved));
@@ -288,26 +288,26 @@ TEST_F(ExamControl, RowsAreDeletedOnlyOnOkAndOnlyOnTheLastDay) {
     choose(w, "رابع");
 
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(2); // day 1 while day 2 exists
+    w->onDeleteRowClicked(2); // day 1 while day 2 exists
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_EQ(scope.dialogs().shown[0].text,
               texts::kCannotDeleteDay + "\r\n" + texts::kDeleteLaterDayFirst);
     EXPECT_EQ(rows("رابع").size(), 5);
 
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(3); // a second period goes on any day
+    w->onDeleteRowClicked(3); // a second period goes on any day
     EXPECT_EQ(scope.dialogs().shown.back().text, texts::kAskDeleteDay);
     EXPECT_EQ(rows("رابع").size(), 4);
     EXPECT_TRUE(w->secondPeriodPanels[1]->isHidden());
 
     scope.dialogs().answer("إلغاء");
-    w->PicDataDel_Click(4);
+    w->onDeleteRowClicked(4);
     scope.dialogs().answer(test::ScriptedDialogs::kClose);
-    w->PicDataDel_Click(4);
+    w->onDeleteRowClicked(4);
     EXPECT_EQ(rows("رابع").size(), 4);
 
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(4); // the last day goes with both its periods
+    w->onDeleteRowClicked(4); // the last day goes with both its periods
     EXPECT_EQ(rows("رابع"), (QStringList{"0:الأحد:1446/02/01:لغتي", "2:الأحد:1446/02/02:علوم"}));
     EXPECT_TRUE(w->dayStrips[2]->isHidden());
     EXPECT_EQ(w->subjectCells[2]->text(), "علوم");
@@ -319,21 +319,21 @@ TEST_F(ExamControl, APeriodPanelClickAsksFirst) {
     ControlAll* w = open();
     choose(w, "رابع");
     scope.systemAnswers.push_back(QMessageBox::Cancel);
-    w->PicPeriod2_Click(0);
+    w->onSecondPeriodClicked(0);
     EXPECT_EQ(systemTexts(), (QStringList{texts::kAskDeletePeriod + "رابع"}));
     EXPECT_EQ(rows("رابع").size(), 2);
 
-    w->PicPeriod2_Click(0); // closed without an answer
+    w->onSecondPeriodClicked(0); // closed without an answer
     EXPECT_EQ(rows("رابع").size(), 2);
 
     scope.systemAnswers.push_back(QMessageBox::Ok);
-    w->PicPeriod2_Click(0);
+    w->onSecondPeriodClicked(0);
     EXPECT_EQ(rows("رابع").size(), 1);
     EXPECT_EQ(systemTexts().last(), texts::kGradeErased + "رابع");
     EXPECT_TRUE(w->secondPeriodPanels[0]->isHidden());
 
     scope.systemShown.clear();
-    w->PicPeriod2_Click(0); // an empty subject: nothing asked
+    w->onSecondPeriodClicked(0); // an empty subject: nothing asked
     EXPECT_TRUE(scope.systemShown.empty());
 }
 
@@ -342,18 +342,18 @@ TEST_F(ExamControl, ErasingAGradeTakesOnlyThatGradeAndOnlyOnOk) {
     addRow("خامس", 2, "علوم");
     addRow("خامس مطور", 0, "رياضيات");
     ControlAll* w = open();
-    w->Image8_Click(); // the prompt: nothing
+    w->onEraseGradeClicked(); // the prompt: nothing
     EXPECT_TRUE(scope.systemShown.empty());
 
     choose(w, "خامس");
-    w->DelOptions_Click();
+    w->onDeleteOptionsClicked();
     scope.systemAnswers.push_back(QMessageBox::Cancel);
-    w->Image8_Click();
-    w->Image8_Click(); // closed without an answer
+    w->onEraseGradeClicked();
+    w->onEraseGradeClicked(); // closed without an answer
     EXPECT_EQ(rows("خامس").size(), 2);
 
     scope.systemAnswers.push_back(QMessageBox::Ok);
-    w->Image8_Click();
+    w->onEraseGradeClicked();
     EXPECT_TRUE(rows("خامس").isEmpty());
     EXPECT_EQ(rows("خامس مطور").size(), 1);
     EXPECT_EQ(systemTexts().last(), texts::kGradeErased + "خامس");
@@ -361,7 +361,7 @@ TEST_F(ExamControl, ErasingAGradeTakesOnlyThatGradeAndOnlyOnOk) {
     EXPECT_EQ(w->subjectCells[0]->text(), "");
 
     scope.systemAnswers.push_back(QMessageBox::Ok);
-    w->DelAll_Click();
+    w->onEraseAllClicked();
     EXPECT_TRUE(rows("خامس مطور").isEmpty());
     EXPECT_EQ(systemTexts().last(), texts::kAllErased);
 }
@@ -369,11 +369,11 @@ TEST_F(ExamControl, ErasingAGradeTakesOnlyThatGradeAndOnlyOnOk) {
 TEST_F(ExamControl, UnsavedChoicesAreAskedAboutBeforeAnotherGrade) {
     home.exec("Schedual.db", "INSERT INTO subjects (Title) VALUES ('لغتي'), ('علوم')");
     ControlAll* w = open();
-    w->Command9_Click();
+    w->reloadPickLists();
     choose(w, "ثالث");
-    w->cell_Click(w->subjectCells[0]);
-    w->cell_GotFocus(w->subjectCells[0]);
-    w->pickItem_Click(PickList::Subjects, 1);
+    w->onCellPressed(w->subjectCells[0]);
+    w->onCellFocused(w->subjectCells[0]);
+    w->onPickItemClicked(PickList::Subjects, 1);
     EXPECT_EQ(w->subjectCells[0]->text(), "علوم");
     EXPECT_FALSE(w->ScheduleSaved);
 
@@ -394,16 +394,16 @@ TEST_F(ExamControl, PickListsAddChooseAndDelete) {
     ControlAll* w = open();
     choose(w, "ثالث");
     w->timesPopup->Tex->setText("8:00");
-    w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
+    w->onPickTextKeyReleased(PickList::Times, Qt::Key_Return);
     EXPECT_EQ(w->timesPopup->Tex->text(), "");
     ASSERT_EQ(w->timesPopup->itemCount(), 1);
     EXPECT_EQ(w->timesPopup->items[0]->text(), "8:00");
     w->timesPopup->Tex->setText("8:00");
-    w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
+    w->onPickTextKeyReleased(PickList::Times, Qt::Key_Return);
     EXPECT_EQ(systemTexts().last(), " الوقت 8:00 موجود");
     EXPECT_EQ(w->timesPopup->itemCount(), 1);
     w->timesPopup->Tex->setText("");
-    w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
+    w->onPickTextKeyReleased(PickList::Times, Qt::Key_Return);
     EXPECT_EQ(w->timesPopup->itemCount(), 1);
 
     for (const QString name : {"سعد", "فهد"}) {
@@ -414,25 +414,25 @@ TEST_F(ExamControl, PickListsAddChooseAndDelete) {
     EXPECT_EQ(w->teachersPopup->Tex->text(), "فهد"); // the button keeps the text
 
     // A corrector cell opens the staff list beside the first period.
-    w->cell_Click(w->correctorCells[0]);
-    w->cell_GotFocus(w->correctorCells[0]);
+    w->onCellPressed(w->correctorCells[0]);
+    w->onCellFocused(w->correctorCells[0]);
     EXPECT_FALSE(w->teachersPopup->isHidden());
     EXPECT_TRUE(w->subjectsPopup->isHidden());
     EXPECT_EQ(w->teachersPopup->x(), twips(1890));
-    w->pickItem_Click(PickList::Teachers, 1);
+    w->onPickItemClicked(PickList::Teachers, 1);
     EXPECT_EQ(w->correctorCells[0]->text(), "فهد");
     EXPECT_TRUE(w->teachersPopup->isHidden());
 
     // A reviewer cell reached by the keyboard is the target as well.
-    w->cell_GotFocus(w->reviewerCells[0]);
-    w->pickItem_Click(PickList::Teachers, 0);
+    w->onCellFocused(w->reviewerCells[0]);
+    w->onPickItemClicked(PickList::Teachers, 0);
     EXPECT_EQ(w->reviewerCells[0]->text(), "سعد");
     EXPECT_EQ(w->correctorCells[0]->text(), "فهد");
 
-    w->cell_GotFocus(w->reviewerCells[0]);
-    w->pickItem_MouseMove(PickList::Teachers, 0);
+    w->onCellFocused(w->reviewerCells[0]);
+    w->onPickItemHovered(PickList::Teachers, 0);
     EXPECT_FALSE(w->deletePickItemMark->isHidden());
-    w->DelT_Click();
+    w->onDeletePickItemClicked();
     EXPECT_TRUE(w->deletePickItemMark->isHidden());
     ASSERT_EQ(w->teachersPopup->itemCount(), 1);
     EXPECT_EQ(w->teachersPopup->items[0]->text(), "فهد");
@@ -443,18 +443,18 @@ TEST_F(ExamControl, TenDaysAtMostAndEveryGradeMayUseThemAll) {
     ControlAll* w = open();
     choose(w, "ثالث");
     for (int i = 1; i < kExamDays; ++i)
-        w->NewDay_Click();
+        w->onNewDayClicked();
     EXPECT_FALSE(w->dayStrips[9]->isHidden());
     EXPECT_TRUE(w->newDayButton->isHidden());
     EXPECT_EQ(rows("ثالث").size(), 10);
-    w->NewDay_Click();
+    w->onNewDayClicked();
     EXPECT_EQ(rows("ثالث").size(), 10);
 
     choose(w, "رابع");
     EXPECT_FALSE(w->newDayButton->isHidden());
     EXPECT_EQ(w->newDayButton->y(), twips(2225));
 
-    w->Image10_Click();
+    w->onFoldClicked();
     EXPECT_EQ(w->editorFrame->height(), twips(990));
     EXPECT_TRUE(w->foldButton->isHidden());
     choose(w, "ثالث");
@@ -466,17 +466,17 @@ TEST_F(ExamControl, PrintMenuShowsItsPanelsAndRunsWhatThePaperworkInstalled) {
     ControlAll* w = open();
     int runs = 0;
     w->setPrintMenuAction(0, [&runs] { ++runs; });
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_EQ(runs, 1);
-    w->MainSelect_Click(11);
+    w->onPrintMenuItemClicked(11);
     EXPECT_FALSE(w->labelsPanelFrame->isHidden());
-    w->ControlBottos_Click(2);
+    w->onLabelsPanelButtonClicked(2);
     EXPECT_TRUE(w->labelsPanelFrame->isHidden());
-    w->MainSelect_Click(1);
+    w->onPrintMenuItemClicked(1);
     EXPECT_FALSE(w->gradeSheetPanel->isHidden());
-    w->MainSelect_Click(0); // the grade chooser is open: the menu rests
+    w->onPrintMenuItemClicked(0); // the grade chooser is open: the menu rests
     EXPECT_EQ(runs, 1);
-    w->CloseIt_Click();
+    w->onCloseSheetPanelClicked();
     EXPECT_TRUE(w->gradeSheetPanel->isHidden());
 }
 
@@ -552,7 +552,7 @@ TEST_F(ExamControl, DeletingOneRowKeepsTheOtherRowsEdits) {
     type(w->timeCells[2], "8:00");
 
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(3);
+    w->onDeleteRowClicked(3);
     EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي", "فنية", "علوم", "رياضيات"}));
     EXPECT_TRUE(w->secondPeriodPanels[1]->isHidden());
     EXPECT_EQ(w->keyCells[3]->text(), "ID");
@@ -561,9 +561,9 @@ TEST_F(ExamControl, DeletingOneRowKeepsTheOtherRowsEdits) {
     EXPECT_FALSE(w->ScheduleSaved);
 
     scope.systemAnswers.push_back(QMessageBox::Ok);
-    w->PicPeriod2_Click(0);
+    w->onSecondPeriodClicked(0);
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(4); // the last day
+    w->onDeleteRowClicked(4); // the last day
     EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي", "علوم"}));
     EXPECT_TRUE(w->dayStrips[2]->isHidden());
     EXPECT_EQ(w->subjectCells[4]->text(), "");
@@ -572,7 +572,7 @@ TEST_F(ExamControl, DeletingOneRowKeepsTheOtherRowsEdits) {
     EXPECT_EQ(w->timeCells[2]->text(), "8:00");
 
     // The save that follows stores the edits under the remaining rows.
-    w->cmdSave_Click();
+    w->onSaveClicked();
     EXPECT_EQ(systemTexts().last(), texts::kSaved);
     EXPECT_EQ(stored("رابع", "D6"), (QStringList{"سعد", ""}));
     EXPECT_EQ(stored("رابع", "D5"), (QStringList{"", "8:00"}));
@@ -586,23 +586,23 @@ TEST_F(ExamControl, APaperAsksAboutUnsavedEditsFirst) {
     w->setPrintMenuAction(0, [&runs] { ++runs; });
     choose(w, "رابع");
     type(w->subjectCells[0], "2");
-    w->Image10_Click(); // the menu lies under the open editor
+    w->onFoldClicked(); // the menu lies under the open editor
 
     scope.dialogs().answer("إلغاء");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_EQ(runs, 0);
     EXPECT_EQ(w->subjectCells[0]->text(), "لغتي2");
 
     // Discard: the paper reads the stored schedule, which the grid shows again.
     scope.dialogs().answer("لا");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(w->subjectCells[0]->text(), "لغتي");
     EXPECT_EQ(w->editorFrame->height(), twips(990));
 
     type(w->subjectCells[0], "3");
     scope.dialogs().answer("نعم");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي3"}));
 }
@@ -612,11 +612,11 @@ TEST_F(ExamControl, TwentyRowsSaveAndReload) {
     ControlAll* w = open();
     choose(w, "ثالث");
     for (int k = 1; k < kExamDays; ++k)
-        w->NewDay_Click();
+        w->onNewDayClicked();
     for (int k = 0; k < kExamDays; ++k) {
-        w->Image7_Click(k);
-        w->Picture5_MouseMove(k);
-        w->Picture6_Click();
+        w->onAddPeriodClicked(k);
+        w->onDayHovered(k);
+        w->onPickDateClicked();
         pickToday();
     }
     for (int r = 0; r < kGridRows; ++r) {
@@ -627,7 +627,7 @@ TEST_F(ExamControl, TwentyRowsSaveAndReload) {
     }
     QElapsedTimer clock;
     clock.start();
-    w->cmdSave_Click(); // the save and its reload
+    w->onSaveClicked(); // the save and its reload
     const qint64 saveMs = clock.elapsed();
     EXPECT_EQ(systemTexts().last(), texts::kSaved);
     EXPECT_EQ(rows("ثالث").size(), kGridRows);

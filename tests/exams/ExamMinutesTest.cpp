@@ -427,7 +427,7 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
         c->onOkClicked();
     };
     auto chooseAnotherItem = [this](int item) {
-        w->MainSelect_Click(item);
+        w->onPrintMenuItemClicked(item);
         dates::calendarWindow()->onCloseClicked();
         ASSERT_TRUE(w->isEnabled());
     };
@@ -443,7 +443,7 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
                                      {6, "خامس مطور", "ExamQueSub", 7}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
-        w->MainSelect_Click(c.item);
+        w->onPrintMenuItemClicked(c.item);
         if (c.item == 3 || c.item == 4) {
             SingleStudentChooser* s = singleStudentChooser();
             ASSERT_NE(s, nullptr);
@@ -472,7 +472,7 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
         } else if (c.item == 6) {
             EXPECT_EQ(shown("subject"), "القرآن الكريم");
         }
-        w->Image6_Click();
+        w->onCloseDayPanelClicked();
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
     EXPECT_TRUE(scope.systemShown.empty());

@@ -166,7 +166,7 @@ TEST_F(ExamSheets, WholeSchoolScheduleFromMenuItem0) {
     add("2", "خامس", "1446/02/02", kFirst, "علوم");
     add("1", "ثالث", "1446/02/01", kSecond, "لغتي");
     add("1", "ثالث", "1446/02/01", kFirst, "دين");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(previews->shown.back().layoutName, sheet_texts::kSchoolSheet);
     EXPECT_EQ(column("d0"), (QStringList{"ثالث", "خامس"}));
@@ -185,9 +185,9 @@ TEST_F(ExamSheets, WholeSchoolScheduleFromMenuItem0) {
 TEST_F(ExamSheets, OneGradeScheduleFromTheGradeChooserMatchesTheGradeExactly) {
     add("2", "خامس", "1446/02/02", kFirst, "علوم");
     add("3", "خامس مطور", "1446/02/01", kFirst, "فنية");
-    w->MainSelect_Click(1);
+    w->onPrintMenuItemClicked(1);
     ASSERT_TRUE(w->gradeSheetPanel->isVisible());
-    w->MainSelect_Click(0); // the menu is inert while the chooser is open
+    w->onPrintMenuItemClicked(0); // the menu is inert while the chooser is open
     EXPECT_TRUE(previews->shown.empty());
     w->sheetGradePicker->setCurrentIndex(w->sheetGradePicker->findText("خامس"));
     leftClick(w->sheetShowButton);
@@ -205,7 +205,7 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     add("2", "خامس - شامل", "1446/02/01", kFirst, "علوم");
     add("2", "خامس", "", kFirst, "دين"); // no date: never listed
     add("3", "خامس مطور", "1446/01/05", kFirst, "حساب");
-    w->MainSelect_Click(10);
+    w->onPrintMenuItemClicked(10);
     ASSERT_EQ(previews->shown.size(), 1u);
     const report::LaidOutReport& all = previews->shown.back();
     EXPECT_EQ(all.layoutName, sheet_texts::kRevisersSheet);
@@ -216,7 +216,7 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     EXPECT_EQ(column("d5"), (QStringList{"", "", "", "سعد"}));
 
     // Item 12: the calendar is asked for the day; its OK presses Print10.
-    w->MainSelect_Click(12);
+    w->onPrintMenuItemClicked(12);
     EXPECT_TRUE(w->dayPrintWaiting->isChecked());
     EXPECT_TRUE(w->paperOptions[6]->isChecked());
     dates::CalendarWindow* calendar = dates::calendarWindow();
@@ -240,7 +240,7 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
                                     QStringLiteral("المصححين والمراجعين ليوم محدد")}));
 
     // Item 10 prints every day again, whatever day item 12 picked.
-    w->MainSelect_Click(10);
+    w->onPrintMenuItemClicked(10);
     EXPECT_EQ(column("d1").size(), 4);
 }
 
@@ -253,7 +253,7 @@ TEST_F(ExamSheets, DayRequestsSelectTheirPrintAndOpenTheCalendar) {
     for (const auto& [item, expected] : items) {
         w->dayPrintWaiting->setChecked(false);
         w->setEnabled(true);
-        w->MainSelect_Click(item);
+        w->onPrintMenuItemClicked(item);
         EXPECT_TRUE(w->dayPrintWaiting->isChecked()) << item;
         EXPECT_TRUE(w->paperOptions[static_cast<std::size_t>(expected.first)]->isChecked()) << item;
         const dates::CalendarWindow* c = dates::calendarWindow();
@@ -266,7 +266,7 @@ TEST_F(ExamSheets, DayRequestsSelectTheirPrintAndOpenTheCalendar) {
 }
 
 TEST_F(ExamSheets, StudentMinutesItemsSelectTheirPrintAndShowTheChooser) {
-    w->MainSelect_Click(4);
+    w->onPrintMenuItemClicked(4);
     EXPECT_TRUE(w->paperOptions[1]->isChecked());
     ASSERT_NE(singleStudentChooser(), nullptr);
     EXPECT_TRUE(singleStudentChooser()->isVisible());
@@ -274,7 +274,7 @@ TEST_F(ExamSheets, StudentMinutesItemsSelectTheirPrintAndShowTheChooser) {
     EXPECT_FALSE(w->dayPrintWaiting->isChecked());
     singleStudentChooser()->close();
     w->setEnabled(true);
-    w->MainSelect_Click(3);
+    w->onPrintMenuItemClicked(3);
     EXPECT_TRUE(w->paperOptions[0]->isChecked());
     EXPECT_TRUE(previews->shown.empty());
 }
@@ -313,14 +313,14 @@ TEST_F(ExamSheets, AMissingLayoutOrDatabaseIsSaidAndNothingShown) {
     QFile::remove(home.path() + "/layouts/ExamSchAll.json");
     report::layoutLibrary().clear();
     scope.dialogs().answer("موافق");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_TRUE(previews->shown.empty());
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_TRUE(scope.dialogs().shown.back().text.startsWith(sheet_texts::kSheetFailed));
 
     QFile::remove(home.path() + "/Database/Schedual.db");
     scope.dialogs().answer("موافق");
-    w->MainSelect_Click(10);
+    w->onPrintMenuItemClicked(10);
     EXPECT_TRUE(previews->shown.empty());
     EXPECT_EQ(scope.dialogs().shown.size(), 2u);
 }
@@ -336,21 +336,21 @@ TEST_F(ExamSheets, TheCalendarsOkCarriesOnThePrintThatWaitedForTheDay) {
     };
 
     // Item 8: the hand-over with checking is shown for the picked day.
-    w->MainSelect_Click(8);
+    w->onPrintMenuItemClicked(8);
     pickToday();
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(previews->shown.back().layoutName, QStringLiteral("Comeetee"));
     EXPECT_FALSE(w->dayPrintWaiting->isChecked());
 
     // Item 5: the questions of a day wait in the print panel for the period.
-    w->MainSelect_Click(5);
+    w->onPrintMenuItemClicked(5);
     pickToday();
     EXPECT_EQ(previews->shown.size(), 1u);
     EXPECT_FALSE(w->dayPrintPanel->isHidden());
     EXPECT_TRUE(w->dayGradePicker->isHidden());
 
     // Closing the calendar leaves no print waiting.
-    w->MainSelect_Click(7);
+    w->onPrintMenuItemClicked(7);
     EXPECT_TRUE(w->dayPrintWaiting->isChecked());
     dates::calendarWindow()->onCloseClicked();
     EXPECT_FALSE(w->dayPrintWaiting->isChecked());

@@ -161,7 +161,7 @@ protected:
         const int i = window->labelsClassPicker->findText(key);
         ASSERT_GT(i, 0) << key.toStdString();
         window->labelsClassPicker->setCurrentIndex(i);
-        window->Combo9_Click();
+        window->onLabelsClassChosen();
     }
     const report::LaidOutReport& last() const { return previews->shown.back(); }
     QStringList texts(const QString& control) const {

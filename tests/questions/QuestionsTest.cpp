@@ -171,7 +171,7 @@ struct ExamWindow {
     }
     void choose(const QString& grade) {
         w->gradePicker->setCurrentIndex(w->gradePicker->findText(grade));
-        w->Combo4_Click();
+        w->onGradeChosen();
     }
     QStringList state() const {
         QStringList out = tableRows("Schedual.db", "SELECT D3, F_Order, D4, D5 FROM T1 ORDER BY "
@@ -387,25 +387,25 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
         {exams::texts::kAskDeleteDay, false,
          [] {
              return examScene({"رابع:0:لغتي", "رابع:2:علوم"}, false,
-                              [](auto& e) { e.w->PicDataDel_Click(2); });
+                              [](auto& e) { e.w->onDeleteRowClicked(2); });
          }},
         {exams::texts::kAskDeletePeriod, false,
          [] {
              return examScene({"رابع:0:لغتي", "رابع:1:فنية"}, true,
-                              [](auto& e) { e.w->PicPeriod2_Click(0); });
+                              [](auto& e) { e.w->onSecondPeriodClicked(0); });
          }},
         {exams::texts::kAskEraseGrade, false,
          [] {
              return examScene({"رابع:0:لغتي", "خامس:0:علوم"}, true, [](auto& e) {
-                 e.w->DelOptions_Click();
-                 e.w->Image8_Click();
+                 e.w->onDeleteOptionsClicked();
+                 e.w->onEraseGradeClicked();
              });
          }},
         {exams::texts::kAskEraseAll, false,
          [] {
              return examScene({"رابع:0:لغتي", "خامس:0:علوم"}, true, [](auto& e) {
-                 e.w->DelOptions_Click();
-                 e.w->DelAll_Click();
+                 e.w->onDeleteOptionsClicked();
+                 e.w->onEraseAllClicked();
              });
          }},
         {students::texts::kDeleteQuestion, false,
