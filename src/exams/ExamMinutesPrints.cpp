@@ -2,7 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/ReportRows.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
 #include "exams/SingleStudentChooser.h"
@@ -54,12 +54,12 @@ void tellFailure(const QString& text) {
 }
 
 // The picked date, its blanks trimmed back into pickedDateLabel.
-QString pickedDate(ControlAll& w) {
+QString pickedDate(ExamControlWindow& w) {
     w.pickedDateLabel->setText(w.pickedDateLabel->text().trimmed());
     return w.pickedDateLabel->text();
 }
 
-void printStudentMinutes(ControlAll& w) {
+void printStudentMinutes(ExamControlWindow& w) {
     const SingleStudentChooser* chooser = singleStudentChooser();
     const QString item = chooser ? chooser->studentItem() : QString();
     if (item.isEmpty())
@@ -93,13 +93,13 @@ void printStudentMinutes(ControlAll& w) {
 
 } // namespace
 
-void installExamMinutes(ControlAll& window) {
+void installExamMinutes(ExamControlWindow& window) {
     // Installed once per window; a second run would print twice.
     const char* const mark = "sijillExamMinutes";
     if (window.property(mark).toBool())
         return;
     window.setProperty(mark, true);
-    ControlAll* w = &window;
+    ExamControlWindow* w = &window;
     QObject::connect(window.studentMinutesButton, &QPushButton::clicked, w,
                      [w] { ControlAll_Command4_Click(*w); });
     QObject::connect(window.dayQuestionsButton, &QPushButton::clicked, w,
@@ -108,7 +108,7 @@ void installExamMinutes(ControlAll& window) {
                      [w] { ControlAll_Command6_Click(*w); });
 }
 
-void ControlAll_Command4_Click(ControlAll& w) {
+void ControlAll_Command4_Click(ExamControlWindow& w) {
     try {
         printStudentMinutes(w);
         return;
@@ -119,7 +119,7 @@ void ControlAll_Command4_Click(ControlAll& w) {
     tellFailure(minutes::texts::kDayFailed);
 }
 
-void ControlAll_Command5_Click(ControlAll& w) {
+void ControlAll_Command5_Click(ExamControlWindow& w) {
     try {
         const data::RecordSet rows =
             minutes::dayPeriodRows(pickedDate(w), w.dayPeriodPicker->currentText());
@@ -138,7 +138,7 @@ void ControlAll_Command5_Click(ControlAll& w) {
     tellFailure(minutes::texts::kDayFailed);
 }
 
-void ControlAll_Command6_Click(ControlAll& w) {
+void ControlAll_Command6_Click(ExamControlWindow& w) {
     try {
         const QString grade = w.dayGradePicker->currentText().trimmed();
         const data::RecordSet rows =
@@ -161,7 +161,7 @@ void ControlAll_Command6_Click(ControlAll& w) {
 namespace {
 
 // Which mark a request of these prints set: studentMinutesWaiting, dayPrintWaiting, or none.
-QCheckBox* requestMark(ControlAll& w, const dates::CalendarRequest& request) {
+QCheckBox* requestMark(ExamControlWindow& w, const dates::CalendarRequest& request) {
     if (request.purpose == dates::CalendarPurpose::StudentMinutes)
         return w.studentMinutesWaiting;
     if (request.purpose == dates::CalendarPurpose::ExamPrint &&
@@ -173,7 +173,7 @@ QCheckBox* requestMark(ControlAll& w, const dates::CalendarRequest& request) {
 
 } // namespace
 
-bool showMinutesPanel(ControlAll& w, const dates::CalendarRequest& request) {
+bool showMinutesPanel(ExamControlWindow& w, const dates::CalendarRequest& request) {
     QCheckBox* mark = requestMark(w, request);
     if (!mark)
         return false;
@@ -188,7 +188,7 @@ bool showMinutesPanel(ControlAll& w, const dates::CalendarRequest& request) {
     return true;
 }
 
-bool dropMinutesRequest(ControlAll& w, const dates::CalendarRequest& request) {
+bool dropMinutesRequest(ExamControlWindow& w, const dates::CalendarRequest& request) {
     QCheckBox* mark = requestMark(w, request);
     if (!mark)
         return false;

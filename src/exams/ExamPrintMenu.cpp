@@ -2,8 +2,8 @@
 
 #include "data/DataError.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
-#include "exams/ControlAllArt.h"
+#include "exams/ExamControlArt.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamSheets.h"
 #include "exams/HandOverPrints.h"
 #include "exams/SheetTexts.h"
@@ -96,11 +96,11 @@ QPixmap goMark(QSize size) {
     return p;
 }
 
-bool selected(const ControlAll& window, int option) {
+bool selected(const ExamControlWindow& window, int option) {
     return window.paperOptions[static_cast<std::size_t>(option)]->isChecked();
 }
 
-void select(ControlAll& window, int option) {
+void select(ExamControlWindow& window, int option) {
     window.paperOptions[static_cast<std::size_t>(option)]->setChecked(true);
 }
 
@@ -120,7 +120,7 @@ dates::ExamPrintKind printKind(int option) {
     return dates::ExamPrintKind::QuestionsOpeningOfDay;
 }
 
-void openCalendar(ControlAll& window, const dates::CalendarRequest& request) {
+void openCalendar(ExamControlWindow& window, const dates::CalendarRequest& request) {
     if (dates::CalendarWindow* calendar = dates::loadCalendarWindow(shell::mainForm()))
         calendar->openFor(request, &window);
 }
@@ -149,19 +149,19 @@ void showSheet(const std::function<void()>& fill) {
 }
 
 // The hidden box lastSheetGrade keeps the grade the last sheet cleaned.
-void keepLastGrade(ControlAll& window, const report::ReportRowset& rows, const char* field) {
+void keepLastGrade(ExamControlWindow& window, const report::ReportRowset& rows, const char* field) {
     if (rows.rowCount() > 0)
         window.lastSheetGrade->setText(rows.text(rows.rowCount() - 1, QString::fromLatin1(field)));
 }
 
 } // namespace
 
-void installExamPrintMenu(ControlAll& window) {
+void installExamPrintMenu(ExamControlWindow& window) {
     if (window.property(kInstalled).toBool())
         return;
     window.setProperty(kInstalled, true);
 
-    ControlAll* w = &window;
+    ExamControlWindow* w = &window;
     window.setPrintMenuAction(0, [w] { PrintSchoolExamSchedule(*w); });
     window.setPrintMenuAction(2, [w] { printLatenessMinutes(*w); });
     window.setPrintMenuAction(3, [w] { requestStudentMinutes(*w, Absence); });
@@ -187,7 +187,7 @@ void installExamPrintMenu(ControlAll& window) {
         art::calendarMark(window.pickDayAgainButton->width(), window.pickDayAgainButton->height()));
 }
 
-void PrintSchoolExamSchedule(ControlAll& window) {
+void PrintSchoolExamSchedule(ExamControlWindow& window) {
     const report::PreviewCaption caption(texts::kMenu0);
     showSheet([&window] {
         const report::ReportRowset rows =
@@ -199,7 +199,7 @@ void PrintSchoolExamSchedule(ControlAll& window) {
     });
 }
 
-void Imageshow_Click(ControlAll& window) {
+void Imageshow_Click(ExamControlWindow& window) {
     if (!window.settleUnsavedChanges())
         return;
     const QString grade = window.sheetGradePicker->currentText();
@@ -214,14 +214,14 @@ void Imageshow_Click(ControlAll& window) {
     });
 }
 
-void Print10_Click(ControlAll& window) {
+void Print10_Click(ExamControlWindow& window) {
     if (selected(window, RevisersOfDay))
         printRevisers(window, window.pickedDateLabel->text().trimmed());
     else
         printRevisers(window, std::nullopt);
 }
 
-void printRevisers(ControlAll& window, const std::optional<QString>& date) {
+void printRevisers(ExamControlWindow& window, const std::optional<QString>& date) {
     // The day's sheet is printed after the calendar closes: titled after its item.
     const report::PreviewCaption caption(date ? texts::kMenu12 : texts::kMenu10);
     showSheet([&window, date] {
@@ -233,13 +233,13 @@ void printRevisers(ControlAll& window, const std::optional<QString>& date) {
     });
 }
 
-void requestPrintDay(ControlAll& window, int option) {
+void requestPrintDay(ExamControlWindow& window, int option) {
     window.dayPrintWaiting->setChecked(true);
     select(window, option);
     openCalendar(window, dates::CalendarRequest::examPrint(printKind(option)));
 }
 
-void requestStudentMinutes(ControlAll& window, int option) {
+void requestStudentMinutes(ExamControlWindow& window, int option) {
     select(window, option);
     openSingleStudent();
 }
@@ -247,7 +247,7 @@ void requestStudentMinutes(ControlAll& window, int option) {
 namespace {
 
 // The paper of the print panel: the one it was opened for, else the option.
-int panelPaper(const ControlAll& window) {
+int panelPaper(const ExamControlWindow& window) {
     if (window.PanelPaper >= 0)
         return window.PanelPaper;
     for (int option : {DayQuestions, SubjectQuestions, Cheating})
@@ -258,7 +258,7 @@ int panelPaper(const ControlAll& window) {
 
 } // namespace
 
-void Image4_Click(ControlAll& window) {
+void Image4_Click(ExamControlWindow& window) {
     // A paper reads the stored schedule: unsaved edits are settled first.
     if (!window.settleUnsavedChanges())
         return;
@@ -275,7 +275,7 @@ void Image4_Click(ControlAll& window) {
     }
 }
 
-void Image16_Click(ControlAll& window) {
+void Image16_Click(ExamControlWindow& window) {
     // The day is picked again for the panel's paper only: the request names
     // the print, so its date never lands in the schedule editor's day boxes.
     const int paper = panelPaper(window);

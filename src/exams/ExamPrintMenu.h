@@ -5,33 +5,33 @@
 
 namespace sijill::exams {
 
-class ControlAll;
+class ExamControlWindow;
 
 // Joins the exam-control window's print menu to the paperwork that needs a
 // day or prints the schedules: the menu items, the hidden revisersButton, the grade
 // chooser's show button and the buttons of the day's print panel. Runs once
 // per window (again it does nothing).
-void installExamPrintMenu(ControlAll& window);
+void installExamPrintMenu(ExamControlWindow& window);
 
 // Menu item 0: the whole school's exam schedule (ExamSchAll), previewed.
-void PrintSchoolExamSchedule(ControlAll& window);
+void PrintSchoolExamSchedule(ExamControlWindow& window);
 // The grade chooser's show button: the schedule of the grade in sheetGradePicker (ExamSch).
-void Imageshow_Click(ControlAll& window);
+void Imageshow_Click(ExamControlWindow& window);
 // revisersButton: the correctors and reviewers of the day in pickedDateLabel when paperOptions[6]
 // is selected (a day was picked for it), otherwise of every day.
-void Print10_Click(ControlAll& window);
+void Print10_Click(ExamControlWindow& window);
 // The correctors-and-reviewers sheet (ComRevisers) of one date or of every day.
-void printRevisers(ControlAll& window, const std::optional<QString>& date);
+void printRevisers(ExamControlWindow& window, const std::optional<QString>& date);
 
 // A print that needs a day: dayPrintWaiting set, the option selected, the calendar
 // opened for it (items 5 to 8 and 12).
-void requestPrintDay(ControlAll& window, int option);
+void requestPrintDay(ExamControlWindow& window, int option);
 // Items 3 and 4: the option selected, the single-student chooser shown and
 // this window disabled until the chooser closes.
-void requestStudentMinutes(ControlAll& window, int option);
+void requestStudentMinutes(ExamControlWindow& window, int option);
 
 // The day's print panel dayPrintPanel: go, and pick the day again.
-void Image4_Click(ControlAll& window);
-void Image16_Click(ControlAll& window);
+void Image4_Click(ExamControlWindow& window);
+void Image16_Click(ExamControlWindow& window);
 
 } // namespace sijill::exams

@@ -2,8 +2,8 @@
 
 #include "data/Connection.h"
 #include "data/DataError.h"
-#include "exams/ControlAll.h"
 #include "exams/DayForms.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamPaperHeader.h"
 #include "exams/HandOverStatement.h"
 #include "exams/HandOverTexts.h"
@@ -57,7 +57,7 @@ ExamPaperHeader currentExamPaperHeader() {
     return header;
 }
 
-void installHandOver(ControlAll& window) {
+void installHandOver(ExamControlWindow& window) {
     if (window.handOverButton->property(kInstalled).toBool())
         return;
     window.handOverButton->setProperty(kInstalled, true);
@@ -65,7 +65,7 @@ void installHandOver(ControlAll& window) {
                      [w = &window] { printHandOverStatement(*w); });
 }
 
-void printHandOverStatement(ControlAll& window) {
+void printHandOverStatement(ExamControlWindow& window) {
     const bool audited = window.paperOptions[4]->isChecked();
     if (!audited && !window.paperOptions[5]->isChecked())
         return;
@@ -87,7 +87,7 @@ void printHandOverStatement(ControlAll& window) {
     });
 }
 
-void printCheckingSheet(ControlAll& window) {
+void printCheckingSheet(ExamControlWindow& window) {
     const report::PreviewCaption caption(texts::kMenu9);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
@@ -100,7 +100,7 @@ void printCheckingSheet(ControlAll& window) {
     });
 }
 
-void printLatenessMinutes(ControlAll& window) {
+void printLatenessMinutes(ExamControlWindow& window) {
     const report::PreviewCaption caption(texts::kMenu2);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();

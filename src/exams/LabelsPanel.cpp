@@ -1,7 +1,7 @@
 #include "exams/LabelsPanel.h"
 
-#include "exams/ControlAll.h"
-#include "exams/ControlAllArt.h"
+#include "exams/ExamControlArt.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/SeatLabelsPrint.h"
 #include "labels/CustomLabelsWindow.h"
 #include "labels/SeatTexts.h"
@@ -46,7 +46,7 @@ QLineEdit* box(QWidget* parent, const char* name, const QString& text, const QRe
 
 } // namespace
 
-LabelsPanel::LabelsPanel(ControlAll& window) : QObject(&window), window_(window) {
+LabelsPanel::LabelsPanel(ExamControlWindow& window) : QObject(&window), window_(window) {
     setObjectName(QStringLiteral("LabelsPanel"));
     build();
 }
@@ -173,12 +173,12 @@ bool LabelsPanel::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-LabelsPanel* labelsPanel(ControlAll& window) {
+LabelsPanel* labelsPanel(ExamControlWindow& window) {
     return window.findChild<LabelsPanel*>(QStringLiteral("LabelsPanel"),
                                           Qt::FindDirectChildrenOnly);
 }
 
-LabelsPanel* installLabelsPanel(ControlAll& window) {
+LabelsPanel* installLabelsPanel(ExamControlWindow& window) {
     if (shell::MainForm* main = shell::mainForm())
         installSeatLabels(*main);
     if (LabelsPanel* existing = labelsPanel(window))

@@ -8,7 +8,7 @@ class QLineEdit;
 
 namespace sijill::exams {
 
-class ControlAll;
+class ExamControlWindow;
 
 // The labels panel labelsPanelFrame of the exam-control window: the rows and boxes
 // that the window leaves to the labels (start number, committee name, the
@@ -17,7 +17,7 @@ class ControlAll;
 class LabelsPanel : public QObject {
     Q_OBJECT
 public:
-    explicit LabelsPanel(ControlAll& window);
+    explicit LabelsPanel(ExamControlWindow& window);
 
     QLabel* Label1 = nullptr;   // "بداية من:"
     QLineEdit* Div = nullptr;   // start number
@@ -39,14 +39,14 @@ private:
     void fitToFont();
     void build();
 
-    ControlAll& window_;
+    ExamControlWindow& window_;
 };
 
 // Adds the panel's rows and boxes to the window once; later calls return
 // what the first added. Also makes the main window's seat labels print.
-LabelsPanel* installLabelsPanel(ControlAll& window);
+LabelsPanel* installLabelsPanel(ExamControlWindow& window);
 
 // The panel added to that window, or nullptr.
-LabelsPanel* labelsPanel(ControlAll& window);
+LabelsPanel* labelsPanel(ExamControlWindow& window);
 
 } // namespace sijill::exams

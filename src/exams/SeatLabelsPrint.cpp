@@ -1,7 +1,7 @@
 #include "exams/SeatLabelsPrint.h"
 
 #include "data/DataError.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "labels/SeatLabels.h"
 #include "labels/SeatTexts.h"
 #include "platform/AppState.h"
@@ -79,7 +79,7 @@ void SeatLabelsPrint::refuse(const QString& text) const {
 }
 
 void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
-    ControlAll* window = controlAll();
+    ExamControlWindow* window = examControlWindow();
     if (!window)
         return;
     const QString chosen = window->labelsClassPicker->currentText();

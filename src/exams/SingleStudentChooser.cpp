@@ -1,8 +1,8 @@
 #include "exams/SingleStudentChooser.h"
 
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
-#include "exams/ControlAllArt.h"
+#include "exams/ExamControlArt.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
 #include "platform/ChildWindow.h"
@@ -64,7 +64,7 @@ QPixmap nextMark(int width, int height) {
 }
 
 void enableControlAll() {
-    if (ControlAll* w = controlAll())
+    if (ExamControlWindow* w = examControlWindow())
         w->setEnabled(true);
 }
 
@@ -163,7 +163,7 @@ QStringList SingleStudentChooser::studentParts() const {
 
 void SingleStudentChooser::Image1_Click() {
     hide();
-    ControlAll* control = controlAll();
+    ExamControlWindow* control = examControlWindow();
     if (!control)
         return;
     const dates::MinutesKind kind = control->paperOptions[1]->isChecked()
@@ -210,7 +210,7 @@ void loadChooserStudents() {
         return;
     }
     platform::select(chooser->Combo1, 0, [chooser] { chooser->Combo1_Click(); });
-    platform::makeTransientFor(chooser, controlAll());
+    platform::makeTransientFor(chooser, examControlWindow());
     chooser->show();
 }
 
@@ -221,14 +221,14 @@ void installSingleStudent(shell::MainForm& main) {
 
 void openSingleStudent() {
     SingleStudentChooser* chooser = loadSingleStudentChooser();
-    ControlAll* control = controlAll();
+    ExamControlWindow* control = examControlWindow();
     platform::ChildWindow::of(chooser)->showAbove(control);
     if (control)
         control->setEnabled(false);
 }
 
 void openSingleStudent(dates::MinutesKind kind) {
-    if (ControlAll* control = controlAll())
+    if (ExamControlWindow* control = examControlWindow())
         control->paperOptions[kind == dates::MinutesKind::Cheating ? 1 : 0]->setChecked(true);
     openSingleStudent();
 }

@@ -14,7 +14,7 @@ class MainForm;
 
 namespace sijill::exams {
 
-class ControlAll;
+class ExamControlWindow;
 
 // The single-student chooser "جدول الاختبارات": a class, then one of its
 // students, for the absence or cheating minutes; its Next hands over to the

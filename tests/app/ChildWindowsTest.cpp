@@ -4,7 +4,7 @@
 #include "data/Connection.h"
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/SingleStudentChooser.h"
 #include "labels/CustomLabels.h"
 #include "labels/CustomLabelsWindow.h"
@@ -114,7 +114,7 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
     const Window profile = [] { return shell::loadedSchoolProfileWindow(); };
     const Window import = [] { return students::loadedStudentsImportWindow(); };
     const Window fileChooser = [] { return shell::loadedFileChooser(); };
-    const Window exam = [] { return exams::controlAll(); };
+    const Window exam = [] { return exams::examControlWindow(); };
     const auto openExam = [](Program& t) {
         t.main.chooseMenuItem(shell::MainMenuItem::ExamControl);
     };
@@ -136,13 +136,13 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
          [openExam](Program& t) {
              openExam(t);
              dates::calendarWindow()->openFor(dates::CalendarRequest::examDayDate(0),
-                                              exams::controlAll());
+                                              exams::examControlWindow());
          },
          exam, [] { return dates::calendarWindow(); }},
         {"exam window and custom labels", true,
          [openExam](Program& t) {
              openExam(t);
-             labels::openCustomLabels(exams::controlAll());
+             labels::openCustomLabels(exams::examControlWindow());
          },
          exam, [] { return labels::customLabelsWindow(); }},
         {"exam window and the single-student chooser", true,

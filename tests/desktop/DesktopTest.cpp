@@ -6,7 +6,7 @@
 #include "committees/ControlCom.h"
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/SingleStudentChooser.h"
 #include "labels/CustomLabelsWindow.h"
 #include "platform/Presenters.h"
@@ -265,7 +265,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         bool keysAnswerIt = false;
     };
     const auto mainWindow = [this]() -> QWidget* { return &main; };
-    const auto exam = []() -> QWidget* { return exams::controlAll(); };
+    const auto exam = []() -> QWidget* { return exams::examControlWindow(); };
     const auto profile = []() -> QWidget* { return shell::loadedSchoolProfileWindow(); };
     // An unfinished profile, read again, is shown over the disabled main
     // window; the school finishes it again once the window has read it.
@@ -290,14 +290,14 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         {"custom labels",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
-             labels::openCustomLabels(exams::controlAll());
+             labels::openCustomLabels(exams::examControlWindow());
          },
          [] { return labels::customLabelsWindow(); }, exam},
         {"exam calendar",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControl);
              dates::calendarWindow()->openFor(dates::CalendarRequest::examDayDate(0),
-                                              exams::controlAll());
+                                              exams::examControlWindow());
          },
          [] { return dates::calendarWindow(); },
          exam,
@@ -422,10 +422,10 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     main.onBarItemClicked(0);
     check("school profile", shell::schoolProfileWindow());
     main.chooseMenuItem(shell::MainMenuItem::ExamControl);
-    check("exam control", exams::controlAll());
+    check("exam control", exams::examControlWindow());
     exams::openSingleStudent();
     check("single student", exams::singleStudentChooser());
-    labels::openCustomLabels(exams::controlAll());
+    labels::openCustomLabels(exams::examControlWindow());
     check("custom labels", labels::customLabelsWindow());
     main.chooseMenuItem(shell::MainMenuItem::Committees);
     check("committees", committees::controlCom());

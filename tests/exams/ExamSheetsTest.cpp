@@ -1,7 +1,7 @@
 #include "exams/ExamSheets.h"
 #include "data/Connection.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamPrintMenu.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"

@@ -1,7 +1,7 @@
 #include "data/Connection.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
 #include "exams/DayForms.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamPaperHeader.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"

@@ -1,5 +1,5 @@
 #include "labels/SeatLabels.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamsWiring.h"
 #include "exams/LabelsPanel.h"
 #include "exams/SeatLabelsPrint.h"
@@ -123,14 +123,14 @@ protected:
         installExamControl(*form);
         form->show();
         form->chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
-        window = controlAll();
+        window = examControlWindow();
         ASSERT_NE(window, nullptr);
         panel = labelsPanel(*window);
         ASSERT_NE(panel, nullptr);
     }
     void TearDown() override {
         delete labels::customLabelsWindow();
-        delete controlAll();
+        delete examControlWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         report::setPreviewSink(previous_);
@@ -179,7 +179,7 @@ protected:
     std::shared_ptr<report::RecordingPreviewSink> previews =
         std::make_shared<test::TitledPreviews>();
     std::unique_ptr<shell::MainForm> form;
-    ControlAll* window = nullptr;
+    ExamControlWindow* window = nullptr;
     LabelsPanel* panel = nullptr;
 
 private:

@@ -9,7 +9,7 @@
 #include "committees/ControlCom.h"
 #include "committees/Texts.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamsWiring.h"
 #include "exams/Texts.h"
 #include "labels/CustomLabels.h"
@@ -128,7 +128,7 @@ struct ExamWindow {
     TestHome home;
     ScriptedScope scope;
     std::unique_ptr<shell::MainForm> form;
-    QPointer<exams::ControlAll> w;
+    QPointer<exams::ExamControlWindow> w;
 
     explicit ExamWindow(const QStringList& rows) {
         platform::Clock::setToday(QDate(2024, 7, 11));
@@ -154,7 +154,7 @@ struct ExamWindow {
         exams::installExamControl(*form);
         form->show();
         form->chooseMenuItem(shell::MainMenuItem::ExamControl);
-        w = exams::controlAll();
+        w = exams::examControlWindow();
         choose("رابع");
         for (const QChar c : QStringLiteral("9:00")) {
             w->timeCells[0]->end(false);
@@ -163,7 +163,7 @@ struct ExamWindow {
         }
     }
     ~ExamWindow() {
-        delete exams::controlAll();
+        delete exams::examControlWindow();
         delete dates::calendarWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,9 +1,9 @@
 // The schedule editor's grid: building it, loading a grade, the question
 // about unsaved choices, saving, adding days and periods, and the deletes.
 #include "data/DataError.h"
-#include "exams/ControlAll.h"
-#include "exams/ControlAllArt.h"
-#include "exams/ControlAllLayout.h"
+#include "exams/ExamControlArt.h"
+#include "exams/ExamControlLayout.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
 #include "platform/Background.h"
@@ -45,8 +45,8 @@ bool confirmsErase(const QString& text) {
 
 } // namespace
 
-QLineEdit* ControlAll::cell(QWidget* parent, const QString& name, int index, int left, int top,
-                            int width) {
+QLineEdit* ExamControlWindow::cell(QWidget* parent, const QString& name, int index, int left,
+                                   int top, int width) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name + QLatin1Char('_') + QString::number(index));
     // As high as the strip: the white box is the cell, and the font's line
@@ -68,7 +68,7 @@ QLineEdit* ControlAll::cell(QWidget* parent, const QString& name, int index, int
     return e;
 }
 
-void ControlAll::buildGrid() {
+void ExamControlWindow::buildGrid() {
     dayStrips.resize(kExamDays);
     secondPeriodPanels.resize(kExamDays);
     weekdayCells.resize(kExamDays);
@@ -106,7 +106,7 @@ void ControlAll::buildGrid() {
     }
 }
 
-void ControlAll::buildDay(int k) {
+void ExamControlWindow::buildDay(int k) {
     auto* strip = new QFrame(editorFrame);
     strip->setObjectName(QStringLiteral("dayStrips_%1").arg(k));
     strip->setGeometry(twipsRect(kStripLeft, kStripTops[k], kStripWidth, kStripHeight));
@@ -168,7 +168,7 @@ void ControlAll::buildDay(int k) {
     p2->hide();
 }
 
-ScheduleGrid ControlAll::gridFromControls() const {
+ScheduleGrid ExamControlWindow::gridFromControls() const {
     ScheduleGrid g;
     for (int k = 0; k < kExamDays; ++k) {
         g.days[k].shown = !dayStrips[k]->isHidden();
@@ -186,7 +186,7 @@ ScheduleGrid ControlAll::gridFromControls() const {
     return g;
 }
 
-void ControlAll::showGrid(const ScheduleGrid& g) {
+void ExamControlWindow::showGrid(const ScheduleGrid& g) {
     for (int k = 0; k < kExamDays; ++k) {
         dayStrips[k]->setVisible(g.days[k].shown);
         secondPeriodPanels[k]->setVisible(g.days[k].period2);
@@ -202,7 +202,7 @@ void ControlAll::showGrid(const ScheduleGrid& g) {
     }
 }
 
-void ControlAll::placeNewDay() {
+void ExamControlWindow::placeNewDay() {
     const int k = gridFromControls().firstHiddenDay();
     const int top = kStripTops[std::max(k, 1) - 1] + kStripHeight + 50;
     newDayButton->move(newDayButton->x(), twips(top));
@@ -211,14 +211,14 @@ void ControlAll::placeNewDay() {
     newDayButton->setVisible(k < kExamDays);
 }
 
-void ControlAll::emptyGrid() {
+void ExamControlWindow::emptyGrid() {
     ScheduleGrid g = gridFromControls();
     g.clear();
     showGrid(g);
     placeNewDay();
 }
 
-void ControlAll::onGradeChosen() {
+void ExamControlWindow::onGradeChosen() {
     const int index = gradePicker->currentIndex();
     if (index <= 0) {
         foldEditor();
@@ -231,7 +231,7 @@ void ControlAll::onGradeChosen() {
     loadGrade(index);
 }
 
-bool ControlAll::askAboutUnsavedChoices() {
+bool ExamControlWindow::askAboutUnsavedChoices() {
     const shell::Answer answer = shell::ask(
         {texts::kAskSave + ShownGradeName + QStringLiteral("\r"), shell::Buttons::YesNo,
          shell::YesEffect::SavesTyped, shell::QtBox{texts::kAskSaveTitle, QMessageBox::NoIcon}});
@@ -245,7 +245,7 @@ bool ControlAll::askAboutUnsavedChoices() {
     return false;
 }
 
-void ControlAll::loadGrade(int index) {
+void ExamControlWindow::loadGrade(int index) {
     ScheduleSaved = true;
     ShownGradeName = gradePicker->itemText(index);
     ShownGradeIndex = index;
@@ -275,13 +275,13 @@ void ControlAll::loadGrade(int index) {
     placeNewDay();
 }
 
-void ControlAll::reloadShownGrade() {
+void ExamControlWindow::reloadShownGrade() {
     ScheduleSaved = true;
     gradePicker->setCurrentIndex(ShownGradeIndex);
     loadGrade(ShownGradeIndex);
 }
 
-bool ControlAll::saveShownGrade() {
+bool ExamControlWindow::saveShownGrade() {
     const ScheduleGrid grid = gridFromControls();
     if (!grid.firstDayComplete()) {
         systemMessage(texts::kFirstDayEmpty, QMessageBox::Ok, platform::YesDoes::NoQuestion);
@@ -302,7 +302,7 @@ bool ControlAll::saveShownGrade() {
     return true;
 }
 
-void ControlAll::onSaveClicked() {
+void ExamControlWindow::onSaveClicked() {
     if (ShownGradeIndex <= 0) {
         systemMessage(texts::kFirstDayEmpty, QMessageBox::Ok, platform::YesDoes::NoQuestion);
         return;
@@ -311,7 +311,7 @@ void ControlAll::onSaveClicked() {
         reloadShownGrade();
 }
 
-void ControlAll::onNewDayClicked() {
+void ExamControlWindow::onNewDayClicked() {
     const int i = gridFromControls().firstHiddenDay();
     if (i == kExamDays) {
         newDayButton->hide();
@@ -331,7 +331,7 @@ void ControlAll::onNewDayClicked() {
     placeNewDay();
 }
 
-void ControlAll::onAddPeriodClicked(int day) {
+void ExamControlWindow::onAddPeriodClicked(int day) {
     if (day < 0 || day >= kExamDays || dayStrips[day]->isHidden())
         return;
     const int order = 2 * day + 1;
@@ -348,7 +348,7 @@ void ControlAll::onAddPeriodClicked(int day) {
     keyCells[order]->setText(QString::number(id));
 }
 
-void ControlAll::onDeleteRowClicked(int row) {
+void ExamControlWindow::onDeleteRowClicked(int row) {
     if (row < 0 || row >= kGridRows)
         return;
     const ScheduleGrid grid = gridFromControls();
@@ -374,7 +374,7 @@ void ControlAll::onDeleteRowClicked(int row) {
     deleteRows(ids, row);
 }
 
-void ControlAll::onSecondPeriodClicked(int day) {
+void ExamControlWindow::onSecondPeriodClicked(int day) {
     const int row = 2 * day + 1;
     if (subjectCells[row]->text().isEmpty())
         return;
@@ -386,7 +386,7 @@ void ControlAll::onSecondPeriodClicked(int day) {
     systemMessage(texts::kGradeErased + grade, QMessageBox::Ok, platform::YesDoes::NoQuestion);
 }
 
-bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
+bool ExamControlWindow::deleteRows(const std::vector<qint64>& ids, int row) {
     try {
         deleteScheduleRows(ids);
     } catch (const data::DataError& e) {
@@ -402,23 +402,23 @@ bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
     return true;
 }
 
-bool ControlAll::settleUnsavedChanges() {
+bool ExamControlWindow::settleUnsavedChanges() {
     return platform::ChildWindow::of(this)->settleTypedEdits();
 }
 
-bool ControlAll::hasTypedEdits() const {
+bool ExamControlWindow::hasTypedEdits() const {
     return !ScheduleSaved && ShownGradeIndex > 0;
 }
 
-bool ControlAll::saveTypedEdits() {
+bool ExamControlWindow::saveTypedEdits() {
     return saveShownGrade();
 }
 
-QString ControlAll::typedEditsQuestion() const {
+QString ExamControlWindow::typedEditsQuestion() const {
     return texts::kAskSave + ShownGradeName.trimmed();
 }
 
-void ControlAll::typedEditsSettled() {
+void ExamControlWindow::typedEditsSettled() {
     // The grid shows the stored schedule again; a folded editor stays folded
     // (the print menu lies under an open one).
     const bool folded = foldButton->isHidden();
@@ -430,14 +430,14 @@ void ControlAll::typedEditsSettled() {
     }
 }
 
-void ControlAll::onDayHovered(int day, bool overSecondPeriod) {
+void ExamControlWindow::onDayHovered(int day, bool overSecondPeriod) {
     hoveredDay->setText(QString::number(day));
     const int top = kStripTops[day] + (overSecondPeriod ? 0 : 50);
     const int left = kStripLeft + kDayLeft + kDayWidth + 50;
     pickDateButton->move(twips(left), twips(top));
 }
 
-void ControlAll::onEraseGradeClicked() {
+void ExamControlWindow::onEraseGradeClicked() {
     if (gradePicker->currentIndex() <= 0)
         return;
     const QString name = gradePicker->currentText().trimmed();
@@ -453,7 +453,7 @@ void ControlAll::onEraseGradeClicked() {
     systemMessage(texts::kGradeErased + name, QMessageBox::Ok, platform::YesDoes::NoQuestion);
 }
 
-void ControlAll::onEraseAllClicked() {
+void ExamControlWindow::onEraseAllClicked() {
     if (!confirmsErase(texts::kAskEraseAll))
         return;
     try {

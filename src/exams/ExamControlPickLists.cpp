@@ -2,8 +2,8 @@
 // items, the delete mark that follows the pointer, choosing an item into the
 // target cell, and the cells' side (which popup a cell opens, the highlight).
 #include "data/DataError.h"
-#include "exams/ControlAll.h"
-#include "exams/ControlAllLayout.h"
+#include "exams/ExamControlLayout.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
 #include "platform/Presenters.h"
@@ -40,7 +40,7 @@ template <typename T> int indexIn(const std::vector<T*>& v, const QObject* w) {
 
 } // namespace
 
-void ControlAll::reloadPickLists() {
+void ExamControlWindow::reloadPickLists() {
     teachersPopup->resize(twips(pickPopupWidth(PickList::Teachers)), teachersPopup->height());
     QString failure;
     // Every list is read, also after an empty one: an empty table gives an
@@ -60,7 +60,7 @@ void ControlAll::reloadPickLists() {
         reportFailure(texts::kListsFailed, failure);
 }
 
-void ControlAll::addPickItem(PickList list) {
+void ExamControlWindow::addPickItem(PickList list) {
     PickPopup* p = popup(list);
     const QString text = p->Tex->text();
     // Nothing to store, or an add still running (its half-second wait lets
@@ -84,7 +84,7 @@ void ControlAll::addPickItem(PickList list) {
     adding_ = false;
 }
 
-void ControlAll::onPickTextKeyReleased(PickList list, int key) {
+void ExamControlWindow::onPickTextKeyReleased(PickList list, int key) {
     PickPopup* p = popup(list);
     if ((key != Qt::Key_Return && key != Qt::Key_Enter) || p->Tex->text().isEmpty())
         return;
@@ -92,7 +92,7 @@ void ControlAll::onPickTextKeyReleased(PickList list, int key) {
     p->Tex->clear();
 }
 
-void ControlAll::onPickItemClicked(PickList list, int index) {
+void ExamControlWindow::onPickItemClicked(PickList list, int index) {
     PickPopup* p = popup(list);
     if (!p->isHidden() && index >= 0 && index < p->itemCount()) {
         const QString text = p->itemTitle(index);
@@ -114,7 +114,7 @@ void ControlAll::onPickItemClicked(PickList list, int index) {
     deletePickItemMark->hide();
 }
 
-void ControlAll::onPickItemHovered(PickList list, int index) {
+void ExamControlWindow::onPickItemHovered(PickList list, int index) {
     PickPopup* p = popup(list);
     PickHoverIndex = index;
     const QLabel* item = p->items[index];
@@ -125,7 +125,7 @@ void ControlAll::onPickItemHovered(PickList list, int index) {
     deletePickItemMark->raise();
 }
 
-void ControlAll::onDeletePickItemClicked() {
+void ExamControlWindow::onDeletePickItemClicked() {
     for (PickList list : kPickLists)
         popup(list)->Tex->clear();
     QString failure;
@@ -146,11 +146,11 @@ void ControlAll::onDeletePickItemClicked() {
         reportFailure(texts::kDeleteFailed, failure);
 }
 
-void ControlAll::onClosePopupClicked() {
+void ExamControlWindow::onClosePopupClicked() {
     hidePopups();
 }
 
-int ControlAll::cellRow(QLineEdit* c, PickList* list, bool* corrector) const {
+int ExamControlWindow::cellRow(QLineEdit* c, PickList* list, bool* corrector) const {
     *corrector = false;
     if (int r = indexIn(subjectCells, c); r >= 0) {
         *list = PickList::Subjects;
@@ -172,7 +172,7 @@ int ControlAll::cellRow(QLineEdit* c, PickList* list, bool* corrector) const {
     return -1;
 }
 
-void ControlAll::onCellPressed(QLineEdit* c) {
+void ExamControlWindow::onCellPressed(QLineEdit* c) {
     PickList list = PickList::Subjects;
     bool corrector = false;
     const int r = cellRow(c, &list, &corrector);
@@ -183,7 +183,7 @@ void ControlAll::onCellPressed(QLineEdit* c) {
         PickToCorrector = corrector;
 }
 
-void ControlAll::onCellFocused(QLineEdit* c) {
+void ExamControlWindow::onCellFocused(QLineEdit* c) {
     PickList list = PickList::Subjects;
     bool corrector = false;
     if (cellRow(c, &list, &corrector) < 0)
@@ -198,7 +198,7 @@ void ControlAll::onCellFocused(QLineEdit* c) {
     p->raise();
 }
 
-void ControlAll::placePopupFor(QLineEdit* c) {
+void ExamControlWindow::placePopupFor(QLineEdit* c) {
     PickList list = PickList::Subjects;
     bool corrector = false;
     const int r = cellRow(c, &list, &corrector);
@@ -215,7 +215,7 @@ void ControlAll::placePopupFor(QLineEdit* c) {
     p->move(twips(left), top);
 }
 
-void ControlAll::paintCells(QLineEdit* focused) {
+void ExamControlWindow::paintCells(QLineEdit* focused) {
     for (int r = 0; r < kGridRows; ++r)
         for (QLineEdit* e : {timeCells[r], subjectCells[r], correctorCells[r], reviewerCells[r]})
             setBack(e, kCellBack);

@@ -1,4 +1,4 @@
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/PickPopup.h"
 #include "support/TextFit.h"
@@ -17,7 +17,7 @@ namespace {
 
 using test::misfit;
 
-class ControlAllFit : public ExamWindowTest {
+class ExamControlFit : public ExamWindowTest {
 protected:
     void SetUp() override {
         ExamWindowTest::SetUp();
@@ -67,7 +67,7 @@ protected:
     }
 };
 
-TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
+TEST_F(ExamControlFit, EveryTextOfTheWindowAndItsPanelsFits) {
     w->reloadPickLists();
     int checked = checkAll("editor");
     w->onFoldClicked();
@@ -105,7 +105,7 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
     EXPECT_LT(chooser->Combo1->geometry().bottom(), chooser->Image1->y());
 }
 
-TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
+TEST_F(ExamControlFit, EveryEntryOfEveryPopupCanBePicked) {
     w->reloadPickLists();
     const std::vector<std::pair<PickList, std::vector<QLineEdit*>*>> lists = {
         {PickList::Subjects, &w->subjectCells},
@@ -141,7 +141,7 @@ TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
     }
 }
 
-TEST_F(ControlAllFit, ABlankEntryIsNotStored) {
+TEST_F(ExamControlFit, ABlankEntryIsNotStored) {
     for (PickList list : kPickLists) {
         PickPopup* p = w->popup(list);
         p->Tex->setText("   ");

@@ -32,12 +32,14 @@ class PickPopup;
 // corrector and reviewer, filled from three pick lists), its deletes, the
 // print menu of the exam paperwork and the labels panel. It is a modeless
 // child of the main window, which stays disabled while it is open.
-class ControlAll : public QWidget, public dates::CalendarRequester, public platform::TypedEdits {
+class ExamControlWindow : public QWidget,
+                          public dates::CalendarRequester,
+                          public platform::TypedEdits {
     Q_OBJECT
 public:
     // Builds the window and runs its load (hidden).
-    explicit ControlAll(shell::MainForm* main);
-    ~ControlAll() override;
+    explicit ExamControlWindow(shell::MainForm* main);
+    ~ExamControlWindow() override;
 
     // Panels.
     QLabel* titleBar = nullptr;           // title band; drags the window
@@ -240,8 +242,8 @@ private:
 };
 
 // The loaded exam-control window, or nullptr.
-ControlAll* controlAll();
+ExamControlWindow* examControlWindow();
 // The exam-control window, loaded (hidden, its load run) when it is not.
-ControlAll* loadControlAll();
+ExamControlWindow* loadExamControlWindow();
 
 } // namespace sijill::exams

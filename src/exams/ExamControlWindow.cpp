@@ -1,10 +1,10 @@
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 
 #include "exams/ExamMinutesPrints.h"
 
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAllArt.h"
-#include "exams/ControlAllLayout.h"
+#include "exams/ExamControlArt.h"
+#include "exams/ExamControlLayout.h"
 #include "exams/ExamMinutesPrints.h"
 #include "exams/GradeLists.h"
 #include "exams/PickPopup.h"
@@ -12,6 +12,7 @@
 #include "platform/Background.h"
 #include "platform/ChildWindow.h"
 #include "platform/Fonts.h"
+#include "platform/OneWindow.h"
 #include "platform/Presenters.h"
 #include "platform/Select.h"
 #include "platform/Twips.h"
@@ -38,11 +39,6 @@ using platform::twips;
 using platform::twipsRect;
 
 namespace {
-
-QPointer<ControlAll>& loaded() {
-    static QPointer<ControlAll> window;
-    return window;
-}
 
 constexpr int kMenuItems = 13;
 constexpr int kMenuWidth = 5295;
@@ -74,18 +70,17 @@ QPushButton* hiddenButton(QWidget* parent, const char* name) {
 
 } // namespace
 
-ControlAll* controlAll() {
-    return loaded().data();
+ExamControlWindow* examControlWindow() {
+    return platform::openWindow<ExamControlWindow>().data();
 }
 
-ControlAll* loadControlAll() {
-    if (!loaded())
-        loaded() = new ControlAll(shell::mainForm());
-    return loaded().data();
+ExamControlWindow* loadExamControlWindow() {
+    return platform::openOnce<ExamControlWindow>(
+        [] { return new ExamControlWindow(shell::mainForm()); });
 }
 
-ControlAll::ControlAll(shell::MainForm* main) : QWidget(nullptr), main_(main) {
-    setObjectName(QStringLiteral("ControlAll"));
+ExamControlWindow::ExamControlWindow(shell::MainForm* main) : QWidget(nullptr), main_(main) {
+    setObjectName(QStringLiteral("ExamControlWindow"));
     setWindowTitle(texts::kWindowCaption);
     shell::childOfMainWindow(this, main, this);
     setWindowFlag(Qt::FramelessWindowHint);
@@ -98,18 +93,18 @@ ControlAll::ControlAll(shell::MainForm* main) : QWidget(nullptr), main_(main) {
     load();
 }
 
-ControlAll::~ControlAll() {
+ExamControlWindow::~ExamControlWindow() {
     if (dates::CalendarWindow* calendar = dates::calendarWindow())
         calendar->withdraw(this);
 }
 
-QLabel* ControlAll::clickable(QLabel* label) {
+QLabel* ExamControlWindow::clickable(QLabel* label) {
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(this);
     return label;
 }
 
-void ControlAll::build() {
+void ExamControlWindow::build() {
     // Created back to front: a later panel covers an earlier one.
     buildPrintMenu();
     buildPaperworkPanels();
@@ -138,7 +133,7 @@ void ControlAll::build() {
     buildMailboxes();
 }
 
-void ControlAll::buildHeader() {
+void ExamControlWindow::buildHeader() {
     editorCaption = new QLabel(texts::kEditorCaption, editorFrame);
     editorCaption->setObjectName(QStringLiteral("editorCaption"));
     editorCaption->setGeometry(twipsRect(10035, 360, 2580, 480));
@@ -190,7 +185,7 @@ void ControlAll::buildHeader() {
     unfoldMark->setGeometry(twipsRect(16020, 390, 465, 390));
 }
 
-void ControlAll::buildCaptions() {
+void ExamControlWindow::buildCaptions() {
     // The period headings, then the column captions down to the first day's
     // strip; each as high as its font's line.
     const QFont headingFont = windowFont(9, 700);
@@ -228,7 +223,7 @@ void ControlAll::buildCaptions() {
     caption(texts::kColReviewer, p + kT22Left, kT22Width, false);
 }
 
-void ControlAll::buildPopups() {
+void ExamControlWindow::buildPopups() {
     subjectsPopup = new PickPopup(PickList::Subjects, editorFrame);
     teachersPopup = new PickPopup(PickList::Teachers, editorFrame);
     timesPopup = new PickPopup(PickList::Times, editorFrame);
@@ -258,7 +253,7 @@ void ControlAll::buildPopups() {
     connect(reloadListsButton, &QPushButton::clicked, this, [this] { reloadPickLists(); });
 }
 
-void ControlAll::buildDeleteOptions() {
+void ExamControlWindow::buildDeleteOptions() {
     deleteOptionsPanel = panel(this, "deleteOptionsPanel", twipsRect(945, 810, 4560, 1110));
     auto option = [this](const char* name, int top, int width) {
         auto* l = clickable(new QLabel(deleteOptionsPanel));
@@ -290,7 +285,7 @@ void ControlAll::buildDeleteOptions() {
     deleteOptionsPanel->hide();
 }
 
-void ControlAll::buildPrintMenu() {
+void ExamControlWindow::buildPrintMenu() {
     const QString captions[kMenuItems] = {
         texts::kMenu0,  texts::kMenu1,  texts::kMenu2, texts::kMenu3, texts::kMenu4,
         texts::kMenu5,  texts::kMenu6,  texts::kMenu7, texts::kMenu8, texts::kMenu9,
@@ -330,7 +325,7 @@ void ControlAll::buildPrintMenu() {
     onClick_.insert(closeWindowButton, [this] { onCloseWindowClicked(); });
 }
 
-void ControlAll::buildPaperworkPanels() {
+void ExamControlWindow::buildPaperworkPanels() {
     // The paperwork of a picked day and the schedule of one grade: their
     // prints are connected by the paperwork through the hidden buttons. The
     // rows are placed from the top down, each as high as its font needs.
@@ -418,7 +413,7 @@ void ControlAll::buildPaperworkPanels() {
     gradeSheetPanel->hide();
 }
 
-void ControlAll::showPrintPanel(int paper) {
+void ExamControlWindow::showPrintPanel(int paper) {
     static const QString titles[] = {texts::kMenu3, texts::kMenu4, texts::kMenu5, texts::kMenu6};
     PanelPaper = paper;
     const QString title = paper >= 0 && paper < 4 ? titles[paper] : texts::kMenu5;
@@ -432,7 +427,7 @@ void ControlAll::showPrintPanel(int paper) {
     dayPrintPanel->raise();
 }
 
-void ControlAll::buildLabelsPanel() {
+void ExamControlWindow::buildLabelsPanel() {
     // The labels panel's own rows and boxes are the labels' to add.
     labelsPanelFrame = panel(this, "labelsPanelFrame", twipsRect(90, 9720, 16125, 10050));
     labelsClassPicker = new QComboBox(labelsPanelFrame);
@@ -460,7 +455,7 @@ void ControlAll::buildLabelsPanel() {
     labelsPanelFrame->hide();
 }
 
-void ControlAll::buildMailboxes() {
+void ExamControlWindow::buildMailboxes() {
     dayPrintWaiting = new QCheckBox(printMenuPanel);
     dayPrintWaiting->setObjectName(QStringLiteral("dayPrintWaiting"));
     dayPrintWaiting->hide();
@@ -486,7 +481,7 @@ void ControlAll::buildMailboxes() {
     revisersButton = hiddenButton(printMenuPanel, "revisersButton");
 }
 
-void ControlAll::load() {
+void ExamControlWindow::load() {
     allSeriesBox->setChecked(true);
     onAllSeriesClicked();
     gradePicker->addItem(texts::kGradePrompt);
@@ -520,7 +515,7 @@ void ControlAll::load() {
     gradePicker->setFocus();
 }
 
-void ControlAll::fillGradeLists() {
+void ExamControlWindow::fillGradeLists() {
     // The class keys are read without moving the main window's selection, so
     // the class chosen there stays chosen.
     QStringList keys;
@@ -537,7 +532,7 @@ void ControlAll::fillGradeLists() {
     platform::select(labelsClassPicker, 0, [this] { onLabelsClassChosen(); });
 }
 
-bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
+bool ExamControlWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(event);
@@ -597,7 +592,7 @@ bool ControlAll::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void ControlAll::onFoldClicked() {
+void ExamControlWindow::onFoldClicked() {
     foldButton->hide();
     unfoldMark->show();
     // The fold is a visible animation; the window stays responsive meanwhile.
@@ -610,7 +605,7 @@ void ControlAll::onFoldClicked() {
     printMenuPanel->show();
 }
 
-void ControlAll::foldEditor() {
+void ExamControlWindow::foldEditor() {
     foldButton->hide();
     unfoldMark->show();
     editorFrame->resize(editorFrame->width(), twips(kFolded));
@@ -618,35 +613,35 @@ void ControlAll::foldEditor() {
     printMenuPanel->show();
 }
 
-void ControlAll::hidePopups() {
+void ExamControlWindow::hidePopups() {
     teachersPopup->hide();
     subjectsPopup->hide();
     timesPopup->hide();
     deletePickItemMark->hide();
 }
 
-void ControlAll::onDeleteOptionsClicked() {
+void ExamControlWindow::onDeleteOptionsClicked() {
     deleteOptionsPanel->show();
     deleteOptionsPanel->raise();
 }
 
-void ControlAll::onCloseDeleteOptionsClicked() {
+void ExamControlWindow::onCloseDeleteOptionsClicked() {
     deleteOptionsPanel->hide();
 }
 
-void ControlAll::onCloseWindowClicked() {
+void ExamControlWindow::onCloseWindowClicked() {
     close();
 }
 
-void ControlAll::onCloseSheetPanelClicked() {
+void ExamControlWindow::onCloseSheetPanelClicked() {
     gradeSheetPanel->hide();
 }
 
-void ControlAll::onCloseDayPanelClicked() {
+void ExamControlWindow::onCloseDayPanelClicked() {
     dayPrintPanel->hide();
 }
 
-void ControlAll::onPrintMenuItemClicked(int index) {
+void ExamControlWindow::onPrintMenuItemClicked(int index) {
     if (gradeSheetPanel->isVisible() || index < 0 || index >= kMenuItems)
         return;
     if (index == 1) {
@@ -665,32 +660,32 @@ void ControlAll::onPrintMenuItemClicked(int index) {
         action();
 }
 
-void ControlAll::onPrintMenuItemHovered(int index) {
+void ExamControlWindow::onPrintMenuItemHovered(int index) {
     if (gradeSheetPanel->isVisible())
         return;
     for (int i = 0; i < kMenuItems; ++i)
         platform::fillBackground(printMenuItems[i], i == index ? kMenuHover : kMenuBack);
 }
 
-void ControlAll::setPrintMenuAction(int index, std::function<void()> action) {
+void ExamControlWindow::setPrintMenuAction(int index, std::function<void()> action) {
     if (index >= 0 && index < kMenuItems && index != 1 && index != 11)
         printActions_[index] = std::move(action);
 }
 
-void ControlAll::onLabelsClassChosen() {
+void ExamControlWindow::onLabelsClassChosen() {
     labelsClassText->setText(labelsClassPicker->currentText());
 }
 
-void ControlAll::onAllSeriesClicked() {
+void ExamControlWindow::onAllSeriesClicked() {
     classSeriesBox->setChecked(false);
 }
 
-void ControlAll::onLabelsPanelButtonClicked(int index) {
+void ExamControlWindow::onLabelsPanelButtonClicked(int index) {
     if (index == 2)
         labelsPanelFrame->hide();
 }
 
-void ControlAll::onPickDateClicked() {
+void ExamControlWindow::onPickDateClicked() {
     const int day = std::clamp(hoveredDay->text().toInt(), 0, kExamDays - 1);
     if (dates::CalendarWindow* calendar = dates::loadCalendarWindow(main_.data()))
         calendar->openFor(dates::CalendarRequest::examDayDate(day, true), this);
@@ -698,8 +693,8 @@ void ControlAll::onPickDateClicked() {
     ScheduleSaved = false;
 }
 
-void ControlAll::receiveCalendarDate(const dates::CalendarRequest& request,
-                                     const dates::PickedDate& date) {
+void ExamControlWindow::receiveCalendarDate(const dates::CalendarRequest& request,
+                                            const dates::PickedDate& date) {
     const QString weekday = platform::fromUtf8(date.weekday);
     const QString text = platform::fromUtf8(date.hijriText);
     pickedWeekdayLabel->setText(weekday);
@@ -717,7 +712,7 @@ void ControlAll::receiveCalendarDate(const dates::CalendarRequest& request,
     continueWaitingPrint(request);
 }
 
-void ControlAll::continueWaitingPrint(const dates::CalendarRequest& request) {
+void ExamControlWindow::continueWaitingPrint(const dates::CalendarRequest& request) {
     // The minutes and the opening of the questions show the print panel,
     // where the user picks the period and prints.
     if (showMinutesPanel(*this, request))
@@ -739,7 +734,7 @@ void ControlAll::continueWaitingPrint(const dates::CalendarRequest& request) {
     }
 }
 
-void ControlAll::calendarRequestEnded(const dates::CalendarRequest& request) {
+void ExamControlWindow::calendarRequestEnded(const dates::CalendarRequest& request) {
     // Closed without a date: nothing waits any more (the calendar has
     // enabled this window again).
     dropMinutesRequest(*this, request);
@@ -747,11 +742,11 @@ void ControlAll::calendarRequestEnded(const dates::CalendarRequest& request) {
         dayPrintWaiting->setChecked(false);
 }
 
-void ControlAll::reportFailure(const QString& what, const QString& why) {
+void ExamControlWindow::reportFailure(const QString& what, const QString& why) {
     shell::tell(what + QStringLiteral("\r\n") + why, shell::Tone::Alarm);
 }
 
-PickPopup* ControlAll::popup(PickList list) const {
+PickPopup* ExamControlWindow::popup(PickList list) const {
     switch (list) {
     case PickList::Subjects:
         return subjectsPopup;

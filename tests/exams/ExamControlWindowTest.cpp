@@ -1,4 +1,4 @@
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "data/Connection.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ExamsWiring.h"
@@ -56,7 +56,7 @@ protected:
         form->show();
     }
     void TearDown() override {
-        delete controlAll();
+        delete examControlWindow();
         delete dates::calendarWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -64,11 +64,11 @@ protected:
         platform::setWaitScale(scale_);
     }
 
-    ControlAll* open() {
+    ExamControlWindow* open() {
         form->chooseMenuItem(shell::MainMenuItem::ExamControl);
-        return controlAll();
+        return examControlWindow();
     }
-    static void choose(ControlAll* w, const QString& grade) {
+    static void choose(ExamControlWindow* w, const QString& grade) {
         const int i = w->gradePicker->findText(grade);
         ASSERT_GT(i, 0) << grade.toStdString();
         w->gradePicker->setCurrentIndex(i);
@@ -133,7 +133,7 @@ private:
 
 TEST_F(ExamControl, OpensWithTheGradeListsAndLeavesTheClassListAlone) {
     form->classPicker->setCurrentIndex(2);
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(form->isEnabled());
@@ -155,12 +155,12 @@ TEST_F(ExamControl, OpensWithTheGradeListsAndLeavesTheClassListAlone) {
     w->close();
     EXPECT_TRUE(form->isEnabled());
     form->chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
-    ASSERT_NE(controlAll(), nullptr);
-    EXPECT_FALSE(controlAll()->labelsPanelFrame->isHidden());
+    ASSERT_NE(examControlWindow(), nullptr);
+    EXPECT_FALSE(examControlWindow()->labelsPanelFrame->isHidden());
 }
 
 TEST_F(ExamControl, AGradeWithoutRowsGetsItsFirstRow) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     EXPECT_EQ(rows("ثالث"), (QStringList{"0:::"}));
     EXPECT_NE(w->keyCells[0]->text(), "ID");
@@ -182,7 +182,7 @@ TEST_F(ExamControl, AGradeShowsOnlyItsOwnRows) {
     addRow("خامس مطور", 2, "علوم");
     addRow("خامس مطور", 3, "فنية");
     addRow("خامس مطور", 4, "رياضيات");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "خامس");
     EXPECT_TRUE(w->dayStrips[1]->isHidden());
     EXPECT_EQ(w->subjectCells[0]->text(), "");
@@ -200,7 +200,7 @@ TEST_F(ExamControl, AGradeShowsOnlyItsOwnRows) {
 }
 
 TEST_F(ExamControl, TheCalendarWritesOnlyAnExamDaysDate) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     w->onNewDayClicked();
     EXPECT_FALSE(w->dayStrips[1]->isHidden());
@@ -236,7 +236,7 @@ TEST_F(ExamControl, TheCalendarWritesOnlyAnExamDaysDate) {
 }
 
 TEST_F(ExamControl, SaveStoresTheGridAsTypedAndSaysSoAfterwards) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     // Day 0 incomplete: refused, nothing written.
     w->onSaveClicked();
@@ -260,7 +260,7 @@ TEST_F(ExamControl, SaveStoresTheGridAsTypedAndSaysSoAfterwards) {
 }
 
 TEST_F(ExamControl, AFailedSaveIsReportedAndWritesNothing) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     w->onNewDayClicked();
     w->onPickDateClicked();
@@ -284,7 +284,7 @@ TEST_F(ExamControl, RowsAreDeletedOnlyOnOkAndOnlyOnTheLastDay) {
     addRow("رابع", 3, "فنية");
     addRow("رابع", 4, "رياضيات");
     addRow("رابع", 5, "بدنية");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
 
     scope.dialogs().answer("موافق");
@@ -316,7 +316,7 @@ TEST_F(ExamControl, RowsAreDeletedOnlyOnOkAndOnlyOnTheLastDay) {
 TEST_F(ExamControl, APeriodPanelClickAsksFirst) {
     addRow("رابع", 0, "لغتي");
     addRow("رابع", 1, "فنية");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
     scope.systemAnswers.push_back(QMessageBox::Cancel);
     w->onSecondPeriodClicked(0);
@@ -341,7 +341,7 @@ TEST_F(ExamControl, ErasingAGradeTakesOnlyThatGradeAndOnlyOnOk) {
     addRow("خامس", 0, "لغتي");
     addRow("خامس", 2, "علوم");
     addRow("خامس مطور", 0, "رياضيات");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     w->onEraseGradeClicked(); // the prompt: nothing
     EXPECT_TRUE(scope.systemShown.empty());
 
@@ -368,7 +368,7 @@ TEST_F(ExamControl, ErasingAGradeTakesOnlyThatGradeAndOnlyOnOk) {
 
 TEST_F(ExamControl, UnsavedChoicesAreAskedAboutBeforeAnotherGrade) {
     home.exec("Schedual.db", "INSERT INTO subjects (Title) VALUES ('لغتي'), ('علوم')");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     w->reloadPickLists();
     choose(w, "ثالث");
     w->onCellPressed(w->subjectCells[0]);
@@ -391,7 +391,7 @@ TEST_F(ExamControl, UnsavedChoicesAreAskedAboutBeforeAnotherGrade) {
 }
 
 TEST_F(ExamControl, PickListsAddChooseAndDelete) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     w->timesPopup->Tex->setText("8:00");
     w->onPickTextKeyReleased(PickList::Times, Qt::Key_Return);
@@ -440,7 +440,7 @@ TEST_F(ExamControl, PickListsAddChooseAndDelete) {
 }
 
 TEST_F(ExamControl, TenDaysAtMostAndEveryGradeMayUseThemAll) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     for (int i = 1; i < kExamDays; ++i)
         w->onNewDayClicked();
@@ -463,7 +463,7 @@ TEST_F(ExamControl, TenDaysAtMostAndEveryGradeMayUseThemAll) {
 }
 
 TEST_F(ExamControl, PrintMenuShowsItsPanelsAndRunsWhatThePaperworkInstalled) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     int runs = 0;
     w->setPrintMenuAction(0, [&runs] { ++runs; });
     w->onPrintMenuItemClicked(0);
@@ -482,7 +482,7 @@ TEST_F(ExamControl, PrintMenuShowsItsPanelsAndRunsWhatThePaperworkInstalled) {
 
 TEST_F(ExamControl, ClosingWithTypedChangesAsksToSaveDiscardOrStay) {
     addRow("رابع", 0, "لغتي");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
     type(w->timeCells[0], "9:00");
     EXPECT_EQ(w->timeCells[0]->text(), "9:00");
@@ -503,7 +503,7 @@ TEST_F(ExamControl, ClosingWithTypedChangesAsksToSaveDiscardOrStay) {
     scope.dialogs().answer("لا");
     EXPECT_TRUE(w->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(controlAll(), nullptr);
+    EXPECT_EQ(examControlWindow(), nullptr);
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(stored("رابع", "D5"), (QStringList{""}));
 
@@ -527,7 +527,7 @@ TEST_F(ExamControl, ClosingWithTypedChangesAsksToSaveDiscardOrStay) {
 
 TEST_F(ExamControl, AFailedSaveOnClosingKeepsTheWindowAndTheEdits) {
     addRow("رابع", 0, "لغتي");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
     type(w->subjectCells[0], " x");
     home.exec("Schedual.db", "CREATE TRIGGER refuse BEFORE UPDATE ON T1 "
@@ -546,7 +546,7 @@ TEST_F(ExamControl, DeletingOneRowKeepsTheOtherRowsEdits) {
     addRow("رابع", 2, "علوم");
     addRow("رابع", 3, "بدنية");
     addRow("رابع", 4, "رياضيات");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
     type(w->correctorCells[0], "سعد");
     type(w->timeCells[2], "8:00");
@@ -581,7 +581,7 @@ TEST_F(ExamControl, DeletingOneRowKeepsTheOtherRowsEdits) {
 
 TEST_F(ExamControl, APaperAsksAboutUnsavedEditsFirst) {
     addRow("رابع", 0, "لغتي");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     int runs = 0;
     w->setPrintMenuAction(0, [&runs] { ++runs; });
     choose(w, "رابع");
@@ -609,7 +609,7 @@ TEST_F(ExamControl, APaperAsksAboutUnsavedEditsFirst) {
 
 // Every day of the grid with both periods: stored and read back whole.
 TEST_F(ExamControl, TwentyRowsSaveAndReload) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     for (int k = 1; k < kExamDays; ++k)
         w->onNewDayClicked();
