@@ -372,12 +372,12 @@ void ExamControlWindow::buildPaperworkPanels() {
     panelBanners[2]->hide();
     panelBanners[3]->hide();
     int y = panelBanners[1]->geometry().bottom() + 1 + gap;
-    GradeCaption = captionOver(dayPrintPanel, texts::kColGrade, y);
-    y = GradeCaption->geometry().bottom() + 1;
+    dayGradeCaption = captionOver(dayPrintPanel, texts::kColGrade, y);
+    y = dayGradeCaption->geometry().bottom() + 1;
     dayGradePicker = list(dayPrintPanel, "dayGradePicker", y);
     y = dayGradePicker->geometry().bottom() + 1 + gap;
-    PeriodCaption = captionOver(dayPrintPanel, texts::kColPeriod, y);
-    y = PeriodCaption->geometry().bottom() + 1;
+    dayPeriodCaption = captionOver(dayPrintPanel, texts::kColPeriod, y);
+    y = dayPeriodCaption->geometry().bottom() + 1;
     dayPeriodPicker = list(dayPrintPanel, "dayPeriodPicker", y);
     y = dayPeriodPicker->geometry().bottom() + 1 + 2 * gap;
     const int buttons = std::min(twips(600), dayPrintPanel->height() - y - gap);
@@ -398,8 +398,8 @@ void ExamControlWindow::buildPaperworkPanels() {
     gradeSheetPanel = panel(this, "gradeSheetPanel", twipsRect(0, 0, 4905, 3270));
     panelBanners[0] = bannerLabel(gradeSheetPanel, 0, texts::kGradeSheetBanner);
     y = panelBanners[0]->geometry().bottom() + 1 + gap;
-    ChooserCaption = captionOver(gradeSheetPanel, texts::kColGrade, y);
-    y = ChooserCaption->geometry().bottom() + 1;
+    sheetGradeCaption = captionOver(gradeSheetPanel, texts::kColGrade, y);
+    y = sheetGradeCaption->geometry().bottom() + 1;
     sheetGradePicker = list(gradeSheetPanel, "sheetGradePicker", y);
     y = sheetGradePicker->geometry().bottom() + 1 + 2 * gap;
     sheetShowButton = image(gradeSheetPanel, "sheetShowButton",
@@ -422,7 +422,7 @@ void ExamControlWindow::showPrintPanel(int paper) {
     banner->setProperty("banner", title);
     const bool grade = paper == 3;
     dayGradePicker->setVisible(grade);
-    GradeCaption->setVisible(grade);
+    dayGradeCaption->setVisible(grade);
     dayPrintPanel->show();
     dayPrintPanel->raise();
 }

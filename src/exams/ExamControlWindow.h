@@ -98,16 +98,21 @@ public:
     // Banners: 0 over the grade chooser, 1 over the day's print panel naming
     // the paper it prints (2 and 3, never shown, the two kinds of day papers).
     std::vector<QLabel*> panelBanners;
-    QLabel* GradeCaption = nullptr;   // over dayGradePicker, shown with it
-    QLabel* PeriodCaption = nullptr;  // over dayPeriodPicker
-    QLabel* ChooserCaption = nullptr; // over sheetGradePicker
+    QLabel* dayGradeCaption = nullptr;   // over dayGradePicker, shown with it
+    QLabel* dayPeriodCaption = nullptr;  // over dayPeriodPicker
+    QLabel* sheetGradeCaption = nullptr; // over sheetGradePicker
     // Hidden mailboxes and buttons of the calendar exchange and the prints.
-    QCheckBox* dayPrintWaiting = nullptr;
-    QCheckBox* studentMinutesWaiting = nullptr;
-    std::vector<QRadioButton*> paperOptions; // 0..6
-    QLabel* pickedWeekdayLabel = nullptr;    // weekday of the last pick
-    QLabel* pickedDateLabel = nullptr;       // date of the last pick
-    QLineEdit* lastSheetGrade = nullptr;
+    QCheckBox* dayPrintWaiting = nullptr;       // a print waits for the calendar's day
+    QCheckBox* studentMinutesWaiting = nullptr; // a student's minutes wait for it
+    // The paper asked for: 0 absence, 1 cheating, 2 and 3 the questions of a
+    // day and of a subject, 4 and 5 the hand-over with and without checking,
+    // 6 the correctors and reviewers of a day.
+    std::vector<QRadioButton*> paperOptions;
+    QLabel* pickedWeekdayLabel = nullptr; // weekday of the last pick
+    QLabel* pickedDateLabel = nullptr;    // date of the last pick
+    QLineEdit* lastSheetGrade = nullptr;  // the grade the last sheet cleaned
+    // Pressed to print the hand-over statement, a student's minutes, the
+    // questions of a day or of a subject, the correctors and reviewers.
     QPushButton* handOverButton = nullptr;
     QPushButton* studentMinutesButton = nullptr;
     QPushButton* dayQuestionsButton = nullptr;

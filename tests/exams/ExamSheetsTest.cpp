@@ -215,7 +215,7 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     EXPECT_EQ(column("d2"), (QStringList{"خامس مطور", "ثالث", "خامس", "ثالث"}));
     EXPECT_EQ(column("d5"), (QStringList{"", "", "", "سعد"}));
 
-    // Item 12: the calendar is asked for the day; its OK presses Print10.
+    // Item 12: the calendar is asked for the day; its OK presses revisersButton.
     w->onPrintMenuItemClicked(12);
     EXPECT_TRUE(w->dayPrintWaiting->isChecked());
     EXPECT_TRUE(w->paperOptions[6]->isChecked());
@@ -225,8 +225,8 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     EXPECT_FALSE(w->isEnabled());
     EXPECT_EQ(calendar->request().purpose, dates::CalendarPurpose::ExamPrint);
     EXPECT_EQ(calendar->request().print, dates::ExamPrintKind::CorrectorsAndReviewers);
-    // The OK on today, 1446/01/05, enables the window, writes Label6 and
-    // presses Print10 for that day.
+    // The OK on today, 1446/01/05, enables the window, writes pickedDateLabel and
+    // presses revisersButton for that day.
     calendar->onDayClicked(calendar->model().todayCell());
     calendar->onOkClicked();
     EXPECT_TRUE(w->isEnabled());
