@@ -19,7 +19,7 @@ public:
 
     // OK: the picked date for `request`. The calendar is hidden and the window
     // enabled already; the requester writes the date where the request says
-    // (an exam day's Day and DayDate only for CalendarPurpose::ExamDayDate),
+    // (an exam day's weekdayCells and dateCells only for CalendarPurpose::ExamDayDate),
     // runs what waited for it, shows itself and takes the focus.
     virtual void receiveCalendarDate(const CalendarRequest& request, const PickedDate& date) = 0;
 

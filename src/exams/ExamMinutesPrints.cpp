@@ -2,7 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/ReportRows.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamMinutes.h"
 #include "exams/ExamPaperHeader.h"
 #include "exams/MinutesTexts.h"
@@ -37,20 +37,20 @@ void tellFailure(const QString& text) {
                                  QMessageBox::Critical, platform::YesDoes::NoQuestion});
 }
 
-// The picked date, its blanks trimmed back into Label6.
-QString pickedDate(ControlAll& w) {
-    w.Label6->setText(w.Label6->text().trimmed());
-    return w.Label6->text();
+// The picked date, its blanks trimmed back into pickedDateLabel.
+QString pickedDate(ExamControlWindow& w) {
+    w.pickedDateLabel->setText(w.pickedDateLabel->text().trimmed());
+    return w.pickedDateLabel->text();
 }
 
-void showStudentMinutes(ControlAll& w) {
+void showStudentMinutes(ExamControlWindow& w) {
     const SingleStudentChooser* chooser = singleStudentChooser();
     const QString item = chooser ? chooser->studentItem() : QString();
     if (item.isEmpty())
         throw Failed{};
     const QString grade = minutes::scheduleGradeOfKey(chooser->classKey());
     const data::RecordSet rows =
-        minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText(), grade);
+        minutes::dayPeriodRows(pickedDate(w), w.dayPeriodPicker->currentText(), grade);
     const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
     if (!found)
         throw Failed{};
@@ -63,7 +63,7 @@ void showStudentMinutes(ControlAll& w) {
     minutes::fillStudentMinutes(cheating, header, student, *found);
     // The paper the print panel was opened for, whatever option was selected
     // since.
-    const int paper = w.PanelPaper >= 0 ? w.PanelPaper : w.Option1[1]->isChecked() ? 1 : 0;
+    const int paper = w.PanelPaper >= 0 ? w.PanelPaper : w.paperOptions[1]->isChecked() ? 1 : 0;
     if (paper == 0) {
         const QString title(texts::kMenu3);
         absence.setDataSource(data::reportRows(rows));
@@ -77,20 +77,22 @@ void showStudentMinutes(ControlAll& w) {
 
 } // namespace
 
-void installExamMinutes(ControlAll& window) {
+void installExamMinutes(ExamControlWindow& window) {
     // Installed once per window; a second run would print twice.
     const char* const mark = "sijillExamMinutes";
     if (window.property(mark).toBool())
         return;
     window.setProperty(mark, true);
-    ControlAll* w = &window;
-    QObject::connect(window.Command4, &QPushButton::clicked, w, [w] { printStudentMinutes(*w); });
-    QObject::connect(window.Command5, &QPushButton::clicked, w, [w] { printQuestionsOfDay(*w); });
-    QObject::connect(window.Command6, &QPushButton::clicked, w,
+    ExamControlWindow* w = &window;
+    QObject::connect(window.studentMinutesButton, &QPushButton::clicked, w,
+                     [w] { printStudentMinutes(*w); });
+    QObject::connect(window.dayQuestionsButton, &QPushButton::clicked, w,
+                     [w] { printQuestionsOfDay(*w); });
+    QObject::connect(window.subjectQuestionsButton, &QPushButton::clicked, w,
                      [w] { printQuestionsOfSubject(*w); });
 }
 
-void printStudentMinutes(ControlAll& w) {
+void printStudentMinutes(ExamControlWindow& w) {
     try {
         showStudentMinutes(w);
         return;
@@ -101,9 +103,10 @@ void printStudentMinutes(ControlAll& w) {
     tellFailure(minutes::texts::kDayFailed);
 }
 
-void printQuestionsOfDay(ControlAll& w) {
+void printQuestionsOfDay(ExamControlWindow& w) {
     try {
-        const data::RecordSet rows = minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText());
+        const data::RecordSet rows =
+            minutes::dayPeriodRows(pickedDate(w), w.dayPeriodPicker->currentText());
         const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
         if (!found || found->subject.isEmpty())
             throw Failed{};
@@ -118,11 +121,11 @@ void printQuestionsOfDay(ControlAll& w) {
     tellFailure(minutes::texts::kDayFailed);
 }
 
-void printQuestionsOfSubject(ControlAll& w) {
+void printQuestionsOfSubject(ExamControlWindow& w) {
     try {
-        const QString grade = w.Combo8->currentText().trimmed();
+        const QString grade = w.dayGradePicker->currentText().trimmed();
         const data::RecordSet rows =
-            minutes::dayPeriodRows(pickedDate(w), w.Combo7->currentText(), grade);
+            minutes::dayPeriodRows(pickedDate(w), w.dayPeriodPicker->currentText(), grade);
         const std::optional<minutes::FoundDay> found = minutes::firstRow(rows);
         if (!found || found->subject.isEmpty())
             throw Failed{};
@@ -137,19 +140,19 @@ void printQuestionsOfSubject(ControlAll& w) {
     tellFailure(minutes::texts::kSubjectFailed);
 }
 
-void openStudentChooser(ControlAll& window) {
-    ControlAll* w = &window;
+void openStudentChooser(ExamControlWindow& window) {
+    ExamControlWindow* w = &window;
     // The chooser calls these only while the window is open.
     openSingleStudent({w, w,
                        [w] {
-                           return w->Option1[1]->isChecked() ? dates::MinutesKind::Cheating
-                                                             : dates::MinutesKind::Absence;
+                           return w->paperOptions[1]->isChecked() ? dates::MinutesKind::Cheating
+                                                                  : dates::MinutesKind::Absence;
                        },
-                       [w] { w->Check2->setChecked(true); }});
+                       [w] { w->studentMinutesWaiting->setChecked(true); }});
 }
 
-void openStudentChooser(ControlAll& window, dates::MinutesKind kind) {
-    window.Option1[kind == dates::MinutesKind::Cheating ? 1 : 0]->setChecked(true);
+void openStudentChooser(ExamControlWindow& window, dates::MinutesKind kind) {
+    window.paperOptions[kind == dates::MinutesKind::Cheating ? 1 : 0]->setChecked(true);
     openStudentChooser(window);
 }
 

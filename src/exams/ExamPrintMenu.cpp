@@ -2,8 +2,8 @@
 
 #include "data/DataError.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
-#include "exams/ControlAllArt.h"
+#include "exams/ExamControlArt.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamMinutesPrints.h"
 #include "exams/ExamSheets.h"
 #include "exams/HandOverPrints.h"
@@ -96,12 +96,12 @@ QPixmap goMark(QSize size) {
     return p;
 }
 
-bool selected(const ControlAll& window, int option) {
-    return window.Option1[static_cast<std::size_t>(option)]->isChecked();
+bool selected(const ExamControlWindow& window, int option) {
+    return window.paperOptions[static_cast<std::size_t>(option)]->isChecked();
 }
 
-void select(ControlAll& window, int option) {
-    window.Option1[static_cast<std::size_t>(option)]->setChecked(true);
+void select(ExamControlWindow& window, int option) {
+    window.paperOptions[static_cast<std::size_t>(option)]->setChecked(true);
 }
 
 dates::ExamPrintKind printKind(int option) {
@@ -120,7 +120,7 @@ dates::ExamPrintKind printKind(int option) {
     return dates::ExamPrintKind::QuestionsOpeningOfDay;
 }
 
-void openCalendar(ControlAll& window, const dates::CalendarRequest& request) {
+void openCalendar(ExamControlWindow& window, const dates::CalendarRequest& request) {
     if (dates::CalendarWindow* calendar = dates::loadCalendarWindow(shell::mainForm()))
         calendar->openFor(request, &window);
 }
@@ -148,20 +148,20 @@ void showSheet(const std::function<void()>& fill) {
     }
 }
 
-// The hidden box Class keeps the grade the last sheet cleaned.
-void keepLastGrade(ControlAll& window, const report::ReportRowset& rows, const char* field) {
+// The hidden box lastSheetGrade keeps the grade the last sheet cleaned.
+void keepLastGrade(ExamControlWindow& window, const report::ReportRowset& rows, const char* field) {
     if (rows.rowCount() > 0)
-        window.Class->setText(rows.text(rows.rowCount() - 1, QString::fromLatin1(field)));
+        window.lastSheetGrade->setText(rows.text(rows.rowCount() - 1, QString::fromLatin1(field)));
 }
 
 } // namespace
 
-void installExamPrintMenu(ControlAll& window) {
+void installExamPrintMenu(ExamControlWindow& window) {
     if (window.property(kInstalled).toBool())
         return;
     window.setProperty(kInstalled, true);
 
-    ControlAll* w = &window;
+    ExamControlWindow* w = &window;
     window.setPrintMenuAction(0, [w] { printSchoolExamSchedule(*w); });
     window.setPrintMenuAction(2, [w] { printLatenessMinutes(*w); });
     window.setPrintMenuAction(3, [w] { requestStudentMinutes(*w, Absence); });
@@ -174,19 +174,20 @@ void installExamPrintMenu(ControlAll& window) {
     // Item 10 is every day's sheet, whatever day an earlier item 12 picked.
     window.setPrintMenuAction(10, [w] { printRevisers(*w, std::nullopt); });
     window.setPrintMenuAction(12, [w] { requestPrintDay(*w, RevisersOfDay); });
-    QObject::connect(window.Print10, &QPushButton::clicked, window.Print10,
+    QObject::connect(window.revisersButton, &QPushButton::clicked, window.revisersButton,
                      [w] { onRevisersPrintClicked(*w); });
 
     auto* clicks = new ClickFilter(&window);
-    clicks->on(window.Imageshow, [w] { showGradeSchedule(*w); });
-    clicks->on(window.Image4, [w] { printPanelPaper(*w); });
-    clicks->on(window.Image16, [w] { pickPanelDayAgain(*w); });
-    window.Imageshow->setPixmap(goMark(window.Imageshow->size()));
-    window.Image4->setPixmap(goMark(window.Image4->size()));
-    window.Image16->setPixmap(art::calendarMark(window.Image16->width(), window.Image16->height()));
+    clicks->on(window.sheetShowButton, [w] { showGradeSchedule(*w); });
+    clicks->on(window.dayPrintButton, [w] { printPanelPaper(*w); });
+    clicks->on(window.pickDayAgainButton, [w] { pickPanelDayAgain(*w); });
+    window.sheetShowButton->setPixmap(goMark(window.sheetShowButton->size()));
+    window.dayPrintButton->setPixmap(goMark(window.dayPrintButton->size()));
+    window.pickDayAgainButton->setPixmap(
+        art::calendarMark(window.pickDayAgainButton->width(), window.pickDayAgainButton->height()));
 }
 
-void printSchoolExamSchedule(ControlAll& window) {
+void printSchoolExamSchedule(ExamControlWindow& window) {
     const QString title(texts::kMenu0);
     showSheet([&window, &title] {
         const report::ReportRowset rows =
@@ -198,10 +199,10 @@ void printSchoolExamSchedule(ControlAll& window) {
     });
 }
 
-void showGradeSchedule(ControlAll& window) {
+void showGradeSchedule(ExamControlWindow& window) {
     if (!window.settleUnsavedChanges())
         return;
-    const QString grade = window.Combo6->currentText();
+    const QString grade = window.sheetGradePicker->currentText();
     const QString title(texts::kMenu1);
     showSheet([&window, grade, &title] {
         const report::ReportRowset rows =
@@ -213,14 +214,14 @@ void showGradeSchedule(ControlAll& window) {
     });
 }
 
-void onRevisersPrintClicked(ControlAll& window) {
+void onRevisersPrintClicked(ExamControlWindow& window) {
     if (selected(window, RevisersOfDay))
-        printRevisers(window, window.Label6->text().trimmed());
+        printRevisers(window, window.pickedDateLabel->text().trimmed());
     else
         printRevisers(window, std::nullopt);
 }
 
-void printRevisers(ControlAll& window, const std::optional<QString>& date) {
+void printRevisers(ExamControlWindow& window, const std::optional<QString>& date) {
     // The day's sheet is printed after the calendar closes: titled after its item.
     const QString title(date ? texts::kMenu12 : texts::kMenu10);
     showSheet([&window, date, &title] {
@@ -232,13 +233,13 @@ void printRevisers(ControlAll& window, const std::optional<QString>& date) {
     });
 }
 
-void requestPrintDay(ControlAll& window, int option) {
-    window.Check1->setChecked(true);
+void requestPrintDay(ExamControlWindow& window, int option) {
+    window.dayPrintWaiting->setChecked(true);
     select(window, option);
     openCalendar(window, dates::CalendarRequest::examPrint(printKind(option)));
 }
 
-void requestStudentMinutes(ControlAll& window, int option) {
+void requestStudentMinutes(ExamControlWindow& window, int option) {
     select(window, option);
     openStudentChooser(window);
 }
@@ -246,7 +247,7 @@ void requestStudentMinutes(ControlAll& window, int option) {
 namespace {
 
 // The paper of the print panel: the one it was opened for, else the option.
-int panelPaper(const ControlAll& window) {
+int panelPaper(const ExamControlWindow& window) {
     if (window.PanelPaper >= 0)
         return window.PanelPaper;
     for (int option : {DayQuestions, SubjectQuestions, Cheating})
@@ -257,24 +258,24 @@ int panelPaper(const ControlAll& window) {
 
 } // namespace
 
-void printPanelPaper(ControlAll& window) {
+void printPanelPaper(ExamControlWindow& window) {
     // A paper reads the stored schedule: unsaved edits are settled first.
     if (!window.settleUnsavedChanges())
         return;
     switch (panelPaper(window)) {
     case DayQuestions:
-        window.Command5->click();
+        window.dayQuestionsButton->click();
         break;
     case SubjectQuestions:
-        window.Command6->click();
+        window.subjectQuestionsButton->click();
         break;
     default:
-        window.Command4->click();
+        window.studentMinutesButton->click();
         break;
     }
 }
 
-void pickPanelDayAgain(ControlAll& window) {
+void pickPanelDayAgain(ExamControlWindow& window) {
     // The day is picked again for the panel's paper only: the request names
     // the print, so its date never lands in the schedule editor's day boxes.
     const int paper = panelPaper(window);

@@ -1,6 +1,6 @@
 #include "exams/ExamsWiring.h"
 
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamMinutesPrints.h"
 #include "exams/ExamPrintMenu.h"
 #include "exams/HandOverPrints.h"
@@ -22,7 +22,7 @@ void installExamControl(shell::MainForm& main) {
 
 void openExamControl(shell::MainForm& main) {
     platform::holdMainWindow(&main);
-    ControlAll* window = loadControlAll();
+    ExamControlWindow* window = loadExamControlWindow();
     installHandOver(*window);
     installExamPrintMenu(*window);
     installLabelsPanel(*window);
@@ -32,9 +32,9 @@ void openExamControl(shell::MainForm& main) {
 
 void openExamControlLabels(shell::MainForm& main) {
     openExamControl(main);
-    ControlAll* window = controlAll();
-    window->Picture3->show();
-    window->Picture3->raise();
+    ExamControlWindow* window = examControlWindow();
+    window->labelsPanelFrame->show();
+    window->labelsPanelFrame->raise();
 }
 
 } // namespace sijill::exams

@@ -2,8 +2,8 @@
 
 #include "data/Connection.h"
 #include "data/DataError.h"
-#include "exams/ControlAll.h"
 #include "exams/DayForms.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamPaperHeader.h"
 #include "exams/HandOverStatement.h"
 #include "exams/HandOverTexts.h"
@@ -41,54 +41,56 @@ void showPaper(const std::function<void()>& paper) {
 
 } // namespace
 
-void installHandOver(ControlAll& window) {
-    if (window.Command2->property(kInstalled).toBool())
+void installHandOver(ExamControlWindow& window) {
+    if (window.handOverButton->property(kInstalled).toBool())
         return;
-    window.Command2->setProperty(kInstalled, true);
-    QObject::connect(window.Command2, &QPushButton::clicked, &window,
+    window.handOverButton->setProperty(kInstalled, true);
+    QObject::connect(window.handOverButton, &QPushButton::clicked, &window,
                      [w = &window] { printHandOverStatement(*w); });
 }
 
-void printHandOverStatement(ControlAll& window) {
-    const bool audited = window.Option1[4]->isChecked();
-    if (!audited && !window.Option1[5]->isChecked())
+void printHandOverStatement(ExamControlWindow& window) {
+    const bool audited = window.paperOptions[4]->isChecked();
+    if (!audited && !window.paperOptions[5]->isChecked())
         return;
     // Printed after the calendar closes: the preview is titled after its item.
     const QString title(audited ? texts::kMenu8 : texts::kMenu7);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection scheduleDb(data::Database::Schedule);
-        const data::RecordSet schedule = handOverScheduleRows(scheduleDb, window.Label6->text());
+        const data::RecordSet schedule =
+            handOverScheduleRows(scheduleDb, window.pickedDateLabel->text());
         if (const int last = schedule.recordCount() - 1; last >= 0)
-            window.Class->setText(cleanHandOverGrade(schedule.text(last, QStringLiteral("D3"))));
+            window.lastSheetGrade->setText(
+                cleanHandOverGrade(schedule.text(last, QStringLiteral("D3"))));
         report::ReportLayout& layout = report::layout(audited ? handover_texts::kAuditedStatement
                                                               : handover_texts::kStatement);
-        fillHandOverStatement(layout, header, window.Label5->text(), window.Label6->text(),
-                              handOverLines(schedule));
+        fillHandOverStatement(layout, header, window.pickedWeekdayLabel->text(),
+                              window.pickedDateLabel->text(), handOverLines(schedule));
         report::showPreview(layout, title);
     });
 }
 
-void printCheckingSheet(ControlAll& window) {
+void printCheckingSheet(ExamControlWindow& window) {
     const QString title(texts::kMenu9);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection scheduleDb(data::Database::Schedule);
-        const data::RecordSet rows =
-            pickedDayRows(scheduleDb, window.Label5->text(), window.Label6->text());
+        const data::RecordSet rows = pickedDayRows(scheduleDb, window.pickedWeekdayLabel->text(),
+                                                   window.pickedDateLabel->text());
         report::ReportLayout& layout = report::layout(handover_texts::kCheckingSheet);
         fillCheckingSheet(layout, header, rows);
         report::showPreview(layout, title);
     });
 }
 
-void printLatenessMinutes(ControlAll& window) {
+void printLatenessMinutes(ExamControlWindow& window) {
     const QString title(texts::kMenu2);
     showPaper([&] {
         const ExamPaperHeader header = currentExamPaperHeader();
         data::Connection scheduleDb(data::Database::Schedule);
-        const data::RecordSet rows =
-            pickedDayRows(scheduleDb, window.Label5->text(), window.Label6->text());
+        const data::RecordSet rows = pickedDayRows(scheduleDb, window.pickedWeekdayLabel->text(),
+                                                   window.pickedDateLabel->text());
         report::ReportLayout& layout = report::layout(handover_texts::kLatenessMinutes);
         fillLatenessMinutes(layout, header, rows);
         report::showPreview(layout, title);

@@ -2,23 +2,23 @@
 
 namespace sijill::exams {
 
-class ControlAll;
+class ExamControlWindow;
 
-// Makes the window's hidden button Command2 print the hand-over statement.
+// Makes the window's hidden button handOverButton print the hand-over statement.
 // Safe to call again on the same window.
-void installHandOver(ControlAll& window);
+void installHandOver(ExamControlWindow& window);
 
-// Command2's action: the hand-over statement of the day in Label5 and
-// Label6, Comeetee when Option1(4) is set, Comeetee1 when Option1(5) is, in
-// preview. Class keeps the last line's cleaned grade.
-void printHandOverStatement(ControlAll& window);
+// handOverButton's action: the hand-over statement of the day in pickedWeekdayLabel and
+// pickedDateLabel, Comeetee when paperOptions[4] is set, Comeetee1 when paperOptions[5] is, in
+// preview. lastSheetGrade keeps the last line's cleaned grade.
+void printHandOverStatement(ExamControlWindow& window);
 
 // The print menu's "التدقيق": the checking committee's sheet of the last
 // picked day, in preview.
-void printCheckingSheet(ControlAll& window);
+void printCheckingSheet(ExamControlWindow& window);
 
 // The print menu's "محضر تأخر": the lateness minutes of the last picked day,
 // in preview.
-void printLatenessMinutes(ControlAll& window);
+void printLatenessMinutes(ExamControlWindow& window);
 
 } // namespace sijill::exams

@@ -1,7 +1,7 @@
 #include "exams/LabelsPanel.h"
 
-#include "exams/ControlAll.h"
-#include "exams/ControlAllArt.h"
+#include "exams/ExamControlArt.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/SeatLabelsPrint.h"
 #include "labels/CustomLabelsWindow.h"
 #include "labels/SeatTexts.h"
@@ -46,23 +46,23 @@ QLineEdit* box(QWidget* parent, const char* name, const QString& text, const QRe
 
 } // namespace
 
-LabelsPanel::LabelsPanel(ControlAll& window) : QObject(&window), window_(window) {
+LabelsPanel::LabelsPanel(ExamControlWindow& window) : QObject(&window), window_(window) {
     setObjectName(QStringLiteral("LabelsPanel"));
     build();
 }
 
 void LabelsPanel::build() {
-    QFrame* panel = window_.Picture3;
-    window_.ClassSeries->setText(t::kClassSeries);
-    window_.ClassSeries->setFont(panelFont());
-    connect(window_.ClassSeries, &QCheckBox::clicked, this, [this] { onClassSeriesClicked(); });
-    window_.Text1->setFont(panelFont());
-    window_.Text1->setAlignment(Qt::AlignCenter);
+    QFrame* panel = window_.labelsPanelFrame;
+    window_.classSeriesBox->setText(t::kClassSeries);
+    window_.classSeriesBox->setFont(panelFont());
+    connect(window_.classSeriesBox, &QCheckBox::clicked, this, [this] { onClassSeriesClicked(); });
+    window_.labelsClassText->setFont(panelFont());
+    window_.labelsClassText->setAlignment(Qt::AlignCenter);
 
     startFromLabel = new QLabel(t::kStartFrom, panel);
     startFromLabel->setObjectName(QStringLiteral("startFromLabel"));
     // Wider than designed: the substitute font is wider; it keeps to the
-    // designed right edge, beside All_Series.
+    // designed right edge, beside allSeriesBox.
     startFromLabel->setGeometry(twipsRect(5040, 1890, 1020, 360));
     startFromLabel->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     startFromLabel->setFont(panelFont());
@@ -92,9 +92,10 @@ void LabelsPanel::fitToFont() {
     // Every control as high as a line of its font (its dots below included);
     // a row that grows pushes the rows under it down.
     for (QWidget* w :
-         {static_cast<QWidget*>(window_.Combo9), static_cast<QWidget*>(window_.ClassSeries),
-          static_cast<QWidget*>(startFromLabel), static_cast<QWidget*>(startNumberBox),
-          static_cast<QWidget*>(committeeNameBox), static_cast<QWidget*>(window_.Text1)})
+         {static_cast<QWidget*>(window_.labelsClassPicker),
+          static_cast<QWidget*>(window_.classSeriesBox), static_cast<QWidget*>(startFromLabel),
+          static_cast<QWidget*>(startNumberBox), static_cast<QWidget*>(committeeNameBox),
+          static_cast<QWidget*>(window_.labelsClassText)})
         art::fitOneLine(w);
     auto below = [](QWidget* w, int top) {
         w->move(w->x(), std::max(w->y(), top));
@@ -102,11 +103,11 @@ void LabelsPanel::fitToFont() {
     };
     int top = 0;
     for (QWidget* w :
-         {static_cast<QWidget*>(window_.ClassSeries), static_cast<QWidget*>(startFromLabel),
+         {static_cast<QWidget*>(window_.classSeriesBox), static_cast<QWidget*>(startFromLabel),
           static_cast<QWidget*>(startNumberBox)})
         top = std::max(top, w->geometry().bottom() + platform::twips(60));
     top = below(committeeNameBox, top);
-    top = below(window_.Text1, top);
+    top = below(window_.labelsClassText, top);
     for (QLabel* row : menuRows) {
         art::fitOneLine(row);
         top = below(row, top);
@@ -127,8 +128,8 @@ int LabelsPanel::printModeOfRow(int index) {
 }
 
 void LabelsPanel::onClassSeriesClicked() {
-    if (window_.ClassSeries->isChecked())
-        window_.All_Series->setChecked(false);
+    if (window_.classSeriesBox->isChecked())
+        window_.allSeriesBox->setChecked(false);
 }
 
 void LabelsPanel::onMenuRowClicked(int index) {
@@ -138,13 +139,13 @@ void LabelsPanel::onMenuRowClicked(int index) {
     // The texts cross over: the committee name goes into the main window's
     // committee box, the window's class text into its class box.
     main->seatCommitteeText->setText(committeeNameBox->text());
-    main->seatClassText->setText(window_.Text1->text());
+    main->seatClassText->setText(window_.labelsClassText->text());
     main->classPicker->setCurrentIndex(0);
     if (index == 1) {
         labels::openCustomLabels(&window_);
         return;
     }
-    if (window_.Combo9->currentIndex() == 0) {
+    if (window_.labelsClassPicker->currentIndex() == 0) {
         shell::tell(t::kChooseClass + QStringLiteral("\r\n"), shell::Tone::Alarm);
         return;
     }
@@ -176,12 +177,12 @@ bool LabelsPanel::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-LabelsPanel* labelsPanel(ControlAll& window) {
+LabelsPanel* labelsPanel(ExamControlWindow& window) {
     return window.findChild<LabelsPanel*>(QStringLiteral("LabelsPanel"),
                                           Qt::FindDirectChildrenOnly);
 }
 
-LabelsPanel* installLabelsPanel(ControlAll& window) {
+LabelsPanel* installLabelsPanel(ExamControlWindow& window) {
     if (shell::MainForm* main = shell::mainForm())
         installSeatLabels(*main);
     if (LabelsPanel* existing = labelsPanel(window))

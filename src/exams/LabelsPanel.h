@@ -8,16 +8,16 @@ class QLineEdit;
 
 namespace sijill::exams {
 
-class ControlAll;
+class ExamControlWindow;
 
-// The labels panel Picture3 of the exam-control window: the rows and boxes
+// The labels panel labelsPanelFrame of the exam-control window: the rows and boxes
 // that the window leaves to the labels (start number, committee name, the
 // four menu rows) and their actions. The class, the class text and the
 // numbering boxes are the window's own controls; this reads and wires them.
 class LabelsPanel : public QObject {
     Q_OBJECT
 public:
-    explicit LabelsPanel(ControlAll& window);
+    explicit LabelsPanel(ExamControlWindow& window);
 
     QLabel* startFromLabel = nullptr;      // "بداية من:"
     QLineEdit* startNumberBox = nullptr;   // start number
@@ -39,14 +39,14 @@ private:
     void fitToFont();
     void build();
 
-    ControlAll& window_;
+    ExamControlWindow& window_;
 };
 
 // Adds the panel's rows and boxes to the window once; later calls return
 // what the first added. Also makes the main window's seat labels print.
-LabelsPanel* installLabelsPanel(ControlAll& window);
+LabelsPanel* installLabelsPanel(ExamControlWindow& window);
 
 // The panel added to that window, or nullptr.
-LabelsPanel* labelsPanel(ControlAll& window);
+LabelsPanel* labelsPanel(ExamControlWindow& window);
 
 } // namespace sijill::exams

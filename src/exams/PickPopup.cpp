@@ -1,6 +1,6 @@
 #include "exams/PickPopup.h"
 
-#include "exams/ControlAllArt.h"
+#include "exams/ExamControlArt.h"
 #include "exams/Texts.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"

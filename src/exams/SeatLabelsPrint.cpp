@@ -1,7 +1,7 @@
 #include "exams/SeatLabelsPrint.h"
 
 #include "data/DataError.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "labels/SeatLabels.h"
 #include "labels/SeatTexts.h"
 #include "platform/AppState.h"
@@ -79,10 +79,10 @@ void SeatLabelsPrint::refuse(const QString& text) const {
 }
 
 void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
-    ControlAll* window = controlAll();
+    ExamControlWindow* window = examControlWindow();
     if (!window)
         return;
-    const QString chosen = window->Combo9->currentText();
+    const QString chosen = window->labelsClassPicker->currentText();
     const QStringList keys = classKeys(main_);
     const std::optional<labels::ClassPlace> place = labels::findClass(chosen, keys);
     if (!place) {
@@ -92,7 +92,7 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
     main_.classPicker->setCurrentIndex(place->position);
 
     int before = 0;
-    if (window->All_Series->isChecked()) {
+    if (window->allSeriesBox->isChecked()) {
         const std::optional<int> start = startNumber(startNumberText);
         if (!start) {
             refuse(t::kBadStart);
@@ -109,7 +109,7 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
     }
 
     QString prefix;
-    if (!students.empty() && window->ClassSeries->isChecked()) {
+    if (!students.empty() && window->classSeriesBox->isChecked()) {
         prefix = labels::seatPrefix(chosen);
         before = labels::gradeNumberingStart(keys, place->position, appState().ClassCounts,
                                              countStudents);

@@ -1,7 +1,7 @@
 #include "exams/SingleStudentChooser.h"
 
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAllArt.h"
+#include "exams/ExamControlArt.h"
 #include "exams/ExamMinutes.h"
 #include "exams/MinutesTexts.h"
 #include "platform/ChildWindow.h"

@@ -4,7 +4,7 @@
 #include "data/Connection.h"
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamMinutesPrints.h"
 #include "exams/SingleStudentChooser.h"
 #include "labels/CustomLabels.h"
@@ -115,7 +115,7 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
     const Window profile = [] { return shell::loadedSchoolProfileWindow(); };
     const Window import = [] { return students::loadedStudentsImportWindow(); };
     const Window fileChooser = [] { return shell::loadedFileChooser(); };
-    const Window exam = [] { return exams::controlAll(); };
+    const Window exam = [] { return exams::examControlWindow(); };
     const auto openExam = [](Program& t) {
         t.main.chooseMenuItem(shell::MainMenuItem::ExamControl);
     };
@@ -137,19 +137,19 @@ TEST(ChildWindows, TheMainWindowComesBackOnlyWhenTheLastOfTwoWindowsCloses) {
          [openExam](Program& t) {
              openExam(t);
              dates::calendarWindow()->openFor(dates::CalendarRequest::examDayDate(0),
-                                              exams::controlAll());
+                                              exams::examControlWindow());
          },
          exam, [] { return dates::calendarWindow(); }},
         {"exam window and custom labels", true,
          [openExam](Program& t) {
              openExam(t);
-             labels::openCustomLabels(exams::controlAll());
+             labels::openCustomLabels(exams::examControlWindow());
          },
          exam, [] { return labels::customLabelsWindow(); }},
         {"exam window and the single-student chooser", true,
          [openExam](Program& t) {
              openExam(t);
-             exams::openStudentChooser(*exams::controlAll());
+             exams::openStudentChooser(*exams::examControlWindow());
          },
          exam, [] { return exams::singleStudentChooser(); }},
         {"class lists and the profile a print reloads", false,

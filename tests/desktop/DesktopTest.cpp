@@ -6,7 +6,7 @@
 #include "committees/CommitteeWindow.h"
 #include "dates/CalendarRequest.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamMinutesPrints.h"
 #include "exams/SingleStudentChooser.h"
 #include "labels/CustomLabelsWindow.h"
@@ -266,7 +266,7 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         bool keysAnswerIt = false;
     };
     const auto mainWindow = [this]() -> QWidget* { return &main; };
-    const auto exam = []() -> QWidget* { return exams::controlAll(); };
+    const auto exam = []() -> QWidget* { return exams::examControlWindow(); };
     const auto profile = []() -> QWidget* { return shell::loadedSchoolProfileWindow(); };
     // An unfinished profile, read again, is shown over the disabled main
     // window; the school finishes it again once the window has read it.
@@ -285,20 +285,20 @@ TEST_F(Desktop, TheMainWindowAnswersNothingUnderAChildWindow) {
         {"single student",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControl);
-             exams::openStudentChooser(*exams::controlAll());
+             exams::openStudentChooser(*exams::examControlWindow());
          },
          [] { return exams::singleStudentChooser(); }, exam},
         {"custom labels",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
-             labels::openCustomLabels(exams::controlAll());
+             labels::openCustomLabels(exams::examControlWindow());
          },
          [] { return labels::customLabelsWindow(); }, exam},
         {"exam calendar",
          [this] {
              main.chooseMenuItem(shell::MainMenuItem::ExamControl);
              dates::calendarWindow()->openFor(dates::CalendarRequest::examDayDate(0),
-                                              exams::controlAll());
+                                              exams::examControlWindow());
          },
          [] { return dates::calendarWindow(); },
          exam,
@@ -423,10 +423,10 @@ TEST_F(Desktop, EveryWindowHasItsFrameInsideTheScreen) {
     main.onBarItemClicked(0);
     check("school profile", shell::schoolProfileWindow());
     main.chooseMenuItem(shell::MainMenuItem::ExamControl);
-    check("exam control", exams::controlAll());
-    exams::openStudentChooser(*exams::controlAll());
+    check("exam control", exams::examControlWindow());
+    exams::openStudentChooser(*exams::examControlWindow());
     check("single student", exams::singleStudentChooser());
-    labels::openCustomLabels(exams::controlAll());
+    labels::openCustomLabels(exams::examControlWindow());
     check("custom labels", labels::customLabelsWindow());
     main.chooseMenuItem(shell::MainMenuItem::Committees);
     check("committees", committees::committeeWindow());

@@ -1,7 +1,7 @@
 #include "exams/ExamMinutes.h"
 #include "data/Connection.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamMinutesPrints.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"
@@ -138,13 +138,13 @@ protected:
         EXPECT_TRUE(showMinutesPanel(*w, request));
     }
     void printFor(const QString& period) {
-        w->Combo7->setCurrentIndex(w->Combo7->findText(period));
+        w->dayPeriodPicker->setCurrentIndex(w->dayPeriodPicker->findText(period));
         // A left click on the print panel's print image.
-        const QPointF at(w->Image4->width() / 2.0, w->Image4->height() / 2.0);
+        const QPointF at(w->dayPrintButton->width() / 2.0, w->dayPrintButton->height() / 2.0);
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(type, at, w->Image4->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-            QCoreApplication::sendEvent(w->Image4, &e);
+            QMouseEvent e(type, at, w->dayPrintButton->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(w->dayPrintButton, &e);
         }
     }
     QString shown(const QString& control) const {
@@ -227,7 +227,7 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     ASSERT_NE(s, nullptr);
     EXPECT_TRUE(s->isVisible());
     EXPECT_FALSE(w->isEnabled());
-    EXPECT_TRUE(w->Option1[1]->isChecked());
+    EXPECT_TRUE(w->paperOptions[1]->isChecked());
     EXPECT_EQ(test::comboItems(s->classPicker), test::comboItems(form->classPicker));
     EXPECT_EQ(form->classPicker->currentIndex(), mainIndex);
     EXPECT_EQ(test::comboItems(s->studentPicker), (QStringList{"أحمد", "خالد", "سعد"}));
@@ -241,7 +241,7 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
 
     s->onNextClicked();
     EXPECT_FALSE(s->isVisible());
-    EXPECT_TRUE(w->Check2->isChecked());
+    EXPECT_TRUE(w->studentMinutesWaiting->isChecked());
     dates::CalendarWindow* c = dates::calendarWindow();
     ASSERT_TRUE(c->hasOpenRequest());
     EXPECT_EQ(c->request().purpose, dates::CalendarPurpose::StudentMinutes);
@@ -253,7 +253,7 @@ TEST_F(Minutes, ChooserOpensOverTheDisabledWindowAndHandsOverToTheCalendar) {
     const dates::CalendarRequest request = c->request();
     c->onCloseClicked();
     EXPECT_TRUE(dropMinutesRequest(*w, request));
-    EXPECT_FALSE(w->Check2->isChecked());
+    EXPECT_FALSE(w->studentMinutesWaiting->isChecked());
     openStudentChooser(*w, dates::MinutesKind::Absence);
     EXPECT_EQ(singleStudentChooser(), s);
     EXPECT_EQ(s->studentPicker->currentText(), "سعد");
@@ -279,8 +279,8 @@ TEST_F(Minutes, ClassWithoutStudentsIsReportedAndLeavesTheListsEmpty) {
 
     // Printing with no student chosen fails without a preview.
     w->setEnabled(true);
-    w->Label6->setText(kToday);
-    w->Option1[0]->setChecked(true);
+    w->pickedDateLabel->setText(kToday);
+    w->paperOptions[0]->setChecked(true);
     printFor("الأولى");
     EXPECT_TRUE(sink_->shown.empty());
     EXPECT_EQ(systemTexts(), (QStringList{minutes::texts::kScheduleFailedTitle + "|" +
@@ -290,13 +290,13 @@ TEST_F(Minutes, ClassWithoutStudentsIsReportedAndLeavesTheListsEmpty) {
 TEST_F(Minutes, AbsenceMinutesPrintTheStudentAndTheScheduleOfTheDay) {
     SingleStudentChooser* s = chooseStudent(dates::MinutesKind::Absence, "ثالث-1", 1);
     nextAndPickToday(s);
-    EXPECT_FALSE(w->Check2->isChecked());
+    EXPECT_FALSE(w->studentMinutesWaiting->isChecked());
     EXPECT_TRUE(w->isEnabled());
-    EXPECT_FALSE(w->Picture4->isHidden());
-    EXPECT_TRUE(w->Combo8->isHidden());
-    EXPECT_EQ(w->Label6->text(), kToday);
+    EXPECT_FALSE(w->dayPrintPanel->isHidden());
+    EXPECT_TRUE(w->dayGradePicker->isHidden());
+    EXPECT_EQ(w->pickedDateLabel->text(), kToday);
     if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty())
-        w->Picture4->grab().save(look + "/Picture4.png");
+        w->dayPrintPanel->grab().save(look + "/Picture4.png");
 
     printFor("الأولى");
     ASSERT_EQ(sink_->shown.size(), 1u);
@@ -337,13 +337,13 @@ TEST_F(Minutes, CheatingMinutesMatchTheGradeExactlyAndReportAMissingPeriod) {
 }
 
 TEST_F(Minutes, QuestionsOfADayListEveryGradeOfThePeriod) {
-    w->Option1[2]->setChecked(true);
-    w->Label6->setText("  " + kToday + " ");
+    w->paperOptions[2]->setChecked(true);
+    w->pickedDateLabel->setText("  " + kToday + " ");
     EXPECT_TRUE(showMinutesPanel(
         *w, dates::CalendarRequest::examPrint(dates::ExamPrintKind::QuestionsOpeningOfDay)));
-    EXPECT_TRUE(w->Combo8->isHidden());
+    EXPECT_TRUE(w->dayGradePicker->isHidden());
     printFor("الأولى");
-    EXPECT_EQ(w->Label6->text(), kToday);
+    EXPECT_EQ(w->pickedDateLabel->text(), kToday);
     ASSERT_EQ(sink_->shown.size(), 1u);
     EXPECT_EQ(sink_->shown.back().layoutName, "ExamQuestions");
     EXPECT_EQ(detail("Text1"), (QStringList{"رياضيات", "علوم", "لغتي", "القرآن الكريم"}));
@@ -355,31 +355,31 @@ TEST_F(Minutes, QuestionsOfADayListEveryGradeOfThePeriod) {
     // An empty subject in the first row, or no row, shows nothing.
     home.exec("Schedual.db", "UPDATE T1 SET D4 = '' WHERE D3 = 'ثالث' AND D8 = 'الثانية'");
     printFor("الثانية");
-    w->Label6->setText("1446/01/07");
+    w->pickedDateLabel->setText("1446/01/07");
     printFor("الأولى");
     EXPECT_EQ(sink_->shown.size(), 1u);
     EXPECT_EQ(scope.systemShown.size(), 2u);
 }
 
 TEST_F(Minutes, QuestionsOfOneSubjectTakeTheGradeOfThePanel) {
-    w->Option1[3]->setChecked(true);
-    w->Label6->setText(kToday);
+    w->paperOptions[3]->setChecked(true);
+    w->pickedDateLabel->setText(kToday);
     EXPECT_TRUE(showMinutesPanel(
         *w, dates::CalendarRequest::examPrint(dates::ExamPrintKind::QuestionsOpeningOfSubject)));
-    EXPECT_FALSE(w->Combo8->isHidden());
-    w->Combo8->setCurrentIndex(w->Combo8->findText("خامس"));
+    EXPECT_FALSE(w->dayGradePicker->isHidden());
+    w->dayGradePicker->setCurrentIndex(w->dayGradePicker->findText("خامس"));
     printFor("الأولى");
     ASSERT_EQ(sink_->shown.size(), 1u);
     EXPECT_EQ(sink_->shown.back().layoutName, "ExamQueSub");
     EXPECT_EQ(shown("Class1"), "خامس");
     EXPECT_EQ(shown("subject"), "اللغتي");
-    w->Combo8->setCurrentIndex(w->Combo8->findText("خامس مطور"));
+    w->dayGradePicker->setCurrentIndex(w->dayGradePicker->findText("خامس مطور"));
     printFor("الأولى");
     ASSERT_EQ(sink_->shown.size(), 2u);
     EXPECT_EQ(shown("subject"), "القرآن الكريم");
     sink_->shown.pop_back();
 
-    w->Combo8->setCurrentIndex(w->Combo8->findText("رابع"));
+    w->dayGradePicker->setCurrentIndex(w->dayGradePicker->findText("رابع"));
     printFor("الثانية");
     EXPECT_EQ(sink_->shown.size(), 1u);
     EXPECT_EQ(systemTexts(), (QStringList{minutes::texts::kScheduleFailedTitle + "|" +
@@ -428,7 +428,7 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
         c->onOkClicked();
     };
     auto chooseAnotherItem = [this](int item) {
-        w->MainSelect_Click(item);
+        w->onPrintMenuItemClicked(item);
         dates::calendarWindow()->onCloseClicked();
         ASSERT_TRUE(w->isEnabled());
     };
@@ -444,7 +444,7 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
                                      {6, "خامس مطور", "ExamQueSub", 7}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
-        w->MainSelect_Click(c.item);
+        w->onPrintMenuItemClicked(c.item);
         if (c.item == 3 || c.item == 4) {
             SingleStudentChooser* s = singleStudentChooser();
             ASSERT_NE(s, nullptr);
@@ -453,11 +453,12 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
             s->onNextClicked();
         }
         pickToday();
-        ASSERT_FALSE(w->Picture4->isHidden());
-        EXPECT_EQ(w->Image5[1]->property("banner").toString(), w->MainSelect[c.item]->text());
-        EXPECT_EQ(w->Combo8->isHidden(), c.item != 6);
+        ASSERT_FALSE(w->dayPrintPanel->isHidden());
+        EXPECT_EQ(w->panelBanners[1]->property("banner").toString(),
+                  w->printMenuItems[c.item]->text());
+        EXPECT_EQ(w->dayGradePicker->isHidden(), c.item != 6);
         if (c.item == 6)
-            w->Combo8->setCurrentIndex(w->Combo8->findText(c.grade));
+            w->dayGradePicker->setCurrentIndex(w->dayGradePicker->findText(c.grade));
         chooseAnotherItem(c.other);
         const std::size_t before = sink_->shown.size();
         printFor("الأولى");
@@ -472,7 +473,7 @@ TEST_F(Minutes, ThePanelPrintsThePaperItWasOpenedFor) {
         } else if (c.item == 6) {
             EXPECT_EQ(shown("subject"), "القرآن الكريم");
         }
-        w->Image6_Click();
+        w->onCloseDayPanelClicked();
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
     EXPECT_TRUE(scope.systemShown.empty());

@@ -1,7 +1,7 @@
 #include "exams/ExamSheets.h"
 #include "data/Connection.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamPrintMenu.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"
@@ -166,7 +166,7 @@ TEST_F(ExamSheets, WholeSchoolScheduleFromMenuItem0) {
     add("2", "خامس", "1446/02/02", kFirst, "علوم");
     add("1", "ثالث", "1446/02/01", kSecond, "لغتي");
     add("1", "ثالث", "1446/02/01", kFirst, "دين");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(previews->shown.back().layoutName, sheet_texts::kSchoolSheet);
     EXPECT_EQ(column("d0"), (QStringList{"ثالث", "خامس"}));
@@ -179,24 +179,24 @@ TEST_F(ExamSheets, WholeSchoolScheduleFromMenuItem0) {
     EXPECT_EQ(first("kl7"), p.ThisName);
     EXPECT_EQ(first("kl9"), p.name_3);
     EXPECT_EQ(first("Label18"), "جدول الاختبار لجميع صفوف المدرسة");
-    EXPECT_EQ(w->Class->text(), "خامس");
+    EXPECT_EQ(w->lastSheetGrade->text(), "خامس");
 }
 
 TEST_F(ExamSheets, OneGradeScheduleFromTheGradeChooserMatchesTheGradeExactly) {
     add("2", "خامس", "1446/02/02", kFirst, "علوم");
     add("3", "خامس مطور", "1446/02/01", kFirst, "فنية");
-    w->MainSelect_Click(1);
-    ASSERT_TRUE(w->CommeteePic->isVisible());
-    w->MainSelect_Click(0); // the menu is inert while the chooser is open
+    w->onPrintMenuItemClicked(1);
+    ASSERT_TRUE(w->gradeSheetPanel->isVisible());
+    w->onPrintMenuItemClicked(0); // the menu is inert while the chooser is open
     EXPECT_TRUE(previews->shown.empty());
-    w->Combo6->setCurrentIndex(w->Combo6->findText("خامس"));
-    leftClick(w->Imageshow);
+    w->sheetGradePicker->setCurrentIndex(w->sheetGradePicker->findText("خامس"));
+    leftClick(w->sheetShowButton);
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(previews->shown.back().layoutName, sheet_texts::kGradeSheet);
     EXPECT_EQ(first("Label18"), "خامس");
     EXPECT_EQ(column("d3"), QStringList{"علوم"});
     EXPECT_EQ(first("kl9"), "");
-    EXPECT_TRUE(w->CommeteePic->isVisible());
+    EXPECT_TRUE(w->gradeSheetPanel->isVisible());
 }
 
 TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
@@ -205,7 +205,7 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     add("2", "خامس - شامل", "1446/02/01", kFirst, "علوم");
     add("2", "خامس", "", kFirst, "دين"); // no date: never listed
     add("3", "خامس مطور", "1446/01/05", kFirst, "حساب");
-    w->MainSelect_Click(10);
+    w->onPrintMenuItemClicked(10);
     ASSERT_EQ(previews->shown.size(), 1u);
     const report::LaidOutReport& all = previews->shown.back();
     EXPECT_EQ(all.layoutName, sheet_texts::kRevisersSheet);
@@ -215,23 +215,23 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
     EXPECT_EQ(column("d2"), (QStringList{"خامس مطور", "ثالث", "خامس", "ثالث"}));
     EXPECT_EQ(column("d5"), (QStringList{"", "", "", "سعد"}));
 
-    // Item 12: the calendar is asked for the day; its OK presses Print10.
-    w->MainSelect_Click(12);
-    EXPECT_TRUE(w->Check1->isChecked());
-    EXPECT_TRUE(w->Option1[6]->isChecked());
+    // Item 12: the calendar is asked for the day; its OK presses revisersButton.
+    w->onPrintMenuItemClicked(12);
+    EXPECT_TRUE(w->dayPrintWaiting->isChecked());
+    EXPECT_TRUE(w->paperOptions[6]->isChecked());
     dates::CalendarWindow* calendar = dates::calendarWindow();
     ASSERT_NE(calendar, nullptr);
     EXPECT_TRUE(calendar->isVisible());
     EXPECT_FALSE(w->isEnabled());
     EXPECT_EQ(calendar->request().purpose, dates::CalendarPurpose::ExamPrint);
     EXPECT_EQ(calendar->request().print, dates::ExamPrintKind::CorrectorsAndReviewers);
-    // The OK on today, 1446/01/05, enables the window, writes Label6 and
-    // presses Print10 for that day.
+    // The OK on today, 1446/01/05, enables the window, writes pickedDateLabel and
+    // presses revisersButton for that day.
     calendar->onDayClicked(calendar->model().todayCell());
     calendar->onOkClicked();
     EXPECT_TRUE(w->isEnabled());
-    EXPECT_FALSE(w->Check1->isChecked());
-    EXPECT_EQ(w->Label6->text(), "1446/01/05");
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
+    EXPECT_EQ(w->pickedDateLabel->text(), "1446/01/05");
     EXPECT_EQ(previews->shown.size(), 2u);
     EXPECT_EQ(column("d4"), QStringList{"حساب"});
     // Each preview is titled after its item, not only the program's name.
@@ -240,7 +240,7 @@ TEST_F(ExamSheets, RevisersOfEveryDayAndOfAPickedDay) {
                                     QStringLiteral("المصححين والمراجعين ليوم محدد")}));
 
     // Item 10 prints every day again, whatever day item 12 picked.
-    w->MainSelect_Click(10);
+    w->onPrintMenuItemClicked(10);
     EXPECT_EQ(column("d1").size(), 4);
 }
 
@@ -251,11 +251,11 @@ TEST_F(ExamSheets, DayRequestsSelectTheirPrintAndOpenTheCalendar) {
         {7, {5, dates::ExamPrintKind::HandOver}},
         {8, {4, dates::ExamPrintKind::HandOverWithChecking}}};
     for (const auto& [item, expected] : items) {
-        w->Check1->setChecked(false);
+        w->dayPrintWaiting->setChecked(false);
         w->setEnabled(true);
-        w->MainSelect_Click(item);
-        EXPECT_TRUE(w->Check1->isChecked()) << item;
-        EXPECT_TRUE(w->Option1[static_cast<std::size_t>(expected.first)]->isChecked()) << item;
+        w->onPrintMenuItemClicked(item);
+        EXPECT_TRUE(w->dayPrintWaiting->isChecked()) << item;
+        EXPECT_TRUE(w->paperOptions[static_cast<std::size_t>(expected.first)]->isChecked()) << item;
         const dates::CalendarWindow* c = dates::calendarWindow();
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->request().print, expected.second) << item;
@@ -266,42 +266,44 @@ TEST_F(ExamSheets, DayRequestsSelectTheirPrintAndOpenTheCalendar) {
 }
 
 TEST_F(ExamSheets, StudentMinutesItemsSelectTheirPrintAndShowTheChooser) {
-    w->MainSelect_Click(4);
-    EXPECT_TRUE(w->Option1[1]->isChecked());
+    w->onPrintMenuItemClicked(4);
+    EXPECT_TRUE(w->paperOptions[1]->isChecked());
     ASSERT_NE(singleStudentChooser(), nullptr);
     EXPECT_TRUE(singleStudentChooser()->isVisible());
     EXPECT_FALSE(w->isEnabled());
-    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
     singleStudentChooser()->close();
     w->setEnabled(true);
-    w->MainSelect_Click(3);
-    EXPECT_TRUE(w->Option1[0]->isChecked());
+    w->onPrintMenuItemClicked(3);
+    EXPECT_TRUE(w->paperOptions[0]->isChecked());
     EXPECT_TRUE(previews->shown.empty());
 }
 
 TEST_F(ExamSheets, PrintPanelGoesByTheSelectedPrintAndPicksTheDayAgainWithoutANote) {
     QStringList pressed;
-    for (QPushButton* b : {w->Command4, w->Command5, w->Command6})
+    for (QPushButton* b :
+         {w->studentMinutesButton, w->dayQuestionsButton, w->subjectQuestionsButton})
         QObject::connect(b, &QPushButton::clicked, b,
                          [&pressed, b] { pressed << b->objectName(); });
-    w->Picture4->show();
-    w->Option1[2]->setChecked(true);
-    leftClick(w->Image4);
-    w->Option1[3]->setChecked(true);
-    leftClick(w->Image4);
-    w->Option1[1]->setChecked(true);
-    leftClick(w->Image4);
-    EXPECT_EQ(pressed, (QStringList{"Command5", "Command6", "Command4"}));
-    EXPECT_TRUE(w->Picture4->isVisible());
+    w->dayPrintPanel->show();
+    w->paperOptions[2]->setChecked(true);
+    leftClick(w->dayPrintButton);
+    w->paperOptions[3]->setChecked(true);
+    leftClick(w->dayPrintButton);
+    w->paperOptions[1]->setChecked(true);
+    leftClick(w->dayPrintButton);
+    EXPECT_EQ(pressed, (QStringList{"dayQuestionsButton", "subjectQuestionsButton",
+                                    "studentMinutesButton"}));
+    EXPECT_TRUE(w->dayPrintPanel->isVisible());
 
-    w->Check1->setChecked(false);
-    leftClick(w->Image16);
+    w->dayPrintWaiting->setChecked(false);
+    leftClick(w->pickDayAgainButton);
     const dates::CalendarWindow* c = dates::calendarWindow();
     ASSERT_NE(c, nullptr);
     EXPECT_TRUE(c->isVisible());
     EXPECT_TRUE(c->instructionNote->isHidden());
     EXPECT_FALSE(w->isEnabled());
-    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
     // The date it brings belongs to the panel's prints, never to an exam day.
     EXPECT_FALSE(dates::examDayToWrite(c->request()).has_value());
     EXPECT_EQ(c->request().purpose, dates::CalendarPurpose::StudentMinutes);
@@ -311,14 +313,14 @@ TEST_F(ExamSheets, AMissingLayoutOrDatabaseIsSaidAndNothingShown) {
     QFile::remove(home.path() + "/layouts/ExamSchAll.json");
     report::layoutLibrary().clear();
     scope.dialogs().answer("موافق");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_TRUE(previews->shown.empty());
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_TRUE(scope.dialogs().shown.back().text.startsWith(sheet_texts::kSheetFailed));
 
     QFile::remove(home.path() + "/Database/Schedual.db");
     scope.dialogs().answer("موافق");
-    w->MainSelect_Click(10);
+    w->onPrintMenuItemClicked(10);
     EXPECT_TRUE(previews->shown.empty());
     EXPECT_EQ(scope.dialogs().shown.size(), 2u);
 }
@@ -334,24 +336,24 @@ TEST_F(ExamSheets, TheCalendarsOkCarriesOnThePrintThatWaitedForTheDay) {
     };
 
     // Item 8: the hand-over with checking is shown for the picked day.
-    w->MainSelect_Click(8);
+    w->onPrintMenuItemClicked(8);
     pickToday();
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(previews->shown.back().layoutName, QStringLiteral("Comeetee"));
-    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
 
     // Item 5: the questions of a day wait in the print panel for the period.
-    w->MainSelect_Click(5);
+    w->onPrintMenuItemClicked(5);
     pickToday();
     EXPECT_EQ(previews->shown.size(), 1u);
-    EXPECT_FALSE(w->Picture4->isHidden());
-    EXPECT_TRUE(w->Combo8->isHidden());
+    EXPECT_FALSE(w->dayPrintPanel->isHidden());
+    EXPECT_TRUE(w->dayGradePicker->isHidden());
 
     // Closing the calendar leaves no print waiting.
-    w->MainSelect_Click(7);
-    EXPECT_TRUE(w->Check1->isChecked());
+    w->onPrintMenuItemClicked(7);
+    EXPECT_TRUE(w->dayPrintWaiting->isChecked());
     dates::calendarWindow()->onCloseClicked();
-    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_FALSE(w->dayPrintWaiting->isChecked());
     EXPECT_TRUE(w->isEnabled());
     EXPECT_EQ(previews->shown.size(), 1u);
 }

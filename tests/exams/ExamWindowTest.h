@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamsWiring.h"
 #include "exams/SingleStudentChooser.h"
 #include "platform/Clock.h"
@@ -33,7 +33,7 @@ protected:
     }
     void TearDown() override {
         delete singleStudentChooser();
-        delete controlAll();
+        delete examControlWindow();
         delete dates::calendarWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -49,14 +49,14 @@ protected:
         installExamControl(*form);
         form->show();
         form->chooseMenuItem(shell::MainMenuItem::ExamControl);
-        w = controlAll();
+        w = examControlWindow();
         ASSERT_NE(w, nullptr);
     }
 
     test::TestHome home;
     test::ScriptedScope scope;
     std::unique_ptr<shell::MainForm> form;
-    ControlAll* w = nullptr;
+    ExamControlWindow* w = nullptr;
     std::shared_ptr<report::RecordingPreviewSink> sink_ = std::make_shared<test::TitledPreviews>();
 
 private:

@@ -1,7 +1,7 @@
 #include "data/Connection.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
 #include "exams/DayForms.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamPaperHeader.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/ExamsWiring.h"
@@ -174,10 +174,10 @@ protected:
 
     // The calendar's OK for a hand-over statement, as it reaches the window.
     void pickAndPress(const QString& weekday, const QString& date, int option) {
-        w->Label5->setText(weekday);
-        w->Label6->setText(date);
-        w->Option1[option]->setChecked(true);
-        w->Command2->click();
+        w->pickedWeekdayLabel->setText(weekday);
+        w->pickedDateLabel->setText(date);
+        w->paperOptions[option]->setChecked(true);
+        w->handOverButton->click();
     }
     const report::LaidOutReport& last() const { return sink_->shown.back(); }
     QString text(const QString& control) const {
@@ -217,7 +217,7 @@ TEST_F(Papers, AuditedStatementShowsTheDayTheLinesAndTheSignatories) {
     EXPECT_EQ(detail("D3"), (QStringList{"أول", "ثاني", "ثالث", "أول", "ثاني", "ثالث", "الثاني"}));
     EXPECT_EQ(detail("D8").size(), 7);
     // The window's scratch box keeps the last line's grade, cleaned.
-    EXPECT_EQ(w->Class->text().trimmed(), "الثاني");
+    EXPECT_EQ(w->lastSheetGrade->text().trimmed(), "الثاني");
     EXPECT_TRUE(scope.dialogs().shown.empty());
 }
 
@@ -263,8 +263,8 @@ TEST_F(Papers, StatementColumnsReadRightToLeft) {
 
 TEST_F(Papers, CheckingSheetAndLatenessMinutesShowNothingOfTheDay) {
     seedDay(home);
-    w->Label5->setText("الأحد");
-    w->Label6->setText(kDay);
+    w->pickedWeekdayLabel->setText("الأحد");
+    w->pickedDateLabel->setText(kDay);
     printCheckingSheet(*w);
     ASSERT_EQ(sink_->shown.size(), 1u);
     EXPECT_EQ(last().layoutName, "ComRe");
@@ -288,7 +288,7 @@ TEST_F(Papers, CheckingSheetAndLatenessMinutesShowNothingOfTheDay) {
 
 TEST_F(Papers, BeforeAnyPickTheFormsComeOutBlank) {
     seedDay(home);
-    EXPECT_EQ(w->Label5->text(), "Label5");
+    EXPECT_EQ(w->pickedWeekdayLabel->text(), "Label5");
     printLatenessMinutes(*w);
     printCheckingSheet(*w);
     ASSERT_EQ(sink_->shown.size(), 2u);

@@ -1,5 +1,5 @@
 #include "labels/SeatLabels.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamsWiring.h"
 #include "exams/LabelsPanel.h"
 #include "exams/SeatLabelsPrint.h"
@@ -123,14 +123,14 @@ protected:
         installExamControl(*form);
         form->show();
         form->chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
-        window = controlAll();
+        window = examControlWindow();
         ASSERT_NE(window, nullptr);
         panel = labelsPanel(*window);
         ASSERT_NE(panel, nullptr);
     }
     void TearDown() override {
         delete labels::customLabelsWindow();
-        delete controlAll();
+        delete examControlWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         report::setPreviewSink(previous_);
@@ -158,10 +158,10 @@ protected:
                       .arg(date, grade, subject, period));
     }
     void choose(const QString& key) {
-        const int i = window->Combo9->findText(key);
+        const int i = window->labelsClassPicker->findText(key);
         ASSERT_GT(i, 0) << key.toStdString();
-        window->Combo9->setCurrentIndex(i);
-        window->Combo9_Click();
+        window->labelsClassPicker->setCurrentIndex(i);
+        window->onLabelsClassChosen();
     }
     const report::LaidOutReport& last() const { return previews->shown.back(); }
     QStringList texts(const QString& control) const {
@@ -179,7 +179,7 @@ protected:
     std::shared_ptr<report::RecordingPreviewSink> previews =
         std::make_shared<test::TitledPreviews>();
     std::unique_ptr<shell::MainForm> form;
-    ControlAll* window = nullptr;
+    ExamControlWindow* window = nullptr;
     LabelsPanel* panel = nullptr;
 
 private:
@@ -188,22 +188,22 @@ private:
 };
 
 TEST_F(SeatLabels, PanelRowsAndTheNumberingBoxes) {
-    EXPECT_FALSE(window->Picture3->isHidden());
+    EXPECT_FALSE(window->labelsPanelFrame->isHidden());
     ASSERT_EQ(panel->menuRows.size(), 4u);
     EXPECT_EQ(panel->menuRows[3]->text(), t::kRowSignatures);
     EXPECT_EQ(panel->startNumberBox->text(), "1");
     EXPECT_EQ(panel->committeeNameBox->text(), t::kCommitteeDesign);
     // No class of grade one.
-    EXPECT_EQ(window->Combo9->findText("أول-1"), -1);
+    EXPECT_EQ(window->labelsClassPicker->findText("أول-1"), -1);
 
-    window->ClassSeries->click();
-    EXPECT_TRUE(window->ClassSeries->isChecked());
-    EXPECT_FALSE(window->All_Series->isChecked());
-    window->All_Series->click();
-    EXPECT_FALSE(window->ClassSeries->isChecked());
-    window->All_Series->click(); // clearing one leaves the other as it was
-    EXPECT_FALSE(window->All_Series->isChecked());
-    EXPECT_FALSE(window->ClassSeries->isChecked());
+    window->classSeriesBox->click();
+    EXPECT_TRUE(window->classSeriesBox->isChecked());
+    EXPECT_FALSE(window->allSeriesBox->isChecked());
+    window->allSeriesBox->click();
+    EXPECT_FALSE(window->classSeriesBox->isChecked());
+    window->allSeriesBox->click(); // clearing one leaves the other as it was
+    EXPECT_FALSE(window->allSeriesBox->isChecked());
+    EXPECT_FALSE(window->classSeriesBox->isChecked());
 
     panel->highlightMenuRow(2);
     panel->highlightMenuRow(1);
@@ -224,7 +224,7 @@ TEST_F(SeatLabels, ThePromptRefusesPrintsButNotTheCustomLabels) {
     EXPECT_EQ(seatLabelsPrint(*form)->CommitteePrintMode, 2);
     // The texts went over crossed, also for a refused print.
     EXPECT_EQ(form->seatCommitteeText->text(), "لجنة 4");
-    EXPECT_EQ(form->seatClassText->text(), window->Text1->text());
+    EXPECT_EQ(form->seatClassText->text(), window->labelsClassText->text());
 
     panel->onMenuRowClicked(1);
     ASSERT_NE(labels::customLabelsWindow(), nullptr);
@@ -235,7 +235,7 @@ TEST_F(SeatLabels, ThePromptRefusesPrintsButNotTheCustomLabels) {
 TEST_F(SeatLabels, ClassLabelsInPairsWithTheOddLastSeat) {
     choose("خامس-1");
     panel->committeeNameBox->setText("اللجنة الثالثة");
-    window->Text1->setText("الخامس أ");
+    window->labelsClassText->setText("الخامس أ");
     panel->onMenuRowClicked(0);
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(last().layoutName, "LabelP");
@@ -254,7 +254,7 @@ TEST_F(SeatLabels, ClassLabelsInPairsWithTheOddLastSeat) {
 TEST_F(SeatLabels, AClassWithoutStudentsShowsTheHeaderAndNoRows) {
     form->lastSeatNumber->setText("17");
     choose("رابع-1");
-    window->Text1->setText("الرابع");
+    window->labelsClassText->setText("الرابع");
     panel->onMenuRowClicked(2);
     ASSERT_EQ(previews->shown.size(), 1u);
     EXPECT_EQ(last().layoutName, "LabelNames");
@@ -274,7 +274,7 @@ TEST_F(SeatLabels, StartNumberAndGradeNumbering) {
 
     // Continuous over the grade: ثالث-1 and ثالث-10 stand before ثالث-2 in the
     // class list and hold three students; the seats carry the grade's prefix.
-    window->ClassSeries->click();
+    window->classSeriesBox->click();
     panel->onMenuRowClicked(0);
     EXPECT_EQ(texts("Text9"), (QStringList{"304", "306"}));
     EXPECT_EQ(form->seatNumberPrefix->text(), "3");
@@ -284,7 +284,7 @@ TEST_F(SeatLabels, StartNumberAndGradeNumbering) {
     EXPECT_EQ(texts("Text9"), (QStringList{"304", "306"}));
 
     // A start number that is no number prints nothing.
-    window->All_Series->click();
+    window->allSeriesBox->click();
     panel->startNumberBox->setText("abc");
     const std::size_t before = previews->shown.size();
     panel->onMenuRowClicked(0);

@@ -9,7 +9,7 @@
 #include "committees/CommitteesTestSupport.h"
 #include "committees/Texts.h"
 #include "dates/CalendarWindow.h"
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamsWiring.h"
 #include "exams/Texts.h"
 #include "labels/CustomLabels.h"
@@ -128,7 +128,7 @@ struct ExamWindow {
     TestHome home;
     ScriptedScope scope;
     std::unique_ptr<shell::MainForm> form;
-    QPointer<exams::ControlAll> w;
+    QPointer<exams::ExamControlWindow> w;
 
     explicit ExamWindow(const QStringList& rows) {
         platform::Clock::setToday(QDate(2024, 7, 11));
@@ -154,31 +154,31 @@ struct ExamWindow {
         exams::installExamControl(*form);
         form->show();
         form->chooseMenuItem(shell::MainMenuItem::ExamControl);
-        w = exams::controlAll();
+        w = exams::examControlWindow();
         choose("رابع");
         for (const QChar c : QStringLiteral("9:00")) {
-            w->Time[0]->end(false);
+            w->timeCells[0]->end(false);
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QCoreApplication::sendEvent(w->Time[0], &press);
+            QCoreApplication::sendEvent(w->timeCells[0], &press);
         }
     }
     ~ExamWindow() {
-        delete exams::controlAll();
+        delete exams::examControlWindow();
         delete dates::calendarWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         platform::Clock::setToday(std::nullopt);
     }
     void choose(const QString& grade) {
-        w->Combo4->setCurrentIndex(w->Combo4->findText(grade));
-        w->Combo4_Click();
+        w->gradePicker->setCurrentIndex(w->gradePicker->findText(grade));
+        w->onGradeChosen();
     }
     QStringList state() const {
         QStringList out = tableRows("Schedual.db", "SELECT D3, F_Order, D4, D5 FROM T1 ORDER BY "
                                                    "D3, F_Order");
         if (!w)
             return out << "<closed>";
-        return out << w->Combo4->currentText() << w->Time[0]->text();
+        return out << w->gradePicker->currentText() << w->timeCells[0]->text();
     }
 };
 
@@ -387,25 +387,25 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
         {exams::texts::kAskDeleteDay, false,
          [] {
              return examScene({"رابع:0:لغتي", "رابع:2:علوم"}, false,
-                              [](auto& e) { e.w->PicDataDel_Click(2); });
+                              [](auto& e) { e.w->onDeleteRowClicked(2); });
          }},
         {exams::texts::kAskDeletePeriod, false,
          [] {
              return examScene({"رابع:0:لغتي", "رابع:1:فنية"}, true,
-                              [](auto& e) { e.w->PicPeriod2_Click(0); });
+                              [](auto& e) { e.w->onSecondPeriodClicked(0); });
          }},
         {exams::texts::kAskEraseGrade, false,
          [] {
              return examScene({"رابع:0:لغتي", "خامس:0:علوم"}, true, [](auto& e) {
-                 e.w->DelOptions_Click();
-                 e.w->Image8_Click();
+                 e.w->onDeleteOptionsClicked();
+                 e.w->onEraseGradeClicked();
              });
          }},
         {exams::texts::kAskEraseAll, false,
          [] {
              return examScene({"رابع:0:لغتي", "خامس:0:علوم"}, true, [](auto& e) {
-                 e.w->DelOptions_Click();
-                 e.w->DelAll_Click();
+                 e.w->onDeleteOptionsClicked();
+                 e.w->onEraseAllClicked();
              });
          }},
         {students::texts::kDeleteQuestion, false,

@@ -1,9 +1,9 @@
 // The schedule editor's grid: building it, loading a grade, the question
 // about unsaved choices, saving, adding days and periods, and the deletes.
 #include "data/DataError.h"
-#include "exams/ControlAll.h"
-#include "exams/ControlAllArt.h"
-#include "exams/ControlAllLayout.h"
+#include "exams/ExamControlArt.h"
+#include "exams/ExamControlLayout.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
 #include "platform/Background.h"
@@ -45,8 +45,8 @@ bool confirmsErase(const QString& text) {
 
 } // namespace
 
-QLineEdit* ControlAll::cell(QWidget* parent, const QString& name, int index, int left, int top,
-                            int width) {
+QLineEdit* ExamControlWindow::cell(QWidget* parent, const QString& name, int index, int left,
+                                   int top, int width) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name + QLatin1Char('_') + QString::number(index));
     // As high as the strip: the white box is the cell, and the font's line
@@ -68,167 +68,170 @@ QLineEdit* ControlAll::cell(QWidget* parent, const QString& name, int index, int
     return e;
 }
 
-void ControlAll::buildGrid() {
-    Picture5.resize(kExamDays);
-    PicPeriod2.resize(kExamDays);
-    Day.resize(kExamDays);
-    DayDate.resize(kExamDays);
-    Image7.resize(kExamDays);
-    for (auto* v : {&Subj, &Time, &T1, &T2, &ID})
+void ExamControlWindow::buildGrid() {
+    dayStrips.resize(kExamDays);
+    secondPeriodPanels.resize(kExamDays);
+    weekdayCells.resize(kExamDays);
+    dateCells.resize(kExamDays);
+    addPeriodButtons.resize(kExamDays);
+    for (auto* v : {&subjectCells, &timeCells, &correctorCells, &reviewerCells, &keyCells})
         v->resize(kGridRows);
-    PicDataDel.resize(kGridRows);
+    deleteRowButtons.resize(kGridRows);
     for (int k = 0; k < kExamDays; ++k)
         buildDay(k);
 
-    NewDay = new QPushButton(texts::kNewDay, Frame1);
-    NewDay->setObjectName(QStringLiteral("NewDay"));
-    NewDay->setGeometry(twipsRect(kNewDayLeft, 6990, 1785, 405));
-    NewDay->setFont(platform::windowFont(10, 700));
-    art::fitOneLine(NewDay);
-    connect(NewDay, &QPushButton::clicked, this, [this] { NewDay_Click(); });
+    newDayButton = new QPushButton(texts::kNewDay, editorFrame);
+    newDayButton->setObjectName(QStringLiteral("newDayButton"));
+    newDayButton->setGeometry(twipsRect(kNewDayLeft, 6990, 1785, 405));
+    newDayButton->setFont(platform::windowFont(10, 700));
+    art::fitOneLine(newDayButton);
+    connect(newDayButton, &QPushButton::clicked, this, [this] { onNewDayClicked(); });
 
-    Picture6 = clickable(new QLabel(Frame1));
-    Picture6->setObjectName(QStringLiteral("Picture6"));
-    Picture6->setGeometry(twipsRect(12630, 1785, 330, 270));
-    Picture6->setPixmap(art::calendarMark(twips(330), twips(270)));
-    Picture6->setToolTip(texts::kPickDayTip);
-    onClick_.insert(Picture6, [this] { Picture6_Click(); });
-    Selected = new QLabel(QStringLiteral("0"), Picture6);
-    Selected->setObjectName(QStringLiteral("Selected"));
-    Selected->hide();
+    pickDateButton = clickable(new QLabel(editorFrame));
+    pickDateButton->setObjectName(QStringLiteral("pickDateButton"));
+    pickDateButton->setGeometry(twipsRect(12630, 1785, 330, 270));
+    pickDateButton->setPixmap(art::calendarMark(twips(330), twips(270)));
+    pickDateButton->setToolTip(texts::kPickDayTip);
+    onClick_.insert(pickDateButton, [this] { onPickDateClicked(); });
+    hoveredDay = new QLabel(QStringLiteral("0"), pickDateButton);
+    hoveredDay->setObjectName(QStringLiteral("hoveredDay"));
+    hoveredDay->hide();
 
     // The keys stand beyond the editor's edge and are never seen.
     for (int r = 0; r < kGridRows; ++r) {
-        ID[r] = new QLineEdit(kNoKey, Frame1);
-        ID[r]->setObjectName(QStringLiteral("ID_%1").arg(r));
-        ID[r]->setGeometry(twipsRect(15240 + (r % 2) * 675, 1740 + r * 200, 675, 300));
-        ID[r]->hide();
+        keyCells[r] = new QLineEdit(kNoKey, editorFrame);
+        keyCells[r]->setObjectName(QStringLiteral("keyCells_%1").arg(r));
+        keyCells[r]->setGeometry(twipsRect(15240 + (r % 2) * 675, 1740 + r * 200, 675, 300));
+        keyCells[r]->hide();
     }
 }
 
-void ControlAll::buildDay(int k) {
-    auto* strip = new QFrame(Frame1);
-    strip->setObjectName(QStringLiteral("Picture5_%1").arg(k));
+void ExamControlWindow::buildDay(int k) {
+    auto* strip = new QFrame(editorFrame);
+    strip->setObjectName(QStringLiteral("dayStrips_%1").arg(k));
     strip->setGeometry(twipsRect(kStripLeft, kStripTops[k], kStripWidth, kStripHeight));
     platform::fillBackground(strip, kStripBack);
     strip->setMouseTracking(true);
     strip->installEventFilter(this);
-    onHover_.insert(strip, [this, k] { Picture5_MouseMove(k, false); });
-    Picture5[k] = strip;
+    onHover_.insert(strip, [this, k] { onDayHovered(k, false); });
+    dayStrips[k] = strip;
 
-    Day[k] = cell(strip, QStringLiteral("Day"), k, kDayLeft, 0, kDayWidth);
-    DayDate[k] = cell(strip, QStringLiteral("DayDate"), k, kDateLeft, 0, kDateWidth);
-    Day[k]->setEnabled(false);
-    DayDate[k]->setEnabled(false);
+    weekdayCells[k] = cell(strip, QStringLiteral("weekdayCells"), k, kDayLeft, 0, kDayWidth);
+    dateCells[k] = cell(strip, QStringLiteral("dateCells"), k, kDateLeft, 0, kDateWidth);
+    weekdayCells[k]->setEnabled(false);
+    dateCells[k]->setEnabled(false);
     const int r0 = 2 * k;
-    Subj[r0] = cell(strip, QStringLiteral("Subj"), r0, kSubjLeft, 0, kSubjWidth);
-    Time[r0] = cell(strip, QStringLiteral("Time"), r0, kTimeLeft, 0, kTimeWidth);
-    T1[r0] = cell(strip, QStringLiteral("T1"), r0, kT1Left, 0, kT1Width);
-    T2[r0] = cell(strip, QStringLiteral("T2"), r0, kT2Left, 0, kT2Width);
+    subjectCells[r0] = cell(strip, QStringLiteral("subjectCells"), r0, kSubjLeft, 0, kSubjWidth);
+    timeCells[r0] = cell(strip, QStringLiteral("timeCells"), r0, kTimeLeft, 0, kTimeWidth);
+    correctorCells[r0] = cell(strip, QStringLiteral("correctorCells"), r0, kT1Left, 0, kT1Width);
+    reviewerCells[r0] = cell(strip, QStringLiteral("reviewerCells"), r0, kT2Left, 0, kT2Width);
 
     auto deleteMark = [this](QWidget* parent, int r, int left, int top) {
         auto* d = clickable(new QLabel(parent));
-        d->setObjectName(QStringLiteral("PicDataDel_%1").arg(r));
+        d->setObjectName(QStringLiteral("deleteRowButtons_%1").arg(r));
         d->setGeometry(twipsRect(left, top, 345, 360));
         d->setPixmap(art::deleteMark(twips(345), twips(360)));
         d->setStyleSheet(QStringLiteral("border: 1px solid #C0C0FF;"));
-        onClick_.insert(d, [this, r] { PicDataDel_Click(r); });
-        PicDataDel[r] = d;
+        onClick_.insert(d, [this, r] { onDeleteRowClicked(r); });
+        deleteRowButtons[r] = d;
     };
     deleteMark(strip, r0, kDelLeft, 15);
     // The first period of day 0 is never deleted on its own.
     if (k == 0)
-        PicDataDel[0]->hide();
+        deleteRowButtons[0]->hide();
 
-    Image7[k] = clickable(new QLabel(strip));
-    Image7[k]->setObjectName(QStringLiteral("Image7_%1").arg(k));
-    Image7[k]->setGeometry(twipsRect(1470, 15, 2040, 360));
-    Image7[k]->setPixmap(art::addPeriodMark(twips(2040), twips(360)));
-    Image7[k]->setToolTip(texts::kSecondPeriodHeading);
-    onClick_.insert(Image7[k], [this, k] { Image7_Click(k); });
+    addPeriodButtons[k] = clickable(new QLabel(strip));
+    addPeriodButtons[k]->setObjectName(QStringLiteral("addPeriodButtons_%1").arg(k));
+    addPeriodButtons[k]->setGeometry(twipsRect(1470, 15, 2040, 360));
+    addPeriodButtons[k]->setPixmap(art::addPeriodMark(twips(2040), twips(360)));
+    addPeriodButtons[k]->setToolTip(texts::kSecondPeriodHeading);
+    onClick_.insert(addPeriodButtons[k], [this, k] { onAddPeriodClicked(k); });
 
     auto* p2 = new QFrame(strip);
-    p2->setObjectName(QStringLiteral("PicPeriod2_%1").arg(k));
+    p2->setObjectName(QStringLiteral("secondPeriodPanels_%1").arg(k));
     p2->setGeometry(twipsRect(kPeriod2Left, kPeriod2Top, kPeriod2Width, kPeriod2Height));
     platform::fillBackground(p2, kPeriod2Back);
     p2->setMouseTracking(true);
     p2->installEventFilter(this);
-    onHover_.insert(p2, [this, k] { Picture5_MouseMove(k, true); });
-    onClick_.insert(p2, [this, k] { PicPeriod2_Click(k); });
-    PicPeriod2[k] = p2;
+    onHover_.insert(p2, [this, k] { onDayHovered(k, true); });
+    onClick_.insert(p2, [this, k] { onSecondPeriodClicked(k); });
+    secondPeriodPanels[k] = p2;
     const int r1 = r0 + 1;
-    Subj[r1] = cell(p2, QStringLiteral("Subj"), r1, kSubj2Left, kCell2Top, kSubj2Width);
-    Time[r1] = cell(p2, QStringLiteral("Time"), r1, kTime2Left, kCell2Top, kTime2Width);
-    T1[r1] = cell(p2, QStringLiteral("T1"), r1, kT12Left, kCell2Top, kT12Width);
-    T2[r1] = cell(p2, QStringLiteral("T2"), r1, kT22Left, kCell2Top, kT22Width);
+    subjectCells[r1] =
+        cell(p2, QStringLiteral("subjectCells"), r1, kSubj2Left, kCell2Top, kSubj2Width);
+    timeCells[r1] = cell(p2, QStringLiteral("timeCells"), r1, kTime2Left, kCell2Top, kTime2Width);
+    correctorCells[r1] =
+        cell(p2, QStringLiteral("correctorCells"), r1, kT12Left, kCell2Top, kT12Width);
+    reviewerCells[r1] =
+        cell(p2, QStringLiteral("reviewerCells"), r1, kT22Left, kCell2Top, kT22Width);
     deleteMark(p2, r1, kDel2Left, 75);
     p2->hide();
 }
 
-ScheduleGrid ControlAll::gridFromControls() const {
+ScheduleGrid ExamControlWindow::gridFromControls() const {
     ScheduleGrid g;
     for (int k = 0; k < kExamDays; ++k) {
-        g.days[k].shown = !Picture5[k]->isHidden();
-        g.days[k].period2 = !PicPeriod2[k]->isHidden();
-        g.days[k].weekday = Day[k]->text();
-        g.days[k].date = DayDate[k]->text();
+        g.days[k].shown = !dayStrips[k]->isHidden();
+        g.days[k].period2 = !secondPeriodPanels[k]->isHidden();
+        g.days[k].weekday = weekdayCells[k]->text();
+        g.days[k].date = dateCells[k]->text();
     }
     for (int r = 0; r < kGridRows; ++r) {
-        g.rows[r].key = ID[r]->text();
-        g.rows[r].subject = Subj[r]->text();
-        g.rows[r].time = Time[r]->text();
-        g.rows[r].corrector = T1[r]->text();
-        g.rows[r].reviewer = T2[r]->text();
+        g.rows[r].key = keyCells[r]->text();
+        g.rows[r].subject = subjectCells[r]->text();
+        g.rows[r].time = timeCells[r]->text();
+        g.rows[r].corrector = correctorCells[r]->text();
+        g.rows[r].reviewer = reviewerCells[r]->text();
     }
     return g;
 }
 
-void ControlAll::showGrid(const ScheduleGrid& g) {
+void ExamControlWindow::showGrid(const ScheduleGrid& g) {
     for (int k = 0; k < kExamDays; ++k) {
-        Picture5[k]->setVisible(g.days[k].shown);
-        PicPeriod2[k]->setVisible(g.days[k].period2);
-        Day[k]->setText(g.days[k].weekday);
-        DayDate[k]->setText(g.days[k].date);
+        dayStrips[k]->setVisible(g.days[k].shown);
+        secondPeriodPanels[k]->setVisible(g.days[k].period2);
+        weekdayCells[k]->setText(g.days[k].weekday);
+        dateCells[k]->setText(g.days[k].date);
     }
     for (int r = 0; r < kGridRows; ++r) {
-        ID[r]->setText(g.rows[r].key);
-        Subj[r]->setText(g.rows[r].subject);
-        Time[r]->setText(g.rows[r].time);
-        T1[r]->setText(g.rows[r].corrector);
-        T2[r]->setText(g.rows[r].reviewer);
+        keyCells[r]->setText(g.rows[r].key);
+        subjectCells[r]->setText(g.rows[r].subject);
+        timeCells[r]->setText(g.rows[r].time);
+        correctorCells[r]->setText(g.rows[r].corrector);
+        reviewerCells[r]->setText(g.rows[r].reviewer);
     }
 }
 
-void ControlAll::placeNewDay() {
+void ExamControlWindow::placeNewDay() {
     const int k = gridFromControls().firstHiddenDay();
     const int top = kStripTops[std::max(k, 1) - 1] + kStripHeight + 50;
-    NewDay->move(NewDay->x(), twips(top));
+    newDayButton->move(newDayButton->x(), twips(top));
     // Every grade may use all ten days: the button goes only while the shown
     // grade has them all.
-    NewDay->setVisible(k < kExamDays);
+    newDayButton->setVisible(k < kExamDays);
 }
 
-void ControlAll::emptyGrid() {
+void ExamControlWindow::emptyGrid() {
     ScheduleGrid g = gridFromControls();
     g.clear();
     showGrid(g);
     placeNewDay();
 }
 
-void ControlAll::Combo4_Click() {
-    const int index = Combo4->currentIndex();
+void ExamControlWindow::onGradeChosen() {
+    const int index = gradePicker->currentIndex();
     if (index <= 0) {
         foldEditor();
         return;
     }
-    Picture6->move(Picture6->x(), twips(1830));
-    Selected->setText(QStringLiteral("0"));
+    pickDateButton->move(pickDateButton->x(), twips(1830));
+    hoveredDay->setText(QStringLiteral("0"));
     if (!ScheduleSaved && !askAboutUnsavedChoices())
         return;
     loadGrade(index);
 }
 
-bool ControlAll::askAboutUnsavedChoices() {
+bool ExamControlWindow::askAboutUnsavedChoices() {
     const shell::Answer answer = shell::ask(
         {texts::kAskSave + ShownGradeName + QStringLiteral("\r"), shell::Buttons::YesNo,
          shell::YesEffect::SavesTyped, shell::QtBox{texts::kAskSaveTitle, QMessageBox::NoIcon}});
@@ -238,15 +241,15 @@ bool ControlAll::askAboutUnsavedChoices() {
     // answer, keeps the shown grade and its choices.
     if (answer == shell::Answer::Yes && saveShownGrade())
         return true;
-    Combo4->setCurrentIndex(ShownGradeIndex);
+    gradePicker->setCurrentIndex(ShownGradeIndex);
     return false;
 }
 
-void ControlAll::loadGrade(int index) {
+void ExamControlWindow::loadGrade(int index) {
     ScheduleSaved = true;
-    ShownGradeName = Combo4->itemText(index);
+    ShownGradeName = gradePicker->itemText(index);
     ShownGradeIndex = index;
-    ClassName->setText(ShownGradeName);
+    shownGradeBox->setText(ShownGradeName);
     hidePopups();
     ScheduleGrid grid;
     grid.rows[0].key = kNoKey;
@@ -257,28 +260,28 @@ void ControlAll::loadGrade(int index) {
             grid.place(row);
     } catch (const data::DataError& e) {
         showGrid(ScheduleGrid());
-        cmdSave->hide();
+        saveButton->hide();
         foldEditor();
         reportFailure(texts::kLoadFailed, e.userMessage());
         return;
     }
-    cmdSave->show();
-    Image10->show();
-    Image15->hide();
-    Frame1->resize(Frame1->width(), twips(kOpen));
+    saveButton->show();
+    foldButton->show();
+    unfoldMark->hide();
+    editorFrame->resize(editorFrame->width(), twips(kOpen));
     // The open editor covers the print menu, which is taller than designed.
-    Picture2->hide();
+    printMenuPanel->hide();
     showGrid(grid);
     placeNewDay();
 }
 
-void ControlAll::reloadShownGrade() {
+void ExamControlWindow::reloadShownGrade() {
     ScheduleSaved = true;
-    Combo4->setCurrentIndex(ShownGradeIndex);
+    gradePicker->setCurrentIndex(ShownGradeIndex);
     loadGrade(ShownGradeIndex);
 }
 
-bool ControlAll::saveShownGrade() {
+bool ExamControlWindow::saveShownGrade() {
     const ScheduleGrid grid = gridFromControls();
     if (!grid.firstDayComplete()) {
         systemMessage(texts::kFirstDayEmpty, QMessageBox::Ok, platform::YesDoes::NoQuestion);
@@ -292,14 +295,14 @@ bool ControlAll::saveShownGrade() {
         return false;
     }
     for (const SavedRow& row : rows)
-        ID[row.order]->setText(QString::number(row.id));
+        keyCells[row.order]->setText(QString::number(row.id));
     systemMessage(texts::kSaved, QMessageBox::Ok, platform::YesDoes::NoQuestion);
     ScheduleSaved = true;
-    cmdSave->hide();
+    saveButton->hide();
     return true;
 }
 
-void ControlAll::cmdSave_Click() {
+void ExamControlWindow::onSaveClicked() {
     if (ShownGradeIndex <= 0) {
         systemMessage(texts::kFirstDayEmpty, QMessageBox::Ok, platform::YesDoes::NoQuestion);
         return;
@@ -308,10 +311,10 @@ void ControlAll::cmdSave_Click() {
         reloadShownGrade();
 }
 
-void ControlAll::NewDay_Click() {
+void ExamControlWindow::onNewDayClicked() {
     const int i = gridFromControls().firstHiddenDay();
     if (i == kExamDays) {
-        NewDay->hide();
+        newDayButton->hide();
         return;
     }
     QString key = kNoKey;
@@ -323,13 +326,13 @@ void ControlAll::NewDay_Click() {
         reportFailure(texts::kAddFailed, e.userMessage());
         return;
     }
-    Picture5[i]->show();
-    ID[2 * i]->setText(key);
+    dayStrips[i]->show();
+    keyCells[2 * i]->setText(key);
     placeNewDay();
 }
 
-void ControlAll::Image7_Click(int day) {
-    if (day < 0 || day >= kExamDays || Picture5[day]->isHidden())
+void ExamControlWindow::onAddPeriodClicked(int day) {
+    if (day < 0 || day >= kExamDays || dayStrips[day]->isHidden())
         return;
     const int order = 2 * day + 1;
     qint64 id = 0;
@@ -341,11 +344,11 @@ void ControlAll::Image7_Click(int day) {
         reportFailure(texts::kAddFailed, e.userMessage());
         return;
     }
-    PicPeriod2[day]->show();
-    ID[order]->setText(QString::number(id));
+    secondPeriodPanels[day]->show();
+    keyCells[order]->setText(QString::number(id));
 }
 
-void ControlAll::PicDataDel_Click(int row) {
+void ExamControlWindow::onDeleteRowClicked(int row) {
     if (row < 0 || row >= kGridRows)
         return;
     const ScheduleGrid grid = gridFromControls();
@@ -371,9 +374,9 @@ void ControlAll::PicDataDel_Click(int row) {
     deleteRows(ids, row);
 }
 
-void ControlAll::PicPeriod2_Click(int day) {
+void ExamControlWindow::onSecondPeriodClicked(int day) {
     const int row = 2 * day + 1;
-    if (Subj[row]->text().isEmpty())
+    if (subjectCells[row]->text().isEmpty())
         return;
     const QString grade = ShownGradeName.trimmed();
     if (!confirmsErase(texts::kAskDeletePeriod + grade))
@@ -383,7 +386,7 @@ void ControlAll::PicPeriod2_Click(int day) {
     systemMessage(texts::kGradeErased + grade, QMessageBox::Ok, platform::YesDoes::NoQuestion);
 }
 
-bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
+bool ExamControlWindow::deleteRows(const std::vector<qint64>& ids, int row) {
     try {
         deleteScheduleRows(ids);
     } catch (const data::DataError& e) {
@@ -399,45 +402,45 @@ bool ControlAll::deleteRows(const std::vector<qint64>& ids, int row) {
     return true;
 }
 
-bool ControlAll::settleUnsavedChanges() {
+bool ExamControlWindow::settleUnsavedChanges() {
     return platform::ChildWindow::of(this)->settleTypedEdits();
 }
 
-bool ControlAll::hasTypedEdits() const {
+bool ExamControlWindow::hasTypedEdits() const {
     return !ScheduleSaved && ShownGradeIndex > 0;
 }
 
-bool ControlAll::saveTypedEdits() {
+bool ExamControlWindow::saveTypedEdits() {
     return saveShownGrade();
 }
 
-QString ControlAll::typedEditsQuestion() const {
+QString ExamControlWindow::typedEditsQuestion() const {
     return texts::kAskSave + ShownGradeName.trimmed();
 }
 
-void ControlAll::typedEditsSettled() {
+void ExamControlWindow::typedEditsSettled() {
     // The grid shows the stored schedule again; a folded editor stays folded
     // (the print menu lies under an open one).
-    const bool folded = Image10->isHidden();
-    const int current = Combo4->currentIndex();
+    const bool folded = foldButton->isHidden();
+    const int current = gradePicker->currentIndex();
     reloadShownGrade();
     if (folded) {
         foldEditor();
-        Combo4->setCurrentIndex(current);
+        gradePicker->setCurrentIndex(current);
     }
 }
 
-void ControlAll::Picture5_MouseMove(int day, bool overSecondPeriod) {
-    Selected->setText(QString::number(day));
+void ExamControlWindow::onDayHovered(int day, bool overSecondPeriod) {
+    hoveredDay->setText(QString::number(day));
     const int top = kStripTops[day] + (overSecondPeriod ? 0 : 50);
     const int left = kStripLeft + kDayLeft + kDayWidth + 50;
-    Picture6->move(twips(left), twips(top));
+    pickDateButton->move(twips(left), twips(top));
 }
 
-void ControlAll::Image8_Click() {
-    if (Combo4->currentIndex() <= 0)
+void ExamControlWindow::onEraseGradeClicked() {
+    if (gradePicker->currentIndex() <= 0)
         return;
-    const QString name = Combo4->currentText().trimmed();
+    const QString name = gradePicker->currentText().trimmed();
     if (!confirmsErase(texts::kAskEraseGrade + name))
         return;
     try {
@@ -450,7 +453,7 @@ void ControlAll::Image8_Click() {
     systemMessage(texts::kGradeErased + name, QMessageBox::Ok, platform::YesDoes::NoQuestion);
 }
 
-void ControlAll::DelAll_Click() {
+void ExamControlWindow::onEraseAllClicked() {
     if (!confirmsErase(texts::kAskEraseAll))
         return;
     try {

@@ -1,4 +1,4 @@
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "data/Connection.h"
 #include "dates/CalendarWindow.h"
 #include "exams/ExamsWiring.h"
@@ -56,7 +56,7 @@ protected:
         form->show();
     }
     void TearDown() override {
-        delete controlAll();
+        delete examControlWindow();
         delete dates::calendarWindow();
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -64,15 +64,15 @@ protected:
         platform::setWaitScale(scale_);
     }
 
-    ControlAll* open() {
+    ExamControlWindow* open() {
         form->chooseMenuItem(shell::MainMenuItem::ExamControl);
-        return controlAll();
+        return examControlWindow();
     }
-    static void choose(ControlAll* w, const QString& grade) {
-        const int i = w->Combo4->findText(grade);
+    static void choose(ExamControlWindow* w, const QString& grade) {
+        const int i = w->gradePicker->findText(grade);
         ASSERT_GT(i, 0) << grade.toStdString();
-        w->Combo4->setCurrentIndex(i);
-        w->Combo4_Click();
+        w->gradePicker->setCurrentIndex(i);
+        w->onGradeChosen();
     }
     // The calendar's OK on today's cell.
     static void pickToday() {
@@ -133,47 +133,48 @@ private:
 
 TEST_F(ExamControl, OpensWithTheGradeListsAndLeavesTheClassListAlone) {
     form->classPicker->setCurrentIndex(2);
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(form->isEnabled());
-    EXPECT_EQ(test::comboItems(w->Combo4),
+    EXPECT_EQ(test::comboItems(w->gradePicker),
               (QStringList{texts::kGradePrompt, "ثالث", "خامس", "خامس مطور", "رابع"}));
-    EXPECT_EQ(test::comboItems(w->Combo6), (QStringList{"ثالث", "خامس", "خامس مطور", "رابع"}));
-    EXPECT_EQ(test::comboItems(w->Combo8), test::comboItems(w->Combo6));
-    EXPECT_EQ(test::comboItems(w->Combo7), (QStringList{"الأولى", "الثانية"}));
-    EXPECT_EQ(w->Combo9->count(), 6); // the prompt and five class keys
-    EXPECT_EQ(w->Text1->text(), texts::kGradePrompt);
-    EXPECT_TRUE(w->All_Series->isChecked());
+    EXPECT_EQ(test::comboItems(w->sheetGradePicker),
+              (QStringList{"ثالث", "خامس", "خامس مطور", "رابع"}));
+    EXPECT_EQ(test::comboItems(w->dayGradePicker), test::comboItems(w->sheetGradePicker));
+    EXPECT_EQ(test::comboItems(w->dayPeriodPicker), (QStringList{"الأولى", "الثانية"}));
+    EXPECT_EQ(w->labelsClassPicker->count(), 6); // the prompt and five class keys
+    EXPECT_EQ(w->labelsClassText->text(), texts::kGradePrompt);
+    EXPECT_TRUE(w->allSeriesBox->isChecked());
     EXPECT_EQ(form->classPicker->currentIndex(), 2);
-    EXPECT_TRUE(w->cmdSave->isHidden());
-    EXPECT_TRUE(w->Picture3->isHidden());
-    EXPECT_EQ(w->Frame1->height(), twips(990));
+    EXPECT_TRUE(w->saveButton->isHidden());
+    EXPECT_TRUE(w->labelsPanelFrame->isHidden());
+    EXPECT_EQ(w->editorFrame->height(), twips(990));
     EXPECT_EQ(w->height(), form->height());
 
     w->close();
     EXPECT_TRUE(form->isEnabled());
     form->chooseMenuItem(shell::MainMenuItem::ExamControlLabels);
-    ASSERT_NE(controlAll(), nullptr);
-    EXPECT_FALSE(controlAll()->Picture3->isHidden());
+    ASSERT_NE(examControlWindow(), nullptr);
+    EXPECT_FALSE(examControlWindow()->labelsPanelFrame->isHidden());
 }
 
 TEST_F(ExamControl, AGradeWithoutRowsGetsItsFirstRow) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     EXPECT_EQ(rows("ثالث"), (QStringList{"0:::"}));
-    EXPECT_NE(w->ID[0]->text(), "ID");
-    EXPECT_FALSE(w->cmdSave->isHidden());
-    EXPECT_EQ(w->Frame1->height(), twips(8160));
-    EXPECT_EQ(w->ClassName->text(), "ثالث");
-    EXPECT_EQ(w->NewDay->y(), twips(2225));
-    EXPECT_TRUE(w->Picture5[1]->isHidden());
+    EXPECT_NE(w->keyCells[0]->text(), "ID");
+    EXPECT_FALSE(w->saveButton->isHidden());
+    EXPECT_EQ(w->editorFrame->height(), twips(8160));
+    EXPECT_EQ(w->shownGradeBox->text(), "ثالث");
+    EXPECT_EQ(w->newDayButton->y(), twips(2225));
+    EXPECT_TRUE(w->dayStrips[1]->isHidden());
 
     // The prompt folds the editor and keeps the grid.
-    w->Combo4->setCurrentIndex(0);
-    w->Combo4_Click();
-    EXPECT_EQ(w->Frame1->height(), twips(990));
-    EXPECT_EQ(w->ClassName->text(), "ثالث");
+    w->gradePicker->setCurrentIndex(0);
+    w->onGradeChosen();
+    EXPECT_EQ(w->editorFrame->height(), twips(990));
+    EXPECT_EQ(w->shownGradeBox->text(), "ثالث");
 }
 
 TEST_F(ExamControl, AGradeShowsOnlyItsOwnRows) {
@@ -181,100 +182,100 @@ TEST_F(ExamControl, AGradeShowsOnlyItsOwnRows) {
     addRow("خامس مطور", 2, "علوم");
     addRow("خامس مطور", 3, "فنية");
     addRow("خامس مطور", 4, "رياضيات");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "خامس");
-    EXPECT_TRUE(w->Picture5[1]->isHidden());
-    EXPECT_EQ(w->Subj[0]->text(), "");
+    EXPECT_TRUE(w->dayStrips[1]->isHidden());
+    EXPECT_EQ(w->subjectCells[0]->text(), "");
     EXPECT_EQ(rows("خامس").size(), 1);
 
     choose(w, "خامس مطور");
-    EXPECT_FALSE(w->Picture5[2]->isHidden());
-    EXPECT_TRUE(w->Picture5[3]->isHidden());
-    EXPECT_FALSE(w->PicPeriod2[1]->isHidden());
-    EXPECT_EQ(w->Subj[3]->text(), "فنية");
-    EXPECT_EQ(w->Day[2]->text(), "الأحد");
-    EXPECT_EQ(w->DayDate[2]->text(), "1446/02/03");
-    EXPECT_EQ(w->NewDay->y(), twips(3215));
+    EXPECT_FALSE(w->dayStrips[2]->isHidden());
+    EXPECT_TRUE(w->dayStrips[3]->isHidden());
+    EXPECT_FALSE(w->secondPeriodPanels[1]->isHidden());
+    EXPECT_EQ(w->subjectCells[3]->text(), "فنية");
+    EXPECT_EQ(w->weekdayCells[2]->text(), "الأحد");
+    EXPECT_EQ(w->dateCells[2]->text(), "1446/02/03");
+    EXPECT_EQ(w->newDayButton->y(), twips(3215));
     EXPECT_EQ(rows("خامس مطور").size(), 4);
 }
 
 TEST_F(ExamControl, TheCalendarWritesOnlyAnExamDaysDate) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
-    w->NewDay_Click();
-    EXPECT_FALSE(w->Picture5[1]->isHidden());
+    w->onNewDayClicked();
+    EXPECT_FALSE(w->dayStrips[1]->isHidden());
     EXPECT_EQ(rows("ثالث").size(), 2);
 
-    w->Picture5_MouseMove(1);
-    EXPECT_EQ(w->Selected->text(), "1");
-    w->Picture6_Click();
+    w->onDayHovered(1);
+    EXPECT_EQ(w->hoveredDay->text(), "1");
+    w->onPickDateClicked();
     EXPECT_FALSE(w->isEnabled());
     EXPECT_FALSE(w->ScheduleSaved);
     pickToday();
     EXPECT_TRUE(w->isEnabled());
-    EXPECT_EQ(w->Day[1]->text(), "الخميس");
-    EXPECT_EQ(w->DayDate[1]->text(), "1446/01/05");
-    EXPECT_EQ(w->Label5->text(), "الخميس");
-    EXPECT_EQ(w->Label6->text(), "1446/01/05");
-    EXPECT_EQ(w->Day[0]->text(), "");
+    EXPECT_EQ(w->weekdayCells[1]->text(), "الخميس");
+    EXPECT_EQ(w->dateCells[1]->text(), "1446/01/05");
+    EXPECT_EQ(w->pickedWeekdayLabel->text(), "الخميس");
+    EXPECT_EQ(w->pickedDateLabel->text(), "1446/01/05");
+    EXPECT_EQ(w->weekdayCells[0]->text(), "");
 
     // A pick for a print leaves every day alone, and so does a cancel.
-    w->Day[1]->setText("");
+    w->weekdayCells[1]->setText("");
     dates::calendarWindow()->openFor(
         dates::CalendarRequest::examPrint(dates::ExamPrintKind::HandOver), w);
     pickToday();
     dates::calendarWindow()->openFor(
         dates::CalendarRequest::studentMinutes(dates::MinutesKind::Absence), w);
     pickToday();
-    w->Picture6_Click();
+    w->onPickDateClicked();
     dates::calendarWindow()->onCloseClicked();
     EXPECT_TRUE(w->isEnabled());
     for (int k = 0; k < kExamDays; ++k)
-        EXPECT_EQ(w->Day[k]->text(), "") << k;
-    EXPECT_EQ(w->Label6->text(), "1446/01/05");
+        EXPECT_EQ(w->weekdayCells[k]->text(), "") << k;
+    EXPECT_EQ(w->pickedDateLabel->text(), "1446/01/05");
 }
 
 TEST_F(ExamControl, SaveStoresTheGridAsTypedAndSaysSoAfterwards) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     // Day 0 incomplete: refused, nothing written.
-    w->cmdSave_Click();
+    w->onSaveClicked();
     EXPECT_EQ(systemTexts(), (QStringList{texts::kFirstDayEmpty}));
 
-    w->Picture5_MouseMove(0);
-    w->Picture6_Click();
+    w->onDayHovered(0);
+    w->onPickDateClicked();
     pickToday();
-    w->Subj[0]->setText("O'Brien's قراءة");
-    w->Image7_Click(0);
-    EXPECT_FALSE(w->PicPeriod2[0]->isHidden());
-    w->Subj[1]->setText("علوم");
-    w->T2[1]->setText("سعد");
-    w->cmdSave_Click();
+    w->subjectCells[0]->setText("O'Brien's قراءة");
+    w->onAddPeriodClicked(0);
+    EXPECT_FALSE(w->secondPeriodPanels[0]->isHidden());
+    w->subjectCells[1]->setText("علوم");
+    w->reviewerCells[1]->setText("سعد");
+    w->onSaveClicked();
     EXPECT_EQ(systemTexts().last(), texts::kSaved);
     EXPECT_EQ(rows("ثالث"),
               (QStringList{"0:الخميس:1446/01/05:O'Brien's قراءة", "1:الخميس:1446/01/05:علوم"}));
     EXPECT_TRUE(w->ScheduleSaved);
-    EXPECT_EQ(w->Subj[0]->text(), "O'Brien's قراءة");
-    EXPECT_EQ(w->T2[1]->text(), "سعد");
+    EXPECT_EQ(w->subjectCells[0]->text(), "O'Brien's قراءة");
+    EXPECT_EQ(w->reviewerCells[1]->text(), "سعد");
 }
 
 TEST_F(ExamControl, AFailedSaveIsReportedAndWritesNothing) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
-    w->NewDay_Click();
-    w->Picture6_Click();
+    w->onNewDayClicked();
+    w->onPickDateClicked();
     pickToday();
-    w->Subj[0]->setText("لغتي");
-    w->Subj[2]->setText("x");
+    w->subjectCells[0]->setText("لغتي");
+    w->subjectCells[2]->setText("x");
     home.exec("Schedual.db", "CREATE TRIGGER refuse BEFORE UPDATE ON T1 WHEN NEW.D4 = 'x' "
                              "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     scope.dialogs().answer("موافق");
-    w->cmdSave_Click();
+    w->onSaveClicked();
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_TRUE(scope.dialogs().shown[0].text.startsWith(texts::kSaveFailed));
     EXPECT_FALSE(systemTexts().contains(texts::kSaved));
     EXPECT_EQ(rows("ثالث"), (QStringList{"0:::", "2:::"}));
-    EXPECT_EQ(w->Subj[0]->text(), "لغتي"); // the grid keeps what was typed
+    EXPECT_EQ(w->subjectCells[0]->text(), "لغتي"); // the grid keeps what was typed
 }
 
 TEST_F(ExamControl, RowsAreDeletedOnlyOnOkAndOnlyOnTheLastDay) {
@@ -283,56 +284,56 @@ TEST_F(ExamControl, RowsAreDeletedOnlyOnOkAndOnlyOnTheLastDay) {
     addRow("رابع", 3, "فنية");
     addRow("رابع", 4, "رياضيات");
     addRow("رابع", 5, "بدنية");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
 
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(2); // day 1 while day 2 exists
+    w->onDeleteRowClicked(2); // day 1 while day 2 exists
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_EQ(scope.dialogs().shown[0].text,
               texts::kCannotDeleteDay + "\r\n" + texts::kDeleteLaterDayFirst);
     EXPECT_EQ(rows("رابع").size(), 5);
 
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(3); // a second period goes on any day
+    w->onDeleteRowClicked(3); // a second period goes on any day
     EXPECT_EQ(scope.dialogs().shown.back().text, texts::kAskDeleteDay);
     EXPECT_EQ(rows("رابع").size(), 4);
-    EXPECT_TRUE(w->PicPeriod2[1]->isHidden());
+    EXPECT_TRUE(w->secondPeriodPanels[1]->isHidden());
 
     scope.dialogs().answer("إلغاء");
-    w->PicDataDel_Click(4);
+    w->onDeleteRowClicked(4);
     scope.dialogs().answer(test::ScriptedDialogs::kClose);
-    w->PicDataDel_Click(4);
+    w->onDeleteRowClicked(4);
     EXPECT_EQ(rows("رابع").size(), 4);
 
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(4); // the last day goes with both its periods
+    w->onDeleteRowClicked(4); // the last day goes with both its periods
     EXPECT_EQ(rows("رابع"), (QStringList{"0:الأحد:1446/02/01:لغتي", "2:الأحد:1446/02/02:علوم"}));
-    EXPECT_TRUE(w->Picture5[2]->isHidden());
-    EXPECT_EQ(w->Subj[2]->text(), "علوم");
+    EXPECT_TRUE(w->dayStrips[2]->isHidden());
+    EXPECT_EQ(w->subjectCells[2]->text(), "علوم");
 }
 
 TEST_F(ExamControl, APeriodPanelClickAsksFirst) {
     addRow("رابع", 0, "لغتي");
     addRow("رابع", 1, "فنية");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
     scope.systemAnswers.push_back(QMessageBox::Cancel);
-    w->PicPeriod2_Click(0);
+    w->onSecondPeriodClicked(0);
     EXPECT_EQ(systemTexts(), (QStringList{texts::kAskDeletePeriod + "رابع"}));
     EXPECT_EQ(rows("رابع").size(), 2);
 
-    w->PicPeriod2_Click(0); // closed without an answer
+    w->onSecondPeriodClicked(0); // closed without an answer
     EXPECT_EQ(rows("رابع").size(), 2);
 
     scope.systemAnswers.push_back(QMessageBox::Ok);
-    w->PicPeriod2_Click(0);
+    w->onSecondPeriodClicked(0);
     EXPECT_EQ(rows("رابع").size(), 1);
     EXPECT_EQ(systemTexts().last(), texts::kGradeErased + "رابع");
-    EXPECT_TRUE(w->PicPeriod2[0]->isHidden());
+    EXPECT_TRUE(w->secondPeriodPanels[0]->isHidden());
 
     scope.systemShown.clear();
-    w->PicPeriod2_Click(0); // an empty subject: nothing asked
+    w->onSecondPeriodClicked(0); // an empty subject: nothing asked
     EXPECT_TRUE(scope.systemShown.empty());
 }
 
@@ -340,151 +341,151 @@ TEST_F(ExamControl, ErasingAGradeTakesOnlyThatGradeAndOnlyOnOk) {
     addRow("خامس", 0, "لغتي");
     addRow("خامس", 2, "علوم");
     addRow("خامس مطور", 0, "رياضيات");
-    ControlAll* w = open();
-    w->Image8_Click(); // the prompt: nothing
+    ExamControlWindow* w = open();
+    w->onEraseGradeClicked(); // the prompt: nothing
     EXPECT_TRUE(scope.systemShown.empty());
 
     choose(w, "خامس");
-    w->DelOptions_Click();
+    w->onDeleteOptionsClicked();
     scope.systemAnswers.push_back(QMessageBox::Cancel);
-    w->Image8_Click();
-    w->Image8_Click(); // closed without an answer
+    w->onEraseGradeClicked();
+    w->onEraseGradeClicked(); // closed without an answer
     EXPECT_EQ(rows("خامس").size(), 2);
 
     scope.systemAnswers.push_back(QMessageBox::Ok);
-    w->Image8_Click();
+    w->onEraseGradeClicked();
     EXPECT_TRUE(rows("خامس").isEmpty());
     EXPECT_EQ(rows("خامس مطور").size(), 1);
     EXPECT_EQ(systemTexts().last(), texts::kGradeErased + "خامس");
-    EXPECT_TRUE(w->Picture5[1]->isHidden());
-    EXPECT_EQ(w->Subj[0]->text(), "");
+    EXPECT_TRUE(w->dayStrips[1]->isHidden());
+    EXPECT_EQ(w->subjectCells[0]->text(), "");
 
     scope.systemAnswers.push_back(QMessageBox::Ok);
-    w->DelAll_Click();
+    w->onEraseAllClicked();
     EXPECT_TRUE(rows("خامس مطور").isEmpty());
     EXPECT_EQ(systemTexts().last(), texts::kAllErased);
 }
 
 TEST_F(ExamControl, UnsavedChoicesAreAskedAboutBeforeAnotherGrade) {
     home.exec("Schedual.db", "INSERT INTO subjects (Title) VALUES ('لغتي'), ('علوم')");
-    ControlAll* w = open();
-    w->Command9_Click();
+    ExamControlWindow* w = open();
+    w->reloadPickLists();
     choose(w, "ثالث");
-    w->cell_Click(w->Subj[0]);
-    w->cell_GotFocus(w->Subj[0]);
-    w->pickItem_Click(PickList::Subjects, 1);
-    EXPECT_EQ(w->Subj[0]->text(), "علوم");
+    w->onCellPressed(w->subjectCells[0]);
+    w->onCellFocused(w->subjectCells[0]);
+    w->onPickItemClicked(PickList::Subjects, 1);
+    EXPECT_EQ(w->subjectCells[0]->text(), "علوم");
     EXPECT_FALSE(w->ScheduleSaved);
 
     // Closed without an answer: the shown grade and its choice stay.
     choose(w, "رابع");
     EXPECT_EQ(scope.systemShown.back().text, texts::kAskSave + "ثالث\r");
-    EXPECT_EQ(w->Combo4->currentText(), "ثالث");
-    EXPECT_EQ(w->Subj[0]->text(), "علوم");
+    EXPECT_EQ(w->gradePicker->currentText(), "ثالث");
+    EXPECT_EQ(w->subjectCells[0]->text(), "علوم");
 
     scope.systemAnswers.push_back(QMessageBox::No);
     choose(w, "رابع");
-    EXPECT_EQ(w->ClassName->text(), "رابع");
+    EXPECT_EQ(w->shownGradeBox->text(), "رابع");
     EXPECT_EQ(rows("ثالث"), (QStringList{"0:::"}));
     EXPECT_TRUE(w->ScheduleSaved);
 }
 
 TEST_F(ExamControl, PickListsAddChooseAndDelete) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
-    w->FTime->newItemBox->setText("8:00");
-    w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
-    EXPECT_EQ(w->FTime->newItemBox->text(), "");
-    ASSERT_EQ(w->FTime->itemCount(), 1);
-    EXPECT_EQ(w->FTime->items[0]->text(), "8:00");
-    w->FTime->newItemBox->setText("8:00");
-    w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
+    w->timesPopup->newItemBox->setText("8:00");
+    w->onPickTextKeyReleased(PickList::Times, Qt::Key_Return);
+    EXPECT_EQ(w->timesPopup->newItemBox->text(), "");
+    ASSERT_EQ(w->timesPopup->itemCount(), 1);
+    EXPECT_EQ(w->timesPopup->items[0]->text(), "8:00");
+    w->timesPopup->newItemBox->setText("8:00");
+    w->onPickTextKeyReleased(PickList::Times, Qt::Key_Return);
     EXPECT_EQ(systemTexts().last(), " الوقت 8:00 موجود");
-    EXPECT_EQ(w->FTime->itemCount(), 1);
-    w->FTime->newItemBox->setText("");
-    w->Tex_KeyUp(PickList::Times, Qt::Key_Return);
-    EXPECT_EQ(w->FTime->itemCount(), 1);
+    EXPECT_EQ(w->timesPopup->itemCount(), 1);
+    w->timesPopup->newItemBox->setText("");
+    w->onPickTextKeyReleased(PickList::Times, Qt::Key_Return);
+    EXPECT_EQ(w->timesPopup->itemCount(), 1);
 
     for (const QString name : {"سعد", "فهد"}) {
-        w->FTeachers->newItemBox->setText(name);
-        w->FTeachers->addButton->click();
+        w->teachersPopup->newItemBox->setText(name);
+        w->teachersPopup->addButton->click();
     }
-    ASSERT_EQ(w->FTeachers->itemCount(), 2);
-    EXPECT_EQ(w->FTeachers->newItemBox->text(), "فهد"); // the button keeps the text
+    ASSERT_EQ(w->teachersPopup->itemCount(), 2);
+    EXPECT_EQ(w->teachersPopup->newItemBox->text(), "فهد"); // the button keeps the text
 
     // A corrector cell opens the staff list beside the first period.
-    w->cell_Click(w->T1[0]);
-    w->cell_GotFocus(w->T1[0]);
-    EXPECT_FALSE(w->FTeachers->isHidden());
-    EXPECT_TRUE(w->FSubjects->isHidden());
-    EXPECT_EQ(w->FTeachers->x(), twips(1890));
-    w->pickItem_Click(PickList::Teachers, 1);
-    EXPECT_EQ(w->T1[0]->text(), "فهد");
-    EXPECT_TRUE(w->FTeachers->isHidden());
+    w->onCellPressed(w->correctorCells[0]);
+    w->onCellFocused(w->correctorCells[0]);
+    EXPECT_FALSE(w->teachersPopup->isHidden());
+    EXPECT_TRUE(w->subjectsPopup->isHidden());
+    EXPECT_EQ(w->teachersPopup->x(), twips(1890));
+    w->onPickItemClicked(PickList::Teachers, 1);
+    EXPECT_EQ(w->correctorCells[0]->text(), "فهد");
+    EXPECT_TRUE(w->teachersPopup->isHidden());
 
     // A reviewer cell reached by the keyboard is the target as well.
-    w->cell_GotFocus(w->T2[0]);
-    w->pickItem_Click(PickList::Teachers, 0);
-    EXPECT_EQ(w->T2[0]->text(), "سعد");
-    EXPECT_EQ(w->T1[0]->text(), "فهد");
+    w->onCellFocused(w->reviewerCells[0]);
+    w->onPickItemClicked(PickList::Teachers, 0);
+    EXPECT_EQ(w->reviewerCells[0]->text(), "سعد");
+    EXPECT_EQ(w->correctorCells[0]->text(), "فهد");
 
-    w->cell_GotFocus(w->T2[0]);
-    w->pickItem_MouseMove(PickList::Teachers, 0);
-    EXPECT_FALSE(w->DelT->isHidden());
-    w->DelT_Click();
-    EXPECT_TRUE(w->DelT->isHidden());
-    ASSERT_EQ(w->FTeachers->itemCount(), 1);
-    EXPECT_EQ(w->FTeachers->items[0]->text(), "فهد");
-    EXPECT_EQ(w->FTime->itemCount(), 1);
+    w->onCellFocused(w->reviewerCells[0]);
+    w->onPickItemHovered(PickList::Teachers, 0);
+    EXPECT_FALSE(w->deletePickItemMark->isHidden());
+    w->onDeletePickItemClicked();
+    EXPECT_TRUE(w->deletePickItemMark->isHidden());
+    ASSERT_EQ(w->teachersPopup->itemCount(), 1);
+    EXPECT_EQ(w->teachersPopup->items[0]->text(), "فهد");
+    EXPECT_EQ(w->timesPopup->itemCount(), 1);
 }
 
 TEST_F(ExamControl, TenDaysAtMostAndEveryGradeMayUseThemAll) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     for (int i = 1; i < kExamDays; ++i)
-        w->NewDay_Click();
-    EXPECT_FALSE(w->Picture5[9]->isHidden());
-    EXPECT_TRUE(w->NewDay->isHidden());
+        w->onNewDayClicked();
+    EXPECT_FALSE(w->dayStrips[9]->isHidden());
+    EXPECT_TRUE(w->newDayButton->isHidden());
     EXPECT_EQ(rows("ثالث").size(), 10);
-    w->NewDay_Click();
+    w->onNewDayClicked();
     EXPECT_EQ(rows("ثالث").size(), 10);
 
     choose(w, "رابع");
-    EXPECT_FALSE(w->NewDay->isHidden());
-    EXPECT_EQ(w->NewDay->y(), twips(2225));
+    EXPECT_FALSE(w->newDayButton->isHidden());
+    EXPECT_EQ(w->newDayButton->y(), twips(2225));
 
-    w->Image10_Click();
-    EXPECT_EQ(w->Frame1->height(), twips(990));
-    EXPECT_TRUE(w->Image10->isHidden());
+    w->onFoldClicked();
+    EXPECT_EQ(w->editorFrame->height(), twips(990));
+    EXPECT_TRUE(w->foldButton->isHidden());
     choose(w, "ثالث");
-    EXPECT_EQ(w->Frame1->height(), twips(8160));
-    EXPECT_EQ(w->NewDay->y(), twips(6995));
+    EXPECT_EQ(w->editorFrame->height(), twips(8160));
+    EXPECT_EQ(w->newDayButton->y(), twips(6995));
 }
 
 TEST_F(ExamControl, PrintMenuShowsItsPanelsAndRunsWhatThePaperworkInstalled) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     int runs = 0;
     w->setPrintMenuAction(0, [&runs] { ++runs; });
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_EQ(runs, 1);
-    w->MainSelect_Click(11);
-    EXPECT_FALSE(w->Picture3->isHidden());
-    w->ControlBottos_Click(2);
-    EXPECT_TRUE(w->Picture3->isHidden());
-    w->MainSelect_Click(1);
-    EXPECT_FALSE(w->CommeteePic->isHidden());
-    w->MainSelect_Click(0); // the grade chooser is open: the menu rests
+    w->onPrintMenuItemClicked(11);
+    EXPECT_FALSE(w->labelsPanelFrame->isHidden());
+    w->onLabelsPanelButtonClicked(2);
+    EXPECT_TRUE(w->labelsPanelFrame->isHidden());
+    w->onPrintMenuItemClicked(1);
+    EXPECT_FALSE(w->gradeSheetPanel->isHidden());
+    w->onPrintMenuItemClicked(0); // the grade chooser is open: the menu rests
     EXPECT_EQ(runs, 1);
-    w->CloseIt_Click();
-    EXPECT_TRUE(w->CommeteePic->isHidden());
+    w->onCloseSheetPanelClicked();
+    EXPECT_TRUE(w->gradeSheetPanel->isHidden());
 }
 
 TEST_F(ExamControl, ClosingWithTypedChangesAsksToSaveDiscardOrStay) {
     addRow("رابع", 0, "لغتي");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
-    type(w->Time[0], "9:00");
-    EXPECT_EQ(w->Time[0]->text(), "9:00");
+    type(w->timeCells[0], "9:00");
+    EXPECT_EQ(w->timeCells[0]->text(), "9:00");
     EXPECT_FALSE(w->ScheduleSaved);
 
     // Stay: cancel, or the box closed without an answer.
@@ -494,7 +495,7 @@ TEST_F(ExamControl, ClosingWithTypedChangesAsksToSaveDiscardOrStay) {
         EXPECT_EQ(scope.dialogs().shown.back().text, texts::kAskSave + "رابع");
         EXPECT_EQ(scope.dialogs().shown.back().mode, 3);
         EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(w->Time[0]->text(), "9:00");
+        EXPECT_EQ(w->timeCells[0]->text(), "9:00");
     }
     EXPECT_FALSE(form->isEnabled());
 
@@ -502,14 +503,14 @@ TEST_F(ExamControl, ClosingWithTypedChangesAsksToSaveDiscardOrStay) {
     scope.dialogs().answer("لا");
     EXPECT_TRUE(w->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(controlAll(), nullptr);
+    EXPECT_EQ(examControlWindow(), nullptr);
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(stored("رابع", "D5"), (QStringList{""}));
 
     // Save: stored, then the window goes.
     w = open();
     choose(w, "رابع");
-    type(w->T1[0], "سعد");
+    type(w->correctorCells[0], "سعد");
     scope.dialogs().answer("نعم");
     EXPECT_TRUE(w->close());
     EXPECT_EQ(stored("رابع", "D6"), (QStringList{"سعد"}));
@@ -526,16 +527,16 @@ TEST_F(ExamControl, ClosingWithTypedChangesAsksToSaveDiscardOrStay) {
 
 TEST_F(ExamControl, AFailedSaveOnClosingKeepsTheWindowAndTheEdits) {
     addRow("رابع", 0, "لغتي");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
-    type(w->Subj[0], " x");
+    type(w->subjectCells[0], " x");
     home.exec("Schedual.db", "CREATE TRIGGER refuse BEFORE UPDATE ON T1 "
                              "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     scope.dialogs().answer("نعم");
     scope.dialogs().answer("موافق");
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(scope.dialogs().shown.back().text.startsWith(texts::kSaveFailed));
-    EXPECT_EQ(w->Subj[0]->text(), "لغتي x");
+    EXPECT_EQ(w->subjectCells[0]->text(), "لغتي x");
     EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي"}));
 }
 
@@ -545,33 +546,33 @@ TEST_F(ExamControl, DeletingOneRowKeepsTheOtherRowsEdits) {
     addRow("رابع", 2, "علوم");
     addRow("رابع", 3, "بدنية");
     addRow("رابع", 4, "رياضيات");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "رابع");
-    type(w->T1[0], "سعد");
-    type(w->Time[2], "8:00");
+    type(w->correctorCells[0], "سعد");
+    type(w->timeCells[2], "8:00");
 
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(3);
+    w->onDeleteRowClicked(3);
     EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي", "فنية", "علوم", "رياضيات"}));
-    EXPECT_TRUE(w->PicPeriod2[1]->isHidden());
-    EXPECT_EQ(w->ID[3]->text(), "ID");
-    EXPECT_EQ(w->T1[0]->text(), "سعد");
-    EXPECT_EQ(w->Time[2]->text(), "8:00");
+    EXPECT_TRUE(w->secondPeriodPanels[1]->isHidden());
+    EXPECT_EQ(w->keyCells[3]->text(), "ID");
+    EXPECT_EQ(w->correctorCells[0]->text(), "سعد");
+    EXPECT_EQ(w->timeCells[2]->text(), "8:00");
     EXPECT_FALSE(w->ScheduleSaved);
 
     scope.systemAnswers.push_back(QMessageBox::Ok);
-    w->PicPeriod2_Click(0);
+    w->onSecondPeriodClicked(0);
     scope.dialogs().answer("موافق");
-    w->PicDataDel_Click(4); // the last day
+    w->onDeleteRowClicked(4); // the last day
     EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي", "علوم"}));
-    EXPECT_TRUE(w->Picture5[2]->isHidden());
-    EXPECT_EQ(w->Subj[4]->text(), "");
-    EXPECT_EQ(w->NewDay->y(), twips(2235 + 485)); // below day 1, now the last
-    EXPECT_EQ(w->T1[0]->text(), "سعد");
-    EXPECT_EQ(w->Time[2]->text(), "8:00");
+    EXPECT_TRUE(w->dayStrips[2]->isHidden());
+    EXPECT_EQ(w->subjectCells[4]->text(), "");
+    EXPECT_EQ(w->newDayButton->y(), twips(2235 + 485)); // below day 1, now the last
+    EXPECT_EQ(w->correctorCells[0]->text(), "سعد");
+    EXPECT_EQ(w->timeCells[2]->text(), "8:00");
 
     // The save that follows stores the edits under the remaining rows.
-    w->cmdSave_Click();
+    w->onSaveClicked();
     EXPECT_EQ(systemTexts().last(), texts::kSaved);
     EXPECT_EQ(stored("رابع", "D6"), (QStringList{"سعد", ""}));
     EXPECT_EQ(stored("رابع", "D5"), (QStringList{"", "8:00"}));
@@ -580,71 +581,71 @@ TEST_F(ExamControl, DeletingOneRowKeepsTheOtherRowsEdits) {
 
 TEST_F(ExamControl, APaperAsksAboutUnsavedEditsFirst) {
     addRow("رابع", 0, "لغتي");
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     int runs = 0;
     w->setPrintMenuAction(0, [&runs] { ++runs; });
     choose(w, "رابع");
-    type(w->Subj[0], "2");
-    w->Image10_Click(); // the menu lies under the open editor
+    type(w->subjectCells[0], "2");
+    w->onFoldClicked(); // the menu lies under the open editor
 
     scope.dialogs().answer("إلغاء");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_EQ(runs, 0);
-    EXPECT_EQ(w->Subj[0]->text(), "لغتي2");
+    EXPECT_EQ(w->subjectCells[0]->text(), "لغتي2");
 
     // Discard: the paper reads the stored schedule, which the grid shows again.
     scope.dialogs().answer("لا");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_EQ(runs, 1);
-    EXPECT_EQ(w->Subj[0]->text(), "لغتي");
-    EXPECT_EQ(w->Frame1->height(), twips(990));
+    EXPECT_EQ(w->subjectCells[0]->text(), "لغتي");
+    EXPECT_EQ(w->editorFrame->height(), twips(990));
 
-    type(w->Subj[0], "3");
+    type(w->subjectCells[0], "3");
     scope.dialogs().answer("نعم");
-    w->MainSelect_Click(0);
+    w->onPrintMenuItemClicked(0);
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(stored("رابع", "D4"), (QStringList{"لغتي3"}));
 }
 
 // Every day of the grid with both periods: stored and read back whole.
 TEST_F(ExamControl, TwentyRowsSaveAndReload) {
-    ControlAll* w = open();
+    ExamControlWindow* w = open();
     choose(w, "ثالث");
     for (int k = 1; k < kExamDays; ++k)
-        w->NewDay_Click();
+        w->onNewDayClicked();
     for (int k = 0; k < kExamDays; ++k) {
-        w->Image7_Click(k);
-        w->Picture5_MouseMove(k);
-        w->Picture6_Click();
+        w->onAddPeriodClicked(k);
+        w->onDayHovered(k);
+        w->onPickDateClicked();
         pickToday();
     }
     for (int r = 0; r < kGridRows; ++r) {
-        w->Subj[r]->setText(QString("مادة %1").arg(r));
-        w->Time[r]->setText(QString("%1:00").arg(8 + r % 3));
-        w->T1[r]->setText(QString("مصحح %1").arg(r));
-        w->T2[r]->setText(QString("مراجع %1").arg(r));
+        w->subjectCells[r]->setText(QString("مادة %1").arg(r));
+        w->timeCells[r]->setText(QString("%1:00").arg(8 + r % 3));
+        w->correctorCells[r]->setText(QString("مصحح %1").arg(r));
+        w->reviewerCells[r]->setText(QString("مراجع %1").arg(r));
     }
     QElapsedTimer clock;
     clock.start();
-    w->cmdSave_Click(); // the save and its reload
+    w->onSaveClicked(); // the save and its reload
     const qint64 saveMs = clock.elapsed();
     EXPECT_EQ(systemTexts().last(), texts::kSaved);
     EXPECT_EQ(rows("ثالث").size(), kGridRows);
 
     choose(w, "رابع");
     for (int r = 0; r < kGridRows; ++r)
-        EXPECT_EQ(w->Subj[r]->text(), "") << r;
+        EXPECT_EQ(w->subjectCells[r]->text(), "") << r;
     clock.restart();
     choose(w, "ثالث");
     const qint64 reloadMs = clock.elapsed();
     for (int r = 0; r < kGridRows; ++r) {
-        EXPECT_EQ(w->Subj[r]->text(), QString("مادة %1").arg(r)) << r;
-        EXPECT_EQ(w->T2[r]->text(), QString("مراجع %1").arg(r)) << r;
-        EXPECT_NE(w->ID[r]->text(), "ID") << r;
+        EXPECT_EQ(w->subjectCells[r]->text(), QString("مادة %1").arg(r)) << r;
+        EXPECT_EQ(w->reviewerCells[r]->text(), QString("مراجع %1").arg(r)) << r;
+        EXPECT_NE(w->keyCells[r]->text(), "ID") << r;
     }
     for (int k = 0; k < kExamDays; ++k) {
-        EXPECT_FALSE(w->PicPeriod2[k]->isHidden()) << k;
-        EXPECT_EQ(w->DayDate[k]->text(), "1446/01/05") << k;
+        EXPECT_FALSE(w->secondPeriodPanels[k]->isHidden()) << k;
+        EXPECT_EQ(w->dateCells[k]->text(), "1446/01/05") << k;
     }
     std::cout << "[ timing ] save of 20 rows (with its reload) " << saveMs << " ms, reload "
               << reloadMs << " ms\n";

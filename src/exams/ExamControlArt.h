@@ -11,13 +11,14 @@ class QWidget;
 // The exam-control window's small pictures, drawn rather than loaded.
 namespace sijill::exams::art {
 
-QPixmap closeMark(int size);                  // the popups' and panels' close picture
-QPixmap deleteMark(int width, int height);    // a red cross on white: DelT, PicDataDel
-QPixmap calendarMark(int width, int height);  // Picture6
-QPixmap saveMark(int width, int height);      // cmdSave
-QPixmap foldMark(int width, int height);      // Image10
-QPixmap optionsMark(int size);                // DelOptions
-QPixmap addPeriodMark(int width, int height); // Image7
+QPixmap closeMark(int size); // the popups' and panels' close picture
+QPixmap deleteMark(int width,
+                   int height); // a red cross on white: deletePickItemMark, deleteRowButtons
+QPixmap calendarMark(int width, int height);  // pickDateButton
+QPixmap saveMark(int width, int height);      // saveButton
+QPixmap foldMark(int width, int height);      // foldButton
+QPixmap optionsMark(int size);                // deleteOptionsButton
+QPixmap addPeriodMark(int width, int height); // addPeriodButtons
 
 // A banner over a panel: the text on a coloured band, its font lowered
 // until the text fits the band's width and its ascent and descent its height.

@@ -1,4 +1,4 @@
-#include "exams/ControlAllArt.h"
+#include "exams/ExamControlArt.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -2,8 +2,8 @@
 // items, the delete mark that follows the pointer, choosing an item into the
 // target cell, and the cells' side (which popup a cell opens, the highlight).
 #include "data/DataError.h"
-#include "exams/ControlAll.h"
-#include "exams/ControlAllLayout.h"
+#include "exams/ExamControlLayout.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/PickPopup.h"
 #include "exams/Texts.h"
 #include "platform/Presenters.h"
@@ -40,8 +40,8 @@ template <typename T> int indexIn(const std::vector<T*>& v, const QObject* w) {
 
 } // namespace
 
-void ControlAll::Command9_Click() {
-    FTeachers->resize(twips(pickPopupWidth(PickList::Teachers)), FTeachers->height());
+void ExamControlWindow::reloadPickLists() {
+    teachersPopup->resize(twips(pickPopupWidth(PickList::Teachers)), teachersPopup->height());
     QString failure;
     // Every list is read, also after an empty one: an empty table gives an
     // empty popup.
@@ -60,7 +60,7 @@ void ControlAll::Command9_Click() {
         reportFailure(texts::kListsFailed, failure);
 }
 
-void ControlAll::addPickItem(PickList list) {
+void ExamControlWindow::addPickItem(PickList list) {
     PickPopup* p = popup(list);
     const QString text = p->newItemBox->text();
     // Nothing to store, or an add still running (its half-second wait lets
@@ -75,7 +75,7 @@ void ControlAll::addPickItem(PickList list) {
                                          QMessageBox::NoIcon, platform::YesDoes::NoQuestion});
         } else {
             exams::addPickItem(list, text);
-            Command9->click();
+            reloadListsButton->click();
         }
     } catch (const data::DataError& e) {
         reportFailure(texts::kAddFailed, e.userMessage());
@@ -84,7 +84,7 @@ void ControlAll::addPickItem(PickList list) {
     adding_ = false;
 }
 
-void ControlAll::Tex_KeyUp(PickList list, int key) {
+void ExamControlWindow::onPickTextKeyReleased(PickList list, int key) {
     PickPopup* p = popup(list);
     if ((key != Qt::Key_Return && key != Qt::Key_Enter) || p->newItemBox->text().isEmpty())
         return;
@@ -92,40 +92,40 @@ void ControlAll::Tex_KeyUp(PickList list, int key) {
     p->newItemBox->clear();
 }
 
-void ControlAll::pickItem_Click(PickList list, int index) {
+void ExamControlWindow::onPickItemClicked(PickList list, int index) {
     PickPopup* p = popup(list);
     if (!p->isHidden() && index >= 0 && index < p->itemCount()) {
         const QString text = p->itemTitle(index);
         const int r = std::clamp(PickTargetRow, 0, kGridRows - 1);
         switch (list) {
         case PickList::Subjects:
-            Subj[r]->setText(text);
+            subjectCells[r]->setText(text);
             break;
         case PickList::Teachers:
-            (PickToCorrector ? T1 : T2)[r]->setText(text);
+            (PickToCorrector ? correctorCells : reviewerCells)[r]->setText(text);
             break;
         case PickList::Times:
-            Time[r]->setText(text);
+            timeCells[r]->setText(text);
             break;
         }
     }
     ScheduleSaved = false;
     p->hide();
-    DelT->hide();
+    deletePickItemMark->hide();
 }
 
-void ControlAll::pickItem_MouseMove(PickList list, int index) {
+void ExamControlWindow::onPickItemHovered(PickList list, int index) {
     PickPopup* p = popup(list);
     PickHoverIndex = index;
     const QLabel* item = p->items[index];
     // The item stands on the popup's scrolling board.
-    const QPoint at = item->mapTo(Frame1, QPoint(0, 0));
-    DelT->move(at.x(), at.y() + twips(30));
-    DelT->show();
-    DelT->raise();
+    const QPoint at = item->mapTo(editorFrame, QPoint(0, 0));
+    deletePickItemMark->move(at.x(), at.y() + twips(30));
+    deletePickItemMark->show();
+    deletePickItemMark->raise();
 }
 
-void ControlAll::DelT_Click() {
+void ExamControlWindow::onDeletePickItemClicked() {
     for (PickList list : kPickLists)
         popup(list)->newItemBox->clear();
     QString failure;
@@ -140,39 +140,39 @@ void ControlAll::DelT_Click() {
             failure = e.userMessage();
         }
     }
-    DelT->hide();
-    Command9->click();
+    deletePickItemMark->hide();
+    reloadListsButton->click();
     if (!failure.isEmpty())
         reportFailure(texts::kDeleteFailed, failure);
 }
 
-void ControlAll::Image3_Click() {
+void ExamControlWindow::onClosePopupClicked() {
     hidePopups();
 }
 
-int ControlAll::cellRow(QLineEdit* c, PickList* list, bool* corrector) const {
+int ExamControlWindow::cellRow(QLineEdit* c, PickList* list, bool* corrector) const {
     *corrector = false;
-    if (int r = indexIn(Subj, c); r >= 0) {
+    if (int r = indexIn(subjectCells, c); r >= 0) {
         *list = PickList::Subjects;
         return r;
     }
-    if (int r = indexIn(Time, c); r >= 0) {
+    if (int r = indexIn(timeCells, c); r >= 0) {
         *list = PickList::Times;
         return r;
     }
-    if (int r = indexIn(T1, c); r >= 0) {
+    if (int r = indexIn(correctorCells, c); r >= 0) {
         *list = PickList::Teachers;
         *corrector = true;
         return r;
     }
-    if (int r = indexIn(T2, c); r >= 0) {
+    if (int r = indexIn(reviewerCells, c); r >= 0) {
         *list = PickList::Teachers;
         return r;
     }
     return -1;
 }
 
-void ControlAll::cell_Click(QLineEdit* c) {
+void ExamControlWindow::onCellPressed(QLineEdit* c) {
     PickList list = PickList::Subjects;
     bool corrector = false;
     const int r = cellRow(c, &list, &corrector);
@@ -183,14 +183,14 @@ void ControlAll::cell_Click(QLineEdit* c) {
         PickToCorrector = corrector;
 }
 
-void ControlAll::cell_GotFocus(QLineEdit* c) {
+void ExamControlWindow::onCellFocused(QLineEdit* c) {
     PickList list = PickList::Subjects;
     bool corrector = false;
     if (cellRow(c, &list, &corrector) < 0)
         return;
     // A cell reached by the keyboard is the target of a choice as much as a
     // clicked one.
-    cell_Click(c);
+    onCellPressed(c);
     placePopupFor(c);
     paintCells(c);
     PickPopup* p = popup(list);
@@ -198,7 +198,7 @@ void ControlAll::cell_GotFocus(QLineEdit* c) {
     p->raise();
 }
 
-void ControlAll::placePopupFor(QLineEdit* c) {
+void ExamControlWindow::placePopupFor(QLineEdit* c) {
     PickList list = PickList::Subjects;
     bool corrector = false;
     const int r = cellRow(c, &list, &corrector);
@@ -215,9 +215,9 @@ void ControlAll::placePopupFor(QLineEdit* c) {
     p->move(twips(left), top);
 }
 
-void ControlAll::paintCells(QLineEdit* focused) {
+void ExamControlWindow::paintCells(QLineEdit* focused) {
     for (int r = 0; r < kGridRows; ++r)
-        for (QLineEdit* e : {Time[r], Subj[r], T1[r], T2[r]})
+        for (QLineEdit* e : {timeCells[r], subjectCells[r], correctorCells[r], reviewerCells[r]})
             setBack(e, kCellBack);
     setBack(focused, kFocusedBack);
 }

@@ -1,4 +1,4 @@
-#include "exams/ControlAll.h"
+#include "exams/ExamControlWindow.h"
 #include "exams/ExamMinutesPrints.h"
 #include "exams/ExamWindowTest.h"
 #include "exams/PickPopup.h"
@@ -18,7 +18,7 @@ namespace {
 
 using test::misfit;
 
-class ControlAllFit : public ExamWindowTest {
+class ExamControlFit : public ExamWindowTest {
 protected:
     void SetUp() override {
         ExamWindowTest::SetUp();
@@ -36,20 +36,20 @@ protected:
             home.exec("Schedual.db",
                       QString("INSERT INTO exam_time (Title) VALUES ('%1:30')").arg(7 + i));
         ASSERT_NO_FATAL_FAILURE(openExamWindow());
-        w->Combo4->setCurrentIndex(w->Combo4->findText("خامس مطور"));
-        w->Combo4_Click();
+        w->gradePicker->setCurrentIndex(w->gradePicker->findText("خامس مطور"));
+        w->onGradeChosen();
         for (int k = 1; k < kExamDays; ++k)
-            w->NewDay_Click();
+            w->onNewDayClicked();
         for (int k = 0; k < kExamDays; ++k) {
-            w->Image7_Click(k);
-            w->Day[k]->setText("الأربعاء");
-            w->DayDate[k]->setText("1446/12/29");
+            w->onAddPeriodClicked(k);
+            w->weekdayCells[k]->setText("الأربعاء");
+            w->dateCells[k]->setText("1446/12/29");
         }
         for (int r = 0; r < kGridRows; ++r) {
-            w->Subj[r]->setText("لغتي");
-            w->Time[r]->setText("10:30");
-            w->T1[r]->setText("سعد");
-            w->T2[r]->setText("فهد");
+            w->subjectCells[r]->setText("لغتي");
+            w->timeCells[r]->setText("10:30");
+            w->correctorCells[r]->setText("سعد");
+            w->reviewerCells[r]->setText("فهد");
         }
     }
 
@@ -68,12 +68,12 @@ protected:
     }
 };
 
-TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
-    w->Command9_Click();
+TEST_F(ExamControlFit, EveryTextOfTheWindowAndItsPanelsFits) {
+    w->reloadPickLists();
     int checked = checkAll("editor");
-    w->Image10_Click();
+    w->onFoldClicked();
     checked += checkAll("menu");
-    for (QFrame* panel : {w->Picture1, w->Picture3, w->CommeteePic}) {
+    for (QFrame* panel : {w->deleteOptionsPanel, w->labelsPanelFrame, w->gradeSheetPanel}) {
         panel->show();
         panel->raise();
         checked += checkAll(panel->objectName().toLatin1().constData());
@@ -83,8 +83,8 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
         w->showPrintPanel(paper);
         checked += checkAll("print panel");
     }
-    w->Combo4->setCurrentIndex(w->Combo4->findText("خامس مطور"));
-    w->Combo4_Click();
+    w->gradePicker->setCurrentIndex(w->gradePicker->findText("خامس مطور"));
+    w->onGradeChosen();
     for (PickList list : kPickLists) {
         w->popup(list)->show();
         checked += checkAll("popup");
@@ -106,10 +106,12 @@ TEST_F(ControlAllFit, EveryTextOfTheWindowAndItsPanelsFits) {
     EXPECT_LT(chooser->studentPicker->geometry().bottom(), chooser->nextButton->y());
 }
 
-TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
-    w->Command9_Click();
+TEST_F(ExamControlFit, EveryEntryOfEveryPopupCanBePicked) {
+    w->reloadPickLists();
     const std::vector<std::pair<PickList, std::vector<QLineEdit*>*>> lists = {
-        {PickList::Subjects, &w->Subj}, {PickList::Teachers, &w->T1}, {PickList::Times, &w->Time}};
+        {PickList::Subjects, &w->subjectCells},
+        {PickList::Teachers, &w->correctorCells},
+        {PickList::Times, &w->timeCells}};
     for (const auto& [list, cells] : lists) {
         PickPopup* p = w->popup(list);
         ASSERT_EQ(p->itemCount(), list == PickList::Subjects   ? 30
@@ -118,8 +120,8 @@ TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
         for (int j = 0; j < p->itemCount(); ++j) {
             SCOPED_TRACE(j);
             QLineEdit* cell = (*cells)[j % kGridRows];
-            w->cell_Click(cell);
-            w->cell_GotFocus(cell);
+            w->onCellPressed(cell);
+            w->onCellFocused(cell);
             ASSERT_FALSE(p->isHidden());
             // More items than the popup shows: a scroll bar reaches the others.
             EXPECT_TRUE(p->scroll->verticalScrollBar()->isVisible());
@@ -134,24 +136,24 @@ TEST_F(ControlAllFit, EveryEntryOfEveryPopupCanBePicked) {
             EXPECT_TRUE(item->isVisibleTo(p));
             EXPECT_EQ(misfit(item), "");
             EXPECT_EQ(item->text(), p->itemTitle(j));
-            w->pickItem_Click(list, j);
+            w->onPickItemClicked(list, j);
             EXPECT_EQ(cell->text(), p->itemTitle(j));
         }
     }
 }
 
-TEST_F(ControlAllFit, ABlankEntryIsNotStored) {
+TEST_F(ExamControlFit, ABlankEntryIsNotStored) {
     for (PickList list : kPickLists) {
         PickPopup* p = w->popup(list);
         p->newItemBox->setText("   ");
         p->addButton->click();
-        w->Tex_KeyUp(list, Qt::Key_Return);
+        w->onPickTextKeyReleased(list, Qt::Key_Return);
         p->newItemBox->setText(",2");
         p->addButton->click();
     }
-    EXPECT_EQ(w->FSubjects->itemCount(), 30);
-    EXPECT_EQ(w->FTeachers->itemCount(), 50);
-    EXPECT_EQ(w->FTime->itemCount(), 12);
+    EXPECT_EQ(w->subjectsPopup->itemCount(), 30);
+    EXPECT_EQ(w->teachersPopup->itemCount(), 50);
+    EXPECT_EQ(w->timesPopup->itemCount(), 12);
     EXPECT_EQ(loadPickList(PickList::Teachers).size(), 50u);
     EXPECT_TRUE(scope.systemShown.empty());
 }
