@@ -45,7 +45,7 @@ QStringList itemsOf(const QListWidget* list) {
 } // namespace
 
 bool AttendanceWindow::buildSheet(QString* error) {
-    const std::optional<AbsenceMonth> month = absenceMonthOf(Today->text());
+    const std::optional<AbsenceMonth> month = absenceMonthOf(chosenDateLabel->text());
     const std::optional<ClassItemText> cls = classAt(classItems->currentIndex());
     if (!month || !cls)
         return false;
@@ -70,7 +70,7 @@ void AttendanceWindow::onSheetClicked() {
     if (running_ || reports::printRunActive() || appState().PrintBatchActive)
         return;
     // The sheet needs the month of a picked date: without one it asks for it.
-    if (!absenceMonthOf(Today->text())) {
+    if (!absenceMonthOf(chosenDateLabel->text())) {
         shell::tell(texts::kPickDateFirst);
         openCalendarButton->click();
         return;

@@ -208,10 +208,10 @@ void AttendanceWindow::buildDatePanel() {
     dateStrip->setGeometry(twipsRect(240, 600, 6030, 600));
     platform::fillBackground(dateStrip, kDateBack);
 
-    ChooseDate = clickable(new QLabel(dateStrip), this);
-    ChooseDate->setObjectName(QStringLiteral("ChooseDate"));
-    ChooseDate->setGeometry(twipsRect(5460, 75, 450, 450));
-    ChooseDate->setPixmap(calendarPicture(twips(450)));
+    chooseDateButton = clickable(new QLabel(dateStrip), this);
+    chooseDateButton->setObjectName(QStringLiteral("chooseDateButton"));
+    chooseDateButton->setGeometry(twipsRect(5460, 75, 450, 450));
+    chooseDateButton->setPixmap(calendarPicture(twips(450)));
 
     auto dateLabel = [this](const char* name, int left, int width) {
         auto* label = clickable(new QLabel(texts::kNoDate, dateStrip), this);
@@ -221,8 +221,8 @@ void AttendanceWindow::buildDatePanel() {
         label->setFont(windowFont(12, 700));
         return label;
     };
-    DayName = dateLabel("DayName", 4200, 1200);
-    Today = dateLabel("Today", 2400, 1740);
+    weekdayLabel = dateLabel("weekdayLabel", 4200, 1200);
+    chosenDateLabel = dateLabel("chosenDateLabel", 2400, 1740);
 
     pickClassLabel = new QLabel(texts::kPickClass, dateStrip);
     pickClassLabel->setObjectName(QStringLiteral("pickClassLabel"));
@@ -242,7 +242,7 @@ bool AttendanceWindow::eventFilter(QObject* watched, QEvent* event) {
         onCloseDatePanelClicked();
         return true;
     }
-    if (watched == ChooseDate || watched == DayName || watched == Today) {
+    if (watched == chooseDateButton || watched == weekdayLabel || watched == chosenDateLabel) {
         openCalendarButton->click();
         return true;
     }
@@ -297,8 +297,8 @@ void AttendanceWindow::showTodayUnlessWeekend() {
     const std::optional<int> weekday = weekdayOfText(today);
     if (!weekday || *weekday >= 5)
         return; // Friday, Saturday: "-" until a date is picked
-    Today->setText(today.trimmed());
-    DayName->setText(platform::fromUtf8(dates::weekdayName(*weekday)));
+    chosenDateLabel->setText(today.trimmed());
+    weekdayLabel->setText(platform::fromUtf8(dates::weekdayName(*weekday)));
 }
 
 void AttendanceWindow::onUpgradeClicked() {
@@ -367,8 +367,8 @@ void AttendanceWindow::prepareForMonthSheet() {
 
 void AttendanceWindow::receiveCalendarDate(const dates::CalendarRequest&,
                                            const dates::PickedDate& date) {
-    Today->setText(QString::fromStdString(date.hijriText));
-    DayName->setText(QString::fromStdString(date.weekday));
+    chosenDateLabel->setText(QString::fromStdString(date.hijriText));
+    weekdayLabel->setText(QString::fromStdString(date.weekday));
     // The request has ended: nothing else may take the next pick for this window.
     appState().AbsenceMonthMode = false;
     show();

@@ -38,9 +38,9 @@ public:
     QCheckBox* oneStudentNoticeCheck = nullptr;
     QFrame* datePanel = nullptr;
     QFrame* dateStrip = nullptr;
-    QLabel* ChooseDate = nullptr;
-    QLabel* DayName = nullptr;
-    QLabel* Today = nullptr;
+    QLabel* chooseDateButton = nullptr;
+    QLabel* weekdayLabel = nullptr;
+    QLabel* chosenDateLabel = nullptr;
     QLabel* pickClassLabel = nullptr;
     QLabel* closeDatePanelButton = nullptr;
     QComboBox* classItems = nullptr;           // hidden mirror of classPicker

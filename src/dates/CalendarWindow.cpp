@@ -132,14 +132,14 @@ void CalendarWindow::buildStores() {
     todayButton->setObjectName(QStringLiteral("todayButton"));
     connect(todayButton, &QPushButton::clicked, this, [this] { onTodayClicked(); });
 
-    DateYearH = storeLabel(stores_, "DateYearH");
+    shownHijriYear = storeLabel(stores_, "shownHijriYear");
     todayHijriDay = storeLabel(stores_, "todayHijriDay");
     todayMonthIndex = storeLabel(stores_, "todayMonthIndex");
     todayYearIndex = storeLabel(stores_, "todayYearIndex");
-    DaySart = storeLabel(stores_, "DaySart");
-    DayOfWeek = storeLabel(stores_, "DayOfWeek");
-    DayStartName = storeLabel(stores_, "DayStartName");
-    DayLast = storeLabel(stores_, "DayLast");
+    monthFirstDay = storeLabel(stores_, "monthFirstDay");
+    monthFirstWeekday = storeLabel(stores_, "monthFirstWeekday");
+    monthFirstWeekdayName = storeLabel(stores_, "monthFirstWeekdayName");
+    monthLastDay = storeLabel(stores_, "monthLastDay");
     for (int k = 0; k < kGridCells; ++k) {
         QLabel* twin = storeLabel(stores_, "gregorianCell");
         twin->setObjectName(QStringLiteral("gregorianCells%1").arg(k));
@@ -348,7 +348,8 @@ void CalendarWindow::showGrid() {
         }
     }
     sixthRowFrame->setVisible(grid.usesSixthRow());
-    DateYearH->setText(grid.year > 0 ? platform::fromUtf8(zeroPadded(grid.year, 4)) : QString());
+    shownHijriYear->setText(grid.year > 0 ? platform::fromUtf8(zeroPadded(grid.year, 4))
+                                          : QString());
     {
         const QSignalBlocker blockMonth(monthStore);
         const QSignalBlocker blockYear(yearStore);
@@ -382,10 +383,10 @@ void CalendarWindow::showPreview() {
 
 void CalendarWindow::showFacts() {
     const MonthFacts& facts = model_.facts();
-    DaySart->setText(platform::fromUtf8(facts.DaySart));
-    DayOfWeek->setText(platform::fromUtf8(facts.DayOfWeek));
-    DayStartName->setText(platform::fromUtf8(facts.DayStartName));
-    DayLast->setText(platform::fromUtf8(facts.DayLast));
+    monthFirstDay->setText(platform::fromUtf8(facts.firstDay));
+    monthFirstWeekday->setText(platform::fromUtf8(facts.firstWeekday));
+    monthFirstWeekdayName->setText(platform::fromUtf8(facts.firstWeekdayName));
+    monthLastDay->setText(platform::fromUtf8(facts.lastDay));
 }
 
 void CalendarWindow::moveMarker(QWidget* marker, int cell) {

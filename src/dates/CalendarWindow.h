@@ -67,14 +67,14 @@ public:
     QComboBox* monthStore = nullptr;     // months
     QComboBox* yearStore = nullptr;      // years
     QPushButton* todayButton = nullptr;
-    QLabel* DateYearH = nullptr;
-    QLabel* todayHijriDay = nullptr;   // today's Hijri day
-    QLabel* todayMonthIndex = nullptr; // today's month index in monthStore
-    QLabel* todayYearIndex = nullptr;  // today's year index in yearStore
-    QLabel* DaySart = nullptr;
-    QLabel* DayOfWeek = nullptr;
-    QLabel* DayStartName = nullptr;
-    QLabel* DayLast = nullptr;
+    QLabel* shownHijriYear = nullptr;        // the shown month's Hijri year
+    QLabel* todayHijriDay = nullptr;         // today's Hijri day
+    QLabel* todayMonthIndex = nullptr;       // today's month index in monthStore
+    QLabel* todayYearIndex = nullptr;        // today's year index in yearStore
+    QLabel* monthFirstDay = nullptr;         // the month facts: the 1st's caption,
+    QLabel* monthFirstWeekday = nullptr;     // its weekday column (0 Sunday),
+    QLabel* monthFirstWeekdayName = nullptr; // that weekday's name
+    QLabel* monthLastDay = nullptr;          // and the month's last day
 
     // Event actions.
     void onDayClicked(int index);

@@ -118,10 +118,10 @@ std::optional<MonthFacts> monthFactsOf(const MonthGrid& grid) {
     if (first < 0)
         return std::nullopt;
     MonthFacts facts;
-    facts.DaySart = grid.dayCaption[static_cast<std::size_t>(first)];
-    facts.DayOfWeek = std::to_string(first % 7);
-    facts.DayStartName = std::string(weekdayName(first % 7));
-    facts.DayLast = grid.dayCaption[static_cast<std::size_t>(grid.lastCell())];
+    facts.firstDay = grid.dayCaption[static_cast<std::size_t>(first)];
+    facts.firstWeekday = std::to_string(first % 7);
+    facts.firstWeekdayName = std::string(weekdayName(first % 7));
+    facts.lastDay = grid.dayCaption[static_cast<std::size_t>(grid.lastCell())];
     return facts;
 }
 

@@ -52,10 +52,10 @@ MonthGrid writeMonthGrid(const CalendarYearLists& lists, int month);
 // What other windows read about the month last shown: the 1st's caption, its
 // column (weekday, 0 Sunday), that weekday's name and the month's length.
 struct MonthFacts {
-    std::string DaySart;
-    std::string DayOfWeek;
-    std::string DayStartName;
-    std::string DayLast;
+    std::string firstDay;
+    std::string firstWeekday;
+    std::string firstWeekdayName;
+    std::string lastDay;
     friend bool operator==(const MonthFacts&, const MonthFacts&) = default;
 };
 

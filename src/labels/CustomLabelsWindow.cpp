@@ -114,14 +114,14 @@ bool CustomLabelsWindow::adding() const {
 void CustomLabelsWindow::build() {
     setFixedHeight(platform::twips(kWindowHeight));
 
-    Title = new QLabel(texts::kWindowCaption, this);
-    Title->setObjectName(QStringLiteral("Title"));
-    Title->setAlignment(Qt::AlignCenter);
-    Title->setFont(windowFont(12, 700));
-    Title->setStyleSheet(QStringLiteral("color: white;"));
-    Title->setGeometry(twipsRect(0, 0, kWindowWidth, 435));
+    titleLabel = new QLabel(texts::kWindowCaption, this);
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    titleLabel->setAlignment(Qt::AlignCenter);
+    titleLabel->setFont(windowFont(12, 700));
+    titleLabel->setStyleSheet(QStringLiteral("color: white;"));
+    titleLabel->setGeometry(twipsRect(0, 0, kWindowWidth, 435));
     auto* drag = new platform::WindowDrag(this);
-    drag->addSurface(Title);
+    drag->addSurface(titleLabel);
 
     panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("panel"));

@@ -28,7 +28,7 @@ public:
 
     void setReturnTo(QWidget* window) { returnTo_ = window; }
 
-    QLabel* Title = nullptr;
+    QLabel* titleLabel = nullptr;
     QFrame* panel = nullptr;
     QComboBox* classPicker = nullptr;   // class picker: "grade class"
     std::vector<QLabel*> captionLabels; // captions; captionLabels[2] is hidden

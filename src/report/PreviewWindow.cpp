@@ -116,28 +116,29 @@ PreviewWindow::PreviewWindow(LaidOutReport report) : report_(std::move(report)) 
 
     auto* bar = new QHBoxLayout;
     // Pages run right to left: the first page lies to the right.
-    FirstPage = toolButton(this, QStyle::SP_MediaSkipForward, "FirstPage");
-    PreviousPage = toolButton(this, QStyle::SP_ArrowBack, "PreviousPage");
-    PageNumber = new QLabel(this);
-    PageNumber->setObjectName(QStringLiteral("PageNumber"));
-    NextPage = toolButton(this, QStyle::SP_ArrowForward, "NextPage");
-    LastPage = toolButton(this, QStyle::SP_MediaSkipBackward, "LastPage");
-    Zoom = new QComboBox(this);
-    Zoom->setObjectName(QStringLiteral("Zoom"));
+    firstPageButton = toolButton(this, QStyle::SP_MediaSkipForward, "firstPageButton");
+    previousPageButton = toolButton(this, QStyle::SP_ArrowBack, "previousPageButton");
+    pageNumberLabel = new QLabel(this);
+    pageNumberLabel->setObjectName(QStringLiteral("pageNumberLabel"));
+    nextPageButton = toolButton(this, QStyle::SP_ArrowForward, "nextPageButton");
+    lastPageButton = toolButton(this, QStyle::SP_MediaSkipBackward, "lastPageButton");
+    zoomPicker = new QComboBox(this);
+    zoomPicker->setObjectName(QStringLiteral("zoomPicker"));
     for (int percent : {50, 75, 100, 125, 150, 200})
-        Zoom->addItem(QStringLiteral("%1%").arg(percent), percent / 100.0);
-    Zoom->setCurrentIndex(2);
-    PrintButton = new QToolButton(this);
-    PrintButton->setObjectName(QStringLiteral("PrintButton"));
-    PrintButton->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
+        zoomPicker->addItem(QStringLiteral("%1%").arg(percent), percent / 100.0);
+    zoomPicker->setCurrentIndex(2);
+    printButton = new QToolButton(this);
+    printButton->setObjectName(QStringLiteral("printButton"));
+    printButton->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
                                           style()->standardIcon(QStyle::SP_FileIcon)));
-    PrintButton->setAutoRaise(true);
+    printButton->setAutoRaise(true);
     // Without an icon theme the fallback is a blank sheet: the caption says
     // what the button does.
-    PrintButton->setText(QStringLiteral("طباعة"));
-    PrintButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    for (QWidget* w : std::initializer_list<QWidget*>{FirstPage, PreviousPage, PageNumber, NextPage,
-                                                      LastPage, Zoom, PrintButton})
+    printButton->setText(QStringLiteral("طباعة"));
+    printButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{firstPageButton, previousPageButton, pageNumberLabel,
+                                         nextPageButton, lastPageButton, zoomPicker, printButton})
         bar->addWidget(w);
     bar->addStretch();
 
@@ -151,13 +152,13 @@ PreviewWindow::PreviewWindow(LaidOutReport report) : report_(std::move(report)) 
     layout->addLayout(bar);
     layout->addWidget(scroll_);
 
-    connect(FirstPage, &QToolButton::clicked, this, [this] { showPage(0); });
-    connect(PreviousPage, &QToolButton::clicked, this, [this] { showPage(page_ - 1); });
-    connect(NextPage, &QToolButton::clicked, this, [this] { showPage(page_ + 1); });
-    connect(LastPage, &QToolButton::clicked, this, [this] { showPage(pageCount() - 1); });
-    connect(Zoom, &QComboBox::activated, this,
-            [this](int i) { setZoom(Zoom->itemData(i).toDouble()); });
-    connect(PrintButton, &QToolButton::clicked, this, &PreviewWindow::print);
+    connect(firstPageButton, &QToolButton::clicked, this, [this] { showPage(0); });
+    connect(previousPageButton, &QToolButton::clicked, this, [this] { showPage(page_ - 1); });
+    connect(nextPageButton, &QToolButton::clicked, this, [this] { showPage(page_ + 1); });
+    connect(lastPageButton, &QToolButton::clicked, this, [this] { showPage(pageCount() - 1); });
+    connect(zoomPicker, &QComboBox::activated, this,
+            [this](int i) { setZoom(zoomPicker->itemData(i).toDouble()); });
+    connect(printButton, &QToolButton::clicked, this, &PreviewWindow::print);
 
     const int width = report_.previewWidth > 0
                           ? platform::twips(report_.previewWidth)
@@ -178,15 +179,15 @@ void PreviewWindow::setZoom(double zoom) {
 
 void PreviewWindow::refresh() {
     view_->setPage(page_, zoom_);
-    const int zoomIndex = Zoom->findData(zoom_);
+    const int zoomIndex = zoomPicker->findData(zoom_);
     if (zoomIndex >= 0)
-        Zoom->setCurrentIndex(zoomIndex);
-    PageNumber->setText(
+        zoomPicker->setCurrentIndex(zoomIndex);
+    pageNumberLabel->setText(
         QStringLiteral("%1 / %2").arg(QString::number(page_ + 1), QString::number(pageCount())));
-    FirstPage->setEnabled(page_ > 0);
-    PreviousPage->setEnabled(page_ > 0);
-    NextPage->setEnabled(page_ + 1 < pageCount());
-    LastPage->setEnabled(page_ + 1 < pageCount());
+    firstPageButton->setEnabled(page_ > 0);
+    previousPageButton->setEnabled(page_ > 0);
+    nextPageButton->setEnabled(page_ + 1 < pageCount());
+    lastPageButton->setEnabled(page_ + 1 < pageCount());
 }
 
 void PreviewWindow::print() {

@@ -27,13 +27,13 @@ public:
     void setZoom(double zoom);
     const LaidOutReport& report() const { return report_; }
 
-    QToolButton* FirstPage = nullptr;
-    QToolButton* PreviousPage = nullptr;
-    QToolButton* NextPage = nullptr;
-    QToolButton* LastPage = nullptr;
-    QLabel* PageNumber = nullptr;
-    QComboBox* Zoom = nullptr;
-    QToolButton* PrintButton = nullptr;
+    QToolButton* firstPageButton = nullptr;
+    QToolButton* previousPageButton = nullptr;
+    QToolButton* nextPageButton = nullptr;
+    QToolButton* lastPageButton = nullptr;
+    QLabel* pageNumberLabel = nullptr;
+    QComboBox* zoomPicker = nullptr;
+    QToolButton* printButton = nullptr;
 
 private:
     void print();

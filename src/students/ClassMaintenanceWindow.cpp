@@ -200,37 +200,37 @@ void ClassMaintenanceWindow::build() {
     closePicture->setCursor(Qt::PointingHandCursor);
     closePicture->installEventFilter(this);
 
-    MyBorder = new QFrame(this);
-    MyBorder->setObjectName(QStringLiteral("MyBorder"));
-    MyBorder->setFrameShape(QFrame::Box);
-    MyBorder->setAttribute(Qt::WA_TransparentForMouseEvents);
+    windowBorder = new QFrame(this);
+    windowBorder->setObjectName(QStringLiteral("windowBorder"));
+    windowBorder->setFrameShape(QFrame::Box);
+    windowBorder->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    PicNew = new QWidget(this);
-    PicNew->setObjectName(QStringLiteral("PicNew"));
-    PicNew->setGeometry(twipsRect(90, 435, 6510, 10000));
+    listPanel = new QWidget(this);
+    listPanel->setObjectName(QStringLiteral("listPanel"));
+    listPanel->setGeometry(twipsRect(90, 435, 6510, 10000));
 
     // panelCaptions(0) and (1): the captions of the class selector.
-    makeCaption(PicNew, QStringLiteral("عرض حسب"), 5130, 540);
-    makeCaption(PicNew, texts::kClassCaption, 5070, 75);
+    makeCaption(listPanel, QStringLiteral("عرض حسب"), 5130, 540);
+    makeCaption(listPanel, texts::kClassCaption, 5070, 75);
 
-    classPicker = new QComboBox(PicNew);
+    classPicker = new QComboBox(listPanel);
     classPicker->setObjectName(QStringLiteral("classPicker"));
     classPicker->setGeometry(twipsRect(90, 30, 4635, 420));
     classPicker->setFont(arabicFont());
     connect(classPicker, &QComboBox::activated, this, [this] { onClassChosen(); });
 
-    SelectList = new QListWidget(PicNew);
-    SelectList->setObjectName(QStringLiteral("SelectList"));
-    SelectList->setGeometry(twipsRect(165, 1005, 6315, 7725));
+    studentList = new QListWidget(listPanel);
+    studentList->setObjectName(QStringLiteral("studentList"));
+    studentList->setGeometry(twipsRect(165, 1005, 6315, 7725));
     // Designed at 12 pt; the substitute font at that size cuts the phone
     // number off the end of a line.
-    SelectList->setFont(platform::windowFreeFont(10, 500));
+    studentList->setFont(platform::windowFreeFont(10, 500));
     // A click picks one line; Ctrl and Shift pick more.
-    SelectList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    SelectList->setItemDelegate(new StudentLineDelegate(SelectList));
-    connect(SelectList, &QListWidget::itemClicked, this, [this] { onListClicked(); });
+    studentList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    studentList->setItemDelegate(new StudentLineDelegate(studentList));
+    connect(studentList, &QListWidget::itemClicked, this, [this] { onListClicked(); });
 
-    toolbarPicture = new QLabel(PicNew);
+    toolbarPicture = new QLabel(listPanel);
     toolbarPicture->setObjectName(QStringLiteral("toolbarPicture"));
     toolbarPicture->setGeometry(twipsRect(0, 8775, 6435, 1170));
     toolbarPicture->setPixmap(drawnToolbar());
@@ -254,49 +254,48 @@ void ClassMaintenanceWindow::build() {
     connect(saveClassListButton, &QPushButton::clicked, this, [this] { onSaveClassListClicked(); });
 
     // Add student.
-    PicAddStudent =
-        makePanel("PicAddStudent", QStringLiteral("إضافة بيانات طالب"), 2310, &addStudentCloser);
+    addStudentPanel =
+        makePanel("addStudentPanel", QStringLiteral("إضافة بيانات طالب"), 2310, &addStudentCloser);
     addStudentFields.push_back(
-        makeBox(PicAddStudent, "addStudentField0", 75, 495, 5085, 495, arabicFont()));
+        makeBox(addStudentPanel, "addStudentField0", 75, 495, 5085, 495, arabicFont()));
     addStudentFields.push_back(
-        makeBox(PicAddStudent, "addStudentField1", 3750, 1080, 1260, 375, boxFont()));
+        makeBox(addStudentPanel, "addStudentField1", 3750, 1080, 1260, 375, boxFont()));
     addStudentFields.push_back(
-        makeBox(PicAddStudent, "addStudentField2", 4425, 1635, 750, 375, boxFont()));
+        makeBox(addStudentPanel, "addStudentField2", 4425, 1635, 750, 375, boxFont()));
     addStudentFields.push_back(
-        makeBox(PicAddStudent, "addStudentField3", 1875, 1770, 990, 375, boxFont()));
+        makeBox(addStudentPanel, "addStudentField3", 1875, 1770, 990, 375, boxFont()));
     addStudentFields[3]->setText(QStringLiteral("123"));
     addFilled_ = addBoxes();
-    makeCaption(PicAddStudent, texts::kNameCaption, 5250, 540);
-    makeCaption(PicAddStudent, texts::kCivilCaption, 5250, 1080);
-    makeCaption(PicAddStudent, texts::kNumberCaption, 5250, 1650);
-    makeCaption(PicAddStudent, texts::kGradeCaption, 2940, 1080);
-    makeCaption(PicAddStudent, texts::kPhoneCaption, 2940, 1785);
-    addStudentClassPicker = new QComboBox(PicAddStudent);
+    makeCaption(addStudentPanel, texts::kNameCaption, 5250, 540);
+    makeCaption(addStudentPanel, texts::kCivilCaption, 5250, 1080);
+    makeCaption(addStudentPanel, texts::kNumberCaption, 5250, 1650);
+    makeCaption(addStudentPanel, texts::kGradeCaption, 2940, 1080);
+    makeCaption(addStudentPanel, texts::kPhoneCaption, 2940, 1785);
+    addStudentClassPicker = new QComboBox(addStudentPanel);
     addStudentClassPicker->setObjectName(QStringLiteral("addStudentClassPicker"));
     addStudentClassPicker->setGeometry(twipsRect(90, 1050, 2805, 480));
     addStudentClassPicker->setFont(arabicFont());
     connect(addStudentClassPicker, &QComboBox::activated, this,
             [this] { onAddStudentClassChosen(); });
     addStudentButton =
-        makeButton(PicAddStudent, "addStudentButton", texts::kAddCaption, 135, 1695, 1665, 495);
+        makeButton(addStudentPanel, "addStudentButton", texts::kAddCaption, 135, 1695, 1665, 495);
     connect(addStudentButton, &QPushButton::clicked, this, [this] { onAddStudentClicked(); });
 
     // Edit name and order.
-    PicRearrange =
-        makePanel("PicRearrange", QStringLiteral("تعديل الاسم والترتيب"), 2310, &editCloser);
+    editPanel = makePanel("editPanel", QStringLiteral("تعديل الاسم والترتيب"), 2310, &editCloser);
     editFields.resize(7, nullptr);
-    editFields[4] = makeBox(PicRearrange, "editField4", 105, 615, 4185, 495, arabicFont());
-    editFields[3] = makeBox(PicRearrange, "editField3", 5100, 660, 750, 375, boxFont());
-    editFields[5] = makeBox(PicRearrange, "editField5", 2745, 1245, 1545, 375, boxFont());
-    editFields[6] = makeBox(PicRearrange, "editField6", 2745, 1695, 1545, 375, boxFont());
-    makeCaption(PicRearrange, texts::kNameCaption, 4350, 660);
-    makeCaption(PicRearrange, texts::kNumberCaption, 5900, 660);
-    makeCaption(PicRearrange, texts::kCivilCaption, 4350, 1245);
-    makeCaption(PicRearrange, texts::kPhoneCaption, 4350, 1695);
+    editFields[4] = makeBox(editPanel, "editField4", 105, 615, 4185, 495, arabicFont());
+    editFields[3] = makeBox(editPanel, "editField3", 5100, 660, 750, 375, boxFont());
+    editFields[5] = makeBox(editPanel, "editField5", 2745, 1245, 1545, 375, boxFont());
+    editFields[6] = makeBox(editPanel, "editField6", 2745, 1695, 1545, 375, boxFont());
+    makeCaption(editPanel, texts::kNameCaption, 4350, 660);
+    makeCaption(editPanel, texts::kNumberCaption, 5900, 660);
+    makeCaption(editPanel, texts::kCivilCaption, 4350, 1245);
+    makeCaption(editPanel, texts::kPhoneCaption, 4350, 1695);
     saveEditButton =
-        makeButton(PicRearrange, "saveEditButton", texts::kEditCaption, 105, 1200, 2295, 465);
+        makeButton(editPanel, "saveEditButton", texts::kEditCaption, 105, 1200, 2295, 465);
     renumberButton =
-        makeButton(PicRearrange, "renumberButton", texts::kRenumberCaption, 120, 1755, 2295, 465);
+        makeButton(editPanel, "renumberButton", texts::kRenumberCaption, 120, 1755, 2295, 465);
     // Designed at 12 pt; the substitute font needs 11 pt to keep the caption
     // inside the button.
     renumberButton->setFont(platform::windowFreeFont(11, 500));
@@ -304,15 +303,15 @@ void ClassMaintenanceWindow::build() {
     connect(renumberButton, &QPushButton::clicked, this, [this] { onRenumberClicked(); });
 
     // Add class.
-    PicAddClass = makePanel("PicAddClass", QStringLiteral("إضافة فصل"), 2310, &addClassCloser);
-    editFields[0] = makeBox(PicAddClass, "editField0", 3420, 720, 2055, 495, arabicFont());
-    editFields[2] = makeBox(PicAddClass, "editField2", 3420, 1245, 2055, 495, arabicFont());
-    editFields[1] = makeBox(PicAddClass, "editField1", 1875, 1275, 555, 495, arabicFont());
-    makeCaption(PicAddClass, texts::kKindCaption, 5550, 765);
-    makeCaption(PicAddClass, texts::kGradeCaption, 5550, 1290);
-    makeCaption(PicAddClass, texts::kClassBoxCaption, 2500, 1320);
+    addClassPanel = makePanel("addClassPanel", QStringLiteral("إضافة فصل"), 2310, &addClassCloser);
+    editFields[0] = makeBox(addClassPanel, "editField0", 3420, 720, 2055, 495, arabicFont());
+    editFields[2] = makeBox(addClassPanel, "editField2", 3420, 1245, 2055, 495, arabicFont());
+    editFields[1] = makeBox(addClassPanel, "editField1", 1875, 1275, 555, 495, arabicFont());
+    makeCaption(addClassPanel, texts::kKindCaption, 5550, 765);
+    makeCaption(addClassPanel, texts::kGradeCaption, 5550, 1290);
+    makeCaption(addClassPanel, texts::kClassBoxCaption, 2500, 1320);
     addClassButton =
-        makeButton(PicAddClass, "addClassButton", texts::kAddCaption, 165, 1320, 900, 495);
+        makeButton(addClassPanel, "addClassButton", texts::kAddCaption, 165, 1320, 900, 495);
     connect(addClassButton, &QPushButton::clicked, this, [this] { onAddClassClicked(); });
 
     // Delete student.
@@ -364,14 +363,14 @@ void ClassMaintenanceWindow::formLoad(const QStringList& classKeys) {
     } else {
         resize(twips(6810), twips(10520));
     }
-    MyBorder->setGeometry(0, 0, width(), height());
-    PicNew->setGeometry(twipsRect(90, 435, 6510, 10000));
+    windowBorder->setGeometry(0, 0, width(), height());
+    listPanel->setGeometry(twipsRect(90, 435, 6510, 10000));
     deletePanel->move(twips(45), twips(9150));
-    for (QWidget* p : {movePanel, PicAddStudent, PicRearrange, PicAddClass})
+    for (QWidget* p : {movePanel, addStudentPanel, editPanel, addClassPanel})
         p->move(twips(45), twips(8085));
-    for (QWidget* p : {deletePanel, movePanel, PicAddStudent, PicRearrange, PicAddClass})
+    for (QWidget* p : {deletePanel, movePanel, addStudentPanel, editPanel, addClassPanel})
         p->raise();
-    MyBorder->raise();
+    windowBorder->raise();
     fillClassSelectors(classKeys);
     platform::select(classPicker, 0, [this] { onClassChosen(); });
     platform::select(targetClassPicker, 0);
@@ -404,7 +403,7 @@ void ClassMaintenanceWindow::onClassChosen() {
     std::optional<ClassItem> cls;
     if (classPicker->currentIndex() > 0 && classPicker->currentText() != texts::kAllStudents)
         cls = classItemAt(classPicker, classPicker->currentIndex());
-    SelectList->clear();
+    studentList->clear();
     lines_.clear();
     try {
         lines_ = listStudents(cls);
@@ -416,13 +415,13 @@ void ClassMaintenanceWindow::onClassChosen() {
         auto* item = new QListWidgetItem(l.text());
         item->setData(StudentLineDelegate::kNumberRole, l.number);
         item->setData(StudentLineDelegate::kRestRole, StudentLineDelegate::restOf(l));
-        SelectList->addItem(item);
+        studentList->addItem(item);
     }
-    SelectList->selectionModel()->clear();
+    studentList->selectionModel()->clear();
 }
 
 const StudentLine* ClassMaintenanceWindow::currentLine() const {
-    const int row = SelectList->currentRow();
+    const int row = studentList->currentRow();
     if (row < 0 || row >= static_cast<int>(lines_.size()))
         return nullptr;
     return &lines_[row];
@@ -430,8 +429,8 @@ const StudentLine* ClassMaintenanceWindow::currentLine() const {
 
 std::vector<StudentLine> ClassMaintenanceWindow::selectedLines() const {
     std::vector<StudentLine> out;
-    for (int row = 0; row < SelectList->count() && row < static_cast<int>(lines_.size()); ++row)
-        if (SelectList->item(row)->isSelected())
+    for (int row = 0; row < studentList->count() && row < static_cast<int>(lines_.size()); ++row)
+        if (studentList->item(row)->isSelected())
             out.push_back(lines_[row]);
     return out;
 }
@@ -442,18 +441,18 @@ void ClassMaintenanceWindow::onAddStudentClassChosen() {
 }
 
 void ClassMaintenanceWindow::onListClicked() {
-    PicRearrange->hide();
+    editPanel->hide();
 }
 
 void ClassMaintenanceWindow::onCaptionClicked(int) {
-    showPanel(PicAddClass);
+    showPanel(addClassPanel);
 }
 
 void ClassMaintenanceWindow::onToolbarClicked(int index) {
     const StudentLine* line = currentLine();
     switch (index) {
     case 0: // add a student
-        showPanel(PicAddStudent);
+        showPanel(addStudentPanel);
         addStudentClassPicker->clear();
         for (int i = 0; i < targetClassPicker->count(); ++i)
             addClassItem(addStudentClassPicker, classItemAt(targetClassPicker, i));
@@ -464,7 +463,7 @@ void ClassMaintenanceWindow::onToolbarClicked(int index) {
     case 1: // delete a student
         if (!line)
             return;
-        SelectList->setEnabled(false);
+        studentList->setEnabled(false);
         panelCaptions[2]->setText(QLatin1Char(' ') + line->name + QLatin1Char(' '));
         platform::select(targetClassPicker, 0);
         showPanel(deletePanel);
@@ -478,10 +477,10 @@ void ClassMaintenanceWindow::onToolbarClicked(int index) {
         editFields[5]->setText(line->civil.trimmed());
         editFields[6]->setText(line->phone.trimmed());
         editFilled_ = editTexts();
-        showPanel(PicRearrange);
+        showPanel(editPanel);
         break;
     case 3: // add a class
-        showPanel(PicAddClass);
+        showPanel(addClassPanel);
         if (classPicker->count() > 1)
             platform::select(classPicker, 1, [this] { onClassChosen(); });
         addStudentFields[2]->setText(
@@ -495,7 +494,7 @@ void ClassMaintenanceWindow::onToolbarClicked(int index) {
         removeClassButton->show();
         moveCaption->hide();
         moveButton->hide();
-        SelectList->setEnabled(false);
+        studentList->setEnabled(false);
         showPanel(movePanel);
         break;
     case 5: // move students
@@ -507,7 +506,7 @@ void ClassMaintenanceWindow::onToolbarClicked(int index) {
         removeClassButton->hide();
         moveCaption->show();
         moveButton->show();
-        SelectList->setEnabled(false);
+        studentList->setEnabled(false);
         moveCaption->setText(studentsNamed(selectedLines()));
         platform::select(targetClassPicker, 0);
         showPanel(movePanel);
@@ -523,7 +522,7 @@ void ClassMaintenanceWindow::onRenumberClicked() {
         activateWindow();
         return;
     }
-    PicRearrange->hide();
+    editPanel->hide();
     std::vector<qint64> ids;
     for (const StudentLine& l : lines_)
         ids.push_back(l.id);
@@ -592,7 +591,7 @@ bool ClassMaintenanceWindow::mayStore(const NewStudent& typed, const NewStudent&
 }
 
 bool ClassMaintenanceWindow::hasTypedEdits() const {
-    return !PicRearrange->isHidden() && editId_ != 0 && editTexts() != editFilled_;
+    return !editPanel->isHidden() && editId_ != 0 && editTexts() != editFilled_;
 }
 
 bool ClassMaintenanceWindow::saveTypedEdits() {
@@ -623,18 +622,18 @@ bool ClassMaintenanceWindow::saveEdit() {
     editFilled_ = editTexts();
     recountClasses();
     const int chosen = classPicker->currentIndex();
-    SelectList->hide();
+    studentList->hide();
     platform::select(classPicker, 0, [this] { onClassChosen(); });
     platform::Wait(0.5);
     platform::select(classPicker, chosen, [this] { onClassChosen(); });
-    SelectList->show();
+    studentList->show();
     shell::tell(texts::kEdited);
     return true;
 }
 
 void ClassMaintenanceWindow::onDeleteStudentClicked() {
     const StudentLine* line = currentLine();
-    if (SelectList->count() == 0 || !line)
+    if (studentList->count() == 0 || !line)
         return;
     const QString name = QLatin1Char(' ') + line->name + QLatin1Char(' ');
     const qint64 id = line->id;
@@ -651,7 +650,7 @@ void ClassMaintenanceWindow::onDeleteStudentClicked() {
     recountClasses();
     // The edit panel must not outlive its row: a new row may take its id.
     if (id == editId_) {
-        PicRearrange->hide();
+        editPanel->hide();
         editId_ = 0;
     }
     relist();
@@ -677,7 +676,7 @@ void ClassMaintenanceWindow::onMoveClicked() {
         {question, shell::Buttons::YesNoCancel, shell::YesEffect::Keeps, shell::Tone::Alarm});
     if (answer == shell::Answer::Cancel) {
         movePanel->hide();
-        SelectList->setEnabled(true);
+        studentList->setEnabled(true);
         return;
     }
     if (answer != shell::Answer::Yes && answer != shell::Answer::No)
@@ -803,24 +802,24 @@ bool ClassMaintenanceWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == addStudentCloser) {
-        PicAddStudent->hide();
+        addStudentPanel->hide();
         return true;
     }
     if (watched == editCloser) {
-        PicRearrange->hide();
+        editPanel->hide();
         return true;
     }
     if (watched == addClassCloser) {
-        PicAddClass->hide();
+        addClassPanel->hide();
         return true;
     }
     if (watched == deleteCloser) {
-        SelectList->setEnabled(true);
+        studentList->setEnabled(true);
         deletePanel->hide();
         return true;
     }
     if (watched == moveCloser) {
-        SelectList->setEnabled(true);
+        studentList->setEnabled(true);
         movePanel->hide();
         return true;
     }

@@ -30,29 +30,29 @@ public:
     void formLoad();
     void formLoad(const QStringList& classKeys);
 
-    QLabel* closePicture = nullptr; // close picture
-    QFrame* MyBorder = nullptr;
-    QWidget* PicNew = nullptr;
+    QLabel* closePicture = nullptr;         // close picture
+    QFrame* windowBorder = nullptr;         // the line round the window
+    QWidget* listPanel = nullptr;           // class selector, student list and toolbar
     QComboBox* classPicker = nullptr;       // class selector; item 0 all students
     QComboBox* targetClassPicker = nullptr; // target selector: classPicker's items without item 0
-    QListWidget* SelectList = nullptr;
-    QCheckBox* busyCheck = nullptr;      // busy: while checked, choosing a class lists nothing
-    QLabel* toolbarPicture = nullptr;    // the toolbar picture
-    std::vector<QLabel*> toolbarButtons; // click areas over the toolbar: 0..5
-    std::vector<QLabel*> panelCaptions;  // captions; 2 shows the name to delete
+    QListWidget* studentList = nullptr;     // the students listed, one line each
+    QCheckBox* busyCheck = nullptr;         // busy: while checked, choosing a class lists nothing
+    QLabel* toolbarPicture = nullptr;       // the toolbar picture
+    std::vector<QLabel*> toolbarButtons;    // click areas over the toolbar: 0..5
+    std::vector<QLabel*> panelCaptions;     // captions; 2 shows the name to delete
 
-    QWidget* PicAddStudent = nullptr;
+    QWidget* addStudentPanel = nullptr;
     std::vector<QLineEdit*> addStudentFields; // 0 name, 1 civil-registry number, 2 number, 3 phone
     QComboBox* addStudentClassPicker = nullptr;
     QPushButton* addStudentButton = nullptr; // add student
 
-    QWidget* PicRearrange = nullptr;
+    QWidget* editPanel = nullptr; // edit the name and the order
     // 0 kind, 1 class, 2 grade; 3 number, 4 name, 5 civil, 6 phone
     std::vector<QLineEdit*> editFields;
     QPushButton* saveEditButton = nullptr; // edit
     QPushButton* renumberButton = nullptr; // renumber
 
-    QWidget* PicAddClass = nullptr;
+    QWidget* addClassPanel = nullptr;
     QPushButton* addClassButton = nullptr; // add class
 
     QWidget* deletePanel = nullptr;             // delete-student panel

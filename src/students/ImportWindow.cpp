@@ -71,28 +71,28 @@ ImportWindow::ImportWindow(const QString& objectName, const QString& caption, in
     // the client area is what the panels need.
     setFixedSize(twips(6570), twips(4440));
 
-    Title = new QLabel(this);
-    Title->setObjectName(QStringLiteral("Title"));
-    Title->setGeometry(twipsRect(0, 0, 13875, 450));
-    Title->setPixmap(drawnTitleBand(Title->size(), caption, 10));
+    titleLabel = new QLabel(this);
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    titleLabel->setGeometry(twipsRect(0, 0, 13875, 450));
+    titleLabel->setPixmap(drawnTitleBand(titleLabel->size(), caption, 10));
 
-    ShowFrame = new QFrame(this);
-    ShowFrame->setObjectName(QStringLiteral("ShowFrame"));
-    ShowFrame->setGeometry(twipsRect(165, 195, 6240, 4170));
-    ShowFrame->setFrameShape(QFrame::Box);
-    fill(ShowFrame, platform::vbColor(kPanelColour));
+    statusFrame = new QFrame(this);
+    statusFrame->setObjectName(QStringLiteral("statusFrame"));
+    statusFrame->setGeometry(twipsRect(165, 195, 6240, 4170));
+    statusFrame->setFrameShape(QFrame::Box);
+    fill(statusFrame, platform::vbColor(kPanelColour));
 
-    Status = new QLabel(ShowFrame);
-    Status->setObjectName(QStringLiteral("Status"));
-    Status->setGeometry(twipsRect(135, 3870, 6015, 240));
-    Status->setAlignment(Qt::AlignCenter);
-    Status->setFont(platform::designedFont(QStringLiteral("Tahoma"), 8));
-    fill(Status, platform::vbColor(kPanelColour));
+    statusLabel = new QLabel(statusFrame);
+    statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    statusLabel->setGeometry(twipsRect(135, 3870, 6015, 240));
+    statusLabel->setAlignment(Qt::AlignCenter);
+    statusLabel->setFont(platform::designedFont(QStringLiteral("Tahoma"), 8));
+    fill(statusLabel, platform::vbColor(kPanelColour));
 
     // Loading: the panel to the frame's place, the wait panel above all.
     importPanel = new QWidget(this);
     importPanel->setObjectName(QStringLiteral("importPanel"));
-    importPanel->setGeometry(QRect(ShowFrame->pos(), QSize(twips(6240), twips(3735))));
+    importPanel->setGeometry(QRect(statusFrame->pos(), QSize(twips(6240), twips(3735))));
     fill(importPanel, platform::vbColor(kPanelColour));
 
     startImportButton = new QPushButton(importPanel);
@@ -106,16 +106,16 @@ ImportWindow::ImportWindow(const QString& objectName, const QString& caption, in
     closePicture->setCursor(Qt::PointingHandCursor);
     closePicture->installEventFilter(this);
 
-    PicWait = new QWidget(this);
-    PicWait->setObjectName(QStringLiteral("PicWait"));
-    PicWait->setGeometry(ShowFrame->x(), twips(waitTopTw), twips(5775), twips(2715));
-    fill(PicWait, platform::vbColor(kPanelColour));
-    waitPicture = new QLabel(PicWait);
+    waitPanel = new QWidget(this);
+    waitPanel->setObjectName(QStringLiteral("waitPanel"));
+    waitPanel->setGeometry(statusFrame->x(), twips(waitTopTw), twips(5775), twips(2715));
+    fill(waitPanel, platform::vbColor(kPanelColour));
+    waitPicture = new QLabel(waitPanel);
     waitPicture->setObjectName(QStringLiteral("waitPicture"));
     waitPicture->setGeometry(twipsRect(1950, 780, 2250, 1590));
     waitPicture->setPixmap(drawnWait(waitPicture->size()));
-    PicWait->hide();
-    PicWait->raise();
+    waitPanel->hide();
+    waitPanel->raise();
 
     platform::SetTopMost(this);
 }
@@ -140,14 +140,14 @@ QString ImportWindow::programTitle() const {
 
 void ImportWindow::beginImport() {
     busy_ = true;
-    PicWait->show();
-    PicWait->raise();
+    waitPanel->show();
+    waitPanel->raise();
     QApplication::processEvents();
 }
 
 void ImportWindow::endImport() {
-    PicWait->hide();
-    Status->clear();
+    waitPanel->hide();
+    statusLabel->clear();
     busy_ = false;
 }
 
@@ -165,8 +165,8 @@ void ImportWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    PicWait->show();
-    PicWait->raise();
+    waitPanel->show();
+    waitPanel->raise();
     QApplication::processEvents();
     event->accept();
 }

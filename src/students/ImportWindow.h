@@ -10,21 +10,21 @@ class QPushButton;
 namespace sijill::students {
 
 // The layout the two import windows share: a title picture, the import panel
-// importPanel (start button, close picture) in front of the frame ShowFrame whose
-// status line Status shows below the panel, and the wait panel PicWait.
+// importPanel (start button, close picture) in front of the frame statusFrame whose
+// status line statusLabel shows below the panel, and the wait panel waitPanel.
 // Top-level, kept above other windows; closing it gives the main window back.
 class ImportWindow : public QWidget {
     Q_OBJECT
 public:
     ImportWindow(const QString& objectName, const QString& caption, int waitTopTw);
 
-    QLabel* Title = nullptr;
+    QLabel* titleLabel = nullptr;
     QWidget* importPanel = nullptr;
     QPushButton* startImportButton = nullptr;
     QLabel* closePicture = nullptr; // close
-    QFrame* ShowFrame = nullptr;
-    QLabel* Status = nullptr;
-    QWidget* PicWait = nullptr;
+    QFrame* statusFrame = nullptr;
+    QLabel* statusLabel = nullptr;
+    QWidget* waitPanel = nullptr;
     QLabel* waitPicture = nullptr; // the wait picture
 
     void setPath(const QString& path);

@@ -118,12 +118,12 @@ void StudentsImportWindow::onStartImportClicked() {
     beginImport();
     ImportHooks hooks;
     hooks.status = [this](const QString& s) {
-        Status->setText(s);
+        statusLabel->setText(s);
         QApplication::processEvents();
     };
     hooks.rowRead = [this](int count, const QString& name) {
-        Status->setText(texts::kStatusStudent + name + QStringLiteral("  ") +
-                        QString::number(count));
+        statusLabel->setText(texts::kStatusStudent + name + QStringLiteral("  ") +
+                             QString::number(count));
         QApplication::processEvents();
     };
     hooks.goOnWithoutMark = [] {
@@ -177,13 +177,13 @@ void SkillsImportWindow::onStartImportClicked() {
         platform::SetTopMost(this);
         return;
     }
-    Status->setText(texts::kStatusLinking);
+    statusLabel->setText(texts::kStatusLinking);
     QApplication::processEvents();
     // Window events run while the reader works: no second start, no close.
     setBusy(true);
     const SkillsOutcome outcome = importSkillsWorkbook(file, gradeBox->text());
     setBusy(false);
-    Status->setText(texts::kStatusExtracting);
+    statusLabel->setText(texts::kStatusExtracting);
     if (!outcome.ok)
         tellRefusal(outcome.message);
 }

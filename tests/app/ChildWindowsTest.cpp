@@ -229,7 +229,7 @@ std::vector<Editor> editors() {
              students::ClassMaintenanceWindow* w = students::loadedClassMaintenance();
              w->classPicker->setCurrentIndex(1);
              w->onClassChosen();
-             w->SelectList->setCurrentRow(0);
+             w->studentList->setCurrentRow(0);
              w->onToolbarClicked(2); // the edit panel
              return w;
          },

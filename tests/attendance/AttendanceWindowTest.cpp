@@ -120,8 +120,8 @@ TEST(AttendanceWindow, LoadsBesideTheMainWindowOnItsDatePanelWithTodayAndEveryCl
               std::min(app.desk.form.height(), area.height() - (frame.height() - w->height())));
     EXPECT_TRUE(area.contains(frame));
     EXPECT_TRUE(w->datePanel->isVisible());
-    EXPECT_EQ(w->Today->text(), QStringLiteral("1446/01/05"));
-    EXPECT_EQ(w->DayName->text(), q(dates::weekdayName(4)));
+    EXPECT_EQ(w->chosenDateLabel->text(), QStringLiteral("1446/01/05"));
+    EXPECT_EQ(w->weekdayLabel->text(), q(dates::weekdayName(4)));
     EXPECT_EQ(w->sheetButton->text(), QStringLiteral("إحصائية بأيام التأخر خلال شهر"));
     EXPECT_FALSE(w->latenessButton->isHidden());
     EXPECT_FALSE(w->oneStudentNoticeCheck->isHidden());
@@ -136,8 +136,8 @@ TEST(AttendanceWindow, LoadsBesideTheMainWindowOnItsDatePanelWithTodayAndEveryCl
 TEST(AttendanceWindow, OnAFridayTheDateWaitsForAPick) {
     Attendance app(QDate(2024, 7, 12));
     AttendanceWindow* w = app.window();
-    EXPECT_EQ(w->Today->text(), QStringLiteral("-"));
-    EXPECT_EQ(w->DayName->text(), QStringLiteral("-"));
+    EXPECT_EQ(w->chosenDateLabel->text(), QStringLiteral("-"));
+    EXPECT_EQ(w->weekdayLabel->text(), QStringLiteral("-"));
 
     // The sheet asks for a date first and opens the calendar for it.
     app.chooseClass(w, "أول:1");
@@ -157,7 +157,7 @@ TEST(AttendanceWindow, OnAFridayTheDateWaitsForAPick) {
     calendar->onDayClicked(9);
     calendar->okButton->click();
     EXPECT_TRUE(w->isEnabled());
-    EXPECT_NE(w->Today->text(), QStringLiteral("-"));
+    EXPECT_NE(w->chosenDateLabel->text(), QStringLiteral("-"));
     w->sheetButton->click();
     EXPECT_EQ(app.desk.previews().size(), 1u);
 }
@@ -285,8 +285,8 @@ TEST(AbsenceItem, OpensTheCalendarAndItsOkShowsTheWindowWithThePickedDate) {
     EXPECT_FALSE(calendar->isVisible());
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->isEnabled());
-    EXPECT_EQ(w->Today->text(), QStringLiteral("1446/09/10"));
-    EXPECT_EQ(w->DayName->text(), q(dates::weekdayName((ramadan->firstWeekday + 9) % 7)));
+    EXPECT_EQ(w->chosenDateLabel->text(), QStringLiteral("1446/09/10"));
+    EXPECT_EQ(w->weekdayLabel->text(), q(dates::weekdayName((ramadan->firstWeekday + 9) % 7)));
     EXPECT_FALSE(app.desk.form.isEnabled());
     // The request has ended with the OK.
     EXPECT_FALSE(appState().AbsenceMonthMode);
@@ -333,7 +333,7 @@ TEST(AttendanceWindow, UnloadClearsTheFlagAndEnablesTheMainWindow) {
     Attendance app;
     app.desk.form.setEnabled(false);
     AttendanceWindow* w = app.window();
-    test::leftClick(w->Today);
+    test::leftClick(w->chosenDateLabel);
     EXPECT_TRUE(appState().AbsenceMonthMode);
     EXPECT_FALSE(w->isEnabled());
     dates::calendarWindow()->onCloseClicked();

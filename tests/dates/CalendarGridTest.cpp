@@ -104,15 +104,15 @@ TEST(MonthGrid, FactsOfTheMonthShown) {
     // 1444/03: 29 days from a Tuesday.
     const auto facts = monthFactsOf(writeMonthGrid(buildCalendarYearLists(1444), 3));
     ASSERT_TRUE(facts);
-    EXPECT_EQ(facts->DaySart, "01");
-    EXPECT_EQ(facts->DayOfWeek, "2");
-    EXPECT_EQ(facts->DayStartName, weekdayName(2));
-    EXPECT_EQ(facts->DayLast, "29");
+    EXPECT_EQ(facts->firstDay, "01");
+    EXPECT_EQ(facts->firstWeekday, "2");
+    EXPECT_EQ(facts->firstWeekdayName, weekdayName(2));
+    EXPECT_EQ(facts->lastDay, "29");
 
     const auto rabi = monthFactsOf(writeMonthGrid(buildCalendarYearLists(1445), 3));
     ASSERT_TRUE(rabi);
-    EXPECT_EQ(rabi->DayOfWeek, "6");
-    EXPECT_EQ(rabi->DayLast, "30");
+    EXPECT_EQ(rabi->firstWeekday, "6");
+    EXPECT_EQ(rabi->lastDay, "30");
 
     // A blank grid gives no facts rather than a weekday past the week.
     EXPECT_FALSE(monthFactsOf(blankMonthGrid()));
@@ -129,7 +129,7 @@ TEST(CalendarModel, OpeningShowsTodaysMonth) {
     EXPECT_EQ(model.preview().hijriText, "1446/01/05");
     EXPECT_EQ(model.preview().gregorianText, "2024/07/11");
     EXPECT_EQ(model.preview().weekday, weekdayName(4));
-    EXPECT_EQ(model.facts().DayLast, "29");
+    EXPECT_EQ(model.facts().lastDay, "29");
     EXPECT_FALSE(model.pickedCell());
 
     // Today's mark follows the month shown.
@@ -176,7 +176,7 @@ TEST(CalendarModel, OkReturnsTheDayOfThePickedCellPosition) {
     PickedDate first = model.confirm();
     EXPECT_EQ(first.hijriText, "1446/03/01");
     EXPECT_EQ(first.weekday, weekdayName(3));
-    EXPECT_EQ(model.facts().DayOfWeek, "3");
+    EXPECT_EQ(model.facts().firstWeekday, "3");
 
     // Empty cells cannot be picked.
     EXPECT_FALSE(model.pick(0));

@@ -134,7 +134,7 @@ TEST_F(CalendarWindowTest, MonthAndYearStores) {
     EXPECT_EQ(calendar->yearStore->currentText(), QStringLiteral("1446"));
     EXPECT_EQ(calendar->todayMonthIndex->text(), QStringLiteral("0"));
     EXPECT_EQ(calendar->todayYearIndex->text(), QStringLiteral("143"));
-    EXPECT_EQ(calendar->DateYearH->text(), QStringLiteral("1446"));
+    EXPECT_EQ(calendar->shownHijriYear->text(), QStringLiteral("1446"));
 
     calendar->onMonthClicked(10);
     EXPECT_EQ(calendar->monthStore->currentIndex(), 10);
@@ -362,22 +362,22 @@ TEST_F(CalendarWindowTest, MonthFactsAfterAnOk) {
     CalendarWindow* calendar = startOn(15, 10, 2022); // Rabi' al-Awwal 1444: 29 days from a Tuesday
     StandInRequester attendance;
     calendar->onMonthClicked(0); // another month shown, facts not yet refreshed
-    EXPECT_EQ(calendar->DayOfWeek->text(), QStringLiteral("2"));
+    EXPECT_EQ(calendar->monthFirstWeekday->text(), QStringLiteral("2"));
     calendar->openFor(CalendarRequest::attendanceDay(), &attendance);
     calendar->onMonthClicked(2);
     calendar->onDayClicked(9);
     calendar->okButton->click();
-    EXPECT_EQ(calendar->DaySart->text(), QStringLiteral("01"));
-    EXPECT_EQ(calendar->DayOfWeek->text(), QStringLiteral("2"));
-    EXPECT_EQ(calendar->DayStartName->text(), q(weekdayName(2)));
-    EXPECT_EQ(calendar->DayLast->text(), QStringLiteral("29"));
-    EXPECT_EQ(calendar->monthFacts().DayLast, "29");
+    EXPECT_EQ(calendar->monthFirstDay->text(), QStringLiteral("01"));
+    EXPECT_EQ(calendar->monthFirstWeekday->text(), QStringLiteral("2"));
+    EXPECT_EQ(calendar->monthFirstWeekdayName->text(), q(weekdayName(2)));
+    EXPECT_EQ(calendar->monthLastDay->text(), QStringLiteral("29"));
+    EXPECT_EQ(calendar->monthFacts().lastDay, "29");
 
     calendar->openFor(CalendarRequest::attendanceDay(), &attendance);
     calendar->onMonthClicked(0); // Muharram 1444: 29 days from a Saturday
     calendar->okButton->click();
-    EXPECT_EQ(calendar->DayOfWeek->text(), QStringLiteral("6"));
-    EXPECT_EQ(calendar->DayStartName->text(), q(weekdayName(6)));
+    EXPECT_EQ(calendar->monthFirstWeekday->text(), QStringLiteral("6"));
+    EXPECT_EQ(calendar->monthFirstWeekdayName->text(), q(weekdayName(6)));
 }
 
 TEST_F(CalendarWindowTest, ShownOverTheMainWindow) {

@@ -268,7 +268,7 @@ struct StudentsWindow {
         w->onClassChosen();
         for (int i = 0; i < static_cast<int>(w->lines().size()); ++i)
             if (w->lines()[i].name == "بدر")
-                w->SelectList->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+                w->studentList->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
     }
     static QStringList state() {
         return tableRows("MyDatabase.db", "SELECT d0, d1, d6, d7 FROM T1 ORDER BY id") +

@@ -125,20 +125,20 @@ TEST(PrintOutput, NumberedNamesFollowTheHighestNumber) {
 TEST(PreviewWindow, PagesThroughAndZooms) {
     report::PreviewWindow w(report::layOut(filledLayout(40)));
     EXPECT_EQ(w.pageCount(), 3);
-    EXPECT_EQ(w.PageNumber->text(), "1 / 3");
-    EXPECT_FALSE(w.PreviousPage->isEnabled());
-    w.NextPage->click();
-    w.NextPage->click();
+    EXPECT_EQ(w.pageNumberLabel->text(), "1 / 3");
+    EXPECT_FALSE(w.previousPageButton->isEnabled());
+    w.nextPageButton->click();
+    w.nextPageButton->click();
     EXPECT_EQ(w.currentPage(), 2);
-    EXPECT_EQ(w.PageNumber->text(), "3 / 3");
-    EXPECT_FALSE(w.NextPage->isEnabled());
-    w.FirstPage->click();
+    EXPECT_EQ(w.pageNumberLabel->text(), "3 / 3");
+    EXPECT_FALSE(w.nextPageButton->isEnabled());
+    w.firstPageButton->click();
     EXPECT_EQ(w.currentPage(), 0);
     w.showPage(99);
     EXPECT_EQ(w.currentPage(), 2);
     w.setZoom(2.0);
     EXPECT_DOUBLE_EQ(w.zoom(), 2.0);
-    EXPECT_EQ(w.Zoom->currentText(), "200%");
+    EXPECT_EQ(w.zoomPicker->currentText(), "200%");
     // The page paints without error at the new zoom.
     EXPECT_FALSE(w.grab().isNull());
 }
@@ -170,7 +170,7 @@ TEST(PreviewWindow, OpensModelessWithThePreviewWidth) {
     // Escape closes it as its close button does, and it deletes itself.
     const QPointer<report::PreviewWindow> alive(shown);
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(shown->PrintButton, &escape);
+    QCoreApplication::sendEvent(shown->printButton, &escape);
     EXPECT_FALSE(shown->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(alive.isNull());
@@ -211,7 +211,7 @@ TEST(PreviewWindow, ThePrintDialogProposesThePreviewsTitleUnderDocuments) {
         report::LaidOutReport opened = report::layOut(filledLayout(2));
         opened.title = caption;
         report::PreviewWindow preview(std::move(opened));
-        preview.PrintButton->click();
+        preview.printButton->click();
         EXPECT_EQ(proposed, home.filePath(QStringLiteral("Documents/Sijill/") + file));
         EXPECT_TRUE(printerFile.isEmpty());
         if (!defaultPrinter.isEmpty()) {

@@ -137,7 +137,7 @@ void printToFileFromPreview(const report::LaidOutReport& r, const QString& pdf) 
         return true;
     };
     report::PreviewWindow preview(r);
-    preview.PrintButton->click();
+    preview.printButton->click();
     EXPECT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_TRUE(scope.dialogs().unanswered.isEmpty()) << "the print dialog was not scripted";
     EXPECT_TRUE(scope.systemShown.empty());

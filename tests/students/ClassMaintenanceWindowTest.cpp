@@ -28,8 +28,8 @@ namespace {
 
 QStringList listed(const ClassMaintenanceWindow& w) {
     QStringList out;
-    for (int i = 0; i < w.SelectList->count(); ++i)
-        out << w.SelectList->item(i)->text();
+    for (int i = 0; i < w.studentList->count(); ++i)
+        out << w.studentList->item(i)->text();
     return out;
 }
 
@@ -64,7 +64,7 @@ protected:
     void pick(const QString& name, const QString& civil) {
         for (int i = 0; i < static_cast<int>(w->lines().size()); ++i) {
             if (w->lines()[i].name == name && w->lines()[i].civil == civil) {
-                w->SelectList->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+                w->studentList->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
                 return;
             }
         }
@@ -88,7 +88,7 @@ TEST_F(ClassMaintenance, OpeningFillsTheSelectorsAndListsTheSchool) {
               QStringList({"جميع الطلاب", ":أول:1", ":أول:2", ":ثاني:1"}));
     EXPECT_EQ(test::comboItems(w->targetClassPicker), QStringList({":أول:1", ":أول:2", ":ثاني:1"}));
     EXPECT_EQ(main->classPicker->currentText(), "ثاني-1");
-    EXPECT_EQ(w->SelectList->count(), 7);
+    EXPECT_EQ(w->studentList->count(), 7);
     EXPECT_EQ(w->windowTitle(), "توزيع الطلاب");
     EXPECT_EQ(w->x(), main->x() + 120);
     EXPECT_EQ(w->height(), main->height());
@@ -128,7 +128,7 @@ TEST_F(ClassMaintenance, RenumberTouchesOnlyTheListedRows) {
 
 TEST_F(ClassMaintenance, AddPutsTheStudentInTheChosenClassAndRenumbers) {
     w->onToolbarClicked(0);
-    EXPECT_TRUE(w->PicAddStudent->isVisibleTo(w.get()));
+    EXPECT_TRUE(w->addStudentPanel->isVisibleTo(w.get()));
     EXPECT_EQ(test::comboItems(w->addStudentClassPicker), test::comboItems(w->targetClassPicker));
     EXPECT_EQ(w->classPicker->currentIndex(), 1);
     w->addStudentFields[0]->setText("باسل");
@@ -168,7 +168,7 @@ TEST_F(ClassMaintenance, EditWritesTheRowItWasOpenedOn) {
     show(1);
     pick("بدر", "12");
     w->onToolbarClicked(2);
-    ASSERT_TRUE(w->PicRearrange->isVisibleTo(w.get()));
+    ASSERT_TRUE(w->editPanel->isVisibleTo(w.get()));
     EXPECT_EQ(w->editFields[3]->text(), "03");
     EXPECT_EQ(w->editFields[5]->text(), "12");
     w->editFields[3]->setText("8");
@@ -182,11 +182,11 @@ TEST_F(ClassMaintenance, EditWritesTheRowItWasOpenedOn) {
     ASSERT_EQ(scope.dialogs().shown.size(), 1u);
     EXPECT_EQ(scope.dialogs().shown[0].text, " تم تعديل البيانات ");
     EXPECT_EQ(w->classPicker->currentIndex(), 1);
-    EXPECT_EQ(w->SelectList->count(), 4);
+    EXPECT_EQ(w->studentList->count(), 4);
 
     // Clicking a line closes the edit panel.
     w->onListClicked();
-    EXPECT_FALSE(w->PicRearrange->isVisibleTo(w.get()));
+    EXPECT_FALSE(w->editPanel->isVisibleTo(w.get()));
 }
 
 // The edit panel open on a student who is then deleted must not write over
@@ -198,7 +198,7 @@ TEST_F(ClassMaintenance, EditOfADeletedStudentWritesNothing) {
     w->onToolbarClicked(1);
     scope.systemAnswers.push_back(QMessageBox::Yes);
     w->deleteStudentButton->click();
-    EXPECT_FALSE(w->PicRearrange->isVisibleTo(w.get()));
+    EXPECT_FALSE(w->editPanel->isVisibleTo(w.get()));
 
     // A new student may be given the deleted row's identity.
     w->onToolbarClicked(0);
@@ -218,7 +218,7 @@ TEST_F(ClassMaintenance, DeleteOnlyOnYesAndOnlyThatRow) {
     show(1);
     pick("بدر", "12");
     w->onToolbarClicked(1);
-    EXPECT_FALSE(w->SelectList->isEnabled());
+    EXPECT_FALSE(w->studentList->isEnabled());
     EXPECT_EQ(w->panelCaptions[2]->text(), " بدر ");
     const QStringList before = rows();
     for (auto answer : {QMessageBox::No, QMessageBox::NoButton}) {
@@ -234,7 +234,7 @@ TEST_F(ClassMaintenance, DeleteOnlyOnYesAndOnlyThatRow) {
     const QStringList after = rows();
     EXPECT_EQ(after.size(), before.size() - 1);
     EXPECT_TRUE(after.contains("05|بدر|-|12|-||أول|2"));
-    EXPECT_EQ(w->SelectList->count(), 3);
+    EXPECT_EQ(w->studentList->count(), 3);
     // Pressed again with no current line: nothing.
     w->deleteStudentButton->click();
     EXPECT_EQ(scope.systemShown.size(), 4u);
@@ -290,7 +290,7 @@ TEST_F(ClassMaintenance, MoveAndCopyGoOnlyOnAnAnswer) {
     w->moveButton->click();
     EXPECT_EQ(rows(), beforeCancel);
     EXPECT_FALSE(w->movePanel->isVisibleTo(w.get()));
-    EXPECT_TRUE(w->SelectList->isEnabled());
+    EXPECT_TRUE(w->studentList->isEnabled());
 }
 
 // ClassCounts follows every change of students: أول-1, أول-2, ثاني-1.
@@ -487,7 +487,7 @@ TEST_F(ClassMaintenance, RemovingAClassOnOkOnlyRewritesTheIniFile) {
     ASSERT_FALSE(shell::writeSchoolInfoLines(ini, {"مدرسة النور ", ":قديم:1"}));
     w->onToolbarClicked(4);
     EXPECT_TRUE(w->removeClassButton->isVisibleTo(w.get()));
-    EXPECT_FALSE(w->SelectList->isEnabled());
+    EXPECT_FALSE(w->studentList->isEnabled());
     w->targetClassPicker->setCurrentIndex(1); // :أول:2
 
     for (const QString& answer : {QStringLiteral("إلغاء"), ScriptedDialogs::kClose}) {

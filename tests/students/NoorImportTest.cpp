@@ -398,7 +398,7 @@ TEST_F(NoorImport, WindowKeepsAnsweringWhileTheReaderRuns) {
     tick.start(50);
     bool waitShown = false, closeRefused = false, stillOpen = false;
     QTimer::singleShot(600, [&] {
-        waitShown = w.PicWait->isVisible() && !w.PicWait->grab().isNull();
+        waitShown = w.waitPanel->isVisible() && !w.waitPanel->grab().isNull();
         w.startImportButton->click();
         sijill::test::leftClick(w.closePicture);
         closeRefused = !w.close();
@@ -430,16 +430,16 @@ TEST_F(NoorImport, WindowReturnsUsableAfterCancelRefusalOrClose) {
         ASSERT_FALSE(scope.dialogs().shown.empty());
         EXPECT_EQ(scope.dialogs().shown.back().text, " هذا الملف غير صالح هل تريد الاستمرار ");
         EXPECT_EQ(scope.dialogs().shown.back().mode, 2);
-        EXPECT_FALSE(w.PicWait->isVisible());
-        EXPECT_TRUE(w.Status->text().isEmpty());
+        EXPECT_FALSE(w.waitPanel->isVisible());
+        EXPECT_TRUE(w.statusLabel->text().isEmpty());
         EXPECT_EQ(studentRows(), oldStudents);
     }
     w.setPath(fixture("students-badcode.xls"));
     w.startImportButton->click();
     EXPECT_EQ(scope.dialogs().shown.back().style, 1);
     EXPECT_TRUE(scope.dialogs().shown.back().text.contains("السطر 9"));
-    EXPECT_FALSE(w.PicWait->isVisible());
-    EXPECT_TRUE(w.Status->text().isEmpty());
+    EXPECT_FALSE(w.waitPanel->isVisible());
+    EXPECT_TRUE(w.statusLabel->text().isEmpty());
     EXPECT_FALSE(exit.code);
     EXPECT_EQ(studentRows(), oldStudents);
     EXPECT_TRUE(scope.systemShown.empty());

@@ -52,11 +52,11 @@ protected:
     }
     // A mouse click on the line of `civil`, with the given keys held.
     void click(const QString& civil, Qt::KeyboardModifiers keys = Qt::NoModifier) {
-        for (int row = 0; row < w->SelectList->count(); ++row) {
+        for (int row = 0; row < w->studentList->count(); ++row) {
             if (w->lines()[row].civil != civil)
                 continue;
-            QWidget* view = w->SelectList->viewport();
-            const QPointF at = w->SelectList->visualItemRect(w->SelectList->item(row)).center();
+            QWidget* view = w->studentList->viewport();
+            const QPointF at = w->studentList->visualItemRect(w->studentList->item(row)).center();
             QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton,
                               Qt::LeftButton, keys);
             QApplication::sendEvent(view, &press);
@@ -158,13 +158,13 @@ TEST_F(OddNames, CtrlClickPicksTwoAndTheQuestionNamesBoth) {
     EXPECT_EQ(storedStudents(), expected);
 
     // Shift picks the lines between (the panel's close picture gives the list back).
-    w->SelectList->setEnabled(true);
+    w->studentList->setEnabled(true);
     show(":أول:%1 & <ج>");
     click(w->lines().front().civil);
     click(w->lines().back().civil, Qt::ShiftModifier);
     int selected = 0;
-    for (int i = 0; i < w->SelectList->count(); ++i)
-        selected += w->SelectList->item(i)->isSelected() ? 1 : 0;
+    for (int i = 0; i < w->studentList->count(); ++i)
+        selected += w->studentList->item(i)->isSelected() ? 1 : 0;
     EXPECT_EQ(selected, 4);
 }
 
@@ -214,18 +214,18 @@ TEST_F(OddNames, ArabicIndicDigitsMakeNoSecondClass) {
 // whatever the rest of the line holds.
 TEST_F(OddNames, TheNumberColumnIsAlignedOnEveryLine) {
     show(":أول:%1 & <ج>");
-    w->SelectList->addItem("x"); // a plain line is drawn as before
-    w->SelectList->doItemsLayout();
+    w->studentList->addItem("x"); // a plain line is drawn as before
+    w->studentList->doItemsLayout();
     QApplication::processEvents();
-    const QImage image = w->SelectList->viewport()->grab().toImage();
+    const QImage image = w->studentList->viewport()->grab().toImage();
     if (const QString look = qEnvironmentVariable("SIJILL_LOOK_DIR"); !look.isEmpty())
         image.save(look + "/StudentLines.png");
     // Both numbers begin with "0" and digits are equally wide: the first
     // inked column of each line's number box is the same.
-    const QFontMetrics fm(w->SelectList->font());
+    const QFontMetrics fm(w->studentList->font());
     std::vector<int> leftEdges;
     for (int row = 0; row < 2; ++row) {
-        const QRect line = w->SelectList->visualItemRect(w->SelectList->item(row));
+        const QRect line = w->studentList->visualItemRect(w->studentList->item(row));
         const QRect box = StudentLineDelegate::numberRect(line, fm);
         int left = -1;
         for (int x = box.right(); x >= box.left(); --x)

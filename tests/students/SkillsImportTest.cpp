@@ -68,7 +68,7 @@ TEST(SkillsImport, WindowImportsWithTheTypedGrade) {
     w.startImportButton->click();
     EXPECT_EQ(skills().size(), 4);
     EXPECT_TRUE(skills()[0].startsWith("الرابع|"));
-    EXPECT_EQ(w.Status->text(), "استخراج بيانات المدرسة");
+    EXPECT_EQ(w.statusLabel->text(), "استخراج بيانات المدرسة");
     EXPECT_TRUE(scope.dialogs().shown.empty());
 
     w.setPath(fixture("damaged-html.xls"));
