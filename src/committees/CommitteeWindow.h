@@ -59,7 +59,7 @@ public:
     QComboBox* subjectGradesBox = nullptr; // hidden: grades whose exam subjects head the blocks
     QPushButton* distributeButton = nullptr;
     // One line, shown while the seating no longer matches the students.
-    QLabel* SeatingNote = nullptr;
+    QLabel* seatingNote = nullptr;
 
     // Committee rows: element i of each is row i; the last row is the entry
     // row for a new committee.

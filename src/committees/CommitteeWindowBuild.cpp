@@ -185,14 +185,14 @@ void CommitteeWindow::buildEditor() {
     distributeButton->setGeometry(twipsRect(0, 1700, 6570, 480));
 
     // Under the title strip, clear of the scroll strip at the left.
-    SeatingNote = new QLabel(editorPanel);
-    SeatingNote->setObjectName(QStringLiteral("SeatingNote"));
-    SeatingNote->setFont(platform::designedFont(QStringLiteral("Tahoma"), 9));
-    SeatingNote->setStyleSheet(QStringLiteral("color: #b00000"));
-    SeatingNote->setAlignment(Qt::AlignCenter);
-    SeatingNote->setWordWrap(true);
-    SeatingNote->setGeometry(twipsRect(660, 440, 5850, 345));
-    SeatingNote->hide();
+    seatingNote = new QLabel(editorPanel);
+    seatingNote->setObjectName(QStringLiteral("seatingNote"));
+    seatingNote->setFont(platform::designedFont(QStringLiteral("Tahoma"), 9));
+    seatingNote->setStyleSheet(QStringLiteral("color: #b00000"));
+    seatingNote->setAlignment(Qt::AlignCenter);
+    seatingNote->setWordWrap(true);
+    seatingNote->setGeometry(twipsRect(660, 440, 5850, 345));
+    seatingNote->hide();
 
     titleStrip = new QFrame(this);
     titleStrip->setObjectName(QStringLiteral("titleStrip"));

@@ -134,10 +134,10 @@ void CommitteeWindow::checkSeating() {
     }
     // Before any distribution there is no seating to fall behind.
     const bool show = drift_.seated > 0 && drift_.differs();
-    SeatingNote->setText(show ? texts::kSeatingDrift.arg(QString::number(drift_.gone),
+    seatingNote->setText(show ? texts::kSeatingDrift.arg(QString::number(drift_.gone),
                                                          QString::number(drift_.unseated))
                               : QString());
-    SeatingNote->setVisible(show);
+    seatingNote->setVisible(show);
 }
 
 bool CommitteeWindow::printAnyway() {

@@ -68,13 +68,13 @@ SingleStudentChooser::SingleStudentChooser() : QWidget(nullptr) {
     setAutoFillBackground(true);
 
     const QFont listFont = platform::windowFont(12, 400);
-    Title = new QLabel(this);
-    Title->setObjectName(QStringLiteral("Title"));
-    Title->setGeometry(twipsRect(375, 15, 3990, 435));
+    titleBanner = new QLabel(this);
+    titleBanner->setObjectName(QStringLiteral("titleBanner"));
+    titleBanner->setGeometry(twipsRect(375, 15, 3990, 435));
     // The heading is a drawn banner: its text sized to the banner's height.
-    Title->setPixmap(art::banner(minutes::texts::kStudentName, Title->width(), Title->height(),
-                                 platform::windowFont(12, 700)));
-    Title->setProperty("banner", minutes::texts::kStudentName);
+    titleBanner->setPixmap(art::banner(minutes::texts::kStudentName, titleBanner->width(),
+                                       titleBanner->height(), platform::windowFont(12, 700)));
+    titleBanner->setProperty("banner", minutes::texts::kStudentName);
     classPicker = new QComboBox(this);
     classPicker->setObjectName(QStringLiteral("classPicker"));
     classPicker->setGeometry(twipsRect(90, 465, 4110, 480));

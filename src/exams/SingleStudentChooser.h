@@ -39,7 +39,7 @@ class SingleStudentChooser : public QWidget {
 public:
     SingleStudentChooser();
 
-    QLabel* Title = nullptr;
+    QLabel* titleBanner = nullptr;
     QComboBox* classPicker = nullptr;    // class keys of the main window's list
     QComboBox* studentPicker = nullptr;  // names of the chosen class
     QLabel* nextButton = nullptr;        // Next

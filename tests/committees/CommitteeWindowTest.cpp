@@ -520,7 +520,7 @@ TEST(CommitteeWindowSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
     Window t;
     Previews previews;
     t.distribute();
-    EXPECT_TRUE(t.w->SeatingNote->isHidden());
+    EXPECT_TRUE(t.w->seatingNote->isHidden());
 
     // A new workbook in the middle of the exams: two students have left the
     // fourth grade and three have come.
@@ -541,8 +541,8 @@ TEST(CommitteeWindowSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
     const QString seating = committeeTables();
 
     t.open();
-    EXPECT_FALSE(t.w->SeatingNote->isHidden());
-    EXPECT_EQ(t.w->SeatingNote->text(), committees::texts::kSeatingDrift.arg(2).arg(3));
+    EXPECT_FALSE(t.w->seatingNote->isHidden());
+    EXPECT_EQ(t.w->seatingNote->text(), committees::texts::kSeatingDrift.arg(2).arg(3));
 
     // Enter answers Cancel: nothing is shown.
     auto& dialogs = t.scope.dialogs();
@@ -578,7 +578,7 @@ TEST(CommitteeWindowSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
     // Shared and distributed anew, the seating matches the students again.
     t.reset();
     t.w->distributeButton->click();
-    EXPECT_TRUE(t.w->SeatingNote->isHidden());
+    EXPECT_TRUE(t.w->seatingNote->isHidden());
     t.w->onLabelsClicked(0);
     EXPECT_EQ(previews.shown().size(), 5u);
     EXPECT_EQ(questions(), 3);

@@ -96,7 +96,7 @@ TEST_F(ExamControlFit, EveryTextOfTheWindowAndItsPanelsFits) {
     openStudentChooser(*w, dates::MinutesKind::Absence);
     SingleStudentChooser* chooser = singleStudentChooser();
     ASSERT_NE(chooser, nullptr);
-    EXPECT_EQ(chooser->Title->property("banner").toString(), "اسم الطالب");
+    EXPECT_EQ(chooser->titleBanner->property("banner").toString(), "اسم الطالب");
     for (QWidget* c : chooser->findChildren<QWidget*>()) {
         if (c->isVisibleTo(chooser)) {
             EXPECT_EQ(misfit(c), "") << c->objectName().toStdString();
