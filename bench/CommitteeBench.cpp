@@ -27,7 +27,7 @@ public:
                                        .entryInfoList({QStringLiteral("*.db")}, QDir::Files))
             QFile::copy(fi.filePath(), QDir(db).filePath(fi.fileName()));
         qputenv("SIJILL_HOME", dir_.path().toUtf8());
-        data::Connection students(data::Database::MyDatabase);
+        data::Connection students(data::Database::Students);
         data::Transaction t(students);
         for (int g = 0; g < kGrades; ++g) {
             for (int i = 0; i < perGrade; ++i)
@@ -49,7 +49,7 @@ private:
 // their students read, committees of 30 opened and shared, the seating
 // planned and written in one transaction.
 void distribute() {
-    data::Connection students(data::Database::MyDatabase);
+    data::Connection students(data::Database::Students);
     const QStringList grades = seatedGrades(students);
     std::array<QString, kGrades> names;
     std::array<std::vector<Student>, kGrades> queue;

@@ -98,7 +98,7 @@ void CommitteeWindow::formLoad() {
 
     std::vector<CommitteeRecord> stored;
     try {
-        data::Connection students(data::Database::MyDatabase);
+        data::Connection students(data::Database::Students);
         const QStringList grades = seatedGrades(students);
         gradePicker->clear();
         gradePicker->addItems(grades);

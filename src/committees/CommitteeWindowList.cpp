@@ -50,7 +50,7 @@ std::array<QString, kGrades> CommitteeWindow::seatGradeNames() const {
 
 void CommitteeWindow::onCountStudentsClicked() {
     try {
-        data::Connection students(data::Database::MyDatabase);
+        data::Connection students(data::Database::Students);
         const QString selected = gradePicker->currentText();
         countBoxes[0]->setText(
             QString::number(selected.isEmpty() ? 0 : countGrade(students, selected)));

@@ -28,7 +28,7 @@ void CommitteeWindow::onDistributeClicked() {
     otherGrades_.clear();
     unflagged_.clear();
     try {
-        data::Connection students(data::Database::MyDatabase);
+        data::Connection students(data::Database::Students);
         const std::array<QString, kGrades> names = seatGradeNames();
         for (int g = 0; g < kGrades; ++g) {
             auto& block = queue_[static_cast<std::size_t>(g)];
@@ -120,7 +120,7 @@ void CommitteeWindow::onSeatStudentsClicked() {
 void CommitteeWindow::checkSeating() {
     drift_ = {};
     try {
-        data::Connection students(data::Database::MyDatabase);
+        data::Connection students(data::Database::Students);
         std::array<std::vector<Student>, kGrades> toSeat;
         const std::array<QString, kGrades> names = seatGradeNames();
         for (std::size_t g = 0; g < toSeat.size(); ++g) {

@@ -8,7 +8,7 @@ namespace sijill::data {
 
 QString databaseFileName(Database db) {
     switch (db) {
-    case Database::MyDatabase:
+    case Database::Students:
         return QStringLiteral("MyDatabase.db");
     case Database::Schedule:
         return QStringLiteral("Schedual.db");

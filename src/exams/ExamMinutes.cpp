@@ -48,7 +48,7 @@ ChooserLoad loadChooserStudents(const QString& classKey) {
     }
     const auto [grade, cls] = shell::ClassKey::split(classKey);
     try {
-        data::Connection c(data::Database::MyDatabase);
+        data::Connection c(data::Database::Students);
         const data::RecordSet rs =
             c.query(QStringLiteral("SELECT d1, d2, d3, d4, d5, d6, d7 FROM T1 WHERE d5 IS NOT NULL "
                                    "AND trim(d6) = ? AND trim(d7) = ? ORDER BY id"),

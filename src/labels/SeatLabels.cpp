@@ -114,7 +114,7 @@ int gradeNumberingStart(const QStringList& classKeys, int position, const QStrin
 }
 
 std::vector<SeatStudent> loadSeatStudents(const QString& grade, const QString& cls) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     const data::RecordSet rs =
         c.query(QStringLiteral("SELECT d1, d3 FROM T1 WHERE trim(d6) = ? AND trim(d7) = ? "
                                "ORDER BY d0, id"),

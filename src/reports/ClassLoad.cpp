@@ -8,7 +8,7 @@
 namespace sijill::reports {
 
 data::RecordSet loadClassStudents(const QString& grade, const QString& cls) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     data::RecordSet rows =
         c.query(QStringLiteral("SELECT * FROM T1 WHERE trim(d6) = ? AND trim(d7) = ? "
                                "ORDER BY d1, id"),

@@ -42,7 +42,7 @@ QString collectClassCounts(const QStringList& keys, QString* error) {
     // and class, then looked up whole (never as a part of a longer text).
     QHash<std::pair<QString, QString>, int> perClass;
     try {
-        data::Connection c(data::Database::MyDatabase);
+        data::Connection c(data::Database::Students);
         const data::RecordSet rs =
             c.query(QStringLiteral("SELECT trim(d6), trim(d7), count(*) FROM T1 "
                                    "WHERE d5 IS NOT NULL AND d6 IS NOT NULL AND d7 IS NOT NULL "

@@ -41,7 +41,7 @@ std::optional<QString> deleteAllStudents(const QString& schoolName) {
             .arg(platform::shownPath(copy));
 
     try {
-        data::Connection c(data::Database::MyDatabase);
+        data::Connection c(data::Database::Students);
         data::Transaction t(c);
         c.execute(QStringLiteral("DELETE FROM T1"));
         t.commit();

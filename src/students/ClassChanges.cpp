@@ -24,7 +24,7 @@ AddClassResult addClass(const ClassItem& cls) {
 }
 
 void removeClass(const ClassItem& cls) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     c.attach(data::Database::Schedule, QStringLiteral("sched"));
     data::Transaction t(c);
     c.execute(QStringLiteral("DELETE FROM sched.grades WHERE trim(grade) = ? AND trim(class) = ?"),

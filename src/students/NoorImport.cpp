@@ -229,7 +229,7 @@ StudentRows readStudentRows(const Workbook& book,
 }
 
 void replaceStudentsAndClasses(const std::vector<ImportedStudent>& students) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     c.attach(data::Database::Schedule, QStringLiteral("sched"));
     data::Transaction t(c);
     c.execute(QStringLiteral("DELETE FROM main.T1"));

@@ -21,7 +21,7 @@ QString StudentLine::text() const {
 }
 
 std::vector<StudentLine> listStudents(const std::optional<ClassItem>& cls) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     QString sql =
         QStringLiteral("SELECT id, d0, d1, d2, d3, d5, d6, d7 FROM T1 WHERE d1 IS NOT NULL");
     QVariantList params;
@@ -57,7 +57,7 @@ std::vector<StudentLine> listStudents(const std::optional<ClassItem>& cls) {
 }
 
 void renumberStudents(const std::vector<qint64>& idsInOrder) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     data::Transaction t(c);
     int n = 0;
     for (qint64 id : idsInOrder)
@@ -67,7 +67,7 @@ void renumberStudents(const std::vector<qint64>& idsInOrder) {
 }
 
 qint64 addStudent(const NewStudent& s, const ClassItem& cls) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     c.execute(
         QStringLiteral("INSERT INTO T1 (d1,d2,d3,d4,d5,d6,d7,d0) VALUES (?,?,?,?,?,?,?,?)"),
         {s.name, s.phone, s.civil, QStringLiteral("-"), cls.kind, cls.grade, cls.cls, s.number});
@@ -77,7 +77,7 @@ qint64 addStudent(const NewStudent& s, const ClassItem& cls) {
 QString editStudent(qint64 id, const QString& number, const QString& name, const QString& civil,
                     const QString& phone) {
     const QString n = paddedNumber(number);
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     const int changed =
         c.execute(QStringLiteral("UPDATE T1 SET d0 = ?, d1 = ?, d2 = ?, d3 = ? WHERE id = ?"),
                   {n, name, phone, civil, id});
@@ -88,12 +88,12 @@ QString editStudent(qint64 id, const QString& number, const QString& name, const
 }
 
 void deleteStudent(qint64 id) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     c.execute(QStringLiteral("DELETE FROM T1 WHERE id = ?"), {id});
 }
 
 void copyStudents(const std::vector<StudentLine>& lines, const ClassItem& target) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     data::Transaction t(c);
     for (const StudentLine& l : lines)
         c.execute(
@@ -105,7 +105,7 @@ void copyStudents(const std::vector<StudentLine>& lines, const ClassItem& target
 }
 
 void moveStudents(const std::vector<qint64>& ids, const ClassItem& target) {
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     data::Transaction t(c);
     for (qint64 id : ids)
         c.execute(QStringLiteral("UPDATE T1 SET d5 = coalesce(nullif(?, ''), d5), d6 = ?, d7 = ? "

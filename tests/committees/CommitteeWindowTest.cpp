@@ -44,7 +44,7 @@ void seedGrades(const test::TestHome& home) {
 }
 
 int scalar(const QString& db, const QString& sql) {
-    data::Connection c(db == "MyDatabase" ? data::Database::MyDatabase : data::Database::Schedule);
+    data::Connection c(db == "MyDatabase" ? data::Database::Students : data::Database::Schedule);
     return c.scalar(sql).toInt();
 }
 
@@ -526,7 +526,7 @@ TEST(CommitteeWindowSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
     // fourth grade and three have come.
     std::vector<students::ImportedStudent> workbook;
     {
-        data::Connection c(data::Database::MyDatabase);
+        data::Connection c(data::Database::Students);
         const data::RecordSet rs = c.query(QStringLiteral(
             "SELECT * FROM T1 WHERE d4 = '1' AND d1 NOT IN ('رابع 1 1', 'رابع 1 2') ORDER BY id"));
         for (int r = 0; r < rs.recordCount(); ++r) {

@@ -107,7 +107,7 @@ TEST(SeatingData, OnlyFlaggedStudentsOfTheExactGradeInClassOrder) {
     test::addStudent(home, "رابع", "1", "03", "hand", "-");
     test::addStudent(home, "رابع متقدم", "1", "01", "other");
     test::addStudent(home, "خامس", "1", "01", "c1", "1", "الابتدائي", "0");
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     EXPECT_EQ(seatedGrades(c), (QStringList{"رابع", "رابع متقدم", "خامس"}));
     EXPECT_EQ(countGrade(c, " رابع "), 3);
     QStringList names;
@@ -129,7 +129,7 @@ TEST(SeatingData, StudentsWithoutTheExamFlagAreNamedOnceUnlessSeatedThroughACopy
     // No flag at all: not seated either, so named too.
     home.exec("MyDatabase.db", "INSERT INTO T1 (d0, d1, d3, d4, d5, d6, d7) VALUES "
                                "('06', 'unmarked', 'u6', NULL, 'الابتدائي', 'رابع', '1')");
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     QStringList names;
     for (const Student& s : unflaggedStudents(c))
         names << s.name;
@@ -355,7 +355,7 @@ TEST(SeatingData, GradesByOrderKeyThenByTheGradeWordWhateverTheRowOrder) {
     test::TestHome home;
     for (const QString grade : {"سادس", "شعبة خاصة", "ثالث", "الأول", "خامس", "ثاني", "رابع"})
         test::addStudent(home, grade, "1", "01", grade);
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     EXPECT_EQ(seatedGrades(c),
               (QStringList{"الأول", "ثاني", "ثالث", "رابع", "خامس", "سادس", "شعبة خاصة"}));
     // The order key comes first: numbers by value.

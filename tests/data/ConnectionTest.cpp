@@ -23,7 +23,7 @@ QVariantList student(const QString& no, const QString& name, const QString& id,
 
 TEST(Connection, ShippedDatabasesOpenAndHoldTheirTables) {
     TestHome home;
-    Connection students(Database::MyDatabase);
+    Connection students(Database::Students);
     EXPECT_EQ(students.scalar("SELECT count(*) FROM T1").toInt(), 0);
     Connection sched(Database::Schedule);
     EXPECT_EQ(sched.scalar("SELECT Admin FROM MyInfo WHERE id = 1").toString(),
@@ -39,7 +39,7 @@ TEST(Connection, MissingOrDamagedFileIsReportedAndNeverCreated) {
     for (const bool attached : {false, true}) {
         try {
             if (attached)
-                Connection(Database::MyDatabase).attach(Database::Schedule, "sched");
+                Connection(Database::Students).attach(Database::Schedule, "sched");
             else
                 Connection c(Database::Schedule);
             FAIL() << "a missing database opened";
@@ -96,7 +96,7 @@ TEST(Connection, AFileAnotherProgramHoldsIsBusyNotDamaged) {
 
 TEST(Connection, APreparedStatementRunsManyTimes) {
     TestHome home;
-    Connection c(Database::MyDatabase);
+    Connection c(Database::Students);
     PreparedStatement insert = c.prepareOnce("INSERT INTO T1 (d0, d1) VALUES (?, ?)");
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(insert.run({QString::number(i), QStringLiteral("اسم")}), 1);
@@ -107,7 +107,7 @@ TEST(Connection, APreparedStatementRunsManyTimes) {
 
 TEST(RecordSet, AddUpdateDeleteByRowIdentity) {
     TestHome home;
-    Connection c(Database::MyDatabase);
+    Connection c(Database::Students);
     RecordSet rs = c.openTable("T1");
     // Two rows of one student (a copy in another class) share d3.
     const qint64 a = rs.addNew(kStudentFields, student("01", "أحمد", "111", "أول", "1"));
@@ -131,7 +131,7 @@ TEST(RecordSet, AddUpdateDeleteByRowIdentity) {
 
 TEST(RecordSet, TextWithQuotesIsStoredUnchanged) {
     TestHome home;
-    Connection c(Database::MyDatabase);
+    Connection c(Database::Students);
     const QString name = QStringLiteral("عبد الله' OR '1'='1; DROP TABLE T1; --");
     c.openTable("T1").addNew(kStudentFields, student("01", name, "333", "ثاني", "1"));
     RecordSet found = c.openTable("T1", "d1 = ?", {name});
@@ -142,7 +142,7 @@ TEST(RecordSet, TextWithQuotesIsStoredUnchanged) {
 
 TEST(RecordSet, CursorSortAndReadOnlyQueries) {
     TestHome home;
-    Connection c(Database::MyDatabase);
+    Connection c(Database::Students);
     RecordSet w = c.openTable("T1");
     for (const char* no : {"10", "100", "02", "11"})
         w.addNew(kStudentFields, student(no, "x", no, "أول", "1"));
@@ -161,7 +161,7 @@ TEST(RecordSet, CursorSortAndReadOnlyQueries) {
 TEST(Transaction, RollsBackAcrossAttachedFilesUnlessCommitted) {
     TestHome home;
     {
-        Connection c(Database::MyDatabase);
+        Connection c(Database::Students);
         c.attach(Database::Schedule, "sched");
         Transaction t(c);
         c.execute("INSERT INTO main.T1 (d0, d1) VALUES (?, ?)", {"01", "x"});
@@ -170,7 +170,7 @@ TEST(Transaction, RollsBackAcrossAttachedFilesUnlessCommitted) {
         // No commit: both writes go.
     }
     {
-        Connection c(Database::MyDatabase);
+        Connection c(Database::Students);
         EXPECT_EQ(c.scalar("SELECT count(*) FROM T1").toInt(), 0);
         c.attach(Database::Schedule, "sched");
         EXPECT_EQ(c.scalar("SELECT count(*) FROM sched.grades").toInt(), 0);
@@ -185,7 +185,7 @@ TEST(Transaction, RollsBackAcrossAttachedFilesUnlessCommitted) {
 
 TEST(Connection, BadStatementsRaiseArabicErrors) {
     TestHome home;
-    Connection c(Database::MyDatabase);
+    Connection c(Database::Students);
     EXPECT_THROW(c.execute("SELECT * FROM no_such_table"), DataError);
     // More or fewer values than the statement binds.
     EXPECT_THROW(c.execute("SELECT ?", {}), DataError);
@@ -201,6 +201,6 @@ TEST(RecordSet, ADeletedRowsIdentityIsNeverHandedOutAgain) {
         rs.remove(rs.recordCount() - 1);
         EXPECT_GT(rs.addNew({field}, {"ب"}), first) << table.toStdString();
     };
-    check(Database::MyDatabase, "T1", "d1");
+    check(Database::Students, "T1", "d1");
     check(Database::Schedule, "grades", "grade");
 }

@@ -358,7 +358,7 @@ TEST_F(StoredLayouts, PrintsTheClassRecordSetOfTheStudentsTable) {
     home.exec("MyDatabase.db", "INSERT INTO T1 (d0, d1, d2, d3, d6, d7) VALUES "
                                "('1', 'first', NULL, '1012345678', 'g', '1'),"
                                "('2', 'second', '0500000002', '1098765432', 'g', '1')");
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     report::ReportLayout& books = report::layout("Books");
     books.setDataSource(data::reportRows(c.query("SELECT * FROM T1 ORDER BY CAST(d0 AS INTEGER)")));
     LaidOutReport r = report::layOut(books);

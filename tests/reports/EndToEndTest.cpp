@@ -69,7 +69,7 @@ struct Pupil {
 // The students of a class as the table holds them, by number in class.
 std::vector<Pupil> classFromTable(const QString& key) {
     const shell::ClassKey k = shell::ClassKey::split(key);
-    data::Connection c(data::Database::MyDatabase);
+    data::Connection c(data::Database::Students);
     const data::RecordSet rs =
         c.query("SELECT d1, d3 FROM T1 WHERE d6 = ? AND d7 = ? ORDER BY d0", {k.grade, k.cls});
     std::vector<Pupil> out;
