@@ -33,6 +33,14 @@ std::function<void()>& emptyPathAction() {
     return f;
 }
 
+// No workbook was chosen: told in Qt's box, which the window, kept on top,
+// must not hide.
+void tellNoFileChosen(QWidget* window) {
+    platform::ClearTopMost(window);
+    platform::showSystemMessage({texts::kNoFileTitle, texts::kNoFileText, QMessageBox::Ok,
+                                 QMessageBox::Critical, platform::YesDoes::NoQuestion});
+}
+
 QPixmap drawnWorkbook(const QSize& size) {
     QPixmap pm(size);
     pm.fill(Qt::transparent);
@@ -107,9 +115,7 @@ void StudentsImportWindow::onStartImportClicked() {
         return;
     const QString file = path();
     if (file.isEmpty()) {
-        platform::ClearTopMost(this);
-        platform::showSystemMessage({texts::kNoFileTitle, texts::kNoFileText, QMessageBox::Ok,
-                                     QMessageBox::Critical, platform::YesDoes::NoQuestion});
+        tellNoFileChosen(this);
         if (emptyPathAction())
             emptyPathAction()();
         close();
@@ -171,9 +177,7 @@ void SkillsImportWindow::onStartImportClicked() {
         return;
     const QString file = path();
     if (file.isEmpty()) {
-        platform::ClearTopMost(this);
-        platform::showSystemMessage({texts::kNoFileTitle, texts::kNoFileText, QMessageBox::Ok,
-                                     QMessageBox::Critical, platform::YesDoes::NoQuestion});
+        tellNoFileChosen(this);
         platform::SetTopMost(this);
         return;
     }
