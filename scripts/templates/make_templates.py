@@ -40,6 +40,7 @@ def esc(text):
 # Evaluation columns D..M, a total in N; names in C from row 12, room for a
 # class of 45.
 FIRST_ROW, LAST_ROW = 12, 56
+SHEET_NAME = "التقويم"
 MARKS = [chr(c) for c in range(ord("D"), ord("M") + 1)]
 
 # The installed Arabic font: its widths are the ones the column widths below
@@ -198,7 +199,10 @@ def make_workbook():
          + "</Relationships>"),
         ("xl/workbook.xml", XML + '<workbook xmlns="%s" xmlns:r="%s">' % (NS_MAIN, NS_REL)
          + '<bookViews><workbookView activeTab="0"/></bookViews>'
-         + '<sheets><sheet name="التقويم" sheetId="1" r:id="rId1"/></sheets>'
+         + '<sheets><sheet name="%s" sheetId="1" r:id="rId1"/></sheets>' % SHEET_NAME
+         # The title, the school's lines and the table's heading on every page.
+         + '<definedNames><definedName name="_xlnm.Print_Titles" localSheetId="0">'
+           "'%s'!$1:$%d</definedName></definedNames>" % (SHEET_NAME, FIRST_ROW - 1)
          + '<calcPr calcId="0" fullCalcOnLoad="1"/>'
          + "</workbook>"),
         ("xl/_rels/workbook.xml.rels", XML + '<Relationships xmlns="%s">' % NS_PKG_REL

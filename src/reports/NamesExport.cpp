@@ -16,6 +16,7 @@ namespace sijill::reports {
 namespace {
 
 constexpr int kFirstNameRow = 12;
+constexpr int kNameColumn = 3; // C
 
 QString templatePath(const QString& file) {
     return QDir(platform::programFolder()).filePath(QStringLiteral("templates/") + file);
@@ -81,6 +82,7 @@ QString exportNamesToExcel(const shell::SchoolProfile& profile, const QString& c
         sheet.setText(QStringLiteral("AA3"), profile.ThisYear);
         sheet.setText(QStringLiteral("AA4"), profile.ThisSemester);
         sheet.setText(QStringLiteral("D7"), excelClassLabel(classKey));
+        sheet.growList(kFirstNameRow, kNameColumn, students.recordCount());
         for (int i = 0; i < students.recordCount(); ++i)
             sheet.setText(QStringLiteral("C%1").arg(kFirstNameRow + i),
                           students.text(i, QStringLiteral("d1")));

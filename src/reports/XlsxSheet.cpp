@@ -1,5 +1,8 @@
 #include "reports/XlsxSheet.h"
 
+#include "reports/SheetFormula.h"
+
+#include <functional>
 #include <pugixml.hpp>
 
 namespace sijill::reports {
@@ -28,13 +31,6 @@ QString resolveTarget(const QString& target) {
     return QStringLiteral("xl/") + target;
 }
 
-QString columnName(int column) {
-    QString name;
-    for (; column > 0; column = (column - 1) / 26)
-        name.prepend(QChar(u'A' + (column - 1) % 26));
-    return name;
-}
-
 // XML 1.0 cannot carry most control characters.
 std::string xmlText(const QString& text) {
     return xmlAllowedText(text).toStdString();
@@ -61,6 +57,8 @@ std::pair<int, int> cellPosition(const QString& cell) {
 struct XlsxSheet::Impl {
     OoxmlPackage& package;
     QString sheetPart;
+    QString sheetName;
+    int sheetIndex = 0;
     pugi::xml_document workbook;
     pugi::xml_document sheet;
     int maxColumn = 0;
@@ -77,6 +75,8 @@ struct XlsxSheet::Impl {
         for (pugi::xml_node s : wb.child("sheets").children("sheet"))
             if (i++ == active)
                 entry = s;
+        sheetName = QString::fromUtf8(entry.attribute("name").value());
+        sheetIndex = active;
         pugi::xml_document rels;
         parseXml(rels, package.part(kWorkbookRels), kWorkbookRels);
         const std::string id = prefixedAttribute(entry, "id");
@@ -122,6 +122,202 @@ struct XlsxSheet::Impl {
             if (uintAttr(c, "min") <= column && column <= uintAttr(c, "max"))
                 return c.attribute("style").as_uint();
         return 0;
+    }
+
+    pugi::xml_node worksheet() const { return sheet.child("worksheet"); }
+
+    static pugi::xml_node cellIn(const pugi::xml_node& row, int column) {
+        for (pugi::xml_node c : row.children("c"))
+            if (cellPosition(QString::fromUtf8(c.attribute("r").value())).first == column)
+                return c;
+        return {};
+    }
+
+    static bool holdsSomething(const pugi::xml_node& cell) {
+        return cell.child("v") || cell.child("is") || cell.child("f");
+    }
+
+    // The last of the list rows from `firstRow` (see growList); 0 when the
+    // template has none.
+    int lastListRow(int firstRow, int column) {
+        pugi::xml_node row;
+        for (pugi::xml_node r : worksheet().child("sheetData").children("row"))
+            if (uintAttr(r, "r") == firstRow)
+                row = r;
+        const pugi::xml_node first = cellIn(row, column);
+        if (!first || holdsSomething(first))
+            return 0;
+        const std::string style = first.attribute("s").value();
+        int last = firstRow;
+        for (pugi::xml_node r = row.next_sibling("row"); r; r = r.next_sibling("row")) {
+            const pugi::xml_node c = cellIn(r, column);
+            if (uintAttr(r, "r") != last + 1 || !c || holdsSomething(c) ||
+                style != c.attribute("s").value())
+                break;
+            ++last;
+        }
+        return last;
+    }
+
+    using Rewrite = std::function<QString(const QString&)>;
+
+    static void rewriteAttr(pugi::xml_node n, const char* name, const Rewrite& f) {
+        if (pugi::xml_attribute a = n.attribute(name))
+            a.set_value(f(QString::fromUtf8(a.value())).toStdString().c_str());
+    }
+
+    static void rewriteText(pugi::xml_node n, const Rewrite& f) {
+        if (n)
+            n.text().set(f(QString::fromUtf8(n.text().get())).toStdString().c_str());
+    }
+
+    // Makes room for `count` rows below row `last`: the rows below move down
+    // and every reference of the sheet and of its defined names follows; a
+    // range from above `last` that ends on it grows over the new rows.
+    void insertRowsBelow(int last, int count) {
+        const Rewrite grown = [&](const QString& f) {
+            return formulaWithRowsInserted(f, last, count, true, sheetName);
+        };
+        const Rewrite moved = [&](const QString& f) {
+            return formulaWithRowsInserted(f, last, count, false, sheetName);
+        };
+        pugi::xml_node ws = worksheet();
+        for (pugi::xml_node r : ws.child("sheetData").children("row")) {
+            const bool below = uintAttr(r, "r") > last;
+            if (below)
+                r.attribute("r").set_value(uintAttr(r, "r") + count);
+            for (pugi::xml_node c : r.children("c")) {
+                if (below)
+                    rewriteAttr(c, "r", moved);
+                rewriteText(c.child("f"), grown);
+                rewriteAttr(c.child("f"), "ref", moved);
+            }
+        }
+        rewriteAttr(ws.child("dimension"), "ref", grown);
+        rewriteAttr(ws.child("autoFilter"), "ref", grown);
+        for (pugi::xml_node m : ws.child("mergeCells").children("mergeCell"))
+            rewriteAttr(m, "ref", grown);
+        for (pugi::xml_node cf : ws.children("conditionalFormatting")) {
+            rewriteAttr(cf, "sqref", grown);
+            for (pugi::xml_node rule : cf.children("cfRule"))
+                for (pugi::xml_node f : rule.children("formula"))
+                    rewriteText(f, grown);
+        }
+        for (pugi::xml_node dv : ws.child("dataValidations").children("dataValidation")) {
+            rewriteAttr(dv, "sqref", grown);
+            rewriteText(dv.child("formula1"), grown);
+            rewriteText(dv.child("formula2"), grown);
+        }
+        for (pugi::xml_node h : ws.child("hyperlinks").children("hyperlink"))
+            rewriteAttr(h, "ref", moved);
+        // A break after the list's last row stays after it.
+        for (pugi::xml_node b : ws.child("rowBreaks").children("brk"))
+            if (uintAttr(b, "id") >= last)
+                b.attribute("id").set_value(uintAttr(b, "id") + count);
+        for (pugi::xml_node n : workbook.child("workbook").child("definedNames").children())
+            rewriteText(n, [&](const QString& f) {
+                return formulaWithRowsInserted(f, last, count, true, sheetName, false);
+            });
+    }
+
+    // The formula of a cell that shares another's: that one's moved here.
+    QString sharedFormula(const pugi::xml_node& f, int column, int row) {
+        const std::string si = f.attribute("si").value();
+        for (pugi::xml_node r : worksheet().child("sheetData").children("row"))
+            for (pugi::xml_node c : r.children("c")) {
+                const pugi::xml_node mf = c.child("f");
+                if (std::string(mf.attribute("t").value()) == "shared" && mf.attribute("ref") &&
+                    si == mf.attribute("si").value()) {
+                    const auto [mc, mr] = cellPosition(QString::fromUtf8(c.attribute("r").value()));
+                    return movedFormula(QString::fromUtf8(mf.text().get()), column - mc, row - mr);
+                }
+            }
+        return {};
+    }
+
+    // Row `copy`, a copy of list row `model`, made row `number`.
+    void renumberCopy(pugi::xml_node copy, int model, int number) {
+        copy.attribute("r").set_value(number);
+        for (pugi::xml_node c : copy.children("c")) {
+            const int column = cellPosition(QString::fromUtf8(c.attribute("r").value())).first;
+            c.attribute("r").set_value(
+                (columnName(column) + QString::number(number)).toStdString().c_str());
+            pugi::xml_node f = c.child("f");
+            if (!f)
+                continue;
+            // The value the formula last gave is the model's; the workbook
+            // computes the copy's when it opens.
+            c.remove_child("v");
+            c.remove_attribute("t");
+            const std::string type = f.attribute("t").value();
+            QString text = type == "shared" ? sharedFormula(f, column, model)
+                                            : QString::fromUtf8(f.text().get());
+            if (type == "shared") {
+                f.remove_attribute("t");
+                f.remove_attribute("ref");
+                f.remove_attribute("si");
+            }
+            if (type == "array")
+                rewriteAttr(f, "ref", [&](const QString& ref) {
+                    return movedFormula(ref, 0, number - model);
+                });
+            f.text().set(movedFormula(text, 0, number - model).toStdString().c_str());
+        }
+    }
+
+    // A sheet fitted to one page (or a number of pages) tall shrinks as its
+    // list grows; its width's fit is kept and it runs onto further pages.
+    void letPagesRunOn() {
+        pugi::xml_node ws = worksheet();
+        if (!ws.child("sheetPr").child("pageSetUpPr").attribute("fitToPage").as_bool())
+            return;
+        pugi::xml_node setup = ws.child("pageSetup");
+        if (!setup) {
+            pugi::xml_node next;
+            for (const char* later :
+                 {"headerFooter", "rowBreaks", "colBreaks", "customProperties", "cellWatches",
+                  "ignoredErrors", "smartTags", "drawing", "legacyDrawing", "legacyDrawingHF",
+                  "picture", "oleObjects", "controls", "webPublishItems", "tableParts", "extLst"})
+                if (!next)
+                    next = ws.child(later);
+            setup = next ? ws.insert_child_before("pageSetup", next) : ws.append_child("pageSetup");
+        }
+        setup.remove_attribute("fitToHeight");
+        setup.append_attribute("fitToHeight") = 0;
+    }
+
+    void growList(int firstRow, int column, int count) {
+        const int last = lastListRow(firstRow, column);
+        const int needed = firstRow + count - 1;
+        if (last == 0 || needed <= last)
+            return;
+        insertRowsBelow(last, needed - last);
+        const pugi::xml_node model = rowNode(last);
+        pugi::xml_node data = worksheet().child("sheetData");
+        pugi::xml_node at = model;
+        for (int r = last + 1; r <= needed; ++r) {
+            at = data.insert_copy_after(model, at);
+            renumberCopy(at, last, r);
+        }
+        // Cells merged across the model row are merged across every copy.
+        pugi::xml_node merges = worksheet().child("mergeCells");
+        std::vector<QString> rowMerges;
+        for (pugi::xml_node m : merges.children("mergeCell")) {
+            const QString ref = QString::fromUtf8(m.attribute("ref").value());
+            if (cellPosition(ref.section(u':', 0, 0)).second == last &&
+                cellPosition(ref.section(u':', -1)).second == last)
+                rowMerges.push_back(ref);
+        }
+        for (int r = last + 1; r <= needed; ++r)
+            for (const QString& ref : rowMerges)
+                merges.append_child("mergeCell").append_attribute("ref") =
+                    movedFormula(ref, 0, r - last).toStdString().c_str();
+        if (pugi::xml_attribute n = merges.attribute("count")) {
+            const auto all = merges.children("mergeCell");
+            n.set_value(static_cast<unsigned>(std::distance(all.begin(), all.end())));
+        }
+        letPagesRunOn();
+        maxRow = std::max(maxRow, needed);
     }
 
     pugi::xml_node cellNode(int column, int rowNumber) {
@@ -170,6 +366,10 @@ void XlsxSheet::setText(const QString& cell, const QString& text) {
     t.text().set(value.c_str());
     d->maxColumn = std::max(d->maxColumn, column);
     d->maxRow = std::max(d->maxRow, row);
+}
+
+void XlsxSheet::growList(int firstRow, int column, int count) {
+    d->growList(firstRow, column, count);
 }
 
 void XlsxSheet::save() {

@@ -22,6 +22,18 @@ public:
     // beginning with "=" is not made a formula), replacing what it held.
     void setText(const QString& cell, const QString& text);
 
+    // Makes the list that fills `column` from row `firstRow` down hold `count`
+    // entries as whole rows. The template's list rows are those from
+    // `firstRow` whose cell in `column` is empty and formatted like the
+    // first; where they are fewer, the last is copied below them (cells,
+    // formats, height, formulas with their rows moved), what stood below
+    // moves down, and whatever names the list's extent follows: ranges in
+    // formulas and defined names (the print area), the sheet's dimension,
+    // conditional formats, validations, merged cells. The page setup keeps
+    // its scale: a sheet fitted to a number of pages tall is let run onto as
+    // many pages as it needs. Unused list rows stay as the template has them.
+    void growList(int firstRow, int column, int count);
+
     // Puts the sheet back into the package; the template's formulas are
     // recalculated when the workbook is opened.
     void save();

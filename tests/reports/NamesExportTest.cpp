@@ -190,33 +190,159 @@ TEST(NamesExport, WorkbookHoldsProfileClassAndNamesInNumberOrderWithTheTemplates
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
 }
 
-TEST(NamesExport, RowsPastTheTemplateAndTextThatLooksLikeAFormulaStayText) {
+TEST(NamesExport, EveryStudentGetsAWholeRowAndTextThatLooksLikeAFormulaStaysText) {
     TestHome home;
     test::finishProfile(home);
-    for (int i = 1; i <= 45; ++i)
-        test::addPupil(home, {"أول", "4", QString("%1").arg(i, 2, 10, QChar('0')),
-                              i == 1 ? "=SUM(1,2)" : QString("ط%1").arg(i), "", "1"});
-    QTemporaryDir out;
-    const QString path = exportNamesToExcel(profile(), "أول-4", classOf("أول", "4"), out.path());
-    const pugi::xml_document sheet = xmlPart(path, "xl/worksheets/sheet1.xml");
-    EXPECT_EQ(cellOf(sheet, "C12").text, "=SUM(1,2)");
-    EXPECT_TRUE(cellOf(sheet, "C12").formula.isEmpty());
-    EXPECT_EQ(cellOf(sheet, "C56").text, "ط45");
-    EXPECT_EQ(cellOf(sheet, "C56").style, cellOf(sheet, "C51").style);
-    // Rows and cells stay in sheet order, which readers require.
-    int lastRow = 0;
-    for (pugi::xml_node row : sheet.child("worksheet").child("sheetData").children("row")) {
-        EXPECT_GT(row.attribute("r").as_int(), lastRow);
-        lastRow = row.attribute("r").as_int();
-        int lastColumn = 0;
-        for (pugi::xml_node c : row.children("c")) {
-            const int column = cellPosition(c.attribute("r").value()).first;
-            EXPECT_GT(column, lastColumn) << c.attribute("r").value();
-            lastColumn = column;
+    const pugi::xml_document tmpl = xmlPart(excelTemplatePath(), "xl/worksheets/sheet1.xml");
+    const pugi::xml_document tmplBook = xmlPart(excelTemplatePath(), "xl/workbook.xml");
+    const auto rowOf = [](const pugi::xml_document& sheet, int r) {
+        return sheet.child("worksheet")
+            .child("sheetData")
+            .find_child_by_attribute("row", "r", std::to_string(r).c_str());
+    };
+    // A small class keeps the template's empty rows; classes past its 45 rows
+    // (a big class, the all-names group) get each student a row like the first.
+    for (int n : {3, 45, 70, 400}) {
+        SCOPED_TRACE(n);
+        const QString cls = QString::number(n);
+        for (int i = 1; i <= n; ++i)
+            test::addPupil(home, {"أول", cls, QString("%1").arg(i, 3, 10, QChar('0')),
+                                  i == 1 ? "=SUM(1,2)" : QString("ط%1").arg(i), "", "1"});
+        QTemporaryDir out;
+        const QString path =
+            exportNamesToExcel(profile(), "أول-" + cls, classOf("أول", cls), out.path());
+        const pugi::xml_document sheet = xmlPart(path, "xl/worksheets/sheet1.xml");
+        EXPECT_EQ(cellOf(sheet, "C12").text, "=SUM(1,2)");
+        EXPECT_TRUE(cellOf(sheet, "C12").formula.isEmpty());
+        const int last = 11 + std::max(n, 45);
+        EXPECT_EQ(cellOf(sheet, QString("C%1").arg(11 + n)).text, QString("ط%1").arg(n));
+        EXPECT_EQ(cellOf(sheet, QString("C%1").arg(12 + n)).text, "");
+        for (int r = 12; r <= last; ++r) {
+            // Number, mark cells and total as the template's first row, the
+            // formulas on the row's own cells.
+            const QString row = QString::number(r);
+            for (const char* column : {"B", "C", "D", "M", "N"})
+                EXPECT_EQ(cellOf(sheet, column + row).style,
+                          cellOf(tmpl, QString(column) + "12").style)
+                    << column << r;
+            for (const char* column : {"B", "N"})
+                EXPECT_EQ(cellOf(sheet, column + row).formula,
+                          cellOf(tmpl, QString(column) + "12").formula.replace("12", row))
+                    << column << r;
+            EXPECT_STREQ(rowOf(sheet, r).attribute("ht").value(),
+                         rowOf(tmpl, 12).attribute("ht").value());
+        }
+        // Rows and cells stay in sheet order, which readers require.
+        int lastRow = 0;
+        for (pugi::xml_node row : sheet.child("worksheet").child("sheetData").children("row")) {
+            EXPECT_GT(row.attribute("r").as_int(), lastRow);
+            lastRow = row.attribute("r").as_int();
+            int lastColumn = 0;
+            for (pugi::xml_node c : row.children("c")) {
+                const int column = cellPosition(c.attribute("r").value()).first;
+                EXPECT_GT(column, lastColumn) << c.attribute("r").value();
+                lastColumn = column;
+            }
+        }
+        EXPECT_EQ(lastRow, last);
+        pugi::xml_node ws = sheet.child("worksheet");
+        EXPECT_EQ(QString(ws.child("dimension").attribute("ref").value()),
+                  QString("B1:AA%1").arg(last));
+        // The page keeps the template's width and scale, the heading rows on
+        // every page; only a longer list runs onto more pages.
+        pugi::xml_node setup = ws.child("pageSetup");
+        pugi::xml_node tmplSetup = tmpl.child("worksheet").child("pageSetup");
+        for (const char* a : {"paperSize", "orientation", "fitToWidth", "scale"})
+            EXPECT_STREQ(setup.attribute(a).value(), tmplSetup.attribute(a).value()) << a;
+        EXPECT_EQ(setup.attribute("fitToHeight").as_int(1),
+                  n > 45 ? 0 : tmplSetup.attribute("fitToHeight").as_int(1));
+        const pugi::xml_document book = xmlPart(path, "xl/workbook.xml");
+        EXPECT_STREQ(book.child("workbook").child("definedNames").first_child().text().get(),
+                     tmplBook.child("workbook").child("definedNames").first_child().text().get());
+    }
+}
+
+// The template's shape may change: whatever names the list's extent follows it.
+TEST(NamesExport, AListPastTheTemplatesRowsMovesWhatStandsBelowAndWhatNamesItsExtent) {
+    TestHome home;
+    test::finishProfile(home);
+    for (int i = 1; i <= 50; ++i)
+        test::addPupil(home, {"أول", "5", QString("%1").arg(i, 2, 10, QChar('0')),
+                              QString("ط%1").arg(i), "", "1"});
+    OoxmlPackage package = OoxmlPackage::read(excelTemplatePath());
+    pugi::xml_document sheet, book;
+    parseXml(sheet, package.part("xl/worksheets/sheet1.xml"), "sheet");
+    parseXml(book, package.part("xl/workbook.xml"), "book");
+    pugi::xml_node ws = sheet.child("worksheet");
+    pugi::xml_node data = ws.child("sheetData");
+    for (int r = 12; r <= 56; ++r) { // a column of one shared formula
+        pugi::xml_node f =
+            data.find_child_by_attribute("row", "r", std::to_string(r).c_str()).append_child("c");
+        f.append_attribute("r") = ("O" + std::to_string(r)).c_str();
+        f = f.append_child("f");
+        f.append_attribute("t") = "shared";
+        f.append_attribute("si") = "0";
+        if (r == 12) {
+            f.append_attribute("ref") = "O12:O56";
+            f.text() = "N12*2+$B$4";
         }
     }
-    EXPECT_EQ(lastRow, 56);
-    EXPECT_STREQ(sheet.child("worksheet").child("dimension").attribute("ref").value(), "B1:AA56");
+    const char* footer = "<row r=\"57\"><c r=\"C57\" t=\"inlineStr\"><is><t>المجموع</t></is></c>"
+                         "<c r=\"N57\"><f>IF(LOG10(10)=1,SUM(N12:N56)&amp;\" N56\",'x'!N56)</f>"
+                         "</c></row>";
+    pugi::xml_document footerRow;
+    footerRow.load_string(footer);
+    data.append_copy(footerRow.first_child());
+    ws.child("dimension").attribute("ref") = "B1:AA57";
+    pugi::xml_node merges = ws.child("mergeCells");
+    merges.append_child("mergeCell").append_attribute("ref") = "P56:Q56";
+    merges.attribute("count") = 2;
+    pugi::xml_document tail;
+    tail.load_string("<conditionalFormatting sqref=\"D12:M56 N57\"><cfRule type=\"expression\" "
+                     "priority=\"1\"><formula>D12&gt;$N$57</formula></cfRule>"
+                     "</conditionalFormatting><dataValidations count=\"1\"><dataValidation "
+                     "type=\"whole\" sqref=\"D12:M56\"><formula1>0</formula1><formula2>10"
+                     "</formula2></dataValidation></dataValidations>");
+    for (pugi::xml_node n : tail.children())
+        ws.insert_copy_before(n, ws.child("pageMargins"));
+    pugi::xml_node names = book.child("workbook").child("definedNames");
+    pugi::xml_node area = names.append_child("definedName");
+    area.append_attribute("name") = "_xlnm.Print_Area";
+    area.append_attribute("localSheetId") = 0;
+    area.text() = "'التقويم'!$A$1:$N$57";
+    package.setPart("xl/worksheets/sheet1.xml", xmlBytes(sheet));
+    package.setPart("xl/workbook.xml", xmlBytes(book));
+    writeFileAtomically(excelTemplatePath(), package.toBytes());
+
+    QTemporaryDir out;
+    const QString path = exportNamesToExcel(profile(), "أول-5", classOf("أول", "5"), out.path());
+    const pugi::xml_document done = xmlPart(path, "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(cellOf(done, "C61").text, "ط50");
+    EXPECT_EQ(cellOf(done, "N61").formula, "IF(C61=\"\",\"\",SUM(D61:M61))");
+    EXPECT_EQ(cellOf(done, "O56").formula, ""); // still shared with O12
+    EXPECT_EQ(cellOf(done, "O57").formula, "N57*2+$B$4");
+    EXPECT_EQ(cellOf(done, "O61").formula, "N61*2+$B$4");
+    EXPECT_EQ(cellOf(done, "C62").text, "المجموع");
+    EXPECT_EQ(cellOf(done, "N62").formula, "IF(LOG10(10)=1,SUM(N12:N61)&\" N56\",'x'!N56)");
+    EXPECT_EQ(cellOf(done, "C57").text, "ط46");
+    pugi::xml_node dws = done.child("worksheet");
+    EXPECT_STREQ(dws.child("conditionalFormatting").attribute("sqref").value(), "D12:M61 N62");
+    EXPECT_STREQ(dws.child("conditionalFormatting").child("cfRule").child("formula").text().get(),
+                 "D12>$N$62");
+    EXPECT_STREQ(dws.child("dataValidations").child("dataValidation").attribute("sqref").value(),
+                 "D12:M61");
+    QStringList merged;
+    for (pugi::xml_node m : dws.child("mergeCells").children("mergeCell"))
+        merged << m.attribute("ref").value();
+    EXPECT_EQ(merged, QStringList({"C1:N1", "P56:Q56", "P57:Q57", "P58:Q58", "P59:Q59", "P60:Q60",
+                                   "P61:Q61"}));
+    EXPECT_EQ(dws.child("mergeCells").attribute("count").as_int(), 7);
+    EXPECT_STREQ(dws.child("dimension").attribute("ref").value(), "B1:AA62");
+    const pugi::xml_document doneBook = xmlPart(path, "xl/workbook.xml");
+    QStringList defined;
+    for (pugi::xml_node n : doneBook.child("workbook").child("definedNames").children())
+        defined << n.text().get();
+    EXPECT_EQ(defined, QStringList({"'التقويم'!$1:$11", "'التقويم'!$A$1:$N$62"}));
 }
 
 TEST(NamesExport, AMissingOrBrokenTemplateWritesNothingAndKeepsAnEarlierFile) {
