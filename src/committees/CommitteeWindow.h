@@ -7,6 +7,7 @@
 #include "platform/ChildWindow.h"
 
 #include <QPoint>
+#include <QSet>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -164,9 +165,13 @@ private:
     std::array<QString, kGrades> seatGradeNames() const;
     // Compares the seating with the students to seat now and shows the line.
     void checkSeating();
-    // A print from a seating that no longer matches the students asks first,
-    // once per opening of the window; false when it is not to print.
-    bool printAnyway();
+    // A print of row `index`'s sheet or labels from a seating that no longer
+    // matches the students, or that gives the committee none of its students,
+    // asks first, each reason once per opening of the window; false when it
+    // is not to print.
+    bool printAnyway(int index);
+    // A committee's name as messages give it, its place when it has none.
+    static QString shownName(const QString& name, std::size_t index);
 
     // The entry row holds a name and a capacity, ready to be added.
     bool entryRowFilled() const;
@@ -201,7 +206,7 @@ private:
     std::vector<std::pair<QString, int>> otherGrades_; // grades after the third, counted
     std::vector<Student> unflagged_;                   // students without the exam flag
     SeatingDrift drift_;
-    bool driftAsked_ = false;
+    QSet<QString> acceptedReasons_; // the print questions answered yes
 };
 
 // The window, created (and loaded) at its first use.

@@ -267,6 +267,7 @@ void CommitteeWindow::onAddCommitteeClicked() {
     }
     stored_.resize(static_cast<std::size_t>(last));
     stored_.push_back(record);
+    checkSeating();
     for (int g = 1; g <= kGrades; ++g)
         seatLabel(g, last)->setText(QStringLiteral("0"));
     recomputeTotal(last);
@@ -337,6 +338,7 @@ bool CommitteeWindow::saveAllRows() {
     }
     stored_ = rows;
     refreshSaveIcons();
+    checkSeating();
     // A committee typed into the entry row is added as well.
     const int before = rowCount();
     if (entryRowFilled()) {
@@ -366,6 +368,7 @@ void CommitteeWindow::onUpdateCommitteeClicked() {
     if (static_cast<std::size_t>(r) < stored_.size())
         stored_[static_cast<std::size_t>(r)] = row;
     refreshSaveIcons();
+    checkSeating(); // a committee named anew has no seats under its name
     shell::flash(texts::kUpdated);
 }
 

@@ -4,6 +4,7 @@
 #include "committees/Texts.h"
 #include "data/Connection.h"
 #include "data/DataError.h"
+#include "platform/BidiText.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <algorithm>
 
 namespace sijill::committees {
 
@@ -132,24 +134,62 @@ void CommitteeWindow::checkSeating() {
     } catch (const data::DataError&) {
         // Unreadable now: the sheets report it themselves when asked for.
     }
-    // Before any distribution there is no seating to fall behind.
-    const bool show = drift_.seated > 0 && drift_.differs();
-    seatingNote->setText(show ? texts::kSeatingDrift.arg(QString::number(drift_.gone),
-                                                         QString::number(drift_.unseated))
-                              : QString());
-    seatingNote->setVisible(show);
+    // Before any distribution there is no seating to fall behind. The
+    // committees are taken as stored: a name typed and not saved is no change.
+    QStringList lines;
+    if (drift_.seated > 0 && drift_.differs())
+        lines << texts::kSeatingDrift.arg(QString::number(drift_.gone),
+                                          QString::number(drift_.unseated));
+    QStringList unseated;
+    for (const std::size_t i : unseatedCommittees(drift_, stored_))
+        unseated << platform::isolate(shownName(stored_[i].name, i));
+    if (!unseated.isEmpty())
+        lines << texts::kCommitteesUnseated.arg(unseated.join(QStringLiteral("، ")));
+    // The note has room for one line: what does not fit it is told in short,
+    // in full in its tip and in the question before a print.
+    QString note = lines.value(0);
+    if (lines.size() > 1)
+        note = texts::kSeatingStale;
+    else if (!unseated.isEmpty() &&
+             seatingNote->fontMetrics().horizontalAdvance(note) > seatingNote->width())
+        note = texts::kCommitteesUnseatedShort;
+    seatingNote->setText(note);
+    seatingNote->setToolTip(lines.join(QLatin1Char('\n')));
+    seatingNote->setVisible(!lines.isEmpty());
 }
 
-bool CommitteeWindow::printAnyway() {
-    if (drift_.seated == 0 || !drift_.differs() || driftAsked_)
+QString CommitteeWindow::shownName(const QString& name, std::size_t index) {
+    return name.trimmed().isEmpty() ? texts::kUnnamedCommittee.arg(index + 1) : name.trimmed();
+}
+
+bool CommitteeWindow::printAnyway(int index) {
+    // Asked where every sheet and label print passes, from the tables and the
+    // rows as they stand now: the print looks the committee up by the name in
+    // its box.
+    checkSeating();
+    QStringList reasons;
+    if (drift_.seated > 0 && drift_.differs())
+        reasons << texts::kDriftedReason.arg(QString::number(drift_.gone),
+                                             QString::number(drift_.unseated));
+    const std::vector<CommitteeRecord> shown = committeeRecords();
+    for (const std::size_t i : unseatedCommittees(drift_, shown)) {
+        if (i == static_cast<std::size_t>(index))
+            reasons << texts::kUnseatedReason.arg(platform::isolate(shownName(shown[i].name, i)));
+    }
+    const bool accepted = std::all_of(reasons.begin(), reasons.end(), [this](const QString& r) {
+        return acceptedReasons_.contains(r);
+    });
+    if (accepted)
         return true;
-    // Cancel is what Enter presses: nothing prints without a yes, and the
-    // question stands until the user has said yes once in this opening.
-    driftAsked_ = shell::ask({texts::kAskPrintDrifted.arg(QString::number(drift_.gone),
-                                                          QString::number(drift_.unseated)),
-                              shell::Buttons::YesNoCancel, shell::YesEffect::Keeps,
-                              shell::Tone::Alarm}) == shell::Answer::Yes;
-    return driftAsked_;
+    // Cancel is what Enter presses: nothing prints without a yes, and a
+    // question stands until the user has said yes to it once in this opening.
+    if (shell::ask({(reasons << texts::kAskPrintAsItIs).join(QStringLiteral("\r")),
+                    shell::Buttons::YesNoCancel, shell::YesEffect::Keeps, shell::Tone::Alarm}) !=
+        shell::Answer::Yes)
+        return false;
+    for (const QString& r : reasons)
+        acceptedReasons_.insert(r);
+    return true;
 }
 
 // Every committee row shows its sheet and label icons; the entry row none.
@@ -168,7 +208,7 @@ void CommitteeWindow::onReadSheetRowsClicked() {
 }
 
 void CommitteeWindow::onSheetClicked(int index) {
-    if (index < 0 || index >= rowCount() || !printAnyway())
+    if (index < 0 || index >= rowCount() || !printAnyway(index))
         return;
     SheetRow = index;
     try {
@@ -189,7 +229,7 @@ void CommitteeWindow::onSheetClicked(int index) {
 }
 
 void CommitteeWindow::onLabelsClicked(int index) {
-    if (index < 0 || index >= rowCount() || !printAnyway())
+    if (index < 0 || index >= rowCount() || !printAnyway(index))
         return;
     try {
         data::Connection schedual(data::Database::Schedule);

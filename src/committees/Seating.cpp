@@ -277,7 +277,29 @@ SeatingDrift seatingDrift(data::Connection& schedual,
     }
     for (const int left : seats)
         drift.gone += left;
+    const data::RecordSet names = schedual.query(
+        QStringLiteral("SELECT DISTINCT trim(Com) AS c FROM Com WHERE Class IS NOT NULL"));
+    for (int r = 0; r < names.recordCount(); ++r)
+        drift.committees << names.text(r, QStringLiteral("c"));
     return drift;
+}
+
+std::vector<std::size_t> unseatedCommittees(const SeatingDrift& drift,
+                                            const std::vector<CommitteeRecord>& committees) {
+    std::vector<std::size_t> out;
+    if (drift.committees.isEmpty())
+        return out;
+    for (std::size_t i = 0; i < committees.size(); ++i) {
+        const CommitteeRecord& c = committees[i];
+        if (drift.committees.contains(c.name.trimmed()))
+            continue;
+        const bool shared =
+            std::any_of(c.seats.begin(), c.seats.end(),
+                        [](const std::optional<int>& s) { return s.value_or(0) > 0; });
+        if (shared)
+            out.push_back(i);
+    }
+    return out;
 }
 
 QString distributionMessage(const DistributionOutcome& outcome) {

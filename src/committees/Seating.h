@@ -107,14 +107,24 @@ std::vector<Student> unflaggedStudents(data::Connection& students);
 // would seat now (an import since, or students added or removed), matched by
 // class label, name and number in class.
 struct SeatingDrift {
-    int seated = 0;   // student rows of Com
-    int gone = 0;     // seated students no longer among them
-    int unseated = 0; // students to seat who have no seat
+    int seated = 0;         // student rows of Com
+    int gone = 0;           // seated students no longer among them
+    int unseated = 0;       // students to seat who have no seat
+    QStringList committees; // the committee names the seats stand under, trimmed
     bool differs() const { return gone > 0 || unseated > 0; }
 };
 
 SeatingDrift seatingDrift(data::Connection& schedual,
                           const std::array<std::vector<Student>, kGrades>& toSeat);
+
+// The committees (indexes into `committees`) whose sheets the seating leaves
+// empty although it should not: while some committee has seats, one whose
+// name has none although its shares give it students. Such a committee was
+// named, made or given its seats after the students were distributed, and
+// distributing them again seats it; one that its shares leave empty is empty
+// by right, whatever its name.
+std::vector<std::size_t> unseatedCommittees(const SeatingDrift& drift,
+                                            const std::vector<CommitteeRecord>& committees);
 
 // A committee as the distribution left it: its students and its capacity
 // (nothing when the capacity box holds no whole number).

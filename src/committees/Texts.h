@@ -59,10 +59,26 @@ inline const QString kOverCapacityTitle = QStringLiteral("لجان فيها طل
 inline const QString kOverCapacity = QStringLiteral("%1: الطلاب %2 والاستيعاب %3");
 inline const QString kSeatingDrift =
     QStringLiteral("التوزيع لا يطابق الطلاب الحاليين: %1 غادروا المدرسة، وبلا مقعد %2");
-inline const QString kAskPrintDrifted =
+inline const QString kSeatingStale =
+    QStringLiteral("التوزيع لا يطابق الطلاب الحاليين ولا أسماء اللجان؛ وزع الطلاب من جديد");
+// %1: the committees' names.
+inline const QString kCommitteesUnseated =
+    QStringLiteral("%1: بلا طلاب لأنها سميت أو أنشئت بعد التوزيع؛ وزع الطلاب من جديد");
+inline const QString kCommitteesUnseatedShort =
+    QStringLiteral("لجان بلا طلاب لأنها سميت أو أنشئت بعد التوزيع؛ وزع الطلاب من جديد");
+// %1: the committee's place in the list.
+inline const QString kUnnamedCommittee = QStringLiteral("اللجنة رقم %1");
+// Why a sheet or its labels would print from a seating that does not hold.
+inline const QString kDriftedReason =
     QStringLiteral("توزيع اللجان لا يطابق الطلاب الحاليين: لم يعد في المدرسة %1 من الطلاب "
-                   "الموزعين، وبلا مقعد %2 من الطلاب.\rتوزيع الطلاب من جديد يحدّثه ويغير أرقام "
-                   "الجلوس.\rهل تريد الطباعة من التوزيع كما هو؟");
+                   "الموزعين، وبلا مقعد %2 من الطلاب.");
+// %1: the committee's name.
+inline const QString kUnseatedReason =
+    QStringLiteral("اللجنة «%1» بلا طلاب في التوزيع لأنها سميت أو أنشئت بعده، فيطبع كشفها "
+                   "وملصقاتها بلا طلاب.");
+inline const QString kAskPrintAsItIs =
+    QStringLiteral("توزيع الطلاب من جديد يحدّثه ويغير أرقام الجلوس.\rهل تريد الطباعة من "
+                   "التوزيع كما هو؟");
 inline const QString kGradeCount = QStringLiteral("الصف %1، وعدد طلابه %2");
 inline const QString kSeatedCount = QStringLiteral("عدد الطلاب الموزعين: %1");
 inline const QString kNotSeatedCount = QStringLiteral("عدد الطلاب غير الموزعين: %1");

@@ -8,6 +8,8 @@
 #include "report/ReportModel.h"
 #include "shell/ClassList.h"
 
+#include <algorithm>
+
 namespace sijill::exams::minutes {
 
 namespace {
@@ -24,13 +26,6 @@ QStringList partsOf(const data::RecordSet& rs, int row) {
     return parts;
 }
 
-// The subject with the article: a subject that already begins with it (after
-// any blanks) keeps its own, so "القرآن الكريم" never prints as "الالقرآن".
-QString withArticle(const QString& subject) {
-    const QString s = subject.trimmed();
-    return s.startsWith(texts::kThe) ? s : texts::kThe + s;
-}
-
 void fillHeader(report::ReportLayout& layout, const ExamPaperHeader& h) {
     layout.resetToDesign();
     fillExamPaperHeader(layout, h);
@@ -39,6 +34,16 @@ void fillHeader(report::ReportLayout& layout, const ExamPaperHeader& h) {
 }
 
 } // namespace
+
+QString withArticle(const QString& subject) {
+    const QString s = subject.trimmed();
+    // Only a single word takes it: in "تربية بدنية" the article would belong
+    // on both words, and "لغتي" (my language) takes none.
+    const bool words = std::any_of(s.begin(), s.end(), [](QChar c) { return c.isSpace(); });
+    if (s.isEmpty() || words || s.startsWith(texts::kThe) || s == texts::kMyLanguage)
+        return s;
+    return texts::kThe + s;
+}
 
 ChooserLoad loadChooserStudents(const QString& classKey) {
     ChooserLoad load;

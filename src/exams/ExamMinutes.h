@@ -58,6 +58,11 @@ struct FoundDay {
 // nullopt when there is no row.
 std::optional<FoundDay> firstRow(const data::RecordSet& rows);
 
+// The subject as the minutes name it: a single word that has no article gets
+// "ال" ("رياضيات" -> "الرياضيات"); a subject of more words, one that begins
+// with the article and "لغتي" print as stored, blanks around them trimmed.
+QString withArticle(const QString& subject);
+
 // Each fill starts from the stored design, with the exam-day paper header
 // and the principal and preparer signing. Throws report::ReportError when
 // the layout lacks a control.

@@ -7,6 +7,7 @@ namespace sijill::exams::minutes::texts {
 
 inline const QString kStudentsFailed = QStringLiteral("يوجد خطأ في بيانات الجدول");
 inline const QString kThe = QStringLiteral("ال");
+inline const QString kMyLanguage = QStringLiteral("لغتي");
 inline const QString kDayFailed = QStringLiteral("خطأ في تحديد اليوم");
 inline const QString kScheduleFailedTitle = QStringLiteral("خطأ في الجدول");
 inline const QString kSubjectFailed =

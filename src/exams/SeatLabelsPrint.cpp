@@ -7,7 +7,6 @@
 #include "platform/AppState.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
-#include "reports/NameListMenu.h"
 #include "shell/Ask.h"
 #include "shell/MainForm.h"
 #include "shell/SchoolProfileWindow.h"
@@ -58,14 +57,6 @@ int countStudents(const QString& grade, const QString& cls) {
     } catch (const data::DataError&) {
         return 0;
     }
-}
-
-// The grade part the name-list menu's class load left last, shown between
-// the brackets of the signature sheet's class line.
-QString lastLoadedGrade(shell::MainForm& main) {
-    if (reports::NameListMenu* menu = reports::nameListMenu(main))
-        return menu->classData().HeaderClassText;
-    return {};
 }
 
 } // namespace
@@ -138,15 +129,10 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
         case SeatSheet::Signatures: {
             const QString title(t::kRowSignatures);
             const shell::SchoolProfile profile = shell::schoolProfile();
-            labels::SignatureHeader header{profile.Admin,
-                                           profile.School,
-                                           profile.ThisYear,
-                                           profile.ThisSemester,
-                                           committee,
-                                           place->grade,
-                                           place->cls,
-                                           lastLoadedGrade(main_),
-                                           main_.reportLogo->pixmap().toImage()};
+            labels::SignatureHeader header{profile.Admin,    profile.School,
+                                           profile.ThisYear, profile.ThisSemester,
+                                           committee,        place->grade,
+                                           place->cls,       main_.reportLogo->pixmap().toImage()};
             QStringList subjects;
             try {
                 subjects = labels::gradeExamSubjects(chosen.section(QLatin1Char('-'), 0, 0));

@@ -184,7 +184,7 @@ report::ReportLayout& fillDistributionList(const report::ReportRowset& rows,
 }
 
 QString signatureClassLine(const SignatureHeader& header) {
-    return header.grade + QLatin1Char('-') + header.cls + seat_texts::kExtraOpen + header.extra +
+    return header.grade + QLatin1Char('-') + header.cls + seat_texts::kExtraOpen +
            seat_texts::kExtraClose;
 }
 

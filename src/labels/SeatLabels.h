@@ -98,11 +98,11 @@ struct SignatureHeader {
     QString semester;       // kl1
     QString committee;
     QString grade, cls;
-    QString extra; // the text between the brackets of the class line
     QImage logo;
 };
 
-// The class line: grade, "-", class and the extra text in brackets.
+// The class line: grade, "-", class and brackets left blank. The sheet is of
+// the chosen class alone: no text of another print stands between them.
 QString signatureClassLine(const SignatureHeader& header);
 
 // ExSign back to its design with these rows, the header and the first eight

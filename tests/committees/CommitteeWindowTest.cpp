@@ -584,6 +584,60 @@ TEST(CommitteeWindowSheets, AfterAnImportTheWindowSaysSoAndAsksBeforePrinting) {
     EXPECT_EQ(questions(), 3);
 }
 
+TEST(CommitteeWindowSheets, ACommitteeNamedAfterTheDistributionIsNamedBeforeItsEmptySheet) {
+    Window t;
+    Previews previews;
+    t.distribute();
+    auto& dialogs = t.scope.dialogs();
+    const auto questions = [&dialogs] {
+        return std::count_if(dialogs.shown.begin(), dialogs.shown.end(),
+                             [](const test::ShownBox& b) { return b.mode == 3; });
+    };
+    // Freshly distributed: nothing to tell, nothing asked.
+    EXPECT_TRUE(t.w->seatingNote->isHidden());
+    t.w->onSheetClicked(1);
+    EXPECT_EQ(questions(), 0);
+    ASSERT_EQ(previews.shown().size(), 1u);
+
+    // Renamed and saved; the window closed and opened again.
+    t.w->nameBoxes[1]->setText(QStringLiteral("لجنة العلوم"));
+    t.w->onRowSaveClicked(1);
+    // Its seats stay under the name they were given.
+    EXPECT_EQ(scalar("Schedual", "SELECT COUNT(*) FROM Com WHERE Com = 'اللجنة [2]'"), 23);
+    EXPECT_FALSE(t.w->seatingNote->isHidden());
+    EXPECT_TRUE(t.w->seatingNote->text().contains(QStringLiteral("لجنة العلوم")));
+    t.open();
+    EXPECT_FALSE(t.w->seatingNote->isHidden());
+    EXPECT_TRUE(t.w->seatingNote->text().contains(QStringLiteral("لجنة العلوم")));
+    EXPECT_FALSE(t.w->seatingNote->text().contains(
+        committees::texts::kSeatingDrift.section(QLatin1Char(':'), 0, 0)));
+
+    // Its sheet asks first, naming it; Enter cancels. The others print as before.
+    dialogs.answer(test::ScriptedDialogs::kEnter);
+    t.w->onLabelsClicked(1);
+    ASSERT_EQ(questions(), 1);
+    EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("لجنة العلوم")));
+    EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("هل تريد الطباعة")));
+    EXPECT_EQ(previews.shown().size(), 1u);
+    t.w->onSheetClicked(2);
+    EXPECT_EQ(questions(), 1);
+    EXPECT_EQ(previews.shown().size(), 2u);
+    dialogs.answer(kYes);
+    t.w->onSheetClicked(1);
+    t.w->onLabelsClicked(1);
+    EXPECT_EQ(questions(), 2);
+    ASSERT_EQ(previews.shown().size(), 4u);
+    EXPECT_TRUE(test::drawnTexts(previews.shown()[2], "TextSeat").isEmpty());
+
+    // Distributed again, it holds its students under its new name.
+    t.w->distributeButton->click();
+    EXPECT_TRUE(t.w->seatingNote->isHidden());
+    t.w->onSheetClicked(1);
+    EXPECT_EQ(questions(), 2);
+    ASSERT_EQ(previews.shown().size(), 5u);
+    EXPECT_TRUE(test::drawnTexts(previews.shown()[4], "TextSeat").contains("107"));
+}
+
 TEST(CommitteeWindowRows, TheEntryRowBecomesACommitteeWhenStored) {
     Window t;
     seedGrades(t.home);

@@ -210,6 +210,42 @@ TEST(SeatingData, DriftCountsEachSeatForOneStudentRow) {
     }
 }
 
+TEST(SeatingData, ACommitteeNamedOrGivenSeatsAfterTheSeatingHasNone) {
+    // Seated: A holds two students, B one; C's shares gave it none.
+    const auto committee = [](const QString& name, int seats) {
+        return CommitteeRecord{name, "3", "30", {seats, 0, std::nullopt}};
+    };
+    struct Case {
+        const char* what;
+        std::vector<CommitteeRecord> now;
+        std::vector<std::size_t> unseated;
+    };
+    const Case cases[] = {
+        {"as seated", {committee("A", 2), committee("B", 1), committee("C", 0)}, {}},
+        {"blanks around a name", {committee(" A ", 2), committee("B", 1)}, {}},
+        {"renamed", {committee("A", 2), committee("B2", 1), committee("C", 0)}, {1}},
+        // Its shares leave it empty, whatever its name: distributing again seats no one there.
+        {"empty one renamed", {committee("A", 2), committee("B", 1), committee("C2", 0)}, {}},
+        {"renamed, empty one too",
+         {committee("A", 2), committee("B2", 1), committee("C2", 0)},
+         {1}},
+        {"added with a seat moved to it",
+         {committee("A", 1), committee("B", 1), committee("C", 0), committee("D", 1)},
+         {3}},
+    };
+    test::TestHome home;
+    data::Connection c(data::Database::Schedule);
+    writeSeating(c, planSeating({{"A", {2, 0, 0}}, {"B", {1, 0, 0}}, {"C", {0, 0, 0}}},
+                                {"رابع", "", ""}, {pupils("رابع", 3), {}, {}}, {eight("x"), {}, {}})
+                        .rows);
+    const SeatingDrift drift = seatingDrift(c, {pupils("رابع", 3), {}, {}});
+    for (const Case& k : cases)
+        EXPECT_EQ(unseatedCommittees(drift, k.now), k.unseated) << k.what;
+    // Before any seating no committee lacks its seats.
+    c.execute("DELETE FROM Com");
+    EXPECT_TRUE(unseatedCommittees(seatingDrift(c, {}), {committee("B2", 1)}).empty());
+}
+
 TEST(CommitteeStore, ReplaceMakesBothTablesAnewWithTheShippedColumns) {
     test::TestHome home;
     data::Connection c(data::Database::Schedule);

@@ -372,7 +372,7 @@ TEST_F(Minutes, QuestionsOfOneSubjectTakeTheGradeOfThePanel) {
     ASSERT_EQ(sink_->shown.size(), 1u);
     EXPECT_EQ(sink_->shown.back().layoutName, "ExamQueSub");
     EXPECT_EQ(shown("Class1"), "خامس");
-    EXPECT_EQ(shown("subject"), "اللغتي");
+    EXPECT_EQ(shown("subject"), "لغتي");
     w->dayGradePicker->setCurrentIndex(w->dayGradePicker->findText("خامس مطور"));
     printFor("الأولى");
     ASSERT_EQ(sink_->shown.size(), 2u);
@@ -385,6 +385,21 @@ TEST_F(Minutes, QuestionsOfOneSubjectTakeTheGradeOfThePanel) {
     EXPECT_EQ(systemTexts(), (QStringList{minutes::texts::kScheduleFailedTitle + "|" +
                                           minutes::texts::kSubjectFailed}));
     EXPECT_FALSE(showMinutesPanel(*w, dates::CalendarRequest::examDayDate(0)));
+}
+
+TEST(MinutesSubject, TheArticleGoesOnlyBeforeASingleWordWithoutOne) {
+    const std::pair<QString, QString> cases[] = {
+        {"رياضيات", "الرياضيات"},
+        {" علوم ", "العلوم"},
+        {"العلوم", "العلوم"},
+        {"لغتي", "لغتي"},
+        {" لغتي الجميلة ", "لغتي الجميلة"},
+        {"تربية بدنية", "تربية بدنية"},
+        {"القرآن الكريم", "القرآن الكريم"},
+        {"  ", ""},
+    };
+    for (const auto& [stored, printed] : cases)
+        EXPECT_EQ(minutes::withArticle(stored), printed) << stored.toStdString();
 }
 
 // Separators inside class and student names move no value of a student, and

@@ -9,6 +9,7 @@
 #include "platform/Wait.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportOutput.h"
+#include "reports/NameListMenu.h"
 #include "shell/MainForm.h"
 #include "shell/ShellTestSupport.h"
 #include "support/ScriptedDialogs.h"
@@ -312,6 +313,18 @@ TEST_F(SeatLabels, SignatureSheetWithTheGradesSubjectsInDateOrder) {
     EXPECT_EQ(texts("Class").value(0), QString("ثالث-10") + t::kExtraOpen + t::kExtraClose);
     EXPECT_EQ(texts("kl1").value(0), t::kCountry);
     EXPECT_EQ(texts("Label2").value(0), "");
+
+    // What a class list of another class left behind stays off the sheet.
+    reports::NameListMenu* names = reports::installNameListMenu(*form);
+    form->classPicker->setCurrentIndex(form->classPicker->findText("ثالث-2"));
+    names->loadChosenClass();
+    ASSERT_EQ(names->classData().HeaderClassText, "ثالث");
+    choose("خامس-1");
+    panel->committeeNameBox->setText(t::kCommitteeDesign);
+    panel->onMenuRowClicked(3);
+    EXPECT_EQ(texts("Class").value(0), QString("خامس-1") + t::kExtraOpen + t::kExtraClose);
+    EXPECT_EQ(texts("kl5").value(0), t::kCommitteeDesign);
+    EXPECT_EQ(texts("Text1").size(), 5);
 }
 
 } // namespace

@@ -375,7 +375,7 @@ TEST(Questions, EnterEscapeAndTheWindowsCloseAnswerByWhatTheYesDoes) {
         {committees::texts::kAskSaveOnClose, false,
          [] { return committeeScene(true, [](auto& w) { w.close(); }); }},
         // Yes prints the seating as it stands: with three answers Enter cancels.
-        {committees::texts::kAskPrintDrifted.section('%', 0, 0), false,
+        {committees::texts::kDriftedReason.section('%', 0, 0), false,
          [] {
              return sceneOf(std::make_shared<DriftedSeating>(), false,
                             [](DriftedSeating& d) { d.w->onSheetClicked(1); });

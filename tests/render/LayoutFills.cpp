@@ -152,8 +152,8 @@ report::LaidOutReport seatSheet(labels::SeatSheet sheet, const FillTexts& t) {
     case labels::SeatSheet::Signatures:
         break;
     }
-    labels::SignatureHeader header{t.administration, t.school, t.year, t.semester, t.committee,
-                                   t.grade,          t.cls,    {},     logo()};
+    labels::SignatureHeader header{t.administration, t.school, t.year, t.semester,
+                                   t.committee,      t.grade,  t.cls,  logo()};
     return report::layOut(labels::fillSignatureSheet(rows.rows, header, t.subjects));
 }
 
