@@ -207,7 +207,7 @@ TEST(LongTexts, EveryDrawnTextStaysInsideItsBoxClearOfItsRules) {
 
 // The words of a text as a reader searches them, each with how often it
 // stands there: runs of letters and runs of digits, whatever punctuation or
-// line breaks stand between them (an extractor may put the digits of "143هـ"
+// line breaks stand between them (an extractor may put the digits of "14هـ"
 // on either side of its letters).
 QHash<QString, int> wordsOf(const QString& text) {
     static const QRegularExpression word(QStringLiteral("[\\p{L}\\p{M}]+|\\p{N}+"));
