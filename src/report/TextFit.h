@@ -28,8 +28,12 @@ constexpr double kSmallestTextScale = 0.45;
 // followed by "…", and marked `cut`, so that no text is cut without a sign.
 // Sets the item's font, flags, `scale` and `cut` (and its text when
 // shortened); returns false when shortened.
-// A text fits when its glyphs as drawn are no larger than its area; it is then
-// moved by the least amount that brings them inside (`shift`), so textFits.
+// A text fits when its glyphs as drawn are no larger than its area; a line of
+// a detail row by the height its kinds of letters reach in the font (the
+// tallest and deepest of its alphabet), or its own glyphs where they reach
+// further, so that the texts of a column fit alike whatever their letters.
+// It is then moved by the least amount that brings them inside (`shift`), so
+// textFits.
 class TextFitter {
 public:
     // Where a fitted text stood before it was moved: its glyphs and the
@@ -53,8 +57,10 @@ private:
     std::optional<Fitted> fitsAt(const DrawnItem& item, int pixelSize, int flags,
                                  const QString& text = QString()) const;
     Fitted shortened(const DrawnItem& item, int pixelSize, int flags) const;
+    std::pair<double, double> reach(const QFont& font, const QString& text) const;
 
     QHash<QString, Fitted> cache_; // the same text in a box of the same size fits alike
+    mutable QHash<QString, std::pair<double, double>> reaches_; // by font and kinds of letters
 };
 
 // Texts that stand side by side in one band on nearly the same baseline are
