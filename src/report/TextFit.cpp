@@ -54,7 +54,18 @@ enum Letters { kArabic = 1, kOtherLetters = 2, kDigits = 4 };
 int lettersIn(const QString& text) {
     int kinds = 0;
     for (QChar c : text) {
-        if (c.isDigit())
+        const char16_t u = c.unicode();
+        // Spaces, digits, Latin and the Arabic letters without asking the
+        // character tables: a page asks for every text at each size tried.
+        if (u == u' ')
+            continue;
+        if ((u >= u'0' && u <= u'9') || (u >= 0x0660 && u <= 0x0669))
+            kinds |= kDigits;
+        else if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'))
+            kinds |= kOtherLetters;
+        else if (u >= 0x0621 && u <= 0x064A)
+            kinds |= kArabic;
+        else if (c.isDigit())
             kinds |= kDigits;
         else if (c.isLetter())
             kinds |= c.script() == QChar::Script_Arabic ? kArabic : kOtherLetters;
@@ -86,7 +97,7 @@ std::pair<double, double> TextFitter::reach(const QFont& font, const QString& te
     const int kinds = lettersIn(text);
     if (!kinds)
         return {0, 0};
-    const QString key = font.key() + QLatin1Char('\x1f') + QString::number(kinds);
+    const ReachKey key{font, kinds};
     if (const auto found = reaches_.constFind(key); found != reaches_.constEnd())
         return *found;
     QString letters;
@@ -119,8 +130,15 @@ std::pair<double, double> TextFitter::reach(const QFont& font, const QString& te
 std::optional<TextFitter::Fitted> TextFitter::fitsAt(const DrawnItem& item, int pixelSize,
                                                      int flags, const QString& text) const {
     DrawnItem trial = trialOf(item, pixelSize, flags, text);
-    DrawnText drawn = textInk(trial);
     const bool lineOfItsOwn = !trial.vertical && !trial.text.contains(QLatin1Char('\n'));
+    const bool ofAColumn = item.row >= 0 && lineOfItsOwn;
+    // Where the letters' reach is higher than the area, no line of them fits
+    // (nor two): the text need not be laid out at this size.
+    const auto [top, bottom] =
+        ofAColumn ? reach(trial.font, trial.text) : std::pair<double, double>{0, 0};
+    if (bottom - top > trial.textArea().height() + 0.5)
+        return std::nullopt;
+    DrawnText drawn = textInk(trial);
     // Wrapping a text as wide as its area at most leaves it on one line: it
     // is judged as that line.
     if (lineOfItsOwn && (flags & Qt::TextWordWrap)) {
@@ -144,12 +162,9 @@ std::optional<TextFitter::Fitted> TextFitter::fitsAt(const DrawnItem& item, int 
     // letters' alone: the names of a column fit alike by height and stand on
     // one baseline, and only width sets one apart.
     QRectF room = ink;
-    if (item.row >= 0 && lineOfItsOwn && !(trial.flags & Qt::TextWordWrap)) {
-        const auto [top, bottom] = reach(trial.font, trial.text);
-        if (top < bottom) {
-            room.setTop(std::min(ink.top(), drawn.baseline + top));
-            room.setBottom(std::max(ink.bottom(), drawn.baseline + bottom));
-        }
+    if (ofAColumn && !(trial.flags & Qt::TextWordWrap) && top < bottom) {
+        room.setTop(std::min(ink.top(), drawn.baseline + top));
+        room.setBottom(std::max(ink.bottom(), drawn.baseline + bottom));
     }
     if (room.width() > area.width() + 0.5 || room.height() > area.height() + 0.5)
         return std::nullopt;

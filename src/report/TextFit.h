@@ -3,6 +3,7 @@
 #include "report/DrawnPage.h"
 #include "report/TextInk.h"
 
+#include <QFont>
 #include <QHash>
 #include <QPointF>
 #include <QString>
@@ -59,8 +60,17 @@ private:
     Fitted shortened(const DrawnItem& item, int pixelSize, int flags) const;
     std::pair<double, double> reach(const QFont& font, const QString& text) const;
 
+    struct ReachKey {
+        QFont font;
+        int kinds; // of letters
+        bool operator==(const ReachKey&) const = default;
+        friend size_t qHash(const ReachKey& key, size_t seed = 0) {
+            return qHashMulti(seed, key.font, key.kinds);
+        }
+    };
+
     QHash<QString, Fitted> cache_; // the same text in a box of the same size fits alike
-    mutable QHash<QString, std::pair<double, double>> reaches_; // by font and kinds of letters
+    mutable QHash<ReachKey, std::pair<double, double>> reaches_;
 };
 
 // Texts that stand side by side in one band on nearly the same baseline are
