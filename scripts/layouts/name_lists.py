@@ -367,9 +367,9 @@ def main():
               Leaf("مجموع", "14"), Leaf("كفاية", "30"), Leaf("مجموع", "50")]
     layouts.append(portrait("Lang2", teacher, teacher, lang2, heading=body_font(9.75, 500)))
 
-    days = ["الأحد   /      /    143هـ", "الاثنين   /      /    143هـ",
-            "الثلاثاء   /      /    143هـ", "الأربعاء   /      /    143هـ",
-            "الخميس   /      /    143هـ"]
+    days = ["الأحد   /      /    14هـ", "الاثنين   /      /    14هـ",
+            "الثلاثاء   /      /    14هـ", "الأربعاء   /      /    14هـ",
+            "الخميس   /      /    14هـ"]
     absent = number_and_name(315, 3400, body_font(11.25), LAND_NAME)
     absent += [Group(d, numbered(7)) for d in days]
     b = landscape("AbcentWeek", 15645, None, "", absent)

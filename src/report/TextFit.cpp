@@ -38,16 +38,90 @@ QString sizeKey(double length) {
 }
 
 QString cacheKey(const DrawnItem& item) {
-    return QStringLiteral("%1\x1f%2\x1f%3\x1f%4x%5\x1f%6\x1f")
+    return QStringLiteral("%1\x1f%2\x1f%3\x1f%4x%5\x1f%6\x1f%7\x1f")
                .arg(item.font.key())
                .arg(item.flags)
                .arg(item.font.pixelSize())
                .arg(sizeKey(item.textArea().width()), sizeKey(item.textArea().height()))
-               .arg(item.vertical) +
+               .arg(item.vertical)
+               .arg(item.row >= 0) +
            item.text;
 }
 
+// The kinds of characters whose letters reach a known height and depth.
+enum Letters { kArabic = 1, kOtherLetters = 2, kDigits = 4 };
+
+int lettersIn(const QString& text) {
+    int kinds = 0;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        // Spaces, digits, Latin and the Arabic letters without asking the
+        // character tables: a page asks for every text at each size tried.
+        if (u == u' ')
+            continue;
+        if ((u >= u'0' && u <= u'9') || (u >= 0x0660 && u <= 0x0669))
+            kinds |= kDigits;
+        else if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'))
+            kinds |= kOtherLetters;
+        else if (u >= 0x0621 && u <= 0x064A)
+            kinds |= kArabic;
+        else if (c.isDigit())
+            kinds |= kDigits;
+        else if (c.isLetter())
+            kinds |= c.script() == QChar::Script_Arabic ? kArabic : kOtherLetters;
+    }
+    return kinds;
+}
+
+// Every letter of the alphabet, with its hamza and madda forms, alone and
+// joined at the end of a word, and lam-alef: the tallest and the deepest
+// letters a name may hold. Vowel marks are left out: a text that carries
+// them reaches past these by its own ink.
+const QString& arabicLetters() {
+    static const QString letters = [] {
+        const QString alphabet = QStringLiteral("ءآأؤإئابةتثجحخدذرزسشصضطظعغفقكلمنهوىي");
+        QString all = QStringLiteral("لا لأ لآ لإ");
+        for (QChar c : alphabet)
+            all += QLatin1Char(' ') + c + QLatin1Char(' ') + QChar(0x0628) + c;
+        return all;
+    }();
+    return letters;
+}
+
 } // namespace
+
+// How far above and below its baseline the letters of a text's kinds reach
+// in this font: the top and the bottom, from the baseline; empty (top not
+// above bottom) for a text of no letters or digits.
+std::pair<double, double> TextFitter::reach(const QFont& font, const QString& text) const {
+    const int kinds = lettersIn(text);
+    if (!kinds)
+        return {0, 0};
+    const ReachKey key{font, kinds};
+    if (const auto found = reaches_.constFind(key); found != reaches_.constEnd())
+        return *found;
+    QString letters;
+    if (kinds & kArabic)
+        letters += arabicLetters() + QLatin1Char(' ');
+    if (kinds & kOtherLetters)
+        letters += QStringLiteral("Hdgjpqy ");
+    if (kinds & kDigits)
+        letters += QStringLiteral("0123456789 \u0660\u0661\u0662\u0663\u0664\u0665\u0666"
+                                  "\u0667\u0668\u0669");
+    DrawnItem line;
+    line.kind = DrawnItem::Kind::Text;
+    line.text = letters.trimmed();
+    line.font = font;
+    line.flags = Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignTop;
+    line.rect = QRectF(0, 0, 1e6, 1e5);
+    const DrawnText drawn = textInk(line);
+    const std::pair<double, double> found =
+        drawn.ink.isNull()
+            ? std::pair<double, double>{0, 0}
+            : std::pair{drawn.ink.top() - drawn.baseline, drawn.ink.bottom() - drawn.baseline};
+    reaches_.insert(key, found);
+    return found;
+}
 
 // Whether the text, at this size and wrapping, fits its area by its ink,
 // and how far it must move for its glyphs to stand inside it (a first letter
@@ -55,23 +129,50 @@ QString cacheKey(const DrawnItem& item) {
 // tall line). Nothing when they are larger or when lines are left out.
 std::optional<TextFitter::Fitted> TextFitter::fitsAt(const DrawnItem& item, int pixelSize,
                                                      int flags, const QString& text) const {
-    const DrawnItem trial = trialOf(item, pixelSize, flags, text);
-    const DrawnText drawn = textInk(trial);
+    DrawnItem trial = trialOf(item, pixelSize, flags, text);
+    const bool lineOfItsOwn = !trial.vertical && !trial.text.contains(QLatin1Char('\n'));
+    const bool ofAColumn = item.row >= 0 && lineOfItsOwn;
+    // Where the letters' reach is higher than the area, no line of them fits
+    // (nor two): the text need not be laid out at this size.
+    const auto [top, bottom] =
+        ofAColumn ? reach(trial.font, trial.text) : std::pair<double, double>{0, 0};
+    if (bottom - top > trial.textArea().height() + 0.5)
+        return std::nullopt;
+    DrawnText drawn = textInk(trial);
+    // Wrapping a text as wide as its area at most leaves it on one line: it
+    // is judged as that line.
+    if (lineOfItsOwn && (flags & Qt::TextWordWrap)) {
+        DrawnItem single = trialOf(item, pixelSize, flags & ~Qt::TextWordWrap, text);
+        const DrawnText line = textInk(single);
+        if (line.whole && line.ink.width() <= single.textArea().width() + 0.5) {
+            trial = std::move(single);
+            drawn = line;
+        }
+    }
     if (!drawn.whole)
         return std::nullopt;
     const QRectF area = trial.textArea();
     const QPointF corner = area.topLeft();
-    Fitted fitted{pixelSize, flags, false, {}, {}, drawn.baseline - corner.y(), {}};
+    Fitted fitted{pixelSize, trial.flags, false, {}, {}, drawn.baseline - corner.y(), {}};
     if (drawn.ink.isNull())
         return fitted;
     const QRectF& ink = drawn.ink;
-    if (ink.width() > area.width() + 0.5 || ink.height() > area.height() + 0.5)
+    // A line of a detail row, one of a column whose rows print other texts,
+    // is given the height its kinds of letters may reach, not its own
+    // letters' alone: the names of a column fit alike by height and stand on
+    // one baseline, and only width sets one apart.
+    QRectF room = ink;
+    if (ofAColumn && !(trial.flags & Qt::TextWordWrap) && top < bottom) {
+        room.setTop(std::min(ink.top(), drawn.baseline + top));
+        room.setBottom(std::max(ink.bottom(), drawn.baseline + bottom));
+    }
+    if (room.width() > area.width() + 0.5 || room.height() > area.height() + 0.5)
         return std::nullopt;
     const auto inward = [](double low, double high, double areaLow, double areaHigh) {
         return low < areaLow ? areaLow - low : (high > areaHigh ? areaHigh - high : 0.0);
     };
-    fitted.shift = QPointF(inward(ink.left(), ink.right(), area.left(), area.right()),
-                           inward(ink.top(), ink.bottom(), area.top(), area.bottom()));
+    fitted.shift = QPointF(inward(room.left(), room.right(), area.left(), area.right()),
+                           inward(room.top(), room.bottom(), area.top(), area.bottom()));
     fitted.ink = ink.translated(-corner);
     return fitted;
 }

@@ -3,6 +3,7 @@
 #include "report/DrawnPage.h"
 #include "report/TextInk.h"
 
+#include <QFont>
 #include <QHash>
 #include <QPointF>
 #include <QString>
@@ -28,8 +29,12 @@ constexpr double kSmallestTextScale = 0.45;
 // followed by "…", and marked `cut`, so that no text is cut without a sign.
 // Sets the item's font, flags, `scale` and `cut` (and its text when
 // shortened); returns false when shortened.
-// A text fits when its glyphs as drawn are no larger than its area; it is then
-// moved by the least amount that brings them inside (`shift`), so textFits.
+// A text fits when its glyphs as drawn are no larger than its area; a line of
+// a detail row by the height its kinds of letters reach in the font (the
+// tallest and deepest of its alphabet), or its own glyphs where they reach
+// further, so that the texts of a column fit alike whatever their letters.
+// It is then moved by the least amount that brings them inside (`shift`), so
+// textFits.
 class TextFitter {
 public:
     // Where a fitted text stood before it was moved: its glyphs and the
@@ -53,8 +58,19 @@ private:
     std::optional<Fitted> fitsAt(const DrawnItem& item, int pixelSize, int flags,
                                  const QString& text = QString()) const;
     Fitted shortened(const DrawnItem& item, int pixelSize, int flags) const;
+    std::pair<double, double> reach(const QFont& font, const QString& text) const;
+
+    struct ReachKey {
+        QFont font;
+        int kinds; // of letters
+        bool operator==(const ReachKey&) const = default;
+        friend size_t qHash(const ReachKey& key, size_t seed = 0) {
+            return qHashMulti(seed, key.font, key.kinds);
+        }
+    };
 
     QHash<QString, Fitted> cache_; // the same text in a box of the same size fits alike
+    mutable QHash<ReachKey, std::pair<double, double>> reaches_;
 };
 
 // Texts that stand side by side in one band on nearly the same baseline are

@@ -3,11 +3,13 @@
 #include "report/CellRules.h"
 #include "report/PdfTextMaps.h"
 #include "report/ReportPainter.h"
+#include "report/TextInk.h"
 #include "support/PdfText.h"
 
 #include <QHash>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -73,6 +75,40 @@ TEST(LongTexts, NoLayoutCutsAText) {
                                       << other->text.toStdString() << "\"";
                 }
                 inks.emplace_back(&i, ink);
+            }
+        }
+    });
+}
+
+// The texts of one column (a control of the detail band) print at one size:
+// one prints smaller than another of its page only where it is too wide for
+// its box at the larger size, never for the letters it holds.
+TEST(LongTexts, AColumnPrintsItsTextsAtOneSizeWhereTheyFitItsWidth) {
+    forEveryFilledLayout([](const std::string& name, const report::LaidOutReport& r) {
+        for (const report::ReportPage& page : r.pages) {
+            QHash<QString, std::vector<const report::DrawnItem*>> columns;
+            for (const report::DrawnItem& i : page.items) {
+                if (i.kind == report::DrawnItem::Kind::Text && i.row >= 0 && !i.cut &&
+                    !i.text.trimmed().isEmpty())
+                    columns[i.section + QLatin1Char('/') + i.control].push_back(&i);
+            }
+            for (const auto& column : std::as_const(columns)) {
+                const report::DrawnItem* largest = *std::max_element(
+                    column.begin(), column.end(),
+                    [](const auto* a, const auto* b) { return a->scale < b->scale; });
+                for (const report::DrawnItem* i : column) {
+                    if (i->scale >= largest->scale - 1e-9)
+                        continue;
+                    report::DrawnItem atLargest = *i;
+                    atLargest.font = largest->font;
+                    atLargest.flags &= ~Qt::TextWordWrap;
+                    atLargest.shift = QPointF();
+                    const QRectF ink = report::textInk(atLargest).ink;
+                    EXPECT_GT(ink.width(), atLargest.textArea().width() + 0.5)
+                        << name << " " << i->control.toStdString() << " row " << i->row << " \""
+                        << i->text.toStdString() << "\" prints at " << i->scale
+                        << " though it fits its width at " << largest->scale;
+                }
             }
         }
     });
@@ -207,7 +243,7 @@ TEST(LongTexts, EveryDrawnTextStaysInsideItsBoxClearOfItsRules) {
 
 // The words of a text as a reader searches them, each with how often it
 // stands there: runs of letters and runs of digits, whatever punctuation or
-// line breaks stand between them (an extractor may put the digits of "143هـ"
+// line breaks stand between them (an extractor may put the digits of "14هـ"
 // on either side of its letters).
 QHash<QString, int> wordsOf(const QString& text) {
     static const QRegularExpression word(QStringLiteral("[\\p{L}\\p{M}]+|\\p{N}+"));

@@ -105,7 +105,7 @@ TEST(Pagination, RowsCloseUpToOnePageDownToTheTextFloor) {
         double nameSize = 8.25;
     };
     for (const Case& c :
-         {Case{12, false, 1}, Case{17, true, 1}, Case{18, false, 2}, Case{17, false, 2, 70}}) {
+         {Case{12, false, 1}, Case{17, true, 1}, Case{18, false, 2}, Case{17, false, 2, 56}}) {
         SCOPED_TRACE(c.rows);
         report::ReportLayout layout = test::bandedLayout();
         // The name cell starts lower in the band than the number cell beside

@@ -6,6 +6,7 @@
 
 #include <QFontMetricsF>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace sijill;
 using report::DrawnItem;
@@ -237,4 +238,61 @@ TEST(TextFit, TextsSideBySideShareOneBaseline) {
     EXPECT_DOUBLE_EQ(baseline(0), baseline(2));
     for (const DrawnItem& item : items)
         EXPECT_TRUE(report::textFits(item)) << item.text.toStdString();
+}
+
+// The names of one column, in rows as low as the tightest sheets' (5.3 mm)
+// and in rows twice as high, with the room a ruled cell keeps: whatever
+// their letters reach above or below the line, all print at one size on one
+// baseline, the full size where the row takes it; only a name too wide for
+// the column prints smaller (or wrapped where the row is high), and still
+// whole.
+TEST(TextFit, NamesOfOneColumnPrintAtOneSize) {
+    DrawnItem base = classItem(withClassBox(10000, 400));
+    base.font.setPixelSize(210);
+    base.flags = Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter;
+    const double width = 3300;
+    struct Name {
+        const char* text;
+        bool tooWide;
+    };
+    const Name names[] = {{"محمد علي", false},
+                          {"يحيى حسين الجنيني", false},
+                          {"سعيد ناصر", false},
+                          {"أحمد عمر آل سعود", false},
+                          {"إبراهيم سعد", false},
+                          {"رؤى وعد", false},
+                          {"عبدالرحمن عبدالعزيز عبدالمحسن عبدالله آل فهيد الدوسري", true}};
+    for (const double rowHeight : {300.0, 600.0}) {
+        report::TextFitter fitter;
+        std::optional<double> scale, baseline;
+        int row = 0;
+        for (const Name& name : names) {
+            DrawnItem item = base;
+            item.row = row++;
+            item.text = QString::fromUtf8(name.text);
+            item.rect = QRectF(1000, 2000, width, rowHeight);
+            item.padding = QMarginsF(47, 47, 47, 47);
+            report::TextFitter::Placed placed;
+            const auto where = [&] {
+                return std::string(name.text) + " in " + std::to_string(rowHeight);
+            };
+            ASSERT_TRUE(fitter.fit(item, &placed)) << where();
+            EXPECT_TRUE(report::textFits(item)) << where();
+            if (name.tooWide) {
+                ASSERT_TRUE(scale);
+                EXPECT_LT(item.scale, *scale) << where();
+                continue;
+            }
+            if (!scale) {
+                scale = item.scale;
+                baseline = placed.baseline + item.shift.y();
+            }
+            EXPECT_DOUBLE_EQ(item.scale, *scale) << where();
+            EXPECT_FALSE(item.flags & Qt::TextWordWrap) << where();
+            EXPECT_NEAR(placed.baseline + item.shift.y(), *baseline, 0.01) << where();
+        }
+        if (rowHeight > 500) {
+            EXPECT_DOUBLE_EQ(*scale, 1.0);
+        }
+    }
 }
