@@ -33,6 +33,29 @@ const QByteArray kQtMap = "/CIDInit /ProcSet findresource begin\n12 dict begin\n
                           "1 beginbfrange\n<0020> <0022> <FEE3>\nendbfrange\n"
                           "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
 
+// A one-page document showing `text` (a content stream) in a font mapped by
+// kQtMap, uncompressed, with a true cross-reference table.
+QByteArray pdfShowing(const QByteArray& text) {
+    const QByteArray objects[] = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] "
+        "/Resources << /Font << /F1 4 0 R >> >> /Contents 5 0 R >>",
+        "<< /Type /Font /Subtype /Type0 /BaseFont /F /Encoding /Identity-H /ToUnicode 6 0 R >>",
+        "<< /Length " + QByteArray::number(text.size()) + " >>\nstream\n" + text + "\nendstream",
+        "<< /Length " + QByteArray::number(kQtMap.size()) + " >>\nstream\n" + kQtMap +
+            "\nendstream"};
+    QByteArray pdf = "%PDF-1.4\n";
+    QByteArray xref = "xref\n0 7\n0000000000 65535 f \n";
+    for (int i = 0; i < 6; ++i) {
+        xref += QByteArray::number(pdf.size()).rightJustified(10, '0') + " 00000 n \n";
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const qsizetype at = pdf.size();
+    return pdf + xref + "trailer\n<< /Size 7 /Root 1 0 R >>\nstartxref\n" + QByteArray::number(at) +
+           "\n%%EOF\n";
+}
+
 QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -200,4 +223,16 @@ TEST(PdfTextMaps, ADocumentThatCannotBeRewrittenIsKeptAsItWasAndTheFailureRecord
     EXPECT_EQ(report::withSearchableText("%PDF-1.4\n%%EOF\n", QStringLiteral("Empty")),
               QByteArray("%PDF-1.4\n%%EOF\n"));
     EXPECT_EQ(report::pdfTextMapFailures().size(), 1);
+    // A lam-alef glyph (code 5) is given its span where it is shown alone by
+    // Tj; shown by another operator, nothing is guessed.
+    report::clearPdfTextMapFailures();
+    const QByteArray byTj = pdfShowing("BT /F1 12 Tf 10 10 Td <00010005> Tj ET");
+    const QByteArray spanned = report::withSearchableText(byTj, QStringLiteral("Tj"));
+    EXPECT_NE(spanned, byTj);
+    EXPECT_TRUE(report::looksWhole(spanned));
+    EXPECT_TRUE(report::pdfTextMapFailures().isEmpty());
+    const QByteArray byTJ = pdfShowing("BT /F1 12 Tf 10 10 Td [<0001> -20 <0005>] TJ ET");
+    EXPECT_EQ(report::withSearchableText(byTJ, QStringLiteral("TJ")), byTJ);
+    ASSERT_EQ(report::pdfTextMapFailures().size(), 1);
+    EXPECT_TRUE(report::pdfTextMapFailures().front().startsWith(QStringLiteral("TJ: page 1")));
 }
