@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <map>
+#include <optional>
 // Only the shared-pointer API of the library is used.
 #define POINTERHOLDER_TRANSITION 4
 #include <qpdf/QPDF.hh>
@@ -17,39 +18,44 @@ QStringList& failures() {
     return list;
 }
 
-// A CMap program as the tokens the ToUnicode maps use: hex strings "<...>",
-// array brackets and bare words. Comments and literal strings are skipped.
+// A CMap program or a page's content as the tokens they use: hex strings
+// "<...>", array brackets, literal strings "(...)" and bare words, each with
+// where it stands in the program. Comments are skipped.
 struct CMapToken {
-    enum Kind { Hex, Open, Close, Word } kind;
+    enum Kind { Hex, Open, Close, Word, Literal } kind;
     QByteArray text;
+    qsizetype start = 0, end = 0;
 };
 
 bool tokenize(const QByteArray& in, std::vector<CMapToken>& out) {
     const qsizetype n = in.size();
     for (qsizetype i = 0; i < n;) {
         const char c = in[i];
+        const qsizetype start = i;
+        const auto add = [&](CMapToken::Kind kind, const QByteArray& text) {
+            out.push_back({kind, text, start, i});
+        };
         if (c == '%') {
             while (i < n && in[i] != '\n' && in[i] != '\r')
                 ++i;
         } else if (c == '<' && i + 1 < n && in[i + 1] == '<') {
-            out.push_back({CMapToken::Word, "<<"});
             i += 2;
+            add(CMapToken::Word, "<<");
         } else if (c == '>' && i + 1 < n && in[i + 1] == '>') {
-            out.push_back({CMapToken::Word, ">>"});
             i += 2;
+            add(CMapToken::Word, ">>");
         } else if (c == '<') {
             const qsizetype end = in.indexOf('>', i);
             if (end < 0)
                 return false;
-            QByteArray hex = in.mid(i + 1, end - i - 1).simplified().replace(' ', "");
-            out.push_back({CMapToken::Hex, hex});
             i = end + 1;
+            add(CMapToken::Hex, in.mid(start + 1, end - start - 1).simplified().replace(' ', ""));
         } else if (c == '[') {
-            out.push_back({CMapToken::Open, "["});
             ++i;
+            add(CMapToken::Open, "[");
         } else if (c == ']') {
-            out.push_back({CMapToken::Close, "]"});
             ++i;
+            add(CMapToken::Close, "]");
         } else if (c == '(') {
             int depth = 0;
             for (; i < n; ++i) {
@@ -62,15 +68,15 @@ bool tokenize(const QByteArray& in, std::vector<CMapToken>& out) {
                     break;
                 }
             }
+            add(CMapToken::Literal, in.mid(start, i - start));
         } else if (QChar::isSpace(uchar(c))) {
             ++i;
         } else {
-            const qsizetype start = i;
             while (i < n && !QChar::isSpace(uchar(in[i])) && !QByteArray("<>[]()%").contains(in[i]))
                 ++i;
             if (i == start)
                 ++i;
-            out.push_back({CMapToken::Word, in.mid(start, i - start)});
+            add(CMapToken::Word, in.mid(start, i - start));
         }
     }
     return true;
@@ -206,31 +212,15 @@ QByteArray writeMapping(const Mapping& m) {
     return out;
 }
 
-// Text extractors take a right-to-left line's glyphs from the page left to
-// right and reverse the run, and with it the letters of each glyph: a
-// ligature's letters are therefore given in the order they stand on the page
-// (alef before lam for the lam-alef glyph), so that they come out as typed.
-QString visualOrder(const QString& letters) {
-    if (letters.size() < 2 || !letters.isRightToLeft())
-        return letters;
-    QString reversed;
-    for (qsizetype i = letters.size() - 1; i >= 0; --i)
-        reversed.append(letters[i]);
-    return reversed;
-}
-
 void recordFailure(const QString& name, const QString& reason) {
     failures().append(QStringLiteral("%1: %2").arg(name, reason));
 }
 
-} // namespace
-
-QByteArray normalisedToUnicodeCMap(const QByteArray& cmap, bool* changed) {
-    if (changed)
-        *changed = false;
-    Mapping m;
-    if (!readMapping(cmap, m))
-        return {};
+// Folds the presentation forms of a map to the letters they show, in the
+// order they were typed (lam, then alef, for the lam-alef ligature): what a
+// reader that takes the glyphs in the order they are written gets. Whether
+// any mapping changed.
+bool normalise(Mapping& m) {
     bool any = false;
     for (auto& [code, text] : m.glyphs) {
         const QString plain = text.normalized(QString::NormalizationForm_KC);
@@ -243,10 +233,107 @@ QByteArray normalisedToUnicodeCMap(const QByteArray& cmap, bool* changed) {
             presentation |= (u >= 0xFB50 && u <= 0xFDFF) || (u >= 0xFE70 && u <= 0xFEFF);
         }
         if (presentation && plain != text && !plain.isEmpty()) {
-            text = visualOrder(plain);
+            text = plain;
             any = true;
         }
     }
+    return any;
+}
+
+// The text a glyph of several right-to-left letters (the lam-alef ligature,
+// the word of God) gives a reader inside a span; empty for any other glyph.
+// The maps give the letters as typed, which readers that take the glyphs in
+// the order they are written (mupdf, pdfminer) need. poppler reads the span
+// instead, lays its letters out left to right over the glyph and then
+// reverses the line's right-to-left runs, so the span holds them in the order
+// they stand on the page (alef left of lam).
+QString ligatureText(const QString& letters) {
+    if (letters.size() < 2 || !letters.isRightToLeft())
+        return {};
+    QString reversed;
+    for (qsizetype i = letters.size() - 1; i >= 0; --i)
+        reversed.append(letters[i]);
+    return reversed;
+}
+
+using FontMaps = std::map<QPDFObjGen, Mapping>;
+
+// A page's content with every ligature glyph shown on its own inside a span
+// that carries its letters for poppler (see ligatureText); the glyphs are the
+// same, drawn at the same places. Empty, with `reason` set, when a ligature
+// is shown by an operator other than Tj (nothing is guessed).
+std::optional<QByteArray> withLigatureSpans(const QByteArray& content, QPDFObjectHandle fonts,
+                                            const FontMaps& maps, QString& reason) {
+    std::vector<CMapToken> t;
+    if (!tokenize(content, t)) {
+        reason = QStringLiteral("its content cannot be read");
+        return std::nullopt;
+    }
+    QByteArray out;
+    qsizetype copied = 0;
+    const Mapping* map = nullptr;
+    for (size_t i = 0; i < t.size(); ++i) {
+        const CMapToken& k = t[i];
+        if (k.kind == CMapToken::Word && k.text == "Tf" && i >= 2) {
+            QPDFObjectHandle font = fonts.isDictionary() ? fonts.getKey(t[i - 2].text.toStdString())
+                                                         : QPDFObjectHandle::newNull();
+            QPDFObjectHandle cmap =
+                font.isDictionary() ? font.getKey("/ToUnicode") : QPDFObjectHandle::newNull();
+            const auto found = cmap.isStream() ? maps.find(cmap.getObjGen()) : maps.end();
+            map = found == maps.end() ? nullptr : &found->second;
+        }
+        if (k.kind != CMapToken::Hex || !map || k.text.size() % map->codeDigits != 0)
+            continue;
+        // The glyphs of the string, each with its span's text.
+        std::vector<std::pair<QByteArray, QString>> glyphs;
+        bool ligature = false;
+        for (qsizetype at = 0; at < k.text.size(); at += map->codeDigits) {
+            const QByteArray code = k.text.mid(at, map->codeDigits);
+            const auto g = map->glyphs.find(code.toUInt(nullptr, 16));
+            const QString text = g == map->glyphs.end() ? QString() : ligatureText(g->second);
+            ligature |= !text.isEmpty();
+            glyphs.emplace_back(code, text);
+        }
+        if (!ligature)
+            continue;
+        if (i + 1 >= t.size() || t[i + 1].kind != CMapToken::Word || t[i + 1].text != "Tj") {
+            reason = QStringLiteral("a ligature is shown by an operator not rewritten");
+            return std::nullopt;
+        }
+        // Shown one string after another, glyphs advance as in one string.
+        QByteArray shown;
+        QByteArray plain;
+        const auto flush = [&] {
+            if (!plain.isEmpty())
+                shown += '<' + plain + "> Tj ";
+            plain.clear();
+        };
+        for (const auto& [code, text] : glyphs) {
+            if (text.isEmpty()) {
+                plain += code;
+                continue;
+            }
+            flush();
+            shown +=
+                "/Span <</ActualText <FEFF" + textToHex(text) + ">>> BDC <" + code + "> Tj EMC ";
+        }
+        flush();
+        out += content.mid(copied, k.start - copied) + shown.trimmed();
+        copied = t[i + 1].end;
+        ++i;
+    }
+    return out + content.mid(copied);
+}
+
+} // namespace
+
+QByteArray normalisedToUnicodeCMap(const QByteArray& cmap, bool* changed) {
+    if (changed)
+        *changed = false;
+    Mapping m;
+    if (!readMapping(cmap, m))
+        return {};
+    const bool any = normalise(m);
     if (changed)
         *changed = any;
     return writeMapping(m);
@@ -268,26 +355,55 @@ QByteArray withSearchableText(const QByteArray& pdf, const QString& name) {
         doc.setAttemptRecovery(false);
         doc.processMemoryFile(QFile::encodeName(name).constData(), pdf.constData(),
                               size_t(pdf.size()));
+        FontMaps maps;
         bool anyChanged = false;
         for (QPDFObjectHandle& object : doc.getAllObjects()) {
             if (!object.isDictionary() || !object.hasKey("/ToUnicode"))
                 continue;
             QPDFObjectHandle map = object.getKey("/ToUnicode");
-            if (!map.isStream())
+            if (!map.isStream() || maps.count(map.getObjGen()))
                 continue;
             const std::shared_ptr<Buffer> data = map.getStreamData(qpdf_dl_generalized);
             const QByteArray cmap(reinterpret_cast<const char*>(data->getBuffer()),
                                   qsizetype(data->getSize()));
-            bool changed = false;
-            const QByteArray rewritten = normalisedToUnicodeCMap(cmap, &changed);
-            if (rewritten.isEmpty()) {
+            Mapping m;
+            if (!readMapping(cmap, m)) {
                 recordFailure(name, QStringLiteral("a text map cannot be read"));
                 return pdf;
             }
-            if (!changed)
+            if (normalise(m)) {
+                map.replaceStreamData(writeMapping(m).toStdString(), QPDFObjectHandle::newNull(),
+                                      QPDFObjectHandle::newNull());
+                anyChanged = true;
+            }
+            maps.emplace(map.getObjGen(), std::move(m));
+        }
+        int pageNumber = 0;
+        for (QPDFObjectHandle page : doc.getAllPages()) {
+            ++pageNumber;
+            QPDFObjectHandle contents = page.getKey("/Contents");
+            if (contents.isNull())
                 continue;
-            map.replaceStreamData(rewritten.toStdString(), QPDFObjectHandle::newNull(),
-                                  QPDFObjectHandle::newNull());
+            QPDFObjectHandle resources = page.getKey("/Resources");
+            QString reason = QStringLiteral("its content is not one stream");
+            std::optional<QByteArray> spanned;
+            if (contents.isStream()) {
+                const std::shared_ptr<Buffer> data = contents.getStreamData(qpdf_dl_generalized);
+                const QByteArray content(reinterpret_cast<const char*>(data->getBuffer()),
+                                         qsizetype(data->getSize()));
+                spanned = withLigatureSpans(content,
+                                            resources.isDictionary() ? resources.getKey("/Font")
+                                                                     : QPDFObjectHandle::newNull(),
+                                            maps, reason);
+                if (spanned && *spanned == content)
+                    continue;
+            }
+            if (!spanned) {
+                recordFailure(name, QStringLiteral("page %1: %2").arg(pageNumber).arg(reason));
+                return pdf;
+            }
+            contents.replaceStreamData(spanned->toStdString(), QPDFObjectHandle::newNull(),
+                                       QPDFObjectHandle::newNull());
             anyChanged = true;
         }
         if (!anyChanged)
@@ -295,7 +411,7 @@ QByteArray withSearchableText(const QByteArray& pdf, const QString& name) {
         QPDFWriter writer(doc);
         writer.setOutputMemory();
         // Streams already compressed are copied as they are; only the
-        // rewritten maps are compressed anew.
+        // rewritten maps and pages are compressed anew.
         writer.setDecodeLevel(qpdf_dl_none);
         writer.setCompressStreams(true);
         writer.write();

@@ -9,8 +9,9 @@ namespace sijill::report {
 // Qt's PDF writer maps each shaped Arabic glyph back to its presentation form
 // (U+FE70 block), so a search for a word typed in a viewer finds nothing. These
 // functions rewrite the fonts' ToUnicode maps so that every glyph maps to the
-// letters it shows (Unicode NFKC: U+FEDF to U+0644, the lam-alef ligature to
-// lam and alef).
+// letters it shows, as typed (Unicode NFKC: U+FEDF to U+0644, the lam-alef
+// ligature to lam and alef), and give each glyph of several right-to-left
+// letters a span with its letters for readers that order a line themselves.
 
 // Rewrites one ToUnicode CMap program. Glyphs whose text is already plain
 // keep it; the result is a complete CMap. `changed` tells whether any mapping
@@ -18,10 +19,11 @@ namespace sijill::report {
 // be read (nothing is guessed).
 QByteArray normalisedToUnicodeCMap(const QByteArray& cmap, bool* changed = nullptr);
 
-// The PDF document `pdf` with the ToUnicode maps of every font rewritten.
-// When the document cannot be read or rewritten whole, it is returned as it
-// was and the failure is recorded under `name` (the pages are right either
-// way; only searching them suffers).
+// The PDF document `pdf` with the ToUnicode maps of every font rewritten and
+// every ligature glyph shown in an ActualText span. When the document cannot
+// be read or rewritten whole, it is returned as it was and the failure is
+// recorded under `name` (the pages are right either way; only searching them
+// suffers).
 QByteArray withSearchableText(const QByteArray& pdf, const QString& name);
 
 // Whether a PDF document starts and ends as a written one does.

@@ -261,37 +261,44 @@ QString runTogether(const QString& text) {
     return QString(text).remove(other);
 }
 
-// The same, read back from the written PDF: every word the pages print can be
-// found in the file's text as it was typed, as often as it is printed, so that
-// a word lost on one row is not hidden by the same word read right on another.
+// The same, read back from the written PDF by each reader: every word the
+// pages print can be found in the file's text as it was typed, as often as it
+// is printed, so that a word lost on one row is not hidden by the same word
+// read right on another.
 TEST(LongTexts, EveryPrintedWordCanBeFoundInThePdf) {
-    if (!test::havePdfToText())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    for (const test::PdfReader& reader : test::pdfReaders()) {
+        if (!test::haveReader(reader))
+            GTEST_SKIP() << reader.name << " is not installed (scripts/setup-deps)";
+    }
     QTemporaryDir dir;
     report::clearPdfTextMapFailures();
     forEveryFilledLayout([&](const std::string& name, const report::LaidOutReport& r) {
         const QString pdf = dir.filePath(QString::fromStdString(name) + QStringLiteral(".pdf"));
         report::writePdf(r, pdf);
-        const QString text = test::pdfText(pdf);
-        const QHash<QString, int> found = wordsOf(text);
-        const QString together = runTogether(text);
-        QHash<QString, int> printed;
-        for (const report::ReportPage& page : r.pages) {
-            for (const report::DrawnItem& item : page.items) {
-                if (item.kind != report::DrawnItem::Kind::Text)
-                    continue;
-                const QHash<QString, int> words = wordsOf(item.text);
-                for (auto w = words.begin(); w != words.end(); ++w)
-                    printed[w.key()] += w.value();
+        for (const test::PdfReader& reader : test::pdfReaders()) {
+            QHash<QString, int> printed;
+            for (const report::ReportPage& page : r.pages) {
+                for (const report::DrawnItem& item : page.items) {
+                    if (item.kind != report::DrawnItem::Kind::Text ||
+                        (item.vertical && !reader.readsTurnedText))
+                        continue;
+                    const QHash<QString, int> words = wordsOf(item.text);
+                    for (auto w = words.begin(); w != words.end(); ++w)
+                        printed[w.key()] += w.value();
+                }
             }
+            const QString text = test::pdfText(pdf, reader);
+            const QHash<QString, int> found = wordsOf(text);
+            const QString together = runTogether(text);
+            QStringList lost;
+            for (auto w = printed.begin(); w != printed.end(); ++w) {
+                const int seen = std::max(found.value(w.key()), int(together.count(w.key())));
+                if (seen < w.value())
+                    lost << QStringLiteral("%1 (%2 of %3)").arg(w.key()).arg(seen).arg(w.value());
+            }
+            EXPECT_TRUE(lost.isEmpty())
+                << name << ", " << reader.name << ": " << lost.join(QLatin1Char(' ')).toStdString();
         }
-        QStringList lost;
-        for (auto w = printed.begin(); w != printed.end(); ++w) {
-            const int seen = std::max(found.value(w.key()), int(together.count(w.key())));
-            if (seen < w.value())
-                lost << QStringLiteral("%1 (%2 of %3)").arg(w.key()).arg(seen).arg(w.value());
-        }
-        EXPECT_TRUE(lost.isEmpty()) << name << ": " << lost.join(QLatin1Char(' ')).toStdString();
     });
     EXPECT_TRUE(report::pdfTextMapFailures().isEmpty())
         << report::pdfTextMapFailures().join('\n').toStdString();
