@@ -118,10 +118,11 @@ void AttendanceWindow::runWholeSchool() {
         bool printed = loadClass(k) && buildSheet(&error);
         if (printed) {
             try {
-                const report::PrintOutcome outcome =
-                    report::printReport(report::layout(kAbsenceLayout), QString());
+                // Titled as the one class's preview is, and named for its class.
+                const report::PrintOutcome outcome = report::printReport(
+                    report::layout(kAbsenceLayout), sheetButton->text(), classPicker->itemText(k));
                 if (outcome.tellUser)
-                    pdfFolderNote = reports::noPrinterMessage(outcome.file);
+                    pdfFolderNote = reports::noPrinterMessage(outcome.file, outcome.fallback);
             } catch (const report::ReportError& e) {
                 printed = false;
                 // A file that could not be written is named once.

@@ -20,8 +20,12 @@ QString reportFailure(const QString& detail) {
     return QStringLiteral("تعذر تجهيز الكشف للطباعة") + QLatin1Char('\r') + detail;
 }
 
-QString noPrinterMessage(const QString& file) {
-    return QStringLiteral("لا توجد طابعة، فحفظت الكشوف ملفات PDF في المجلد:") + QLatin1Char('\r') +
+QString noPrinterMessage(const QString& file, report::PrintOutcome::Fallback why) {
+    using Fallback = report::PrintOutcome::Fallback;
+    const QString reason = why == Fallback::NoDefault ? QStringLiteral("لم تُحدَّد طابعة افتراضية")
+                           : why == Fallback::NoAnswer ? QStringLiteral("لا يستجيب نظام الطباعة")
+                                                       : QStringLiteral("لا توجد طابعة");
+    return reason + QStringLiteral("، فحفظت الكشوف ملفات PDF في المجلد:") + QLatin1Char('\r') +
            platform::shownPath(QFileInfo(file).absolutePath());
 }
 
@@ -77,10 +81,14 @@ bool MainWindowRunHost::output(bool print, QString* error) {
             report::showPreview(layout, title_);
             return true;
         }
-        const report::PrintOutcome outcome = report::printReport(layout, title_);
+        const report::PrintOutcome outcome =
+            report::printReport(layout, title_, classKey(currentIndex()));
         if (outcome.tellUser)
-            shell::tell(noPrinterMessage(outcome.file));
+            shell::tell(noPrinterMessage(outcome.file, outcome.fallback));
         return true;
+    } catch (const report::PrintJobError& e) {
+        // The sheet was ready: the printer did not take it.
+        *error = e.message();
     } catch (const report::ReportError& e) {
         *error = reportFailure(e.message());
     } catch (const data::DataError& e) {

@@ -66,7 +66,11 @@ private:
 // the engine's words, under an Arabic heading.
 QString reportFailure(const QString& detail);
 
-// The message that tells where printed pages went when there is no printer.
-QString noPrinterMessage(const QString& file);
+// The message that tells where printed pages went when they could not go to
+// a printer, and why: no printer, no default among several, or a spooler
+// that does not answer.
+QString
+noPrinterMessage(const QString& file,
+                 report::PrintOutcome::Fallback why = report::PrintOutcome::Fallback::NoPrinter);
 
 } // namespace sijill::reports
