@@ -35,6 +35,18 @@ MainWindowRunHost::MainWindowRunHost(shell::MainForm& form, Step loadClass, Step
     : form_(form), load_(std::move(loadClass)), fill_(std::move(fillHeaders)),
       layoutName_(std::move(layoutName)), title_(std::move(title)), prepare_(std::move(prepare)) {}
 
+MainWindowRunHost::~MainWindowRunHost() {
+    if (shownTitle_)
+        form_.setWindowTitle(*shownTitle_);
+}
+
+void MainWindowRunHost::showProgress(int done, int total) {
+    if (!shownTitle_)
+        shownTitle_ = form_.windowTitle();
+    form_.setWindowTitle(QStringLiteral("طباعة الفصل %1 من %2 - %3")
+                             .arg(QString::number(done), QString::number(total), *shownTitle_));
+}
+
 int MainWindowRunHost::classCount() const {
     return form_.classPicker->count();
 }

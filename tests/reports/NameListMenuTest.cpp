@@ -426,7 +426,10 @@ TEST(NameListMenu, APrinterThatRejectsJobsPrintsNothingAndKeepsThePages) {
     desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     desk.dialogs().answer(kOk);
+    const QString title = desk.form.windowTitle();
     desk.click(14);
+    // The run's progress stood in the window's title, which is its own again.
+    EXPECT_EQ(desk.form.windowTitle(), title);
     EXPECT_TRUE(desk.menu->lastRun().printed.isEmpty());
     EXPECT_EQ(desk.menu->lastRun().failed, QStringList({"أول-1", "أول-2", "ثاني-1"}));
     EXPECT_EQ(QDir(user.filePath("Documents/Sijill")).entryList({"*.pdf"}, QDir::Files).size(), 3);
