@@ -105,7 +105,9 @@ void AttendanceWindow::runWholeSchool() {
     QStringList failed;
     QStringList reasons;
     QString pdfFolderNote;
+    const QString title = windowTitle();
     for (int k = 1; k < classPicker->count(); ++k) {
+        setWindowTitle(reports::runProgressTitle(k, classPicker->count() - 1, title));
         {
             const QSignalBlocker block(classPicker);
             classPicker->setCurrentIndex(k);
@@ -133,6 +135,7 @@ void AttendanceWindow::runWholeSchool() {
         if (!printed)
             failed << classPicker->itemText(k);
     }
+    setWindowTitle(title);
     {
         const QSignalBlocker block(classPicker);
         classPicker->setCurrentIndex(0);

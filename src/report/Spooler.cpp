@@ -232,8 +232,13 @@ JobFate submitPdf(const SpoolerPrinter& printer, const QString& title, const QBy
                           CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE ||
         cupsWriteRequestData(http.get(), pdf.constData(), size_t(pdf.size())) !=
             HTTP_STATUS_CONTINUE ||
-        cupsFinishDocument(http.get(), queue.constData()) > IPP_STATUS_OK_EVENTS_COMPLETE)
-        return refused();
+        cupsFinishDocument(http.get(), queue.constData()) > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        JobFate fate = refused();
+        // A job left half sent would wait in the queue for the rest of its pages.
+        if (fate.answered)
+            cupsCancelJob2(http.get(), queue.constData(), jobId, 0);
+        return fate;
+    }
     return watch(http.get(), printer.name, jobId);
 }
 

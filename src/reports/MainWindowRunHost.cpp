@@ -20,6 +20,11 @@ QString reportFailure(const QString& detail) {
     return QStringLiteral("تعذر تجهيز الكشف للطباعة") + QLatin1Char('\r') + detail;
 }
 
+QString runProgressTitle(int done, int total, const QString& title) {
+    return QStringLiteral("طباعة الفصل %1 من %2 - %3")
+        .arg(QString::number(done), QString::number(total), title);
+}
+
 QString noPrinterMessage(const QString& file, report::PrintOutcome::Fallback why) {
     using Fallback = report::PrintOutcome::Fallback;
     const QString reason = why == Fallback::NoDefault ? QStringLiteral("لم تُحدَّد طابعة افتراضية")
@@ -43,8 +48,7 @@ MainWindowRunHost::~MainWindowRunHost() {
 void MainWindowRunHost::showProgress(int done, int total) {
     if (!shownTitle_)
         shownTitle_ = form_.windowTitle();
-    form_.setWindowTitle(QStringLiteral("طباعة الفصل %1 من %2 - %3")
-                             .arg(QString::number(done), QString::number(total), *shownTitle_));
+    form_.setWindowTitle(runProgressTitle(done, total, *shownTitle_));
 }
 
 int MainWindowRunHost::classCount() const {

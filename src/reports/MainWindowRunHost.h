@@ -73,6 +73,9 @@ private:
 // the engine's words, under an Arabic heading.
 QString reportFailure(const QString& detail);
 
+// A window's title while a run prints class `done` of `total`.
+QString runProgressTitle(int done, int total, const QString& title);
+
 // The message that tells where printed pages went when they could not go to
 // a printer, and why: no printer, no default among several, or a spooler
 // that does not answer.

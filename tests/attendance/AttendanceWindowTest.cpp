@@ -230,9 +230,11 @@ TEST(AttendanceWindow, EveryClassIsPrintedAfterOneOk) {
     const auto previous =
         report::setShortenedTextsNotice([&](const QString& notice) { notices << notice; });
     AttendanceWindow* w = app.window();
+    const QString title = w->windowTitle();
     app.desk.dialogs().answer("موافق");
     w->sheetButton->click();
     report::setShortenedTextsNotice(previous);
+    EXPECT_EQ(w->windowTitle(), title); // its own again after the run's progress
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].contains(w->sheetButton->text())) << notices[0].toStdString();
     EXPECT_FALSE(notices[0].contains("AbcentLand")) << notices[0].toStdString();
