@@ -105,7 +105,9 @@ void AttendanceWindow::runWholeSchool() {
     QStringList failed;
     QStringList reasons;
     QString pdfFolderNote;
+    const QString title = windowTitle();
     for (int k = 1; k < classPicker->count(); ++k) {
+        setWindowTitle(reports::runProgressTitle(k, classPicker->count() - 1, title));
         {
             const QSignalBlocker block(classPicker);
             classPicker->setCurrentIndex(k);
@@ -118,10 +120,11 @@ void AttendanceWindow::runWholeSchool() {
         bool printed = loadClass(k) && buildSheet(&error);
         if (printed) {
             try {
-                const report::PrintOutcome outcome =
-                    report::printReport(report::layout(kAbsenceLayout), QString());
+                // Titled as the one class's preview is, and named for its class.
+                const report::PrintOutcome outcome = report::printReport(
+                    report::layout(kAbsenceLayout), sheetButton->text(), classPicker->itemText(k));
                 if (outcome.tellUser)
-                    pdfFolderNote = reports::noPrinterMessage(outcome.file);
+                    pdfFolderNote = reports::noPrinterMessage(outcome.file, outcome.fallback);
             } catch (const report::ReportError& e) {
                 printed = false;
                 // A file that could not be written is named once.
@@ -132,6 +135,7 @@ void AttendanceWindow::runWholeSchool() {
         if (!printed)
             failed << classPicker->itemText(k);
     }
+    setWindowTitle(title);
     {
         const QSignalBlocker block(classPicker);
         classPicker->setCurrentIndex(0);

@@ -85,6 +85,9 @@ struct LaidOutReport {
     // title and the sheet's name when its shortened texts are told. Empty
     // for a job with no opener of its own.
     QString title;
+    // The class the sheet was filled for, when a run over classes prints it:
+    // with the title, it names the job in the printer's queue.
+    QString className;
     Orientation orientation = Orientation::Portrait;
     QSizeF paperSize; // twips
     double scale = 1; // below 1 when the layout is wider than the paper

@@ -1,5 +1,6 @@
 #include "report/PreviewWindow.h"
 
+#include "platform/BidiText.h"
 #include "platform/ChildWindow.h"
 #include "platform/EscapeKey.h"
 #include "platform/Presenters.h"
@@ -191,21 +192,39 @@ void PreviewWindow::refresh() {
 }
 
 void PreviewWindow::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    const QString proposal = printFileProposal(caption_.isEmpty() ? windowTitle() : caption_);
-    printer.setDocName(QFileInfo(proposal).completeBaseName());
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, pageCount());
-    proposeFile(dialog, proposal);
-    platform::dialogPresenter().present(dialog);
-    if (dialog.result() != QDialog::Accepted)
-        return;
-    try {
-        printOn(printer, report_);
-    } catch (const ReportError& e) {
-        platform::showSystemMessage({QStringLiteral("تعذرت الطباعة"), e.message(), QMessageBox::Ok,
+    const auto warn = [](const QString& text) {
+        platform::showSystemMessage({QStringLiteral("تعذرت الطباعة"), text, QMessageBox::Ok,
                                      QMessageBox::Warning, platform::YesDoes::NoQuestion});
+    };
+    try {
+        // Qt's printer set-up waits minutes on a spooler that does not answer:
+        // it is asked first, briefly, and the pages are kept if it is silent.
+        const QString kept = keepUnlessSpoolerAnswers(report_);
+        if (!kept.isEmpty()) {
+            warn(QStringLiteral("لا يستجيب نظام الطباعة، فحفظت الكشف ملف PDF في المجلد:") +
+                 QLatin1Char('\r') + platform::shownPath(QFileInfo(kept).absolutePath()));
+            return;
+        }
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setFullPage(true);
+        const QString proposal = printFileProposal(caption_.isEmpty() ? windowTitle() : caption_);
+        printer.setDocName(QFileInfo(proposal).completeBaseName());
+        QPrintDialog dialog(&printer, this);
+        dialog.setMinMax(1, pageCount());
+        proposeFile(dialog, proposal);
+        platform::dialogPresenter().present(dialog);
+        if (dialog.result() != QDialog::Accepted)
+            return;
+        if (report_.title.isEmpty() && !caption_.isEmpty()) {
+            // The queue names the job as the window's title does.
+            LaidOutReport titled = report_;
+            titled.title = caption_;
+            printOn(printer, titled);
+        } else {
+            printOn(printer, report_);
+        }
+    } catch (const ReportError& e) {
+        warn(e.message());
     }
 }
 

@@ -17,4 +17,11 @@ private:
     QString message_;
 };
 
+// A job that did not print: the spooler refused or stopped it, or did not
+// answer. Its pages were kept as a PDF file; the message says why and where.
+class PrintJobError : public ReportError {
+public:
+    using ReportError::ReportError;
+};
+
 } // namespace sijill::report

@@ -3,13 +3,16 @@
 #include "platform/BidiText.h"
 #include "report/ReportError.h"
 #include "report/ReportPainter.h"
+#include "report/Spooler.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
+#include <optional>
+#include <set>
 #include <utility>
 
 namespace sijill::report {
@@ -25,21 +28,10 @@ QString documents() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-QString documentsFolder() {
-    return QDir(documents()).filePath(QStringLiteral("Sijill"));
-}
-
 QString requireFolder(const QString& folder) {
     if (!QDir().mkpath(folder))
         throw ReportError(QStringLiteral("the folder %1 cannot be made").arg(folder));
     return folder;
-}
-
-void printOnPrinter(const LaidOutReport& report, const QPrinterInfo& info) {
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setFullPage(true);
-    printer.setDocName(report.layoutName);
-    printOn(printer, report);
 }
 
 // The pages of a range chosen in the print dialog (numbered from 1), or all.
@@ -51,14 +43,6 @@ LaidOutReport chosenPages(const QPrinter& printer, const LaidOutReport& report) 
     chosen.pages.assign(report.pages.begin() + std::min(printer.fromPage() - 1, last),
                         report.pages.begin() + last);
     return chosen;
-}
-
-// The Documents fallback is announced once a process, not once a job.
-bool firstDocumentsFallback() {
-    static bool told = false;
-    const bool first = !told;
-    told = true;
-    return first;
 }
 
 // The texts shortened by the jobs of the current run, by sheet, in order.
@@ -100,15 +84,91 @@ void noteShortenedTexts(const LaidOutReport& report) {
         tellShortenedTexts();
 }
 
+// What a run learnt of the spooler and told the user: the spooler is asked
+// once a run, and each reason pages went to the Documents folder is told once
+// a run (outside runs, once a process).
+struct PrintSession {
+    std::optional<SpoolerView> spooler;
+    std::set<PrintOutcome::Fallback> told;
+};
+
+PrintSession& session() {
+    static PrintSession s;
+    return s;
+}
+
+const SpoolerView& spooler() {
+    std::optional<SpoolerView>& view = session().spooler;
+    if (!view || shortenedTexts().runs == 0)
+        view = askSpooler();
+    return *view;
+}
+
+bool firstFallback(PrintOutcome::Fallback why) {
+    return session().told.insert(why).second;
+}
+
+// The pages of a job that cannot print, kept as a numbered PDF file.
+QString keepAsPdf(const LaidOutReport& report) {
+    const QString file = numberedPdfPath(requireFolder(documentsFolder()), report.layoutName);
+    writePdf(report, file);
+    return file;
+}
+
+// Sends the pages through the spooler; a job that did not print is kept as a
+// file and reported, whoever asked for it.
+void sendToPrinter(const LaidOutReport& report, const SpoolerPrinter& printer,
+                   const JobSettings& settings) {
+    const JobFate fate = submitPdf(printer, jobTitle(report), pdfDocument(report), settings);
+    if (fate.printed)
+        return;
+    // The run's later jobs do not wait on a spooler that stopped answering.
+    if (!fate.answered && session().spooler) {
+        session().spooler->answered = false;
+        session().spooler->silent = true;
+    }
+    const QString file = keepAsPdf(report);
+    throw PrintJobError(QStringLiteral("%1، فحُفظت صفحات الكشوف التي لم تُطبع ملفات PDF في المجلد:")
+                            .arg(fate.reason) +
+                        QLatin1Char('\r') + platform::shownPath(QFileInfo(file).absolutePath()));
+}
+
+JobSettings settingsOf(const QPrinter& printer) {
+    JobSettings settings;
+    settings.copies = printer.copyCount();
+    if (printer.duplex() == QPrinter::DuplexLongSide || printer.duplex() == QPrinter::DuplexAuto)
+        settings.sides = JobSettings::Sides::LongEdge;
+    else if (printer.duplex() == QPrinter::DuplexShortSide)
+        settings.sides = JobSettings::Sides::ShortEdge;
+    return settings;
+}
+
 } // namespace
 
 ShortenedTextsRun::ShortenedTextsRun() {
-    ++shortenedTexts().runs;
+    if (shortenedTexts().runs++ == 0)
+        session() = {};
 }
 
 ShortenedTextsRun::~ShortenedTextsRun() {
-    if (--shortenedTexts().runs == 0)
+    if (--shortenedTexts().runs == 0) {
+        session() = {};
         tellShortenedTexts();
+    }
+}
+
+QString documentsFolder() {
+    return QDir(documents()).filePath(QStringLiteral("Sijill"));
+}
+
+QString jobTitle(const LaidOutReport& report) {
+    const QString title = report.title.isEmpty() ? report.layoutName : report.title;
+    return report.className.isEmpty() ? title
+                                      : QStringLiteral("%1 - %2").arg(title, report.className);
+}
+
+QString keepUnlessSpoolerAnswers(const LaidOutReport& report) {
+    return spooler().silent ? keepAsPdf(report) : QString();
 }
 
 ShortenedTextsNotice setShortenedTextsNotice(ShortenedTextsNotice notice) {
@@ -143,7 +203,13 @@ void printOn(QPrinter& printer, const LaidOutReport& report) {
         writePdf(pages, printer.outputFileName());
         return;
     }
-    paintReport(printer, pages, printer.resolution() / 1440.0);
+    // Qt's printer drops the spooler's answer: the job goes as our PDF
+    // through the spooler, which says whether it took it.
+    SpoolerPrinter target;
+    target.name = printer.printerName();
+    if (const SpoolerPrinter* known = spooler().find(target.name))
+        target = *known;
+    sendToPrinter(pages, target, settingsOf(printer));
 }
 
 QString numberedPdfPath(const QString& folder, const QString& layoutName) {
@@ -180,21 +246,25 @@ PrintOutcome printWithoutDialog(const LaidOutReport& report) {
         writePdf(report, outcome.file);
         return outcome;
     }
-    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    if (!printer.isNull()) {
-        printOnPrinter(report, printer);
+    const SpoolerView& view = spooler();
+    if (const SpoolerPrinter* printer = view.answered ? view.target() : nullptr) {
+        sendToPrinter(report, *printer, {});
         return outcome;
     }
     outcome.destination = PrintOutcome::Destination::DocumentsFolder;
-    outcome.file = numberedPdfPath(requireFolder(documentsFolder()), report.layoutName);
-    writePdf(report, outcome.file);
-    outcome.tellUser = firstDocumentsFallback();
+    outcome.fallback = view.silent             ? PrintOutcome::Fallback::NoAnswer
+                       : view.printers.empty() ? PrintOutcome::Fallback::NoPrinter
+                                               : PrintOutcome::Fallback::NoDefault;
+    outcome.file = keepAsPdf(report);
+    outcome.tellUser = firstFallback(outcome.fallback);
     return outcome;
 }
 
-PrintOutcome printReport(const ReportLayout& layout, const QString& title) {
+PrintOutcome printReport(const ReportLayout& layout, const QString& title,
+                         const QString& className) {
     LaidOutReport report = layOut(layout);
     report.title = title.trimmed();
+    report.className = className.trimmed();
     return printWithoutDialog(report);
 }
 

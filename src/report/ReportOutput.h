@@ -15,26 +15,47 @@ namespace sijill::report {
 // Where a print job went.
 struct PrintOutcome {
     enum class Destination { Printer, PrintFolder, DocumentsFolder };
+    // Why a job went to the Documents folder instead of a printer.
+    enum class Fallback { None, NoPrinter, NoDefault, NoAnswer };
     Destination destination = Destination::Printer;
+    Fallback fallback = Fallback::None;
     QString file; // the PDF file, when the job became one
-    // True for the first job of the process that went to the Documents
-    // folder because there is no printer: the caller tells the user where.
+    // True for the first job of a run (or, outside runs, of the process) that
+    // went to the Documents folder for that reason: the caller tells the user.
     bool tellUser = false;
 };
 
-// Prints every page without a dialog: to the default printer; to a new
-// numbered PDF file in the folder SIJILL_PRINT_TO names, when it is set; or,
-// with no printer at all, to a numbered PDF file in "Sijill" under Documents.
+// Prints every page without a dialog: to the default printer (or the only
+// one, when none is set as the default); to a new numbered PDF file in the
+// folder SIJILL_PRINT_TO names, when it is set; or, with no printer, no
+// default among several, or a spooler that does not answer in time, to a
+// numbered PDF file in "Sijill" under Documents. The spooler is asked once a
+// run. A job the printer does not print is kept there too, and
+// PrintJobError says why and where.
 PrintOutcome printWithoutDialog(const LaidOutReport& report);
 
+// The name of a job in the printer's queue: the sheet's title and its class.
+QString jobTitle(const LaidOutReport& report);
+
+// The folder where jobs go when they cannot print ("Sijill" under Documents).
+QString documentsFolder();
+
 // Prints on a printer set up in the print dialog, the pages of its chosen
-// range: when it prints to a file, the file is written as writePdf writes it.
-// ReportError when the job fails.
+// range: when it prints to a file, the file is written as writePdf writes it;
+// on a printer, the job goes through the spooler with the dialog's copies and
+// sides, and PrintJobError says when it did not print (its pages kept as a
+// file in the Documents folder). ReportError when the job fails.
 void printOn(QPrinter& printer, const LaidOutReport& report);
 
 // Lays the layout out with its current values and prints it so, as the job
-// titled `title` (the menu item that asked for it).
-PrintOutcome printReport(const ReportLayout& layout, const QString& title);
+// titled `title` (the menu item that asked for it) for `className`.
+PrintOutcome printReport(const ReportLayout& layout, const QString& title,
+                         const QString& className = QString());
+
+// Keeps the pages as a numbered PDF file in the Documents folder when the
+// spooler takes the connection but does not answer in time; returns the file, or an empty string
+// when it answers (the caller may open the print dialog then).
+QString keepUnlessSpoolerAnswers(const LaidOutReport& report);
 
 // The next free numbered file name for a job of `layoutName` in `folder`.
 QString numberedPdfPath(const QString& folder, const QString& layoutName);

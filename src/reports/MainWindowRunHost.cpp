@@ -20,8 +20,17 @@ QString reportFailure(const QString& detail) {
     return QStringLiteral("تعذر تجهيز الكشف للطباعة") + QLatin1Char('\r') + detail;
 }
 
-QString noPrinterMessage(const QString& file) {
-    return QStringLiteral("لا توجد طابعة، فحفظت الكشوف ملفات PDF في المجلد:") + QLatin1Char('\r') +
+QString runProgressTitle(int done, int total, const QString& title) {
+    return QStringLiteral("طباعة الفصل %1 من %2 - %3")
+        .arg(QString::number(done), QString::number(total), title);
+}
+
+QString noPrinterMessage(const QString& file, report::PrintOutcome::Fallback why) {
+    using Fallback = report::PrintOutcome::Fallback;
+    const QString reason = why == Fallback::NoDefault ? QStringLiteral("لم تُحدَّد طابعة افتراضية")
+                           : why == Fallback::NoAnswer ? QStringLiteral("لا يستجيب نظام الطباعة")
+                                                       : QStringLiteral("لا توجد طابعة");
+    return reason + QStringLiteral("، فحفظت الكشوف ملفات PDF في المجلد:") + QLatin1Char('\r') +
            platform::shownPath(QFileInfo(file).absolutePath());
 }
 
@@ -30,6 +39,17 @@ MainWindowRunHost::MainWindowRunHost(shell::MainForm& form, Step loadClass, Step
                                      std::function<void()> prepare)
     : form_(form), load_(std::move(loadClass)), fill_(std::move(fillHeaders)),
       layoutName_(std::move(layoutName)), title_(std::move(title)), prepare_(std::move(prepare)) {}
+
+MainWindowRunHost::~MainWindowRunHost() {
+    if (shownTitle_)
+        form_.setWindowTitle(*shownTitle_);
+}
+
+void MainWindowRunHost::showProgress(int done, int total) {
+    if (!shownTitle_)
+        shownTitle_ = form_.windowTitle();
+    form_.setWindowTitle(runProgressTitle(done, total, *shownTitle_));
+}
 
 int MainWindowRunHost::classCount() const {
     return form_.classPicker->count();
@@ -77,10 +97,14 @@ bool MainWindowRunHost::output(bool print, QString* error) {
             report::showPreview(layout, title_);
             return true;
         }
-        const report::PrintOutcome outcome = report::printReport(layout, title_);
+        const report::PrintOutcome outcome =
+            report::printReport(layout, title_, classKey(currentIndex()));
         if (outcome.tellUser)
-            shell::tell(noPrinterMessage(outcome.file));
+            shell::tell(noPrinterMessage(outcome.file, outcome.fallback));
         return true;
+    } catch (const report::PrintJobError& e) {
+        // The sheet was ready: the printer did not take it.
+        *error = e.message();
     } catch (const report::ReportError& e) {
         *error = reportFailure(e.message());
     } catch (const data::DataError& e) {

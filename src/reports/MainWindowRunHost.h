@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace sijill::shell {
 class MainForm;
@@ -22,6 +23,9 @@ public:
     // `title` is the item's caption: its previews and jobs go by it.
     MainWindowRunHost(shell::MainForm& form, Step loadClass, Step fillHeaders, QString layoutName,
                       QString title, std::function<void()> prepare);
+    ~MainWindowRunHost() override;
+    MainWindowRunHost(const MainWindowRunHost&) = delete;
+    MainWindowRunHost& operator=(const MainWindowRunHost&) = delete;
 
     int classCount() const override;
     QString classKey(int index) const override;
@@ -36,6 +40,8 @@ public:
     shell::Answer ask(const shell::Question& question) override;
     void tell(const QString& text, shell::Tone tone) override;
     void wait(double seconds) override;
+    // In the main window's title, put back when the run ends.
+    void showProgress(int done, int total) override;
 
 private:
     bool output(bool print, QString* error);
@@ -46,6 +52,7 @@ private:
     QString layoutName_;
     QString title_;
     std::function<void()> prepare_;
+    std::optional<QString> shownTitle_; // the window's own title while progress shows
 };
 
 // While it lives, the class list and the scope boxes take no input from the
@@ -66,7 +73,14 @@ private:
 // the engine's words, under an Arabic heading.
 QString reportFailure(const QString& detail);
 
-// The message that tells where printed pages went when there is no printer.
-QString noPrinterMessage(const QString& file);
+// A window's title while a run prints class `done` of `total`.
+QString runProgressTitle(int done, int total, const QString& title);
+
+// The message that tells where printed pages went when they could not go to
+// a printer, and why: no printer, no default among several, or a spooler
+// that does not answer.
+QString
+noPrinterMessage(const QString& file,
+                 report::PrintOutcome::Fallback why = report::PrintOutcome::Fallback::NoPrinter);
 
 } // namespace sijill::reports

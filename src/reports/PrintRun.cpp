@@ -13,10 +13,12 @@ constexpr double kWaitBeforePage = 2.5;
 
 bool g_running = false;
 
-// Loads, fills and prints the current class; records the outcome.
-void printCurrent(PrintRunHost& host, PrintRunResult& result) {
+// Loads, fills and prints the current class, the run's `done`th of `total`;
+// records the outcome.
+void printCurrent(PrintRunHost& host, PrintRunResult& result, int done, int total) {
     const QString key = host.classKey(host.currentIndex());
     QString error;
+    host.showProgress(done, total);
     host.wait(kWaitBeforePage);
     if (host.loadClass(&error) && host.fillHeaders(&error) && host.printItem(&error))
         result.printed << key;
@@ -133,7 +135,7 @@ PrintRunResult runPrint(PrintRunHost& host) {
             return result;
         for (int i = 0; i < count; ++i) {
             host.setCurrentIndex(i);
-            printCurrent(host, result);
+            printCurrent(host, result, i + 1, count);
         }
         reportFailedClasses(host, result);
         return result;
@@ -151,10 +153,13 @@ PrintRunResult runPrint(PrintRunHost& host) {
             host.loadClass(&error) && host.fillHeaders(&error);
             if (!confirm(host, kAskWholeGrade + grade, result))
                 return result;
+            int end = first;
+            while (end < count && gradeOfKey(host.classKey(end)) == grade)
+                ++end;
             int i = first;
-            for (; i < count && gradeOfKey(host.classKey(i)) == grade; ++i) {
+            for (; i < end; ++i) {
                 host.setCurrentIndex(i);
-                printCurrent(host, result);
+                printCurrent(host, result, i - first + 1, end - first);
             }
             // The list is left on the item after the grade's last class.
             host.setCurrentIndex(std::min(i, count - 1));

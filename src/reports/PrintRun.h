@@ -42,6 +42,13 @@ public:
     virtual void tell(const QString& text, shell::Tone tone) = 0;
     virtual void wait(double seconds) = 0;
 
+    // Shows that the run prints class `done` of `total` now, without waiting
+    // for anyone.
+    virtual void showProgress(int done, int total) {
+        (void)done;
+        (void)total;
+    }
+
     // Whether "جميع الصف" is refused for a class of the courses system; the
     // mark sheets print such a grade like any other.
     virtual bool refusesCoursesWholeGrade() const { return true; }

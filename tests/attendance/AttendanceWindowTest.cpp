@@ -9,6 +9,7 @@
 #include "platform/AppState.h"
 #include "platform/Clock.h"
 #include "report/LayoutLibrary.h"
+#include "report/ReportOutput.h"
 #include "reports/ReportsTestSupport.h"
 #include "shell/ShellTestSupport.h"
 #include "support/WidgetText.h"
@@ -220,9 +221,23 @@ TEST(AttendanceWindow, OneClassGivesOnePreviewWithoutAQuestion) {
 
 TEST(AttendanceWindow, EveryClassIsPrintedAfterOneOk) {
     Attendance app;
+    // A name too long for its cell: the run's notice names the sheet by its title.
+    test::addPupil(app.home, {"أول", "10", "02",
+                              "عبدالرحمن عبدالعزيز عبدالمحسن عبدالكريم آل عبدالوهاب القحطاني "
+                              "الدوسري الشمري العتيبي المطيري",
+                              "0550000402", "1100000402"});
+    QStringList notices;
+    const auto previous =
+        report::setShortenedTextsNotice([&](const QString& notice) { notices << notice; });
     AttendanceWindow* w = app.window();
+    const QString title = w->windowTitle();
     app.desk.dialogs().answer("موافق");
     w->sheetButton->click();
+    report::setShortenedTextsNotice(previous);
+    EXPECT_EQ(w->windowTitle(), title); // its own again after the run's progress
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains(w->sheetButton->text())) << notices[0].toStdString();
+    EXPECT_FALSE(notices[0].contains("AbcentLand")) << notices[0].toStdString();
     ASSERT_EQ(app.desk.dialogs().shown.size(), 1u);
     EXPECT_EQ(app.desk.dialogs().shown[0].text, QStringLiteral("ستتم الطباعة لجميع فصول المدرسة"));
     EXPECT_EQ(app.desk.dialogs().shown[0].mode, 2);

@@ -4,6 +4,7 @@
 #include "report/ReportPainter.h"
 #include "report/TestLayouts.h"
 #include "support/EnvScope.h"
+#include "support/PrivateSpooler.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -57,8 +58,6 @@ TEST(PrintOutput, EachJobBecomesANumberedPdfInThePrintFolder) {
 }
 
 TEST(PrintOutput, WithoutAnyPrinterJobsGoToDocumentsAndTheUserIsToldOnce) {
-    if (!QPrinterInfo::defaultPrinter().isNull())
-        GTEST_SKIP() << "this machine has a printer";
     QTemporaryDir home;
     EnvScope noFolder("SIJILL_PRINT_TO", QByteArray());
     EnvScope homeEnv("HOME", home.path().toUtf8());
@@ -218,5 +217,151 @@ TEST(PreviewWindow, ThePrintDialogProposesThePreviewsTitleUnderDocuments) {
             EXPECT_EQ(printerChosen, defaultPrinter);
         }
         EXPECT_TRUE(scope.systemShown.empty());
+    }
+}
+
+namespace {
+
+// A private spooler, a temporary home whose Documents folder catches what
+// does not print, and no print folder: jobs go where the program sends them.
+struct SpoolerDesk {
+    test::PrivateSpooler spooler;
+    QTemporaryDir home;
+    EnvScope noFolder{"SIJILL_PRINT_TO", QByteArray()};
+    EnvScope homeEnv{"HOME", home.path().toUtf8()};
+    EnvScope docs{"XDG_DOCUMENTS_DIR", home.filePath("Documents").toUtf8()};
+    EnvScope noChoice{"PRINTER", QByteArray()};
+    EnvScope noDest{"LPDEST", QByteArray()};
+
+    QStringList kept() const {
+        return QDir(home.filePath("Documents/Sijill")).entryList({"*.pdf"}, QDir::Files);
+    }
+};
+
+#define REQUIRE_SPOOLER(desk)                                                                      \
+    if (!(desk).spooler.running())                                                                 \
+    GTEST_SKIP() << "no private cupsd: " << (desk).spooler.why().toStdString()
+
+} // namespace
+
+// A job goes to the default printer through the spooler, titled by its sheet
+// and class, and what the printer received is the whole PDF.
+TEST(Spooler, AnAcceptingPrinterPrintsTheJobUnderItsTitleAndClass) {
+    SpoolerDesk desk;
+    REQUIRE_SPOOLER(desk);
+    ASSERT_TRUE(desk.spooler.addPrinter("Office"));
+    ASSERT_TRUE(desk.spooler.setDefault("Office"));
+    const report::PrintOutcome outcome =
+        report::printReport(filledLayout(2), QStringLiteral("كشف الأسماء"), "أول-1");
+    EXPECT_EQ(outcome.destination, report::PrintOutcome::Destination::Printer);
+    const QStringList jobs = desk.spooler.jobFiles();
+    ASSERT_EQ(jobs.size(), 1);
+    EXPECT_TRUE(isPdf(jobs[0]));
+    EXPECT_TRUE(report::endsAsPdf(jobs[0]));
+    EXPECT_TRUE(desk.kept().isEmpty());
+    EXPECT_TRUE(desk.spooler.client("lpstat", {"-W", "completed", "-o", "Office"}));
+    EXPECT_EQ(desk.spooler.jobTitles(), QStringList{QStringLiteral("كشف الأسماء - أول-1")});
+}
+
+// A printer that rejects jobs, one that is stopped, and a spooler that is gone
+// or stopped by a signal: the job is not printed, the user learns why, and the
+// pages are kept in the Documents folder; a silent spooler holds no one long.
+TEST(Spooler, AJobThatCannotPrintIsKeptAndTold) {
+    enum class Fault { Rejects, Disabled, Gone, Frozen };
+    for (const Fault fault : {Fault::Rejects, Fault::Disabled, Fault::Gone, Fault::Frozen}) {
+        SCOPED_TRACE(int(fault));
+        SpoolerDesk desk;
+        REQUIRE_SPOOLER(desk);
+        ASSERT_TRUE(desk.spooler.addPrinter("Office"));
+        ASSERT_TRUE(desk.spooler.setDefault("Office"));
+        if (fault == Fault::Rejects) {
+            ASSERT_TRUE(desk.spooler.client("cupsreject", {"Office"}));
+        }
+        if (fault == Fault::Disabled) {
+            ASSERT_TRUE(desk.spooler.client("cupsdisable", {"Office"}));
+        }
+        if (fault == Fault::Gone)
+            desk.spooler.kill();
+        if (fault == Fault::Frozen)
+            desk.spooler.freeze();
+        const report::ShortenedTextsRun run;
+        if (fault == Fault::Rejects || fault == Fault::Disabled) {
+            try {
+                report::printReport(filledLayout(2), QStringLiteral("كشف الأسماء"), "أول-1");
+                ADD_FAILURE() << "a refused job counted as printed";
+            } catch (const report::PrintJobError& e) {
+                EXPECT_TRUE(e.message().contains("Office")) << e.message().toStdString();
+                EXPECT_TRUE(e.message().contains(desk.home.filePath("Documents/Sijill")));
+            }
+        } else {
+            const report::PrintOutcome first = report::printReport(filledLayout(2), "A", "1");
+            const report::PrintOutcome second = report::printReport(filledLayout(2), "A", "2");
+            // A spooler gone is no printer; one that holds its socket silent
+            // is told as not answering.
+            EXPECT_EQ(first.fallback, fault == Fault::Gone
+                                          ? report::PrintOutcome::Fallback::NoPrinter
+                                          : report::PrintOutcome::Fallback::NoAnswer);
+            EXPECT_TRUE(first.tellUser);
+            EXPECT_FALSE(second.tellUser);
+        }
+        EXPECT_FALSE(desk.kept().isEmpty());
+        if (fault != Fault::Gone && fault != Fault::Frozen) {
+            EXPECT_TRUE(desk.spooler.jobFiles(0).isEmpty());
+        }
+    }
+}
+
+// Printers but none set as the default: one printer is printed on; among
+// several the pages are kept and the reason is not "no printer".
+TEST(Spooler, WithoutADefaultTheOnlyPrinterPrintsAndSeveralAreNamedAsSuch) {
+    SpoolerDesk desk;
+    REQUIRE_SPOOLER(desk);
+    ASSERT_TRUE(desk.spooler.addPrinter("Office"));
+    EXPECT_EQ(report::printReport(filledLayout(1), "A").destination,
+              report::PrintOutcome::Destination::Printer);
+    EXPECT_EQ(desk.spooler.jobFiles().size(), 1);
+    ASSERT_TRUE(desk.spooler.addPrinter("Library"));
+    const report::PrintOutcome outcome = report::printReport(filledLayout(1), "A");
+    EXPECT_EQ(outcome.destination, report::PrintOutcome::Destination::DocumentsFolder);
+    EXPECT_EQ(outcome.fallback, report::PrintOutcome::Fallback::NoDefault);
+    EXPECT_EQ(desk.kept().size(), 1);
+}
+
+// The preview's Print button: a silent spooler is told at once, with no
+// dialog that would wait on it; a job the chosen printer refuses is told.
+// Either way the pages are kept in the Documents folder.
+TEST(Spooler, ThePreviewsPrintTellsWhatDidNotPrint) {
+    for (const bool frozen : {true, false}) {
+        SCOPED_TRACE(frozen);
+        SpoolerDesk desk;
+        REQUIRE_SPOOLER(desk);
+        ASSERT_TRUE(desk.spooler.addPrinter("Office"));
+        ASSERT_TRUE(desk.spooler.setDefault("Office"));
+        if (frozen)
+            desk.spooler.freeze();
+        else {
+            ASSERT_TRUE(desk.spooler.client("cupsreject", {"Office"}));
+        }
+        test::ScriptedScope scope;
+        bool dialogShown = false;
+        scope.dialogs().custom = [&](QDialog& d) {
+            auto* dialog = qobject_cast<QPrintDialog*>(&d);
+            if (!dialog)
+                return false;
+            dialogShown = true;
+            dialog->printer()->setPrinterName("Office");
+            dialog->printer()->setOutputFileName(QString());
+            d.accept();
+            return true;
+        };
+        report::LaidOutReport opened = report::layOut(filledLayout(2));
+        opened.title = QStringLiteral("كشف الأسماء");
+        report::PreviewWindow preview(std::move(opened));
+        preview.printButton->click();
+        EXPECT_EQ(dialogShown, !frozen);
+        ASSERT_EQ(scope.systemShown.size(), 1u);
+        EXPECT_TRUE(scope.systemShown[0].text.contains(desk.home.filePath("Documents/Sijill")))
+            << scope.systemShown[0].text.toStdString();
+        EXPECT_EQ(desk.kept().size(), 1);
     }
 }

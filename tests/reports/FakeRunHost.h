@@ -66,7 +66,11 @@ public:
         if (duringWait)
             duringWait();
     }
+    void showProgress(int done, int total) override {
+        progress << QString("%1/%2").arg(done).arg(total);
+    }
     QStringList prints() const { return log.filter("print "); }
+    QStringList progress;
 
 private:
     void record(const QString& what) {

@@ -6,6 +6,8 @@
 #include "reports/PrintRun.h"
 #include "reports/ReportsTestSupport.h"
 #include "shell/ShellTestSupport.h"
+#include "support/EnvScope.h"
+#include "support/PrivateSpooler.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +17,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -381,8 +382,6 @@ TEST(NameListMenu, AClassThatCannotBeLoadedIsToldAndNothingIsShown) {
 }
 
 TEST(NameListMenu, WithoutAPrinterTheUserIsToldOnceWhereThePagesWent) {
-    if (!QPrinterInfo::defaultPrinter().isNull())
-        GTEST_SKIP() << "this machine has a printer";
     TestHome home;
     test::seedSchool(home);
     PrintDesk desk(home);
@@ -404,4 +403,40 @@ TEST(NameListMenu, WithoutAPrinterTheUserIsToldOnceWhereThePagesWent) {
               noPrinterMessage(user.filePath("Documents/Sijill/0001-General.pdf")));
     EXPECT_TRUE(desk.dialogs().shown[1].text.contains(user.filePath("Documents/Sijill")));
     EXPECT_EQ(desk.menu->lastRun().printed.size(), 3);
+}
+
+// A whole-school run on a printer that rejects jobs counts no class as
+// printed, tells once which classes did not print and why, naming the folder
+// that keeps their pages.
+TEST(NameListMenu, APrinterThatRejectsJobsPrintsNothingAndKeepsThePages) {
+    test::PrivateSpooler spooler;
+    if (!spooler.running())
+        GTEST_SKIP() << "no private cupsd: " << spooler.why().toStdString();
+    ASSERT_TRUE(spooler.addPrinter("Office"));
+    ASSERT_TRUE(spooler.setDefault("Office"));
+    ASSERT_TRUE(spooler.client("cupsreject", {"Office"}));
+    TestHome home;
+    test::seedSchool(home);
+    PrintDesk desk(home);
+    QTemporaryDir user;
+    test::EnvScope noFolder("SIJILL_PRINT_TO", QByteArray());
+    test::EnvScope homeEnv("HOME", user.path().toUtf8());
+    test::EnvScope docs("XDG_DOCUMENTS_DIR", user.filePath("Documents").toUtf8());
+    desk.pick("أول-1");
+    desk.form.wholeSchoolCheck->click();
+    desk.dialogs().answer(kOk);
+    desk.dialogs().answer(kOk);
+    const QString title = desk.form.windowTitle();
+    desk.click(14);
+    // The run's progress stood in the window's title, which is its own again.
+    EXPECT_EQ(desk.form.windowTitle(), title);
+    EXPECT_TRUE(desk.menu->lastRun().printed.isEmpty());
+    EXPECT_EQ(desk.menu->lastRun().failed, QStringList({"أول-1", "أول-2", "ثاني-1"}));
+    EXPECT_EQ(QDir(user.filePath("Documents/Sijill")).entryList({"*.pdf"}, QDir::Files).size(), 3);
+    ASSERT_EQ(desk.dialogs().shown.size(), 2u);
+    const QString told = desk.dialogs().shown[1].text;
+    EXPECT_TRUE(told.contains("ثاني-1")) << told.toStdString();
+    EXPECT_TRUE(told.contains("Office")) << told.toStdString();
+    EXPECT_TRUE(told.contains(user.filePath("Documents/Sijill"))) << told.toStdString();
+    EXPECT_TRUE(spooler.jobFiles(0).isEmpty());
 }

@@ -28,6 +28,7 @@ TEST(PrintRun, WholeSchoolAsksOnceThenPrintsEveryClassInListOrder) {
     const PrintRunResult r = runPrint(h);
     EXPECT_EQ(h.asked, QStringList({kAskWholeSchool}));
     EXPECT_EQ(h.prints(), QStringList({"print أول-1", "print أول-2", "print ثاني-1"}));
+    EXPECT_EQ(h.progress, QStringList({"1/3", "2/3", "3/3"}));
     EXPECT_DOUBLE_EQ(h.waited, 7.5); // 2.5 s before every page
     EXPECT_EQ(h.current, 2);
     EXPECT_FALSE(r.previewed);
@@ -71,6 +72,7 @@ TEST(PrintRun, WholeGradeStartsAtTheGradesFirstClassFoundByGrade) {
     runPrint(h);
     EXPECT_EQ(h.asked, QStringList({kAskWholeGrade + "ثالث"}));
     EXPECT_EQ(h.prints(), QStringList({"print ثالث-10", "print ثالث-2", "print ثالث-5"}));
+    EXPECT_EQ(h.progress, QStringList({"1/3", "2/3", "3/3"}));
     EXPECT_EQ(h.current, 4); // left on the item after the grade
 }
 
