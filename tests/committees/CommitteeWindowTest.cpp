@@ -5,6 +5,7 @@
 #include "platform/Twips.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportOutput.h"
+#include "shell/SchoolProfileWindow.h"
 #include "students/NoorImport.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TitledPreviews.h"
@@ -52,6 +53,10 @@ struct Window {
     test::TestHome home;
     test::ScriptedScope scope;
     std::unique_ptr<CommitteeWindow> w;
+    // A sheet's print reads the profile through the profile window, which
+    // this school's unfinished profile puts on view; it holds this folder's
+    // profile and goes with it.
+    ~Window() { shell::unloadSchoolProfileWindow(); }
     void open() {
         w.reset(new CommitteeWindow);
         w->setAttribute(Qt::WA_DeleteOnClose, false);

@@ -3,13 +3,17 @@
 #include "platform/VbColor.h"
 #include "platform/Wait.h"
 #include "platform/WindowDrag.h"
+#include "support/WindowsLeftOpen.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 using namespace sijill::platform;
@@ -88,4 +92,51 @@ TEST(WindowDrag, LeftButtonMovesByThePointerDisplacementOtherButtonsDoNot) {
     send(QEvent::MouseMove, {80, 80}, Qt::RightButton);
     send(QEvent::MouseMove, {80, 80}, Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(window.pos(), QPoint(107, 103));
+}
+
+namespace {
+// A window whose close is refused, as one with unsaved edits may refuse it.
+class StubbornWindow : public QWidget {
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+// The failures `check` adds to the running test.
+std::vector<std::string> failuresOf(void (*check)()) {
+    ::testing::TestPartResultArray results;
+    {
+        ::testing::ScopedFakeTestPartResultReporter catcher(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+        check();
+    }
+    std::vector<std::string> out;
+    for (int i = 0; i < results.size(); ++i)
+        out.push_back(results.GetTestPartResult(i).message());
+    return out;
+}
+} // namespace
+
+// The check every test executable runs after each test: a window left on view
+// fails the test, named, and is gone before the next test, also one that
+// refuses to close.
+TEST(WindowsLeftOpen, AWindowLeftOnViewFailsTheTestByNameAndNoneStaysOnView) {
+    QPointer<QWidget> plain = new QWidget;
+    plain->setAttribute(Qt::WA_DeleteOnClose);
+    plain->setObjectName("LeftOpen");
+    plain->setWindowTitle(QStringLiteral("بيانات"));
+    plain->show();
+    StubbornWindow stubborn;
+    stubborn.setObjectName("RefusesToClose");
+    stubborn.show();
+    QWidget hidden; // never shown: not on view
+
+    const std::vector<std::string> failures = failuresOf(sijill::test::failOnWindowsLeftOpen);
+    ASSERT_EQ(failures.size(), 2u);
+    const std::string both = failures[0] + failures[1];
+    EXPECT_NE(both.find("QWidget \"LeftOpen\" titled \"بيانات\""), std::string::npos) << both;
+    EXPECT_NE(both.find("\"RefusesToClose\""), std::string::npos) << both;
+    EXPECT_TRUE(plain.isNull());
+    EXPECT_FALSE(stubborn.isVisible());
+    EXPECT_TRUE(sijill::test::windowsOnView().empty());
+    EXPECT_TRUE(failuresOf(sijill::test::failOnWindowsLeftOpen).empty());
 }

@@ -7,8 +7,9 @@
 
 namespace sijill::test {
 
-// Runs the tests inside one QApplication, right to left like the program.
-inline int runTestsInApplication(int argc, char** argv) {
+// Runs the tests inside one QApplication, right to left like the program;
+// `beforeRun`, when given, runs once gtest is set up (listeners).
+inline int runTestsInApplication(int argc, char** argv, void (*beforeRun)() = nullptr) {
     // Waits of the program return at once in tests unless a test asks otherwise.
     if (!qEnvironmentVariableIsSet("SIJILL_WAIT_SCALE"))
         qputenv("SIJILL_WAIT_SCALE", "0");
@@ -16,6 +17,8 @@ inline int runTestsInApplication(int argc, char** argv) {
     QApplication::setLayoutDirection(Qt::RightToLeft);
     sijill::platform::setUpArabicDesktop();
     ::testing::InitGoogleTest(&argc, argv);
+    if (beforeRun)
+        beforeRun();
     return RUN_ALL_TESTS();
 }
 
