@@ -7,6 +7,7 @@
 #include "reports/OoxmlParts.h"
 #include "reports/ReportsTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -162,10 +163,16 @@ void checkDocument(const QString& path, int students, bool landscape) {
 }
 
 // Converts with the office suite where one is installed: the page count of
-// the PDF it makes. -1 where none is installed.
+// the PDF it makes. -1 where none is installed, or not the part of it that
+// opens this kind of file (Debian packages the word processor and the
+// spreadsheet apart).
 int pagesByOfficeSuite(const QString& file, const QString& outDir) {
     const QString soffice = QStandardPaths::findExecutable("soffice");
     if (soffice.isEmpty())
+        return -1;
+    const QString module = file.endsWith(".docx") ? "libswlo.so" : "libsclo.so";
+    if (!QFileInfo::exists(
+            QFileInfo(QFileInfo(soffice).canonicalFilePath()).dir().filePath(module)))
         return -1;
     QProcess p;
     p.start(soffice, {"-env:UserInstallation=file://" + outDir + "/profile", "--headless",
