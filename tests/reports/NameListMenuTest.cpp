@@ -381,18 +381,34 @@ TEST(NameListMenu, AClassThatCannotBeLoadedIsToldAndNothingIsShown) {
     EXPECT_TRUE(desk.dialogs().shown[2].text.contains("ثاني-1"));
 }
 
-TEST(NameListMenu, WithoutAPrinterTheUserIsToldOnceWhereThePagesWent) {
-    TestHome home;
-    test::seedSchool(home);
-    PrintDesk desk(home);
+namespace {
+
+// A user whose jobs are not turned into files by SIJILL_PRINT_TO: pages that
+// do not reach a printer are kept under their own Documents folder.
+struct DocumentsUser {
     QTemporaryDir user;
-    test::EnvScope noFolder("SIJILL_PRINT_TO", QByteArray());
-    test::EnvScope homeEnv("HOME", user.path().toUtf8());
-    test::EnvScope docs("XDG_DOCUMENTS_DIR", user.filePath("Documents").toUtf8());
+    test::EnvScope noFolder{"SIJILL_PRINT_TO", QByteArray()};
+    test::EnvScope homeEnv{"HOME", user.path().toUtf8()};
+    test::EnvScope docs{"XDG_DOCUMENTS_DIR", user.filePath("Documents").toUtf8()};
+    QString filePath(const QString& name) const { return user.filePath(name); }
+};
+
+// Starts a whole-school run from أول-1, both questions answered OK.
+void startWholeSchool(PrintDesk& desk) {
     desk.pick("أول-1");
     desk.form.wholeSchoolCheck->click();
     desk.dialogs().answer(kOk);
     desk.dialogs().answer(kOk);
+}
+
+} // namespace
+
+TEST(NameListMenu, WithoutAPrinterTheUserIsToldOnceWhereThePagesWent) {
+    TestHome home;
+    test::seedSchool(home);
+    PrintDesk desk(home);
+    DocumentsUser user;
+    startWholeSchool(desk);
     desk.click(14);
     const QStringList pdfs =
         QDir(user.filePath("Documents/Sijill")).entryList({"*.pdf"}, QDir::Files);
@@ -418,14 +434,8 @@ TEST(NameListMenu, APrinterThatRejectsJobsPrintsNothingAndKeepsThePages) {
     TestHome home;
     test::seedSchool(home);
     PrintDesk desk(home);
-    QTemporaryDir user;
-    test::EnvScope noFolder("SIJILL_PRINT_TO", QByteArray());
-    test::EnvScope homeEnv("HOME", user.path().toUtf8());
-    test::EnvScope docs("XDG_DOCUMENTS_DIR", user.filePath("Documents").toUtf8());
-    desk.pick("أول-1");
-    desk.form.wholeSchoolCheck->click();
-    desk.dialogs().answer(kOk);
-    desk.dialogs().answer(kOk);
+    DocumentsUser user;
+    startWholeSchool(desk);
     const QString title = desk.form.windowTitle();
     desk.click(14);
     // The run's progress stood in the window's title, which is its own again.
