@@ -84,7 +84,8 @@ void AttendanceWindow::onSheetClicked() {
         QString error = loadError_;
         try {
             if (error.isEmpty() && buildSheet(&error)) {
-                report::showPreview(report::layout(kAbsenceLayout), sheetButton->text());
+                report::showPreview(report::layout(kAbsenceLayout), sheetButton->text(),
+                                    classPicker->currentText());
                 return;
             }
         } catch (const report::ReportError& e) {

@@ -16,6 +16,11 @@ using data::Database;
 const QString kReportFooter = QStringLiteral("Section5");
 const QString kColumns = QStringLiteral("SELECT ID, D0, D1, D2, D3, D4, D5, D6, D7, D8 FROM T1 ");
 constexpr double kRevisersPreviewWidth = 16700;
+// Grades in the order of their keys, each grade's rows together: rows of two
+// grades that share a key, or of one grade written under two keys, never
+// interleave.
+const QString kByGrade = QStringLiteral(
+    "(SELECT min(CAST(k.D0 AS INTEGER)) FROM T1 k WHERE trim(k.D3) IS trim(T1.D3)), trim(D3)");
 
 std::vector<ScheduleRow> readRecords(const QString& sql, const QVariantList& params) {
     Connection c(Database::Schedule);
@@ -82,18 +87,20 @@ QString revisersSheetGrade(const QString& grade) {
 }
 
 std::vector<ScheduleRow> gradeSheetRecords(const QString& grade) {
-    return readRecords(kColumns + QStringLiteral("WHERE trim(D3) = ? ORDER BY D2, D0, D8"),
+    return readRecords(kColumns + QStringLiteral("WHERE trim(D3) = ? ORDER BY D2, D8, ID"),
                        {grade.trimmed()});
 }
 
 std::vector<ScheduleRow> schoolSheetRecords() {
-    return readRecords(kColumns + QStringLiteral("ORDER BY D0, D2, D8"), {});
+    return readRecords(
+        kColumns + QStringLiteral("ORDER BY ") + kByGrade + QStringLiteral(", D2, D8, ID"), {});
 }
 
 std::vector<ScheduleRow> revisersSheetRecords(const std::optional<QString>& date) {
+    const QString order = QStringLiteral(" ORDER BY D2, ") + kByGrade + QStringLiteral(", D8, ID");
     if (date)
-        return readRecords(kColumns + QStringLiteral("WHERE D2 = ? ORDER BY D2, D0, D8"), {*date});
-    return readRecords(kColumns + QStringLiteral("WHERE D2 <> '' ORDER BY D2, D0, D8"), {});
+        return readRecords(kColumns + QStringLiteral("WHERE D2 = ?") + order, {*date});
+    return readRecords(kColumns + QStringLiteral("WHERE D2 <> ''") + order, {});
 }
 
 report::ReportRowset scheduleSheetRows(const std::vector<ScheduleRow>& records,

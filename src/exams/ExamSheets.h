@@ -27,12 +27,12 @@ QString schoolSheetGrade(const QString& grade);
 QString revisersSheetGrade(const QString& grade); // trimmed
 
 // Schedule rows read for the sheets. Throw data::DataError.
-// One grade (exactly matched), by date, grade position and period.
+// One grade (exactly matched), by date and period.
 std::vector<ScheduleRow> gradeSheetRecords(const QString& grade);
-// Every grade, by grade position, date and period.
+// Every grade, by grade key (each grade's rows together), date and period.
 std::vector<ScheduleRow> schoolSheetRecords();
-// Every row with a date, or the rows of one date exactly; by date, grade
-// position and period.
+// Every row with a date, or the rows of one date exactly; by date, grade key
+// (each grade's rows together) and period.
 std::vector<ScheduleRow> revisersSheetRecords(const std::optional<QString>& date);
 
 enum class ScheduleSheet { Grade, School };

@@ -118,12 +118,12 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
     try {
         switch (sheet) {
         case SeatSheet::ClassLabels: {
-            report::showPreview(labels::fillClassLabels(rows.rows), t::kRowClassLabels);
+            report::showPreview(labels::fillClassLabels(rows.rows), t::kRowClassLabels, chosen);
             break;
         }
         case SeatSheet::Distribution: {
             report::showPreview(labels::fillDistributionList(rows.rows, classText, committee),
-                                t::kRowDistribution);
+                                t::kRowDistribution, chosen);
             break;
         }
         case SeatSheet::Signatures: {
@@ -139,7 +139,8 @@ void SeatLabelsPrint::printChosenClass(const QString& startNumberText) {
             } catch (const data::DataError&) {
                 // Without the schedule the sheet goes out with empty headings.
             }
-            report::showPreview(labels::fillSignatureSheet(rows.rows, header, subjects), title);
+            report::showPreview(labels::fillSignatureSheet(rows.rows, header, subjects), title,
+                                chosen);
             break;
         }
         }

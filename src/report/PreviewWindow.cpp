@@ -207,7 +207,12 @@ void PreviewWindow::print() {
         }
         QPrinter printer(QPrinter::HighResolution);
         printer.setFullPage(true);
-        const QString proposal = printFileProposal(caption_.isEmpty() ? windowTitle() : caption_);
+        // The queue names the job as the window's title does, with its class.
+        LaidOutReport job = report_;
+        if (job.title.isEmpty())
+            job.title = caption_;
+        const QString proposal =
+            printFileProposal(job.title.isEmpty() ? windowTitle() : jobTitle(job));
         printer.setDocName(QFileInfo(proposal).completeBaseName());
         QPrintDialog dialog(&printer, this);
         dialog.setMinMax(1, pageCount());
@@ -215,14 +220,7 @@ void PreviewWindow::print() {
         platform::dialogPresenter().present(dialog);
         if (dialog.result() != QDialog::Accepted)
             return;
-        if (report_.title.isEmpty() && !caption_.isEmpty()) {
-            // The queue names the job as the window's title does.
-            LaidOutReport titled = report_;
-            titled.title = caption_;
-            printOn(printer, titled);
-        } else {
-            printOn(printer, report_);
-        }
+        printOn(printer, job);
     } catch (const ReportError& e) {
         warn(e.message());
     }

@@ -1,6 +1,7 @@
 #include "report/ReportOutput.h"
 
 #include "platform/BidiText.h"
+#include "platform/FileNames.h"
 #include "report/ReportError.h"
 #include "report/ReportPainter.h"
 #include "report/Spooler.h"
@@ -108,11 +109,9 @@ bool firstFallback(PrintOutcome::Fallback why) {
     return session().told.insert(why).second;
 }
 
-// The pages of a job that cannot print, kept as a numbered PDF file.
+// The pages of a job that cannot print, kept as a PDF file named like the job.
 QString keepAsPdf(const LaidOutReport& report) {
-    const QString file = numberedPdfPath(requireFolder(documentsFolder()), report.layoutName);
-    writePdf(report, file);
-    return file;
+    return writeKeptPdf(requireFolder(documentsFolder()), report);
 }
 
 // Sends the pages through the spooler; a job that did not print is kept as a
@@ -226,14 +225,16 @@ QString numberedPdfPath(const QString& folder, const QString& layoutName) {
             .arg(QStringLiteral("%1").arg(last + 1, 4, 10, QLatin1Char('0')), layoutName));
 }
 
+QString writeKeptPdf(const QString& folder, const LaidOutReport& report) {
+    return platform::writeNewFile(folder, platform::safeFileName(jobTitle(report)),
+                                  QStringLiteral("pdf"),
+                                  [&](const QString& file) { writePdf(report, file); });
+}
+
 QString printFileProposal(const QString& title) {
-    // A title may hold characters a file name cannot; each becomes a dash.
-    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
-    QString name = QString(title).replace(unsafe, QStringLiteral("-")).trimmed();
-    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
-        name.prepend(QStringLiteral("Sijill"));
     const QString folder = QDir().mkpath(documentsFolder()) ? documentsFolder() : documents();
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    return QDir(folder).filePath(platform::safeFileName(title, QLatin1Char('-')) +
+                                 QStringLiteral(".pdf"));
 }
 
 PrintOutcome printWithoutDialog(const LaidOutReport& report) {
@@ -273,9 +274,10 @@ std::shared_ptr<PreviewSink> setPreviewSink(std::shared_ptr<PreviewSink> sink) {
     return sink;
 }
 
-void showPreview(const ReportLayout& layout, const QString& title) {
+void showPreview(const ReportLayout& layout, const QString& title, const QString& className) {
     LaidOutReport report = layOut(layout);
     report.title = title.trimmed();
+    report.className = className.trimmed();
     if (!currentSink())
         throw ReportError(
             QStringLiteral("layout %1: no preview window is installed").arg(layout.name()));

@@ -60,6 +60,11 @@ QString keepUnlessSpoolerAnswers(const LaidOutReport& report);
 // The next free numbered file name for a job of `layoutName` in `folder`.
 QString numberedPdfPath(const QString& folder, const QString& layoutName);
 
+// Writes the pages as a new PDF file in `folder`, named like the job
+// (jobTitle, made a safe file name), with a number when the name is taken;
+// no file is replaced. Returns the file. ReportError when it cannot be written.
+QString writeKeptPdf(const QString& folder, const LaidOutReport& report);
+
 // The PDF file the print dialog proposes for a preview titled `title`: named
 // after the title, in the folder where jobs go when there is no printer
 // ("Sijill" under Documents, made when missing), or in Documents itself when
@@ -111,8 +116,10 @@ QString shortenedTextsNotice(const std::vector<std::pair<QString, QStringList>>&
 
 // Lays the layout out now and hands the pages to the preview sink, so the
 // preview keeps the rows and values it was opened with; the preview is titled
-// `title`, what the menu item or button that opened it calls it. ReportError
+// `title`, what the menu item or button that opened it calls it, and carries
+// `className`, the class it shows, into its print job's name. ReportError
 // when no preview sink is installed.
-void showPreview(const ReportLayout& layout, const QString& title);
+void showPreview(const ReportLayout& layout, const QString& title,
+                 const QString& className = QString());
 
 } // namespace sijill::report

@@ -94,7 +94,7 @@ bool MainWindowRunHost::output(bool print, QString* error) {
             prepare_();
         const report::ReportLayout& layout = report::layout(layoutName_);
         if (!print) {
-            report::showPreview(layout, title_);
+            report::showPreview(layout, title_, classKey(currentIndex()));
             return true;
         }
         const report::PrintOutcome outcome =

@@ -2,6 +2,7 @@
 
 #include "platform/BidiText.h"
 #include "platform/DocumentOpener.h"
+#include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "reports/DocxCustomList.h"
 #include "reports/OoxmlPackage.h"
@@ -24,15 +25,6 @@ QString templatePath(const QString& file) {
 
 QString failure(const QString& heading, const ExportError& e) {
     return heading + QLatin1Char('\r') + e.message;
-}
-
-// `stem`.docx, or with a number when that name is taken.
-QString unusedDocumentPath(const QString& folder, const QString& stem) {
-    const QDir dir(folder);
-    QString path = dir.filePath(stem + QStringLiteral(".docx"));
-    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
-        path = dir.filePath(QStringLiteral("%1-%2.docx").arg(stem).arg(n));
-    return path;
 }
 
 } // namespace
@@ -105,9 +97,8 @@ QString exportNamesToWord(const shell::SchoolProfile& profile, const QString& cl
 
     // A file of its own for every export: the user may have completed the
     // last one, or still have it open.
-    const QString path = unusedDocumentPath(folder, exportFileStem(classKey));
-    writeFileAtomically(path, bytes);
-    return path;
+    return platform::writeNewFile(folder, platform::safeFileName(classKey), QStringLiteral("docx"),
+                                  [&](const QString& path) { writeFileAtomically(path, bytes); });
 }
 
 ExportMessage carryOutNamesExport(const ExportRequest& request, const shell::SchoolProfile& profile,

@@ -3,6 +3,10 @@
 #include "data/Connection.h"
 #include "schedule/ScheduleTexts.h"
 
+#include <QSet>
+#include <QStringList>
+#include <algorithm>
+
 namespace sijill::exams {
 
 namespace {
@@ -19,10 +23,51 @@ int orderOf(const QVariant& v) {
     return ok ? order : -1;
 }
 
+// The keys (D0) the grade's own rows carry, oldest row first, and those the
+// other grades' rows hold.
+struct StoredKeys {
+    QStringList own;
+    QSet<QString> others;
+};
+
+StoredKeys storedKeys(Connection& c, const QString& grade) {
+    const data::RecordSet rs =
+        c.query(QStringLiteral("SELECT trim(coalesce(D0, '')), coalesce(trim(D3), '') = ? FROM T1 "
+                               "ORDER BY ID"),
+                {grade.trimmed()});
+    StoredKeys keys;
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        const QString key = rs.value(i, 0).toString();
+        if (rs.value(i, 1).toInt() == 0)
+            keys.others.insert(key);
+        else if (!keys.own.contains(key))
+            keys.own << key;
+    }
+    return keys;
+}
+
+// The key a grade's rows are written with: the first of `preferred` that no
+// other grade's rows hold, else the lowest free number from `position` up.
+// So two grades never share a key, however the grade list changed since
+// their rows were written.
+QString gradeKey(const StoredKeys& keys, const QStringList& preferred, int position) {
+    for (const QString& key : preferred)
+        if (!key.isEmpty() && !keys.others.contains(key))
+            return key;
+    int n = std::max(position, 1);
+    while (keys.others.contains(QString::number(n)))
+        ++n;
+    return QString::number(n);
+}
+
 qint64 insertRow(Connection& c, int position, const QString& grade, int order) {
+    // A row joins its grade's rows under their key; a grade's first row takes
+    // its position in the list where no other grade holds it.
+    const StoredKeys keys = storedKeys(c, grade);
+    const QString key = gradeKey(keys, keys.own + QStringList{QString::number(position)}, position);
     c.execute(QStringLiteral("INSERT INTO T1 (D0, D1, D2, D3, D4, D5, D6, D7, D8, F_Order) "
                              "VALUES (?, '', '', ?, '', '', '', '', ?, ?)"),
-              {QString::number(position), grade, periodName(order), order});
+              {key, grade, periodName(order), order});
     return c.lastInsertId();
 }
 
@@ -80,7 +125,10 @@ std::optional<qint64> findGradeRow(const QString& grade, int order) {
 
 qint64 addScheduleRow(int position, const QString& grade, int order) {
     Connection c(Database::Schedule);
-    return insertRow(c, position, grade, order);
+    data::Transaction t(c);
+    const qint64 id = insertRow(c, position, grade, order);
+    t.commit();
+    return id;
 }
 
 qint64 ensureFirstRow(int position, const QString& grade) {
@@ -96,6 +144,12 @@ qint64 ensureFirstRow(int position, const QString& grade) {
 void saveGradeSchedule(int position, const QString& grade, std::vector<SavedRow>& rows) {
     Connection c(Database::Schedule);
     data::Transaction t(c);
+    // The grade's current position where no other grade's rows hold it, else
+    // the key its rows already carry; every row of the grade takes it.
+    const StoredKeys stored = storedKeys(c, grade);
+    const QString key =
+        gradeKey(stored, QStringList{QString::number(position)} + stored.own, position);
+    c.execute(QStringLiteral("UPDATE T1 SET D0 = ? WHERE ") + kGradeMatch, {key, grade.trimmed()});
     std::vector<qint64> keys;
     keys.reserve(rows.size());
     for (const SavedRow& row : rows) {
@@ -104,14 +158,8 @@ void saveGradeSchedule(int position, const QString& grade, std::vector<SavedRow>
             keys.push_back(0);
             continue;
         }
-        const QVariantList values = {QString::number(position),
-                                     row.weekday,
-                                     row.date,
-                                     grade,
-                                     row.subject,
-                                     row.time,
-                                     row.corrector,
-                                     row.reviewer};
+        const QVariantList values = {key,         row.weekday, row.date,      grade,
+                                     row.subject, row.time,    row.corrector, row.reviewer};
         const int changed =
             c.execute(QStringLiteral("UPDATE T1 SET D0 = ?, D1 = ?, D2 = ?, D3 = ?, D4 = ?, "
                                      "D5 = ?, D6 = ?, D7 = ? WHERE ID = ?"),

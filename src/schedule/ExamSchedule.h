@@ -34,7 +34,9 @@ std::vector<ScheduleRow> loadGradeRows(const QString& grade);
 std::optional<qint64> findGradeRow(const QString& grade, int order);
 
 // Adds an empty row for the grade at `order` (weekday, date and cells empty,
-// the period from the order) and returns its key.
+// the period from the order) and returns its key. D0 is the key the grade's
+// rows carry, or for a grade's first row its position, unless another
+// grade's rows hold it (see saveGradeSchedule).
 qint64 addScheduleRow(int position, const QString& grade, int order);
 
 // The grade's first row (day 0, first period): the existing one, or a new
@@ -49,10 +51,13 @@ struct SavedRow {
 };
 
 // Writes the editor's rows for one grade in one transaction: D0 the grade's
-// position, D1 and D2 the day's weekday and date, D3 the grade, D4 to D7 the
-// cells. A row whose key has gone (its schedule was erased meanwhile) is
-// added anew and `id` receives the new key, so what was on screen is what is
-// stored. On any failure nothing is written. Throws data::DataError.
+// key, D1 and D2 the day's weekday and date, D3 the grade, D4 to D7 the
+// cells. The key is the grade's position when no other grade's rows hold it,
+// else the key its own rows carry when no other grade's do, else the lowest
+// number from the position up that none holds; every stored row of the grade
+// takes it, so no two grades ever share a key. A row whose key has gone (its schedule was erased
+// meanwhile) is added anew and `id` receives the new key, so what was on screen is what is stored.
+// On any failure nothing is written. Throws data::DataError.
 void saveGradeSchedule(int position, const QString& grade, std::vector<SavedRow>& rows);
 
 // Deletes rows by key, in one transaction; returns how many went.

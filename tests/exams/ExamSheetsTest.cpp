@@ -16,6 +16,7 @@
 #include "shell/SchoolProfileWindow.h"
 #include "shell/ShellTestSupport.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestHome.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,6 +99,80 @@ TEST(ExamScheduleSheetRows, SchoolSheetNeverCompletesAnotherGradesDay) {
         (QStringList{"ثالث |1446/02/01|الأحد|لغتي|8:00||", "رابع|1446/02/01|الأحد|||علوم|8:00",
                      "رابع|1446/02/01|الأحد|دين|8:00||"}));
     EXPECT_EQ(scheduleSheetRows({}, ScheduleSheet::School).rowCount(), 0);
+}
+
+// Saves a grade as the editor does: two days of two periods, each cell named
+// after the grade and the row.
+void saveTwoDays(int position, const QString& grade) {
+    ensureFirstRow(position, grade);
+    for (int order = 1; order < 4; ++order)
+        if (!findGradeRow(grade, order))
+            addScheduleRow(position, grade, order);
+    std::vector<SavedRow> rows;
+    for (const ScheduleRow& r : loadGradeRows(grade))
+        rows.push_back({r.id, r.order, r.order < 2 ? "الأحد" : "الاثنين",
+                        r.order < 2 ? "1446/02/01" : "1446/02/02",
+                        QString("%1 %2").arg(grade).arg(r.order), "8:00", "", ""});
+    saveGradeSchedule(position, grade, rows);
+}
+
+// Keys that more than one grade's rows hold.
+QStringList sharedKeys() {
+    data::Connection c(data::Database::Schedule);
+    const data::RecordSet rs = c.query(
+        "SELECT D0 FROM T1 GROUP BY trim(D0) HAVING count(DISTINCT trim(D3)) > 1 ORDER BY 1");
+    QStringList keys;
+    for (int i = 0; i < rs.recordCount(); ++i)
+        keys << rs.value(i, 0).toString();
+    return keys;
+}
+
+// The grade of every line of the school sheet.
+QStringList schoolSheetGrades() {
+    QStringList grades;
+    const report::ReportRowset rows =
+        scheduleSheetRows(schoolSheetRecords(), ScheduleSheet::School);
+    for (const QString& line : lines(rows, 6)) {
+        EXPECT_EQ(line.count('|'), 6);
+        EXPECT_FALSE(line.contains("||")) << line.toStdString(); // both periods on every line
+        grades << line.section('|', 0, 0);
+    }
+    return grades;
+}
+
+// A new term's import, a class removed or added: the grade list changes
+// between saves, and a grade saved at its new position never takes the key
+// another grade's rows hold; rows stored under a shared key still print
+// together.
+TEST(ExamScheduleKeys, AChangedGradeListNeverInterleavesTheSchoolSheet) {
+    test::TestHome home;
+    const QStringList grades = {"ثالث", "خامس", "رابع", "سادس"};
+    for (int i = 0; i < grades.size(); ++i)
+        saveTwoDays(i + 1, grades[i]);
+    // The list is now خامس, سادس, ثالث, رابع: سادس is saved second.
+    saveTwoDays(2, "سادس");
+    EXPECT_EQ(sharedKeys(), QStringList());
+    EXPECT_EQ(schoolSheetGrades(),
+              (QStringList{"ثالث", "ثالث", "خامس", "خامس", "رابع", "رابع", "سادس", "سادس"}));
+
+    // Keys shared as they were stored before: رابع under ثالث's key, and one
+    // of سادس's rows under خامس's.
+    home.exec("Schedual.db", "UPDATE T1 SET D0 = '1' WHERE D3 = 'رابع'");
+    home.exec("Schedual.db", "UPDATE T1 SET D0 = '2' WHERE D3 = 'سادس' AND F_Order = 1");
+    EXPECT_EQ(sharedKeys(), (QStringList{"1", "2"}));
+    EXPECT_EQ(schoolSheetGrades(),
+              (QStringList{"ثالث", "ثالث", "رابع", "رابع", "خامس", "خامس", "سادس", "سادس"}));
+    EXPECT_EQ(lines(scheduleSheetRows(gradeSheetRecords("سادس"), ScheduleSheet::Grade), 6),
+              (QStringList{"سادس|1446/02/01|الأحد|سادس 0|8:00|سادس 1|8:00",
+                           "سادس|1446/02/02|الاثنين|سادس 2|8:00|سادس 3|8:00"}));
+
+    // Saving them parts them again, whatever their positions are now; a
+    // new grade's first row takes a key of its own too.
+    saveTwoDays(4, "رابع");
+    saveTwoDays(2, "سادس");
+    saveTwoDays(1, "أول");
+    EXPECT_EQ(sharedKeys(), QStringList());
+    EXPECT_EQ(schoolSheetGrades().size(), 10);
 }
 
 TEST(RevisersSheetRows, EveryRecordOnItsOwnLine) {

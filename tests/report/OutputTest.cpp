@@ -57,20 +57,26 @@ TEST(PrintOutput, EachJobBecomesANumberedPdfInThePrintFolder) {
     EXPECT_GT(QFileInfo(first.file).size(), QFileInfo(second.file).size());
 }
 
+// Kept files are named like their jobs, by sheet and class, and never
+// replace a file.
 TEST(PrintOutput, WithoutAnyPrinterJobsGoToDocumentsAndTheUserIsToldOnce) {
     QTemporaryDir home;
     EnvScope noFolder("SIJILL_PRINT_TO", QByteArray());
     EnvScope homeEnv("HOME", home.path().toUtf8());
     EnvScope docs("XDG_DOCUMENTS_DIR", home.filePath("Documents").toUtf8());
-    const report::PrintOutcome first = report::printReport(filledLayout(2), QString());
-    const report::PrintOutcome second = report::printReport(filledLayout(2), QString());
+    const QString title = QStringLiteral("كشف: الأسماء");
+    const report::PrintOutcome first = report::printReport(filledLayout(2), title, "ثالث-1");
+    const report::PrintOutcome second = report::printReport(filledLayout(1), title, "ثالث-1");
+    const report::PrintOutcome untitled = report::printReport(filledLayout(1), QString());
     EXPECT_EQ(first.destination, report::PrintOutcome::Destination::DocumentsFolder);
-    EXPECT_TRUE(first.file.startsWith(home.filePath("Documents/Sijill/")))
-        << first.file.toStdString();
+    EXPECT_EQ(first.file,
+              home.filePath(QStringLiteral("Documents/Sijill/كشف_ الأسماء - ثالث-1.pdf")));
+    EXPECT_EQ(QFileInfo(second.file).fileName(), QStringLiteral("كشف_ الأسماء - ثالث-1-2.pdf"));
+    EXPECT_EQ(QFileInfo(untitled.file).fileName(), QStringLiteral("Banded.pdf"));
     EXPECT_TRUE(isPdf(first.file));
+    EXPECT_GT(QFileInfo(first.file).size(), QFileInfo(second.file).size());
     EXPECT_TRUE(first.tellUser);
     EXPECT_FALSE(second.tellUser);
-    EXPECT_NE(first.file, second.file);
 }
 
 // A print job or a preview tells which texts it printed shortened: at once on
@@ -147,7 +153,7 @@ TEST(PreviewWindow, OpensModelessWithThePreviewWidth) {
     report::installPreviewWindow();
     report::ReportLayout layout = filledLayout(3);
     layout.setPreviewWidth(16700);
-    { report::showPreview(layout, QStringLiteral("كشف أسماء الطلاب")); }
+    { report::showPreview(layout, QStringLiteral("كشف أسماء الطلاب"), QStringLiteral("ثالث-2")); }
     report::PreviewWindow* shown = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* p = qobject_cast<report::PreviewWindow*>(w); p && p->isVisible())
@@ -164,6 +170,7 @@ TEST(PreviewWindow, OpensModelessWithThePreviewWidth) {
         EXPECT_GE(shown->width(), area.width() * 9 / 10);
     }
     EXPECT_EQ(shown->pageCount(), 1);
+    EXPECT_EQ(report::jobTitle(shown->report()), QStringLiteral("كشف أسماء الطلاب - ثالث-2"));
     // Titled in Arabic after the item that opened it.
     EXPECT_EQ(shown->windowTitle(), QStringLiteral("كشف أسماء الطلاب - سجل"));
     // Escape closes it as its close button does, and it deletes itself.
@@ -356,12 +363,13 @@ TEST(Spooler, ThePreviewsPrintTellsWhatDidNotPrint) {
         };
         report::LaidOutReport opened = report::layOut(filledLayout(2));
         opened.title = QStringLiteral("كشف الأسماء");
+        opened.className = QStringLiteral("أول-1");
         report::PreviewWindow preview(std::move(opened));
         preview.printButton->click();
         EXPECT_EQ(dialogShown, !frozen);
         ASSERT_EQ(scope.systemShown.size(), 1u);
         EXPECT_TRUE(scope.systemShown[0].text.contains(desk.home.filePath("Documents/Sijill")))
             << scope.systemShown[0].text.toStdString();
-        EXPECT_EQ(desk.kept().size(), 1);
+        EXPECT_EQ(desk.kept(), QStringList{QStringLiteral("كشف الأسماء - أول-1.pdf")});
     }
 }

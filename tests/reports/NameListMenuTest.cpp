@@ -119,6 +119,7 @@ TEST(NameListMenu, OneClassIsPreviewedWithItsHeaderAndStudentsInNumberOrder) {
     ASSERT_EQ(desk.previews().size(), 1u);
     const report::LaidOutReport& r = desk.previews()[0];
     EXPECT_EQ(r.layoutName, "StudentsNames");
+    EXPECT_EQ(r.className, "أول-1"); // its print job names the class
     EXPECT_EQ(test::firstText(r, "Class"), " أول [ 1  ] ");
     EXPECT_EQ(test::firstText(r, "kl1"), "المملكة العربية السعودية");
     EXPECT_EQ(test::firstText(r, "kl2"), "وزارة التعليم");
@@ -412,11 +413,14 @@ TEST(NameListMenu, WithoutAPrinterTheUserIsToldOnceWhereThePagesWent) {
     desk.click(14);
     const QStringList pdfs =
         QDir(user.filePath("Documents/Sijill")).entryList({"*.pdf"}, QDir::Files);
+    // Each file is named by its sheet and class, as its job is.
+    EXPECT_TRUE(pdfs.contains(QStringLiteral("كشف عام - أول-1.pdf")))
+        << pdfs.join(' ').toStdString();
     EXPECT_EQ(pdfs.size(), 3);
     ASSERT_EQ(desk.dialogs().shown.size(), 2u);
     EXPECT_EQ(desk.dialogs().shown[0].text, kAskWholeSchool);
     EXPECT_EQ(desk.dialogs().shown[1].text,
-              noPrinterMessage(user.filePath("Documents/Sijill/0001-General.pdf")));
+              noPrinterMessage(user.filePath("Documents/Sijill/كشف عام - أول-1.pdf")));
     EXPECT_TRUE(desk.dialogs().shown[1].text.contains(user.filePath("Documents/Sijill")));
     EXPECT_EQ(desk.menu->lastRun().printed.size(), 3);
 }
