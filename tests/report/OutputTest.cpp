@@ -232,6 +232,8 @@ struct SpoolerDesk {
     EnvScope docs{"XDG_DOCUMENTS_DIR", home.filePath("Documents").toUtf8()};
     EnvScope noChoice{"PRINTER", QByteArray()};
     EnvScope noDest{"LPDEST", QByteArray()};
+    // Jobs sent to this spooler are not followed past the test.
+    ~SpoolerDesk() { report::stopFollowingJobs(); }
 
     QStringList kept() const {
         return QDir(home.filePath("Documents/Sijill")).entryList({"*.pdf"}, QDir::Files);
