@@ -1,3 +1,4 @@
+#include "report/JobFollower.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -366,4 +369,22 @@ TEST(Spooler, ThePreviewsPrintTellsWhatDidNotPrint) {
             << scope.systemShown[0].text.toStdString();
         EXPECT_EQ(desk.kept().size(), 1);
     }
+}
+
+// A job whose spooler says nothing of it ends as unknown once the silence has
+// lasted, handed over on the thread that follows it.
+TEST(Spooler, AFollowedJobWhoseSpoolerIsSilentEndsUnknown) {
+    std::vector<std::pair<int, report::JobEnd>> ends;
+    report::JobFollower follower(
+        [&](int ticket, report::JobEnd end) { ends.emplace_back(ticket, end); }, 50, 300);
+    const int ticket = follower.follow("/nonexistent/sijill-tests/cups.sock", 7);
+    QElapsedTimer clock;
+    clock.start();
+    while (ends.empty() && clock.elapsed() < 10000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].first, ticket);
+    EXPECT_EQ(ends[0].second, report::JobEnd::Unknown);
 }
