@@ -177,7 +177,8 @@ QStringList unprintedReasons(const std::vector<Unprinted>& jobs) {
                 reason = QStringLiteral("أوقف نظام الطباعة مهام الطباعة على الطابعة %1 فلم تُطبع");
                 break;
             case JobEnd::CancelledInQueue:
-                reason = QStringLiteral("أُلغيت مهام الطباعة من قائمة انتظار الطابعة %1 فلم تُطبع");
+                reason = QStringLiteral(
+                    "ألغى المستخدم مهام الطباعة من قائمة انتظار الطابعة %1 فلم تُطبع");
                 break;
             case JobEnd::Held:
                 reason = QStringLiteral("احتجز نظام الطباعة مهام الطباعة على الطابعة %1، وقد "
