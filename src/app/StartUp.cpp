@@ -7,6 +7,7 @@
 #include "report/ReportOutput.h"
 #include "reports/MarkSheetMenu.h"
 #include "reports/NameListMenu.h"
+#include "reports/PrintRun.h"
 #include "shell/Ask.h"
 #include "shell/MainForm.h"
 #include "students/StudentsWiring.h"
@@ -16,6 +17,9 @@ namespace sijill::app {
 bool startProgram(shell::MainForm& main) {
     report::installPreviewWindow();
     report::setShortenedTextsNotice([](const QString& notice) { shell::tell(notice); });
+    report::setLateJobsNotice([](const QStringList& classes, const QStringList& reasons) {
+        shell::tell(reports::failedClassesMessage(classes, reasons), shell::Tone::Alarm);
+    });
     reports::installNameListMenu(main);
     attendance::installAttendance(main);
     reports::installMarkSheetMenus(main);

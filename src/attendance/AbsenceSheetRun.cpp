@@ -147,10 +147,14 @@ void AttendanceWindow::runWholeSchool() {
     }
     if (!pdfFolderNote.isEmpty())
         shell::tell(pdfFolderNote);
+    // Classes whose jobs the spooler took and then did not print fail too.
+    const report::UnprintedJobs jobs = report::takeUnprintedJobs();
+    failed += jobs.names;
+    for (const QString& reason : jobs.reasons)
+        if (!reasons.contains(reason))
+            reasons << reason;
     if (!failed.isEmpty())
-        shell::tell(QStringLiteral("تعذرت طباعة الفصول التالية:\r") +
-                        (failed + reasons).join(QLatin1Char('\r')),
-                    shell::Tone::Alarm);
+        shell::tell(reports::failedClassesMessage(failed, reasons), shell::Tone::Alarm);
 }
 
 } // namespace sijill::attendance

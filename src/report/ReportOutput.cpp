@@ -2,16 +2,19 @@
 
 #include "platform/BidiText.h"
 #include "platform/FileNames.h"
+#include "report/JobFollower.h"
 #include "report/ReportError.h"
 #include "report/ReportPainter.h"
 #include "report/Spooler.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 #include <utility>
@@ -85,12 +88,48 @@ void noteShortenedTexts(const LaidOutReport& report) {
         tellShortenedTexts();
 }
 
+// A job the spooler took that did not print.
+struct Unprinted {
+    QString name;    // its class, or its title
+    QString printer; // where it was sent
+    JobEnd end;
+    QString file;      // where its pages were kept
+    QString keepError; // why they could not be
+};
+
+// The jobs a run sent: how many are still followed, and those that did not
+// print, not yet told.
+struct RunJobs {
+    int followed = 0;
+    bool ended = false; // the run is over: what is learnt now is told late
+    std::vector<Unprinted> unprinted;
+};
+
+// A followed job, its pages held until its end is known.
+struct HeldJob {
+    LaidOutReport report;
+    QString printer;
+    std::shared_ptr<RunJobs> run;
+};
+
+struct FollowedJobs {
+    std::unique_ptr<JobFollower> follower;
+    std::map<int, HeldJob> held; // by ticket
+    LateJobsNotice notice;
+};
+
+FollowedJobs& followedJobs() {
+    static FollowedJobs jobs;
+    return jobs;
+}
+
 // What a run learnt of the spooler and told the user: the spooler is asked
 // once a run, and each reason pages went to the Documents folder is told once
 // a run (outside runs, once a process).
 struct PrintSession {
     std::optional<SpoolerView> spooler;
     std::set<PrintOutcome::Fallback> told;
+    std::shared_ptr<RunJobs> jobs; // of the run going on
 };
 
 PrintSession& session() {
@@ -114,13 +153,125 @@ QString keepAsPdf(const LaidOutReport& report) {
     return writeKeptPdf(requireFolder(documentsFolder()), report);
 }
 
-// Sends the pages through the spooler; a job that did not print is kept as a
-// file and reported, whoever asked for it.
+QString nameOfJob(const LaidOutReport& report) {
+    return report.className.isEmpty() ? jobTitle(report) : report.className;
+}
+
+// Why the jobs did not print, a line for each kind of end and printer, and
+// where their pages went.
+QStringList unprintedReasons(const std::vector<Unprinted>& jobs) {
+    QStringList reasons;
+    for (const JobEnd end : {JobEnd::Cancelled, JobEnd::Aborted, JobEnd::CancelledInQueue,
+                             JobEnd::Held, JobEnd::Unknown}) {
+        for (const Unprinted& job : jobs) {
+            if (job.end != end)
+                continue;
+            const QString printer = platform::isolate(job.printer);
+            QString reason;
+            switch (end) {
+            case JobEnd::Cancelled:
+                reason = QStringLiteral("ألغى نظام الطباعة مهام الطباعة على الطابعة %1 فلم تُطبع");
+                break;
+            case JobEnd::Aborted:
+                reason = QStringLiteral("أوقف نظام الطباعة مهام الطباعة على الطابعة %1 فلم تُطبع");
+                break;
+            case JobEnd::CancelledInQueue:
+                reason = QStringLiteral(
+                    "ألغى المستخدم مهام الطباعة من قائمة انتظار الطابعة %1 فلم تُطبع");
+                break;
+            case JobEnd::Held:
+                reason = QStringLiteral("احتجز نظام الطباعة مهام الطباعة على الطابعة %1، وقد "
+                                        "يطبعها حين تعود الطابعة للعمل، فلا تُعِد طباعتها");
+                break;
+            case JobEnd::Unknown:
+                reason = QStringLiteral("لم يُجب نظام الطباعة عن مهام الطباعة على الطابعة %1، فلا "
+                                        "يُعرف أطُبعت أم لا، فتحقق من الطابعة قبل إعادة طباعتها");
+                break;
+            case JobEnd::Completed:
+                break;
+            }
+            reason = reason.arg(printer);
+            if (!reasons.contains(reason))
+                reasons << reason;
+        }
+    }
+    QStringList folders;
+    for (const Unprinted& job : jobs) {
+        const QString where = job.file.isEmpty()
+                                  ? job.keepError
+                                  : QStringLiteral("حُفظت صفحات هذه الكشوف ملفات PDF في المجلد:") +
+                                        QLatin1Char('\r') +
+                                        platform::shownPath(QFileInfo(job.file).absolutePath());
+        if (!folders.contains(where))
+            folders << where;
+    }
+    return reasons + folders;
+}
+
+// Tells what a run that is over learnt of its jobs, once all of them ended.
+void tellLate(RunJobs& run) {
+    if (!run.ended || run.followed > 0 || run.unprinted.empty())
+        return;
+    const std::vector<Unprinted> jobs = std::exchange(run.unprinted, {});
+    QStringList names;
+    for (const Unprinted& job : jobs)
+        names << job.name;
+    if (followedJobs().notice)
+        followedJobs().notice(names, unprintedReasons(jobs));
+}
+
+// A followed job ended: its pages are kept unless it completed.
+void jobEnded(int ticket, JobEnd end) {
+    auto node = followedJobs().held.extract(ticket);
+    if (node.empty())
+        return;
+    HeldJob& job = node.mapped();
+    --job.run->followed;
+    if (end != JobEnd::Completed) {
+        Unprinted unprinted{nameOfJob(job.report), job.printer, end, {}, {}};
+        try {
+            unprinted.file = keepAsPdf(job.report);
+        } catch (const ReportError& e) {
+            unprinted.keepError = e.message();
+        }
+        job.run->unprinted.push_back(std::move(unprinted));
+    }
+    tellLate(*job.run);
+}
+
+// Follows a job the spooler took, holding its pages, as one of the run's
+// jobs, or of its own outside runs.
+void follow(const LaidOutReport& report, const QString& printer, const JobFate& fate) {
+    FollowedJobs& jobs = followedJobs();
+    if (!jobs.follower) {
+        jobs.follower = std::make_unique<JobFollower>(jobEnded);
+        static const bool stopsOnClose = [] {
+            qAddPostRoutine(stopFollowingJobs);
+            return true;
+        }();
+        (void)stopsOnClose;
+    }
+    std::shared_ptr<RunJobs>& current = session().jobs;
+    std::shared_ptr<RunJobs> run = current;
+    if (shortenedTexts().runs == 0) {
+        run = std::make_shared<RunJobs>();
+        run->ended = true;
+    } else if (!run) {
+        run = current = std::make_shared<RunJobs>();
+    }
+    ++run->followed;
+    jobs.held[jobs.follower->follow(fate.server, fate.jobId)] = {report, printer, run};
+}
+
+// Sends the pages through the spooler, which follows the job it takes; a job
+// it does not take is kept as a file and reported, whoever asked for it.
 void sendToPrinter(const LaidOutReport& report, const SpoolerPrinter& printer,
                    const JobSettings& settings) {
     const JobFate fate = submitPdf(printer, jobTitle(report), pdfDocument(report), settings);
-    if (fate.printed)
+    if (fate.taken) {
+        follow(report, printer.name, fate);
         return;
+    }
     // The run's later jobs do not wait on a spooler that stopped answering.
     if (!fate.answered && session().spooler) {
         session().spooler->answered = false;
@@ -151,6 +302,11 @@ ShortenedTextsRun::ShortenedTextsRun() {
 
 ShortenedTextsRun::~ShortenedTextsRun() {
     if (--shortenedTexts().runs == 0) {
+        // What the run did not take of its jobs, and learns later, is told late.
+        if (const std::shared_ptr<RunJobs> jobs = session().jobs) {
+            jobs->ended = true;
+            tellLate(*jobs);
+        }
         session() = {};
         tellShortenedTexts();
     }
@@ -168,6 +324,35 @@ QString jobTitle(const LaidOutReport& report) {
 
 QString keepUnlessSpoolerAnswers(const LaidOutReport& report) {
     return spooler().silent ? keepAsPdf(report) : QString();
+}
+
+UnprintedJobs takeUnprintedJobs() {
+    FollowedJobs& jobs = followedJobs();
+    if (jobs.follower)
+        jobs.follower->deliver();
+    UnprintedJobs out;
+    const std::shared_ptr<RunJobs> run = session().jobs;
+    if (!run)
+        return out;
+    const std::vector<Unprinted> unprinted = std::exchange(run->unprinted, {});
+    for (const Unprinted& job : unprinted)
+        out.names << job.name;
+    out.reasons = unprintedReasons(unprinted);
+    for (const auto& [ticket, job] : jobs.held)
+        if (job.run == run)
+            out.pending << nameOfJob(job.report);
+    return out;
+}
+
+LateJobsNotice setLateJobsNotice(LateJobsNotice notice) {
+    std::swap(followedJobs().notice, notice);
+    return notice;
+}
+
+void stopFollowingJobs() {
+    FollowedJobs& jobs = followedJobs();
+    jobs.follower.reset();
+    jobs.held.clear();
 }
 
 ShortenedTextsNotice setShortenedTextsNotice(ShortenedTextsNotice notice) {

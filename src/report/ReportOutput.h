@@ -114,6 +114,30 @@ ShortenedTextsNotice setShortenedTextsNotice(ShortenedTextsNotice notice);
 // with the texts as they were typed, the longest lists cut short.
 QString shortenedTextsNotice(const std::vector<std::pair<QString, QStringList>>& sheets);
 
+// The jobs of the current run that the spooler took and then did not print,
+// as learnt so far, and those whose end is still to learn. A sheet counts as
+// printed only when its job completed. The pages of a job are held until its
+// end is known and kept as a numbered PDF file in the Documents folder when it
+// was cancelled, aborted or held, or its end stays unknown; a completed job
+// leaves no file. What is learnt after a run's end, or of a job outside runs,
+// goes to the late notice, once for the run's jobs.
+struct UnprintedJobs {
+    QStringList names;   // each job's class (or its title when it has none), as sent
+    QStringList reasons; // why, by kind of end and printer, and where the pages went
+    QStringList pending; // the classes whose jobs' end is still to learn
+};
+// Takes what the current run learnt so far: it is told no more.
+UnprintedJobs takeUnprintedJobs();
+
+// Where the late notice goes: the program shows it in its message box; tests
+// record it. Returns the previous one. Without one, nothing is told.
+using LateJobsNotice = std::function<void(const QStringList& names, const QStringList& reasons)>;
+LateJobsNotice setLateJobsNotice(LateJobsNotice notice);
+
+// Stops following the jobs sent, telling nothing more of them; done as the
+// program closes.
+void stopFollowingJobs();
+
 // Lays the layout out now and hands the pages to the preview sink, so the
 // preview keeps the rows and values it was opened with; the preview is titled
 // `title`, what the menu item or button that opened it calls it, and carries

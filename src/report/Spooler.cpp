@@ -3,7 +3,6 @@
 #include "platform/BidiText.h"
 
 #include <QElapsedTimer>
-#include <QThread>
 #include <cups/cups.h>
 #include <memory>
 
@@ -14,9 +13,6 @@ namespace {
 // How long the spooler may take to accept the connection, and to answer
 // each request on it.
 constexpr int kAnswerMs = 3000;
-// How long a submitted job is watched for the spooler's verdict.
-constexpr int kWatchMs = 1500;
-constexpr int kWatchStepMs = 100;
 
 struct HttpClose {
     void operator()(http_t* http) const { httpClose(http); }
@@ -33,11 +29,15 @@ int giveUp(http_t*, void*) {
     return 0;
 }
 
-Http connectSpooler() {
-    // The server is looked up again each time: libcups would keep the first.
+// The spooler the environment names now: libcups would keep the first.
+QByteArray currentServer() {
     cupsSetServer(nullptr);
-    // cupsServer() may name a local socket's path: httpConnect2 takes it so.
-    Http http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+    return cupsServer();
+}
+
+// `server` may name a local socket's path: httpConnect2 takes it so.
+Http connectSpooler(const QByteArray& server) {
+    Http http(httpConnect2(server.constData(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                            kAnswerMs, nullptr));
     if (http)
         httpSetTimeout(http.get(), kAnswerMs / 1000.0, giveUp, nullptr);
@@ -83,23 +83,6 @@ QString printerUri(const QString& printer) {
     return QString::fromUtf8(uri);
 }
 
-// The job's state now: 0 when the spooler does not say.
-int jobState(http_t* http, const QString& printer, int jobId) {
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                 printerUri(printer).toUtf8().constData());
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 cupsUser());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "job-state");
-    const Ipp answer(cupsDoRequest(http, request, "/"));
-    if (!answer)
-        return 0;
-    ipp_attribute_t* state = ippFindAttribute(answer.get(), "job-state", IPP_TAG_ENUM);
-    return state ? ippGetInteger(state, 0) : 0;
-}
-
 QString lastError() {
     return QString::fromUtf8(cupsLastErrorString());
 }
@@ -109,34 +92,45 @@ bool spoolerSilent() {
     return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL;
 }
 
+// What the spooler says of one job now.
+JobStatus jobStatus(http_t* http, int jobId) {
+    static const char* const wanted[] = {"job-state", "job-state-reasons", "time-at-processing"};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/jobs/%d", jobId);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  int(std::size(wanted)), nullptr, wanted);
+    const Ipp answer(cupsDoRequest(http, request, "/"));
+    JobStatus status;
+    const ipp_status_t code = answer ? ippGetStatusCode(answer.get()) : cupsLastError();
+    if (code == IPP_STATUS_ERROR_NOT_FOUND) {
+        status.answered = true;
+        status.known = false;
+        return status;
+    }
+    if (!answer || code > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return status;
+    status.answered = true;
+    if (ipp_attribute_t* state = ippFindAttribute(answer.get(), "job-state", IPP_TAG_ENUM))
+        status.state = ippGetInteger(state, 0);
+    if (ipp_attribute_t* reasons =
+            ippFindAttribute(answer.get(), "job-state-reasons", IPP_TAG_KEYWORD))
+        for (int i = 0; i < ippGetCount(reasons); ++i)
+            status.reasons << QString::fromUtf8(ippGetString(reasons, i, nullptr));
+    // A job never taken up has no time of processing ("no-value").
+    status.started = ippFindAttribute(answer.get(), "time-at-processing", IPP_TAG_INTEGER);
+    return status;
+}
+
 JobFate failed(QString reason, bool answered = true) {
     JobFate fate;
     fate.answered = answered;
     fate.reason = std::move(reason);
     return fate;
-}
-
-// Watches a submitted job for a short while: a job the spooler aborts,
-// cancels or stops at once did not print; one still queued or printing did.
-JobFate watch(http_t* http, const QString& printer, int jobId) {
-    const QString name = platform::isolate(printer);
-    QElapsedTimer clock;
-    clock.start();
-    while (true) {
-        const int state = jobState(http, printer, jobId);
-        if (state == IPP_JSTATE_ABORTED || state == IPP_JSTATE_CANCELED ||
-            state == IPP_JSTATE_STOPPED)
-            return failed(
-                QStringLiteral("أوقف نظام الطباعة مهمة الطباعة على الطابعة %1").arg(name));
-        if (state == IPP_JSTATE_COMPLETED || state == IPP_JSTATE_PROCESSING ||
-            clock.elapsed() >= kWatchMs) {
-            JobFate fate;
-            fate.printed = true;
-            fate.jobId = jobId;
-            return fate;
-        }
-        QThread::msleep(kWatchStepMs);
-    }
 }
 
 const char* sidesKeyword(JobSettings::Sides sides) {
@@ -170,7 +164,7 @@ SpoolerView askSpooler() {
     SpoolerView view;
     QElapsedTimer clock;
     clock.start();
-    const Http http = connectSpooler();
+    const Http http = connectSpooler(currentServer());
     if (!http) {
         // Refused at once: no spooler runs. Only a connection that took the
         // whole time limit is a spooler that does not answer.
@@ -209,18 +203,31 @@ JobFate submitPdf(const SpoolerPrinter& printer, const QString& title, const QBy
         return failed(QStringLiteral("الطابعة %1 لا تقبل مهام الطباعة").arg(name));
     if (printer.stopped)
         return failed(QStringLiteral("الطابعة %1 متوقفة").arg(name));
-    const Http http = connectSpooler();
+    const QByteArray server = currentServer();
+    const Http http = connectSpooler(server);
     if (!http)
         return failed(QStringLiteral("لم يستجب نظام الطباعة"), false);
-    cups_option_t* options = nullptr;
-    int count =
-        cupsAddOption(CUPS_COPIES, QByteArray::number(std::max(1, settings.copies)), 0, &options);
-    count = cupsAddOption(CUPS_SIDES, sidesKeyword(settings.sides), count, &options);
     const QByteArray queue = printer.name.toUtf8();
     const QByteArray jobTitle = title.toUtf8();
-    const int jobId =
-        cupsCreateJob(http.get(), queue.constData(), jobTitle.constData(), count, options);
-    cupsFreeOptions(count, options);
+    // Create-Job goes as a request of its own on the timed connection:
+    // cupsCreateJob would look the queue up again on connections of its own,
+    // without the time limit.
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 printerUri(printer.name).toUtf8().constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                 jobTitle.constData());
+    ippAddInteger(request, IPP_TAG_JOB, IPP_TAG_INTEGER, "copies", std::max(1, settings.copies));
+    ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "sides", nullptr,
+                 sidesKeyword(settings.sides));
+    const Ipp created(cupsDoRequest(http.get(), request, ("/printers/" + queue).constData()));
+    ipp_attribute_t* id =
+        created && ippGetStatusCode(created.get()) <= IPP_STATUS_OK_EVENTS_COMPLETE
+            ? ippFindAttribute(created.get(), "job-id", IPP_TAG_INTEGER)
+            : nullptr;
+    const int jobId = id ? ippGetInteger(id, 0) : 0;
     const auto refused = [&] {
         return spoolerSilent() ? failed(QStringLiteral("لم يستجب نظام الطباعة"), false)
                                : failed(QStringLiteral("رفض نظام الطباعة المهمة على الطابعة %1: %2")
@@ -228,6 +235,7 @@ JobFate submitPdf(const SpoolerPrinter& printer, const QString& title, const QBy
     };
     if (jobId <= 0)
         return refused();
+    // The document goes on the same connection, under the same limit.
     if (cupsStartDocument(http.get(), queue.constData(), jobId, jobTitle.constData(),
                           CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE ||
         cupsWriteRequestData(http.get(), pdf.constData(), size_t(pdf.size())) !=
@@ -239,7 +247,49 @@ JobFate submitPdf(const SpoolerPrinter& printer, const QString& title, const QBy
             cupsCancelJob2(http.get(), queue.constData(), jobId, 0);
         return fate;
     }
-    return watch(http.get(), printer.name, jobId);
+    JobFate fate;
+    fate.taken = true;
+    fate.jobId = jobId;
+    fate.server = server;
+    return fate;
+}
+
+std::vector<JobStatus> askJobs(const QByteArray& server, const std::vector<int>& jobIds) {
+    std::vector<JobStatus> statuses(jobIds.size());
+    const Http http = connectSpooler(server);
+    for (std::size_t i = 0; http && i < jobIds.size(); ++i) {
+        statuses[i] = jobStatus(http.get(), jobIds[i]);
+        // A spooler that let one request go unanswered is not asked again now.
+        if (!statuses[i].answered)
+            break;
+    }
+    return statuses;
+}
+
+std::optional<JobEnd> endOf(const JobStatus& status) {
+    if (!status.answered)
+        return std::nullopt;
+    if (!status.known)
+        return JobEnd::Unknown;
+    switch (status.state) {
+    case IPP_JSTATE_COMPLETED:
+        return JobEnd::Completed;
+    case IPP_JSTATE_ABORTED:
+        return JobEnd::Aborted;
+    case IPP_JSTATE_CANCELED:
+        // A user's cancel says so while the job prints; a job cancelled
+        // before any printer took it up was cancelled in the queue too.
+        return status.reasons.contains(QStringLiteral("job-canceled-by-user")) ||
+                       status.reasons.contains(QStringLiteral("canceled-by-user")) ||
+                       !status.started
+                   ? JobEnd::CancelledInQueue
+                   : JobEnd::Cancelled;
+    case IPP_JSTATE_HELD:
+    case IPP_JSTATE_STOPPED:
+        return JobEnd::Held;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace sijill::report

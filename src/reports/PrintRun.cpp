@@ -29,6 +29,21 @@ void printCurrent(PrintRunHost& host, PrintRunResult& result, int done, int tota
     }
 }
 
+// A class counts as printed when its job completed: those the spooler took
+// and then did not print fail, with why; those still followed are not counted.
+void countUnprintedJobs(PrintRunResult& result) {
+    const report::UnprintedJobs jobs = report::takeUnprintedJobs();
+    for (const QString& name : jobs.names) {
+        result.printed.removeOne(name);
+        result.failed << name;
+    }
+    for (const QString& name : jobs.pending)
+        result.printed.removeOne(name);
+    for (const QString& reason : jobs.reasons)
+        if (!result.reasons.contains(reason))
+            result.reasons << reason;
+}
+
 bool confirm(PrintRunHost& host, const QString& text, PrintRunResult& result) {
     if (appState().PrintBatchActive)
         return true;
@@ -47,15 +62,19 @@ QString gradeOfKey(const QString& key) {
     return shell::ClassKey::split(key).grade;
 }
 
+QString failedClassesMessage(const QStringList& classes, const QStringList& reasons) {
+    // Why, too: a file that could not be written is named here.
+    QString text =
+        QStringLiteral("تعذرت طباعة الفصول التالية:\r") + classes.join(QLatin1Char('\r'));
+    if (!reasons.isEmpty())
+        text += QLatin1Char('\r') + reasons.join(QLatin1Char('\r'));
+    return text;
+}
+
 void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result) {
     if (result.failed.isEmpty())
         return;
-    // Why, too: a file that could not be written is named here.
-    QString text =
-        QStringLiteral("تعذرت طباعة الفصول التالية:\r") + result.failed.join(QLatin1Char('\r'));
-    if (!result.reasons.isEmpty())
-        text += QLatin1Char('\r') + result.reasons.join(QLatin1Char('\r'));
-    host.tell(text, shell::Tone::Alarm);
+    host.tell(failedClassesMessage(result.failed, result.reasons), shell::Tone::Alarm);
 }
 
 std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& result) {
@@ -137,6 +156,7 @@ PrintRunResult runPrint(PrintRunHost& host) {
             host.setCurrentIndex(i);
             printCurrent(host, result, i + 1, count);
         }
+        countUnprintedJobs(result);
         reportFailedClasses(host, result);
         return result;
     }
@@ -163,6 +183,7 @@ PrintRunResult runPrint(PrintRunHost& host) {
             }
             // The list is left on the item after the grade's last class.
             host.setCurrentIndex(std::min(i, count - 1));
+            countUnprintedJobs(result);
             reportFailedClasses(host, result);
             return result;
         }

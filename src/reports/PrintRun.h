@@ -110,6 +110,8 @@ QString gradeOfKey(const QString& key);
 std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& result);
 // Loads, fills and previews the current class, telling the user of a failure.
 PrintRunResult previewCurrentClass(PrintRunHost& host);
+// The message naming the classes a run could not print, and why.
+QString failedClassesMessage(const QStringList& classes, const QStringList& reasons);
 // Tells the user once of the classes a run could not print.
 void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result);
 

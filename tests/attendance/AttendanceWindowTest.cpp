@@ -9,18 +9,33 @@
 #include "platform/AppState.h"
 #include "platform/Clock.h"
 #include "report/LayoutLibrary.h"
+#include "report/PreviewWindow.h"
 #include "report/ReportOutput.h"
+#include "reports/MainWindowRunHost.h"
+#include "reports/PrintRun.h"
 #include "reports/ReportsTestSupport.h"
 #include "shell/ShellTestSupport.h"
+#include "support/EnvScope.h"
+#include "support/PrivateSpooler.h"
 #include "support/WidgetText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace sijill::attendance {
@@ -359,6 +374,224 @@ TEST(AttendanceWindow, UnloadClearsTheFlagAndEnablesTheMainWindow) {
     flushDeletes();
     EXPECT_FALSE(appState().AbsenceMonthMode);
     EXPECT_TRUE(app.desk.form.isEnabled());
+}
+
+// A user of the test's own spooler: pages that do not print are kept under
+// their own Documents folder, and no print folder turns jobs into files.
+struct SpoolerUser {
+    QTemporaryDir user;
+    test::EnvScope noFolder{"SIJILL_PRINT_TO", QByteArray()};
+    test::EnvScope homeEnv{"HOME", user.path().toUtf8()};
+    test::EnvScope docs{"XDG_DOCUMENTS_DIR", user.filePath("Documents").toUtf8()};
+    test::EnvScope noChoice{"PRINTER", QByteArray()};
+    test::EnvScope noDest{"LPDEST", QByteArray()};
+    QString folder() const { return user.filePath("Documents/Sijill"); }
+    QStringList kept() const { return QDir(folder()).entryList({"*.pdf"}, QDir::Files); }
+};
+
+// Runs the window events until `done`, for at most a few seconds.
+bool eventsUntil(const std::function<bool()>& done, int ms = 20000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    return done();
+}
+
+QStringList itemsFrom(const QComboBox* picker, int first) {
+    QStringList out;
+    for (int i = first; i < picker->count(); ++i)
+        out << picker->itemText(i);
+    return out;
+}
+
+// A whole-school run of the name-list menu from أول-1, both questions answered OK.
+void printWholeSchool(test::PrintDesk& desk) {
+    desk.pick("أول-1");
+    desk.form.wholeSchoolCheck->click();
+    desk.dialogs().answer(test::kOk);
+    desk.dialogs().answer(test::kOk);
+    desk.click(14);
+}
+
+// A job the printer takes and then drops, from one sheet, a whole-school run,
+// a preview's print or the absence run: told with its class and how it ended
+// (in the run's closing message, or in one late notice once its end is known),
+// its pages kept as PDF files, and not counted as printed. A job that
+// completes leaves no file and nothing to tell.
+TEST(PrintJobs, AJobThePrinterDropsIsToldAndKeptWhereverItWasSentFrom) {
+    enum class From { OneSheet, WholeSchool, PreviewsPrint, AbsenceRun };
+    using Backend = test::PrivateSpooler::Backend;
+    const QString cancelled = QStringLiteral("ألغى نظام الطباعة");
+    const QString aborted = QStringLiteral("أوقف نظام الطباعة");
+    const QString held = QStringLiteral("احتجز نظام الطباعة");
+    const QString inQueue = QStringLiteral("من قائمة انتظار الطابعة");
+    struct Case {
+        From from;
+        Backend backend;
+        QString policy;
+        QString told; // empty: the jobs print
+    };
+    const Case cases[] = {
+        {From::OneSheet, Backend::Cancels, {}, cancelled},
+        {From::OneSheet, Backend::Fails, "abort-job", aborted},
+        {From::OneSheet, Backend::Fails, "retry-job", held},
+        {From::OneSheet, Backend::Slow, {}, inQueue}, // the user cancels it
+        {From::WholeSchool, Backend::Cancels, {}, cancelled},
+        {From::WholeSchool, Backend::Fails, "abort-job", aborted},
+        {From::WholeSchool, Backend::Fails, {}, held},
+        {From::WholeSchool, Backend::Keeps, {}, {}},
+        {From::PreviewsPrint, Backend::Cancels, {}, cancelled},
+        {From::PreviewsPrint, Backend::Fails, "abort-job", aborted},
+        {From::PreviewsPrint, Backend::Fails, {}, held},
+        {From::AbsenceRun, Backend::Cancels, {}, cancelled},
+        {From::AbsenceRun, Backend::Fails, "abort-job", aborted},
+        {From::AbsenceRun, Backend::Fails, {}, held},
+        {From::AbsenceRun, Backend::Keeps, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << int(c.from) << " " << int(c.backend) << " " << c.policy.toStdString());
+        test::PrivateSpooler spooler;
+        if (!spooler.running())
+            GTEST_SKIP() << "no private cupsd: " << spooler.why().toStdString();
+        ASSERT_TRUE(spooler.addPrinter("Office", c.backend, c.policy));
+        ASSERT_TRUE(spooler.setDefault("Office"));
+        Attendance app;
+        SpoolerUser user;
+        QStringList late;
+        const auto previous =
+            report::setLateJobsNotice([&](const QStringList& names, const QStringList& reasons) {
+                late << reports::failedClassesMessage(names, reasons);
+            });
+        QStringList classes{QStringLiteral("أول-1")};
+        if (c.from == From::OneSheet || c.from == From::PreviewsPrint) {
+            // One class's sheet, filled as its preview shows it.
+            AttendanceWindow* w = app.window();
+            app.chooseClass(w, "أول:1");
+            w->sheetButton->click();
+            ASSERT_EQ(app.desk.previews().size(), 1u);
+        }
+        switch (c.from) {
+        case From::OneSheet:
+            EXPECT_EQ(report::printReport(report::layout(kAbsenceLayout), "نموذج", classes[0])
+                          .destination,
+                      report::PrintOutcome::Destination::Printer);
+            break;
+        case From::WholeSchool:
+            classes = itemsFrom(app.desk.form.classPicker, 0);
+            printWholeSchool(app.desk);
+            break;
+        case From::PreviewsPrint: {
+            app.desk.dialogs().custom = [](QDialog& d) {
+                auto* dialog = qobject_cast<QPrintDialog*>(&d);
+                if (!dialog)
+                    return false;
+                dialog->printer()->setPrinterName("Office");
+                dialog->printer()->setOutputFileName(QString());
+                d.accept();
+                return true;
+            };
+            report::LaidOutReport opened = app.desk.previews().front();
+            opened.title = QStringLiteral("نموذج");
+            opened.className = classes[0];
+            report::PreviewWindow preview(std::move(opened));
+            preview.printButton->click();
+            break;
+        }
+        case From::AbsenceRun: {
+            AttendanceWindow* w = app.window();
+            classes = itemsFrom(w->classPicker, 1);
+            app.desk.dialogs().answer(test::kOk);
+            w->sheetButton->click();
+            break;
+        }
+        }
+        if (c.backend == Backend::Slow) {
+            EXPECT_TRUE(spooler.client("cancel", {"-a", "Office"}));
+        }
+        const int sent = int(spooler.jobTitles().size());
+        EXPECT_EQ(sent, classes.size());
+        QStringList told;
+        const auto allTold = [&] {
+            told = late;
+            for (const auto& shown : app.desk.dialogs().shown)
+                told << shown.text;
+            const QString all = told.join('\n');
+            return std::all_of(classes.begin(), classes.end(),
+                               [&](const QString& name) { return all.contains(name); }) &&
+                   user.kept().size() >= sent;
+        };
+        if (c.told.isEmpty()) {
+            // Every job printed, and the follower learnt so.
+            EXPECT_EQ(spooler.jobFiles(sent).size(), sent);
+            eventsUntil([] { return false; }, 1500);
+            EXPECT_TRUE(user.kept().isEmpty());
+            EXPECT_TRUE(late.isEmpty());
+        } else {
+            EXPECT_TRUE(eventsUntil(allTold)) << told.join('\n').toStdString();
+            const QString all = told.join('\n');
+            EXPECT_TRUE(all.contains(c.told)) << all.toStdString();
+            EXPECT_TRUE(all.contains("Office")) << all.toStdString();
+            EXPECT_TRUE(all.contains(user.folder())) << all.toStdString();
+            EXPECT_EQ(user.kept().size(), sent);
+            if (c.from == From::WholeSchool) {
+                EXPECT_TRUE(app.desk.menu->lastRun().printed.isEmpty());
+            }
+        }
+        // Told once: no class is named twice.
+        const QString all = told.join('\n');
+        for (const QString& name : classes)
+            EXPECT_LE(all.count(name + '\r') + all.count(name + '\n'), 1) << name.toStdString();
+        report::setLateJobsNotice(previous);
+    }
+}
+
+// The spooler stops answering in the middle of a run: the request under way
+// gives up within its time limit, the later classes are kept without asking
+// the spooler again and the user is told so, and the window keeps painting.
+TEST(PrintJobs, ASpoolerFrozenInARunHoldsTheWindowNoLongerThanARequest) {
+    test::PrivateSpooler spooler;
+    if (!spooler.running())
+        GTEST_SKIP() << "no private cupsd: " << spooler.why().toStdString();
+    ASSERT_TRUE(spooler.addPrinter("Office"));
+    ASSERT_TRUE(spooler.setDefault("Office"));
+    Attendance app;
+    SpoolerUser user;
+    // Stopped as the run turns to its second class.
+    QObject::connect(&app.desk.form, &QWidget::windowTitleChanged, &app.desk.form,
+                     [&](const QString& title) {
+                         if (title.contains(QStringLiteral("الفصل 2 من")))
+                             spooler.freeze();
+                     });
+    QElapsedTimer sinceTick;
+    qint64 longest = 0;
+    QTimer ticks;
+    ticks.setInterval(20);
+    QObject::connect(&ticks, &QTimer::timeout,
+                     [&] { longest = std::max(longest, sinceTick.restart()); });
+    sinceTick.start();
+    ticks.start();
+    printWholeSchool(app.desk);
+    ticks.stop();
+    longest = std::max(longest, sinceTick.elapsed());
+    EXPECT_LT(longest, 8000);
+    const int classes = app.desk.form.classPicker->count();
+    const reports::PrintRunResult& run = app.desk.menu->lastRun();
+    const QString second = app.desk.form.classPicker->itemText(1);
+    EXPECT_FALSE(run.printed.contains(second));
+    EXPECT_TRUE(run.failed.contains(second)) << run.failed.join(' ').toStdString();
+    EXPECT_EQ(user.kept().size(), classes - 1);
+    QStringList told;
+    for (const auto& shown : app.desk.dialogs().shown)
+        told << shown.text;
+    // The classes after the one that met the silence went to the folder at once.
+    EXPECT_TRUE(
+        told.contains(reports::noPrinterMessage(QDir(user.folder()).filePath(user.kept().value(1)),
+                                                report::PrintOutcome::Fallback::NoAnswer)))
+        << told.join('\n').toStdString();
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "report/JobFollower.h"
 #include "report/PreviewWindow.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -239,6 +242,8 @@ struct SpoolerDesk {
     EnvScope docs{"XDG_DOCUMENTS_DIR", home.filePath("Documents").toUtf8()};
     EnvScope noChoice{"PRINTER", QByteArray()};
     EnvScope noDest{"LPDEST", QByteArray()};
+    // Jobs sent to this spooler are not followed past the test.
+    ~SpoolerDesk() { report::stopFollowingJobs(); }
 
     QStringList kept() const {
         return QDir(home.filePath("Documents/Sijill")).entryList({"*.pdf"}, QDir::Files);
@@ -372,4 +377,22 @@ TEST(Spooler, ThePreviewsPrintTellsWhatDidNotPrint) {
             << scope.systemShown[0].text.toStdString();
         EXPECT_EQ(desk.kept(), QStringList{QStringLiteral("كشف الأسماء - أول-1.pdf")});
     }
+}
+
+// A job whose spooler says nothing of it ends as unknown once the silence has
+// lasted, handed over on the thread that follows it.
+TEST(Spooler, AFollowedJobWhoseSpoolerIsSilentEndsUnknown) {
+    std::vector<std::pair<int, report::JobEnd>> ends;
+    report::JobFollower follower(
+        [&](int ticket, report::JobEnd end) { ends.emplace_back(ticket, end); }, 50, 300);
+    const int ticket = follower.follow("/nonexistent/sijill-tests/cups.sock", 7);
+    QElapsedTimer clock;
+    clock.start();
+    while (ends.empty() && clock.elapsed() < 10000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].first, ticket);
+    EXPECT_EQ(ends[0].second, report::JobEnd::Unknown);
 }

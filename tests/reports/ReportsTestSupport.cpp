@@ -58,6 +58,8 @@ PrintDesk::PrintDesk(const TestHome&)
 }
 
 PrintDesk::~PrintDesk() {
+    // Jobs sent to a test's spooler are not followed past the test.
+    report::stopFollowingJobs();
     report::setPreviewSink(previousSink_);
     platform::setWaitScale(previousWaitScale_);
     form.wholeSchoolCheck->setChecked(false);

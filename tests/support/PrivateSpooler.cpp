@@ -29,6 +29,17 @@ if [ -n "$6" ]; then cat "$6"; else cat; fi > "$dir/job-$1.part" || exit 1
 mv "$dir/job-$1.part" "$dir/job-$1.pdf"
 )";
 
+// A printer that takes each job and then fails as its device says
+// ("failing:STATUS"), or takes a few seconds over it ("failing:slow").
+const QByteArray kFailingBackend = R"(#!/bin/sh
+if [ $# -eq 0 ]; then echo 'direct failing "Unknown" "Failing printer"'; exit 0; fi
+if [ -n "$6" ]; then cat "$6"; else cat; fi > /dev/null
+end="${DEVICE_URI#failing:}"
+if [ "$end" = slow ]; then sleep 4; exit 0; fi
+echo "ERROR: the printer cannot take the job" >&2
+exit "$end"
+)";
+
 } // namespace
 
 PrivateSpooler::PrivateSpooler() {
@@ -85,7 +96,8 @@ bool PrivateSpooler::start() {
                                 .toUtf8();
     if (!writeFile(root.filePath("etc/cups-files.conf"), files, open) ||
         !writeFile(root.filePath("etc/cupsd.conf"), conf, open) ||
-        !writeFile(root.filePath("bin/backend/pdfdir"), kBackend, open)) {
+        !writeFile(root.filePath("bin/backend/pdfdir"), kBackend, open) ||
+        !writeFile(root.filePath("bin/backend/failing"), kFailingBackend, open)) {
         why_ = QStringLiteral("the configuration cannot be written in %1").arg(p);
         return false;
     }
@@ -161,10 +173,17 @@ bool PrivateSpooler::client(const QString& program, QStringList args) const {
     return done && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-bool PrivateSpooler::addPrinter(const QString& name) {
-    return client(QStringLiteral("lpadmin"),
-                  {QStringLiteral("-p"), name, QStringLiteral("-v"),
-                   QStringLiteral("pdfdir:") + outputFolder(), QStringLiteral("-E")});
+bool PrivateSpooler::addPrinter(const QString& name, Backend backend, const QString& errorPolicy) {
+    // Status 5 is the backend's "cancel the job", 1 its plain failure.
+    const QString device = backend == Backend::Keeps ? QStringLiteral("pdfdir:") + outputFolder()
+                           : backend == Backend::Cancels ? QStringLiteral("failing:5")
+                           : backend == Backend::Fails   ? QStringLiteral("failing:1")
+                                                         : QStringLiteral("failing:slow");
+    QStringList args{QStringLiteral("-p"), name, QStringLiteral("-v"), device,
+                     QStringLiteral("-E")};
+    if (!errorPolicy.isEmpty())
+        args << QStringLiteral("-o") << QStringLiteral("printer-error-policy=") + errorPolicy;
+    return client(QStringLiteral("lpadmin"), args);
 }
 
 bool PrivateSpooler::setDefault(const QString& name) {

@@ -37,7 +37,17 @@ public:
     // Runs a CUPS client command (lpadmin, cupsreject, cupsdisable, ...) on
     // this server; false when it fails.
     bool client(const QString& program, QStringList args) const;
-    bool addPrinter(const QString& name);
+    // How a printer's backend ends each job it takes.
+    enum class Backend {
+        Keeps,   // keeps the job as a file in outputFolder()
+        Cancels, // fails asking for the job to be cancelled, as cups-pdf does when it cannot write
+        Fails,   // fails: the printer's error policy decides the job's end
+        Slow,    // takes a few seconds over the job, then keeps nothing
+    };
+    // `errorPolicy`: the printer-error-policy (abort-job, retry-job, ...), or
+    // the server's default when empty.
+    bool addPrinter(const QString& name, Backend backend = Backend::Keeps,
+                    const QString& errorPolicy = QString());
     bool setDefault(const QString& name);
 
     // Stops the server by a signal: it keeps its socket but answers nothing.
