@@ -7,6 +7,9 @@ import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { init } from '@embedpdf/pdfium';
 
+// Whatever the library tells goes to stderr: stdout carries the answer alone.
+console.log = console.info = console.warn = console.error;
+
 const require = createRequire(import.meta.url);
 const wasmBinary = readFileSync(require.resolve('@embedpdf/pdfium/pdfium.wasm'));
 const pdfium = await init({ wasmBinary });

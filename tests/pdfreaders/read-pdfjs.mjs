@@ -6,6 +6,9 @@
 import { readFileSync } from 'node:fs';
 import { getDocument } from 'pdfjs-dist/legacy/build/pdf.mjs';
 
+// Whatever the library tells goes to stderr: stdout carries the answer alone.
+console.log = console.info = console.warn = console.error;
+
 async function read(file) {
     const doc = await getDocument({ data: new Uint8Array(readFileSync(file)), verbosity: 0,
                                     disableFontFace: true, useSystemFonts: false }).promise;
