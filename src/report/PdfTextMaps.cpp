@@ -311,32 +311,32 @@ void recordFailure(const QString& name, const QString& reason) {
     failures().append(QStringLiteral("%1: %2").arg(name, reason));
 }
 
+// Whether a character is one of Arabic's presentation forms.
+bool isPresentationForm(char16_t u) {
+    return (u >= 0xFB50 && u <= 0xFDFF) || (u >= 0xFE70 && u <= 0xFEFF);
+}
+
+// Whether a text is one of the eight lam-alef ligatures (U+FEF5 to U+FEFC).
+bool isLamAlef(const QString& text) {
+    return text.size() == 1 && text[0].unicode() >= 0xFEF5 && text[0].unicode() <= 0xFEFC;
+}
+
 // The text a glyph of several right-to-left letters (a lam-alef ligature,
-// the word of God) gives a reader inside a span; empty for any other glyph.
-// Readers that take the glyphs in the order they are written (mupdf,
-// pdfminer) read the map. poppler reads the span instead, lays its letters
-// out left to right over the glyph and then reverses the line's right-to-left
-// runs, so the span holds them in the order they stand on the page (alef
-// left of lam).
-QString ligatureText(const QString& mapped) {
-    const QString letters = mapped.normalized(QString::NormalizationForm_KC);
+// the word of God) gives a reader inside a span, from its readable text (see
+// readableText); empty for any other glyph. Readers that take the glyphs in
+// the order they are written (mupdf, pdfminer) read the map. poppler reads
+// the span instead, lays its letters out left to right over the glyph and
+// then reverses the line's right-to-left runs, so the span holds them in the
+// order they stand on the page (alef left of lam).
+QString ligatureText(const QString& readable) {
+    const QString letters =
+        isLamAlef(readable) ? readable.normalized(QString::NormalizationForm_KC) : readable;
     if (letters.size() < 2 || !letters.isRightToLeft())
         return {};
     QString reversed;
     for (qsizetype i = letters.size() - 1; i >= 0; --i)
         reversed.append(letters[i]);
     return reversed;
-}
-
-// Whether a character is one of Arabic's presentation forms.
-bool isPresentationForm(char16_t u) {
-    return (u >= 0xFB50 && u <= 0xFDFF) || (u >= 0xFE70 && u <= 0xFEFF);
-}
-
-// Whether a character is one of the eight lam-alef ligatures (U+FEF5 to
-// U+FEFC).
-bool isLamAlef(char16_t u) {
-    return u >= 0xFEF5 && u <= 0xFEFC;
 }
 
 // The text a glyph's map gives it in this program's PDFs:
@@ -358,7 +358,7 @@ QString readableText(const QString& text) {
     bool presentation = false;
     for (QChar c : text)
         presentation |= isPresentationForm(c.unicode());
-    if (!presentation || (text.size() == 1 && isLamAlef(text[0].unicode())))
+    if (!presentation || isLamAlef(text))
         return text;
     const QString plain = text.normalized(QString::NormalizationForm_KC);
     return plain.isEmpty() ? text : plain;
