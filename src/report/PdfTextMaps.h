@@ -7,11 +7,14 @@
 namespace sijill::report {
 
 // Qt's PDF writer maps each shaped Arabic glyph back to its presentation form
-// (U+FE70 block), so a search for a word typed in a viewer finds nothing. These
-// functions rewrite the fonts' ToUnicode maps so that every glyph maps to the
-// letters it shows, as typed (Unicode NFKC: U+FEDF to U+0644, the lam-alef
-// ligature to lam and alef), and give each glyph of several right-to-left
-// letters a span with its letters for readers that order a line themselves.
+// (U+FE70 block), so a search for a word typed in a viewer finds nothing, and
+// the space glyph to a tab. These functions rewrite the fonts' ToUnicode maps
+// so that every glyph maps to the letters it shows, as typed (Unicode NFKC:
+// U+FEDF to U+0644), and the space glyph to a space. A lam-alef ligature keeps
+// its one character (U+FEF5 to U+FEFC), which a reader that takes each glyph
+// on its own can only read that way. Each glyph of several right-to-left
+// letters is given a span with its letters for readers that order a line
+// themselves.
 
 // Rewrites one ToUnicode CMap program. Glyphs whose text is already plain
 // keep it; the result is a complete CMap. `changed` tells whether any mapping
