@@ -1,6 +1,7 @@
 #include "platform/QtArabic.h"
 
 #include "platform/ChildWindow.h"
+#include "platform/EnterKey.h"
 #include "platform/IconButtonStyle.h"
 #include "platform/WindowPlacement.h"
 
@@ -82,6 +83,7 @@ void setUpArabicDesktop() {
     QCoreApplication* app = QCoreApplication::instance();
     placeWindowsAsShown(app);
     ignoreInputToDisabledWindows(app);
+    enterPressesFocusedButton(app);
 }
 
 } // namespace sijill::platform

@@ -20,7 +20,8 @@ QString programDisplayName();
 // Everything the desktop needs before the first window opens: Qt's Arabic
 // texts, right to left, icon buttons drawn for Arabic, the Arabic name in
 // titles, every top-level window placed inside the screen's available area
-// each time it is shown, and disabled windows deaf to input.
+// each time it is shown, disabled windows deaf to input, and Enter pressing the
+// button that holds the focus.
 void setUpArabicDesktop();
 
 } // namespace sijill::platform

@@ -99,8 +99,8 @@ void shade(pugi::xml_node props, const char* fill) {
         setAttr(shd, "w:themeFillShade", "D9");
 }
 
-void paragraph(pugi::xml_node parent, const QString& text, const TextFormat& f,
-               pugi::xml_node before = {}) {
+pugi::xml_node paragraph(pugi::xml_node parent, const QString& text, const TextFormat& f,
+                         pugi::xml_node before = {}) {
     pugi::xml_node p =
         before ? parent.insert_child_before("w:p", before) : parent.append_child("w:p");
     pugi::xml_node ppr = p.append_child("w:pPr");
@@ -128,12 +128,13 @@ void paragraph(pugi::xml_node parent, const QString& text, const TextFormat& f,
     };
     runFormat(rpr);
     if (text.isEmpty())
-        return;
+        return p;
     pugi::xml_node run = p.append_child("w:r");
     runFormat(run.append_child("w:rPr"));
     pugi::xml_node t = run.append_child("w:t");
     setAttr(t, "xml:space", "preserve");
     t.text().set(xmlAllowedText(text, false).toStdString().c_str());
+    return p;
 }
 
 struct Cell {
@@ -342,9 +343,18 @@ void writeList(pugi::xml_node body, pugi::xml_node sectPr, const CustomList& lis
     // row stays, empty and grey.
     if (list.rows.empty())
         row(tbl, widths, {{{}, kGrey}, {{}, kGrey}, {{}, kGrey}, {{}, kGrey}}, f);
-    // The body ends with a paragraph after the table, in the list's font but
-    // tiny, so that a table that fills its last page adds no blank page.
-    paragraph(body, {}, TextFormat{f.font, 2, true}, sectPr);
+    // The body ends with a paragraph after the table, which a table that fills
+    // its last page would push onto a page holding only the page header. It is
+    // one point high exactly, whatever size a word processor gives an empty
+    // paragraph (one takes its style's, not its mark's), and its mark hidden
+    // where the processor hides one.
+    pugi::xml_node closing = paragraph(body, {}, TextFormat{f.font, 2, true}, sectPr);
+    pugi::xml_node props = closing.child("w:pPr");
+    pugi::xml_node spacing = props.child("w:spacing");
+    setAttr(spacing, "w:line", 20);
+    setAttr(spacing, "w:lineRule", "exact");
+    pugi::xml_node mark = props.child("w:rPr");
+    mark.insert_child_before("w:vanish", mark.child("w:sz"));
 }
 
 } // namespace

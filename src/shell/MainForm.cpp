@@ -17,6 +17,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfileWindow.h"
+#include "shell/TypedEdits.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -327,6 +328,12 @@ void MainForm::onCloseClicked() {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
+    // Typed edits in a window still open (the school profile leaves this
+    // window enabled) are asked about first; Cancel keeps the program open.
+    if (!mayLeaveWithTypedEdits()) {
+        event->ignore();
+        return;
+    }
     // Leaving: US English keyboard layout, then the process ends at once.
     platform::activateKeyboardLayout(QStringLiteral("00000409"));
     event->accept();

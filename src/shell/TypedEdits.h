@@ -11,4 +11,9 @@ namespace sijill::shell {
 // the window may close: after no, or after yes with a save that succeeded.
 bool mayCloseWithTypedEdits(const QString& question, const std::function<bool()>& save);
 
+// Before the program ends: every open window holding typed edits asks its own
+// question, one after the other. True when the program may end; false when
+// one of them was kept open (Cancel, or a save that failed).
+bool mayLeaveWithTypedEdits();
+
 } // namespace sijill::shell

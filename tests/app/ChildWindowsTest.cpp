@@ -345,6 +345,47 @@ TEST(ChildWindows, ClosingWithTypedEditsAsksToSaveDropOrStay) {
     }
 }
 
+// The profile leaves the main window enabled: leaving the program from there
+// asks the profile's question first, and Cancel keeps the program open.
+TEST(ChildWindows, LeavingTheProgramAsksAboutTheProfilesTypedEditsFirst) {
+    enum class Answer { NoEdits, Cancel, No, Yes };
+    for (const Answer answer : {Answer::NoEdits, Answer::Cancel, Answer::No, Answer::Yes}) {
+        SCOPED_TRACE(int(answer));
+        Program program(true);
+        program.main.onBarItemClicked(0);
+        shell::SchoolProfileWindow* profile = shell::loadedSchoolProfileWindow();
+        ASSERT_TRUE(profile && profile->isVisible());
+        ASSERT_TRUE(program.main.isEnabled());
+        const QString before = shell::loadSchoolProfile().School;
+        const size_t boxes = program.scope.dialogs().shown.size();
+        if (answer != Answer::NoEdits)
+            profile->schoolBox->setText(kTyped);
+        program.scope.dialogs().answer(answer == Answer::Cancel ? QStringLiteral("إلغاء")
+                                       : answer == Answer::No   ? QStringLiteral("لا")
+                                                                : QStringLiteral("نعم"));
+        program.main.close();
+        const auto& shown = program.scope.dialogs().shown;
+        if (answer == Answer::NoEdits) {
+            EXPECT_EQ(shown.size(), boxes);
+            EXPECT_EQ(program.exit.code, 0);
+            continue;
+        }
+        ASSERT_EQ(shown.size(), boxes + 1);
+        EXPECT_EQ(shown[boxes].text,
+                  QStringLiteral("لم تحفظ تغييرات بيانات المدرسة، هل تريد حفظها قبل إغلاق "
+                                 "النافذة؟"));
+        EXPECT_EQ(program.exit.code.has_value(), answer != Answer::Cancel);
+        EXPECT_EQ(program.main.isVisible(), answer == Answer::Cancel);
+        EXPECT_EQ(shell::loadSchoolProfile().School, answer == Answer::Yes ? kTyped : before);
+        if (answer == Answer::Cancel) {
+            EXPECT_EQ(profile->schoolBox->text(), kTyped);
+        }
+        // The program would have ended here; its windows go without a word.
+        program.scope.dialogs().answer(QStringLiteral("لا"));
+        profile->close();
+    }
+}
+
 TEST(ChildWindows, AClickOnTheDisabledMainWindowLeavesEscapeToTheProfile) {
     for (const bool typed : {false, true}) {
         SCOPED_TRACE(typed);

@@ -641,6 +641,15 @@ TEST(CommitteeWindowSheets, ACommitteeNamedAfterTheDistributionIsNamedBeforeItsE
     EXPECT_EQ(questions(), 2);
     ASSERT_EQ(previews.shown().size(), 5u);
     EXPECT_TRUE(test::drawnTexts(previews.shown()[4], "TextSeat").contains("107"));
+
+    // Renamed in its box and not saved: its sheet would be looked up by the
+    // name shown and print empty, so it asks first, naming it.
+    t.w->nameBoxes[2]->setText(QStringLiteral("لجنة الرياضيات"));
+    dialogs.answer(test::ScriptedDialogs::kEnter);
+    t.w->onSheetClicked(2);
+    ASSERT_EQ(questions(), 3);
+    EXPECT_TRUE(t.lastBox().text.contains(QStringLiteral("لجنة الرياضيات")));
+    EXPECT_EQ(previews.shown().size(), 5u);
 }
 
 TEST(CommitteeWindowRows, TheEntryRowBecomesACommitteeWhenStored) {

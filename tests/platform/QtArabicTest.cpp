@@ -4,17 +4,23 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -129,4 +135,54 @@ TEST(QtArabic, TheNameShownIsArabicAndTheDataFolderKeepsItsName) {
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("سجل"));
     EXPECT_EQ(sijill::platform::dataFolder(), dir.filePath(QStringLiteral("Sijill")));
     QCoreApplication::setApplicationName(previous);
+}
+
+// Enter and the keypad's Enter press the button that holds the focus; where a
+// box or an option holds it, the window's default button answers as before.
+TEST(QtArabic, EnterPressesTheFocusedButton) {
+    sijill::platform::setUpArabicDesktop();
+    QDialog window;
+    auto* fallback = new QPushButton(QStringLiteral("إلغاء"), &window);
+    fallback->setDefault(true);
+    auto* push = new QPushButton(QStringLiteral("حفظ البيانات"), &window);
+    push->setAutoDefault(false);
+    auto* tool = new QToolButton(&window);
+    auto* box = new QLineEdit(&window);
+    auto* option = new QCheckBox(&window);
+    std::map<QWidget*, int> clicks;
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{fallback, push, tool, option})
+        QObject::connect(b, &QAbstractButton::clicked, [&clicks, b] { ++clicks[b]; });
+    window.show();
+    const auto press = [](QWidget* w, int key, Qt::KeyboardModifiers modifiers, bool repeat) {
+        w->setFocus();
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(), repeat);
+        QApplication::sendEvent(w, &event);
+    };
+    struct Row {
+        QWidget* focus;
+        QAbstractButton* pressed;
+    };
+    for (const Row& row :
+         {Row{push, push}, Row{tool, tool}, Row{box, fallback}, Row{option, fallback}}) {
+        for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier},
+                                             std::pair{Qt::Key_Enter, Qt::KeypadModifier}}) {
+            SCOPED_TRACE(row.focus->metaObject()->className());
+            clicks.clear();
+            window.show();
+            press(row.focus, key, modifiers, false);
+            press(row.focus, key, modifiers, true); // held down: pressed once
+            EXPECT_EQ(clicks[row.pressed], row.focus == row.pressed ? 1 : 2);
+            EXPECT_EQ(clicks.size(), 1u);
+            EXPECT_FALSE(option->isChecked());
+        }
+    }
+    // With a modifier held, or on a disabled button, Enter presses nothing itself.
+    clicks.clear();
+    window.show();
+    press(push, Qt::Key_Return, Qt::ControlModifier, false);
+    EXPECT_EQ(clicks[push], 0);
+    push->setEnabled(false);
+    press(push, Qt::Key_Return, Qt::NoModifier, false);
+    EXPECT_EQ(clicks[push], 0);
+    window.hide();
 }

@@ -25,6 +25,7 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace sijill;
 using sijill::test::EnvScope;
@@ -113,6 +114,28 @@ TEST(PrintOutput, ShortenedTextsAreToldOnceARun) {
     }
     ASSERT_EQ(told.size(), 1);
     EXPECT_EQ(told[0].count(longText), 1) << told[0].toStdString();
+    // What was told is not told again: a later job, alone or in a run, names
+    // only its own sheet and texts.
+    const QString otherText = QStringLiteral("الإدارة العامة للتعليم بمنطقة الرياض مكتب التعليم "
+                                             "بشمال الرياض إدارة الشؤون التعليمية للبنات");
+    const auto otherSheet = [&] {
+        report::ReportLayout layout = shortening(2);
+        layout.control(QStringLiteral("class")).caption = otherText;
+        report::printReport(layout, QStringLiteral("كشف آخر"));
+    };
+    for (const bool inARun : {false, true}) {
+        told.clear();
+        {
+            std::optional<report::ShortenedTextsRun> run;
+            if (inARun)
+                run.emplace();
+            otherSheet();
+        }
+        ASSERT_EQ(told.size(), 1) << inARun;
+        EXPECT_TRUE(told[0].contains(otherText)) << told[0].toStdString();
+        EXPECT_FALSE(told[0].contains(longText)) << told[0].toStdString();
+        EXPECT_EQ(told[0].count(QStringLiteral("كشف آخر")), 1) << told[0].toStdString();
+    }
     report::setShortenedTextsNotice(previous);
 }
 

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <gtest/gtest.h>
 #include <optional>
+#include <tuple>
 
 using namespace sijill;
 using report::DrawnItem;
@@ -91,6 +92,40 @@ TEST(TextFit, TheSameTextInALowerBoxIsFittedAnew) {
     EXPECT_TRUE(low.cut || (report::textFits(low) && low.scale < tall.scale)) << low.scale;
 }
 
+// A line of a detail row is given the height its kinds of letters reach, a
+// text elsewhere its own letters': the fits kept for later boxes tell the two
+// apart, in whichever order they come.
+TEST(TextFit, TheSameTextInARowAndOutsideOneIsFittedEachItsOwnWay) {
+    DrawnItem base = classItem(withClassBox(10000, 400));
+    base.font.setPixelSize(210);
+    base.flags = Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter;
+    base.text = QStringLiteral("سمر ناصر");
+    base.padding = QMarginsF(47, 47, 47, 47);
+    // Narrower than the text at its designed size, so that both are fitted
+    // anew and kept; low enough that the row's letters need a smaller size.
+    const double width = QFontMetricsF(base.font).horizontalAdvance(base.text) / 1.1 + 94;
+    const auto fitted = [&](report::TextFitter& fitter, int row, double height) {
+        DrawnItem item = base;
+        item.row = row;
+        item.rect = QRectF(1000, 2000, width, height);
+        fitter.fit(item);
+        return std::tuple(item.font.pixelSize(), item.flags, item.cut, item.text);
+    };
+    std::optional<double> height;
+    for (double h = 600; h >= 150 && !height; h -= 5) {
+        report::TextFitter header, detail;
+        if (fitted(header, -1, h) != fitted(detail, 0, h))
+            height = h;
+    }
+    ASSERT_TRUE(height) << "no box where a row's text fits otherwise";
+    for (const bool rowFirst : {false, true}) {
+        report::TextFitter fresh, shared;
+        const int first = rowFirst ? 0 : -1, second = rowFirst ? -1 : 0;
+        fitted(shared, first, *height);
+        EXPECT_EQ(fitted(shared, second, *height), fitted(fresh, second, *height)) << rowFirst;
+    }
+}
+
 TEST(TextFit, ALittleTooWideIsShrunkOnOneLine) {
     const LaidOutReport r = withClassBox(designedWidth() / 1.15, 400);
     const DrawnItem& item = classItem(r);
@@ -127,6 +162,16 @@ TEST(TextFit, PastBothItIsCutAndReported) {
     EXPECT_EQ(r.cutTexts[0].control, QStringLiteral("class"));
     EXPECT_EQ(r.cutTexts[0].row, -1);
     EXPECT_EQ(r.cutTexts[0].text, kText);
+
+    // A first word wider than the box keeps its first letters, not the
+    // ellipsis alone.
+    const QString longWord = QStringLiteral("عبدالرحمنعبدالعزيزعبدالمحسن آل فهيد");
+    const DrawnItem word = classItem(withClassBox(designedWidth() / 5, 250, longWord));
+    ASSERT_TRUE(word.cut);
+    const QString letters = word.text.chopped(1);
+    EXPECT_GE(letters.size(), 3) << word.text.toStdString();
+    EXPECT_TRUE(longWord.startsWith(letters)) << word.text.toStdString();
+    EXPECT_TRUE(report::textFits(word));
 }
 
 TEST(TextFit, ACutDetailTextNamesItsRowAndPage) {

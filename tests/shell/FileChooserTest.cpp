@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -95,11 +96,14 @@ TEST(ProgramFileChooser, OpensInDownloadsListsThePatternAndHandsThePathOver) {
     EXPECT_EQ(f->fileNameCaption->text(), QStringLiteral("اسم الملف:"));
     EXPECT_TRUE(fx.scope.dialogs().shown.empty());
 
-    // Clicking a file names it; the action button hands the full path over.
+    // Clicking a file names it; the action button, reached by Tab and pressed
+    // with the keypad's Enter, hands the full path over.
     f->fileList->setCurrentRow(1);
     f->onFileClicked();
     EXPECT_EQ(f->fileNameBox->text(), QStringLiteral("b.xls"));
-    f->actionButton->click();
+    f->actionButton->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier);
+    QCoreApplication::sendEvent(f->actionButton, &enter);
     const QString expected = fx.user.filePath("Downloads/b.xls");
     EXPECT_EQ(arrived, QStringList({expected}));
     EXPECT_EQ(schoolProfileWindow()->chosenPathBox->text(), expected);

@@ -111,7 +111,11 @@ TEST(SchoolProfileWindow, SavingWritesTheBoxesAndSaysSo) {
     info->administrationBox->setText(QStringLiteral("إدارة 'جدة'"));
     info->secondPreparerBox->setText(QString());
     s.scope.dialogs().answer("موافق");
-    info->saveButton->click();
+    // On view from the bar, its button reached by Tab and pressed with Enter.
+    s.form.onBarItemClicked(0);
+    info->saveButton->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(info->saveButton, &enter);
     ASSERT_EQ(s.scope.dialogs().shown.size(), 1u);
     EXPECT_EQ(s.scope.dialogs().shown[0].text, QStringLiteral(" تم حفظ التغييرات "));
     EXPECT_EQ(s.scope.dialogs().shown[0].style, 0);
@@ -127,6 +131,7 @@ TEST(SchoolProfileWindow, SavingWritesTheBoxesAndSaysSo) {
     info->saveButton->click();
     EXPECT_EQ(storedRow(home).value(8).toInt(), 2);
     EXPECT_EQ(storedRow(home).value(0).toString(), QStringLiteral("إدارة 'جدة'"));
+    info->close();
 }
 
 TEST(SchoolProfileWindow, AFailedLoadOrSaveIsToldAndTheMainWindowStaysUsable) {
