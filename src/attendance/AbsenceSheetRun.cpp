@@ -40,7 +40,7 @@ struct RunEnd {
 };
 
 // The run's progress stands below the class picker and the buttons.
-const QRect kProgressArea = platform::twipsRect(90, 3840, 6510, 450);
+const QRect kProgressArea = platform::twipsRect(90, 3840, 6510, 1000);
 
 QStringList itemsOf(const QListWidget* list) {
     QStringList out;

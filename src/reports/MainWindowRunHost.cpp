@@ -23,7 +23,7 @@ namespace {
 constexpr int kProgressLeftTw = 225;
 constexpr int kProgressTopTw = 8760;
 constexpr int kProgressWidthTw = 8790;
-constexpr int kProgressHeightTw = 450;
+constexpr int kProgressHeightTw = 1000;
 
 } // namespace
 

@@ -5,7 +5,7 @@
 namespace sijill::reports {
 
 QString runProgressText(int done, int total, const QString& className, const QString& sheet) {
-    return QStringLiteral("طباعة الفصل %1 من %2: %3 - %4")
+    return QStringLiteral("طباعة الفصل %1 من %2: %3\n%4")
         .arg(QString::number(done), QString::number(total), className, sheet);
 }
 
@@ -15,6 +15,8 @@ RunProgressStrip::RunProgressStrip(QWidget* window, const QRect& area) : QLabel(
     setLayoutDirection(Qt::RightToLeft);
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignCenter);
+    // A class or sheet name too long for its line goes on to another.
+    setWordWrap(true);
     setFont(platform::windowFont(12, 700));
     // Dark words on a pale band with a frame: it reads on any background.
     setStyleSheet(QStringLiteral("QLabel { color: #1B2631; background: #FDF2D0; "

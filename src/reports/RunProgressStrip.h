@@ -8,7 +8,7 @@
 namespace sijill::reports {
 
 // The words that tell which class a run prints now: class `done` of `total`,
-// `className`, on the sheet `sheet`.
+// `className`, and on a line of its own the sheet `sheet`.
 QString runProgressText(int done, int total, const QString& className, const QString& sheet);
 
 // A strip across a window that tells the run's progress in words, readable
