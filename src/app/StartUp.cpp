@@ -18,7 +18,10 @@ bool startProgram(shell::MainForm& main) {
     report::installPreviewWindow();
     report::setShortenedTextsNotice([](const QString& notice) { shell::tell(notice); });
     report::setLateJobsNotice([](const QStringList& classes, const QStringList& reasons) {
-        shell::tell(reports::failedClassesMessage(classes, reasons), shell::Tone::Alarm);
+        reports::PrintRunResult late;
+        late.failed = classes;
+        late.reasons = reasons;
+        shell::tell(reports::runFailureMessage(late), shell::Tone::Alarm);
     });
     reports::installNameListMenu(main);
     attendance::installAttendance(main);

@@ -5,15 +5,19 @@
 #include "attendance/Texts.h"
 #include "data/DataError.h"
 #include "platform/AppState.h"
+#include "platform/Twips.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
 #include "report/ReportOutput.h"
 #include "reports/MainWindowRunHost.h"
 #include "reports/PrintRun.h"
+#include "reports/RunProgressStrip.h"
 #include "shell/Ask.h"
 #include "shell/SchoolProfileWindow.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -34,6 +38,9 @@ struct RunEnd {
         appState().PrintBatchActive = false;
     }
 };
+
+// The run's progress stands below the class picker and the buttons.
+const QRect kProgressArea = platform::twipsRect(90, 3840, 6510, 1000);
 
 QStringList itemsOf(const QListWidget* list) {
     QStringList out;
@@ -84,7 +91,7 @@ void AttendanceWindow::onSheetClicked() {
         QString error = loadError_;
         try {
             if (error.isEmpty() && buildSheet(&error)) {
-                report::showPreview(report::layout(kAbsenceLayout), sheetButton->text(),
+                report::showPreview(report::layout(kAbsenceLayout), texts::kMonthSheetName,
                                     classPicker->currentText());
                 return;
             }
@@ -103,12 +110,19 @@ void AttendanceWindow::onSheetClicked() {
 }
 
 void AttendanceWindow::runWholeSchool() {
-    QStringList failed;
-    QStringList reasons;
+    lastRun_ = {};
     QString pdfFolderNote;
-    const QString title = windowTitle();
-    for (int k = 1; k < classPicker->count(); ++k) {
-        setWindowTitle(reports::runProgressTitle(k, classPicker->count() - 1, title));
+    const int total = classPicker->count() - 1;
+    // Nothing a user does while the run prints changes what it prints: the
+    // pickers and buttons take no input, and the window's close is refused.
+    const reports::RunInputLock held({optionsPanel, datePanel});
+    reports::RunProgress progress(this, kProgressArea);
+    for (int k = 1; k <= total; ++k) {
+        const QString className = classPicker->itemText(k);
+        progress.show(k, total, className, texts::kMonthSheetName);
+        // The window repaints and answers between classes; the run itself
+        // waits for nothing.
+        QCoreApplication::processEvents();
         {
             const QSignalBlocker block(classPicker);
             classPicker->setCurrentIndex(k);
@@ -118,25 +132,28 @@ void AttendanceWindow::runWholeSchool() {
             classItems->setCurrentIndex(k);
         }
         QString error;
-        bool printed = loadClass(k) && buildSheet(&error);
+        bool printed = loadClass(k);
+        if (!printed)
+            error = loadError_;
+        else
+            printed = buildSheet(&error);
         if (printed) {
             try {
                 // Titled as the one class's preview is, and named for its class.
                 const report::PrintOutcome outcome = report::printReport(
-                    report::layout(kAbsenceLayout), sheetButton->text(), classPicker->itemText(k));
+                    report::layout(kAbsenceLayout), texts::kMonthSheetName, className);
                 if (outcome.tellUser)
                     pdfFolderNote = reports::noPrinterMessage(outcome.file, outcome.fallback);
+            } catch (const report::PrintJobError& e) {
+                printed = false;
+                error = e.message();
             } catch (const report::ReportError& e) {
                 printed = false;
-                // A file that could not be written is named once.
-                if (!reasons.contains(e.message()))
-                    reasons << e.message();
+                error = reports::reportFailure(e.message());
             }
         }
-        if (!printed)
-            failed << classPicker->itemText(k);
+        reports::recordClass(lastRun_, className, printed, error);
     }
-    setWindowTitle(title);
     {
         const QSignalBlocker block(classPicker);
         classPicker->setCurrentIndex(0);
@@ -148,13 +165,10 @@ void AttendanceWindow::runWholeSchool() {
     if (!pdfFolderNote.isEmpty())
         shell::tell(pdfFolderNote);
     // Classes whose jobs the spooler took and then did not print fail too.
-    const report::UnprintedJobs jobs = report::takeUnprintedJobs();
-    failed += jobs.names;
-    for (const QString& reason : jobs.reasons)
-        if (!reasons.contains(reason))
-            reasons << reason;
-    if (!failed.isEmpty())
-        shell::tell(reports::failedClassesMessage(failed, reasons), shell::Tone::Alarm);
+    reports::countUnprintedJobs(lastRun_);
+    const QString failures = reports::runFailureMessage(lastRun_);
+    if (!failures.isEmpty())
+        shell::tell(failures, shell::Tone::Alarm);
 }
 
 } // namespace sijill::attendance

@@ -360,7 +360,7 @@ void AttendanceWindow::onOneStudentNoticeClicked() {
 }
 
 void AttendanceWindow::prepareForMonthSheet() {
-    sheetButton->setText(texts::kMonthSheetButton);
+    sheetButton->setText(texts::kMonthSheetName);
     latenessButton->hide();
     oneStudentNoticeCheck->hide();
 }
@@ -385,6 +385,11 @@ void AttendanceWindow::calendarRequestEnded(const dates::CalendarRequest&) {
 }
 
 void AttendanceWindow::closeEvent(QCloseEvent* event) {
+    // The window stays while its run prints: the run ends as it does.
+    if (running_) {
+        event->ignore();
+        return;
+    }
     appState().AbsenceMonthMode = false;
     event->accept();
 }

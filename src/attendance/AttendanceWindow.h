@@ -3,6 +3,7 @@
 #include "attendance/AbsenceSheet.h"
 #include "attendance/AttendanceUpgrade.h"
 #include "dates/CalendarRequester.h"
+#include "reports/PrintRun.h"
 #include "shell/MainForm.h"
 
 #include <QPointer>
@@ -66,6 +67,8 @@ public:
     const UpgradeResult& lastUpgrade() const { return upgrade_; }
     // Why the last class load failed; empty when it succeeded.
     const QString& loadError() const { return loadError_; }
+    // The classes the last whole-school run printed, and those it could not.
+    const reports::PrintRunResult& lastRun() const { return lastRun_; }
 
     QWidget* requesterWindow() override { return this; }
     void receiveCalendarDate(const dates::CalendarRequest& request,
@@ -92,6 +95,7 @@ private:
     QPointer<shell::MainForm> main_;
     UpgradeResult upgrade_;
     QString loadError_;
+    reports::PrintRunResult lastRun_;
     bool running_ = false;
 };
 

@@ -8,7 +8,10 @@ namespace sijill::attendance::texts {
 inline const QString kWindowCaption = QStringLiteral("غياب وتأخر الطلاب");
 inline const QString kAllClasses = QStringLiteral(" جميع فصول المدرسة ");
 inline const QString kSheetButton = QStringLiteral("إحصائية بأيام التأخر خلال شهر");
-inline const QString kMonthSheetButton = QStringLiteral("نموذج متابعة الغياب لشهر");
+// The monthly absence follow-up sheet's name, wherever it is printed from: its
+// previews and jobs go by it, and the name-list menu's way to it shows it on
+// the sheet button.
+inline const QString kMonthSheetName = QStringLiteral("نموذج متابعة الغياب لشهر");
 inline const QString kLatenessButton = QStringLiteral("احصائية بمجموع  تأخر طلاب فصل محدد");
 inline const QString kOneStudentNotice = QStringLiteral("إشعار لطالب محدد");
 inline const QString kPickClass = QStringLiteral("اختر الصف");

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "platform/BidiText.h"
+#include "platform/Twips.h"
 #include "platform/Wait.h"
 #include "report/LayoutLibrary.h"
 #include "report/ReportError.h"
@@ -16,13 +17,18 @@
 
 namespace sijill::reports {
 
+namespace {
+
+// The progress strip stands across the main window below the print panel.
+constexpr int kProgressLeftTw = 225;
+constexpr int kProgressTopTw = 8760;
+constexpr int kProgressWidthTw = 8790;
+constexpr int kProgressHeightTw = 1000;
+
+} // namespace
+
 QString reportFailure(const QString& detail) {
     return QStringLiteral("تعذر تجهيز الكشف للطباعة") + QLatin1Char('\r') + detail;
-}
-
-QString runProgressTitle(int done, int total, const QString& title) {
-    return QStringLiteral("طباعة الفصل %1 من %2 - %3")
-        .arg(QString::number(done), QString::number(total), title);
 }
 
 QString noPrinterMessage(const QString& file, report::PrintOutcome::Fallback why) {
@@ -38,17 +44,14 @@ MainWindowRunHost::MainWindowRunHost(shell::MainForm& form, Step loadClass, Step
                                      QString layoutName, QString title,
                                      std::function<void()> prepare)
     : form_(form), load_(std::move(loadClass)), fill_(std::move(fillHeaders)),
-      layoutName_(std::move(layoutName)), title_(std::move(title)), prepare_(std::move(prepare)) {}
+      layoutName_(std::move(layoutName)), title_(std::move(title)), prepare_(std::move(prepare)),
+      progress_(&form, platform::twipsRect(kProgressLeftTw, kProgressTopTw, kProgressWidthTw,
+                                           kProgressHeightTw)) {}
 
-MainWindowRunHost::~MainWindowRunHost() {
-    if (shownTitle_)
-        form_.setWindowTitle(*shownTitle_);
-}
+MainWindowRunHost::~MainWindowRunHost() = default;
 
 void MainWindowRunHost::showProgress(int done, int total) {
-    if (!shownTitle_)
-        shownTitle_ = form_.windowTitle();
-    form_.setWindowTitle(runProgressTitle(done, total, *shownTitle_));
+    progress_.show(done, total, classKey(currentIndex()), title_);
 }
 
 int MainWindowRunHost::classCount() const {
@@ -134,17 +137,19 @@ void MainWindowRunHost::wait(double seconds) {
 }
 
 RunInputLock::RunInputLock(shell::MainForm& form)
-    : form_(form), combo_(form.classPicker->isEnabled()), all_(form.wholeSchoolCheck->isEnabled()),
-      oneClass_(form.wholeGradeCheck->isEnabled()) {
-    form_.classPicker->setEnabled(false);
-    form_.wholeSchoolCheck->setEnabled(false);
-    form_.wholeGradeCheck->setEnabled(false);
+    : RunInputLock({form.classPicker, form.wholeSchoolCheck, form.wholeGradeCheck}) {}
+
+RunInputLock::RunInputLock(const std::vector<QWidget*>& controls) {
+    for (QWidget* w : controls) {
+        held_.emplace_back(w, w->isEnabled());
+        w->setEnabled(false);
+    }
 }
 
 RunInputLock::~RunInputLock() {
-    form_.classPicker->setEnabled(combo_);
-    form_.wholeSchoolCheck->setEnabled(all_);
-    form_.wholeGradeCheck->setEnabled(oneClass_);
+    for (const auto& [w, enabled] : held_)
+        if (w)
+            w->setEnabled(enabled);
 }
 
 } // namespace sijill::reports

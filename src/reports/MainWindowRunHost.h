@@ -1,10 +1,13 @@
 #pragma once
 
 #include "reports/PrintRun.h"
+#include "reports/RunProgressStrip.h"
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <functional>
-#include <optional>
+#include <vector>
 
 namespace sijill::shell {
 class MainForm;
@@ -40,7 +43,7 @@ public:
     shell::Answer ask(const shell::Question& question) override;
     void tell(const QString& text, shell::Tone tone) override;
     void wait(double seconds) override;
-    // In the main window's title, put back when the run ends.
+    // On a strip across the main window, gone when the run ends.
     void showProgress(int done, int total) override;
 
 private:
@@ -52,29 +55,28 @@ private:
     QString layoutName_;
     QString title_;
     std::function<void()> prepare_;
-    std::optional<QString> shownTitle_; // the window's own title while progress shows
+    RunProgress progress_;
 };
 
-// While it lives, the class list and the scope boxes take no input from the
-// user, so a choice made during a run's waits cannot change what it prints.
+// While it lives, the controls take no input from the user (they show
+// greyed), so a choice made while a run prints cannot change what it prints;
+// each is given back as it was.
 class RunInputLock {
 public:
+    // The main window's class list and scope boxes.
     explicit RunInputLock(shell::MainForm& form);
+    explicit RunInputLock(const std::vector<QWidget*>& controls);
     ~RunInputLock();
     RunInputLock(const RunInputLock&) = delete;
     RunInputLock& operator=(const RunInputLock&) = delete;
 
 private:
-    shell::MainForm& form_;
-    bool combo_, all_, oneClass_;
+    std::vector<std::pair<QPointer<QWidget>, bool>> held_; // with its enabled state
 };
 
 // The message for a layout that could not be made ready: what went wrong, in
 // the engine's words, under an Arabic heading.
 QString reportFailure(const QString& detail);
-
-// A window's title while a run prints class `done` of `total`.
-QString runProgressTitle(int done, int total, const QString& title);
 
 // The message that tells where printed pages went when they could not go to
 // a printer, and why: no printer, no default among several, or a spooler

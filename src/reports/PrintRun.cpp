@@ -1,8 +1,12 @@
 #include "reports/PrintRun.h"
 
 #include "platform/AppState.h"
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
 #include "shell/ClassList.h"
 
+#include <QFontMetrics>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace sijill::reports {
@@ -10,6 +14,17 @@ namespace sijill::reports {
 namespace {
 
 constexpr double kWaitBeforePage = 2.5;
+
+// The closing message's classes: packed to this width of the message box's
+// font, and on no more lines than the box shows on a 768-pixel screen with
+// its button, whatever the lines above them take.
+constexpr int kPackWidthTw = 9000;
+constexpr int kMessageLines = 16;
+constexpr int kLeastClassLines = 2;
+const QString kClassesNotPrinted = QStringLiteral("تعذرت طباعة كشوف الفصول المذكورة أدناه");
+const QString kClassesHeading = QStringLiteral("الفصول:");
+const QString kSeparator = QStringLiteral("، ");
+const QString kOtherClasses = QStringLiteral("وفصول أخرى عددها %1");
 
 bool g_running = false;
 
@@ -20,28 +35,9 @@ void printCurrent(PrintRunHost& host, PrintRunResult& result, int done, int tota
     QString error;
     host.showProgress(done, total);
     host.wait(kWaitBeforePage);
-    if (host.loadClass(&error) && host.fillHeaders(&error) && host.printItem(&error))
-        result.printed << key;
-    else {
-        result.failed << key;
-        if (!error.isEmpty() && !result.reasons.contains(error))
-            result.reasons << error;
-    }
-}
-
-// A class counts as printed when its job completed: those the spooler took
-// and then did not print fail, with why; those still followed are not counted.
-void countUnprintedJobs(PrintRunResult& result) {
-    const report::UnprintedJobs jobs = report::takeUnprintedJobs();
-    for (const QString& name : jobs.names) {
-        result.printed.removeOne(name);
-        result.failed << name;
-    }
-    for (const QString& name : jobs.pending)
-        result.printed.removeOne(name);
-    for (const QString& reason : jobs.reasons)
-        if (!result.reasons.contains(reason))
-            result.reasons << reason;
+    const bool printed =
+        host.loadClass(&error) && host.fillHeaders(&error) && host.printItem(&error);
+    recordClass(result, key, printed, error);
 }
 
 bool confirm(PrintRunHost& host, const QString& text, PrintRunResult& result) {
@@ -58,23 +54,86 @@ bool confirm(PrintRunHost& host, const QString& text, PrintRunResult& result) {
 
 } // namespace
 
+// A class counts as printed when its job completed: those the spooler took
+// and then did not print fail, with why; those still followed are not counted.
+void countUnprintedJobs(PrintRunResult& result) {
+    const report::UnprintedJobs jobs = report::takeUnprintedJobs();
+    for (const QString& name : jobs.names) {
+        result.printed.removeOne(name);
+        result.failed << name;
+    }
+    for (const QString& name : jobs.pending)
+        result.printed.removeOne(name);
+    for (const QString& reason : jobs.reasons)
+        if (!result.reasons.contains(reason))
+            result.reasons << reason;
+}
+
 QString gradeOfKey(const QString& key) {
     return shell::ClassKey::split(key).grade;
 }
 
-QString failedClassesMessage(const QStringList& classes, const QStringList& reasons) {
-    // Why, too: a file that could not be written is named here.
-    QString text =
-        QStringLiteral("تعذرت طباعة الفصول التالية:\r") + classes.join(QLatin1Char('\r'));
-    if (!reasons.isEmpty())
-        text += QLatin1Char('\r') + reasons.join(QLatin1Char('\r'));
-    return text;
+void recordClass(PrintRunResult& result, const QString& key, bool printed, const QString& error) {
+    if (printed) {
+        result.printed << key;
+        return;
+    }
+    result.failed << key;
+    if (!error.isEmpty() && !result.reasons.contains(error))
+        result.reasons << error;
+}
+
+QString failedClassesMessage(const QString& reason, const QString& folder,
+                             const QStringList& classes) {
+    QStringList lines = reason.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    if (!folder.isEmpty())
+        lines << folder;
+    if (classes.isEmpty())
+        return lines.join(QLatin1Char('\r'));
+    lines << kClassesHeading;
+    // Classes go several to a line, as many as a line of the box's text
+    // holds well inside a 1024-pixel screen.
+    const QFontMetrics fm(platform::windowFreeFont(12, 500));
+    const int width = platform::twips(kPackWidthTw);
+    QStringList packed;
+    QList<int> perLine;
+    for (const QString& name : classes) {
+        const QString longer = packed.isEmpty() ? QString() : packed.last() + kSeparator + name;
+        if (!packed.isEmpty() && fm.horizontalAdvance(longer) <= width) {
+            packed.last() = longer;
+            ++perLine.last();
+        } else {
+            packed << name;
+            perLine << 1;
+        }
+    }
+    // What the screen cannot hold is counted on the last line.
+    const int room = std::max(kLeastClassLines, kMessageLines - int(lines.size()));
+    if (packed.size() > room) {
+        int counted = 0;
+        while (packed.size() > room - 1) {
+            packed.removeLast();
+            counted += perLine.takeLast();
+        }
+        packed << kOtherClasses.arg(counted);
+    }
+    return (lines + packed).join(QLatin1Char('\r'));
+}
+
+QString runFailureMessage(const PrintRunResult& result) {
+    if (result.failed.isEmpty())
+        return {};
+    // Why, too: a file that could not be written, or the folder that keeps
+    // the pages a printer did not take, is named here.
+    QString reason = kClassesNotPrinted;
+    if (!result.reasons.isEmpty())
+        reason += QStringLiteral(":\r") + result.reasons.join(QLatin1Char('\r'));
+    return failedClassesMessage(reason, QString(), result.failed);
 }
 
 void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result) {
-    if (result.failed.isEmpty())
-        return;
-    host.tell(failedClassesMessage(result.failed, result.reasons), shell::Tone::Alarm);
+    if (!result.failed.isEmpty())
+        host.tell(runFailureMessage(result), shell::Tone::Alarm);
 }
 
 std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& result) {
@@ -126,6 +185,14 @@ int firstClassOfGrade(const PrintRunHost& host, const QString& grade) {
     return -1;
 }
 
+int endOfGrade(const PrintRunHost& host, int first) {
+    const QString grade = gradeOfKey(host.classKey(first));
+    int end = first;
+    while (end < host.classCount() && gradeOfKey(host.classKey(end)) == grade)
+        ++end;
+    return end;
+}
+
 PrintRunResult runChosenClassOnly(PrintRunHost& host) {
     PrintRunResult result;
     if (!startingClassKey(host, result))
@@ -173,9 +240,7 @@ PrintRunResult runPrint(PrintRunHost& host) {
             host.loadClass(&error) && host.fillHeaders(&error);
             if (!confirm(host, kAskWholeGrade + grade, result))
                 return result;
-            int end = first;
-            while (end < count && gradeOfKey(host.classKey(end)) == grade)
-                ++end;
+            const int end = endOfGrade(host, first);
             int i = first;
             for (; i < end; ++i) {
                 host.setCurrentIndex(i);

@@ -101,6 +101,9 @@ private:
 
 // Index of the first class of `grade` in the list, or -1.
 int firstClassOfGrade(const PrintRunHost& host, const QString& grade);
+// Index after the last class of the grade of the class at `first`: the
+// grade's classes stand together in the list.
+int endOfGrade(const PrintRunHost& host, int first);
 
 // Pieces that every menu's print run shares.
 // The grade part of a class key, trimmed.
@@ -110,9 +113,26 @@ QString gradeOfKey(const QString& key);
 std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& result);
 // Loads, fills and previews the current class, telling the user of a failure.
 PrintRunResult previewCurrentClass(PrintRunHost& host);
-// The message naming the classes a run could not print, and why.
-QString failedClassesMessage(const QStringList& classes, const QStringList& reasons);
+// Records a class of a run: printed, or failed with its reason (each reason
+// kept once).
+void recordClass(PrintRunResult& result, const QString& key, bool printed, const QString& error);
 // Tells the user once of the classes a run could not print.
 void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result);
+
+// A class counts as printed when its job completed: the classes whose jobs
+// the spooler took and then did not print fail, with why; those still
+// followed are not counted as printed.
+void countUnprintedJobs(PrintRunResult& result);
+
+// A run's closing message for classes whose sheets did not print: `reason`
+// (what happened to them, one line or more) and `folder` (where their pages
+// were kept; left out when empty) first, then the classes several to a line,
+// the rest counted when they are many, so that the program's message box
+// with its button fits a 1024 x 768 screen however many classes there are.
+QString failedClassesMessage(const QString& reason, const QString& folder,
+                             const QStringList& classes);
+// The closing message of a run for the classes it could not print, each
+// reason told once; empty when every class printed.
+QString runFailureMessage(const PrintRunResult& result);
 
 } // namespace sijill::reports

@@ -30,7 +30,9 @@ PrintRunResult runQuranPrint(PrintRunHost& host) {
         return previewCurrentClass(host);
 
     const QString question = school ? kAskWholeSchool : kAskWholeGrade + grade;
-    int i = school ? 0 : firstClassOfGrade(host, grade);
+    const int first = school ? 0 : firstClassOfGrade(host, grade);
+    const int total = school ? count : endOfGrade(host, first) - first;
+    int i = first;
     for (; i < count; ++i) {
         const QString classKey = host.classKey(i);
         // The grade's classes stand together in the list: the first of
@@ -50,10 +52,8 @@ PrintRunResult runQuranPrint(PrintRunHost& host) {
             }
             appState().PrintBatchActive = true;
         }
-        if (ready && host.printItem(&error))
-            result.printed << classKey;
-        else
-            result.failed << classKey;
+        host.showProgress(i - first + 1, total);
+        recordClass(result, classKey, ready && host.printItem(&error), error);
         host.wait(kWaitAfterPage);
     }
     host.setCurrentIndex(std::min(i, count - 1));

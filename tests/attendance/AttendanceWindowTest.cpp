@@ -14,8 +14,10 @@
 #include "reports/MainWindowRunHost.h"
 #include "reports/PrintRun.h"
 #include "reports/ReportsTestSupport.h"
+#include "reports/RunProgressStrip.h"
 #include "shell/ShellTestSupport.h"
 #include "support/EnvScope.h"
+#include "support/ExitRecorder.h"
 #include "support/PrivateSpooler.h"
 #include "support/WidgetText.h"
 
@@ -24,8 +26,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -44,6 +48,10 @@ namespace {
 QString q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// The sheet's one name, whether the attendance window or the name-list menu
+// opened it.
+const QString kMonthSheet = QStringLiteral("نموذج متابعة الغياب لشهر");
 
 QStringList listItems(const QListWidget* list) {
     QStringList out;
@@ -224,6 +232,8 @@ TEST(AttendanceWindow, OneClassGivesOnePreviewWithoutAQuestion) {
 
     const report::LaidOutReport& r = app.desk.previews().front();
     EXPECT_EQ(r.layoutName, QStringLiteral("AbcentLand"));
+    // Named as the sheet, not as the window's button.
+    EXPECT_EQ(r.title, kMonthSheet);
     EXPECT_EQ(test::controlTexts(r, "Text2"), QStringList({"يوسف خالد", "بدر سالم", "أحمد علي"}));
     EXPECT_EQ(test::controlTexts(r, "Text1"), QStringList({"1", "2", "3"}));
     EXPECT_EQ(test::firstText(r, "Label2"), QStringLiteral("أول( 1 )"));
@@ -245,13 +255,11 @@ TEST(AttendanceWindow, EveryClassIsPrintedAfterOneOk) {
     const auto previous =
         report::setShortenedTextsNotice([&](const QString& notice) { notices << notice; });
     AttendanceWindow* w = app.window();
-    const QString title = w->windowTitle();
     app.desk.dialogs().answer("موافق");
     w->sheetButton->click();
     report::setShortenedTextsNotice(previous);
-    EXPECT_EQ(w->windowTitle(), title); // its own again after the run's progress
     ASSERT_EQ(notices.size(), 1);
-    EXPECT_TRUE(notices[0].contains(w->sheetButton->text())) << notices[0].toStdString();
+    EXPECT_TRUE(notices[0].contains(kMonthSheet)) << notices[0].toStdString();
     EXPECT_FALSE(notices[0].contains("AbcentLand")) << notices[0].toStdString();
     ASSERT_EQ(app.desk.dialogs().shown.size(), 1u);
     EXPECT_EQ(app.desk.dialogs().shown[0].text, QStringLiteral("ستتم الطباعة لجميع فصول المدرسة"));
@@ -262,6 +270,109 @@ TEST(AttendanceWindow, EveryClassIsPrintedAfterOneOk) {
     EXPECT_FALSE(appState().PrintBatchActive);
     // The last class printed is the one the lists hold now.
     EXPECT_EQ(listItems(w->studentNameList), QStringList({"عمر حسن"}));
+}
+
+// While every class prints, the window repaints and answers between classes
+// and shows which class prints now; its close, its class picker and its
+// buttons take nothing from the user, so the program goes on and the run
+// prints what it was asked to.
+TEST(AttendanceWindow, ClosingOrClickingDuringTheRunChangesNothingItPrints) {
+    Attendance app;
+    test::ExitRecorder exits;
+    AttendanceWindow* w = app.window();
+    const QPointer<AttendanceWindow> alive(w);
+    test::leftClick(w->closeDatePanelButton);
+    QStringList classes, progress;
+    for (int k = 1; k < w->classPicker->count(); ++k)
+        classes << w->classPicker->itemText(k);
+    bool inputTaken = false;
+    // The user, on every pass of the window's events during the run.
+    QTimer user;
+    user.setInterval(0);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (auto* strip = w->findChild<reports::RunProgressStrip*>())
+            if (strip->isVisibleTo(w) && !progress.contains(strip->text()))
+                progress << strip->text();
+        inputTaken = inputTaken || w->classPicker->isEnabled() || w->sheetButton->isEnabled() ||
+                     w->latenessButton->isEnabled();
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QCoreApplication::sendEvent(w->classPicker, &down);
+        test::leftClick(w->sheetButton);
+        w->close();
+    });
+    app.desk.dialogs().answer("موافق");
+    user.start();
+    w->sheetButton->click();
+    user.stop();
+
+    ASSERT_FALSE(alive.isNull());
+    flushDeletes();
+    ASSERT_FALSE(alive.isNull());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(exits.code.has_value());
+    EXPECT_FALSE(inputTaken);
+    QStringList expected;
+    for (int k = 0; k < classes.size(); ++k)
+        expected << reports::runProgressText(k + 1, int(classes.size()), classes[k], kMonthSheet);
+    EXPECT_EQ(progress, expected);
+    // One question, and every class printed once, in the picker's order.
+    EXPECT_EQ(app.desk.dialogs().shown.size(), 1u);
+    EXPECT_EQ(w->lastRun().printed, classes);
+    EXPECT_TRUE(w->lastRun().failed.isEmpty());
+    EXPECT_EQ(app.desk.jobs().size(), classes.size());
+    // The window is as before the run: its controls answer, no strip shows.
+    EXPECT_EQ(w->classPicker->currentIndex(), 0);
+    EXPECT_TRUE(w->classPicker->isEnabled());
+    EXPECT_TRUE(w->sheetButton->isEnabled());
+    EXPECT_EQ(w->findChild<reports::RunProgressStrip*>(), nullptr);
+    w->close();
+    flushDeletes();
+    EXPECT_TRUE(alive.isNull());
+}
+
+// A class whose sheet does not print is not counted as printed: the run goes
+// on, and tells once, at its end, why and which classes, the reason first.
+TEST(AttendanceWindow, AClassThatDoesNotPrintIsToldAndNotCountedAsPrinted) {
+    {
+        // The students cannot be read.
+        Attendance app;
+        AttendanceWindow* w = app.window();
+        ASSERT_TRUE(QFile::remove(app.home.database("MyDatabase.db")));
+        app.desk.dialogs().answer("موافق");
+        app.desk.dialogs().answer("موافق");
+        w->sheetButton->click();
+        EXPECT_TRUE(w->lastRun().printed.isEmpty());
+        EXPECT_EQ(w->lastRun().failed.size(), w->classPicker->count() - 1);
+        EXPECT_TRUE(app.desk.jobs().isEmpty());
+        ASSERT_EQ(app.desk.dialogs().shown.size(), 2u);
+        const QString told = app.desk.dialogs().shown[1].text;
+        EXPECT_GE(told.indexOf("MyDatabase.db"), 0) << told.toStdString();
+        EXPECT_LT(told.indexOf("MyDatabase.db"), told.indexOf("أول:1")) << told.toStdString();
+    }
+    test::PrivateSpooler spooler;
+    if (!spooler.running())
+        GTEST_SKIP() << "no private cupsd: " << spooler.why().toStdString();
+    ASSERT_TRUE(test::addRejectingDefault(spooler, "Office"));
+    Attendance app;
+    test::DocumentsUser user;
+    AttendanceWindow* w = app.window();
+    app.desk.dialogs().answer("موافق");
+    app.desk.dialogs().answer("موافق");
+    w->sheetButton->click();
+    QStringList classes;
+    for (int k = 1; k < w->classPicker->count(); ++k)
+        classes << w->classPicker->itemText(k);
+    EXPECT_TRUE(w->lastRun().printed.isEmpty());
+    EXPECT_EQ(w->lastRun().failed, classes);
+    const QString folder = user.filePath("Documents/Sijill");
+    EXPECT_EQ(QDir(folder).entryList({"*.pdf"}, QDir::Files).size(), classes.size());
+    ASSERT_EQ(app.desk.dialogs().shown.size(), 2u);
+    const QString told = app.desk.dialogs().shown[1].text;
+    EXPECT_TRUE(told.contains("Office")) << told.toStdString();
+    EXPECT_LT(told.indexOf(folder), told.indexOf(classes.front())) << told.toStdString();
+    for (const QString& c : classes)
+        EXPECT_TRUE(told.contains(c)) << c.toStdString();
+    EXPECT_TRUE(spooler.jobFiles(0).isEmpty());
 }
 
 TEST(AttendanceWindow, CancelOrAClosedQuestionPrintsNothing) {
@@ -326,6 +437,7 @@ TEST(AbsenceItem, OpensTheCalendarAndItsOkShowsTheWindowWithThePickedDate) {
     app.chooseClass(w, "أول:2");
     w->sheetButton->click();
     ASSERT_EQ(app.desk.previews().size(), 1u);
+    EXPECT_EQ(app.desk.previews().front().title, kMonthSheet);
     EXPECT_EQ(test::firstText(app.desk.previews().front(), "class"), QStringLiteral("رمضان ( 9 )"));
     EXPECT_EQ(test::firstText(app.desk.previews().front(), "T1"),
               QString("9/%1").arg(schoolDays(ramadan->firstWeekday, ramadan->length).front().day));

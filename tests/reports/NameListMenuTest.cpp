@@ -5,6 +5,7 @@
 #include "reports/NameListItems.h"
 #include "reports/PrintRun.h"
 #include "reports/ReportsTestSupport.h"
+#include "reports/RunProgressStrip.h"
 #include "shell/ShellTestSupport.h"
 #include "support/EnvScope.h"
 #include "support/PrivateSpooler.h"
@@ -341,10 +342,15 @@ TEST(NameListMenu, AClickDuringARunStartsNoSecondRunAndTheScopeCannotChange) {
                                                        other->mapToGlobal(at), Qt::LeftButton,
                                                        Qt::NoButton, Qt::NoModifier));
     bool comboEnabled = true, scopeEnabled = true;
+    QString progress;
     QTimer::singleShot(0, [&] {
         comboEnabled = desk.form.classPicker->isEnabled();
         scopeEnabled =
             desk.form.wholeSchoolCheck->isEnabled() || desk.form.wholeGradeCheck->isEnabled();
+        // The frameless main window shows the run's progress on a strip.
+        if (auto* strip = desk.form.findChild<RunProgressStrip*>())
+            if (strip->isVisibleTo(&desk.form))
+                progress = strip->text();
     });
     desk.click(13);
     EXPECT_EQ(desk.dialogs().shown.size(), 1u);
@@ -352,6 +358,8 @@ TEST(NameListMenu, AClickDuringARunStartsNoSecondRunAndTheScopeCannotChange) {
     EXPECT_TRUE(desk.previews().empty());
     EXPECT_FALSE(comboEnabled);
     EXPECT_FALSE(scopeEnabled);
+    EXPECT_EQ(progress, runProgressText(1, 3, "أول-1", desk.menu->items[13]->text()));
+    EXPECT_EQ(desk.form.findChild<RunProgressStrip*>(), nullptr);
     EXPECT_TRUE(desk.form.classPicker->isEnabled());
     EXPECT_TRUE(desk.form.wholeSchoolCheck->isEnabled());
     EXPECT_EQ(desk.menu->classData().exports.NameListIndex, 13);
@@ -384,15 +392,7 @@ TEST(NameListMenu, AClassThatCannotBeLoadedIsToldAndNothingIsShown) {
 
 namespace {
 
-// A user whose jobs are not turned into files by SIJILL_PRINT_TO: pages that
-// do not reach a printer are kept under their own Documents folder.
-struct DocumentsUser {
-    QTemporaryDir user;
-    test::EnvScope noFolder{"SIJILL_PRINT_TO", QByteArray()};
-    test::EnvScope homeEnv{"HOME", user.path().toUtf8()};
-    test::EnvScope docs{"XDG_DOCUMENTS_DIR", user.filePath("Documents").toUtf8()};
-    QString filePath(const QString& name) const { return user.filePath(name); }
-};
+using test::DocumentsUser;
 
 // Starts a whole-school run from أول-1, both questions answered OK.
 void startWholeSchool(PrintDesk& desk) {
@@ -432,18 +432,15 @@ TEST(NameListMenu, APrinterThatRejectsJobsPrintsNothingAndKeepsThePages) {
     test::PrivateSpooler spooler;
     if (!spooler.running())
         GTEST_SKIP() << "no private cupsd: " << spooler.why().toStdString();
-    ASSERT_TRUE(spooler.addPrinter("Office"));
-    ASSERT_TRUE(spooler.setDefault("Office"));
-    ASSERT_TRUE(spooler.client("cupsreject", {"Office"}));
+    ASSERT_TRUE(test::addRejectingDefault(spooler, "Office"));
     TestHome home;
     test::seedSchool(home);
     PrintDesk desk(home);
     DocumentsUser user;
     startWholeSchool(desk);
-    const QString title = desk.form.windowTitle();
     desk.click(14);
-    // The run's progress stood in the window's title, which is its own again.
-    EXPECT_EQ(desk.form.windowTitle(), title);
+    // The run's progress strip is gone with the run.
+    EXPECT_EQ(desk.form.findChild<RunProgressStrip*>(), nullptr);
     EXPECT_TRUE(desk.menu->lastRun().printed.isEmpty());
     EXPECT_EQ(desk.menu->lastRun().failed, QStringList({"أول-1", "أول-2", "ثاني-1"}));
     EXPECT_EQ(QDir(user.filePath("Documents/Sijill")).entryList({"*.pdf"}, QDir::Files).size(), 3);

@@ -1,7 +1,10 @@
 #include "reports/PrintRun.h"
 #include "platform/AppState.h"
 #include "reports/FakeRunHost.h"
+#include "shell/ProgramMessageBox.h"
 
+#include <QPushButton>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace sijill;
@@ -118,7 +121,65 @@ TEST(PrintRun, FailedClassesAreSkippedAndReportedOnceAtTheEnd) {
     EXPECT_EQ(r.printed, QStringList({"أول-1", "أول-3"}));
     EXPECT_EQ(r.failed, QStringList({"أول-2"}));
     ASSERT_EQ(h.asked.size(), 2);
-    EXPECT_TRUE(h.asked[1].contains("أول-2"));
+    // Why first, then the class.
+    EXPECT_EQ(h.asked[1],
+              failedClassesMessage("تعذرت طباعة كشوف الفصول المذكورة أدناه:\rload failed", {},
+                                   {"أول-2"}));
+    EXPECT_LT(h.asked[1].indexOf("load failed"), h.asked[1].indexOf("أول-2"));
+}
+
+// However many classes did not print, the closing message names the reason
+// and the folder first, then the classes several to a line, counting those
+// the screen cannot hold; the program's box shows it with its button on a
+// 1024 x 768 screen.
+TEST(PrintRun, TheClosingMessageOfManyClassesFitsTheScreenWithItsButton) {
+    const QString reason = QStringLiteral(
+        "الطابعة Office ترفض الطباعة، فحُفظت صفحات الكشوف التي لم تُطبع ملفات PDF في المجلد:");
+    const QString folder = QStringLiteral("/home/secretary/Documents/Sijill");
+    struct Case {
+        int classes;
+        const char* name;
+        bool allNamed;
+    };
+    for (const Case& c : {Case{3, "أول-%1", true}, Case{60, "ثالث-%1", true},
+                          Case{400, "الصف الثالث المتوسط - فصل %1", false}}) {
+        QStringList classes;
+        for (int i = 1; i <= c.classes; ++i)
+            classes << QString::fromUtf8(c.name).arg(i);
+        const QString text = failedClassesMessage(reason, folder, classes);
+        const QStringList lines = text.split(QLatin1Char('\r'));
+        ASSERT_GE(lines.size(), 4);
+        EXPECT_EQ(lines[0], reason);
+        EXPECT_EQ(lines[1], folder);
+        // Every class is named once, in order, or counted.
+        QStringList named;
+        int counted = 0;
+        static const QRegularExpression more(QStringLiteral("^وفصول أخرى عددها (\\d+)$"));
+        for (const QString& line : lines.mid(3)) {
+            const QRegularExpressionMatch m = more.match(line);
+            if (m.hasMatch())
+                counted = m.captured(1).toInt();
+            else
+                named << line.split(QStringLiteral("، "));
+        }
+        EXPECT_EQ(named, classes.mid(0, named.size())) << c.classes;
+        EXPECT_EQ(named.size() + counted, c.classes);
+        EXPECT_EQ(counted == 0, c.allNamed) << c.classes;
+        EXPECT_GT(named.size(), lines.size() - 3) << "several to a line";
+
+        shell::ProgramMessageBox box;
+        box.setTitle(QStringLiteral("تنبيه"));
+        box.setMessage(text);
+        box.setMode(1);
+        box.setStyle(1);
+        box.layoutForMode();
+        EXPECT_LE(box.width(), 1024) << c.classes;
+        EXPECT_LE(box.height(), 768) << c.classes;
+        const QPushButton* ok = box.buttonNamed(QStringLiteral("okButton"));
+        ASSERT_NE(ok, nullptr);
+        EXPECT_TRUE(box.rect().contains(QRect(ok->mapTo(&box, QPoint(0, 0)), ok->size())))
+            << c.classes;
+    }
 }
 
 TEST(PrintRun, AOneClassLoadFailureShowsNoPreviewOfOtherRows) {

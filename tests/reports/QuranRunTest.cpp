@@ -28,6 +28,7 @@ TEST(QuranRun, WholeSchoolAsksAfterTheFirstLoadAndWaitsAfterEveryPage) {
                                      "print ثاني-1", "wait 2.5"}));
     EXPECT_EQ(h.asked, QStringList({kAskWholeSchool}));
     EXPECT_EQ(r.printed, QStringList({"أول-1", "ثاني-1"}));
+    EXPECT_EQ(h.progress, QStringList({"1/2", "2/2"}));
     EXPECT_EQ(h.current, 1);
     EXPECT_FALSE(appState().PrintBatchActive);
 
@@ -48,6 +49,7 @@ TEST(QuranRun, WholeGradeStartsAtTheGradesFirstClassAndEndsAfterItsLast) {
     const PrintRunResult r = runQuranPrint(h);
     EXPECT_EQ(h.asked, QStringList({kAskWholeGrade + "ثالث"}));
     EXPECT_EQ(r.printed, QStringList({"ثالث-4", "ثالث-2"}));
+    EXPECT_EQ(h.progress, QStringList({"1/2", "2/2"}));
     EXPECT_FALSE(h.log.contains("load ثاني-1"));
     EXPECT_EQ(h.current, 3);
 }
@@ -85,6 +87,8 @@ TEST(QuranRun, FailedClassesAreReportedOnceAndNoSecondRunStarts) {
     EXPECT_EQ(r.failed, QStringList({"أول-2", "أول-3"}));
     ASSERT_EQ(h.asked.size(), 2);
     EXPECT_TRUE(h.asked[1].contains("أول-2") && h.asked[1].contains("أول-3"));
+    EXPECT_TRUE(h.asked[1].contains("load failed")); // why, told once
+    EXPECT_EQ(h.asked[1].count("load failed"), 1);
     EXPECT_EQ(refused, 6);
     EXPECT_FALSE(printRunActive());
 

@@ -4,6 +4,7 @@
 #include "reports/NameListMenu.h"
 #include "shell/MainForm.h"
 #include "support/EnvScope.h"
+#include "support/PrivateSpooler.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
 
@@ -70,6 +71,22 @@ private:
     std::shared_ptr<report::PreviewSink> previousSink_;
     double previousWaitScale_ = 1;
 };
+
+// A user whose jobs are not turned into files by SIJILL_PRINT_TO: pages that
+// do not reach a printer are kept under their own Documents folder.
+struct DocumentsUser {
+    QTemporaryDir user;
+    EnvScope noFolder{"SIJILL_PRINT_TO", QByteArray()};
+    EnvScope homeEnv{"HOME", user.path().toUtf8()};
+    EnvScope docs{"XDG_DOCUMENTS_DIR", user.filePath("Documents").toUtf8()};
+    QString filePath(const QString& name) const { return user.filePath(name); }
+};
+
+// Makes `printer` the spooler's default printer, one that rejects every job.
+inline bool addRejectingDefault(PrivateSpooler& spooler, const QString& printer) {
+    return spooler.addPrinter(printer) && spooler.setDefault(printer) &&
+           spooler.client(QStringLiteral("cupsreject"), {printer});
+}
 
 // Every text a laid-out report shows for one control, page after page, in
 // drawing order (detail rows in row order).
