@@ -18,10 +18,7 @@ bool startProgram(shell::MainForm& main) {
     report::installPreviewWindow();
     report::setShortenedTextsNotice([](const QString& notice) { shell::tell(notice); });
     report::setLateJobsNotice([](const QStringList& classes, const QStringList& reasons) {
-        reports::PrintRunResult late;
-        late.failed = classes;
-        late.reasons = reasons;
-        shell::tell(reports::runFailureMessage(late), shell::Tone::Alarm);
+        shell::tell(reports::lateJobsMessage(classes, reasons), shell::Tone::Alarm);
     });
     reports::installNameListMenu(main);
     attendance::installAttendance(main);

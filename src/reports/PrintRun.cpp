@@ -131,6 +131,13 @@ QString runFailureMessage(const PrintRunResult& result) {
     return failedClassesMessage(reason, QString(), result.failed);
 }
 
+QString lateJobsMessage(const QStringList& classes, const QStringList& reasons) {
+    PrintRunResult late;
+    late.failed = classes;
+    late.reasons = reasons;
+    return runFailureMessage(late);
+}
+
 void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result) {
     if (!result.failed.isEmpty())
         host.tell(runFailureMessage(result), shell::Tone::Alarm);

@@ -134,5 +134,8 @@ QString failedClassesMessage(const QString& reason, const QString& folder,
 // The closing message of a run for the classes it could not print, each
 // reason told once; empty when every class printed.
 QString runFailureMessage(const PrintRunResult& result);
+// The message for jobs whose fate is learnt after their run ended: the
+// classes and why, laid out as a run's closing message.
+QString lateJobsMessage(const QStringList& classes, const QStringList& reasons);
 
 } // namespace sijill::reports

@@ -576,7 +576,7 @@ TEST(PrintJobs, AJobThePrinterDropsIsToldAndKeptWhereverItWasSentFrom) {
         QStringList late;
         const auto previous =
             report::setLateJobsNotice([&](const QStringList& names, const QStringList& reasons) {
-                late << reports::failedClassesMessage(names, reasons);
+                late << reports::lateJobsMessage(names, reasons);
             });
         QStringList classes{QStringLiteral("أول-1")};
         if (c.from == From::OneSheet || c.from == From::PreviewsPrint) {
