@@ -97,7 +97,7 @@ std::optional<QString> enterDataFolder(const QString& seedFolder) {
     }
     errno = 0;
     if (!QDir::setCurrent(folder))
-        return folderNotMade(folder, errno);
+        return errno == ENOENT ? folderNotMade(folder) : folderNotMade(folder, errno);
     return std::nullopt;
 }
 

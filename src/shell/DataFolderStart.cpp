@@ -26,18 +26,19 @@ QStringList missingDatabases() {
     return missing;
 }
 
-} // namespace
-
+// The question asked before empty databases take the place of missing ones.
 QString missingDatabasesQuestion(const QStringList& fileNames) {
     QStringList shown;
     for (const QString& name : fileNames)
         shown << platform::shownPath(name);
-    return QStringLiteral("ملفات قاعدة البيانات التالية غير موجودة في مجلد البيانات:\r%1\r%2\r"
-                          "إن كانت لديك نسخة احتياطية من بيانات المدرسة فأعدها بدلاً من ذلك.\r"
-                          "هل تريد إنشاء ملفات فارغة مكانها؟")
+    return QStringLiteral("لم يجد البرنامج ملفات قاعدة البيانات التالية في المجلد %1:\r%2\r"
+                          "إن كانت لديك نسخة احتياطية من بيانات المدرسة فأعدها إلى هذا المجلد "
+                          "بدلاً من ذلك.\rهل تريد إنشاء ملفات فارغة مكانها؟")
         .arg(platform::shownPath(QDir(platform::dataFolder()).filePath(QStringLiteral("Database"))),
              shown.join(QLatin1Char('\r')));
 }
+
+} // namespace
 
 QStringList settleDataFolder(const std::function<bool(const QString& question)>& confirm) {
     QStringList problems;

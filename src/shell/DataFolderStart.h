@@ -6,9 +6,6 @@
 
 namespace sijill::shell {
 
-// The question asked before empty databases take the place of missing ones.
-QString missingDatabasesQuestion(const QStringList& fileNames);
-
 // Start-up, once the data folder's lock is ours: removes the temporary files
 // of writes a killed copy never finished, fills the "Database" folder of a
 // new data folder (one without SIJILL_HOME that holds none of the databases)
