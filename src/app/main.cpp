@@ -13,8 +13,9 @@ int main(int argc, char** argv) {
     QApplication::setLayoutDirection(Qt::RightToLeft);
     sijill::platform::setUpArabicDesktop();
 
-    // The school's data folder (made and seeded on first use) becomes the
-    // working folder, so "SchoolInfo.ini" lies beside the databases.
+    // The school's data folder (made on first use, and filled once its lock
+    // is taken) becomes the working folder, so "SchoolInfo.ini" lies beside
+    // the databases.
     if (const auto problem =
             sijill::platform::enterDataFolder(QApplication::applicationDirPath())) {
         sijill::shell::tell(*problem, sijill::shell::Tone::Alarm);

@@ -5,6 +5,7 @@
 #include "platform/BidiText.h"
 
 #include <QFileInfo>
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace sijill::data {
@@ -17,6 +18,19 @@ const QString kDamaged = QStringLiteral("ملف قاعدة البيانات تا
 const QString kBusy = QStringLiteral("قاعدة البيانات %1 يستخدمها برنامج آخر الآن.\n"
                                      "أغلق ذلك البرنامج ثم حاول مرة أخرى.");
 const QString kStatementFailed = QStringLiteral("تعذر تنفيذ العملية على قاعدة البيانات: %1");
+const QString kEmpty = QStringLiteral("ملف قاعدة البيانات فارغ أو تالف: %1");
+const QString kFull = QStringLiteral("لا توجد مساحة فارغة على القرص لحفظ التغييرات في قاعدة "
+                                     "البيانات: %1\nأفرغ مساحة على القرص ثم حاول مرة أخرى.");
+const QString kReadOnly = QStringLiteral("ملف قاعدة البيانات للقراءة فقط، فلا يمكن حفظ التغييرات "
+                                         "فيه: %1\nاطلب من مسؤول الجهاز صلاحية الكتابة في "
+                                         "الملف ثم حاول مرة أخرى.");
+const QString kReadOnlyFolder =
+    QStringLiteral("لا يمكن حفظ التغييرات في قاعدة البيانات %1 لأن حسابك لا يملك صلاحية "
+                   "الكتابة في مجلدها.\nاطلب من مسؤول الجهاز صلاحية الكتابة في المجلد "
+                   "ثم حاول مرة أخرى.");
+const QString kCannotOpen = QStringLiteral("تعذر فتح ملف قاعدة البيانات: %1\nتأكد من أن "
+                                           "حسابك يملك صلاحية قراءته والكتابة فيه وفي مجلده "
+                                           "ثم حاول مرة أخرى.");
 
 // How long a statement waits for another program's lock before it is told
 // as busy.
@@ -36,16 +50,43 @@ bool isDamaged(int rc) {
     return rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB;
 }
 
-// The error for an engine result on one file: busy and damaged are told as
+// The error for an engine result on one file: busy, damaged, a full disk, a
+// file that may not be written and one that cannot be opened are told as
 // such, anything else with `otherwise`. Every message names the file.
 DataError errorFor(int rc, const QString& path, const QString& detail, const QString& otherwise) {
     const QString name = fileNameOf(path);
     const QString shown = platform::shownPath(name);
+    const auto told = [&](const QString& text, DataError::Kind kind) {
+        return DataError(text.arg(shown), detail, kind, name);
+    };
     if (isBusy(rc))
-        return DataError(kBusy.arg(shown), detail, DataError::Kind::Busy, name);
+        return told(kBusy, DataError::Kind::Busy);
     if (isDamaged(rc))
-        return DataError(kDamaged.arg(shown), detail, DataError::Kind::Damaged, name);
-    return DataError(otherwise.arg(shown), detail, DataError::Kind::Other, name);
+        return told(kDamaged, DataError::Kind::Damaged);
+    if (rc == SQLITE_READONLY_DIRECTORY)
+        return told(kReadOnlyFolder, DataError::Kind::ReadOnly);
+    switch (rc & 0xff) {
+    case SQLITE_FULL:
+        return told(kFull, DataError::Kind::Full);
+    case SQLITE_READONLY:
+        return told(kReadOnly, DataError::Kind::ReadOnly);
+    case SQLITE_CANTOPEN:
+        return told(kCannotOpen, DataError::Kind::CannotOpen);
+    default:
+        return told(otherwise, DataError::Kind::Other);
+    }
+}
+
+// The file must be there, and hold something: the engine takes an empty file
+// for an empty database, which none of the program's is.
+void checkFileThere(const QString& path, const QString& name) {
+    const QFileInfo file(path);
+    if (!file.isFile())
+        throw DataError(kMissing.arg(platform::shownPath(name)), path, DataError::Kind::Missing,
+                        name);
+    if (file.size() == 0)
+        throw DataError(kEmpty.arg(platform::shownPath(name)), path, DataError::Kind::Damaged,
+                        name);
 }
 
 // A separate handle on one file, without waiting, to learn whether another
@@ -159,10 +200,7 @@ Connection::~Connection() {
 
 void Connection::open(const QString& path) {
     path_ = path;
-    const QString name = fileNameOf(path);
-    if (!QFileInfo(path).isFile())
-        throw DataError(kMissing.arg(platform::shownPath(name)), path, DataError::Kind::Missing,
-                        name);
+    checkFileThere(path, fileNameOf(path));
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
         const QString detail = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
@@ -185,7 +223,10 @@ void Connection::open(const QString& path) {
 }
 
 void Connection::fail(sqlite3_stmt* st) {
-    const int rc = sqlite3_extended_errcode(db_);
+    int rc = sqlite3_extended_errcode(db_);
+    // A write the disk had no room for may come back as an I/O error.
+    if ((rc & 0xff) == SQLITE_IOERR && sqlite3_system_errno(db_) == ENOSPC)
+        rc = SQLITE_FULL;
     const QString detail = QString::fromUtf8(sqlite3_errmsg(db_));
     if (st)
         sqlite3_reset(st);
@@ -307,10 +348,7 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
 
 void Connection::attach(Database db, const QString& alias) {
     const QString path = databasePath(db);
-    const QString name = databaseFileName(db);
-    if (!QFileInfo(path).isFile())
-        throw DataError(kMissing.arg(platform::shownPath(name)), path, DataError::Kind::Missing,
-                        name);
+    checkFileThere(path, databaseFileName(db));
     // ATTACH would create a missing file; the check above rules that out.
     // Its failures, and the first read that shows a damaged file, are the
     // attached file's, not this connection's own.

@@ -10,8 +10,11 @@ namespace sijill::data {
 class DataError : public std::runtime_error {
 public:
     // Busy: another program holds the file locked (the user may close it and
-    // try again). Damaged: the file is not a sound database.
-    enum class Kind { Other, Missing, Busy, Damaged };
+    // try again). Damaged: the file is not a sound database, or is empty.
+    // Full: the disk has no room for the change. ReadOnly: the file, or the
+    // folder its journal goes to, may not be written. CannotOpen: the file
+    // could not be opened at all.
+    enum class Kind { Other, Missing, Busy, Damaged, Full, ReadOnly, CannotOpen };
 
     DataError(QString userMessage, QString detail, Kind kind = Kind::Other, QString file = {})
         : std::runtime_error(

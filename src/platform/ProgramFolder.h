@@ -14,11 +14,25 @@ QString programFolder();
 // rebuild or a deleted build folder never touches a school.
 QString dataFolder();
 
-// Start-up: makes the data folder, seeds it on first use (without SIJILL_HOME)
-// from the databases of `seedFolder`/Database and a "SchoolInfo.ini" of the
-// working folder the program was started in, never over an existing file, and
-// makes the data folder the working folder. Nothing on success, else the
-// user's message in Arabic.
+// True when SIJILL_HOME names the data folder.
+bool dataFolderFromEnvironment();
+
+// Start-up: makes the data folder (without SIJILL_HOME) and its "Database"
+// folder, makes it the working folder, and remembers `seedFolder`, whose
+// "Database" holds the empty databases that ship, and the folder the program
+// was started in, for the copies below. Nothing on success, else the user's
+// message in Arabic: a full disk and a folder the user may not write in are
+// told as such.
 std::optional<QString> enterDataFolder(const QString& seedFolder);
+
+// Copies the empty database `fileName` that ships into the data folder's
+// "Database", never over an existing file. Nothing on success, else the
+// user's message.
+std::optional<QString> copyShippedDatabase(const QString& fileName);
+
+// Without SIJILL_HOME, copies a "SchoolInfo.ini" of the folder the program
+// was started in into a data folder that has none. Nothing on success (or
+// nothing to copy), else the user's message.
+std::optional<QString> copyStartedSchoolInfo();
 
 } // namespace sijill::platform

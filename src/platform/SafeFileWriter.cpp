@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -35,6 +36,19 @@ QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// The temporary file's name for a target: hidden, the target's name, eight
+// hexadecimal digits that tell one attempt from another.
+QString tempNameFor(const QString& fileName) {
+    return QStringLiteral(".%1.%2.tmp")
+        .arg(fileName)
+        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+bool isTempName(const QString& name) {
+    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.[0-9a-f]{8}\\.tmp$"));
+    return pattern.match(name).hasMatch();
+}
+
 // The folder's own entry is synced too, so the rename survives a crash.
 void syncFolder(const QString& folder) {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -48,6 +62,13 @@ void syncFolder(const QString& folder) {
 
 void setWriteFault(const WriteFault& fault) {
     currentFault() = fault;
+}
+
+int injectedWriteError(const QString& target) {
+    const WriteFault& f = currentFault();
+    if (f.at == WriteFault::At::Nowhere || !target.endsWith(f.pathEnding))
+        return 0;
+    return f.at == WriteFault::At::Write || f.at == WriteFault::At::Flush ? ENOSPC : EIO;
 }
 
 // Passes writes to the temporary file, counting them for the fault seam and
@@ -97,11 +118,7 @@ bool SafeFileWriter::open() {
     }
     const QDir folder = info.dir();
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
-        const QString name =
-            QStringLiteral(".%1.%2.tmp")
-                .arg(info.fileName())
-                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        auto file = std::make_unique<QFile>(folder.filePath(name));
+        auto file = std::make_unique<QFile>(folder.filePath(tempNameFor(info.fileName())));
         if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
             file_ = std::move(file);
         } else if (file->exists()) {
@@ -222,6 +239,17 @@ std::optional<QString> writeFileSafely(const QString& path, const QByteArray& by
     if (writer.prepare(bytes) && writer.commit())
         return std::nullopt;
     return writer.reason();
+}
+
+QStringList removeLeftoverTempFiles(const QString& folder) {
+    QStringList left;
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        if (isTempName(name) && !QFile::remove(dir.filePath(name)))
+            left << dir.filePath(name);
+    return left;
 }
 
 QString fileNotWrittenMessage(const QString& path, const QString& reason) {

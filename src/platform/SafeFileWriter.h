@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,6 +65,11 @@ private:
 // the reason.
 std::optional<QString> writeFileSafely(const QString& path, const QByteArray& bytes);
 
+// Removes from `folder` the temporary files of writers that never finished
+// (the process was killed between open() and commit()). Call only while no
+// writer of this program can be at work there. Returns those that stayed.
+QStringList removeLeftoverTempFiles(const QString& folder);
+
 // The user's message for a file that could not be written, naming it.
 QString fileNotWrittenMessage(const QString& path, const QString& reason);
 
@@ -81,5 +87,9 @@ struct WriteFault {
     std::function<void(const QString& target)> beforeRename;
 };
 void setWriteFault(const WriteFault& fault);
+// The error number the fault set for `target` stands for (ENOSPC for a
+// write or a flush, EIO otherwise), 0 where none is set: for files written
+// by other means than a SafeFileWriter (the data folder's lock).
+int injectedWriteError(const QString& target);
 
 } // namespace sijill::platform

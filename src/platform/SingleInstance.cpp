@@ -1,6 +1,8 @@
 #include "platform/SingleInstance.h"
 
 #include "platform/BidiText.h"
+#include "platform/FolderWriteProblem.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -12,6 +14,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace sijill::platform {
@@ -71,13 +75,32 @@ bool processRuns(qint64 pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
-QString lockProblem(const QString& path) {
+// The lock could not be made at all: a full disk and a folder the user may
+// not write in are told as such.
+QString lockProblem(const QString& path, int error) {
+    const QString plain = folderWriteProblem(QFileInfo(path).absolutePath(), error);
+    if (!plain.isEmpty())
+        return plain;
     return QStringLiteral("تعذر إنشاء ملف القفل في مجلد البيانات، فلا يمكن التأكد من أن "
                           "البرنامج لا يعمل مرتين على البيانات نفسها:\r%1")
         .arg(shownPath(path));
 }
 
+QString lockNotRemovable(const QString& path) {
+    return QStringLiteral("في مجلد البيانات ملف قفل تركه البرنامج بعد أن توقف، ولا يملك حسابك "
+                          "صلاحية حذفه:\r%1\rاحذف هذا الملف (أو اطلب ذلك من صاحب الحساب "
+                          "الذي أنشأه أو من مسؤول الجهاز) ثم شغّل البرنامج مرة أخرى.")
+        .arg(shownPath(path));
+}
+
 } // namespace
+
+SingleInstance::FileStamp SingleInstance::stampOf(const QString& path) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {true, st.st_dev, st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
 
 SingleInstance::SingleInstance(const QString& dataFolder) {
     const QString canonical = QFileInfo(dataFolder).canonicalFilePath();
@@ -97,25 +120,36 @@ SingleInstance::~SingleInstance() {
 void SingleInstance::tryToLock() {
     // Asked before the lock is tried: the lock would take over, unasked, a
     // lock whose machine id is ours whatever host name it carries.
+    stamp_ = stampOf(path_);
     const LockOwner owner = readLockOwner(path_);
     if (owner.readable && !writtenOnThisComputer(owner)) {
         heldElsewhere(owner.host);
         return;
     }
-    if (lock_->tryLock(0)) {
-        owned();
-        return;
+    if (!lockUnlessHeld())
+        classifyHeldLock();
+}
+
+bool SingleInstance::lockUnlessHeld() {
+    int error = injectedWriteError(path_);
+    if (error == 0) {
+        errno = 0;
+        if (lock_->tryLock(0)) {
+            owned();
+            return true;
+        }
+        if (lock_->error() == QLockFile::LockFailedError)
+            return false;
+        error = errno;
     }
-    if (lock_->error() != QLockFile::LockFailedError) {
-        state_ = State::Problem;
-        problem_ = lockProblem(path_);
-        return;
-    }
-    classifyHeldLock();
+    state_ = State::Problem;
+    problem_ = lockProblem(path_, error);
+    return true;
 }
 
 void SingleInstance::classifyHeldLock() {
     state_ = State::HeldHere;
+    stamp_ = stampOf(path_);
     const LockOwner owner = readLockOwner(path_);
     bool left = false;
     if (!owner.readable) {
@@ -131,13 +165,25 @@ void SingleInstance::classifyHeldLock() {
     // A lock its process left behind (a crash, a power cut) is taken over.
     if (!left)
         return;
-    if (!lock_->removeStaleLockFile()) {
-        state_ = State::Problem;
-        problem_ = lockProblem(path_);
+    if (!removeLeftLock())
         return;
-    }
-    if (lock_->tryLock(0))
-        owned();
+    if (!lockUnlessHeld())
+        state_ = State::HeldHere; // another copy took it first
+}
+
+bool SingleInstance::removeLeftLock() {
+    if (lock_->removeStaleLockFile())
+        return true;
+    // Qt's removal opens the file for writing, which another user's lock
+    // refuses; the folder may still let it go. Only the file judged left
+    // behind goes: one made since belongs to a copy that has just started.
+    const FileStamp now = stampOf(path_);
+    if (!now.exists || now != stamp_ || ::unlink(QFile::encodeName(path_).constData()) == 0 ||
+        errno == ENOENT)
+        return true;
+    state_ = State::Problem;
+    problem_ = lockNotRemovable(path_);
+    return false;
 }
 
 void SingleInstance::heldElsewhere(const QString& host) {
@@ -157,11 +203,8 @@ void SingleInstance::owned() {
 bool SingleInstance::takeOver() {
     if (state_ != State::HeldElsewhere)
         return state_ == State::Owned;
-    if (!lock_->removeStaleLockFile()) {
-        state_ = State::Problem;
-        problem_ = lockProblem(path_);
+    if (!removeLeftLock())
         return false;
-    }
     tryToLock();
     return state_ == State::Owned;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <sys/types.h>
 
 class QLockFile;
 
@@ -12,7 +13,8 @@ namespace sijill::platform {
 // a symbolic link or with another TMPDIR, can tell that the first runs. The
 // lock goes on every way out: with this object, and when the process ends
 // through std::exit (the program's own exits). A lock left by a process that
-// no longer runs on this computer is taken over; one written on another
+// no longer runs on this computer is taken over, also one another user's copy
+// left, wherever the folder allows removing it; one written on another
 // computer (a copied or restored folder, a shared one) waits for takeOver().
 class SingleInstance {
 public:
@@ -31,14 +33,33 @@ public:
     // Takes over the other computer's lock, once the user has said the program
     // does not run there. False when the lock is still not ours.
     bool takeOver();
-    // The user's message when the lock could not be made at all (a read-only
-    // or missing folder); empty otherwise.
+    // The user's message when the lock could not be made at all (a full disk,
+    // a folder the user may not write in) or one left behind could not be
+    // removed; empty otherwise.
     QString problem() const { return problem_; }
 
 private:
     enum class State { Owned, HeldHere, HeldElsewhere, Problem };
+    // Which file a path named when it was looked at, so that only that one
+    // is removed.
+    struct FileStamp {
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        time_t seconds = 0;
+        long nanoseconds = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp stampOf(const QString& path);
+
     void tryToLock();
+    // Takes a free lock; false only when another holds it. A lock that cannot
+    // be made at all is a problem, told by its cause.
+    bool lockUnlessHeld();
     void classifyHeldLock();
+    // Removes the lock looked at last, left by a copy that no longer runs;
+    // false, with the problem told, when the folder does not allow it.
+    bool removeLeftLock();
     void heldElsewhere(const QString& host);
     void owned();
 
@@ -46,6 +67,7 @@ private:
     QString path_;
     State state_ = State::Problem;
     QString otherHost_;
+    FileStamp stamp_;
     QString problem_;
 };
 

@@ -14,6 +14,7 @@
 #include "platform/WindowDrag.h"
 #include "shell/Ask.h"
 #include "shell/ClassList.h"
+#include "shell/DataFolderStart.h"
 #include "shell/HelpWindow.h"
 #include "shell/ProgramFileChooser.h"
 #include "shell/SchoolProfileWindow.h"
@@ -225,15 +226,16 @@ bool MainForm::formLoad() {
 
     closeDropDowns();
 
+    if (!takeTheDataFolder()) {
+        platform::exitProgram(0);
+        return false;
+    }
+    settleTheDataFolder();
+
     try {
         reloadClassList();
     } catch (const data::DataError& e) {
         reportStartupProblem(e.userMessage());
-    }
-
-    if (!takeTheDataFolder()) {
-        platform::exitProgram(0);
-        return false;
     }
 
     // The calendar computes today's Hijri date and weekday for the other windows.
@@ -287,6 +289,15 @@ bool MainForm::takeTheDataFolder() {
         return false;
     }
     return instance_->otherComputer().isEmpty();
+}
+
+// Only the copy that holds the lock asks about the data folder's files.
+void MainForm::settleTheDataFolder() {
+    const QStringList problems = settleDataFolder([](const QString& question) {
+        return ask({question, Buttons::YesNo, YesEffect::Destroys, Tone::Alarm}) == Answer::Yes;
+    });
+    for (const QString& problem : problems)
+        reportStartupProblem(problem);
 }
 
 void MainForm::reloadClassList() {

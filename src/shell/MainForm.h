@@ -128,6 +128,7 @@ private:
     void deleteAllClasses();
     void reportStartupProblem(const QString& message);
     bool takeTheDataFolder();
+    void settleTheDataFolder();
 
     std::unique_ptr<platform::SingleInstance> instance_;
     std::vector<std::function<void()>> menuActions_; // indexed by MainMenuItem

@@ -1,8 +1,10 @@
 #include "data/Connection.h"
 #include "data/DataError.h"
+#include "support/AsAnotherUser.h"
 #include "support/TestHome.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
@@ -35,20 +37,29 @@ TEST(Connection, ShippedDatabasesOpenAndHoldTheirTables) {
 TEST(Connection, MissingOrDamagedFileIsReportedAndNeverCreated) {
     TestHome home;
     QFile::remove(home.database("Schedual.db"));
-    // Opened alone, or attached to another file as the import does.
-    for (const bool attached : {false, true}) {
-        try {
-            if (attached)
-                Connection(Database::Students).attach(Database::Schedule, "sched");
-            else
-                Connection c(Database::Schedule);
-            FAIL() << "a missing database opened";
-        } catch (const DataError& e) {
-            EXPECT_EQ(e.kind(), DataError::Kind::Missing) << attached;
-            EXPECT_TRUE(e.userMessage().contains(QStringLiteral("غير موجود"))) << attached;
-            EXPECT_TRUE(e.userMessage().contains(QStringLiteral("Schedual.db"))) << attached;
+    // A missing file, and an empty one, which is no database of the
+    // program's: opened alone, or attached to another file as the import does.
+    for (const bool empty : {false, true}) {
+        if (empty) {
+            ASSERT_TRUE(QFile(home.database("Schedual.db")).open(QIODevice::WriteOnly));
         }
-        EXPECT_FALSE(QFile::exists(home.database("Schedual.db")));
+        for (const bool attached : {false, true}) {
+            try {
+                if (attached) {
+                    Connection(Database::Students).attach(Database::Schedule, "sched");
+                } else {
+                    Connection c(Database::Schedule);
+                }
+                FAIL() << "a missing or empty database opened";
+            } catch (const DataError& e) {
+                EXPECT_EQ(e.kind(), empty ? DataError::Kind::Damaged : DataError::Kind::Missing);
+                EXPECT_EQ(e.userMessage(),
+                          (empty ? QStringLiteral("ملف قاعدة البيانات فارغ أو تالف: %1")
+                                 : QStringLiteral("ملف قاعدة البيانات غير موجود: %1"))
+                              .arg(QStringLiteral("\u2066Schedual.db\u2069")));
+            }
+            EXPECT_EQ(QFile::exists(home.database("Schedual.db")), empty) << attached;
+        }
     }
 
     QFile junk(home.database("Labels.db"));
@@ -92,6 +103,73 @@ TEST(Connection, AFileAnotherProgramHoldsIsBusyNotDamaged) {
     }
     other.execute("ROLLBACK");
     EXPECT_NO_THROW(Connection{Database::Employee});
+}
+
+namespace {
+// The kind and message of the failure of one write to `path`.
+QString failedWrite(const QString& path) {
+    try {
+        Connection c(path);
+        c.execute("INSERT INTO T1 (d0, d1) VALUES ('1', ?)", {QString(64 * 1024, 'x')});
+        return "written";
+    } catch (const DataError& e) {
+        return QString::number(int(e.kind())) + ' ' + e.userMessage();
+    }
+}
+} // namespace
+
+// A full disk, a read-only file, a folder that takes no journal and a file
+// that cannot be opened are each told as such, naming the file.
+TEST(Connection, AWriteThatFailsSaysWhy) {
+    TestHome home;
+    const QString path = home.database("MyDatabase.db");
+    {
+        Connection c(path);
+        const int pages = c.scalar("PRAGMA page_count").toInt();
+        c.execute(QStringLiteral("PRAGMA max_page_count = %1").arg(pages));
+        try {
+            c.execute("INSERT INTO T1 (d1) VALUES (?)", {QString(64 * 1024, 'x')});
+            FAIL() << "a full database took the row";
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.kind(), DataError::Kind::Full);
+            EXPECT_EQ(e.file(), "MyDatabase.db");
+            EXPECT_TRUE(e.userMessage().startsWith("لا توجد مساحة فارغة على القرص"));
+            EXPECT_TRUE(e.userMessage().contains("MyDatabase.db"));
+        }
+        EXPECT_EQ(c.scalar("SELECT count(*) FROM T1").toInt(), 0);
+    }
+
+    using P = QFile::Permission;
+    const QFile::Permissions open =
+        P::ReadOwner | P::WriteOwner | P::ExeOwner | P::ReadOther | P::ExeOther;
+    QFile::setPermissions(home.path(), open);
+    struct Case {
+        QFile::Permissions file;
+        bool folderWritable;
+        DataError::Kind kind;
+        const char* says;
+    };
+    for (const Case& c : {Case{P::ReadOwner | P::ReadOther, true, DataError::Kind::ReadOnly,
+                               "ملف قاعدة البيانات للقراءة فقط"},
+                          Case{P::ReadOwner | P::WriteOwner | P::ReadOther | P::WriteOther, false,
+                               DataError::Kind::ReadOnly, "صلاحية الكتابة في مجلدها"},
+                          Case{P::ReadOwner | P::WriteOwner, true, DataError::Kind::CannotOpen,
+                               "تعذر فتح ملف قاعدة البيانات"}}) {
+        SCOPED_TRACE(c.says);
+        QFile::setPermissions(path, c.file);
+        QFile::setPermissions(QFileInfo(path).absolutePath(),
+                              c.folderWritable ? open | P::WriteOther : open);
+        const std::optional<QString> failure =
+            sijill::test::asAnotherUser([&] { return failedWrite(path); });
+        if (!failure)
+            GTEST_SKIP() << "needs root, to write as another user";
+        EXPECT_TRUE(failure->startsWith(QString::number(int(c.kind)) + ' '))
+            << failure->toStdString();
+        EXPECT_TRUE(failure->contains(c.says));
+        EXPECT_TRUE(failure->contains("MyDatabase.db"));
+    }
+    QFile::setPermissions(path, P::ReadOwner | P::WriteOwner);
+    EXPECT_EQ(Connection(path).scalar("SELECT count(*) FROM T1").toInt(), 0);
 }
 
 TEST(Connection, APreparedStatementRunsManyTimes) {

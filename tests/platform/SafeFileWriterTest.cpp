@@ -1,6 +1,7 @@
 #include "platform/SafeFileWriter.h"
 #include "platform/ProgramExit.h"
 #include "platform/SingleInstance.h"
+#include "support/AsAnotherUser.h"
 #include "support/EnvScope.h"
 #include "support/FileBytes.h"
 #include "support/LockFile.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -139,6 +141,23 @@ TEST(SingleInstance, TheLockLivesInTheDataFolderWhateverPathOrTmpdirLeadsThere) 
     EXPECT_TRUE(test::folderEntries(tmpB.path()).isEmpty());
 }
 
+namespace {
+// What a copy run as another user finds on a data folder: "ours" for a lock
+// it now holds, else its problem or "held".
+std::optional<QString> lockAsAnotherUser(const QString& folder) {
+    return test::asAnotherUser([&] {
+        SingleInstance s(folder);
+        if (!s.problem().isEmpty())
+            return s.problem();
+        const bool ours = !s.anotherIsRunning() && s.otherComputer().isEmpty() &&
+                          QFileInfo(test::lockPath(folder)).ownerId() == ::getuid();
+        return QString(ours ? "ours" : "held");
+    });
+}
+} // namespace
+
+// A full disk and a folder the user may not write in are told as such, with
+// the folder and what to do; anything else names the lock.
 TEST(SingleInstance, ALockThatCannotBeMadeIsAProblemNotAnotherCopy) {
     QTemporaryDir dir;
     ASSERT_TRUE(test::putFile(dir.filePath("plain"), "a file where the data folder should be"));
@@ -146,6 +165,55 @@ TEST(SingleInstance, ALockThatCannotBeMadeIsAProblemNotAnotherCopy) {
     EXPECT_FALSE(s.anotherIsRunning());
     EXPECT_FALSE(s.problem().isEmpty());
     EXPECT_TRUE(s.problem().contains(".sijill.lock"));
+
+    const QString folder = QFileInfo(dir.path()).canonicalFilePath();
+    {
+        WriteFaultScope full(WriteFault::At::Write, ".sijill.lock");
+        SingleInstance onFullDisk(folder);
+        EXPECT_FALSE(onFullDisk.anotherIsRunning());
+        EXPECT_TRUE(onFullDisk.problem().startsWith("لا توجد مساحة فارغة على القرص"));
+        EXPECT_TRUE(onFullDisk.problem().contains(QDir::toNativeSeparators(folder)));
+        EXPECT_TRUE(onFullDisk.problem().contains("أفرغ مساحة"));
+        EXPECT_FALSE(QFile::exists(test::lockPath(folder)));
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                      QFile::ReadOther | QFile::ExeOther);
+    const std::optional<QString> readOnly = lockAsAnotherUser(folder);
+    if (!readOnly)
+        GTEST_SKIP() << "needs root, to run a copy as another user";
+    EXPECT_TRUE(readOnly->startsWith("لا يملك حسابك صلاحية الكتابة في مجلد بيانات البرنامج"))
+        << readOnly->toStdString();
+    EXPECT_TRUE(readOnly->contains(QDir::toNativeSeparators(folder)));
+}
+
+// Another user's copy, killed, left its lock: a file this user may not open
+// for writing. It goes wherever the folder lets this user remove it; where it
+// does not, the message names the lock and how to clear it.
+TEST(SingleInstance, AnotherUsersLeftLockIsTakenOverWhereTheFolderAllowsRemovingIt) {
+    for (const bool folderWritable : {true, false}) {
+        SCOPED_TRACE(folderWritable);
+        QTemporaryDir dir;
+        const QString folder = QFileInfo(dir.path()).canonicalFilePath();
+        const QString lock = test::lockPath(folder);
+        ASSERT_TRUE(test::putLock(folder, test::kNoSuchProcess, QSysInfo::machineHostName()));
+        const QByteArray written = test::fileBytes(lock);
+        QFile::setPermissions(lock, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+        QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                  QFile::ReadOther | QFile::ExeOther;
+        if (folderWritable)
+            mode |= QFile::WriteOther;
+        QFile::setPermissions(folder, mode);
+        const std::optional<QString> found = lockAsAnotherUser(folder);
+        if (!found)
+            GTEST_SKIP() << "needs root, to run a copy as another user";
+        if (folderWritable) {
+            EXPECT_EQ(*found, "ours");
+            continue;
+        }
+        EXPECT_TRUE(found->contains(QDir::toNativeSeparators(lock))) << found->toStdString();
+        EXPECT_TRUE(found->contains("احذف هذا الملف"));
+        EXPECT_EQ(test::fileBytes(lock), written);
+    }
 }
 
 // Run by the test below as a second process: holds the lock on a folder

@@ -2,16 +2,19 @@
 #include "platform/AppState.h"
 #include "platform/ProgramExit.h"
 #include "platform/ProgramFolder.h"
+#include "shell/DataFolderStart.h"
 #include "shell/DeleteAll.h"
 #include "shell/MainForm.h"
 #include "shell/SchoolInfoFile.h"
 #include "shell/ShellTestSupport.h"
+#include "support/AsAnotherUser.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WriteFaultScope.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -135,7 +138,17 @@ TEST(DataFolder, WithoutSijillHomeTheDataLivesInTheUsersFolderAndIsSeededOnce) {
 
     const QString data = platform::dataFolder();
     EXPECT_TRUE(data.startsWith(user.filePath("data") + "/")) << data.toStdString();
-    EXPECT_EQ(platform::enterDataFolder(shipped.path()), std::nullopt);
+    QStringList asked;
+    const auto start = [&](bool yes) {
+        EXPECT_EQ(platform::enterDataFolder(shipped.path()), std::nullopt);
+        EXPECT_EQ(settleDataFolder([&](const QString& question) {
+                      asked << question;
+                      return yes;
+                  }),
+                  QStringList());
+    };
+    start(false);
+    EXPECT_TRUE(asked.isEmpty()) << "a new folder is filled unasked";
     EXPECT_EQ(QDir::currentPath(), QDir(data).canonicalPath());
     for (const char* db :
          {"MyDatabase.db", "Schedual.db", "Employee.db", "Labels.db", "Elemn_skils.db"})
@@ -146,11 +159,23 @@ TEST(DataFolder, WithoutSijillHomeTheDataLivesInTheUsersFolderAndIsSeededOnce) {
     // The school's own data is never seeded over, and the file lands beside it.
     EXPECT_EQ(deleteAllStudents("مدرسة الأمل"), std::nullopt);
     shipped.exec("MyDatabase.db", "INSERT INTO T1 (d0,d1,d6,d7) VALUES ('2','b','أول','1')");
-    EXPECT_EQ(platform::enterDataFolder(shipped.path()), std::nullopt);
+    start(false);
+    EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(data::Connection(QDir(data).filePath("Database/MyDatabase.db"))
                   .scalar("SELECT count(*) FROM T1")
                   .toInt(),
               0);
+    // In a school's folder a missing database is named and made only on yes.
+    const QString schedule = QDir(data).filePath("Database/Schedual.db");
+    ASSERT_TRUE(QFile::remove(schedule));
+    start(false);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains("Schedual.db"));
+    EXPECT_FALSE(asked[0].contains("MyDatabase.db"));
+    EXPECT_FALSE(QFile::exists(schedule));
+    start(true);
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_TRUE(QFile::exists(schedule));
     EXPECT_EQ(readSchoolInfoLines(QDir(data).filePath("SchoolInfo.ini")),
               QStringList{"مدرسة الأمل"});
     EXPECT_EQ(readSchoolInfoLines(QDir(started.path()).filePath("SchoolInfo.ini")),
@@ -169,4 +194,21 @@ TEST(DataFolder, AFolderThatCannotBeMadeIsTold) {
     ASSERT_TRUE(problem);
     EXPECT_TRUE(problem->contains(QDir::toNativeSeparators(user.filePath("data"))));
     EXPECT_EQ(QDir::currentPath(), before);
+
+    // One that is there but belongs to another user is told as such.
+    QTemporaryDir other;
+    EnvScope otherHome("XDG_DATA_HOME", other.path().toUtf8());
+    const QString data = platform::dataFolder();
+    ASSERT_TRUE(QDir().mkpath(data));
+    const auto everyoneReads =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    for (QString at = data; at.startsWith(other.path()); at = QFileInfo(at).absolutePath())
+        QFile::setPermissions(at, everyoneReads);
+    const std::optional<QString> told = test::asAnotherUser(
+        [&] { return platform::enterDataFolder(user.path()).value_or("none"); });
+    if (!told)
+        GTEST_SKIP() << "needs root, to start as another user";
+    EXPECT_TRUE(told->startsWith("لا يملك حسابك صلاحية الكتابة في مجلد بيانات البرنامج"))
+        << told->toStdString();
+    EXPECT_TRUE(told->contains(QDir::toNativeSeparators(data)));
 }

@@ -14,11 +14,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace sijill;
@@ -95,34 +97,82 @@ TEST(MainForm, EmptyClassTableGivesAnEmptyListQuietly) {
     EXPECT_FALSE(form.printPanel->isVisible());
 }
 
-TEST(MainForm, MissingDatabaseIsToldInArabicAndTheWindowStillStarts) {
+// In a school's folder a missing database is named, and an empty one made
+// only on Yes; Enter answers No. After No the window starts and the missing
+// files are told as such.
+TEST(MainForm, MissingDatabaseIsAskedAboutAndMadeOnlyOnYes) {
+    for (const QString& answer :
+         {QStringLiteral("لا"), ScriptedDialogs::kEnter, QStringLiteral("نعم")}) {
+        SCOPED_TRACE(answer.toStdString());
+        TestHome home;
+        sijill::test::finishProfile(home);
+        QTemporaryDir shipped; // the program's own folder, its empty databases
+        QDir(shipped.path()).mkpath("Database");
+        for (const char* db : {"Schedual.db", "MyDatabase.db"})
+            ASSERT_TRUE(
+                QFile::copy(home.database(db), shipped.filePath(QString("Database/") + db)));
+        ASSERT_EQ(platform::enterDataFolder(shipped.path()), std::nullopt);
+        QFile::remove(home.database("Schedual.db"));
+        QFile::remove(home.database("MyDatabase.db"));
+        ScriptedScope scope;
+        scope.dialogs().answer(answer);
+        scope.dialogs().answer("موافق");
+        MainForm form;
+        ASSERT_TRUE(form.formLoad());
+        EXPECT_EQ(form.classPicker->count(), 0);
+        const auto& shown = scope.dialogs().shown;
+        ASSERT_GE(shown.size(), 1u);
+        EXPECT_EQ(shown[0].mode, 5);
+        EXPECT_TRUE(shown[0].text.contains("Schedual.db"));
+        EXPECT_TRUE(shown[0].text.contains("MyDatabase.db"));
+        EXPECT_FALSE(shown[0].text.contains("Labels.db"));
+        const bool made = answer == QStringLiteral("نعم");
+        EXPECT_EQ(QFile::exists(home.database("Schedual.db")), made);
+        EXPECT_EQ(QFile::exists(home.database("MyDatabase.db")), made);
+        if (made) {
+            EXPECT_EQ(shown.size(), 1u) << shown.back().text.toStdString();
+            continue;
+        }
+        ASSERT_EQ(shown.size(), 2u);
+        EXPECT_TRUE(shown[1].text.contains("Schedual.db"));
+        EXPECT_TRUE(shown[1].text.contains(QStringLiteral("غير موجود")));
+    }
+}
+
+// The copy refused for a running one touches nothing of the folder's: it
+// asks about no missing file and leaves the temporary files of the running
+// copy's writes; the copy that holds the lock removes those its killed
+// predecessor left, and only those.
+TEST(MainForm, SecondCopyIsRefusedWithTheMessageAndEnds) {
     TestHome home;
-    QFile::remove(home.database("Schedual.db"));
-    QFile::remove(home.database("MyDatabase.db"));
+    QFile::remove(home.database("Labels.db"));
+    const QStringList left = {".SchoolInfo.ini.0badf00d.tmp", "Database/.Schedual.db.12345678.tmp"};
+    for (const QString& name : left)
+        ASSERT_TRUE(test::putFile(home.path() + '/' + name, "half"));
+    ASSERT_TRUE(test::putFile(home.path() + "/.notes.tmp", "a user's own"));
+    {
+        platform::SingleInstance first(platform::programFolder());
+        ScriptedScope scope;
+        scope.dialogs().answer("موافق");
+        ExitRecorder exit;
+        MainForm form;
+        EXPECT_FALSE(form.formLoad());
+        ASSERT_EQ(scope.dialogs().shown.size(), 1u);
+        EXPECT_EQ(scope.dialogs().shown[0].text, QStringLiteral("البرنامج يعمل"));
+        EXPECT_EQ(scope.dialogs().shown[0].mode, 1);
+        EXPECT_EQ(exit.code, 0);
+        EXPECT_FALSE(first.anotherIsRunning());
+        for (const QString& name : left)
+            EXPECT_TRUE(QFile::exists(home.path() + '/' + name)) << name.toStdString();
+    }
     ScriptedScope scope;
+    scope.dialogs().answer("لا");
     scope.dialogs().answer("موافق");
     MainForm form;
     ASSERT_TRUE(form.formLoad());
-    EXPECT_EQ(form.classPicker->count(), 0);
-    ASSERT_EQ(scope.dialogs().shown.size(), 1u);
-    EXPECT_TRUE(scope.dialogs().shown[0].text.contains("Schedual.db"));
-    EXPECT_TRUE(scope.dialogs().shown[0].text.contains(QStringLiteral("غير موجود")));
-    EXPECT_FALSE(QFile::exists(home.database("Schedual.db")));
-}
-
-TEST(MainForm, SecondCopyIsRefusedWithTheMessageAndEnds) {
-    TestHome home;
-    platform::SingleInstance first(platform::programFolder());
-    ScriptedScope scope;
-    scope.dialogs().answer("موافق");
-    ExitRecorder exit;
-    MainForm form;
-    EXPECT_FALSE(form.formLoad());
-    ASSERT_EQ(scope.dialogs().shown.size(), 1u);
-    EXPECT_EQ(scope.dialogs().shown[0].text, QStringLiteral("البرنامج يعمل"));
-    EXPECT_EQ(scope.dialogs().shown[0].mode, 1);
-    EXPECT_EQ(exit.code, 0);
-    EXPECT_FALSE(first.anotherIsRunning());
+    for (const QString& name : left)
+        EXPECT_FALSE(QFile::exists(home.path() + '/' + name)) << name.toStdString();
+    EXPECT_TRUE(QFile::exists(home.path() + "/.notes.tmp"));
 }
 
 TEST(MainForm, ALockFromAnotherComputerIsTakenOnlyOnYesOneLeftHereQuietly) {
