@@ -164,9 +164,7 @@ void AttendanceWindow::runWholeSchool() {
     }
     if (!pdfFolderNote.isEmpty())
         shell::tell(pdfFolderNote);
-    // Classes whose jobs the spooler took and then did not print fail too.
-    reports::countUnprintedJobs(lastRun_);
-    const QString failures = reports::runFailureMessage(lastRun_);
+    const QString failures = reports::runClosingMessage(lastRun_);
     if (!failures.isEmpty())
         shell::tell(failures, shell::Tone::Alarm);
 }

@@ -138,9 +138,15 @@ QString lateJobsMessage(const QStringList& classes, const QStringList& reasons) 
     return runFailureMessage(late);
 }
 
-void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result) {
-    if (!result.failed.isEmpty())
-        host.tell(runFailureMessage(result), shell::Tone::Alarm);
+QString runClosingMessage(PrintRunResult& result) {
+    countUnprintedJobs(result);
+    return runFailureMessage(result);
+}
+
+void reportFailedClasses(PrintRunHost& host, PrintRunResult& result) {
+    const QString failures = runClosingMessage(result);
+    if (!failures.isEmpty())
+        host.tell(failures, shell::Tone::Alarm);
 }
 
 std::optional<QString> startingClassKey(PrintRunHost& host, PrintRunResult& result) {
@@ -230,7 +236,6 @@ PrintRunResult runPrint(PrintRunHost& host) {
             host.setCurrentIndex(i);
             printCurrent(host, result, i + 1, count);
         }
-        countUnprintedJobs(result);
         reportFailedClasses(host, result);
         return result;
     }
@@ -255,7 +260,6 @@ PrintRunResult runPrint(PrintRunHost& host) {
             }
             // The list is left on the item after the grade's last class.
             host.setCurrentIndex(std::min(i, count - 1));
-            countUnprintedJobs(result);
             reportFailedClasses(host, result);
             return result;
         }

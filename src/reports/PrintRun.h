@@ -116,8 +116,9 @@ PrintRunResult previewCurrentClass(PrintRunHost& host);
 // Records a class of a run: printed, or failed with its reason (each reason
 // kept once).
 void recordClass(PrintRunResult& result, const QString& key, bool printed, const QString& error);
-// Tells the user once of the classes a run could not print.
-void reportFailedClasses(PrintRunHost& host, const PrintRunResult& result);
+// Counts the jobs the spooler took and did not print, then tells the user
+// once of the classes the run could not print.
+void reportFailedClasses(PrintRunHost& host, PrintRunResult& result);
 
 // A class counts as printed when its job completed: the classes whose jobs
 // the spooler took and then did not print fail, with why; those still
@@ -134,6 +135,10 @@ QString failedClassesMessage(const QString& reason, const QString& folder,
 // The closing message of a run for the classes it could not print, each
 // reason told once; empty when every class printed.
 QString runFailureMessage(const PrintRunResult& result);
+// The end of every run over classes: the jobs the spooler took and did not
+// print are counted as failed (countUnprintedJobs), then the closing message
+// is made (runFailureMessage).
+QString runClosingMessage(PrintRunResult& result);
 // The message for jobs whose fate is learnt after their run ended: the
 // classes and why, laid out as a run's closing message.
 QString lateJobsMessage(const QStringList& classes, const QStringList& reasons);
