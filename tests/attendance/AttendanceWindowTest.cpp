@@ -672,12 +672,17 @@ TEST(PrintJobs, ASpoolerFrozenInARunHoldsTheWindowNoLongerThanARequest) {
     ASSERT_TRUE(spooler.setDefault("Office"));
     Attendance app;
     SpoolerUser user;
-    // Stopped as the run turns to its second class.
-    QObject::connect(&app.desk.form, &QWidget::windowTitleChanged, &app.desk.form,
-                     [&](const QString& title) {
-                         if (title.contains(QStringLiteral("الفصل 2 من")))
-                             spooler.freeze();
-                     });
+    // Stopped as the run's progress turns to its second class.
+    QTimer watchProgress;
+    watchProgress.setInterval(0);
+    QObject::connect(&watchProgress, &QTimer::timeout, [&] {
+        const auto* strip = app.desk.form.findChild<reports::RunProgressStrip*>();
+        if (strip && strip->text().contains(QStringLiteral("الفصل 2 من"))) {
+            watchProgress.stop();
+            spooler.freeze();
+        }
+    });
+    watchProgress.start();
     QElapsedTimer sinceTick;
     qint64 longest = 0;
     QTimer ticks;
