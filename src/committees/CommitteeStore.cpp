@@ -81,6 +81,64 @@ void replaceCommittees(data::Connection& schedual, const std::vector<CommitteeRe
     t.commit();
 }
 
+void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows,
+                  const std::vector<CommitteeRecord>& committees) {
+    data::Transaction t(schedual);
+    storeCommitteeRows(schedual, committees);
+    schedual.execute(QStringLiteral("DELETE FROM Com"));
+    for (const SeatRow& row : rows) {
+        if (row.isHeader()) {
+            QVariantList values{row.committee, row.name};
+            for (int i = 0; i < kSubjects; ++i)
+                values << row.subjects.value(i, QStringLiteral("-"));
+            schedual.execute(QStringLiteral("INSERT INTO Com (Com, Name, S1, S2, S3, S4, S5, S6, "
+                                            "S7, S8) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                             values);
+        } else {
+            schedual.execute(QStringLiteral("INSERT INTO Com (Com, Class, Name, ComNum, Num) "
+                                            "VALUES (?, ?, ?, ?, ?)"),
+                             {row.committee, *row.cls, row.name, row.seat, row.number});
+        }
+    }
+    t.commit();
+}
+
+void clearSeating(data::Connection& schedual) {
+    schedual.execute(QStringLiteral("DELETE FROM Com"));
+}
+
+std::vector<SeatRow> seatedStudents(data::Connection& schedual) {
+    const data::RecordSet rs = schedual.query(
+        QStringLiteral("SELECT Com, Class, Name, ComNum, Num FROM Com WHERE Class IS NOT NULL "
+                       "ORDER BY ID"));
+    std::vector<SeatRow> out;
+    out.reserve(rs.recordCount());
+    for (int r = 0; r < rs.recordCount(); ++r)
+        out.push_back({rs.text(r, QStringLiteral("Com")),
+                       rs.text(r, QStringLiteral("Class")),
+                       rs.text(r, QStringLiteral("Name")),
+                       rs.text(r, QStringLiteral("ComNum")),
+                       rs.text(r, QStringLiteral("Num")),
+                       {}});
+    return out;
+}
+
+QStringList seatedCommitteeNames(data::Connection& schedual) {
+    const data::RecordSet names = schedual.query(
+        QStringLiteral("SELECT DISTINCT trim(Com) AS c FROM Com WHERE Class IS NOT NULL"));
+    QStringList out;
+    for (int r = 0; r < names.recordCount(); ++r)
+        out << names.text(r, QStringLiteral("c"));
+    return out;
+}
+
+data::RecordSet committeeRows(data::Connection& schedual, const QString& committee) {
+    // Trimmed on both sides: the name box's text is stored as typed, blanks
+    // around it included.
+    return schedual.query(QStringLiteral("SELECT * FROM Com WHERE trim(Com) = ? ORDER BY ID"),
+                          {committee.trimmed()});
+}
+
 QString userMessageOf(const data::DataError& e) {
     if (e.detail().contains(QStringLiteral("locked"), Qt::CaseInsensitive) ||
         e.detail().contains(QStringLiteral("busy"), Qt::CaseInsensitive))

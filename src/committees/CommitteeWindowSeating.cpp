@@ -63,7 +63,7 @@ void CommitteeWindow::onClearSeatingClicked() {
     }
     try {
         data::Connection schedual(data::Database::Schedule);
-        schedual.execute(QStringLiteral("DELETE FROM Com"));
+        clearSeating(schedual);
     } catch (const data::DataError& e) {
         reportFailure(userMessageOf(e));
     }

@@ -195,28 +195,6 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
     return plan;
 }
 
-void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows,
-                  const std::vector<CommitteeRecord>& committees) {
-    data::Transaction t(schedual);
-    storeCommitteeRows(schedual, committees);
-    schedual.execute(QStringLiteral("DELETE FROM Com"));
-    for (const SeatRow& row : rows) {
-        if (row.isHeader()) {
-            QVariantList values{row.committee, row.name};
-            for (int i = 0; i < kSubjects; ++i)
-                values << row.subjects.value(i, QStringLiteral("-"));
-            schedual.execute(QStringLiteral("INSERT INTO Com (Com, Name, S1, S2, S3, S4, S5, S6, "
-                                            "S7, S8) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                             values);
-        } else {
-            schedual.execute(QStringLiteral("INSERT INTO Com (Com, Class, Name, ComNum, Num) "
-                                            "VALUES (?, ?, ?, ?, ?)"),
-                             {row.committee, *row.cls, row.name, row.seat, row.number});
-        }
-    }
-    t.commit();
-}
-
 std::vector<Student> unflaggedStudents(data::Connection& students) {
     const data::RecordSet rs = students.query(
         QStringLiteral("SELECT d0, d1, d3, d5, d6, d7 FROM T1 WHERE d4 IS NULL OR d4 <> '1' "
@@ -256,16 +234,14 @@ QString seatKey(const QString& classLabel, const QString& name, const QString& n
 
 SeatingDrift seatingDrift(data::Connection& schedual,
                           const std::array<std::vector<Student>, kGrades>& toSeat) {
-    const data::RecordSet rs =
-        schedual.query(QStringLiteral("SELECT Class, Name, Num FROM Com WHERE Class IS NOT NULL"));
+    const std::vector<SeatRow> rows = seatedStudents(schedual);
     SeatingDrift drift;
-    drift.seated = rs.recordCount();
+    drift.seated = static_cast<int>(rows.size());
     // Both sides may hold the same student twice (a copy in one class): each
     // seat answers for one row.
     QHash<QString, int> seats;
-    for (int r = 0; r < rs.recordCount(); ++r)
-        ++seats[seatKey(rs.text(r, QStringLiteral("Class")), rs.text(r, QStringLiteral("Name")),
-                        rs.text(r, QStringLiteral("Num")))];
+    for (const SeatRow& row : rows)
+        ++seats[seatKey(row.cls.value_or(QString()), row.name, row.number)];
     for (const std::vector<Student>& grade : toSeat) {
         for (const Student& s : grade) {
             auto it = seats.find(seatKey(s.classLabel(), s.name, s.number));
@@ -277,10 +253,7 @@ SeatingDrift seatingDrift(data::Connection& schedual,
     }
     for (const int left : seats)
         drift.gone += left;
-    const data::RecordSet names = schedual.query(
-        QStringLiteral("SELECT DISTINCT trim(Com) AS c FROM Com WHERE Class IS NOT NULL"));
-    for (int r = 0; r < names.recordCount(); ++r)
-        drift.committees << names.text(r, QStringLiteral("c"));
+    drift.committees = seatedCommitteeNames(schedual);
     return drift;
 }
 

@@ -14,9 +14,6 @@ class Connection;
 
 namespace sijill::committees {
 
-// Number of exam subjects a header row carries.
-inline constexpr int kSubjects = 8;
-
 // A student to seat, from the students table.
 struct Student {
     QString stage;  // d5
@@ -56,17 +53,6 @@ QString scheduleGradeKey(const QString& grade);
 // each missing one.
 QStringList examSubjects(data::Connection& schedual, const QString& grade);
 
-// One row of the seating table Com. A header row has no class.
-struct SeatRow {
-    QString committee;
-    std::optional<QString> cls;
-    QString name;
-    QString seat;   // header rows: empty
-    QString number; // header rows: empty
-    QStringList subjects;
-    bool isHeader() const { return !cls.has_value(); }
-};
-
 struct CommitteeSeats {
     QString name; // as the row's name box holds it
     GradeSeats seats{};
@@ -90,12 +76,6 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
                         const std::array<QString, kGrades>& gradeNames,
                         const std::array<std::vector<Student>, kGrades>& students,
                         const std::array<QStringList, kGrades>& subjects);
-
-// Replaces every row of Com by `rows` and stores `committees` (the rows the
-// seating was made from, row i as ID i + 1), in one transaction: the stored
-// shares then match the seats, or nothing changes.
-void writeSeating(data::Connection& schedual, const std::vector<SeatRow>& rows,
-                  const std::vector<CommitteeRecord>& committees = {});
 
 // The students whose exam flag d4 is not "1", whom no distribution seats, in
 // class order: each student once, and none whose civil-registry number a

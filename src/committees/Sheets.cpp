@@ -1,6 +1,5 @@
 #include "committees/Sheets.h"
 #include "committees/Texts.h"
-#include "data/Connection.h"
 #include "data/ReportRows.h"
 #include "report/ReportModel.h"
 #include "report/ReportPages.h"
@@ -28,13 +27,6 @@ void setLabel(report::ReportRowset& out, int first, const data::RecordSet& rows,
 }
 
 } // namespace
-
-data::RecordSet committeeRows(data::Connection& schedual, const QString& committee) {
-    // Trimmed on both sides: the name box's text is stored as typed, blanks
-    // around it included.
-    return schedual.query(QStringLiteral("SELECT * FROM Com WHERE trim(Com) = ? ORDER BY ID"),
-                          {committee.trimmed()});
-}
 
 void fillSignatureSheet(report::ReportLayout& layout, const SheetHeader& header,
                         const QString& committee, const data::RecordSet& rows) {

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "committees/CommitteeStore.h"
 #include "data/RecordSet.h"
 #include "report/ReportData.h"
 
 #include <QImage>
 #include <QString>
 
-namespace sijill::data {
-class Connection;
-}
 namespace sijill::report {
 class ReportLayout;
 }
@@ -17,9 +15,6 @@ namespace sijill::committees {
 
 inline const QString kSheetLayout = QStringLiteral("ComNewP");
 inline const QString kLabelsLayout = QStringLiteral("LabelPNew");
-
-// A committee's rows of Com in the order they were written (trimmed name).
-data::RecordSet committeeRows(data::Connection& schedual, const QString& committee);
 
 // What the signature sheet prints besides the rows.
 struct SheetHeader {
