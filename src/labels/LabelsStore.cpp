@@ -1,4 +1,4 @@
-#include "labels/CustomLabels.h"
+#include "labels/LabelsStore.h"
 
 #include "data/Connection.h"
 
@@ -34,13 +34,6 @@ std::vector<CustomLabel> readCustomLabels() {
         labels.push_back(std::move(label));
     }
     return labels;
-}
-
-int firstEmptyText(const LabelTexts& texts) {
-    for (int f = 0; f < kLabelFields; ++f)
-        if (texts[f].isEmpty())
-            return f;
-    return -1;
 }
 
 qint64 addCustomLabel(const LabelTexts& texts) {
