@@ -13,4 +13,7 @@ CREATE TABLE elemn_skills (
   id INTEGER PRIMARY KEY
 );
 
+-- Schema version.
+PRAGMA user_version = 1;
+
 COMMIT;

@@ -18,4 +18,7 @@ CREATE TABLE S2 (
   note TEXT
 );
 
+-- Schema version.
+PRAGMA user_version = 1;
+
 COMMIT;

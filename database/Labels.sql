@@ -14,4 +14,7 @@ CREATE TABLE T1 (
   d3 TEXT
 );
 
+-- Schema version.
+PRAGMA user_version = 1;
+
 COMMIT;

@@ -38,4 +38,7 @@ CREATE TABLE orig (
   id INTEGER PRIMARY KEY
 );
 
+-- Schema version 2 (1: T1's ids could be handed out again).
+PRAGMA user_version = 2;
+
 COMMIT;

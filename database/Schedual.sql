@@ -117,4 +117,7 @@ CREATE TABLE Com (
   S8 TEXT
 );
 
+-- Schema version 2 (1: grades' ids could be handed out again).
+PRAGMA user_version = 2;
+
 COMMIT;

@@ -1,11 +1,14 @@
 #include "data/Connection.h"
 
 #include "data/DataError.h"
+#include "data/SchemaVersion.h"
 #include "data/SqlName.h"
 #include "platform/BidiText.h"
 
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdlib>
+#include <optional>
 #include <sqlite3.h>
 
 namespace sijill::data {
@@ -28,6 +31,9 @@ const QString kReadOnlyFolder =
     QStringLiteral("لا يمكن حفظ التغييرات في قاعدة البيانات %1 لأن حسابك لا يملك صلاحية "
                    "الكتابة في مجلدها.\nاطلب من مسؤول الجهاز صلاحية الكتابة في المجلد "
                    "ثم حاول مرة أخرى.");
+const QString kNewer = QStringLiteral("ملف قاعدة البيانات %1 أنشأه إصدار أحدث من البرنامج، فلا "
+                                      "يستعمله هذا الإصدار ولا يغير فيه شيئاً.\nافتح بيانات "
+                                      "المدرسة بالإصدار الأحدث من البرنامج.");
 const QString kCannotOpen = QStringLiteral("تعذر فتح ملف قاعدة البيانات: %1\nتأكد من أن "
                                            "حسابك يملك صلاحية قراءته والكتابة فيه وفي مجلده "
                                            "ثم حاول مرة أخرى.");
@@ -38,6 +44,30 @@ constexpr int kBusyTimeoutMs = 2000;
 
 QString fileNameOf(const QString& path) {
     return QFileInfo(path).fileName();
+}
+
+// The refusal of a file of the program's databases that declares a schema
+// version newer than this program's (schema "main" or an attached alias).
+std::optional<DataError> newerThanProgram(sqlite3* db, const QString& schema, const QString& path) {
+    const QString name = fileNameOf(path);
+    const std::optional<Database> known = databaseNamed(name);
+    if (!known)
+        return std::nullopt;
+    int version = 0;
+    const QByteArray sql =
+        (QStringLiteral("PRAGMA ") + quoteName(schema) + QStringLiteral(".user_version")).toUtf8();
+    sqlite3_exec(
+        db, sql.constData(),
+        [](void* out, int, char** values, char**) {
+            *static_cast<int*>(out) = values[0] ? std::atoi(values[0]) : 0;
+            return 0;
+        },
+        &version, nullptr);
+    if (version <= schemaVersion(*known))
+        return std::nullopt;
+    return DataError(kNewer.arg(platform::shownPath(name)),
+                     QStringLiteral("schema version %1").arg(version), DataError::Kind::Newer,
+                     name);
 }
 
 bool isBusy(int rc) {
@@ -220,6 +250,11 @@ void Connection::open(const QString& path) {
         db_ = nullptr;
         throw errorFor(probe, path, detail, kOpenFailed);
     }
+    if (auto newer = newerThanProgram(db_, QStringLiteral("main"), path)) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw *newer;
+    }
 }
 
 void Connection::fail(sqlite3_stmt* st) {
@@ -361,14 +396,21 @@ void Connection::attach(Database db, const QString& alias) {
     const QByteArray probe = (QStringLiteral("SELECT count(*) FROM ") + quoteName(alias) +
                               QStringLiteral(".sqlite_master"))
                                  .toUtf8();
+    const auto detach = [&] {
+        sqlite3_exec(db_, ("DETACH " + quoteName(alias).toUtf8()).constData(), nullptr, nullptr,
+                     nullptr);
+    };
     char* err = nullptr;
     const int rc = sqlite3_exec(db_, probe.constData(), nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
         const QString detail = QString::fromUtf8(err ? err : "");
         sqlite3_free(err);
-        sqlite3_exec(db_, ("DETACH " + quoteName(alias).toUtf8()).constData(), nullptr, nullptr,
-                     nullptr);
+        detach();
         throw errorFor(rc, path, detail, kOpenFailed);
+    }
+    if (auto newer = newerThanProgram(db_, alias, path)) {
+        detach();
+        throw *newer;
     }
     attached_.push_back(path);
 }

@@ -13,8 +13,9 @@ public:
     // try again). Damaged: the file is not a sound database, or is empty.
     // Full: the disk has no room for the change. ReadOnly: the file, or the
     // folder its journal goes to, may not be written. CannotOpen: the file
-    // could not be opened at all.
-    enum class Kind { Other, Missing, Busy, Damaged, Full, ReadOnly, CannotOpen };
+    // could not be opened at all. Newer: a newer program's file, refused
+    // as a damaged one is and never written to.
+    enum class Kind { Other, Missing, Busy, Damaged, Full, ReadOnly, CannotOpen, Newer };
 
     DataError(QString userMessage, QString detail, Kind kind = Kind::Other, QString file = {})
         : std::runtime_error(

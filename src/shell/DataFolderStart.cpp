@@ -1,6 +1,7 @@
 #include "shell/DataFolderStart.h"
 
 #include "data/Database.h"
+#include "data/SchemaVersion.h"
 #include "platform/BidiText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeFileWriter.h"
@@ -56,6 +57,10 @@ QStringList settleDataFolder(const std::function<bool(const QString& question)>&
             if (const auto problem = platform::copyShippedDatabase(name))
                 problems << *problem;
     }
+    // A folder made by an older build is brought to this one's schema.
+    for (const data::Database db : kDatabases)
+        if (const auto problem = data::upgradeDatabase(db))
+            problems << *problem;
     if (const auto problem = platform::copyStartedSchoolInfo())
         problems << *problem;
     return problems;

@@ -1,4 +1,5 @@
 #include "data/Connection.h"
+#include "data/SchemaVersion.h"
 #include "platform/AppState.h"
 #include "platform/ProgramExit.h"
 #include "platform/ProgramFolder.h"
@@ -176,6 +177,16 @@ TEST(DataFolder, WithoutSijillHomeTheDataLivesInTheUsersFolderAndIsSeededOnce) {
     start(true);
     EXPECT_EQ(asked.size(), 2);
     EXPECT_TRUE(QFile::exists(schedule));
+    EXPECT_EQ(data::Connection(schedule).scalar("PRAGMA user_version").toInt(),
+              data::schemaVersion(data::Database::Schedule));
+    // A file a newer program made is named at start and left alone.
+    const QString labels = QDir(data).filePath("Database/Labels.db");
+    data::Connection(labels).execute("PRAGMA user_version = 9");
+    const QByteArray newer = test::fileBytes(labels);
+    const QStringList told = settleDataFolder([](const QString&) { return false; });
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains("Labels.db") && told[0].contains("إصدار أحدث"));
+    EXPECT_EQ(test::fileBytes(labels), newer);
     EXPECT_EQ(readSchoolInfoLines(QDir(data).filePath("SchoolInfo.ini")),
               QStringList{"مدرسة الأمل"});
     EXPECT_EQ(readSchoolInfoLines(QDir(started.path()).filePath("SchoolInfo.ini")),
