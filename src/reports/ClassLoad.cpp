@@ -1,23 +1,14 @@
 #include "reports/ClassLoad.h"
 
-#include "data/Connection.h"
 #include "data/DataError.h"
 #include "reports/PrintRun.h"
 #include "shell/ClassList.h"
+#include "students/StudentsStore.h"
 
 namespace sijill::reports {
 
 data::RecordSet loadClassStudents(const QString& grade, const QString& cls) {
-    data::Connection c(data::Database::Students);
-    data::RecordSet rows =
-        c.query(QStringLiteral("SELECT * FROM T1 WHERE trim(d6) = ? AND trim(d7) = ? "
-                               "ORDER BY d1, id"),
-                {grade, cls});
-    // Number in class as text; the sort is stable, so equal numbers keep the
-    // name order of the query.
-    rows.sort(QStringLiteral("d0"));
-    rows.moveFirst();
-    return rows;
+    return students::classStudentRows(grade, cls);
 }
 
 bool ClassData::load(const QString& classKey) {

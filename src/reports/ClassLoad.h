@@ -15,9 +15,10 @@ struct ExportRequest {
     int NameListIndex = -1;
 };
 
-// The students of one class, every column of T1, in the order of their number
-// in class compared as text (rows with the same number by name). Grade and
-// class are matched exactly after trimming, so class 1 never takes in 10 or 11.
+// The students of one class, every stored column, in the order of their
+// number in class compared as text (rows with the same number by name). Grade
+// and class are matched exactly after trimming, so class 1 never takes in 10
+// or 11.
 // Throws data::DataError.
 data::RecordSet loadClassStudents(const QString& grade, const QString& cls);
 

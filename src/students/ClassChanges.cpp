@@ -1,9 +1,9 @@
 #include "students/ClassChanges.h"
 
-#include "data/Connection.h"
 #include "data/DataError.h"
 #include "platform/SafeFileWriter.h"
 #include "shell/SchoolInfoFile.h"
+#include "students/StudentsStore.h"
 #include "students/Texts.h"
 
 namespace sijill::students {
@@ -11,32 +11,9 @@ namespace sijill::students {
 AddClassResult addClass(const ClassItem& cls) {
     if (cls.kind.isEmpty() || cls.grade.isEmpty() || cls.cls.isEmpty())
         return AddClassResult::EmptyField;
-    data::Connection c(data::Database::Schedule);
-    const int existing = c.scalar(QStringLiteral("SELECT count(*) FROM grades "
-                                                 "WHERE trim(grade) = ? AND trim(class) = ?"),
-                                  {cls.grade.trimmed(), cls.cls.trimmed()})
-                             .toInt();
-    if (existing > 0)
-        return AddClassResult::AlreadyThere;
-    c.execute(QStringLiteral("INSERT INTO grades (kind, grade, class) VALUES (?,?,?)"),
-              {cls.kind, cls.grade, cls.cls});
-    return AddClassResult::Added;
-}
-
-void removeClass(const ClassItem& cls) {
-    data::Connection c(data::Database::Students);
-    c.attach(data::Database::Schedule, QStringLiteral("sched"));
-    data::Transaction t(c);
-    c.execute(QStringLiteral("DELETE FROM sched.grades WHERE trim(grade) = ? AND trim(class) = ?"),
-              {cls.grade, cls.cls});
-    QString sql = QStringLiteral("DELETE FROM main.T1 WHERE trim(d6) = ? AND trim(d7) = ?");
-    QVariantList params{cls.grade, cls.cls};
-    if (!cls.kind.isEmpty()) {
-        sql += QStringLiteral(" AND instr(d5, ?) > 0");
-        params << cls.kind;
-    }
-    c.execute(sql, params);
-    t.commit();
+    return insertClassUnlessThere({cls.kind, cls.grade, cls.cls, std::nullopt})
+               ? AddClassResult::Added
+               : AddClassResult::AlreadyThere;
 }
 
 namespace {
@@ -70,7 +47,7 @@ ClassRemoval removeClassAndSaveList(const ClassItem& cls, const QStringList& rem
     if (!file.prepare(text.bytes))
         return {false, kNothingRemoved + platform::fileNotWrittenMessage(path, file.reason())};
     try {
-        removeClass(cls);
+        deleteClassAndStudents(cls);
     } catch (const data::DataError& e) {
         return {false, kNothingRemoved + e.userMessage()};
     }

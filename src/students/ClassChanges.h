@@ -14,17 +14,13 @@ enum class AddClassResult { Added, EmptyField, AlreadyThere };
 // Throws data::DataError.
 AddClassResult addClass(const ClassItem& cls);
 
-// Removes a class: its row of the class table and its students (grade and
-// class matched exactly, the stage as the listing matches it), together in
-// one transaction. Throws data::DataError.
-void removeClass(const ClassItem& cls);
-
 // Rewrites "SchoolInfo.ini" whole: its first line kept (the default header
 // when the file is missing or empty), then one item per line. Nothing on
 // success, else the user's message naming the file or the character.
 std::optional<QString> saveClassListFile(const QStringList& items);
 
-// Removes a class (as removeClass) and writes the class-list file with
+// Removes a class (its row of the class table and its students, as
+// deleteClassAndStudents does) and writes the class-list file with
 // `remainingItems`: the file's text is checked and written to a temporary file
 // before the deletion is committed, then renamed into place. `deleted` tells
 // whether the class and its students are gone; `message` is empty on full

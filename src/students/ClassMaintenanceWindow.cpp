@@ -15,6 +15,7 @@
 #include "students/Artwork.h"
 #include "students/ClassChanges.h"
 #include "students/StudentLineDelegate.h"
+#include "students/StudentsStore.h"
 #include "students/Texts.h"
 #include "students/TypedEntries.h"
 

@@ -1,9 +1,9 @@
 #include "students/NoorImport.h"
 
-#include "data/Connection.h"
 #include "data/DataError.h"
 #include "platform/BidiText.h"
 #include "platform/Digits.h"
+#include "students/StudentsStore.h"
 #include "students/Texts.h"
 #include "students/WorkbookReader.h"
 
@@ -229,29 +229,13 @@ StudentRows readStudentRows(const Workbook& book,
 }
 
 void replaceStudentsAndClasses(const std::vector<ImportedStudent>& students) {
-    data::Connection c(data::Database::Students);
-    c.attach(data::Database::Schedule, QStringLiteral("sched"));
-    data::Transaction t(c);
-    c.execute(QStringLiteral("DELETE FROM main.T1"));
-    data::PreparedStatement insertStudent =
-        c.prepareOnce(QStringLiteral("INSERT INTO main.T1 (d0,d1,d2,d3,d4,d5,d6,d7,d8) "
-                                     "VALUES (?,?,?,?,?,?,?,?,?)"));
+    std::vector<StudentRecord> records;
+    records.reserve(students.size());
     for (const ImportedStudent& s : students)
-        insertStudent.run({s.d0, s.d1, s.d2, s.d3, s.d4, s.d5, s.d6, s.d7, s.d8});
-
-    // The class table from the distinct grade and class pairs just stored.
-    const data::RecordSet pairs =
-        c.query(QStringLiteral("SELECT d6, d7 FROM main.T1 GROUP BY d6, d7 ORDER BY d7, d6"));
-    c.execute(QStringLiteral("DELETE FROM sched.grades"));
-    data::PreparedStatement insertClass =
-        c.prepareOnce(QStringLiteral("INSERT INTO sched.grades (kind, grade, class, order_it) "
-                                     "VALUES (?,?,?,?)"));
-    for (int i = 0; i < pairs.recordCount(); ++i) {
-        const QString grade = pairs.text(i, QStringLiteral("d6"));
-        insertClass.run(
-            {texts::kKindText, grade, pairs.text(i, QStringLiteral("d7")), classOrder(grade)});
-    }
-    t.commit();
+        records.push_back({0, s.d0, s.d1, s.d2, s.d3, s.d4, s.d5, s.d6, s.d7, s.d8});
+    storeStudentsAndClasses(records, [](const QString& grade, const QString& cls) {
+        return ClassRecord{texts::kKindText, grade, cls, classOrder(grade)};
+    });
 }
 
 ImportOutcome importStudentsWorkbook(const QString& path, const ImportHooks& hooks) {

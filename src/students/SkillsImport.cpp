@@ -1,7 +1,7 @@
 #include "students/SkillsImport.h"
 
-#include "data/Connection.h"
 #include "data/DataError.h"
+#include "students/StudentsStore.h"
 #include "students/WorkbookReader.h"
 
 namespace sijill::students {
@@ -50,13 +50,11 @@ SkillsOutcome importSkillsWorkbook(const QString& path, const QString& grade) {
         return outcome;
     }
     try {
-        data::Connection c(data::Database::ElementarySkills);
-        data::Transaction t(c);
+        std::vector<SkillRecord> skills;
+        skills.reserve(report.lines.size());
         for (const SkillLine& line : report.lines)
-            c.execute(QStringLiteral("INSERT INTO elemn_skills (grade, subject, period, skill, "
-                                     "skill_order) VALUES (?,?,?,?,?)"),
-                      {grade, report.subject, line.period, line.skill, line.order});
-        t.commit();
+            skills.push_back({grade, report.subject, line.period, line.skill, line.order});
+        appendSkills(skills);
     } catch (const data::DataError& e) {
         outcome.message = e.userMessage();
         return outcome;

@@ -12,20 +12,20 @@ namespace sijill::students {
 // the students-table row it shows.
 struct StudentLine {
     qint64 id = 0;
-    QString number; // d0, at least two characters
-    QString civil;  // d3
-    QString name;   // d1
-    QString phone;  // d2
-    QString stage;  // d5
-    QString grade;  // d6
-    QString cls;    // d7
+    QString number; // number in class, at least two characters
+    QString civil;  // civil-registry number
+    QString name;
+    QString phone;
+    QString stage;
+    QString grade;
+    QString cls;
     // "07 | 1000000001 | name | phone"
     QString text() const;
 };
 
 // The students of one class (grade and class matched exactly; the stage only
-// when the item has one, as contained in d5), or of the whole school when
-// `cls` is empty. Rows without a name are left out. Sorted as the list shows
+// when the item has one, as containing it), or of the whole school when `cls`
+// is empty. Rows without a name are left out. Sorted as the list shows
 // them: by the line's text, equal numbers by civil-registry number.
 // Throws data::DataError.
 std::vector<StudentLine> listStudents(const std::optional<ClassItem>& cls);
@@ -49,15 +49,10 @@ qint64 addStudent(const NewStudent& s, const ClassItem& cls);
 QString editStudent(qint64 id, const QString& number, const QString& name, const QString& civil,
                     const QString& phone);
 
-void deleteStudent(qint64 id);
-
 // A copy keeps number, name and civil-registry number, with "-" as phone and
 // exam flag, in the target class; its stage is the target's kind, or the
 // source row's stage when the target has none.
 void copyStudents(const std::vector<StudentLine>& lines, const ClassItem& target);
-// Moves the rows into the target class, numbers kept; the stage the import
-// wrote is kept unless the target names a kind of its own.
-void moveStudents(const std::vector<qint64>& ids, const ClassItem& target);
 
 // "0" put in front of a number of fewer than two characters.
 QString paddedNumber(const QString& number);
