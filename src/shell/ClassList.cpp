@@ -1,7 +1,7 @@
 #include "shell/ClassList.h"
 
-#include "data/Connection.h"
 #include "data/DataError.h"
+#include "shell/SchoolStore.h"
 
 #include <QHash>
 
@@ -24,9 +24,7 @@ ClassKey ClassKey::split(const QString& key) {
 }
 
 QStringList loadClassKeys() {
-    data::Connection c(data::Database::Schedule);
-    const data::RecordSet rs = c.query(
-        QStringLiteral("SELECT grade, class FROM grades ORDER BY grade, order_it DESC, class, id"));
+    const data::RecordSet rs = loadClassRows();
     QStringList keys;
     for (int i = 0; i < rs.recordCount(); ++i)
         keys << ClassKey::join(rs.text(i, QStringLiteral("grade")),
@@ -42,11 +40,7 @@ QString collectClassCounts(const QStringList& keys, QString* error) {
     // and class, then looked up whole (never as a part of a longer text).
     QHash<std::pair<QString, QString>, int> perClass;
     try {
-        data::Connection c(data::Database::Students);
-        const data::RecordSet rs =
-            c.query(QStringLiteral("SELECT trim(d6), trim(d7), count(*) FROM T1 "
-                                   "WHERE d5 IS NOT NULL AND d6 IS NOT NULL AND d7 IS NOT NULL "
-                                   "GROUP BY trim(d6), trim(d7)"));
+        const data::RecordSet rs = countStudentsPerClass();
         for (int i = 0; i < rs.recordCount(); ++i)
             perClass.insert({rs.value(i, 0).toString(), rs.value(i, 1).toString()},
                             rs.value(i, 2).toInt());
