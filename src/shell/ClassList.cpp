@@ -24,11 +24,9 @@ ClassKey ClassKey::split(const QString& key) {
 }
 
 QStringList loadClassKeys() {
-    const data::RecordSet rs = loadClassRows();
     QStringList keys;
-    for (int i = 0; i < rs.recordCount(); ++i)
-        keys << ClassKey::join(rs.text(i, QStringLiteral("grade")),
-                               rs.text(i, QStringLiteral("class")));
+    for (const ClassRecord& c : loadClasses())
+        keys << ClassKey::join(c.grade, c.cls);
     return keys;
 }
 
@@ -40,10 +38,8 @@ QString collectClassCounts(const QStringList& keys, QString* error) {
     // and class, then looked up whole (never as a part of a longer text).
     QHash<std::pair<QString, QString>, int> perClass;
     try {
-        const data::RecordSet rs = countStudentsPerClass();
-        for (int i = 0; i < rs.recordCount(); ++i)
-            perClass.insert({rs.value(i, 0).toString(), rs.value(i, 1).toString()},
-                            rs.value(i, 2).toInt());
+        for (const ClassHeadcount& c : countStudentsPerClass())
+            perClass.insert({c.grade, c.cls}, c.students);
     } catch (const data::DataError& e) {
         if (error)
             *error = e.userMessage();

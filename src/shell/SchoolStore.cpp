@@ -46,17 +46,30 @@ void saveSchoolProfile(const SchoolProfile& p) {
     t.commit();
 }
 
-data::RecordSet loadClassRows() {
+std::vector<ClassRecord> loadClasses() {
     data::Connection c(data::Database::Schedule);
-    return c.query(
+    const data::RecordSet rs = c.query(
         QStringLiteral("SELECT grade, class FROM grades ORDER BY grade, order_it DESC, class, id"));
+    std::vector<ClassRecord> classes;
+    classes.reserve(rs.recordCount());
+    for (int i = 0; i < rs.recordCount(); ++i)
+        classes.push_back(
+            {rs.text(i, QStringLiteral("grade")), rs.text(i, QStringLiteral("class"))});
+    return classes;
 }
 
-data::RecordSet countStudentsPerClass() {
+std::vector<ClassHeadcount> countStudentsPerClass() {
     data::Connection c(data::Database::Students);
-    return c.query(QStringLiteral("SELECT trim(d6), trim(d7), count(*) FROM T1 "
-                                  "WHERE d5 IS NOT NULL AND d6 IS NOT NULL AND d7 IS NOT NULL "
-                                  "GROUP BY trim(d6), trim(d7)"));
+    const data::RecordSet rs =
+        c.query(QStringLiteral("SELECT trim(d6), trim(d7), count(*) FROM T1 "
+                               "WHERE d5 IS NOT NULL AND d6 IS NOT NULL AND d7 IS NOT NULL "
+                               "GROUP BY trim(d6), trim(d7)"));
+    std::vector<ClassHeadcount> counts;
+    counts.reserve(rs.recordCount());
+    for (int i = 0; i < rs.recordCount(); ++i)
+        counts.push_back(
+            {rs.value(i, 0).toString(), rs.value(i, 1).toString(), rs.value(i, 2).toInt()});
+    return counts;
 }
 
 void deleteAllStudentRows() {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "data/RecordSet.h"
-
 #include <QString>
+#include <vector>
 
 namespace sijill::shell {
 
@@ -30,12 +29,26 @@ SchoolProfile loadSchoolProfile();
 // success over nothing. Throws data::DataError.
 void saveSchoolProfile(const SchoolProfile& profile);
 
-// The classes' grade and class in the order the program shows them. Throws
-// data::DataError.
-data::RecordSet loadClassRows();
+// A class as the class list reads it from grades: its texts as stored.
+struct ClassRecord {
+    QString grade;
+    QString cls;
+};
 
-// The students per trimmed grade and class. Throws data::DataError.
-data::RecordSet countStudentsPerClass();
+// The classes in the order the program shows them: by grade text, then
+// order_it descending, then class. Throws data::DataError.
+std::vector<ClassRecord> loadClasses();
+
+// How many students one class holds, its grade and class trimmed; students
+// without a stage, a grade or a class are not counted.
+struct ClassHeadcount {
+    QString grade;
+    QString cls;
+    int students = 0;
+};
+
+// One count for every class that holds students. Throws data::DataError.
+std::vector<ClassHeadcount> countStudentsPerClass();
 
 // Deletes every student row in one transaction. Throws data::DataError.
 void deleteAllStudentRows();
