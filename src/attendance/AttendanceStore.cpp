@@ -21,12 +21,17 @@ bool hasIdColumn(data::Connection& c, const QString& table) {
                .toInt() > 0;
 }
 
+QString storedName(AttendanceTable table) {
+    return table == AttendanceTable::S1 ? QStringLiteral("S1") : QStringLiteral("S2");
+}
+
 } // namespace
 
 // SQLite adds no key column to a table that has rows, so Id is a plain
 // integer column numbered from the row order, and a trigger numbers new rows
 // after the highest Id, as an auto-number does.
-bool addIdColumn(data::Connection& c, const QString& table) {
+bool addIdColumn(data::Connection& c, AttendanceTable which) {
+    const QString table = storedName(which);
     if (!tableExists(c, table) || hasIdColumn(c, table))
         return false;
     data::Transaction t(c);

@@ -4,13 +4,11 @@
 #include "data/Connection.h"
 #include "data/DataError.h"
 
-#include <QString>
-
 namespace sijill::attendance {
 
 namespace {
 
-bool tryAdd(data::Connection& c, const QString& table) {
+bool tryAdd(data::Connection& c, AttendanceTable table) {
     try {
         return addIdColumn(c, table);
     } catch (const data::DataError&) {
@@ -24,8 +22,8 @@ UpgradeResult upgradeAttendanceTables() {
     UpgradeResult result;
     try {
         data::Connection c(data::Database::Employee);
-        result.addedToS2 = tryAdd(c, QStringLiteral("S2"));
-        result.addedToS1 = tryAdd(c, QStringLiteral("S1"));
+        result.addedToS2 = tryAdd(c, AttendanceTable::S2);
+        result.addedToS1 = tryAdd(c, AttendanceTable::S1);
     } catch (const data::DataError&) {
         // No attendance database: the window opens as usual.
     }
