@@ -1,7 +1,7 @@
 #include "shell/ClassList.h"
 
-#include "data/Connection.h"
 #include "data/DataError.h"
+#include "shell/SchoolStore.h"
 
 #include <QHash>
 
@@ -24,13 +24,9 @@ ClassKey ClassKey::split(const QString& key) {
 }
 
 QStringList loadClassKeys() {
-    data::Connection c(data::Database::Schedule);
-    const data::RecordSet rs = c.query(
-        QStringLiteral("SELECT grade, class FROM grades ORDER BY grade, order_it DESC, class, id"));
     QStringList keys;
-    for (int i = 0; i < rs.recordCount(); ++i)
-        keys << ClassKey::join(rs.text(i, QStringLiteral("grade")),
-                               rs.text(i, QStringLiteral("class")));
+    for (const ClassRecord& c : loadClasses())
+        keys << ClassKey::join(c.grade, c.cls);
     return keys;
 }
 
@@ -42,14 +38,8 @@ QString collectClassCounts(const QStringList& keys, QString* error) {
     // and class, then looked up whole (never as a part of a longer text).
     QHash<std::pair<QString, QString>, int> perClass;
     try {
-        data::Connection c(data::Database::Students);
-        const data::RecordSet rs =
-            c.query(QStringLiteral("SELECT trim(d6), trim(d7), count(*) FROM T1 "
-                                   "WHERE d5 IS NOT NULL AND d6 IS NOT NULL AND d7 IS NOT NULL "
-                                   "GROUP BY trim(d6), trim(d7)"));
-        for (int i = 0; i < rs.recordCount(); ++i)
-            perClass.insert({rs.value(i, 0).toString(), rs.value(i, 1).toString()},
-                            rs.value(i, 2).toInt());
+        for (const ClassHeadcount& c : countStudentsPerClass())
+            perClass.insert({c.grade, c.cls}, c.students);
     } catch (const data::DataError& e) {
         if (error)
             *error = e.userMessage();

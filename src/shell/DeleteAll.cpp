@@ -1,10 +1,10 @@
 #include "shell/DeleteAll.h"
 
-#include "data/Connection.h"
 #include "data/DataError.h"
 #include "platform/BidiText.h"
 #include "platform/SafeFileWriter.h"
 #include "shell/SchoolInfoFile.h"
+#include "shell/SchoolStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,10 +41,7 @@ std::optional<QString> deleteAllStudents(const QString& schoolName) {
             .arg(platform::shownPath(copy));
 
     try {
-        data::Connection c(data::Database::Students);
-        data::Transaction t(c);
-        c.execute(QStringLiteral("DELETE FROM T1"));
-        t.commit();
+        deleteAllStudentRows();
     } catch (const data::DataError& e) {
         return kNothingDeleted + QStringLiteral("تعذر حذف بيانات الطلاب:\r%1").arg(e.userMessage());
     }
