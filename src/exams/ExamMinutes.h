@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/RecordSet.h"
+#include "schedule/ScheduleStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,18 +43,15 @@ ChooserLoad loadChooserStudents(const QString& classKey);
 // word and double blanks, trimmed, as the exam-control grade lists write it.
 QString scheduleGradeOfKey(const QString& classKey);
 
-// The schedule rows on exactly `date` in exactly `period`, ordered by date,
-// grade position and period; with `grade`, only that grade's rows (exact
-// match of trimmed names). Throws data::DataError.
-data::RecordSet dayPeriodRows(const QString& date, const QString& period,
-                              const std::optional<QString>& grade = std::nullopt);
+// The schedule rows of a date and period, as the schedule store reads them.
+using exams::dayPeriodRows;
 
 // What the minutes print of the first found row.
 struct FoundDay {
     QString day;     // weekday, three blanks, date (Label7)
-    QString period;  // D8 (Label8)
-    QString subject; // D4 (Label9)
-    QString grade;   // D3
+    QString period;  // Label8
+    QString subject; // Label9
+    QString grade;
 };
 // nullopt when there is no row.
 std::optional<FoundDay> firstRow(const data::RecordSet& rows);

@@ -17,6 +17,13 @@ using data::Database;
 // Trimmed equality in SQL: the stored grade text may carry blanks around it.
 const QString kGradeMatch = QStringLiteral("trim(D3) = ?");
 
+const QString kColumns = QStringLiteral("SELECT ID, D0, D1, D2, D3, D4, D5, D6, D7, D8 FROM T1 ");
+// Grades in the order of their keys, each grade's rows together: rows of two
+// grades that share a key, or of one grade written under two keys, never
+// interleave.
+const QString kByGrade = QStringLiteral(
+    "(SELECT min(CAST(k.D0 AS INTEGER)) FROM T1 k WHERE trim(k.D3) IS trim(T1.D3)), trim(D3)");
+
 int orderOf(const QVariant& v) {
     bool ok = false;
     const int order = v.toString().trimmed().toInt(&ok);
@@ -80,6 +87,17 @@ std::optional<qint64> findRow(Connection& c, const QString& grade, int order) {
     return id.toLongLong();
 }
 
+std::vector<ScheduleRow> readRecords(const QString& sql, const QVariantList& params) {
+    Connection c(Database::Schedule);
+    const data::RecordSet rs = c.query(sql, params);
+    std::vector<ScheduleRow> rows;
+    rows.reserve(rs.recordCount());
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        rows.push_back(scheduleRowAt(rs, i));
+    }
+    return rows;
+}
+
 } // namespace
 
 ScheduleRow scheduleRowAt(const data::RecordSet& rs, int i) {
@@ -100,18 +118,11 @@ ScheduleRow scheduleRowAt(const data::RecordSet& rs, int i) {
 }
 
 std::vector<ScheduleRow> loadGradeRows(const QString& grade) {
-    Connection c(Database::Schedule);
-    const data::RecordSet rs =
-        c.query(QStringLiteral("SELECT ID, D0, D1, D2, D3, D4, D5, D6, D7, D8, F_Order FROM T1 "
-                               "WHERE ") +
-                    kGradeMatch + QStringLiteral(" ORDER BY ID"),
-                {grade.trimmed()});
-    std::vector<ScheduleRow> rows;
-    rows.reserve(rs.recordCount());
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        rows.push_back(scheduleRowAt(rs, i));
-    }
-    return rows;
+    return readRecords(
+        QStringLiteral("SELECT ID, D0, D1, D2, D3, D4, D5, D6, D7, D8, F_Order FROM T1 "
+                       "WHERE ") +
+            kGradeMatch + QStringLiteral(" ORDER BY ID"),
+        {grade.trimmed()});
 }
 
 std::optional<qint64> findGradeRow(const QString& grade, int order) {
@@ -193,6 +204,51 @@ int eraseGradeSchedule(const QString& grade) {
 int eraseAllSchedules() {
     Connection c(Database::Schedule);
     return c.execute(QStringLiteral("DELETE FROM T1"));
+}
+
+data::RecordSet pickedDayRows(data::Connection& scheduleDb, const QString& weekday,
+                              const QString& date) {
+    return scheduleDb.query(QStringLiteral("SELECT * FROM T1 WHERE D1 = ? AND D2 = ? ORDER BY D8"),
+                            {weekday, date});
+}
+
+data::RecordSet handOverScheduleRows(data::Connection& scheduleDb, const QString& date) {
+    // A containment test, as a stored date may carry text around it; instr
+    // keeps "%" and "_" in the date from acting as wildcards.
+    return scheduleDb.query(QStringLiteral("SELECT * FROM T1 WHERE instr(D2, ?) > 0 "
+                                           "ORDER BY D2, D8, D0"),
+                            {date});
+}
+
+std::vector<ScheduleRow> gradeSheetRecords(const QString& grade) {
+    return readRecords(kColumns + QStringLiteral("WHERE trim(D3) = ? ORDER BY D2, D8, ID"),
+                       {grade.trimmed()});
+}
+
+std::vector<ScheduleRow> schoolSheetRecords() {
+    return readRecords(
+        kColumns + QStringLiteral("ORDER BY ") + kByGrade + QStringLiteral(", D2, D8, ID"), {});
+}
+
+std::vector<ScheduleRow> revisersSheetRecords(const std::optional<QString>& date) {
+    const QString order = QStringLiteral(" ORDER BY D2, ") + kByGrade + QStringLiteral(", D8, ID");
+    if (date)
+        return readRecords(kColumns + QStringLiteral("WHERE D2 = ?") + order, {*date});
+    return readRecords(kColumns + QStringLiteral("WHERE D2 <> ''") + order, {});
+}
+
+data::RecordSet dayPeriodRows(const QString& date, const QString& period,
+                              const std::optional<QString>& grade) {
+    Connection c(Database::Schedule);
+    // The grade is matched exactly: "خامس" never takes in "خامس مطور". Grade
+    // positions are compared as numbers, so the tenth grade follows the ninth.
+    const QString order = QStringLiteral(" ORDER BY D2, CAST(D0 AS INTEGER), D0, D8, ID");
+    if (grade)
+        return c.query(QStringLiteral("SELECT * FROM T1 WHERE D2 = ? AND D8 = ? AND trim(D3) = ?") +
+                           order,
+                       {date, period, grade->trimmed()});
+    return c.query(QStringLiteral("SELECT * FROM T1 WHERE D2 = ? AND D8 = ?") + order,
+                   {date, period});
 }
 
 } // namespace sijill::exams

@@ -66,4 +66,27 @@ int deleteScheduleRows(const std::vector<qint64>& ids);
 int eraseGradeSchedule(const QString& grade);
 int eraseAllSchedules();
 
+// The rows of one grade (exactly matched), by date and period; of every
+// grade, by grade key (each grade's rows together), date and period; and
+// every row with a date, or the rows of one date exactly, by date, grade key
+// and period. Throw data::DataError.
+std::vector<ScheduleRow> gradeSheetRecords(const QString& grade);
+std::vector<ScheduleRow> schoolSheetRecords();
+std::vector<ScheduleRow> revisersSheetRecords(const std::optional<QString>& date);
+
+// The rows of the picked weekday and date, first period first: every column
+// of the table, as the checking sheet and the lateness minutes take them.
+data::RecordSet pickedDayRows(data::Connection& scheduleDb, const QString& weekday,
+                              const QString& date);
+
+// The rows of a picked date: every row whose date contains it, by date,
+// period and grade key.
+data::RecordSet handOverScheduleRows(data::Connection& scheduleDb, const QString& date);
+
+// The rows on exactly `date` in exactly `period`, ordered by date, grade
+// position and period; with `grade`, only that grade's rows (exact match of
+// trimmed names). Throws data::DataError.
+data::RecordSet dayPeriodRows(const QString& date, const QString& period,
+                              const std::optional<QString>& grade = std::nullopt);
+
 } // namespace sijill::exams
