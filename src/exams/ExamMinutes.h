@@ -19,9 +19,10 @@ struct ExamPaperHeader;
 namespace sijill::exams::minutes {
 
 // One student of the single-student chooser: the name it lists, the item
-// its hidden list shows (d1 to d7 joined by ":") and the seven values kept
-// beside it (name, phone, civil-registry number, import flag, stage, grade,
-// class), which the minutes read, so a ":" inside a name moves nothing.
+// its hidden list shows (the seven values joined by ":") and the seven
+// values kept beside it (name, phone, civil-registry number, import flag,
+// stage, grade, class), which the minutes read, so a ":" inside a name moves
+// nothing.
 struct ChooserStudent {
     QString name;
     QString item;
@@ -33,9 +34,9 @@ struct ChooserLoad {
     bool failed = false;
 };
 
-// The students of one class key ("grade-class") for the chooser: stage d5
-// set, grade d6 and class d7 equal to the key's trimmed parts, in the order
-// they were added. A key without "-", a class without students, a student
+// The students of one class key ("grade-class") for the chooser: a stage
+// set, grade and class equal to the key's trimmed parts, in the order they
+// were added. A key without "-", a class without students, a student
 // without a name or a database failure marks the load failed.
 ChooserLoad loadChooserStudents(const QString& classKey);
 
