@@ -1,6 +1,5 @@
 #include "exams/DayForms.h"
 
-#include "data/Connection.h"
 #include "data/ReportRows.h"
 #include "exams/ExamPaperHeader.h"
 #include "report/ReportModel.h"
@@ -22,12 +21,6 @@ void fillDayForm(report::ReportLayout& layout, const ExamPaperHeader& header,
 }
 
 } // namespace
-
-data::RecordSet pickedDayRows(data::Connection& scheduleDb, const QString& weekday,
-                              const QString& date) {
-    return scheduleDb.query(QStringLiteral("SELECT * FROM T1 WHERE D1 = ? AND D2 = ? ORDER BY D8"),
-                            {weekday, date});
-}
 
 void fillCheckingSheet(report::ReportLayout& layout, const ExamPaperHeader& header,
                        const data::RecordSet& rows) {

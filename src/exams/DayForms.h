@@ -1,12 +1,10 @@
 #pragma once
 
 #include "data/RecordSet.h"
+#include "schedule/ScheduleStore.h"
 
 #include <QString>
 
-namespace sijill::data {
-class Connection;
-}
 namespace sijill::report {
 class ReportLayout;
 }
@@ -15,14 +13,9 @@ namespace sijill::exams {
 
 struct ExamPaperHeader;
 
-// The schedule rows of the picked weekday and date, first period first. The
-// checking sheet and the lateness minutes print nothing of them: the forms
-// are filled by hand.
-data::RecordSet pickedDayRows(data::Connection& scheduleDb, const QString& weekday,
-                              const QString& date);
-
 // The checking committee's sheet from its stored design: the exam-control
-// header, the principal and the preparer in the footer, portrait.
+// header, the principal and the preparer in the footer, portrait. The picked
+// day's rows print nothing of theirs: the form is filled by hand.
 void fillCheckingSheet(report::ReportLayout& layout, const ExamPaperHeader& header,
                        const data::RecordSet& rows);
 

@@ -1,9 +1,9 @@
 #include "exams/ExamMinutes.h"
 
-#include "data/Connection.h"
 #include "data/DataError.h"
 #include "data/ReportRows.h"
 #include "exams/ExamPaperHeader.h"
+#include "exams/ExamsStore.h"
 #include "exams/MinutesTexts.h"
 #include "report/ReportModel.h"
 #include "shell/ClassList.h"
@@ -18,13 +18,6 @@ constexpr int kItemParts = 7;
 const QString kTop = QStringLiteral("Section4");
 const QString kBody = QStringLiteral("Section2");
 const QString kFooter = QStringLiteral("Section5");
-
-QStringList partsOf(const data::RecordSet& rs, int row) {
-    QStringList parts;
-    for (int i = 1; i <= kItemParts; ++i)
-        parts << rs.text(row, QStringLiteral("d%1").arg(i));
-    return parts;
-}
 
 void fillHeader(report::ReportLayout& layout, const ExamPaperHeader& h) {
     layout.resetToDesign();
@@ -53,19 +46,13 @@ ChooserLoad loadChooserStudents(const QString& classKey) {
     }
     const auto [grade, cls] = shell::ClassKey::split(classKey);
     try {
-        data::Connection c(data::Database::Students);
-        const data::RecordSet rs =
-            c.query(QStringLiteral("SELECT d1, d2, d3, d4, d5, d6, d7 FROM T1 WHERE d5 IS NOT NULL "
-                                   "AND trim(d6) = ? AND trim(d7) = ? ORDER BY id"),
-                    {grade, cls});
-        for (int row = 0; row < rs.recordCount(); ++row) {
-            if (rs.value(row, QStringLiteral("d1")).isNull()) {
+        for (const ChooserStudentRow& student : loadClassStudents(grade, cls)) {
+            if (!student.hasName) {
                 load.failed = true;
                 return load;
             }
-            const QStringList parts = partsOf(rs, row);
             load.students.push_back(
-                {rs.text(row, QStringLiteral("d1")), parts.join(QLatin1Char(':')), parts});
+                {student.parts.value(0), student.parts.join(QLatin1Char(':')), student.parts});
         }
         load.failed = load.students.empty();
     } catch (const data::DataError&) {
@@ -81,25 +68,11 @@ QString scheduleGradeOfKey(const QString& classKey) {
     return grade.trimmed();
 }
 
-data::RecordSet dayPeriodRows(const QString& date, const QString& period,
-                              const std::optional<QString>& grade) {
-    data::Connection c(data::Database::Schedule);
-    // The grade is matched exactly: "خامس" never takes in "خامس مطور". Grade
-    // positions are compared as numbers, so the tenth grade follows the ninth.
-    const QString order = QStringLiteral(" ORDER BY D2, CAST(D0 AS INTEGER), D0, D8, ID");
-    if (grade)
-        return c.query(QStringLiteral("SELECT * FROM T1 WHERE D2 = ? AND D8 = ? AND trim(D3) = ?") +
-                           order,
-                       {date, period, grade->trimmed()});
-    return c.query(QStringLiteral("SELECT * FROM T1 WHERE D2 = ? AND D8 = ?") + order,
-                   {date, period});
-}
-
 std::optional<FoundDay> firstRow(const data::RecordSet& rows) {
     if (rows.isEmpty())
         return std::nullopt;
-    auto t = [&rows](const char* f) { return rows.text(0, QString::fromLatin1(f)); };
-    return FoundDay{t("D1") + QStringLiteral("   ") + t("D2"), t("D8"), t("D4"), t("D3")};
+    const ScheduleRow r = scheduleRowAt(rows, 0);
+    return FoundDay{r.weekday + QStringLiteral("   ") + r.date, r.period, r.subject, r.grade};
 }
 
 void fillStudentMinutes(report::ReportLayout& layout, const ExamPaperHeader& header,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/RecordSet.h"
+#include "schedule/ScheduleStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,9 +19,10 @@ struct ExamPaperHeader;
 namespace sijill::exams::minutes {
 
 // One student of the single-student chooser: the name it lists, the item
-// its hidden list shows (d1 to d7 joined by ":") and the seven values kept
-// beside it (name, phone, civil-registry number, import flag, stage, grade,
-// class), which the minutes read, so a ":" inside a name moves nothing.
+// its hidden list shows (the seven values joined by ":") and the seven
+// values kept beside it (name, phone, civil-registry number, import flag,
+// stage, grade, class), which the minutes read, so a ":" inside a name moves
+// nothing.
 struct ChooserStudent {
     QString name;
     QString item;
@@ -32,9 +34,9 @@ struct ChooserLoad {
     bool failed = false;
 };
 
-// The students of one class key ("grade-class") for the chooser: stage d5
-// set, grade d6 and class d7 equal to the key's trimmed parts, in the order
-// they were added. A key without "-", a class without students, a student
+// The students of one class key ("grade-class") for the chooser: a stage
+// set, grade and class equal to the key's trimmed parts, in the order they
+// were added. A key without "-", a class without students, a student
 // without a name or a database failure marks the load failed.
 ChooserLoad loadChooserStudents(const QString& classKey);
 
@@ -42,18 +44,15 @@ ChooserLoad loadChooserStudents(const QString& classKey);
 // word and double blanks, trimmed, as the exam-control grade lists write it.
 QString scheduleGradeOfKey(const QString& classKey);
 
-// The schedule rows on exactly `date` in exactly `period`, ordered by date,
-// grade position and period; with `grade`, only that grade's rows (exact
-// match of trimmed names). Throws data::DataError.
-data::RecordSet dayPeriodRows(const QString& date, const QString& period,
-                              const std::optional<QString>& grade = std::nullopt);
+// The schedule rows of a date and period, as the schedule store reads them.
+using exams::dayPeriodRows;
 
 // What the minutes print of the first found row.
 struct FoundDay {
     QString day;     // weekday, three blanks, date (Label7)
-    QString period;  // D8 (Label8)
-    QString subject; // D4 (Label9)
-    QString grade;   // D3
+    QString period;  // Label8
+    QString subject; // Label9
+    QString grade;
 };
 // nullopt when there is no row.
 std::optional<FoundDay> firstRow(const data::RecordSet& rows);

@@ -1,6 +1,5 @@
 #include "exams/ExamSheets.h"
 
-#include "data/Connection.h"
 #include "exams/SheetTexts.h"
 #include "exams/Texts.h"
 #include "report/ReportModel.h"
@@ -10,29 +9,8 @@ namespace sijill::exams {
 
 namespace {
 
-using data::Connection;
-using data::Database;
-
 const QString kReportFooter = QStringLiteral("Section5");
-const QString kColumns = QStringLiteral("SELECT ID, D0, D1, D2, D3, D4, D5, D6, D7, D8 FROM T1 ");
 constexpr double kRevisersPreviewWidth = 16700;
-// Grades in the order of their keys, each grade's rows together: rows of two
-// grades that share a key, or of one grade written under two keys, never
-// interleave.
-const QString kByGrade = QStringLiteral(
-    "(SELECT min(CAST(k.D0 AS INTEGER)) FROM T1 k WHERE trim(k.D3) IS trim(T1.D3)), trim(D3)");
-
-std::vector<ScheduleRow> readRecords(const QString& sql, const QVariantList& params) {
-    Connection c(Database::Schedule);
-    const data::RecordSet rs = c.query(sql, params);
-    std::vector<ScheduleRow> rows;
-    rows.reserve(rs.recordCount());
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        rows.push_back(scheduleRowAt(rs, i));
-    }
-    return rows;
-}
-
 // The grade and day a sheet line belongs to, and whether its second period
 // is filled.
 struct LineDay {
@@ -84,23 +62,6 @@ QString schoolSheetGrade(const QString& grade) {
 QString revisersSheetGrade(const QString& grade) {
     QString g = squeezeBlanks(removeWords(grade, {sheet_texts::kQuranWords}));
     return squeezeBlanks(removeWords(g, sheet_texts::kRevisersWords)).trimmed();
-}
-
-std::vector<ScheduleRow> gradeSheetRecords(const QString& grade) {
-    return readRecords(kColumns + QStringLiteral("WHERE trim(D3) = ? ORDER BY D2, D8, ID"),
-                       {grade.trimmed()});
-}
-
-std::vector<ScheduleRow> schoolSheetRecords() {
-    return readRecords(
-        kColumns + QStringLiteral("ORDER BY ") + kByGrade + QStringLiteral(", D2, D8, ID"), {});
-}
-
-std::vector<ScheduleRow> revisersSheetRecords(const std::optional<QString>& date) {
-    const QString order = QStringLiteral(" ORDER BY D2, ") + kByGrade + QStringLiteral(", D8, ID");
-    if (date)
-        return readRecords(kColumns + QStringLiteral("WHERE D2 = ?") + order, {*date});
-    return readRecords(kColumns + QStringLiteral("WHERE D2 <> ''") + order, {});
 }
 
 report::ReportRowset scheduleSheetRows(const std::vector<ScheduleRow>& records,

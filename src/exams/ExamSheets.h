@@ -26,15 +26,6 @@ QString gradeSheetPairedGrade(const QString& grade); // a row a second period co
 QString schoolSheetGrade(const QString& grade);
 QString revisersSheetGrade(const QString& grade); // trimmed
 
-// Schedule rows read for the sheets. Throw data::DataError.
-// One grade (exactly matched), by date and period.
-std::vector<ScheduleRow> gradeSheetRecords(const QString& grade);
-// Every grade, by grade key (each grade's rows together), date and period.
-std::vector<ScheduleRow> schoolSheetRecords();
-// Every row with a date, or the rows of one date exactly; by date, grade key
-// (each grade's rows together) and period.
-std::vector<ScheduleRow> revisersSheetRecords(const std::optional<QString>& date);
-
 enum class ScheduleSheet { Grade, School };
 
 // One line per grade and exam day (d0 grade, d1 date, d2 weekday, d3 and d4

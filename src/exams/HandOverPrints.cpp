@@ -61,8 +61,7 @@ void printHandOverStatement(ExamControlWindow& window) {
         const data::RecordSet schedule =
             handOverScheduleRows(scheduleDb, window.pickedDateLabel->text());
         if (const int last = schedule.recordCount() - 1; last >= 0)
-            window.lastSheetGrade->setText(
-                cleanHandOverGrade(schedule.text(last, QStringLiteral("D3"))));
+            window.lastSheetGrade->setText(cleanHandOverGrade(scheduleRowAt(schedule, last).grade));
         report::ReportLayout& layout = report::layout(audited ? handover_texts::kAuditedStatement
                                                               : handover_texts::kStatement);
         fillHandOverStatement(layout, header, window.pickedWeekdayLabel->text(),

@@ -1,6 +1,5 @@
 #include "exams/HandOverStatement.h"
 
-#include "data/Connection.h"
 #include "exams/ExamPaperHeader.h"
 #include "exams/HandOverTexts.h"
 #include "report/ReportModel.h"
@@ -25,24 +24,16 @@ QString cleanHandOverGrade(const QString& grade) {
     return text;
 }
 
-data::RecordSet handOverScheduleRows(data::Connection& scheduleDb, const QString& date) {
-    // A containment test, as a stored date may carry text around it; instr
-    // keeps "%" and "_" in the date from acting as wildcards.
-    return scheduleDb.query(QStringLiteral("SELECT * FROM T1 WHERE instr(D2, ?) > 0 "
-                                           "ORDER BY D2, D8, D0"),
-                            {date});
-}
-
 report::ReportRowset handOverLines(const data::RecordSet& schedule) {
     report::ReportRowset lines = report::ReportRowset::withFields(8);
     for (int r = 0; r < schedule.recordCount(); ++r) {
+        const ScheduleRow row = scheduleRowAt(schedule, r);
         lines.addRow();
-        lines.set(QStringLiteral("d8"), schedule.text(r, QStringLiteral("D8")));
-        lines.set(QStringLiteral("d3"),
-                  cleanHandOverGrade(schedule.text(r, QStringLiteral("D3"))).trimmed());
-        lines.set(QStringLiteral("d4"), schedule.text(r, QStringLiteral("D4")));
-        lines.set(QStringLiteral("d6"), schedule.text(r, QStringLiteral("D6")));
-        lines.set(QStringLiteral("d7"), schedule.text(r, QStringLiteral("D7")));
+        lines.set(QStringLiteral("d8"), row.period);
+        lines.set(QStringLiteral("d3"), cleanHandOverGrade(row.grade).trimmed());
+        lines.set(QStringLiteral("d4"), row.subject);
+        lines.set(QStringLiteral("d6"), row.corrector);
+        lines.set(QStringLiteral("d7"), row.reviewer);
     }
     return lines;
 }

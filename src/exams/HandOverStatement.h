@@ -2,12 +2,10 @@
 
 #include "data/RecordSet.h"
 #include "report/ReportData.h"
+#include "schedule/ScheduleStore.h"
 
 #include <QString>
 
-namespace sijill::data {
-class Connection;
-}
 namespace sijill::report {
 class ReportLayout;
 }
@@ -20,10 +18,6 @@ struct ExamPaperHeader;
 // words, the track and section words and the dashes removed (also inside
 // longer words), doubled blanks squeezed before and once after. Not trimmed.
 QString cleanHandOverGrade(const QString& grade);
-
-// The schedule rows of a picked date: every row whose date contains it, by
-// date, period and grade key.
-data::RecordSet handOverScheduleRows(data::Connection& scheduleDb, const QString& date);
 
 // One statement line per schedule row: d3 the cleaned, trimmed grade, d4 the
 // subject, d6 the corrector, d7 the reviewer, d8 the period; d0, d1, d2 and

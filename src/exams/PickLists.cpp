@@ -1,35 +1,11 @@
 #include "exams/PickLists.h"
 
-#include "data/Connection.h"
 #include "exams/Texts.h"
 #include "platform/Wait.h"
 
 #include <algorithm>
 
 namespace sijill::exams {
-
-QString pickTable(PickList list) {
-    switch (list) {
-    case PickList::Subjects:
-        return QStringLiteral("subjects");
-    case PickList::Teachers:
-        return QStringLiteral("teachers_names");
-    case PickList::Times:
-        break;
-    }
-    return QStringLiteral("exam_time");
-}
-
-std::vector<PickItem> loadPickList(PickList list) {
-    data::Connection c(data::Database::Schedule);
-    const data::RecordSet rs = c.query(QStringLiteral("SELECT ID, Title FROM ") + pickTable(list) +
-                                       QStringLiteral(" ORDER BY ID"));
-    std::vector<PickItem> items;
-    items.reserve(rs.recordCount());
-    for (int i = 0; i < rs.recordCount(); ++i)
-        items.push_back({rs.value(i, 0).toLongLong(), rs.value(i, 1).toString()});
-    return items;
-}
 
 QString storedTitle(const QString& text) {
     return text.section(QLatin1Char(','), 0, 0);
@@ -58,23 +34,9 @@ QString duplicateMessage(PickList list, const QString& text) {
 qint64 addPickItem(PickList list, const QString& text) {
     if (isBlankTitle(text))
         return 0;
-    qint64 id = 0;
-    {
-        data::Connection c(data::Database::Schedule);
-        c.execute(QStringLiteral("INSERT INTO ") + pickTable(list) +
-                      QStringLiteral(" (Title) VALUES (?)"),
-                  {storedTitle(text)});
-        id = c.lastInsertId();
-    }
+    const qint64 id = insertPickItem(list, storedTitle(text));
     platform::Wait(0.5);
     return id;
-}
-
-bool deletePickItem(PickList list, qint64 id) {
-    data::Connection c(data::Database::Schedule);
-    return c.execute(QStringLiteral("DELETE FROM ") + pickTable(list) +
-                         QStringLiteral(" WHERE ID = ?"),
-                     {id}) > 0;
 }
 
 } // namespace sijill::exams

@@ -1,26 +1,12 @@
 #pragma once
 
+#include "exams/ExamsStore.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <vector>
 
 namespace sijill::exams {
-
-// The schedule editor's three pick lists, each a table of Schedual.db with
-// the columns ID and Title.
-enum class PickList { Subjects, Teachers, Times };
-inline constexpr PickList kPickLists[] = {PickList::Subjects, PickList::Teachers, PickList::Times};
-
-struct PickItem {
-    qint64 id = 0;
-    QString title;
-};
-
-// "subjects", "teachers_names" or "exam_time".
-QString pickTable(PickList list);
-
-// The list's items in the order they were added. Throws data::DataError.
-std::vector<PickItem> loadPickList(PickList list);
 
 // The part of a typed text that is stored: everything before the first comma.
 QString storedTitle(const QString& text);
@@ -36,9 +22,6 @@ QString duplicateMessage(PickList list, const QString& text);
 // events keep running); returns the new key, or 0 for a blank title, which is
 // not stored. Throws data::DataError.
 qint64 addPickItem(PickList list, const QString& text);
-
-// Removes the item with the key; returns whether one went.
-bool deletePickItem(PickList list, qint64 id);
 
 } // namespace sijill::exams
 

@@ -1,71 +1,17 @@
 #pragma once
 
-#include "data/RecordSet.h"
+#include "schedule/ScheduleStore.h"
 
 #include <QString>
-#include <QtGlobal>
-#include <optional>
-#include <vector>
 
 namespace sijill::exams {
 
-// The exam schedule table T1 of Schedual.db: one row per grade and exam
-// period. A row's place in the editor is its F_Order, 2 x day + period.
+// The schedule editor's grid: a row's place in it is its order, 2 x day +
+// period.
 inline constexpr int kExamDays = 10;
 inline constexpr int kGridRows = 2 * kExamDays;
 
-struct ScheduleRow {
-    qint64 id = 0;
-    int order = -1; // F_Order; -1 when empty or not a number
-    QString position, weekday, date, grade, subject, time, corrector, reviewer, period;
-};
-
-// Row `i` of a record set selecting ID and D0 to D8 (and F_Order, when it
-// selects it) of the schedule table.
-ScheduleRow scheduleRowAt(const data::RecordSet& rs, int i);
-
 // "الأولى" for a first period (even order), "الثانية" for a second.
 QString periodName(int order);
-
-// The rows of one grade, in the order they were added. Throws data::DataError.
-std::vector<ScheduleRow> loadGradeRows(const QString& grade);
-
-// The key of the grade's row at `order`, if it has one.
-std::optional<qint64> findGradeRow(const QString& grade, int order);
-
-// Adds an empty row for the grade at `order` (weekday, date and cells empty,
-// the period from the order) and returns its key. D0 is the key the grade's
-// rows carry, or for a grade's first row its position, unless another
-// grade's rows hold it (see saveGradeSchedule).
-qint64 addScheduleRow(int position, const QString& grade, int order);
-
-// The grade's first row (day 0, first period): the existing one, or a new
-// empty one when the grade has none yet.
-qint64 ensureFirstRow(int position, const QString& grade);
-
-// One editor row as the save writes it.
-struct SavedRow {
-    qint64 id = 0; // 0: the row has no table row and is passed over
-    int order = 0;
-    QString weekday, date, subject, time, corrector, reviewer;
-};
-
-// Writes the editor's rows for one grade in one transaction: D0 the grade's
-// key, D1 and D2 the day's weekday and date, D3 the grade, D4 to D7 the
-// cells. The key is the grade's position when no other grade's rows hold it,
-// else the key its own rows carry when no other grade's do, else the lowest
-// number from the position up that none holds; every stored row of the grade
-// takes it, so no two grades ever share a key. A row whose key has gone (its schedule was erased
-// meanwhile) is added anew and `id` receives the new key, so what was on screen is what is stored.
-// On any failure nothing is written. Throws data::DataError.
-void saveGradeSchedule(int position, const QString& grade, std::vector<SavedRow>& rows);
-
-// Deletes rows by key, in one transaction; returns how many went.
-int deleteScheduleRows(const std::vector<qint64>& ids);
-
-// Erases one grade's schedule (by its name, as the editor finds it) or every
-// schedule; returns how many rows went.
-int eraseGradeSchedule(const QString& grade);
-int eraseAllSchedules();
 
 } // namespace sijill::exams
