@@ -1,6 +1,7 @@
 #include "committees/Seating.h"
 #include "committees/Texts.h"
-#include "data/Connection.h"
+#include "schedule/ScheduleStore.h"
+#include "students/StudentsStore.h"
 
 #include <QHash>
 #include <QSet>
@@ -71,15 +72,17 @@ bool gradeBefore(const GradeKey& a, const GradeKey& b) {
     return a.grade < b.grade;
 }
 
+// A stored student as the seating takes it.
+Student toSeat(const sijill::students::StudentRecord& s) {
+    return {s.stage, s.grade, s.cls, s.name, s.number};
+}
+
 } // namespace
 
 QStringList seatedGrades(data::Connection& students) {
-    const data::RecordSet rs =
-        students.query(QStringLiteral("SELECT DISTINCT d6, d8 FROM T1 WHERE d4 = '1'"));
     std::vector<GradeKey> keys;
-    for (int r = 0; r < rs.recordCount(); ++r)
-        keys.push_back({rs.text(r, QStringLiteral("d6")).trimmed(),
-                        rs.text(r, QStringLiteral("d8")).trimmed()});
+    for (const sijill::students::StudentRecord& s : sijill::students::seatedGradeKeys(students))
+        keys.push_back({s.grade.trimmed(), s.committeeOrder.trimmed()});
     std::sort(keys.begin(), keys.end(), gradeBefore);
     // A grade whose students carry several keys stands at its first.
     QStringList out;
@@ -91,22 +94,14 @@ QStringList seatedGrades(data::Connection& students) {
 }
 
 int countGrade(data::Connection& students, const QString& grade) {
-    return students
-        .scalar(QStringLiteral("SELECT COUNT(*) FROM T1 WHERE d4 = '1' AND trim(d6) = ?"),
-                {grade.trimmed()})
-        .toInt();
+    return sijill::students::countSeatedOfGrade(students, grade.trimmed());
 }
 
 std::vector<Student> studentsOfGrade(data::Connection& students, const QString& grade) {
-    const data::RecordSet rs = students.query(
-        QStringLiteral("SELECT d0, d1, d5, d6, d7 FROM T1 WHERE d4 = '1' AND trim(d6) = ? "
-                       "ORDER BY d5, d6, d7, d0, id"),
-        {grade.trimmed()});
     std::vector<Student> out;
-    for (int r = 0; r < rs.recordCount(); ++r)
-        out.push_back({rs.text(r, QStringLiteral("d5")), rs.text(r, QStringLiteral("d6")),
-                       rs.text(r, QStringLiteral("d7")), rs.text(r, QStringLiteral("d1")),
-                       rs.text(r, QStringLiteral("d0"))});
+    for (const sijill::students::StudentRecord& s :
+         sijill::students::seatedOfGrade(students, grade.trimmed()))
+        out.push_back(toSeat(s));
     return out;
 }
 
@@ -118,12 +113,12 @@ QString scheduleGradeKey(const QString& grade) {
 
 QStringList examSubjects(data::Connection& schedual, const QString& grade) {
     const QString key = scheduleGradeKey(grade);
-    const data::RecordSet rs =
-        schedual.query(QStringLiteral("SELECT D3, D4 FROM T1 ORDER BY D2, D8, ID"));
     QStringList out;
-    for (int r = 0; r < rs.recordCount() && out.size() < kSubjects; ++r) {
-        if (!key.isEmpty() && scheduleGradeKey(rs.text(r, QStringLiteral("D3"))) == key)
-            out << rs.text(r, QStringLiteral("D4"));
+    for (const exams::ScheduleRow& row : exams::gradesAndSubjects(schedual)) {
+        if (out.size() >= kSubjects)
+            break;
+        if (!key.isEmpty() && scheduleGradeKey(row.grade) == key)
+            out << row.subject;
     }
     while (out.size() < kSubjects)
         out << QStringLiteral("-");
@@ -196,26 +191,21 @@ SeatingPlan planSeating(const std::vector<CommitteeSeats>& committees,
 }
 
 std::vector<Student> unflaggedStudents(data::Connection& students) {
-    const data::RecordSet rs = students.query(
-        QStringLiteral("SELECT d0, d1, d3, d5, d6, d7 FROM T1 WHERE d4 IS NULL OR d4 <> '1' "
-                       "ORDER BY d5, d6, d7, d0, id"));
+    const std::vector<sijill::students::StudentRecord> unseated =
+        sijill::students::unseatedStudents(students);
     QSet<QString> flagged;
-    const data::RecordSet f =
-        students.query(QStringLiteral("SELECT DISTINCT trim(d3) AS civil FROM T1 WHERE d4 = '1'"));
-    for (int r = 0; r < f.recordCount(); ++r)
-        flagged.insert(f.text(r, QStringLiteral("civil")));
+    for (const QString& civil : sijill::students::seatedCivilNumbers(students))
+        flagged.insert(civil);
     // An empty civil-registry number names no one: such rows stand alone.
     flagged.remove(QString());
     QSet<QString> named;
     std::vector<Student> out;
-    for (int r = 0; r < rs.recordCount(); ++r) {
-        const QString civil = rs.text(r, QStringLiteral("d3")).trimmed();
+    for (const sijill::students::StudentRecord& s : unseated) {
+        const QString civil = s.civil.trimmed();
         if (!civil.isEmpty() && (flagged.contains(civil) || named.contains(civil)))
             continue;
         named.insert(civil);
-        out.push_back({rs.text(r, QStringLiteral("d5")), rs.text(r, QStringLiteral("d6")),
-                       rs.text(r, QStringLiteral("d7")), rs.text(r, QStringLiteral("d1")),
-                       rs.text(r, QStringLiteral("d0"))});
+        out.push_back(toSeat(s));
     }
     return out;
 }

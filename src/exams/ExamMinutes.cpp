@@ -7,6 +7,7 @@
 #include "exams/MinutesTexts.h"
 #include "report/ReportModel.h"
 #include "shell/ClassList.h"
+#include "students/StudentsStore.h"
 
 #include <algorithm>
 
@@ -46,13 +47,15 @@ ChooserLoad loadChooserStudents(const QString& classKey) {
     }
     const auto [grade, cls] = shell::ClassKey::split(classKey);
     try {
-        for (const ChooserStudentRow& student : loadClassStudents(grade, cls)) {
-            if (!student.hasName) {
+        for (const sijill::students::StagedStudent& staged :
+             sijill::students::stagedClassStudents(grade, cls)) {
+            if (!staged.hasName) {
                 load.failed = true;
                 return load;
             }
-            load.students.push_back(
-                {student.parts.value(0), student.parts.join(QLatin1Char(':')), student.parts});
+            const sijill::students::StudentRecord& s = staged.student;
+            const QStringList parts{s.name, s.phone, s.civil, s.examFlag, s.stage, s.grade, s.cls};
+            load.students.push_back({parts.value(0), parts.join(QLatin1Char(':')), parts});
         }
         load.failed = load.students.empty();
     } catch (const data::DataError&) {

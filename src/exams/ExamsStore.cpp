@@ -6,8 +6,6 @@ namespace sijill::exams {
 
 namespace {
 
-constexpr int kChooserParts = 7;
-
 QString pickTable(PickList list) {
     switch (list) {
     case PickList::Subjects:
@@ -46,24 +44,6 @@ bool deletePickItem(PickList list, qint64 id) {
     return c.execute(QStringLiteral("DELETE FROM ") + pickTable(list) +
                          QStringLiteral(" WHERE ID = ?"),
                      {id}) > 0;
-}
-
-std::vector<ChooserStudentRow> loadClassStudents(const QString& grade, const QString& cls) {
-    data::Connection c(data::Database::Students);
-    const data::RecordSet rs =
-        c.query(QStringLiteral("SELECT d1, d2, d3, d4, d5, d6, d7 FROM T1 WHERE d5 IS NOT NULL "
-                               "AND trim(d6) = ? AND trim(d7) = ? ORDER BY id"),
-                {grade, cls});
-    std::vector<ChooserStudentRow> students;
-    students.reserve(rs.recordCount());
-    for (int row = 0; row < rs.recordCount(); ++row) {
-        ChooserStudentRow s;
-        s.hasName = !rs.value(row, QStringLiteral("d1")).isNull();
-        for (int i = 1; i <= kChooserParts; ++i)
-            s.parts << rs.text(row, QStringLiteral("d%1").arg(i));
-        students.push_back(std::move(s));
-    }
-    return students;
 }
 
 } // namespace sijill::exams

@@ -1,11 +1,11 @@
 #include "labels/SeatLabels.h"
 
-#include "data/Connection.h"
 #include "labels/SeatTexts.h"
 #include "report/LayoutLibrary.h"
 #include "schedule/ExamSchedule.h"
 #include "schedule/ScheduleTexts.h"
 #include "shell/ClassList.h"
+#include "students/StudentsStore.h"
 
 #include <algorithm>
 
@@ -114,16 +114,13 @@ int gradeNumberingStart(const QStringList& classKeys, int position, const QStrin
 }
 
 std::vector<SeatStudent> loadSeatStudents(const QString& grade, const QString& cls) {
-    data::Connection c(data::Database::Students);
-    const data::RecordSet rs =
-        c.query(QStringLiteral("SELECT d1, d3 FROM T1 WHERE trim(d6) = ? AND trim(d7) = ? "
-                               "ORDER BY d0, id"),
-                {grade.trimmed(), cls.trimmed()});
-    std::vector<SeatStudent> students;
-    students.reserve(rs.recordCount());
-    for (int i = 0; i < rs.recordCount(); ++i)
-        students.push_back({rs.text(i, QStringLiteral("d1")), rs.text(i, QStringLiteral("d3"))});
-    return students;
+    const std::vector<sijill::students::StudentRecord> stored =
+        sijill::students::classStudentsByNumber(grade.trimmed(), cls.trimmed());
+    std::vector<SeatStudent> out;
+    out.reserve(stored.size());
+    for (const sijill::students::StudentRecord& s : stored)
+        out.push_back({s.name, s.civil});
+    return out;
 }
 
 SeatRows buildSeatRows(SeatSheet sheet, const std::vector<SeatStudent>& students,

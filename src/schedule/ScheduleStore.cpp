@@ -212,6 +212,17 @@ data::RecordSet pickedDayRows(data::Connection& scheduleDb, const QString& weekd
                             {weekday, date});
 }
 
+std::vector<ScheduleRow> gradesAndSubjects(data::Connection& scheduleDb) {
+    const data::RecordSet rs =
+        scheduleDb.query(QStringLiteral("SELECT D3, D4 FROM T1 ORDER BY D2, D8, ID"));
+    std::vector<ScheduleRow> rows(rs.recordCount());
+    for (int r = 0; r < rs.recordCount(); ++r) {
+        rows[r].grade = rs.text(r, QStringLiteral("D3"));
+        rows[r].subject = rs.text(r, QStringLiteral("D4"));
+    }
+    return rows;
+}
+
 data::RecordSet handOverScheduleRows(data::Connection& scheduleDb, const QString& date) {
     // A containment test, as a stored date may carry text around it; instr
     // keeps "%" and "_" in the date from acting as wildcards.

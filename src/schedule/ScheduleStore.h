@@ -83,6 +83,10 @@ data::RecordSet pickedDayRows(data::Connection& scheduleDb, const QString& weekd
 // period and grade key.
 data::RecordSet handOverScheduleRows(data::Connection& scheduleDb, const QString& date);
 
+// Every row's grade and subject (the other fields left empty), by date,
+// period and key, on the caller's connection.
+std::vector<ScheduleRow> gradesAndSubjects(data::Connection& scheduleDb);
+
 // The rows on exactly `date` in exactly `period`, ordered by date, grade
 // position and period; with `grade`, only that grade's rows (exact match of
 // trimmed names). Throws data::DataError.

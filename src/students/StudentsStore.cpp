@@ -2,6 +2,9 @@
 
 #include "data/Connection.h"
 
+#include <QStringList>
+#include <iterator>
+
 namespace sijill::students {
 
 namespace {
@@ -177,6 +180,85 @@ void appendSkills(const std::vector<SkillRecord>& skills) {
                                  "skill_order) VALUES (?,?,?,?,?)"),
                   {s.grade, s.subject, s.period, s.skill, s.order});
     t.commit();
+}
+
+namespace {
+
+// Row `r` of a record set: each stored column d0 .. d8 the set selects.
+StudentRecord selectedColumnsAt(const data::RecordSet& rs, int r) {
+    StudentRecord s;
+    QString* const columns[] = {&s.number, &s.name,  &s.phone, &s.civil,         &s.examFlag,
+                                &s.stage,  &s.grade, &s.cls,   &s.committeeOrder};
+    for (int i = 0; i < static_cast<int>(std::size(columns)); ++i) {
+        const QString field = QStringLiteral("d%1").arg(i);
+        if (rs.fieldIndex(field) >= 0)
+            *columns[i] = rs.text(r, field);
+    }
+    return s;
+}
+
+std::vector<StudentRecord> recordsOf(const data::RecordSet& rs) {
+    std::vector<StudentRecord> out;
+    out.reserve(rs.recordCount());
+    for (int r = 0; r < rs.recordCount(); ++r)
+        out.push_back(selectedColumnsAt(rs, r));
+    return out;
+}
+
+} // namespace
+
+std::vector<StudentRecord> seatedGradeKeys(data::Connection& students) {
+    return recordsOf(
+        students.query(QStringLiteral("SELECT DISTINCT d6, d8 FROM T1 WHERE d4 = '1'")));
+}
+
+int countSeatedOfGrade(data::Connection& students, const QString& grade) {
+    return students
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM T1 WHERE d4 = '1' AND trim(d6) = ?"), {grade})
+        .toInt();
+}
+
+std::vector<StudentRecord> seatedOfGrade(data::Connection& students, const QString& grade) {
+    return recordsOf(students.query(
+        QStringLiteral("SELECT d0, d1, d5, d6, d7 FROM T1 WHERE d4 = '1' AND trim(d6) = ? "
+                       "ORDER BY d5, d6, d7, d0, id"),
+        {grade}));
+}
+
+std::vector<StudentRecord> unseatedStudents(data::Connection& students) {
+    return recordsOf(students.query(
+        QStringLiteral("SELECT d0, d1, d3, d5, d6, d7 FROM T1 WHERE d4 IS NULL OR d4 <> '1' "
+                       "ORDER BY d5, d6, d7, d0, id")));
+}
+
+QStringList seatedCivilNumbers(data::Connection& students) {
+    const data::RecordSet rs =
+        students.query(QStringLiteral("SELECT DISTINCT trim(d3) AS civil FROM T1 WHERE d4 = '1'"));
+    QStringList out;
+    for (int r = 0; r < rs.recordCount(); ++r)
+        out << rs.text(r, QStringLiteral("civil"));
+    return out;
+}
+
+std::vector<StudentRecord> classStudentsByNumber(const QString& grade, const QString& cls) {
+    data::Connection c(data::Database::Students);
+    return recordsOf(
+        c.query(QStringLiteral("SELECT d1, d3 FROM T1 WHERE trim(d6) = ? AND trim(d7) = ? "
+                               "ORDER BY d0, id"),
+                {grade, cls}));
+}
+
+std::vector<StagedStudent> stagedClassStudents(const QString& grade, const QString& cls) {
+    data::Connection c(data::Database::Students);
+    const data::RecordSet rs =
+        c.query(QStringLiteral("SELECT d1, d2, d3, d4, d5, d6, d7 FROM T1 WHERE d5 IS NOT NULL "
+                               "AND trim(d6) = ? AND trim(d7) = ? ORDER BY id"),
+                {grade, cls});
+    std::vector<StagedStudent> out;
+    out.reserve(rs.recordCount());
+    for (int r = 0; r < rs.recordCount(); ++r)
+        out.push_back({!rs.value(r, QStringLiteral("d1")).isNull(), selectedColumnsAt(rs, r)});
+    return out;
 }
 
 } // namespace sijill::students

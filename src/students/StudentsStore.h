@@ -4,10 +4,15 @@
 #include "students/ClassItem.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
+
+namespace sijill::data {
+class Connection;
+}
 
 namespace sijill::students {
 
@@ -98,5 +103,43 @@ void storeStudentsAndClasses(
 
 // Appends the skill lines, in one transaction.
 void appendSkills(const std::vector<SkillRecord>& skills);
+
+// The reads of the committees' seating, on the caller's connection to the
+// students' file. Students to seat are those flagged "1".
+
+// Each distinct grade and committee order key of the students to seat, as
+// stored; only `grade` and `committeeOrder` are read.
+std::vector<StudentRecord> seatedGradeKeys(data::Connection& students);
+
+// How many students to seat carry the grade (stored grade trimmed, compared
+// with `grade` as given).
+int countSeatedOfGrade(data::Connection& students, const QString& grade);
+
+// Those students, ordered by stage, grade, class, number in class, then id;
+// number, name, stage, grade and class are read.
+std::vector<StudentRecord> seatedOfGrade(data::Connection& students, const QString& grade);
+
+// The students not flagged to seat, in the same order; number, name,
+// civil-registry number, stage, grade and class are read.
+std::vector<StudentRecord> unseatedStudents(data::Connection& students);
+
+// The trimmed civil-registry numbers of the students to seat, each once.
+QStringList seatedCivilNumbers(data::Connection& students);
+
+// The students of one class (grade and class matched trimmed, as given) in
+// the order of their number in class, then id; name and civil-registry
+// number are read.
+std::vector<StudentRecord> classStudentsByNumber(const QString& grade, const QString& cls);
+
+// A student of a class as the single-student chooser takes it: name, phone,
+// civil-registry number, import flag, stage, grade and class.
+struct StagedStudent {
+    bool hasName = false; // false when the stored name is missing altogether
+    StudentRecord student;
+};
+
+// The students with a stage whose trimmed grade and class equal `grade` and
+// `cls`, in the order they were added.
+std::vector<StagedStudent> stagedClassStudents(const QString& grade, const QString& cls);
 
 } // namespace sijill::students
