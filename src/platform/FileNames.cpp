@@ -14,7 +14,7 @@ namespace {
 constexpr int kLongestName = 100;
 
 QString numbered(const QDir& dir, const QString& base, const QString& ext, int n) {
-    const QString stem = n < 2 ? base : QStringLiteral("%1-%2").arg(base).arg(n);
+    const QString stem = n < 2 ? base : QStringLiteral("%1-%2").arg(base, QString::number(n));
     return dir.filePath(stem + QLatin1Char('.') + ext);
 }
 

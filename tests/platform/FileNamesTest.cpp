@@ -47,4 +47,9 @@ TEST(FileNames, ANewFileNeverReplacesOneAndAFailedOneLeavesNothing) {
                  std::runtime_error);
     EXPECT_FALSE(QFile::exists(dir.filePath("كشف-4.pdf")));
     EXPECT_EQ(writeNewFile(dir.path(), "كشف", "pdf", write("again")), dir.filePath("كشف-4.pdf"));
+
+    // A name holding "%1" keeps it when a number is added.
+    ASSERT_TRUE(sijill::test::putFile(dir.filePath("أول-%1.pdf"), "old"));
+    EXPECT_EQ(writeNewFile(dir.path(), "أول-%1", "pdf", write("new")),
+              dir.filePath("أول-%1-2.pdf"));
 }
